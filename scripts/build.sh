@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Quick start for a fresh Debian 12 machine:
+#   scripts/build.sh run    install what is missing, build, run the main job
+#   scripts/build.sh test   install what is missing, build, run every test
+set -euo pipefail
+
+mode=${1:-run}
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TESSALY_BUILD_DIR:-$root/build}
+
+# Debian packages the build, the tests and the programs need.
+packages=(build-essential cmake ninja-build pkg-config
+          libgtest-dev libgmock-dev libbenchmark-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing missing packages: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --parallel "$(nproc)"
+
+case "$mode" in
+  run)
+    # The main job: a matching run of two sample persons.
+    "$build/tessaly-cli" match \
+      --a "name=张三;sex=M;date=1990-05-12 08:30" \
+      --b "name=李四;sex=F;date=1992-11-03 21:10"
+    ;;
+  test)
+    ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 600
+    ;;
+  *)
+    echo "usage: scripts/build.sh run|test" >&2
+    exit 2
+    ;;
+esac
