@@ -1,0 +1,61 @@
+// The command registry of tessaly-cli. Each command lives in its own source
+// file and registers itself with a static CommandRegistration:
+//
+//   static int RunTerms(CommandContext& ctx);
+//   static const CommandRegistration kTerms{"terms", "YEAR [--precise]", RunTerms};
+//
+// Exit statuses: 0 success, 1 the program refused the request (its message
+// goes to stderr), 2 bad arguments (a message naming the argument).
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaly::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitUsage = 2;
+
+struct CommandContext {
+    std::vector<std::string> args;  // the arguments after the command name
+    std::ostream& out;
+    std::ostream& err;
+    bool gbkOutput = false;         // --encoding gbk: convert what is printed
+
+    // Prints UTF-8 text to out, converted to GBK when gbkOutput is set.
+    void Print(std::string_view utf8);
+    // Prints "tessaly-cli: <message>\n" to err (always UTF-8).
+    void Error(std::string_view message);
+    // Reports a bad argument and returns kExitUsage.
+    int Usage(std::string_view message);
+};
+
+using CommandFn = int (*)(CommandContext&);
+
+struct CommandInfo {
+    std::string_view name;
+    std::string_view synopsis;
+    CommandFn run;
+};
+
+// Registers a command at static-initialisation time.
+struct CommandRegistration {
+    CommandRegistration(std::string_view name, std::string_view synopsis, CommandFn run);
+};
+
+const std::vector<CommandInfo>& Commands();
+
+// Small helpers for argument lists: takes "--flag" or "--key VALUE" out of
+// args. TakeOption returns false when the key is absent; when the key is
+// present without a value, *missingValue is set.
+bool TakeFlag(std::vector<std::string>& args, std::string_view flag);
+bool TakeOption(std::vector<std::string>& args, std::string_view key, std::string* value,
+                bool* missingValue);
+// Every occurrence of "--key VALUE", in order.
+std::vector<std::string> TakeRepeatedOption(std::vector<std::string>& args, std::string_view key,
+                                            bool* missingValue);
+
+}  // namespace tessaly::cli
