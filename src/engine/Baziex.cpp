@@ -74,24 +74,6 @@ void CBaZiEx::AppendEnding() {
     for (const std::string& line : lines) reportText += line + "\r\n";
 }
 
-bool CBaZiEx::BuildChartReport() {
-    errorText.clear();
-    if (Status s = CheckBirthRecord(currentPerson); !s.ok()) {
-        errorText = s.message();
-        return false;
-    }
-    // Until the birth-data conversion is in place the moments are the
-    // entered ones (what it gives for a Gregorian date in standard time).
-    clockTime = chartTime = lunarTime = currentPerson.Time();
-    // The chart stages (conversion, pillars, cells, stars, chart text)
-    // plug in here.
-    chartText[currentPerson.personNo % 2] = personText;
-    moments[currentPerson.personNo % 2] = {clockTime, chartTime, lunarTime, clockJd,
-                                           currentPerson.isLeapMonth != 0};
-    AnalyseChart();
-    return true;
-}
-
 void CBaZiEx::AnalyseChart() {
     // Counting and scoring, judgement, patterns and roles, role classes and
     // the strength and relations sections come first; then each reading goes

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calendar/PersonRecord.h"
+#include "calendar/Yidateex.h"
 #include "engine/ChartModel.h"
 #include "engine/ChartOptions.h"
 
@@ -70,6 +71,7 @@ public:
 
     // --- members of the engine, as the rest of the system reads them ---
     std::uint8_t fullAnalysis = 0;
+    MYiDateEx date;
     std::string personText;
     std::string reportText;
     std::string tailText;
@@ -88,9 +90,16 @@ public:
     std::uint8_t showReport = 1;
     PersonMoments moments[2];  // by personNo, filled as each chart is built
 
+    // Converts the current person's birth data into clockTime, clockJd,
+    // chartTime, lunarTime and the leap flag of currentPerson. On failure
+    // returns false with the message in errorText.
+    bool ConvertBirthData();
+
 protected:
     // One person: checks, conversion, chart, stars, chart text, analysis.
     bool BuildChartReport();
+    // The symbolic stars of the current chart into current.starHits.
+    void EvaluateChartStars();
     // The analysis sections of the current person.
     void AnalyseChart();
     // The pairing section; sets matchIndex and replaces personText.
