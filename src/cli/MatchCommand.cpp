@@ -5,6 +5,7 @@
 #include "cli/ChartJson.h"
 #include "cli/Command.h"
 #include "cli/MatchArgs.h"
+#include "cli/PersonArg.h"
 
 namespace tessaly::cli {
 namespace {
@@ -13,6 +14,7 @@ int RunMatch(CommandContext& ctx) {
     const bool json = TakeFlag(ctx.args, "--json");
     MatchArgs m;
     if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
+    for (const std::string& w : PlaceWarnings()) ctx.Error(w);
     if (!ctx.args.empty()) return ctx.Usage("match: unexpected argument '" + ctx.args.front() + "'");
 
     CBaZiEx engine;

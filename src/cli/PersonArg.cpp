@@ -5,15 +5,45 @@
 #include <vector>
 
 #include "calendar/BirthClipboard.h"
+#include "calendar/Places.h"
+#include "common/ProgramDir.h"
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
 
 namespace tessaly::cli {
 namespace {
 
-PlaceResolver& Resolver() {
-    static PlaceResolver resolver = nullptr;
-    return resolver;
+bool Fail(std::string* error, std::string message) {
+    *error = std::move(message);
+    return false;
+}
+
+std::vector<std::string>& Warnings() {
+    static std::vector<std::string> warnings;
+    return warnings;
+}
+
+// Resolves a province and city (index or name each) through dat/dili.ini
+// into the record's place fields.
+bool ResolvePlaceInto(std::string_view province, std::string_view city, PersonRecord* r, std::string* error) {
+    const IniFile dili(DatPath("dili.ini"));
+    if (!dili.loadStatus().ok()) return Fail(error, "prov: " + dili.loadStatus().message());
+    const PlaceResult found = FindPlace(province, city, dili);
+    if (!found.status.ok()) return Fail(error, "prov/city: " + found.status.message());
+    const Place& p = found.place;
+    r->provinceIndex = static_cast<std::int16_t>(p.provinceIndex);
+    r->cityIndex = static_cast<std::int16_t>(p.cityIndex);
+    r->longitude = p.longitude;
+    r->latitude = p.latitude;
+    r->placeText = p.placeText;
+    if (p.malformed) {
+        const std::string w = "dat/dili.ini: the value '" + p.cityValue + "' of " + p.placeText +
+                              " is not of the form d:m*d:m; 120°, 30° used";
+        bool seen = false;
+        for (const std::string& x : Warnings()) seen = seen || x == w;
+        if (!seen) Warnings().push_back(w);
+    }
+    return true;
 }
 
 bool ParseDouble(std::string_view text, double* value) {
@@ -25,11 +55,6 @@ bool ParseDouble(std::string_view text, double* value) {
     if (errno != 0 || end != s.c_str() + s.size()) return false;
     *value = v;
     return true;
-}
-
-bool Fail(std::string* error, std::string message) {
-    *error = std::move(message);
-    return false;
 }
 
 // "YYYY-MM-DD HH:MM" (the time may be left out: 00:00). The year may be
@@ -100,17 +125,12 @@ bool ParseClipboard(std::string_view text, PersonRecord* r, std::string* error) 
     r->isLunar = b->kind >= 2;
     r->isLeapMonth = b->kind == 3;
     r->isMale = b->male;
-    if (Resolver() != nullptr) {
-        return Resolver()(std::to_string(b->provinceIndex), std::to_string(b->cityIndex), r, error);
-    }
-    r->provinceIndex = static_cast<std::int16_t>(b->provinceIndex);
-    r->cityIndex = static_cast<std::int16_t>(b->cityIndex);
-    return true;
+    return ResolvePlaceInto(std::to_string(b->provinceIndex), std::to_string(b->cityIndex), r, error);
 }
 
 }  // namespace
 
-void SetPlaceResolver(PlaceResolver resolver) { Resolver() = resolver; }
+const std::vector<std::string>& PlaceWarnings() { return Warnings(); }
 
 bool ParsePersonArg(std::string_view text, PersonRecord* r, std::string* error) {
     if (Trim(text).starts_with(kClipboardMarker)) return ParseClipboard(text, r, error);
@@ -167,9 +187,8 @@ bool ParsePersonArg(std::string_view text, PersonRecord* r, std::string* error) 
     if (!r->isLunar && r->isLeapMonth) return Fail(error, "leap: only a lunar date (cal=lunar) can be in a leap month");
     if (!city.empty() && province.empty()) return Fail(error, "city: needs prov as well");
     if (!province.empty()) {
-        if (Resolver() == nullptr) return Fail(error, "prov: place data is not available");
         const float lon = r->longitude, lat = r->latitude;
-        if (!Resolver()(province, city.empty() ? "0" : city, r, error)) return false;
+        if (!ResolvePlaceInto(province, city, r, error)) return false;
         if (haveLon) r->longitude = lon;  // explicit coordinates win
         if (haveLat) r->latitude = lat;
     } else if (haveLon || haveLat) {

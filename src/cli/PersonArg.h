@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/PersonRecord.h"
 
@@ -17,10 +18,9 @@ namespace tessaly::cli {
 // a malformed PERSON returns false with a message naming the key.
 bool ParsePersonArg(std::string_view text, PersonRecord* out, std::string* error);
 
-// A hook for resolving prov/city through the place data; set by the places
-// command file. Returns false with a message when the place is unknown.
-using PlaceResolver = bool (*)(std::string_view province, std::string_view city, PersonRecord* out,
-                               std::string* error);
-void SetPlaceResolver(PlaceResolver resolver);
+// Messages about dat/dili.ini values that could not be read (the default
+// 120°, 30° was used), collected while parsing; the command prints them
+// once on stderr.
+const std::vector<std::string>& PlaceWarnings();
 
 }  // namespace tessaly::cli

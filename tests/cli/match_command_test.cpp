@@ -81,3 +81,32 @@ TEST(MatchCommand, ClipboardLineIsAcceptedAsPerson) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+TEST(MatchCommand, PlacesResolveThroughDiliIni) {
+    const struct {
+        std::string person;
+        int status;
+        const char* expect;  // in stdout (status 0) or stderr
+    } kCases[] = {
+        {"name=甲;date=1990-05-12 08:30;prov=北京市;city=北京", 0, "\"place\":\"北京市-北京\""},
+        {"name=甲;date=1990-05-12 08:30;prov=1;city=0", 0, "\"place\":\"北京市-北京\""},
+        {"name=甲;date=1990-05-12 08:30;prov=34", 0, "\"place\":\"未知地\""},
+        {"orvane_mingli_data#1990 5 12 8 30 1#1#甲#1 0", 0, "\"place\":\"北京市-北京\""},
+        {"name=甲;date=1990-05-12 08:30;prov=北京市;city=北京;lon=117.5", 0, "\"longitude\":117.5"},
+        {"name=甲;date=1990-05-12 08:30;prov=火星", 2, "prov"},
+        {"name=甲;date=1990-05-12 08:30;prov=1;city=999", 2, "city"},
+        {"name=甲;date=1990-05-12 08:30;city=北京", 2, "prov"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.person);
+        const auto r = RunCli({"match", "--a", c.person, "--b", kB, "--json"});
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.expect), std::string::npos) << r.out.substr(0, 300) << r.err;
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
