@@ -79,21 +79,24 @@ double SSQ_class::TermLow(double W) {
     return t * 36525 + 1.0 / 3;
 }
 
-double SSQ_class::TermHigh(double W) {
-    double t = TimeOfSunLonFast(W) * 36525;
+namespace {
+
+// Moment by the fast inverse, redone with the accurate one when it lies
+// within `window` seconds of midnight, where the fast form's error could move
+// the day.
+double EphemerisMoment(double (*fast)(double), double (*accurate)(double), double W, double window) {
+    double t = fast(W) * 36525;
     t = t - DeltaTDays(t) + 1.0 / 3;
     const double s = Frac(t + 0.5) * 86400;
-    if (s < 1200 || s > 86400 - 1200) t = TimeOfSunLon(W) * 36525 - DeltaTDays(t) + 1.0 / 3;
+    if (s < window || s > 86400 - window) t = accurate(W) * 36525 - DeltaTDays(t) + 1.0 / 3;
     return t;
 }
 
-double SSQ_class::NewMoonHigh(double W) {
-    double t = TimeOfElongationFast(W) * 36525;
-    t = t - DeltaTDays(t) + 1.0 / 3;
-    const double s = Frac(t + 0.5) * 86400;
-    if (s < 1800 || s > 86400 - 1800) t = TimeOfElongation(W) * 36525 - DeltaTDays(t) + 1.0 / 3;
-    return t;
-}
+}  // namespace
+
+double SSQ_class::TermHigh(double W) { return EphemerisMoment(TimeOfSunLonFast, TimeOfSunLon, W, 1200); }
+
+double SSQ_class::NewMoonHigh(double W) { return EphemerisMoment(TimeOfElongationFast, TimeOfElongation, W, 1800); }
 
 int SSQ_class::EventDay(double d, std::string_view kind) const {
     return EventDay(d, kind == "气" ? EventKind::Term : EventKind::NewMoon);

@@ -161,17 +161,31 @@ MonthOfMoment MYiDateEx::MonthBranchOf(const CivilTime& t) {
 }
 
 std::vector<TermEntry> MYiDateEx::TermsOfYear(int year) {
+    // The year of a term's printed minute. The terms just outside the year
+    // (the last of the previous year, the first of the next) are only tested
+    // for their year: the fast inverse decides that when the moment lies more
+    // than a day from either new year, and its error is minutes.
+    const double newYear = JdFromDate(year, 1, 1.0), nextNewYear = JdFromDate(year + 1, 1, 1.0);
+    const auto yearOf = [&](int a) {
+        const double fast = StandardJdOfTd(TimeOfSunLonFast(kPi2 * ((year - 2000) + a / 360.0 + 1)));
+        if (fast < newYear - 1 || fast > nextNewYear + 1) return fast < newYear ? year - 1 : year + 1;
+        if (fast > newYear + 1 && fast < nextNewYear - 1) return year;
+        return int(FromJulianDay(TermMomentJd(year, a)).year);
+    };
     std::vector<TermEntry> out;
     out.reserve(25);
     int a = -60;
     for (;;) {
         a -= 15;
-        const CivilTime c = FromJulianDay(TermMomentJd(year, a));
-        if (c.year != year || c.year < -4713) break;
+        const int y = yearOf(a);
+        if (y != year || y < -4713) break;
     }
+    double last = newYear;  // terms are 14 to 16 days apart
     for (;;) {
         a += 15;
-        const CivilTime c = FromJulianDay(TermMomentJd(year, a));
+        if (last > nextNewYear - 17 && yearOf(a) != year) break;
+        last = TermMomentJd(year, a);
+        const CivilTime c = FromJulianDay(last);
         if (c.year != year || c.year > 9999) break;
         const int deg = FloorMod(a, 360);
         int k = deg - 285;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "calendar/Eph0.h"
 #include "calendar/Yidateex.h"
@@ -297,6 +298,47 @@ TEST(Pillars, DayAndHourWithLateZiHour) {
         SCOPED_TRACE(Show(c.t));
         EXPECT_EQ(PillarName(DayPillarAt(c.t, c.zishi)), c.day);
         EXPECT_EQ(PillarName(HourPillarOf(c.t, c.zishi)), c.hour);
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// Every term of the year by the plain search over accurate moments only.
+std::vector<TermEntry> TermsOfYearPlain(int year) {
+    std::vector<TermEntry> out;
+    int a = -60;
+    for (;;) {
+        a -= 15;
+        const CivilTime c = MYiDateEx::FromJulianDay(TermMomentJd(year, a));
+        if (c.year != year || c.year < -4713) break;
+    }
+    for (;;) {
+        a += 15;
+        const CivilTime c = MYiDateEx::FromJulianDay(TermMomentJd(year, a));
+        if (c.year != year || c.year > 9999) break;
+        const int k = (((a % 360) + 360) % 360 - 285 + 360) % 360;
+        out.push_back({c.year, c.month, c.day, c.hour, c.minute, std::int16_t(k / 15 % 24)});
+    }
+    return out;
+}
+
+TEST(TermsOfYear, SameAsThePlainSearch) {
+    const int step = std::getenv("TESSALY_ALL_YEARS") ? 1 : 53;
+    for (int y = -4711; y <= 9999; y += (y > -200 && y < 2200) ? (step == 1 ? 1 : 11) : step) {
+        const auto fast = MYiDateEx::TermsOfYear(y), plain = TermsOfYearPlain(y);
+        ASSERT_EQ(fast.size(), plain.size()) << y;
+        for (std::size_t i = 0; i < fast.size(); ++i) {
+            ASSERT_EQ(fast[i].year, plain[i].year);
+            ASSERT_EQ(fast[i].month, plain[i].month);
+            ASSERT_EQ(fast[i].day, plain[i].day);
+            ASSERT_EQ(fast[i].hour, plain[i].hour);
+            ASSERT_EQ(fast[i].minute, plain[i].minute);
+            ASSERT_EQ(fast[i].term, plain[i].term);
+        }
     }
 }
 
