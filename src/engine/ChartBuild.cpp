@@ -8,6 +8,7 @@
 #include "common/TextCodec.h"
 #include "engine/Baziex.h"
 #include "engine/ChartCells.h"
+#include "engine/Stars.h"
 #include "engine/Tables.h"
 
 namespace tessaly {
@@ -97,7 +98,7 @@ bool CBaZiEx::BuildChartReport() {
     if (r.isLeapMonth) monthText = " 闰" + monthText.substr(monthText.find_first_not_of(' '));
     scratch += monthText;
     scratch += (lunarTime.day <= 10 ? "初" : "") + MYiDateEx::ChineseNumeral(lunarTime.day) + "日";
-    scratch += " " + BranchOf(hourP) + "时。";
+    scratch.append(" ").append(BranchOf(hourP)).append("时。");
     personText += scratch + "\r\n\r\n";
 
     // --- Chart table --------------------------------------------------------
@@ -240,7 +241,9 @@ bool CBaZiEx::BuildChartReport() {
 }
 
 void CBaZiEx::EvaluateChartStars() {
-    // The symbolic stars fill current.starHits; the report prints no list.
+    // The report prints no star list; the readings and the index consult
+    // the hits by pillar and slot.
+    current.starHits = ChartStars(current.pillars, currentPerson.isMale != 0);
 }
 
 }  // namespace tessaly

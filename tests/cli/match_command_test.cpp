@@ -110,3 +110,51 @@ TEST(MatchCommand, PlacesResolveThroughDiliIni) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+TEST(MatchCommand, TimeBasisShiftsTheChartTime) {
+    // 105°00′ lies 15° west of the standard meridian: local mean time is one
+    // hour behind Beijing time.
+    const std::string a = "name=甲;sex=M;date=1990-05-12 10:00;lon=105;lat=30";
+    const struct {
+        const char* idate;
+        const char* chartTime;
+        const char* birthLine;
+    } kCases[] = {
+        {"idate=0", "\"chart_time\":\"1990-05-12 10:00\"", "出生公历：1990年5月12日10时0分(北京时间)，星期六。"},
+        {"idate=2", "\"chart_time\":\"1990-05-12 09:00\"", "出生公历：1990年5月12日9时0分(地方时)，星期六。"},
+        // In mid-May the true sun is about 3.7 minutes ahead of the mean sun.
+        {"idate=1", "\"chart_time\":\"1990-05-12 09:04\"", "出生公历：1990年5月12日9时4分(真太阳时)，星期六。"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.idate);
+        const auto r = RunCli({"match", "--a", a, "--b", kB, "--set", c.idate, "--json"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find("\"clock_time\":\"1990-05-12 10:00\""), std::string::npos);
+        EXPECT_NE(r.out.find(c.chartTime), std::string::npos);
+        EXPECT_NE(r.out.find(c.birthLine), std::string::npos);
+    }
+}
+
+TEST(MatchCommand, ConversionFailuresExitOne) {
+    const struct {
+        std::string person;
+        const char* message;
+    } kCases[] = {
+        {"name=甲;date=2023-02-30 08:00;cal=lunar;leap=1", "不存在这个农历日期，无法转换到公历！"},
+        {"name=甲;date=2001-02-29 08:00", "不存在这个日期"},
+        {"name=甲;date=2100-12-31 23:30", "公、农历正常转换年份在-850到2100之间"},
+        {"name=甲;date=1582-10-10 08:00", "不存在1582-10-5到1582-10-14这10天时间。"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.person);
+        const auto r = RunCli({"match", "--a", c.person, "--b", kB});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -92,9 +92,10 @@ TEST_F(ChartBuildTest, LuckStartCountsThreeDaysAYear) {
         int startYears;
     } kCases[] = {
         // 惊蛰 1984 is printed 03-05 17:25; a yang-year man counts forward:
-        // 4319 minutes are 0 years, 11 months and 29 days.
+        // 4319 minutes are 0 years, 11 months and 29 days; 1985-02-02 plus
+        // 29 days is 03-03, a nominal age of 2.
         {"forward 4319 minutes", Person("甲", true, T(1984, 3, 2, 17, 26)),
-         "起大运周岁：0岁 11个月 29天，每一交大运年 3月 1日起运(公历)。\r\n", 1},
+         "起大运周岁：0岁 11个月 29天，每一交大运年 3月 3日起运(公历)。\r\n", 2},
         // A yang-year woman counts backward to 寒露 1992 (10-08 08:51); ten
         // months from November run into September of the next year.
         {"backward, months past December", Person("乙", false, T(1992, 11, 3, 21, 10)),
