@@ -279,6 +279,25 @@ TEST(JudgeStrength, SpecialPatternRolesFollowBiange) {
     }
 }
 
+// A re-analysis keeps the roles it is given and takes the chosen judgement
+// for both the judgement and the level; the scores are summed afresh.
+TEST(JudgeStrength, ReanalysisTakesTheChosenJudgement) {
+    ChartData c = Analysed("甲子", "丁卯", "乙未", "丙子");
+    c.rolePair = {4, 0, 1, 2, 3};
+    c.roleElement = {0, 1, 2, 3, 4};
+    c.yyScore.fill(0);
+    c.yyScore[2] = 36;  // only 比肩 (乙) left
+    JudgeStrength(c, {}, false, 0);
+    EXPECT_EQ(c.judgement, 0);
+    EXPECT_EQ(c.strengthLevel, 0);
+    EXPECT_EQ(Ints(c.rolePair), (std::array<int, 5>{4, 0, 1, 2, 3}));
+    EXPECT_EQ(c.pairScore[0], 36);
+    EXPECT_EQ(c.dayMasterScore, 54 + 36);
+    const std::string text = StrengthSectionText(c, {});
+    EXPECT_NE(text.find("木36(100.0%)"), std::string::npos) << text;
+    EXPECT_NE(text.find("日元极旺，以从旺看，喜用水，木(印枭、比劫)。"), std::string::npos) << text;
+}
+
 TEST(SelectionOrder, TakesTheFirstMinimumAndSwapsItIntoPlace) {
     // A stable sort would give 4 1 3 0 2; the swap of the first pass moves
     // index 0 behind index 2.

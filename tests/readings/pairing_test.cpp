@@ -306,6 +306,17 @@ TEST(PairingAnalysis, NineStarsAndBirthNumbersOnlyForAManAndAWoman) {
     }
 }
 
+// A birth number outside 1..9 has no row in the table: the line is left
+// out rather than read outside it; the nine stars still count.
+TEST(PairingAnalysis, MissingBirthNumberWritesNoBirthNumberLine) {
+    ChartData a = Plain(), b = Plain();
+    a.birthNumber = 0;
+    b.birthNumber = 7;
+    const PairingResult r = PairingAnalysis(a, b, Person(true), Person(false), {});
+    EXPECT_FALSE(Has(r.text, "生日密码"));
+    EXPECT_TRUE(Has(r.text, "☆九星合婚得：绝体，"));
+}
+
 TEST(PairingAnalysis, Constellations) {
     const struct { int a, b; const char* verdict; float points; } kCases[] = {
         {0, 0, "较为和谐的一对。", 2}, {0, 4, "较为和谐的一对。", 2}, {1, 0, "较为和谐的一对。", 2},
