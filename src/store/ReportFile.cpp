@@ -349,7 +349,7 @@ private:
         } else {
             if (highSurrogate_) AppendUtf8(u, 0xFFFD);
             highSurrogate_.reset();
-            AppendUtf8(u, unit == 0 ? 0xFFFD : unit);
+            if (unit >= 0x20 || unit == '\t') AppendUtf8(u, unit);  // control characters dropped
         }
         if (!u.empty()) Emit(u);
     }
@@ -385,6 +385,7 @@ private:
             highSurrogate_.reset();
             Emit("\xEF\xBF\xBD");
         }
+        if (b < 0x20 && b != '\t') return Status::Ok();  // control bytes are not report text
         const TextStyle style = CurrentStyle();
         const int cp = CodePage();
         if (!pending_.empty() && (style != pendingStyle_ || cp != pendingCodePage_)) {

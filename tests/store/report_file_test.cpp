@@ -111,6 +111,10 @@ TEST(Rtf, MalformedInputIsAnError) {
     StyledReport r;
     EXPECT_TRUE(ReadRtf("{\\rtf1 {{{a}}}}", &r).ok());  // modest nesting is fine
     EXPECT_EQ(r.text, "a");
+    // Control characters are no report text: only \par makes a line end.
+    constexpr char kControls[] = "{\\rtf1 a\\u10?b\\'0a\\'00c\0d\\u9?e}";
+    ASSERT_TRUE(ReadRtf(std::string_view(kControls, sizeof kControls - 1), &r).ok());
+    EXPECT_EQ(r.text, "abcd\te");
 }
 
 TEST(ReportFiles, PlainTextAndFileRoundTrips) {
