@@ -1,0 +1,193 @@
+#include "calendar/Places.h"
+
+#include "common/ProgramDir.h"
+#include "common/TextCodec.h"
+
+namespace tessaly {
+namespace {
+
+// "d:m" -> degrees + minutes / 60 (minutes added also to negative degrees).
+bool ParseDegreesMinutes(std::string_view text, float* out) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos) return false;
+    long degrees = 0;
+    long minutes = 0;
+    if (!ParseInteger(text.substr(0, colon), &degrees) ||
+        !ParseInteger(text.substr(colon + 1), &minutes)) {
+        return false;
+    }
+    *out = static_cast<float>(static_cast<double>(degrees) + static_cast<double>(minutes) / 60.0);
+    return true;
+}
+
+bool IsUnsignedNumber(std::string_view text) {
+    if (text.empty() || text.size() > 9) return false;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+int ToIndex(std::string_view digits) {
+    int v = 0;
+    for (const char c : digits) v = v * 10 + (c - '0');
+    return v;
+}
+
+City UnknownCity() { return City{std::string(kUnknownPlace), kDefaultLongitude, kDefaultLatitude, false, {}}; }
+
+// The place of a city already known to be in range (cities may be empty only
+// with cityIndex 0).
+Place MakePlace(int provinceIndex, int cityIndex, const std::vector<City>& cities) {
+    Place p;
+    p.provinceIndex = provinceIndex;
+    p.cityIndex = cityIndex;
+    if (cities.empty()) {
+        p.placeText = PlaceText(provinceIndex, {});
+        return p;
+    }
+    const City& c = cities[static_cast<std::size_t>(cityIndex)];
+    p.longitude = c.longitude;
+    p.latitude = c.latitude;
+    p.malformed = c.malformed;
+    p.cityValue = c.value;
+    p.placeText = PlaceText(provinceIndex, c.name);
+    return p;
+}
+
+PlaceResult ResolveInList(int provinceIndex, int cityIndex, const std::vector<City>& cities) {
+    const int count = static_cast<int>(cities.size());
+    if (cities.empty() ? cityIndex != 0 : (cityIndex < 0 || cityIndex >= count)) {
+        std::string msg = "city index " + std::to_string(cityIndex) + " is outside the cities of " +
+                          std::string(kProvinces[static_cast<std::size_t>(provinceIndex)]);
+        msg += cities.empty() ? " (it lists none; give 0)"
+                              : " (0.." + std::to_string(count - 1) + ")";
+        return {Status::Error(msg), {}};
+    }
+    return {Status::Ok(), MakePlace(provinceIndex, cityIndex, cities)};
+}
+
+}  // namespace
+
+Coordinates ParseCoordinates(std::string_view value) {
+    Coordinates c;
+    const std::string_view t = Trim(value);
+    if (t.empty()) return c;  // a key without a value reads as 120:0*30:0
+    const std::size_t star = t.find('*');
+    float lon = 0;
+    float lat = 0;
+    if (star == std::string_view::npos || !ParseDegreesMinutes(t.substr(0, star), &lon) ||
+        !ParseDegreesMinutes(t.substr(star + 1), &lat)) {
+        c.malformed = true;
+        return c;
+    }
+    c.longitude = lon;
+    c.latitude = lat;
+    return c;
+}
+
+int FindProvince(std::string_view name) {
+    for (int i = 0; i < kProvinceCount; ++i) {
+        if (kProvinces[static_cast<std::size_t>(i)] == name) return i;
+    }
+    return -1;
+}
+
+int ProvinceFromText(std::string_view text) {
+    if (IsUnsignedNumber(text)) {
+        const int i = ToIndex(text);
+        return i < kProvinceCount ? i : -1;
+    }
+    return FindProvince(text);
+}
+
+std::vector<City> LoadCities(int provinceIndex, const IniFile& dili) {
+    std::vector<City> cities;
+    if (provinceIndex < 0 || provinceIndex >= kProvinceCount) return cities;
+    if (provinceIndex == kUnknownProvince) {
+        cities.push_back(UnknownCity());
+        return cities;
+    }
+    const std::string_view section = kProvinces[static_cast<std::size_t>(provinceIndex)];
+    for (std::string& key : dili.Keys(section)) {
+        City city;
+        city.value = dili.ReadString(section, key);
+        const Coordinates c = ParseCoordinates(city.value);
+        city.longitude = c.longitude;
+        city.latitude = c.latitude;
+        city.malformed = c.malformed;
+        city.name = std::move(key);
+        cities.push_back(std::move(city));
+    }
+    return cities;
+}
+
+std::vector<City> LoadCities(int provinceIndex, const std::filesystem::path& diliPath) {
+    return LoadCities(provinceIndex, IniFile(diliPath));
+}
+
+std::vector<City> LoadCities(int provinceIndex) { return LoadCities(provinceIndex, DatPath("dili.ini")); }
+
+std::string PlaceText(int provinceIndex, std::string_view city) {
+    if (provinceIndex < 0 || provinceIndex >= kUnknownProvince) return std::string(kUnknownPlace);
+    std::string text(kProvinces[static_cast<std::size_t>(provinceIndex)]);
+    if (!city.empty()) {
+        text += '-';
+        text += city;
+    }
+    return CutToGbkWidth(text, kPlaceTextBytes);
+}
+
+PlaceResult ResolvePlace(int provinceIndex, int cityIndex, const IniFile& dili) {
+    if (provinceIndex < 0 || provinceIndex >= kProvinceCount) {
+        return {Status::Error("province index " + std::to_string(provinceIndex) + " is outside 0.." +
+                              std::to_string(kProvinceCount - 1)),
+                {}};
+    }
+    return ResolveInList(provinceIndex, cityIndex, LoadCities(provinceIndex, dili));
+}
+
+Place ResolvePlaceClamped(int provinceIndex, int cityIndex, const IniFile& dili) {
+    if (provinceIndex < 0 || provinceIndex >= kProvinceCount) provinceIndex = 0;
+    const std::vector<City> cities = LoadCities(provinceIndex, dili);
+    if (cityIndex < 0 || cityIndex >= static_cast<int>(cities.size())) cityIndex = 0;
+    return MakePlace(provinceIndex, cityIndex, cities);
+}
+
+PlaceResult ResolvePlace(int provinceIndex, int cityIndex) {
+    return ResolvePlace(provinceIndex, cityIndex, IniFile(DatPath("dili.ini")));
+}
+
+Place ResolvePlaceClamped(int provinceIndex, int cityIndex) {
+    return ResolvePlaceClamped(provinceIndex, cityIndex, IniFile(DatPath("dili.ini")));
+}
+
+PlaceResult FindPlace(std::string_view province, std::string_view city, const IniFile& dili) {
+    const int p = ProvinceFromText(province);
+    if (p < 0) {
+        return {Status::Error("unknown province '" + std::string(province) + "' (give 0.." +
+                              std::to_string(kProvinceCount - 1) + " or a name)"),
+                {}};
+    }
+    const std::vector<City> cities = LoadCities(p, dili);
+    int c = 0;
+    if (IsUnsignedNumber(city)) {
+        c = ToIndex(city);
+    } else if (!city.empty()) {
+        c = -1;
+        for (std::size_t i = 0; i < cities.size(); ++i) {
+            if (cities[i].name == city) {
+                c = static_cast<int>(i);
+                break;
+            }
+        }
+        if (c < 0) {
+            return {Status::Error("no city '" + std::string(city) + "' in " +
+                                  std::string(kProvinces[static_cast<std::size_t>(p)])),
+                    {}};
+        }
+    }
+    return ResolveInList(p, c, cities);
+}
+
+}  // namespace tessaly

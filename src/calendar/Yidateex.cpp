@@ -1,0 +1,276 @@
+#include "calendar/Yidateex.h"
+
+#include <cmath>
+
+#include "calendar/Eph0.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int FloorMod(long long a, int n) {
+    const int r = int(a % n);
+    return r < 0 ? r + n : r;
+}
+
+constexpr const char* kDigits[] = {"○", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
+constexpr const char* kStems[] = {"癸", "甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬"};
+constexpr const char* kBranches[] = {"亥", "子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌"};
+
+CivilTime AtNoon(const CivilTime& t) { return {t.year, t.month, t.day, 12, 0}; }
+
+// The term moment rounded to its printed minute, as ToJulianDay sees it.
+double TermMinuteJd(int year, int a) { return MYiDateEx::ToJulianDay(MYiDateEx::FromJulianDay(TermMomentJd(year, a))); }
+
+}  // namespace
+
+double TermMomentJd(int year, int a) {
+    const double W = kPi2 * ((year - 2000) + a / 360.0 + 1);
+    return StandardJdOfTd(TimeOfSunLon(W));
+}
+
+double MYiDateEx::ToJulianDay(const CivilTime& t) {
+    return JdFromDate(t.year, t.month, t.day + (t.hour + (t.minute + 1.0 / 60) / 60) / 24);
+}
+
+CivilTime MYiDateEx::FromJulianDay(double jd) {
+    JdDate r = DateFromJd(jd);
+    // Seconds past the minute, to the millisecond: whole-second shifts must
+    // not be lost to floating-point noise.
+    const double f = jd + 0.5 - std::floor(jd + 0.5);
+    const double secs = std::round(((f * 24 - r.hour) * 60 - r.minute) * 60 * 1000) / 1000;
+    if (secs > 30) r = DateFromJd(jd - secs / 86400 + 65.0 / 86400);
+    return {std::int16_t(r.year), std::int16_t(r.month), std::int16_t(r.day), std::int16_t(r.hour),
+            std::int16_t(r.minute)};
+}
+
+bool MYiDateEx::SolarDateExists(const CivilTime& t) {
+    if (t.month < 1 || t.month > 12 || t.day < 1) return false;
+    if (t.year == 1582 && t.month == 10 && t.day >= 5 && t.day <= 14) return false;
+    const int D = (t.year == 1582 && t.month == 10 && t.day >= 15) ? t.day - 10 : t.day;
+    const CivilTime first{t.year, t.month, 1, 12, 1};
+    const CivilTime next = t.month == 12 ? CivilTime{std::int16_t(t.year + 1), 1, 1, 12, 1}
+                                         : CivilTime{t.year, std::int16_t(t.month + 1), 1, 12, 1};
+    const int length = int(std::lround(ToJulianDay(next) - ToJulianDay(first)));
+    return D <= length;
+}
+
+bool MYiDateEx::LunarOfDay(int day, CivilTime* lunar) {
+    dayNumber = day;
+    BuildLunarYear(day);
+    int b = (day - newMoonDays[0]) / 30;  // day ≥ newMoonDays[0]
+    if (b < 13 && day >= newMoonDays[std::size_t(b) + 1]) ++b;
+    lunar->day = std::int16_t(day - newMoonDays[std::size_t(b)] + 1);
+    lunar->month = std::int16_t(monthNumbers[std::size_t(b)]);
+    const bool leap = leapIndex != 0 && b == leapIndex;
+
+    // The lunar year changes on the first day of the first month.
+    int s = newMoonDays[2];
+    for (int i = 0; i < 14; ++i) {
+        if (monthNumbers[std::size_t(i)] == 1 && (i != leapIndex || i == 0)) {
+            s = newMoonDays[std::size_t(i)];
+            if (day < s) {
+                s -= 365;
+                break;
+            }
+        }
+    }
+    lunar->year = std::int16_t(std::floor((s + 5810) / 365.2422 + 0.5) + 1984);
+    return leap;
+}
+
+bool MYiDateEx::SolarToLunar(const CivilTime& t, CivilTime* lunar) {
+    const int day = int(std::floor(ToJulianDay(AtNoon(t)))) - 2451545;
+    const bool leap = LunarOfDay(day, lunar);
+    lunar->hour = t.hour;
+    lunar->minute = t.minute;
+    return leap;
+}
+
+Status MYiDateEx::LunarToSolar(const CivilTime& lunar, bool leap, CivilTime* solar) {
+    // Month 13 exists in the ancient calendars; nothing beyond it, no day 31.
+    if (lunar.month < 1 || lunar.month > 13 || lunar.day < 1 || lunar.day > 30) return Status::Error(kNoSuchLunarDate);
+    CivilTime guess{lunar.year, lunar.month, lunar.day, 12, 0};
+    if (guess.month == 2 && guess.day > 28) guess.day = 28;
+    double J = ToJulianDay(guess);
+    CivilTime lg;
+    const bool leapG = SolarToLunar(guess, &lg);
+    const auto key = [](const CivilTime& x, bool lp) {
+        return int(std::floor(x.month * 29.5)) + x.year * 354 + x.day + (lp ? 30 : 0);
+    };
+    const int step = key(lunar, leap) < key(lg, leapG) ? -1 : 1;
+    for (int n = 0; n < 181; ++n) {
+        CivilTime l;
+        const bool lp = LunarOfDay(int(std::floor(J)) - 2451545, &l);
+        if (l.year == lunar.year && l.month == lunar.month && l.day == lunar.day && lp == leap) {
+            *solar = FromJulianDay(J);
+            solar->hour = lunar.hour;
+            solar->minute = lunar.minute;
+            return Status::Ok();
+        }
+        J += step;
+    }
+    return Status::Error(kNoSuchLunarDate);
+}
+
+void MYiDateEx::AddOneDay(CivilTime& t) { t = FromJulianDay(ToJulianDay(t) + 1); }
+
+int MYiDateEx::ToLocalSolarTime(float longitude, CivilTime& t, int mode) {
+    const double J = ToJulianDay(t);
+    const int E = mode == 1 ? int(std::trunc(EquationOfTime(t))) : 0;
+    const double shift = E - std::floor((120 - double(longitude)) * 240);
+    t = FromJulianDay(J + shift / 86400);
+    return E;
+}
+
+double MYiDateEx::EquationOfTime(const CivilTime& t) {
+    const double d = JdFromDate(t.year, t.month, t.day + (t.hour + t.minute / 60.0) / 24) - 1.0 / 3 - 2451545;
+    return EquationOfTimeDays((d + DeltaTDays(d)) / 36525) * 86400;
+}
+
+int MYiDateEx::TermInMonth(int year, int month, bool isJie, CivilTime* out) {
+    const int a = 30 * month - (isJie ? 105 : 90);
+    *out = FromJulianDay(TermMomentJd(year, a));
+    return out->hour;
+}
+
+MonthOfMoment MYiDateEx::MonthBranchOf(const CivilTime& t) {
+    const double T = ToJulianDay(t);
+    int a = 30 * t.month - 105;
+    double A = TermMinuteJd(t.year, a), B = TermMinuteJd(t.year, a + 30);
+    for (;;) {
+        if (T < A) {
+            a -= 30;
+            B = A;
+            A = TermMinuteJd(t.year, a);
+        } else if (T >= B) {
+            a += 30;
+            A = B;
+            B = TermMinuteJd(t.year, a + 30);
+        } else {
+            break;
+        }
+    }
+    MonthOfMoment m;
+    m.jie = FromJulianDay(TermMomentJd(t.year, a));
+    m.zhongqi = FromJulianDay(TermMomentJd(t.year, a + 15));
+    m.nextJie = FromJulianDay(TermMomentJd(t.year, a + 30));
+    int r = a;
+    while (r < 0) r += 360;
+    m.branch = ((r >= 285 ? r - 285 : r + 75) / 30 + 2) % 12;
+    return m;
+}
+
+std::vector<TermEntry> MYiDateEx::TermsOfYear(int year) {
+    // The year of a term's printed minute. The terms just outside the year
+    // (the last of the previous year, the first of the next) are only tested
+    // for their year: the fast inverse decides that when the moment lies more
+    // than a day from either new year, and its error is minutes.
+    const double newYear = JdFromDate(year, 1, 1.0), nextNewYear = JdFromDate(year + 1, 1, 1.0);
+    const auto yearOf = [&](int a) {
+        const double fast = StandardJdOfTd(TimeOfSunLonFast(kPi2 * ((year - 2000) + a / 360.0 + 1)));
+        if (fast < newYear - 1 || fast > nextNewYear + 1) return fast < newYear ? year - 1 : year + 1;
+        if (fast > newYear + 1 && fast < nextNewYear - 1) return year;
+        return int(FromJulianDay(TermMomentJd(year, a)).year);
+    };
+    std::vector<TermEntry> out;
+    out.reserve(25);
+    int a = -60;
+    for (;;) {
+        a -= 15;
+        const int y = yearOf(a);
+        if (y != year || y < -4713) break;
+    }
+    double last = newYear;  // terms are 14 to 16 days apart
+    for (;;) {
+        a += 15;
+        if (last > nextNewYear - 17 && yearOf(a) != year) break;
+        last = TermMomentJd(year, a);
+        const CivilTime c = FromJulianDay(last);
+        if (c.year != year || c.year > 9999) break;
+        const int deg = FloorMod(a, 360);
+        int k = deg - 285;
+        if (k < 0) k += 360;
+        out.push_back({c.year, c.month, c.day, c.hour, c.minute, std::int16_t((k / 15) % 24)});
+    }
+    return out;
+}
+
+std::string MYiDateEx::ChineseNumeral(int n) {
+    std::string s;
+    if (n >= 1 && n <= 30) {
+        if (n <= 9) return kDigits[n];
+        if (n == 10) return "十";
+        if (n < 20) return std::string("十") + kDigits[n - 10];
+        if (n == 20) return "二十";
+        if (n < 30) return std::string("廿") + kDigits[n - 20];
+        return "三十";
+    }
+    long long v = n;
+    if (v < 0) {
+        s = "前";
+        v = -v;
+    }
+    if (v == 0) return s + "○○○○";
+    std::string digits;  // 1..9 one digit, 10..99 two, and so on: no padding needed
+    for (long long x = v; x > 0; x /= 10) digits.insert(0, kDigits[x % 10]);
+    return s + digits;
+}
+
+int MYiDateEx::WeekdayOf(const CivilTime& t) {
+    return FloorMod((long long)(std::floor(ToJulianDay(AtNoon(t)))) + 1, 7);
+}
+
+int MYiDateEx::DayPillarOf(const CivilTime& t) {
+    return FloorMod((long long)(std::floor(ToJulianDay(AtNoon(t)))) + 50, 60);
+}
+
+double MYiDateEx::RoundToDecimals(double x, int n) {
+    const double k = std::pow(10.0, n);
+    const double xk = x * k;
+    const double c = std::ceil(xk), f = std::floor(xk);
+    return c - xk >= xk - f ? f / k : c / k;
+}
+
+int YearPillarOf(const CivilTime& t) {
+    CivilTime lichun;
+    MYiDateEx::TermInMonth(t.year, 2, true, &lichun);
+    const int s = MYiDateEx::ToJulianDay(t) >= MYiDateEx::ToJulianDay(lichun) ? 1 : 0;
+    return FloorMod(t.year + 6896 + s, 60);
+}
+
+int MonthPillarOf(const CivilTime& t) {
+    const int M = MYiDateEx::MonthBranchOf(t).branch;
+    const int y = FloorMod(M - 3, 12);  // 寅 = 0
+    int f = YearPillarOf(t) % 10;
+    if (f == 0) f = 10;
+    if (f > 5) f -= 5;
+    const int stem = ((2 * f + 1) % 10 + y) % 10;
+    return MYiDateEx::PillarOf(stem, (y + 3) % 12);
+}
+
+int DayPillarAt(const CivilTime& t, bool zishi) {
+    const int p = MYiDateEx::DayPillarOf(t);
+    return (t.hour == 23 && !zishi) ? (p + 1) % 60 : p;
+}
+
+int HourPillarOf(const CivilTime& t, bool zishi) {
+    int h = t.hour;
+    if (h % 2 == 1) h += 1;
+    if (h == 24) h = 0;
+    const int branch = (h / 2 + 1) % 12;
+    int d = DayPillarAt(t, zishi) % 10;
+    if (d == 0) d = 5;
+    const int stem = FloorMod(2 * d + h / 2 - 1, 10);
+    const int p = MYiDateEx::PillarOf(stem, branch);
+    return (zishi && t.hour == 23) ? (p + 12) % 60 : p;
+}
+
+FourPillars PillarsOf(const CivilTime& t, bool zishi) {
+    return {YearPillarOf(t), MonthPillarOf(t), DayPillarAt(t, zishi), HourPillarOf(t, zishi)};
+}
+
+std::string StemName(int stem) { return kStems[FloorMod(stem, 10)]; }
+std::string BranchName(int branch) { return kBranches[FloorMod(branch, 12)]; }
+std::string PillarName(int pillar) { return StemName(pillar % 10) + BranchName(pillar % 12); }
+
+}  // namespace tessaly

@@ -1,0 +1,122 @@
+// Yidateex — the calendar object the rest of the program talks to.
+//
+// MYiDateEx converts between civil date-times (standard time, UTC+8) and
+// Julian days, tests Gregorian dates, converts Gregorian dates to lunar dates
+// and back, finds solar-term moments, shifts standard time to true solar or
+// local mean time, and numbers days, weekdays and pillars. Below it, the
+// pillar rules shared by the chart and the perpetual calendar.
+//
+// Years are astronomical (0 = 1 BC); dates before 1582-10-15 are Julian.
+// Numbering: StemIndex 0..9 = 癸 甲 … 壬, BranchIndex 0..11 = 亥 子 … 戌,
+// PillarIndex 0..59 with 1 = 甲子 … 59 = 壬戌, 0 = 癸亥.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "calendar/Lunar.h"
+#include "calendar/PersonRecord.h"
+#include "common/Status.h"
+
+namespace tessaly {
+
+// One solar term of a Gregorian year, at its minute (standard time).
+struct TermEntry {
+    std::int16_t year, month, day, hour, minute;
+    std::int16_t term;  // 0 小寒, 1 大寒, 2 立春 … 23 冬至
+};
+
+// The month of a moment: its branch and the terms that bound it.
+struct MonthOfMoment {
+    int branch = 0;     // BranchIndex: 寅 = 3 opens at 立春
+    CivilTime jie;      // the 节 that opens the month
+    CivilTime zhongqi;  // the 中气 inside it
+    CivilTime nextJie;  // the 节 that closes it
+};
+
+inline constexpr const char* kNoSuchLunarDate = "不存在这个农历日期，无法转换到公历！";
+
+class MYiDateEx : public SSQ_class {
+public:
+    // Julian day of the minute of t plus one second.
+    static double ToJulianDay(const CivilTime& t);
+    // The minute of a Julian day; more than 30 s past a minute rounds up.
+    static CivilTime FromJulianDay(double jd);
+    // Whether t's Gregorian (Julian before 1582-10-15) date exists.
+    static bool SolarDateExists(const CivilTime& t);
+
+    // Lunar date of a Gregorian date (hour and minute copied); returns the
+    // leap flag. Sets dayNumber and the lunar-year state.
+    bool SolarToLunar(const CivilTime& t, CivilTime* lunar);
+    // Gregorian date of a lunar date (hour and minute copied), or the error
+    // kNoSuchLunarDate.
+    Status LunarToSolar(const CivilTime& lunar, bool leap, CivilTime* solar);
+
+    // The same clock time one day later.
+    static void AddOneDay(CivilTime& t);
+    // Moves t from standard time to true solar time (mode 1) or local mean
+    // time (other modes) at the longitude (degrees east). Returns the
+    // equation-of-time seconds used (0 unless mode 1).
+    static int ToLocalSolarTime(float longitude, CivilTime& t, int mode);
+    // Equation of time at the standard-time moment t, seconds.
+    static double EquationOfTime(const CivilTime& t);
+
+    // The 节 (isJie) or 中气 that falls in Gregorian month 1..12 of year, at
+    // its minute; returns its hour.
+    static int TermInMonth(int year, int month, bool isJie, CivilTime* out);
+    // Month branch of a moment: the month changes at the printed minute of
+    // each 节 (term moments are compared rounded to the minute).
+    static MonthOfMoment MonthBranchOf(const CivilTime& t);
+    // Every solar term of a Gregorian year (23 to 25 entries).
+    static std::vector<TermEntry> TermsOfYear(int year);
+
+    // Pillar of a stem and branch of equal parity.
+    static constexpr int PillarOf(int stem, int branch) {
+        const int c = ((stem - branch) % 12 + 12) % 12;
+        return stem + (c / 2) * 10;
+    }
+    // Chinese numerals: 1..30 as day numbers (初… not included: 十五, 廿三),
+    // other values digit by digit (二○二四), "前" for negatives.
+    static std::string ChineseNumeral(int n);
+    // 0 = Sunday.
+    static int WeekdayOf(const CivilTime& t);
+    // PillarIndex of t's date (2000-01-01 is 55, 戊午).
+    static int DayPillarOf(const CivilTime& t);
+    // x rounded to n decimals, a tie going to the lower value.
+    static double RoundToDecimals(double x, int n);
+
+    // Day number (days from 2000-01-01) of the date last given to SolarToLunar.
+    std::int32_t dayNumber = 0;
+
+private:
+    bool LunarOfDay(int day, CivilTime* lunar);
+};
+
+// Moment of the solar term at angle a degrees of year (a = −75: 小寒 of
+// January; a = 255: 大雪 of December), standard-time Julian day, unrounded.
+double TermMomentJd(int year, int a);
+
+// Pillar rules (standard-time moments; zishi: the user keeps 23:00–23:59 on
+// its own day instead of the next one).
+// Year pillar: changes at the printed minute of 立春.
+int YearPillarOf(const CivilTime& t);
+// Month pillar: changes at the printed minute of each 节.
+int MonthPillarOf(const CivilTime& t);
+// Day pillar of a moment: the next day's from 23:00 unless zishi.
+int DayPillarAt(const CivilTime& t, bool zishi);
+// Hour pillar of a moment (with zishi at 23:00 the next day's 子 hour).
+int HourPillarOf(const CivilTime& t, bool zishi);
+
+struct FourPillars {
+    int year, month, day, hour;
+};
+// All four from one moment.
+FourPillars PillarsOf(const CivilTime& t, bool zishi);
+
+// Names: StemName(1) = "甲", BranchName(1) = "子", PillarName(1) = "甲子".
+std::string StemName(int stem);
+std::string BranchName(int branch);
+std::string PillarName(int pillar);
+
+}  // namespace tessaly

@@ -1,0 +1,252 @@
+// Calendar commands of tessaly-cli: terms, newmoons, lunar, solar, lunaryear,
+// pillars. Years are written as users write them: negative = BC, no year 0.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "calendar/Eph0.h"
+#include "calendar/Yidateex.h"
+#include "cli/Command.h"
+
+namespace tessaly::cli {
+namespace {
+
+// Shown years the calendar covers.
+constexpr int kFirstShownYear = -4712;
+constexpr int kLastShownYear = 9999;
+
+constexpr const char* kTermNames[24] = {"小寒", "大寒", "立春", "雨水", "惊蛰", "春分", "清明", "谷雨",
+                                        "立夏", "小满", "芒种", "夏至", "小暑", "大暑", "立秋", "处暑",
+                                        "白露", "秋分", "寒露", "霜降", "立冬", "小雪", "大雪", "冬至"};
+
+bool ParseInt(std::string_view s, int* out) {
+    if (s.empty()) return false;
+    const char* end = s.data() + s.size();
+    const auto r = std::from_chars(s.data(), end, *out);
+    return r.ec == std::errc() && r.ptr == end;
+}
+
+// A shown year → stored (astronomical) year, or an error text.
+bool ParseShownYear(std::string_view s, int* stored, std::string* error) {
+    int y;
+    if (!ParseInt(s, &y)) {
+        *error = "YEAR must be a whole number (negative for BC), got '" + std::string(s) + "'";
+        return false;
+    }
+    if (y == 0) {
+        *error = "YEAR 0 does not exist: 1 BC is -1";
+        return false;
+    }
+    if (y < kFirstShownYear || y > kLastShownYear) {
+        *error = "YEAR " + std::to_string(y) + " is outside " + std::to_string(kFirstShownYear) + ".." +
+                 std::to_string(kLastShownYear);
+        return false;
+    }
+    *stored = StoredYear(y);
+    return true;
+}
+
+// "YYYY-MM-DD" (year may start with '-') → a date that exists.
+bool ParseDate(std::string_view s, CivilTime* t, std::string* error) {
+    const std::string bad = "DATE must be YYYY-MM-DD (negative year for BC), got '" + std::string(s) + "'";
+    const std::size_t first = s.find('-', s.size() > 0 && s[0] == '-' ? 1 : 0);
+    const std::size_t second = first == std::string_view::npos ? first : s.find('-', first + 1);
+    int month, day, y;
+    if (second == std::string_view::npos || !ParseInt(s.substr(first + 1, second - first - 1), &month) ||
+        !ParseInt(s.substr(second + 1), &day)) {
+        *error = bad;
+        return false;
+    }
+    if (!ParseShownYear(s.substr(0, first), &y, error)) return false;
+    *t = {std::int16_t(y), std::int16_t(month), std::int16_t(day), 0, 0};
+    if (!MYiDateEx::SolarDateExists(*t)) {
+        *error = "DATE " + std::string(s) + " does not exist";
+        return false;
+    }
+    return true;
+}
+
+// "HH:MM"
+bool ParseClock(std::string_view s, CivilTime* t) {
+    const std::size_t colon = s.find(':');
+    int h, m;
+    if (colon == std::string_view::npos || !ParseInt(s.substr(0, colon), &h) || !ParseInt(s.substr(colon + 1), &m) ||
+        h < 0 || h > 23 || m < 0 || m > 59)
+        return false;
+    t->hour = std::int16_t(h);
+    t->minute = std::int16_t(m);
+    return true;
+}
+
+std::string DateText(int year, int month, int day) {
+    const int shown = ShownYear(year);
+    char b[32];
+    std::snprintf(b, sizeof b, "%s%04d-%02d-%02d", shown < 0 ? "-" : "", std::abs(shown), month, day);
+    return b;
+}
+
+// Minute-rounded or, with seconds, rounded to the second.
+std::string MomentText(double jd, bool precise) {
+    if (!precise) {
+        const CivilTime c = MYiDateEx::FromJulianDay(jd);
+        char b[16];
+        std::snprintf(b, sizeof b, " %02d:%02d", c.hour, c.minute);
+        return DateText(c.year, c.month, c.day) + b;
+    }
+    const JdDate r = DateFromJd(jd + 0.5 / 86400);
+    char b[16];
+    std::snprintf(b, sizeof b, " %02d:%02d:%02d", r.hour, r.minute, r.second);
+    return DateText(r.year, r.month, r.day) + b;
+}
+
+int YearOfMoment(double jd, bool precise) {
+    return precise ? DateFromJd(jd + 0.5 / 86400).year : MYiDateEx::FromJulianDay(jd).year;
+}
+
+std::string PillarsLine(const FourPillars& p) {
+    return PillarName(p.year) + ' ' + PillarName(p.month) + ' ' + PillarName(p.day) + ' ' + PillarName(p.hour) + '\n';
+}
+
+// Takes a single YEAR argument; returns false after reporting.
+bool OneYear(CommandContext& ctx, int* year, int* exitCode) {
+    std::string error;
+    if (ctx.args.size() != 1) {
+        *exitCode = ctx.Usage("expected one YEAR argument");
+        return false;
+    }
+    if (!ParseShownYear(ctx.args[0], year, &error)) {
+        *exitCode = ctx.Usage(error);
+        return false;
+    }
+    return true;
+}
+
+int RunTerms(CommandContext& ctx) {
+    const bool precise = TakeFlag(ctx.args, "--precise");
+    int year, code;
+    if (!OneYear(ctx, &year, &code)) return code;
+    std::string out;
+    for (const TermEntry& e : MYiDateEx::TermsOfYear(year)) {
+        // The term at angle a of this year: 小寒 is a = −75, then 15° steps.
+        const int a = -75 + 15 * e.term;
+        std::string when;
+        if (precise) {
+            when = MomentText(TermMomentJd(year, a), true);
+        } else {
+            char b[16];
+            std::snprintf(b, sizeof b, " %02d:%02d", e.hour, e.minute);
+            when = DateText(e.year, e.month, e.day) + b;
+        }
+        out += when + '\t' + std::to_string(e.term) + '\t' + kTermNames[e.term] + '\n';
+    }
+    ctx.Print(out);
+    return kExitOk;
+}
+
+int RunNewMoons(CommandContext& ctx) {
+    const bool precise = TakeFlag(ctx.args, "--precise");
+    int year, code;
+    if (!OneYear(ctx, &year, &code)) return code;
+    const double jan1 = JdFromDate(year, 1, 1.0);
+    std::string out;
+    for (long k = long(std::floor((jan1 - 2451551) / 29.5306)) - 1;; ++k) {
+        const double jd = StandardJdOfTd(TimeOfElongation(double(k) * kPi2));
+        const int y = YearOfMoment(jd, precise);
+        if (y < year) continue;
+        if (y > year) break;
+        out += MomentText(jd, precise) + '\n';
+    }
+    ctx.Print(out);
+    return kExitOk;
+}
+
+int RunLunar(CommandContext& ctx) {
+    if (ctx.args.size() != 1) return ctx.Usage("expected one DATE argument (YYYY-MM-DD)");
+    CivilTime t;
+    std::string error;
+    if (!ParseDate(ctx.args[0], &t, &error)) return ctx.Usage(error);
+    MYiDateEx cal;
+    CivilTime l;
+    const bool leap = cal.SolarToLunar(t, &l);
+    t.hour = 12;
+    ctx.Print(std::to_string(ShownYear(l.year)) + ' ' + std::to_string(l.month) + ' ' + std::to_string(l.day) + ' ' +
+              (leap ? "1" : "0") + '\n' + PillarsLine(PillarsOf(t, false)));
+    return kExitOk;
+}
+
+int RunSolar(CommandContext& ctx) {
+    const bool leap = TakeFlag(ctx.args, "--leap");
+    if (ctx.args.size() != 3) return ctx.Usage("expected Y M D (lunar year, month, day)");
+    int y, m, d;
+    std::string error;
+    if (!ParseShownYear(ctx.args[0], &y, &error)) return ctx.Usage(error);
+    if (!ParseInt(ctx.args[1], &m) || m < 1 || m > 13) return ctx.Usage("M must be a lunar month 1..12 (13 in ancient years)");
+    if (!ParseInt(ctx.args[2], &d) || d < 1 || d > 30) return ctx.Usage("D must be a lunar day 1..30");
+    MYiDateEx cal;
+    CivilTime s;
+    const Status st = cal.LunarToSolar({std::int16_t(y), std::int16_t(m), std::int16_t(d), 0, 0}, leap, &s);
+    if (!st.ok()) {
+        ctx.Error(st.message());
+        return kExitRefused;
+    }
+    ctx.Print(DateText(s.year, s.month, s.day) + '\n');
+    return kExitOk;
+}
+
+int RunLunarYear(CommandContext& ctx) {
+    int year, code;
+    if (!OneYear(ctx, &year, &code)) return code;
+    MYiDateEx cal;
+    std::set<int> seen;
+    std::string out;
+    const int first = int(std::floor(JdFromDate(year, 1, 1.5))) - 2451545;
+    const int last = int(std::floor(JdFromDate(year + 1, 1, 1.5))) - 2451545 - 1;
+    // Two lunar years (solstice to solstice) cover every month starting in the year.
+    for (int probe : {first, last}) {
+        cal.BuildLunarYear(probe);
+        for (int i = 0; i < 14; ++i) {
+            const int day = cal.newMoonDays[std::size_t(i)];
+            if (day < first || day > last || !seen.insert(day).second) continue;
+            const CivilTime c = MYiDateEx::FromJulianDay(day + 2451545.0);
+            out += DateText(c.year, c.month, c.day) + '\t' + std::to_string(cal.monthNumbers[std::size_t(i)]) + '\t' +
+                   (cal.leapIndex != 0 && i == cal.leapIndex ? "1" : "0") + '\t' +
+                   std::to_string(cal.monthLengths[std::size_t(i)]) + '\n';
+        }
+    }
+    ctx.Print(out);
+    return kExitOk;
+}
+
+int RunPillars(CommandContext& ctx) {
+    bool missing = false;
+    bool zishi = false;
+    for (const std::string& s : TakeRepeatedOption(ctx.args, "--set", &missing)) {
+        if (s == "zishi=1") zishi = true;
+        else if (s == "zishi=0") zishi = false;
+        else return ctx.Usage("--set takes zishi=0 or zishi=1, got '" + s + "'");
+    }
+    if (missing) return ctx.Usage("--set needs zishi=0 or zishi=1");
+    if (ctx.args.size() != 1) return ctx.Usage("expected one \"YYYY-MM-DD HH:MM\" argument");
+    const std::string& arg = ctx.args[0];
+    const std::size_t space = arg.find(' ');
+    CivilTime t;
+    std::string error;
+    if (space == std::string::npos) return ctx.Usage("MOMENT must be \"YYYY-MM-DD HH:MM\", got '" + arg + "'");
+    if (!ParseDate(std::string_view(arg).substr(0, space), &t, &error)) return ctx.Usage(error);
+    if (!ParseClock(std::string_view(arg).substr(space + 1), &t))
+        return ctx.Usage("MOMENT time must be HH:MM (00:00..23:59), got '" + arg.substr(space + 1) + "'");
+    ctx.Print(PillarsLine(PillarsOf(t, zishi)));
+    return kExitOk;
+}
+
+const CommandRegistration kTerms{"terms", "YEAR [--precise]", RunTerms};
+const CommandRegistration kNewMoons{"newmoons", "YEAR [--precise]", RunNewMoons};
+const CommandRegistration kLunar{"lunar", "YYYY-MM-DD", RunLunar};
+const CommandRegistration kSolar{"solar", "Y M D [--leap]", RunSolar};
+const CommandRegistration kLunarYear{"lunaryear", "YEAR", RunLunarYear};
+const CommandRegistration kPillars{"pillars", "\"YYYY-MM-DD HH:MM\" [--set zishi=1]", RunPillars};
+
+}  // namespace
+}  // namespace tessaly::cli

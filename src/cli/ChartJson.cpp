@@ -1,0 +1,113 @@
+#include "cli/ChartJson.h"
+
+#include <cstdio>
+
+namespace tessaly::cli {
+
+std::string FormatCivilTime(const CivilTime& t) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", ShownYear(t.year), t.month, t.day, t.hour,
+                  t.minute);
+    return buf;
+}
+
+void WriteChartData(JsonWriter& w, const ChartData& c) {
+    w.Key("pillars").IntArray(c.pillars);
+    w.Key("nayin_element").IntArray(c.nayinElement);
+    w.Key("yy_count_branch").IntArray(c.yyCountBranch);
+    w.Key("yy_count_hidden").IntArray(c.yyCountHidden);
+    w.Key("elem_count_branch").IntArray(c.elemCountBranch);
+    w.Key("elem_count_hidden").IntArray(c.elemCountHidden);
+    w.Key("god_count_branch").IntArray(c.godCountBranch);
+    w.Key("god_count_hidden").IntArray(c.godCountHidden);
+    w.Key("pair_count_branch").IntArray(c.pairCountBranch);
+    w.Key("pair_count_hidden").IntArray(c.pairCountHidden);
+    w.Key("stem_god_count").IntArray(c.stemGodCount);
+    w.Key("stem_pair_count").IntArray(c.stemPairCount);
+    w.Key("branch_god_count").IntArray(c.branchGodCount);
+    w.Key("hidden_god_count").IntArray(c.hiddenGodCount);
+    w.Key("branch_pair_count").IntArray(c.branchPairCount);
+    w.Key("hidden_pair_count").IntArray(c.hiddenPairCount);
+    w.Key("day_master_score").Integer(c.dayMasterScore);
+    w.Key("yy_score").IntArray(c.yyScore);
+    w.Key("god_score").IntArray(c.godScore);
+    w.Key("element_score").IntArray(c.elementScore);
+    w.Key("pair_score").IntArray(c.pairScore);
+    w.Key("element_order").IntArray(c.elementOrder);
+    w.Key("pair_order").IntArray(c.pairOrder);
+    w.Key("yy_order").IntArray(c.yyOrder);
+    w.Key("god_order").IntArray(c.godOrder);
+    w.Key("yin_total").Integer(c.yinTotal);
+    w.Key("yang_total").Integer(c.yangTotal);
+    w.Key("season_score").Integer(c.seasonScore);
+    w.Key("strength_level").Integer(c.strengthLevel);
+    w.Key("judgement").Integer(c.judgement);
+    w.Key("patterns").IntArray(c.patterns);
+    w.Key("special_pattern").Integer(c.specialPattern);
+    w.Key("constellation").Integer(c.constellation);
+    w.Key("life_palace").Integer(c.lifePalace);
+    w.Key("conception_pillar").Integer(c.conceptionPillar);
+    w.Key("luck_start_years").Integer(c.luckStartYears);
+    w.Key("role_element").IntArray(c.roleElement);
+    w.Key("role_pair").IntArray(c.rolePair);
+    w.Key("star_hits").BeginArray();
+    for (const auto& row : c.starHits) w.IntArray(row);
+    w.EndArray();
+    w.Key("stems").BeginArray();
+    for (const StemCell& s : c.stems) {
+        w.BeginObject();
+        w.Key("god").Integer(s.god);
+        w.Key("pair").Integer(s.pair);
+        w.Key("stage").Integer(s.stage);
+        w.Key("season").Integer(s.season);
+        w.Key("combine_kind").Integer(s.combineKind);
+        w.Key("role_class").Integer(s.roleClass);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("branches").BeginArray();
+    for (const BranchCell& b : c.branches) {
+        w.BeginObject();
+        w.Key("god").Integer(b.god);
+        w.Key("pair").Integer(b.pair);
+        w.Key("hidden_gods").IntArray(b.hiddenGods);
+        w.Key("hidden_pairs").IntArray(b.hiddenPairs);
+        w.Key("season").Integer(b.season);
+        w.Key("role_class").Integer(b.roleClass);
+        w.Key("relations").IntArray(b.relations);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("era").Integer(c.era);
+    w.Key("birth_number").Integer(c.birthNumber);
+}
+
+void WritePerson(JsonWriter& w, const PersonRecord& p, const PersonMoments& m, const ChartData& c) {
+    w.BeginObject();
+    w.Key("name").String(p.name);
+    w.Key("sex").String(p.isMale ? "M" : "F");
+    w.Key("place").String(p.placeText);
+    w.Key("longitude").Number(p.longitude);
+    w.Key("latitude").Number(p.latitude);
+    w.Key("clock_time").String(FormatCivilTime(m.clockTime));
+    w.Key("chart_time").String(FormatCivilTime(m.chartTime));
+    w.Key("lunar_time").String(FormatCivilTime(m.lunarTime));
+    w.Key("is_leap_month").Bool(m.isLeapMonth);
+    WriteChartData(w, c);
+    w.EndObject();
+}
+
+std::string MatchingRunJson(const CBaZiEx& e) {
+    JsonWriter w;
+    w.BeginObject();
+    w.Key("index").Number(e.matchIndex);
+    w.Key("report").String(e.LastReport());
+    w.Key("persons").BeginArray();
+    WritePerson(w, e.personA, e.moments[0], e.chartA);
+    WritePerson(w, e.personB, e.moments[1], e.chartB);
+    w.EndArray();
+    w.EndObject();
+    return w.str();
+}
+
+}  // namespace tessaly::cli

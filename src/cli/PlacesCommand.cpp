@@ -1,0 +1,62 @@
+// tessaly-cli places [PROVINCE]
+//
+// Without an argument: the province list, "index<TAB>name" per line. With a
+// province (index or name): its cities from dat/dili.ini,
+// "index<TAB>city<TAB>longitude<TAB>latitude" in decimal degrees.
+#include <cstdio>
+#include <string>
+
+#include "calendar/Places.h"
+#include "cli/Command.h"
+#include "common/IniFile.h"
+#include "common/ProgramDir.h"
+
+namespace tessaly::cli {
+namespace {
+
+int RunPlaces(CommandContext& ctx) {
+    if (ctx.args.size() > 1) return ctx.Usage("places takes at most one PROVINCE, got '" + ctx.args[1] + "'");
+    if (ctx.args.empty()) {
+        std::string out;
+        for (int i = 0; i < kProvinceCount; ++i) {
+            out += std::to_string(i) + '\t' + std::string(kProvinces[static_cast<std::size_t>(i)]) + '\n';
+        }
+        ctx.Print(out);
+        return kExitOk;
+    }
+    const int province = ProvinceFromText(ctx.args[0]);
+    if (province < 0) {
+        return ctx.Usage("PROVINCE: unknown province '" + ctx.args[0] + "' (give 0.." +
+                         std::to_string(kProvinceCount - 1) + " or a name; 'places' lists them)");
+    }
+    const IniFile dili(DatPath("dili.ini"));
+    if (!dili.loadStatus().ok()) {
+        ctx.Error(dili.loadStatus().message());
+        return kExitRefused;
+    }
+    const std::vector<City> cities = LoadCities(province, dili);
+    std::string out;
+    for (std::size_t i = 0; i < cities.size(); ++i) {
+        const City& c = cities[i];
+        if (c.malformed) {
+            ctx.Error("dili.ini: [" + std::string(kProvinces[static_cast<std::size_t>(province)]) + "] " +
+                      c.name + "=" + c.value + " is not of the form d:m*d:m; read as " +
+                      std::string(kDefaultCoordinates));
+        }
+        char coords[64];
+        std::snprintf(coords, sizeof coords, "\t%.4f\t%.4f\n", static_cast<double>(c.longitude),
+                      static_cast<double>(c.latitude));
+        out += std::to_string(i) + '\t' + c.name + coords;
+    }
+    if (cities.empty()) {
+        ctx.Error("dili.ini lists no cities for " + std::string(kProvinces[static_cast<std::size_t>(province)]) +
+                  "; a birth place there is taken at 120°E, 30°N");
+    }
+    ctx.Print(out);
+    return kExitOk;
+}
+
+const CommandRegistration kPlaces{"places", "[PROVINCE]", RunPlaces};
+
+}  // namespace
+}  // namespace tessaly::cli

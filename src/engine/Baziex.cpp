@@ -1,0 +1,112 @@
+#include "engine/Baziex.h"
+
+#include "common/IniFile.h"
+#include "common/ProgramDir.h"
+#include "readings/ProgramTexts.h"
+
+namespace tessaly {
+
+CBaZiEx::CBaZiEx(ReportPresenter* presenter) : presenter_(presenter) {}
+
+CBaZiEx::~CBaZiEx() = default;
+
+void CBaZiEx::LoadChartOptions() {
+    const IniFile ini(DatPath("pan.ini"));
+    if (!ini.loadStatus().ok()) {
+        warnings_.push_back("analysis options not read, defaults used: " + ini.loadStatus().message());
+    }
+    options = ReadChartOptions(ini);
+    for (const std::string& kv : optionOverrides_) {
+        if (Status s = SetChartOption(options, kv); !s.ok()) warnings_.push_back(s.message());
+    }
+}
+
+bool CBaZiEx::RunMatching(const PersonRecord& a, const PersonRecord& b) {
+    warnings_.clear();
+    LoadChartOptions();
+
+    personA = a;
+    personA.personNo = 0;
+    personB = b;
+    personB.personNo = 1;
+    fullAnalysis = 1;
+
+    currentPerson = personA;
+    current = ZeroChartData();
+    tailText.clear();
+    personText = "甲命八字：\r\n";
+    if (!BuildChartReport()) return false;
+    reportText = personText;
+    chartA = current;
+
+    currentPerson = personB;
+    current = ZeroChartData();
+    personText = "乙命八字：\r\n";
+    if (!BuildChartReport()) return false;
+    reportText += personText;
+    chartB = current;
+
+    PairingAnalysis();
+    reportText += personText;
+
+    reportText += kReportSeparator;
+    reportText += tailText;
+    reportText += kReportFooter;
+    reportText += kReportClosing;
+    AppendEnding();
+
+    lastReport_ = reportText;
+    if (presenter_ != nullptr) {
+        if (showReport == 1) presenter_->ShowReport(*this, reportText);
+        presenter_->DrawChartPicture(*this);
+    }
+    reportText.clear();  // handed on
+    return true;
+}
+
+void CBaZiEx::AppendEnding() {
+    if (!options.endinfo) return;
+    std::vector<std::string> lines;
+    if (Status s = ReadEndInfoLines(DatPath("EndInfo.txt"), &lines); !s.ok()) {
+        warnings_.push_back("ending text not added: " + s.message());
+        return;
+    }
+    for (const std::string& line : lines) reportText += line + "\r\n";
+}
+
+bool CBaZiEx::BuildChartReport() {
+    errorText.clear();
+    if (Status s = CheckBirthRecord(currentPerson); !s.ok()) {
+        errorText = s.message();
+        return false;
+    }
+    // Until the birth-data conversion is in place the moments are the
+    // entered ones (what it gives for a Gregorian date in standard time).
+    clockTime = chartTime = lunarTime = currentPerson.Time();
+    // The chart stages (conversion, pillars, cells, stars, chart text)
+    // plug in here.
+    chartText[currentPerson.personNo % 2] = personText;
+    moments[currentPerson.personNo % 2] = {clockTime, chartTime, lunarTime, clockJd,
+                                           currentPerson.isLeapMonth != 0};
+    AnalyseChart();
+    return true;
+}
+
+void CBaZiEx::AnalyseChart() {
+    // Counting and scoring, judgement, patterns and roles, role classes and
+    // the strength and relations sections come first; then each reading goes
+    // into tailText followed by its tip line.
+    tailText += "※";
+    tailText += ProgramText(kPersonalityTipText);
+    tailText += "※\r\n\r\n";
+    tailText += "※";
+    tailText += ProgramText(kMarriageTipText);
+    tailText += "※\r\n\r\n";
+}
+
+void CBaZiEx::PairingAnalysis() {
+    personText = "婚姻配对分析：\r\n";
+    matchIndex = 0;
+}
+
+}  // namespace tessaly

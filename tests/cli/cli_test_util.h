@@ -1,0 +1,56 @@
+// Runs tessaly-cli as a user would and captures what it prints.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace tessaly::testing_cli {
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Quotes one argument for /bin/sh.
+inline std::string ShellQuote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) {
+        if (c == '\'') q += "'\\''";
+        else q += c;
+    }
+    return q + "'";
+}
+
+// `args` is a list of arguments, each quoted here. The program runs with
+// --home set to `home` when it is not empty.
+inline CliResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& home = {}) {
+    static int counter = 0;
+    const std::filesystem::path errFile = std::filesystem::temp_directory_path() /
+                                          ("tessaly_cli_err_" + std::to_string(::getpid()) + "_" +
+                                           std::to_string(counter++));
+    std::string cmd = ShellQuote(TESSALY_CLI);
+    // Appended piece by piece (g++ 12 warns falsely on "literal" + string&&).
+    if (!home.empty()) cmd.append(" --home ").append(ShellQuote(home.string()));
+    for (const std::string& a : args) cmd.append(" ").append(ShellQuote(a));
+    cmd.append(" 2>").append(ShellQuote(errFile.string()));
+    CliResult r;
+    FILE* p = ::popen(cmd.c_str(), "r");
+    if (p == nullptr) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int st = ::pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    if (FILE* e = std::fopen(errFile.c_str(), "rb")) {
+        while ((n = std::fread(buf, 1, sizeof buf, e)) > 0) r.err.append(buf, n);
+        std::fclose(e);
+    }
+    std::filesystem::remove(errFile);
+    return r;
+}
+
+}  // namespace tessaly::testing_cli
