@@ -2,7 +2,10 @@
 //
 //   list                       the case tree: categories and case node texts
 //   search [filters]           slots of the matching live cases, as in list
-//   show SLOT                  every field of one case
+//   show SLOT [--json]         every field of one case
+//   add --a P --b P --category C --note N [--set K=V]...
+//                              runs the matching, stores the case and its
+//                              report (bazi_f/SLOT.rtf)
 //   delete SLOT                marks the case deleted, removes its report
 //   export DIR                 copies the store and its reports to DIR
 //   import PATH/bazi0.dat      replaces the store with an exported history
@@ -13,19 +16,31 @@
 #include <string>
 #include <vector>
 
+#include "calendar/Places.h"
 #include "cli/Command.h"
+#include "cli/Json.h"
+#include "cli/MatchArgs.h"
+#include "cli/PersonArg.h"
 #include "common/IniFile.h"
 #include "common/ProgramDir.h"
+#include "common/TextCodec.h"
+#include "engine/Baziex.h"
 #include "store/Categories.h"
 #include "store/Database.h"
+#include "store/ReportFile.h"
 
 namespace tessaly::cli {
 namespace {
 
 constexpr std::string_view kSynopsis =
     "list | search [--name T|--name-exact T] [--category C|--category-exact C] [--sex male|female] "
-    "[--years FROM..TO] [--province N] | show SLOT | delete SLOT | export DIR | "
+    "[--years FROM..TO] [--province P] | show SLOT [--json] | "
+    "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT | export DIR | "
     "import PATH/bazi0.dat | clear --yes";
+
+// What the save dialog accepts.
+constexpr std::size_t kMaxSavedCategoryBytes = 13;
+constexpr std::size_t kMaxNoteBytes = 1000;
 
 int Refuse(CommandContext& ctx, const Status& s) {
     ctx.Error(s.message());
@@ -135,10 +150,8 @@ int RunSearch(CommandContext& ctx, MDataBase& db) {
         c.yearFilter = 1;
     }
     if (TakeOption(ctx.args, "--province", &value, &missing)) {
-        long p = 0;
-        if (missing || !ParseInteger(value, &p) || p < 0 || p > 1000) {
-            return ctx.Usage("--province takes a province index, got '" + value + "'");
-        }
+        const int p = missing ? -1 : ProvinceFromText(value);
+        if (p < 0) return ctx.Usage("--province: unknown province '" + value + "' (an index or a name; see 'places')");
         c.province = static_cast<std::int16_t>(p);
     }
     if (!ctx.args.empty()) return ctx.Usage("cases search: unknown argument '" + ctx.args[0] + "'");
@@ -162,7 +175,27 @@ std::string PersonText(const PersonRecord& p) {
            std::to_string(p.cityIndex) + ")\n  coordinates: " + coords + '\n';
 }
 
+void PersonJson(JsonWriter& j, const PersonRecord& p) {
+    j.BeginObject()
+        .Key("name").String(p.name)
+        .Key("male").Bool(p.isMale != 0)
+        .Key("year").Integer(ShownYear(p.year))
+        .Key("month").Integer(p.month)
+        .Key("day").Integer(p.day)
+        .Key("hour").Integer(p.hour)
+        .Key("minute").Integer(p.minute)
+        .Key("lunar").Bool(p.isLunar != 0)
+        .Key("leapMonth").Bool(p.isLeapMonth != 0)
+        .Key("provinceIndex").Integer(p.provinceIndex)
+        .Key("cityIndex").Integer(p.cityIndex)
+        .Key("longitude").Number(p.longitude)
+        .Key("latitude").Number(p.latitude)
+        .Key("place").String(p.placeText)
+        .EndObject();
+}
+
 int RunShow(CommandContext& ctx, MDataBase& db) {
+    const bool json = TakeFlag(ctx.args, "--json");
     std::int32_t slot = 0;
     if (!ParseSlot(ctx, &slot)) return kExitUsage;
     CaseRecord r;
@@ -170,9 +203,67 @@ int RunShow(CommandContext& ctx, MDataBase& db) {
     if (!r.live()) return Refuse(ctx, Status::Error("the case in slot " + std::to_string(slot) + " is deleted"));
     std::error_code ec;
     const bool hasReport = std::filesystem::is_regular_file(db.ReportPath(slot), ec);
+    if (json) {
+        JsonWriter j;
+        j.BeginObject().Key("slot").Integer(slot).Key("category").String(r.category).Key("note").String(r.note);
+        j.Key("node").String(CaseNodeText(r)).Key("report");
+        if (hasReport) j.String(db.ReportPath(slot).string());
+        else j.String("");
+        j.Key("a");
+        PersonJson(j, r.a);
+        j.Key("b");
+        PersonJson(j, r.b);
+        j.EndObject();
+        ctx.Print(j.str() + '\n');
+        return kExitOk;
+    }
     ctx.Print("slot: " + std::to_string(slot) + "\ncategory: " + r.category + "\nnode: " + CaseNodeText(r) +
               "\nreport: " + (hasReport ? db.ReportPath(slot).string() : std::string("none")) +
               "\n甲命 (A):\n" + PersonText(r.a) + "乙命 (B):\n" + PersonText(r.b) + "note:\n" + r.note + '\n');
+    return kExitOk;
+}
+
+int RunAdd(CommandContext& ctx, MDataBase& db) {
+    std::string category, note;
+    bool missing = false;
+    const bool hasCategory = TakeOption(ctx.args, "--category", &category, &missing);
+    if (missing) return ctx.Usage("--category needs a text");
+    const bool hasNote = TakeOption(ctx.args, "--note", &note, &missing);
+    if (missing) return ctx.Usage("--note needs a text");
+    MatchArgs m;
+    if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
+    for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+    if (!ctx.args.empty()) return ctx.Usage("cases add: unexpected argument '" + ctx.args.front() + "'");
+    category = std::string(Trim(category));
+    note = std::string(Trim(note));
+    if (!hasCategory || category.empty()) return ctx.Usage("--category: 类别名不能为空");
+    if (GbkWidth(category) > kMaxSavedCategoryBytes) {
+        return ctx.Usage("--category: at most " + std::to_string(kMaxSavedCategoryBytes) + " GBK bytes (six Chinese characters)");
+    }
+    if (!hasNote || note.empty()) return ctx.Usage("--note: 附加信息不能为空");
+    if (GbkWidth(note) > kMaxNoteBytes) return ctx.Usage("--note: at most 1000 GBK bytes");
+
+    CBaZiEx engine;
+    engine.SetOptionOverrides(m.settings);
+    const bool ok = engine.RunMatching(m.a, m.b);
+    for (const std::string& w : engine.Warnings()) ctx.Error(w);
+    if (!ok) {
+        ctx.Error(engine.errorText);
+        return kExitRefused;
+    }
+    CaseRecord record;
+    record.a = m.a;
+    record.b = m.b;
+    record.category = category;
+    record.note = note;
+    if (Status s = db.AddRecord(&record); !s) return Refuse(ctx, s);
+    StyledReport report;
+    report.text = engine.LastReport();
+    if (Status s = SaveReportFile(db.ReportPath(record.slot), report); !s) {
+        return Refuse(ctx, Status::Error("the case was saved in slot " + std::to_string(record.slot) +
+                                         ", but its report was not: " + s.message()));
+    }
+    ctx.Print("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record) + '\n');
     return kExitOk;
 }
 
@@ -217,7 +308,7 @@ int RunCases(CommandContext& ctx) {
     using Fn = int (*)(CommandContext&, MDataBase&);
     static const std::map<std::string, Fn> kSubcommands = {
         {"list", RunList},     {"search", RunSearch}, {"show", RunShow},   {"delete", RunDelete},
-        {"export", RunExport}, {"import", RunImport}, {"clear", RunClear},
+        {"export", RunExport}, {"import", RunImport}, {"clear", RunClear},   {"add", RunAdd},
     };
     const auto it = kSubcommands.find(sub);
     if (it == kSubcommands.end()) return ctx.Usage("cases: unknown subcommand '" + sub + "'");
