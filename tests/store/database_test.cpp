@@ -1,6 +1,8 @@
 #include "store/Database.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -469,14 +471,44 @@ TEST(StoreErrors, FileProblemsAreReported) {
     }
 }
 
+// The store's folder is read-only for the user running the program. Root
+// ignores permissions, so as root the check runs in a child process that has
+// dropped to the unprivileged user "nobody".
 TEST(StoreErrors, ReadOnlyFolderIsReported) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     TempProgramDir dir("ro");
-    fs::permissions(dir / "dat", fs::perms::owner_read | fs::perms::owner_exec);
-    MDataBase db;
-    const Status s = db.Open(dir.path());
-    EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.message().find("bazi0.dat"), std::string::npos) << s.message();
+    fs::permissions(dir / "dat", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                     fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const auto check = [&]() -> std::string {
+        MDataBase db;
+        const Status s = db.Open(dir.path());
+        if (s.ok()) return "opened a store in a read-only folder";
+        if (s.message().find("bazi0.dat") == std::string::npos) return "message does not name the file: " + s.message();
+        return {};
+    };
+    if (::geteuid() != 0) {
+        EXPECT_EQ(check(), "");
+        return;
+    }
+    int pipeFd[2];
+    ASSERT_EQ(::pipe(pipeFd), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(pipeFd[0]);
+        std::string result = (::setgid(65534) == 0 && ::setuid(65534) == 0) ? check() : "cannot drop privileges";
+        if (::write(pipeFd[1], result.data(), result.size()) < 0) ::_exit(2);
+        ::_exit(0);
+    }
+    ::close(pipeFd[1]);
+    std::string result;
+    char buf[512];
+    ssize_t n;
+    while ((n = ::read(pipeFd[0], buf, sizeof buf)) > 0) result.append(buf, static_cast<std::size_t>(n));
+    ::close(pipeFd[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(result, "");
 }
 
 // Two programs on one folder: operations do not interleave, so every record
