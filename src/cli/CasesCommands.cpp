@@ -244,13 +244,7 @@ int RunAdd(CommandContext& ctx, MDataBase& db) {
     if (GbkWidth(note) > kMaxNoteBytes) return ctx.Usage("--note: at most 1000 GBK bytes");
 
     CBaZiEx engine;
-    engine.SetOptionOverrides(m.settings);
-    const bool ok = engine.RunMatching(m.a, m.b);
-    for (const std::string& w : engine.Warnings()) ctx.Error(w);
-    if (!ok) {
-        ctx.Error(engine.errorText);
-        return kExitRefused;
-    }
+    if (int rc = RunMatchingOf(ctx, m, engine); rc != kExitOk) return rc;
     CaseRecord record;
     record.a = m.a;
     record.b = m.b;
