@@ -25,6 +25,7 @@
 #include "common/ProgramDir.h"
 #include "common/TextCodec.h"
 #include "engine/Baziex.h"
+#include "engine/ReportStyle.h"
 #include "store/Categories.h"
 #include "store/Database.h"
 #include "store/ReportFile.h"
@@ -251,11 +252,14 @@ int RunAdd(CommandContext& ctx, MDataBase& db) {
     record.category = category;
     record.note = note;
     if (Status s = db.AddRecord(&record); !s) return Refuse(ctx, s);
-    StyledReport report;
-    report.text = engine.LastReport();
+    // The report as the pane shows it: the default report font of the
+    // window ("宋体", 12 points) with the pane's colours and sizes.
+    const StyledReport report = StyleReport(engine.LastReport(), "宋体", 12, engine.options.leftpos);
     if (Status s = SaveReportFile(db.ReportPath(record.slot), report); !s) {
-        return Refuse(ctx, Status::Error("the case was saved in slot " + std::to_string(record.slot) +
-                                         ", but its report was not: " + s.message()));
+        // Take the case out again rather than keep it without its report.
+        const Status undo = db.DeleteRecord(record.slot);
+        return Refuse(ctx, Status::Error("the report could not be written, the case was not saved: " + s.message() +
+                                         (undo.ok() ? "" : " (and removing the record failed: " + undo.message() + ")")));
     }
     ctx.Print("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record) + '\n');
     return kExitOk;
