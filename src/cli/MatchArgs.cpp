@@ -34,4 +34,15 @@ int TakeMatchArgs(CommandContext& ctx, MatchArgs* out) {
     return kExitOk;
 }
 
+int RunMatchingOf(CommandContext& ctx, const MatchArgs& args, CBaZiEx* engine) {
+    engine->SetOptionOverrides(args.settings);
+    const bool ok = engine->RunMatching(args.a, args.b);
+    for (const std::string& w : engine->Warnings()) ctx.Error(w);
+    if (!ok) {
+        ctx.Error(engine->errorText);
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
 }  // namespace tessaly::cli

@@ -7,6 +7,7 @@
 
 #include "calendar/PersonRecord.h"
 #include "cli/Command.h"
+#include "engine/Baziex.h"
 
 namespace tessaly::cli {
 
@@ -19,5 +20,9 @@ struct MatchArgs {
 // the unknown place (120° E, 30° N). Returns kExitOk or kExitUsage (with the
 // message printed).
 int TakeMatchArgs(CommandContext& ctx, MatchArgs* out);
+
+// The matching run of the two persons with the settings, its warnings and
+// its refusal printed on stderr. Returns kExitOk or kExitRefused.
+int RunMatchingOf(CommandContext& ctx, const MatchArgs& args, CBaZiEx* engine);
 
 }  // namespace tessaly::cli
