@@ -1,5 +1,6 @@
 #include "engine/Wedding.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "calendar/Yidateex.h"
@@ -220,6 +221,13 @@ std::string WeddingDayLine(const CivilTime& date, const CivilTime& lunar, bool l
     }
     line += "时 \r\n";
     return line;
+}
+
+std::vector<int> WeddingYearChoices(int currentYear) {
+    std::vector<int> years;
+    for (int y = std::max(currentYear, kMinYear); y <= currentYear + 4 && y <= kMaxYear; ++y) years.push_back(y);
+    if (years.empty()) years.push_back(kMaxYear);
+    return years;
 }
 
 Status WeddingSearchInputOf(const CBaZiEx& engine, int marriageYear, WeddingSearchInput* out) {

@@ -29,6 +29,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/PersonRecord.h"
 #include "common/Status.h"
@@ -97,6 +98,11 @@ std::uint16_t WeddingHoursAccepted(const WeddingKeys& k, const WeddingDayPillars
 // is accepted (the day is then left out).
 std::string WeddingDayLine(const CivilTime& date, const CivilTime& lunar, bool leapMonth, int dayPillar,
                            std::uint16_t hours);
+
+// The marriage years a user is offered in a given current year: that year
+// and the four following, none past 2100 (the last convertible year); 2100
+// alone when the clock is already past it.
+std::vector<int> WeddingYearChoices(int currentYear);
 
 // Everything the search needs from a finished matching run.
 struct WeddingSearchInput {

@@ -126,6 +126,21 @@ TEST(WeddingMonthQuality, GreatMonthsOfEachWomanAreTheTraditionalOnes) {
     }
 }
 
+TEST(WeddingYearChoices, FiveYearsStoppingAt2100) {
+    const struct {
+        int current;
+        std::vector<int> want;
+    } kCases[] = {
+        {2024, {2024, 2025, 2026, 2027, 2028}},
+        {2098, {2098, 2099, 2100}},
+        {2150, {2100}},  // a clock past the calendar's range
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.current);
+        EXPECT_EQ(WeddingYearChoices(c.current), c.want);
+    }
+}
+
 TEST(WeddingSearch, WorkedExampleAfterAMatchingRun) {
     const struct {
         const char* name;
