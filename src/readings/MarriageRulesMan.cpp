@@ -1,0 +1,4 @@
+#include "readings/MarriageRules.h"
+namespace tessaly {
+MarriageRuleTable MarriageRulesMan() { return {}; }
+}
