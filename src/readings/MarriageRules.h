@@ -86,6 +86,13 @@ inline constexpr int kPatternZhengCai = 5;
 inline constexpr int kJudgeFollowStrong = 0, kJudgeFollowWeak = 6;
 // A pillar by stem and branch.
 constexpr int PillarOf(int stem, int branch) { return PillarOfStemBranch(stem, branch); }
+inline bool DayPillarIs(const ChartFacts& f, int stem, int branch) { return f.DayPillar() == PillarOf(stem, branch); }
+// Branch p has one of clash, six-harmony, three-harmony, half three-harmony,
+// meeting or three-branch punishment (what "without remedy" rules ask for
+// the absence of).
+inline bool HasResolvingRel(const ChartFacts& f, int p) {
+    return f.HasAnyRel(p, {kRelClash, kRelCombine, kRelTriple, kRelHalfTriple, kRelMeeting, kRelThreePunish});
+}
 }  // namespace marriage_names
 
 }  // namespace tessaly

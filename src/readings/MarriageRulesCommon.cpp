@@ -18,12 +18,7 @@ bool IsYinYangMismatchDay(int pillar) {
     return false;
 }
 
-bool DayPillarIs(F f, int stem, int branch) { return f.DayPillar() == PillarOf(stem, branch); }
 
-// Clash, six-harmony, three-harmony, half three-harmony, meeting, three-branch punishment.
-bool HasResolvingRel(F f, int p) {
-    return f.HasAnyRel(p, {kRelClash, kRelCombine, kRelTriple, kRelHalfTriple, kRelMeeting, kRelThreePunish});
-}
 
 // --- F1 to F6 ---------------------------------------------------------------
 

@@ -8,13 +8,8 @@ namespace {
 using namespace marriage_names;
 using F = const ChartFacts&;
 
-bool DayPillarIs(F f, int stem, int branch) { return f.DayPillar() == PillarOf(stem, branch); }
 bool IsGraveBranch(int b) { return b == kChou || b == kChen || b == kWei || b == kXu; }
 
-// Three-harmony, half three-harmony, meeting, clash, three-branch punishment, six-harmony.
-bool HasResolvingRel(F f, int p) {
-    return f.HasAnyRel(p, {kRelTriple, kRelHalfTriple, kRelMeeting, kRelClash, kRelThreePunish, kRelCombine});
-}
 
 // Branch q hides both a wealth stem and an officer stem.
 bool HidesWealthAndOfficer(F f, int q) { return f.HiddenHasPair(q, kPairCai) && f.HiddenHasPair(q, kPairGuanSha); }
@@ -172,8 +167,7 @@ constexpr MarriagePillarRule kM38to41[] = {
      "  ★偏财坐墓，父或妻妾早亡。\r\n"},
     {"MM_M41",
      [](F f, int p) {
-         return f.SG(p) == kPianCai && f.Star(p, kStarKongWang) &&
-                !f.HasAnyRel(p, {kRelClash, kRelCombine, kRelTriple, kRelHalfTriple, kRelMeeting, kRelThreePunish});
+         return f.SG(p) == kPianCai && f.Star(p, kStarKongWang) && !HasResolvingRel(f, p);
      },
      "  ◆偏财坐空亡，父或妻早亡，或破产、损财之兆。\r\n"},
 };

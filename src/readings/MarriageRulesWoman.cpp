@@ -8,12 +8,7 @@ namespace {
 using namespace marriage_names;
 using F = const ChartFacts&;
 
-bool DayPillarIs(F f, int stem, int branch) { return f.DayPillar() == PillarOf(stem, branch); }
 
-// Three-harmony, half three-harmony, meeting, clash, three-branch punishment, six-harmony.
-bool HasResolvingRel(F f, int p) {
-    return f.HasAnyRel(p, {kRelTriple, kRelHalfTriple, kRelMeeting, kRelClash, kRelThreePunish, kRelCombine});
-}
 
 // Branches p and q share a three-branch punishment, or stand in the 子卯
 // punishment (slot value 1 in both).

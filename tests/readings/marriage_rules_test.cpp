@@ -157,3 +157,81 @@ TEST(MarriageRules, HoldExactlyWhereTheirConditionsDo) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+using namespace testing_marriage;
+
+// Every rule id of a table.
+std::vector<std::string_view> RuleIds(MarriageRuleTable table) {
+    std::vector<std::string_view> ids;
+    for (const MarriageRuleGroup& g : table) {
+        std::visit([&](const auto& rules) {
+            for (const auto& r : rules) ids.push_back(r.id);
+        }, g);
+    }
+    return ids;
+}
+
+// A sample of charts: random pillars (half of them drawn from two pillars
+// only, so that repeated gods, full branch sets and follow judgements come
+// up), random roles, levels, patterns and scores.
+std::vector<TestChart> SampleCharts(bool male, int n) {
+    std::mt19937 rng(male ? 17u : 29u);
+    const int kScores[] = {0, 5, 15, 25, 35, 45, 55, 62, 75, 95, 105, 160};
+    std::vector<TestChart> charts;
+    for (int i = 0; i < n; ++i) {
+        int pool[2] = {static_cast<int>(rng() % 60), static_cast<int>(rng() % 60)};
+        std::string pillars;
+        for (int p = 0; p < 4; ++p) {
+            const int x = i % 2 == 0 ? static_cast<int>(rng() % 60) : pool[rng() % 2];
+            pillars += std::string(kStemNames[x % 10]) + std::string(kBranchNames[x % 12]) + (p < 3 ? " " : "");
+        }
+        Roles roles = {0, 1, 2, 3, 4};
+        std::shuffle(roles.begin(), roles.end(), rng);
+        TestChart t = MakeChart(pillars, male, roles);
+        t.c.strengthLevel = static_cast<std::uint8_t>(rng() % 7);
+        t.c.judgement = static_cast<std::uint8_t>(rng() % 7);
+        if (rng() % 3 == 0) t.c.patterns = {5, -1, -1, -1};
+        for (auto& s : t.c.godScore) s = static_cast<std::int16_t>(kScores[rng() % std::size(kScores)]);
+        for (int p = 0; p < 5; ++p) t.c.pairScore[p] = static_cast<std::int16_t>(t.c.godScore[2 * p] + t.c.godScore[2 * p + 1]);
+        charts.push_back(t);
+    }
+    return charts;
+}
+
+// No rule is dead or always on: over a broad sample every rule both holds
+// and fails, except three that no chart can meet: a day branch is never its
+// own void (W32, M33), and a 羊刃 branch's main stem is the day stem's 劫财
+// or 正印, never its 伤官 (W51).
+TEST(MarriageRules, EveryRuleBothHoldsAndFailsOverASample) {
+    const std::set<std::string_view> kNeverHold = {"MW_W32", "MM_M33", "MW_W51"};
+    for (const bool male : {true, false}) {
+        const std::vector<TestChart> charts = SampleCharts(male, 40000);
+        std::map<std::string, int> hits;
+        for (const TestChart& t : charts) {
+            for (const std::string& id : FiredIds(t)) ++hits[id];
+        }
+        std::vector<std::string_view> ids = RuleIds(male ? MarriageRulesMan() : MarriageRulesWoman());
+        for (const MarriageRuleTable common : {MarriageRulesCommonBefore(), MarriageRulesCommonAfter()}) {
+            for (const std::string_view id : RuleIds(common)) ids.push_back(id);
+        }
+        for (const std::string_view id : ids) {
+            // The rules of the other sex among the common ones.
+            if (male && (id == "MF_F2" || id == "MF_F6b" || id == "MF_F8")) continue;
+            if (!male && (id == "MF_F1x" || id == "MF_F3" || id == "MF_F4" || id == "MF_F6a" || id == "MF_F7")) continue;
+            SCOPED_TRACE(id);
+            const int n = hits[std::string(id)];
+            if (kNeverHold.count(id)) {
+                EXPECT_EQ(n, 0);
+            } else {
+                EXPECT_GT(n, 0);
+                EXPECT_LT(n, static_cast<int>(charts.size()));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
