@@ -235,3 +235,47 @@ TEST(MarriageRules, EveryRuleBothHoldsAndFailsOverASample) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+using namespace testing_marriage;
+
+// Whole charts whose every rule was checked by hand against the tables:
+// the rules written, in order, and by their absence all the others.
+TEST(MarriageRules, WriteExactlyTheRulesThatHoldOnCheckedCharts) {
+    const struct {
+        const char* pillars;
+        bool male;
+        int level;
+        Roles roles;
+        std::array<std::int16_t, 10> godScore;
+        std::vector<std::string> want;
+    } kCases[] = {
+        {"戊辰 己未 甲子 戊辰", true, 2, {kPairYin, kPairBiJie, kPairCai, kPairShiShang, kPairGuanSha},
+         {10, 20, 30, 0, 50, 45, 10, 5, 0, 70},
+         {"MM_M7", "MM_M11", "MM_M20", "MM_M25", "MM_M26", "MM_M44", "MM_M78", "MM_M88", "MM_M95", "MM_M97",
+          "MM_M98", "MM_M99", "MF_F10", "MF_F14", "MF_F16"}},
+        {"壬子 辛巳 壬寅 壬寅", true, 5, {kPairCai, kPairGuanSha, kPairBiJie, kPairYin, kPairShiShang},
+         {30, 40, 20, 10, 50, 45, 0, 70, 25, 5},
+         {"MF_F4", "MF_F6a", "MM_M35", "MM_M51", "MM_M65", "MM_M90", "MM_M94", "MM_M100", "MF_F20", "MF_F19"}},
+        {"庚申 庚辰 甲午 辛未", false, 4, {kPairShiShang, kPairGuanSha, kPairYin, kPairBiJie, kPairCai},
+         {0, 10, 30, 95, 20, 40, 120, 60, 10, 5},
+         {"MF_F6b", "MW_W8", "MW_W11", "MW_W13", "MW_W18", "MW_W28", "MW_W41", "MW_W68", "MW_W108", "MW_W116"}},
+        {"辛巳 甲午 甲寅 丁卯", false, 3, {kPairYin, kPairCai, kPairBiJie, kPairGuanSha, kPairShiShang},
+         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+         {"MW_W66", "MW_W83", "MW_W84", "MW_W89", "MW_W93", "MW_W101", "MW_W102", "MW_W106", "MW_W107", "MW_W111",
+          "MW_W112", "MF_F10", "MF_F13", "MF_F18", "MF_F25"}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.pillars);
+        TestChart t = MakeChart(c.pillars, c.male, c.roles);
+        t.c.strengthLevel = static_cast<std::uint8_t>(c.level);
+        t.c.godScore = c.godScore;
+        for (int p = 0; p < 5; ++p) t.c.pairScore[p] = static_cast<std::int16_t>(c.godScore[2 * p] + c.godScore[2 * p + 1]);
+        EXPECT_EQ(FiredIds(t), c.want);
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
