@@ -15,11 +15,9 @@ using namespace testing_marriage;
 
 void NoSetup(ChartData&) {}
 
-// Roles with the named pair as 忌神.
+// Roles: 印 as 忌神; 财 as 用神.
 constexpr Roles kYinUnfavourable = {kPairBiJie, kPairShiShang, kPairYin, kPairGuanSha, kPairCai};
-constexpr Roles kBiJieUnfavourable = {kPairYin, kPairShiShang, kPairBiJie, kPairGuanSha, kPairCai};
 constexpr Roles kCaiFavourable = {kPairCai, kPairGuanSha, kPairBiJie, kPairYin, kPairShiShang};
-constexpr Roles kBiJieIdle = {kPairYin, kPairCai, kPairGuanSha, kPairShiShang, kPairBiJie};
 
 struct RuleCase {
     const char* note;
