@@ -4,6 +4,8 @@
 #include "common/ProgramDir.h"
 #include "engine/Strength.h"
 #include "readings/Pairing.h"
+#include "readings/ChartFacts.h"
+#include "readings/Marriage.h"
 #include "readings/ProgramTexts.h"
 
 namespace tessaly {
@@ -88,9 +90,11 @@ void CBaZiEx::AnalyseChart() {
     personText += RelationsSectionText(current);
 
     // Each reading goes into tailText followed by its tip line.
+    const ChartFacts facts{current, currentPerson};
     tailText += "※";
     tailText += ProgramText(kPersonalityTipText);
     tailText += "※\r\n\r\n";
+    tailText += MarriageReading(facts, lunarTime);
     tailText += "※";
     tailText += ProgramText(kMarriageTipText);
     tailText += "※\r\n\r\n";
