@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -480,6 +481,97 @@ TEST(PersonalityRules, EveryRuleHasACase) {
             for (const auto& r : block.pairRules) EXPECT_TRUE(tested.count(std::string(r.id))) << r.id;
         }
     }
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// A walk over many charts, each read for a man and for a woman: the rules
+// that name a sex never reach the other one (and do reach their own).
+TEST(PersonalityRules, SexBoundRulesNeverReachTheOtherSex) {
+    const std::set<std::string_view> kWomanOnly = {"P_A1", "P_A2", "P_F3", "P_H4", "P_I4",
+                                                   "P_S9", "P_S10", "P_AB3", "P_AD3", "P_AE2"};
+    const std::set<std::string_view> kManOnly = {"P_A3", "P_E14", "P_M1", "P_V3", "P_V4", "P_AE1"};
+    std::set<std::string_view> seenForWoman, seenForMan;
+    std::uint32_t seed = 12345;
+    auto next = [&seed](int n) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
+    };
+    for (int i = 0; i < 20000; ++i) {
+        std::array<std::int16_t, 4> pillars{};
+        for (auto& p : pillars) p = static_cast<std::int16_t>(next(60));
+        std::string names;
+        for (const auto p : pillars) names += std::string(PillarStemName(p)) + std::string(PillarBranchName(p)) + " ";
+        const int level = next(7), use = next(5);
+        for (const bool male : {true, false}) {
+            ChartData c = BuildChart(names, male, level, use);
+            for (auto& s : c.pairScore) s = static_cast<std::int16_t>(next(200));
+            c.godScore[kShangGuan] = static_cast<std::int16_t>(next(200));
+            const std::vector<RuleHit> hits = AllHits(c, Person(male));
+            for (const RuleHit& h : hits) {
+                if (male) {
+                    EXPECT_FALSE(kWomanOnly.count(h.id)) << h.id << " for a man: " << names;
+                    seenForMan.insert(h.id);
+                } else {
+                    EXPECT_FALSE(kManOnly.count(h.id)) << h.id << " for a woman: " << names;
+                    seenForWoman.insert(h.id);
+                }
+            }
+        }
+    }
+    for (const auto id : kWomanOnly) EXPECT_TRUE(seenForWoman.count(id)) << id << " never seen";
+    for (const auto id : kManOnly) EXPECT_TRUE(seenForMan.count(id)) << id << " never seen";
+}
+
+// A rule of a pillar pass is written once however many pillars qualify;
+// AB3 is written for every pillar that does.
+TEST(PersonalityRules, PillarPassWritesOnceExceptAB3) {
+    // Day 甲: 伤官 丁 on the year and the hour.
+    const ChartData twoShangGuan = BuildChart("丁卯 丙寅 甲子 丁卯", kWoman, 3, kPairYin);
+    EXPECT_EQ(Count(AllHits(twoShangGuan, Person(kWoman)), "P_F3"), 1);
+    EXPECT_EQ(Count(AllHits(twoShangGuan, Person(kWoman)), "P_R2"), 1);
+    // Day 丙: 丙 (比肩) on 午 (丁, 劫财) on the year, the month and the hour.
+    const ChartData threeBiJie = BuildChart("丙午 丙午 丙子 丙午", kWoman, 3, kPairCai);
+    EXPECT_EQ(Count(AllHits(threeBiJie, Person(kWoman)), "P_AB3"), 3);
+    EXPECT_EQ(Count(AllHits(threeBiJie, Person(kMan)), "P_AB3"), 0);
+}
+
+// Inside one pass the sentences come out pillar by pillar: a rule that hits
+// on the year comes before a rule earlier in the table that hits only on
+// the hour.
+TEST(PersonalityRules, PillarPassOrdersByPillarFirst) {
+    // Day 甲, for a woman: 伤官 丁 on the year (F3), 正印 癸 on 酉 (桃花 of
+    // 子) on the hour (F1, the first row of the group).
+    const ChartData c = BuildChart("丁卯 丙寅 甲子 癸酉", kWoman, 3, kPairYin);
+    const std::vector<RuleHit> hits = AllHits(c, Person(kWoman));
+    std::vector<std::string_view> groupF;
+    for (const RuleHit& h : hits) {
+        if (h.id == "P_F1" || h.id == "P_F2" || h.id == "P_F3") groupF.push_back(h.id);
+    }
+    EXPECT_EQ(groupF, (std::vector<std::string_view>{"P_F3", "P_F1"}));
+}
+
+// The two tables in the order of the section: A, 三奇, B; then C … AJ.
+TEST(PersonalityRules, TablesKeepTheirOrder) {
+    std::vector<std::string_view> ids;
+    for (const auto table : {TraitRules(), CharacterRules()}) {
+        for (const auto& block : table) {
+            for (const auto& r : block.rules) ids.push_back(r.id);
+            for (const auto& r : block.pillarRules) ids.push_back(r.id);
+            for (const auto& r : block.pairRules) ids.push_back(r.id);
+        }
+    }
+    ASSERT_EQ(ids.size(), 8u + 1u + 148u);  // A1..B5, 三奇, C1..AJ8
+    EXPECT_EQ(ids.front(), "P_A1");
+    EXPECT_EQ(ids[3], "P_SanQi");
+    EXPECT_EQ(ids[9], "P_C1");
+    EXPECT_EQ(ids.back(), "P_AJ8");
+    const std::set<std::string_view> unique(ids.begin(), ids.end());
+    EXPECT_EQ(unique.size(), ids.size());
 }
 
 }  // namespace
