@@ -2,6 +2,8 @@
 
 #include "common/IniFile.h"
 #include "common/ProgramDir.h"
+#include "engine/Strength.h"
+#include "readings/Pairing.h"
 #include "readings/ProgramTexts.h"
 
 namespace tessaly {
@@ -23,6 +25,7 @@ void CBaZiEx::LoadChartOptions() {
 
 bool CBaZiEx::RunMatching(const PersonRecord& a, const PersonRecord& b) {
     warnings_.clear();
+    matchingValid_ = false;
     LoadChartOptions();
 
     personA = a;
@@ -56,6 +59,7 @@ bool CBaZiEx::RunMatching(const PersonRecord& a, const PersonRecord& b) {
     AppendEnding();
 
     lastReport_ = reportText;
+    matchingValid_ = true;
     if (presenter_ != nullptr) {
         if (showReport == 1) presenter_->ShowReport(*this, reportText);
         presenter_->DrawChartPicture(*this);
@@ -75,9 +79,15 @@ void CBaZiEx::AppendEnding() {
 }
 
 void CBaZiEx::AnalyseChart() {
-    // Counting and scoring, judgement, patterns and roles, role classes and
-    // the strength and relations sections come first; then each reading goes
-    // into tailText followed by its tip line.
+    // A new chart is counted and scored from its pillars; a re-analysis
+    // keeps the counts and takes the judgement already set on the chart.
+    if (fullAnalysis == 1) CountAndScore(current);
+    JudgeStrength(current, options, fullAnalysis == 1, current.judgement);
+    SetRoleClasses(current);
+    personText += StrengthSectionText(current, options);
+    personText += RelationsSectionText(current);
+
+    // Each reading goes into tailText followed by its tip line.
     tailText += "※";
     tailText += ProgramText(kPersonalityTipText);
     tailText += "※\r\n\r\n";
@@ -87,8 +97,9 @@ void CBaZiEx::AnalyseChart() {
 }
 
 void CBaZiEx::PairingAnalysis() {
-    personText = "婚姻配对分析：\r\n";
-    matchIndex = 0;
+    PairingResult r = tessaly::PairingAnalysis(chartA, chartB, personA, personB, options);
+    matchIndex = r.index;
+    personText = std::move(r.text);
 }
 
 }  // namespace tessaly

@@ -1,0 +1,41 @@
+// A whole matching run for two persons given by Gregorian dates: options,
+// both charts with their analysis, the pairing section and the report.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "common/ProgramDir.h"
+#include "engine/Baziex.h"
+
+namespace {
+
+tessaly::PersonRecord Person(int year, int month, int day, int hour, bool male) {
+    tessaly::PersonRecord r;
+    r.year = static_cast<std::int16_t>(year);
+    r.month = static_cast<std::int16_t>(month);
+    r.day = static_cast<std::int16_t>(day);
+    r.hour = static_cast<std::int16_t>(hour);
+    r.minute = 30;
+    r.isMale = male;
+    r.longitude = 116.4f;
+    r.latitude = 39.9f;
+    r.placeText = "北京-北京";
+    return r;
+}
+
+void BM_RunMatching(benchmark::State& state) {
+    const std::filesystem::path home = std::filesystem::temp_directory_path() / "tessaly_matching_bench";
+    std::filesystem::create_directories(home / "dat");
+    tessaly::SetProgramDir(home);
+    const tessaly::PersonRecord a = Person(1984, 3, 8, 23, true);
+    const tessaly::PersonRecord b = Person(1985, 6, 20, 4, false);
+    tessaly::CBaZiEx engine;
+    for (auto _ : state) {
+        const bool ok = engine.RunMatching(a, b);
+        benchmark::DoNotOptimize(ok);
+        benchmark::DoNotOptimize(engine.matchIndex);
+    }
+}
+BENCHMARK(BM_RunMatching)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,52 @@
+// Pairing — the comparison of two charts: the section "婚姻配对分析" with its
+// nine scored comparisons, the cross relations of each day stem and month
+// branch against the other person's pillars, and the compatibility index
+// (婚配指数, 0..99 points).
+//
+// Float model: every fraction and the index are single-precision values,
+// stored as float32 after each step (each support, each divided element
+// value, the spread, each balance, the mean judgement, the index after each
+// addition); the arithmetic of a step is done in double from the stored
+// values; a percentage shown is trunc(100 × the stored value) and the index
+// shown is trunc(index).
+#pragma once
+
+#include <string>
+
+#include "calendar/PersonRecord.h"
+#include "engine/ChartModel.h"
+#include "engine/ChartOptions.h"
+
+namespace tessaly {
+
+// Stem combination of two stems: −1 none, 0 戊癸, 1 甲己, 2 乙庚, 3 丙辛, 4 丁壬.
+// Branch relation of two branches: −1 none, 0 自刑, 1 冲, 2 六合, 3 害,
+// 4 半三合, 5 子卯 刑.
+struct YearRelation {
+    int stemCombination = -1;
+    int branchRelation = -1;
+};
+
+// The relation of two year pillars (PillarIndex), stems and branches.
+YearRelation YearPairRelation(int yearPillarA, int yearPillarB);
+
+// One paragraph "★甲命对照乙命：…" (subject 0: person A against B) or
+// "★乙命对照甲命：…" (subject 1): the subject's day stem against the other
+// person's four stems, the subject's month branch against the other's four
+// branches and against each two of them. Ends in CR LF.
+std::string CrossRelations(int subject, int dayStem, int monthBranch, const ChartData& other);
+
+struct PairingResult {
+    std::string text;   // the whole section, beginning "婚姻配对分析：\r\n"
+    float index = 0;    // 0..99 points
+};
+
+// The pairing section and the index of person A (chart a) and person B
+// (chart b). Both charts must be fully analysed (scores, roles, judgement,
+// totals, constellation, era, birth number). The persons' sex decides the
+// nine-star and birth-number lines (written only for a man and a woman);
+// option bscore adds 10 points before the cap at 99.
+PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const PersonRecord& personA,
+                              const PersonRecord& personB, const ChartOptions& options);
+
+}  // namespace tessaly
