@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "engine/ChartOptions.h"
+#include "engine/Strength.h"
 #include "reading_chart.h"
 #include "readings/ProgramTexts.h"
 
@@ -157,6 +159,33 @@ TEST(PersonalityReading, EndsWithAnEmptyLineAndNoTip) {
     const std::string text = Read(BuildChart("丁卯 丙寅 甲子 丁卯", false, 5, kPairCai), false);
     EXPECT_TRUE(text.ends_with("。\r\n\r\n"));
     EXPECT_EQ(text.find(ProgramText(kPersonalityTipText)), std::string::npos);
+}
+
+// The analysed charts of a walk over the cycle, read as the engine reads
+// them: every section is well formed, and the test charts' counts agree
+// with the engine's own counting.
+TEST(PersonalityReading, SectionsOfAnalysedChartsAreWellFormed) {
+    ChartOptions options;
+    for (int i = 0; i < 600; ++i) {
+        const int y = (i * 7) % 60, m = (i * 13 + 2) % 60, d = i % 60, h = (i * 11 + 5) % 60;
+        std::string names;
+        for (const int p : {y, m, d, h}) names += std::string(PillarStemName(p)) + std::string(PillarBranchName(p)) + " ";
+        SCOPED_TRACE(names);
+        ChartData c = BuildChart(names, i % 2 == 0, 3, kPairYin);
+        const ChartData byHand = c;
+        CountAndScore(c);
+        EXPECT_EQ(c.elemCountBranch, byHand.elemCountBranch);
+        EXPECT_EQ(c.godCountBranch, byHand.godCountBranch);
+        EXPECT_EQ(c.godCountHidden, byHand.godCountHidden);
+        EXPECT_EQ(c.pairCountBranch, byHand.pairCountBranch);
+        JudgeStrength(c, options, true);
+        SetRoleClasses(c);
+        const std::string text = Read(c, i % 2 == 0, i % 2);
+        EXPECT_TRUE(text.starts_with(i % 2 == 0 ? "甲命性格特征：" : "乙命性格特征："));
+        EXPECT_TRUE(text.ends_with("\r\n\r\n"));
+        EXPECT_EQ(text.find("  ★\r\n"), std::string::npos);  // no missing text
+        EXPECT_EQ(Occurrences(text, "\r\n\r\n"), 1);
+    }
 }
 
 }  // namespace
