@@ -524,7 +524,7 @@ constexpr MarriageRule kW112to114[] = {
     {"MW_W113",
      [](F f) {
          return f.BranchesInclude(kMao) && f.BranchesInclude(kYou) &&
-                f.BranchesEqualTo(kMao) + f.BranchesEqualTo(kYou) > 2;
+                f.BranchCount(kMao) + f.BranchCount(kYou) > 2;
      },
      "  ◆女犯卯酉多者，坠胎克子。\r\n"},
     {"MW_W114",
