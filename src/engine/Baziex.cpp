@@ -6,6 +6,7 @@
 #include "readings/Pairing.h"
 #include "readings/ChartFacts.h"
 #include "readings/Marriage.h"
+#include "readings/Personality.h"
 #include "readings/ProgramTexts.h"
 
 namespace tessaly {
@@ -91,6 +92,7 @@ void CBaZiEx::AnalyseChart() {
 
     // Each reading goes into tailText followed by its tip line.
     const ChartFacts facts{current, currentPerson};
+    tailText += PersonalityReading(facts);
     tailText += "※";
     tailText += ProgramText(kPersonalityTipText);
     tailText += "※\r\n\r\n";
