@@ -34,4 +34,15 @@ int TakeMatchArgs(CommandContext& ctx, MatchArgs* out) {
     return kExitOk;
 }
 
+int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, CBaZiEx& engine) {
+    engine.SetOptionOverrides(m.settings);
+    const bool ok = engine.RunMatching(m.a, m.b);
+    for (const std::string& w : engine.Warnings()) ctx.Error(w);
+    if (!ok) {
+        ctx.Error(engine.errorText);
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
 }  // namespace tessaly::cli

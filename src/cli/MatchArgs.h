@@ -7,6 +7,7 @@
 
 #include "calendar/PersonRecord.h"
 #include "cli/Command.h"
+#include "engine/Baziex.h"
 
 namespace tessaly::cli {
 
@@ -19,5 +20,10 @@ struct MatchArgs {
 // the unknown place (120° E, 30° N). Returns kExitOk or kExitUsage (with the
 // message printed).
 int TakeMatchArgs(CommandContext& ctx, MatchArgs* out);
+
+// Runs the matching of the two persons with the --set overrides, printing
+// the engine's warnings and, on a refused run, its message. Returns kExitOk
+// or kExitRefused.
+int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, CBaZiEx& engine);
 
 }  // namespace tessaly::cli

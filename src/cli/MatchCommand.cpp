@@ -18,13 +18,7 @@ int RunMatch(CommandContext& ctx) {
     if (!ctx.args.empty()) return ctx.Usage("match: unexpected argument '" + ctx.args.front() + "'");
 
     CBaZiEx engine;
-    engine.SetOptionOverrides(m.settings);
-    const bool ok = engine.RunMatching(m.a, m.b);
-    for (const std::string& w : engine.Warnings()) ctx.Error(w);
-    if (!ok) {
-        ctx.Error(engine.errorText);
-        return kExitRefused;
-    }
+    if (int rc = RunMatchingOf(ctx, m, engine); rc != kExitOk) return rc;
     if (json) {
         ctx.Print(MatchingRunJson(engine));
         ctx.Print("\n");

@@ -25,6 +25,7 @@ void CBaZiEx::LoadChartOptions() {
 
 bool CBaZiEx::RunMatching(const PersonRecord& a, const PersonRecord& b) {
     warnings_.clear();
+    matchingValid_ = false;
     LoadChartOptions();
 
     personA = a;
@@ -58,6 +59,7 @@ bool CBaZiEx::RunMatching(const PersonRecord& a, const PersonRecord& b) {
     AppendEnding();
 
     lastReport_ = reportText;
+    matchingValid_ = true;
     if (presenter_ != nullptr) {
         if (showReport == 1) presenter_->ShowReport(*this, reportText);
         presenter_->DrawChartPicture(*this);

@@ -61,6 +61,10 @@ public:
     // The report of the last successful run, kept after it was handed on.
     const std::string& LastReport() const { return lastReport_; }
 
+    // Whether the last matching run succeeded: its charts, persons and the
+    // woman's year belong together (a failed run clears it).
+    bool MatchingValid() const { return matchingValid_; }
+
     // Warnings of the last run that did not stop it (an unreadable settings
     // or ending-text file); the front ends show them.
     const std::vector<std::string>& Warnings() const { return warnings_; }
@@ -110,6 +114,7 @@ private:
 
     ReportPresenter* presenter_ = nullptr;
     std::string lastReport_;
+    bool matchingValid_ = false;
     std::vector<std::string> warnings_;
     std::vector<std::string> optionOverrides_;
 };

@@ -17,6 +17,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 
 #include "calendar/PersonRecord.h"
 #include "engine/ChartModel.h"
@@ -27,6 +29,8 @@ namespace tessaly {
 
 inline constexpr int Y = kYearPos, M = kMonthPos, D = kDayPos, H = kHourPos;
 inline constexpr int kAllPillars[4] = {Y, M, D, H};
+// The adjacent stem pairs, this stem and the next; the day stem is in none.
+inline constexpr std::pair<int, int> kAdjacentStemPairs[2] = {{Y, M}, {M, H}};
 
 // Roles (usefulness of a god pair).
 enum Role : int { kYongShen = 0, kXiShen = 1, kJiShen = 2, kChouShen = 3, kXianShen = 4 };
@@ -86,6 +90,48 @@ struct ChartFacts {
         }
         return false;
     }
+
+    // Counts over the pillars and small tests on the whole chart.
+    int DayPillar() const { return Pillar(D); }
+    // How many pillars p (Y, M, D, H) meet pred(p).
+    template <class Pred>
+    int CountPillars(Pred pred) const {
+        int n = 0;
+        for (const int p : kAllPillars) {
+            if (pred(p)) ++n;
+        }
+        return n;
+    }
+    template <class Pred>
+    bool AnyPillar(Pred pred) const { return CountPillars(pred) > 0; }
+    // "Some / exactly one stem among Y, M, H is g": the stems that have a ten god.
+    int StemsWithGod(int g) const { return CountPillars([&](int p) { return SG(p) == g; }); }
+    int StemsWithPair(int pair) const { return CountPillars([&](int p) { return SP(p) == pair; }); }
+    // Whether one of the four pillar stems / branches is the given one.
+    bool StemsInclude(int stem) const { return AnyPillar([&](int p) { return Stem(p) == stem; }); }
+    bool BranchesInclude(int branch) const { return AnyPillar([&](int p) { return Branch(p) == branch; }); }
+    int BranchesEqualTo(int branch) const { return CountPillars([&](int p) { return Branch(p) == branch; }); }
+    // The four branches are a, b, c and d, one each.
+    bool BranchesAreOneEach(int a, int b, int c4, int d) const {
+        for (const int x : {a, b, c4, d}) {
+            if (BranchesEqualTo(x) != 1) return false;
+        }
+        return true;
+    }
+    // Whether branch p has any of the relation slots listed.
+    bool HasAnyRel(int p, std::initializer_list<int> slots) const {
+        for (const int s : slots) {
+            if (HasRel(p, s)) return true;
+        }
+        return false;
+    }
+    bool AnyBranchHasRel(int slot) const { return AnyPillar([&](int p) { return HasRel(p, slot); }); }
+    // The element of a half three-harmony (the slot holds 10 × element, + 5), −1 none.
+    int HalfTripleElement(int p) const { return HasRel(p, kRelHalfTriple) ? Rel(p, kRelHalfTriple) / 10 : -1; }
+    // x and y are a and b, in either arrangement.
+    static bool EitherWay(int x, int y, int a, int b) { return (x == a && y == b) || (x == b && y == a); }
+    // "One of 长生 沐浴 冠带 临官 帝旺": a growth stage below 衰.
+    static bool IsRisingStage(int stage) { return stage < 5; }
 
     // Strength and roles.
     int Level() const { return c.strengthLevel; }

@@ -1,27 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "cli/cli_test_util.h"
+
 #include <cstdio>
 #include <string>
 #include <sys/wait.h>
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-};
-
-// Runs tessaly-cli with the arguments (already shell-quoted), stdout only.
-CliRun Cli(const std::string& args) {
-    const std::string cmd = std::string(TESSALY_CLI) + " " + args + " 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
-    std::string out;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    const int st = pclose(p);
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, out};
-}
+using tessaly::testing_cli::RunCliLine;
 
 std::string FirstLine(const std::string& s) { return s.substr(0, s.find('\n')); }
 
@@ -64,7 +51,7 @@ TEST(CalendarCommands, PrintWhatTheCalendarGives) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.args);
-        const CliRun r = Cli(c.args);
+        const auto r = RunCliLine(c.args);
         EXPECT_EQ(r.status, c.status);
         const std::string want = c.firstLine;
         EXPECT_EQ(FirstLine(r.out).substr(0, want.size()), want);
@@ -75,10 +62,10 @@ TEST(CalendarCommands, PrintWhatTheCalendarGives) {
 }
 
 TEST(CalendarCommands, CountsOfAYear) {
-    EXPECT_EQ(Lines(Cli("terms 2024").out), 24u);
-    EXPECT_EQ(Lines(Cli("newmoons 2024").out), 13u);
-    EXPECT_EQ(Lines(Cli("lunaryear 2023").out), 12u);  // 01-22 .. 12-13, with the leap second month
-    EXPECT_EQ(Lines(Cli("lunaryear 2024").out), 13u);  // 01-11 .. 12-31
+    EXPECT_EQ(Lines(RunCliLine("terms 2024").out), 24u);
+    EXPECT_EQ(Lines(RunCliLine("newmoons 2024").out), 13u);
+    EXPECT_EQ(Lines(RunCliLine("lunaryear 2023").out), 12u);  // 01-22 .. 12-13, with the leap second month
+    EXPECT_EQ(Lines(RunCliLine("lunaryear 2024").out), 13u);  // 01-11 .. 12-31
 }
 
 TEST(CalendarCommands, RefusalSaysWhy) {

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace tessaly::testing_cli {
 
@@ -25,9 +27,9 @@ inline std::string ShellQuote(const std::string& s) {
     return q + "'";
 }
 
-// `args` is a list of arguments, each quoted here. The program runs with
-// --home set to `home` when it is not empty.
-inline CliResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& home = {}) {
+// Runs tessaly-cli with `argsLine` put into the shell command as it is (the
+// caller quotes what needs quoting), with --home when `home` is not empty.
+inline CliResult RunCliLine(const std::string& argsLine, const std::filesystem::path& home = {}) {
     static int counter = 0;
     const std::filesystem::path errFile = std::filesystem::temp_directory_path() /
                                           ("tessaly_cli_err_" + std::to_string(::getpid()) + "_" +
@@ -35,7 +37,7 @@ inline CliResult RunCli(const std::vector<std::string>& args, const std::filesys
     std::string cmd = ShellQuote(TESSALY_CLI);
     // Appended piece by piece (g++ 12 warns falsely on "literal" + string&&).
     if (!home.empty()) cmd.append(" --home ").append(ShellQuote(home.string()));
-    for (const std::string& a : args) cmd.append(" ").append(ShellQuote(a));
+    cmd.append(" ").append(argsLine);
     cmd.append(" 2>").append(ShellQuote(errFile.string()));
     CliResult r;
     FILE* p = ::popen(cmd.c_str(), "r");
@@ -51,6 +53,13 @@ inline CliResult RunCli(const std::vector<std::string>& args, const std::filesys
     }
     std::filesystem::remove(errFile);
     return r;
+}
+
+// `args` is a list of arguments, each quoted here.
+inline CliResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& home = {}) {
+    std::string line;
+    for (const std::string& a : args) line.append(line.empty() ? "" : " ").append(ShellQuote(a));
+    return RunCliLine(line, home);
 }
 
 }  // namespace tessaly::testing_cli

@@ -1,30 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "cli/cli_test_util.h"
+
 #include <cstdio>
 #include <string>
 #include <sys/wait.h>
 
 namespace {
 
-struct RunResult {
-    int status;
-    std::string out;
-};
-
-// Runs tessaly-cli with the arguments (stderr dropped) and returns its exit
-// status and standard output.
-RunResult RunCli(const std::string& args) {
-    const std::string cmd = std::string(TESSALY_CLI) + " " + args + " 2>/dev/null";
-    RunResult r{-1, {}};
-    FILE* p = popen(cmd.c_str(), "r");
-    if (p == nullptr) return r;
-    char buf[256];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int raw = pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
+using tessaly::testing_cli::RunCliLine;
 
 TEST(EraCommand, YieldsExpectedOutput) {
     const struct {
@@ -49,7 +33,7 @@ TEST(EraCommand, YieldsExpectedOutput) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.args);
-        const RunResult r = RunCli(c.args);
+        const auto r = RunCliLine(c.args);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.out, c.out);
     }

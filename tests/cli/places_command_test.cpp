@@ -9,22 +9,11 @@
 #include <sstream>
 #include <string>
 
+#include "cli/cli_test_util.h"
 #include "common/TextCodec.h"
 
 namespace {
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 class PlacesCommandTest : public ::testing::Test {
 protected:
@@ -41,22 +30,15 @@ protected:
     }
     void TearDown() override { fs::remove_all(home_); }
 
-    CliRun Places(const std::string& args) {
-        const std::string cmd = std::string("'") + TESSALY_CLI + "' --home '" + home_.string() + "' places " +
-                                args + " >'" + (home_ / "out").string() + "' 2>'" + (home_ / "err").string() + "'";
-        CliRun r;
-        const int raw = std::system(cmd.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = Slurp(home_ / "out");
-        r.err = Slurp(home_ / "err");
-        return r;
+    tessaly::testing_cli::CliResult Places(const std::string& args) {
+        return tessaly::testing_cli::RunCliLine("places " + args, home_);
     }
 
     fs::path home_;
 };
 
 TEST_F(PlacesCommandTest, ListsProvinces) {
-    const CliRun r = Places("");
+    const auto r = Places("");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.substr(0, 24), "0\t福建省\n1\t北京市\n");
     EXPECT_NE(r.out.find("\n34\t未知地\n"), std::string::npos);
@@ -66,7 +48,7 @@ TEST_F(PlacesCommandTest, ListsProvinces) {
 TEST_F(PlacesCommandTest, ListsCitiesAndReportsABadValueOnce) {
     for (const char* province : {"1", "北京市"}) {
         SCOPED_TRACE(province);
-        const CliRun r = Places(province);
+        const auto r = Places(province);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out,
                   "0\t北京\t116.4000\t39.9000\n"
@@ -91,7 +73,7 @@ TEST_F(PlacesCommandTest, UnknownLastAndEmptyProvinces) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.args);
-        const CliRun r = Places(c.args);
+        const auto r = Places(c.args);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.out, c.out);
         if (c.status != 0) {

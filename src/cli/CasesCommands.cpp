@@ -1,0 +1,321 @@
+// tessaly-cli cases SUBCOMMAND — the case store of the program folder.
+//
+//   list                       the case tree: categories and case node texts
+//   search [filters]           slots of the matching live cases, as in list
+//   show SLOT [--json]         every field of one case
+//   add --a P --b P --category C --note N [--set K=V]...
+//                              runs the matching, stores the case and its
+//                              report (bazi_f/SLOT.rtf)
+//   delete SLOT                marks the case deleted, removes its report
+//   export DIR                 copies the store and its reports to DIR
+//   import PATH/bazi0.dat      replaces the store with an exported history
+//   clear --yes                deletes every case and report
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "calendar/Places.h"
+#include "cli/Command.h"
+#include "cli/Json.h"
+#include "cli/MatchArgs.h"
+#include "cli/PersonArg.h"
+#include "common/IniFile.h"
+#include "common/ProgramDir.h"
+#include "common/TextCodec.h"
+#include "engine/Baziex.h"
+#include "engine/ReportStyle.h"
+#include "store/Categories.h"
+#include "store/Database.h"
+#include "store/ReportFile.h"
+
+namespace tessaly::cli {
+namespace {
+
+constexpr std::string_view kSynopsis =
+    "list | search [--name T|--name-exact T] [--category C|--category-exact C] [--sex male|female] "
+    "[--years FROM..TO] [--province P] | show SLOT [--json] | "
+    "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT | export DIR | "
+    "import PATH/bazi0.dat | clear --yes";
+
+// What the save dialog accepts.
+constexpr std::size_t kMaxSavedCategoryBytes = 13;
+constexpr std::size_t kMaxNoteBytes = 1000;
+
+int Refuse(CommandContext& ctx, const Status& s) {
+    ctx.Error(s.message());
+    return kExitRefused;
+}
+
+bool ParseSlot(CommandContext& ctx, std::int32_t* slot) {
+    long v = 0;
+    if (ctx.args.size() != 1 || !ParseInteger(ctx.args[0], &v) || v < 0 || v > INT32_MAX) {
+        ctx.Usage("SLOT: give one slot number (0 or more)" +
+                  (ctx.args.empty() ? std::string() : ", got '" + ctx.args[0] + "'"));
+        return false;
+    }
+    *slot = static_cast<std::int32_t>(v);
+    return true;
+}
+
+// The tree of the given records: categories in the order of their first
+// case (compared without regard to ASCII case), cases in slot order.
+std::string TreeText(const std::vector<CaseRecord>& records) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> categories;
+    for (const CaseRecord& r : records) {
+        auto it = std::find_if(categories.begin(), categories.end(),
+                               [&](const auto& c) { return EqualsIgnoreAsciiCase(c.first, r.category); });
+        if (it == categories.end()) it = categories.insert(categories.end(), {r.category, {}});
+        it->second.push_back(CaseNodeText(r));
+    }
+    std::string out = "命例\n";
+    for (const auto& [name, cases] : categories) {
+        out += "  " + name + '\n';
+        for (const std::string& c : cases) out += "    " + c + '\n';
+    }
+    return out;
+}
+
+Status CollectRecords(MDataBase& db, const std::vector<std::int32_t>* slots, std::vector<CaseRecord>* out) {
+    if (!slots) {
+        return db.ForEachRecord([&](const CaseRecord& r) {
+            out->push_back(r);
+            return true;
+        });
+    }
+    for (const std::int32_t slot : *slots) {
+        CaseRecord r;
+        if (Status s = db.ReadRecord(slot, &r); !s) return s;
+        if (r.live()) out->push_back(std::move(r));
+    }
+    return Status::Ok();
+}
+
+int RunList(CommandContext& ctx, MDataBase& db) {
+    if (!ctx.args.empty()) return ctx.Usage("cases list takes no arguments, got '" + ctx.args[0] + "'");
+    std::vector<CaseRecord> records;
+    if (Status s = CollectRecords(db, nullptr, &records); !s) return Refuse(ctx, s);
+    ctx.Print(TreeText(records));
+    return kExitOk;
+}
+
+// "1980..1990", "-120..-100" or a single year, as users write years (negative
+// = BC, no year 0).
+bool ParseYears(std::string_view text, std::int16_t* first, std::int16_t* last) {
+    const std::size_t dots = text.find("..");
+    long a = 0, b = 0;
+    if (dots == std::string_view::npos) {
+        if (!ParseInteger(text, &a)) return false;
+        b = a;
+    } else if (!ParseInteger(text.substr(0, dots), &a) || !ParseInteger(text.substr(dots + 2), &b)) {
+        return false;
+    }
+    if (a == 0 || b == 0 || a < -32000 || b < -32000 || a > 32000 || b > 32000) return false;
+    *first = static_cast<std::int16_t>(StoredYear(static_cast<int>(a)));
+    *last = static_cast<std::int16_t>(StoredYear(static_cast<int>(b)));
+    return true;
+}
+
+int RunSearch(CommandContext& ctx, MDataBase& db) {
+    SearchCriteria c;
+    bool missing = false;
+    std::string value;
+    const struct {
+        const char* key;
+        std::string* text;
+        std::uint8_t* mode;
+        std::uint8_t modeValue;
+    } kTextOptions[] = {
+        {"--name", &c.name, &c.nameMode, 1},
+        {"--name-exact", &c.name, &c.nameMode, 2},
+        {"--category", &c.category, &c.categoryMode, 1},
+        {"--category-exact", &c.category, &c.categoryMode, 2},
+    };
+    for (const auto& o : kTextOptions) {
+        if (TakeOption(ctx.args, o.key, &value, &missing)) {
+            if (missing) return ctx.Usage(std::string(o.key) + " needs a text");
+            *o.text = value;
+            *o.mode = o.modeValue;
+        }
+    }
+    if (TakeOption(ctx.args, "--sex", &value, &missing)) {
+        if (missing || (value != "male" && value != "female")) return ctx.Usage("--sex takes male or female");
+        c.sexFilter = 1;
+        c.wantedSex = value == "male" ? 1 : 0;
+    }
+    if (TakeOption(ctx.args, "--years", &value, &missing)) {
+        if (missing || !ParseYears(value, &c.firstYear, &c.lastYear)) {
+            return ctx.Usage("--years takes FROM..TO or one year (negative for BC, no year 0), got '" + value + "'");
+        }
+        c.yearFilter = 1;
+    }
+    if (TakeOption(ctx.args, "--province", &value, &missing)) {
+        const int p = missing ? -1 : ProvinceFromText(value);
+        if (p < 0) return ctx.Usage("--province: unknown province '" + value + "' (an index or a name; see 'places')");
+        c.province = static_cast<std::int16_t>(p);
+    }
+    if (!ctx.args.empty()) return ctx.Usage("cases search: unknown argument '" + ctx.args[0] + "'");
+    std::vector<std::int32_t> slots;
+    if (Status s = db.SearchRecords(&c, &slots); !s) return Refuse(ctx, s);
+    std::vector<CaseRecord> records;
+    if (Status s = CollectRecords(db, &slots, &records); !s) return Refuse(ctx, s);
+    ctx.Print(TreeText(records));
+    return kExitOk;
+}
+
+std::string PersonText(const PersonRecord& p) {
+    char time[64];
+    std::snprintf(time, sizeof time, "%d-%d-%d %02d:%02d", ShownYear(p.year), p.month, p.day, p.hour, p.minute);
+    char coords[64];
+    std::snprintf(coords, sizeof coords, "%.4f, %.4f", static_cast<double>(p.longitude),
+                  static_cast<double>(p.latitude));
+    return "  name: " + p.name + "\n  sex: " + (p.isMale ? "male (乾造)" : "female (坤造)") +
+           "\n  birth: " + (p.isLunar ? "lunar " : "gregorian ") + (p.isLunar && p.isLeapMonth ? "leap " : "") +
+           time + "\n  place: " + p.placeText + " (province " + std::to_string(p.provinceIndex) + ", city " +
+           std::to_string(p.cityIndex) + ")\n  coordinates: " + coords + '\n';
+}
+
+void PersonJson(JsonWriter& j, const PersonRecord& p) {
+    j.BeginObject()
+        .Key("name").String(p.name)
+        .Key("male").Bool(p.isMale != 0)
+        .Key("year").Integer(ShownYear(p.year))
+        .Key("month").Integer(p.month)
+        .Key("day").Integer(p.day)
+        .Key("hour").Integer(p.hour)
+        .Key("minute").Integer(p.minute)
+        .Key("lunar").Bool(p.isLunar != 0)
+        .Key("leapMonth").Bool(p.isLeapMonth != 0)
+        .Key("provinceIndex").Integer(p.provinceIndex)
+        .Key("cityIndex").Integer(p.cityIndex)
+        .Key("longitude").Number(p.longitude)
+        .Key("latitude").Number(p.latitude)
+        .Key("place").String(p.placeText)
+        .EndObject();
+}
+
+int RunShow(CommandContext& ctx, MDataBase& db) {
+    const bool json = TakeFlag(ctx.args, "--json");
+    std::int32_t slot = 0;
+    if (!ParseSlot(ctx, &slot)) return kExitUsage;
+    CaseRecord r;
+    if (Status s = db.ReadRecord(slot, &r); !s) return Refuse(ctx, s);
+    if (!r.live()) return Refuse(ctx, Status::Error("the case in slot " + std::to_string(slot) + " is deleted"));
+    std::error_code ec;
+    const bool hasReport = std::filesystem::is_regular_file(db.ReportPath(slot), ec);
+    if (json) {
+        JsonWriter j;
+        j.BeginObject().Key("slot").Integer(slot).Key("category").String(r.category).Key("note").String(r.note);
+        j.Key("node").String(CaseNodeText(r)).Key("report");
+        if (hasReport) j.String(db.ReportPath(slot).string());
+        else j.String("");
+        j.Key("a");
+        PersonJson(j, r.a);
+        j.Key("b");
+        PersonJson(j, r.b);
+        j.EndObject();
+        ctx.Print(j.str() + '\n');
+        return kExitOk;
+    }
+    ctx.Print("slot: " + std::to_string(slot) + "\ncategory: " + r.category + "\nnode: " + CaseNodeText(r) +
+              "\nreport: " + (hasReport ? db.ReportPath(slot).string() : std::string("none")) +
+              "\n甲命 (A):\n" + PersonText(r.a) + "乙命 (B):\n" + PersonText(r.b) + "note:\n" + r.note + '\n');
+    return kExitOk;
+}
+
+int RunAdd(CommandContext& ctx, MDataBase& db) {
+    std::string category, note;
+    bool missing = false;
+    const bool hasCategory = TakeOption(ctx.args, "--category", &category, &missing);
+    if (missing) return ctx.Usage("--category needs a text");
+    const bool hasNote = TakeOption(ctx.args, "--note", &note, &missing);
+    if (missing) return ctx.Usage("--note needs a text");
+    MatchArgs m;
+    if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
+    for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+    if (!ctx.args.empty()) return ctx.Usage("cases add: unexpected argument '" + ctx.args.front() + "'");
+    category = std::string(Trim(category));
+    note = std::string(Trim(note));
+    if (!hasCategory || category.empty()) return ctx.Usage("--category: 类别名不能为空");
+    if (GbkWidth(category) > kMaxSavedCategoryBytes) {
+        return ctx.Usage("--category: at most " + std::to_string(kMaxSavedCategoryBytes) + " GBK bytes (six Chinese characters)");
+    }
+    if (!hasNote || note.empty()) return ctx.Usage("--note: 附加信息不能为空");
+    if (GbkWidth(note) > kMaxNoteBytes) return ctx.Usage("--note: at most 1000 GBK bytes");
+
+    CBaZiEx engine;
+    if (int rc = RunMatchingOf(ctx, m, engine); rc != kExitOk) return rc;
+    CaseRecord record;
+    record.a = m.a;
+    record.b = m.b;
+    record.category = category;
+    record.note = note;
+    if (Status s = db.AddRecord(&record); !s) return Refuse(ctx, s);
+    // The report as the pane shows it: the default report font of the
+    // window ("宋体", 12 points) with the pane's colours and sizes.
+    const StyledReport report = StyleReport(engine.LastReport(), "宋体", 12, engine.options.leftpos);
+    if (Status s = SaveReportFile(db.ReportPath(record.slot), report); !s) {
+        // Take the case out again rather than keep it without its report.
+        const Status undo = db.DeleteRecord(record.slot);
+        return Refuse(ctx, Status::Error("the report could not be written, the case was not saved: " + s.message() +
+                                         (undo.ok() ? "" : " (and removing the record failed: " + undo.message() + ")")));
+    }
+    ctx.Print("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record) + '\n');
+    return kExitOk;
+}
+
+int RunDelete(CommandContext& ctx, MDataBase& db) {
+    std::int32_t slot = 0;
+    if (!ParseSlot(ctx, &slot)) return kExitUsage;
+    if (Status s = db.DeleteRecord(slot); !s) return Refuse(ctx, s);
+    std::error_code ec;
+    std::filesystem::remove(db.ReportPath(slot), ec);
+    if (ec) ctx.Error("the case was deleted, but its report could not be: " + ec.message());
+    ctx.Print("deleted slot " + std::to_string(slot) + '\n');
+    return kExitOk;
+}
+
+int RunExport(CommandContext& ctx, MDataBase& db) {
+    if (ctx.args.size() != 1 || ctx.args[0].empty()) return ctx.Usage("cases export takes one folder DIR");
+    if (Status s = db.ExportTo(ctx.args[0]); !s) return Refuse(ctx, s);
+    ctx.Print("成功导出，已保存到" + ctx.args[0] + "目录下\n");
+    return kExitOk;
+}
+
+int RunImport(CommandContext& ctx, MDataBase& db) {
+    if (ctx.args.size() != 1 || ctx.args[0].empty()) return ctx.Usage("cases import takes the path of a bazi0.dat");
+    if (Status s = db.ImportFrom(ctx.args[0]); !s) return Refuse(ctx, s);
+    ctx.Print("成功导入\n");
+    return kExitOk;
+}
+
+int RunClear(CommandContext& ctx, MDataBase& db) {
+    const bool yes = TakeFlag(ctx.args, "--yes");
+    if (!ctx.args.empty()) return ctx.Usage("cases clear: unknown argument '" + ctx.args[0] + "'");
+    if (!yes) return ctx.Usage("cases clear deletes every case and report; confirm with --yes");
+    if (Status s = db.ClearAll(); !s) return Refuse(ctx, s);
+    ctx.Print("清除完成\n");
+    return kExitOk;
+}
+
+int RunCases(CommandContext& ctx) {
+    if (ctx.args.empty()) return ctx.Usage("cases needs a subcommand: " + std::string(kSynopsis));
+    const std::string sub = ctx.args[0];
+    ctx.args.erase(ctx.args.begin());
+    using Fn = int (*)(CommandContext&, MDataBase&);
+    static const std::map<std::string, Fn> kSubcommands = {
+        {"list", RunList},     {"search", RunSearch}, {"show", RunShow},   {"delete", RunDelete},
+        {"export", RunExport}, {"import", RunImport}, {"clear", RunClear},   {"add", RunAdd},
+    };
+    const auto it = kSubcommands.find(sub);
+    if (it == kSubcommands.end()) return ctx.Usage("cases: unknown subcommand '" + sub + "'");
+    MDataBase db;
+    if (Status s = db.Open(ProgramDir()); !s) return Refuse(ctx, s);
+    return it->second(ctx, db);
+}
+
+const CommandRegistration kCases{"cases", kSynopsis, RunCases};
+
+}  // namespace
+}  // namespace tessaly::cli

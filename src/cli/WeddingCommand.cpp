@@ -1,0 +1,63 @@
+// tessaly-cli wedding: a matching run of a man and a woman, then the search
+// of one marriage year for wedding days and hours, printed as the result
+// text. Nothing is written.
+#include <charconv>
+#include <ostream>
+
+#include "cli/Command.h"
+#include "cli/MatchArgs.h"
+#include "cli/PersonArg.h"
+#include "engine/Baziex.h"
+#include "engine/Wedding.h"
+
+namespace tessaly::cli {
+namespace {
+
+// The marriage year as users write it (negative = BC, no year 0) → stored.
+// Its range is the engine's to refuse.
+bool ParseMarriageYear(std::string_view s, int* stored, std::string* error) {
+    int y = 0;
+    const char* end = s.data() + s.size();
+    const auto r = std::from_chars(s.data(), end, y);
+    if (s.empty() || r.ec != std::errc() || r.ptr != end) {
+        *error = "--year must be a whole number (negative for BC), got '" + std::string(s) + "'";
+        return false;
+    }
+    if (y == 0) {
+        *error = "--year 0 does not exist: 1 BC is -1";
+        return false;
+    }
+    *stored = StoredYear(y);
+    return true;
+}
+
+int RunWedding(CommandContext& ctx) {
+    std::string yearText;
+    bool missing = false;
+    if (!TakeOption(ctx.args, "--year", &yearText, &missing) || missing) {
+        return ctx.Usage("wedding: --year Y is required");
+    }
+    int year = 0;
+    std::string error;
+    if (!ParseMarriageYear(yearText, &year, &error)) return ctx.Usage(error);
+    MatchArgs m;
+    if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
+    for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+    if (!ctx.args.empty()) return ctx.Usage("wedding: unexpected argument '" + ctx.args.front() + "'");
+
+    CBaZiEx engine;
+    if (int rc = RunMatchingOf(ctx, m, engine); rc != kExitOk) return rc;
+    const WeddingResult r = SearchWeddingDays(engine, year);
+    if (!r.status.ok()) {
+        ctx.Error(r.status.message());
+        return kExitRefused;
+    }
+    ctx.Print(r.text);
+    return kExitOk;
+}
+
+const CommandRegistration kWedding{
+    "wedding", "--a PERSON --b PERSON --year Y [--set KEY=VALUE]... [--encoding utf8|gbk]", RunWedding};
+
+}  // namespace
+}  // namespace tessaly::cli

@@ -1,0 +1,594 @@
+#include "store/ReportFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+
+#include "common/IniFile.h"
+#include "common/TextCodec.h"
+
+namespace tessaly {
+namespace {
+
+// ---- UTF-8 helpers ------------------------------------------------------------
+
+// Length of the UTF-8 character starting at s[i] (1 for a stray byte).
+std::size_t CharLength(std::string_view s, std::size_t i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    std::size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    return std::min(n, s.size() - i);
+}
+
+std::uint32_t DecodeUtf8Char(std::string_view s) {
+    const auto c = static_cast<unsigned char>(s[0]);
+    if (s.size() == 1) return c;
+    std::uint32_t cp = c & (0x7F >> s.size());
+    for (std::size_t k = 1; k < s.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[k]) & 0x3F);
+    return cp;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xF0 | (cp >> 18));
+        out += char(0x80 | ((cp >> 12) & 0x3F));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
+}
+
+// ---- writer ---------------------------------------------------------------------
+
+constexpr char kHex[] = "0123456789abcdef";
+
+void AppendHexByte(std::string& out, unsigned char b) {
+    out += "\\'";
+    out += kHex[b >> 4];
+    out += kHex[b & 0xF];
+}
+
+// Text in RTF: ASCII as it is (\ { } escaped), line ends as \par, GBK bytes
+// as \'hh, characters outside GBK as \uN?.
+void AppendRtfText(std::string& out, std::string_view utf8, bool* lastWasCr) {
+    const auto emitGbk = [&](std::string_view gbk) {
+        for (std::size_t i = 0; i < gbk.size(); ++i) {
+            const auto c = static_cast<unsigned char>(gbk[i]);
+            if (c == '\n' && *lastWasCr) {
+                *lastWasCr = false;
+                continue;  // the LF of a CR LF
+            }
+            *lastWasCr = c == '\r';
+            if (c == '\r' || c == '\n') {
+                out += "\\par\r\n";
+            } else if (c == '\t') {
+                out += "\\tab ";
+            } else if (c == '\\' || c == '{' || c == '}') {
+                out += '\\';
+                out += char(c);
+            } else if (c >= 0x80 || c < 0x20) {
+                AppendHexByte(out, c);
+            } else {
+                out += char(c);
+            }
+        }
+    };
+    if (const CodecResult whole = Utf8ToGbk(utf8); whole.ok()) {
+        emitGbk(whole.text);
+        return;
+    }
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = CharLength(utf8, i);
+        const std::string_view ch = utf8.substr(i, n);
+        i += n;
+        if (const CodecResult one = Utf8ToGbk(ch); one.ok()) {
+            emitGbk(one.text);
+            continue;
+        }
+        *lastWasCr = false;
+        const std::uint32_t cp = DecodeUtf8Char(ch);
+        const auto unicode = [&](std::uint32_t unit) {
+            out += "\\u" + std::to_string(static_cast<std::int16_t>(unit)) + '?';
+        };
+        if (cp >= 0x10000) {
+            unicode(0xD800 + ((cp - 0x10000) >> 10));
+            unicode(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            unicode(cp);
+        }
+    }
+}
+
+int HalfPoints(double points) {
+    return static_cast<int>(std::clamp(std::lround(points * 2), 2L, 3276L));
+}
+
+// ---- reader ---------------------------------------------------------------------
+
+constexpr int kMaxDepth = 256;
+
+enum class Dest { kText, kSkip, kFontTable, kColorTable };
+
+struct GroupState {
+    Dest dest = Dest::kText;
+    int halfPoints = 24;
+    bool bold = false;
+    int colorIndex = 0;
+    int font = 0;
+    int uc = 1;
+    int fi = 0;
+};
+
+// Code page of the bytes written under a font of the given charset.
+int CodePageOfCharset(int charset, int ansiCodePage) {
+    switch (charset) {
+        case 134: return 936;
+        case 0: return 1252;
+        case 2: return 1252;  // symbol fonts: shown as Latin-1
+        case 1: return ansiCodePage;
+        default: return ansiCodePage;
+    }
+}
+
+bool IsSkippedDestination(std::string_view word) {
+    static constexpr std::string_view kSkipped[] = {
+        "stylesheet", "info", "pict", "object", "header", "headerl", "headerr", "headerf", "footer",
+        "footerl", "footerr", "footerf", "footnote", "fldinst", "xe", "tc", "listtable",
+        "listoverridetable", "rsidtbl", "generator", "themedata", "colorschememapping", "latentstyles",
+        "datastore", "filetbl", "revtbl", "bkmkstart", "bkmkend", "annotation", "atnid", "atnauthor",
+        "nonshppict", "shppict", "mmathPr", "xmlnstbl", "userprops", "template", "docvar", "private"};
+    return std::find(std::begin(kSkipped), std::end(kSkipped), word) != std::end(kSkipped);
+}
+
+class RtfReader {
+public:
+    explicit RtfReader(std::string_view in) : in_(in) {}
+
+    Status Read(StyledReport* out) {
+        if (!LooksLikeRtf(in_)) return Status::Error("not a Rich Text Format file (it does not begin with {\\rtf)");
+        Status s = Parse();
+        if (s) s = FlushBytes();
+        if (!s) return s;
+        out->text = std::move(text_);
+        out->base = TextStyle{};
+        out->firstLineIndent = firstIndent_.value_or(0);
+        out->runs.clear();
+        for (const StyledSpan& sp : spans_) {
+            out->runs.push_back({sp.start, sp.length, sp.style.color, sp.style.pointSize, sp.style.bold});
+        }
+        if (!fontName_.empty()) out->fontName = fontName_;
+        return Status::Ok();
+    }
+
+private:
+    Status Error(const std::string& what) const {
+        return Status::Error("damaged RTF at byte " + std::to_string(pos_) + ": " + what);
+    }
+
+    Status Parse() {
+        while (pos_ < in_.size()) {
+            const char c = in_[pos_];
+            if (c == '{') {
+                ++pos_;
+                if (Status s = FlushBytes(); !s) return s;
+                if (stack_.size() >= kMaxDepth) return Error("groups nested too deeply");
+                stack_.push_back(stack_.empty() ? GroupState{} : stack_.back());
+                skipLeft_ = 0;
+            } else if (c == '}') {
+                ++pos_;
+                if (stack_.empty()) return Error("unbalanced }");
+                if (Status s = FlushBytes(); !s) return s;
+                stack_.pop_back();
+                skipLeft_ = 0;
+                if (stack_.empty()) return Status::Ok();  // the document is complete
+            } else if (c == '\\') {
+                if (stack_.empty()) return Error("text outside the document group");
+                if (Status s = ControlSequence(); !s) return s;
+            } else if (c == '\r' || c == '\n') {
+                ++pos_;
+            } else {
+                ++pos_;
+                if (stack_.empty()) return Error("text outside the document group");
+                if (Status s = TextByte(static_cast<unsigned char>(c)); !s) return s;
+            }
+        }
+        return Error("the file ends inside a group");
+    }
+
+    GroupState& Top() { return stack_.back(); }
+
+    Status ControlSequence() {
+        ++pos_;  // the backslash
+        if (pos_ >= in_.size()) return Error("a backslash ends the file");
+        const char c = in_[pos_];
+        if (!std::isalpha(static_cast<unsigned char>(c))) {
+            ++pos_;
+            switch (c) {
+                case '\'': {
+                    if (pos_ + 2 > in_.size()) return Error("\\' without two hex digits");
+                    const int hi = HexValue(in_[pos_]), lo = HexValue(in_[pos_ + 1]);
+                    if (hi < 0 || lo < 0) return Error("\\' without two hex digits");
+                    pos_ += 2;
+                    return TextByte(static_cast<unsigned char>(hi * 16 + lo));
+                }
+                case '\\': case '{': case '}': return TextByte(static_cast<unsigned char>(c));
+                case '*': Top().dest = Dest::kSkip; return Status::Ok();  // {\*\dest …}: not ours
+                case '~': return TextByte(' ');
+                case '_': return TextByte('-');
+                case '\r': case '\n': return Paragraph();
+                case '\t': return TextByte('\t');
+                default: return Status::Ok();  // \- \| \: and other symbols: nothing shown
+            }
+        }
+        const std::size_t start = pos_;
+        while (pos_ < in_.size() && std::isalpha(static_cast<unsigned char>(in_[pos_]))) {
+            if (pos_ - start >= 32) return Error("control word too long");
+            ++pos_;
+        }
+        const std::string_view word = in_.substr(start, pos_ - start);
+        bool hasParam = false;
+        long param = 0;
+        bool negative = false;
+        if (pos_ < in_.size() && in_[pos_] == '-') {
+            negative = true;
+            ++pos_;
+        }
+        const std::size_t digits = pos_;
+        while (pos_ < in_.size() && std::isdigit(static_cast<unsigned char>(in_[pos_]))) {
+            if (pos_ - digits >= 10) return Error("number too long");
+            param = param * 10 + (in_[pos_] - '0');
+            ++pos_;
+        }
+        hasParam = pos_ > digits;
+        if (negative && !hasParam) return Error("'-' without a number");
+        if (negative) param = -param;
+        if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
+        return ControlWord(word, hasParam, param);
+    }
+
+    static int HexValue(char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    }
+
+    static int Clamp(long v, long lo, long hi) { return static_cast<int>(std::clamp(v, lo, hi)); }
+
+    Status ControlWord(std::string_view w, bool hasParam, long p) {
+        GroupState& g = Top();
+        if (w == "bin") {
+            if (!hasParam || p < 0 || std::size_t(p) > in_.size() - pos_) return Error("\\bin beyond the end");
+            pos_ += std::size_t(p);
+            return Status::Ok();
+        }
+        if (g.dest == Dest::kSkip) return Status::Ok();
+        if (w == "u") {
+            if (!hasParam) return Status::Ok();
+            if (Status s = FlushBytes(); !s) return s;
+            UnicodeUnit(static_cast<std::uint16_t>(static_cast<std::int16_t>(Clamp(p, -32768, 65535))));
+            skipLeft_ = g.uc;
+            return Status::Ok();
+        }
+        skipLeft_ = 0;
+        if (g.dest == Dest::kFontTable) {
+            if (w == "f") fontDef_ = Clamp(p, 0, 1 << 20);
+            else if (w == "fcharset") fontCharsets_[fontDef_] = Clamp(p, 0, 255);
+            return Status::Ok();
+        }
+        if (g.dest == Dest::kColorTable) {
+            const int v = Clamp(p, 0, 255);
+            if (w == "red") colorPart_ = (colorPart_ & ~0xFFu) | std::uint32_t(v), colorSet_ = true;
+            else if (w == "green") colorPart_ = (colorPart_ & ~0xFF00u) | (std::uint32_t(v) << 8), colorSet_ = true;
+            else if (w == "blue") colorPart_ = (colorPart_ & ~0xFF0000u) | (std::uint32_t(v) << 16), colorSet_ = true;
+            return Status::Ok();
+        }
+        if (w == "fonttbl") g.dest = Dest::kFontTable;
+        else if (w == "colortbl") g.dest = Dest::kColorTable;
+        else if (IsSkippedDestination(w)) g.dest = Dest::kSkip;
+        else if (w == "ansicpg") ansiCodePage_ = Clamp(p, 0, 65535);
+        else if (w == "deff") defaultFont_ = g.font = Clamp(p, 0, 1 << 20);
+        else if (w == "f") g.font = Clamp(p, 0, 1 << 20);
+        else if (w == "fs") g.halfPoints = hasParam && p > 0 ? Clamp(p, 1, 32767) : 24;
+        else if (w == "b") g.bold = !hasParam || p != 0;
+        else if (w == "cf") g.colorIndex = Clamp(p, 0, 1 << 20);
+        else if (w == "uc") g.uc = Clamp(p, 0, 16);
+        else if (w == "fi") g.fi = Clamp(p, -32768, 32767);
+        else if (w == "pard") g.fi = 0;
+        else if (w == "plain") g.halfPoints = 24, g.bold = false, g.colorIndex = 0, g.font = defaultFont_;
+        else if (w == "par" || w == "line") return Paragraph();
+        else if (w == "tab") return TextByte('\t');
+        else if (w == "emdash") return Unicode(0x2014);
+        else if (w == "endash") return Unicode(0x2013);
+        else if (w == "bullet") return Unicode(0x2022);
+        else if (w == "lquote") return Unicode(0x2018);
+        else if (w == "rquote") return Unicode(0x2019);
+        else if (w == "ldblquote") return Unicode(0x201C);
+        else if (w == "rdblquote") return Unicode(0x201D);
+        return Status::Ok();
+    }
+
+    Status Paragraph() {
+        if (Top().dest != Dest::kText) return Status::Ok();
+        if (Status s = FlushBytes(); !s) return s;
+        skipLeft_ = 0;
+        Emit("\r\n");
+        return Status::Ok();
+    }
+
+    Status Unicode(std::uint32_t cp) {
+        if (Top().dest != Dest::kText) return Status::Ok();
+        if (Status s = FlushBytes(); !s) return s;
+        skipLeft_ = 0;
+        std::string u;
+        AppendUtf8(u, cp);
+        Emit(u);
+        return Status::Ok();
+    }
+
+    void UnicodeUnit(std::uint16_t unit) {
+        std::string u;
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (highSurrogate_) AppendUtf8(u, 0xFFFD);
+            highSurrogate_ = unit;
+        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            if (highSurrogate_) {
+                AppendUtf8(u, 0x10000 + ((std::uint32_t(*highSurrogate_) - 0xD800) << 10) + (unit - 0xDC00));
+                highSurrogate_.reset();
+            } else {
+                AppendUtf8(u, 0xFFFD);
+            }
+        } else {
+            if (highSurrogate_) AppendUtf8(u, 0xFFFD);
+            highSurrogate_.reset();
+            if (unit >= 0x20 || unit == '\t') AppendUtf8(u, unit);  // control characters dropped
+        }
+        if (!u.empty()) Emit(u);
+    }
+
+    Status TextByte(unsigned char b) {
+        GroupState& g = Top();
+        if (g.dest == Dest::kFontTable) {
+            if (b == ';') {
+                if (fontDef_ == defaultFont_ && !fontBytes_.empty() && fontName_.empty()) {
+                    const CodecResult name = GbkToUtf8(fontBytes_);
+                    if (name.ok()) fontName_ = std::string(Trim(name.text));
+                }
+                fontBytes_.clear();
+            } else {
+                fontBytes_ += char(b);
+            }
+            return Status::Ok();
+        }
+        if (g.dest == Dest::kColorTable) {
+            if (b == ';') {
+                colors_.push_back(colorSet_ ? colorPart_ : 0);
+                colorPart_ = 0;
+                colorSet_ = false;
+            }
+            return Status::Ok();
+        }
+        if (g.dest == Dest::kSkip) return Status::Ok();
+        if (skipLeft_ > 0) {
+            --skipLeft_;  // the fallback of a \uN
+            return Status::Ok();
+        }
+        if (highSurrogate_) {
+            highSurrogate_.reset();
+            Emit("\xEF\xBF\xBD");
+        }
+        if (b < 0x20 && b != '\t') return Status::Ok();  // control bytes are not report text
+        const TextStyle style = CurrentStyle();
+        const int cp = CodePage();
+        if (!pending_.empty() && (style != pendingStyle_ || cp != pendingCodePage_)) {
+            if (Status s = FlushBytes(); !s) return s;
+        }
+        if (pending_.empty()) {
+            pendingStyle_ = style;
+            pendingCodePage_ = cp;
+            pendingAt_ = pos_;
+        }
+        pending_ += char(b);
+        if (!firstIndent_) firstIndent_ = g.fi;
+        return Status::Ok();
+    }
+
+    int CodePage() const {
+        const auto it = fontCharsets_.find(stack_.back().font);
+        const int ansi = ansiCodePage_ == 0 ? 936 : ansiCodePage_;
+        return it == fontCharsets_.end() ? ansi : CodePageOfCharset(it->second, ansi);
+    }
+
+    TextStyle CurrentStyle() const {
+        const GroupState& g = stack_.back();
+        TextStyle s;
+        s.pointSize = g.halfPoints / 2.0;
+        s.bold = g.bold;
+        s.color = g.colorIndex > 0 && std::size_t(g.colorIndex) < colors_.size() ? colors_[g.colorIndex] : 0;
+        return s;
+    }
+
+    Status FlushBytes() {
+        if (pending_.empty()) return Status::Ok();
+        std::string utf8;
+        if (pendingCodePage_ == 1252) {
+            for (const char c : pending_) AppendUtf8(utf8, static_cast<unsigned char>(c));
+        } else {
+            const CodecResult r = GbkToUtf8(pending_);
+            if (!r.ok()) {
+                return Status::Error("damaged RTF near byte " + std::to_string(pendingAt_) + ": text is not GBK (" +
+                                     r.error + ")");
+            }
+            utf8 = r.text;
+        }
+        pending_.clear();
+        EmitStyled(utf8, pendingStyle_);
+        return Status::Ok();
+    }
+
+    void Emit(std::string_view utf8) { EmitStyled(utf8, CurrentStyle()); }
+
+    void EmitStyled(std::string_view utf8, const TextStyle& style) {
+        if (utf8.empty()) return;
+        if (!firstIndent_) firstIndent_ = Top().fi;
+        if (!spans_.empty() && spans_.back().style == style) {
+            spans_.back().length += utf8.size();
+        } else {
+            spans_.push_back({text_.size(), utf8.size(), style});
+        }
+        text_ += utf8;
+    }
+
+    std::string_view in_;
+    std::size_t pos_ = 0;
+    std::vector<GroupState> stack_;
+    int ansiCodePage_ = 936;
+    int defaultFont_ = 0;
+    int fontDef_ = 0;
+    std::map<int, int> fontCharsets_;
+    std::string fontBytes_, fontName_;
+    std::vector<std::uint32_t> colors_;
+    std::uint32_t colorPart_ = 0;
+    bool colorSet_ = false;
+    int skipLeft_ = 0;
+    std::optional<std::uint16_t> highSurrogate_;
+    std::optional<int> firstIndent_;
+    std::string pending_;
+    TextStyle pendingStyle_;
+    int pendingCodePage_ = 936;
+    std::size_t pendingAt_ = 0;
+    std::string text_;
+    std::vector<StyledSpan> spans_;
+};
+
+bool EndsWithTxt(const std::filesystem::path& path) {
+    const std::string ext = path.extension().string();
+    return EqualsIgnoreAsciiCase(ext, ".txt");
+}
+
+}  // namespace
+
+std::vector<StyledSpan> ResolveStyles(const StyledReport& report) {
+    const std::string& text = report.text;
+    std::vector<TextStyle> styles(text.size(), report.base);
+    for (const StyleRun& run : report.runs) {
+        const std::size_t from = std::min(run.start, text.size());
+        const std::size_t to = from + std::min(run.length, text.size() - from);
+        for (std::size_t i = from; i < to; ++i) {
+            if (run.color) styles[i].color = *run.color;
+            if (run.pointSize) styles[i].pointSize = *run.pointSize;
+            if (run.bold) styles[i].bold = *run.bold;
+        }
+    }
+    std::vector<StyledSpan> spans;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = CharLength(text, i);
+        if (!spans.empty() && spans.back().style == styles[i]) {
+            spans.back().length += n;
+        } else {
+            spans.push_back({i, n, styles[i]});
+        }
+        i += n;
+    }
+    return spans;
+}
+
+Status WriteRtf(const StyledReport& report, std::string* rtf) {
+    if (!IsValidUtf8(report.text)) return Status::Error("the report text is not valid UTF-8");
+    const CodecResult font = Utf8ToGbk(report.fontName.empty() ? "宋体" : report.fontName);
+    if (!font.ok()) return Status::Error("font name: " + font.error);
+    const std::vector<StyledSpan> spans = ResolveStyles(report);
+
+    std::vector<std::uint32_t> colors{report.base.color};
+    for (const StyledSpan& s : spans) {
+        if (std::find(colors.begin(), colors.end(), s.style.color) == colors.end()) colors.push_back(s.style.color);
+    }
+    const auto colorIndex = [&](std::uint32_t c) {
+        return std::find(colors.begin(), colors.end(), c) - colors.begin() + 1;
+    };
+
+    std::string out = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl{\\f0\\fnil\\fcharset134 ";
+    for (const char c : font.text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 || b == '\\' || b == '{' || b == '}' || b == ';') AppendHexByte(out, b);
+        else out += c;
+    }
+    out += ";}}\r\n{\\colortbl ;";
+    for (const std::uint32_t c : colors) {
+        out += "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) + "\\blue" +
+               std::to_string((c >> 16) & 0xFF) + ';';
+    }
+    out += "}\r\n\\viewkind4\\uc1\\pard\\fi" + std::to_string(report.firstLineIndent) + "\\lang2052\\f0";
+    TextStyle current = report.base;
+    out += "\\cf" + std::to_string(colorIndex(current.color)) + "\\fs" + std::to_string(HalfPoints(current.pointSize)) +
+           (current.bold ? "\\b" : "") + ' ';
+    bool lastWasCr = false;
+    for (const StyledSpan& s : spans) {
+        std::string words;
+        if (s.style.color != current.color) words += "\\cf" + std::to_string(colorIndex(s.style.color));
+        if (HalfPoints(s.style.pointSize) != HalfPoints(current.pointSize)) {
+            words += "\\fs" + std::to_string(HalfPoints(s.style.pointSize));
+        }
+        if (s.style.bold != current.bold) words += s.style.bold ? "\\b" : "\\b0";
+        if (!words.empty()) out += words + ' ';
+        current = s.style;
+        AppendRtfText(out, std::string_view(report.text).substr(s.start, s.length), &lastWasCr);
+    }
+    out += "}\r\n";
+    *rtf = std::move(out);
+    return Status::Ok();
+}
+
+Status ReadRtf(std::string_view rtf, StyledReport* report) { return RtfReader(rtf).Read(report); }
+
+bool LooksLikeRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
+
+Status EncodePlainText(std::string_view utf8, std::string* gbk) {
+    std::string crlf;
+    crlf.reserve(utf8.size() + utf8.size() / 16);
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\n' && (i == 0 || utf8[i - 1] != '\r')) crlf += '\r';
+        crlf += utf8[i];
+    }
+    CodecResult r = Utf8ToGbk(crlf);
+    if (!r.ok()) return Status::Error("the report cannot be saved as GBK text: " + r.error);
+    *gbk = std::move(r.text);
+    return Status::Ok();
+}
+
+Status DecodePlainText(std::string_view gbk, std::string* utf8) {
+    CodecResult r = GbkToUtf8(gbk);
+    if (!r.ok()) return Status::Error("the file is not GBK text: " + r.error);
+    *utf8 = std::move(r.text);
+    return Status::Ok();
+}
+
+Status SaveReportFile(const std::filesystem::path& path, const StyledReport& report) {
+    std::string bytes;
+    Status s = EndsWithTxt(path) ? EncodePlainText(report.text, &bytes) : WriteRtf(report, &bytes);
+    if (!s) return s;
+    return WriteFileAtomically(path, bytes);
+}
+
+Status LoadReportFile(const std::filesystem::path& path, StyledReport* report) {
+    std::string bytes;
+    if (Status s = ReadFileBytes(path, &bytes); !s) return s;
+    if (LooksLikeRtf(bytes)) {
+        if (Status s = ReadRtf(bytes, report); !s) return Status::Error(path.string() + ": " + s.message());
+        return Status::Ok();
+    }
+    StyledReport plain;
+    if (Status s = DecodePlainText(bytes, &plain.text); !s) return Status::Error(path.string() + ": " + s.message());
+    *report = std::move(plain);
+    return Status::Ok();
+}
+
+}  // namespace tessaly

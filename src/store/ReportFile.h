@@ -1,0 +1,65 @@
+// ReportFile — the report as a file: Rich Text Format (bazi_f/N.rtf and
+// "另存为" .rtf) and plain GBK text (.txt).
+//
+// A report is UTF-8 text (lines end in CR LF) with styled runs laid over
+// default attributes, the way the report pane colours its headings: each run
+// sets any of colour, size and bold over a range, later runs over earlier.
+//
+// The RTF written is code page 936 (\ansicpg936, GBK bytes as \'hh, a font of
+// charset 134), so the Windows program and word processors read it. The
+// reader takes our own files and what Windows RichEdit writes: \ansicpg,
+// \'hh, \uN with its fallback, font and colour tables, \fs, \b, \cf, \par,
+// \pard, \plain, \fi; unknown control words and {\*…} groups are skipped.
+// Malformed input is an error, never a crash; nesting is bounded.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Status.h"
+#include "common/StyledText.h"
+
+namespace tessaly {
+
+// A piece of text with all its attributes.
+struct StyledSpan {
+    std::size_t start = 0;
+    std::size_t length = 0;
+    TextStyle style;
+
+    friend bool operator==(const StyledSpan&, const StyledSpan&) = default;
+};
+
+// The runs applied over the base: consecutive spans that cover the text, cut
+// only on character boundaries, neighbours always differing in style. Runs
+// reaching past the text are clipped.
+std::vector<StyledSpan> ResolveStyles(const StyledReport& report);
+
+// The report as RTF. Fails on invalid UTF-8 and on a font name GBK cannot
+// hold; characters outside GBK are written as \uN.
+Status WriteRtf(const StyledReport& report, std::string* rtf);
+
+// Reads RTF into text and fully specified runs (base is the RTF default:
+// black, 12 points, not bold).
+Status ReadRtf(std::string_view rtf, StyledReport* report);
+
+// True when the bytes begin as an RTF file does ("{\rtf").
+bool LooksLikeRtf(std::string_view bytes);
+
+// Plain text: UTF-8 to GBK with CR LF line ends, and back (strict).
+Status EncodePlainText(std::string_view utf8, std::string* gbk);
+Status DecodePlainText(std::string_view gbk, std::string* utf8);
+
+// Saves the report: plain text for a name ending in ".txt" (any case), RTF
+// otherwise. The file is replaced atomically.
+Status SaveReportFile(const std::filesystem::path& path, const StyledReport& report);
+
+// Loads a report: RTF when the file begins as RTF, else GBK plain text.
+Status LoadReportFile(const std::filesystem::path& path, StyledReport* report);
+
+}  // namespace tessaly

@@ -1,0 +1,122 @@
+// tessaly-cli cases, run as a program against a program folder of our own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli_test_util.h"
+
+namespace {
+namespace fs = std::filesystem;
+using tessaly::testing_cli::CliResult;
+using tessaly::testing_cli::RunCli;
+
+class CasesCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home_ = fs::temp_directory_path() /
+                ("tessaly_cases_cli_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(home_);
+        fs::create_directories(home_ / "dat");
+    }
+    void TearDown() override { fs::remove_all(home_); }
+
+    CliResult Cases(std::vector<std::string> args, const fs::path& home = {}) {
+        args.insert(args.begin(), "cases");
+        return RunCli(args, home.empty() ? home_ : home);
+    }
+    void AddCase(const std::string& nameA, const std::string& category) {
+        const CliResult r = Cases({"add", "--a", "name=" + nameA + ";sex=M;date=1990-05-12 08:30", "--b",
+                                   "name=李四;sex=F;date=1992-03-04 10:00", "--category", category, "--note", "备注"});
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+    fs::path home_;
+};
+
+TEST_F(CasesCommandTest, AddListShowSearchDelete) {
+    AddCase("张三", "同事");
+    AddCase("王五", "ABC");
+    AddCase("张飞", "abc");
+    EXPECT_TRUE(fs::is_regular_file(home_ / "bazi_f/0.rtf"));
+
+    CliResult r = Cases({"list"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "命例\n  同事\n    张三  公1990-5-12|0\n  ABC\n    王五  公1990-5-12|1\n    张飞  公1990-5-12|2\n");
+
+    r = Cases({"show", "2", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"slot\":2,\"category\":\"abc\",\"note\":\"备注\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"name\":\"张飞\",\"male\":true,\"year\":1990"), std::string::npos) << r.out;
+
+    r = Cases({"search", "--name", "张", "--category-exact", "abc"});  // the store compares bytes
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "命例\n  abc\n    张飞  公1990-5-12|2\n");
+
+    r = Cases({"delete", "0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(fs::exists(home_ / "bazi_f/0.rtf"));
+    EXPECT_EQ(Cases({"delete", "0"}).status, 1);  // already deleted
+    EXPECT_EQ(Cases({"show", "0"}).status, 1);
+    EXPECT_EQ(Cases({"show", "9"}).status, 1);
+}
+
+TEST_F(CasesCommandTest, ArgumentErrorsExitTwo) {
+    const std::vector<std::vector<std::string>> kCases = {
+        {},
+        {"frobnicate"},
+        {"show"},
+        {"show", "x"},
+        {"delete", "-1"},
+        {"clear"},
+        {"search", "--sex", "maybe"},
+        {"search", "--years", "0..1990"},
+        {"add", "--a", "name=甲;sex=M;date=1990-01-01 00:00", "--b", "name=乙;sex=F;date=1991-01-01 00:00",
+         "--note", "n"},  // no category
+        {"add", "--a", "name=甲;sex=M;date=1990-01-01 00:00", "--b", "name=乙;sex=F;date=1991-01-01 00:00",
+         "--category", "七个汉字太长了", "--note", "n"},
+    };
+    for (const auto& args : kCases) {
+        SCOPED_TRACE(args.empty() ? std::string("(none)") : args[0]);
+        const CliResult r = Cases(args);
+        EXPECT_EQ(r.status, 2) << r.out;
+        EXPECT_FALSE(r.err.empty());
+    }
+}
+
+TEST_F(CasesCommandTest, ExportImportAndClear) {
+    AddCase("张三", "同事");
+    const fs::path out = home_ / "export";
+    ASSERT_EQ(Cases({"export", out.string()}).status, 0);
+    EXPECT_TRUE(fs::exists(out / "bazi0.dat"));
+    EXPECT_TRUE(fs::exists(out / "bazi_f/0.rtf"));
+    EXPECT_EQ(Cases({"export", (home_ / "dat").string()}).status, 1);
+
+    const fs::path other = home_ / "other";
+    fs::create_directories(other / "dat");
+    std::ofstream(other / "bad.dat") << "not a store";
+    fs::copy_file(other / "bad.dat", other / "bazi0.dat");
+    EXPECT_EQ(Cases({"import", (other / "bazi0.dat").string()}, other).status, 1);
+    ASSERT_EQ(Cases({"import", (out / "bazi0.dat").string()}, other).status, 0);
+    CliResult r = Cases({"list"}, other);
+    EXPECT_EQ(r.out, "命例\n  同事\n    张三  公1990-5-12|0\n");
+    EXPECT_TRUE(fs::exists(other / "bazi_f/0.rtf"));
+
+    ASSERT_EQ(Cases({"clear", "--yes"}).status, 0);
+    r = Cases({"list"});
+    EXPECT_EQ(r.out, "命例\n");
+    EXPECT_EQ(fs::file_size(home_ / "dat/bazi0.dat"), 20u);
+    EXPECT_FALSE(fs::exists(home_ / "bazi_f/0.rtf"));
+}
+
+TEST_F(CasesCommandTest, MissingDatFolderIsRefused) {
+    fs::remove_all(home_ / "dat");
+    const CliResult r = Cases({"list"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("dat"), std::string::npos) << r.err;
+}
+
+}  // namespace
