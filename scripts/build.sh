@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Quick start for a fresh Debian 12 machine:
-#   scripts/build.sh run    install what is missing, build, run the main job
+#   scripts/build.sh run    install what is missing, build, start the desktop program
 #   scripts/build.sh test   install what is missing, build, run every test
 set -euo pipefail
 
@@ -10,7 +10,8 @@ build=${TESSALY_BUILD_DIR:-$root/build}
 
 # Debian packages the build, the tests and the programs need.
 packages=(build-essential cmake ninja-build pkg-config
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev fonts-wqy-zenhei)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -30,10 +31,15 @@ cmake --build "$build" --parallel "$(nproc)"
 
 case "$mode" in
   run)
-    # The main job: a matching run of two sample persons.
-    "$build/tessaly-cli" match \
-      --a "name=张三;sex=M;date=1990-05-12 08:30" \
-      --b "name=李四;sex=F;date=1992-11-03 21:10"
+    # The desktop program needs a display (X11 or Wayland), or a Qt platform
+    # chosen by hand (QT_QPA_PLATFORM).
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+      echo "No display: DISPLAY and WAYLAND_DISPLAY are not set, so the window cannot be shown." >&2
+      echo "Run it on a desktop, or under a virtual display: xvfb-run -a $build/tessaly" >&2
+      echo "The command line works without one: $build/tessaly-cli match --a ... --b ..." >&2
+      exit 3
+    fi
+    exec "$build/tessaly"
     ;;
   test)
     ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 600

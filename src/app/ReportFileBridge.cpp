@@ -1,0 +1,50 @@
+#include "ReportFileBridge.h"
+
+#if TESSALY_HAVE_STORE
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "store/ReportFile.h"
+
+namespace tessaly {
+
+void PaneToStyledReport(const QTextEdit* pane, StyledReport* report) {
+    const QFont font = pane->font();
+    report->text.clear();
+    report->runs.clear();
+    report->fontName = font.family().toStdString();
+    report->base = TextStyle{0, font.pointSizeF(), false};
+    report->firstLineIndent = 0;
+    const QTextDocument* doc = pane->document();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (block != doc->begin()) report->text += "\r\n";
+        if (block == doc->begin()) report->firstLineIndent = int(block.blockFormat().textIndent() * 15);  // px → twips
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (!frag.isValid()) continue;
+            QString t = frag.text();
+            t.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+            const std::string bytes = t.toStdString();
+            const QTextCharFormat f = frag.charFormat();
+            StyleRun run;
+            run.start = report->text.size();
+            run.length = bytes.size();
+            const QColor c = f.foreground().style() == Qt::NoBrush ? QColor(Qt::black) : f.foreground().color();
+            run.color = RgbColor(c.red(), c.green(), c.blue());
+            run.pointSize = f.fontPointSize() > 0 ? f.fontPointSize() : font.pointSizeF();
+            run.bold = f.fontWeight() >= QFont::Bold;
+            report->text += bytes;
+            report->runs.push_back(run);
+        }
+    }
+}
+
+Status SavePaneAsReport(const QTextEdit* pane, const std::filesystem::path& path) {
+    StyledReport report;
+    PaneToStyledReport(pane, &report);
+    return SaveReportFile(path, report);
+}
+
+}  // namespace tessaly
+#endif

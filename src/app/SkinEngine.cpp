@@ -1,0 +1,35 @@
+#include "SkinEngine.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+
+namespace tessaly {
+
+bool SkinEngine::Load(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    sheet_ = QString::fromUtf8(f.readAll());
+    path_ = path;
+    return true;
+}
+
+void SkinEngine::Activate() {
+    if (path_.isEmpty()) return;
+    qApp->setStyleSheet(sheet_);
+    active_ = true;
+}
+
+void SkinEngine::Deactivate() {
+    qApp->setStyleSheet(QString());
+    active_ = false;
+}
+
+QStringList FindSkins(const QString& skinsDir) {
+    QStringList names;
+    const QStringList files = QDir(skinsDir).entryList({QStringLiteral("*.skn")}, QDir::Files, QDir::Name);
+    for (const QString& f : files) names << f.section(u'.', 0, 0);
+    return names;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,690 @@
+#include "Untmain.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "AppFonts.h"
+#include "ChartPicture.h"
+#include "MessageService.h"
+#include "ReportView.h"
+#include "Untinputdate.h"
+#include "Untset.h"
+#include "calendar/Places.h"
+#include "common/ProgramDir.h"
+
+#if TESSALY_HAVE_STORE
+#include "ReportFileBridge.h"
+#include "store/Categories.h"
+#include "store/Database.h"
+#endif
+#if TESSALY_HAVE_WEDDING
+#include "engine/Wedding.h"
+#endif
+
+namespace tessaly {
+
+#if TESSALY_HAVE_STORE
+struct TFrmMain::Store {
+    MDataBase db;
+    bool open = false;
+};
+#else
+struct TFrmMain::Store {};
+#endif
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The tree icons: 0 female case, 1 male case, 2 category, 3 root.
+QIcon TreeIcon(int kind) {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (kind) {
+        case 0:
+        case 1: {
+            const QColor c = kind == 1 ? QColor(52, 101, 164) : QColor(204, 60, 110);
+            p.setPen(Qt::NoPen);
+            p.setBrush(c);
+            p.drawEllipse(QRectF(4.5, 1.5, 7, 7));
+            p.drawRoundedRect(QRectF(2.5, 9.5, 11, 6), 3, 3);
+            break;
+        }
+        case 2:
+            p.setPen(QPen(QColor(150, 110, 30), 1));
+            p.setBrush(QColor(240, 200, 90));
+            p.drawRoundedRect(QRectF(1.5, 4.5, 13, 9), 1.5, 1.5);
+            p.drawRect(QRectF(1.5, 2.5, 6, 2));
+            break;
+        default:
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(160, 24, 24));
+            p.drawRoundedRect(QRectF(1, 1, 14, 14), 3, 3);
+            p.setPen(QPen(QColor(250, 230, 190), 1.4));
+            p.drawEllipse(QRectF(4, 4, 8, 8));
+            break;
+    }
+    return QIcon(pm);
+}
+
+// The default persons at start-up: both born now, 甲命 a man named 某人,
+// 乙命 a woman, each at the place kept in the settings.
+PersonRecord DefaultPerson(const QDateTime& now, int personNo, int province, int city) {
+    PersonRecord r;
+    int year = now.date().year();
+    if (year > 2100) year = 2050;
+    r.personNo = std::uint8_t(personNo);
+    r.year = std::int16_t(year);
+    r.month = std::int16_t(now.date().month());
+    r.day = std::int16_t(now.date().day());
+    r.hour = std::int16_t(now.time().hour());
+    r.minute = std::int16_t(now.time().minute());
+    r.isLunar = 0;
+    r.isLeapMonth = 0;
+    r.isMale = personNo == 0 ? 1 : 0;
+    r.name = "某人";
+    const Place place = ResolvePlaceClamped(province, city);
+    r.provinceIndex = std::int16_t(place.provinceIndex);
+    r.cityIndex = std::int16_t(place.cityIndex);
+    r.longitude = place.longitude;
+    r.latitude = place.latitude;
+    r.placeText = place.placeText;
+    return r;
+}
+
+}  // namespace
+
+TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent), store_(std::make_unique<Store>()) {
+    setObjectName(QStringLiteral("FrmMain"));
+    setWindowTitle(QStringLiteral("Tessaly 2.0"));
+    QFont wf(kSongTi);
+    wf.setPixelSize(14);
+    setFont(wf);
+    clock_ = [] { return QDateTime::currentDateTime(); };
+    BuildLayout();
+    BuildMenus();
+    Redtbazi->clear();
+}
+
+TFrmMain::~TFrmMain() = default;
+
+bool TFrmMain::storeAvailable() const {
+#if TESSALY_HAVE_STORE
+    return true;
+#else
+    return false;
+#endif
+}
+
+bool TFrmMain::weddingAvailable() const {
+#if TESSALY_HAVE_WEDDING
+    return true;
+#else
+    return false;
+#endif
+}
+
+void TFrmMain::BuildLayout() {
+    Tree = new QTreeWidget(this);
+    Tree->setObjectName(QStringLiteral("Tree"));
+    Tree->setHeaderHidden(true);
+    Tree->setIndentation(19);
+    Tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Tree->setMinimumWidth(kMinTreeWidth);
+
+    PageMain = new QTabWidget(this);
+    PageMain->setObjectName(QStringLiteral("PageMain"));
+    PageMain->setMinimumWidth(160);  // the tree keeps its width in a small window
+
+    // Tab 1: the report pane, and on its right the picture above the buttons.
+    auto* tab1 = new QWidget;
+    tab1->setObjectName(QStringLiteral("TabSheet1"));
+    Redtbazi = new QTextEdit(tab1);
+    Redtbazi->setObjectName(QStringLiteral("Redtbazi"));
+    Redtbazi->setAcceptRichText(true);
+    Redtbazi->setTabChangesFocus(false);
+    Redtbazi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    auto* right = new QWidget(tab1);
+    right->setFixedWidth(120);
+    ImgBaZi = new TChartImage(right);
+    ImgBaZi->setObjectName(QStringLiteral("ImgBaZi"));
+    auto* bottom = new QWidget(right);
+    bottom->setFixedHeight(120);
+    BtoNew = new QPushButton(QStringLiteral("新建"), bottom);
+    BtoNew->setObjectName(QStringLiteral("BtoNew"));
+    BtoNew->setToolTip(QStringLiteral("新建命例"));
+    SbtoSave = new QToolButton(bottom);
+    SbtoSave->setObjectName(QStringLiteral("SbtoSave"));
+    SbtoSave->setAutoRaise(true);
+    SbtoSave->setToolTip(QStringLiteral("保存八字"));
+    BtnPai = new QPushButton(QStringLiteral("开始合婚"), bottom);
+    BtnPai->setObjectName(QStringLiteral("BtnPai"));
+    BtnPai->setFixedSize(108, 40);
+    QFont pf = BtnPai->font();
+    pf.setBold(true);
+    BtnPai->setFont(pf);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(BtoNew);
+    row->addWidget(SbtoSave);
+    auto* bottomBox = new QVBoxLayout(bottom);
+    bottomBox->setContentsMargins(6, 8, 6, 8);
+    bottomBox->addLayout(row);
+    bottomBox->addStretch();
+    bottomBox->addWidget(BtnPai, 0, Qt::AlignHCenter);
+    auto* rightBox = new QVBoxLayout(right);
+    rightBox->setContentsMargins(0, 0, 0, 0);
+    rightBox->setSpacing(0);
+    rightBox->addWidget(ImgBaZi, 1);
+    rightBox->addWidget(bottom);
+    auto* tab1Box = new QHBoxLayout(tab1);
+    tab1Box->setContentsMargins(0, 0, 0, 0);
+    tab1Box->setSpacing(0);
+    tab1Box->addWidget(Redtbazi, 1);
+    tab1Box->addWidget(right);
+    PageMain->addTab(tab1, QStringLiteral("合婚配对"));
+
+    // Tab 2: the wedding-date search.
+    auto* tab2 = new QWidget;
+    tab2->setObjectName(QStringLiteral("TabSheet2"));
+    auto* top = new QWidget(tab2);
+    top->setFixedHeight(49);
+    Label1 = new QLabel(QStringLiteral("结婚年"), top);
+    CboHunYear = new QComboBox(top);
+    CboHunYear->setObjectName(QStringLiteral("CboHunYear"));
+    CboHunYear->setMinimumWidth(90);
+    BtnSearchDay = new QPushButton(QStringLiteral("查找"), top);
+    BtnSearchDay->setObjectName(QStringLiteral("BtnSearchDay"));
+    auto* topBox = new QHBoxLayout(top);
+    topBox->addWidget(Label1);
+    topBox->addWidget(CboHunYear);
+    topBox->addWidget(BtnSearchDay);
+    topBox->addStretch();
+    RedtSearch = new QTextEdit(tab2);
+    RedtSearch->setObjectName(QStringLiteral("RedtSearch"));
+    RedtSearch->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ProgSearch = new QProgressBar(tab2);
+    ProgSearch->setObjectName(QStringLiteral("ProgSearch"));
+    ProgSearch->setRange(0, 100);
+    ProgSearch->setValue(0);
+    ProgSearch->setFixedHeight(16);
+    ProgSearch->setTextVisible(false);
+    auto* tab2Box = new QVBoxLayout(tab2);
+    tab2Box->setContentsMargins(0, 0, 0, 0);
+    tab2Box->setSpacing(0);
+    tab2Box->addWidget(top);
+    tab2Box->addWidget(RedtSearch, 1);
+    tab2Box->addWidget(ProgSearch);
+    PageMain->addTab(tab2, QStringLiteral("结婚择日"));
+    // The wedding tab waits for the wedding search of the engine.
+    PageMain->setTabVisible(1, weddingAvailable());
+
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(3);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->addWidget(Tree);
+    Splitter1->addWidget(PageMain);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    setCentralWidget(Splitter1);
+
+    connect(BtnPai, &QPushButton::clicked, this, &TFrmMain::StartMatching);
+    connect(BtoNew, &QPushButton::clicked, this, &TFrmMain::NewCase);
+    connect(SbtoSave, &QToolButton::clicked, this, &TFrmMain::SaveCase);
+    connect(BtnSearchDay, &QPushButton::clicked, this, &TFrmMain::SearchDays);
+    SbtoSave->setVisible(storeAvailable());
+    SetSaveCaption();
+}
+
+void TFrmMain::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("文件(&F)"));
+    mnuF_save = file->addAction(QStringLiteral("保存八字"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
+                                &TFrmMain::SaveCase);
+    mnuF_save->setObjectName(QStringLiteral("mnuF_save"));
+    mnuF_save->setVisible(storeAvailable());
+    if (storeAvailable()) file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
+    quit->setObjectName(QStringLiteral("fnumclose"));
+
+    QMenu* options = bar->addMenu(QStringLiteral("选项(&O)"));
+    QMenu* look = options->addMenu(QStringLiteral("命稿设置"));
+    look->menuAction()->setObjectName(QStringLiteral("Omnuset"));
+    look->addAction(QStringLiteral("默认"), this, &TFrmMain::SetDefaultAppearance)
+        ->setObjectName(QStringLiteral("Osetmo"));
+    look->addAction(QStringLiteral("字体设置"), this, &TFrmMain::ChooseReportFont)
+        ->setObjectName(QStringLiteral("Omnusetfont"));
+    look->addAction(QStringLiteral("背景色设置"), this, &TFrmMain::ChooseReportColor)
+        ->setObjectName(QStringLiteral("Omnusetcolor"));
+    options->addAction(QStringLiteral("排盘设置"), this, &TFrmMain::ShowOptions)
+        ->setObjectName(QStringLiteral("OmnuSel"));
+    options->addAction(QStringLiteral("命稿结尾信息"), this, &TFrmMain::ShowEnding)
+        ->setObjectName(QStringLiteral("OmnuEnd"));
+    options->addSeparator();
+    Opt_Skin = options->addMenu(QStringLiteral("界面风格"));
+    Opt_Skin->menuAction()->setObjectName(QStringLiteral("Opt_Skin"));
+}
+
+void TFrmMain::SetSaveCaption() {
+    SbtoSave->setText(editMode_ ? QStringLiteral("存旧") : QStringLiteral("存新"));
+    SbtoSave->setStyleSheet(editMode_ ? QStringLiteral("color: #0000ff") : QStringLiteral("color: #000000"));
+}
+
+void TFrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FirstShow();
+    }
+}
+
+void TFrmMain::BuildSkinMenu() {
+    Opt_Skin->clear();
+    const QString dir = QString::fromStdString((ProgramDir() / "skins").string());
+    const QStringList names = FindSkins(dir);
+    auto* group = new QActionGroup(Opt_Skin);
+    group->setExclusive(true);
+    for (const QString& n : names) {
+        QAction* a = Opt_Skin->addAction(n);
+        a->setCheckable(true);
+        a->setData(0);
+        group->addAction(a);
+    }
+    if (!names.isEmpty()) {
+        Opt_Skin->addSeparator();
+        QAction* sys = Opt_Skin->addAction(QStringLiteral("系统默认"));
+        sys->setCheckable(true);
+        sys->setData(1);
+        group->addAction(sys);
+    }
+    Opt_Skin->menuAction()->setVisible(!names.isEmpty());
+    connect(group, &QActionGroup::triggered, this, &TFrmMain::ChooseSkin);
+}
+
+void TFrmMain::FirstShow() {
+    settings_ = IniFile(DatPath("bzinit.ini"));
+    const MainWindowSettings s = ReadMainWindowSettings(settings_);
+
+    BuildSkinMenu();
+    const QList<QAction*> items = Opt_Skin->actions();
+    if (s.skined) {
+        const QString name = Q(s.skinname);
+        for (QAction* a : items) a->setChecked(a->isCheckable() && a->data().toInt() == 0 && a->text() == name);
+        // A skin file gone since the last run leaves the system style, quietly.
+        const QString path = QString::fromStdString((ProgramDir() / "skins").string()) + "/" + name + ".skn";
+        if (skins_.Load(path)) {
+            skins_.Activate();
+        } else {
+            skins_.Deactivate();
+        }
+    } else {
+        skins_.Deactivate();
+        if (items.size() >= 2) items.back()->setChecked(true);
+    }
+
+    const QDateTime now = clock_();
+    personA_ = DefaultPerson(now, 0, s.sheng, s.shi);
+    personB_ = DefaultPerson(now, 1, s.sheng2, s.shi2);
+
+    CboHunYear->clear();
+    for (int i = 0; i < 5; ++i) CboHunYear->addItem(QString::number(personA_.year + i));
+    CboHunYear->setCurrentIndex(0);
+
+    move(s.left, s.top);
+    resize(s.width, s.height);
+    Splitter1->setSizes({s.treewid, std::max(1, s.width - s.treewid)});
+    if (s.state == 1) setWindowState(windowState() | Qt::WindowMinimized);
+    if (s.state == 2) setWindowState(windowState() | Qt::WindowMaximized);
+
+    const QFont reportFont = PointFont(Q(s.fname), s.fsize);
+    ApplyReportFont(reportFont);
+    ApplyReportColor(ColorFromWin(s.bcolor));
+    RedtSearch->setStyleSheet(QStringLiteral("QTextEdit#RedtSearch { background-color: #ffffff; }"));
+    ApplyReportFont(reportFont);
+
+    engine_ = std::make_unique<CBaZiEx>(static_cast<ReportPresenter*>(this));
+
+#if TESSALY_HAVE_STORE
+    if (Status st = store_->db.Open(ProgramDir()); st.ok()) {
+        store_->open = true;
+    } else {
+        Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
+    }
+#endif
+    FillTree();
+}
+
+void TFrmMain::FillTree() {
+    Tree->clear();
+    auto* root = new QTreeWidgetItem(Tree, {QStringLiteral("命例")});
+    root->setIcon(0, TreeIcon(3));
+#if TESSALY_HAVE_STORE
+    if (store_->open) {
+        Tree->setUpdatesEnabled(false);
+        constexpr std::int32_t kShownSlots = 1000;
+        store_->db.ForEachRecord([&](const CaseRecord& r) {
+            if (r.slot >= kShownSlots) return false;
+            QTreeWidgetItem* cat = nullptr;
+            const QString name = Q(r.category);
+            for (int i = 0; i < root->childCount(); ++i) {
+                if (root->child(i)->text(0).compare(name, Qt::CaseInsensitive) == 0) cat = root->child(i);
+            }
+            if (cat == nullptr) {
+                cat = new QTreeWidgetItem(root, {name});
+                cat->setIcon(0, TreeIcon(2));
+            }
+            auto* node = new QTreeWidgetItem(cat, {Q(CaseNodeText(r))});
+            node->setIcon(0, TreeIcon(r.a.isMale ? 1 : 0));
+            return true;
+        });
+        Tree->setUpdatesEnabled(true);
+    }
+#endif
+    root->setExpanded(true);
+}
+
+void TFrmMain::ApplyReportFont(const QFont& font) {
+    Redtbazi->setFont(font);
+    Redtbazi->document()->setDefaultFont(font);
+    RedtSearch->setFont(font);
+    RedtSearch->document()->setDefaultFont(font);
+}
+
+void TFrmMain::ApplyReportColor(const QColor& color) {
+    // A style sheet of the widget itself: a skin's sheet never covers it.
+    reportColor_ = color;
+    const QFont font = Redtbazi->font();
+    Redtbazi->setStyleSheet(QStringLiteral("QTextEdit#Redtbazi { background-color: %1; }").arg(color.name()));
+    ApplyReportFont(font);  // a new style sheet would otherwise reset it
+}
+
+void TFrmMain::SavePrompt() {
+    if (!editMode_ || !Redtbazi->document()->isModified()) return;
+    if (Ask(this, QStringLiteral("当前命例文本已改变，要保存吗？"), QStringLiteral("提示"), MsgIcon::kWarning)) {
+        SaveCase();
+    }
+}
+
+void TFrmMain::StartMatching() {
+    chartValid_ = false;
+    PersonRecord a = personA_, b = personB_;
+    {
+        TFrmInputDate dlg(this);
+        dlg.SetRecord(a, 0);
+        if (dlg.exec() != QDialog::Accepted) return;
+        a = dlg.Record();
+        personA_ = a;
+    }
+    {
+        TFrmInputDate dlg(this);
+        dlg.SetRecord(b, 1);
+        if (dlg.exec() != QDialog::Accepted) return;
+        b = dlg.Record();
+        personB_ = b;
+    }
+    if (a.isMale == b.isMale &&
+        !Ask(this, QStringLiteral("甲命和乙命的性别相同，一般情况下是一男一女不同的，确定无误要继续运算吗？"),
+             QStringLiteral("性别相同！"), MsgIcon::kInformation)) {
+        return;
+    }
+    SavePrompt();
+    ResetPane(Redtbazi, QStringLiteral("婚配运算中.............."));
+
+    engine_->showReport = 1;
+    BtnPai->setEnabled(false);
+    const bool ok = engine_->RunMatching(personA_, personB_);
+    BtnPai->setEnabled(true);
+    if (!ok) {
+        Inform(this, Q(engine_->errorText), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    // Only a run that succeeded replaces the couple of the current case.
+    currentCase_.a = personA_;
+    currentCase_.b = personB_;
+    chartValid_ = true;
+    if (!engine_->Warnings().empty()) {
+        QStringList w;
+        for (const std::string& s : engine_->Warnings()) w << Q(s);
+        Inform(this, w.join(u'\n'), QStringLiteral("提示"), MsgIcon::kWarning);
+    }
+    if (engine_->AutoSaveWanted() && storeAvailable()) SaveCase();
+}
+
+void TFrmMain::NewCase() {
+    SavePrompt();
+    Redtbazi->clear();
+    editMode_ = false;
+    Redtbazi->document()->setModified(false);
+    chartValid_ = false;
+    SetSaveCaption();
+    StartMatching();
+}
+
+void TFrmMain::ShowReport(const CBaZiEx& engine, const std::string& report) {
+    tessaly::ShowReport(Redtbazi, report, engine.options.leftpos);
+}
+
+void TFrmMain::DrawChartPicture(const CBaZiEx& engine) {
+    ImgBaZi->SetPicture(tessaly::DrawChartPicture(PictureDataOf(engine)));
+}
+
+void TFrmMain::SaveCase() {
+#if TESSALY_HAVE_STORE
+    if (!store_->open) {
+        Inform(this, QStringLiteral("命例库没有打开，无法保存。"), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    CaseRecord record;
+    record.slot = currentCase_.slot;
+    record.a = currentCase_.a;
+    record.b = currentCase_.b;
+    record.category = currentCase_.category;
+    record.note = currentCase_.note;
+    if (editMode_) {
+        if (!Ask(this, QStringLiteral("要修改“%1”这条记录吗？").arg(Q(record.a.name)), QStringLiteral("提示"),
+                 MsgIcon::kInformation)) {
+            return;
+        }
+        // Never overwrite the stored case with the data of a run that failed.
+        if (!chartValid_) {
+            Inform(this, QStringLiteral("当前八字运算没有成功，不能覆盖保存的命例。"), QStringLiteral("提示"),
+                   MsgIcon::kInformation);
+            return;
+        }
+        if (Status s = SavePaneAsReport(Redtbazi, store_->db.ReportPath(currentSlot_)); !s.ok()) {
+            Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+            return;
+        }
+        Redtbazi->document()->setModified(false);
+        if (Status s = store_->db.WriteRecord(currentSlot_, record); !s.ok()) {
+            Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+            return;
+        }
+        Inform(this, QStringLiteral("已保存编辑后的命例。"));
+        return;
+    }
+    if (!chartValid_) {
+        Inform(this, QStringLiteral("请先排一个正确的盘后再保存"), QStringLiteral("提示"), MsgIcon::kInformation);
+        return;
+    }
+    // Until the category dialog exists, new cases go to "临时保存".
+    record.category = std::string(kDefaultCategory);
+    record.note.clear();
+    if (Status s = store_->db.AddRecord(&record); !s.ok()) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    currentCase_.category = record.category;
+    currentCase_.note = record.note;
+    currentCase_.slot = record.slot;
+    if (Status s = SavePaneAsReport(Redtbazi, store_->db.ReportPath(record.slot)); !s.ok()) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+    }
+    QTreeWidgetItem* root = Tree->topLevelItem(0);
+    QTreeWidgetItem* cat = nullptr;
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (root->child(i)->text(0).compare(Q(record.category), Qt::CaseInsensitive) == 0) cat = root->child(i);
+    }
+    if (cat == nullptr) {
+        cat = new QTreeWidgetItem(root, {Q(record.category)});
+        cat->setIcon(0, TreeIcon(2));
+    }
+    auto* node = new QTreeWidgetItem(cat, {Q(CaseNodeText(record))});
+    node->setIcon(0, TreeIcon(record.a.isMale ? 1 : 0));
+    cat->setExpanded(true);
+#endif
+}
+
+void TFrmMain::SearchDays() {
+#if TESSALY_HAVE_WEDDING
+    if (searching_) return;
+    if (!chartValid_) {
+        Inform(this, Q(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
+        return;
+    }
+    if (personA_.isMale == personB_.isMale) {
+        Inform(this, Q(kWeddingNeedsCouple));
+        return;
+    }
+    long year = 2000;
+    if (!ParseInteger(CboHunYear->currentText().toStdString(), &year)) year = 2000;
+    WeddingSearchInput input;
+    if (Status s = WeddingSearchInputOf(*engine_, int(year), &input); !s.ok()) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    searching_ = true;
+    cancelSearch_ = false;
+    for (QWidget* w : {static_cast<QWidget*>(BtnSearchDay), static_cast<QWidget*>(BtnPai),
+                       static_cast<QWidget*>(BtoNew)}) {
+        w->setEnabled(false);
+    }
+    ProgSearch->setRange(1, 365);
+    ProgSearch->setValue(0);
+    WeddingProgress progress;
+    progress.onDay = [this](int done, int) {
+        ProgSearch->setValue(std::min(done, 365));
+        QApplication::processEvents();
+    };
+    progress.cancel = &cancelSearch_;
+    const WeddingResult r = tessaly::SearchWeddingDays(input, progress);
+    ProgSearch->setValue(ProgSearch->maximum());
+    if (r.status.ok()) {
+        ShowPlainText(RedtSearch, r.text, engine_->options.leftpos);
+    } else {
+        Inform(this, Q(r.status.message()), QStringLiteral("错误"), MsgIcon::kError);
+    }
+    searching_ = false;
+    for (QWidget* w : {static_cast<QWidget*>(BtnSearchDay), static_cast<QWidget*>(BtnPai),
+                       static_cast<QWidget*>(BtoNew)}) {
+        w->setEnabled(true);
+    }
+    if (closeWanted_) close();
+#endif
+}
+
+void TFrmMain::SetDefaultAppearance() {
+    ApplyReportFont(PointFont(kSongTi, 12));
+    ApplyReportColor(Qt::white);
+    Inform(this, QStringLiteral("设置完成"));
+}
+
+void TFrmMain::ChooseReportFont() {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, Redtbazi->font(), this);
+    if (!ok) return;
+    ApplyReportFont(PointFont(chosen.family(), chosen.pointSizeF()));
+    Inform(this, QStringLiteral("设置完成"));
+}
+
+void TFrmMain::ChooseReportColor() {
+    const QColor c = QColorDialog::getColor(reportColor_, this);
+    if (!c.isValid()) return;
+    ApplyReportColor(c);
+    Inform(this, QStringLiteral("设置完成"));
+}
+
+void TFrmMain::ShowOptions() {
+    TFrmSet dlg(this);
+    dlg.exec();
+}
+
+void TFrmMain::ShowEnding() {
+    TFrmEndfo dlg(this);
+    dlg.exec();
+}
+
+void TFrmMain::ChooseSkin(QAction* item) {
+    if (item->data().toInt() == 1) {
+        skins_.Deactivate();
+        update();
+        settings_.WriteBool("window", "skined", false);
+        return;
+    }
+    const QString path = QString::fromStdString((ProgramDir() / "skins").string()) + "/" + item->text() + ".skn";
+    if (!QFileInfo::exists(path) || !skins_.Load(path)) {
+        Inform(this, QStringLiteral("对应的皮肤文件已经丢失，请关闭软件，再重新打开软件！"));
+        return;
+    }
+    skins_.Activate();
+    settings_.WriteString("window", "skinname", item->text().toStdString());
+    settings_.WriteBool("window", "skined", true);
+}
+
+void TFrmMain::closeEvent(QCloseEvent* event) {
+    if (searching_) {
+        // The search lets window messages through; the close waits for it.
+        closeWanted_ = true;
+        event->ignore();
+        return;
+    }
+    SavePrompt();
+    if (shown_) {
+        MainWindowSettings s;
+        const Qt::WindowStates st = windowState();
+        s.state = (st & Qt::WindowMinimized) ? 1 : (st & Qt::WindowMaximized) ? 2 : 0;
+        s.left = pos().x();
+        s.top = pos().y();
+        s.width = width();
+        s.height = height();
+        s.treewid = Tree->width();
+        s.fname = Redtbazi->font().family().toStdString();
+        s.fsize = int(Redtbazi->font().pointSizeF() + 0.5);
+        s.bcolor = WinFromColor(reportColor_);
+        s.sheng = personA_.provinceIndex;
+        s.shi = personA_.cityIndex;
+        s.sheng2 = personB_.provinceIndex;
+        s.shi2 = personB_.cityIndex;
+        WriteClosingSettings(s, s.state == 0, settings_);
+        if (Status save = settings_.Save(); !save.ok()) {
+            Inform(this, Q(save.message()), QStringLiteral("错误"), MsgIcon::kError);
+        }
+    }
+    event->accept();
+}
+
+}  // namespace tessaly

@@ -1,0 +1,134 @@
+// TFrmMain — the main window: the case tree, the report pane with the chart
+// picture ("合婚配对"), the wedding-date pane ("结婚择日"), the menus and the
+// commands that drive the chart engine. Settings live in dat/bzinit.ini.
+#pragma once
+
+#include <QColor>
+#include <QDateTime>
+#include <QMainWindow>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "SkinEngine.h"
+#include "WindowSettings.h"
+#include "calendar/PersonRecord.h"
+#include "common/IniFile.h"
+#include "engine/Baziex.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QTextEdit;
+class QToolButton;
+class QTreeWidget;
+
+namespace tessaly {
+
+class TChartImage;
+
+// The couple on screen, copied in after each successful run.
+struct CurrentCase {
+    PersonRecord a, b;
+    int slot = 0;
+    std::string category;
+    std::string note;
+};
+
+class TFrmMain : public QMainWindow, private ReportPresenter {
+    Q_OBJECT
+public:
+    explicit TFrmMain(QWidget* parent = nullptr);
+    ~TFrmMain() override;
+
+    // The clock the default birth dates and marriage years come from (tests
+    // set their own before the window is first shown).
+    void SetClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+
+    // Commands.
+    void StartMatching();  // "开始合婚"
+    void NewCase();        // "新建"
+    void SaveCase();       // "存新"/"存旧", "保存八字"
+    void SearchDays();     // "查找" on the wedding tab
+    void SetDefaultAppearance();  // "默认"
+    void ChooseReportFont();      // "字体设置"
+    void ChooseReportColor();     // "背景色设置"
+    void ShowOptions();           // "排盘设置"
+    void ShowEnding();            // "命稿结尾信息"
+    void ChooseSkin(QAction* item);
+
+    // State, for the tests and the screenshot tool.
+    bool chartValid() const { return chartValid_; }
+    bool editMode() const { return editMode_; }
+    bool searching() const { return searching_; }
+    const PersonRecord& personA() const { return personA_; }
+    const PersonRecord& personB() const { return personB_; }
+    const CurrentCase& currentCase() const { return currentCase_; }
+    CBaZiEx* engine() const { return engine_.get(); }
+    const IniFile& settings() const { return settings_; }
+    const QColor& reportColor() const { return reportColor_; }
+    bool storeAvailable() const;
+    bool weddingAvailable() const;
+
+    // Controls, named as in the other program.
+    QTreeWidget* Tree;
+    QSplitter* Splitter1;
+    QTabWidget* PageMain;
+    QTextEdit* Redtbazi;
+    TChartImage* ImgBaZi;
+    QPushButton* BtoNew;
+    QToolButton* SbtoSave;
+    QPushButton* BtnPai;
+    QLabel* Label1;
+    QComboBox* CboHunYear;
+    QPushButton* BtnSearchDay;
+    QTextEdit* RedtSearch;
+    QProgressBar* ProgSearch;
+    QMenu* Opt_Skin;
+    QAction* mnuF_save;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // ReportPresenter: the engine hands over its report and picture here.
+    void ShowReport(const CBaZiEx& engine, const std::string& report) override;
+    void DrawChartPicture(const CBaZiEx& engine) override;
+
+    void BuildLayout();
+    void BuildMenus();
+    void FirstShow();
+    void BuildSkinMenu();
+    void ApplyReportFont(const QFont& font);
+    void ApplyReportColor(const QColor& color);
+    // Asks to save unsaved edits of a stored case; false never stops the caller.
+    void SavePrompt();
+    void SetSaveCaption();
+    void FillTree();
+
+    std::unique_ptr<CBaZiEx> engine_;
+    PersonRecord personA_, personB_;
+    CurrentCase currentCase_;
+    bool chartValid_ = false;
+    bool editMode_ = false;
+    int currentSlot_ = 0;
+    bool shown_ = false;
+    bool searching_ = false;
+    bool closeWanted_ = false;
+    std::atomic<bool> cancelSearch_{false};
+    IniFile settings_;
+    QColor reportColor_{Qt::white};
+    SkinEngine skins_;
+    std::function<QDateTime()> clock_;
+    struct Store;
+    std::unique_ptr<Store> store_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,75 @@
+// Helpers of the widget tests: a program folder of their own, scripted
+// message boxes and scripted modal dialogs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/MessageService.h"
+#include "common/ProgramDir.h"
+
+namespace tessaly::apptest {
+
+// Records every message box and answers Yes/No boxes from a queue (Yes when
+// the queue is empty).
+class ScriptedMessages : public MessageService {
+public:
+    ScriptedMessages() { SetMessageService(this); }
+    ~ScriptedMessages() override { SetMessageService(nullptr); }
+    MsgAnswer Show(QWidget*, const MessageRequest& r) override {
+        shown.push_back(r);
+        if (r.buttons == MsgButtons::kOk) return MsgAnswer::kOk;
+        if (answers.empty()) return MsgAnswer::kYes;
+        const MsgAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::vector<MessageRequest> shown;
+    std::deque<MsgAnswer> answers;
+};
+
+// A fresh program folder with the shipped dat/dili.ini and skins, used by
+// every core and window call for the life of the object.
+class TempHome {
+public:
+    TempHome() {
+        namespace fs = std::filesystem;
+        static int counter = 0;
+        dir = fs::temp_directory_path() /
+              ("tessaly_app_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+        fs::remove_all(dir);
+        fs::create_directories(dir / "dat");
+        fs::create_directories(dir / "bazi_f");
+        const fs::path src = fs::path(TESSALY_SOURCE_DIR) / "data";
+        fs::copy_file(src / "dat" / "dili.ini", dir / "dat" / "dili.ini");
+        fs::copy(src / "skins", dir / "skins", fs::copy_options::recursive);
+        SetProgramDir(dir);
+    }
+    ~TempHome() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+    std::filesystem::path dir;
+};
+
+// Runs `answer` on the next modal dialog of type T once it is shown (polled
+// from the event loop the dialog's exec() runs).
+template <class T>
+void WhenModal(std::function<void(T*)> answer, int triesLeft = 200) {
+    QTimer::singleShot(10, [answer, triesLeft] {
+        if (auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            answer(dlg);
+        } else if (triesLeft > 0) {
+            WhenModal<T>(answer, triesLeft - 1);
+        }
+    });
+}
+
+}  // namespace tessaly::apptest

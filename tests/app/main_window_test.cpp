@@ -1,0 +1,298 @@
+// The main window: first start, settings at close, the matching run through
+// the two birth dialogs and the report pane's colours.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <fstream>
+
+#include "app/ChartPicture.h"
+#include "app/Untinputdate.h"
+#include "app/Untmain.h"
+#include "app_test_util.h"
+
+namespace tessaly {
+namespace {
+
+using apptest::ScriptedMessages;
+using apptest::TempHome;
+using apptest::WhenModal;
+
+void WriteIni(const std::filesystem::path& path, const std::string& utf8) {
+    IniFile ini;
+    ini.Parse(utf8);
+    ASSERT_TRUE(ini.SaveAs(path).ok());
+}
+
+PersonRecord Person(const char* name, int year, int month, int day, int hour, bool male) {
+    PersonRecord r;
+    r.name = name;
+    r.year = std::int16_t(year), r.month = std::int16_t(month), r.day = std::int16_t(day);
+    r.hour = std::int16_t(hour), r.minute = 30;
+    r.isMale = male ? 1 : 0;
+    r.provinceIndex = 1;
+    return r;
+}
+
+// Answers the two birth dialogs with `a` and `b` (nullptr: cancel).
+void AnswerBirthDialogs(const PersonRecord* a, const PersonRecord* b) {
+    WhenModal<TFrmInputDate>([a, b](TFrmInputDate* first) {
+        if (a == nullptr) {
+            first->reject();
+            return;
+        }
+        first->SetRecord(*a, 0);
+        first->accept();
+        WhenModal<TFrmInputDate>([b](TFrmInputDate* second) {
+            if (b == nullptr) {
+                second->reject();
+                return;
+            }
+            second->SetRecord(*b, 1);
+            second->accept();
+        });
+    });
+}
+
+TEST(MainWindow, FirstStartWithoutSettingsFile) {
+    TempHome home;
+    ScriptedMessages messages;
+    TFrmMain w;
+    w.SetClock([] { return QDateTime(QDate(2024, 3, 5), QTime(9, 41)); });
+    w.show();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Tessaly 2.0"));
+    EXPECT_EQ(w.pos(), QPoint(10, 10));
+    EXPECT_EQ(w.size(), QSize(400, 400));
+    EXPECT_EQ(w.Tree->width(), 180);
+    EXPECT_EQ(w.Redtbazi->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(w.Redtbazi->font().pointSize(), 12);
+    EXPECT_EQ(w.reportColor(), QColor(208, 204, 192));  // 12635344
+    EXPECT_TRUE(w.Redtbazi->toPlainText().isEmpty());
+    EXPECT_EQ(w.personA().name, "某人");
+    EXPECT_EQ(w.personA().isMale, 1);
+    EXPECT_EQ(w.personB().isMale, 0);
+    EXPECT_EQ(w.personA().Time(), (CivilTime{2024, 3, 5, 9, 41}));
+    EXPECT_EQ(w.personB().Time(), w.personA().Time());
+    ASSERT_EQ(w.CboHunYear->count(), 5);
+    EXPECT_EQ(w.CboHunYear->itemText(0), QStringLiteral("2024"));
+    EXPECT_EQ(w.CboHunYear->itemText(4), QStringLiteral("2028"));
+    EXPECT_EQ(qApp->styleSheet(), QString());
+    EXPECT_TRUE(messages.shown.empty());
+
+    // The skin menu lists the shipped skins, then 系统默认 (checked).
+    QStringList items;
+    for (QAction* a : w.Opt_Skin->actions()) {
+        if (!a->isSeparator()) items << a->text();
+    }
+    EXPECT_EQ(items, (QStringList{"Celadon", "Ink", "Mx1", "系统默认"}));
+    EXPECT_TRUE(w.Opt_Skin->actions().back()->isChecked());
+    w.close();
+}
+
+TEST(MainWindow, ClockAfter2100GivesTheYear2050) {
+    TempHome home;
+    TFrmMain w;
+    w.SetClock([] { return QDateTime(QDate(2101, 1, 2), QTime(3, 4)); });
+    w.show();
+    EXPECT_EQ(w.personA().year, 2050);
+    EXPECT_EQ(w.CboHunYear->itemText(0), QStringLiteral("2050"));
+    EXPECT_EQ(w.CboHunYear->itemText(4), QStringLiteral("2054"));
+}
+
+TEST(MainWindow, SettingsAreReadAndTreeWidthHasAMinimum) {
+    TempHome home;
+    WriteIni(home.dir / "dat" / "bzinit.ini",
+             "[winpos]\r\nleft=30\r\ntop=40\r\nwidth=900\r\nheight=600\r\ntreewid=12\r\nsheng=99\r\nshi=5\r\n"
+             "sheng2=9\r\nshi2=1\r\n[minggao]\r\nfname=宋体\r\nfsize=14\r\nbcolor=16711680\r\n"
+             "[window]\r\nskined=1\r\nskinname=Gone\r\n");
+    ScriptedMessages messages;
+    TFrmMain w;
+    w.show();
+    EXPECT_EQ(w.Tree->width(), 30);
+    EXPECT_EQ(w.pos(), QPoint(30, 40));
+    EXPECT_EQ(w.Redtbazi->font().pointSize(), 14);
+    EXPECT_EQ(w.reportColor(), QColor(0, 0, 255));  // Windows 0xFF0000 is blue
+    EXPECT_EQ(w.personA().provinceIndex, 0);        // out of range
+    EXPECT_EQ(w.personB().provinceIndex, 9);
+    // A skin file gone since the last run: the system style, without a word.
+    EXPECT_EQ(qApp->styleSheet(), QString());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(MainWindow, CloseWritesTheSettings) {
+    TempHome home;
+    ScriptedMessages messages;
+    {
+        TFrmMain w;
+        w.show();
+        w.move(50, 60);
+        w.resize(700, 500);
+        w.close();
+    }
+    IniFile ini(home.dir / "dat" / "bzinit.ini");
+    EXPECT_EQ(ini.ReadInteger("winpos", "left", -1), 50);
+    EXPECT_EQ(ini.ReadInteger("winpos", "top", -1), 60);
+    EXPECT_EQ(ini.ReadInteger("winpos", "width", -1), 700);
+    EXPECT_EQ(ini.ReadInteger("winpos", "height", -1), 500);
+    EXPECT_EQ(ini.ReadInteger("winpos", "state", -1), 0);
+    EXPECT_EQ(ini.ReadInteger("winpos", "treewid", -1), 180);
+    EXPECT_EQ(ini.ReadString("minggao", "fname"), "宋体");
+    EXPECT_EQ(ini.ReadInteger("minggao", "fsize", -1), 12);
+    EXPECT_EQ(ini.ReadInteger("minggao", "bcolor", -1), 12635344);
+    EXPECT_EQ(ini.ReadInteger("winpos", "sheng", -1), 0);
+    EXPECT_EQ(ini.ReadInteger("winpos", "shi2", -1), 0);
+
+    // Closed maximised: the normal geometry stays, the state says 2.
+    {
+        TFrmMain w;
+        w.show();
+        w.showMaximized();
+        w.close();
+    }
+    IniFile again(home.dir / "dat" / "bzinit.ini");
+    EXPECT_EQ(again.ReadInteger("winpos", "state", -1), 2);
+    EXPECT_EQ(again.ReadInteger("winpos", "width", -1), 700);
+    EXPECT_EQ(again.ReadInteger("winpos", "left", -1), 50);
+}
+
+TEST(MainWindow, DefaultAppearanceCommand) {
+    TempHome home;
+    ScriptedMessages messages;
+    TFrmMain w;
+    w.show();
+    w.SetDefaultAppearance();
+    EXPECT_EQ(w.reportColor(), QColor(Qt::white));
+    EXPECT_EQ(w.Redtbazi->font().pointSize(), 12);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("设置完成"));
+}
+
+// The character format at the start of the first occurrence of `needle`
+// searched from editor position `from`.
+QTextCharFormat FormatAt(const QTextEdit* pane, const QString& needle, int from = 0) {
+    const int at = int(pane->toPlainText().indexOf(needle, from));
+    EXPECT_GE(at, 0) << needle.toStdString();
+    QTextCursor c(pane->document());
+    c.setPosition(at + 1);  // the format of the character after the cursor's left one
+    return c.charFormat();
+}
+
+TEST(MainWindow, MatchingRunShowsTheColouredReport) {
+    TempHome home;
+    ScriptedMessages messages;
+    TFrmMain w;
+    w.show();
+    const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
+    const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
+    AnswerBirthDialogs(&a, &b);
+    w.StartMatching();
+    ASSERT_TRUE(w.chartValid()) << w.engine()->errorText;
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(w.BtnPai->isEnabled());
+    EXPECT_EQ(w.currentCase().a.name, "张三");
+    EXPECT_EQ(w.currentCase().b.name, "李四");
+
+    // The pane holds the engine's report, a CR LF being one line break.
+    QString expected = QString::fromStdString(w.engine()->LastReport());
+    expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(w.Redtbazi->toPlainText(), expected);
+    EXPECT_FALSE(w.Redtbazi->document()->isModified());
+    EXPECT_FALSE(w.Redtbazi->document()->isUndoAvailable());
+
+    const qreal base = w.Redtbazi->font().pointSizeF();
+    const QString text = w.Redtbazi->toPlainText();
+    const int bStart = int(text.indexOf(QStringLiteral("乙命八字：")));
+    const struct {
+        const char* needle;
+        int from;
+        QColor color;
+        qreal size;
+        bool bold;
+    } kRuns[] = {
+        {"甲命八字：", 0, QColor(0, 0, 255), base, true},
+        {"乾造", 0, QColor(255, 0, 0), base, false},          // A's pillar row
+        {"藏干", 0, QColor(0, 0, 0), base, false},            // ends before the hidden stems
+        {"☆胎元", 0, QColor(0, 0, 0), base - 1, false},       // A's stars, one size smaller
+        {"乙命八字：", 0, QColor(0, 0, 255), base, true},
+        {"坤造", bStart, QColor(255, 0, 0), base, false},     // B's pillar row
+        {"藏干", bStart, QColor(0, 128, 0), base, false},     // B's chart in green
+        {"☆胎元", bStart, QColor(0, 128, 0), base - 1, false},
+        {"婚姻配对分析：", 0, QColor(0, 0, 255), base, true},
+        {"婚配指数", 0, QColor(255, 0, 0), base + 4, true},
+    };
+    for (const auto& r : kRuns) {
+        SCOPED_TRACE(r.needle);
+        const QTextCharFormat f = FormatAt(w.Redtbazi, QString::fromUtf8(r.needle), r.from);
+        EXPECT_EQ(f.foreground().color(), r.color);
+        EXPECT_DOUBLE_EQ(f.fontPointSize(), r.size);
+        EXPECT_EQ(f.fontWeight() >= QFont::Bold, r.bold);
+    }
+    // The index's unit belongs to the red run, the text after it does not.
+    const int unit = int(text.indexOf(QStringLiteral("分"), text.indexOf(QStringLiteral("婚配指数"))));
+    QTextCursor c(w.Redtbazi->document());
+    c.setPosition(unit + 1);
+    EXPECT_EQ(c.charFormat().foreground().color(), QColor(255, 0, 0));
+
+    // The picture shows both charts and the index on the 120 × 500 canvas.
+    EXPECT_EQ(w.ImgBaZi->Picture().size(), QSize(120, 500));
+    EXPECT_NE(w.ImgBaZi->Picture(), PictureBackground());
+}
+
+TEST(MainWindow, SameSexQuestion) {
+    TempHome home;
+    const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
+    const PersonRecord b = Person("王五", 1991, 2, 3, 4, true);
+    for (MsgAnswer answer : {MsgAnswer::kNo, MsgAnswer::kYes}) {
+        SCOPED_TRACE(answer == MsgAnswer::kYes ? "yes" : "no");
+        ScriptedMessages messages;
+        messages.answers.push_back(answer);
+        TFrmMain w;
+        w.show();
+        AnswerBirthDialogs(&a, &b);
+        w.StartMatching();
+        ASSERT_GE(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].caption, QStringLiteral("性别相同！"));
+        EXPECT_EQ(messages.shown[0].buttons, MsgButtons::kYesNo);
+        EXPECT_EQ(w.chartValid(), answer == MsgAnswer::kYes);
+        EXPECT_EQ(w.Redtbazi->toPlainText().isEmpty(), answer == MsgAnswer::kNo);
+    }
+}
+
+TEST(MainWindow, CancellingTheSecondDialogLeavesNoValidChart) {
+    TempHome home;
+    ScriptedMessages messages;
+    TFrmMain w;
+    w.show();
+    const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
+    const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
+    AnswerBirthDialogs(&a, &b);
+    w.StartMatching();
+    ASSERT_TRUE(w.chartValid());
+    AnswerBirthDialogs(&a, nullptr);
+    w.StartMatching();
+    EXPECT_FALSE(w.chartValid());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(MainWindow, MenusShowOnlyWhatWorks) {
+    TempHome home;
+    TFrmMain w;
+    QStringList menus;
+    for (QAction* a : w.menuBar()->actions()) {
+        if (a->isVisible()) menus << a->text();
+    }
+    EXPECT_EQ(menus, (QStringList{"文件(&F)", "选项(&O)"}));
+    EXPECT_EQ(w.mnuF_save->isVisible(), w.storeAvailable());
+    EXPECT_EQ(w.PageMain->isTabVisible(1), w.weddingAvailable());
+}
+
+}  // namespace
+}  // namespace tessaly
