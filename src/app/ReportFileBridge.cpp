@@ -1,6 +1,5 @@
 #include "ReportFileBridge.h"
 
-#if TESSALY_HAVE_STORE
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -47,4 +46,3 @@ Status SavePaneAsReport(const QTextEdit* pane, const std::filesystem::path& path
 }
 
 }  // namespace tessaly
-#endif

@@ -7,53 +7,36 @@
 #include <algorithm>
 #include <optional>
 
+#include "engine/ReportStyle.h"
+
 namespace tessaly {
 
-GbkPositions::GbkPositions(const std::string& report) {
-    const QString src = QString::fromUtf8(report.data(), qsizetype(report.size()));
-    text_.reserve(src.size());
-    byteStart_.reserve(std::size_t(src.size()) + 1);
-    long byte = 0;
-    for (qsizetype i = 0; i < src.size(); ++i) {
-        const QChar c = src.at(i);
-        byteStart_.push_back(byte);
-        if (c == u'\r' && i + 1 < src.size() && src.at(i + 1) == u'\n') {
-            text_.append(u'\n');  // CR LF: one break in the editor, two bytes
-            byte += 2;
-            ++i;
-        } else if (c.isLowSurrogate()) {
-            text_.append(c);  // the pair counts as one character of 2 bytes
-        } else {
-            text_.append(c);
-            byte += c.unicode() < 0x80 ? 1 : 2;
+EditorPositions::EditorPositions(const std::string& report) {
+    for (std::size_t i = 0; i < report.size();) {
+        const auto c = static_cast<unsigned char>(report[i]);
+        if (c == '\r' && i + 1 < report.size() && report[i + 1] == '\n') {
+            utf8Start_.push_back(i);
+            text_.append(u'\n');  // CR LF: one break in the editor
+            i += 2;
+            continue;
         }
+        std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        if (i + n > report.size()) n = report.size() - i;
+        const QString ch = QString::fromUtf8(report.data() + i, qsizetype(n));
+        for (qsizetype k = 0; k < ch.size(); ++k) utf8Start_.push_back(i);  // a surrogate pair takes two
+        text_.append(ch);
+        i += n;
     }
-    byteStart_.push_back(byte);
+    utf8Start_.push_back(report.size());
 }
 
-int GbkPositions::ToChar(long byte) const {
-    const auto it = std::lower_bound(byteStart_.begin(), byteStart_.end(), byte);
-    if (it == byteStart_.end()) return int(text_.size());
-    return int(it - byteStart_.begin());
-}
-
-long GbkPositions::ToByte(int pos) const {
-    if (pos < 0) return 0;
-    if (pos >= int(byteStart_.size())) return byteStart_.back();
-    return byteStart_[std::size_t(pos)];
-}
-
-long GbkPositions::Find(const QString& needle, long fromByte) const {
-    if (fromByte < 0) return -1;
-    const qsizetype at = text_.indexOf(needle, ToChar(fromByte), Qt::CaseSensitive);
-    return at < 0 ? -1 : ToByte(int(at));
+int EditorPositions::ToEditor(std::size_t offset) const {
+    const auto it = std::lower_bound(utf8Start_.begin(), utf8Start_.end(), offset);
+    return it == utf8Start_.end() ? int(text_.size()) : int(it - utf8Start_.begin());
 }
 
 namespace {
 
-const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
-const QColor kGreen(0, 128, 0);
 const QColor kBlack(0, 0, 0);
 
 QTextCharFormat DefaultFormat(const QTextEdit* pane) {
@@ -67,34 +50,6 @@ QTextCharFormat DefaultFormat(const QTextEdit* pane) {
     f.setFontStrikeOut(false);
     return f;
 }
-
-// Sets attributes over GBK bytes [from, to) of the text.
-class Styler {
-public:
-    Styler(QTextEdit* pane, const GbkPositions& pos, qreal base) : pane_(pane), pos_(pos), base_(base) {}
-
-    // `sizeDelta` relative to the base size; no colour / weight when unset.
-    void Apply(long from, long to, std::optional<int> sizeDelta, std::optional<QColor> color,
-               std::optional<bool> bold) {
-        if (from < 0 || to < 0) return;
-        const int a = pos_.ToChar(std::max(0L, from));
-        const int b = pos_.ToChar(to);
-        if (b <= a) return;
-        QTextCharFormat f;
-        if (sizeDelta) f.setFontPointSize(base_ + *sizeDelta);
-        if (color) f.setForeground(*color);
-        if (bold) f.setFontWeight(*bold ? QFont::Bold : QFont::Normal);
-        QTextCursor c(pane_->document());
-        c.setPosition(a);
-        c.setPosition(b, QTextCursor::KeepAnchor);
-        c.mergeCharFormat(f);
-    }
-
-private:
-    QTextEdit* pane_;
-    const GbkPositions& pos_;
-    qreal base_;
-};
 
 void SetParagraphs(QTextEdit* pane, int leftIndent) {
     QTextCursor c(pane->document());
@@ -128,68 +83,33 @@ void ResetPane(QTextEdit* pane, const QString& text) {
 }
 
 void ShowPlainText(QTextEdit* pane, const std::string& text, int leftIndent) {
-    const GbkPositions pos(text);
+    const EditorPositions pos(text);
     ResetPane(pane, pos.EditorText());
     SetParagraphs(pane, leftIndent);
     Finish(pane);
 }
 
 void ShowReport(QTextEdit* pane, const std::string& report, int leftIndent) {
-    const GbkPositions pos(report);
+    const EditorPositions pos(report);
     ResetPane(pane, pos.EditorText());
     SetParagraphs(pane, leftIndent);
 
     const qreal base = pane->font().pointSizeF();
-    Styler s(pane, pos, base);
-    const auto find = [&pos](const char* needle, long from) { return pos.Find(QString::fromUtf8(needle), from); };
-    const auto after = [](long p, long n) { return p < 0 ? -1 : p + n; };
-
-    // The heading 甲命八字：
-    s.Apply(0, 10, 0, kBlue, true);
-    // Person A's pillar rows, from 乾造/坤造 to the hidden stems.
-    long a = find("造  ", 80);
-    long c = find("藏干", 80);
-    s.Apply(a < 0 ? -1 : a - 2, c, {}, kRed, {});
-    // A's stars and remaining lines, one size smaller.
-    const long h = find("☆胎元", 90);
-    const long m = find("乙命八字：", h);
-    s.Apply(h, after(m, 1), -1, {}, {});
-    // Person B's whole chart report in green, its heading like A's.
-    long g = find("婚姻配对分析：", m);
-    s.Apply(m, g, {}, kGreen, {});
-    s.Apply(m, after(m, 10), 0, kBlue, true);
-    a = find("造  ", m);
-    c = find("藏干", a);
-    s.Apply(a < 0 ? -1 : a - 2, c, {}, kRed, {});
-    const long e = find("☆胎元", after(c, 2));
-    g = find("婚姻配对分析：", e);
-    s.Apply(e, g, -1, {}, {});
-    // The compatibility section and its heading.
-    const long sep = find("----------", g);
-    s.Apply(g, sep, -1, kBlue, {});
-    s.Apply(g, after(g, 14), 0, kBlue, true);
-    // The index and its unit.
-    const long i = find("婚配指数", g);
-    const long f = find("分", i);
-    s.Apply(i, after(f, 2), 4, kRed, true);
-    // The readings: A's personality and marriage, B's personality and marriage.
-    long p = find("甲命性格", f);
-    long q = find("乙命性格", p);
-    s.Apply(p, q, -1, {}, {});
-    long r = find(")", p);
-    s.Apply(p, after(r, 1), -1, kBlack, true);
-    p = find("甲命婚姻", r);
-    r = find(")", p);
-    s.Apply(p, after(r, 1), -1, kBlack, true);
-    p = find("乙命性格", r);
-    q = find("※软件开发商", p);
-    s.Apply(p, q, -1, kGreen, {});
-    r = find(")", p);
-    s.Apply(p, after(r, 1), -1, kGreen, true);
-    p = find("乙命婚姻", r);
-    r = find(")", p);
-    s.Apply(p, after(r, 1), -1, kGreen, true);
-
+    const StyledReport styled = StyleReport(report, pane->font().family().toStdString(), base, leftIndent);
+    for (const StyleRun& run : styled.runs) {
+        const int a = pos.ToEditor(run.start);
+        const int b = pos.ToEditor(run.start + run.length);
+        if (b <= a) continue;
+        QTextCharFormat f;
+        if (run.pointSize) f.setFontPointSize(*run.pointSize);
+        if (run.color) f.setForeground(QColor(int(*run.color & 0xFF), int((*run.color >> 8) & 0xFF),
+                                              int((*run.color >> 16) & 0xFF)));
+        if (run.bold) f.setFontWeight(*run.bold ? QFont::Bold : QFont::Normal);
+        QTextCursor c(pane->document());
+        c.setPosition(a);
+        c.setPosition(b, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(f);
+    }
     Finish(pane);
 }
 

@@ -1,9 +1,9 @@
 // ReportView — the report in the rich-text pane: the text as the engine
-// wrote it, its headings and sections coloured and sized.
+// wrote it, its headings and sections coloured and sized by the engine's
+// report styling (engine/ReportStyle.h).
 //
-// The colouring rules count positions in GBK bytes of the report (a Chinese
-// character is two, an ASCII character one, CR LF two). The editor counts
-// characters, and a CR LF is one paragraph break there. GbkPositions maps
+// The styled runs count UTF-8 bytes of the report; the editor counts UTF-16
+// code units, and a CR LF is one paragraph break there. EditorPositions maps
 // between the two.
 #pragma once
 
@@ -15,27 +15,20 @@ class QTextEdit;
 
 namespace tessaly {
 
-class GbkPositions {
+class EditorPositions {
 public:
-    // `report` is UTF-8 with CR LF line ends.
-    explicit GbkPositions(const std::string& report);
+    // `report` is UTF-8; lines end in CR LF or LF alone.
+    explicit EditorPositions(const std::string& report);
 
     // The text as the editor holds it (QString, "\n" for each line end).
     const QString& EditorText() const { return text_; }
-    long ByteLength() const { return byteStart_.back(); }
-
-    // Editor position of the first character that starts at or after GBK
-    // byte `byte` (clamped to the text).
-    int ToChar(long byte) const;
-    // GBK byte offset of editor position `pos`.
-    long ToByte(int pos) const;
-    // GBK byte position of `needle` searched from byte `fromByte` to the end
-    // (case-sensitive), or −1; a negative start finds nothing.
-    long Find(const QString& needle, long fromByte) const;
+    // Editor position of the character that starts at or after UTF-8 byte
+    // `offset` (clamped to the text).
+    int ToEditor(std::size_t offset) const;
 
 private:
     QString text_;
-    std::vector<long> byteStart_;  // per editor position, plus the end
+    std::vector<std::size_t> utf8Start_;  // per editor position, plus the end
 };
 
 // Puts `report` into `pane` with the default attributes (the pane's font

@@ -32,25 +32,17 @@
 #include "calendar/Places.h"
 #include "common/ProgramDir.h"
 
-#if TESSALY_HAVE_STORE
 #include "ReportFileBridge.h"
 #include "store/Categories.h"
 #include "store/Database.h"
-#endif
-#if TESSALY_HAVE_WEDDING
 #include "engine/Wedding.h"
-#endif
 
 namespace tessaly {
 
-#if TESSALY_HAVE_STORE
 struct TFrmMain::Store {
     MDataBase db;
     bool open = false;
 };
-#else
-struct TFrmMain::Store {};
-#endif
 
 namespace {
 
@@ -129,22 +121,6 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent), store_(std::make_uniq
 }
 
 TFrmMain::~TFrmMain() = default;
-
-bool TFrmMain::storeAvailable() const {
-#if TESSALY_HAVE_STORE
-    return true;
-#else
-    return false;
-#endif
-}
-
-bool TFrmMain::weddingAvailable() const {
-#if TESSALY_HAVE_WEDDING
-    return true;
-#else
-    return false;
-#endif
-}
 
 void TFrmMain::BuildLayout() {
     Tree = new QTreeWidget(this);
@@ -240,7 +216,6 @@ void TFrmMain::BuildLayout() {
     tab2Box->addWidget(ProgSearch);
     PageMain->addTab(tab2, QStringLiteral("结婚择日"));
     // The wedding tab waits for the wedding search of the engine.
-    PageMain->setTabVisible(1, weddingAvailable());
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
@@ -256,7 +231,6 @@ void TFrmMain::BuildLayout() {
     connect(BtoNew, &QPushButton::clicked, this, &TFrmMain::NewCase);
     connect(SbtoSave, &QToolButton::clicked, this, &TFrmMain::SaveCase);
     connect(BtnSearchDay, &QPushButton::clicked, this, &TFrmMain::SearchDays);
-    SbtoSave->setVisible(storeAvailable());
     SetSaveCaption();
 }
 
@@ -266,8 +240,7 @@ void TFrmMain::BuildMenus() {
     mnuF_save = file->addAction(QStringLiteral("保存八字"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
                                 &TFrmMain::SaveCase);
     mnuF_save->setObjectName(QStringLiteral("mnuF_save"));
-    mnuF_save->setVisible(storeAvailable());
-    if (storeAvailable()) file->addSeparator();
+    file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("fnumclose"));
 
@@ -368,13 +341,11 @@ void TFrmMain::FirstShow() {
 
     engine_ = std::make_unique<CBaZiEx>(static_cast<ReportPresenter*>(this));
 
-#if TESSALY_HAVE_STORE
     if (Status st = store_->db.Open(ProgramDir()); st.ok()) {
         store_->open = true;
     } else {
         Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
-#endif
     FillTree();
 }
 
@@ -382,7 +353,6 @@ void TFrmMain::FillTree() {
     Tree->clear();
     auto* root = new QTreeWidgetItem(Tree, {QStringLiteral("命例")});
     root->setIcon(0, TreeIcon(3));
-#if TESSALY_HAVE_STORE
     if (store_->open) {
         Tree->setUpdatesEnabled(false);
         constexpr std::int32_t kShownSlots = 1000;
@@ -403,7 +373,6 @@ void TFrmMain::FillTree() {
         });
         Tree->setUpdatesEnabled(true);
     }
-#endif
     root->setExpanded(true);
 }
 
@@ -471,7 +440,7 @@ void TFrmMain::StartMatching() {
         for (const std::string& s : engine_->Warnings()) w << Q(s);
         Inform(this, w.join(u'\n'), QStringLiteral("提示"), MsgIcon::kWarning);
     }
-    if (engine_->AutoSaveWanted() && storeAvailable()) SaveCase();
+    if (engine_->AutoSaveWanted()) SaveCase();
 }
 
 void TFrmMain::NewCase() {
@@ -493,7 +462,6 @@ void TFrmMain::DrawChartPicture(const CBaZiEx& engine) {
 }
 
 void TFrmMain::SaveCase() {
-#if TESSALY_HAVE_STORE
     if (!store_->open) {
         Inform(this, QStringLiteral("命例库没有打开，无法保存。"), QStringLiteral("错误"), MsgIcon::kError);
         return;
@@ -556,11 +524,9 @@ void TFrmMain::SaveCase() {
     auto* node = new QTreeWidgetItem(cat, {Q(CaseNodeText(record))});
     node->setIcon(0, TreeIcon(record.a.isMale ? 1 : 0));
     cat->setExpanded(true);
-#endif
 }
 
 void TFrmMain::SearchDays() {
-#if TESSALY_HAVE_WEDDING
     if (searching_) return;
     if (!chartValid_) {
         Inform(this, Q(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
@@ -604,7 +570,6 @@ void TFrmMain::SearchDays() {
         w->setEnabled(true);
     }
     if (closeWanted_) close();
-#endif
 }
 
 void TFrmMain::SetDefaultAppearance() {

@@ -73,8 +73,6 @@ public:
     CBaZiEx* engine() const { return engine_.get(); }
     const IniFile& settings() const { return settings_; }
     const QColor& reportColor() const { return reportColor_; }
-    bool storeAvailable() const;
-    bool weddingAvailable() const;
 
     // Controls, named as in the other program.
     QTreeWidget* Tree;

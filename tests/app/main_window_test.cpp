@@ -290,8 +290,8 @@ TEST(MainWindow, MenusShowOnlyWhatWorks) {
         if (a->isVisible()) menus << a->text();
     }
     EXPECT_EQ(menus, (QStringList{"文件(&F)", "选项(&O)"}));
-    EXPECT_EQ(w.mnuF_save->isVisible(), w.storeAvailable());
-    EXPECT_EQ(w.PageMain->isTabVisible(1), w.weddingAvailable());
+    EXPECT_TRUE(w.mnuF_save->isVisible());
+    EXPECT_TRUE(w.PageMain->isTabVisible(1));
 }
 
 }  // namespace

@@ -10,27 +10,22 @@
 namespace tessaly {
 namespace {
 
-TEST(GbkPositions, MapsBytesToEditorPositions) {
-    // bytes: a 0, b 1, 中 2-3, CR LF 4-5, c 6, 文 7-8; end 9
-    const GbkPositions p("ab中\r\nc文");
-    EXPECT_EQ(p.EditorText(), QStringLiteral("ab中\nc文"));
-    EXPECT_EQ(p.ByteLength(), 9);
+TEST(EditorPositions, MapsUtf8OffsetsToEditorPositions) {
+    // UTF-8 bytes: a 0, b 1, 中 2-4, CR LF 5-6, c 7, 文 8-10, LF 11, 𠀀 12-15; end 16
+    const EditorPositions p("ab中\r\nc文\n\xF0\xA0\x80\x80");
+    EXPECT_EQ(p.EditorText(), QStringLiteral("ab中\nc文\n") + QString::fromUtf8("\xF0\xA0\x80\x80"));
     const struct {
-        long byte;
+        std::size_t offset;
         int pos;
     } kCases[] = {
-        {0, 0}, {2, 2}, {3, 3}, {4, 3}, {5, 4},  // inside a character: the next one
-        {6, 4}, {7, 5}, {9, 6}, {50, 6},
+        {0, 0}, {2, 2}, {3, 3}, {5, 3},   // inside 中: the next character
+        {6, 4}, {7, 4}, {8, 5}, {11, 6},  // CR LF is one position
+        {12, 7}, {16, 9}, {50, 9},        // an astral character takes two
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(c.byte);
-        EXPECT_EQ(p.ToChar(c.byte), c.pos);
+        SCOPED_TRACE(c.offset);
+        EXPECT_EQ(p.ToEditor(c.offset), c.pos);
     }
-    EXPECT_EQ(p.ToByte(4), 6);
-    EXPECT_EQ(p.Find(QStringLiteral("c"), 0), 6);
-    EXPECT_EQ(p.Find(QStringLiteral("文"), 7), 7);
-    EXPECT_EQ(p.Find(QStringLiteral("中"), 3), -1);
-    EXPECT_EQ(p.Find(QStringLiteral("a"), -1), -1);
 }
 
 TEST(ShowReport, HeadingsNotFoundAreLeftPlain) {

