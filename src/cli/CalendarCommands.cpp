@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <set>
+#include <map>
 #include <string>
 
 #include "calendar/Eph0.h"
@@ -199,21 +199,30 @@ int RunLunarYear(CommandContext& ctx) {
     int year, code;
     if (!OneYear(ctx, &year, &code)) return code;
     MYiDateEx cal;
-    std::set<int> seen;
-    std::string out;
     const int first = int(std::floor(JdFromDate(year, 1, 1.5))) - 2451545;
     const int last = int(std::floor(JdFromDate(year + 1, 1, 1.5))) - 2451545 - 1;
-    // Two lunar years (solstice to solstice) cover every month starting in the year.
+    // Two lunar years (solstice to solstice) cover every month starting in
+    // the year: collect the months' first days and lengths from both.
+    std::map<int, int> lengthOfMonthAt;
     for (int probe : {first, last}) {
         cal.BuildLunarYear(probe);
         for (int i = 0; i < 14; ++i) {
             const int day = cal.newMoonDays[std::size_t(i)];
-            if (day < first || day > last || !seen.insert(day).second) continue;
-            const CivilTime c = MYiDateEx::FromJulianDay(day + 2451545.0);
-            out += DateText(c.year, c.month, c.day) + '\t' + std::to_string(cal.monthNumbers[std::size_t(i)]) + '\t' +
-                   (cal.leapIndex != 0 && i == cal.leapIndex ? "1" : "0") + '\t' +
-                   std::to_string(cal.monthLengths[std::size_t(i)]) + '\n';
+            if (day >= first && day <= last) lengthOfMonthAt.emplace(day, cal.monthLengths[std::size_t(i)]);
         }
+    }
+    // Each month is numbered as its own days convert: the months at the end
+    // of one lunar year are numbered for good only by the next one (a leap
+    // month after the winter solstice, as in 2033).
+    std::string out;
+    for (const auto& [day, length] : lengthOfMonthAt) {
+        CivilTime date = MYiDateEx::FromJulianDay(day + 2451545.0);
+        date.hour = 12;
+        date.minute = 0;
+        CivilTime lunar;
+        const bool leap = cal.SolarToLunar(date, &lunar);
+        out += DateText(date.year, date.month, date.day) + '\t' + std::to_string(lunar.month) + '\t' +
+               (leap ? "1" : "0") + '\t' + std::to_string(length) + '\n';
     }
     ctx.Print(out);
     return kExitOk;

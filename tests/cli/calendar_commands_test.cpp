@@ -3,6 +3,7 @@
 #include "cli/cli_test_util.h"
 
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -66,6 +67,28 @@ TEST(CalendarCommands, CountsOfAYear) {
     EXPECT_EQ(Lines(RunCliLine("newmoons 2024").out), 13u);
     EXPECT_EQ(Lines(RunCliLine("lunaryear 2023").out), 12u);  // 01-22 .. 12-13, with the leap second month
     EXPECT_EQ(Lines(RunCliLine("lunaryear 2024").out), 13u);  // 01-11 .. 12-31
+}
+
+// Month after month, the numbers run 1..12 with a leap month repeating the
+// number before it, across the seams between lunar years. 2033's leap month
+// comes after the winter solstice and is numbered by the following lunar
+// year.
+TEST(CalendarCommands, LunarYearsRunOnWithoutGaps) {
+    EXPECT_NE(RunCliLine("lunaryear 2033").out.find("2033-12-22\t11\t1\t29\n"), std::string::npos);
+    int previous = 0;
+    for (int year = 2028; year <= 2036; ++year) {
+        std::istringstream lines(RunCliLine("lunaryear " + std::to_string(year)).out);
+        std::string date;
+        int month = 0, leap = 0, length = 0;
+        while (lines >> date >> month >> leap >> length) {
+            SCOPED_TRACE(date);
+            if (previous != 0) {
+                EXPECT_EQ(month, leap ? previous : previous % 12 + 1);
+            }
+            EXPECT_TRUE(length == 29 || length == 30);
+            previous = month;
+        }
+    }
 }
 
 TEST(CalendarCommands, RefusalSaysWhy) {
