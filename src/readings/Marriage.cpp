@@ -150,9 +150,9 @@ std::string SpouseStarLines(const ChartFacts& f) {
 
 }  // namespace
 
-std::string MarriageReadingMan(const ChartFacts& f) { return MarriageRulesText(MarriageRulesMan(), f); }
+std::string MarriageReadingMan(const ChartFacts& f) { return RulesText(MarriageRulesMan(), f); }
 
-std::string MarriageReadingWoman(const ChartFacts& f) { return MarriageRulesText(MarriageRulesWoman(), f); }
+std::string MarriageReadingWoman(const ChartFacts& f) { return RulesText(MarriageRulesWoman(), f); }
 
 std::string MarriageReading(const ChartFacts& f, const CivilTime& lunarTime) {
     std::string s = f.person.personNo == 0 ? "甲命" : "乙命";
@@ -164,9 +164,9 @@ std::string MarriageReading(const ChartFacts& f, const CivilTime& lunarTime) {
     s += DayStemBranchLine(f);
     s += DayBranchKindLine(f);
     s += SpouseStarLines(f);
-    s += MarriageRulesText(MarriageRulesCommonBefore(), f);
+    s += RulesText(MarriageRulesCommonBefore(), f);
     s += f.Male() ? MarriageReadingMan(f) : MarriageReadingWoman(f);
-    s += MarriageRulesText(MarriageRulesCommonAfter(), f);
+    s += RulesText(MarriageRulesCommonAfter(), f);
     s += "\r\n";
     return s;
 }

@@ -22,7 +22,7 @@ bool IsYinYangMismatchDay(int pillar) {
 
 // --- F1 to F6 ---------------------------------------------------------------
 
-constexpr MarriageRule kF1to5[] = {
+constexpr ReadingRule kF1to5[] = {
     {"MF_F1", [](F f) { return IsYinYangMismatchDay(f.DayPillar()) && f.BR(D) == kUnfavourable; }, "  ★日逢阴阳差错为忌神，不利婚姻，恐有再婚之像。 \r\n"},
     // A man's day pillar carrying 将星, its branch favourable and his wealth
     // star: the main stem of the day branch is 正财 or 偏财.
@@ -38,7 +38,7 @@ constexpr MarriageRule kF1to5[] = {
 };
 
 // The first 驿马 pillar whose branch hides the spouse star's pair.
-constexpr MarriagePillarRule kF6[] = {
+constexpr PillarReadingRule kF6[] = {
     {"MF_F6a", [](F f, int p) { return f.Male() && f.Star(p, kStarYiMa) && f.HiddenHasPair(p, kPairCai); }, "  ★男人四柱见马，此马之支内人元有日之财星者，定娶远乡或异国之女。\r\n"},
     {"MF_F6b", [](F f, int p) { return !f.Male() && f.Star(p, kStarYiMa) && f.HiddenHasPair(p, kPairGuanSha); },
      "  ★女人四柱见马，此马之支内人元有日之官杀者，定嫁远乡或异国。\r\n"},
@@ -49,7 +49,7 @@ constexpr MarriagePillarRule kF6[] = {
 bool AllPillarsYang(F f) { return f.CountPillars([&](int p) { return f.Pillar(p) % 2 == 1; }) == 4; }
 bool AllPillarsYin(F f) { return f.CountPillars([&](int p) { return f.Pillar(p) % 2 == 0; }) == 4; }
 
-constexpr MarriageRule kF7to18[] = {
+constexpr ReadingRule kF7to18[] = {
     {"MF_F7", [](F f) { return f.Male() && AllPillarsYang(f); }, "  ◆四柱纯阳男必孤。\r\n"},
     {"MF_F8", [](F f) { return !f.Male() && AllPillarsYin(f); }, "  ◆四柱纯阴女必寡。\r\n"},
     {"MF_F9",
@@ -91,7 +91,7 @@ constexpr MarriageRule kF7to18[] = {
 
 // --- F19 to F22, for each pillar ------------------------------------------
 
-constexpr MarriagePillarRule kF19to22[] = {
+constexpr PillarReadingRule kF19to22[] = {
     {"MF_F19",
      [](F f, int p) { return f.SG(p) == kZhengYin && f.BG(p) == kPianCai && f.BR(p) == kFavourable; }, "  ★正印坐偏财为喜用，事业繁忙，家庭圆满。\r\n"},
     {"MF_F20",
@@ -109,7 +109,7 @@ constexpr MarriagePillarRule kF19to22[] = {
 
 // --- F23 to F32 -------------------------------------------------------------
 
-constexpr MarriageRule kF23to32[] = {
+constexpr ReadingRule kF23to32[] = {
     {"MF_F23",
      [](F f) { return f.CountPillars([&](int p) { return f.SG(p) == kJieCai || f.BG(p) == kJieCai; }) > 2; },
      "  ◆劫财三柱以上者，男女皆属晚婚，而后发生色情灾变，凶兆。\r\n"},
@@ -134,19 +134,19 @@ constexpr MarriageRule kF23to32[] = {
      "  ◆柱有癸、乙、壬、卯、酉五字，多有男女奸情。\r\n"},
 };
 
-constexpr MarriageRuleGroup kBefore[] = {
-    std::span<const MarriageRule>(kF1to5),
-    std::span<const MarriagePillarRule>(kF6),
+constexpr ReadingRuleGroup kBefore[] = {
+    std::span<const ReadingRule>(kF1to5),
+    std::span<const PillarReadingRule>(kF6),
 };
-constexpr MarriageRuleGroup kAfter[] = {
-    std::span<const MarriageRule>(kF7to18),
-    std::span<const MarriagePillarRule>(kF19to22),
-    std::span<const MarriageRule>(kF23to32),
+constexpr ReadingRuleGroup kAfter[] = {
+    std::span<const ReadingRule>(kF7to18),
+    std::span<const PillarReadingRule>(kF19to22),
+    std::span<const ReadingRule>(kF23to32),
 };
 
 }  // namespace
 
-MarriageRuleTable MarriageRulesCommonBefore() { return kBefore; }
-MarriageRuleTable MarriageRulesCommonAfter() { return kAfter; }
+ReadingRuleTable MarriageRulesCommonBefore() { return kBefore; }
+ReadingRuleTable MarriageRulesCommonAfter() { return kAfter; }
 
 }  // namespace tessaly

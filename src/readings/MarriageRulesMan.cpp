@@ -18,7 +18,7 @@ bool HidesWealthAndOfficer(F f, int q) { return f.HiddenHasPair(q, kPairCai) && 
 
 bool M1a(F f) { return f.c.godScore[kPianCai] > 60 && f.c.godScore[kZhengCai] < f.c.godScore[kPianCai]; }
 
-constexpr MarriageRule kM1to7[] = {
+constexpr ReadingRule kM1to7[] = {
     {"MM_M1a", M1a, "  ★偏财旺而得位，妾胜妻。\r\n"},
     {"MM_M1b",
      [](F f) { return !M1a(f) && f.c.godScore[kZhengCai] > 60 && f.c.godScore[kPianCai] < f.c.godScore[kZhengCai]; },
@@ -32,7 +32,7 @@ constexpr MarriageRule kM1to7[] = {
 };
 
 // The first 禄神 pillar whose stem is 伤官.
-constexpr MarriagePillarRule kM8[] = {
+constexpr PillarReadingRule kM8[] = {
     {"MM_M8",
      [](F f, int p) {
          return f.Star(p, kStarLuShen) && f.SG(p) == kShangGuan && f.c.pairScore[kPairCai] > 89 &&
@@ -41,7 +41,7 @@ constexpr MarriagePillarRule kM8[] = {
      "  ★伤官就禄，财星得令，早娶豪门淑女。\r\n"},
 };
 
-constexpr MarriageRule kM9[] = {
+constexpr ReadingRule kM9[] = {
     {"MM_M9",
      [](F f) {
          return f.c.stemPairCount[kPairYin] > 0 && f.c.pairCountBranch[kPairYin] > 2 &&
@@ -52,7 +52,7 @@ constexpr MarriageRule kM9[] = {
 
 // --- M10, for each pillar ---------------------------------------------------
 
-constexpr MarriagePillarRule kM10[] = {
+constexpr PillarReadingRule kM10[] = {
     {"MM_M10", [](F f, int p) { return f.SG(p) == kZhengCai && f.BG(p) == kPianCai; }, "  ★正财坐偏财，男命之能从妻获得大福，多是得妻财起家，若不得妻财，亦必娶得高才之妻。\r\n"},
 };
 
@@ -67,7 +67,7 @@ bool WealthGraveNeighbourCombines(F f, int q) {
     return false;
 }
 
-constexpr MarriageRule kM11to22[] = {
+constexpr ReadingRule kM11to22[] = {
     {"MM_M11",
      [](F f) {
          return f.c.godCountBranch[kZhengCai] > 2 ||
@@ -99,7 +99,7 @@ constexpr MarriageRule kM11to22[] = {
 
 // --- M23 to M25, for each pillar ----------------------------------------------
 
-constexpr MarriagePillarRule kM23to25[] = {
+constexpr PillarReadingRule kM23to25[] = {
     {"MM_M23", [](F f, int p) { return f.HasPattern(kPatternZhengCai) && f.SG(p) == kZhengGuan && f.Level() > 3; },
      "  ★正才格，身旺，命中又见正官，夫妇一定感情和睦。\r\n"},
     {"MM_M24",
@@ -113,7 +113,7 @@ constexpr MarriagePillarRule kM23to25[] = {
 
 // --- M26 to M28 -------------------------------------------------------------
 
-constexpr MarriageRule kM26to28[] = {
+constexpr ReadingRule kM26to28[] = {
     {"MM_M26",
      [](F f) { return f.IsFavourablePair(f.BP(D)) && (f.Star(D, kStarTianDe) || f.Star(D, kStarYueDe)); }, "  ★日支为喜用，妻贤惠且是个好内助，如兼坐天德月德者，主妻子性善心慈,慷慨好施，必获福慧双修之良配。\r\n"},
     {"MM_M27", [](F f) { return f.BG(D) == kPianYin && f.BR(D) == kUnfavourable; }, "  ◆日支为偏印，且为忌神，男不得良妻。\r\n"},
@@ -122,7 +122,7 @@ constexpr MarriageRule kM26to28[] = {
 
 // --- M29 to M32, for each pillar ----------------------------------------------
 
-constexpr MarriagePillarRule kM29to32[] = {
+constexpr PillarReadingRule kM29to32[] = {
     {"MM_M29",
      [](F f, int p) {
          return f.SG(p) == kZhengCai && (f.SS(p) == kMuYu || f.Star(p, kStarTaoHua)) &&
@@ -142,7 +142,7 @@ constexpr MarriagePillarRule kM29to32[] = {
 
 // --- M33 to M37 -------------------------------------------------------------
 
-constexpr MarriageRule kM33to37[] = {
+constexpr ReadingRule kM33to37[] = {
     // Never holds: a day branch is never one of its own void branches.
     {"MM_M33", [](F f) { return f.BG(D) == kZhengCai && f.Star(D, kStarKongWang) && !HasResolvingRel(f, D); },
      "  ◆日支正财逢空亡，男命晚婚、妻缘薄，或丧偶，或再婚。\r\n"},
@@ -158,7 +158,7 @@ constexpr MarriageRule kM33to37[] = {
 
 // --- M38 to M41, for each pillar, then M42 ------------------------------------
 
-constexpr MarriagePillarRule kM38to41[] = {
+constexpr PillarReadingRule kM38to41[] = {
     {"MM_M38",
      [](F f, int p) { return f.SG(p) == kJieCai && f.Star(p, kStarYangRen) && f.BR(p) == kUnfavourable; }, "  ◆劫财、羊刃同柱为忌，刑父伤妻，财难聚，外表华美，内实寂寞困苦。\r\n"},
     {"MM_M39", [](F f, int p) { return f.SG(p) == kPianCai && f.SS(p) == kChangSheng && f.SR(p) == kFavourable; },
@@ -172,7 +172,7 @@ constexpr MarriagePillarRule kM38to41[] = {
      "  ◆偏财坐空亡，父或妻早亡，或破产、损财之兆。\r\n"},
 };
 
-constexpr MarriageRule kM42to46[] = {
+constexpr ReadingRule kM42to46[] = {
     {"MM_M42",
      [](F f) {
          return f.DayPillar() % 2 == 1 && f.CountPillars([&](int p) {
@@ -197,7 +197,7 @@ constexpr MarriageRule kM42to46[] = {
 
 // --- M47 to M50, for each pillar ----------------------------------------------
 
-constexpr MarriagePillarRule kM47to50[] = {
+constexpr PillarReadingRule kM47to50[] = {
     {"MM_M47", [](F f, int p) { return f.SG(p) == kPianCai && f.BG(p) == kQiSha && f.BR(p) == kUnfavourable; },
      "  ◆偏财坐七杀为忌，父漂泊或客死他乡，或男为女人多破财。\r\n"},
     {"MM_M48", [](F f, int p) { return f.SG(p) == kPianCai && f.BP(p) == kPairBiJie && f.BR(p) == kUnfavourable; },
@@ -210,7 +210,7 @@ constexpr MarriagePillarRule kM47to50[] = {
 
 // --- M51 to M55 -------------------------------------------------------------
 
-constexpr MarriageRule kM51to55[] = {
+constexpr ReadingRule kM51to55[] = {
     {"MM_M51", [](F f) { return f.c.pairScore[kPairCai] > 89 && f.Level() > 3; }, "  ★财旺身强，主妻貌多能，有内助之功，而且容易因妻得富得贵。\r\n"},
     {"MM_M52", [](F f) { return f.Level() < 2 && f.Star(D, kStarYangRen); }, "  ★日主很弱，羊刃坐日支，可得妻子非常之助力，且主妻子机敏聪明，多谋多智，婚姻易得美满。\r\n"},
     {"MM_M53",
@@ -227,7 +227,7 @@ constexpr MarriageRule kM51to55[] = {
 
 bool StemNotUnfavourable(F f, int p) { return f.SR(p) != kUnfavourable; }
 
-constexpr MarriagePillarRule kM56to58[] = {
+constexpr PillarReadingRule kM56to58[] = {
     {"MM_M56",
      [](F f, int p) { return f.SP(p) == kPairCai && f.Level() > 4 && f.c.godScore[kQiSha] < 20; }, "  ★身强杀浅，财星滋杀，主妻贤而富，或得妻财致富。\r\n",
      StemNotUnfavourable},
@@ -242,7 +242,7 @@ constexpr MarriagePillarRule kM56to58[] = {
 
 // --- M59 to M61, for each pillar, then M62 ------------------------------------
 
-constexpr MarriagePillarRule kM59to61[] = {
+constexpr PillarReadingRule kM59to61[] = {
     {"MM_M59",
      [](F f, int p) { return f.SP(p) == kPairBiJie && f.Level() <= 2 && f.c.pairScore[kPairCai] > 150; }, "  ★财旺身弱(有比劫扛财帮身)，主妻贤。\r\n"},
     {"MM_M60",
@@ -255,7 +255,7 @@ constexpr MarriagePillarRule kM59to61[] = {
      "  ★财星得天乙贵人，或坐天乙贵人，而此星又为八字喜用，主妻子相貌秀美,赋性聪颖，又主娶富贵之女。\r\n"},
 };
 
-constexpr MarriageRule kM62to64[] = {
+constexpr ReadingRule kM62to64[] = {
     // Some branch in a combination: a combination always marks both of its
     // branches, so "exactly one branch" could never hold.
     {"MM_M62",
@@ -270,7 +270,7 @@ constexpr MarriageRule kM62to64[] = {
 
 // --- M65 and M66, for each pillar, then M67 -----------------------------------
 
-constexpr MarriagePillarRule kM65to66[] = {
+constexpr PillarReadingRule kM65to66[] = {
     {"MM_M65", [](F f, int p) { return ChartFacts::EitherWay(f.SG(p), f.BG(p), kBiJian, kJieCai); }, "  ◆比肩劫财为忌，破财伤妻。\r\n",
      [](F f, int p) { return f.SR(p) == kUnfavourable; }},
     {"MM_M66", [](F f, int p) { return f.SP(p) == kPairCai && f.SS(p) == kMuStage; }, "  ◆财逢墓库，妻有病或不贤。\r\n"},
@@ -278,7 +278,7 @@ constexpr MarriagePillarRule kM65to66[] = {
 
 // --- M67 to M72 -------------------------------------------------------------
 
-constexpr MarriageRule kM67to72[] = {
+constexpr ReadingRule kM67to72[] = {
     {"MM_M67",
      [](F f) {
          return f.AnyPillar([&](int p) { return f.SP(p) == kPairCai && f.Star(p, kStarKongWang) && !f.Clashed(p); }) &&
@@ -311,7 +311,7 @@ constexpr MarriageRule kM67to72[] = {
 
 // --- M73 to M75, one pass over the pillars, then M76 --------------------------
 
-constexpr MarriagePillarRule kM73to75[] = {
+constexpr PillarReadingRule kM73to75[] = {
     {"MM_M73",
      [](F f, int p) { return f.SG(p) == kJieCai && f.c.pairScore[kPairCai] < 40 && f.SR(p) != kFavourable; },
      "  ◆财轻若逢劫，三妻难齐眉。\r\n"},
@@ -326,7 +326,7 @@ constexpr MarriagePillarRule kM73to75[] = {
 
 // --- M76 to M80 -------------------------------------------------------------
 
-constexpr MarriageRule kM76to80[] = {
+constexpr ReadingRule kM76to80[] = {
     {"MM_M76",
      [](F f) {
          return f.Level() > 4 &&
@@ -349,7 +349,7 @@ constexpr MarriageRule kM76to80[] = {
 
 // --- M81 to M84 -------------------------------------------------------------
 
-constexpr MarriageRule kM81to84[] = {
+constexpr ReadingRule kM81to84[] = {
     {"MM_M81", [](F f) { return f.c.pairScore[kPairCai] > 89 && f.c.godScore[kJieCai] > 99; }, "  ◆财盛劫重，防弟夺妻。\r\n"},
     {"MM_M82", [](F f) { return f.BG(D) == kQiSha && f.IsUnfavourablePair(kPairGuanSha); }, "  ◆日坐七杀，为忌神时，主妻子个性过于刚强，夫妻间易起争执。\r\n"},
     {"MM_M83",
@@ -361,7 +361,7 @@ constexpr MarriageRule kM81to84[] = {
 
 // --- M85 to M87, the adjacent stem pairs ----------------------------------------
 
-constexpr MarriageStemPairRule kM85to87[] = {
+constexpr StemPairReadingRule kM85to87[] = {
     {"MM_M85", [](F f, int a, int b) { return ChartFacts::EitherWay(f.SG(a), f.SG(b), kShangGuan, kPianYin); },
      "  ◆柱中伤枭两备，子懦妻愚。\r\n"},
     {"MM_M86",
@@ -380,7 +380,7 @@ constexpr MarriageStemPairRule kM85to87[] = {
 
 // --- M88 to M91 -------------------------------------------------------------
 
-constexpr MarriageRule kM88to91[] = {
+constexpr ReadingRule kM88to91[] = {
     {"MM_M88",
      [](F f) {
          const auto& g = f.c.godCountBranch;
@@ -399,24 +399,24 @@ constexpr MarriageRule kM88to91[] = {
 
 // --- M92 and M93, for each pillar, then M94 -----------------------------------
 
-constexpr MarriagePillarRule kM92to93[] = {
+constexpr PillarReadingRule kM92to93[] = {
     {"MM_M92", [](F f, int p) { return f.SG(p) == kShangGuan && f.c.godScore[kShangGuan] > 89; }, "  ◆伤官明显，择偶条件高，易晚婚。\r\n"},
     {"MM_M93",
      [](F f, int p) { return f.SG(p) == kPianYin && f.c.godScore[kPianYin] > 89 && f.SR(p) == kUnfavourable; },
      "  ◆枭神明显为忌，易婚变。\r\n"},
 };
 
-constexpr MarriageRule kM94[] = {
+constexpr ReadingRule kM94[] = {
     {"MM_M94", [](F f) { return f.StemsWithPair(kPairCai) == 0 && f.StemsWithPair(kPairGuanSha) == 0; }, "  ◆财官不显，易晚婚。\r\n"},
 };
 
 // --- M95, for each pillar, then M96 and M97 ------------------------------------
 
-constexpr MarriagePillarRule kM95[] = {
+constexpr PillarReadingRule kM95[] = {
     {"MM_M95", [](F f, int p) { return f.SP(p) == kPairCai && f.IsFavourablePair(kPairYin); }, "  ◆命里用印，财星来破坏，主妻不得力。\r\n"},
 };
 
-constexpr MarriageRule kM96to110[] = {
+constexpr ReadingRule kM96to110[] = {
     {"MM_M96", [](F f) { return f.CountPillars([&](int p) { return f.SC(p) >= 0; }) > 2; }, "  ◆天干合多，妻缘易变。\r\n"},
     {"MM_M97", [](F f) { return f.StemsWithPair(kPairCai) > 1; }, "  ◆日干有两财星来合者，容易有双妻的暗示。\r\n"},
     {"MM_M98", [](F f) { return f.StemsWithGod(kZhengCai) > 0 && f.StemsWithGod(kPianCai) > 0; }, "  ◆正偏财透出，则暗示会有二妻。\r\n"},
@@ -446,7 +446,7 @@ constexpr MarriageRule kM96to110[] = {
 
 // --- M111 and M112, for each pillar -------------------------------------------
 
-constexpr MarriagePillarRule kM111to112[] = {
+constexpr PillarReadingRule kM111to112[] = {
     {"MM_M111", [](F f, int p) { return f.SP(p) == kPairCai && (f.SS(p) == kMuYu || f.Star(p, kStarTaoHua)); },
      "  ◆财临桃花、沐浴，妻防他人调情。\r\n"},
     {"MM_M112",
@@ -464,7 +464,7 @@ int LastStemCombination(F f, int g) {
     return kind;
 }
 
-constexpr MarriageRule kM113to114[] = {
+constexpr ReadingRule kM113to114[] = {
     {"MM_M113",
      [](F f) {
          if (f.StemsWithGod(kBiJian) == 0 || f.StemsWithGod(kZhengCai) == 0) return false;
@@ -475,26 +475,26 @@ constexpr MarriageRule kM113to114[] = {
     {"MM_M114", [](F f) { return f.Clashed(D); }, "  ◆妻宫有冲无早娶。\r\n"},
 };
 
-constexpr MarriageRuleGroup kMan[] = {
-    std::span<const MarriageRule>(kM1to7),        std::span<const MarriagePillarRule>(kM8),
-    std::span<const MarriageRule>(kM9),           std::span<const MarriagePillarRule>(kM10),
-    std::span<const MarriageRule>(kM11to22),      std::span<const MarriagePillarRule>(kM23to25),
-    std::span<const MarriageRule>(kM26to28),      std::span<const MarriagePillarRule>(kM29to32),
-    std::span<const MarriageRule>(kM33to37),      std::span<const MarriagePillarRule>(kM38to41),
-    std::span<const MarriageRule>(kM42to46),      std::span<const MarriagePillarRule>(kM47to50),
-    std::span<const MarriageRule>(kM51to55),      std::span<const MarriagePillarRule>(kM56to58),
-    std::span<const MarriagePillarRule>(kM59to61), std::span<const MarriageRule>(kM62to64),
-    std::span<const MarriagePillarRule>(kM65to66), std::span<const MarriageRule>(kM67to72),
-    std::span<const MarriagePillarRule>(kM73to75), std::span<const MarriageRule>(kM76to80),
-    std::span<const MarriageRule>(kM81to84),      std::span<const MarriageStemPairRule>(kM85to87),
-    std::span<const MarriageRule>(kM88to91),      std::span<const MarriagePillarRule>(kM92to93),
-    std::span<const MarriageRule>(kM94),          std::span<const MarriagePillarRule>(kM95),
-    std::span<const MarriageRule>(kM96to110),     std::span<const MarriagePillarRule>(kM111to112),
-    std::span<const MarriageRule>(kM113to114),
+constexpr ReadingRuleGroup kMan[] = {
+    std::span<const ReadingRule>(kM1to7),        std::span<const PillarReadingRule>(kM8),
+    std::span<const ReadingRule>(kM9),           std::span<const PillarReadingRule>(kM10),
+    std::span<const ReadingRule>(kM11to22),      std::span<const PillarReadingRule>(kM23to25),
+    std::span<const ReadingRule>(kM26to28),      std::span<const PillarReadingRule>(kM29to32),
+    std::span<const ReadingRule>(kM33to37),      std::span<const PillarReadingRule>(kM38to41),
+    std::span<const ReadingRule>(kM42to46),      std::span<const PillarReadingRule>(kM47to50),
+    std::span<const ReadingRule>(kM51to55),      std::span<const PillarReadingRule>(kM56to58),
+    std::span<const PillarReadingRule>(kM59to61), std::span<const ReadingRule>(kM62to64),
+    std::span<const PillarReadingRule>(kM65to66), std::span<const ReadingRule>(kM67to72),
+    std::span<const PillarReadingRule>(kM73to75), std::span<const ReadingRule>(kM76to80),
+    std::span<const ReadingRule>(kM81to84),      std::span<const StemPairReadingRule>(kM85to87),
+    std::span<const ReadingRule>(kM88to91),      std::span<const PillarReadingRule>(kM92to93),
+    std::span<const ReadingRule>(kM94),          std::span<const PillarReadingRule>(kM95),
+    std::span<const ReadingRule>(kM96to110),     std::span<const PillarReadingRule>(kM111to112),
+    std::span<const ReadingRule>(kM113to114),
 };
 
 }  // namespace
 
-MarriageRuleTable MarriageRulesMan() { return kMan; }
+ReadingRuleTable MarriageRulesMan() { return kMan; }
 
 }  // namespace tessaly

@@ -27,7 +27,7 @@ int PillarsWithTianYi(F f) { return f.CountPillars([&](int p) { return f.Star(p,
 
 // --- W1 to W4 ---------------------------------------------------------------
 
-constexpr MarriageRule kW1to4[] = {
+constexpr ReadingRule kW1to4[] = {
     {"MW_W1", [](F f) { return f.BG(D) == kZhengGuan && f.IsFavourablePair(kPairGuanSha); }, "  ★日坐夫星，且为用神，主夫大贵，夫妻和睦。\r\n"},
     {"MW_W2", [](F f) { return f.Level() >= 3 && f.Level() <= 5 && f.c.pairScore[kPairCai] > 89; }, "  ★财命有气，配夫到老无忧。\r\n"},
     {"MW_W3", [](F f) { return DayPillarIs(f, kBing, kZi) && f.BR(D) == kFavourable; }, "  ★丙子日元，女人逢之得俊夫。\r\n"},
@@ -36,7 +36,7 @@ constexpr MarriageRule kW1to4[] = {
 
 // --- W5 to W8, for each pillar, then W9 ---------------------------------------
 
-constexpr MarriagePillarRule kW5to8[] = {
+constexpr PillarReadingRule kW5to8[] = {
     {"MW_W5",
      [](F f, int p) {
          return f.SP(p) == kPairCai && ChartFacts::IsRisingStage(f.SS(p)) && f.c.stemPairCount[kPairBiJie] == 0;
@@ -53,7 +53,7 @@ constexpr MarriagePillarRule kW5to8[] = {
      "  ★官杀坐生旺之地，不遭冲克，夫长寿。\r\n"},
 };
 
-constexpr MarriageRule kW9to10[] = {
+constexpr ReadingRule kW9to10[] = {
     {"MW_W9",
      [](F f) {
          return f.CountPillars([&](int p) { return HasNobleOrVirtue(f, p); }) == 1 &&
@@ -66,11 +66,11 @@ constexpr MarriageRule kW9to10[] = {
 
 // --- W11, for each pillar, then W12 to W16 ------------------------------------
 
-constexpr MarriagePillarRule kW11[] = {
+constexpr PillarReadingRule kW11[] = {
     {"MW_W11", [](F f, int p) { return f.SG(p) == kZhengGuan && f.BP(p) == kPairCai; }, "  ★官临财地，荣夫克子。\r\n"},
 };
 
-constexpr MarriageRule kW12to19[] = {
+constexpr ReadingRule kW12to19[] = {
     {"MW_W12",
      [](F f) {
          const int zhengGuan = f.StemsWithGod(kZhengGuan), qiSha = f.StemsWithGod(kQiSha);
@@ -94,7 +94,7 @@ constexpr MarriageRule kW12to19[] = {
 
 // --- W20 to W27 -------------------------------------------------------------
 
-constexpr MarriageRule kW20to27[] = {
+constexpr ReadingRule kW20to27[] = {
     {"MW_W20",
      [](F f) {
          return f.AnyPillar([&](int p) { return f.Star(p, kStarYangRen); }) && f.AnyPillar([&](int p) {
@@ -136,7 +136,7 @@ constexpr MarriageRule kW20to27[] = {
 
 // --- W28 to W30, for each pillar, then W31 ------------------------------------
 
-constexpr MarriagePillarRule kW28to30[] = {
+constexpr PillarReadingRule kW28to30[] = {
     {"MW_W28",
      [](F f, int p) {
          return f.SG(p) == kZhengGuan && f.BP(p) == kPairCai && f.SR(p) == kFavourable &&
@@ -156,7 +156,7 @@ constexpr MarriagePillarRule kW28to30[] = {
 // W33 to W36 speak of a chart without a 正官 stem.
 bool NoZhengGuanStem(F f) { return f.c.stemGodCount[kZhengGuan] == 0; }
 
-constexpr MarriageRule kW31to37[] = {
+constexpr ReadingRule kW31to37[] = {
     {"MW_W31",
      [](F f) {
          return f.CountPillars([&](int p) { return f.SC(p) >= 0; }) > 2 &&
@@ -196,7 +196,7 @@ constexpr MarriageRule kW31to37[] = {
 
 // --- W38 to W41, for each pillar ----------------------------------------------
 
-constexpr MarriagePillarRule kW38to41[] = {
+constexpr PillarReadingRule kW38to41[] = {
     {"MW_W38",
      [](F f, int p) { return f.SG(p) == kZhengGuan && f.Star(p, kStarYangRen) && f.BR(p) == kUnfavourable; },
      "  ◆正官坐羊刃，诸事阻滞，易遭破坏。\r\n"},
@@ -217,7 +217,7 @@ constexpr MarriagePillarRule kW38to41[] = {
 
 // --- W42 to W44, the adjacent stem pairs ----------------------------------------
 
-constexpr MarriageStemPairRule kW42to44[] = {
+constexpr StemPairReadingRule kW42to44[] = {
     {"MW_W42", [](F f, int a, int b) { return ChartFacts::EitherWay(f.SG(a), f.SG(b), kZhengGuan, kShangGuan); },
      "  ◆正官见伤官于命局，易和丈夫分离或难成正妻。\r\n"},
     {"MW_W43",
@@ -231,7 +231,7 @@ constexpr MarriageStemPairRule kW42to44[] = {
 
 // --- W45 to W49 -------------------------------------------------------------
 
-constexpr MarriageRule kW45to49[] = {
+constexpr ReadingRule kW45to49[] = {
     {"MW_W45", [](F f) { return f.c.godCountBranch[kQiSha] > 4; }, "  ◆七杀现五位于命局，娼妓之命。\r\n"},
     {"MW_W46",
      [](F f) { return f.Level() < 2 && f.c.pairScore[kPairGuanSha] > 90 && f.c.stemGodCount[kQiSha] > 0; }, "  ◆日主弱，偏官旺，孤独之命。\r\n"},
@@ -249,7 +249,7 @@ constexpr MarriageRule kW45to49[] = {
 
 // --- W50 to W52, for each pillar, then W53 ------------------------------------
 
-constexpr MarriagePillarRule kW50to52[] = {
+constexpr PillarReadingRule kW50to52[] = {
     {"MW_W50", [](F f, int p) { return f.SG(p) == kQiSha && f.Star(p, kStarTaoHua) && f.BR(p) == kUnfavourable; },
      "  ◆偏官坐桃花为忌：薄命。\r\n"},
     {"MW_W51",
@@ -261,7 +261,7 @@ constexpr MarriagePillarRule kW50to52[] = {
      "  ◆干支皆偏印，且为忌神，克夫少福寿。\r\n"},
 };
 
-constexpr MarriageRule kW53[] = {
+constexpr ReadingRule kW53[] = {
     {"MW_W53",
      [](F f) {
          return f.StarAnywhere(kStarGuaSu) && f.c.stemGodCount[kPianYin] > 0 && f.c.godCountBranch[kPianYin] > 2 &&
@@ -272,7 +272,7 @@ constexpr MarriageRule kW53[] = {
 
 // --- W54 to W56, for each pillar ----------------------------------------------
 
-constexpr MarriagePillarRule kW54to56[] = {
+constexpr PillarReadingRule kW54to56[] = {
     {"MW_W54", [](F f, int p) { return f.SG(p) == kBiJian && f.BG(p) == kBiJian && f.SR(p) == kUnfavourable; },
      "  ◆比肩叠见有嫉妒之争。\r\n"},
     {"MW_W55", [](F f, int p) { return f.SG(p) == kShiShen && f.BG(p) == kPianYin && f.BR(p) == kUnfavourable; },
@@ -282,20 +282,20 @@ constexpr MarriagePillarRule kW54to56[] = {
      "  ◆伤官逢空亡无解者：口舌是非，孤子、中途破婚。\r\n"},
 };
 
-constexpr MarriageRule kW57[] = {
+constexpr ReadingRule kW57[] = {
     {"MW_W57", [](F f) { return f.AnyPillar([&](int p) { return f.SC(p) == 2; }); }, "  ★乙庚相会，女子得之，心意不足，虽貌美，但克夫刑子。\r\n"},  // 乙庚
 };
 
 // --- W58 and W59, for each pillar, then W60 -----------------------------------
 
-constexpr MarriagePillarRule kW58to59[] = {
+constexpr PillarReadingRule kW58to59[] = {
     // The first pillar with a 正官 stem and 驿马 ends the rule.
     {"MW_W58", [](F f, int p) { return f.SG(p) == kZhengGuan && f.Star(p, kStarYiMa); }, "  ★明官骑马，丈夫增荣，黄金满柜。\r\n",
      [](F f, int) { return f.c.stemGodCount[kShangGuan] == 0; }},
     {"MW_W59", [](F f, int p) { return f.SG(p) == kShiShen && f.Star(p, kStarLuShen); }, "  ★专禄食神，必受诰命。\r\n"},
 };
 
-constexpr MarriageRule kW60to63[] = {
+constexpr ReadingRule kW60to63[] = {
     {"MW_W60", [](F f) { return f.StemsWithGod(kShangGuan) > 0 && f.StemsWithGod(kZhengGuan) == 0; }, "  ★伤官不见官，为贞洁之妇。\r\n"},
     // --- W61 to W63
     {"MW_W61",
@@ -315,12 +315,12 @@ constexpr MarriageRule kW60to63[] = {
 
 // --- W64, for each pillar, then W65 and W66 -----------------------------------
 
-constexpr MarriagePillarRule kW64[] = {
+constexpr PillarReadingRule kW64[] = {
     {"MW_W64", [](F f, int p) { return f.SG(p) == kQiSha && f.SS(p) == kChangSheng && f.SR(p) == kFavourable; },
      "  ★七杀遇长生之位，必嫁贵夫。\r\n"},
 };
 
-constexpr MarriageRule kW65to70[] = {
+constexpr ReadingRule kW65to70[] = {
     {"MW_W65",
      [](F f) {
          return f.StemsWithPair(kPairCai) == 1 && f.StemsWithGod(kZhengGuan) == 1 && f.StemsWithGod(kZhengYin) == 1;
@@ -342,7 +342,7 @@ constexpr MarriageRule kW65to70[] = {
 
 // --- W71, for each pillar, then W72 and W73 -----------------------------------
 
-constexpr MarriagePillarRule kW71[] = {
+constexpr PillarReadingRule kW71[] = {
     {"MW_W71",
      [](F f, int p) { return f.SG(p) == kZhengYin && (f.Star(p, kStarTianDe) || f.Star(p, kStarYueDe)); }, "  ★天月二德逢印，贵为高官之妇，两国之封。\r\n"},
 };
@@ -356,7 +356,7 @@ int LastQiShaStage(F f) {
     return stage;
 }
 
-constexpr MarriageRule kW72to74[] = {
+constexpr ReadingRule kW72to74[] = {
     {"MW_W72", [](F f) { return f.c.godScore[kShiShen] > 99 && f.StemsWithPair(kPairGuanSha) == 0; }, "  ★食神太过，不见夫星，贞洁之妇。\r\n"},
     {"MW_W73",
      [](F f) {
@@ -374,7 +374,7 @@ constexpr MarriageRule kW72to74[] = {
 
 // --- W75 and W76, for each pillar, then W77 -----------------------------------
 
-constexpr MarriagePillarRule kW75to76[] = {
+constexpr PillarReadingRule kW75to76[] = {
     {"MW_W75",
      [](F f, int p) {
          return f.SP(p) == kPairCai && f.c.godCountBranch[kShangGuan] > 0 && f.c.pairScore[kPairGuanSha] == 0;
@@ -383,7 +383,7 @@ constexpr MarriagePillarRule kW75to76[] = {
     {"MW_W76", [](F f, int p) { return f.Star(p, kStarYiMa) && f.Clashed(p); }, "  ★马逢冲轻浮。\r\n"},
 };
 
-constexpr MarriageRule kW77to83[] = {
+constexpr ReadingRule kW77to83[] = {
     {"MW_W77",
      [](F f) {
          return f.StemsWithGod(kShiShen) == 1 && f.StemsWithPair(kPairYin) == 0 && f.StemsWithGod(kShangGuan) == 0;
@@ -406,7 +406,7 @@ constexpr MarriageRule kW77to83[] = {
 
 // --- W84, for each pillar, then W85 to W87 ------------------------------------
 
-constexpr MarriagePillarRule kW84[] = {
+constexpr PillarReadingRule kW84[] = {
     {"MW_W84",
      [](F f, int p) {
          return f.SG(p) == kShangGuan && f.c.stemPairCount[kPairCai] == 0 && f.c.stemPairCount[kPairYin] == 0;
@@ -414,7 +414,7 @@ constexpr MarriagePillarRule kW84[] = {
      "  ◆女逢伤官不远嫁，定克夫。\r\n"},
 };
 
-constexpr MarriageRule kW85to109[] = {
+constexpr ReadingRule kW85to109[] = {
     {"MW_W85",
      [](F f) { return f.StemsWithGod(kQiSha) > 0 && f.Star(D, kStarYangRen) && f.BR(D) == kUnfavourable; }, "  ◆日刃逢杀为忌，不偏房则为尼。\r\n"},
     {"MW_W86",
@@ -506,14 +506,14 @@ constexpr MarriageRule kW85to109[] = {
 
 // --- W110 and W111, for each pillar, then W112 --------------------------------
 
-constexpr MarriagePillarRule kW110to111[] = {
+constexpr PillarReadingRule kW110to111[] = {
     {"MW_W110", [](F f, int p) { return f.Star(p, kStarTaoHua) && f.SC(p) >= 0 && HasPunishment(f, p); }, "  ◆命带桃花，干合支刑，心意不定，酒色荒淫。\r\n"},
     {"MW_W111",
      [](F f, int p) { return f.Star(p, kStarTaoHua) && f.HasAnyRel(p, {kRelCombine, kRelTriple, kRelHalfTriple}); },
      "  ◆女命桃花带合，外貌尊重，内意风流。\r\n"},
 };
 
-constexpr MarriageRule kW112to114[] = {
+constexpr ReadingRule kW112to114[] = {
     {"MW_W112",
      [](F f) {
          return f.AnyPillar([&](int p) { return f.Star(p, kStarTaoHua) && f.BR(p) != kFavourable; }) &&
@@ -538,7 +538,7 @@ constexpr MarriageRule kW112to114[] = {
 
 // --- W115 and W116, the adjacent stem pairs, then W117 ---------------------------
 
-constexpr MarriageStemPairRule kW115to116[] = {
+constexpr StemPairReadingRule kW115to116[] = {
     {"MW_W115", [](F f, int a, int b) { return ChartFacts::EitherWay(f.SG(a), f.SG(b), kShangGuan, kZhengGuan); },
      "  ◆伤官见官，不但克夫，而身劳役，不伤夫必有病患，本身欠福，不安。\r\n"},
     {"MW_W116", [](F f, int a, int b) { return ChartFacts::EitherWay(f.SG(a), f.SG(b), kQiSha, kZhengGuan); },
@@ -558,7 +558,7 @@ bool MixedOfficersPairDying(F f) {
     return false;
 }
 
-constexpr MarriageRule kW117to130[] = {
+constexpr ReadingRule kW117to130[] = {
     {"MW_W117",
      [](F f) {
          return MixedOfficersPairDying(f) && !f.AnyPillar([&](int p) { return f.BP(p) == kPairGuanSha; });
@@ -593,12 +593,12 @@ constexpr MarriageRule kW117to130[] = {
 
 // --- W131, for each pillar, then W132 -----------------------------------------
 
-constexpr MarriagePillarRule kW131[] = {
+constexpr PillarReadingRule kW131[] = {
     {"MW_W131",
      [](F f, int p) { return f.Star(p, kStarTaoHua) && f.Star(p, kStarDaHao) && f.BR(D) == kUnfavourable; }, "  ◆咸池大耗同宫为忌，淫荡而狠毒。\r\n"},
 };
 
-constexpr MarriageRule kW132[] = {
+constexpr ReadingRule kW132[] = {
     {"MW_W132",
      [](F f) {
          return f.AnyPillar([&](int p) { return f.Rel(p, kRelTriple) == 0; }) &&  // 申子辰 水
@@ -607,27 +607,27 @@ constexpr MarriageRule kW132[] = {
      "  ◆申子辰人重重见壬癸，主不贞洁而贱。\r\n"},
 };
 
-constexpr MarriageRuleGroup kWoman[] = {
-    std::span<const MarriageRule>(kW1to4),          std::span<const MarriagePillarRule>(kW5to8),
-    std::span<const MarriageRule>(kW9to10),         std::span<const MarriagePillarRule>(kW11),
-    std::span<const MarriageRule>(kW12to19),        std::span<const MarriageRule>(kW20to27),
-    std::span<const MarriagePillarRule>(kW28to30),  std::span<const MarriageRule>(kW31to37),
-    std::span<const MarriagePillarRule>(kW38to41),  std::span<const MarriageStemPairRule>(kW42to44),
-    std::span<const MarriageRule>(kW45to49),        std::span<const MarriagePillarRule>(kW50to52),
-    std::span<const MarriageRule>(kW53),            std::span<const MarriagePillarRule>(kW54to56),
-    std::span<const MarriageRule>(kW57),            std::span<const MarriagePillarRule>(kW58to59),
-    std::span<const MarriageRule>(kW60to63),        std::span<const MarriagePillarRule>(kW64),
-    std::span<const MarriageRule>(kW65to70),        std::span<const MarriagePillarRule>(kW71),
-    std::span<const MarriageRule>(kW72to74),        std::span<const MarriagePillarRule>(kW75to76),
-    std::span<const MarriageRule>(kW77to83),        std::span<const MarriagePillarRule>(kW84),
-    std::span<const MarriageRule>(kW85to109),       std::span<const MarriagePillarRule>(kW110to111),
-    std::span<const MarriageRule>(kW112to114),      std::span<const MarriageStemPairRule>(kW115to116),
-    std::span<const MarriageRule>(kW117to130),      std::span<const MarriagePillarRule>(kW131),
-    std::span<const MarriageRule>(kW132),
+constexpr ReadingRuleGroup kWoman[] = {
+    std::span<const ReadingRule>(kW1to4),          std::span<const PillarReadingRule>(kW5to8),
+    std::span<const ReadingRule>(kW9to10),         std::span<const PillarReadingRule>(kW11),
+    std::span<const ReadingRule>(kW12to19),        std::span<const ReadingRule>(kW20to27),
+    std::span<const PillarReadingRule>(kW28to30),  std::span<const ReadingRule>(kW31to37),
+    std::span<const PillarReadingRule>(kW38to41),  std::span<const StemPairReadingRule>(kW42to44),
+    std::span<const ReadingRule>(kW45to49),        std::span<const PillarReadingRule>(kW50to52),
+    std::span<const ReadingRule>(kW53),            std::span<const PillarReadingRule>(kW54to56),
+    std::span<const ReadingRule>(kW57),            std::span<const PillarReadingRule>(kW58to59),
+    std::span<const ReadingRule>(kW60to63),        std::span<const PillarReadingRule>(kW64),
+    std::span<const ReadingRule>(kW65to70),        std::span<const PillarReadingRule>(kW71),
+    std::span<const ReadingRule>(kW72to74),        std::span<const PillarReadingRule>(kW75to76),
+    std::span<const ReadingRule>(kW77to83),        std::span<const PillarReadingRule>(kW84),
+    std::span<const ReadingRule>(kW85to109),       std::span<const PillarReadingRule>(kW110to111),
+    std::span<const ReadingRule>(kW112to114),      std::span<const StemPairReadingRule>(kW115to116),
+    std::span<const ReadingRule>(kW117to130),      std::span<const PillarReadingRule>(kW131),
+    std::span<const ReadingRule>(kW132),
 };
 
 }  // namespace
 
-MarriageRuleTable MarriageRulesWoman() { return kWoman; }
+ReadingRuleTable MarriageRulesWoman() { return kWoman; }
 
 }  // namespace tessaly

@@ -8,16 +8,16 @@ namespace {
 using F = const ChartFacts&;
 
 template <std::size_t N>
-constexpr RuleBlock Once(const Rule (&rows)[N]) {
-    return {Pass::kOnce, rows, {}, {}};
+constexpr ReadingRuleGroup Once(const ReadingRule (&rows)[N]) {
+    return std::span<const ReadingRule>(rows);
 }
 template <std::size_t N>
-constexpr RuleBlock EachPillar(const PillarRule (&rows)[N]) {
-    return {Pass::kEachPillar, {}, rows, {}};
+constexpr ReadingRuleGroup EachPillar(const PillarReadingRule (&rows)[N]) {
+    return std::span<const PillarReadingRule>(rows);
 }
 template <std::size_t N>
-constexpr RuleBlock EachStemPair(const StemPairRule (&rows)[N]) {
-    return {Pass::kEachStemPair, {}, {}, rows};
+constexpr ReadingRuleGroup EachStemPair(const StemPairReadingRule (&rows)[N]) {
+    return std::span<const StemPairReadingRule>(rows);
 }
 
 // 偏财, 七杀 (偏官) or 偏印.
@@ -27,7 +27,7 @@ constexpr bool IsPian(int god) { return god == kPianCai || god == kQiSha || god 
 // Step 7: groups A and B.
 
 // Group A: for each pillar, each at most once.
-constexpr PillarRule kGroupA[] = {
+constexpr PillarReadingRule kGroupA[] = {
     {"P_A1", [](F f, int p) { return !f.Male() && f.SG(p) == kShangGuan && f.Level() > 3; },
      "  ★伤官泄秀，娇俏美丽可爱，红粉佳人。\r\n"},
     {"P_A2",
@@ -43,13 +43,13 @@ constexpr PillarRule kGroupA[] = {
 };
 
 // 命遇三奇, between groups A and B.
-constexpr Rule kSanQi[] = {
+constexpr ReadingRule kSanQi[] = {
     {"P_SanQi", [](F f) { return MeetsSanQi(f); },
      "  ★命遇三奇，主人精华异常，襟怀卓越，好奇尚，博学多能，个别人甚至有特异功能。\r\n"},
 };
 
 // Group B: the day stem.
-constexpr Rule kGroupB[] = {
+constexpr ReadingRule kGroupB[] = {
     {"P_B1", [](F f) { return StemAmong(f.DayStem(), "甲乙"); },
      "  ★甲乙日生者，印堂宽，目藏神，人中长，眉疏秀。\r\n"},
     {"P_B2", [](F f) { return StemAmong(f.DayStem(), "丙丁"); },
@@ -62,7 +62,7 @@ constexpr Rule kGroupB[] = {
      "  ★壬癸日生者，眼大好酒，胆大。\r\n"},
 };
 
-constexpr RuleBlock kTraitTable[] = {
+constexpr ReadingRuleGroup kTraitTable[] = {
     EachPillar(kGroupA),
     Once(kSanQi),
     Once(kGroupB),
@@ -73,7 +73,7 @@ constexpr RuleBlock kTraitTable[] = {
 
 
 // Single rules C1..C9.
-constexpr Rule kRulesC[] = {
+constexpr ReadingRule kRulesC[] = {
     {"P_C1",
      [](F f) {
          return f.BranchCount(BranchNo("丑")) + f.BranchCount(BranchNo("寅")) > 2 ||
@@ -102,7 +102,7 @@ constexpr Rule kRulesC[] = {
 };
 
 // Group D: for each pillar, each at most once.
-constexpr PillarRule kGroupD[] = {
+constexpr PillarReadingRule kGroupD[] = {
     {"P_D1", [](F f, int p) { return f.SG(p) == kBiJian && f.BG(p) == kZhengGuan; },
      "  ★比肩坐正官，半吉半凶，争权夺利，是非不绝，能主正义，得人信仰。\r\n"},
     {"P_D2",
@@ -113,7 +113,7 @@ constexpr PillarRule kGroupD[] = {
 };
 
 // Single rules E1..E14.
-constexpr Rule kRulesE[] = {
+constexpr ReadingRule kRulesE[] = {
     {"P_E1",
      [](F f) {
          return f.StemGodCount(kBiJian) > 0 && f.PairCountBranch(kPairBiJie) > 2 && f.PairCountBranch(kPairGuanSha) == 0;
@@ -168,7 +168,7 @@ constexpr Rule kRulesE[] = {
 };
 
 // Group F: for each pillar, F1 to F3, each at most once.
-constexpr PillarRule kGroupF[] = {
+constexpr PillarReadingRule kGroupF[] = {
     {"P_F1", [](F f, int p) { return f.SG(p) == kZhengYin && f.Star(p, kStarTaoHua); },
      "  ★正印临桃花，聪明漂亮，多才多艺。\r\n"},
     {"P_F2", [](F f, int p) { return f.SG(p) == kShangGuan && f.SR(p) == kFavourable; },
@@ -178,7 +178,7 @@ constexpr PillarRule kGroupF[] = {
 };
 
 // Single rules G1..G3.
-constexpr Rule kRulesG[] = {
+constexpr ReadingRule kRulesG[] = {
     {"P_G1", [](F f) { return f.GodScore(kShangGuan) > 100 && f.PairScore(kPairCai) < 10; },
      "  ★伤官过重而又无财星转化，则终生奔波劳碌，不得清闲，虽巧却贫。\r\n"},
     {"P_G2", [](F f) { return f.GodScore(kShangGuan) > 100 && f.PairScore(kPairYin) < 10; },
@@ -188,7 +188,7 @@ constexpr Rule kRulesG[] = {
 };
 
 // Group H: for the adjacent stem pairs, each at most once.
-constexpr StemPairRule kGroupH[] = {
+constexpr StemPairReadingRule kGroupH[] = {
     {"P_H1", [](F f, int self, int next) { return f.SG(self) == kShangGuan && f.SP(next) == kPairCai; },
      "  ★伤官生财，男命英俊，女命漂亮。\r\n"},
     {"P_H2",
@@ -203,7 +203,7 @@ constexpr StemPairRule kGroupH[] = {
 };
 
 // Single rules I1..I12.
-constexpr Rule kRulesI[] = {
+constexpr ReadingRule kRulesI[] = {
     {"P_I1", [](F f) { return f.SC(D) == CombinationNo("乙庚"); },
      "  ★乙庚合，与人投合。\r\n"},
     {"P_I2", [](F f) { return f.SC(D) == CombinationNo("甲己") && f.Level() > 3; },
@@ -238,7 +238,7 @@ constexpr Rule kRulesI[] = {
 };
 
 // Group J: for each pillar, each at most once.
-constexpr PillarRule kGroupJ[] = {
+constexpr PillarReadingRule kGroupJ[] = {
     {"P_J1",
      [](F f, int p) {
          return f.SG(p) == kZhengGuan && f.Star(p, kStarYiMa) && f.StemGodCount(kShangGuan) == 0;
@@ -254,7 +254,7 @@ constexpr PillarRule kGroupJ[] = {
 };
 
 // Single rules K1..K4.
-constexpr Rule kRulesK[] = {
+constexpr ReadingRule kRulesK[] = {
     {"P_K1",
      [](F f) {
          return f.Decade(Y) == f.Decade(M) && f.Decade(M) == f.Decade(D) && f.Decade(D) == f.Decade(H);
@@ -275,7 +275,7 @@ constexpr Rule kRulesK[] = {
 // 正官 stem combines with the day stem the sentence is written when no
 // 伤官 stands among the stems, and later pillars are not tested either way;
 // the 伤官 test does not depend on the pillar, so it sits in the condition.
-constexpr PillarRule kGroupL[] = {
+constexpr PillarReadingRule kGroupL[] = {
     {"P_L1",
      [](F f, int p) {
          return f.SG(p) == kZhengGuan && f.SC(p) >= 0 && f.SC(p) == f.SC(D) && f.StemGodCount(kShangGuan) == 0;
@@ -293,7 +293,7 @@ constexpr PillarRule kGroupL[] = {
 };
 
 // Single rules M1..M4.
-constexpr Rule kRulesM[] = {
+constexpr ReadingRule kRulesM[] = {
     {"P_M1",
      [](F f) {
          return f.Male() && f.StemGodCount(kZhengGuan) > 0 && f.StemGodCount(kQiSha) > 0 && f.PairScore(kPairGuanSha) > 89;
@@ -317,7 +317,7 @@ constexpr Rule kRulesM[] = {
 };
 
 // Group N: for each pillar, each at most once.
-constexpr PillarRule kGroupN[] = {
+constexpr PillarReadingRule kGroupN[] = {
     {"P_N1", [](F f, int p) { return f.SG(p) == kShangGuan && f.SR(p) == kUnfavourable && f.BG(p) == kJieCai; },
      "  ◆伤官为忌神与劫财同柱：傲慢、好赌、无赖之徒。\r\n"},
     {"P_N2",
@@ -340,7 +340,7 @@ constexpr PillarRule kGroupN[] = {
 };
 
 // Single rules O1..O4.
-constexpr Rule kRulesO[] = {
+constexpr ReadingRule kRulesO[] = {
     {"P_O1", [](F f) { return f.GodCountBranch(kShiShen) > 0 && f.GodCountBranch(kPianYin) == 0; },
      "  ★有食神无偏印者：一生无多大灾难。\r\n"},
     {"P_O2", [](F f) { return f.GodCountBranch(kShiShen) > 3 && f.Level() <= 2; },
@@ -355,7 +355,7 @@ constexpr Rule kRulesO[] = {
 };
 
 // Group P: for each pillar, each at most once.
-constexpr PillarRule kGroupP[] = {
+constexpr PillarReadingRule kGroupP[] = {
     {"P_P1", [](F f, int p) { return f.SG(p) == kShangGuan && f.PairCountBranch(kPairCai) == 0; },
      "  ◆命局有伤官无财星，虽聪慧但富不久。\r\n"},
     {"P_P2", [](F f, int p) { return f.SG(p) == kShangGuan && f.PairCountBranch(kPairYin) == 0; },
@@ -369,7 +369,7 @@ constexpr PillarRule kGroupP[] = {
 };
 
 // Single rules Q1, Q2.
-constexpr Rule kRulesQ[] = {
+constexpr ReadingRule kRulesQ[] = {
     {"P_Q1", [](F f) { return f.GodCountBranch(kZhengCai) > 2; },
      "  ◆四柱正财多，不论喜忌，多半好逸恶劳，贪欲不勤，与诗书无缘。\r\n"},
     {"P_Q2", [](F f) { return f.SG(Y) == kShangGuan && f.BG(Y) == kShangGuan && f.SR(Y) == kUnfavourable; },
@@ -377,7 +377,7 @@ constexpr Rule kRulesQ[] = {
 };
 
 // Group R: for each pillar, each at most once.
-constexpr PillarRule kGroupR[] = {
+constexpr PillarReadingRule kGroupR[] = {
     {"P_R1",
      [](F f, int p) {
          return f.SG(p) == kShiShen && f.Star(p, kStarWenChang) && f.StemGodCount(kPianYin) == 0;
@@ -392,7 +392,7 @@ constexpr PillarRule kGroupR[] = {
 };
 
 // Single rules S1..S11.
-constexpr Rule kRulesS[] = {
+constexpr ReadingRule kRulesS[] = {
     {"P_S1", [](F f) { return f.SG(M) == kZhengYin && f.IsFavourablePair(kPairYin); },
      "  ★正印多主智，丰身自在，心慈。\r\n"},
     {"P_S2",
@@ -428,7 +428,7 @@ constexpr Rule kRulesS[] = {
 };
 
 // Group T: for the adjacent stem pairs, each at most once.
-constexpr StemPairRule kGroupT[] = {
+constexpr StemPairReadingRule kGroupT[] = {
     {"P_T1",
      [](F f, int self, int next) {
          return OneEach(f.SG(self), f.SG(next), kShangGuan, kZhengGuan) && f.StemPairCount(kPairYin) == 0 &&
@@ -443,13 +443,13 @@ constexpr StemPairRule kGroupT[] = {
 };
 
 // Group U: for each pillar.
-constexpr PillarRule kGroupU[] = {
+constexpr PillarReadingRule kGroupU[] = {
     {"P_U1", [](F f, int p) { return f.SG(p) == kPianYin && f.Star(p, kStarYangRen); },
      "  ◆偏印劫刃，心狠毒无知，有刻薄之义，无慈善心。\r\n"},
 };
 
 // Group U, after the pass.
-constexpr Rule kGroupUAfter[] = {
+constexpr ReadingRule kGroupUAfter[] = {
     {"P_U2", [](F f) { return f.StemGodCount(kPianCai) > 0 && f.StemGodCount(kZhengCai) > 0; },
      "  ◆偏正财露，轻财好艺，喜人奉承，好说是非，好贪酒色。\r\n"},
     {"P_U3", [](F f) { return f.CountPillars([&](int p) { return f.Punished(p); }) > 2; },
@@ -457,7 +457,7 @@ constexpr Rule kGroupUAfter[] = {
 };
 
 // Single rules V1..V5.
-constexpr Rule kRulesV[] = {
+constexpr ReadingRule kRulesV[] = {
     {"P_V1", [](F f) { return f.PairScore(kPairCai) > 149; },
      "  ◆财星太重，为人孤刻。\r\n"},
     {"P_V2", [](F f) { return f.SS(D) == StageNo("墓"); },
@@ -474,7 +474,7 @@ constexpr Rule kRulesV[] = {
 };
 
 // Group W: for the adjacent stem pairs, each at most once.
-constexpr StemPairRule kGroupW[] = {
+constexpr StemPairReadingRule kGroupW[] = {
     {"P_W1", [](F f, int self, int next) { return OneEach(f.SG(self), f.SG(next), kZhengYin, kShiShen); },
      "  ◆正印带食神，语言吞吐。\r\n"},
     {"P_W2",
@@ -491,7 +491,7 @@ constexpr StemPairRule kGroupW[] = {
 };
 
 // Single rule X1.
-constexpr Rule kRulesX[] = {
+constexpr ReadingRule kRulesX[] = {
     {"P_X1",
      [](F f) {
          return f.ElemCountBranch(ElementNo("水")) > 2 && f.ElemCountBranch(ElementNo("木")) < 2 && f.Level() <= 2;
@@ -500,13 +500,13 @@ constexpr Rule kRulesX[] = {
 };
 
 // Group Y: for each pillar.
-constexpr PillarRule kGroupY[] = {
+constexpr PillarReadingRule kGroupY[] = {
     {"P_Y1", [](F f, int p) { return f.SG(p) == kZhengYin && f.SR(p) == kFavourable; },
      "  ◆天干透印为喜用，主人聪明。\r\n"},
 };
 
 // Group Y, after the pass.
-constexpr Rule kGroupYAfter[] = {
+constexpr ReadingRule kGroupYAfter[] = {
     {"P_Y2", [](F f) { return f.CountPillars([&](int p) { return StemAmong(f.Stem(p), "戊己"); }) > 2; },
      "  ◆柱中戊己土重重，内心玲珑无发达。\r\n"},
     {"P_Y3",
@@ -518,7 +518,7 @@ constexpr Rule kGroupYAfter[] = {
 };
 
 // Group Z: for each pillar, each at most once.
-constexpr PillarRule kGroupZ[] = {
+constexpr PillarReadingRule kGroupZ[] = {
     {"P_Z1",
      [](F f, int p) {
          return f.Star(p, kStarYiMa) && !f.HasAnyRel(p, {kRelCombine, kRelTriple, kRelHalfTriple, kRelMeeting});
@@ -529,7 +529,7 @@ constexpr PillarRule kGroupZ[] = {
 };
 
 // Group Z, after the pass.
-constexpr Rule kGroupZAfter[] = {
+constexpr ReadingRule kGroupZAfter[] = {
     {"P_Z3", [](F f) { return f.BranchesWithRel({kRelHarm}) > 2; },
      "  ◆六害多逢，忘恩负义。\r\n"},
     {"P_Z4", [](F f) { return f.CombinedStems() + f.BranchesWithRel({kRelCombine, kRelTriple, kRelHalfTriple}) > 4; },
@@ -537,7 +537,7 @@ constexpr Rule kGroupZAfter[] = {
 };
 
 // Single rules AA1..AA3.
-constexpr Rule kRulesAA[] = {
+constexpr ReadingRule kRulesAA[] = {
     {"P_AA1", [](F f) { return f.ZiMaoPunished(M) || f.ZiMaoPunished(D); },
      "  ◆子卯相刑，门户全无礼德。\r\n"},
     {"P_AA2",
@@ -550,7 +550,7 @@ constexpr Rule kRulesAA[] = {
 };
 
 // Group AB: for each pillar; AB1 and AB2 at most once, AB3 for every pillar.
-constexpr PillarRule kGroupAB[] = {
+constexpr PillarReadingRule kGroupAB[] = {
     {"P_AB1", [](F f, int p) { return f.SG(p) == kPianYin && f.SR(p) == kUnfavourable; },
      "  ◆柱见枭神为忌，为人不义。\r\n"},
     {"P_AB2", [](F f, int p) { return f.Stem(p) == StemNo("戊") && f.DayStem() == StemNo("壬"); },
@@ -559,11 +559,11 @@ constexpr PillarRule kGroupAB[] = {
      [](F f, int p) {
          return !f.Male() && OneEach(f.SG(p), f.BG(p), kBiJian, kJieCai) && f.SR(p) == kUnfavourable;
      },
-     "  ◆女逢比劫为忌，姐妹难合，好争妒。\r\n", Hits::kEvery},
+     "  ◆女逢比劫为忌，姐妹难合，好争妒。\r\n", nullptr, true},
 };
 
 // Single rule AC1.
-constexpr Rule kRulesAC[] = {
+constexpr ReadingRule kRulesAC[] = {
     {"P_AC1",
      [](F f) {
          return GrowthStageOf(f.DayStem(), f.Branch(M)) == StageNo("帝旺") && f.PairScore(kPairYin) > 89 && f.Level() > 3;
@@ -572,7 +572,7 @@ constexpr Rule kRulesAC[] = {
 };
 
 // Group AD: for each pillar, each at most once.
-constexpr PillarRule kGroupAD[] = {
+constexpr PillarReadingRule kGroupAD[] = {
     {"P_AD1", [](F f, int p) { return f.Star(p, kStarYangRen) && f.BR(p) == kUnfavourable; },
      "  ◆柱逢羊刃且为忌神，主人得恩反怨，心性暴而贪，胆大须长，性刚果毅，无恻隐之心，有刻薄不恤之意。\r\n"},
     {"P_AD2", [](F f, int p) { return f.Star(p, kStarTaoHua) && f.ElemCountBranch(ElementNo("水")) > 2; },
@@ -591,7 +591,7 @@ constexpr PillarRule kGroupAD[] = {
 };
 
 // Single rules AE1..AE3: 魁罡 on the day pillar.
-constexpr Rule kRulesAE[] = {
+constexpr ReadingRule kRulesAE[] = {
     {"P_AE1", [](F f) { return f.Star(D, kStarKuiGang) && f.Male(); },
      "  ◆男命带魁罡，好攻击性之议论，有洁癖，心思灵巧，如格局佳者，必为富贵腾达之士。\r\n"},
     {"P_AE2", [](F f) { return f.Star(D, kStarKuiGang) && !f.Male(); },
@@ -601,7 +601,7 @@ constexpr Rule kRulesAE[] = {
 };
 
 // Group AF: for each pillar, each at most once.
-constexpr PillarRule kGroupAF[] = {
+constexpr PillarReadingRule kGroupAF[] = {
     {"P_AF1",
      [](F f, int p) {
          return f.Star(p, kStarTaoHua) && f.HasAnyRel(p, {kRelCombine, kRelTriple, kRelHalfTriple});
@@ -614,7 +614,7 @@ constexpr PillarRule kGroupAF[] = {
 };
 
 // Group AG: for each pillar, each at most once.
-constexpr PillarRule kGroupAG[] = {
+constexpr PillarReadingRule kGroupAG[] = {
     {"P_AG1",
      [](F f, int p) {
          return f.SP(p) == kPairBiJie && f.Star(p, kStarWangShen) && f.BR(p) == kUnfavourable;
@@ -631,7 +631,7 @@ constexpr PillarRule kGroupAG[] = {
 };
 
 // Group AG, after the pass.
-constexpr Rule kGroupAGAfter[] = {
+constexpr ReadingRule kGroupAGAfter[] = {
     {"P_AG4",
      [](F f) {
          return f.AnyPillar([&](int p) { return f.SP(p) == kPairCai && f.SC(p) >= 0; }) && f.Level() <= 2;
@@ -640,7 +640,7 @@ constexpr Rule kGroupAGAfter[] = {
 };
 
 // Single rules AH1..AH4.
-constexpr Rule kRulesAH[] = {
+constexpr ReadingRule kRulesAH[] = {
     {"P_AH1", [](F f) { return f.Level() < 2; },
      "  ◆日主太弱，少乐多忧。\r\n"},
     {"P_AH2", [](F f) { return f.DayPillar() == PillarNo("己卯") && f.BR(D) == kUnfavourable; },
@@ -652,7 +652,7 @@ constexpr Rule kRulesAH[] = {
 };
 
 // Group AI: for the adjacent stem pairs, each at most once.
-constexpr StemPairRule kGroupAI[] = {
+constexpr StemPairReadingRule kGroupAI[] = {
     {"P_AI1",
      [](F f, int self, int next) {
          return OneEach(f.SG(self), f.SG(next), kShiShen, kQiSha) && f.StemGodCount(kPianYin) == 0;
@@ -668,7 +668,7 @@ constexpr StemPairRule kGroupAI[] = {
 };
 
 // Single rules AJ1..AJ8.
-constexpr Rule kRulesAJ[] = {
+constexpr ReadingRule kRulesAJ[] = {
     {"P_AJ1",
      [](F f) {
          return (f.Star(D, kStarYangRen) || f.Star(H, kStarYangRen)) && (f.Star(D, kStarTaoHua) || f.Star(H, kStarTaoHua));
@@ -697,7 +697,7 @@ constexpr Rule kRulesAJ[] = {
      "  ◆日遇死绝之地，愚蠢而顽。\r\n"},
 };
 
-constexpr RuleBlock kCharacterTable[] = {
+constexpr ReadingRuleGroup kCharacterTable[] = {
     Once(kRulesC),
     EachPillar(kGroupD),
     Once(kRulesE),
@@ -740,8 +740,8 @@ constexpr RuleBlock kCharacterTable[] = {
 
 }  // namespace
 
-std::span<const RuleBlock> TraitRules() { return kTraitTable; }
-std::span<const RuleBlock> CharacterRules() { return kCharacterTable; }
+ReadingRuleTable TraitRules() { return kTraitTable; }
+ReadingRuleTable CharacterRules() { return kCharacterTable; }
 
 bool MeetsSanQi(const ChartFacts& f) {
     // 天上三奇 甲戊庚, 地下三奇 乙丙丁, 人中三奇 壬癸辛.
@@ -754,49 +754,6 @@ bool MeetsSanQi(const ChartFacts& f) {
         }
     }
     return false;
-}
-
-std::vector<RuleHit> EvaluateRules(std::span<const RuleBlock> table, const ChartFacts& f) {
-    std::vector<RuleHit> hits;
-    for (const RuleBlock& block : table) {
-        switch (block.pass) {
-        case Pass::kOnce:
-            for (const Rule& r : block.rules) {
-                if (r.when(f)) hits.push_back({r.id, r.text});
-            }
-            break;
-        case Pass::kEachPillar: {
-            std::vector<bool> written(block.pillarRules.size(), false);
-            for (const int p : kAllPillars) {
-                for (std::size_t i = 0; i < block.pillarRules.size(); ++i) {
-                    const PillarRule& r = block.pillarRules[i];
-                    if (written[i] && r.hits == Hits::kFirstOnly) continue;
-                    if (r.when(f, p)) {
-                        hits.push_back({r.id, r.text});
-                        written[i] = true;
-                    }
-                }
-            }
-            break;
-        }
-        case Pass::kEachStemPair: {
-            constexpr int kPairs[2][2] = {{Y, M}, {M, H}};
-            std::vector<bool> written(block.pairRules.size(), false);
-            for (const auto& pair : kPairs) {
-                for (std::size_t i = 0; i < block.pairRules.size(); ++i) {
-                    const StemPairRule& r = block.pairRules[i];
-                    if (written[i]) continue;
-                    if (r.when(f, pair[0], pair[1])) {
-                        hits.push_back({r.id, r.text});
-                        written[i] = true;
-                    }
-                }
-            }
-            break;
-        }
-        }
-    }
-    return hits;
 }
 
 }  // namespace tessaly::personality

@@ -161,17 +161,6 @@ namespace {
 
 using namespace testing_marriage;
 
-// Every rule id of a table.
-std::vector<std::string_view> RuleIds(MarriageRuleTable table) {
-    std::vector<std::string_view> ids;
-    for (const MarriageRuleGroup& g : table) {
-        std::visit([&](const auto& rules) {
-            for (const auto& r : rules) ids.push_back(r.id);
-        }, g);
-    }
-    return ids;
-}
-
 // A sample of charts: random pillars (half of them drawn from two pillars
 // only, so that repeated gods, full branch sets and follow judgements come
 // up), random roles, levels, patterns and scores.
@@ -212,7 +201,7 @@ TEST(MarriageRules, EveryRuleBothHoldsAndFailsOverASample) {
             for (const std::string& id : FiredIds(t)) ++hits[id];
         }
         std::vector<std::string_view> ids = RuleIds(male ? MarriageRulesMan() : MarriageRulesWoman());
-        for (const MarriageRuleTable common : {MarriageRulesCommonBefore(), MarriageRulesCommonAfter()}) {
+        for (const ReadingRuleTable common : {MarriageRulesCommonBefore(), MarriageRulesCommonAfter()}) {
             for (const std::string_view id : RuleIds(common)) ids.push_back(id);
         }
         for (const std::string_view id : ids) {

@@ -101,9 +101,9 @@ TEST(MarriageSection, StepsAndRulesInOrder) {
         const TestChart t = MakeChart("壬子 辛巳 壬寅 壬寅", male);
         const ChartFacts f = t.Facts();
         const std::string s = Section(t);
-        const std::string rules = MarriageRulesText(MarriageRulesCommonBefore(), f) +
+        const std::string rules = RulesText(MarriageRulesCommonBefore(), f) +
                                   (male ? MarriageReadingMan(f) : MarriageReadingWoman(f)) +
-                                  MarriageRulesText(MarriageRulesCommonAfter(), f) + "\r\n";
+                                  RulesText(MarriageRulesCommonAfter(), f) + "\r\n";
         // Day 壬寅: 寅's main stem 甲 is 食神, a 寅申巳亥 branch; with the
         // default roles 财星 is the 忌神 and 官杀 the 仇神 pair.
         const std::string kind = "  ★日干支相生，夫妻和睦，相互之间多有助益。\n  ★日支为寅申巳亥，主配偶为人踏实敦厚。\n";
@@ -124,7 +124,7 @@ TEST(MarriageSection, PillarPassWritesInPillarOrder) {
     const Roles kCaiFavourable = {kPairCai, kPairGuanSha, kPairBiJie, kPairYin, kPairShiShang};
     const TestChart t = MakeChart("壬子 辛巳 壬寅 壬寅", true, kCaiFavourable);
     std::vector<std::string_view> ids;
-    for (const FiredRule& r : FireMarriageRules(MarriageRulesCommonAfter(), t.Facts())) ids.push_back(r.id);
+    for (const FiredRule& r : FireRules(MarriageRulesCommonAfter(), t.Facts())) ids.push_back(r.id);
     const auto f19 = std::find(ids.begin(), ids.end(), "MF_F19");
     const auto f20 = std::find(ids.begin(), ids.end(), "MF_F20");
     ASSERT_NE(f19, ids.end());
@@ -133,9 +133,9 @@ TEST(MarriageSection, PillarPassWritesInPillarOrder) {
 }
 
 TEST(MarriageSection, SentencesKeepTheirLineEnds) {
-    for (const MarriageRuleTable table : {MarriageRulesMan(), MarriageRulesWoman(), MarriageRulesCommonBefore(),
+    for (const ReadingRuleTable table : {MarriageRulesMan(), MarriageRulesWoman(), MarriageRulesCommonBefore(),
                                           MarriageRulesCommonAfter()}) {
-        for (const MarriageRuleGroup& g : table) {
+        for (const ReadingRuleGroup& g : table) {
             std::visit([](const auto& rules) {
                 for (const auto& r : rules) {
                     SCOPED_TRACE(r.id);

@@ -15,8 +15,6 @@ namespace tessaly {
 namespace {
 
 using personality::CharacterRules;
-using personality::EvaluateRules;
-using personality::RuleHit;
 using personality::TraitRules;
 using testing_charts::BuildChart;
 using testing_charts::Describe;
@@ -24,16 +22,16 @@ using testing_charts::Person;
 
 constexpr bool kMan = true, kWoman = false;
 
-std::vector<RuleHit> AllHits(const ChartData& c, const PersonRecord& person) {
+std::vector<FiredRule> AllHits(const ChartData& c, const PersonRecord& person) {
     const ChartFacts f{c, person};
-    std::vector<RuleHit> hits = EvaluateRules(TraitRules(), f);
-    const std::vector<RuleHit> more = EvaluateRules(CharacterRules(), f);
+    std::vector<FiredRule> hits = FireRules(TraitRules(), f);
+    const std::vector<FiredRule> more = FireRules(CharacterRules(), f);
     hits.insert(hits.end(), more.begin(), more.end());
     return hits;
 }
 
-int Count(const std::vector<RuleHit>& hits, std::string_view id) {
-    return static_cast<int>(std::count_if(hits.begin(), hits.end(), [&](const RuleHit& h) { return h.id == id; }));
+int Count(const std::vector<FiredRule>& hits, std::string_view id) {
+    return static_cast<int>(std::count_if(hits.begin(), hits.end(), [&](const FiredRule& h) { return h.id == id; }));
 }
 
 struct RuleCase {
@@ -463,7 +461,7 @@ TEST(PersonalityRules, DayStemGivesExactlyItsBRule) {
     for (const auto& dc : kDayStemCases) {
         SCOPED_TRACE(dc.pillars);
         const ChartData c = BuildChart(dc.pillars, kMan, 3, kPairYin);
-        const std::vector<RuleHit> hits = AllHits(c, Person(kMan));
+        const std::vector<FiredRule> hits = AllHits(c, Person(kMan));
         for (const char* b : {"P_B1", "P_B2", "P_B3", "P_B4", "P_B5"}) {
             EXPECT_EQ(Count(hits, b), std::string_view(b) == dc.rule ? 1 : 0) << b;
         }
@@ -475,11 +473,7 @@ TEST(PersonalityRules, EveryRuleHasACase) {
     for (const RuleCase& rc : kRuleCases) tested.insert(rc.rule);
     for (const auto& dc : kDayStemCases) tested.insert(dc.rule);
     for (const auto table : {TraitRules(), CharacterRules()}) {
-        for (const auto& block : table) {
-            for (const auto& r : block.rules) EXPECT_TRUE(tested.count(std::string(r.id))) << r.id;
-            for (const auto& r : block.pillarRules) EXPECT_TRUE(tested.count(std::string(r.id))) << r.id;
-            for (const auto& r : block.pairRules) EXPECT_TRUE(tested.count(std::string(r.id))) << r.id;
-        }
+        for (const std::string_view id : RuleIds(table)) EXPECT_TRUE(tested.count(std::string(id))) << id;
     }
 }
 
@@ -511,8 +505,8 @@ TEST(PersonalityRules, SexBoundRulesNeverReachTheOtherSex) {
             ChartData c = BuildChart(names, male, level, use);
             for (auto& s : c.pairScore) s = static_cast<std::int16_t>(next(200));
             c.godScore[kShangGuan] = static_cast<std::int16_t>(next(200));
-            const std::vector<RuleHit> hits = AllHits(c, Person(male));
-            for (const RuleHit& h : hits) {
+            const std::vector<FiredRule> hits = AllHits(c, Person(male));
+            for (const FiredRule& h : hits) {
                 if (male) {
                     EXPECT_FALSE(kWomanOnly.count(h.id)) << h.id << " for a man: " << names;
                     seenForMan.insert(h.id);
@@ -547,9 +541,9 @@ TEST(PersonalityRules, PillarPassOrdersByPillarFirst) {
     // Day 甲, for a woman: 伤官 丁 on the year (F3), 正印 癸 on 酉 (桃花 of
     // 子) on the hour (F1, the first row of the group).
     const ChartData c = BuildChart("丁卯 丙寅 甲子 癸酉", kWoman, 3, kPairYin);
-    const std::vector<RuleHit> hits = AllHits(c, Person(kWoman));
+    const std::vector<FiredRule> hits = AllHits(c, Person(kWoman));
     std::vector<std::string_view> groupF;
-    for (const RuleHit& h : hits) {
+    for (const FiredRule& h : hits) {
         if (h.id == "P_F1" || h.id == "P_F2" || h.id == "P_F3") groupF.push_back(h.id);
     }
     EXPECT_EQ(groupF, (std::vector<std::string_view>{"P_F3", "P_F1"}));
@@ -559,11 +553,7 @@ TEST(PersonalityRules, PillarPassOrdersByPillarFirst) {
 TEST(PersonalityRules, TablesKeepTheirOrder) {
     std::vector<std::string_view> ids;
     for (const auto table : {TraitRules(), CharacterRules()}) {
-        for (const auto& block : table) {
-            for (const auto& r : block.rules) ids.push_back(r.id);
-            for (const auto& r : block.pillarRules) ids.push_back(r.id);
-            for (const auto& r : block.pairRules) ids.push_back(r.id);
-        }
+        for (const std::string_view id : RuleIds(table)) ids.push_back(id);
     }
     ASSERT_EQ(ids.size(), 8u + 1u + 148u);  // A1..B5, 三奇, C1..AJ8
     EXPECT_EQ(ids.front(), "P_A1");
