@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <map>
 #include <system_error>
 
@@ -750,31 +751,71 @@ Status MDataBase::ImportFrom(const fs::path& headerFile) {
         }
     }
 
-    // 3. Replace: old reports and data files go, the staged ones move in;
-    //    the header file moves last.
+    // 3. Replace. The current files are first moved aside into a folder of
+    //    their own, then the staged ones move in, the header file last. A
+    //    failure on the way moves everything back, so the current store is
+    //    either replaced whole or left as it was; its old files are deleted
+    //    only once the new store is complete. (After a crash in the middle
+    //    the old files are still on disk, in the "previous" folders.)
+    const std::string stamp = std::to_string(::getpid()) + "-" + std::to_string(::time(nullptr));
+    const fs::path dataAside = datDir_ / (".import-previous-" + stamp);
+    const fs::path reportAside = reportDir / (".import-previous-" + stamp);
+    struct Move {
+        fs::path from, to;
+    };
+    std::vector<Move> done;  // in the order made, for the way back
+    const auto move = [&](const fs::path& from, const fs::path& to) -> Status {
+        fs::rename(from, to, ec);
+        if (ec) return Status::Error("cannot move " + from.string() + " to " + to.string() + ": " + ec.message());
+        done.push_back({from, to});
+        return Status::Ok();
+    };
     std::vector<fs::path> oldReports, oldData;
     Status s = ListReportFiles(reportDir, &oldReports);
     if (s) s = ListDataFiles(datDir_, stem_, &oldData);
+    if (s) {
+        fs::create_directory(dataAside, ec);
+        if (!ec) fs::create_directory(reportAside, ec);
+        if (ec) s = Status::Error("cannot prepare the import in " + datDir_.string() + ": " + ec.message());
+    }
     for (const fs::path& p : oldReports) {
-        if (!s) break;
-        fs::remove(p, ec);
-        if (ec) s = Status::Error("cannot delete " + p.string() + ": " + ec.message());
+        if (s) s = move(p, reportAside / p.filename());
+    }
+    // The old header moves aside last, the new one moves in last.
+    std::stable_partition(oldData.begin(), oldData.end(),
+                          [&](const fs::path& p) { return p.filename() != headerName; });
+    for (const fs::path& p : oldData) {
+        if (s) s = move(p, dataAside / p.filename());
     }
     for (const std::string& name : reportNames) {
-        if (!s) break;
-        fs::rename(reportStage / name, reportDir / name, ec);
-        if (ec) s = Status::Error("cannot move " + name + " into " + reportDir.string() + ": " + ec.message());
-    }
-    for (const fs::path& p : oldData) {
-        if (!s) break;
-        if (p.filename() == headerName) continue;
-        fs::remove(p, ec);
-        if (ec) s = Status::Error("cannot delete " + p.string() + ": " + ec.message());
+        if (s) s = move(reportStage / name, reportDir / name);
     }
     for (int k = h.fileCount - 1; k >= 0 && s; --k) {
         const fs::path target = DataFilePath(k);
-        fs::rename(dataStage / target.filename(), target, ec);
-        if (ec) s = Status::Error("cannot move " + target.filename().string() + " into " + datDir_.string() + ": " + ec.message());
+        s = move(dataStage / target.filename(), target);
+    }
+    if (s) {
+        for (const fs::path& dir : {dataAside, reportAside}) {
+            fs::remove_all(dir, ec);  // the old store, replaced
+        }
+    } else {
+        // The way back, in reverse order: the new files return to staging,
+        // the old ones to their places.
+        bool restored = true;
+        for (auto it = done.rbegin(); it != done.rend(); ++it) {
+            std::error_code back;
+            fs::rename(it->to, it->from, back);
+            restored = restored && !back;
+        }
+        if (restored) {
+            std::error_code ignored;
+            fs::remove_all(dataAside, ignored);
+            fs::remove_all(reportAside, ignored);
+            s = Status::Error(s.message() + "; the import was undone, nothing was changed");
+        } else {
+            s = Status::Error(s.message() + "; the import could not be undone completely: the previous files are in " +
+                              dataAside.string() + " and " + reportAside.string());
+        }
     }
     dropStages();
     return s;

@@ -135,6 +135,43 @@ TEST(History, BadImportLeavesStoreIntact) {
     EXPECT_EQ(Snapshot(to.path()), before);
 }
 
+// An import that fails while the files are being put in place is undone:
+// the current store, reports included, stays byte for byte as it was, and no
+// staging or "previous" folder is left behind.
+TEST(History, ImportFailingHalfwayIsUndone) {
+    TempProgramDir from("from"), to("to"), out("out");
+    MDataBase a;
+    ASSERT_TRUE(a.Open(from.path()).ok());
+    FillStore(a, from);
+    ASSERT_TRUE(a.ExportTo(out / "history").ok());
+
+    MDataBase b;
+    ASSERT_TRUE(b.Open(to.path()).ok());
+    for (const char* name : {"旧一", "旧二"}) {
+        CaseRecord r = MakeCase(name, 1970, false, "旧");
+        ASSERT_TRUE(b.AddRecord(&r).ok());
+    }
+    WriteAll(to / "bazi_f/0.rtf", "old report zero");
+    WriteAll(to / "bazi_f/1.rtf", "old report one");
+    // A folder where the incoming report 2.rtf must go: moving it in fails
+    // after the old files have been moved aside and some new ones moved in.
+    fs::create_directories(to / "bazi_f/2.rtf/blocker");
+    const auto before = Snapshot(to.path());
+
+    const Status s = b.ImportFrom(out / "history/bazi0.dat");
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.message().find("undone"), std::string::npos) << s.message();
+    EXPECT_EQ(Snapshot(to.path()), before);
+    for (const fs::path& dir : {to / "dat", to / "bazi_f"}) {
+        for (const auto& e : fs::directory_iterator(dir)) {
+            EXPECT_EQ(e.path().filename().string().rfind(".import", 0), std::string::npos) << e.path();
+        }
+    }
+    std::int32_t count = 0;
+    ASSERT_TRUE(b.RecordCount(&count).ok());
+    EXPECT_EQ(count, 2);
+}
+
 // Files copied onto themselves would be lost.
 TEST(History, RefusesOwnFolders) {
     TempProgramDir dir("own");
