@@ -63,7 +63,9 @@ Status ReadFileBytes(const fs::path& path, std::string* bytes) {
 }
 
 Status WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-    const fs::path tmp = path.string() + ".tmp";
+    // A name of this process's own: two programs saving the same file at
+    // once must not write into one temporary file.
+    const fs::path tmp = path.string() + ".tmp" + std::to_string(::getpid());
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
         return Status::Error("cannot write " + path.string() + ": " + std::strerror(errno));
