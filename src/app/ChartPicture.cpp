@@ -41,10 +41,7 @@ QImage PictureBackground() {
 
 namespace {
 
-QString PillarText(int pillar) {
-    return QString::fromUtf8(PillarStemName(pillar).data(), qsizetype(PillarStemName(pillar).size())) +
-           QString::fromUtf8(PillarBranchName(pillar).data(), qsizetype(PillarBranchName(pillar).size()));
-}
+QString PillarText(int pillar) { return QString::fromStdString(PillarName(pillar)); }
 
 // One person's column from y = 8; returns the y below the last pillar.
 int DrawColumn(QPainter& p, int x, int h, const QString& title, bool male,

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "calendar/Eph0.h"
+#include "calendar/Sexagenary.h"
 
 namespace tessaly {
 namespace {
@@ -42,11 +43,6 @@ static_assert(std::size(kNewMoonTable) == 11 && std::size(kTermTable) == 35);
 // Month numbers by month index v mod 12, counted from the month holding the
 // winter solstice (建子).
 constexpr int kMonthNumber[12] = {11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-
-constexpr int FloorMod(int a, int n) {
-    const int r = a % n;
-    return r < 0 ? r + n : r;
-}
 
 // Cumulative angles of the term / new moon nearest Julian day J.
 double TermAngle(double J) { return std::floor((J + 7 - 2451259) / 365.2422 * 24) * kPi / 12; }

@@ -7,14 +7,7 @@
 namespace tessaly {
 namespace {
 
-constexpr int FloorMod(long long a, int n) {
-    const int r = int(a % n);
-    return r < 0 ? r + n : r;
-}
-
 constexpr const char* kDigits[] = {"○", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
-constexpr const char* kStems[] = {"癸", "甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬"};
-constexpr const char* kBranches[] = {"亥", "子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌"};
 
 CivilTime AtNoon(const CivilTime& t) { return {t.year, t.month, t.day, 12, 0}; }
 
@@ -269,8 +262,5 @@ FourPillars PillarsOf(const CivilTime& t, bool zishi) {
     return {YearPillarOf(t), MonthPillarOf(t), DayPillarAt(t, zishi), HourPillarOf(t, zishi)};
 }
 
-std::string StemName(int stem) { return kStems[FloorMod(stem, 10)]; }
-std::string BranchName(int branch) { return kBranches[FloorMod(branch, 12)]; }
-std::string PillarName(int pillar) { return StemName(pillar % 10) + BranchName(pillar % 12); }
 
 }  // namespace tessaly

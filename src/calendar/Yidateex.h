@@ -17,6 +17,7 @@
 
 #include "calendar/Lunar.h"
 #include "calendar/PersonRecord.h"
+#include "calendar/Sexagenary.h"
 #include "common/Status.h"
 
 namespace tessaly {
@@ -72,10 +73,7 @@ public:
     static std::vector<TermEntry> TermsOfYear(int year);
 
     // Pillar of a stem and branch of equal parity.
-    static constexpr int PillarOf(int stem, int branch) {
-        const int c = ((stem - branch) % 12 + 12) % 12;
-        return stem + (c / 2) * 10;
-    }
+    static constexpr int PillarOf(int stem, int branch) { return PillarOfStemBranch(stem, branch); }
     // Chinese numerals: 1..30 as day numbers (初… not included: 十五, 廿三),
     // other values digit by digit (二○二四), "前" for negatives.
     static std::string ChineseNumeral(int n);
@@ -114,9 +112,5 @@ struct FourPillars {
 // All four from one moment.
 FourPillars PillarsOf(const CivilTime& t, bool zishi);
 
-// Names: StemName(1) = "甲", BranchName(1) = "子", PillarName(1) = "甲子".
-std::string StemName(int stem);
-std::string BranchName(int branch);
-std::string PillarName(int pillar);
 
 }  // namespace tessaly

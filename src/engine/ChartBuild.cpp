@@ -37,8 +37,7 @@ std::string DegreesText(double deg) {
 
 std::string StemOf(int pillar) { return std::string(kStemNames[StemOfPillar(pillar)]); }
 std::string BranchOf(int pillar) { return std::string(kBranchNames[BranchOfPillar(pillar)]); }
-std::string NameOf(int pillar) { return StemOf(pillar) + BranchOf(pillar); }
-std::string NayinNameOf(int pillar) { return std::string(kNayinNames[NayinOf(pillar)]); }
+std::string NayinPillarName(int pillar) { return std::string(kNayinNames[NayinOf(pillar)]); }
 
 // Digit sum of a value (a non-positive value adds nothing).
 int DigitSum(int v) {
@@ -114,7 +113,7 @@ bool CBaZiEx::BuildChartReport() {
     personText += r.isMale ? "乾造  " : "坤造  ";
     for (int i = 0; i < 4; ++i) {
         if (options.pai == 0) {
-            personText += NameOf(c.pillars[i]) + (i < 3 ? Sp(8) : "");
+            personText += PillarName(c.pillars[i]) + (i < 3 ? Sp(8) : "");
         } else {
             personText += StemOf(c.pillars[i]) + (i < 3 ? Sp(10) : "");
         }
@@ -173,7 +172,7 @@ bool CBaZiEx::BuildChartReport() {
     personText += Sp(5);
     for (const int p : luck) personText += std::string(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(p))]) + Sp(4);
     personText += "\r\n大运 ";
-    for (const int p : luck) personText += NameOf(p) + Sp(2);
+    for (const int p : luck) personText += PillarName(p) + Sp(2);
     personText += "\r\n" + Sp(5);
     for (const int p : luck) personText += PadRightGbk(kGrowthStageNames[GrowthStageOf(dayStem, BranchOfPillar(p))], 6);
     personText += "\r\n岁数 ";
@@ -188,7 +187,7 @@ bool CBaZiEx::BuildChartReport() {
     const int monthStem = StemOfPillar(monthP), monthBranch = BranchOfPillar(monthP);
     const int conception = MYiDateEx::PillarOf((monthStem + 1) % 10, (monthBranch + 3) % 12);
     c.conceptionPillar = static_cast<std::uint8_t>(conception);
-    std::string line = "\r\n☆胎元：" + NameOf(conception) + "(" + NayinNameOf(conception) + ")  ";
+    std::string line = "\r\n☆胎元：" + PillarName(conception) + "(" + NayinPillarName(conception) + ")  ";
     int ordinal;  // month counted from 寅 = 1 to 丑 = 12
     if (options.mgong == 0) {
         ordinal = monthBranch - 2;
@@ -210,7 +209,7 @@ bool CBaZiEx::BuildChartReport() {
     const int palaceStem = (FloorMod(palaceBranch - 3, 12) + 2 * g + 1) % 10;
     const int palace = MYiDateEx::PillarOf(palaceStem, palaceBranch);
     c.lifePalace = static_cast<std::uint8_t>(palace);
-    line += "命宫：" + NameOf(palace) + "(" + NayinNameOf(palace) + ")\r\n";
+    line += "命宫：" + PillarName(palace) + "(" + NayinPillarName(palace) + ")\r\n";
     personText += line;
 
     // --- Symbolic stars and the 年命/星座/生肖 line -------------------------
@@ -219,7 +218,7 @@ bool CBaZiEx::BuildChartReport() {
     if (FloorMod(w + 897, 60) != yearP) w -= 1;  // born before 立春
     c.era = static_cast<std::uint8_t>(((w + 1736) / 60) % 3);
     static constexpr const char* kEraText[] = {"(上元)  ", "(中元)  ", "(下元)  "};
-    personText += "☆年命：" + NayinNameOf(yearP) + kEraText[c.era];
+    personText += "☆年命：" + NayinPillarName(yearP) + kEraText[c.era];
     int n = monthBranch - 1;
     if (n < 1) n += 12;
     if (clockJd >= midTermJd) n += 1;

@@ -15,14 +15,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "calendar/Sexagenary.h"
+
 namespace tessaly {
 
 using Names10 = std::array<std::string_view, 10>;
 using Names12 = std::array<std::string_view, 12>;
 
-inline constexpr Names10 kStemNames = {"癸", "甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬"};
-inline constexpr Names12 kBranchNames = {"亥", "子", "丑", "寅", "卯", "辰",
-                                         "巳", "午", "未", "申", "酉", "戌"};
 inline constexpr std::array<std::string_view, 5> kElementNames = {"水", "木", "火", "土", "金"};
 inline constexpr Names10 kYinYangElementNames = {"阴水", "阳水", "阴木", "阳木", "阴火",
                                                  "阳火", "阴土", "阳土", "阴金", "阳金"};
@@ -133,13 +132,7 @@ constexpr int StemCombinationKind(int s1, int s2) {
 
 // --- Pure helpers on the numbering -----------------------------------------
 
-constexpr int FloorMod(long a, int n) {
-    const int r = static_cast<int>(a % n);
-    return r < 0 ? r + n : r;
-}
 
-constexpr int StemOfPillar(int pillar) { return FloorMod(pillar, 10); }
-constexpr int BranchOfPillar(int pillar) { return FloorMod(pillar, 12); }
 
 // The ten god of stem s for the day stem `day`.
 constexpr int TenGodOf(int day, int s) {
@@ -167,11 +160,6 @@ constexpr int GrowthStageOf(int s, int b) {
     return (s % 10) % 2 == 1 ? FloorMod(b % 12 - start, 12) : FloorMod(start - b % 12, 12);
 }
 
-// The pillar of a stem and a branch of equal parity.
-constexpr int PillarOfStemBranch(int s, int b) {
-    const int c = FloorMod(s - b, 12);
-    return s + (c / 2) * 10;
-}
 
 // The nayin number 0..29 of a pillar.
 constexpr int NayinOf(int pillar) {
@@ -182,13 +170,6 @@ constexpr int NayinOf(int pillar) {
 // SeasonState of element x in a month whose branch element is m.
 constexpr int SeasonStateOf(int x, int m) { return kSeasonStateByDistance[FloorMod(x - m, 5)]; }
 
-// The printed name of a pillar, e.g. "甲子".
-inline std::string_view PillarStemName(int pillar) { return kStemNames[StemOfPillar(pillar)]; }
-inline std::string_view PillarBranchName(int pillar) { return kBranchNames[BranchOfPillar(pillar)]; }
-
-static_assert(PillarOfStemBranch(1, 1) == 1);   // 甲子
-static_assert(PillarOfStemBranch(0, 0) == 0);   // 癸亥
-static_assert(PillarOfStemBranch(9, 11) == 59); // 壬戌
 static_assert(TenGodOf(2, 3) == 3);             // day 乙, stem 丙: 伤官
 static_assert(NayinOf(0) == 0 && NayinOf(59) == 0);  // 壬戌 癸亥 大海水
 static_assert(NayinOf(1) == 1 && NayinOf(2) == 1);   // 甲子 乙丑 海中金

@@ -58,7 +58,6 @@ bool EndsOrPairsComplete(const WeddingKeys& k, std::uint16_t set) {
            AllPresent(set, k.pairB);
 }
 
-std::string Name(int pillar) { return std::string(PillarStemName(pillar)) + std::string(PillarBranchName(pillar)); }
 
 // One day as the search sees it.
 struct DayFacts {
@@ -74,8 +73,8 @@ class WeddingText {
 public:
     explicit WeddingText(const WeddingKeys& k) : k_(k) {
         const int w = k.womanPillar, m = k.yearPillar;
-        text_ = Name(m) + "年" + std::to_string(k.age) + "岁" + Name(w) + "女\r\n";
-        text_ += Name(m) + "年白虎在" + std::string(kBranchNames[k.tigerBranch]) + "，天狗在" +
+        text_ = PillarName(m) + "年" + std::to_string(k.age) + "岁" + PillarName(w) + "女\r\n";
+        text_ += PillarName(m) + "年白虎在" + std::string(kBranchNames[k.tigerBranch]) + "，天狗在" +
                  std::string(kBranchNames[k.dogBranch]) + "\r\n";
     }
 
@@ -85,7 +84,7 @@ public:
         const int q = WeddingMonthQuality(BranchOfPillar(k_.womanPillar), c);
         if (n != previousMonth_) {
             previousMonth_ = n;
-            text_.append("\r\n★").append(kWeddingMonthNames[n - 1]).append("月").append(Name(f.p.month));
+            text_.append("\r\n★").append(kWeddingMonthNames[n - 1]).append("月").append(PillarName(f.p.month));
             text_.append("　").append(kMonthQualityNames[q]).append(q >= 4 ? "不取" : "").append(" \r\n");
         }
         if (WeddingDayRejected(k_, f.p)) return;
@@ -215,7 +214,7 @@ std::string WeddingDayLine(const CivilTime& date, const CivilTime& lunar, bool l
     line += "月";
     if (lunar.day <= 10) line += "初";
     line += MYiDateEx::ChineseNumeral(lunar.day);
-    line.append(" ").append(Name(dayPillar)).append("日 ");
+    line.append(" ").append(PillarName(dayPillar)).append("日 ");
     for (int i = 1; i <= 12; ++i) {  // 子 丑 … 戌 亥
         if (hours & Bit(i % 12)) line += kBranchNames[i % 12];
     }

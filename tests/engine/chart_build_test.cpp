@@ -29,8 +29,6 @@ CivilTime T(int y, int m, int d, int h, int mi) {
             static_cast<std::int16_t>(h), static_cast<std::int16_t>(mi)};
 }
 
-std::string PillarName(int p) { return std::string(PillarStemName(p)) + std::string(PillarBranchName(p)); }
-
 // Runs a matching of `a` against a fixed partner with the given options and
 // returns the engine for inspection.
 class ChartBuildTest : public ::testing::Test {

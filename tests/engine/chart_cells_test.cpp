@@ -13,13 +13,7 @@ namespace {
 ChartData Chart(const char* y, const char* m, const char* d, const char* h) {
     ChartData c = ZeroChartData();
     const char* names[4] = {y, m, d, h};
-    for (int i = 0; i < 4; ++i) {
-        for (int p = 0; p < 60; ++p) {
-            if (std::string(PillarStemName(p)) + std::string(PillarBranchName(p)) == names[i]) {
-                c.pillars[i] = static_cast<std::int16_t>(p);
-            }
-        }
-    }
+    for (int i = 0; i < 4; ++i) c.pillars[i] = static_cast<std::int16_t>(PillarFromName(names[i]));
     return c;
 }
 

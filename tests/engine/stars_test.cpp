@@ -12,11 +12,9 @@ namespace tessaly {
 namespace {
 
 int PillarNamed(std::string_view name) {
-    for (int p = 0; p < 60; ++p) {
-        if (std::string(PillarStemName(p)) + std::string(PillarBranchName(p)) == name) return p;
-    }
-    ADD_FAILURE() << "no pillar " << name;
-    return 0;
+    const int p = PillarFromName(name);
+    if (p < 0) ADD_FAILURE() << "no pillar " << name;
+    return p < 0 ? 0 : p;
 }
 
 std::array<std::int16_t, 4> Pillars(const char* y, const char* m, const char* d, const char* h) {

@@ -9,10 +9,6 @@
 namespace tessaly {
 namespace {
 
-std::string PillarName(int p) {
-    return std::string(PillarStemName(p)) + std::string(PillarBranchName(p));
-}
-
 TEST(Pillars, NumberingRunsFromJiaZiToGuiHai) {
     EXPECT_EQ(PillarName(1), "甲子");
     EXPECT_EQ(PillarName(2), "乙丑");

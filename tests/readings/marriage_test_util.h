@@ -12,41 +12,21 @@
 #include "engine/ChartCells.h"
 #include "engine/ChartModel.h"
 #include "engine/Stars.h"
+#include "engine/Strength.h"
 #include "engine/Tables.h"
 #include "readings/ChartFacts.h"
 #include "readings/MarriageRules.h"
 
 namespace tessaly::testing_marriage {
 
-// The pillar named by two characters, e.g. "甲子".
-inline int PillarNamed(std::string_view name) {
-    int stem = -1, branch = -1;
-    for (int s = 0; s < 10; ++s) {
-        if (name.substr(0, kStemNames[s].size()) == kStemNames[s]) stem = s;
-    }
-    for (int b = 0; b < 12; ++b) {
-        if (name.substr(name.size() - kBranchNames[b].size()) == kBranchNames[b]) branch = b;
-    }
-    return PillarOfStemBranch(stem, branch);
-}
-
 // Roles as god pairs, 用神 喜神 忌神 仇神 闲神.
 using Roles = std::array<int, 5>;
 inline constexpr Roles kDefaultRoles = {kPairYin, kPairBiJie, kPairCai, kPairGuanSha, kPairShiShang};
 
-inline int RoleClassOf(const Roles& r, int pair) {
-    if (pair == r[0] || pair == r[1]) return 0;
-    if (pair == r[2] || pair == r[3]) return 1;
-    return 2;
-}
-
 // Sets the roles and the role classes of every cell from them.
 inline void SetRoles(ChartData& c, const Roles& r) {
     for (int i = 0; i < 5; ++i) c.rolePair[i] = static_cast<std::uint8_t>(r[i]);
-    for (int p = 0; p < 4; ++p) {
-        c.stems[p].roleClass = static_cast<std::uint8_t>(RoleClassOf(r, c.stems[p].pair));
-        c.branches[p].roleClass = static_cast<std::uint8_t>(RoleClassOf(r, c.branches[p].pair));
-    }
+    SetRoleClasses(c);
 }
 
 struct TestChart {
@@ -62,7 +42,7 @@ inline TestChart MakeChart(std::string_view pillars, bool male, const Roles& rol
     t.person.isMale = male ? 1 : 0;
     for (int i = 0; i < 4; ++i) {
         const std::size_t cut = pillars.find(' ');
-        t.c.pillars[i] = static_cast<std::int16_t>(PillarNamed(pillars.substr(0, cut)));
+        t.c.pillars[i] = static_cast<std::int16_t>(PillarFromName(pillars.substr(0, cut)));
         pillars = cut == std::string_view::npos ? std::string_view{} : pillars.substr(cut + 1);
     }
     FillChartCells(t.c);

@@ -12,6 +12,7 @@
 #include "engine/ChartCells.h"
 #include "engine/ChartModel.h"
 #include "engine/Stars.h"
+#include "engine/Strength.h"
 #include "engine/Tables.h"
 #include "readings/ChartFacts.h"
 
@@ -21,28 +22,12 @@ namespace tessaly::testing_charts {
 // 仇神, 闲神.
 inline constexpr int kRoleRows[5][4] = {{4, 3, 2, 1}, {2, 4, 0, 3}, {1, 0, 4, 3}, {2, 0, 4, 1}, {0, 2, 1, 3}};
 
-inline int PillarByName(std::string_view name) {
-    for (int p = 0; p < 60; ++p) {
-        if (name.size() == 6 && name.substr(0, 3) == kStemNames[p % 10] && name.substr(3) == kBranchNames[p % 12]) {
-            return p;
-        }
-    }
-    return -1;
-}
 
 // Sets the roles from the 用神 pair and the role class of every cell.
 inline void SetRoles(ChartData& c, int usePair) {
     c.rolePair[0] = static_cast<std::uint8_t>(usePair);
     for (int r = 0; r < 4; ++r) c.rolePair[r + 1] = static_cast<std::uint8_t>(kRoleRows[usePair][r]);
-    auto cls = [&](int pair) -> std::uint8_t {
-        if (pair == c.rolePair[0] || pair == c.rolePair[1]) return 0;
-        if (pair == c.rolePair[2] || pair == c.rolePair[3]) return 1;
-        return 2;
-    };
-    for (int p = 0; p < 4; ++p) {
-        c.stems[p].roleClass = cls(c.stems[p].pair);
-        c.branches[p].roleClass = cls(c.branches[p].pair);
-    }
+    SetRoleClasses(c);
 }
 
 // "甲子 丙寅 戊辰 庚申": year, month, day, hour.
@@ -52,7 +37,7 @@ inline ChartData BuildChart(std::string_view pillars, bool male, int level, int 
     for (int i = 0; i < 4; ++i) {
         std::string name;
         in >> name;
-        c.pillars[i] = static_cast<std::int16_t>(PillarByName(name));
+        c.pillars[i] = static_cast<std::int16_t>(PillarFromName(name));
     }
     FillChartCells(c);
     FillRelations(c);
