@@ -7,6 +7,7 @@
 #include "common/ProgramDir.h"
 #include "engine/Baziex.h"
 #include "engine/Tables.h"
+#include "engine/program_home_test_util.h"
 
 namespace tessaly {
 namespace {
@@ -31,22 +32,12 @@ CivilTime T(int y, int m, int d, int h, int mi) {
 
 // Runs a matching of `a` against a fixed partner with the given options and
 // returns the engine for inspection.
-class ChartBuildTest : public ::testing::Test {
+class ChartBuildTest : public testing_engine::ProgramHomeTest {
 protected:
-    void SetUp() override {
-        home_ = fs::temp_directory_path() /
-                ("tessaly_chart_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(home_);
-        fs::create_directories(home_ / "dat");
-        SetProgramDir(home_);
-    }
-    void TearDown() override { fs::remove_all(home_); }
-
     bool Run(CBaZiEx& e, const PersonRecord& a, std::vector<std::string> options = {}) {
         e.SetOptionOverrides(std::move(options));
         return e.RunMatching(a, Person("乙", false, T(1992, 11, 3, 21, 10)));
     }
-    fs::path home_;
 };
 
 std::string Pillars(const ChartData& c) {

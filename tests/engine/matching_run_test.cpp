@@ -8,6 +8,7 @@
 #include "common/IniFile.h"
 #include "common/ProgramDir.h"
 #include "common/TextCodec.h"
+#include "engine/program_home_test_util.h"
 
 namespace tessaly {
 namespace {
@@ -39,17 +40,8 @@ PersonRecord Person(const char* name, int year, bool male) {
     return r;
 }
 
-class MatchingRunTest : public ::testing::Test {
+class MatchingRunTest : public testing_engine::ProgramHomeTest {
 protected:
-    void SetUp() override {
-        home_ = fs::temp_directory_path() /
-                ("tessaly_run_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(home_);
-        fs::create_directories(home_ / "dat");
-        SetProgramDir(home_);
-    }
-    void TearDown() override { fs::remove_all(home_); }
-
     void WriteGbk(const fs::path& name, const std::string& utf8) {
         std::ofstream(home_ / "dat" / name, std::ios::binary) << Utf8ToGbk(utf8).text;
     }
@@ -58,8 +50,6 @@ protected:
         ini.WriteInteger("set", key, value);
         ASSERT_TRUE(ini.Save().ok());
     }
-
-    fs::path home_;
 };
 
 TEST_F(MatchingRunTest, AssemblesTheReportInItsFixedOrder) {
