@@ -191,10 +191,6 @@ std::vector<std::string> IniFile::Keys(std::string_view section) const {
     return out;
 }
 
-bool IniFile::HasSection(std::string_view section) const {
-    return FindSection(section) != std::string::npos;
-}
-
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {
     const std::size_t s = FindSection(section);
     return s != std::string::npos && FindKey(s, key) != std::string::npos;
@@ -254,22 +250,6 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, long 
 
 void IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
     WriteString(section, key, value ? "1" : "0");
-}
-
-void IniFile::EraseKey(std::string_view section, std::string_view key) {
-    const std::size_t s = FindSection(section);
-    if (s == std::string::npos) return;
-    const std::size_t k = FindKey(s, key);
-    if (k != std::string::npos) lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(k));
-}
-
-void IniFile::EraseSection(std::string_view section) {
-    const std::size_t s = FindSection(section);
-    if (s == std::string::npos) return;
-    std::size_t e = s + 1;
-    while (e < lines_.size() && lines_[e].kind != Line::kSection) ++e;
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(s),
-                 lines_.begin() + static_cast<std::ptrdiff_t>(e));
 }
 
 std::string IniFile::ToText() const {

@@ -39,7 +39,6 @@ public:
 
     std::vector<std::string> Sections() const;
     std::vector<std::string> Keys(std::string_view section) const;
-    bool HasSection(std::string_view section) const;
     bool HasKey(std::string_view section, std::string_view key) const;
 
     std::string ReadString(std::string_view section, std::string_view key,
@@ -51,8 +50,6 @@ public:
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, long value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
-    void EraseKey(std::string_view section, std::string_view key);
-    void EraseSection(std::string_view section);
 
     // Writes the whole file (GBK, CR LF) to path() or to `path`.
     Status Save() const;

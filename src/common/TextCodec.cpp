@@ -108,15 +108,6 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
-std::size_t Utf8Length(std::string_view utf8) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++count) {
-        const int n = ValidUtf8At(utf8, i);
-        i += n == 0 ? 1 : n;
-    }
-    return count;
-}
-
 std::size_t GbkWidth(std::string_view utf8) {
     std::size_t width = 0;
     for (std::size_t i = 0; i < utf8.size();) {

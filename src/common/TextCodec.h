@@ -46,9 +46,6 @@ std::string PadLeftGbk(std::string_view utf8, std::size_t width);
 // whole).
 std::string CutToGbkWidth(std::string_view utf8, std::size_t maxBytes);
 
-// Number of UTF-8 code points in the text (invalid bytes count as one each).
-std::size_t Utf8Length(std::string_view utf8);
-
 // True when the text is valid UTF-8.
 bool IsValidUtf8(std::string_view text);
 
