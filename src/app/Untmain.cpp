@@ -502,16 +502,15 @@ void TFrmMain::SaveCase() {
     // Until the category dialog exists, new cases go to "临时保存".
     record.category = std::string(kDefaultCategory);
     record.note.clear();
-    if (Status s = store_->db.AddRecord(&record); !s.ok()) {
+    StyledReport report;
+    PaneToStyledReport(Redtbazi, &report);
+    if (Status s = AddCaseWithReport(store_->db, &record, report); !s.ok()) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     currentCase_.category = record.category;
     currentCase_.note = record.note;
     currentCase_.slot = record.slot;
-    if (Status s = SavePaneAsReport(Redtbazi, store_->db.ReportPath(record.slot)); !s.ok()) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
-    }
     QTreeWidgetItem* root = Tree->topLevelItem(0);
     QTreeWidgetItem* cat = nullptr;
     for (int i = 0; i < root->childCount(); ++i) {

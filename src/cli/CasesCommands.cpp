@@ -28,7 +28,6 @@
 #include "engine/ReportStyle.h"
 #include "store/Categories.h"
 #include "store/Database.h"
-#include "store/ReportFile.h"
 
 namespace tessaly::cli {
 namespace {
@@ -251,16 +250,10 @@ int RunAdd(CommandContext& ctx, MDataBase& db) {
     record.b = m.b;
     record.category = category;
     record.note = note;
-    if (Status s = db.AddRecord(&record); !s) return Refuse(ctx, s);
     // The report as the pane shows it: the default report font of the
     // window ("宋体", 12 points) with the pane's colours and sizes.
     const StyledReport report = StyleReport(engine.LastReport(), "宋体", 12, engine.options.leftpos);
-    if (Status s = SaveReportFile(db.ReportPath(record.slot), report); !s) {
-        // Take the case out again rather than keep it without its report.
-        const Status undo = db.DeleteRecord(record.slot);
-        return Refuse(ctx, Status::Error("the report could not be written, the case was not saved: " + s.message() +
-                                         (undo.ok() ? "" : " (and removing the record failed: " + undo.message() + ")")));
-    }
+    if (Status s = AddCaseWithReport(db, &record, report); !s) return Refuse(ctx, s);
     ctx.Print("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record) + '\n');
     return kExitOk;
 }

@@ -15,6 +15,7 @@
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
 #include "store/FileUtil.h"
+#include "store/ReportFile.h"
 
 namespace tessaly {
 namespace fs = std::filesystem;
@@ -819,6 +820,15 @@ Status MDataBase::ImportFrom(const fs::path& headerFile) {
     }
     dropStages();
     return s;
+}
+
+Status AddCaseWithReport(MDataBase& db, CaseRecord* record, const StyledReport& report) {
+    if (Status s = db.AddRecord(record); !s) return s;
+    const Status written = SaveReportFile(db.ReportPath(record->slot), report);
+    if (written) return written;
+    const Status undo = db.DeleteRecord(record->slot);
+    return Status::Error("the report could not be written, the case was not saved: " + written.message() +
+                         (undo ? "" : " (and taking the record out again failed: " + undo.message() + ")"));
 }
 
 }  // namespace tessaly

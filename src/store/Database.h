@@ -30,6 +30,7 @@
 
 #include "calendar/PersonRecord.h"
 #include "common/Status.h"
+#include "common/StyledText.h"
 #include "store/FileUtil.h"
 
 namespace tessaly {
@@ -192,6 +193,12 @@ private:
     std::uint8_t storeKind_ = 0;
     std::function<void()> betweenWrites_;
 };
+
+// Stores a new case with its report (bazi_f/SLOT.rtf): the record is added,
+// then the report written; when the report cannot be written the record is
+// marked deleted again, so no case is left without its report, and the
+// error says so. Sets record->slot on success.
+Status AddCaseWithReport(MDataBase& db, CaseRecord* record, const StyledReport& report);
 
 // The stem of the store files for a store kind ("bazi" for kind 0); empty for
 // kinds this program does not know.

@@ -561,3 +561,35 @@ TEST_F(StoreTest, ClearAllRemovesFilesAndLeavesEmptyStore) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// A new case is stored with its report, or not at all: when the report
+// cannot be written the record is taken out again and the error says so.
+TEST(AddCaseWithReport, StoresBothOrLeavesNoLiveCase) {
+    test::TempProgramDir dir("withreport");
+    MDataBase db;
+    ASSERT_TRUE(db.Open(dir.path()).ok());
+    StyledReport report;
+    report.text = "甲命八字：\r\n";
+
+    CaseRecord first = test::MakeCase("张三", 1990, true, "同事");
+    ASSERT_TRUE(AddCaseWithReport(db, &first, report).ok());
+    EXPECT_TRUE(std::filesystem::is_regular_file(db.ReportPath(first.slot)));
+
+    // A folder where the next report must go: writing it fails.
+    std::filesystem::create_directories(db.ReportPath(first.slot + 1) / "blocker");
+    CaseRecord second = test::MakeCase("李四", 1992, false, "同事");
+    const Status s = AddCaseWithReport(db, &second, report);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.message().find("was not saved"), std::string::npos) << s.message();
+    CaseRecord back;
+    ASSERT_TRUE(db.ReadRecord(first.slot + 1, &back).ok());
+    EXPECT_FALSE(back.live());
+    ASSERT_TRUE(db.ReadRecord(first.slot, &back).ok());
+    EXPECT_TRUE(back.live());
+}
+
+}  // namespace
+}  // namespace tessaly
