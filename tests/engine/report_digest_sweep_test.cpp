@@ -111,7 +111,7 @@ std::vector<SweepRun> Runs() {
         {"late zi hour", Fixed("王五", {1984, 2, 4, 23, 40}, true, false, false, 104.1f),
          Fixed("赵六", {1985, 12, 31, 23, 5}, false, false, false, 87.6f), {}},
         {"lunar", Fixed("甲", {1987, 6, 15, 6, 0}, false, true, false, 113.3f),
-         Fixed("乙", {1986, 1, 30, 12, 45}, true, true, false, 126.6f), {}},
+         Fixed("乙", {1986, 8, 20, 12, 45}, true, true, false, 126.6f), {}},
         {"lunar leap", Fixed("丙", {2023, 2, 10, 17, 20}, true, true, true, 120.0f),
          Fixed("丁", {2020, 4, 1, 0, 15}, false, true, true, 91.1f), {}},
         {"ancient", Fixed("戊", {-500, 3, 3, 3, 3}, true, false, false, 112.0f),
