@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "calendar/Eph0.h"
-#include "calendar/Yidateex.h"
+#include "calendar/Ephemeris.h"
+#include "calendar/LunarCalendar.h"
 
 namespace tessaly {
 namespace {
@@ -32,7 +32,7 @@ BENCHMARK(BM_NewMoonAccurate);
 
 // A fresh build of a modern lunar year (no cache).
 void BM_BuildLunarYearModern(benchmark::State& state) {
-    SSQ_class s;
+    LunarYearBuilder s;
     int i = 0;
     for (auto _ : state) {
         s.BuildLunarYearUncached(DayOf(2000 + (i++ % 40), 6, 1));
@@ -43,10 +43,10 @@ BENCHMARK(BM_BuildLunarYearModern)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // Day by day through a year, as the wedding-date search does (cached).
 void BM_SolarToLunarYearOfDays(benchmark::State& state) {
-    MYiDateEx cal;
+    LunarCalendar cal;
     for (auto _ : state) {
         CivilTime t{2031, 1, 1, 12, 0}, l;
-        for (int i = 0; i < 365; ++i, MYiDateEx::AddOneDay(t)) benchmark::DoNotOptimize(cal.SolarToLunar(t, &l));
+        for (int i = 0; i < 365; ++i, LunarCalendar::AddOneDay(t)) benchmark::DoNotOptimize(cal.SolarToLunar(t, &l));
     }
 }
 BENCHMARK(BM_SolarToLunarYearOfDays)->Unit(benchmark::kMicrosecond);
@@ -55,7 +55,7 @@ BENCHMARK(BM_SolarToLunarYearOfDays)->Unit(benchmark::kMicrosecond);
 void BM_LunarToSolarWorst(benchmark::State& state) {
     int y = 1990;
     for (auto _ : state) {
-        MYiDateEx cal;  // a fresh object: nothing cached
+        LunarCalendar cal;  // a fresh object: nothing cached
         CivilTime s;
         benchmark::DoNotOptimize(cal.LunarToSolar({std::int16_t(y), 1, 30, 0, 0}, true, &s));
         y = y == 2030 ? 1990 : y + 1;
@@ -66,7 +66,7 @@ BENCHMARK(BM_LunarToSolarWorst)->Unit(benchmark::kMicrosecond);
 void BM_TermsOfYear(benchmark::State& state) {
     int y = 1990;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(MYiDateEx::TermsOfYear(y));
+        benchmark::DoNotOptimize(LunarCalendar::TermsOfYear(y));
         y = y == 2030 ? 1990 : y + 1;
     }
 }

@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "store/Database.h"
+#include "store/CaseStore.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ const fs::path& BigStore() {
 }
 
 void BM_SearchNameContains(benchmark::State& state) {
-    MDataBase db;
+    CaseStore db;
     if (!db.Open(BigStore()).ok()) std::abort();
     std::vector<std::int32_t> slots;
     for (auto _ : state) {
@@ -89,7 +89,7 @@ void BM_SearchNameContains(benchmark::State& state) {
 BENCHMARK(BM_SearchNameContains)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_SearchAllLive(benchmark::State& state) {
-    MDataBase db;
+    CaseStore db;
     if (!db.Open(BigStore()).ok()) std::abort();
     std::vector<std::int32_t> slots;
     for (auto _ : state) {
@@ -103,7 +103,7 @@ BENCHMARK(BM_SearchAllLive)->Unit(benchmark::kMillisecond)->Repetitions(5)->Repo
 
 // A full scan that decodes every live record (what "cases list" does).
 void BM_DecodeAllLive(benchmark::State& state) {
-    MDataBase db;
+    CaseStore db;
     if (!db.Open(BigStore()).ok()) std::abort();
     for (auto _ : state) {
         std::size_t n = 0;
@@ -114,7 +114,7 @@ void BM_DecodeAllLive(benchmark::State& state) {
 BENCHMARK(BM_DecodeAllLive)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ReadRecord(benchmark::State& state) {
-    MDataBase db;
+    CaseStore db;
     if (!db.Open(BigStore()).ok()) std::abort();
     std::mt19937 rng(7);
     std::uniform_int_distribution<std::int32_t> slot(0, kCases - 1);
@@ -131,7 +131,7 @@ void BM_AddRecord(benchmark::State& state) {
     const fs::path d = BenchDir() / "add";
     fs::remove_all(d);
     fs::create_directories(d / "dat");
-    MDataBase db;
+    CaseStore db;
     if (!db.Open(d).ok()) std::abort();
     std::int32_t i = 0;
     for (auto _ : state) {

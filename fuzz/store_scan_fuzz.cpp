@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "store/Database.h"
+#include "store/CaseStore.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Write(root / "src/bazi0.dat", file0);
     if (!file1.empty()) Write(root / "src/bazi1.dat", file1);
 
-    MDataBase db;
+    CaseStore db;
     if (db.Open(root / "prog").ok()) {
         std::int32_t count = 0;
         (void)db.RecordCount(&count);
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
         // A second, healthy store imports the same bytes.
         fs::create_directories(root / "other/dat");
-        MDataBase other;
+        CaseStore other;
         if (!other.Open(root / "other").ok()) std::abort();
         CaseRecord keep;
         keep.a.name = "keep";

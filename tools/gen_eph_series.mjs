@@ -1,6 +1,6 @@
 #!/usr/bin/env node
 // Writes src/calendar/EphSeries.inc: the truncated Earth (VSOP87D) and Moon
-// (ELP/MPP02, DE405 fit) longitude series used by Eph0.cpp.
+// (ELP/MPP02, DE405 fit) longitude series used by Ephemeris.cpp.
 //
 // Usage: node tools/gen_eph_series.mjs <astronomia package dir> > src/calendar/EphSeries.inc
 // The package comes from the npm registry: `npm pack astronomia` and unpack it.

@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "app/AppFonts.h"
-#include "app/Untinputdate.h"
-#include "app/Untmain.h"
+#include "app/BirthDataDialog.h"
+#include "app/MainWindow.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ PersonRecord Sample(int personNo) {
 // Answers each birth-data dialog with the sample persons.
 void AnswerDialogs(int* asked) {
     QTimer::singleShot(50, [asked] {
-        auto* dlg = qobject_cast<tessaly::TFrmInputDate*>(QApplication::activeModalWidget());
+        auto* dlg = qobject_cast<tessaly::BirthDataDialog*>(QApplication::activeModalWidget());
         if (dlg == nullptr) {
             AnswerDialogs(asked);
             return;
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
     tessaly::InstallFontFallbacks();
 
-    tessaly::TFrmMain window;
+    tessaly::MainWindow window;
     window.show();
     int asked = 0;
     AnswerDialogs(&asked);
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     if (!window.grab().save(out + "/main-window.png")) return 1;
 
-    tessaly::TFrmInputDate dialog;
+    tessaly::BirthDataDialog dialog;
     dialog.SetRecord(Sample(1), 1);
     dialog.show();
     QApplication::processEvents();

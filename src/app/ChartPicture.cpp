@@ -90,16 +90,16 @@ QImage DrawChartPicture(const ChartPictureData& d) {
     return img;
 }
 
-TChartImage::TChartImage(QWidget* parent) : QWidget(parent), picture_(PictureBackground()) {
+ChartPictureView::ChartPictureView(QWidget* parent) : QWidget(parent), picture_(PictureBackground()) {
     setMinimumSize(40, 80);
 }
 
-void TChartImage::SetPicture(const QImage& picture) {
+void ChartPictureView::SetPicture(const QImage& picture) {
     picture_ = picture;
     update();
 }
 
-void TChartImage::paintEvent(QPaintEvent*) {
+void ChartPictureView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     if (picture_.isNull()) return;

@@ -37,10 +37,10 @@ QImage PictureBackground();
 QImage DrawChartPicture(const ChartPictureData& data);
 
 // The image control: shows a picture scaled into itself.
-class TChartImage : public QWidget {
+class ChartPictureView : public QWidget {
     Q_OBJECT
 public:
-    explicit TChartImage(QWidget* parent = nullptr);
+    explicit ChartPictureView(QWidget* parent = nullptr);
     void SetPicture(const QImage& picture);
     const QImage& Picture() const { return picture_; }
     QSize sizeHint() const override { return {kPictureWidth, kPictureHeight / 2}; }

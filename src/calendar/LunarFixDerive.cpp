@@ -1,18 +1,18 @@
-// Derivation of the correction texts of SSQ_class from the ephemeris. Used by
+// Derivation of the correction texts of LunarYearBuilder from the ephemeris. Used by
 // tools/gen_lunar_fix.cpp to write LunarFix.inc and by the tests to check it.
 #include <cmath>
 #include <cstdio>
 
-#include "calendar/Eph0.h"
-#include "calendar/Lunar.h"
+#include "calendar/Ephemeris.h"
+#include "calendar/LunarYearBuilder.h"
 
 namespace tessaly {
 
 CorrectionText DeriveCorrectionText(EventKind kind) {
     const bool term = kind == EventKind::Term;
-    const double f2 = term ? SSQ_class::kTermF2 : SSQ_class::kNewMoonF2;
+    const double f2 = term ? LunarYearBuilder::kTermF2 : LunarYearBuilder::kNewMoonF2;
     const double width = term ? 365.2422 / 24 : 29.5306;
-    const int last = int(std::floor((SSQ_class::kF3 - f2) / width));  // index of the last query before 1960
+    const int last = int(std::floor((LunarYearBuilder::kF3 - f2) / width));  // index of the last query before 1960
 
     CorrectionText out;
     out.text.reserve(std::size_t(last) + 1);
@@ -21,11 +21,11 @@ CorrectionText DeriveCorrectionText(EventKind kind) {
         double W, low, t;
         if (term) {
             W = std::floor((J + 7 - 2451259) / 365.2422 * 24) * kPi / 12;
-            low = SSQ_class::TermLow(W);
+            low = LunarYearBuilder::TermLow(W);
             t = TimeOfSunLon(W);
         } else {
             W = std::floor((J + 14 - 2451551) / 29.5306) * kPi2;
-            low = SSQ_class::NewMoonLow(W);
+            low = LunarYearBuilder::NewMoonLow(W);
             t = TimeOfElongation(W);
         }
         const double d = t * kDaysPerCentury;

@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "calendar/Eph0.h"
-#include "calendar/Yidateex.h"
+#include "calendar/Ephemeris.h"
+#include "calendar/LunarCalendar.h"
 #include "cli/Command.h"
 
 namespace tessaly::cli {
@@ -61,7 +61,7 @@ bool ParseDate(std::string_view s, CivilTime* t, std::string* error) {
     }
     if (!ParseShownYear(s.substr(0, first), &y, error)) return false;
     *t = {std::int16_t(y), std::int16_t(month), std::int16_t(day), 0, 0};
-    if (!MYiDateEx::SolarDateExists(*t)) {
+    if (!LunarCalendar::SolarDateExists(*t)) {
         *error = "DATE " + std::string(s) + " does not exist";
         return false;
     }
@@ -90,7 +90,7 @@ std::string DateText(int year, int month, int day) {
 // Minute-rounded or, with seconds, rounded to the second.
 std::string MomentText(double jd, bool precise) {
     if (!precise) {
-        const CivilTime c = MYiDateEx::FromJulianDay(jd);
+        const CivilTime c = LunarCalendar::FromJulianDay(jd);
         char b[16];
         std::snprintf(b, sizeof b, " %02d:%02d", c.hour, c.minute);
         return DateText(c.year, c.month, c.day) + b;
@@ -102,7 +102,7 @@ std::string MomentText(double jd, bool precise) {
 }
 
 int YearOfMoment(double jd, bool precise) {
-    return precise ? DateFromJd(jd + 0.5 / 86400).year : MYiDateEx::FromJulianDay(jd).year;
+    return precise ? DateFromJd(jd + 0.5 / 86400).year : LunarCalendar::FromJulianDay(jd).year;
 }
 
 std::string PillarsLine(const FourPillars& p) {
@@ -128,7 +128,7 @@ int RunTerms(CommandContext& ctx) {
     int year, code;
     if (!OneYear(ctx, &year, &code)) return code;
     std::string out;
-    for (const TermEntry& e : MYiDateEx::TermsOfYear(year)) {
+    for (const TermEntry& e : LunarCalendar::TermsOfYear(year)) {
         // The term at angle a of this year: 小寒 is a = −75, then 15° steps.
         const int a = -75 + 15 * e.term;
         std::string when;
@@ -167,7 +167,7 @@ int RunLunar(CommandContext& ctx) {
     CivilTime t;
     std::string error;
     if (!ParseDate(ctx.args[0], &t, &error)) return ctx.Usage(error);
-    MYiDateEx cal;
+    LunarCalendar cal;
     CivilTime l;
     const bool leap = cal.SolarToLunar(t, &l);
     t.hour = 12;
@@ -184,7 +184,7 @@ int RunSolar(CommandContext& ctx) {
     if (!ParseShownYear(ctx.args[0], &y, &error)) return ctx.Usage(error);
     if (!ParseInt(ctx.args[1], &m) || m < 1 || m > 13) return ctx.Usage("M must be a lunar month 1..12 (13 in ancient years)");
     if (!ParseInt(ctx.args[2], &d) || d < 1 || d > 30) return ctx.Usage("D must be a lunar day 1..30");
-    MYiDateEx cal;
+    LunarCalendar cal;
     CivilTime s;
     const Status st = cal.LunarToSolar({std::int16_t(y), std::int16_t(m), std::int16_t(d), 0, 0}, leap, &s);
     if (!st.ok()) {
@@ -198,7 +198,7 @@ int RunSolar(CommandContext& ctx) {
 int RunLunarYear(CommandContext& ctx) {
     int year, code;
     if (!OneYear(ctx, &year, &code)) return code;
-    MYiDateEx cal;
+    LunarCalendar cal;
     const int first = int(std::floor(JdFromDate(year, 1, 1.5))) - 2451545;
     const int last = int(std::floor(JdFromDate(year + 1, 1, 1.5))) - 2451545 - 1;
     // Two lunar years (solstice to solstice) cover every month starting in
@@ -216,7 +216,7 @@ int RunLunarYear(CommandContext& ctx) {
     // month after the winter solstice, as in 2033).
     std::string out;
     for (const auto& [day, length] : lengthOfMonthAt) {
-        CivilTime date = MYiDateEx::FromJulianDay(day + 2451545.0);
+        CivilTime date = LunarCalendar::FromJulianDay(day + 2451545.0);
         date.hour = 12;
         date.minute = 0;
         CivilTime lunar;

@@ -27,7 +27,7 @@
 #include "engine/Baziex.h"
 #include "engine/ReportStyle.h"
 #include "store/Categories.h"
-#include "store/Database.h"
+#include "store/CaseStore.h"
 
 namespace tessaly::cli {
 namespace {
@@ -76,7 +76,7 @@ std::string TreeText(const std::vector<CaseRecord>& records) {
     return out;
 }
 
-Status CollectRecords(MDataBase& db, const std::vector<std::int32_t>* slots, std::vector<CaseRecord>* out) {
+Status CollectRecords(CaseStore& db, const std::vector<std::int32_t>* slots, std::vector<CaseRecord>* out) {
     if (!slots) {
         return db.ForEachRecord([&](const CaseRecord& r) {
             out->push_back(r);
@@ -91,7 +91,7 @@ Status CollectRecords(MDataBase& db, const std::vector<std::int32_t>* slots, std
     return Status::Ok();
 }
 
-int RunList(CommandContext& ctx, MDataBase& db) {
+int RunList(CommandContext& ctx, CaseStore& db) {
     if (!ctx.args.empty()) return ctx.Usage("cases list takes no arguments, got '" + ctx.args[0] + "'");
     std::vector<CaseRecord> records;
     if (Status s = CollectRecords(db, nullptr, &records); !s) return Refuse(ctx, s);
@@ -116,7 +116,7 @@ bool ParseYears(std::string_view text, std::int16_t* first, std::int16_t* last) 
     return true;
 }
 
-int RunSearch(CommandContext& ctx, MDataBase& db) {
+int RunSearch(CommandContext& ctx, CaseStore& db) {
     SearchCriteria c;
     bool missing = false;
     std::string value;
@@ -194,7 +194,7 @@ void PersonJson(JsonWriter& j, const PersonRecord& p) {
         .EndObject();
 }
 
-int RunShow(CommandContext& ctx, MDataBase& db) {
+int RunShow(CommandContext& ctx, CaseStore& db) {
     const bool json = TakeFlag(ctx.args, "--json");
     std::int32_t slot = 0;
     if (!ParseSlot(ctx, &slot)) return kExitUsage;
@@ -223,7 +223,7 @@ int RunShow(CommandContext& ctx, MDataBase& db) {
     return kExitOk;
 }
 
-int RunAdd(CommandContext& ctx, MDataBase& db) {
+int RunAdd(CommandContext& ctx, CaseStore& db) {
     std::string category, note;
     bool missing = false;
     const bool hasCategory = TakeOption(ctx.args, "--category", &category, &missing);
@@ -258,7 +258,7 @@ int RunAdd(CommandContext& ctx, MDataBase& db) {
     return kExitOk;
 }
 
-int RunDelete(CommandContext& ctx, MDataBase& db) {
+int RunDelete(CommandContext& ctx, CaseStore& db) {
     std::int32_t slot = 0;
     if (!ParseSlot(ctx, &slot)) return kExitUsage;
     if (Status s = db.DeleteRecord(slot); !s) return Refuse(ctx, s);
@@ -269,21 +269,21 @@ int RunDelete(CommandContext& ctx, MDataBase& db) {
     return kExitOk;
 }
 
-int RunExport(CommandContext& ctx, MDataBase& db) {
+int RunExport(CommandContext& ctx, CaseStore& db) {
     if (ctx.args.size() != 1 || ctx.args[0].empty()) return ctx.Usage("cases export takes one folder DIR");
     if (Status s = db.ExportTo(ctx.args[0]); !s) return Refuse(ctx, s);
     ctx.Print("成功导出，已保存到" + ctx.args[0] + "目录下\n");
     return kExitOk;
 }
 
-int RunImport(CommandContext& ctx, MDataBase& db) {
+int RunImport(CommandContext& ctx, CaseStore& db) {
     if (ctx.args.size() != 1 || ctx.args[0].empty()) return ctx.Usage("cases import takes the path of a bazi0.dat");
     if (Status s = db.ImportFrom(ctx.args[0]); !s) return Refuse(ctx, s);
     ctx.Print("成功导入\n");
     return kExitOk;
 }
 
-int RunClear(CommandContext& ctx, MDataBase& db) {
+int RunClear(CommandContext& ctx, CaseStore& db) {
     const bool yes = TakeFlag(ctx.args, "--yes");
     if (!ctx.args.empty()) return ctx.Usage("cases clear: unknown argument '" + ctx.args[0] + "'");
     if (!yes) return ctx.Usage("cases clear deletes every case and report; confirm with --yes");
@@ -296,14 +296,14 @@ int RunCases(CommandContext& ctx) {
     if (ctx.args.empty()) return ctx.Usage("cases needs a subcommand: " + std::string(kSynopsis));
     const std::string sub = ctx.args[0];
     ctx.args.erase(ctx.args.begin());
-    using Fn = int (*)(CommandContext&, MDataBase&);
+    using Fn = int (*)(CommandContext&, CaseStore&);
     static const std::map<std::string, Fn> kSubcommands = {
         {"list", RunList},     {"search", RunSearch}, {"show", RunShow},   {"delete", RunDelete},
         {"export", RunExport}, {"import", RunImport}, {"clear", RunClear},   {"add", RunAdd},
     };
     const auto it = kSubcommands.find(sub);
     if (it == kSubcommands.end()) return ctx.Usage("cases: unknown subcommand '" + sub + "'");
-    MDataBase db;
+    CaseStore db;
     if (Status s = db.Open(ProgramDir()); !s) return Refuse(ctx, s);
     return it->second(ctx, db);
 }

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <string>
 
-#include "calendar/Era.h"
+#include "calendar/EraText.h"
 #include "calendar/PersonRecord.h"
 #include "cli/Command.h"
 
@@ -28,7 +28,7 @@ int RunEra(CommandContext& ctx) {
         return ctx.Usage("era: YEAR " + arg + " is outside -4712..9999");
     }
     if (shown == 0) return ctx.Usage("era: YEAR 0 does not exist (-1 is 1 BC)");
-    ctx.Print(obb_class{}.EraText(StoredYear(shown)));
+    ctx.Print(EraText(StoredYear(shown)));
     ctx.Print("\n");
     return kExitOk;
 }

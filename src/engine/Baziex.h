@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "calendar/PersonRecord.h"
-#include "calendar/Yidateex.h"
+#include "calendar/LunarCalendar.h"
 #include "engine/ChartModel.h"
 #include "engine/ChartOptions.h"
 
@@ -75,7 +75,7 @@ public:
 
     // --- members of the engine, as the rest of the system reads them ---
     std::uint8_t fullAnalysis = 0;
-    MYiDateEx date;
+    LunarCalendar date;
     std::string personText;
     std::string reportText;
     std::string tailText;

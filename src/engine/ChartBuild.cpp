@@ -31,7 +31,7 @@ std::string SolarDateText(const CivilTime& t) {
 // fraction in minutes rounded to 0 decimals.
 std::string DegreesText(double deg) {
     const double whole = std::floor(deg);
-    const double minutes = MYiDateEx::RoundToDecimals((deg - whole) * 60.0, 0);
+    const double minutes = LunarCalendar::RoundToDecimals((deg - whole) * 60.0, 0);
     return Format("%d度%d分", static_cast<int>(whole), static_cast<int>(minutes));
 }
 
@@ -72,16 +72,16 @@ bool CBaZiEx::BuildChartReport() {
         scratch = SolarDateText(clockTime) + "(北京时间)。\r\n";
         scratch += SolarDateText(chartTime) + (options.idate == 1 ? "(真太阳时)，" : "(地方时)，");
     }
-    scratch += "星期" + std::string(kWeekdayNames[MYiDateEx::WeekdayOf(chartTime)]) + "。\r\n";
+    scratch += "星期" + std::string(kWeekdayNames[LunarCalendar::WeekdayOf(chartTime)]) + "。\r\n";
     personText += scratch;
 
     // --- Pillars ------------------------------------------------------------
     // Year and month from the standard-time moment, day and hour from the
     // corrected one.
-    const MonthOfMoment month = MYiDateEx::MonthBranchOf(clockTime);
-    const double prevJieJd = MYiDateEx::ToJulianDay(month.jie);
-    const double nextJieJd = MYiDateEx::ToJulianDay(month.nextJie);
-    midTermJd = MYiDateEx::ToJulianDay(month.zhongqi);
+    const MonthOfMoment month = LunarCalendar::MonthBranchOf(clockTime);
+    const double prevJieJd = LunarCalendar::ToJulianDay(month.jie);
+    const double nextJieJd = LunarCalendar::ToJulianDay(month.nextJie);
+    midTermJd = LunarCalendar::ToJulianDay(month.zhongqi);
     c.pillars[kYearPos] = static_cast<std::int16_t>(YearPillarOf(clockTime));
     c.pillars[kMonthPos] = static_cast<std::int16_t>(MonthPillarOf(clockTime));
     c.pillars[kDayPos] = static_cast<std::int16_t>(DayPillarAt(chartTime, options.zishi));
@@ -91,12 +91,12 @@ bool CBaZiEx::BuildChartReport() {
     const int dayStem = StemOfPillar(dayP);
 
     // --- Lunar line -------------------------------------------------------
-    scratch = "出生农历：" + MYiDateEx::ChineseNumeral(ShownYear(lunarTime.year)) + "年";
-    std::string monthText = " " + MYiDateEx::ChineseNumeral(lunarTime.month) + "月 ";
+    scratch = "出生农历：" + LunarCalendar::ChineseNumeral(ShownYear(lunarTime.year)) + "年";
+    std::string monthText = " " + LunarCalendar::ChineseNumeral(lunarTime.month) + "月 ";
     if (lunarTime.month == 1) monthText = " 正月 ";
     if (r.isLeapMonth) monthText = " 闰" + monthText.substr(monthText.find_first_not_of(' '));
     scratch += monthText;
-    scratch += (lunarTime.day <= 10 ? "初" : "") + MYiDateEx::ChineseNumeral(lunarTime.day) + "日";
+    scratch += (lunarTime.day <= 10 ? "初" : "") + LunarCalendar::ChineseNumeral(lunarTime.day) + "日";
     scratch.append(" ").append(BranchOf(hourP)).append("时。");
     personText += scratch + "\r\n\r\n";
 
@@ -161,7 +161,7 @@ bool CBaZiEx::BuildChartReport() {
         start.year = static_cast<std::int16_t>(start.year + 1);
     }
     start.year = static_cast<std::int16_t>(start.year + years);
-    start = MYiDateEx::FromJulianDay(MYiDateEx::ToJulianDay(start) + static_cast<double>(days));
+    start = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(start) + static_cast<double>(days));
     luckStartAge = static_cast<std::int16_t>(start.year - chartTime.year + 1);
     c.luckStartYears = static_cast<std::uint8_t>(luckStartAge);
     personText += Format("起大运周岁：%ld岁 %ld个月 %ld天，", years, months, days);
@@ -185,7 +185,7 @@ bool CBaZiEx::BuildChartReport() {
 
     // --- 胎元 and 命宫 ------------------------------------------------------
     const int monthStem = StemOfPillar(monthP), monthBranch = BranchOfPillar(monthP);
-    const int conception = MYiDateEx::PillarOf((monthStem + 1) % 10, (monthBranch + 3) % 12);
+    const int conception = LunarCalendar::PillarOf((monthStem + 1) % 10, (monthBranch + 3) % 12);
     c.conceptionPillar = static_cast<std::uint8_t>(conception);
     std::string line = "\r\n☆胎元：" + PillarName(conception) + "(" + NayinPillarName(conception) + ")  ";
     int ordinal;  // month counted from 寅 = 1 to 丑 = 12
@@ -207,7 +207,7 @@ bool CBaZiEx::BuildChartReport() {
     int g = yearP % 10;
     if (g >= 5) g -= 5;
     const int palaceStem = (FloorMod(palaceBranch - 3, 12) + 2 * g + 1) % 10;
-    const int palace = MYiDateEx::PillarOf(palaceStem, palaceBranch);
+    const int palace = LunarCalendar::PillarOf(palaceStem, palaceBranch);
     c.lifePalace = static_cast<std::uint8_t>(palace);
     line += "命宫：" + PillarName(palace) + "(" + NayinPillarName(palace) + ")\r\n";
     personText += line;

@@ -31,21 +31,21 @@ bool CBaZiEx::ConvertBirthData() {
         }
         clockTime = chartTime;
     } else {
-        if (!MYiDateEx::SolarDateExists(entered)) {
+        if (!LunarCalendar::SolarDateExists(entered)) {
             errorText = kNoSuchDate;
             return false;
         }
         chartTime = entered;
         clockTime = entered;
     }
-    clockJd = MYiDateEx::ToJulianDay(clockTime);
+    clockJd = LunarCalendar::ToJulianDay(clockTime);
 
-    if (options.idate != 0) MYiDateEx::ToLocalSolarTime(r.longitude, chartTime, options.idate);
+    if (options.idate != 0) LunarCalendar::ToLocalSolarTime(r.longitude, chartTime, options.idate);
 
     // A birth from 23:00 belongs to the next day unless the user keeps late
     // 子 hours on their own day; the test looks at the corrected moment.
     CivilTime s = chartTime;
-    if (chartTime.hour == 23 && !options.zishi) MYiDateEx::AddOneDay(s);
+    if (chartTime.hour == 23 && !options.zishi) LunarCalendar::AddOneDay(s);
     if (!InRange(s.year)) {
         errorText = kRolledOutOfRange;
         return false;

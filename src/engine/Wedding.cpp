@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "calendar/Yidateex.h"
+#include "calendar/LunarCalendar.h"
 #include "engine/Baziex.h"
 #include "engine/Tables.h"
 
@@ -102,7 +102,7 @@ private:
 // Noon of January 1 of a year and the number of days of the year.
 CivilTime NewYearNoon(int year) { return {static_cast<std::int16_t>(year), 1, 1, 12, 0}; }
 int DaysOfYear(int year) {
-    return static_cast<int>(MYiDateEx::ToJulianDay(NewYearNoon(year + 1)) - MYiDateEx::ToJulianDay(NewYearNoon(year)) +
+    return static_cast<int>(LunarCalendar::ToJulianDay(NewYearNoon(year + 1)) - LunarCalendar::ToJulianDay(NewYearNoon(year)) +
                             0.5);
 }
 
@@ -120,7 +120,7 @@ int MonthPillarFrom(int yearPillar, int monthBranch) {
     if (f == 0) f = 10;
     if (f > 5) f -= 5;
     const int stem = ((2 * f + 1) % 10 + y) % 10;
-    return MYiDateEx::PillarOf(stem, (y + 3) % 12);
+    return LunarCalendar::PillarOf(stem, (y + 3) % 12);
 }
 
 // Month branch of the 节 at cumulative angle a (−75 the 小寒 of January).
@@ -149,11 +149,11 @@ WeddingKeys ComputeWeddingKeys(int womanYear, int marriageYear) {
     k.firstMonthStem = f0;
     // The month of the woman's year carrying stem x (the first of two when
     // x comes round again in 子 and 丑).
-    const auto monthWithStem = [f0](int x) { return MYiDateEx::PillarOf(x, (FloorMod(x - f0, 10) + 3) % 12); };
+    const auto monthWithStem = [f0](int x) { return LunarCalendar::PillarOf(x, (FloorMod(x - f0, 10) + 3) % 12); };
     k.officerMonth = monthWithStem(s % 2 == 1 ? (s + 7) % 10 : (s + 5) % 10);
     k.foodMonth = monthWithStem((s + 2) % 10);
     const int w = kGroupMonthBranch[b % 4];
-    k.groupMonth = MYiDateEx::PillarOf((f0 + FloorMod(w - 3, 12)) % 10, w);
+    k.groupMonth = LunarCalendar::PillarOf((f0 + FloorMod(w - 3, 12)) % 10, w);
 
     k.luBranch = kLuBranch[s];
     k.tenBranch = (b + 10) % 12;
@@ -210,10 +210,10 @@ std::string WeddingDayLine(const CivilTime& date, const CivilTime& lunar, bool l
     std::string line = std::to_string(ShownYear(date.year)) + "-" + std::to_string(date.month) + "-" +
                        std::to_string(date.day) + " ";
     if (leapMonth) line += "闰";
-    line += lunar.month == 1 ? std::string("正") : MYiDateEx::ChineseNumeral(lunar.month);
+    line += lunar.month == 1 ? std::string("正") : LunarCalendar::ChineseNumeral(lunar.month);
     line += "月";
     if (lunar.day <= 10) line += "初";
-    line += MYiDateEx::ChineseNumeral(lunar.day);
+    line += LunarCalendar::ChineseNumeral(lunar.day);
     line.append(" ").append(PillarName(dayPillar)).append("日 ");
     for (int i = 1; i <= 12; ++i) {  // 子 丑 … 戌 亥
         if (hours & Bit(i % 12)) line += kBranchNames[i % 12];
@@ -258,7 +258,7 @@ WeddingResult SearchWeddingDaysDayByDay(const WeddingSearchInput& input, const W
     scratch.currentPerson = input.workRecord;
     const int days = DaysOfYear(Y);
     int done = 0;
-    for (CivilTime day = NewYearNoon(Y); day.year == Y; day = MYiDateEx::FromJulianDay(MYiDateEx::ToJulianDay(day) + 1)) {
+    for (CivilTime day = NewYearNoon(Y); day.year == Y; day = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(day) + 1)) {
         if (Cancelled(progress)) return {Status::Error(kWeddingCancelled), {}, done};
         PersonRecord& r = scratch.currentPerson;
         r.SetTime(day);
@@ -293,35 +293,35 @@ WeddingResult SearchWeddingDays(const WeddingSearchInput& input, const WeddingPr
     // it, each at its printed minute: the year pillar changes at the first,
     // the month branch at each of the others.
     CivilTime lichun;
-    MYiDateEx::TermInMonth(Y, 2, true, &lichun);
-    const double lichunJd = MYiDateEx::ToJulianDay(lichun);
+    LunarCalendar::TermInMonth(Y, 2, true, &lichun);
+    const double lichunJd = LunarCalendar::ToJulianDay(lichun);
     constexpr int kFirstJie = -105;
     std::vector<double> jieJd;
     for (int a = kFirstJie; a <= 285; a += 30) {
-        jieJd.push_back(MYiDateEx::ToJulianDay(MYiDateEx::FromJulianDay(TermMomentJd(Y, a))));
+        jieJd.push_back(LunarCalendar::ToJulianDay(LunarCalendar::FromJulianDay(TermMomentJd(Y, a))));
     }
 
-    MYiDateEx calendar;
+    LunarCalendar calendar;
     const int days = DaysOfYear(Y);
     const bool zishi = input.options.zishi;
     std::size_t jie = 0;
     int done = 0;
-    for (CivilTime day = NewYearNoon(Y); day.year == Y; day = MYiDateEx::FromJulianDay(MYiDateEx::ToJulianDay(day) + 1)) {
+    for (CivilTime day = NewYearNoon(Y); day.year == Y; day = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(day) + 1)) {
         if (Cancelled(progress)) return {Status::Error(kWeddingCancelled), {}, done};
-        const double T = MYiDateEx::ToJulianDay(day);
+        const double T = LunarCalendar::ToJulianDay(day);
 
         DayFacts f;
         f.chartTime = day;
-        if (input.options.idate != 0) MYiDateEx::ToLocalSolarTime(input.workRecord.longitude, f.chartTime, input.options.idate);
+        if (input.options.idate != 0) LunarCalendar::ToLocalSolarTime(input.workRecord.longitude, f.chartTime, input.options.idate);
         CivilTime s = f.chartTime;
-        if (s.hour == 23 && !zishi) MYiDateEx::AddOneDay(s);
+        if (s.hour == 23 && !zishi) LunarCalendar::AddOneDay(s);
         if (!YearConvertible(s.year)) return {Status::Error(kRolledOutOfRange), {}, done};
         f.leap = calendar.SolarToLunar(s, &f.lunarTime);
 
         f.p.year = FloorMod(Y + 6896 + (T >= lichunJd ? 1 : 0), 60);
         while (jie + 1 < jieJd.size() && T >= jieJd[jie + 1]) ++jie;
         const int branch = T >= jieJd.front() && T < jieJd.back() ? BranchOfJieAngle(kFirstJie + 30 * static_cast<int>(jie))
-                                                                  : MYiDateEx::MonthBranchOf(day).branch;
+                                                                  : LunarCalendar::MonthBranchOf(day).branch;
         f.p.month = MonthPillarFrom(f.p.year, branch);
         f.p.day = DayPillarAt(f.chartTime, zishi);
         text.AddDay(f);

@@ -13,7 +13,7 @@
 
 #include "common/IniFile.h"
 #include "common/Status.h"
-#include "store/Database.h"
+#include "store/CaseStore.h"
 
 namespace tessaly {
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/Untinputdate.h"
+#include "app/BirthDataDialog.h"
 #include "app_test_util.h"
 
 namespace tessaly {
@@ -26,7 +26,7 @@ PersonRecord Sample() {
 }
 
 // Everything the controls show, to tell whether a paste changed anything.
-QStringList Snapshot(const TFrmInputDate& d) {
+QStringList Snapshot(const BirthDataDialog& d) {
     return {d.EdtYear->text(),           d.CboM->currentText(),    d.CboD->currentText(),
             d.CboH->currentText(),       d.CboMinute->currentText(), d.CboLi->currentText(),
             QString::number(d.ChkRun->isChecked()), QString::number(d.RdoMan->isChecked()),
@@ -53,7 +53,7 @@ TEST(BirthDialog, ChecksNameAndYearRange) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << "name '" << c.name << "' year '" << c.year << "'");
         ScriptedMessages messages;
-        TFrmInputDate dlg;
+        BirthDataDialog dlg;
         dlg.SetRecord(Sample(), 1);
         dlg.EdtName->setText(QString::fromUtf8(c.name));
         dlg.EdtYear->setText(QString::fromUtf8(c.year));
@@ -75,7 +75,7 @@ TEST(BirthDialog, ChecksNameAndYearRange) {
 TEST(BirthDialog, ShowsTheRecordAndBuildsItBack) {
     TempHome home;
     ScriptedMessages messages;
-    TFrmInputDate dlg;
+    BirthDataDialog dlg;
     PersonRecord r = Sample();
     r.isLunar = 1;
     r.isLeapMonth = 1;
@@ -103,14 +103,14 @@ TEST(BirthDialog, HourListNamesTheBranch) {
     } kCases[] = {{0, "0时子"}, {1, "1时丑"}, {2, "2时丑"}, {3, "3时寅"}, {22, "22时亥"}, {23, "23时子"}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.hour);
-        EXPECT_EQ(TFrmInputDate::HourLabel(c.hour), QString::fromUtf8(c.label));
+        EXPECT_EQ(BirthDataDialog::HourLabel(c.hour), QString::fromUtf8(c.label));
     }
 }
 
 TEST(BirthDialog, UnknownPlaceAndProvinceWithoutCities) {
     TempHome home;
     ScriptedMessages messages;
-    TFrmInputDate dlg;
+    BirthDataDialog dlg;
     PersonRecord r = Sample();
     r.provinceIndex = 34;  // 未知地
     dlg.SetRecord(r, 0);
@@ -120,7 +120,7 @@ TEST(BirthDialog, UnknownPlaceAndProvinceWithoutCities) {
 
     // A dili.ini without the section of 福建省: the province alone, 120°, 30°.
     std::filesystem::remove(home.dir / "dat" / "dili.ini");
-    TFrmInputDate bare;
+    BirthDataDialog bare;
     r.provinceIndex = 0;
     bare.SetRecord(r, 0);
     EXPECT_EQ(bare.CboCity->count(), 0);
@@ -139,13 +139,13 @@ TEST(BirthDialog, ClipboardRoundTripReproducesEveryField) {
     r.isMale = 0;
     r.cityIndex = 3;
     r.minute = 59;
-    TFrmInputDate from;
+    BirthDataDialog from;
     from.SetRecord(r, 0);
     from.CopyToClipboard();
     EXPECT_EQ(QApplication::clipboard()->text(),
               QStringLiteral("orvane_mingli_data#1984 5 10 8 59 3#0#张三#1 3"));
 
-    TFrmInputDate to;
+    BirthDataDialog to;
     to.SetRecord(PersonRecord{}, 1);
     ASSERT_TRUE(to.PasteFromClipboard());
     EXPECT_EQ(Snapshot(to), Snapshot(from));
@@ -165,7 +165,7 @@ TEST(BirthDialog, CopyRunsTheChecksFirst) {
     TempHome home;
     ScriptedMessages messages;
     QApplication::clipboard()->setText(QStringLiteral("unchanged"));
-    TFrmInputDate dlg;
+    BirthDataDialog dlg;
     dlg.SetRecord(Sample(), 0);
     dlg.EdtYear->setText(QStringLiteral("1850"));
     dlg.CopyToClipboard();
@@ -191,7 +191,7 @@ TEST(BirthDialog, PastesLinesOfEveryKind) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.line);
-        TFrmInputDate dlg;
+        BirthDataDialog dlg;
         dlg.SetRecord(Sample(), 0);
         QApplication::clipboard()->setText(QString::fromUtf8(c.line));
         ASSERT_TRUE(dlg.PasteFromClipboard());
@@ -220,7 +220,7 @@ TEST(BirthDialog, BadClipboardTextChangesNothing) {
     };
     for (const char* line : kLines) {
         SCOPED_TRACE(line);
-        TFrmInputDate dlg;
+        BirthDataDialog dlg;
         dlg.SetRecord(Sample(), 0);
         const QStringList before = Snapshot(dlg);
         QApplication::clipboard()->setText(QString::fromUtf8(line));
@@ -230,7 +230,7 @@ TEST(BirthDialog, BadClipboardTextChangesNothing) {
 }
 
 TEST(BirthDialog, NameFieldTakesTenGbkBytes) {
-    TFrmInputDate dlg;
+    BirthDataDialog dlg;
     QString five = QStringLiteral("欧阳诸葛亮");
     int pos = 0;
     EXPECT_EQ(dlg.EdtName->validator()->validate(five, pos), QValidator::Acceptable);

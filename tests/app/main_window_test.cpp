@@ -15,8 +15,8 @@
 #include <fstream>
 
 #include "app/ChartPicture.h"
-#include "app/Untinputdate.h"
-#include "app/Untmain.h"
+#include "app/BirthDataDialog.h"
+#include "app/MainWindow.h"
 #include "app_test_util.h"
 
 namespace tessaly {
@@ -44,14 +44,14 @@ PersonRecord Person(const char* name, int year, int month, int day, int hour, bo
 
 // Answers the two birth dialogs with `a` and `b` (nullptr: cancel).
 void AnswerBirthDialogs(const PersonRecord* a, const PersonRecord* b) {
-    WhenModal<TFrmInputDate>([a, b](TFrmInputDate* first) {
+    WhenModal<BirthDataDialog>([a, b](BirthDataDialog* first) {
         if (a == nullptr) {
             first->reject();
             return;
         }
         first->SetRecord(*a, 0);
         first->accept();
-        WhenModal<TFrmInputDate>([b](TFrmInputDate* second) {
+        WhenModal<BirthDataDialog>([b](BirthDataDialog* second) {
             if (b == nullptr) {
                 second->reject();
                 return;
@@ -65,7 +65,7 @@ void AnswerBirthDialogs(const PersonRecord* a, const PersonRecord* b) {
 TEST(MainWindow, FirstStartWithoutSettingsFile) {
     TempHome home;
     ScriptedMessages messages;
-    TFrmMain w;
+    MainWindow w;
     w.SetClock([] { return QDateTime(QDate(2024, 3, 5), QTime(9, 41)); });
     w.show();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tessaly 2.0"));
@@ -99,7 +99,7 @@ TEST(MainWindow, FirstStartWithoutSettingsFile) {
 
 TEST(MainWindow, ClockAfter2100GivesTheYear2050) {
     TempHome home;
-    TFrmMain w;
+    MainWindow w;
     w.SetClock([] { return QDateTime(QDate(2101, 1, 2), QTime(3, 4)); });
     w.show();
     EXPECT_EQ(w.personA().year, 2050);
@@ -114,7 +114,7 @@ TEST(MainWindow, SettingsAreReadAndTreeWidthHasAMinimum) {
              "sheng2=9\r\nshi2=1\r\n[minggao]\r\nfname=宋体\r\nfsize=14\r\nbcolor=16711680\r\n"
              "[window]\r\nskined=1\r\nskinname=Gone\r\n");
     ScriptedMessages messages;
-    TFrmMain w;
+    MainWindow w;
     w.show();
     EXPECT_EQ(w.Tree->width(), 30);
     EXPECT_EQ(w.pos(), QPoint(30, 40));
@@ -131,7 +131,7 @@ TEST(MainWindow, CloseWritesTheSettings) {
     TempHome home;
     ScriptedMessages messages;
     {
-        TFrmMain w;
+        MainWindow w;
         w.show();
         w.move(50, 60);
         w.resize(700, 500);
@@ -152,7 +152,7 @@ TEST(MainWindow, CloseWritesTheSettings) {
 
     // Closed maximised: the normal geometry stays, the state says 2.
     {
-        TFrmMain w;
+        MainWindow w;
         w.show();
         w.showMaximized();
         w.close();
@@ -166,7 +166,7 @@ TEST(MainWindow, CloseWritesTheSettings) {
 TEST(MainWindow, DefaultAppearanceCommand) {
     TempHome home;
     ScriptedMessages messages;
-    TFrmMain w;
+    MainWindow w;
     w.show();
     w.SetDefaultAppearance();
     EXPECT_EQ(w.reportColor(), QColor(Qt::white));
@@ -188,7 +188,7 @@ QTextCharFormat FormatAt(const QTextEdit* pane, const QString& needle, int from 
 TEST(MainWindow, MatchingRunShowsTheColouredReport) {
     TempHome home;
     ScriptedMessages messages;
-    TFrmMain w;
+    MainWindow w;
     w.show();
     const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
@@ -254,7 +254,7 @@ TEST(MainWindow, SameSexQuestion) {
         SCOPED_TRACE(answer == MsgAnswer::kYes ? "yes" : "no");
         ScriptedMessages messages;
         messages.answers.push_back(answer);
-        TFrmMain w;
+        MainWindow w;
         w.show();
         AnswerBirthDialogs(&a, &b);
         w.StartMatching();
@@ -269,7 +269,7 @@ TEST(MainWindow, SameSexQuestion) {
 TEST(MainWindow, CancellingTheSecondDialogLeavesNoValidChart) {
     TempHome home;
     ScriptedMessages messages;
-    TFrmMain w;
+    MainWindow w;
     w.show();
     const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
@@ -284,7 +284,7 @@ TEST(MainWindow, CancellingTheSecondDialogLeavesNoValidChart) {
 
 TEST(MainWindow, MenusShowOnlyWhatWorks) {
     TempHome home;
-    TFrmMain w;
+    MainWindow w;
     QStringList menus;
     for (QAction* a : w.menuBar()->actions()) {
         if (a->isVisible()) menus << a->text();

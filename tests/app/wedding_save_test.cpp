@@ -7,11 +7,11 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "app/Untinputdate.h"
-#include "app/Untmain.h"
+#include "app/BirthDataDialog.h"
+#include "app/MainWindow.h"
 #include "app_test_util.h"
 #include "engine/Wedding.h"
-#include "store/Database.h"
+#include "store/CaseStore.h"
 #include "store/ReportFile.h"
 
 namespace tessaly {
@@ -40,11 +40,11 @@ PersonRecord Person(const char* name, int year, bool male) {
 }
 
 // Runs "开始合婚" with the two persons answered in the birth dialogs.
-void Match(TFrmMain& w, const PersonRecord& a, const PersonRecord& b) {
-    WhenModal<TFrmInputDate>([a, b](TFrmInputDate* first) {
+void Match(MainWindow& w, const PersonRecord& a, const PersonRecord& b) {
+    WhenModal<BirthDataDialog>([a, b](BirthDataDialog* first) {
         first->SetRecord(a, 0);
         first->accept();
-        WhenModal<TFrmInputDate>([b](TFrmInputDate* second) {
+        WhenModal<BirthDataDialog>([b](BirthDataDialog* second) {
             second->SetRecord(b, 1);
             second->accept();
         });
@@ -55,7 +55,7 @@ void Match(TFrmMain& w, const PersonRecord& a, const PersonRecord& b) {
 TEST(WeddingTab, SearchFillsThePaneAndBlocksASecondSearch) {
     TempHome home;
     ScriptedMessages messages;
-    TFrmMain w;
+    MainWindow w;
     w.SetClock([] { return QDateTime(QDate(2024, 1, 1), QTime(12, 0)); });
     w.show();
     Match(w, Person("张三", 1994, true), Person("李四", 1996, false));
@@ -85,7 +85,7 @@ TEST(WeddingTab, SearchFillsThePaneAndBlocksASecondSearch) {
 TEST(WeddingTab, Refusals) {
     TempHome home;
     ScriptedMessages messages;
-    TFrmMain w;
+    MainWindow w;
     w.show();
     w.SearchDays();
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -105,7 +105,7 @@ TEST(WeddingTab, Refusals) {
 TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
     TempHome home;
     ScriptedMessages messages;
-    TFrmMain w;
+    MainWindow w;
     w.show();
     w.SaveCase();
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -119,7 +119,7 @@ TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(w.SbtoSave->text(), QStringLiteral("存新"));
 
-    MDataBase db;
+    CaseStore db;
     ASSERT_TRUE(db.Open(home.dir).ok());
     for (int slot : {0, 1}) {
         SCOPED_TRACE(slot);
@@ -142,7 +142,7 @@ TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
     EXPECT_EQ(root->child(0)->childCount(), 2);
 
     // A new window lists the stored cases.
-    TFrmMain again;
+    MainWindow again;
     again.show();
     EXPECT_EQ(again.Tree->topLevelItem(0)->child(0)->childCount(), 2);
 }

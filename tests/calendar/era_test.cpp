@@ -1,4 +1,4 @@
-#include "calendar/Era.h"
+#include "calendar/EraText.h"
 
 #include <gtest/gtest.h>
 
@@ -115,10 +115,9 @@ TEST(EraText, YieldsExpectedText) {
         {-2014, ""},   // after 启, no dated ruler
         {9999, "[当代] 中国  公历纪元9999年"},
     };
-    const obb_class obb;
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << "year " << c.year);
-        EXPECT_EQ(obb.EraText(c.year), c.want);
+        EXPECT_EQ(EraText(c.year), c.want);
     }
 }
 

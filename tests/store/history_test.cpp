@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "store/Categories.h"
-#include "store/Database.h"
+#include "store/CaseStore.h"
 #include "store_test_util.h"
 
 namespace tessaly {
@@ -16,7 +16,7 @@ using test::WriteAll;
 namespace fs = std::filesystem;
 
 // A store of a few cases, one deleted, with two reports.
-void FillStore(MDataBase& db, const TempProgramDir& dir) {
+void FillStore(CaseStore& db, const TempProgramDir& dir) {
     for (const char* name : {"张三", "李四", "王五"}) {
         CaseRecord r = MakeCase(name, 1990, true, "同事");
         ASSERT_TRUE(db.AddRecord(&r).ok());
@@ -28,7 +28,7 @@ void FillStore(MDataBase& db, const TempProgramDir& dir) {
 
 TEST(History, ExportThenImportReproducesStoreByteForByte) {
     TempProgramDir from("from"), to("to"), out("out");
-    MDataBase a;
+    CaseStore a;
     ASSERT_TRUE(a.Open(from.path()).ok());
     FillStore(a, from);
     WriteAll(from / "dat/bzinit.ini", "[classes]\r\ncount=0\r\n");
@@ -36,7 +36,7 @@ TEST(History, ExportThenImportReproducesStoreByteForByte) {
     EXPECT_TRUE(fs::exists(out / "history/bazi0.dat"));
     EXPECT_TRUE(fs::exists(out / "history/bazi_f/2.rtf"));
 
-    MDataBase b;
+    CaseStore b;
     ASSERT_TRUE(b.Open(to.path()).ok());
     CaseRecord old = MakeCase("旧的", 1970, false, "旧");
     ASSERT_TRUE(b.AddRecord(&old).ok());
@@ -51,7 +51,7 @@ TEST(History, ExportThenImportReproducesStoreByteForByte) {
 // Stores copied from Windows may spell their names in any case.
 TEST(History, ImportMatchesNamesWithoutRegardToCase) {
     TempProgramDir from("from"), to("to");
-    MDataBase a;
+    CaseStore a;
     ASSERT_TRUE(a.Open(from.path()).ok());
     FillStore(a, from);
     const fs::path src = from / "copy";
@@ -59,7 +59,7 @@ TEST(History, ImportMatchesNamesWithoutRegardToCase) {
     fs::copy_file(from / "dat/bazi0.dat", src / "BAZI0.DAT");
     fs::copy_file(from / "bazi_f/2.rtf", src / "BAZI_F/2.RTF");
 
-    MDataBase b;
+    CaseStore b;
     ASSERT_TRUE(b.Open(to.path()).ok());
     fs::remove_all(to / "bazi_f");  // an import creates the report folder when missing
     const Status s = b.ImportFrom(src / "BAZI0.DAT");
@@ -72,7 +72,7 @@ TEST(History, ImportMatchesNamesWithoutRegardToCase) {
 // store is touched.
 TEST(History, BadImportLeavesStoreIntact) {
     TempProgramDir from("from"), to("to");
-    MDataBase a;
+    CaseStore a;
     ASSERT_TRUE(a.Open(from.path()).ok());
     FillStore(a, from);
     const std::string good = ReadAll(from / "dat/bazi0.dat");
@@ -106,7 +106,7 @@ TEST(History, BadImportLeavesStoreIntact) {
         fs::create_directories(src / "bazi_f");
         WriteAll(src / c.fileName, c.file0);
         WriteAll(src / "bazi_f/5.rtf", "new report");
-        MDataBase b;
+        CaseStore b;
         ASSERT_TRUE(b.Open(to.path()).ok());
         CaseRecord r = MakeCase("保留", 1970, false, "旧");
         ASSERT_TRUE(b.AddRecord(&r).ok());
@@ -126,7 +126,7 @@ TEST(History, BadImportLeavesStoreIntact) {
     twoFiles[14] = 2;
     WriteAll(src / "bazi0.dat", twoFiles);
     fs::resize_file(src / "bazi0.dat", 20 + std::uint64_t(50000) * 1296);
-    MDataBase b;
+    CaseStore b;
     ASSERT_TRUE(b.Open(to.path()).ok());
     const auto before = Snapshot(to.path());
     const Status s = b.ImportFrom(src / "bazi0.dat");
@@ -140,12 +140,12 @@ TEST(History, BadImportLeavesStoreIntact) {
 // staging or "previous" folder is left behind.
 TEST(History, ImportFailingHalfwayIsUndone) {
     TempProgramDir from("from"), to("to"), out("out");
-    MDataBase a;
+    CaseStore a;
     ASSERT_TRUE(a.Open(from.path()).ok());
     FillStore(a, from);
     ASSERT_TRUE(a.ExportTo(out / "history").ok());
 
-    MDataBase b;
+    CaseStore b;
     ASSERT_TRUE(b.Open(to.path()).ok());
     for (const char* name : {"旧一", "旧二"}) {
         CaseRecord r = MakeCase(name, 1970, false, "旧");
@@ -175,7 +175,7 @@ TEST(History, ImportFailingHalfwayIsUndone) {
 // Files copied onto themselves would be lost.
 TEST(History, RefusesOwnFolders) {
     TempProgramDir dir("own");
-    MDataBase db;
+    CaseStore db;
     ASSERT_TRUE(db.Open(dir.path()).ok());
     FillStore(db, dir);
     const auto before = Snapshot(dir.path());

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "store/Database.h"
+#include "store/CaseStore.h"
 
 namespace tessaly::test {
 

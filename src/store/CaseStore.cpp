@@ -1,4 +1,4 @@
-#include "store/Database.h"
+#include "store/CaseStore.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -286,20 +286,20 @@ CaseRecord DecodeCaseRecord(std::string_view b) {
 
 std::string_view StoreStem(std::uint8_t storeKind) { return storeKind == 0 ? "bazi" : ""; }
 
-// ---- MDataBase ---------------------------------------------------------------
+// ---- CaseStore ---------------------------------------------------------------
 
-fs::path MDataBase::DataFilePath(int k) const { return datDir_ / (stem_ + std::to_string(k) + ".dat"); }
-fs::path MDataBase::ReportDir() const { return programDir_ / (stem_ + "_f"); }
-fs::path MDataBase::ReportPath(std::int32_t slot) const {
+fs::path CaseStore::DataFilePath(int k) const { return datDir_ / (stem_ + std::to_string(k) + ".dat"); }
+fs::path CaseStore::ReportDir() const { return programDir_ / (stem_ + "_f"); }
+fs::path CaseStore::ReportPath(std::int32_t slot) const {
     return ReportDir() / (std::to_string(slot) + ".rtf");
 }
 
-Status MDataBase::CheckOpened() const {
+Status CaseStore::CheckOpened() const {
     if (stem_.empty()) return Status::Error("the case store has not been opened");
     return Status::Ok();
 }
 
-Status MDataBase::LoadHeader(int fd, StoreHeader* h) const {
+Status CaseStore::LoadHeader(int fd, StoreHeader* h) const {
     const fs::path path = HeaderPath();
     char buf[kStoreHeaderSize];
     if (Status s = ReadAt(fd, path, buf, sizeof buf, 0); !s) return s;
@@ -315,7 +315,7 @@ Status MDataBase::LoadHeader(int fd, StoreHeader* h) const {
     return Status::Ok();
 }
 
-Status MDataBase::Open(const fs::path& programDir, std::uint8_t storeKind) {
+Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
     const std::string_view stem = StoreStem(storeKind);
     if (stem.empty()) return Status::Error("unknown case store kind " + std::to_string(storeKind));
     programDir_ = programDir;
@@ -357,20 +357,20 @@ Status MDataBase::Open(const fs::path& programDir, std::uint8_t storeKind) {
     return Status::Ok();
 }
 
-Status MDataBase::Begin(DirLock* lock, int flags, UniqueFd* headerFd, StoreHeader* header) const {
+Status CaseStore::Begin(DirLock* lock, int flags, UniqueFd* headerFd, StoreHeader* header) const {
     if (Status s = CheckOpened(); !s) return s;
     if (Status s = lock->Acquire(datDir_); !s) return s;
     if (Status s = OpenFile(HeaderPath(), flags, headerFd); !s) return s;
     return LoadHeader(headerFd->get(), header);
 }
 
-Status MDataBase::ReadHeader(StoreHeader* header) {
+Status CaseStore::ReadHeader(StoreHeader* header) {
     DirLock lock;
     UniqueFd hfd;
     return Begin(&lock, O_RDONLY, &hfd, header);
 }
 
-Status MDataBase::RecordCount(std::int32_t* count) {
+Status CaseStore::RecordCount(std::int32_t* count) {
     StoreHeader h;
     if (Status s = ReadHeader(&h); !s) return s;
     *count = h.count;
@@ -379,7 +379,7 @@ Status MDataBase::RecordCount(std::int32_t* count) {
 
 // Walks slots 0..count−1 in slot order, reading each data file in blocks of
 // many records; visit(slot, 1296 bytes) returns false to stop.
-Status MDataBase::ScanRecords(const StoreHeader& h,
+Status CaseStore::ScanRecords(const StoreHeader& h,
                               const std::function<bool(std::int32_t, std::string_view)>& visit) const {
     constexpr std::int32_t kBlockRecords = 1024;
     std::string block(std::size_t(kBlockRecords) * kCaseRecordSize, '\0');
@@ -407,7 +407,7 @@ Status MDataBase::ScanRecords(const StoreHeader& h,
     return Status::Ok();
 }
 
-Status MDataBase::AppendLocked(int headerFd, StoreHeader h, CaseRecord* record) {
+Status CaseStore::AppendLocked(int headerFd, StoreHeader h, CaseRecord* record) {
     if (h.count == INT32_MAX) return Status::Error("the case store is full");
     const std::int32_t slot = h.count;
     record->slot = slot;
@@ -427,7 +427,7 @@ Status MDataBase::AppendLocked(int headerFd, StoreHeader h, CaseRecord* record) 
     return WriteHeader(headerFd, HeaderPath(), h);
 }
 
-Status MDataBase::AddRecord(CaseRecord* record) {
+Status CaseStore::AddRecord(CaseRecord* record) {
     if (Status s = CheckOpened(); !s) return s;
     // Refuse texts GBK cannot hold before anything is written.
     std::string probe;
@@ -475,7 +475,7 @@ Status MDataBase::AddRecord(CaseRecord* record) {
     return AppendLocked(hfd.get(), h, record);
 }
 
-Status MDataBase::ReadRecord(std::int32_t slot, CaseRecord* record) {
+Status CaseStore::ReadRecord(std::int32_t slot, CaseRecord* record) {
     DirLock lock;
     UniqueFd hfd;
     StoreHeader h;
@@ -493,7 +493,7 @@ Status MDataBase::ReadRecord(std::int32_t slot, CaseRecord* record) {
     return Status::Ok();
 }
 
-Status MDataBase::WriteRecord(std::int32_t slot, const CaseRecord& record) {
+Status CaseStore::WriteRecord(std::int32_t slot, const CaseRecord& record) {
     if (Status s = CheckOpened(); !s) return s;
     std::string bytes;
     if (Status s = EncodeCaseRecord(record, &bytes); !s) return s;
@@ -511,7 +511,7 @@ Status MDataBase::WriteRecord(std::int32_t slot, const CaseRecord& record) {
     return WriteAt(fd.get(), path, bytes.data(), bytes.size(), OffsetOfSlot(slot));
 }
 
-Status MDataBase::DeleteRecord(std::int32_t slot) {
+Status CaseStore::DeleteRecord(std::int32_t slot) {
     DirLock lock;
     UniqueFd hfd;
     StoreHeader h;
@@ -536,7 +536,7 @@ Status MDataBase::DeleteRecord(std::int32_t slot) {
     return WriteHeader(hfd.get(), HeaderPath(), h);
 }
 
-Status MDataBase::SearchRecords(SearchCriteria* c, std::vector<std::int32_t>* slots) {
+Status CaseStore::SearchRecords(SearchCriteria* c, std::vector<std::int32_t>* slots) {
     if (Status s = CheckOpened(); !s) return s;
     slots->clear();
     std::string name, category;
@@ -566,7 +566,7 @@ Status MDataBase::SearchRecords(SearchCriteria* c, std::vector<std::int32_t>* sl
     });
 }
 
-Status MDataBase::ForEachRecord(const std::function<bool(const CaseRecord&)>& visit) {
+Status CaseStore::ForEachRecord(const std::function<bool(const CaseRecord&)>& visit) {
     DirLock lock;
     UniqueFd hfd;
     StoreHeader h;
@@ -578,7 +578,7 @@ Status MDataBase::ForEachRecord(const std::function<bool(const CaseRecord&)>& vi
     });
 }
 
-Status MDataBase::ClearAll() {
+Status CaseStore::ClearAll() {
     if (Status s = CheckOpened(); !s) return s;
     DirLock lock;
     if (Status s = lock.Acquire(datDir_); !s) return s;
@@ -603,7 +603,7 @@ Status MDataBase::ClearAll() {
     return Status::Ok();
 }
 
-Status MDataBase::ExportTo(const fs::path& destDir) {
+Status CaseStore::ExportTo(const fs::path& destDir) {
     if (Status s = CheckOpened(); !s) return s;
     if (destDir.empty()) return Status::Error("no export folder given");
     std::error_code ec;
@@ -641,7 +641,7 @@ Status MDataBase::ExportTo(const fs::path& destDir) {
     return Status::Ok();
 }
 
-Status MDataBase::ImportFrom(const fs::path& headerFile) {
+Status CaseStore::ImportFrom(const fs::path& headerFile) {
     if (Status s = CheckOpened(); !s) return s;
     const std::string headerName = stem_ + "0.dat";
     std::error_code ec;
@@ -822,7 +822,7 @@ Status MDataBase::ImportFrom(const fs::path& headerFile) {
     return s;
 }
 
-Status AddCaseWithReport(MDataBase& db, CaseRecord* record, const StyledReport& report) {
+Status AddCaseWithReport(CaseStore& db, CaseRecord* record, const StyledReport& report) {
     if (Status s = db.AddRecord(record); !s) return s;
     const Status written = SaveReportFile(db.ReportPath(record->slot), report);
     if (written) return written;

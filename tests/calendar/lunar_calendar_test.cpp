@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "calendar/Eph0.h"
-#include "calendar/Yidateex.h"
+#include "calendar/Ephemeris.h"
+#include "calendar/LunarCalendar.h"
 
 namespace tessaly {
 namespace {
@@ -16,11 +16,11 @@ std::string Show(const CivilTime& t) {
 }
 
 TEST(DayPillar, AndWeekdayOfJ2000) {
-    EXPECT_EQ(MYiDateEx::DayPillarOf({2000, 1, 1, 0, 0}), 55);  // 戊午
-    EXPECT_EQ(MYiDateEx::WeekdayOf({2000, 1, 1, 0, 0}), 6);     // Saturday
-    EXPECT_EQ(MYiDateEx::WeekdayOf({1582, 10, 15, 0, 0}), 5);   // Friday, after Thursday 10-04
-    EXPECT_EQ(MYiDateEx::WeekdayOf({1582, 10, 4, 0, 0}), 4);
-    EXPECT_EQ(MYiDateEx::DayPillarOf({2024, 2, 10, 0, 0}), 41);  // 8806 days later: 甲辰
+    EXPECT_EQ(LunarCalendar::DayPillarOf({2000, 1, 1, 0, 0}), 55);  // 戊午
+    EXPECT_EQ(LunarCalendar::WeekdayOf({2000, 1, 1, 0, 0}), 6);     // Saturday
+    EXPECT_EQ(LunarCalendar::WeekdayOf({1582, 10, 15, 0, 0}), 5);   // Friday, after Thursday 10-04
+    EXPECT_EQ(LunarCalendar::WeekdayOf({1582, 10, 4, 0, 0}), 4);
+    EXPECT_EQ(LunarCalendar::DayPillarOf({2024, 2, 10, 0, 0}), 41);  // 8806 days later: 甲辰
 }
 
 TEST(FromJulianDay, RoundsToTheMinute) {
@@ -31,15 +31,15 @@ TEST(FromJulianDay, RoundsToTheMinute) {
     } kCases[] = {{15, 10, 0}, {45, 10, 1}, {30, 10, 0}, {31, 10, 1}, {59.9999, 10, 1}, {0, 10, 0}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.seconds);
-        const CivilTime t = MYiDateEx::FromJulianDay(base + c.seconds / 86400);
+        const CivilTime t = LunarCalendar::FromJulianDay(base + c.seconds / 86400);
         EXPECT_EQ(t.hour, c.hour);
         EXPECT_EQ(t.minute, c.minute);
     }
     // minute + 1 s shifted by whole seconds keeps the exact boundary
     const CivilTime t0{2024, 5, 6, 10, 0};
-    EXPECT_EQ(MYiDateEx::FromJulianDay(MYiDateEx::ToJulianDay(t0) + 29 / 86400.0).minute, 0);
-    EXPECT_EQ(MYiDateEx::FromJulianDay(MYiDateEx::ToJulianDay(t0) + 30 / 86400.0).minute, 1);
-    EXPECT_EQ(MYiDateEx::FromJulianDay(JdFromDate(2024, 12, 31 + (23 + 59.75 / 60) / 24)), (CivilTime{2025, 1, 1, 0, 0}));
+    EXPECT_EQ(LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(t0) + 29 / 86400.0).minute, 0);
+    EXPECT_EQ(LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(t0) + 30 / 86400.0).minute, 1);
+    EXPECT_EQ(LunarCalendar::FromJulianDay(JdFromDate(2024, 12, 31 + (23 + 59.75 / 60) / 24)), (CivilTime{2025, 1, 1, 0, 0}));
 }
 
 TEST(SolarDateExists, KnowsMonthLengthsAndTheGap) {
@@ -54,7 +54,7 @@ TEST(SolarDateExists, KnowsMonthLengthsAndTheGap) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(Show(c.t));
-        EXPECT_EQ(MYiDateEx::SolarDateExists(c.t), c.want);
+        EXPECT_EQ(LunarCalendar::SolarDateExists(c.t), c.want);
     }
 }
 
@@ -67,22 +67,22 @@ TEST(ChineseNumeral, WritesDaysAndYears) {
                   {-5, "前五"}, {-850, "前八五○"}, {100, "一○○"}, {9999, "九九九九"}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.n);
-        EXPECT_EQ(MYiDateEx::ChineseNumeral(c.n), c.want);
+        EXPECT_EQ(LunarCalendar::ChineseNumeral(c.n), c.want);
     }
 }
 
 TEST(RoundToDecimals, TiesGoDown) {
-    EXPECT_EQ(MYiDateEx::RoundToDecimals(2.5, 0), 2);
-    EXPECT_EQ(MYiDateEx::RoundToDecimals(2.51, 0), 3);
-    EXPECT_EQ(MYiDateEx::RoundToDecimals(-2.5, 0), -3);
-    EXPECT_NEAR(MYiDateEx::RoundToDecimals(1.236, 2), 1.24, 1e-12);
+    EXPECT_EQ(LunarCalendar::RoundToDecimals(2.5, 0), 2);
+    EXPECT_EQ(LunarCalendar::RoundToDecimals(2.51, 0), 3);
+    EXPECT_EQ(LunarCalendar::RoundToDecimals(-2.5, 0), -3);
+    EXPECT_NEAR(LunarCalendar::RoundToDecimals(1.236, 2), 1.24, 1e-12);
 }
 
 TEST(PillarOf, CombinesStemAndBranch) {
-    EXPECT_EQ(MYiDateEx::PillarOf(1, 1), 1);   // 甲子
-    EXPECT_EQ(MYiDateEx::PillarOf(0, 0), 0);   // 癸亥
-    EXPECT_EQ(MYiDateEx::PillarOf(5, 7), 55);  // 戊午
-    EXPECT_EQ(MYiDateEx::PillarOf(9, 11), 59); // 壬戌
+    EXPECT_EQ(LunarCalendar::PillarOf(1, 1), 1);   // 甲子
+    EXPECT_EQ(LunarCalendar::PillarOf(0, 0), 0);   // 癸亥
+    EXPECT_EQ(LunarCalendar::PillarOf(5, 7), 55);  // 戊午
+    EXPECT_EQ(LunarCalendar::PillarOf(9, 11), 59); // 壬戌
     EXPECT_EQ(PillarName(41), "甲辰");
 }
 
@@ -106,11 +106,11 @@ TEST(Almanac, SolarTermsToTheMinute) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(Show(c.t));
         bool found = false;
-        for (const TermEntry& e : MYiDateEx::TermsOfYear(c.t.year)) {
+        for (const TermEntry& e : LunarCalendar::TermsOfYear(c.t.year)) {
             if (e.term != c.term) continue;
             found = true;
             const CivilTime got{e.year, e.month, e.day, e.hour, e.minute};
-            EXPECT_NEAR(MYiDateEx::ToJulianDay(got), MYiDateEx::ToJulianDay(c.t), 1.01 / 1440) << Show(got);
+            EXPECT_NEAR(LunarCalendar::ToJulianDay(got), LunarCalendar::ToJulianDay(c.t), 1.01 / 1440) << Show(got);
         }
         EXPECT_TRUE(found);
     }
@@ -125,17 +125,17 @@ TEST(Almanac, NewMoonsToTheMinute) {
     };
     for (const CivilTime& c : kCases) {
         SCOPED_TRACE(Show(c));
-        const double jd = MYiDateEx::ToJulianDay(c);
+        const double jd = LunarCalendar::ToJulianDay(c);
         const double W = std::round((jd - 2451551) / 29.5306) * kPi2;
         const double got = StandardJdOfTd(TimeOfElongation(W));
-        EXPECT_NEAR(got, jd, 1.5 / 1440) << Show(MYiDateEx::FromJulianDay(got));
+        EXPECT_NEAR(got, jd, 1.5 / 1440) << Show(LunarCalendar::FromJulianDay(got));
     }
 }
 
 TEST(Almanac, LunarNewYearDays) {
     const CivilTime kCases[] = {{2000, 2, 5}, {2020, 1, 25}, {2021, 2, 12}, {2022, 2, 1},
                                 {2023, 1, 22}, {2024, 2, 10}, {2025, 1, 29}};
-    MYiDateEx cal;
+    LunarCalendar cal;
     for (const CivilTime& c : kCases) {
         SCOPED_TRACE(Show(c));
         CivilTime l;
@@ -145,7 +145,7 @@ TEST(Almanac, LunarNewYearDays) {
         ASSERT_TRUE(cal.LunarToSolar({c.year, 1, 1, 0, 0}, false, &back).ok());
         EXPECT_EQ(back, c);
         // the day before is the last day of the 12th month of the previous year
-        CivilTime before = MYiDateEx::FromJulianDay(MYiDateEx::ToJulianDay(c) - 1);
+        CivilTime before = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(c) - 1);
         cal.SolarToLunar(before, &l);
         EXPECT_EQ(l.year, c.year - 1);
         EXPECT_EQ(l.month, 12);
@@ -153,7 +153,7 @@ TEST(Almanac, LunarNewYearDays) {
 }
 
 TEST(SolarToLunar, FlagsTheLeapMonth) {
-    MYiDateEx cal;
+    LunarCalendar cal;
     CivilTime l;
     // 2023: 闰二月 from 2023-03-22; 二月 from 2023-02-20.
     EXPECT_TRUE(cal.SolarToLunar({2023, 3, 22, 8, 30}, &l));
@@ -166,7 +166,7 @@ TEST(SolarToLunar, FlagsTheLeapMonth) {
 }
 
 TEST(LunarToSolar, RefusesDatesThatDoNotExist) {
-    MYiDateEx cal;
+    LunarCalendar cal;
     const struct {
         CivilTime l;
         bool leap;
@@ -188,7 +188,7 @@ TEST(LunarToSolar, RefusesDatesThatDoNotExist) {
 
 // Every day of a span converts to lunar and back; lunar days run 1..29/30.
 TEST(SolarToLunar, RoundTripsEveryDay) {
-    MYiDateEx cal;
+    LunarCalendar cal;
     const struct {
         int y;
     } kStarts[] = {{1899}, {1980}, {2024}, {-300}, {1200}};
@@ -196,7 +196,7 @@ TEST(SolarToLunar, RoundTripsEveryDay) {
         SCOPED_TRACE(st.y);
         CivilTime t{std::int16_t(st.y), 1, 1, 12, 0};
         CivilTime prev{};
-        for (int i = 0; i < 400; ++i, MYiDateEx::AddOneDay(t)) {
+        for (int i = 0; i < 400; ++i, LunarCalendar::AddOneDay(t)) {
             CivilTime l;
             const bool leap = cal.SolarToLunar(t, &l);
             if (i > 0) {
@@ -214,10 +214,10 @@ TEST(SolarToLunar, RoundTripsEveryDay) {
 
 TEST(ToLocalSolarTime, ShiftsByLongitudeAndEquationOfTime) {
     CivilTime t{2024, 5, 6, 10, 0};
-    EXPECT_EQ(MYiDateEx::ToLocalSolarTime(105.0f, t, 2), 0);
+    EXPECT_EQ(LunarCalendar::ToLocalSolarTime(105.0f, t, 2), 0);
     EXPECT_EQ(t, (CivilTime{2024, 5, 6, 9, 0}));
     CivilTime u{2020, 11, 3, 12, 0};
-    const int E = MYiDateEx::ToLocalSolarTime(120.0f, u, 1);
+    const int E = LunarCalendar::ToLocalSolarTime(120.0f, u, 1);
     EXPECT_NEAR(E, 16 * 60 + 25, 15);
     EXPECT_EQ(u.hour, 12);
     EXPECT_EQ(u.minute, 16);
@@ -227,7 +227,7 @@ TEST(TermsOfYear, CountsAndOrder) {
     const int kYears[] = {2024, 2023, 1900, 1582, -849, 100, -4712, 9999};
     for (int y : kYears) {
         SCOPED_TRACE(y);
-        const auto terms = MYiDateEx::TermsOfYear(y);
+        const auto terms = LunarCalendar::TermsOfYear(y);
         ASSERT_GE(terms.size(), 23u);
         ASSERT_LE(terms.size(), 25u);
         for (std::size_t i = 0; i < terms.size(); ++i) {
@@ -237,15 +237,15 @@ TEST(TermsOfYear, CountsAndOrder) {
             }
         }
     }
-    EXPECT_EQ(MYiDateEx::TermsOfYear(2024).size(), 24u);
-    EXPECT_EQ(MYiDateEx::TermsOfYear(2024)[0].term, 0);  // 小寒 first
+    EXPECT_EQ(LunarCalendar::TermsOfYear(2024).size(), 24u);
+    EXPECT_EQ(LunarCalendar::TermsOfYear(2024)[0].term, 0);  // 小寒 first
 }
 
 TEST(TermInMonth, FindsJieAndZhongqi) {
     CivilTime t;
-    EXPECT_EQ(MYiDateEx::TermInMonth(2024, 2, true, &t), 16);
+    EXPECT_EQ(LunarCalendar::TermInMonth(2024, 2, true, &t), 16);
     EXPECT_EQ(t, (CivilTime{2024, 2, 4, 16, 27}));
-    MYiDateEx::TermInMonth(2024, 3, false, &t);
+    LunarCalendar::TermInMonth(2024, 3, false, &t);
     EXPECT_EQ(t, (CivilTime{2024, 3, 20, 11, 6}));  // 春分
 }
 
@@ -272,10 +272,10 @@ TEST(Pillars, YearAndMonthChangeTogetherAtTheLichunMinute) {
     for (int m = 1; m <= 12; ++m) {
         SCOPED_TRACE(m);
         CivilTime jie;
-        MYiDateEx::TermInMonth(2024, m, true, &jie);
-        const CivilTime before = MYiDateEx::FromJulianDay(MYiDateEx::ToJulianDay(jie) - 60.0 / 86400);
-        EXPECT_EQ(MYiDateEx::MonthBranchOf(jie).branch, (MYiDateEx::MonthBranchOf(before).branch + 1) % 12);
-        EXPECT_EQ(MYiDateEx::MonthBranchOf(jie).jie, jie);
+        LunarCalendar::TermInMonth(2024, m, true, &jie);
+        const CivilTime before = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(jie) - 60.0 / 86400);
+        EXPECT_EQ(LunarCalendar::MonthBranchOf(jie).branch, (LunarCalendar::MonthBranchOf(before).branch + 1) % 12);
+        EXPECT_EQ(LunarCalendar::MonthBranchOf(jie).jie, jie);
     }
 }
 
@@ -313,12 +313,12 @@ std::vector<TermEntry> TermsOfYearPlain(int year) {
     int a = -60;
     for (;;) {
         a -= 15;
-        const CivilTime c = MYiDateEx::FromJulianDay(TermMomentJd(year, a));
+        const CivilTime c = LunarCalendar::FromJulianDay(TermMomentJd(year, a));
         if (c.year != year || c.year < -4713) break;
     }
     for (;;) {
         a += 15;
-        const CivilTime c = MYiDateEx::FromJulianDay(TermMomentJd(year, a));
+        const CivilTime c = LunarCalendar::FromJulianDay(TermMomentJd(year, a));
         if (c.year != year || c.year > 9999) break;
         const int k = (((a % 360) + 360) % 360 - 285 + 360) % 360;
         out.push_back({c.year, c.month, c.day, c.hour, c.minute, std::int16_t(k / 15 % 24)});
@@ -329,7 +329,7 @@ std::vector<TermEntry> TermsOfYearPlain(int year) {
 TEST(TermsOfYear, SameAsThePlainSearch) {
     const int step = std::getenv("TESSALY_ALL_YEARS") ? 1 : 53;
     for (int y = -4711; y <= 9999; y += (y > -200 && y < 2200) ? (step == 1 ? 1 : 11) : step) {
-        const auto fast = MYiDateEx::TermsOfYear(y), plain = TermsOfYearPlain(y);
+        const auto fast = LunarCalendar::TermsOfYear(y), plain = TermsOfYearPlain(y);
         ASSERT_EQ(fast.size(), plain.size()) << y;
         for (std::size_t i = 0; i < fast.size(); ++i) {
             ASSERT_EQ(fast[i].year, plain[i].year);

@@ -1,4 +1,4 @@
-// TFrmInputDate — the birth-data dialog: one person's name, sex, date and
+// BirthDataDialog (aka TFrmInputDate, Untinputdate) — the birth-data dialog: one person's name, sex, date and
 // time (Gregorian or lunar) and birth place. On "确定" the fields are checked
 // and the whole record is rebuilt; the right-click menu copies the birth
 // parameters to the clipboard as one line, or fills the dialog from one.
@@ -39,10 +39,10 @@ private:
     QToolButton* down_;
 };
 
-class TFrmInputDate : public QDialog {
+class BirthDataDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TFrmInputDate(QWidget* parent = nullptr);
+    explicit BirthDataDialog(QWidget* parent = nullptr);
 
     // The record to edit and the person it belongs to (0 甲命, 1 乙命).
     void SetRecord(const PersonRecord& record, int personNo);

@@ -1,4 +1,4 @@
-#include "calendar/Lunar.h"
+#include "calendar/LunarYearBuilder.h"
 
 #include <cmath>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "calendar/Eph0.h"
+#include "calendar/Ephemeris.h"
 #include "calendar/Sexagenary.h"
 
 namespace tessaly {
@@ -52,9 +52,9 @@ double Frac(double x) { return x - std::floor(x); }
 
 }  // namespace
 
-SSQ_class::SSQ_class() : newMoonFix(kNewMoonFixText), termFix(kTermFixText) {}
+LunarYearBuilder::LunarYearBuilder() : newMoonFix(kNewMoonFixText), termFix(kTermFixText) {}
 
-double SSQ_class::NewMoonLow(double W) {
+double LunarYearBuilder::NewMoonLow(double W) {
     constexpr double v = 7771.37714500204;
     double t = (W + 1.08472) / v;
     t -= (-0.0000331 * t * t + 0.10976 * std::cos(0.785 + 8328.6914 * t) + 0.02224 * std::cos(0.187 + 7214.0629 * t) -
@@ -64,7 +64,7 @@ double SSQ_class::NewMoonLow(double W) {
     return t * 36525 + 1.0 / 3;
 }
 
-double SSQ_class::TermLow(double W) {
+double LunarYearBuilder::TermLow(double W) {
     constexpr double v = 628.3319653318;
     double t = (W - 4.895062166) / v;
     t -= (53 * t * t + 334116 * std::cos(4.67 + 628.307585 * t) + 2061 * t * std::cos(2.678 + 628.3076 * t)) / v / 1e7;
@@ -90,15 +90,15 @@ double EphemerisMoment(double (*fast)(double), double (*accurate)(double), doubl
 
 }  // namespace
 
-double SSQ_class::TermHigh(double W) { return EphemerisMoment(TimeOfSunLonFast, TimeOfSunLon, W, 1200); }
+double LunarYearBuilder::TermHigh(double W) { return EphemerisMoment(TimeOfSunLonFast, TimeOfSunLon, W, 1200); }
 
-double SSQ_class::NewMoonHigh(double W) { return EphemerisMoment(TimeOfElongationFast, TimeOfElongation, W, 1800); }
+double LunarYearBuilder::NewMoonHigh(double W) { return EphemerisMoment(TimeOfElongationFast, TimeOfElongation, W, 1800); }
 
-int SSQ_class::EventDay(double d, std::string_view kind) const {
+int LunarYearBuilder::EventDay(double d, std::string_view kind) const {
     return EventDay(d, kind == "气" ? EventKind::Term : EventKind::NewMoon);
 }
 
-int SSQ_class::EventDay(double d, EventKind kind) const {
+int LunarYearBuilder::EventDay(double d, EventKind kind) const {
     const double J = d + 2451545;
     const bool term = kind == EventKind::Term;
     const double pc = term ? 7 : 14;
@@ -139,7 +139,7 @@ int SSQ_class::EventDay(double d, EventKind kind) const {
     return int(D);
 }
 
-double SSQ_class::SolsticeEstimate(int d) {
+double LunarYearBuilder::SolsticeEstimate(int d) {
     const double W0 = std::floor((d - 355 + 183) / 365.2422) * 365.2422 + 355;
     int e;
     if (haveW0_ && W0 == lastW0_) {
@@ -153,7 +153,7 @@ double SSQ_class::SolsticeEstimate(int d) {
     return e > d ? W0 - 365.2422 : W0;
 }
 
-void SSQ_class::BuildLunarYear(int d) {
+void LunarYearBuilder::BuildLunarYear(int d) {
     const double W = SolsticeEstimate(d);
     for (const CacheEntry& c : cache_) {
         if (c.used && c.W == W) {
@@ -167,13 +167,13 @@ void SSQ_class::BuildLunarYear(int d) {
     nextSlot_ = (nextSlot_ + 1) % int(cache_.size());
 }
 
-void SSQ_class::BuildLunarYearUncached(int d) {
+void LunarYearBuilder::BuildLunarYearUncached(int d) {
     double W = std::floor((d - 355 + 183) / 365.2422) * 365.2422 + 355;
     if (EventDay(W, EventKind::Term) > d) W -= 365.2422;
     BuildFromSolstice(W);
 }
 
-void SSQ_class::BuildFromSolstice(double W) {
+void LunarYearBuilder::BuildFromSolstice(double W) {
     for (int i = 0; i < 25; ++i) termDays[std::size_t(i)] = EventDay(W + 15.2184 * i, EventKind::Term);
 
     double w = EventDay(termDays[0], EventKind::NewMoon);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calendar/Eph0.h"
+#include "calendar/Ephemeris.h"
 
 namespace tessaly {
 namespace {

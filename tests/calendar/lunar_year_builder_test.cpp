@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "calendar/Eph0.h"
-#include "calendar/Lunar.h"
+#include "calendar/Ephemeris.h"
+#include "calendar/LunarYearBuilder.h"
 
 namespace tessaly {
 namespace {
@@ -12,7 +12,7 @@ int DayOf(int y, int m, int d) { return int(std::floor(JdFromDate(y, m, d + 0.5)
 
 // The leap month of the lunar year that runs from the first month of year y:
 // month number of the flagged month, 0 for none.
-int LeapMonthOfLunarYear(SSQ_class& s, int y, int probeMonth) {
+int LeapMonthOfLunarYear(LunarYearBuilder& s, int y, int probeMonth) {
     s.BuildLunarYear(DayOf(probeMonth > 12 ? y + 1 : y, probeMonth > 12 ? 1 : probeMonth, 5));
     return s.leapIndex ? s.monthNumbers[std::size_t(s.leapIndex)] : 0;
 }
@@ -25,7 +25,7 @@ TEST(BuildLunarYear, LeapMonthsOfRecentYears) {
         {2020, 4, 6}, {2023, 2, 6}, {2025, 6, 6}, {2024, 0, 6}, {2022, 0, 6}, {2021, 0, 6},
         {2033, 11, 13},  // leap 11th month after the winter solstice: probe January 2034
     };
-    SSQ_class s;
+    LunarYearBuilder s;
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.year);
         EXPECT_EQ(LeapMonthOfLunarYear(s, c.year, c.probeMonth), c.leapMonth);
@@ -33,7 +33,7 @@ TEST(BuildLunarYear, LeapMonthsOfRecentYears) {
 }
 
 TEST(BuildLunarYear, LeapMonthCarriesThePreviousNumber) {
-    SSQ_class s;
+    LunarYearBuilder s;
     s.BuildLunarYear(DayOf(2023, 4, 1));
     ASSERT_GT(s.leapIndex, 0);
     EXPECT_EQ(s.monthNumbers[std::size_t(s.leapIndex)], s.monthNumbers[std::size_t(s.leapIndex) - 1]);
@@ -43,7 +43,7 @@ TEST(BuildLunarYear, LeapMonthCarriesThePreviousNumber) {
 // Walk the days of many years: the months cover the day, lengths are 29/30,
 // terms are 14..17 days apart, a leap month only in a 13-month year.
 TEST(BuildLunarYear, InvariantsHoldOverTheRange) {
-    SSQ_class s;
+    LunarYearBuilder s;
     for (int y = -4712; y <= 9999; y += (y > -900 && y < 2200) ? 7 : 97) {
         for (int m = 1; m <= 12; m += 5) {
             const int d = DayOf(y, m, 10);
@@ -71,7 +71,7 @@ TEST(BuildLunarYear, InvariantsHoldOverTheRange) {
 }
 
 TEST(BuildLunarYear, AncientExtraMonthIsNumberedNotFlagged) {
-    SSQ_class s;
+    LunarYearBuilder s;
     const struct {
         int year, extra;
     } kCases[] = {{-600, 13}, {-300, 13}, {-150, 10}};
@@ -88,12 +88,12 @@ TEST(BuildLunarYear, AncientExtraMonthIsNumberedNotFlagged) {
 }
 
 TEST(EventDay, MeanNewMoonException) {
-    SSQ_class s;
+    LunarYearBuilder s;
     EXPECT_EQ(s.EventDay(1683460 - 2451545, "朔"), 1683461 - 2451545);
 }
 
 TEST(EventDay, KindIsComparedAsText) {
-    SSQ_class s;
+    LunarYearBuilder s;
     const double d = DayOf(2024, 2, 4);
     EXPECT_EQ(s.EventDay(d, "气"), DayOf(2024, 2, 4));   // 立春
     EXPECT_EQ(s.EventDay(d, "朔"), DayOf(2024, 2, 10));  // new moon
@@ -102,13 +102,13 @@ TEST(EventDay, KindIsComparedAsText) {
 
 TEST(EventDay, MeanMethodStartsAtItsFirstTableEntry) {
     // A query at f1 already uses the mean method: the first table entry itself.
-    SSQ_class s;
-    EXPECT_EQ(s.EventDay(SSQ_class::kNewMoonF1 - 2451545, EventKind::NewMoon), 1457698 - 2451545);
-    EXPECT_EQ(s.EventDay(SSQ_class::kTermF1 - 2451545, EventKind::Term), 1640650 - 2451545);
+    LunarYearBuilder s;
+    EXPECT_EQ(s.EventDay(LunarYearBuilder::kNewMoonF1 - 2451545, EventKind::NewMoon), 1457698 - 2451545);
+    EXPECT_EQ(s.EventDay(LunarYearBuilder::kTermF1 - 2451545, EventKind::Term), 1640650 - 2451545);
 }
 
 TEST(CorrectionTexts, AreTheOnesTheEphemerisGives) {
-    SSQ_class s;
+    LunarYearBuilder s;
     const CorrectionText moons = DeriveCorrectionText(EventKind::NewMoon);
     const CorrectionText terms = DeriveCorrectionText(EventKind::Term);
     ASSERT_TRUE(moons.ok) << moons.error;
@@ -116,15 +116,15 @@ TEST(CorrectionTexts, AreTheOnesTheEphemerisGives) {
     EXPECT_EQ(s.newMoonFix, moons.text);
     EXPECT_EQ(s.termFix, terms.text);
     // Both cover every query before 1960.
-    EXPECT_GT(double(s.newMoonFix.size()), (SSQ_class::kF3 - SSQ_class::kNewMoonF2) / 29.5306);
-    EXPECT_GT(double(s.termFix.size()), (SSQ_class::kF3 - SSQ_class::kTermF2) / 365.2422 * 24);
+    EXPECT_GT(double(s.newMoonFix.size()), (LunarYearBuilder::kF3 - LunarYearBuilder::kNewMoonF2) / 29.5306);
+    EXPECT_GT(double(s.termFix.size()), (LunarYearBuilder::kF3 - LunarYearBuilder::kTermF2) / 365.2422 * 24);
 }
 
 TEST(CorrectionTexts, PutLowPrecisionDaysOnTheAccurateDay) {
     // Between 1645 and 1960 every new moon and term falls on the civil day of
     // its accurate moment.
-    SSQ_class s;
-    for (double J = SSQ_class::kNewMoonF2 + 20; J < SSQ_class::kF3; J += 29.5306 * 13) {
+    LunarYearBuilder s;
+    for (double J = LunarYearBuilder::kNewMoonF2 + 20; J < LunarYearBuilder::kF3; J += 29.5306 * 13) {
         const double W = std::floor((J + 14 - 2451551) / 29.5306) * kPi2;
         const double d = TimeOfElongation(W) * kDaysPerCentury;
         ASSERT_EQ(s.EventDay(J - 2451545, EventKind::NewMoon), int(std::floor(d - DeltaTDays(d) + 1.0 / 3 + 0.5)));
@@ -132,7 +132,7 @@ TEST(CorrectionTexts, PutLowPrecisionDaysOnTheAccurateDay) {
 }
 
 TEST(BuildLunarYear, CacheGivesExactlyAFreshBuild) {
-    SSQ_class cached, fresh;
+    LunarYearBuilder cached, fresh;
     for (int d = DayOf(1990, 1, 1); d < DayOf(1990, 1, 1) + 800; d += 3) {
         cached.BuildLunarYear(d);
         fresh.BuildLunarYearUncached(d);

@@ -1,4 +1,4 @@
-#include "Untmain.h"
+#include "MainWindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -27,20 +27,20 @@
 #include "ChartPicture.h"
 #include "MessageService.h"
 #include "ReportView.h"
-#include "Untinputdate.h"
+#include "BirthDataDialog.h"
 #include "Untset.h"
 #include "calendar/Places.h"
 #include "common/ProgramDir.h"
 
 #include "ReportFileBridge.h"
 #include "store/Categories.h"
-#include "store/Database.h"
+#include "store/CaseStore.h"
 #include "engine/Wedding.h"
 
 namespace tessaly {
 
-struct TFrmMain::Store {
-    MDataBase db;
+struct MainWindow::Store {
+    CaseStore db;
     bool open = false;
 };
 
@@ -108,7 +108,7 @@ PersonRecord DefaultPerson(const QDateTime& now, int personNo, int province, int
 
 }  // namespace
 
-TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent), store_(std::make_unique<Store>()) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), store_(std::make_unique<Store>()) {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Tessaly 2.0"));
     QFont wf(kSongTi);
@@ -120,9 +120,9 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent), store_(std::make_uniq
     Redtbazi->clear();
 }
 
-TFrmMain::~TFrmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void TFrmMain::BuildLayout() {
+void MainWindow::BuildLayout() {
     Tree = new QTreeWidget(this);
     Tree->setObjectName(QStringLiteral("Tree"));
     Tree->setHeaderHidden(true);
@@ -145,7 +145,7 @@ void TFrmMain::BuildLayout() {
 
     auto* right = new QWidget(tab1);
     right->setFixedWidth(120);
-    ImgBaZi = new TChartImage(right);
+    ImgBaZi = new ChartPictureView(right);
     ImgBaZi->setObjectName(QStringLiteral("ImgBaZi"));
     auto* bottom = new QWidget(right);
     bottom->setFixedHeight(120);
@@ -227,18 +227,18 @@ void TFrmMain::BuildLayout() {
     Splitter1->setStretchFactor(1, 1);
     setCentralWidget(Splitter1);
 
-    connect(BtnPai, &QPushButton::clicked, this, &TFrmMain::StartMatching);
-    connect(BtoNew, &QPushButton::clicked, this, &TFrmMain::NewCase);
-    connect(SbtoSave, &QToolButton::clicked, this, &TFrmMain::SaveCase);
-    connect(BtnSearchDay, &QPushButton::clicked, this, &TFrmMain::SearchDays);
+    connect(BtnPai, &QPushButton::clicked, this, &MainWindow::StartMatching);
+    connect(BtoNew, &QPushButton::clicked, this, &MainWindow::NewCase);
+    connect(SbtoSave, &QToolButton::clicked, this, &MainWindow::SaveCase);
+    connect(BtnSearchDay, &QPushButton::clicked, this, &MainWindow::SearchDays);
     SetSaveCaption();
 }
 
-void TFrmMain::BuildMenus() {
+void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("文件(&F)"));
     mnuF_save = file->addAction(QStringLiteral("保存八字"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
-                                &TFrmMain::SaveCase);
+                                &MainWindow::SaveCase);
     mnuF_save->setObjectName(QStringLiteral("mnuF_save"));
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
@@ -247,27 +247,27 @@ void TFrmMain::BuildMenus() {
     QMenu* options = bar->addMenu(QStringLiteral("选项(&O)"));
     QMenu* look = options->addMenu(QStringLiteral("命稿设置"));
     look->menuAction()->setObjectName(QStringLiteral("Omnuset"));
-    look->addAction(QStringLiteral("默认"), this, &TFrmMain::SetDefaultAppearance)
+    look->addAction(QStringLiteral("默认"), this, &MainWindow::SetDefaultAppearance)
         ->setObjectName(QStringLiteral("Osetmo"));
-    look->addAction(QStringLiteral("字体设置"), this, &TFrmMain::ChooseReportFont)
+    look->addAction(QStringLiteral("字体设置"), this, &MainWindow::ChooseReportFont)
         ->setObjectName(QStringLiteral("Omnusetfont"));
-    look->addAction(QStringLiteral("背景色设置"), this, &TFrmMain::ChooseReportColor)
+    look->addAction(QStringLiteral("背景色设置"), this, &MainWindow::ChooseReportColor)
         ->setObjectName(QStringLiteral("Omnusetcolor"));
-    options->addAction(QStringLiteral("排盘设置"), this, &TFrmMain::ShowOptions)
+    options->addAction(QStringLiteral("排盘设置"), this, &MainWindow::ShowOptions)
         ->setObjectName(QStringLiteral("OmnuSel"));
-    options->addAction(QStringLiteral("命稿结尾信息"), this, &TFrmMain::ShowEnding)
+    options->addAction(QStringLiteral("命稿结尾信息"), this, &MainWindow::ShowEnding)
         ->setObjectName(QStringLiteral("OmnuEnd"));
     options->addSeparator();
     Opt_Skin = options->addMenu(QStringLiteral("界面风格"));
     Opt_Skin->menuAction()->setObjectName(QStringLiteral("Opt_Skin"));
 }
 
-void TFrmMain::SetSaveCaption() {
+void MainWindow::SetSaveCaption() {
     SbtoSave->setText(editMode_ ? QStringLiteral("存旧") : QStringLiteral("存新"));
     SbtoSave->setStyleSheet(editMode_ ? QStringLiteral("color: #0000ff") : QStringLiteral("color: #000000"));
 }
 
-void TFrmMain::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
@@ -275,7 +275,7 @@ void TFrmMain::showEvent(QShowEvent* event) {
     }
 }
 
-void TFrmMain::BuildSkinMenu() {
+void MainWindow::BuildSkinMenu() {
     Opt_Skin->clear();
     const QString dir = QString::fromStdString((ProgramDir() / "skins").string());
     const QStringList names = FindSkins(dir);
@@ -295,10 +295,10 @@ void TFrmMain::BuildSkinMenu() {
         group->addAction(sys);
     }
     Opt_Skin->menuAction()->setVisible(!names.isEmpty());
-    connect(group, &QActionGroup::triggered, this, &TFrmMain::ChooseSkin);
+    connect(group, &QActionGroup::triggered, this, &MainWindow::ChooseSkin);
 }
 
-void TFrmMain::FirstShow() {
+void MainWindow::FirstShow() {
     settings_ = IniFile(DatPath("bzinit.ini"));
     const MainWindowSettings s = ReadMainWindowSettings(settings_);
 
@@ -349,7 +349,7 @@ void TFrmMain::FirstShow() {
     FillTree();
 }
 
-void TFrmMain::FillTree() {
+void MainWindow::FillTree() {
     Tree->clear();
     auto* root = new QTreeWidgetItem(Tree, {QStringLiteral("命例")});
     root->setIcon(0, TreeIcon(3));
@@ -376,14 +376,14 @@ void TFrmMain::FillTree() {
     root->setExpanded(true);
 }
 
-void TFrmMain::ApplyReportFont(const QFont& font) {
+void MainWindow::ApplyReportFont(const QFont& font) {
     Redtbazi->setFont(font);
     Redtbazi->document()->setDefaultFont(font);
     RedtSearch->setFont(font);
     RedtSearch->document()->setDefaultFont(font);
 }
 
-void TFrmMain::ApplyReportColor(const QColor& color) {
+void MainWindow::ApplyReportColor(const QColor& color) {
     // A style sheet of the widget itself: a skin's sheet never covers it.
     reportColor_ = color;
     const QFont font = Redtbazi->font();
@@ -391,25 +391,25 @@ void TFrmMain::ApplyReportColor(const QColor& color) {
     ApplyReportFont(font);  // a new style sheet would otherwise reset it
 }
 
-void TFrmMain::SavePrompt() {
+void MainWindow::SavePrompt() {
     if (!editMode_ || !Redtbazi->document()->isModified()) return;
     if (Ask(this, QStringLiteral("当前命例文本已改变，要保存吗？"), QStringLiteral("提示"), MsgIcon::kWarning)) {
         SaveCase();
     }
 }
 
-void TFrmMain::StartMatching() {
+void MainWindow::StartMatching() {
     chartValid_ = false;
     PersonRecord a = personA_, b = personB_;
     {
-        TFrmInputDate dlg(this);
+        BirthDataDialog dlg(this);
         dlg.SetRecord(a, 0);
         if (dlg.exec() != QDialog::Accepted) return;
         a = dlg.Record();
         personA_ = a;
     }
     {
-        TFrmInputDate dlg(this);
+        BirthDataDialog dlg(this);
         dlg.SetRecord(b, 1);
         if (dlg.exec() != QDialog::Accepted) return;
         b = dlg.Record();
@@ -443,7 +443,7 @@ void TFrmMain::StartMatching() {
     if (engine_->AutoSaveWanted()) SaveCase();
 }
 
-void TFrmMain::NewCase() {
+void MainWindow::NewCase() {
     SavePrompt();
     Redtbazi->clear();
     editMode_ = false;
@@ -453,15 +453,15 @@ void TFrmMain::NewCase() {
     StartMatching();
 }
 
-void TFrmMain::ShowReport(const CBaZiEx& engine, const std::string& report) {
+void MainWindow::ShowReport(const CBaZiEx& engine, const std::string& report) {
     tessaly::ShowReport(Redtbazi, report, engine.options.leftpos);
 }
 
-void TFrmMain::DrawChartPicture(const CBaZiEx& engine) {
+void MainWindow::DrawChartPicture(const CBaZiEx& engine) {
     ImgBaZi->SetPicture(tessaly::DrawChartPicture(PictureDataOf(engine)));
 }
 
-void TFrmMain::SaveCase() {
+void MainWindow::SaveCase() {
     if (!store_->open) {
         Inform(this, QStringLiteral("命例库没有打开，无法保存。"), QStringLiteral("错误"), MsgIcon::kError);
         return;
@@ -525,7 +525,7 @@ void TFrmMain::SaveCase() {
     cat->setExpanded(true);
 }
 
-void TFrmMain::SearchDays() {
+void MainWindow::SearchDays() {
     if (searching_) return;
     if (!chartValid_) {
         Inform(this, Q(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
@@ -571,13 +571,13 @@ void TFrmMain::SearchDays() {
     if (closeWanted_) close();
 }
 
-void TFrmMain::SetDefaultAppearance() {
+void MainWindow::SetDefaultAppearance() {
     ApplyReportFont(PointFont(kSongTi, 12));
     ApplyReportColor(Qt::white);
     Inform(this, QStringLiteral("设置完成"));
 }
 
-void TFrmMain::ChooseReportFont() {
+void MainWindow::ChooseReportFont() {
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, Redtbazi->font(), this);
     if (!ok) return;
@@ -585,24 +585,24 @@ void TFrmMain::ChooseReportFont() {
     Inform(this, QStringLiteral("设置完成"));
 }
 
-void TFrmMain::ChooseReportColor() {
+void MainWindow::ChooseReportColor() {
     const QColor c = QColorDialog::getColor(reportColor_, this);
     if (!c.isValid()) return;
     ApplyReportColor(c);
     Inform(this, QStringLiteral("设置完成"));
 }
 
-void TFrmMain::ShowOptions() {
+void MainWindow::ShowOptions() {
     TFrmSet dlg(this);
     dlg.exec();
 }
 
-void TFrmMain::ShowEnding() {
+void MainWindow::ShowEnding() {
     TFrmEndfo dlg(this);
     dlg.exec();
 }
 
-void TFrmMain::ChooseSkin(QAction* item) {
+void MainWindow::ChooseSkin(QAction* item) {
     if (item->data().toInt() == 1) {
         skins_.Deactivate();
         update();
@@ -619,7 +619,7 @@ void TFrmMain::ChooseSkin(QAction* item) {
     settings_.WriteBool("window", "skined", true);
 }
 
-void TFrmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (searching_) {
         // The search lets window messages through; the close waits for it.
         closeWanted_ = true;

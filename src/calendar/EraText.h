@@ -1,4 +1,4 @@
-// Era — the historical era (年号) of a year.
+// EraText (aka obb_class, Era) — the historical era (年号) of a year.
 //
 // A constant table names the Chinese reign periods in chronological order of
 // their first year: the rulers of 夏, 商 and 周 (named by the ruler), the kings
@@ -33,18 +33,11 @@ struct EraRow {
 // The whole table, sorted by start (rows with equal start keep their order).
 std::span<const EraRow> EraTable();
 
-// Names the historical era of a year.
-class obb_class {
-public:
-    // Every era containing year y (start ≤ y < start + years), in table
-    // order: "[dynasty] ruler personal " for the first, "；[dynasty] ruler
-    // personal " for each later one, each followed by the era name and the
-    // year of the era, "建元1年". A year in no era gives "".
-    //   EraText(2024) == "[当代] 中国  公历纪元2024年"
-    std::string EraText(int y) const;
-
-private:
-    std::string text_;  // kept from the Windows layout; never read
-};
+// Every era containing year y (start ≤ y < start + years), in table order:
+// "[dynasty] ruler personal " for the first, "；[dynasty] ruler personal "
+// for each later one, each followed by the era name and the year of the era,
+// "建元1年". A year in no era gives "".
+//   EraText(2024) == "[当代] 中国  公历纪元2024年"
+std::string EraText(int y);
 
 }  // namespace tessaly

@@ -1,8 +1,8 @@
-// Lunar — solar terms (气) and new moons (朔) on civil days, and the lunar year.
+// LunarYearBuilder (aka SSQ_class, Lunar) — solar terms (气) and new moons (朔) on civil days, and the lunar year.
 //
-// SSQ_class decides on which civil day (standard time, UTC+8) each solar term
+// LunarYearBuilder decides on which civil day (standard time, UTC+8) each solar term
 // and each new moon falls, for any epoch, by one of four methods:
-//   before the fitted tables          accurate ephemeris (Eph0)
+//   before the fitted tables          accurate ephemeris (Ephemeris.h)
 //   inside the fitted tables          mean terms / mean new moons (平气, 平朔)
 //   from the tables' end to 1960      low-precision formula + a one-day
 //                                     correction per event
@@ -34,9 +34,9 @@ struct LunarYearState {
     friend bool operator==(const LunarYearState&, const LunarYearState&) = default;
 };
 
-class SSQ_class : public LunarYearState {
+class LunarYearBuilder : public LunarYearState {
 public:
-    SSQ_class();
+    LunarYearBuilder();
 
     // Day number of the term (kind "气") or new moon (any other kind) nearest
     // d, days from J2000.

@@ -1,4 +1,4 @@
-#include "calendar/Eph0.h"
+#include "calendar/Ephemeris.h"
 
 #include <cmath>
 #include <iterator>

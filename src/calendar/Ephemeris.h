@@ -1,4 +1,4 @@
-// Eph0 — astronomical series and time scales of the calendar.
+// Ephemeris (aka Eph0) — astronomical series and time scales of the calendar.
 //
 // Julian days, ΔT, nutation, obliquity, aberration, the Earth's heliocentric
 // longitude (VSOP87D, truncated), the Moon's geocentric longitude (ELP/MPP02,

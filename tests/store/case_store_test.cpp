@@ -1,4 +1,4 @@
-#include "store/Database.h"
+#include "store/CaseStore.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -73,7 +73,7 @@ protected:
         return r.slot;
     }
     TempProgramDir dir_{"db"};
-    MDataBase db_;
+    CaseStore db_;
 };
 
 TEST_F(StoreTest, FreshFolderGetsTwentyByteHeaderAndReportFolder) {
@@ -369,16 +369,16 @@ TEST_F(StoreTest, ReuseWithWrongCounterFallsBackToAppending) {
 // the copy keeps every live case through a further addition.
 TEST_F(StoreTest, CrashBetweenRecordAndHeaderLeavesConsistentStore) {
     OpenStore();
-    const auto add = [](MDataBase& db) {
+    const auto add = [](CaseStore& db) {
         CaseRecord r = MakeCase("new", 1990, true, "c");
         return db.AddRecord(&r);
     };
     const struct {
         const char* what;
-        std::function<Status(MDataBase&)> op;
+        std::function<Status(CaseStore&)> op;
     } kCases[] = {
         {"append add", add},          // on 31 live records
-        {"delete", [](MDataBase& db) { return db.DeleteRecord(29); }},  // the 30th deletion
+        {"delete", [](CaseStore& db) { return db.DeleteRecord(29); }},  // the 30th deletion
         {"reuse add", add},           // takes slot 0
     };
     for (int i = 0; i < 31; ++i) Add(MakeCase(std::to_string(i) + "n", 1990, true, "c"));
@@ -395,7 +395,7 @@ TEST_F(StoreTest, CrashBetweenRecordAndHeaderLeavesConsistentStore) {
         ASSERT_TRUE(c.op(db_).ok());
         db_.SetBetweenWritesHookForTest(nullptr);
 
-        MDataBase copy;
+        CaseStore copy;
         ASSERT_TRUE(copy.Open(crashed.path()).ok());
         StoreHeader h;
         ASSERT_TRUE(copy.ReadHeader(&h).ok());
@@ -436,7 +436,7 @@ TEST(StoreErrors, FileProblemsAreReported) {
     {
         TempProgramDir dir("err");
         fs::remove_all(dir / "dat");
-        MDataBase db;
+        CaseStore db;
         const Status s = db.Open(dir.path());
         EXPECT_FALSE(s.ok());
         EXPECT_NE(s.message().find("dat"), std::string::npos) << s.message();
@@ -444,19 +444,19 @@ TEST(StoreErrors, FileProblemsAreReported) {
     {
         TempProgramDir dir("err");
         fs::create_directory(dir / "dat/bazi0.dat");  // the header cannot be a file
-        MDataBase db;
+        CaseStore db;
         EXPECT_FALSE(db.Open(dir.path()).ok());
     }
     {
         TempProgramDir dir("err");
         WriteAll(dir / "dat/bazi0.dat", std::string(7, '\0'));
-        MDataBase db;
+        CaseStore db;
         EXPECT_FALSE(db.Open(dir.path()).ok());
     }
     {
         TempProgramDir dir("err");
         WriteAll(dir / "dat/bazi0.dat", HeaderBytes(3, 0, 0, 1));  // three slots, no records
-        MDataBase db;
+        CaseStore db;
         ASSERT_TRUE(db.Open(dir.path()).ok());
         CaseRecord r;
         EXPECT_FALSE(db.ReadRecord(1, &r).ok());
@@ -465,7 +465,7 @@ TEST(StoreErrors, FileProblemsAreReported) {
         EXPECT_FALSE(db.SearchRecords(&all, &slots).ok());
     }
     {
-        MDataBase db;  // never opened
+        CaseStore db;  // never opened
         CaseRecord r;
         EXPECT_FALSE(db.AddRecord(&r).ok());
     }
@@ -479,7 +479,7 @@ TEST(StoreErrors, ReadOnlyFolderIsReported) {
     fs::permissions(dir / "dat", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                      fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
     const auto check = [&]() -> std::string {
-        MDataBase db;
+        CaseStore db;
         const Status s = db.Open(dir.path());
         if (s.ok()) return "opened a store in a read-only folder";
         if (s.message().find("bazi0.dat") == std::string::npos) return "message does not name the file: " + s.message();
@@ -515,11 +515,11 @@ TEST(StoreErrors, ReadOnlyFolderIsReported) {
 // lands in its own slot and the count is exact.
 TEST(StoreLocking, ConcurrentAddsDoNotCollide) {
     TempProgramDir dir("lock");
-    MDataBase first, second;
+    CaseStore first, second;
     ASSERT_TRUE(first.Open(dir.path()).ok());
     ASSERT_TRUE(second.Open(dir.path()).ok());
     constexpr int kEach = 40;
-    auto run = [&](MDataBase* db, const std::string& tag) {
+    auto run = [&](CaseStore* db, const std::string& tag) {
         for (int i = 0; i < kEach; ++i) {
             CaseRecord r = MakeCase(tag + std::to_string(i), 1990, true, "c");
             ASSERT_TRUE(db->AddRecord(&r).ok());
@@ -569,7 +569,7 @@ namespace {
 // cannot be written the record is taken out again and the error says so.
 TEST(AddCaseWithReport, StoresBothOrLeavesNoLiveCase) {
     test::TempProgramDir dir("withreport");
-    MDataBase db;
+    CaseStore db;
     ASSERT_TRUE(db.Open(dir.path()).ok());
     StyledReport report;
     report.text = "甲命八字：\r\n";

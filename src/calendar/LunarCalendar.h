@@ -1,6 +1,6 @@
-// Yidateex — the calendar object the rest of the program talks to.
+// LunarCalendar (aka MYiDateEx, Yidateex) — the calendar object the rest of the program talks to.
 //
-// MYiDateEx converts between civil date-times (standard time, UTC+8) and
+// LunarCalendar converts between civil date-times (standard time, UTC+8) and
 // Julian days, tests Gregorian dates, converts Gregorian dates to lunar dates
 // and back, finds solar-term moments, shifts standard time to true solar or
 // local mean time, and numbers days, weekdays and pillars. Below it, the
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "calendar/Lunar.h"
+#include "calendar/LunarYearBuilder.h"
 #include "calendar/PersonRecord.h"
 #include "calendar/Sexagenary.h"
 #include "common/Status.h"
@@ -38,7 +38,7 @@ struct MonthOfMoment {
 
 inline constexpr const char* kNoSuchLunarDate = "不存在这个农历日期，无法转换到公历！";
 
-class MYiDateEx : public SSQ_class {
+class LunarCalendar : public LunarYearBuilder {
 public:
     // Julian day of the minute of t plus one second.
     static double ToJulianDay(const CivilTime& t);

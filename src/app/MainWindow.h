@@ -1,4 +1,4 @@
-// TFrmMain — the main window: the case tree, the report pane with the chart
+// MainWindow (aka TFrmMain, Untmain) — the main window: the case tree, the report pane with the chart
 // picture ("合婚配对"), the wedding-date pane ("结婚择日"), the menus and the
 // commands that drive the chart engine. Settings live in dat/bzinit.ini.
 #pragma once
@@ -31,7 +31,7 @@ class QTreeWidget;
 
 namespace tessaly {
 
-class TChartImage;
+class ChartPictureView;
 
 // The couple on screen, copied in after each successful run.
 struct CurrentCase {
@@ -41,11 +41,11 @@ struct CurrentCase {
     std::string note;
 };
 
-class TFrmMain : public QMainWindow, private ReportPresenter {
+class MainWindow : public QMainWindow, private ReportPresenter {
     Q_OBJECT
 public:
-    explicit TFrmMain(QWidget* parent = nullptr);
-    ~TFrmMain() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The clock the default birth dates and marriage years come from (tests
     // set their own before the window is first shown).
@@ -79,7 +79,7 @@ public:
     QSplitter* Splitter1;
     QTabWidget* PageMain;
     QTextEdit* Redtbazi;
-    TChartImage* ImgBaZi;
+    ChartPictureView* ImgBaZi;
     QPushButton* BtoNew;
     QToolButton* SbtoSave;
     QPushButton* BtnPai;

@@ -1,4 +1,4 @@
-#include "Untinputdate.h"
+#include "BirthDataDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -77,14 +77,14 @@ void TUpDown::Step(int delta) {
     emit clicked(position_);
 }
 
-QString TFrmInputDate::HourLabel(int hour) {
+QString BirthDataDialog::HourLabel(int hour) {
     int h = hour;
     if (h % 2 != 0) h = (h + 1) % 24;  // 23 becomes 0
     const int branch = (h / 2 + 1) % 12;
     return QStringLiteral("%1时").arg(hour) + Q(kBranchNames[std::size_t(branch)]);
 }
 
-TFrmInputDate::TFrmInputDate(QWidget* parent) : QDialog(parent) {
+BirthDataDialog::BirthDataDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmInputDate"));
     setWindowTitle(QStringLiteral("输入生日-右键"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -136,15 +136,15 @@ TFrmInputDate::TFrmInputDate(QWidget* parent) : QDialog(parent) {
     Button1 = new QPushButton(QStringLiteral("确定"), this);
     Button1->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("取消"), this);
-    connect(Button1, &QPushButton::clicked, this, &TFrmInputDate::accept);
-    connect(Button2, &QPushButton::clicked, this, &TFrmInputDate::reject);
+    connect(Button1, &QPushButton::clicked, this, &BirthDataDialog::accept);
+    connect(Button2, &QPushButton::clicked, this, &BirthDataDialog::reject);
 
     pMenuInput = new QMenu(this);
     QAction* n1 = pMenuInput->addAction(QStringLiteral("复制命理参数"));
     n1->setObjectName(QStringLiteral("N1"));
     QAction* n2 = pMenuInput->addAction(QStringLiteral("粘贴命理参数"));
     n2->setObjectName(QStringLiteral("N2"));
-    connect(n1, &QAction::triggered, this, &TFrmInputDate::CopyToClipboard);
+    connect(n1, &QAction::triggered, this, &BirthDataDialog::CopyToClipboard);
     connect(n2, &QAction::triggered, this, [this] { PasteFromClipboard(); });
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
@@ -204,7 +204,7 @@ TFrmInputDate::TFrmInputDate(QWidget* parent) : QDialog(parent) {
     SetRecord(PersonRecord{}, 0);
 }
 
-void TFrmInputDate::ReloadCities(int provinceIndex) {
+void BirthDataDialog::ReloadCities(int provinceIndex) {
     cities_ = LoadCities(provinceIndex, LoadDili());
     const QSignalBlocker block(CboCity);
     CboCity->clear();
@@ -212,7 +212,7 @@ void TFrmInputDate::ReloadCities(int provinceIndex) {
     if (!cities_.empty()) CboCity->setCurrentIndex(0);
 }
 
-void TFrmInputDate::pushToWidgets(const PersonRecord& r) {
+void BirthDataDialog::pushToWidgets(const PersonRecord& r) {
     UpYear->setPosition(r.year);
     EdtYear->setText(QString::number(ShownYear(r.year)));
     CboM->setCurrentIndex(std::clamp<int>(r.month, 1, 12) - 1);
@@ -231,7 +231,7 @@ void TFrmInputDate::pushToWidgets(const PersonRecord& r) {
     if (r.cityIndex >= 0 && r.cityIndex < CboCity->count()) CboCity->setCurrentIndex(r.cityIndex);
 }
 
-void TFrmInputDate::SetRecord(const PersonRecord& record, int personNo) {
+void BirthDataDialog::SetRecord(const PersonRecord& record, int personNo) {
     record_ = record;
     personNo_ = personNo;
     LabTitle->setText(personNo == 0 ? QStringLiteral("甲") : QStringLiteral("乙"));
@@ -242,7 +242,7 @@ void TFrmInputDate::SetRecord(const PersonRecord& record, int personNo) {
     pushToWidgets(record);
 }
 
-std::optional<PersonRecord> TFrmInputDate::BuildRecord() {
+std::optional<PersonRecord> BirthDataDialog::BuildRecord() {
     const std::string name = S(EdtName->text());
     if (name.empty()) {
         Inform(this, QStringLiteral("姓名不能为空"), QStringLiteral("提示"), MsgIcon::kInformation);
@@ -282,7 +282,7 @@ std::optional<PersonRecord> TFrmInputDate::BuildRecord() {
     return r;
 }
 
-void TFrmInputDate::accept() {
+void BirthDataDialog::accept() {
     const std::optional<PersonRecord> r = BuildRecord();
     if (!r) return;
     record_ = *r;
@@ -290,13 +290,13 @@ void TFrmInputDate::accept() {
     QDialog::accept();
 }
 
-void TFrmInputDate::CopyToClipboard() {
+void BirthDataDialog::CopyToClipboard() {
     const std::optional<PersonRecord> r = BuildRecord();
     if (!r) return;
     QApplication::clipboard()->setText(QString::fromStdString(FormatClipboardLine(*r)));
 }
 
-bool TFrmInputDate::PasteFromClipboard() {
+bool BirthDataDialog::PasteFromClipboard() {
     const QString text = QApplication::clipboard()->text();
     if (text.isEmpty()) return false;
     const std::optional<ClipboardBirth> b = ParseClipboardLine(S(text));

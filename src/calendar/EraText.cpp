@@ -1,4 +1,4 @@
-#include "calendar/Era.h"
+#include "calendar/EraText.h"
 
 #include <array>
 
@@ -17,7 +17,7 @@ static_assert(std::size(kEraTable) == 529);
 
 std::span<const EraRow> EraTable() { return kEraTable; }
 
-std::string obb_class::EraText(int y) const {
+std::string EraText(int y) {
     std::string text;
     bool first = true;
     for (const EraRow& r : kEraTable) {

@@ -1,8 +1,8 @@
-#include "calendar/Yidateex.h"
+#include "calendar/LunarCalendar.h"
 
 #include <cmath>
 
-#include "calendar/Eph0.h"
+#include "calendar/Ephemeris.h"
 
 namespace tessaly {
 namespace {
@@ -12,7 +12,7 @@ constexpr const char* kDigits[] = {"○", "一", "二", "三", "四", "五", "�
 CivilTime AtNoon(const CivilTime& t) { return {t.year, t.month, t.day, 12, 0}; }
 
 // The term moment rounded to its printed minute, as ToJulianDay sees it.
-double TermMinuteJd(int year, int a) { return MYiDateEx::ToJulianDay(MYiDateEx::FromJulianDay(TermMomentJd(year, a))); }
+double TermMinuteJd(int year, int a) { return LunarCalendar::ToJulianDay(LunarCalendar::FromJulianDay(TermMomentJd(year, a))); }
 
 }  // namespace
 
@@ -21,11 +21,11 @@ double TermMomentJd(int year, int a) {
     return StandardJdOfTd(TimeOfSunLon(W));
 }
 
-double MYiDateEx::ToJulianDay(const CivilTime& t) {
+double LunarCalendar::ToJulianDay(const CivilTime& t) {
     return JdFromDate(t.year, t.month, t.day + (t.hour + (t.minute + 1.0 / 60) / 60) / 24);
 }
 
-CivilTime MYiDateEx::FromJulianDay(double jd) {
+CivilTime LunarCalendar::FromJulianDay(double jd) {
     JdDate r = DateFromJd(jd);
     // Seconds past the minute, to the millisecond: whole-second shifts must
     // not be lost to floating-point noise.
@@ -36,7 +36,7 @@ CivilTime MYiDateEx::FromJulianDay(double jd) {
             std::int16_t(r.minute)};
 }
 
-bool MYiDateEx::SolarDateExists(const CivilTime& t) {
+bool LunarCalendar::SolarDateExists(const CivilTime& t) {
     if (t.month < 1 || t.month > 12 || t.day < 1) return false;
     if (t.year == 1582 && t.month == 10 && t.day >= 5 && t.day <= 14) return false;
     const int D = (t.year == 1582 && t.month == 10 && t.day >= 15) ? t.day - 10 : t.day;
@@ -47,7 +47,7 @@ bool MYiDateEx::SolarDateExists(const CivilTime& t) {
     return D <= length;
 }
 
-bool MYiDateEx::LunarOfDay(int day, CivilTime* lunar) {
+bool LunarCalendar::LunarOfDay(int day, CivilTime* lunar) {
     dayNumber = day;
     BuildLunarYear(day);
     int b = (day - newMoonDays[0]) / 30;  // day ≥ newMoonDays[0]
@@ -71,7 +71,7 @@ bool MYiDateEx::LunarOfDay(int day, CivilTime* lunar) {
     return leap;
 }
 
-bool MYiDateEx::SolarToLunar(const CivilTime& t, CivilTime* lunar) {
+bool LunarCalendar::SolarToLunar(const CivilTime& t, CivilTime* lunar) {
     const int day = int(std::floor(ToJulianDay(AtNoon(t)))) - 2451545;
     const bool leap = LunarOfDay(day, lunar);
     lunar->hour = t.hour;
@@ -79,7 +79,7 @@ bool MYiDateEx::SolarToLunar(const CivilTime& t, CivilTime* lunar) {
     return leap;
 }
 
-Status MYiDateEx::LunarToSolar(const CivilTime& lunar, bool leap, CivilTime* solar) {
+Status LunarCalendar::LunarToSolar(const CivilTime& lunar, bool leap, CivilTime* solar) {
     // Month 13 exists in the ancient calendars; nothing beyond it, no day 31.
     if (lunar.month < 1 || lunar.month > 13 || lunar.day < 1 || lunar.day > 30) return Status::Error(kNoSuchLunarDate);
     CivilTime guess{lunar.year, lunar.month, lunar.day, 12, 0};
@@ -105,9 +105,9 @@ Status MYiDateEx::LunarToSolar(const CivilTime& lunar, bool leap, CivilTime* sol
     return Status::Error(kNoSuchLunarDate);
 }
 
-void MYiDateEx::AddOneDay(CivilTime& t) { t = FromJulianDay(ToJulianDay(t) + 1); }
+void LunarCalendar::AddOneDay(CivilTime& t) { t = FromJulianDay(ToJulianDay(t) + 1); }
 
-int MYiDateEx::ToLocalSolarTime(float longitude, CivilTime& t, int mode) {
+int LunarCalendar::ToLocalSolarTime(float longitude, CivilTime& t, int mode) {
     const double J = ToJulianDay(t);
     const int E = mode == 1 ? int(std::trunc(EquationOfTime(t))) : 0;
     const double shift = E - std::floor((120 - double(longitude)) * 240);
@@ -115,18 +115,18 @@ int MYiDateEx::ToLocalSolarTime(float longitude, CivilTime& t, int mode) {
     return E;
 }
 
-double MYiDateEx::EquationOfTime(const CivilTime& t) {
+double LunarCalendar::EquationOfTime(const CivilTime& t) {
     const double d = JdFromDate(t.year, t.month, t.day + (t.hour + t.minute / 60.0) / 24) - 1.0 / 3 - 2451545;
     return EquationOfTimeDays((d + DeltaTDays(d)) / 36525) * 86400;
 }
 
-int MYiDateEx::TermInMonth(int year, int month, bool isJie, CivilTime* out) {
+int LunarCalendar::TermInMonth(int year, int month, bool isJie, CivilTime* out) {
     const int a = 30 * month - (isJie ? 105 : 90);
     *out = FromJulianDay(TermMomentJd(year, a));
     return out->hour;
 }
 
-MonthOfMoment MYiDateEx::MonthBranchOf(const CivilTime& t) {
+MonthOfMoment LunarCalendar::MonthBranchOf(const CivilTime& t) {
     const double T = ToJulianDay(t);
     int a = 30 * t.month - 105;
     double A = TermMinuteJd(t.year, a), B = TermMinuteJd(t.year, a + 30);
@@ -153,7 +153,7 @@ MonthOfMoment MYiDateEx::MonthBranchOf(const CivilTime& t) {
     return m;
 }
 
-std::vector<TermEntry> MYiDateEx::TermsOfYear(int year) {
+std::vector<TermEntry> LunarCalendar::TermsOfYear(int year) {
     // The year of a term's printed minute. The terms just outside the year
     // (the last of the previous year, the first of the next) are only tested
     // for their year: the fast inverse decides that when the moment lies more
@@ -188,7 +188,7 @@ std::vector<TermEntry> MYiDateEx::TermsOfYear(int year) {
     return out;
 }
 
-std::string MYiDateEx::ChineseNumeral(int n) {
+std::string LunarCalendar::ChineseNumeral(int n) {
     std::string s;
     if (n >= 1 && n <= 30) {
         if (n <= 9) return kDigits[n];
@@ -209,15 +209,15 @@ std::string MYiDateEx::ChineseNumeral(int n) {
     return s + digits;
 }
 
-int MYiDateEx::WeekdayOf(const CivilTime& t) {
+int LunarCalendar::WeekdayOf(const CivilTime& t) {
     return FloorMod((long long)(std::floor(ToJulianDay(AtNoon(t)))) + 1, 7);
 }
 
-int MYiDateEx::DayPillarOf(const CivilTime& t) {
+int LunarCalendar::DayPillarOf(const CivilTime& t) {
     return FloorMod((long long)(std::floor(ToJulianDay(AtNoon(t)))) + 50, 60);
 }
 
-double MYiDateEx::RoundToDecimals(double x, int n) {
+double LunarCalendar::RoundToDecimals(double x, int n) {
     const double k = std::pow(10.0, n);
     const double xk = x * k;
     const double c = std::ceil(xk), f = std::floor(xk);
@@ -226,23 +226,23 @@ double MYiDateEx::RoundToDecimals(double x, int n) {
 
 int YearPillarOf(const CivilTime& t) {
     CivilTime lichun;
-    MYiDateEx::TermInMonth(t.year, 2, true, &lichun);
-    const int s = MYiDateEx::ToJulianDay(t) >= MYiDateEx::ToJulianDay(lichun) ? 1 : 0;
+    LunarCalendar::TermInMonth(t.year, 2, true, &lichun);
+    const int s = LunarCalendar::ToJulianDay(t) >= LunarCalendar::ToJulianDay(lichun) ? 1 : 0;
     return FloorMod(t.year + 6896 + s, 60);
 }
 
 int MonthPillarOf(const CivilTime& t) {
-    const int M = MYiDateEx::MonthBranchOf(t).branch;
+    const int M = LunarCalendar::MonthBranchOf(t).branch;
     const int y = FloorMod(M - 3, 12);  // 寅 = 0
     int f = YearPillarOf(t) % 10;
     if (f == 0) f = 10;
     if (f > 5) f -= 5;
     const int stem = ((2 * f + 1) % 10 + y) % 10;
-    return MYiDateEx::PillarOf(stem, (y + 3) % 12);
+    return LunarCalendar::PillarOf(stem, (y + 3) % 12);
 }
 
 int DayPillarAt(const CivilTime& t, bool zishi) {
-    const int p = MYiDateEx::DayPillarOf(t);
+    const int p = LunarCalendar::DayPillarOf(t);
     return (t.hour == 23 && !zishi) ? (p + 1) % 60 : p;
 }
 
@@ -254,7 +254,7 @@ int HourPillarOf(const CivilTime& t, bool zishi) {
     int d = DayPillarAt(t, zishi) % 10;
     if (d == 0) d = 5;
     const int stem = FloorMod(2 * d + h / 2 - 1, 10);
-    const int p = MYiDateEx::PillarOf(stem, branch);
+    const int p = LunarCalendar::PillarOf(stem, branch);
     return (zishi && t.hour == 23) ? (p + 12) % 60 : p;
 }
 

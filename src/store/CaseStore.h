@@ -1,4 +1,4 @@
-// MDataBase — the case store: every analysed couple the user keeps.
+// CaseStore (aka MDataBase, Database) — the case store: every analysed couple the user keeps.
 //
 // Files, shared byte for byte with the Windows program (relative to the
 // program folder):
@@ -113,9 +113,9 @@ struct SearchCriteria {
 
 enum class SearchMode : std::uint8_t { kIgnore = 0, kContains = 1, kEquals = 2 };
 
-class MDataBase {
+class CaseStore {
 public:
-    MDataBase() = default;
+    CaseStore() = default;
 
     // Binds the store to `programDir` (which must hold a dat folder), creates
     // dat/bazi0.dat with an empty header when it is missing and the report
@@ -198,7 +198,7 @@ private:
 // then the report written; when the report cannot be written the record is
 // marked deleted again, so no case is left without its report, and the
 // error says so. Sets record->slot on success.
-Status AddCaseWithReport(MDataBase& db, CaseRecord* record, const StyledReport& report);
+Status AddCaseWithReport(CaseStore& db, CaseRecord* record, const StyledReport& report);
 
 // The stem of the store files for a store kind ("bazi" for kind 0); empty for
 // kinds this program does not know.
