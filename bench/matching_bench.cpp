@@ -1,11 +1,8 @@
-// A whole matching run for two persons given by Gregorian dates: options,
-// both charts with their analysis, the pairing section and the report.
+// A whole matching run for two persons given by Gregorian dates: both
+// charts with their analysis, the pairing section and the report.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-
-#include "common/ProgramDir.h"
-#include "engine/Baziex.h"
+#include "matching/MatchingRun.h"
 
 namespace {
 
@@ -24,16 +21,12 @@ tessaly::PersonRecord Person(int year, int month, int day, int hour, bool male) 
 }
 
 void BM_RunMatching(benchmark::State& state) {
-    const std::filesystem::path home = std::filesystem::temp_directory_path() / "tessaly_matching_bench";
-    std::filesystem::create_directories(home / "dat");
-    tessaly::SetProgramDir(home);
     const tessaly::PersonRecord a = Person(1984, 3, 8, 23, true);
     const tessaly::PersonRecord b = Person(1985, 6, 20, 4, false);
-    tessaly::CBaZiEx engine;
+    const tessaly::ChartOptions options;
     for (auto _ : state) {
-        const bool ok = engine.RunMatching(a, b);
-        benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(engine.matchIndex);
+        const tessaly::MatchingResult m = tessaly::RunMatching(a, b, options);
+        benchmark::DoNotOptimize(m.index);
     }
 }
 BENCHMARK(BM_RunMatching)->Unit(benchmark::kMicrosecond);

@@ -3,7 +3,7 @@
 // search starts from a fresh calendar object, as a user's search does.
 #include <benchmark/benchmark.h>
 
-#include "engine/Wedding.h"
+#include "matching/WeddingSearch.h"
 
 namespace tessaly {
 namespace {
@@ -12,8 +12,8 @@ WeddingSearchInput Input(int marriageYear, int idate) {
     WeddingSearchInput in;
     in.womanYear = 1996;
     in.marriageYear = marriageYear;
-    in.workRecord.longitude = 116.4f;
-    in.options.idate = idate;
+    in.longitude = 116.4f;
+    in.options.timeBasis = static_cast<TimeBasis>(idate);
     return in;
 }
 

@@ -12,6 +12,7 @@
 #include "app/AppFonts.h"
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
+#include "common/ProgramFiles.h"
 
 namespace {
 
@@ -63,19 +64,20 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
     tessaly::InstallFontFallbacks();
 
-    tessaly::MainWindow window;
+    const tessaly::ProgramFiles files = tessaly::LocateProgramFiles();
+    tessaly::MainWindow window(files);
     window.show();
     int asked = 0;
     AnswerDialogs(&asked);
     window.StartMatching();
     if (!window.chartValid()) {
-        qWarning("the matching run failed: %s", window.engine()->errorText.c_str());
+        qWarning("the matching run failed");
         return 1;
     }
     QApplication::processEvents();
     if (!window.grab().save(out + "/main-window.png")) return 1;
 
-    tessaly::BirthDataDialog dialog;
+    tessaly::BirthDataDialog dialog(files.Dat("dili.ini"));
     dialog.SetRecord(Sample(1), 1);
     dialog.show();
     QApplication::processEvents();

@@ -20,9 +20,8 @@
 #include "MessageService.h"
 #include "calendar/BirthClipboard.h"
 #include "common/IniFile.h"
-#include "common/ProgramDir.h"
 #include "common/TextCodec.h"
-#include "engine/Tables.h"
+#include "chart/Tables.h"
 
 namespace tessaly {
 namespace {
@@ -49,11 +48,10 @@ bool HasControlCharacter(std::string_view text) {
     return false;
 }
 
-IniFile LoadDili() { return IniFile(DatPath("dili.ini")); }
 
 }  // namespace
 
-TUpDown::TUpDown(int min, int max, QWidget* parent) : QWidget(parent), min_(min), max_(max), position_(min) {
+YearUpDown::YearUpDown(int min, int max, QWidget* parent) : QWidget(parent), min_(min), max_(max), position_(min) {
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);
@@ -70,9 +68,9 @@ TUpDown::TUpDown(int min, int max, QWidget* parent) : QWidget(parent), min_(min)
     connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
 }
 
-void TUpDown::setPosition(int p) { position_ = std::clamp(p, min_, max_); }
+void YearUpDown::setPosition(int p) { position_ = std::clamp(p, min_, max_); }
 
-void TUpDown::Step(int delta) {
+void YearUpDown::Step(int delta) {
     setPosition(position_ + delta);
     emit clicked(position_);
 }
@@ -84,105 +82,106 @@ QString BirthDataDialog::HourLabel(int hour) {
     return QStringLiteral("%1时").arg(hour) + Q(kBranchNames[std::size_t(branch)]);
 }
 
-BirthDataDialog::BirthDataDialog(QWidget* parent) : QDialog(parent) {
+BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget* parent)
+    : QDialog(parent), dili_(diliPath) {
     setObjectName(QStringLiteral("FrmInputDate"));
     setWindowTitle(QStringLiteral("输入生日-右键"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    LabTitle = new QLabel(this);
-    QFont tf = LabTitle->font();
+    personLabel = new QLabel(this);
+    QFont tf = personLabel->font();
     tf.setBold(true);
     tf.setPixelSize(28);
-    LabTitle->setFont(tf);
-    LabTitle->setAlignment(Qt::AlignCenter);
-    LabTitle->setMinimumWidth(40);
+    personLabel->setFont(tf);
+    personLabel->setAlignment(Qt::AlignCenter);
+    personLabel->setMinimumWidth(40);
 
-    EdtName = new QLineEdit(this);
-    EdtName->setValidator(new GbkLengthValidator(kNameBytes, EdtName));
-    RdoMan = new QRadioButton(QStringLiteral("男"), this);
-    RdoWoman = new QRadioButton(QStringLiteral("女"), this);
+    nameEdit = new QLineEdit(this);
+    nameEdit->setValidator(new GbkLengthValidator(kNameBytes, nameEdit));
+    maleButton = new QRadioButton(QStringLiteral("男"), this);
+    femaleButton = new QRadioButton(QStringLiteral("女"), this);
 
-    EdtYear = new QLineEdit(this);
-    EdtYear->setMaxLength(4);
-    EdtYear->setToolTip(QStringLiteral("年份在-850至2100"));
-    EdtYear->setFixedWidth(56);
-    UpYear = new TUpDown(1900, 2100, this);
-    connect(UpYear, &TUpDown::clicked, this,
-            [this](int p) { EdtYear->setText(QString::number(p <= 0 ? p - 1 : p)); });
+    yearEdit = new QLineEdit(this);
+    yearEdit->setMaxLength(4);
+    yearEdit->setToolTip(QStringLiteral("年份在-850至2100"));
+    yearEdit->setFixedWidth(56);
+    yearUpDown = new YearUpDown(1900, 2100, this);
+    connect(yearUpDown, &YearUpDown::clicked, this,
+            [this](int p) { yearEdit->setText(QString::number(p <= 0 ? p - 1 : p)); });
 
-    CboM = new QComboBox(this);
-    for (int i = 1; i <= 12; ++i) CboM->addItem(QStringLiteral("%1月").arg(i));
-    CboD = new QComboBox(this);
-    for (int i = 1; i <= 31; ++i) CboD->addItem(QStringLiteral("%1日").arg(i));
-    CboH = new QComboBox(this);
-    for (int i = 0; i < 24; ++i) CboH->addItem(HourLabel(i));
-    CboMinute = new QComboBox(this);
-    for (int i = 0; i < 60; ++i) CboMinute->addItem(QStringLiteral("%1分").arg(i));
-    CboMinute->setMaxVisibleItems(15);
-    CboLi = new QComboBox(this);
-    CboLi->addItems({QStringLiteral("公历"), QStringLiteral("农历")});
-    ChkRun = new QCheckBox(QStringLiteral("农闰"), this);
+    monthBox = new QComboBox(this);
+    for (int i = 1; i <= 12; ++i) monthBox->addItem(QStringLiteral("%1月").arg(i));
+    dayBox = new QComboBox(this);
+    for (int i = 1; i <= 31; ++i) dayBox->addItem(QStringLiteral("%1日").arg(i));
+    hourBox = new QComboBox(this);
+    for (int i = 0; i < 24; ++i) hourBox->addItem(HourLabel(i));
+    minuteBox = new QComboBox(this);
+    for (int i = 0; i < 60; ++i) minuteBox->addItem(QStringLiteral("%1分").arg(i));
+    minuteBox->setMaxVisibleItems(15);
+    calendarBox = new QComboBox(this);
+    calendarBox->addItems({QStringLiteral("公历"), QStringLiteral("农历")});
+    leapMonthCheck = new QCheckBox(QStringLiteral("农闰"), this);
 
-    CboProv = new QComboBox(this);
-    for (std::string_view p : kProvinces) CboProv->addItem(Q(p));
-    CboProv->setToolTip(QStringLiteral("真太阳时可在菜单\"选项->八字预测设置\"里设定"));
-    CboProv->setMaxVisibleItems(20);
-    CboCity = new QComboBox(this);
-    CboCity->setToolTip(QStringLiteral("选择邻近城市"));
-    CboCity->setMinimumWidth(110);
-    CboCity->setMaxVisibleItems(20);
-    connect(CboProv, &QComboBox::activated, this, [this](int index) { ReloadCities(index); });
+    provinceBox = new QComboBox(this);
+    for (std::string_view p : kProvinces) provinceBox->addItem(Q(p));
+    provinceBox->setToolTip(QStringLiteral("真太阳时可在菜单\"选项->八字预测设置\"里设定"));
+    provinceBox->setMaxVisibleItems(20);
+    cityBox = new QComboBox(this);
+    cityBox->setToolTip(QStringLiteral("选择邻近城市"));
+    cityBox->setMinimumWidth(110);
+    cityBox->setMaxVisibleItems(20);
+    connect(provinceBox, &QComboBox::activated, this, [this](int index) { ReloadCities(index); });
 
-    Button1 = new QPushButton(QStringLiteral("确定"), this);
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("取消"), this);
-    connect(Button1, &QPushButton::clicked, this, &BirthDataDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &BirthDataDialog::reject);
+    okButton = new QPushButton(QStringLiteral("确定"), this);
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    connect(okButton, &QPushButton::clicked, this, &BirthDataDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &BirthDataDialog::reject);
 
-    pMenuInput = new QMenu(this);
-    QAction* n1 = pMenuInput->addAction(QStringLiteral("复制命理参数"));
+    clipboardMenu = new QMenu(this);
+    QAction* n1 = clipboardMenu->addAction(QStringLiteral("复制命理参数"));
     n1->setObjectName(QStringLiteral("N1"));
-    QAction* n2 = pMenuInput->addAction(QStringLiteral("粘贴命理参数"));
+    QAction* n2 = clipboardMenu->addAction(QStringLiteral("粘贴命理参数"));
     n2->setObjectName(QStringLiteral("N2"));
     connect(n1, &QAction::triggered, this, &BirthDataDialog::CopyToClipboard);
     connect(n2, &QAction::triggered, this, [this] { PasteFromClipboard(); });
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { pMenuInput->exec(mapToGlobal(at)); });
+            [this](const QPoint& at) { clipboardMenu->exec(mapToGlobal(at)); });
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(8);
     auto* nameLabel = new QLabel(QStringLiteral("姓名"), this);
-    nameLabel->setBuddy(EdtName);
+    nameLabel->setBuddy(nameEdit);
     auto* sexBox = new QHBoxLayout;
-    sexBox->addWidget(RdoMan);
-    sexBox->addWidget(RdoWoman);
+    sexBox->addWidget(maleButton);
+    sexBox->addWidget(femaleButton);
     sexBox->addStretch();
     grid->addWidget(nameLabel, 0, 0);
-    grid->addWidget(EdtName, 0, 1, 1, 2);
+    grid->addWidget(nameEdit, 0, 1, 1, 2);
     grid->addLayout(sexBox, 0, 3, 1, 2);
 
     auto* yearBox = new QHBoxLayout;
     yearBox->setSpacing(1);
-    yearBox->addWidget(EdtYear);
-    yearBox->addWidget(UpYear);
+    yearBox->addWidget(yearEdit);
+    yearBox->addWidget(yearUpDown);
     yearBox->addWidget(new QLabel(QStringLiteral("年"), this));
     grid->addWidget(new QLabel(QStringLiteral("日期"), this), 1, 0);
     grid->addLayout(yearBox, 1, 1);
-    grid->addWidget(CboM, 1, 2);
-    grid->addWidget(CboD, 1, 3);
-    grid->addWidget(CboLi, 1, 4);
+    grid->addWidget(monthBox, 1, 2);
+    grid->addWidget(dayBox, 1, 3);
+    grid->addWidget(calendarBox, 1, 4);
     grid->addWidget(new QLabel(QStringLiteral("时间"), this), 2, 0);
-    grid->addWidget(CboH, 2, 1);
-    grid->addWidget(CboMinute, 2, 2);
-    grid->addWidget(ChkRun, 2, 3);
+    grid->addWidget(hourBox, 2, 1);
+    grid->addWidget(minuteBox, 2, 2);
+    grid->addWidget(leapMonthCheck, 2, 3);
     grid->addWidget(new QLabel(QStringLiteral("出生地"), this), 3, 0);
-    grid->addWidget(CboProv, 3, 1, 1, 2);
-    grid->addWidget(CboCity, 3, 3, 1, 2);
+    grid->addWidget(provinceBox, 3, 1, 1, 2);
+    grid->addWidget(cityBox, 3, 3, 1, 2);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(LabTitle);
+    top->addWidget(personLabel);
     top->addSpacing(8);
     top->addLayout(grid, 1);
 
@@ -191,8 +190,8 @@ BirthDataDialog::BirthDataDialog(QWidget* parent) : QDialog(parent) {
     hint->setEnabled(false);
     buttons->addWidget(hint);
     buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(14, 14, 14, 12);
@@ -205,70 +204,70 @@ BirthDataDialog::BirthDataDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void BirthDataDialog::ReloadCities(int provinceIndex) {
-    cities_ = LoadCities(provinceIndex, LoadDili());
-    const QSignalBlocker block(CboCity);
-    CboCity->clear();
-    for (const City& c : cities_) CboCity->addItem(Q(c.name));
-    if (!cities_.empty()) CboCity->setCurrentIndex(0);
+    cities_ = LoadCities(provinceIndex, dili_);
+    const QSignalBlocker block(cityBox);
+    cityBox->clear();
+    for (const City& c : cities_) cityBox->addItem(Q(c.name));
+    if (!cities_.empty()) cityBox->setCurrentIndex(0);
 }
 
 void BirthDataDialog::pushToWidgets(const PersonRecord& r) {
-    UpYear->setPosition(r.year);
-    EdtYear->setText(QString::number(ShownYear(r.year)));
-    CboM->setCurrentIndex(std::clamp<int>(r.month, 1, 12) - 1);
-    CboD->setCurrentIndex(std::clamp<int>(r.day, 1, 31) - 1);
-    CboH->setCurrentIndex(std::clamp<int>(r.hour, 0, 23));
-    CboMinute->setCurrentIndex(std::clamp<int>(r.minute, 0, 59));
-    CboLi->setCurrentIndex(r.isLunar ? 1 : 0);
-    ChkRun->setChecked(r.isLeapMonth != 0);
-    RdoMan->setChecked(r.isMale != 0);
-    RdoWoman->setChecked(r.isMale == 0);
-    EdtName->setText(QString::fromStdString(r.name));
+    yearUpDown->setPosition(r.year);
+    yearEdit->setText(QString::number(ShownYear(r.year)));
+    monthBox->setCurrentIndex(std::clamp<int>(r.month, 1, 12) - 1);
+    dayBox->setCurrentIndex(std::clamp<int>(r.day, 1, 31) - 1);
+    hourBox->setCurrentIndex(std::clamp<int>(r.hour, 0, 23));
+    minuteBox->setCurrentIndex(std::clamp<int>(r.minute, 0, 59));
+    calendarBox->setCurrentIndex(r.isLunar ? 1 : 0);
+    leapMonthCheck->setChecked(r.isLeapMonth != 0);
+    maleButton->setChecked(r.isMale != 0);
+    femaleButton->setChecked(r.isMale == 0);
+    nameEdit->setText(QString::fromStdString(r.name));
 
     const int prov = (r.provinceIndex >= 0 && r.provinceIndex < kProvinceCount) ? r.provinceIndex : 0;
-    CboProv->setCurrentIndex(prov);
+    provinceBox->setCurrentIndex(prov);
     ReloadCities(prov);
-    if (r.cityIndex >= 0 && r.cityIndex < CboCity->count()) CboCity->setCurrentIndex(r.cityIndex);
+    if (r.cityIndex >= 0 && r.cityIndex < cityBox->count()) cityBox->setCurrentIndex(r.cityIndex);
 }
 
 void BirthDataDialog::SetRecord(const PersonRecord& record, int personNo) {
     record_ = record;
     personNo_ = personNo;
-    LabTitle->setText(personNo == 0 ? QStringLiteral("甲") : QStringLiteral("乙"));
-    QPalette pal = LabTitle->palette();
+    personLabel->setText(personNo == 0 ? QStringLiteral("甲") : QStringLiteral("乙"));
+    QPalette pal = personLabel->palette();
     pal.setColor(QPalette::WindowText, personNo == 0 ? QColor(Qt::black) : QColor(Qt::red));
-    LabTitle->setPalette(pal);
-    LabTitle->setStyleSheet(personNo == 0 ? QStringLiteral("color: black") : QStringLiteral("color: red"));
+    personLabel->setPalette(pal);
+    personLabel->setStyleSheet(personNo == 0 ? QStringLiteral("color: black") : QStringLiteral("color: red"));
     pushToWidgets(record);
 }
 
 std::optional<PersonRecord> BirthDataDialog::BuildRecord() {
-    const std::string name = S(EdtName->text());
+    const std::string name = S(nameEdit->text());
     if (name.empty()) {
         Inform(this, QStringLiteral("姓名不能为空"), QStringLiteral("提示"), MsgIcon::kInformation);
-        EdtName->setFocus();
+        nameEdit->setFocus();
         return std::nullopt;
     }
     long year = -1000;
-    if (!ParseInteger(S(EdtYear->text()), &year)) year = -1000;
+    if (!ParseInteger(S(yearEdit->text()), &year)) year = -1000;
     if (year < 1900 || year > 2100) {
         Inform(this, QStringLiteral("出生年份必须在1900到2100年之间"), QStringLiteral("年份错误"), MsgIcon::kWarning);
-        EdtYear->setFocus();
+        yearEdit->setFocus();
         return std::nullopt;
     }
-    UpYear->setPosition(int(year));
+    yearUpDown->setPosition(int(year));
     PersonRecord r = record_;
     r.year = std::int16_t(year);
-    r.month = std::int16_t(CboM->currentIndex() + 1);
-    r.day = std::int16_t(CboD->currentIndex() + 1);
-    r.hour = std::int16_t(CboH->currentIndex());
-    r.minute = std::int16_t(CboMinute->currentIndex());
-    r.isLunar = CboLi->currentIndex() == 1 ? 1 : 0;
-    r.isLeapMonth = ChkRun->isChecked() ? 1 : 0;
-    r.isMale = RdoMan->isChecked() ? 1 : 0;
-    r.provinceIndex = std::int16_t(CboProv->currentIndex());
-    r.cityIndex = std::int16_t(std::max(0, CboCity->currentIndex()));
-    const int city = CboCity->currentIndex();
+    r.month = std::int16_t(monthBox->currentIndex() + 1);
+    r.day = std::int16_t(dayBox->currentIndex() + 1);
+    r.hour = std::int16_t(hourBox->currentIndex());
+    r.minute = std::int16_t(minuteBox->currentIndex());
+    r.isLunar = calendarBox->currentIndex() == 1 ? 1 : 0;
+    r.isLeapMonth = leapMonthCheck->isChecked() ? 1 : 0;
+    r.isMale = maleButton->isChecked() ? 1 : 0;
+    r.provinceIndex = std::int16_t(provinceBox->currentIndex());
+    r.cityIndex = std::int16_t(std::max(0, cityBox->currentIndex()));
+    const int city = cityBox->currentIndex();
     if (city >= 0 && city < int(cities_.size())) {
         r.longitude = cities_[std::size_t(city)].longitude;
         r.latitude = cities_[std::size_t(city)].latitude;
@@ -305,21 +304,21 @@ bool BirthDataDialog::PasteFromClipboard() {
     if (GbkWidth(b->name) > kNameBytes || b->name.find('#') != std::string::npos || HasControlCharacter(b->name)) {
         return false;
     }
-    EdtYear->setText(QString::number(b->year));
-    UpYear->setPosition(b->year < 0 ? b->year + 1 : b->year);
-    CboM->setCurrentIndex(b->month - 1);
-    CboD->setCurrentIndex(b->day - 1);
-    CboH->setCurrentIndex(b->hour);
-    CboMinute->setCurrentIndex(b->minute);
-    CboLi->setCurrentIndex(b->kind == 1 ? 0 : 1);
-    ChkRun->setChecked(b->kind == 3);
-    EdtName->setText(QString::fromStdString(b->name));
-    RdoMan->setChecked(b->male);
-    RdoWoman->setChecked(!b->male);
+    yearEdit->setText(QString::number(b->year));
+    yearUpDown->setPosition(b->year < 0 ? b->year + 1 : b->year);
+    monthBox->setCurrentIndex(b->month - 1);
+    dayBox->setCurrentIndex(b->day - 1);
+    hourBox->setCurrentIndex(b->hour);
+    minuteBox->setCurrentIndex(b->minute);
+    calendarBox->setCurrentIndex(b->kind == 1 ? 0 : 1);
+    leapMonthCheck->setChecked(b->kind == 3);
+    nameEdit->setText(QString::fromStdString(b->name));
+    maleButton->setChecked(b->male);
+    femaleButton->setChecked(!b->male);
     const int prov = (b->provinceIndex >= 0 && b->provinceIndex < kProvinceCount) ? b->provinceIndex : 0;
-    CboProv->setCurrentIndex(prov);
+    provinceBox->setCurrentIndex(prov);
     ReloadCities(prov);
-    CboCity->setCurrentIndex(b->cityIndex >= 0 && b->cityIndex < CboCity->count() ? b->cityIndex : 0);
+    cityBox->setCurrentIndex(b->cityIndex >= 0 && b->cityIndex < cityBox->count() ? b->cityIndex : 0);
     return true;
 }
 

@@ -1,10 +1,12 @@
-// BirthDataDialog (aka TFrmInputDate, Untinputdate) — the birth-data dialog: one person's name, sex, date and
-// time (Gregorian or lunar) and birth place. On "确定" the fields are checked
+// BirthDataDialog (aka TFrmInputDate, Untinputdate) — the birth-data
+// dialog: one person's name, sex, date and time (Gregorian or lunar) and
+// birth place. On "确定" the fields are checked
 // and the whole record is rebuilt; the right-click menu copies the birth
 // parameters to the clipboard as one line, or fills the dialog from one.
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -23,10 +25,10 @@ namespace tessaly {
 
 // The up-down beside the year edit: a position within a range, stepped by
 // two arrow buttons.
-class TUpDown : public QWidget {
+class YearUpDown : public QWidget {
     Q_OBJECT
 public:
-    TUpDown(int min, int max, QWidget* parent = nullptr);
+    YearUpDown(int min, int max, QWidget* parent = nullptr);
     int position() const { return position_; }
     void setPosition(int p);
     void Step(int delta);
@@ -42,7 +44,9 @@ private:
 class BirthDataDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit BirthDataDialog(QWidget* parent = nullptr);
+    // The cities are those of the place list at `diliPath` (dat/dili.ini),
+    // read when the dialog opens.
+    explicit BirthDataDialog(const std::filesystem::path& diliPath, QWidget* parent = nullptr);
 
     // The record to edit and the person it belongs to (0 甲命, 1 乙命).
     void SetRecord(const PersonRecord& record, int personNo);
@@ -57,26 +61,26 @@ public:
     void CopyToClipboard();
     bool PasteFromClipboard();
 
-    // The controls, named as in the other program.
-    QLabel* LabTitle;
-    QLineEdit* EdtYear;
-    TUpDown* UpYear;
-    QComboBox* CboM;
-    QComboBox* CboD;
-    QComboBox* CboH;
-    QComboBox* CboMinute;
-    QComboBox* CboLi;
-    QCheckBox* ChkRun;
-    QRadioButton* RdoMan;
-    QRadioButton* RdoWoman;
-    QLineEdit* EdtName;
-    QComboBox* CboProv;
-    QComboBox* CboCity;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QMenu* pMenuInput;
+    // The controls.
+    QLabel* personLabel;
+    QLineEdit* yearEdit;
+    YearUpDown* yearUpDown;
+    QComboBox* monthBox;
+    QComboBox* dayBox;
+    QComboBox* hourBox;
+    QComboBox* minuteBox;
+    QComboBox* calendarBox;
+    QCheckBox* leapMonthCheck;
+    QRadioButton* maleButton;
+    QRadioButton* femaleButton;
+    QLineEdit* nameEdit;
+    QComboBox* provinceBox;
+    QComboBox* cityBox;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
+    QMenu* clipboardMenu;
 
-    // The label of hour h in CboH: "%d时" and the branch of that hour.
+    // The label of hour h in hourBox: "%d时" and the branch of that hour.
     static QString HourLabel(int hour);
 
 public slots:
@@ -86,6 +90,7 @@ private:
     void ReloadCities(int provinceIndex);
     void pushToWidgets(const PersonRecord& r);
 
+    IniFile dili_;
     PersonRecord record_;
     int personNo_ = 0;
     std::vector<City> cities_;  // the listed cities with their coordinates

@@ -4,21 +4,21 @@
 #include <QPainter>
 
 #include "AppFonts.h"
-#include "engine/Baziex.h"
-#include "engine/Tables.h"
+#include "matching/MatchingRun.h"
+#include "chart/Tables.h"
 
 // Resources of a static library are registered by hand.
 static void InitPictureResources() { Q_INIT_RESOURCE(app); }
 
 namespace tessaly {
 
-ChartPictureData PictureDataOf(const CBaZiEx& engine) {
+ChartPictureData PictureDataOf(const MatchingResult& result) {
     ChartPictureData d;
-    d.aMale = engine.personA.isMale != 0;
-    d.bMale = engine.personB.isMale != 0;
-    d.aPillars = engine.chartA.pillars;
-    d.bPillars = engine.chartB.pillars;
-    d.matchIndex = engine.matchIndex;
+    d.aMale = result.persons[0].Person().isMale != 0;
+    d.bMale = result.persons[1].Person().isMale != 0;
+    d.aPillars = result.persons[0].Chart().pillars;
+    d.bPillars = result.persons[1].Chart().pillars;
+    d.matchIndex = result.index;
     return d;
 }
 

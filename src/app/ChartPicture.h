@@ -13,7 +13,7 @@
 
 namespace tessaly {
 
-class CBaZiEx;
+struct MatchingResult;
 
 inline constexpr int kPictureWidth = 120;
 inline constexpr int kPictureHeight = 500;
@@ -25,7 +25,7 @@ struct ChartPictureData {
     float matchIndex = 0;
 };
 
-ChartPictureData PictureDataOf(const CBaZiEx& engine);
+ChartPictureData PictureDataOf(const MatchingResult& result);
 
 // "婚配指数=%d分" with the index truncated toward zero.
 QString IndexCaption(float matchIndex);

@@ -23,19 +23,19 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "AnalysisOptionsDialog.h"
 #include "AppFonts.h"
+#include "BirthDataDialog.h"
 #include "ChartPicture.h"
 #include "MessageService.h"
-#include "ReportView.h"
-#include "BirthDataDialog.h"
-#include "Untset.h"
-#include "calendar/Places.h"
-#include "common/ProgramDir.h"
-
+#include "ReportEndingDialog.h"
 #include "ReportFileBridge.h"
-#include "store/Categories.h"
+#include "ReportView.h"
+#include "calendar/Places.h"
+#include "matching/ReportStyle.h"
+#include "matching/WeddingSearch.h"
 #include "store/CaseStore.h"
-#include "engine/Wedding.h"
+#include "store/Categories.h"
 
 namespace tessaly {
 
@@ -83,7 +83,7 @@ QIcon TreeIcon(int kind) {
 
 // The default persons at start-up: both born now, 甲命 a man named 某人,
 // 乙命 a woman, each at the place kept in the settings.
-PersonRecord DefaultPerson(const QDateTime& now, int personNo, int province, int city) {
+PersonRecord DefaultPerson(const QDateTime& now, int personNo, int province, int city, const IniFile& dili) {
     PersonRecord r;
     int year = now.date().year();
     if (year > 2100) year = 2050;
@@ -97,7 +97,7 @@ PersonRecord DefaultPerson(const QDateTime& now, int personNo, int province, int
     r.isLeapMonth = 0;
     r.isMale = personNo == 0 ? 1 : 0;
     r.name = "某人";
-    const Place place = ResolvePlaceClamped(province, city);
+    const Place place = ResolvePlaceClamped(province, city, dili);
     r.provinceIndex = std::int16_t(place.provinceIndex);
     r.cityIndex = std::int16_t(place.cityIndex);
     r.longitude = place.longitude;
@@ -108,7 +108,8 @@ PersonRecord DefaultPerson(const QDateTime& now, int personNo, int province, int
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), store_(std::make_unique<Store>()) {
+MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
+    : QMainWindow(parent), files_(std::move(files)), store_(std::make_unique<Store>()) {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Tessaly 2.0"));
     QFont wf(kSongTi);
@@ -117,129 +118,129 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), store_(std::make_
     clock_ = [] { return QDateTime::currentDateTime(); };
     BuildLayout();
     BuildMenus();
-    Redtbazi->clear();
+    reportPane->clear();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildLayout() {
-    Tree = new QTreeWidget(this);
-    Tree->setObjectName(QStringLiteral("Tree"));
-    Tree->setHeaderHidden(true);
-    Tree->setIndentation(19);
-    Tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Tree->setMinimumWidth(kMinTreeWidth);
+    caseTree = new QTreeWidget(this);
+    caseTree->setObjectName(QStringLiteral("Tree"));
+    caseTree->setHeaderHidden(true);
+    caseTree->setIndentation(19);
+    caseTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    caseTree->setMinimumWidth(kMinTreeWidth);
 
-    PageMain = new QTabWidget(this);
-    PageMain->setObjectName(QStringLiteral("PageMain"));
-    PageMain->setMinimumWidth(160);  // the tree keeps its width in a small window
+    pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("PageMain"));
+    pages->setMinimumWidth(160);  // the tree keeps its width in a small window
 
     // Tab 1: the report pane, and on its right the picture above the buttons.
     auto* tab1 = new QWidget;
     tab1->setObjectName(QStringLiteral("TabSheet1"));
-    Redtbazi = new QTextEdit(tab1);
-    Redtbazi->setObjectName(QStringLiteral("Redtbazi"));
-    Redtbazi->setAcceptRichText(true);
-    Redtbazi->setTabChangesFocus(false);
-    Redtbazi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    reportPane = new QTextEdit(tab1);
+    reportPane->setObjectName(QStringLiteral("Redtbazi"));
+    reportPane->setAcceptRichText(true);
+    reportPane->setTabChangesFocus(false);
+    reportPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto* right = new QWidget(tab1);
     right->setFixedWidth(120);
-    ImgBaZi = new ChartPictureView(right);
-    ImgBaZi->setObjectName(QStringLiteral("ImgBaZi"));
+    chartPicture = new ChartPictureView(right);
+    chartPicture->setObjectName(QStringLiteral("ImgBaZi"));
     auto* bottom = new QWidget(right);
     bottom->setFixedHeight(120);
-    BtoNew = new QPushButton(QStringLiteral("新建"), bottom);
-    BtoNew->setObjectName(QStringLiteral("BtoNew"));
-    BtoNew->setToolTip(QStringLiteral("新建命例"));
-    SbtoSave = new QToolButton(bottom);
-    SbtoSave->setObjectName(QStringLiteral("SbtoSave"));
-    SbtoSave->setAutoRaise(true);
-    SbtoSave->setToolTip(QStringLiteral("保存八字"));
-    BtnPai = new QPushButton(QStringLiteral("开始合婚"), bottom);
-    BtnPai->setObjectName(QStringLiteral("BtnPai"));
-    BtnPai->setFixedSize(108, 40);
-    QFont pf = BtnPai->font();
+    newButton = new QPushButton(QStringLiteral("新建"), bottom);
+    newButton->setObjectName(QStringLiteral("BtoNew"));
+    newButton->setToolTip(QStringLiteral("新建命例"));
+    saveButton = new QToolButton(bottom);
+    saveButton->setObjectName(QStringLiteral("SbtoSave"));
+    saveButton->setAutoRaise(true);
+    saveButton->setToolTip(QStringLiteral("保存八字"));
+    matchButton = new QPushButton(QStringLiteral("开始合婚"), bottom);
+    matchButton->setObjectName(QStringLiteral("BtnPai"));
+    matchButton->setFixedSize(108, 40);
+    QFont pf = matchButton->font();
     pf.setBold(true);
-    BtnPai->setFont(pf);
+    matchButton->setFont(pf);
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(BtoNew);
-    row->addWidget(SbtoSave);
+    row->addWidget(newButton);
+    row->addWidget(saveButton);
     auto* bottomBox = new QVBoxLayout(bottom);
     bottomBox->setContentsMargins(6, 8, 6, 8);
     bottomBox->addLayout(row);
     bottomBox->addStretch();
-    bottomBox->addWidget(BtnPai, 0, Qt::AlignHCenter);
+    bottomBox->addWidget(matchButton, 0, Qt::AlignHCenter);
     auto* rightBox = new QVBoxLayout(right);
     rightBox->setContentsMargins(0, 0, 0, 0);
     rightBox->setSpacing(0);
-    rightBox->addWidget(ImgBaZi, 1);
+    rightBox->addWidget(chartPicture, 1);
     rightBox->addWidget(bottom);
     auto* tab1Box = new QHBoxLayout(tab1);
     tab1Box->setContentsMargins(0, 0, 0, 0);
     tab1Box->setSpacing(0);
-    tab1Box->addWidget(Redtbazi, 1);
+    tab1Box->addWidget(reportPane, 1);
     tab1Box->addWidget(right);
-    PageMain->addTab(tab1, QStringLiteral("合婚配对"));
+    pages->addTab(tab1, QStringLiteral("合婚配对"));
 
     // Tab 2: the wedding-date search.
     auto* tab2 = new QWidget;
     tab2->setObjectName(QStringLiteral("TabSheet2"));
     auto* top = new QWidget(tab2);
     top->setFixedHeight(49);
-    Label1 = new QLabel(QStringLiteral("结婚年"), top);
-    CboHunYear = new QComboBox(top);
-    CboHunYear->setObjectName(QStringLiteral("CboHunYear"));
-    CboHunYear->setMinimumWidth(90);
-    BtnSearchDay = new QPushButton(QStringLiteral("查找"), top);
-    BtnSearchDay->setObjectName(QStringLiteral("BtnSearchDay"));
+    marriageYearLabel = new QLabel(QStringLiteral("结婚年"), top);
+    marriageYearBox = new QComboBox(top);
+    marriageYearBox->setObjectName(QStringLiteral("CboHunYear"));
+    marriageYearBox->setMinimumWidth(90);
+    searchDaysButton = new QPushButton(QStringLiteral("查找"), top);
+    searchDaysButton->setObjectName(QStringLiteral("BtnSearchDay"));
     auto* topBox = new QHBoxLayout(top);
-    topBox->addWidget(Label1);
-    topBox->addWidget(CboHunYear);
-    topBox->addWidget(BtnSearchDay);
+    topBox->addWidget(marriageYearLabel);
+    topBox->addWidget(marriageYearBox);
+    topBox->addWidget(searchDaysButton);
     topBox->addStretch();
-    RedtSearch = new QTextEdit(tab2);
-    RedtSearch->setObjectName(QStringLiteral("RedtSearch"));
-    RedtSearch->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    ProgSearch = new QProgressBar(tab2);
-    ProgSearch->setObjectName(QStringLiteral("ProgSearch"));
-    ProgSearch->setRange(0, 100);
-    ProgSearch->setValue(0);
-    ProgSearch->setFixedHeight(16);
-    ProgSearch->setTextVisible(false);
+    weddingPane = new QTextEdit(tab2);
+    weddingPane->setObjectName(QStringLiteral("RedtSearch"));
+    weddingPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    searchProgress = new QProgressBar(tab2);
+    searchProgress->setObjectName(QStringLiteral("ProgSearch"));
+    searchProgress->setRange(0, 100);
+    searchProgress->setValue(0);
+    searchProgress->setFixedHeight(16);
+    searchProgress->setTextVisible(false);
     auto* tab2Box = new QVBoxLayout(tab2);
     tab2Box->setContentsMargins(0, 0, 0, 0);
     tab2Box->setSpacing(0);
     tab2Box->addWidget(top);
-    tab2Box->addWidget(RedtSearch, 1);
-    tab2Box->addWidget(ProgSearch);
-    PageMain->addTab(tab2, QStringLiteral("结婚择日"));
+    tab2Box->addWidget(weddingPane, 1);
+    tab2Box->addWidget(searchProgress);
+    pages->addTab(tab2, QStringLiteral("结婚择日"));
     // The wedding tab waits for the wedding search of the engine.
 
-    Splitter1 = new QSplitter(Qt::Horizontal, this);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setHandleWidth(3);
-    Splitter1->setChildrenCollapsible(false);
-    Splitter1->addWidget(Tree);
-    Splitter1->addWidget(PageMain);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    setCentralWidget(Splitter1);
+    splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("Splitter1"));
+    splitter->setHandleWidth(3);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(caseTree);
+    splitter->addWidget(pages);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    setCentralWidget(splitter);
 
-    connect(BtnPai, &QPushButton::clicked, this, &MainWindow::StartMatching);
-    connect(BtoNew, &QPushButton::clicked, this, &MainWindow::NewCase);
-    connect(SbtoSave, &QToolButton::clicked, this, &MainWindow::SaveCase);
-    connect(BtnSearchDay, &QPushButton::clicked, this, &MainWindow::SearchDays);
+    connect(matchButton, &QPushButton::clicked, this, &MainWindow::StartMatching);
+    connect(newButton, &QPushButton::clicked, this, &MainWindow::NewCase);
+    connect(saveButton, &QToolButton::clicked, this, &MainWindow::SaveCase);
+    connect(searchDaysButton, &QPushButton::clicked, this, &MainWindow::SearchDays);
     SetSaveCaption();
 }
 
 void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("文件(&F)"));
-    mnuF_save = file->addAction(QStringLiteral("保存八字"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
+    saveCaseAction = file->addAction(QStringLiteral("保存八字"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
                                 &MainWindow::SaveCase);
-    mnuF_save->setObjectName(QStringLiteral("mnuF_save"));
+    saveCaseAction->setObjectName(QStringLiteral("mnuF_save"));
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("fnumclose"));
@@ -258,13 +259,13 @@ void MainWindow::BuildMenus() {
     options->addAction(QStringLiteral("命稿结尾信息"), this, &MainWindow::ShowEnding)
         ->setObjectName(QStringLiteral("OmnuEnd"));
     options->addSeparator();
-    Opt_Skin = options->addMenu(QStringLiteral("界面风格"));
-    Opt_Skin->menuAction()->setObjectName(QStringLiteral("Opt_Skin"));
+    skinMenu = options->addMenu(QStringLiteral("界面风格"));
+    skinMenu->menuAction()->setObjectName(QStringLiteral("Opt_Skin"));
 }
 
 void MainWindow::SetSaveCaption() {
-    SbtoSave->setText(editMode_ ? QStringLiteral("存旧") : QStringLiteral("存新"));
-    SbtoSave->setStyleSheet(editMode_ ? QStringLiteral("color: #0000ff") : QStringLiteral("color: #000000"));
+    saveButton->setText(editMode_ ? QStringLiteral("存旧") : QStringLiteral("存新"));
+    saveButton->setStyleSheet(editMode_ ? QStringLiteral("color: #0000ff") : QStringLiteral("color: #000000"));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -276,39 +277,38 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::BuildSkinMenu() {
-    Opt_Skin->clear();
-    const QString dir = QString::fromStdString((ProgramDir() / "skins").string());
-    const QStringList names = FindSkins(dir);
-    auto* group = new QActionGroup(Opt_Skin);
+    skinMenu->clear();
+    const QStringList names = FindSkins(QString::fromStdString(files_.SkinsFolder().string()));
+    auto* group = new QActionGroup(skinMenu);
     group->setExclusive(true);
     for (const QString& n : names) {
-        QAction* a = Opt_Skin->addAction(n);
+        QAction* a = skinMenu->addAction(n);
         a->setCheckable(true);
         a->setData(0);
         group->addAction(a);
     }
     if (!names.isEmpty()) {
-        Opt_Skin->addSeparator();
-        QAction* sys = Opt_Skin->addAction(QStringLiteral("系统默认"));
+        skinMenu->addSeparator();
+        QAction* sys = skinMenu->addAction(QStringLiteral("系统默认"));
         sys->setCheckable(true);
         sys->setData(1);
         group->addAction(sys);
     }
-    Opt_Skin->menuAction()->setVisible(!names.isEmpty());
+    skinMenu->menuAction()->setVisible(!names.isEmpty());
     connect(group, &QActionGroup::triggered, this, &MainWindow::ChooseSkin);
 }
 
 void MainWindow::FirstShow() {
-    settings_ = IniFile(DatPath("bzinit.ini"));
+    settings_ = IniFile(files_.Dat("bzinit.ini"));
     const MainWindowSettings s = ReadMainWindowSettings(settings_);
 
     BuildSkinMenu();
-    const QList<QAction*> items = Opt_Skin->actions();
+    const QList<QAction*> items = skinMenu->actions();
     if (s.skined) {
         const QString name = Q(s.skinname);
         for (QAction* a : items) a->setChecked(a->isCheckable() && a->data().toInt() == 0 && a->text() == name);
         // A skin file gone since the last run leaves the system style, quietly.
-        const QString path = QString::fromStdString((ProgramDir() / "skins").string()) + "/" + name + ".skn";
+        const QString path = QString::fromStdString((files_.SkinsFolder() / (s.skinname + ".skn")).string());
         if (skins_.Load(path)) {
             skins_.Activate();
         } else {
@@ -320,28 +320,27 @@ void MainWindow::FirstShow() {
     }
 
     const QDateTime now = clock_();
-    personA_ = DefaultPerson(now, 0, s.sheng, s.shi);
-    personB_ = DefaultPerson(now, 1, s.sheng2, s.shi2);
+    const IniFile dili(files_.Dat("dili.ini"));
+    personA_ = DefaultPerson(now, 0, s.sheng, s.shi, dili);
+    personB_ = DefaultPerson(now, 1, s.sheng2, s.shi2, dili);
 
-    CboHunYear->clear();
-    for (int i = 0; i < 5; ++i) CboHunYear->addItem(QString::number(personA_.year + i));
-    CboHunYear->setCurrentIndex(0);
+    marriageYearBox->clear();
+    for (int i = 0; i < 5; ++i) marriageYearBox->addItem(QString::number(personA_.year + i));
+    marriageYearBox->setCurrentIndex(0);
 
     move(s.left, s.top);
     resize(s.width, s.height);
-    Splitter1->setSizes({s.treewid, std::max(1, s.width - s.treewid)});
+    splitter->setSizes({s.treewid, std::max(1, s.width - s.treewid)});
     if (s.state == 1) setWindowState(windowState() | Qt::WindowMinimized);
     if (s.state == 2) setWindowState(windowState() | Qt::WindowMaximized);
 
     const QFont reportFont = PointFont(Q(s.fname), s.fsize);
     ApplyReportFont(reportFont);
     ApplyReportColor(ColorFromWin(s.bcolor));
-    RedtSearch->setStyleSheet(QStringLiteral("QTextEdit#RedtSearch { background-color: #ffffff; }"));
+    weddingPane->setStyleSheet(QStringLiteral("QTextEdit#RedtSearch { background-color: #ffffff; }"));
     ApplyReportFont(reportFont);
 
-    engine_ = std::make_unique<CBaZiEx>(static_cast<ReportPresenter*>(this));
-
-    if (Status st = store_->db.Open(ProgramDir()); st.ok()) {
+    if (Status st = store_->db.Open(files_.home); st.ok()) {
         store_->open = true;
     } else {
         Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
@@ -350,49 +349,55 @@ void MainWindow::FirstShow() {
 }
 
 void MainWindow::FillTree() {
-    Tree->clear();
-    auto* root = new QTreeWidgetItem(Tree, {QStringLiteral("命例")});
+    caseTree->clear();
+    auto* root = new QTreeWidgetItem(caseTree, {QStringLiteral("命例")});
     root->setIcon(0, TreeIcon(3));
     if (store_->open) {
-        Tree->setUpdatesEnabled(false);
+        caseTree->setUpdatesEnabled(false);
         constexpr std::int32_t kShownSlots = 1000;
         store_->db.ForEachRecord([&](const CaseRecord& r) {
             if (r.slot >= kShownSlots) return false;
-            QTreeWidgetItem* cat = nullptr;
-            const QString name = Q(r.category);
-            for (int i = 0; i < root->childCount(); ++i) {
-                if (root->child(i)->text(0).compare(name, Qt::CaseInsensitive) == 0) cat = root->child(i);
-            }
-            if (cat == nullptr) {
-                cat = new QTreeWidgetItem(root, {name});
-                cat->setIcon(0, TreeIcon(2));
-            }
-            auto* node = new QTreeWidgetItem(cat, {Q(CaseNodeText(r))});
-            node->setIcon(0, TreeIcon(r.a.isMale ? 1 : 0));
+            AddCaseNode(r);
             return true;
         });
-        Tree->setUpdatesEnabled(true);
+        caseTree->setUpdatesEnabled(true);
     }
     root->setExpanded(true);
 }
 
+QTreeWidgetItem* MainWindow::AddCaseNode(const CaseRecord& r) {
+    QTreeWidgetItem* root = caseTree->topLevelItem(0);
+    QTreeWidgetItem* category = nullptr;
+    const QString name = Q(r.category);
+    for (int i = 0; i < root->childCount() && category == nullptr; ++i) {
+        if (root->child(i)->text(0).compare(name, Qt::CaseInsensitive) == 0) category = root->child(i);
+    }
+    if (category == nullptr) {
+        category = new QTreeWidgetItem(root, {name});
+        category->setIcon(0, TreeIcon(2));
+    }
+    auto* node = new QTreeWidgetItem(category, {Q(CaseNodeText(r))});
+    node->setIcon(0, TreeIcon(r.a.isMale ? 1 : 0));
+    return node;
+}
+
 void MainWindow::ApplyReportFont(const QFont& font) {
-    Redtbazi->setFont(font);
-    Redtbazi->document()->setDefaultFont(font);
-    RedtSearch->setFont(font);
-    RedtSearch->document()->setDefaultFont(font);
+    reportPane->setFont(font);
+    reportPane->document()->setDefaultFont(font);
+    weddingPane->setFont(font);
+    weddingPane->document()->setDefaultFont(font);
 }
 
 void MainWindow::ApplyReportColor(const QColor& color) {
     // A style sheet of the widget itself: a skin's sheet never covers it.
     reportColor_ = color;
-    const QFont font = Redtbazi->font();
-    Redtbazi->setStyleSheet(QStringLiteral("QTextEdit#Redtbazi { background-color: %1; }").arg(color.name()));
+    const QFont font = reportPane->font();
+    reportPane->setStyleSheet(QStringLiteral("QTextEdit#Redtbazi { background-color: %1; }").arg(color.name()));
     ApplyReportFont(font);  // a new style sheet would otherwise reset it
 }
 
 void MainWindow::SavePrompt() {
-    if (!editMode_ || !Redtbazi->document()->isModified()) return;
+    if (!editMode_ || !reportPane->document()->isModified()) return;
     if (Ask(this, QStringLiteral("当前命例文本已改变，要保存吗？"), QStringLiteral("提示"), MsgIcon::kWarning)) {
         SaveCase();
     }
@@ -402,14 +407,14 @@ void MainWindow::StartMatching() {
     chartValid_ = false;
     PersonRecord a = personA_, b = personB_;
     {
-        BirthDataDialog dlg(this);
+        BirthDataDialog dlg(files_.Dat("dili.ini"), this);
         dlg.SetRecord(a, 0);
         if (dlg.exec() != QDialog::Accepted) return;
         a = dlg.Record();
         personA_ = a;
     }
     {
-        BirthDataDialog dlg(this);
+        BirthDataDialog dlg(files_.Dat("dili.ini"), this);
         dlg.SetRecord(b, 1);
         if (dlg.exec() != QDialog::Accepted) return;
         b = dlg.Record();
@@ -421,44 +426,58 @@ void MainWindow::StartMatching() {
         return;
     }
     SavePrompt();
-    ResetPane(Redtbazi, QStringLiteral("婚配运算中.............."));
+    ResetPane(reportPane, QStringLiteral("婚配运算中.............."));
 
-    engine_->showReport = 1;
-    BtnPai->setEnabled(false);
-    const bool ok = engine_->RunMatching(personA_, personB_);
-    BtnPai->setEnabled(true);
-    if (!ok) {
-        Inform(this, Q(engine_->errorText), QStringLiteral("错误"), MsgIcon::kError);
+    // The options and the ending text are read afresh for every run.
+    std::vector<std::string> warnings;
+    const IniFile optionsFile(files_.Dat("pan.ini"));
+    if (!optionsFile.loadStatus().ok()) {
+        warnings.push_back("analysis options not read, defaults used: " + optionsFile.loadStatus().message());
+    }
+    const ChartOptions options = ReadChartOptions(optionsFile, &warnings);
+    EndingText ending;
+    if (options.appendEnding) {
+        if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), &ending); !s.ok()) {
+            warnings.push_back("ending text not added: " + s.message());
+        }
+    }
+
+    matchButton->setEnabled(false);
+    MatchingResult result = RunMatching(personA_, personB_, options, ending);
+    matchButton->setEnabled(true);
+    if (!result.Ok()) {
+        Inform(this, Q(result.ErrorText()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
+    ShowMatching(result);
+    lastMatching_ = std::move(result);
     // Only a run that succeeded replaces the couple of the current case.
     currentCase_.a = personA_;
     currentCase_.b = personB_;
     chartValid_ = true;
-    if (!engine_->Warnings().empty()) {
+    if (!warnings.empty()) {
         QStringList w;
-        for (const std::string& s : engine_->Warnings()) w << Q(s);
+        for (const std::string& s : warnings) w << Q(s);
         Inform(this, w.join(u'\n'), QStringLiteral("提示"), MsgIcon::kWarning);
     }
-    if (engine_->AutoSaveWanted()) SaveCase();
+    if (options.askToSave) SaveCase();
 }
 
 void MainWindow::NewCase() {
     SavePrompt();
-    Redtbazi->clear();
+    reportPane->clear();
     editMode_ = false;
-    Redtbazi->document()->setModified(false);
+    reportPane->document()->setModified(false);
     chartValid_ = false;
     SetSaveCaption();
     StartMatching();
 }
 
-void MainWindow::ShowReport(const CBaZiEx& engine, const std::string& report) {
-    tessaly::ShowReport(Redtbazi, report, engine.options.leftpos);
-}
-
-void MainWindow::DrawChartPicture(const CBaZiEx& engine) {
-    ImgBaZi->SetPicture(tessaly::DrawChartPicture(PictureDataOf(engine)));
+void MainWindow::ShowMatching(const MatchingResult& result) {
+    const QFont font = reportPane->font();
+    ShowReport(reportPane, StyleReport(result.report, font.family().toStdString(), font.pointSizeF(),
+                                       result.options.firstLineIndent));
+    chartPicture->SetPicture(DrawChartPicture(PictureDataOf(result)));
 }
 
 void MainWindow::SaveCase() {
@@ -483,11 +502,11 @@ void MainWindow::SaveCase() {
                    MsgIcon::kInformation);
             return;
         }
-        if (Status s = SavePaneAsReport(Redtbazi, store_->db.ReportPath(currentSlot_)); !s.ok()) {
+        if (Status s = SavePaneAsReport(reportPane, store_->db.ReportPath(currentSlot_)); !s.ok()) {
             Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
             return;
         }
-        Redtbazi->document()->setModified(false);
+        reportPane->document()->setModified(false);
         if (Status s = store_->db.WriteRecord(currentSlot_, record); !s.ok()) {
             Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
             return;
@@ -503,7 +522,7 @@ void MainWindow::SaveCase() {
     record.category = std::string(kDefaultCategory);
     record.note.clear();
     StyledReport report;
-    PaneToStyledReport(Redtbazi, &report);
+    PaneToStyledReport(reportPane, &report);
     if (Status s = AddCaseWithReport(store_->db, &record, report); !s.ok()) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
@@ -511,18 +530,7 @@ void MainWindow::SaveCase() {
     currentCase_.category = record.category;
     currentCase_.note = record.note;
     currentCase_.slot = record.slot;
-    QTreeWidgetItem* root = Tree->topLevelItem(0);
-    QTreeWidgetItem* cat = nullptr;
-    for (int i = 0; i < root->childCount(); ++i) {
-        if (root->child(i)->text(0).compare(Q(record.category), Qt::CaseInsensitive) == 0) cat = root->child(i);
-    }
-    if (cat == nullptr) {
-        cat = new QTreeWidgetItem(root, {Q(record.category)});
-        cat->setIcon(0, TreeIcon(2));
-    }
-    auto* node = new QTreeWidgetItem(cat, {Q(CaseNodeText(record))});
-    node->setIcon(0, TreeIcon(record.a.isMale ? 1 : 0));
-    cat->setExpanded(true);
+    AddCaseNode(record)->parent()->setExpanded(true);
 }
 
 void MainWindow::SearchDays() {
@@ -536,36 +544,40 @@ void MainWindow::SearchDays() {
         return;
     }
     long year = 2000;
-    if (!ParseInteger(CboHunYear->currentText().toStdString(), &year)) year = 2000;
+    if (!ParseInteger(marriageYearBox->currentText().toStdString(), &year)) year = 2000;
     WeddingSearchInput input;
-    if (Status s = WeddingSearchInputOf(*engine_, int(year), &input); !s.ok()) {
+    if (!lastMatching_) {
+        Inform(this, Q(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
+        return;
+    }
+    if (Status s = WeddingSearchInputOf(*lastMatching_, int(year), &input); !s.ok()) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     searching_ = true;
     cancelSearch_ = false;
-    for (QWidget* w : {static_cast<QWidget*>(BtnSearchDay), static_cast<QWidget*>(BtnPai),
-                       static_cast<QWidget*>(BtoNew)}) {
+    for (QWidget* w : {static_cast<QWidget*>(searchDaysButton), static_cast<QWidget*>(matchButton),
+                       static_cast<QWidget*>(newButton)}) {
         w->setEnabled(false);
     }
-    ProgSearch->setRange(1, 365);
-    ProgSearch->setValue(0);
+    searchProgress->setRange(1, 365);
+    searchProgress->setValue(0);
     WeddingProgress progress;
     progress.onDay = [this](int done, int) {
-        ProgSearch->setValue(std::min(done, 365));
+        searchProgress->setValue(std::min(done, 365));
         QApplication::processEvents();
     };
     progress.cancel = &cancelSearch_;
     const WeddingResult r = tessaly::SearchWeddingDays(input, progress);
-    ProgSearch->setValue(ProgSearch->maximum());
+    searchProgress->setValue(searchProgress->maximum());
     if (r.status.ok()) {
-        ShowPlainText(RedtSearch, r.text, engine_->options.leftpos);
+        ShowPlainText(weddingPane, r.text, input.options.firstLineIndent);
     } else {
         Inform(this, Q(r.status.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
     searching_ = false;
-    for (QWidget* w : {static_cast<QWidget*>(BtnSearchDay), static_cast<QWidget*>(BtnPai),
-                       static_cast<QWidget*>(BtoNew)}) {
+    for (QWidget* w : {static_cast<QWidget*>(searchDaysButton), static_cast<QWidget*>(matchButton),
+                       static_cast<QWidget*>(newButton)}) {
         w->setEnabled(true);
     }
     if (closeWanted_) close();
@@ -579,7 +591,7 @@ void MainWindow::SetDefaultAppearance() {
 
 void MainWindow::ChooseReportFont() {
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, Redtbazi->font(), this);
+    const QFont chosen = QFontDialog::getFont(&ok, reportPane->font(), this);
     if (!ok) return;
     ApplyReportFont(PointFont(chosen.family(), chosen.pointSizeF()));
     Inform(this, QStringLiteral("设置完成"));
@@ -593,13 +605,33 @@ void MainWindow::ChooseReportColor() {
 }
 
 void MainWindow::ShowOptions() {
-    TFrmSet dlg(this);
-    dlg.exec();
+    AnalysisOptionsDialog dlg(ReadChartOptions(IniFile(files_.Dat("pan.ini"))), this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    // Read the file again so that a key the dialog does not edit keeps what
+    // is on disk now.
+    IniFile ini(files_.Dat("pan.ini"));
+    ChartOptions o = dlg.Options();
+    o.appendEnding = ReadChartOptions(ini).appendEnding;
+    WriteChartOptions(o, ini);
+    if (Status s = ini.Save(); !s.ok()) Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
 }
 
 void MainWindow::ShowEnding() {
-    TFrmEndfo dlg(this);
-    dlg.exec();
+    EndingText ending;
+    if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), &ending); !s.ok()) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+    }
+    ReportEndingDialog dlg(ending, ReadChartOptions(IniFile(files_.Dat("pan.ini"))).appendEnding, this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    if (Status s = WriteEndingText(files_.Dat("EndInfo.txt"), dlg.Ending()); !s.ok()) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    IniFile ini(files_.Dat("pan.ini"));
+    ChartOptions o = ReadChartOptions(ini);
+    o.appendEnding = dlg.Append();
+    WriteChartOptions(o, ini);
+    if (Status s = ini.Save(); !s.ok()) Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
 }
 
 void MainWindow::ChooseSkin(QAction* item) {
@@ -609,7 +641,7 @@ void MainWindow::ChooseSkin(QAction* item) {
         settings_.WriteBool("window", "skined", false);
         return;
     }
-    const QString path = QString::fromStdString((ProgramDir() / "skins").string()) + "/" + item->text() + ".skn";
+    const QString path = QString::fromStdString(files_.SkinsFolder().string()) + "/" + item->text() + ".skn";
     if (!QFileInfo::exists(path) || !skins_.Load(path)) {
         Inform(this, QStringLiteral("对应的皮肤文件已经丢失，请关闭软件，再重新打开软件！"));
         return;
@@ -635,9 +667,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         s.top = pos().y();
         s.width = width();
         s.height = height();
-        s.treewid = Tree->width();
-        s.fname = Redtbazi->font().family().toStdString();
-        s.fsize = int(Redtbazi->font().pointSizeF() + 0.5);
+        s.treewid = caseTree->width();
+        s.fname = reportPane->font().family().toStdString();
+        s.fsize = int(reportPane->font().pointSizeF() + 0.5);
         s.bcolor = WinFromColor(reportColor_);
         s.sheng = personA_.provinceIndex;
         s.shi = personA_.cityIndex;

@@ -1,6 +1,11 @@
-// MainWindow (aka TFrmMain, Untmain) — the main window: the case tree, the report pane with the chart
-// picture ("合婚配对"), the wedding-date pane ("结婚择日"), the menus and the
-// commands that drive the chart engine. Settings live in dat/bzinit.ini.
+// MainWindow (aka TFrmMain, Untmain) — the main window: the case tree, the
+// report pane with the chart picture ("合婚配对"), the wedding-date pane
+// ("结婚择日"), the menus and the commands that run the matching. Settings
+// live in dat/bzinit.ini.
+//
+// The window calls the core and shows what comes back: a matching run
+// returns its result, which the window keeps as the last result and puts
+// into the report pane and the chart picture.
 #pragma once
 
 #include <QColor>
@@ -9,13 +14,15 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "SkinEngine.h"
 #include "WindowSettings.h"
 #include "calendar/PersonRecord.h"
 #include "common/IniFile.h"
-#include "engine/Baziex.h"
+#include "common/ProgramFiles.h"
+#include "matching/MatchingRun.h"
 
 class QAction;
 class QComboBox;
@@ -28,10 +35,12 @@ class QTabWidget;
 class QTextEdit;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace tessaly {
 
 class ChartPictureView;
+struct CaseRecord;
 
 // The couple on screen, copied in after each successful run.
 struct CurrentCase {
@@ -41,10 +50,10 @@ struct CurrentCase {
     std::string note;
 };
 
-class MainWindow : public QMainWindow, private ReportPresenter {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(ProgramFiles files, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The clock the default birth dates and marriage years come from (tests
@@ -52,10 +61,10 @@ public:
     void SetClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
 
     // Commands.
-    void StartMatching();  // "开始合婚"
-    void NewCase();        // "新建"
-    void SaveCase();       // "存新"/"存旧", "保存八字"
-    void SearchDays();     // "查找" on the wedding tab
+    void StartMatching();         // "开始合婚"
+    void NewCase();               // "新建"
+    void SaveCase();              // "存新"/"存旧", "保存八字"
+    void SearchDays();            // "查找" on the wedding tab
     void SetDefaultAppearance();  // "默认"
     void ChooseReportFont();      // "字体设置"
     void ChooseReportColor();     // "背景色设置"
@@ -70,48 +79,51 @@ public:
     const PersonRecord& personA() const { return personA_; }
     const PersonRecord& personB() const { return personB_; }
     const CurrentCase& currentCase() const { return currentCase_; }
-    CBaZiEx* engine() const { return engine_.get(); }
+    // The result of the last successful matching run, if any.
+    const std::optional<MatchingResult>& lastMatching() const { return lastMatching_; }
+    const ProgramFiles& files() const { return files_; }
     const IniFile& settings() const { return settings_; }
     const QColor& reportColor() const { return reportColor_; }
 
-    // Controls, named as in the other program.
-    QTreeWidget* Tree;
-    QSplitter* Splitter1;
-    QTabWidget* PageMain;
-    QTextEdit* Redtbazi;
-    ChartPictureView* ImgBaZi;
-    QPushButton* BtoNew;
-    QToolButton* SbtoSave;
-    QPushButton* BtnPai;
-    QLabel* Label1;
-    QComboBox* CboHunYear;
-    QPushButton* BtnSearchDay;
-    QTextEdit* RedtSearch;
-    QProgressBar* ProgSearch;
-    QMenu* Opt_Skin;
-    QAction* mnuF_save;
+    // Controls. Their object names are those skins select (Tree, Redtbazi, …).
+    QTreeWidget* caseTree;
+    QSplitter* splitter;
+    QTabWidget* pages;
+    QTextEdit* reportPane;
+    ChartPictureView* chartPicture;
+    QPushButton* newButton;
+    QToolButton* saveButton;
+    QPushButton* matchButton;
+    QLabel* marriageYearLabel;
+    QComboBox* marriageYearBox;
+    QPushButton* searchDaysButton;
+    QTextEdit* weddingPane;
+    QProgressBar* searchProgress;
+    QMenu* skinMenu;
+    QAction* saveCaseAction;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // ReportPresenter: the engine hands over its report and picture here.
-    void ShowReport(const CBaZiEx& engine, const std::string& report) override;
-    void DrawChartPicture(const CBaZiEx& engine) override;
-
     void BuildLayout();
     void BuildMenus();
     void FirstShow();
     void BuildSkinMenu();
     void ApplyReportFont(const QFont& font);
     void ApplyReportColor(const QColor& color);
+    // Shows a finished run: the styled report and the chart picture.
+    void ShowMatching(const MatchingResult& result);
     // Asks to save unsaved edits of a stored case; false never stops the caller.
     void SavePrompt();
     void SetSaveCaption();
     void FillTree();
+    // The tree node of a stored case under its category (made when missing).
+    QTreeWidgetItem* AddCaseNode(const CaseRecord& record);
 
-    std::unique_ptr<CBaZiEx> engine_;
+    ProgramFiles files_;
+    std::optional<MatchingResult> lastMatching_;
     PersonRecord personA_, personB_;
     CurrentCase currentCase_;
     bool chartValid_ = false;

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "engine/ReportStyle.h"
+#include "common/StyledText.h"
 
 namespace tessaly {
 
@@ -89,13 +89,11 @@ void ShowPlainText(QTextEdit* pane, const std::string& text, int leftIndent) {
     Finish(pane);
 }
 
-void ShowReport(QTextEdit* pane, const std::string& report, int leftIndent) {
-    const EditorPositions pos(report);
+void ShowReport(QTextEdit* pane, const StyledReport& styled) {
+    const EditorPositions pos(styled.text);
     ResetPane(pane, pos.EditorText());
-    SetParagraphs(pane, leftIndent);
+    SetParagraphs(pane, styled.firstLineIndent / 15);  // twips → pixels
 
-    const qreal base = pane->font().pointSizeF();
-    const StyledReport styled = StyleReport(report, pane->font().family().toStdString(), base, leftIndent);
     for (const StyleRun& run : styled.runs) {
         const int a = pos.ToEditor(run.start);
         const int b = pos.ToEditor(run.start + run.length);

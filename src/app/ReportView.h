@@ -1,6 +1,6 @@
-// ReportView — the report in the rich-text pane: the text as the engine
-// wrote it, its headings and sections coloured and sized by the engine's
-// report styling (engine/ReportStyle.h).
+// ReportView — the report in the rich-text pane: the text of a matching run
+// with the colours and sizes the report styling gives its blocks
+// (matching/ReportStyle.h).
 //
 // The styled runs count UTF-8 bytes of the report; the editor counts UTF-16
 // code units, and a CR LF is one paragraph break there. EditorPositions maps
@@ -14,6 +14,8 @@
 class QTextEdit;
 
 namespace tessaly {
+
+struct StyledReport;
 
 class EditorPositions {
 public:
@@ -31,12 +33,12 @@ private:
     std::vector<std::size_t> utf8Start_;  // per editor position, plus the end
 };
 
-// Puts `report` into `pane` with the default attributes (the pane's font
-// size, black, no style), every paragraph with first-line indent
-// `leftIndent`, and the colours and sizes of the headings and sections.
-// A heading that cannot be found is left plain. The caret goes to the top;
-// the undo history is cleared and the pane marked unmodified.
-void ShowReport(QTextEdit* pane, const std::string& report, int leftIndent);
+// Puts a styled report into `pane`: the text with the default attributes
+// (the pane's font size, black, no style), every paragraph with the
+// report's first-line indent, and the report's runs laid over it. The caret
+// goes to the top; the undo history is cleared and the pane marked
+// unmodified.
+void ShowReport(QTextEdit* pane, const StyledReport& report);
 
 // Puts plain text into `pane` with the default attributes and first-line
 // indent `leftIndent`, shown from the top (the wedding-date pane).

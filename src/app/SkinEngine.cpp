@@ -10,19 +10,17 @@ bool SkinEngine::Load(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return false;
     sheet_ = QString::fromUtf8(f.readAll());
-    path_ = path;
+    loaded_ = true;
     return true;
 }
 
 void SkinEngine::Activate() {
-    if (path_.isEmpty()) return;
+    if (!loaded_) return;
     qApp->setStyleSheet(sheet_);
-    active_ = true;
 }
 
 void SkinEngine::Deactivate() {
     qApp->setStyleSheet(QString());
-    active_ = false;
 }
 
 QStringList FindSkins(const QString& skinsDir) {

@@ -17,13 +17,9 @@ public:
     // Back to the system style.
     void Deactivate();
 
-    bool active() const { return active_; }
-    const QString& loadedPath() const { return path_; }
-
 private:
     QString sheet_;
-    QString path_;
-    bool active_ = false;
+    bool loaded_ = false;
 };
 
 // Skin names found in `skinsDir` (*.skn, the file name up to its first "."),

@@ -11,8 +11,8 @@ constexpr const char* kDigits[] = {"○", "一", "二", "三", "四", "五", "�
 
 CivilTime AtNoon(const CivilTime& t) { return {t.year, t.month, t.day, 12, 0}; }
 
-// The term moment rounded to its printed minute, as ToJulianDay sees it.
-double TermMinuteJd(int year, int a) { return LunarCalendar::ToJulianDay(LunarCalendar::FromJulianDay(TermMomentJd(year, a))); }
+// A moment rounded to its printed minute, as ToJulianDay sees it.
+double MinuteJd(double jd) { return LunarCalendar::ToJulianDay(LunarCalendar::FromJulianDay(jd)); }
 
 }  // namespace
 
@@ -120,33 +120,43 @@ double LunarCalendar::EquationOfTime(const CivilTime& t) {
     return EquationOfTimeDays((d + DeltaTDays(d)) / 36525) * 86400;
 }
 
+double LunarCalendar::TermMoment(int year, int a) {
+    for (const KnownTerm& k : knownTerms_) {
+        if (k.year == year && k.angle == a) return k.jd;
+    }
+    if (knownTerms_.size() >= 64) knownTerms_.erase(knownTerms_.begin(), knownTerms_.begin() + 32);
+    const double jd = TermMomentJd(year, a);
+    knownTerms_.push_back({year, a, jd});
+    return jd;
+}
+
 int LunarCalendar::TermInMonth(int year, int month, bool isJie, CivilTime* out) {
     const int a = 30 * month - (isJie ? 105 : 90);
-    *out = FromJulianDay(TermMomentJd(year, a));
+    *out = FromJulianDay(TermMoment(year, a));
     return out->hour;
 }
 
 MonthOfMoment LunarCalendar::MonthBranchOf(const CivilTime& t) {
     const double T = ToJulianDay(t);
     int a = 30 * t.month - 105;
-    double A = TermMinuteJd(t.year, a), B = TermMinuteJd(t.year, a + 30);
+    double A = MinuteJd(TermMoment(t.year, a)), B = MinuteJd(TermMoment(t.year, a + 30));
     for (;;) {
         if (T < A) {
             a -= 30;
             B = A;
-            A = TermMinuteJd(t.year, a);
+            A = MinuteJd(TermMoment(t.year, a));
         } else if (T >= B) {
             a += 30;
             A = B;
-            B = TermMinuteJd(t.year, a + 30);
+            B = MinuteJd(TermMoment(t.year, a + 30));
         } else {
             break;
         }
     }
     MonthOfMoment m;
-    m.jie = FromJulianDay(TermMomentJd(t.year, a));
-    m.zhongqi = FromJulianDay(TermMomentJd(t.year, a + 15));
-    m.nextJie = FromJulianDay(TermMomentJd(t.year, a + 30));
+    m.jie = FromJulianDay(TermMoment(t.year, a));
+    m.zhongqi = FromJulianDay(TermMoment(t.year, a + 15));
+    m.nextJie = FromJulianDay(TermMoment(t.year, a + 30));
     int r = a;
     while (r < 0) r += 360;
     m.branch = ((r >= 285 ? r - 285 : r + 75) / 30 + 2) % 12;
@@ -224,43 +234,36 @@ double LunarCalendar::RoundToDecimals(double x, int n) {
     return c - xk >= xk - f ? f / k : c / k;
 }
 
-int YearPillarOf(const CivilTime& t) {
+int LunarCalendar::YearPillarOf(const CivilTime& t) {
     CivilTime lichun;
-    LunarCalendar::TermInMonth(t.year, 2, true, &lichun);
-    const int s = LunarCalendar::ToJulianDay(t) >= LunarCalendar::ToJulianDay(lichun) ? 1 : 0;
-    return FloorMod(t.year + 6896 + s, 60);
+    TermInMonth(t.year, 2, true, &lichun);
+    const bool beforeLichun = ToJulianDay(t) < ToJulianDay(lichun);
+    return YearPillarOfYear(beforeLichun ? t.year - 1 : t.year);
 }
 
-int MonthPillarOf(const CivilTime& t) {
-    const int M = LunarCalendar::MonthBranchOf(t).branch;
-    const int y = FloorMod(M - 3, 12);  // 寅 = 0
-    int f = YearPillarOf(t) % 10;
-    if (f == 0) f = 10;
-    if (f > 5) f -= 5;
-    const int stem = ((2 * f + 1) % 10 + y) % 10;
-    return LunarCalendar::PillarOf(stem, (y + 3) % 12);
+int LunarCalendar::MonthPillarOf(const CivilTime& t) {
+    return MonthPillarFrom(YearPillarOf(t), MonthBranchOf(t).branch);
 }
 
-int DayPillarAt(const CivilTime& t, bool zishi) {
-    const int p = LunarCalendar::DayPillarOf(t);
-    return (t.hour == 23 && !zishi) ? (p + 1) % 60 : p;
+int LunarCalendar::DayPillarAt(const CivilTime& t, bool lateZiHourKeepsDay) {
+    const int p = DayPillarOf(t);
+    return (t.hour == 23 && !lateZiHourKeepsDay) ? (p + 1) % 60 : p;
 }
 
-int HourPillarOf(const CivilTime& t, bool zishi) {
+int LunarCalendar::HourPillarOf(const CivilTime& t, bool lateZiHourKeepsDay) {
     int h = t.hour;
     if (h % 2 == 1) h += 1;
     if (h == 24) h = 0;
     const int branch = (h / 2 + 1) % 12;
-    int d = DayPillarAt(t, zishi) % 10;
+    int d = DayPillarAt(t, lateZiHourKeepsDay) % 10;
     if (d == 0) d = 5;
     const int stem = FloorMod(2 * d + h / 2 - 1, 10);
-    const int p = LunarCalendar::PillarOf(stem, branch);
-    return (zishi && t.hour == 23) ? (p + 12) % 60 : p;
+    const int p = PillarOfStemBranch(stem, branch);
+    return (lateZiHourKeepsDay && t.hour == 23) ? (p + 12) % 60 : p;
 }
 
-FourPillars PillarsOf(const CivilTime& t, bool zishi) {
-    return {YearPillarOf(t), MonthPillarOf(t), DayPillarAt(t, zishi), HourPillarOf(t, zishi)};
+FourPillars LunarCalendar::PillarsOf(const CivilTime& t, bool lateZiHourKeepsDay) {
+    return {YearPillarOf(t), MonthPillarOf(t), DayPillarAt(t, lateZiHourKeepsDay), HourPillarOf(t, lateZiHourKeepsDay)};
 }
-
 
 }  // namespace tessaly

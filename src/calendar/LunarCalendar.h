@@ -36,6 +36,10 @@ struct MonthOfMoment {
     CivilTime nextJie;  // the 节 that closes it
 };
 
+struct FourPillars {
+    int year, month, day, hour;  // PillarIndex
+};
+
 inline constexpr const char* kNoSuchLunarDate = "不存在这个农历日期，无法转换到公历！";
 
 class LunarCalendar : public LunarYearBuilder {
@@ -63,17 +67,32 @@ public:
     // Equation of time at the standard-time moment t, seconds.
     static double EquationOfTime(const CivilTime& t);
 
+    // The moment of the solar term at angle a degrees of year (a = −75: 小寒
+    // of January; a = 255: 大雪 of December), standard-time Julian day,
+    // unrounded. Moments already found by this calendar object are reused.
+    double TermMoment(int year, int a);
     // The 节 (isJie) or 中气 that falls in Gregorian month 1..12 of year, at
     // its minute; returns its hour.
-    static int TermInMonth(int year, int month, bool isJie, CivilTime* out);
+    int TermInMonth(int year, int month, bool isJie, CivilTime* out);
     // Month branch of a moment: the month changes at the printed minute of
     // each 节 (term moments are compared rounded to the minute).
-    static MonthOfMoment MonthBranchOf(const CivilTime& t);
+    MonthOfMoment MonthBranchOf(const CivilTime& t);
     // Every solar term of a Gregorian year (23 to 25 entries).
     static std::vector<TermEntry> TermsOfYear(int year);
 
-    // Pillar of a stem and branch of equal parity.
-    static constexpr int PillarOf(int stem, int branch) { return PillarOfStemBranch(stem, branch); }
+    // Pillar rules of standard-time moments (lateZiHourKeepsDay: the user
+    // keeps 23:00–23:59 on its own day instead of the next one).
+    // Year pillar: changes at the printed minute of 立春.
+    int YearPillarOf(const CivilTime& t);
+    // Month pillar: changes at the printed minute of each 节.
+    int MonthPillarOf(const CivilTime& t);
+    // Day pillar of a moment: the next day's from 23:00 unless lateZiHourKeepsDay.
+    static int DayPillarAt(const CivilTime& t, bool lateZiHourKeepsDay);
+    // Hour pillar of a moment (with lateZiHourKeepsDay at 23:00 the next day's 子 hour).
+    static int HourPillarOf(const CivilTime& t, bool lateZiHourKeepsDay);
+    // All four from one moment.
+    FourPillars PillarsOf(const CivilTime& t, bool lateZiHourKeepsDay);
+
     // Chinese numerals: 1..30 as day numbers (初… not included: 十五, 廿三),
     // other values digit by digit (二○二四), "前" for negatives.
     static std::string ChineseNumeral(int n);
@@ -89,28 +108,18 @@ public:
 
 private:
     bool LunarOfDay(int day, CivilTime* lunar);
+
+    // Term moments found so far, newest last; a few dozen at most are asked
+    // for in one chart or one search.
+    struct KnownTerm {
+        int year, angle;
+        double jd;
+    };
+    std::vector<KnownTerm> knownTerms_;
 };
 
-// Moment of the solar term at angle a degrees of year (a = −75: 小寒 of
-// January; a = 255: 大雪 of December), standard-time Julian day, unrounded.
+// TermMomentJd — the moment of the solar term at angle a degrees of year,
+// computed afresh (LunarCalendar::TermMoment reuses what it found).
 double TermMomentJd(int year, int a);
-
-// Pillar rules (standard-time moments; zishi: the user keeps 23:00–23:59 on
-// its own day instead of the next one).
-// Year pillar: changes at the printed minute of 立春.
-int YearPillarOf(const CivilTime& t);
-// Month pillar: changes at the printed minute of each 节.
-int MonthPillarOf(const CivilTime& t);
-// Day pillar of a moment: the next day's from 23:00 unless zishi.
-int DayPillarAt(const CivilTime& t, bool zishi);
-// Hour pillar of a moment (with zishi at 23:00 the next day's 子 hour).
-int HourPillarOf(const CivilTime& t, bool zishi);
-
-struct FourPillars {
-    int year, month, day, hour;
-};
-// All four from one moment.
-FourPillars PillarsOf(const CivilTime& t, bool zishi);
-
 
 }  // namespace tessaly

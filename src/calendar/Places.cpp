@@ -1,6 +1,5 @@
 #include "calendar/Places.h"
 
-#include "common/ProgramDir.h"
 #include "common/TextCodec.h"
 
 namespace tessaly {
@@ -126,7 +125,6 @@ std::vector<City> LoadCities(int provinceIndex, const std::filesystem::path& dil
     return LoadCities(provinceIndex, IniFile(diliPath));
 }
 
-std::vector<City> LoadCities(int provinceIndex) { return LoadCities(provinceIndex, DatPath("dili.ini")); }
 
 std::string PlaceText(int provinceIndex, std::string_view city) {
     if (provinceIndex < 0 || provinceIndex >= kUnknownProvince) return std::string(kUnknownPlace);
@@ -152,14 +150,6 @@ Place ResolvePlaceClamped(int provinceIndex, int cityIndex, const IniFile& dili)
     const std::vector<City> cities = LoadCities(provinceIndex, dili);
     if (cityIndex < 0 || cityIndex >= static_cast<int>(cities.size())) cityIndex = 0;
     return MakePlace(provinceIndex, cityIndex, cities);
-}
-
-PlaceResult ResolvePlace(int provinceIndex, int cityIndex) {
-    return ResolvePlace(provinceIndex, cityIndex, IniFile(DatPath("dili.ini")));
-}
-
-Place ResolvePlaceClamped(int provinceIndex, int cityIndex) {
-    return ResolvePlaceClamped(provinceIndex, cityIndex, IniFile(DatPath("dili.ini")));
 }
 
 PlaceResult FindPlace(std::string_view province, std::string_view city, const IniFile& dili) {

@@ -79,8 +79,6 @@ std::vector<City> LoadCities(int provinceIndex, const IniFile& dili);
 // Same, reading the file at `diliPath` (missing or unreadable: no cities
 // except for "未知地").
 std::vector<City> LoadCities(int provinceIndex, const std::filesystem::path& diliPath);
-// Same, reading DatPath("dili.ini").
-std::vector<City> LoadCities(int provinceIndex);
 
 // The place text of a city: "province-city" cut to 51 GBK bytes on a
 // character boundary; the province alone when `city` is empty; "未知地" for
@@ -114,10 +112,6 @@ PlaceResult ResolvePlace(int provinceIndex, int cityIndex, const IniFile& dili);
 // index outside the province's list becomes 0 (as the birth-data dialog
 // does with pasted or stored indices). Never fails.
 Place ResolvePlaceClamped(int provinceIndex, int cityIndex, const IniFile& dili);
-
-// Both, reading DatPath("dili.ini").
-PlaceResult ResolvePlace(int provinceIndex, int cityIndex);
-Place ResolvePlaceClamped(int provinceIndex, int cityIndex);
 
 // As ResolvePlace, with province and city each given as text: an unsigned
 // decimal number is an index, anything else a name (exact match). An empty

@@ -36,6 +36,23 @@ static_assert(PillarOfStemBranch(1, 1) == 1);    // 甲子
 static_assert(PillarOfStemBranch(0, 0) == 0);    // 癸亥
 static_assert(PillarOfStemBranch(9, 11) == 59);  // 壬戌
 
+// The year pillar of a year from its 立春 on (a birth before 立春 belongs
+// to the year before): 1984 is 甲子.
+constexpr int YearPillarOfYear(int year) { return FloorMod(year + 897LL, 60); }
+static_assert(YearPillarOfYear(1984) == 1 && YearPillarOfYear(2024) == 41);
+
+// The month pillar of a month branch in a year with the given year pillar:
+// the stem of the 寅 month follows the year stem (甲己 丙寅, 乙庚 戊寅, …).
+constexpr int MonthPillarFrom(int yearPillar, int monthBranch) {
+    const int y = FloorMod(monthBranch - 3, 12);  // 寅 = 0
+    int f = FloorMod(yearPillar, 10);
+    if (f == 0) f = 10;
+    if (f > 5) f -= 5;
+    const int stem = ((2 * f + 1) % 10 + y) % 10;
+    return PillarOfStemBranch(stem, (y + 3) % 12);
+}
+static_assert(MonthPillarFrom(41, 3) == 3);  // 甲辰年 寅月: 丙寅
+
 inline std::string_view PillarStemName(int pillar) { return kStemNames[StemOfPillar(pillar)]; }
 inline std::string_view PillarBranchName(int pillar) { return kBranchNames[BranchOfPillar(pillar)]; }
 

@@ -172,7 +172,7 @@ int RunLunar(CommandContext& ctx) {
     const bool leap = cal.SolarToLunar(t, &l);
     t.hour = 12;
     ctx.Print(std::to_string(ShownYear(l.year)) + ' ' + std::to_string(l.month) + ' ' + std::to_string(l.day) + ' ' +
-              (leap ? "1" : "0") + '\n' + PillarsLine(PillarsOf(t, false)));
+              (leap ? "1" : "0") + '\n' + PillarsLine(cal.PillarsOf(t, false)));
     return kExitOk;
 }
 
@@ -246,7 +246,8 @@ int RunPillars(CommandContext& ctx) {
     if (!ParseDate(std::string_view(arg).substr(0, space), &t, &error)) return ctx.Usage(error);
     if (!ParseClock(std::string_view(arg).substr(space + 1), &t))
         return ctx.Usage("MOMENT time must be HH:MM (00:00..23:59), got '" + arg.substr(space + 1) + "'");
-    ctx.Print(PillarsLine(PillarsOf(t, zishi)));
+    LunarCalendar cal;
+    ctx.Print(PillarsLine(cal.PillarsOf(t, zishi)));
     return kExitOk;
 }
 

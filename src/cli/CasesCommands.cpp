@@ -22,10 +22,9 @@
 #include "cli/MatchArgs.h"
 #include "cli/PersonArg.h"
 #include "common/IniFile.h"
-#include "common/ProgramDir.h"
 #include "common/TextCodec.h"
-#include "engine/Baziex.h"
-#include "engine/ReportStyle.h"
+#include "matching/MatchingRun.h"
+#include "matching/ReportStyle.h"
 #include "store/Categories.h"
 #include "store/CaseStore.h"
 
@@ -243,8 +242,8 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     if (!hasNote || note.empty()) return ctx.Usage("--note: 附加信息不能为空");
     if (GbkWidth(note) > kMaxNoteBytes) return ctx.Usage("--note: at most 1000 GBK bytes");
 
-    CBaZiEx engine;
-    if (int rc = RunMatchingOf(ctx, m, engine); rc != kExitOk) return rc;
+    MatchingResult matching;
+    if (int rc = RunMatchingOf(ctx, m, &matching); rc != kExitOk) return rc;
     CaseRecord record;
     record.a = m.a;
     record.b = m.b;
@@ -252,7 +251,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     record.note = note;
     // The report as the pane shows it: the default report font of the
     // window ("宋体", 12 points) with the pane's colours and sizes.
-    const StyledReport report = StyleReport(engine.LastReport(), "宋体", 12, engine.options.leftpos);
+    const StyledReport report = StyleReport(matching.report, "宋体", 12, matching.options.firstLineIndent);
     if (Status s = AddCaseWithReport(db, &record, report); !s) return Refuse(ctx, s);
     ctx.Print("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record) + '\n');
     return kExitOk;
@@ -304,7 +303,7 @@ int RunCases(CommandContext& ctx) {
     const auto it = kSubcommands.find(sub);
     if (it == kSubcommands.end()) return ctx.Usage("cases: unknown subcommand '" + sub + "'");
     CaseStore db;
-    if (Status s = db.Open(ProgramDir()); !s) return Refuse(ctx, s);
+    if (Status s = db.Open(ctx.files.home); !s) return Refuse(ctx, s);
     return it->second(ctx, db);
 }
 

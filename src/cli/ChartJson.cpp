@@ -82,7 +82,7 @@ void WriteChartData(JsonWriter& w, const ChartData& c) {
     w.Key("birth_number").Integer(c.birthNumber);
 }
 
-void WritePerson(JsonWriter& w, const PersonRecord& p, const PersonMoments& m, const ChartData& c) {
+void WritePerson(JsonWriter& w, const PersonRecord& p, const BirthMoments& m, const ChartData& c) {
     w.BeginObject();
     w.Key("name").String(p.name);
     w.Key("sex").String(p.isMale ? "M" : "F");
@@ -97,14 +97,13 @@ void WritePerson(JsonWriter& w, const PersonRecord& p, const PersonMoments& m, c
     w.EndObject();
 }
 
-std::string MatchingRunJson(const CBaZiEx& e) {
+std::string MatchingRunJson(const MatchingResult& m) {
     JsonWriter w;
     w.BeginObject();
-    w.Key("index").Number(e.matchIndex);
-    w.Key("report").String(e.LastReport());
+    w.Key("index").Number(m.index);
+    w.Key("report").String(m.Text());
     w.Key("persons").BeginArray();
-    WritePerson(w, e.personA, e.moments[0], e.chartA);
-    WritePerson(w, e.personB, e.moments[1], e.chartB);
+    for (const PersonAnalysis& p : m.persons) WritePerson(w, p.Person(), p.built.moments, p.Chart());
     w.EndArray();
     w.EndObject();
     return w.str();

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/Json.h"
-#include "engine/Baziex.h"
+#include "matching/MatchingRun.h"
 
 namespace tessaly::cli {
 
@@ -13,7 +13,7 @@ namespace tessaly::cli {
 std::string FormatCivilTime(const CivilTime& t);
 
 void WriteChartData(JsonWriter& w, const ChartData& c);
-void WritePerson(JsonWriter& w, const PersonRecord& p, const PersonMoments& m, const ChartData& c);
-std::string MatchingRunJson(const CBaZiEx& engine);
+void WritePerson(JsonWriter& w, const PersonRecord& p, const BirthMoments& m, const ChartData& c);
+std::string MatchingRunJson(const MatchingResult& result);
 
 }  // namespace tessaly::cli

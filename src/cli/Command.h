@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/ProgramFiles.h"
+
 namespace tessaly::cli {
 
 inline constexpr int kExitOk = 0;
@@ -24,6 +26,7 @@ struct CommandContext {
     std::ostream& out;
     std::ostream& err;
     bool gbkOutput = false;         // --encoding gbk: convert what is printed
+    ProgramFiles files;             // where dat/, bazi_f/ and skins/ are
 
     // Prints UTF-8 text to out, converted to GBK when gbkOutput is set.
     void Print(std::string_view utf8);

@@ -1,7 +1,7 @@
 #include "cli/MatchArgs.h"
 
+#include "chart/ChartOptions.h"
 #include "cli/PersonArg.h"
-#include "engine/ChartOptions.h"
 
 namespace tessaly::cli {
 
@@ -22,7 +22,7 @@ int TakeMatchArgs(CommandContext& ctx, MatchArgs* out) {
             return ctx.Usage(key + " PERSON is required (e.g. \"name=甲;sex=M;date=1990-05-12 08:30\")");
         }
         std::string error;
-        if (!ParsePersonArg(text, &r, &error)) return ctx.Usage(key + ": " + error);
+        if (!ParsePersonArg(text, ctx.files, &r, &error)) return ctx.Usage(key + ": " + error);
     }
     bool missing = false;
     out->settings = TakeRepeatedOption(ctx.args, "--set", &missing);
@@ -34,12 +34,27 @@ int TakeMatchArgs(CommandContext& ctx, MatchArgs* out) {
     return kExitOk;
 }
 
-int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, CBaZiEx& engine) {
-    engine.SetOptionOverrides(m.settings);
-    const bool ok = engine.RunMatching(m.a, m.b);
-    for (const std::string& w : engine.Warnings()) ctx.Error(w);
-    if (!ok) {
-        ctx.Error(engine.errorText);
+ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m) {
+    const IniFile ini(ctx.files.Dat("pan.ini"));
+    if (!ini.loadStatus().ok()) ctx.Error("analysis options not read, defaults used: " + ini.loadStatus().message());
+    std::vector<std::string> warnings;
+    ChartOptions options = ReadChartOptions(ini, &warnings);
+    for (const std::string& w : warnings) ctx.Error(w);
+    for (const std::string& kv : m.settings) SetChartOption(options, kv);  // checked by TakeMatchArgs
+    return options;
+}
+
+int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result) {
+    const ChartOptions options = MatchOptions(ctx, m);
+    EndingText ending;
+    if (options.appendEnding) {
+        if (Status s = ReadEndingText(ctx.files.Dat("EndInfo.txt"), &ending); !s.ok()) {
+            ctx.Error("ending text not added: " + s.message());
+        }
+    }
+    *result = RunMatching(m.a, m.b, options, ending);
+    if (!result->Ok()) {
+        ctx.Error(result->ErrorText());
         return kExitRefused;
     }
     return kExitOk;

@@ -1,5 +1,6 @@
 // The arguments every command that runs a matching shares: --a PERSON,
-// --b PERSON and any number of --set KEY=VALUE.
+// --b PERSON and any number of --set KEY=VALUE, and the run itself with the
+// options of dat/pan.ini and the ending text of dat/EndInfo.txt.
 #pragma once
 
 #include <string>
@@ -7,7 +8,7 @@
 
 #include "calendar/PersonRecord.h"
 #include "cli/Command.h"
-#include "engine/Baziex.h"
+#include "matching/MatchingRun.h"
 
 namespace tessaly::cli {
 
@@ -21,9 +22,13 @@ struct MatchArgs {
 // message printed).
 int TakeMatchArgs(CommandContext& ctx, MatchArgs* out);
 
-// Runs the matching of the two persons with the --set overrides, printing
-// the engine's warnings and, on a refused run, its message. Returns kExitOk
-// or kExitRefused.
-int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, CBaZiEx& engine);
+// The options of a run: dat/pan.ini with the --set values over it. What
+// could not be read is printed as a warning.
+ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m);
+
+// Runs the matching of the two persons with the options of MatchOptions and
+// the ending text when the options ask for it, printing what could not be
+// read and, on a refused run, its message. Returns kExitOk or kExitRefused.
+int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result);
 
 }  // namespace tessaly::cli

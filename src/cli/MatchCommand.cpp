@@ -17,13 +17,13 @@ int RunMatch(CommandContext& ctx) {
     for (const std::string& w : PlaceWarnings()) ctx.Error(w);
     if (!ctx.args.empty()) return ctx.Usage("match: unexpected argument '" + ctx.args.front() + "'");
 
-    CBaZiEx engine;
-    if (int rc = RunMatchingOf(ctx, m, engine); rc != kExitOk) return rc;
+    MatchingResult result;
+    if (int rc = RunMatchingOf(ctx, m, &result); rc != kExitOk) return rc;
     if (json) {
-        ctx.Print(MatchingRunJson(engine));
+        ctx.Print(MatchingRunJson(result));
         ctx.Print("\n");
     } else {
-        ctx.Print(engine.LastReport());
+        ctx.Print(result.Text());
     }
     return kExitOk;
 }

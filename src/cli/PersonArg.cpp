@@ -6,7 +6,6 @@
 
 #include "calendar/BirthClipboard.h"
 #include "calendar/Places.h"
-#include "common/ProgramDir.h"
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
 
@@ -25,8 +24,9 @@ std::vector<std::string>& Warnings() {
 
 // Resolves a province and city (index or name each) through dat/dili.ini
 // into the record's place fields.
-bool ResolvePlaceInto(std::string_view province, std::string_view city, PersonRecord* r, std::string* error) {
-    const IniFile dili(DatPath("dili.ini"));
+bool ResolvePlaceInto(std::string_view province, std::string_view city, const ProgramFiles& files, PersonRecord* r,
+                      std::string* error) {
+    const IniFile dili(files.Dat("dili.ini"));
     if (!dili.loadStatus().ok()) return Fail(error, "prov: " + dili.loadStatus().message());
     const PlaceResult found = FindPlace(province, city, dili);
     if (!found.status.ok()) return Fail(error, "prov/city: " + found.status.message());
@@ -112,7 +112,7 @@ bool CheckName(std::string_view name, std::string* error) {
     return true;
 }
 
-bool ParseClipboard(std::string_view text, PersonRecord* r, std::string* error) {
+bool ParseClipboard(std::string_view text, const ProgramFiles& files, PersonRecord* r, std::string* error) {
     const auto b = ParseClipboardLine(text);
     if (!b) return Fail(error, "PERSON: not a valid orvane_mingli_data line");
     if (!CheckName(b->name, error)) return false;
@@ -125,15 +125,15 @@ bool ParseClipboard(std::string_view text, PersonRecord* r, std::string* error) 
     r->isLunar = b->kind >= 2;
     r->isLeapMonth = b->kind == 3;
     r->isMale = b->male;
-    return ResolvePlaceInto(std::to_string(b->provinceIndex), std::to_string(b->cityIndex), r, error);
+    return ResolvePlaceInto(std::to_string(b->provinceIndex), std::to_string(b->cityIndex), files, r, error);
 }
 
 }  // namespace
 
 const std::vector<std::string>& PlaceWarnings() { return Warnings(); }
 
-bool ParsePersonArg(std::string_view text, PersonRecord* r, std::string* error) {
-    if (Trim(text).starts_with(kClipboardMarker)) return ParseClipboard(text, r, error);
+bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonRecord* r, std::string* error) {
+    if (Trim(text).starts_with(kClipboardMarker)) return ParseClipboard(text, files, r, error);
 
     bool haveDate = false;
     std::string province, city;
@@ -188,7 +188,7 @@ bool ParsePersonArg(std::string_view text, PersonRecord* r, std::string* error) 
     if (!city.empty() && province.empty()) return Fail(error, "city: needs prov as well");
     if (!province.empty()) {
         const float lon = r->longitude, lat = r->latitude;
-        if (!ResolvePlaceInto(province, city, r, error)) return false;
+        if (!ResolvePlaceInto(province, city, files, r, error)) return false;
         if (haveLon) r->longitude = lon;  // explicit coordinates win
         if (haveLat) r->latitude = lat;
     } else if (haveLon || haveLat) {

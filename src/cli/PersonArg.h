@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calendar/PersonRecord.h"
+#include "common/ProgramFiles.h"
 
 namespace tessaly::cli {
 
@@ -15,8 +16,9 @@ namespace tessaly::cli {
 // of person A or B, name 某人). The year is written as users write it
 // (negative = BC, no year 0) and stored astronomically. The year range of a
 // birth is not checked here: the engine refuses it with its own message. On
-// a malformed PERSON returns false with a message naming the key.
-bool ParsePersonArg(std::string_view text, PersonRecord* out, std::string* error);
+// a malformed PERSON returns false with a message naming the key. Places
+// given by province and city are looked up in the place list of `files`.
+bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonRecord* out, std::string* error);
 
 // Messages about dat/dili.ini values that could not be read (the default
 // 120°, 30° was used), collected while parsing; the command prints them

@@ -9,7 +9,6 @@
 #include "calendar/Places.h"
 #include "cli/Command.h"
 #include "common/IniFile.h"
-#include "common/ProgramDir.h"
 
 namespace tessaly::cli {
 namespace {
@@ -29,7 +28,7 @@ int RunPlaces(CommandContext& ctx) {
         return ctx.Usage("PROVINCE: unknown province '" + ctx.args[0] + "' (give 0.." +
                          std::to_string(kProvinceCount - 1) + " or a name; 'places' lists them)");
     }
-    const IniFile dili(DatPath("dili.ini"));
+    const IniFile dili(ctx.files.Dat("dili.ini"));
     if (!dili.loadStatus().ok()) {
         ctx.Error(dili.loadStatus().message());
         return kExitRefused;

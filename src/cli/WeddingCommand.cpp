@@ -7,8 +7,7 @@
 #include "cli/Command.h"
 #include "cli/MatchArgs.h"
 #include "cli/PersonArg.h"
-#include "engine/Baziex.h"
-#include "engine/Wedding.h"
+#include "matching/WeddingSearch.h"
 
 namespace tessaly::cli {
 namespace {
@@ -45,9 +44,9 @@ int RunWedding(CommandContext& ctx) {
     for (const std::string& w : PlaceWarnings()) ctx.Error(w);
     if (!ctx.args.empty()) return ctx.Usage("wedding: unexpected argument '" + ctx.args.front() + "'");
 
-    CBaZiEx engine;
-    if (int rc = RunMatchingOf(ctx, m, engine); rc != kExitOk) return rc;
-    const WeddingResult r = SearchWeddingDays(engine, year);
+    MatchingResult matching;
+    if (int rc = RunMatchingOf(ctx, m, &matching); rc != kExitOk) return rc;
+    const WeddingResult r = SearchWeddingDays(matching, year);
     if (!r.status.ok()) {
         ctx.Error(r.status.message());
         return kExitRefused;

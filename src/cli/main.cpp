@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cli/Command.h"
-#include "common/ProgramDir.h"
+#include "common/ProgramFiles.h"
 
 namespace {
 
@@ -28,7 +28,6 @@ int main(int argc, char** argv) {
             std::cerr << "tessaly-cli: --home needs a folder\n";
             return kExitUsage;
         }
-        tessaly::SetProgramDir(home);
     }
     std::string encoding = "utf8";
     if (TakeOption(args, "--encoding", &encoding, &missing) && (missing || (encoding != "utf8" && encoding != "gbk"))) {
@@ -43,7 +42,7 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     for (const auto& c : Commands()) {
         if (c.name != name) continue;
-        CommandContext ctx{args, std::cout, std::cerr, encoding == "gbk"};
+        CommandContext ctx{args, std::cout, std::cerr, encoding == "gbk", tessaly::LocateProgramFiles(home)};
         return c.run(ctx);
     }
     std::cerr << "tessaly-cli: unknown command '" << name << "'\n";

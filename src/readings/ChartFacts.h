@@ -24,9 +24,9 @@
 #include <utility>
 
 #include "calendar/PersonRecord.h"
-#include "engine/ChartModel.h"
-#include "engine/Stars.h"
-#include "engine/Tables.h"
+#include "chart/ChartModel.h"
+#include "chart/Stars.h"
+#include "chart/Tables.h"
 
 namespace tessaly {
 
@@ -155,9 +155,9 @@ struct ChartFacts {
         }
         return true;
     }
-    // Whether branch p has any of the relation slots listed.
-    bool HasAnyRel(int p, std::initializer_list<int> slots) const {
-        for (const int s : slots) {
+    // Whether branch p has any of the relation relationSlots listed.
+    bool HasAnyRel(int p, std::initializer_list<int> relationSlots) const {
+        for (const int s : relationSlots) {
             if (HasRel(p, s)) return true;
         }
         return false;
@@ -241,12 +241,12 @@ struct ChartFacts {
     int ElementAtPlace(int i) const { return c.elementOrder[i]; }
 
     // Pillars whose stem combines (SC ≥ 0), and branches with any of the
-    // given relation slots.
+    // given relation relationSlots.
     int CombinedStems() const {
         return CountPillars([this](int p) { return SC(p) >= 0; });
     }
-    int BranchesWithRel(std::initializer_list<int> slots) const {
-        return CountPillars([this, slots](int p) { return HasAnyRel(p, slots); });
+    int BranchesWithRel(std::initializer_list<int> relationSlots) const {
+        return CountPillars([this, relationSlots](int p) { return HasAnyRel(p, relationSlots); });
     }
 };
 

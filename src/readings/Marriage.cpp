@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "engine/Tables.h"
+#include "chart/Tables.h"
 #include "readings/MarriageRules.h"
 #include "readings/ProgramTexts.h"
 
@@ -154,9 +154,12 @@ std::string MarriageReadingMan(const ChartFacts& f) { return RulesText(MarriageR
 
 std::string MarriageReadingWoman(const ChartFacts& f) { return RulesText(MarriageRulesWoman(), f); }
 
-std::string MarriageReading(const ChartFacts& f, const CivilTime& lunarTime) {
-    std::string s = f.person.personNo == 0 ? "甲命" : "乙命";
-    s += "婚姻择偶：(测婚姻、恋爱、看夫妻状况)\r\n";
+ReadingSection MarriageReading(const ChartFacts& f, const CivilTime& lunarTime) {
+    ReadingSection section;
+    section.heading = f.person.personNo == 0 ? "甲命" : "乙命";
+    section.heading += "婚姻择偶：(测婚姻、恋爱、看夫妻状况)";
+    std::string& s = section.body;
+    s += "\r\n";
     s += BirthYearLine(f.Branch(Y));
     s += SpouseDirectionLine(f, lunarTime.day);
     s += SpousePalaceLines(f);
@@ -168,7 +171,7 @@ std::string MarriageReading(const ChartFacts& f, const CivilTime& lunarTime) {
     s += f.Male() ? MarriageReadingMan(f) : MarriageReadingWoman(f);
     s += RulesText(MarriageRulesCommonAfter(), f);
     s += "\r\n";
-    return s;
+    return section;
 }
 
 }  // namespace tessaly

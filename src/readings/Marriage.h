@@ -7,6 +7,7 @@
 
 #include "calendar/PersonRecord.h"
 #include "readings/ChartFacts.h"
+#include "readings/ReadingRules.h"
 
 namespace tessaly {
 
@@ -18,7 +19,7 @@ namespace tessaly {
 //              caller appends the tip line of text 909 after it.
 //   Notes:     line ends are "\r\n" or a bare "\n" sentence by sentence, as
 //              the section has always been written.
-std::string MarriageReading(const ChartFacts& f, const CivilTime& lunarTime);
+ReadingSection MarriageReading(const ChartFacts& f, const CivilTime& lunarTime);
 
 // The sentences of a man's rules, run together (empty when none holds).
 std::string MarriageReadingMan(const ChartFacts& f);

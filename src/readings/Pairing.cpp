@@ -6,8 +6,8 @@
 #include <functional>
 #include <string_view>
 
-#include "engine/Strength.h"
-#include "engine/Tables.h"
+#include "chart/Strength.h"
+#include "chart/Tables.h"
 
 namespace tessaly {
 
@@ -326,12 +326,15 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
     body += CrossRelations(1, StemOfPillar(b.pillars[kDayPos]), BranchOfPillar(b.pillars[kMonthPos]), a);
     body += "\r\n※提示：指数有在60分以上，双方可以交往，喜配良缘的机会大。80分以上者，如能婚配真是天生的一对。※\r\n";
 
-    if (options.bscore) add(10);
+    if (options.highScoreScale) add(10);
     if (index >= 100.0f) index = 99.0f;
 
     PairingResult r;
     r.index = index;
-    r.text = "婚姻配对分析：\r\n        婚配指数：" + std::to_string(static_cast<int>(index)) + "分\r\n" + body;
+    r.report.Add(ReportRole::kPairingHeading, "婚姻配对分析：");
+    r.report.Add(ReportRole::kPairing, "\r\n        ");
+    r.report.Add(ReportRole::kMatchIndex, "婚配指数：" + std::to_string(static_cast<int>(index)) + "分");
+    r.report.Add(ReportRole::kPairing, "\r\n" + body);
     return r;
 }
 

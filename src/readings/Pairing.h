@@ -14,8 +14,9 @@
 #include <string>
 
 #include "calendar/PersonRecord.h"
-#include "engine/ChartModel.h"
-#include "engine/ChartOptions.h"
+#include "chart/ChartModel.h"
+#include "chart/ChartOptions.h"
+#include "chart/ReportText.h"
 
 namespace tessaly {
 
@@ -37,15 +38,17 @@ YearRelation YearPairRelation(int yearPillarA, int yearPillarB);
 std::string CrossRelations(int subject, int dayStem, int monthBranch, const ChartData& other);
 
 struct PairingResult {
-    std::string text;   // the whole section, beginning "婚姻配对分析：\r\n"
+    ReportText report;  // the whole section, beginning "婚姻配对分析：\r\n"
     float index = 0;    // 0..99 points
+
+    std::string Text() const { return report.PlainText(); }
 };
 
 // The pairing section and the index of person A (chart a) and person B
 // (chart b). Both charts must be fully analysed (scores, roles, judgement,
 // totals, constellation, era, birth number). The persons' sex decides the
 // nine-star and birth-number lines (written only for a man and a woman);
-// option bscore adds 10 points before the cap at 99.
+// the high-score scale adds 10 points before the cap at 99.
 PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const PersonRecord& personA,
                               const PersonRecord& personB, const ChartOptions& options);
 

@@ -100,11 +100,13 @@ void AppendElementState(std::string& out, const ChartFacts& f) {
 
 }  // namespace
 
-std::string PersonalityReading(const ChartFacts& f) {
-    std::string out;
+ReadingSection PersonalityReading(const ChartFacts& f) {
+    ReadingSection section;
     // 1. Heading; its last line stays open for the day-stem text.
-    out += f.person.personNo == 0 ? "甲命" : "乙命";
-    out += "性格特征：(测个人性情、先天禀赋、相貌、喜好等)\r\n  ★";
+    section.heading = f.person.personNo == 0 ? "甲命" : "乙命";
+    section.heading += "性格特征：(测个人性情、先天禀赋、相貌、喜好等)";
+    std::string& out = section.body;
+    out += "\r\n  ★";
     // 2. The day stem: 甲 1 … 壬 9, 癸 10.
     const int stemNo = f.DayStem() == 0 ? 10 : f.DayStem();
     out += ProgramText(kDayStemTextBase + stemNo);
@@ -126,7 +128,7 @@ std::string PersonalityReading(const ChartFacts& f) {
     Append(out, FireRules(personality::CharacterRules(), f));
     // 10. The closing empty line.
     out += "\r\n";
-    return out;
+    return section;
 }
 
 }  // namespace tessaly

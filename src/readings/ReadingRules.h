@@ -25,6 +25,15 @@
 
 namespace tessaly {
 
+// A reading section as a report shows it: the heading line (without its
+// line end) and the rest, which begins with that line end.
+struct ReadingSection {
+    std::string heading;
+    std::string body;
+
+    std::string Text() const { return heading + body; }
+};
+
 struct ReadingRule {
     std::string_view id;
     bool (*when)(const ChartFacts& f);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/MessageService.h"
-#include "common/ProgramDir.h"
+#include "common/ProgramFiles.h"
 
 namespace tessaly::apptest {
 
@@ -35,8 +35,8 @@ public:
     std::deque<MsgAnswer> answers;
 };
 
-// A fresh program folder with the shipped dat/dili.ini and skins, used by
-// every core and window call for the life of the object.
+// A fresh program folder with the shipped dat/dili.ini and skins, removed
+// with the object; windows made with Files() keep their files there.
 class TempHome {
 public:
     TempHome() {
@@ -50,12 +50,12 @@ public:
         const fs::path src = fs::path(TESSALY_SOURCE_DIR) / "data";
         fs::copy_file(src / "dat" / "dili.ini", dir / "dat" / "dili.ini");
         fs::copy(src / "skins", dir / "skins", fs::copy_options::recursive);
-        SetProgramDir(dir);
     }
     ~TempHome() {
         std::error_code ec;
         std::filesystem::remove_all(dir, ec);
     }
+    ProgramFiles Files() const { return {dir}; }
     std::filesystem::path dir;
 };
 

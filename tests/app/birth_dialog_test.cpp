@@ -27,10 +27,10 @@ PersonRecord Sample() {
 
 // Everything the controls show, to tell whether a paste changed anything.
 QStringList Snapshot(const BirthDataDialog& d) {
-    return {d.EdtYear->text(),           d.CboM->currentText(),    d.CboD->currentText(),
-            d.CboH->currentText(),       d.CboMinute->currentText(), d.CboLi->currentText(),
-            QString::number(d.ChkRun->isChecked()), QString::number(d.RdoMan->isChecked()),
-            d.EdtName->text(),           d.CboProv->currentText(), d.CboCity->currentText()};
+    return {d.yearEdit->text(),           d.monthBox->currentText(),    d.dayBox->currentText(),
+            d.hourBox->currentText(),       d.minuteBox->currentText(), d.calendarBox->currentText(),
+            QString::number(d.leapMonthCheck->isChecked()), QString::number(d.maleButton->isChecked()),
+            d.nameEdit->text(),           d.provinceBox->currentText(), d.cityBox->currentText()};
 }
 
 TEST(BirthDialog, ChecksNameAndYearRange) {
@@ -53,10 +53,10 @@ TEST(BirthDialog, ChecksNameAndYearRange) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << "name '" << c.name << "' year '" << c.year << "'");
         ScriptedMessages messages;
-        BirthDataDialog dlg;
+        BirthDataDialog dlg(home.dir / "dat" / "dili.ini");
         dlg.SetRecord(Sample(), 1);
-        dlg.EdtName->setText(QString::fromUtf8(c.name));
-        dlg.EdtYear->setText(QString::fromUtf8(c.year));
+        dlg.nameEdit->setText(QString::fromUtf8(c.name));
+        dlg.yearEdit->setText(QString::fromUtf8(c.year));
         dlg.accept();
         if (c.message == nullptr) {
             EXPECT_TRUE(messages.shown.empty());
@@ -75,16 +75,16 @@ TEST(BirthDialog, ChecksNameAndYearRange) {
 TEST(BirthDialog, ShowsTheRecordAndBuildsItBack) {
     TempHome home;
     ScriptedMessages messages;
-    BirthDataDialog dlg;
+    BirthDataDialog dlg(home.dir / "dat" / "dili.ini");
     PersonRecord r = Sample();
     r.isLunar = 1;
     r.isLeapMonth = 1;
     r.hour = 23;
     r.cityIndex = 2;
     dlg.SetRecord(r, 0);
-    EXPECT_EQ(dlg.LabTitle->text(), QStringLiteral("甲"));
-    EXPECT_EQ(dlg.CboH->currentText(), QStringLiteral("23时子"));
-    EXPECT_EQ(dlg.CboLi->currentText(), QStringLiteral("农历"));
+    EXPECT_EQ(dlg.personLabel->text(), QStringLiteral("甲"));
+    EXPECT_EQ(dlg.hourBox->currentText(), QStringLiteral("23时子"));
+    EXPECT_EQ(dlg.calendarBox->currentText(), QStringLiteral("农历"));
     dlg.accept();
     const PersonRecord& out = dlg.Record();
     EXPECT_EQ(out.year, 1984);
@@ -93,7 +93,7 @@ TEST(BirthDialog, ShowsTheRecordAndBuildsItBack) {
     EXPECT_EQ(out.isLeapMonth, 1);
     EXPECT_EQ(out.provinceIndex, 1);
     EXPECT_EQ(out.cityIndex, 2);
-    EXPECT_EQ(out.placeText, "北京市-" + dlg.CboCity->currentText().toStdString());
+    EXPECT_EQ(out.placeText, "北京市-" + dlg.cityBox->currentText().toStdString());
 }
 
 TEST(BirthDialog, HourListNamesTheBranch) {
@@ -110,7 +110,7 @@ TEST(BirthDialog, HourListNamesTheBranch) {
 TEST(BirthDialog, UnknownPlaceAndProvinceWithoutCities) {
     TempHome home;
     ScriptedMessages messages;
-    BirthDataDialog dlg;
+    BirthDataDialog dlg(home.dir / "dat" / "dili.ini");
     PersonRecord r = Sample();
     r.provinceIndex = 34;  // 未知地
     dlg.SetRecord(r, 0);
@@ -120,10 +120,10 @@ TEST(BirthDialog, UnknownPlaceAndProvinceWithoutCities) {
 
     // A dili.ini without the section of 福建省: the province alone, 120°, 30°.
     std::filesystem::remove(home.dir / "dat" / "dili.ini");
-    BirthDataDialog bare;
+    BirthDataDialog bare(home.dir / "dat" / "dili.ini");
     r.provinceIndex = 0;
     bare.SetRecord(r, 0);
-    EXPECT_EQ(bare.CboCity->count(), 0);
+    EXPECT_EQ(bare.cityBox->count(), 0);
     bare.accept();
     EXPECT_EQ(bare.Record().placeText, "福建省");
     EXPECT_FLOAT_EQ(bare.Record().longitude, 120.0f);
@@ -139,13 +139,13 @@ TEST(BirthDialog, ClipboardRoundTripReproducesEveryField) {
     r.isMale = 0;
     r.cityIndex = 3;
     r.minute = 59;
-    BirthDataDialog from;
+    BirthDataDialog from(home.dir / "dat" / "dili.ini");
     from.SetRecord(r, 0);
     from.CopyToClipboard();
     EXPECT_EQ(QApplication::clipboard()->text(),
               QStringLiteral("orvane_mingli_data#1984 5 10 8 59 3#0#张三#1 3"));
 
-    BirthDataDialog to;
+    BirthDataDialog to(home.dir / "dat" / "dili.ini");
     to.SetRecord(PersonRecord{}, 1);
     ASSERT_TRUE(to.PasteFromClipboard());
     EXPECT_EQ(Snapshot(to), Snapshot(from));
@@ -165,9 +165,9 @@ TEST(BirthDialog, CopyRunsTheChecksFirst) {
     TempHome home;
     ScriptedMessages messages;
     QApplication::clipboard()->setText(QStringLiteral("unchanged"));
-    BirthDataDialog dlg;
+    BirthDataDialog dlg(home.dir / "dat" / "dili.ini");
     dlg.SetRecord(Sample(), 0);
-    dlg.EdtYear->setText(QStringLiteral("1850"));
+    dlg.yearEdit->setText(QStringLiteral("1850"));
     dlg.CopyToClipboard();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, QStringLiteral("年份错误"));
@@ -191,15 +191,15 @@ TEST(BirthDialog, PastesLinesOfEveryKind) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.line);
-        BirthDataDialog dlg;
+        BirthDataDialog dlg(home.dir / "dat" / "dili.ini");
         dlg.SetRecord(Sample(), 0);
         QApplication::clipboard()->setText(QString::fromUtf8(c.line));
         ASSERT_TRUE(dlg.PasteFromClipboard());
-        EXPECT_EQ(dlg.EdtYear->text(), QString::fromUtf8(c.year));
-        EXPECT_EQ(dlg.CboLi->currentText(), QString::fromUtf8(c.calendar));
-        EXPECT_EQ(dlg.ChkRun->isChecked(), c.leap);
-        EXPECT_EQ(dlg.CboProv->currentText(), QString::fromUtf8(c.province));
-        EXPECT_EQ(dlg.EdtName->text(), QStringLiteral("某人"));
+        EXPECT_EQ(dlg.yearEdit->text(), QString::fromUtf8(c.year));
+        EXPECT_EQ(dlg.calendarBox->currentText(), QString::fromUtf8(c.calendar));
+        EXPECT_EQ(dlg.leapMonthCheck->isChecked(), c.leap);
+        EXPECT_EQ(dlg.provinceBox->currentText(), QString::fromUtf8(c.province));
+        EXPECT_EQ(dlg.nameEdit->text(), QStringLiteral("某人"));
     }
 }
 
@@ -220,7 +220,7 @@ TEST(BirthDialog, BadClipboardTextChangesNothing) {
     };
     for (const char* line : kLines) {
         SCOPED_TRACE(line);
-        BirthDataDialog dlg;
+        BirthDataDialog dlg(home.dir / "dat" / "dili.ini");
         dlg.SetRecord(Sample(), 0);
         const QStringList before = Snapshot(dlg);
         QApplication::clipboard()->setText(QString::fromUtf8(line));
@@ -230,12 +230,13 @@ TEST(BirthDialog, BadClipboardTextChangesNothing) {
 }
 
 TEST(BirthDialog, NameFieldTakesTenGbkBytes) {
-    BirthDataDialog dlg;
+    TempHome home;
+    BirthDataDialog dlg(home.dir / "dat" / "dili.ini");
     QString five = QStringLiteral("欧阳诸葛亮");
     int pos = 0;
-    EXPECT_EQ(dlg.EdtName->validator()->validate(five, pos), QValidator::Acceptable);
+    EXPECT_EQ(dlg.nameEdit->validator()->validate(five, pos), QValidator::Acceptable);
     QString six = QStringLiteral("欧阳诸葛孔明");
-    EXPECT_EQ(dlg.EdtName->validator()->validate(six, pos), QValidator::Invalid);
+    EXPECT_EQ(dlg.nameEdit->validator()->validate(six, pos), QValidator::Invalid);
 }
 
 }  // namespace

@@ -65,46 +65,46 @@ void AnswerBirthDialogs(const PersonRecord* a, const PersonRecord* b) {
 TEST(MainWindow, FirstStartWithoutSettingsFile) {
     TempHome home;
     ScriptedMessages messages;
-    MainWindow w;
+    MainWindow w(home.Files());
     w.SetClock([] { return QDateTime(QDate(2024, 3, 5), QTime(9, 41)); });
     w.show();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tessaly 2.0"));
     EXPECT_EQ(w.pos(), QPoint(10, 10));
     EXPECT_EQ(w.size(), QSize(400, 400));
-    EXPECT_EQ(w.Tree->width(), 180);
-    EXPECT_EQ(w.Redtbazi->font().family(), QStringLiteral("宋体"));
-    EXPECT_EQ(w.Redtbazi->font().pointSize(), 12);
+    EXPECT_EQ(w.caseTree->width(), 180);
+    EXPECT_EQ(w.reportPane->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(w.reportPane->font().pointSize(), 12);
     EXPECT_EQ(w.reportColor(), QColor(208, 204, 192));  // 12635344
-    EXPECT_TRUE(w.Redtbazi->toPlainText().isEmpty());
+    EXPECT_TRUE(w.reportPane->toPlainText().isEmpty());
     EXPECT_EQ(w.personA().name, "某人");
     EXPECT_EQ(w.personA().isMale, 1);
     EXPECT_EQ(w.personB().isMale, 0);
     EXPECT_EQ(w.personA().Time(), (CivilTime{2024, 3, 5, 9, 41}));
     EXPECT_EQ(w.personB().Time(), w.personA().Time());
-    ASSERT_EQ(w.CboHunYear->count(), 5);
-    EXPECT_EQ(w.CboHunYear->itemText(0), QStringLiteral("2024"));
-    EXPECT_EQ(w.CboHunYear->itemText(4), QStringLiteral("2028"));
+    ASSERT_EQ(w.marriageYearBox->count(), 5);
+    EXPECT_EQ(w.marriageYearBox->itemText(0), QStringLiteral("2024"));
+    EXPECT_EQ(w.marriageYearBox->itemText(4), QStringLiteral("2028"));
     EXPECT_EQ(qApp->styleSheet(), QString());
     EXPECT_TRUE(messages.shown.empty());
 
     // The skin menu lists the shipped skins, then 系统默认 (checked).
     QStringList items;
-    for (QAction* a : w.Opt_Skin->actions()) {
+    for (QAction* a : w.skinMenu->actions()) {
         if (!a->isSeparator()) items << a->text();
     }
     EXPECT_EQ(items, (QStringList{"Celadon", "Ink", "Mx1", "系统默认"}));
-    EXPECT_TRUE(w.Opt_Skin->actions().back()->isChecked());
+    EXPECT_TRUE(w.skinMenu->actions().back()->isChecked());
     w.close();
 }
 
 TEST(MainWindow, ClockAfter2100GivesTheYear2050) {
     TempHome home;
-    MainWindow w;
+    MainWindow w(home.Files());
     w.SetClock([] { return QDateTime(QDate(2101, 1, 2), QTime(3, 4)); });
     w.show();
     EXPECT_EQ(w.personA().year, 2050);
-    EXPECT_EQ(w.CboHunYear->itemText(0), QStringLiteral("2050"));
-    EXPECT_EQ(w.CboHunYear->itemText(4), QStringLiteral("2054"));
+    EXPECT_EQ(w.marriageYearBox->itemText(0), QStringLiteral("2050"));
+    EXPECT_EQ(w.marriageYearBox->itemText(4), QStringLiteral("2054"));
 }
 
 TEST(MainWindow, SettingsAreReadAndTreeWidthHasAMinimum) {
@@ -114,11 +114,11 @@ TEST(MainWindow, SettingsAreReadAndTreeWidthHasAMinimum) {
              "sheng2=9\r\nshi2=1\r\n[minggao]\r\nfname=宋体\r\nfsize=14\r\nbcolor=16711680\r\n"
              "[window]\r\nskined=1\r\nskinname=Gone\r\n");
     ScriptedMessages messages;
-    MainWindow w;
+    MainWindow w(home.Files());
     w.show();
-    EXPECT_EQ(w.Tree->width(), 30);
+    EXPECT_EQ(w.caseTree->width(), 30);
     EXPECT_EQ(w.pos(), QPoint(30, 40));
-    EXPECT_EQ(w.Redtbazi->font().pointSize(), 14);
+    EXPECT_EQ(w.reportPane->font().pointSize(), 14);
     EXPECT_EQ(w.reportColor(), QColor(0, 0, 255));  // Windows 0xFF0000 is blue
     EXPECT_EQ(w.personA().provinceIndex, 0);        // out of range
     EXPECT_EQ(w.personB().provinceIndex, 9);
@@ -131,7 +131,7 @@ TEST(MainWindow, CloseWritesTheSettings) {
     TempHome home;
     ScriptedMessages messages;
     {
-        MainWindow w;
+        MainWindow w(home.Files());
         w.show();
         w.move(50, 60);
         w.resize(700, 500);
@@ -152,7 +152,7 @@ TEST(MainWindow, CloseWritesTheSettings) {
 
     // Closed maximised: the normal geometry stays, the state says 2.
     {
-        MainWindow w;
+        MainWindow w(home.Files());
         w.show();
         w.showMaximized();
         w.close();
@@ -166,11 +166,11 @@ TEST(MainWindow, CloseWritesTheSettings) {
 TEST(MainWindow, DefaultAppearanceCommand) {
     TempHome home;
     ScriptedMessages messages;
-    MainWindow w;
+    MainWindow w(home.Files());
     w.show();
     w.SetDefaultAppearance();
     EXPECT_EQ(w.reportColor(), QColor(Qt::white));
-    EXPECT_EQ(w.Redtbazi->font().pointSize(), 12);
+    EXPECT_EQ(w.reportPane->font().pointSize(), 12);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("设置完成"));
 }
@@ -188,27 +188,27 @@ QTextCharFormat FormatAt(const QTextEdit* pane, const QString& needle, int from 
 TEST(MainWindow, MatchingRunShowsTheColouredReport) {
     TempHome home;
     ScriptedMessages messages;
-    MainWindow w;
+    MainWindow w(home.Files());
     w.show();
     const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
     AnswerBirthDialogs(&a, &b);
     w.StartMatching();
-    ASSERT_TRUE(w.chartValid()) << w.engine()->errorText;
+    ASSERT_TRUE(w.chartValid());
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(w.BtnPai->isEnabled());
+    EXPECT_TRUE(w.matchButton->isEnabled());
     EXPECT_EQ(w.currentCase().a.name, "张三");
     EXPECT_EQ(w.currentCase().b.name, "李四");
 
     // The pane holds the engine's report, a CR LF being one line break.
-    QString expected = QString::fromStdString(w.engine()->LastReport());
+    QString expected = QString::fromStdString(w.lastMatching()->Text());
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    EXPECT_EQ(w.Redtbazi->toPlainText(), expected);
-    EXPECT_FALSE(w.Redtbazi->document()->isModified());
-    EXPECT_FALSE(w.Redtbazi->document()->isUndoAvailable());
+    EXPECT_EQ(w.reportPane->toPlainText(), expected);
+    EXPECT_FALSE(w.reportPane->document()->isModified());
+    EXPECT_FALSE(w.reportPane->document()->isUndoAvailable());
 
-    const qreal base = w.Redtbazi->font().pointSizeF();
-    const QString text = w.Redtbazi->toPlainText();
+    const qreal base = w.reportPane->font().pointSizeF();
+    const QString text = w.reportPane->toPlainText();
     const int bStart = int(text.indexOf(QStringLiteral("乙命八字：")));
     const struct {
         const char* needle;
@@ -230,20 +230,20 @@ TEST(MainWindow, MatchingRunShowsTheColouredReport) {
     };
     for (const auto& r : kRuns) {
         SCOPED_TRACE(r.needle);
-        const QTextCharFormat f = FormatAt(w.Redtbazi, QString::fromUtf8(r.needle), r.from);
+        const QTextCharFormat f = FormatAt(w.reportPane, QString::fromUtf8(r.needle), r.from);
         EXPECT_EQ(f.foreground().color(), r.color);
         EXPECT_DOUBLE_EQ(f.fontPointSize(), r.size);
         EXPECT_EQ(f.fontWeight() >= QFont::Bold, r.bold);
     }
     // The index's unit belongs to the red run, the text after it does not.
     const int unit = int(text.indexOf(QStringLiteral("分"), text.indexOf(QStringLiteral("婚配指数"))));
-    QTextCursor c(w.Redtbazi->document());
+    QTextCursor c(w.reportPane->document());
     c.setPosition(unit + 1);
     EXPECT_EQ(c.charFormat().foreground().color(), QColor(255, 0, 0));
 
     // The picture shows both charts and the index on the 120 × 500 canvas.
-    EXPECT_EQ(w.ImgBaZi->Picture().size(), QSize(120, 500));
-    EXPECT_NE(w.ImgBaZi->Picture(), PictureBackground());
+    EXPECT_EQ(w.chartPicture->Picture().size(), QSize(120, 500));
+    EXPECT_NE(w.chartPicture->Picture(), PictureBackground());
 }
 
 TEST(MainWindow, SameSexQuestion) {
@@ -254,7 +254,7 @@ TEST(MainWindow, SameSexQuestion) {
         SCOPED_TRACE(answer == MsgAnswer::kYes ? "yes" : "no");
         ScriptedMessages messages;
         messages.answers.push_back(answer);
-        MainWindow w;
+        MainWindow w(home.Files());
         w.show();
         AnswerBirthDialogs(&a, &b);
         w.StartMatching();
@@ -262,14 +262,14 @@ TEST(MainWindow, SameSexQuestion) {
         EXPECT_EQ(messages.shown[0].caption, QStringLiteral("性别相同！"));
         EXPECT_EQ(messages.shown[0].buttons, MsgButtons::kYesNo);
         EXPECT_EQ(w.chartValid(), answer == MsgAnswer::kYes);
-        EXPECT_EQ(w.Redtbazi->toPlainText().isEmpty(), answer == MsgAnswer::kNo);
+        EXPECT_EQ(w.reportPane->toPlainText().isEmpty(), answer == MsgAnswer::kNo);
     }
 }
 
 TEST(MainWindow, CancellingTheSecondDialogLeavesNoValidChart) {
     TempHome home;
     ScriptedMessages messages;
-    MainWindow w;
+    MainWindow w(home.Files());
     w.show();
     const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
@@ -284,14 +284,14 @@ TEST(MainWindow, CancellingTheSecondDialogLeavesNoValidChart) {
 
 TEST(MainWindow, MenusShowOnlyWhatWorks) {
     TempHome home;
-    MainWindow w;
+    MainWindow w(home.Files());
     QStringList menus;
     for (QAction* a : w.menuBar()->actions()) {
         if (a->isVisible()) menus << a->text();
     }
     EXPECT_EQ(menus, (QStringList{"文件(&F)", "选项(&O)"}));
-    EXPECT_TRUE(w.mnuF_save->isVisible());
-    EXPECT_TRUE(w.PageMain->isTabVisible(1));
+    EXPECT_TRUE(w.saveCaseAction->isVisible());
+    EXPECT_TRUE(w.pages->isTabVisible(1));
 }
 
 }  // namespace

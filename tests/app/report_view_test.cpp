@@ -5,6 +5,7 @@
 
 #include "app/ChartPicture.h"
 #include "app/ReportView.h"
+#include "matching/ReportStyle.h"
 #include "app_test_util.h"
 
 namespace tessaly {
@@ -28,11 +29,13 @@ TEST(EditorPositions, MapsUtf8OffsetsToEditorPositions) {
     }
 }
 
-TEST(ShowReport, HeadingsNotFoundAreLeftPlain) {
+TEST(ShowReport, RunsLandOnTheirCharactersAndTheIndentOnEveryParagraph) {
     QTextEdit pane;
     pane.setFont(QFont(QStringLiteral("宋体"), 12));
-    // A short text lacking most headings: only the first 10 bytes are styled.
-    ShowReport(&pane, "甲命八字：\r\n造  短\r\n", 20);
+    ReportText t;
+    t.Add(ReportRole::kPersonHeading, "甲命八字：");
+    t.Add(ReportRole::kBody, "\r\n造  短\r\n");
+    ShowReport(&pane, StyleReport(t, "宋体", 12, 20));
     EXPECT_EQ(pane.toPlainText(), QStringLiteral("甲命八字：\n造  短\n"));
     QTextCursor c(pane.document());
     c.setPosition(5);

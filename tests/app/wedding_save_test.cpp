@@ -10,7 +10,7 @@
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
 #include "app_test_util.h"
-#include "engine/Wedding.h"
+#include "matching/WeddingSearch.h"
 #include "store/CaseStore.h"
 #include "store/ReportFile.h"
 
@@ -55,7 +55,7 @@ void Match(MainWindow& w, const PersonRecord& a, const PersonRecord& b) {
 TEST(WeddingTab, SearchFillsThePaneAndBlocksASecondSearch) {
     TempHome home;
     ScriptedMessages messages;
-    MainWindow w;
+    MainWindow w(home.Files());
     w.SetClock([] { return QDateTime(QDate(2024, 1, 1), QTime(12, 0)); });
     w.show();
     Match(w, Person("张三", 1994, true), Person("李四", 1996, false));
@@ -65,27 +65,27 @@ TEST(WeddingTab, SearchFillsThePaneAndBlocksASecondSearch) {
     bool sawRunning = false, buttonDisabled = false;
     QTimer::singleShot(0, [&] {
         sawRunning = w.searching();
-        buttonDisabled = !w.BtnSearchDay->isEnabled();
+        buttonDisabled = !w.searchDaysButton->isEnabled();
         w.close();  // waits for the search
     });
     w.SearchDays();
     EXPECT_TRUE(sawRunning);
     EXPECT_TRUE(buttonDisabled);
-    EXPECT_TRUE(w.BtnSearchDay->isEnabled());
-    EXPECT_EQ(w.ProgSearch->value(), w.ProgSearch->maximum());
+    EXPECT_TRUE(w.searchDaysButton->isEnabled());
+    EXPECT_EQ(w.searchProgress->value(), w.searchProgress->maximum());
     EXPECT_FALSE(w.isVisible());  // the close waited for the end of the search
 
-    QString expected = QString::fromStdString(SearchWeddingDays(*w.engine(), 2024).text);
+    QString expected = QString::fromStdString(SearchWeddingDays(*w.lastMatching(), 2024).text);
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    EXPECT_EQ(w.RedtSearch->toPlainText(), expected);
-    EXPECT_TRUE(w.RedtSearch->toPlainText().startsWith(QStringLiteral("甲辰年29岁丙子女")));
+    EXPECT_EQ(w.weddingPane->toPlainText(), expected);
+    EXPECT_TRUE(w.weddingPane->toPlainText().startsWith(QStringLiteral("甲辰年29岁丙子女")));
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(WeddingTab, Refusals) {
     TempHome home;
     ScriptedMessages messages;
-    MainWindow w;
+    MainWindow w(home.Files());
     w.show();
     w.SearchDays();
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -105,7 +105,7 @@ TEST(WeddingTab, Refusals) {
 TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
     TempHome home;
     ScriptedMessages messages;
-    MainWindow w;
+    MainWindow w(home.Files());
     w.show();
     w.SaveCase();
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -117,7 +117,7 @@ TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
     w.SaveCase();
     w.SaveCase();  // "存新" again stores another copy
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(w.SbtoSave->text(), QStringLiteral("存新"));
+    EXPECT_EQ(w.saveButton->text(), QStringLiteral("存新"));
 
     CaseStore db;
     ASSERT_TRUE(db.Open(home.dir).ok());
@@ -133,18 +133,18 @@ TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
         ASSERT_TRUE(LoadReportFile(db.ReportPath(slot), &report).ok());
         // RTF paragraphs carry no line-end kind: the marriage sections' bare
         // LF line ends come back as CR LF, which the pane shows alike.
-        EXPECT_EQ(report.text, WithCrLf(w.engine()->LastReport()));
+        EXPECT_EQ(report.text, WithCrLf(w.lastMatching()->Text()));
     }
     // The tree shows the category and both cases.
-    QTreeWidgetItem* root = w.Tree->topLevelItem(0);
+    QTreeWidgetItem* root = w.caseTree->topLevelItem(0);
     ASSERT_EQ(root->childCount(), 1);
     EXPECT_EQ(root->child(0)->text(0), QStringLiteral("临时保存"));
     EXPECT_EQ(root->child(0)->childCount(), 2);
 
     // A new window lists the stored cases.
-    MainWindow again;
+    MainWindow again(home.Files());
     again.show();
-    EXPECT_EQ(again.Tree->topLevelItem(0)->child(0)->childCount(), 2);
+    EXPECT_EQ(again.caseTree->topLevelItem(0)->child(0)->childCount(), 2);
 }
 
 }  // namespace

@@ -79,10 +79,10 @@ TEST(RoundToDecimals, TiesGoDown) {
 }
 
 TEST(PillarOf, CombinesStemAndBranch) {
-    EXPECT_EQ(LunarCalendar::PillarOf(1, 1), 1);   // 甲子
-    EXPECT_EQ(LunarCalendar::PillarOf(0, 0), 0);   // 癸亥
-    EXPECT_EQ(LunarCalendar::PillarOf(5, 7), 55);  // 戊午
-    EXPECT_EQ(LunarCalendar::PillarOf(9, 11), 59); // 壬戌
+    EXPECT_EQ(PillarOfStemBranch(1, 1), 1);   // 甲子
+    EXPECT_EQ(PillarOfStemBranch(0, 0), 0);   // 癸亥
+    EXPECT_EQ(PillarOfStemBranch(5, 7), 55);  // 戊午
+    EXPECT_EQ(PillarOfStemBranch(9, 11), 59); // 壬戌
     EXPECT_EQ(PillarName(41), "甲辰");
 }
 
@@ -242,10 +242,11 @@ TEST(TermsOfYear, CountsAndOrder) {
 }
 
 TEST(TermInMonth, FindsJieAndZhongqi) {
+    LunarCalendar cal;
     CivilTime t;
-    EXPECT_EQ(LunarCalendar::TermInMonth(2024, 2, true, &t), 16);
+    EXPECT_EQ(cal.TermInMonth(2024, 2, true, &t), 16);
     EXPECT_EQ(t, (CivilTime{2024, 2, 4, 16, 27}));
-    LunarCalendar::TermInMonth(2024, 3, false, &t);
+    cal.TermInMonth(2024, 3, false, &t);
     EXPECT_EQ(t, (CivilTime{2024, 3, 20, 11, 6}));  // 春分
 }
 
@@ -263,19 +264,20 @@ TEST(Pillars, YearAndMonthChangeTogetherAtTheLichunMinute) {
         {{2024, 1, 10, 12, 0}, "癸卯", "乙丑"},
         {{2023, 12, 10, 12, 0}, "癸卯", "甲子"},
     };
+    LunarCalendar cal;
     for (const auto& c : kCases) {
         SCOPED_TRACE(Show(c.t));
-        EXPECT_EQ(PillarName(YearPillarOf(c.t)), c.year);
-        EXPECT_EQ(PillarName(MonthPillarOf(c.t)), c.month);
+        EXPECT_EQ(PillarName(cal.YearPillarOf(c.t)), c.year);
+        EXPECT_EQ(PillarName(cal.MonthPillarOf(c.t)), c.month);
     }
     // around every 节 of a year the month changes exactly at its printed minute
     for (int m = 1; m <= 12; ++m) {
         SCOPED_TRACE(m);
         CivilTime jie;
-        LunarCalendar::TermInMonth(2024, m, true, &jie);
+        cal.TermInMonth(2024, m, true, &jie);
         const CivilTime before = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(jie) - 60.0 / 86400);
-        EXPECT_EQ(LunarCalendar::MonthBranchOf(jie).branch, (LunarCalendar::MonthBranchOf(before).branch + 1) % 12);
-        EXPECT_EQ(LunarCalendar::MonthBranchOf(jie).jie, jie);
+        EXPECT_EQ(cal.MonthBranchOf(jie).branch, (cal.MonthBranchOf(before).branch + 1) % 12);
+        EXPECT_EQ(cal.MonthBranchOf(jie).jie, jie);
     }
 }
 
@@ -296,8 +298,8 @@ TEST(Pillars, DayAndHourWithLateZiHour) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(Show(c.t));
-        EXPECT_EQ(PillarName(DayPillarAt(c.t, c.zishi)), c.day);
-        EXPECT_EQ(PillarName(HourPillarOf(c.t, c.zishi)), c.hour);
+        EXPECT_EQ(PillarName(LunarCalendar::DayPillarAt(c.t, c.zishi)), c.day);
+        EXPECT_EQ(PillarName(LunarCalendar::HourPillarOf(c.t, c.zishi)), c.hour);
     }
 }
 

@@ -15,7 +15,7 @@ using namespace testing_marriage;
 std::string Section(const TestChart& t, int lunarDay = 1) {
     CivilTime lunar;
     lunar.day = static_cast<std::int16_t>(lunarDay);
-    return MarriageReading(t.Facts(), lunar);
+    return MarriageReading(t.Facts(), lunar).Text();
 }
 
 bool Contains(const std::string& s, std::string_view part) { return s.find(part) != std::string::npos; }

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "calendar/PersonRecord.h"
-#include "engine/ChartCells.h"
-#include "engine/ChartModel.h"
-#include "engine/Stars.h"
-#include "engine/Strength.h"
-#include "engine/Tables.h"
+#include "chart/ChartCells.h"
+#include "chart/ChartModel.h"
+#include "chart/Stars.h"
+#include "chart/Strength.h"
+#include "chart/Tables.h"
 #include "readings/ChartFacts.h"
 #include "readings/MarriageRules.h"
 

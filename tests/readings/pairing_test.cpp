@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "engine/ChartCells.h"
-#include "engine/Strength.h"
-#include "engine/Tables.h"
+#include "chart/ChartCells.h"
+#include "chart/Strength.h"
+#include "chart/Tables.h"
 
 namespace tessaly {
 namespace {
@@ -159,7 +159,7 @@ TEST(PairingAnalysis, GoldenCouple) {
     //   Shown: 72 points.
     const PairingResult r = PairingAnalysis(a, b, Person(true), Person(false), options);
     EXPECT_NEAR(r.index, 72.6464f, 1e-3);
-    EXPECT_EQ(r.text,
+    EXPECT_EQ(r.Text(),
               "婚姻配对分析：\r\n        婚配指数：72分\r\n"
               "☆乙命对甲命有85％的补益作用力，甲命对乙命有97％的补益作用力。\r\n"
               "☆双方喜用神互相克害，容易有分歧，不利相处。\r\n"
@@ -175,10 +175,10 @@ TEST(PairingAnalysis, GoldenCouple) {
               "午子乙月甲时相冲。\r\n"
               "\r\n※提示：指数有在60分以上，双方可以交往，喜配良缘的机会大。80分以上者，如能婚配真是天生的一对。※\r\n");
 
-    options.bscore = true;
+    options.highScoreScale = true;
     const PairingResult high = PairingAnalysis(a, b, Person(true), Person(false), options);
     EXPECT_NEAR(high.index, 82.6464f, 1e-3);
-    EXPECT_TRUE(Has(high.text, "婚配指数：82分\r\n"));
+    EXPECT_TRUE(Has(high.Text(), "婚配指数：82分\r\n"));
 }
 
 TEST(YearPairRelation, StemsAndBranchesOfTheTwoYears) {
@@ -220,7 +220,7 @@ TEST(PairingAnalysis, BirthYearLines) {
         a.pillars[0] = P(k.a);
         b.pillars[0] = P(k.b);
         const PairingResult r = PairingAnalysis(a, b, Person(true), Person(true), {});
-        EXPECT_TRUE(Has(r.text, k.line)) << r.text;
+        EXPECT_TRUE(Has(r.Text(), k.line)) << r.Text();
         EXPECT_FLOAT_EQ(r.index, 69.5f + k.points);
     }
 }
@@ -256,7 +256,7 @@ TEST(PairingAnalysis, BalancesSupportAndDayMasters) {
         ChartData a = Plain(), b = Plain();
         k.change(a, b);
         const PairingResult r = PairingAnalysis(a, b, Person(true), Person(true), {});
-        EXPECT_TRUE(Has(r.text, k.line)) << r.text;
+        EXPECT_TRUE(Has(r.Text(), k.line)) << r.Text();
         if (k.index > 0) {
             EXPECT_FLOAT_EQ(r.index, k.index);
         }
@@ -296,12 +296,12 @@ TEST(PairingAnalysis, NineStarsAndBirthNumbersOnlyForAManAndAWoman) {
         b.birthNumber = static_cast<std::int16_t>(k.numberB);
         const PairingResult r = PairingAnalysis(a, b, Person(k.aMale), Person(k.bMale), {});
         if (*k.star != '\0') {
-            EXPECT_TRUE(Has(r.text, k.star)) << r.text;
-            EXPECT_TRUE(Has(r.text, k.number)) << r.text;
+            EXPECT_TRUE(Has(r.Text(), k.star)) << r.Text();
+            EXPECT_TRUE(Has(r.Text(), k.number)) << r.Text();
         } else {
-            EXPECT_FALSE(Has(r.text, "九星合婚"));
-            EXPECT_FALSE(Has(r.text, "生日密码"));
-            EXPECT_TRUE(Has(r.text, "☆甲命白羊座，乙命白羊座，较为和谐的一对。\r\n"));
+            EXPECT_FALSE(Has(r.Text(), "九星合婚"));
+            EXPECT_FALSE(Has(r.Text(), "生日密码"));
+            EXPECT_TRUE(Has(r.Text(), "☆甲命白羊座，乙命白羊座，较为和谐的一对。\r\n"));
         }
     }
 }
@@ -313,8 +313,8 @@ TEST(PairingAnalysis, MissingBirthNumberWritesNoBirthNumberLine) {
     a.birthNumber = 0;
     b.birthNumber = 7;
     const PairingResult r = PairingAnalysis(a, b, Person(true), Person(false), {});
-    EXPECT_FALSE(Has(r.text, "生日密码"));
-    EXPECT_TRUE(Has(r.text, "☆九星合婚得：绝体，"));
+    EXPECT_FALSE(Has(r.Text(), "生日密码"));
+    EXPECT_TRUE(Has(r.Text(), "☆九星合婚得：绝体，"));
 }
 
 TEST(PairingAnalysis, Constellations) {
@@ -331,7 +331,7 @@ TEST(PairingAnalysis, Constellations) {
         const PairingResult r = PairingAnalysis(a, b, Person(true), Person(true), {});
         const std::string line = std::string("☆甲命") + std::string(kConstellationNames[k.a]) + "座，乙命" +
                                  std::string(kConstellationNames[k.b]) + "座，" + k.verdict + "\r\n";
-        EXPECT_TRUE(Has(r.text, line)) << r.text;
+        EXPECT_TRUE(Has(r.Text(), line)) << r.Text();
         EXPECT_FLOAT_EQ(r.index, 71.5f + k.points);
     }
 }
@@ -361,10 +361,10 @@ TEST(PairingAnalysis, IndexIsCappedAt99) {
         a.birthNumber = 2;
         b.birthNumber = 7;
         ChartOptions o;
-        o.bscore = k.bscore;
+        o.highScoreScale = k.bscore;
         const PairingResult r = PairingAnalysis(a, b, Person(true), Person(!k.couple), o);
         EXPECT_NEAR(r.index, k.index, 1e-3);
-        EXPECT_TRUE(Has(r.text, k.shown)) << r.text;
+        EXPECT_TRUE(Has(r.Text(), k.shown)) << r.Text();
     }
 }
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "engine/ChartOptions.h"
-#include "engine/Strength.h"
+#include "chart/ChartOptions.h"
+#include "chart/Strength.h"
 #include "reading_chart.h"
 #include "readings/ProgramTexts.h"
 
@@ -17,7 +17,7 @@ using testing_charts::Person;
 
 std::string Read(const ChartData& c, bool male, int personNo = 0) {
     const PersonRecord person = Person(male, personNo);
-    return PersonalityReading(ChartFacts{c, person});
+    return PersonalityReading(ChartFacts{c, person}).Text();
 }
 
 int Occurrences(const std::string& text, std::string_view part) {

@@ -1,0 +1,105 @@
+#include "AnalysisOptionsDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "MessageService.h"
+#include "common/IniFile.h"
+
+namespace tessaly {
+
+AnalysisOptionsDialog::AnalysisOptionsDialog(const ChartOptions& options, QWidget* parent)
+    : QDialog(parent), options_(options) {
+    setObjectName(QStringLiteral("FrmSet"));
+    setWindowTitle(QStringLiteral("命稿预测选项设置"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    timeBasisBox = new QComboBox(this);
+    timeBasisBox->setObjectName(QStringLiteral("CboSelDate"));
+    timeBasisBox->addItems({QStringLiteral("北京时间"), QStringLiteral("真太阳时"), QStringLiteral("地方时")});
+    auto* layoutGroup = new QGroupBox(QStringLiteral("八字设置"), this);
+    horizontalChart = new QRadioButton(QStringLiteral("八字横排"), layoutGroup);
+    verticalChart = new QRadioButton(QStringLiteral("八字竖排"), layoutGroup);
+    auto* layoutBox = new QHBoxLayout(layoutGroup);
+    layoutBox->addWidget(horizontalChart);
+    layoutBox->addWidget(verticalChart);
+    lateZiHourKeepsDay = new QCheckBox(QStringLiteral("区分夜子时、和早子时"), this);
+    auto* palaceGroup = new QGroupBox(QStringLiteral("命宫起法"), this);
+    lifePalaceBy[0] = new QRadioButton(QStringLiteral("按节入起"), palaceGroup);
+    lifePalaceBy[1] = new QRadioButton(QStringLiteral("按中气起"), palaceGroup);
+    auto* palaceBox = new QHBoxLayout(palaceGroup);
+    palaceBox->addWidget(lifePalaceBy[0]);
+    palaceBox->addWidget(lifePalaceBy[1]);
+    highScoreScale = new QCheckBox(QStringLiteral("婚配指数高分制"), this);
+    specialPatternRoles = new QCheckBox(QStringLiteral("变格时按格局取用神"), this);
+    followJudgements = new QCheckBox(QStringLiteral("分析使用从格"), this);
+    firstLineIndent = new QLineEdit(this);
+    firstLineIndent->setObjectName(QStringLiteral("LedtLeftPos"));
+    firstLineIndent->setMaxLength(3);
+    firstLineIndent->setFixedWidth(60);
+    askToSave = new QCheckBox(QStringLiteral("提示保存"), this);
+    okButton = new QPushButton(QStringLiteral("确定"), this);
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    connect(okButton, &QPushButton::clicked, this, &AnalysisOptionsDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &AnalysisOptionsDialog::reject);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("使用时间"), timeBasisBox);
+    form->addRow(QStringLiteral("文本左边距离"), firstLineIndent);
+    auto* checks = new QVBoxLayout;
+    for (QCheckBox* c : {lateZiHourKeepsDay, highScoreScale, specialPatternRoles, followJudgements, askToSave}) {
+        checks->addWidget(c);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(form);
+    outer->addWidget(layoutGroup);
+    outer->addWidget(palaceGroup);
+    outer->addLayout(checks);
+    outer->addLayout(buttons);
+
+    timeBasisBox->setCurrentIndex(std::clamp(static_cast<int>(options_.timeBasis), 0, 2));
+    horizontalChart->setChecked(!options_.verticalChart);
+    verticalChart->setChecked(options_.verticalChart);
+    lateZiHourKeepsDay->setChecked(options_.lateZiHourKeepsDay);
+    lifePalaceBy[options_.lifePalaceByMidTerm ? 1 : 0]->setChecked(true);
+    highScoreScale->setChecked(options_.highScoreScale);
+    specialPatternRoles->setChecked(options_.specialPatternRoles);
+    followJudgements->setChecked(options_.followJudgements);
+    firstLineIndent->setText(QString::number(options_.firstLineIndent));
+    askToSave->setChecked(options_.askToSave);
+}
+
+void AnalysisOptionsDialog::accept() {
+    long left = -1;
+    if (!ParseInteger(firstLineIndent->text().toStdString(), &left)) left = -1;
+    if (left < 0 || left > 500) {
+        Inform(this, QStringLiteral("文本左边距离在0-500之间"), QStringLiteral("输入错误"), MsgIcon::kError);
+        firstLineIndent->setFocus();
+        return;
+    }
+    options_.firstLineIndent = static_cast<int>(left);
+    options_.lateZiHourKeepsDay = lateZiHourKeepsDay->isChecked();
+    options_.specialPatternRoles = specialPatternRoles->isChecked();
+    options_.lifePalaceByMidTerm = lifePalaceBy[1]->isChecked();
+    options_.verticalChart = !horizontalChart->isChecked();
+    options_.timeBasis = static_cast<TimeBasis>(timeBasisBox->currentIndex());
+    options_.askToSave = askToSave->isChecked();
+    options_.highScoreScale = highScoreScale->isChecked();
+    options_.followJudgements = followJudgements->isChecked();
+    QDialog::accept();
+}
+
+}  // namespace tessaly

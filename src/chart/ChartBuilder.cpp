@@ -1,0 +1,256 @@
+// Column widths are counted in GBK bytes (a Chinese character is two).
+#include "chart/ChartBuilder.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "common/TextCodec.h"
+#include "chart/ChartCells.h"
+#include "chart/Stars.h"
+#include "chart/Tables.h"
+
+namespace tessaly {
+namespace {
+
+std::string Sp(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+
+std::string Format(const char* fmt, auto... args) {
+    char buf[256];
+    std::snprintf(buf, sizeof buf, fmt, args...);
+    return buf;
+}
+
+// "出生公历：Y年M月D日H时M分" of a moment, the year as shown.
+std::string SolarDateText(const CivilTime& t) {
+    return Format("出生公历：%d年%d月%d日%d时%d分", ShownYear(t.year), t.month, t.day, t.hour, t.minute);
+}
+
+// Degrees and minutes of an angle: the whole degrees (floor) and the
+// fraction in minutes rounded to 0 decimals.
+std::string DegreesText(double deg) {
+    const double whole = std::floor(deg);
+    const double minutes = LunarCalendar::RoundToDecimals((deg - whole) * 60.0, 0);
+    return Format("%d度%d分", static_cast<int>(whole), static_cast<int>(minutes));
+}
+
+std::string StemOf(int pillar) { return std::string(kStemNames[StemOfPillar(pillar)]); }
+std::string BranchOf(int pillar) { return std::string(kBranchNames[BranchOfPillar(pillar)]); }
+std::string NayinPillarName(int pillar) { return std::string(kNayinNames[NayinOf(pillar)]); }
+
+// Digit sum of a value (a non-positive value adds nothing).
+int DigitSum(int v) {
+    int s = 0;
+    for (; v > 0; v /= 10) s += v % 10;
+    return s;
+}
+
+}  // namespace
+
+ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarCalendar& calendar) {
+    ChartBuild out;
+    if (Status s = CheckBirthRecord(r); !s.ok()) {
+        out.status = s;
+        return out;
+    }
+    BirthConversion conversion = ConvertBirth(r, options, calendar);
+    if (!conversion.status.ok()) {
+        out.status = conversion.status;
+        return out;
+    }
+    PersonChart& pc = out.person;
+    pc.person = r;
+    pc.moments = conversion.moments;
+    pc.chart = ZeroChartData();
+    const CivilTime& clockTime = pc.moments.clockTime;
+    const CivilTime& chartTime = pc.moments.chartTime;
+    const CivilTime& lunarTime = pc.moments.lunarTime;
+    const double clockJd = pc.moments.clockJd;
+    ChartData& c = pc.chart;
+    const bool vertical = options.verticalChart;
+
+    // The text, in the roles of this person.
+    const int personNo = r.personNo;
+    const auto emit = [&](ReportRole role, const std::string& text) { pc.text.Add(RoleOfPerson(role, personNo), text); };
+    const auto body = [&](const std::string& text) { emit(ReportRole::kBody, text); };
+
+    emit(ReportRole::kPersonHeading, personNo == 0 ? "甲命八字：" : "乙命八字：");
+    body("\r\n");
+
+    // --- Header lines ---------------------------------------------------
+    body(Format("命主姓名:%s  出生地:", r.name.c_str()));
+    if (options.timeBasis == TimeBasis::kBeijingTime) {
+        body(r.placeText + "。\r\n");
+        body(SolarDateText(chartTime) + "(北京时间)，");
+    } else {
+        body(r.placeText + ",");
+        body("经度:" + DegreesText(r.longitude) + ",");
+        body("纬度:" + DegreesText(r.latitude) + "。\r\n");
+        body(SolarDateText(clockTime) + "(北京时间)。\r\n");
+        body(SolarDateText(chartTime) + (options.timeBasis == TimeBasis::kTrueSolarTime ? "(真太阳时)，" : "(地方时)，"));
+    }
+    body("星期" + std::string(kWeekdayNames[LunarCalendar::WeekdayOf(chartTime)]) + "。\r\n");
+
+    // --- Pillars ------------------------------------------------------------
+    // Year and month from the standard-time moment, day and hour from the
+    // corrected one.
+    const MonthOfMoment month = calendar.MonthBranchOf(clockTime);
+    const double prevJieJd = LunarCalendar::ToJulianDay(month.jie);
+    const double nextJieJd = LunarCalendar::ToJulianDay(month.nextJie);
+    pc.midTermJd = LunarCalendar::ToJulianDay(month.zhongqi);
+    const int yearP = calendar.YearPillarOf(clockTime);
+    const int monthP = MonthPillarFrom(yearP, month.branch);
+    const int dayP = LunarCalendar::DayPillarAt(chartTime, options.lateZiHourKeepsDay);
+    const int hourP = LunarCalendar::HourPillarOf(chartTime, options.lateZiHourKeepsDay);
+    c.pillars = {static_cast<std::int16_t>(yearP), static_cast<std::int16_t>(monthP), static_cast<std::int16_t>(dayP),
+                 static_cast<std::int16_t>(hourP)};
+    const int dayStem = StemOfPillar(dayP);
+
+    // --- Lunar line -------------------------------------------------------
+    std::string line = "出生农历：" + LunarCalendar::ChineseNumeral(ShownYear(lunarTime.year)) + "年";
+    std::string monthText = " " + LunarCalendar::ChineseNumeral(lunarTime.month) + "月 ";
+    if (lunarTime.month == 1) monthText = " 正月 ";
+    if (pc.moments.isLeapMonth) monthText = " 闰" + monthText.substr(monthText.find_first_not_of(' '));
+    line += monthText;
+    line += (lunarTime.day <= 10 ? "初" : "") + LunarCalendar::ChineseNumeral(lunarTime.day) + "日";
+    line.append(" ").append(BranchOf(hourP)).append("时。");
+    body(line + "\r\n\r\n");
+
+    // --- Chart table --------------------------------------------------------
+    line = Sp(6);
+    for (int i = 0; i < 4; ++i) {
+        if (i == kDayPos) {
+            line += "日元" + Sp(8);
+        } else {
+            line += std::string(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(c.pillars[i]))]) + Sp(10);
+        }
+    }
+    body(line + "\r\n");
+    line = r.isMale ? "乾造  " : "坤造  ";
+    for (int i = 0; i < 4; ++i) {
+        if (!vertical) {
+            line += PillarName(c.pillars[i]) + (i < 3 ? Sp(8) : "");
+        } else {
+            line += StemOf(c.pillars[i]) + (i < 3 ? Sp(10) : "");
+        }
+    }
+    const VoidBranches voids = VoidBranchesOf(dayP);
+    line += " (日空" + std::string(kBranchNames[voids.first]) + "、" + std::string(kBranchNames[voids.second]) + ")\r\n";
+    if (vertical) {
+        line += Sp(6);
+        for (int i = 0; i < 4; ++i) line += BranchOf(c.pillars[i]) + (i < 3 ? Sp(10) : "");
+        line += "\r\n";
+    }
+    emit(ReportRole::kPillarRow, line);
+    line = "藏干  ";
+    for (int i = 0; i < 4; ++i) {
+        const int b = BranchOfPillar(c.pillars[i]);
+        std::string names;
+        for (int k = 0; k < HiddenStemCount(b); ++k) names += kStemNames[HiddenStem(b, k)];
+        line += PadRightGbk(names, 12);
+    }
+    line += "\r\n" + Sp(6);
+    for (int i = 0; i < 4; ++i) {
+        const int b = BranchOfPillar(c.pillars[i]);
+        std::string gods;
+        for (int k = 0; k < HiddenStemCount(b); ++k) gods += kTenGodShortNames[TenGodOf(dayStem, HiddenStem(b, k))];
+        line += PadRightGbk(gods, 12);
+    }
+    body(line + "\r\n\r\n");
+
+    // --- Cells ----------------------------------------------------------------
+    FillChartCells(c);
+
+    // --- Luck pillars (大运) ----------------------------------------------
+    const bool yangYear = yearP % 2 == 1;
+    const bool forward = (r.isMale && yangYear) || (!r.isMale && !yangYear);
+    // Both moments are whole minutes plus one second: the difference is a
+    // whole number of minutes.
+    const long minutes = std::lround((forward ? nextJieJd - clockJd : clockJd - prevJieJd) * 1440.0);
+    const long years = minutes / 4320;
+    const long months = (minutes % 4320) / 360;
+    const long days = (minutes % 4320 % 360) / 12;
+    CivilTime start = chartTime;
+    start.month = static_cast<std::int16_t>(start.month + months);
+    if (start.month > 12) {
+        start.month = static_cast<std::int16_t>(start.month - 12);
+        start.year = static_cast<std::int16_t>(start.year + 1);
+    }
+    start.year = static_cast<std::int16_t>(start.year + years);
+    start = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(start) + static_cast<double>(days));
+    pc.luckStartAge = static_cast<std::int16_t>(start.year - chartTime.year + 1);
+    c.luckStartYears = static_cast<std::uint8_t>(pc.luckStartAge);
+    line = Format("起大运周岁：%ld岁 %ld个月 %ld天，", years, months, days);
+    line += Format("每一交大运年 %d月 %d日起运(公历)。\r\n", start.month, start.day);
+
+    int luck[8];
+    for (int u = 1; u <= 8; ++u) luck[u - 1] = FloorMod(monthP + (forward ? u : -u), 60);
+    line += Sp(5);
+    for (const int p : luck) line += std::string(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(p))]) + Sp(4);
+    line += "\r\n大运 ";
+    for (const int p : luck) line += PillarName(p) + Sp(2);
+    line += "\r\n" + Sp(5);
+    for (const int p : luck) line += PadRightGbk(kGrowthStageNames[GrowthStageOf(dayStem, BranchOfPillar(p))], 6);
+    line += "\r\n岁数 ";
+    for (int u = 1; u <= 8; ++u) line += PadRightGbk(std::to_string(pc.luckStartAge + 10 * (u - 1)), 6);
+    line += "\r\n年份 ";
+    for (int u = 1; u <= 8; ++u) {
+        line += PadRightGbk(std::to_string(ShownYear(chartTime.year) + pc.luckStartAge - 1 + 10 * (u - 1)), 6);
+    }
+    body(line + "\r\n\r\n");
+
+    // --- 胎元 and 命宫 ------------------------------------------------------
+    const int monthStem = StemOfPillar(monthP), monthBranch = BranchOfPillar(monthP);
+    const int conception = PillarOfStemBranch((monthStem + 1) % 10, (monthBranch + 3) % 12);
+    c.conceptionPillar = static_cast<std::uint8_t>(conception);
+    line = "☆胎元：" + PillarName(conception) + "(" + NayinPillarName(conception) + ")  ";
+    int ordinal;  // month counted from 寅 = 1 to 丑 = 12
+    if (!options.lifePalaceByMidTerm) {
+        ordinal = monthBranch - 2;
+        if (ordinal < 1) ordinal += 12;
+    } else {
+        // Counted from the 中气 instead of the 节.
+        int a = monthBranch - 1;
+        if (a < 1) a += 12;
+        a += 2;
+        if (clockJd < pc.midTermJd) a -= 1;
+        ordinal = a - 2;
+        if (ordinal < 1) ordinal += 12;
+    }
+    const int b = FloorMod(2 - ordinal, 12);
+    const int hc = FloorMod(4 - BranchOfPillar(hourP), 12);
+    const int palaceBranch = (b + hc) % 12;
+    int g = yearP % 10;
+    if (g >= 5) g -= 5;
+    const int palaceStem = (FloorMod(palaceBranch - 3, 12) + 2 * g + 1) % 10;
+    const int palace = PillarOfStemBranch(palaceStem, palaceBranch);
+    c.lifePalace = static_cast<std::uint8_t>(palace);
+    line += "命宫：" + PillarName(palace) + "(" + NayinPillarName(palace) + ")\r\n";
+
+    // --- Symbolic stars and the 年命/星座/生肖 line -------------------------
+    // The report prints no star list; the readings and the index consult
+    // the hits by pillar and slot.
+    c.starHits = ChartStars(c.pillars, r.isMale != 0);
+    int w = clockTime.year;
+    if (YearPillarOfYear(w) != yearP) w -= 1;  // born before 立春
+    pc.yearFromLichun = w;
+    c.era = static_cast<std::uint8_t>(((w + 1736) / 60) % 3);
+    static constexpr const char* kEraText[] = {"(上元)  ", "(中元)  ", "(下元)  "};
+    line += "☆年命：" + NayinPillarName(yearP) + kEraText[c.era];
+    int n = monthBranch - 1;
+    if (n < 1) n += 12;
+    if (clockJd >= pc.midTermJd) n += 1;
+    c.constellation = static_cast<std::uint8_t>((n + 8) % 12);
+    line += "星座：" + std::string(kConstellationNames[c.constellation]) + "座  ";
+    line += "生肖：" + std::string(kZodiacNames[BranchOfPillar(yearP)]);
+    emit(ReportRole::kChartNotes, line);
+
+    int number = DigitSum(chartTime.year) + DigitSum(chartTime.month) + DigitSum(chartTime.day);
+    while (number > 9) number = DigitSum(number);
+    c.birthNumber = static_cast<std::int16_t>(number);
+
+    FillRelations(c);
+    return out;
+}
+
+}  // namespace tessaly
