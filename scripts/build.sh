@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Quick start for a fresh Debian 12 machine:
 #   scripts/build.sh run    install what is missing, build, start the desktop program
-#   scripts/build.sh test   install what is missing, build, run every test
+#   scripts/build.sh test   install what is missing, build (warnings are errors),
+#                           run every test, then build the core and command-line
+#                           tests with AddressSanitizer and UBSan and run them
 set -euo pipefail
 
 mode=${1:-run}
@@ -26,7 +28,9 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+werror=OFF
+[ "$mode" = test ] && werror=ON
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=$werror >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
 case "$mode" in

@@ -160,6 +160,9 @@ MonthOfMoment LunarCalendar::MonthBranchOf(const CivilTime& t) {
     int r = a;
     while (r < 0) r += 360;
     m.branch = ((r >= 285 ? r - 285 : r + 75) / 30 + 2) % 12;
+    // 立春 is the 节 at −45 of the year; the months are compared at the same
+    // printed minutes as the year pillar is.
+    m.afterLichun = a >= -45;
     return m;
 }
 
@@ -235,14 +238,14 @@ double LunarCalendar::RoundToDecimals(double x, int n) {
 }
 
 int LunarCalendar::YearPillarOf(const CivilTime& t) {
-    CivilTime lichun;
-    TermInMonth(t.year, 2, true, &lichun);
-    const bool beforeLichun = ToJulianDay(t) < ToJulianDay(lichun);
-    return YearPillarOfYear(beforeLichun ? t.year - 1 : t.year);
+    // The year changes at the printed minute of 立春, which opens a month: the
+    // month of the moment tells on which side of it the moment lies.
+    return YearPillarOfYear(MonthBranchOf(t).afterLichun ? t.year : t.year - 1);
 }
 
 int LunarCalendar::MonthPillarOf(const CivilTime& t) {
-    return MonthPillarFrom(YearPillarOf(t), MonthBranchOf(t).branch);
+    const MonthOfMoment m = MonthBranchOf(t);
+    return MonthPillarFrom(YearPillarOfYear(m.afterLichun ? t.year : t.year - 1), m.branch);
 }
 
 int LunarCalendar::DayPillarAt(const CivilTime& t, bool lateZiHourKeepsDay) {

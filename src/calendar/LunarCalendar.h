@@ -34,6 +34,7 @@ struct MonthOfMoment {
     CivilTime jie;      // the 节 that opens the month
     CivilTime zhongqi;  // the 中气 inside it
     CivilTime nextJie;  // the 节 that closes it
+    bool afterLichun = false;  // the month opens at or after 立春 of the moment's year
 };
 
 struct FourPillars {
@@ -79,6 +80,8 @@ public:
     MonthOfMoment MonthBranchOf(const CivilTime& t);
     // Every solar term of a Gregorian year (23 to 25 entries).
     static std::vector<TermEntry> TermsOfYear(int year);
+    // Forgets the term moments found so far (the lunar years built stay).
+    void ForgetTermMoments() { knownTerms_.clear(); }
 
     // Pillar rules of standard-time moments (lateZiHourKeepsDay: the user
     // keeps 23:00–23:59 on its own day instead of the next one).

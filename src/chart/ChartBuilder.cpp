@@ -98,7 +98,7 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     const double prevJieJd = LunarCalendar::ToJulianDay(month.jie);
     const double nextJieJd = LunarCalendar::ToJulianDay(month.nextJie);
     pc.midTermJd = LunarCalendar::ToJulianDay(month.zhongqi);
-    const int yearP = calendar.YearPillarOf(clockTime);
+    const int yearP = YearPillarOfYear(month.afterLichun ? clockTime.year : clockTime.year - 1);
     const int monthP = MonthPillarFrom(yearP, month.branch);
     const int dayP = LunarCalendar::DayPillarAt(chartTime, options.lateZiHourKeepsDay);
     const int hourP = LunarCalendar::HourPillarOf(chartTime, options.lateZiHourKeepsDay);

@@ -61,9 +61,15 @@ ReportText AssembleReport(const std::array<PersonAnalysis, 2>& persons, const Re
 
 MatchingResult RunMatching(const PersonRecord& a, const PersonRecord& b, const ChartOptions& options,
                            const EndingText& ending) {
+    LunarCalendar calendar;  // the run's own: its caches live as long as the run
+    return RunMatching(a, b, options, ending, calendar);
+}
+
+MatchingResult RunMatching(const PersonRecord& a, const PersonRecord& b, const ChartOptions& options,
+                           const EndingText& ending, LunarCalendar& calendar) {
     MatchingResult result;
     result.options = options;
-    LunarCalendar calendar;  // the run's own: its caches live as long as the run
+    calendar.ForgetTermMoments();
     const PersonRecord* records[2] = {&a, &b};
     for (int n = 0; n < 2; ++n) {
         PersonRecord r = *records[n];

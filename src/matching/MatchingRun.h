@@ -11,6 +11,7 @@
 #include <array>
 #include <string>
 
+#include "calendar/LunarCalendar.h"
 #include "calendar/PersonRecord.h"
 #include "chart/ChartBuilder.h"
 #include "chart/ChartModel.h"
@@ -59,6 +60,12 @@ struct MatchingResult {
 //              failure (person B is not processed when person A fails).
 MatchingResult RunMatching(const PersonRecord& a, const PersonRecord& b, const ChartOptions& options,
                            const EndingText& ending = {});
+// The same with a calendar object the caller keeps between runs (the window
+// keeps one, as each worker of a ranking does): the lunar years it built are
+// reused, the term moments are found afresh for each run. The result is the
+// same as with a fresh calendar.
+MatchingResult RunMatching(const PersonRecord& a, const PersonRecord& b, const ChartOptions& options,
+                           const EndingText& ending, LunarCalendar& calendar);
 
 // The analysis of one built chart: counting and scoring (a new chart only),
 // judgement, pattern and roles, the strength and relations sections, and
