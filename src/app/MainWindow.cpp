@@ -27,6 +27,7 @@
 #include "ChartPicture.h"
 #include "MessageService.h"
 #include "ReportView.h"
+#include "SideToolMenus.h"
 #include "BirthDataDialog.h"
 #include "Untset.h"
 #include "calendar/Places.h"
@@ -260,6 +261,7 @@ void MainWindow::BuildMenus() {
     options->addSeparator();
     Opt_Skin = options->addMenu(QStringLiteral("界面风格"));
     Opt_Skin->menuAction()->setObjectName(QStringLiteral("Opt_Skin"));
+    AddSideToolMenus(this, options->menuAction(), DatPath("dili.ini"));
 }
 
 void MainWindow::SetSaveCaption() {
