@@ -89,19 +89,33 @@ std::string Label(int number) { return std::string(kNumerals[std::size_t(number)
 double DirectionAngle(int k) { return (k - 1) * 90.0; }
 double WindowStart(int k) { return DirectionAngle(k) - 22.5; }
 
+// A two-character label of direction k placed at radius r: it fills the
+// radii r .. r + 2 characters outwards, beside the axis on the right and
+// left (below it) and centred on it above and below, so that it stays
+// clear of the ring of dots 30 pixels further out.
+void CardinalLabel(Sketch& s, double r, int k, std::string text) {
+    const double a = DirectionAngle(k), cw = s.cw(), ch = s.ch();
+    constexpr double kGap = 4;  // between the label and the axis point
+    const double dx[4] = {-3, -cw, -2 * cw + 3, -cw};
+    const double dy[4] = {0, -ch - kGap, 0, kGap};
+    s.Text(s.X(r, a) + dx[k - 1], s.Y(r, a) + dy[k - 1], std::move(text));
+}
+
 }  // namespace
 
 std::vector<DiagramShape> HeTuShapes(const DiagramCanvas& canvas) {
     Sketch s(canvas);
-    const double cx = s.cx(), cy = s.cy(), cw = s.cw(), ch = s.ch();
+    const double cx = s.cx(), cy = s.cy(), cw = s.cw();
     s.Title("河图");
     s.OuterCircle();
     s.Circle(50, DiagramInk::kBlack);
     s.Dot(0, 0, DiagramInk::kRed);
     for (int i = 0; i < 10; ++i) s.Dot(50, i * 36, DiagramInk::kBlack);
-    s.Text(cx - 49, cy - 5, "十地");
-    s.Text(cx + 23, cy - 5, "十地");
-    s.Text(cx - 18, cy - 18, "五  天");
+    // 五 and 天 above the centre on either side of the upward stroke; the
+    // two 十地 below the horizontal strokes, inside the ring of ten.
+    s.Text(cx - 18, cy - 20, "五  天");
+    s.Text(cx - 15 - 2 * cw, cy + 4, "十地");
+    s.Text(cx + 15, cy + 4, "十地");
 
     // Right 4 and 9, up 2 and 7, left 3 and 8, down 1 and 6.
     constexpr std::array<int, 4> kInner = {4, 2, 3, 1};
@@ -112,14 +126,9 @@ std::vector<DiagramShape> HeTuShapes(const DiagramCanvas& canvas) {
         s.Dot(18, a, DiagramInk::kRed);
         if (k <= 3) s.Arc(140, start, InkOf(n));  // the single 一 needs no arc
         s.Arc(200, start, InkOf(n + 5));
-        // Labels hang to the left of and above their point on the left and
-        // top, and centre below it at the bottom.
-        const double innerDx[4] = {0, -cw, -2 * cw, -cw}, innerDy[4] = {0, -2 * ch, 0, 0};
-        const double outerDx[4] = {0, -cw, -2 * cw, -cw}, outerDy[4] = {0, -2 * ch, 0, ch};
-        const std::size_t i = std::size_t(k - 1);
-        s.Text(s.X(110, a) + innerDx[i], s.Y(110, a) + innerDy[i], Label(n));
+        CardinalLabel(s, 110, k, Label(n));
         s.DotsOverWindow(n, 140, start, InkOf(n));
-        s.Text(s.X(170, a) + outerDx[i], s.Y(170, a) + outerDy[i], Label(n + 5));
+        CardinalLabel(s, 170, k, Label(n + 5));
         s.DotsOverWindow(n + 5, 200, start, InkOf(n + 5));
     }
     return s.Take();
@@ -127,7 +136,7 @@ std::vector<DiagramShape> HeTuShapes(const DiagramCanvas& canvas) {
 
 std::vector<DiagramShape> LuoShuShapes(const DiagramCanvas& canvas) {
     Sketch s(canvas);
-    const double cx = s.cx(), cy = s.cy(), cw = s.cw(), ch = s.ch();
+    const double cx = s.cx(), cy = s.cy(), cw = s.cw();
     s.Title("洛书");
     s.OuterCircle();
     s.Circle(90, DiagramInk::kBlack);
@@ -146,34 +155,35 @@ std::vector<DiagramShape> LuoShuShapes(const DiagramCanvas& canvas) {
     for (int k = 1; k <= 4; ++k) {
         const Cardinal& c = kCardinals[std::size_t(k - 1)];
         const double a = DirectionAngle(k), start = WindowStart(k);
-        const double from = k % 2 == 1 ? cw : ch;  // clear of the centre's circle
-        s.Stroke(from, from + 35, a, DiagramInk::kRed);
-        s.Dot(from + 36, a, DiagramInk::kRed);
+        // From the centre's circle outwards, ending in a dot.
+        s.Stroke(cw, cw + 35, a, DiagramInk::kRed);
+        s.Dot(cw + 36, a, DiagramInk::kRed);
         s.CircleAt(130, a, cw, DiagramInk::kRed);
         s.CentredText(s.X(130, a), s.Y(130, a), c.element);
         if (k <= 3) s.Arc(200, start, DiagramInk::kRed);
-        const double dx[4] = {0, -cw, -2 * cw, -cw}, dy[4] = {0, -2 * ch, 0, 0};
-        s.Text(s.X(170, a) + dx[k - 1], s.Y(170, a) + dy[k - 1], c.star);
+        CardinalLabel(s, 170, k, c.star);
         s.DotsOverWindow(c.count, 200, start, DiagramInk::kRed);
     }
 
     // The corner numbers, each a chain of black dots: two dots upper right,
-    // four upper left, eight lower left, six lower right.
+    // four upper left, eight lower left, six lower right. The dots stand in
+    // radial columns 15 pixels apart from radius 210 inwards, one column for
+    // the 2 and two columns 10° apart for the others, joined at their inner
+    // dots; the star name stands just inside the chain.
     struct Corner {
         int count;
         const char* star;
-        double dx, dy;  // the star name's shift from its point
     };
-    const std::array<Corner, 4> kCorners = {Corner{2, "二黑", 0, 0}, Corner{4, "四绿", -3 * cw - 2, -28},
-                                            Corner{8, "八白", -2 * cw, 6}, Corner{6, "六白", 4, 6}};
+    constexpr std::array<Corner, 4> kCorners = {Corner{2, "二黑"}, Corner{4, "四绿"}, Corner{8, "八白"},
+                                                Corner{6, "六白"}};
     constexpr double kOuterDot = 210, kDotStep = 15, kColumnGap = 10;  // degrees between the two columns
     for (int k = 1; k <= 4; ++k) {
         const Corner& c = kCorners[std::size_t(k - 1)];
         const double theta = 90.0 * k - 45;
-        s.Text(s.X(175, theta + 5) + c.dx, s.Y(175, theta + 5) + c.dy, c.star);
         const int columns = k == 1 ? 1 : 2;
         const int perColumn = c.count / columns;
         const double inner = kOuterDot - (perColumn - 1) * kDotStep;
+        s.CentredText(s.X(inner - 22, theta + kColumnGap / 2), s.Y(inner - 22, theta + kColumnGap / 2), c.star);
         for (int col = 0; col < columns; ++col) {
             const double a = theta + col * kColumnGap;
             for (int j = 0; j < perColumn; ++j) {

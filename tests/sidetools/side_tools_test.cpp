@@ -2,6 +2,7 @@
 // shapes of the He Tu and Luo Shu.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -224,6 +225,80 @@ TEST(LuoShu, CardinalDotsRedAndCornerChainsUnbroken) {
         const int corner = n == 2 ? 45 : n == 4 ? 135 : n == 8 ? 225 : 315;
         EXPECT_NEAR(a, corner + 5, 5 + 1e-6) << n;
     }
+}
+
+// The ink of each character of the labels (with the font metrics of the
+// window) touches no dot, circle, arc or stroke.
+struct Box {
+    double left, top, right, bottom;
+    bool Contains(double x, double y, double margin) const {
+        return x > left - margin && x < right + margin && y > top - margin && y < bottom + margin;
+    }
+    double DistanceTo(double x, double y) const {
+        const double dx = std::max({left - x, 0.0, x - right}), dy = std::max({top - y, 0.0, y - bottom});
+        return std::hypot(dx, dy);
+    }
+    double FarthestFrom(double x, double y) const {
+        return std::hypot(std::max(std::abs(left - x), std::abs(right - x)),
+                          std::max(std::abs(top - y), std::abs(bottom - y)));
+    }
+};
+
+std::vector<Box> InkBoxes(const DiagramShape& t, const DiagramCanvas& c) {
+    const double f = t.points / 10.0, cw = c.charWidth * f, ch = c.charHeight * f;
+    std::vector<double> advances;
+    double width = 0;
+    for (std::size_t i = 0; i < t.text.size();) {
+        const bool ascii = static_cast<unsigned char>(t.text[i]) < 0x80;
+        advances.push_back(ascii ? -cw / 2 : cw);  // negative: a blank
+        width += ascii ? cw / 2 : cw;
+        i += ascii ? 1 : 3;
+    }
+    double x = t.centred ? t.x - width / 2 : t.x;
+    const double top = t.centred ? t.y - ch / 2 : t.y;
+    std::vector<Box> boxes;
+    for (double a : advances) {
+        if (a > 0) boxes.push_back({x, top + 0.5 * f, x + a, top + 14.5 * f});
+        x += std::abs(a);
+    }
+    return boxes;
+}
+
+void ExpectLabelsClear(const std::vector<DiagramShape>& shapes, const DiagramCanvas& canvas) {
+    constexpr double kPen = 1.0;  // half a stroke and a little air
+    for (const DiagramShape& t : shapes) {
+        if (t.kind != DiagramShape::kText) continue;
+        for (const Box& b : InkBoxes(t, canvas)) {
+            for (const DiagramShape& s : shapes) {
+                SCOPED_TRACE(testing::Message() << "'" << t.text << "' at " << b.left << ',' << b.top << " and shape "
+                                                << s.kind << " at " << s.x << ',' << s.y << " r " << s.r);
+                switch (s.kind) {
+                    case DiagramShape::kDot: EXPECT_GT(b.DistanceTo(s.x, s.y), s.r + kPen); break;
+                    case DiagramShape::kCircle:
+                        EXPECT_TRUE(b.DistanceTo(s.x, s.y) > s.r + kPen || b.FarthestFrom(s.x, s.y) < s.r - kPen);
+                        break;
+                    case DiagramShape::kArc:
+                        for (double a = s.startDegrees; a <= s.startDegrees + s.spanDegrees; a += 0.25) {
+                            const double rad = a * 3.14159265358979323846 / 180;
+                            ASSERT_FALSE(b.Contains(s.x + s.r * std::cos(rad), s.y - s.r * std::sin(rad), kPen));
+                        }
+                        break;
+                    case DiagramShape::kLine:
+                        for (double u = 0; u <= 1; u += 0.01) {
+                            ASSERT_FALSE(b.Contains(s.x + u * (s.x2 - s.x), s.y + u * (s.y2 - s.y), kPen));
+                        }
+                        break;
+                    case DiagramShape::kText: break;
+                }
+            }
+        }
+    }
+}
+
+TEST(HeTuLuoShu, LabelsStayClearOfTheDrawing) {
+    const DiagramCanvas canvas{450, 450, 13, 16.4};  // the window's font: 13 × 16.4, ink 14 high
+    ExpectLabelsClear(HeTuShapes(canvas), canvas);
+    ExpectLabelsClear(LuoShuShapes(canvas), canvas);
 }
 
 }  // namespace
