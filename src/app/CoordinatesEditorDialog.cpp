@@ -79,7 +79,7 @@ CoordinatesEditorDialog::CoordinatesEditorDialog(std::filesystem::path diliPath,
     root->addLayout(places);
     root->addLayout(fields);
     root->addLayout(buttons);
-    setMinimumWidth(320);
+    setMinimumWidth(360);
 
     connect(CboSheng, &QComboBox::currentIndexChanged, this, &CoordinatesEditorDialog::ShowProvince);
     connect(CboShi, &QComboBox::currentIndexChanged, this, &CoordinatesEditorDialog::ShowCity);

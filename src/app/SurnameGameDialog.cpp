@@ -97,6 +97,7 @@ void SurnameGameDialog::ShowState() {
         item->setTextAlignment(Qt::AlignCenter);
         strbjx->setItem(i / kSide, i % kSide, item);
     }
+    strbjx->setCurrentItem(nullptr);  // no cell looks chosen
     Panel1->setText(Q(game_.PanelText()));
 }
 
