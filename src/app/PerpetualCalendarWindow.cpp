@@ -197,18 +197,19 @@ PerpetualCalendarWindow::PerpetualCalendarWindow(QWidget* parent, std::function<
     labtitle->setAlignment(Qt::AlignCenter);
     labtitle->setMinimumWidth(labtitle->fontMetrics().horizontalAdvance(QStringLiteral("-4713年12月")) + 8);
 
-    const auto arrow = [this](const char* name, Qt::ArrowType type, const QString& hint) {
+    // Arrows as text, so that every skin colours them as its buttons' text.
+    const auto arrow = [this](const char* name, const QString& glyph, const QString& hint) {
         auto* b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setArrowType(type);
+        b->setText(glyph);
         b->setToolTip(hint);
         b->setAccessibleName(hint);
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
-    BitBtn2 = arrow("BitBtn2", Qt::LeftArrow, QStringLiteral("上一月"));
-    BitBtn1 = arrow("BitBtn1", Qt::RightArrow, QStringLiteral("下一月"));
+    BitBtn2 = arrow("BitBtn2", QStringLiteral("◀"), QStringLiteral("上一月"));
+    BitBtn1 = arrow("BitBtn1", QStringLiteral("▶"), QStringLiteral("下一月"));
     sbtnnow = new QToolButton(this);
     sbtnnow->setObjectName(QStringLiteral("sbtnnow"));
     sbtnnow->setText(QStringLiteral("当前时间"));

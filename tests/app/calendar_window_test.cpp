@@ -69,6 +69,20 @@ TEST(CalendarWindow, OpensOnTheCurrentMoment) {
     EXPECT_EQ(w.memgz->toPlainText(), QStringLiteral("癸卯年\n乙丑月\n戊戌日\n庚申时"));
 }
 
+TEST(CalendarWindow, CurrentTimeButtonTakesTheClock) {
+    ScriptedMessages messages;
+    QDateTime now(QDate(2024, 2, 4), QTime(16, 28));
+    PerpetualCalendarWindow w(nullptr, [&now] { return now; });
+    Show(w, "1900", 5, 5);
+    now = QDateTime(QDate(2033, 12, 22), QTime(23, 30));
+    w.sbtnnow->click();
+    EXPECT_EQ(w.selected(), (CivilTime{2033, 12, 22, 23, 30}));
+    EXPECT_EQ(w.EdtYear->text(), "2033");
+    EXPECT_EQ(w.cbomin->currentText(), QStringLiteral("30分"));
+    EXPECT_EQ(w.labtitle->text(), QStringLiteral("2033年12月"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST(CalendarWindow, October1582HasTwentyOneCells) {
     ScriptedMessages messages;
     PerpetualCalendarWindow w(nullptr, At(2024, 1, 1, 0, 0));
