@@ -1,17 +1,23 @@
 // Renders the pictures of the README offscreen: the main window after a
-// matching run of two sample persons, and the birth-data dialog.
+// matching run of two sample persons, the birth-data dialog, the perpetual
+// calendar, the coordinates editor and the He Tu and Luo Shu diagrams.
 //
 //   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME)
 #include <QApplication>
+#include <QDateTime>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/AppFonts.h"
 #include "app/BirthDataDialog.h"
+#include "app/CoordinatesEditorDialog.h"
+#include "app/HeTuLuoShuDialog.h"
 #include "app/MainWindow.h"
+#include "app/PerpetualCalendarWindow.h"
 #include "common/ProgramFiles.h"
 
 namespace {
@@ -82,6 +88,29 @@ int main(int argc, char** argv) {
     dialog.show();
     QApplication::processEvents();
     if (!dialog.grab().save(out + "/birth-dialog.png")) return 1;
+
+    // The calendar on the day of 立春 2024, a minute after the term.
+    tessaly::PerpetualCalendarWindow calendar(nullptr, [] {
+        return QDateTime(QDate(2024, 2, 4), QTime(16, 28));
+    });
+    calendar.resize(calendar.sizeHint());  // as on a desktop screen
+    calendar.show();
+    QApplication::processEvents();
+    if (!calendar.grab().save(out + "/calendar-window.png")) return 1;
+
+    tessaly::CoordinatesEditorDialog editor(files.Dat("dili.ini"));
+    editor.CboSheng->setCurrentIndex(1);  // 北京市
+    editor.show();
+    QApplication::processEvents();
+    if (!editor.grab().save(out + "/coordinates-editor.png")) return 1;
+
+    tessaly::HeTuLuoShuDialog diagrams;
+    diagrams.show();
+    QApplication::processEvents();
+    if (!diagrams.grab().save(out + "/hetu.png")) return 1;
+    diagrams.Label2->click();
+    QApplication::processEvents();
+    if (!diagrams.grab().save(out + "/luoshu.png")) return 1;
     window.close();
     return 0;
 }

@@ -29,6 +29,7 @@
 #include "ChartPicture.h"
 #include "MessageService.h"
 #include "ReportEndingDialog.h"
+#include "SideToolMenus.h"
 #include "ReportFileBridge.h"
 #include "ReportView.h"
 #include "calendar/Places.h"
@@ -261,6 +262,7 @@ void MainWindow::BuildMenus() {
     options->addSeparator();
     skinMenu = options->addMenu(QStringLiteral("界面风格"));
     skinMenu->menuAction()->setObjectName(QStringLiteral("Opt_Skin"));
+    AddSideToolMenus(this, options->menuAction(), files_.Dat("dili.ini"));
 }
 
 void MainWindow::SetSaveCaption() {

@@ -180,4 +180,39 @@ PlaceResult FindPlace(std::string_view province, std::string_view city, const In
     return ResolveInList(p, c, cities);
 }
 
+CoordinateFields SplitCoordinateValue(std::string_view value) {
+    std::string_view v = Trim(value);
+    if (v.empty()) v = kDefaultCoordinates;
+    const auto split = [](std::string_view part, std::string* degrees, std::string* minutes) {
+        const std::size_t colon = part.find(':');
+        *degrees = std::string(part.substr(0, colon));
+        if (colon != std::string_view::npos) *minutes = std::string(part.substr(colon + 1));
+    };
+    CoordinateFields f;
+    const std::size_t star = v.find('*');
+    split(v.substr(0, star), &f.longitudeDegrees, &f.longitudeMinutes);
+    if (star != std::string_view::npos) split(v.substr(star + 1), &f.latitudeDegrees, &f.latitudeMinutes);
+    return f;
+}
+
+CoordinateEdit CheckCoordinateFields(const CoordinateFields& fields) {
+    // A field that is not a number takes a value outside every range.
+    const auto number = [](const std::string& text, long notANumber) {
+        long v = 0;
+        return ParseInteger(text, &v) ? v : notANumber;
+    };
+    const long lonDegrees = number(fields.longitudeDegrees, -300);
+    const long lonMinutes = number(fields.longitudeMinutes, -1);
+    if (lonDegrees < -179 || lonDegrees > 179 || lonMinutes < 0 || lonMinutes > 59) {
+        return {kLongitudeRangeMessage, {}};
+    }
+    const long latDegrees = number(fields.latitudeDegrees, -300);
+    const long latMinutes = number(fields.latitudeMinutes, -1);
+    if (latDegrees < -89 || latDegrees > 89 || latMinutes < 0 || latMinutes > 59) {
+        return {kLatitudeRangeMessage, {}};
+    }
+    return {nullptr, std::to_string(lonDegrees) + ":" + std::to_string(lonMinutes) + "*" +
+                         std::to_string(latDegrees) + ":" + std::to_string(latMinutes)};
+}
+
 }  // namespace tessaly

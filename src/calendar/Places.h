@@ -121,4 +121,29 @@ PlaceResult FindPlace(std::string_view province, std::string_view city, const In
 // Province given as an index in text or as a name: the index, or -1.
 int ProvinceFromText(std::string_view text);
 
+// The coordinates editor (aka TFrmDiLi) changes the value of a listed city.
+// It shows the four numbers of the value as the texts found in it and
+// writes back "%d:%d*%d:%d" after its range checks.
+struct CoordinateFields {
+    std::string longitudeDegrees, longitudeMinutes, latitudeDegrees, latitudeMinutes;
+};
+// The texts between the separators: the value is split at its first "*"
+// into longitude and latitude, each part at its first ":" into degrees and
+// minutes (a missing separator leaves the texts after it empty). An empty
+// value reads as "120:0*30:0".
+CoordinateFields SplitCoordinateValue(std::string_view value);
+
+inline constexpr const char* kLongitudeRangeMessage = "经度在-180到180之间，分数在0-60之间";
+inline constexpr const char* kLatitudeRangeMessage = "纬度在-90到90之间，分数在0-60之间";
+
+struct CoordinateEdit {
+    const char* refusal = nullptr;  // kLongitudeRangeMessage, kLatitudeRangeMessage, or nullptr
+    std::string value;              // "116:28*39:54" when accepted
+};
+// The editor's checks, longitude first: degrees −179..179 and minutes 0..59
+// of longitude, then degrees −89..89 and minutes 0..59 of latitude. A field
+// that is not a number (optionally signed decimal digits; empty counts as
+// not a number) fails its check.
+CoordinateEdit CheckCoordinateFields(const CoordinateFields& fields);
+
 }  // namespace tessaly

@@ -1,5 +1,5 @@
 // Calendar commands of tessaly-cli: terms, newmoons, lunar, solar, lunaryear,
-// pillars. Years are written as users write them: negative = BC, no year 0.
+// pillars, month. Years are written as users write them: negative = BC, no year 0.
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -8,6 +8,7 @@
 
 #include "calendar/Ephemeris.h"
 #include "calendar/LunarCalendar.h"
+#include "calendar/MonthGrid.h"
 #include "cli/Command.h"
 
 namespace tessaly::cli {
@@ -17,10 +18,6 @@ namespace {
 constexpr int kFirstShownYear = -4712;
 constexpr int kLastShownYear = 9999;
 
-constexpr const char* kTermNames[24] = {"小寒", "大寒", "立春", "雨水", "惊蛰", "春分", "清明", "谷雨",
-                                        "立夏", "小满", "芒种", "夏至", "小暑", "大暑", "立秋", "处暑",
-                                        "白露", "秋分", "寒露", "霜降", "立冬", "小雪", "大雪", "冬至"};
-
 bool ParseInt(std::string_view s, int* out) {
     if (s.empty()) return false;
     const char* end = s.data() + s.size();
@@ -28,8 +25,9 @@ bool ParseInt(std::string_view s, int* out) {
     return r.ec == std::errc() && r.ptr == end;
 }
 
-// A shown year → stored (astronomical) year, or an error text.
-bool ParseShownYear(std::string_view s, int* stored, std::string* error) {
+// A shown year → stored (astronomical) year, or an error text. The month
+// page reaches one year further back than the other commands.
+bool ParseShownYear(std::string_view s, int* stored, std::string* error, int firstShownYear = kFirstShownYear) {
     int y;
     if (!ParseInt(s, &y)) {
         *error = "YEAR must be a whole number (negative for BC), got '" + std::string(s) + "'";
@@ -39,8 +37,8 @@ bool ParseShownYear(std::string_view s, int* stored, std::string* error) {
         *error = "YEAR 0 does not exist: 1 BC is -1";
         return false;
     }
-    if (y < kFirstShownYear || y > kLastShownYear) {
-        *error = "YEAR " + std::to_string(y) + " is outside " + std::to_string(kFirstShownYear) + ".." +
+    if (y < firstShownYear || y > kLastShownYear) {
+        *error = "YEAR " + std::to_string(y) + " is outside " + std::to_string(firstShownYear) + ".." +
                  std::to_string(kLastShownYear);
         return false;
     }
@@ -139,7 +137,7 @@ int RunTerms(CommandContext& ctx) {
             std::snprintf(b, sizeof b, " %02d:%02d", e.hour, e.minute);
             when = DateText(e.year, e.month, e.day) + b;
         }
-        out += when + '\t' + std::to_string(e.term) + '\t' + kTermNames[e.term] + '\n';
+        out += when + '\t' + std::to_string(e.term) + '\t' + std::string(kSolarTermNames[std::size_t(e.term)]) + '\n';
     }
     ctx.Print(out);
     return kExitOk;
@@ -251,12 +249,36 @@ int RunPillars(CommandContext& ctx) {
     return kExitOk;
 }
 
+// One line per day of the month, as the perpetual calendar's grid shows it:
+// date, weekday, lunar date, day pillar and, on a term day, the term with
+// its minute.
+int RunMonth(CommandContext& ctx) {
+    if (ctx.args.size() != 2) return ctx.Usage("expected YEAR MONTH");
+    int year, month;
+    std::string error;
+    if (!ParseShownYear(ctx.args[0], &year, &error, kCalendarFirstShownYear)) return ctx.Usage(error);
+    if (!ParseInt(ctx.args[1], &month) || month < 1 || month > 12)
+        return ctx.Usage("MONTH must be 1..12, got '" + ctx.args[1] + "'");
+    LunarCalendar cal;
+    std::string out;
+    for (const DayCell& c : BuildMonthGrid(cal, year, month).days) {
+        // Appended piece by piece (g++ 12 warns falsely on char + string&&).
+        out.append(DateText(year, month, c.day)).append("\t").append(kWeekdayHeadings[std::size_t(c.column)]);
+        out.append("\t").append(c.lunarText).append("\t").append(PillarName(c.dayPillar));
+        if (c.termDay()) out.append("\t").append(TermAtMinute(c.term, c.termHour, c.termMinute));
+        out.append("\n");
+    }
+    ctx.Print(out);
+    return kExitOk;
+}
+
 const CommandRegistration kTerms{"terms", "YEAR [--precise]", RunTerms};
 const CommandRegistration kNewMoons{"newmoons", "YEAR [--precise]", RunNewMoons};
 const CommandRegistration kLunar{"lunar", "YYYY-MM-DD", RunLunar};
 const CommandRegistration kSolar{"solar", "Y M D [--leap]", RunSolar};
 const CommandRegistration kLunarYear{"lunaryear", "YEAR", RunLunarYear};
 const CommandRegistration kPillars{"pillars", "\"YYYY-MM-DD HH:MM\" [--set zishi=1]", RunPillars};
+const CommandRegistration kMonth{"month", "YEAR MONTH", RunMonth};
 
 }  // namespace
 }  // namespace tessaly::cli

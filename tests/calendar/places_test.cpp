@@ -343,3 +343,65 @@ TEST(ShippedDili, WellKnownCitiesLieWhereTheyAre) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+TEST(CoordinatesEditor, ShowsTheTextsFoundInAValue) {
+    const struct {
+        const char* value;
+        CoordinateFields want;
+    } kCases[] = {
+        {"116:28*39:54", {"116", "28", "39", "54"}},
+        {"-75:30*10:0", {"-75", "30", "10", "0"}},
+        {"", {"120", "0", "30", "0"}},  // a key without a value
+        {"116:28", {"116", "28", "", ""}},
+        {"116*39", {"116", "", "39", ""}},
+        {"abc", {"abc", "", "", ""}},
+        {"1:2:3*4:5", {"1", "2:3", "4", "5"}},  // split at the first separators
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.value);
+        const CoordinateFields f = SplitCoordinateValue(c.value);
+        EXPECT_EQ(f.longitudeDegrees, c.want.longitudeDegrees);
+        EXPECT_EQ(f.longitudeMinutes, c.want.longitudeMinutes);
+        EXPECT_EQ(f.latitudeDegrees, c.want.latitudeDegrees);
+        EXPECT_EQ(f.latitudeMinutes, c.want.latitudeMinutes);
+    }
+}
+
+TEST(CoordinatesEditor, ChecksTheRangesLongitudeFirst) {
+    const struct {
+        CoordinateFields fields;
+        const char* refusal;  // nullptr: accepted
+        const char* value;
+    } kCases[] = {
+        {{"-179", "0", "-89", "0"}, nullptr, "-179:0*-89:0"},
+        {{"179", "59", "89", "59"}, nullptr, "179:59*89:59"},
+        {{"116", "28", "39", "54"}, nullptr, "116:28*39:54"},
+        {{"+116", "05", "39", "54"}, nullptr, "116:5*39:54"},
+        {{"180", "0", "30", "0"}, kLongitudeRangeMessage, ""},
+        {{"-180", "0", "30", "0"}, kLongitudeRangeMessage, ""},
+        {{"120", "60", "30", "0"}, kLongitudeRangeMessage, ""},
+        {{"120", "-1", "30", "0"}, kLongitudeRangeMessage, ""},
+        {{"", "0", "30", "0"}, kLongitudeRangeMessage, ""},  // empty counts as no number
+        {{"120", "", "30", "0"}, kLongitudeRangeMessage, ""},
+        {{"12a", "0", "30", "0"}, kLongitudeRangeMessage, ""},
+        {{"180", "0", "90", "0"}, kLongitudeRangeMessage, ""},  // longitude checked first
+        {{"120", "0", "90", "0"}, kLatitudeRangeMessage, ""},
+        {{"120", "0", "-90", "0"}, kLatitudeRangeMessage, ""},
+        {{"120", "0", "30", "60"}, kLatitudeRangeMessage, ""},
+        {{"120", "0", "", "0"}, kLatitudeRangeMessage, ""},
+        {{"120", "0", "30", "x"}, kLatitudeRangeMessage, ""},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.fields.longitudeDegrees << ':' << c.fields.longitudeMinutes << '*'
+                                        << c.fields.latitudeDegrees << ':' << c.fields.latitudeMinutes);
+        const CoordinateEdit e = CheckCoordinateFields(c.fields);
+        EXPECT_EQ(e.refusal, c.refusal);
+        EXPECT_EQ(e.value, c.value);
+    }
+}
+
+}  // namespace
+}  // namespace tessaly

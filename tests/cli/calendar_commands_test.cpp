@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "calendar/MonthGrid.h"
 #include "cli/cli_test_util.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -49,6 +52,16 @@ TEST(CalendarCommands, PrintWhatTheCalendarGives) {
         {"solar 2024 14 1", 2, ""},
         {"solar 2024 13 1", 1, ""},  // month 13 exists only in ancient years
         {"solar 2024 1", 2, ""},
+        {"month 2024 2", 0, "2024-02-01\t星期四\t十二月廿二\t乙未"},
+        {"month 1582 10", 0, "1582-10-01\t星期一\t九月十五\t庚午"},
+        {"month -4713 1", 0, "-4713-01-01\t"},
+        {"month 9999 12", 0, "9999-12-01\t"},
+        {"month -4714 12", 2, ""},
+        {"month 10000 1", 2, ""},
+        {"month 0 1", 2, ""},
+        {"month 2024 13", 2, ""},
+        {"month 2024 0", 2, ""},
+        {"month 2024", 2, ""},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.args);
@@ -89,6 +102,53 @@ TEST(CalendarCommands, LunarYearsRunOnWithoutGaps) {
             previous = month;
         }
     }
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> f;
+    std::istringstream in(line);
+    for (std::string s; std::getline(in, s, '\t');) f.push_back(s);
+    return f;
+}
+
+// The month page says for every day what `lunar` and `terms` say.
+TEST(CalendarCommands, MonthAgreesWithLunarAndTerms) {
+    std::map<std::string, std::string> termOfDate;  // "2024-02-04" → "立春 16:27"
+    std::istringstream terms(RunCliLine("terms 2024").out);
+    for (std::string line; std::getline(terms, line);) {
+        const auto f = Fields(line);
+        ASSERT_EQ(f.size(), 3u);
+        termOfDate[f[0].substr(0, 10)] = f[2] + ' ' + f[0].substr(11);
+    }
+    std::istringstream month(RunCliLine("month 2024 2").out);
+    int days = 0;
+    std::string previousWeekday;
+    for (std::string line; std::getline(month, line); ++days) {
+        SCOPED_TRACE(line);
+        const auto f = Fields(line);
+        ASSERT_GE(f.size(), 4u);
+        EXPECT_EQ(f[0], "2024-02-" + std::string(days < 9 ? "0" : "") + std::to_string(days + 1));
+        std::istringstream lunar(RunCliLine("lunar " + f[0]).out);
+        int y = 0, m = 0, d = 0, leap = 0;
+        std::string yearPillar, monthPillar, dayPillar;
+        lunar >> y >> m >> d >> leap >> yearPillar >> monthPillar >> dayPillar;
+        EXPECT_EQ(f[2], tessaly::LunarDateText(m, d, leap != 0));
+        EXPECT_EQ(f[3], dayPillar);
+        const auto term = termOfDate.find(f[0]);
+        if (term == termOfDate.end()) {
+            EXPECT_EQ(f.size(), 4u);
+        } else {
+            ASSERT_EQ(f.size(), 5u);
+            EXPECT_EQ(f[4], term->second);
+        }
+        if (!previousWeekday.empty()) {
+            const auto& w = tessaly::kWeekdayHeadings;
+            const auto at = std::find(w.begin(), w.end(), previousWeekday) - w.begin();
+            EXPECT_EQ(f[1], w[std::size_t((at + 1) % 7)]);
+        }
+        previousWeekday = f[1];
+    }
+    EXPECT_EQ(days, 29);
 }
 
 TEST(CalendarCommands, RefusalSaysWhy) {

@@ -1,0 +1,145 @@
+#include "CoordinatesEditorDialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "MessageService.h"
+#include "calendar/Places.h"
+
+namespace tessaly {
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+}  // namespace
+
+CoordinatesEditorDialog::CoordinatesEditorDialog(std::filesystem::path diliPath, QWidget* parent)
+    : QDialog(parent), path_(std::move(diliPath)), dili_(path_) {
+    setObjectName(QStringLiteral("FrmDiLi"));
+    setWindowTitle(QStringLiteral("经纬度修改"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    CboSheng = new QComboBox(this);
+    CboSheng->setObjectName(QStringLiteral("CboSheng"));
+    for (int i = 0; i < kUnknownProvince; ++i) CboSheng->addItem(Q(kProvinces[std::size_t(i)]));
+    CboShi = new QComboBox(this);
+    CboShi->setObjectName(QStringLiteral("CboShi"));
+    CboShi->setMinimumContentsLength(8);
+    CboShi->setMaxVisibleItems(20);
+
+    // Degrees take a sign: −179 and −89 are accepted.
+    const auto edit = [this](const char* name, int maxLength, const QString& tip) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(QString::fromLatin1(name));
+        e->setMaxLength(maxLength);
+        e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 5 + 14);
+        e->setAlignment(Qt::AlignRight);
+        e->setToolTip(tip);
+        return e;
+    };
+    LedtJingDu = edit("LedtJingDu", 4, QStringLiteral("-179至179，西经用负数"));
+    LedtJingFen = edit("LedtJingFen", 2, QStringLiteral("0至59"));
+    LedtWeiDu = edit("LedtWeiDu", 3, QStringLiteral("-89至89，南纬用负数"));
+    LedtWeiFen = edit("LedtWeiFen", 2, QStringLiteral("0至59"));
+    LedtJingDu->setText(QStringLiteral("120"));
+
+    BtoEdit = new QPushButton(QStringLiteral("修改"), this);
+    BtoEdit->setObjectName(QStringLiteral("BtoEdit"));
+    BtoEdit->setDefault(true);
+
+    auto* places = new QHBoxLayout;
+    places->addWidget(CboSheng);
+    places->addWidget(CboShi, 1);
+
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(6);
+    const auto row = [this, fields](int r, const QString& name, QLineEdit* degrees, QLineEdit* minutes) {
+        auto* label = new QLabel(name, this);
+        label->setBuddy(degrees);
+        fields->addWidget(label, r, 0);
+        fields->addWidget(degrees, r, 1);
+        fields->addWidget(new QLabel(QStringLiteral("度"), this), r, 2);
+        fields->addWidget(minutes, r, 3);
+        fields->addWidget(new QLabel(QStringLiteral("分"), this), r, 4);
+    };
+    row(0, QStringLiteral("经度"), LedtJingDu, LedtJingFen);
+    row(1, QStringLiteral("纬度"), LedtWeiDu, LedtWeiFen);
+    fields->setColumnStretch(5, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BtoEdit);
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(places);
+    root->addLayout(fields);
+    root->addLayout(buttons);
+    setMinimumWidth(360);
+
+    connect(CboSheng, &QComboBox::currentIndexChanged, this, &CoordinatesEditorDialog::ShowProvince);
+    connect(CboShi, &QComboBox::currentIndexChanged, this, &CoordinatesEditorDialog::ShowCity);
+    connect(BtoEdit, &QPushButton::clicked, this, &CoordinatesEditorDialog::ApplyEdit);
+
+    CboSheng->setCurrentIndex(0);  // 福建省
+    ShowProvince(0);
+}
+
+void CoordinatesEditorDialog::ShowProvince(int index) {
+    const QSignalBlocker block(CboShi);
+    CboShi->clear();
+    for (const City& c : LoadCities(index, dili_)) CboShi->addItem(Q(c.name));
+    if (CboShi->count() > 0) {
+        CboShi->setCurrentIndex(0);
+        ShowCity(0);
+    }
+}
+
+void CoordinatesEditorDialog::ShowCity(int index) {
+    if (index < 0) return;
+    const std::string section(kProvinces[std::size_t(CboSheng->currentIndex())]);
+    const CoordinateFields f =
+        SplitCoordinateValue(dili_.ReadString(section, CboShi->itemText(index).toStdString()));
+    LedtJingDu->setText(Q(f.longitudeDegrees));
+    LedtJingFen->setText(Q(f.longitudeMinutes));
+    LedtWeiDu->setText(Q(f.latitudeDegrees));
+    LedtWeiFen->setText(Q(f.latitudeMinutes));
+}
+
+void CoordinatesEditorDialog::ApplyEdit() {
+    if (CboShi->currentIndex() < 0) return;
+    const QString province = CboSheng->currentText(), city = CboShi->currentText();
+    if (!Ask(this, QStringLiteral("确定要修改：%1%2 的经纬度数据吗？").arg(province, city), QStringLiteral("注意了"),
+             MsgIcon::kWarning, true)) {
+        return;
+    }
+    const CoordinateEdit edit = CheckCoordinateFields({LedtJingDu->text().toStdString(),
+                                                       LedtJingFen->text().toStdString(),
+                                                       LedtWeiDu->text().toStdString(),
+                                                       LedtWeiFen->text().toStdString()});
+    if (edit.refusal != nullptr) {
+        Inform(this, QString::fromUtf8(edit.refusal), QStringLiteral("输入错误"), MsgIcon::kError);
+        (edit.refusal == kLongitudeRangeMessage ? LedtJingDu : LedtWeiDu)->setFocus();
+        return;
+    }
+    // Written into the file as it is now, so that nothing changed by others
+    // since the dialog opened is lost.
+    IniFile file(path_);
+    Status saved = file.loadStatus();
+    if (saved.ok()) {
+        file.WriteString(province.toStdString(), city.toStdString(), edit.value);
+        saved = file.Save();
+    }
+    if (!saved.ok()) {
+        Inform(this, QStringLiteral("经纬度没有保存：") + Q(saved.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    dili_ = std::move(file);
+    Inform(this, QStringLiteral("完成"));
+}
+
+}  // namespace tessaly

@@ -1,0 +1,64 @@
+#include "SideToolMenus.h"
+
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <memory>
+
+#include "CoordinatesEditorDialog.h"
+#include "HeTuLuoShuDialog.h"
+#include "PerpetualCalendarWindow.h"
+#include "PregnancyPredictorDialog.h"
+#include "SurnameGameDialog.h"
+
+namespace tessaly {
+namespace {
+
+// A modal dialog made when its command runs and destroyed afterwards.
+template <class Dialog, class... Args>
+void RunModal(QWidget* parent, Args&&... args) {
+    Dialog dialog(std::forward<Args>(args)..., parent);
+    dialog.exec();
+}
+
+QAction* AddItem(QMenu* menu, const QString& text, const char* name) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+}  // namespace
+
+void AddSideToolMenus(QMainWindow* window, QAction* before, const std::filesystem::path& diliPath) {
+    QMenuBar* bar = window->menuBar();
+    auto* knowledge = new QMenu(QStringLiteral("命理知识(&S)"), bar);
+    bar->insertMenu(before, knowledge);
+    QObject::connect(AddItem(knowledge, QStringLiteral("河洛图像"), "mlpic"), &QAction::triggered, window,
+                     [window] { RunModal<HeTuLuoShuDialog>(window); });
+
+    auto* tools = new QMenu(QStringLiteral("辅助工具(&T)"), bar);
+    bar->insertMenu(before, tools);
+    QObject::connect(AddItem(tools, QStringLiteral("测怀孕"), "Tnumhy"), &QAction::triggered, window,
+                     [window] { RunModal<PregnancyPredictorDialog>(window); });
+    QObject::connect(AddItem(tools, QStringLiteral("巧猜姓氏"), "TmnuTname"), &QAction::triggered, window,
+                     [window] { RunModal<SurnameGameDialog>(window); });
+    tools->addSeparator();
+    QObject::connect(AddItem(tools, QStringLiteral("经纬度设置"), "TmnuDili"), &QAction::triggered, window,
+                     [window, diliPath] { RunModal<CoordinatesEditorDialog>(window, diliPath); });
+    auto calendar = std::make_shared<QPointer<PerpetualCalendarWindow>>();
+    QObject::connect(AddItem(tools, QStringLiteral("万年历"), "Tmnuwnl"), &QAction::triggered, window,
+                     [window, calendar] {
+                         if (calendar->isNull()) {
+                             *calendar = new PerpetualCalendarWindow(window);
+                             (*calendar)->setAttribute(Qt::WA_DeleteOnClose);
+                         }
+                         PerpetualCalendarWindow* w = *calendar;
+                         if (w->isMinimized()) w->showNormal();
+                         w->show();
+                         w->raise();
+                         w->activateWindow();
+                     });
+}
+
+}  // namespace tessaly

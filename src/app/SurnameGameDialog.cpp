@@ -1,0 +1,131 @@
+#include "SurnameGameDialog.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "AppFonts.h"
+#include "MessageService.h"
+
+namespace tessaly {
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+constexpr int kSide = 8;  // the table is 8 × 8
+
+}  // namespace
+
+SurnameGameDialog::SurnameGameDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FrmTestName"));
+    setWindowTitle(QStringLiteral("巧猜姓氏"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    auto* question = new QLabel(QStringLiteral("回答下表中有否你的姓"), this);
+    question->setObjectName(QStringLiteral("StaticText1"));
+
+    strbjx = new QTableWidget(kSide, kSide, this);
+    strbjx->setObjectName(QStringLiteral("strbjx"));
+    strbjx->horizontalHeader()->hide();
+    strbjx->verticalHeader()->hide();
+    strbjx->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    strbjx->setSelectionMode(QAbstractItemView::NoSelection);
+    strbjx->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    strbjx->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    strbjx->setTabKeyNavigation(false);
+    QFont gf(kSongTi);
+    gf.setPixelSize(20);
+    strbjx->setFont(gf);
+    const int cell = QFontMetrics(gf).height() + 12;
+    for (int i = 0; i < kSide; ++i) {
+        strbjx->setColumnWidth(i, cell);
+        strbjx->setRowHeight(i, cell);
+    }
+    const int frame = 2 * strbjx->frameWidth();
+    strbjx->setFixedSize(kSide * cell + frame, kSide * cell + frame);
+
+    Panel1 = new QLabel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameShape(QFrame::StyledPanel);
+    Panel1->setAlignment(Qt::AlignCenter);
+    Panel1->setMinimumHeight(32);
+    QFont pf = Panel1->font();
+    pf.setPixelSize(18);
+    Panel1->setFont(pf);
+
+    Btnok = new QPushButton(QStringLiteral("有"), this);
+    Btnok->setObjectName(QStringLiteral("Btnok"));
+    Btnok->setDefault(true);
+    Btnno = new QPushButton(QStringLiteral("没有"), this);
+    Btnno->setObjectName(QStringLiteral("Btnno"));
+    Btnres = new QPushButton(QStringLiteral("重来"), this);
+    Btnres->setObjectName(QStringLiteral("Btnres"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Btnok);
+    buttons->addWidget(Btnno);
+    buttons->addStretch(1);
+    buttons->addWidget(Btnres);
+
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(question);
+    root->addWidget(strbjx, 0, Qt::AlignHCenter);
+    root->addWidget(Panel1);
+    root->addLayout(buttons);
+
+    connect(Btnok, &QPushButton::clicked, this, [this] { Answer(true); });
+    connect(Btnno, &QPushButton::clicked, this, [this] { Answer(false); });
+    connect(Btnres, &QPushButton::clicked, this, &SurnameGameDialog::Restart);
+    Restart();
+}
+
+void SurnameGameDialog::Restart() {
+    game_.Restart();
+    Btnok->setEnabled(true);
+    Btnno->setEnabled(true);
+    ShowState();
+}
+
+void SurnameGameDialog::ShowState() {
+    const auto table = game_.Table();
+    for (int i = 0; i < kSide * kSide; ++i) {
+        auto* item = new QTableWidgetItem(i < int(table.size()) ? Q(table[std::size_t(i)]) : QString());
+        item->setTextAlignment(Qt::AlignCenter);
+        strbjx->setItem(i / kSide, i % kSide, item);
+    }
+    strbjx->setCurrentItem(nullptr);  // no cell looks chosen
+    Panel1->setText(Q(game_.PanelText()));
+}
+
+void SurnameGameDialog::Answer(bool inTable) {
+    if (game_.finished()) return;
+    game_.Answer(inTable);
+    if (!game_.finished()) {
+        ShowState();
+        strbjx->setFocus();
+        return;
+    }
+    Btnok->setEnabled(false);
+    Btnno->setEnabled(false);
+    Btnres->setFocus();
+    if (game_.result() > 0) {
+        Panel1->setText(Q(game_.PanelText()));
+        Inform(this, Panel1->text(), Q(kSurnameFoundCaption), MsgIcon::kInformation);
+    } else {
+        Inform(this, Q(kSurnameMissing), Q(kSurnameMissingCaption), MsgIcon::kInformation);
+    }
+}
+
+void SurnameGameDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && Btnno->isEnabled()) {
+        Btnno->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,311 @@
+// The coordinates editor, the pregnancy predictor, the surname game and the
+// He Tu and Luo Shu window.
+#include <QAction>
+#include <QComboBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+#include <fstream>
+#include <sstream>
+
+#include "app/BirthDataDialog.h"
+#include "app/CoordinatesEditorDialog.h"
+#include "app/HeTuLuoShuDialog.h"
+#include "app/MainWindow.h"
+#include "app/PregnancyPredictorDialog.h"
+#include "app/SurnameGameDialog.h"
+#include "app_test_util.h"
+#include "calendar/Places.h"
+
+namespace tessaly {
+namespace {
+
+using apptest::ScriptedMessages;
+using apptest::TempHome;
+
+std::string Bytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// ---- coordinates editor ----
+
+TEST(CoordinatesEditor, ShowsTheCitiesOfAProvince) {
+    TempHome home;
+    CoordinatesEditorDialog d(home.dir / "dat" / "dili.ini");
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("经纬度修改"));
+    EXPECT_EQ(d.CboSheng->count(), 34);  // not 未知地
+    EXPECT_EQ(d.CboSheng->currentText(), QStringLiteral("福建省"));
+    EXPECT_EQ(d.CboShi->currentText(), QStringLiteral("福州"));
+    EXPECT_EQ(d.LedtJingDu->text(), "119");
+    EXPECT_EQ(d.LedtJingFen->text(), "18");
+    EXPECT_EQ(d.LedtWeiDu->text(), "26");
+    EXPECT_EQ(d.LedtWeiFen->text(), "05");  // the texts found in the value
+    d.CboSheng->setCurrentIndex(1);
+    EXPECT_EQ(d.CboShi->currentText(), QStringLiteral("北京"));
+    EXPECT_EQ(d.LedtJingDu->text(), "116");
+    d.CboShi->setCurrentIndex(1);
+    EXPECT_EQ(d.LedtJingFen->text(), "25");
+    EXPECT_EQ(d.LedtWeiFen->text(), "56");
+    // Signed degrees of longitude and latitude fit their fields.
+    EXPECT_EQ(d.LedtJingDu->maxLength(), 4);
+    EXPECT_EQ(d.LedtWeiDu->maxLength(), 3);
+    EXPECT_EQ(d.LedtJingFen->maxLength(), 2);
+    EXPECT_EQ(d.LedtWeiFen->maxLength(), 2);
+}
+
+TEST(CoordinatesEditor, WritesOneLineAndTheBirthDialogSeesIt) {
+    TempHome home;
+    ScriptedMessages messages;
+    const auto path = home.dir / "dat" / "dili.ini";
+    const std::string before = Bytes(path);
+    CoordinatesEditorDialog d(path);
+    d.CboSheng->setCurrentIndex(1);  // 北京市, first city 北京 = 116:24*39:54
+    d.LedtJingDu->setText("116");
+    d.LedtJingFen->setText("28");
+    d.LedtWeiDu->setText("39");
+    d.LedtWeiFen->setText("54");
+    d.BtoEdit->click();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("确定要修改：北京市北京 的经纬度数据吗？"));
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("注意了"));
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::kWarning);
+    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::kYesNo);
+    EXPECT_TRUE(messages.shown[0].defaultNo);
+    EXPECT_EQ(messages.shown[1].text, QStringLiteral("完成"));
+
+    // Only that line changed, in place.
+    std::string want = before;
+    const std::string from = "\xB1\xB1\xBE\xA9=116:24*39:54";  // 北京= in GBK
+    const std::size_t at = want.find(from);
+    ASSERT_NE(at, std::string::npos);
+    want.replace(at, from.size(), "\xB1\xB1\xBE\xA9=116:28*39:54");
+    EXPECT_EQ(Bytes(path), want);
+
+    const std::vector<City> cities = LoadCities(1, path);
+    EXPECT_NEAR(cities[0].longitude, 116 + 28 / 60.0, 1e-4);  // 116.4667
+    EXPECT_NEAR(cities[0].latitude, 39.9, 1e-4);
+
+    BirthDataDialog birth(path);
+    PersonRecord r;
+    r.provinceIndex = 1;
+    r.cityIndex = 0;
+    birth.SetRecord(r, 0);
+    const std::optional<PersonRecord> built = birth.BuildRecord();
+    ASSERT_TRUE(built.has_value());
+    EXPECT_NEAR(built->longitude, 116.4667, 1e-4);
+    EXPECT_NEAR(built->latitude, 39.9, 1e-4);
+}
+
+TEST(CoordinatesEditor, RangeChecksLeaveTheFileUnchanged) {
+    const struct {
+        const char *lonDeg, *lonMin, *latDeg, *latMin;
+        const char* refusal;  // nullptr: written
+    } kCases[] = {
+        {"-179", "0", "-89", "0", nullptr},
+        {"179", "59", "89", "59", nullptr},
+        {"180", "0", "39", "54", "经度在-180到180之间，分数在0-60之间"},
+        {"-180", "0", "39", "54", "经度在-180到180之间，分数在0-60之间"},
+        {"116", "60", "39", "54", "经度在-180到180之间，分数在0-60之间"},
+        {"", "0", "39", "54", "经度在-180到180之间，分数在0-60之间"},
+        {"116", "0", "90", "54", "纬度在-90到90之间，分数在0-60之间"},
+        {"116", "0", "-90", "54", "纬度在-90到90之间，分数在0-60之间"},
+        {"116", "0", "39", "60", "纬度在-90到90之间，分数在0-60之间"},
+        {"116", "0", "39", "x", "纬度在-90到90之间，分数在0-60之间"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.lonDeg << ':' << c.lonMin << '*' << c.latDeg << ':' << c.latMin);
+        TempHome home;
+        ScriptedMessages messages;
+        const auto path = home.dir / "dat" / "dili.ini";
+        const std::string before = Bytes(path);
+        CoordinatesEditorDialog d(path);
+        d.LedtJingDu->setText(c.lonDeg);
+        d.LedtJingFen->setText(c.lonMin);
+        d.LedtWeiDu->setText(c.latDeg);
+        d.LedtWeiFen->setText(c.latMin);
+        d.ApplyEdit();
+        ASSERT_EQ(messages.shown.size(), 2u);
+        if (c.refusal == nullptr) {
+            EXPECT_EQ(messages.shown[1].text, QStringLiteral("完成"));
+            const std::vector<City> cities = LoadCities(0, path);
+            EXPECT_EQ(cities[0].value, std::string(c.lonDeg) + ":" + c.lonMin + "*" + c.latDeg + ":" + c.latMin);
+        } else {
+            EXPECT_EQ(messages.shown[1].text, QString::fromUtf8(c.refusal));
+            EXPECT_EQ(messages.shown[1].caption, QStringLiteral("输入错误"));
+            EXPECT_EQ(messages.shown[1].icon, MsgIcon::kError);
+            EXPECT_EQ(Bytes(path), before);
+        }
+    }
+}
+
+TEST(CoordinatesEditor, NoChangesNothing) {
+    TempHome home;
+    ScriptedMessages messages;
+    messages.answers.push_back(MsgAnswer::kNo);
+    const auto path = home.dir / "dat" / "dili.ini";
+    const std::string before = Bytes(path);
+    CoordinatesEditorDialog d(path);
+    d.LedtJingDu->setText("100");
+    d.ApplyEdit();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(Bytes(path), before);
+}
+
+TEST(CoordinatesEditor, MissingFileGivesProvincesWithoutCities) {
+    TempHome home;
+    ScriptedMessages messages;
+    CoordinatesEditorDialog d(home.dir / "dat" / "none.ini");
+    EXPECT_EQ(d.CboSheng->count(), 34);
+    EXPECT_EQ(d.CboShi->count(), 0);
+    d.ApplyEdit();  // no city: nothing to ask
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(std::filesystem::exists(home.dir / "dat" / "none.ini"));
+}
+
+// ---- pregnancy predictor ----
+
+TEST(PregnancyPredictor, AnswersAndRefuses) {
+    const struct {
+        const char* age;
+        int month;
+        const char* answer;  // nullptr: refused
+    } kCases[] = {
+        {"22", 1, "生女孩"}, {"18", 2, "生男孩"}, {"45", 12, "生男孩"},
+        {"17", 1, nullptr},  {"46", 1, nullptr},  {"", 1, nullptr},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.age << '/' << c.month);
+        ScriptedMessages messages;
+        PregnancyPredictorDialog d;
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("测怀孕"));
+        EXPECT_EQ(d.LedtArg->text(), "22");
+        EXPECT_EQ(d.CboMonth->currentText(), QStringLiteral("1月"));
+        d.StxtOut->setText(QStringLiteral("生男孩"));  // an earlier answer
+        d.LedtArg->setText(c.age);
+        d.CboMonth->setCurrentIndex(c.month - 1);
+        d.Button1->click();
+        if (c.answer != nullptr) {
+            EXPECT_TRUE(messages.shown.empty());
+            EXPECT_EQ(d.StxtOut->text(), QString::fromUtf8(c.answer));
+        } else {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_EQ(messages.shown[0].text, QStringLiteral("母亲年龄在18-45岁"));
+            EXPECT_EQ(messages.shown[0].caption, QStringLiteral("岁数"));
+            EXPECT_EQ(messages.shown[0].icon, MsgIcon::kError);
+            EXPECT_EQ(d.StxtOut->text(), QStringLiteral("生男孩"));  // unchanged
+        }
+    }
+}
+
+// ---- surname game ----
+
+TEST(SurnameGame, GuessesFromSevenAnswers) {
+    const struct {
+        const char* answers;  // 'y' 有, 'n' 没有
+        const char* message;
+        const char* caption;
+    } kCases[] = {
+        {"yyyyyyy", "你姓:萧", "猜中"},
+        {"ynnnnnn", "你姓:孔", "猜中"},
+        {"nnnnnny", "你姓:白", "猜中"},
+        {"nnnnnnn", "你的姓不在本字库中!", "意外"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.answers);
+        ScriptedMessages messages;
+        SurnameGameDialog d;
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("巧猜姓氏"));
+        EXPECT_EQ(d.Panel1->text(), QStringLiteral("倒数 第7 张表"));
+        EXPECT_EQ(d.strbjx->item(0, 0)->text(), QStringLiteral("孔"));  // 64 opens the first table
+        EXPECT_EQ(d.strbjx->item(7, 7)->text(), QStringLiteral("萧"));
+        for (int i = 0; i < 7; ++i) (c.answers[i] == 'y' ? d.Btnok : d.Btnno)->click();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(c.message));
+        EXPECT_EQ(messages.shown[0].caption, QString::fromUtf8(c.caption));
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::kInformation);
+        EXPECT_FALSE(d.Btnok->isEnabled());
+        EXPECT_FALSE(d.Btnno->isEnabled());
+        EXPECT_TRUE(d.Btnres->isEnabled());
+        d.Btnres->click();
+        EXPECT_EQ(d.Panel1->text(), QStringLiteral("倒数 第7 张表"));
+        EXPECT_TRUE(d.Btnok->isEnabled());
+        EXPECT_TRUE(d.Btnno->isEnabled());
+    }
+}
+
+TEST(SurnameGame, EscapeAnswersNo) {
+    ScriptedMessages messages;
+    SurnameGameDialog d;
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&d, &esc);
+    EXPECT_EQ(d.Panel1->text(), QStringLiteral("倒数 第6 张表"));
+    // The second table holds the numbers with 32 in them: 32..63, 96..127.
+    EXPECT_EQ(d.strbjx->item(0, 0)->text(), QString::fromUtf8(SurnameOf(32).data(), 3));
+    EXPECT_EQ(d.strbjx->item(4, 0)->text(), QString::fromUtf8(SurnameOf(96).data(), 3));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// ---- He Tu and Luo Shu ----
+
+QImage Picture(HeTuLuoShuDialog& d, qreal scale) {
+    QImage image((d.img1->size() * scale), QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::white);
+    d.img1->render(&image);
+    return image;
+}
+
+TEST(HeTuLuoShu, SwitchingLeavesNoTraceOfTheOther) {
+    HeTuLuoShuDialog d;
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("河图与洛书"));
+    d.resize(470, 510);
+    d.show();
+    QApplication::processEvents();
+    EXPECT_EQ(d.img1->diagram(), NumberDiagram::kHeTu);  // the He Tu first
+    for (qreal scale : {1.0, 2.0}) {
+        SCOPED_TRACE(scale);
+        d.Label1->click();
+        const QImage heTu = Picture(d, scale);
+        d.Label2->click();
+        EXPECT_EQ(d.img1->diagram(), NumberDiagram::kLuoShu);
+        const QImage luoShu = Picture(d, scale);
+        d.Label1->click();
+        const QImage again = Picture(d, scale);
+        EXPECT_NE(heTu, luoShu);
+        EXPECT_EQ(heTu, again);
+        d.Label2->click();
+        EXPECT_EQ(Picture(d, scale), luoShu);
+    }
+}
+
+TEST(SideToolMenus, OpenTheirDialogs) {
+    TempHome home;
+    MainWindow main(home.Files());
+    const struct {
+        const char* name;
+        const char* text;
+    } kItems[] = {{"mlpic", "河洛图像"}, {"Tnumhy", "测怀孕"}, {"TmnuTname", "巧猜姓氏"}, {"TmnuDili", "经纬度设置"}};
+    for (const auto& c : kItems) {
+        SCOPED_TRACE(c.name);
+        QAction* item = main.findChild<QAction*>(QString::fromLatin1(c.name));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text(), QString::fromUtf8(c.text));
+        QString title;
+        apptest::WhenModal<QDialog>([&title](QDialog* dlg) {
+            title = dlg->windowTitle();
+            dlg->reject();
+        });
+        item->trigger();
+        EXPECT_FALSE(title.isEmpty());
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
