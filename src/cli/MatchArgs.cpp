@@ -44,15 +44,19 @@ ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m) {
     return options;
 }
 
-int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result) {
-    const ChartOptions options = MatchOptions(ctx, m);
+EndingText MatchEnding(CommandContext& ctx, const ChartOptions& options) {
     EndingText ending;
     if (options.appendEnding) {
         if (Status s = ReadEndingText(ctx.files.Dat("EndInfo.txt"), &ending); !s.ok()) {
             ctx.Error("ending text not added: " + s.message());
         }
     }
-    *result = RunMatching(m.a, m.b, options, ending);
+    return ending;
+}
+
+int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result) {
+    const ChartOptions options = MatchOptions(ctx, m);
+    *result = RunMatching(m.a, m.b, options, MatchEnding(ctx, options));
     if (!result->Ok()) {
         ctx.Error(result->ErrorText());
         return kExitRefused;
