@@ -1,5 +1,6 @@
 // Renders the pictures of the README offscreen: the main window after a
-// matching run of two sample persons, and the birth-data dialog.
+// matching run of two sample persons, the birth-data dialog and the
+// "设定用神" dialog of that run.
 //
 //   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME)
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include "app/AppFonts.h"
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
+#include "app/UsefulGodDialog.h"
 #include "common/ProgramFiles.h"
 
 namespace {
@@ -82,6 +84,11 @@ int main(int argc, char** argv) {
     dialog.show();
     QApplication::processEvents();
     if (!dialog.grab().save(out + "/birth-dialog.png")) return 1;
+
+    tessaly::UsefulGodDialog roles(tessaly::FillOverrides(*window.lastMatching()));
+    roles.show();
+    QApplication::processEvents();
+    if (!roles.grab().save(out + "/useful-god-dialog.png")) return 1;
     window.close();
     return 0;
 }
