@@ -44,6 +44,10 @@ ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m) {
     return options;
 }
 
+namespace {
+
+// The ending text of dat/EndInfo.txt when the options ask for it (what
+// could not be read is printed as a warning); no lines otherwise.
 EndingText MatchEnding(CommandContext& ctx, const ChartOptions& options) {
     EndingText ending;
     if (options.appendEnding) {
@@ -54,9 +58,13 @@ EndingText MatchEnding(CommandContext& ctx, const ChartOptions& options) {
     return ending;
 }
 
-int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result) {
+}  // namespace
+
+int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result, EndingText* ending) {
     const ChartOptions options = MatchOptions(ctx, m);
-    *result = RunMatching(m.a, m.b, options, MatchEnding(ctx, options));
+    const EndingText used = MatchEnding(ctx, options);
+    if (ending != nullptr) *ending = used;
+    *result = RunMatching(m.a, m.b, options, used);
     if (!result->Ok()) {
         ctx.Error(result->ErrorText());
         return kExitRefused;

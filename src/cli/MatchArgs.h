@@ -26,13 +26,10 @@ int TakeMatchArgs(CommandContext& ctx, MatchArgs* out);
 // could not be read is printed as a warning.
 ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m);
 
-// The ending text of dat/EndInfo.txt when the options ask for it (what
-// could not be read is printed as a warning); no lines otherwise.
-EndingText MatchEnding(CommandContext& ctx, const ChartOptions& options);
-
 // Runs the matching of the two persons with the options of MatchOptions and
 // the ending text when the options ask for it, printing what could not be
 // read and, on a refused run, its message. Returns kExitOk or kExitRefused.
-int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result);
+// The ending text used goes to *ending when given.
+int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result, EndingText* ending = nullptr);
 
 }  // namespace tessaly::cli

@@ -30,11 +30,12 @@ int RunMatch(CommandContext& ctx) {
     if (!ctx.args.empty()) return ctx.Usage("match: unexpected argument '" + ctx.args.front() + "'");
 
     MatchingResult result;
-    if (int rc = RunMatchingOf(ctx, m, &result); rc != kExitOk) return rc;
+    EndingText ending;
+    if (int rc = RunMatchingOf(ctx, m, &result, &ending); rc != kExitOk) return rc;
     if (overridden[0] || overridden[1]) {
         std::array<RoleOverride, 2> overrides = FillOverrides(result);
         for (int n = 0; n < 2; ++n) overrides[n] = ApplyOverrideSpec(overrides[n], specs[n]);
-        result = Reanalyse(result, overrides, MatchEnding(ctx, result.options));
+        result = Reanalyse(result, overrides, ending);
         if (!result.Ok()) {
             ctx.Error(result.ErrorText());
             return kExitRefused;
