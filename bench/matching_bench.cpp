@@ -1,8 +1,10 @@
 // A whole matching run for two persons given by Gregorian dates: both
-// charts with their analysis, the pairing section and the report.
+// charts with their analysis, the pairing section and the report; and the
+// re-analysis of such a run with the user's own judgement.
 #include <benchmark/benchmark.h>
 
 #include "matching/MatchingRun.h"
+#include "matching/Reanalysis.h"
 
 namespace {
 
@@ -45,5 +47,17 @@ void BM_RunMatchingFreshCalendar(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RunMatchingFreshCalendar)->Unit(benchmark::kMicrosecond);
+
+void BM_Reanalyse(benchmark::State& state) {
+    const tessaly::MatchingResult last =
+        tessaly::RunMatching(Person(1984, 3, 8, 23, true), Person(1985, 6, 20, 4, false), {});
+    std::array<tessaly::RoleOverride, 2> overrides = tessaly::FillOverrides(last);
+    overrides[0].judgement = 0;  // 从旺
+    for (auto _ : state) {
+        const tessaly::MatchingResult m = tessaly::Reanalyse(last, overrides);
+        benchmark::DoNotOptimize(m.index);
+    }
+}
+BENCHMARK(BM_Reanalyse)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

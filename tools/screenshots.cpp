@@ -1,6 +1,7 @@
 // Renders the pictures of the README offscreen: the main window after a
-// matching run of two sample persons, the birth-data dialog, the perpetual
-// calendar, the coordinates editor and the He Tu and Luo Shu diagrams.
+// matching run of two sample persons, the birth-data dialog, the "设定用神"
+// dialog of that run, the perpetual calendar, the coordinates editor and the
+// He Tu and Luo Shu diagrams.
 //
 //   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME)
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include "app/HeTuLuoShuDialog.h"
 #include "app/MainWindow.h"
 #include "app/PerpetualCalendarWindow.h"
+#include "app/UsefulGodDialog.h"
 #include "common/ProgramFiles.h"
 
 namespace {
@@ -111,6 +113,10 @@ int main(int argc, char** argv) {
     diagrams.Label2->click();
     QApplication::processEvents();
     if (!diagrams.grab().save(out + "/luoshu.png")) return 1;
+    tessaly::UsefulGodDialog roles(tessaly::FillOverrides(*window.lastMatching()));
+    roles.show();
+    QApplication::processEvents();
+    if (!roles.grab().save(out + "/useful-god-dialog.png")) return 1;
     window.close();
     return 0;
 }

@@ -5,6 +5,7 @@
 #   docs/calendar-window.png, docs/coordinates-editor.png, docs/hetu.png,
 #   docs/luoshu.png        the perpetual calendar, the coordinates editor
 #                          and the two number diagrams
+#   docs/useful-god-dialog.png  the "设定用神" dialog of that run
 # QT_SCALE_FACTOR=2 renders them at twice the size (a 2× screen).
 # Usage: tools/screenshots.sh   (after scripts/build.sh has built the program)
 set -euo pipefail

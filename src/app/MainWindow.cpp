@@ -158,6 +158,7 @@ void MainWindow::BuildLayout() {
     saveButton->setObjectName(QStringLiteral("SbtoSave"));
     saveButton->setAutoRaise(true);
     saveButton->setToolTip(QStringLiteral("保存八字"));
+    setRolesButton = NewSetRolesButton(bottom);
     matchButton = new QPushButton(QStringLiteral("开始合婚"), bottom);
     matchButton->setObjectName(QStringLiteral("BtnPai"));
     matchButton->setFixedSize(108, 40);
@@ -171,6 +172,7 @@ void MainWindow::BuildLayout() {
     auto* bottomBox = new QVBoxLayout(bottom);
     bottomBox->setContentsMargins(6, 8, 6, 8);
     bottomBox->addLayout(row);
+    bottomBox->addWidget(setRolesButton, 0, Qt::AlignHCenter);
     bottomBox->addStretch();
     bottomBox->addWidget(matchButton, 0, Qt::AlignHCenter);
     auto* rightBox = new QVBoxLayout(right);
@@ -233,6 +235,7 @@ void MainWindow::BuildLayout() {
     connect(newButton, &QPushButton::clicked, this, &MainWindow::NewCase);
     connect(saveButton, &QToolButton::clicked, this, &MainWindow::SaveCase);
     connect(searchDaysButton, &QPushButton::clicked, this, &MainWindow::SearchDays);
+    connect(setRolesButton, &QToolButton::clicked, this, &MainWindow::OverrideRoles);
     SetSaveCaption();
 }
 

@@ -65,6 +65,7 @@ public:
     void NewCase();               // "新建"
     void SaveCase();              // "存新"/"存旧", "保存八字"
     void SearchDays();            // "查找" on the wedding tab
+    void OverrideRoles();         // "设定用神"
     void SetDefaultAppearance();  // "默认"
     void ChooseReportFont();      // "字体设置"
     void ChooseReportColor();     // "背景色设置"
@@ -93,6 +94,7 @@ public:
     ChartPictureView* chartPicture;
     QPushButton* newButton;
     QToolButton* saveButton;
+    QToolButton* setRolesButton;
     QPushButton* matchButton;
     QLabel* marriageYearLabel;
     QComboBox* marriageYearBox;
@@ -111,6 +113,7 @@ private:
     void BuildMenus();
     void FirstShow();
     void BuildSkinMenu();
+    static QToolButton* NewSetRolesButton(QWidget* parent);  // SbtoSet, with its picture
     void ApplyReportFont(const QFont& font);
     void ApplyReportColor(const QColor& color);
     // Shows a finished run: the styled report and the chart picture.

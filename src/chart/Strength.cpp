@@ -469,7 +469,7 @@ void JudgeStrength(ChartData& c, const ChartOptions& options, bool fullAnalysis,
             }
         }
     } else {
-        c.strengthLevel = static_cast<std::uint8_t>(chosenJudgement);
+        c.strengthLevel = static_cast<std::uint8_t>(StrengthLevelOfJudgement(chosenJudgement));
         c.judgement = static_cast<std::uint8_t>(chosenJudgement);
     }
 

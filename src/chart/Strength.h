@@ -55,9 +55,18 @@ void CountAndScore(ChartData& c);
 // day-master score, judgement, roles and the four sort orders.
 //   fullAnalysis     true for a new chart: the judgement comes from the
 //                    score and the roles are chosen here; false for a
-//                    re-analysis: judgement and strengthLevel both become
-//                    chosenJudgement and the roles stay as they are.
+//                    re-analysis: the judgement becomes chosenJudgement,
+//                    strengthLevel its level (StrengthLevelOfJudgement) and
+//                    the roles stay as they are.
 void JudgeStrength(ChartData& c, const ChartOptions& options, bool fullAnalysis, int chosenJudgement = 3);
+
+// The strengthLevel of a chosen judgement: 从旺 is extremely strong (6),
+// 从弱 extremely weak (0), 太弱 … 太旺 keep their numbers 1 … 5.
+constexpr int StrengthLevelOfJudgement(int judgement) {
+    return judgement == 0 ? 6 : judgement == 6 ? 0 : judgement;
+}
+static_assert(StrengthLevelOfJudgement(0) == 6 && StrengthLevelOfJudgement(6) == 0);
+static_assert(StrengthLevelOfJudgement(1) == 1 && StrengthLevelOfJudgement(5) == 5);
 
 // The special pattern of the chart (0..16) or −1. When one is found and
 // roles is given, it receives the pattern's elements for 用神 喜神 忌神 仇神

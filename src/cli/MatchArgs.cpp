@@ -44,15 +44,27 @@ ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m) {
     return options;
 }
 
-int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result) {
-    const ChartOptions options = MatchOptions(ctx, m);
+namespace {
+
+// The ending text of dat/EndInfo.txt when the options ask for it (what
+// could not be read is printed as a warning); no lines otherwise.
+EndingText MatchEnding(CommandContext& ctx, const ChartOptions& options) {
     EndingText ending;
     if (options.appendEnding) {
         if (Status s = ReadEndingText(ctx.files.Dat("EndInfo.txt"), &ending); !s.ok()) {
             ctx.Error("ending text not added: " + s.message());
         }
     }
-    *result = RunMatching(m.a, m.b, options, ending);
+    return ending;
+}
+
+}  // namespace
+
+int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result, EndingText* ending) {
+    const ChartOptions options = MatchOptions(ctx, m);
+    const EndingText used = MatchEnding(ctx, options);
+    if (ending != nullptr) *ending = used;
+    *result = RunMatching(m.a, m.b, options, used);
     if (!result->Ok()) {
         ctx.Error(result->ErrorText());
         return kExitRefused;

@@ -29,6 +29,7 @@ ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m);
 // Runs the matching of the two persons with the options of MatchOptions and
 // the ending text when the options ask for it, printing what could not be
 // read and, on a refused run, its message. Returns kExitOk or kExitRefused.
-int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result);
+// The ending text used goes to *ending when given.
+int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result, EndingText* ending = nullptr);
 
 }  // namespace tessaly::cli

@@ -83,11 +83,16 @@ MatchingResult RunMatching(const PersonRecord& a, const PersonRecord& b, const C
         }
         result.persons[n] = AnalysePerson(std::move(build.person), options);
     }
-    const PairingResult pairing = PairingAnalysis(result.persons[0].Chart(), result.persons[1].Chart(),
-                                                  result.persons[0].Person(), result.persons[1].Person(), options);
-    result.index = pairing.index;
-    result.report = AssembleReport(result.persons, pairing.report, options, ending);
+    PairAndAssemble(result, ending);
     return result;
+}
+
+void PairAndAssemble(MatchingResult& result, const EndingText& ending) {
+    const PairingResult pairing = PairingAnalysis(result.persons[0].Chart(), result.persons[1].Chart(),
+                                                  result.persons[0].Person(), result.persons[1].Person(),
+                                                  result.options);
+    result.index = pairing.index;
+    result.report = AssembleReport(result.persons, pairing.report, result.options, ending);
 }
 
 std::string MatchingResult::ErrorText() const {

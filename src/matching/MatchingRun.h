@@ -82,6 +82,11 @@ PersonAnalysis AnalysePerson(PersonChart built, const ChartOptions& options, boo
 ReportText AssembleReport(const std::array<PersonAnalysis, 2>& persons, const ReportText& pairing,
                           const ChartOptions& options, const EndingText& ending);
 
+// The steps that follow the analysis of both persons: the pairing section
+// with the index, then the whole report (AssembleReport) with the options of
+// the result. Sets result.index and result.report.
+void PairAndAssemble(MatchingResult& result, const EndingText& ending);
+
 // The separator between the charts and the readings: 71 hyphens.
 inline constexpr const char* kReportSeparator =
     "-----------------------------------------------------------------------\r\n";

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "app/BirthDataDialog.h"
+#include "app/MainWindow.h"
 #include "app/MessageService.h"
 #include "common/ProgramFiles.h"
 
@@ -70,6 +72,30 @@ void WhenModal(std::function<void(T*)> answer, int triesLeft = 200) {
             WhenModal<T>(answer, triesLeft - 1);
         }
     });
+}
+
+// A person born at HH:30 of the given day in 北京 (province 1).
+inline PersonRecord BornAt(const char* name, int year, int month, int day, int hour, bool male) {
+    PersonRecord r;
+    r.name = name;
+    r.year = std::int16_t(year), r.month = std::int16_t(month), r.day = std::int16_t(day);
+    r.hour = std::int16_t(hour), r.minute = 30;
+    r.isMale = male ? 1 : 0;
+    r.provinceIndex = 1;
+    return r;
+}
+
+// Runs "开始合婚" with `a` and `b` answered in the two birth dialogs.
+inline void MatchCouple(MainWindow& w, const PersonRecord& a, const PersonRecord& b) {
+    WhenModal<BirthDataDialog>([a, b](BirthDataDialog* first) {
+        first->SetRecord(a, 0);
+        first->accept();
+        WhenModal<BirthDataDialog>([b](BirthDataDialog* second) {
+            second->SetRecord(b, 1);
+            second->accept();
+        });
+    });
+    w.StartMatching();
 }
 
 }  // namespace tessaly::apptest

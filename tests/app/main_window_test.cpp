@@ -33,13 +33,7 @@ void WriteIni(const std::filesystem::path& path, const std::string& utf8) {
 }
 
 PersonRecord Person(const char* name, int year, int month, int day, int hour, bool male) {
-    PersonRecord r;
-    r.name = name;
-    r.year = std::int16_t(year), r.month = std::int16_t(month), r.day = std::int16_t(day);
-    r.hour = std::int16_t(hour), r.minute = 30;
-    r.isMale = male ? 1 : 0;
-    r.provinceIndex = 1;
-    return r;
+    return apptest::BornAt(name, year, month, day, hour, male);
 }
 
 // Answers the two birth dialogs with `a` and `b` (nullptr: cancel).

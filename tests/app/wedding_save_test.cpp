@@ -27,6 +27,7 @@ std::string WithCrLf(const std::string& text) {
     return out;
 }
 
+using apptest::MatchCouple;
 using apptest::ScriptedMessages;
 using apptest::TempHome;
 using apptest::WhenModal;
@@ -39,26 +40,13 @@ PersonRecord Person(const char* name, int year, bool male) {
     return r;
 }
 
-// Runs "开始合婚" with the two persons answered in the birth dialogs.
-void Match(MainWindow& w, const PersonRecord& a, const PersonRecord& b) {
-    WhenModal<BirthDataDialog>([a, b](BirthDataDialog* first) {
-        first->SetRecord(a, 0);
-        first->accept();
-        WhenModal<BirthDataDialog>([b](BirthDataDialog* second) {
-            second->SetRecord(b, 1);
-            second->accept();
-        });
-    });
-    w.StartMatching();
-}
-
 TEST(WeddingTab, SearchFillsThePaneAndBlocksASecondSearch) {
     TempHome home;
     ScriptedMessages messages;
     MainWindow w(home.Files());
     w.SetClock([] { return QDateTime(QDate(2024, 1, 1), QTime(12, 0)); });
     w.show();
-    Match(w, Person("张三", 1994, true), Person("李四", 1996, false));
+    MatchCouple(w, Person("张三", 1994, true), Person("李四", 1996, false));
     ASSERT_TRUE(w.chartValid());
 
     // Seen from inside the search, while it lets window messages through.
@@ -93,7 +81,7 @@ TEST(WeddingTab, Refusals) {
     EXPECT_EQ(messages.shown[0].caption, QStringLiteral("提示"));
 
     messages.answers.push_back(MsgAnswer::kYes);  // same sex: go on
-    Match(w, Person("张三", 1994, true), Person("王五", 1995, true));
+    MatchCouple(w, Person("张三", 1994, true), Person("王五", 1995, true));
     ASSERT_TRUE(w.chartValid());
     messages.shown.clear();
     w.SearchDays();
@@ -112,7 +100,7 @@ TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("请先排一个正确的盘后再保存"));
     messages.shown.clear();
 
-    Match(w, Person("张三", 1994, true), Person("李四", 1996, false));
+    MatchCouple(w, Person("张三", 1994, true), Person("李四", 1996, false));
     ASSERT_TRUE(w.chartValid());
     w.SaveCase();
     w.SaveCase();  // "存新" again stores another copy

@@ -279,9 +279,23 @@ TEST(JudgeStrength, SpecialPatternRolesFollowBiange) {
     }
 }
 
-// A re-analysis keeps the roles it is given and takes the chosen judgement
-// for both the judgement and the level; the scores are summed afresh.
+// A re-analysis keeps the roles it is given and takes the chosen judgement,
+// with the level of that judgement on the weak-to-strong scale; the scores
+// are summed afresh.
 TEST(JudgeStrength, ReanalysisTakesTheChosenJudgement) {
+    const struct { int judgement, level; } kLevels[] = {
+        {0, 6},  // 从旺: extremely strong
+        {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5},
+        {6, 0},  // 从弱: extremely weak
+    };
+    for (const auto& k : kLevels) {
+        SCOPED_TRACE(k.judgement);
+        ChartData c = Analysed("甲子", "丁卯", "乙未", "丙子");
+        JudgeStrength(c, {}, false, k.judgement);
+        EXPECT_EQ(c.judgement, k.judgement);
+        EXPECT_EQ(c.strengthLevel, k.level);
+    }
+
     ChartData c = Analysed("甲子", "丁卯", "乙未", "丙子");
     c.rolePair = {4, 0, 1, 2, 3};
     c.roleElement = {0, 1, 2, 3, 4};
@@ -289,7 +303,7 @@ TEST(JudgeStrength, ReanalysisTakesTheChosenJudgement) {
     c.yyScore[2] = 36;  // only 比肩 (乙) left
     JudgeStrength(c, {}, false, 0);
     EXPECT_EQ(c.judgement, 0);
-    EXPECT_EQ(c.strengthLevel, 0);
+    EXPECT_EQ(c.strengthLevel, 6);
     EXPECT_EQ(Ints(c.rolePair), (std::array<int, 5>{4, 0, 1, 2, 3}));
     EXPECT_EQ(c.pairScore[0], 36);
     EXPECT_EQ(c.dayMasterScore, 54 + 36);

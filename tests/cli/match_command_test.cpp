@@ -158,3 +158,90 @@ TEST(MatchCommand, ConversionFailuresExitOne) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// The user's own scores, roles and judgement for one person, checked as the
+// desktop dialog checks them.
+TEST(MatchCommandOverride, RefusedSpecsExitTwoWithTheDialogsMessage) {
+    const struct {
+        const char* spec;
+        const char* mentions;
+    } kCases[] = {
+        {"scores=4,4,4,4,4,4,3,3,3,2", "十神之和不能小于36"},        // sum 35
+        {"scores=36,0,0,-1,0,0,0,0,0,0", "伤官 '-1': 请输入0至999之间的数"},
+        {"scores=36,0,0,0,0,0,0,0,0,1000", "正印 '1000': 请输入0至999之间的数"},
+        {"scores=36,0,0,0,0,0,0,0,0,x", "正印 'x': 请输入0至999之间的数"},
+        {"scores=36,0,0,0,0,0,0,0,0,", "正印 '': 请输入0至999之间的数"},
+        {"scores=36,0,0", "ten values"},
+        {"roles=比劫,食伤,财星,官杀", "roles"},
+        {"roles=比劫,食伤,财星,官杀,5", "roles"},
+        {"judgement=极旺", "judgement"},
+        {"judgement=7", "judgement"},
+        {"judgement=0;judgement=1", "twice"},
+        {"colour=red", "colour"},
+        {";", "sets nothing"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.spec);
+        for (const char* key : {"--override-a", "--override-b"}) {
+            const auto r = RunCli({"match", "--a", kA, "--b", kB, key, c.spec});
+            EXPECT_EQ(r.status, 2);
+            EXPECT_TRUE(r.out.empty());
+            EXPECT_NE(r.err.find(key), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r.err;
+        }
+    }
+    const auto missing = RunCli({"match", "--a", kA, "--b", kB, "--override-a"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("--override-a needs SPEC"), std::string::npos) << missing.err;
+}
+
+// The strength section of person n (0 甲命, 1 乙命) in a printed report.
+std::string StrengthOf(const std::string& report, int n) {
+    const std::size_t from = report.find("※五行力量：", n == 0 ? 0 : report.find("乙命八字："));
+    return report.substr(from, report.find("※此命局", from) - from);
+}
+
+TEST(MatchCommandOverride, ReanalysesThePersonGivenAndKeepsTheOther) {
+    const auto plain = RunCli({"match", "--a", kA, "--b", kB, "--set", "biange=0"});
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    const struct {
+        const char* spec;
+        const char* strengthA;  // in 甲命's strength section
+    } kCases[] = {
+        // 甲命 is a 丁 day: 比劫 is 火, 食伤 土, 财星 金, 官杀 水, 印枭 木.
+        {"judgement=从旺", "日元极旺，以从旺看，"},
+        {"judgement=0;roles=官杀,财星,比劫,印枭,食伤", "日元极旺，以从旺看，喜用水，金(官杀、财星)。忌仇火，木(比劫、印枭)。"},
+        {"roles=3,2,0,4,1;judgement=0", "日元极旺，以从旺看，喜用水，金(官杀、财星)。忌仇火，木(比劫、印枭)。"},
+        {"scores=36,0,0,0,0,0,0,0,0,0", "火36(100.0%)"},  // exactly 36: accepted
+        {"scores=4,4,4,4,4,4,3,3,3,3;judgement=偏弱", "日元偏弱，"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.spec);
+        const auto r = RunCli({"match", "--a", kA, "--b", kB, "--set", "biange=0", "--override-a", c.spec});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(StrengthOf(r.out, 0).find(c.strengthA), std::string::npos) << StrengthOf(r.out, 0);
+        EXPECT_EQ(StrengthOf(r.out, 1), StrengthOf(plain.out, 1));
+        // The charts themselves stay as they were.
+        const std::size_t chartEnd = plain.out.find("※五行力量：");
+        EXPECT_EQ(r.out.substr(0, chartEnd), plain.out.substr(0, chartEnd));
+        EXPECT_TRUE(r.out.ends_with("☆以上批语仅供参考，须知人生命运妙在阴阳五行的无穷变化☆"));
+    }
+}
+
+TEST(MatchCommandOverride, BothPersonsAndJson) {
+    const auto r = RunCli({"match", "--a", kA, "--b", kB, "--set", "biange=0", "--override-a", "judgement=从弱",
+                           "--override-b", "judgement=从旺", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::size_t a = r.out.find("\"strength_level\":");
+    const std::size_t b = r.out.find("\"strength_level\":", a + 1);
+    ASSERT_NE(b, std::string::npos);
+    EXPECT_EQ(r.out.substr(a, 19), "\"strength_level\":0,");  // 从弱: extremely weak
+    EXPECT_EQ(r.out.substr(b, 19), "\"strength_level\":6,");  // 从旺: extremely strong
+    EXPECT_NE(r.out.find("日元极弱，以从弱看，"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessaly

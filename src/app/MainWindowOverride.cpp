@@ -1,0 +1,73 @@
+// The main window's "设定用神": the user's own scores, roles and judgement,
+// and the report analysed again from them.
+#include <QPainter>
+#include <QToolButton>
+
+#include "MainWindow.h"
+#include "MessageService.h"
+#include "UsefulGodDialog.h"
+#include "matching/Reanalysis.h"
+
+namespace tessaly {
+
+QToolButton* MainWindow::NewSetRolesButton(QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QStringLiteral("SbtoSet"));
+    button->setAutoRaise(true);
+    button->setText(QStringLiteral("设定用神"));
+    button->setToolTip(QStringLiteral("设定用神"));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // The picture: "用" on a red seal.
+    QPixmap pm(40, 40);
+    pm.fill(Qt::transparent);
+    {
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(178, 34, 34));
+        p.drawRoundedRect(QRectF(2, 2, 36, 36), 7, 7);
+        QFont f(QStringLiteral("宋体"));
+        f.setPixelSize(26);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(QColor(255, 244, 220));
+        p.drawText(QRectF(2, 2, 36, 36), Qt::AlignCenter, QStringLiteral("用"));
+    }
+    button->setIcon(QIcon(pm));
+    button->setIconSize(QSize(16, 16));
+    return button;
+}
+
+void MainWindow::OverrideRoles() {
+    if (searching_) return;  // the wedding search holds the event loop
+    if (!chartValid_ || !lastMatching_ || !lastMatching_->Ok()) {
+        Inform(this, QString::fromUtf8(kNeedsMatchingText), QStringLiteral("排盘"), MsgIcon::kInformation);
+        return;
+    }
+    std::array<RoleOverride, 2> overrides;
+    {
+        UsefulGodDialog dlg(FillOverrides(*lastMatching_), this);
+        if (dlg.exec() != QDialog::Accepted) return;
+        overrides = dlg.Overrides();
+    }
+    SavePrompt();
+
+    // The options stay those of the last run; the ending text is read
+    // afresh, as for every report.
+    EndingText ending;
+    if (lastMatching_->options.appendEnding) {
+        if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), &ending); !s.ok()) {
+            Inform(this, QString::fromStdString("ending text not added: " + s.message()), QStringLiteral("提示"),
+                   MsgIcon::kWarning);
+        }
+    }
+    MatchingResult result = Reanalyse(*lastMatching_, overrides, ending);
+    if (!result.Ok()) {
+        Inform(this, QString::fromStdString(result.ErrorText()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    ShowMatching(result);
+    lastMatching_ = std::move(result);
+}
+
+}  // namespace tessaly
