@@ -3,7 +3,6 @@
 #include <iconv.h>
 
 #include <cerrno>
-#include <memory>
 
 namespace tessaly {
 namespace {
@@ -37,21 +36,62 @@ int ValidUtf8At(std::string_view s, std::size_t i) {
     return n;
 }
 
-struct IconvCloser {
-    void operator()(iconv_t* cd) const {
-        iconv_close(*cd);
-        delete cd;
+// The two converters of one thread, opened on first use and kept until the
+// thread ends: opening one costs far more than a short conversion.
+class Converters {
+public:
+    Converters() = default;
+    Converters(const Converters&) = delete;
+    Converters& operator=(const Converters&) = delete;
+    ~Converters() {
+        for (Slot& s : slots_) {
+            if (s.open) iconv_close(s.cd);
+        }
     }
+    // The descriptor from `from` to `to` in its initial state, or nullptr
+    // when the system lacks the conversion.
+    iconv_t* Get(int which, const char* to, const char* from) {
+        Slot& s = slots_[which];
+        if (!s.open) {
+            s.cd = iconv_open(to, from);
+            if (s.cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
+            s.open = true;
+        }
+        iconv(s.cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+        return &s.cd;
+    }
+
+private:
+    struct Slot {
+        iconv_t cd{};
+        bool open = false;
+    };
+    Slot slots_[2];
 };
 
-CodecResult Convert(std::string_view in, const char* to, const char* from, const char* what) {
+enum ConverterId { kToGbk = 0, kFromGbk = 1 };
+
+bool IsAscii(std::string_view s) {
+    for (const char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+CodecResult Convert(std::string_view in, ConverterId which, const char* to, const char* from,
+                    const char* what) {
     CodecResult r;
-    iconv_t raw = iconv_open(to, from);
-    if (raw == reinterpret_cast<iconv_t>(-1)) {
+    // Both encodings keep ASCII byte for byte.
+    if (IsAscii(in)) {
+        r.text.assign(in);
+        return r;
+    }
+    thread_local Converters converters;
+    iconv_t* cd = converters.Get(which, to, from);
+    if (cd == nullptr) {
         r.error = std::string("the system cannot convert ") + from + " to " + to;
         return r;
     }
-    std::unique_ptr<iconv_t, IconvCloser> cd(new iconv_t(raw));
     std::string out;
     out.resize(in.size() * 2 + 16);
     char* inp = const_cast<char*>(in.data());
@@ -94,10 +134,10 @@ CodecResult Utf8ToGbk(std::string_view utf8) {
         }
         i += n;
     }
-    return Convert(utf8, "GBK", "UTF-8", "UTF-8 to GBK");
+    return Convert(utf8, kToGbk, "GBK", "UTF-8", "UTF-8 to GBK");
 }
 
-CodecResult GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GBK", "GBK to UTF-8"); }
+CodecResult GbkToUtf8(std::string_view gbk) { return Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK to UTF-8"); }
 
 bool IsValidUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
