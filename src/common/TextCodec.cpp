@@ -3,6 +3,10 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <array>
+#include <memory>
 
 namespace tessaly {
 namespace {
@@ -122,6 +126,66 @@ CodecResult Convert(std::string_view in, ConverterId which, const char* to, cons
     return r;
 }
 
+// The UTF-8 of each two-byte GBK character met so far on this thread, asked
+// of iconv once per character: leads 0x81..0xFE, trails 0x40..0xFE, a row of
+// entries for each lead byte met.
+class GbkPairCache {
+public:
+    struct Entry {
+        std::uint8_t length = 0;  // 0 not asked yet, kNotGbk, else the UTF-8 length (1..3)
+        char utf8[3] = {};
+    };
+    static constexpr std::uint8_t kNotGbk = 0xFF;
+
+    const Entry& Get(unsigned char lead, unsigned char trail) {
+        std::unique_ptr<Row>& row = rows_[lead - 0x81];
+        if (!row) row = std::make_unique<Row>();
+        Entry& e = (*row)[trail - 0x40];
+        if (e.length == 0) {
+            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            const CodecResult r = Convert(std::string_view(pair, 2), kFromGbk, "UTF-8", "GBK", "GBK to UTF-8");
+            e.length = r.ok() && !r.text.empty() && r.text.size() <= sizeof e.utf8 ? std::uint8_t(r.text.size()) : kNotGbk;
+            if (e.length != kNotGbk) std::memcpy(e.utf8, r.text.data(), r.text.size());
+        }
+        return e;
+    }
+
+private:
+    using Row = std::array<Entry, 0xFE - 0x40 + 1>;
+    std::array<std::unique_ptr<Row>, 0xFE - 0x81 + 1> rows_;
+};
+
+// GBK to UTF-8 a character at a time through the cache. False (and `out`
+// unfinished) at anything the cache cannot answer alone: a byte that is
+// neither ASCII nor a lead with its trail, or a pair that is not GBK.
+bool GbkToUtf8Cached(std::string_view in, std::string* out) {
+    thread_local GbkPairCache cache;
+    // Each GBK byte gives at most two bytes of UTF-8 (a pair at most three),
+    // and a copy writes three; a short text is built on the stack.
+    char local[2048];
+    std::string heap;
+    char* const begin = in.size() * 2 + 4 <= sizeof local ? local : (heap.resize(in.size() * 2 + 4), heap.data());
+    char* p = begin;
+    for (std::size_t i = 0; i < in.size();) {
+        const auto c = static_cast<unsigned char>(in[i]);
+        if (c < 0x80) {
+            *p++ = static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        if (c < 0x81 || c > 0xFE || i + 1 >= in.size()) return false;
+        const auto t = static_cast<unsigned char>(in[i + 1]);
+        if (t < 0x40 || t > 0xFE) return false;
+        const GbkPairCache::Entry& e = cache.Get(c, t);
+        if (e.length == GbkPairCache::kNotGbk) return false;
+        std::memcpy(p, e.utf8, sizeof e.utf8);
+        p += e.length;
+        i += 2;
+    }
+    out->assign(begin, p);
+    return true;
+}
+
 }  // namespace
 
 CodecResult Utf8ToGbk(std::string_view utf8) {
@@ -137,7 +201,22 @@ CodecResult Utf8ToGbk(std::string_view utf8) {
     return Convert(utf8, kToGbk, "GBK", "UTF-8", "UTF-8 to GBK");
 }
 
-CodecResult GbkToUtf8(std::string_view gbk) { return Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK to UTF-8"); }
+CodecResult GbkToUtf8(std::string_view gbk) {
+    // Each character on its own converts as it does within the text (GBK
+    // keeps no state), so the cache gives iconv's answer; whatever it cannot
+    // answer, errors included, goes to iconv whole.
+    CodecResult r;
+    if (GbkToUtf8Cached(gbk, &r.text)) return r;
+    return Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK to UTF-8");
+}
+
+bool GbkToUtf8Into(std::string_view gbk, std::string* utf8) {
+    if (GbkToUtf8Cached(gbk, utf8)) return true;
+    CodecResult r = Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK to UTF-8");
+    if (!r.ok()) return false;
+    *utf8 = std::move(r.text);
+    return true;
+}
 
 bool IsValidUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
