@@ -28,6 +28,7 @@
 #include "engine/ReportStyle.h"
 #include "store/Categories.h"
 #include "store/CaseStore.h"
+#include "store/FileUtil.h"
 
 namespace tessaly::cli {
 namespace {
@@ -58,45 +59,45 @@ bool ParseSlot(CommandContext& ctx, std::int32_t* slot) {
     return true;
 }
 
-// The tree of the given records: categories in the order of their first
-// case (compared without regard to ASCII case), cases in slot order.
-std::string TreeText(const std::vector<CaseRecord>& records) {
-    std::vector<std::pair<std::string, std::vector<std::string>>> categories;
-    for (const CaseRecord& r : records) {
-        auto it = std::find_if(categories.begin(), categories.end(),
-                               [&](const auto& c) { return EqualsIgnoreAsciiCase(c.first, r.category); });
-        if (it == categories.end()) it = categories.insert(categories.end(), {r.category, {}});
-        it->second.push_back(CaseNodeText(r));
+// The case tree, built as the records come: categories in the order of
+// their first case (compared without regard to ASCII case), cases in slot
+// order.
+class TreeText {
+public:
+    bool Add(const CaseRecord& r) {
+        const std::string folded = FoldAscii(r.category);
+        auto it = std::find_if(categories_.begin(), categories_.end(),
+                               [&](const Category& c) { return c.folded == folded; });
+        if (it == categories_.end()) it = categories_.insert(categories_.end(), {folded, "  " + r.category + '\n'});
+        it->lines += "    ";
+        AppendCaseNodeText(r, &it->lines);
+        it->lines += '\n';
+        return true;
     }
-    std::string out = "命例\n";
-    for (const auto& [name, cases] : categories) {
-        out += "  " + name + '\n';
-        for (const std::string& c : cases) out += "    " + c + '\n';
+    std::string Text() const {
+        std::string out = "命例\n";
+        for (const Category& c : categories_) out += c.lines;
+        return out;
     }
-    return out;
-}
 
-Status CollectRecords(CaseStore& db, const std::vector<std::int32_t>* slots, std::vector<CaseRecord>* out) {
-    if (!slots) {
-        return db.ForEachRecord([&](const CaseRecord& r) {
-            out->push_back(r);
-            return true;
-        });
-    }
-    for (const std::int32_t slot : *slots) {
-        CaseRecord r;
-        if (Status s = db.ReadRecord(slot, &r); !s) return s;
-        if (r.live()) out->push_back(std::move(r));
-    }
-    return Status::Ok();
+private:
+    struct Category {
+        std::string folded;  // the name with ASCII letters in lower case
+        std::string lines;   // its line and its cases' lines
+    };
+    std::vector<Category> categories_;
+};
+
+int PrintTree(CommandContext& ctx, CaseStore& db, const SearchCriteria& criteria) {
+    TreeText tree;
+    if (Status s = db.VisitCases(criteria, [&](const CaseRecord& r) { return tree.Add(r); }); !s) return Refuse(ctx, s);
+    ctx.Print(tree.Text());
+    return kExitOk;
 }
 
 int RunList(CommandContext& ctx, CaseStore& db) {
     if (!ctx.args.empty()) return ctx.Usage("cases list takes no arguments, got '" + ctx.args[0] + "'");
-    std::vector<CaseRecord> records;
-    if (Status s = CollectRecords(db, nullptr, &records); !s) return Refuse(ctx, s);
-    ctx.Print(TreeText(records));
-    return kExitOk;
+    return PrintTree(ctx, db, SearchCriteria{});
 }
 
 // "1980..1990", "-120..-100" or a single year, as users write years (negative
@@ -155,12 +156,7 @@ int RunSearch(CommandContext& ctx, CaseStore& db) {
         c.province = static_cast<std::int16_t>(p);
     }
     if (!ctx.args.empty()) return ctx.Usage("cases search: unknown argument '" + ctx.args[0] + "'");
-    std::vector<std::int32_t> slots;
-    if (Status s = db.SearchRecords(&c, &slots); !s) return Refuse(ctx, s);
-    std::vector<CaseRecord> records;
-    if (Status s = CollectRecords(db, &slots, &records); !s) return Refuse(ctx, s);
-    ctx.Print(TreeText(records));
-    return kExitOk;
+    return PrintTree(ctx, db, c);
 }
 
 std::string PersonText(const PersonRecord& p) {

@@ -240,7 +240,9 @@ Status CaseStore::RecordCount(std::int32_t* count) {
 // many records; visit(slot, 1296 bytes) returns false to stop.
 Status CaseStore::ScanRecords(const StoreHeader& h,
                               const std::function<bool(std::int32_t, std::string_view)>& visit) const {
-    const std::int32_t kBlockRecords = std::clamp(h.count, 1, 1024);
+    // Blocks small enough to stay in the processor's cache between the copy
+    // and the look at them.
+    const std::int32_t kBlockRecords = std::clamp(h.count, 1, 200);
     std::string block(std::size_t(kBlockRecords) * kCaseRecordSize, '\0');
     for (int k = 0; k < FilesNeeded(h.count); ++k) {
         const std::int32_t inFile = RecordsInFile(h.count, k);
@@ -481,28 +483,31 @@ Status CaseStore::SearchRecords(SearchCriteria* c, std::vector<std::int32_t>* sl
     });
 }
 
-Status CaseStore::SearchCases(const SearchCriteria& criteria, std::vector<CaseRecord>* found) {
+Status CaseStore::VisitCases(const SearchCriteria& criteria, const std::function<bool(const CaseRecord&)>& visit) {
     if (Status s = CheckOpened(); !s) return s;
-    found->clear();
     CaseMatcher matcher;
     if (Status s = CaseMatcher::Make(criteria, &matcher); !s) return s;
     Session ses;
     if (Status s = Begin(Access::kRead, &ses); !s) return s;
     ses.headerFd.reset();
+    CaseRecord record;
     return ScanRecords(ses.header, [&](std::int32_t, std::string_view rec) {
-        if (matcher.Matches(rec)) found->push_back(DecodeCaseRecord(rec));
+        if (!matcher.Matches(rec)) return true;
+        DecodeCaseRecord(rec, &record);
+        return visit(record);
+    });
+}
+
+Status CaseStore::SearchCases(const SearchCriteria& criteria, std::vector<CaseRecord>* found) {
+    found->clear();
+    return VisitCases(criteria, [&](const CaseRecord& r) {
+        found->push_back(r);
         return true;
     });
 }
 
 Status CaseStore::ForEachRecord(const std::function<bool(const CaseRecord&)>& visit) {
-    Session ses;
-    if (Status s = Begin(Access::kRead, &ses); !s) return s;
-    ses.headerFd.reset();
-    return ScanRecords(ses.header, [&](std::int32_t, std::string_view rec) {
-        if (MarkOfRecord(rec) != 0) return true;
-        return visit(DecodeCaseRecord(rec));
-    });
+    return VisitCases(SearchCriteria{}, visit);
 }
 
 Status CaseStore::ClearAll() {

@@ -89,8 +89,13 @@ public:
     // 全部命例").
     Status SearchCases(const SearchCriteria& criteria, std::vector<CaseRecord>* found);
 
-    // Calls `visit` for every live record in slot order (the same scan);
-    // stops early when `visit` returns false.
+    // The same scan handing each match to `visit` as it is decoded (one
+    // record object, reused: copy what you keep); stops early when `visit`
+    // returns false.
+    Status VisitCases(const SearchCriteria& criteria, const std::function<bool(const CaseRecord&)>& visit);
+
+    // Calls `visit` for every live record in slot order (VisitCases with
+    // empty criteria).
     Status ForEachRecord(const std::function<bool(const CaseRecord&)>& visit);
 
     // Slots ever used, deleted ones included.

@@ -74,10 +74,10 @@ std::string_view FieldBytes(std::string_view b, std::size_t off, std::size_t fie
 
 // GBK to UTF-8; a damaged field keeps its readable characters and shows each
 // bad byte as '?'.
-std::string DecodeText(std::string_view gbk) {
-    CodecResult r = GbkToUtf8(gbk);
-    if (r.ok()) return std::move(r.text);
-    std::string out;
+void DecodeText(std::string_view gbk, std::string* text) {
+    if (GbkToUtf8Into(gbk, text)) return;
+    std::string& out = *text;
+    out.clear();
     for (std::size_t i = 0; i < gbk.size();) {
         const auto c = static_cast<unsigned char>(gbk[i]);
         if (c < 0x80) {
@@ -96,7 +96,6 @@ std::string DecodeText(std::string_view gbk) {
         out += '?';
         ++i;
     }
-    return out;
 }
 
 Status PutPerson(std::string& b, const PersonLayout& l, const PersonRecord& p, std::string_view who) {
@@ -114,7 +113,7 @@ Status PutPerson(std::string& b, const PersonLayout& l, const PersonRecord& p, s
 }
 
 void GetPerson(std::string_view b, const PersonLayout& l, PersonRecord* p) {
-    p->name = DecodeText(FieldBytes(b, l.name, kNameField));
+    DecodeText(FieldBytes(b, l.name, kNameField), &p->name);
     p->year = GetI16(b, l.time);
     p->month = GetI16(b, l.time + 2);
     p->day = GetI16(b, l.time + 4);
@@ -127,7 +126,7 @@ void GetPerson(std::string_view b, const PersonLayout& l, PersonRecord* p) {
     p->cityIndex = GetI16(b, l.city);
     p->longitude = GetF32(b, l.longitude);
     p->latitude = GetF32(b, l.latitude);
-    p->placeText = DecodeText(FieldBytes(b, l.place, kPlaceField));
+    DecodeText(FieldBytes(b, l.place, kPlaceField), &p->placeText);
 }
 
 // ---- search criteria --------------------------------------------------------
@@ -186,16 +185,19 @@ Status EncodeCaseRecord(const CaseRecord& r, std::string* bytes) {
 
 CaseRecord DecodeCaseRecord(std::string_view b) {
     CaseRecord r;
-    if (b.size() < kCaseRecordSize) return r;
-    r.slot = GetI32(b, kSlotOffset);
-    r.deleted = GetU8(b, kMarkOffset);
-    GetPerson(b, kPersonA, &r.a);
-    r.a.personNo = 0;
-    r.category = DecodeText(FieldBytes(b, kCategoryOffset, kCategoryField));
-    r.note = DecodeText(FieldBytes(b, kNoteOffset, kNoteField));
-    GetPerson(b, kPersonB, &r.b);
-    r.b.personNo = 1;
+    if (b.size() >= kCaseRecordSize) DecodeCaseRecord(b, &r);
     return r;
+}
+
+void DecodeCaseRecord(std::string_view b, CaseRecord* r) {
+    r->slot = GetI32(b, kSlotOffset);
+    r->deleted = GetU8(b, kMarkOffset);
+    GetPerson(b, kPersonA, &r->a);
+    r->a.personNo = 0;
+    DecodeText(FieldBytes(b, kCategoryOffset, kCategoryField), &r->category);
+    DecodeText(FieldBytes(b, kNoteOffset, kNoteField), &r->note);
+    GetPerson(b, kPersonB, &r->b);
+    r->b.personNo = 1;
 }
 
 std::string_view StoreStem(std::uint8_t storeKind) { return storeKind == 0 ? "bazi" : ""; }

@@ -79,6 +79,9 @@ Status EncodeCaseRecord(const CaseRecord& record, std::string* bytes);
 // Reads a record from 1296 bytes. A text field that is not valid GBK (a
 // damaged file) is decoded with each bad byte shown as '?'.
 CaseRecord DecodeCaseRecord(std::string_view bytes);
+// The same over *record, reusing the storage of its texts; `bytes` holds at
+// least 1296 bytes.
+void DecodeCaseRecord(std::string_view bytes, CaseRecord* record);
 
 // The deletion mark of a record's bytes (0 live, 1 deleted).
 inline std::uint8_t MarkOfRecord(std::string_view bytes) { return static_cast<std::uint8_t>(bytes[4]); }

@@ -344,6 +344,18 @@ TEST_F(StoreTest, SearchModes) {
         ASSERT_TRUE(db_.SearchRecords(&c.c, &got).ok());
         EXPECT_EQ(got, c.want);
         EXPECT_EQ(c.c.thirdMode, 0);
+        // The one-pass search gives the same cases, decoded as ReadRecord does.
+        std::vector<CaseRecord> found(1);
+        ASSERT_TRUE(db_.SearchCases(c.c, &found).ok());
+        ASSERT_EQ(found.size(), c.want.size());
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            CaseRecord one;
+            ASSERT_TRUE(db_.ReadRecord(c.want[i], &one).ok());
+            EXPECT_EQ(found[i].slot, c.want[i]);
+            EXPECT_EQ(found[i].a.name, one.a.name);
+            EXPECT_EQ(found[i].note, one.note);
+            EXPECT_EQ(found[i].b.placeText, one.b.placeText);
+        }
     }
 }
 
