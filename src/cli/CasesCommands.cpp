@@ -10,6 +10,8 @@
 //   export DIR                 copies the store and its reports to DIR
 //   import PATH/bazi0.dat      replaces the store with an exported history
 //   clear --yes                deletes every case and report
+//   repair                     makes a damaged store usable, keeping the
+//                              damaged files aside
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -29,6 +31,7 @@
 #include "store/Categories.h"
 #include "store/CaseStore.h"
 #include "store/FileUtil.h"
+#include "store/StoreRepair.h"
 
 namespace tessaly::cli {
 namespace {
@@ -37,7 +40,7 @@ constexpr std::string_view kSynopsis =
     "list | search [--name T|--name-exact T] [--category C|--category-exact C] [--sex male|female] "
     "[--years FROM..TO] [--province P] | show SLOT [--json] | "
     "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT | export DIR | "
-    "import PATH/bazi0.dat | clear --yes";
+    "import PATH/bazi0.dat | clear --yes | repair";
 
 // What the save dialog accepts.
 constexpr std::size_t kMaxSavedCategoryBytes = 13;
@@ -45,6 +48,9 @@ constexpr std::size_t kMaxNoteBytes = 1000;
 
 int Refuse(CommandContext& ctx, const Status& s) {
     ctx.Error(s.message());
+    if (s.message().find("needs repair") != std::string::npos) {
+        ctx.Error("'tessaly-cli cases repair' makes it usable again and keeps the damaged files");
+    }
     return kExitRefused;
 }
 
@@ -288,6 +294,35 @@ int RunClear(CommandContext& ctx, CaseStore& db) {
     return kExitOk;
 }
 
+std::string RepairLine(const RepairAction& a) {
+    const std::string file = a.file.string();
+    switch (a.kind) {
+        case RepairAction::kJournalKept: return "the journal of an interrupted operation could not be run; it is kept aside";
+        case RepairAction::kOperationFinished: return "an interrupted operation was finished or undone";
+        case RepairAction::kFreshStore: return "no usable header and no records: " + file + " is a new empty store";
+        case RepairAction::kHeaderRebuilt:
+            return "the header of " + file + " was rebuilt from the records: " + std::to_string(a.count) + " slots";
+        case RepairAction::kRecordsMarkedGone:
+            return file + ": " + std::to_string(a.count) + " missing records are deleted records now";
+        case RepairAction::kReportFolderMade: return "the report folder " + file + " was created";
+    }
+    return {};
+}
+
+int RunRepair(CommandContext& ctx, const std::filesystem::path& home) {
+    if (!ctx.args.empty()) return ctx.Usage("cases repair takes no arguments, got '" + ctx.args[0] + "'");
+    const RepairResult r = RepairStore(home);
+    for (const RepairAction& a : r.actions) ctx.Print(RepairLine(a) + '\n');
+    if (!r.keptDir.empty()) {
+        std::string names;
+        for (const auto& k : r.kept) names += (names.empty() ? "" : ", ") + k.filename().string();
+        ctx.Print("the files as they were are kept in " + r.keptDir.string() + ": " + names + '\n');
+    }
+    if (!r.status.ok()) return Refuse(ctx, r.status);
+    if (r.actions.empty()) ctx.Print("the store needs no repair\n");
+    return kExitOk;
+}
+
 int RunCases(CommandContext& ctx) {
     if (ctx.args.empty()) return ctx.Usage("cases needs a subcommand: " + std::string(kSynopsis));
     const std::string sub = ctx.args[0];
@@ -297,10 +332,13 @@ int RunCases(CommandContext& ctx) {
         {"list", RunList},     {"search", RunSearch}, {"show", RunShow},   {"delete", RunDelete},
         {"export", RunExport}, {"import", RunImport}, {"clear", RunClear},   {"add", RunAdd},
     };
+    const std::filesystem::path home = ProgramDir();
+    if (sub == "repair") return RunRepair(ctx, home);
     const auto it = kSubcommands.find(sub);
     if (it == kSubcommands.end()) return ctx.Usage("cases: unknown subcommand '" + sub + "'");
     CaseStore db;
-    if (Status s = db.Open(ProgramDir()); !s) return Refuse(ctx, s);
+    // A damaged store can still be cleared or replaced by an import.
+    if (Status s = db.Open(home); !s && sub != "clear" && sub != "import") return Refuse(ctx, s);
     return it->second(ctx, db);
 }
 

@@ -22,15 +22,6 @@ bool SamePlace(const fs::path& a, const fs::path& b) {
     return fs::equivalent(a, b, ec) && !ec;
 }
 
-// lstat: what is at `path`, if anything (links are not followed).
-enum class Found { kNothing, kFile, kDir, kOther };
-Found WhatIsAt(const fs::path& path, std::uint64_t* size = nullptr) {
-    struct stat st;
-    if (::lstat(path.c_str(), &st) != 0) return Found::kNothing;
-    if (size) *size = static_cast<std::uint64_t>(st.st_size);
-    return S_ISREG(st.st_mode) ? Found::kFile : S_ISDIR(st.st_mode) ? Found::kDir : Found::kOther;
-}
-
 // Folder names of the store's own, inside dat/ and bazi_f/.
 constexpr std::string_view kImportStaging = ".tessaly-import-staging";
 constexpr std::string_view kImportPrevious = ".tessaly-import-previous";
@@ -64,9 +55,9 @@ Status PlanReportSwap(const fs::path& report, const JournalPlace& place, StoreJo
     swap->report = report;
     swap->temp = TempPathIn(dir);
     swap->aside = dir / (".tessaly-aside." + name);
-    const Found there = WhatIsAt(report);
-    if (there == Found::kDir) return Status::Error(report.string() + " is a folder");
-    swap->replaces = there != Found::kNothing;
+    const DirEntry::Kind there = KindAt(report);
+    if (there == DirEntry::kDir) return Status::Error(report.string() + " is a folder");
+    swap->replaces = there != DirEntry::kMissing;
     j->undo.push_back(swap->replaces ? Step(JournalStep::kMoveBack, place.ReportName(swap->aside.filename().string()), place.ReportName(name))
                                      : Step(JournalStep::kRemove, place.ReportName(name)));
     j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap->temp.filename().string())));
@@ -123,6 +114,12 @@ Status CaseStore::CheckOpened() const {
 
 Status CaseStore::LoadHeader(int fd, StoreHeader* h) const {
     const fs::path path = HeaderPath();
+    std::uint64_t size = 0;
+    if (Status s = SizeOf(fd, path, &size); !s) return s;
+    if (size < kStoreHeaderSize) {
+        return Status::Error("the header of " + path.string() + " is damaged (" + std::to_string(size) +
+                             " bytes of 20); the store needs repair");
+    }
     char buf[kStoreHeaderSize];
     if (Status s = ReadAt(fd, path, buf, sizeof buf, 0); !s) return s;
     DecodeStoreHeader(std::string_view(buf, sizeof buf), h);
@@ -141,11 +138,11 @@ Status CaseStore::CheckDataFiles(const StoreHeader& h) const {
     for (int k = 0; k < FilesNeeded(h.count); ++k) {
         const fs::path path = DataFilePath(k);
         std::uint64_t size = 0;
-        const Found what = WhatIsAt(path, &size);
-        if (what == Found::kNothing) {
+        const DirEntry::Kind what = KindAt(path, &size);
+        if (what == DirEntry::kMissing) {
             return Status::Error("the case store file " + path.string() + " is missing; the store is damaged and needs repair");
         }
-        if (what != Found::kFile) return Status::Error(path.string() + " is not a regular file; the store never follows a link");
+        if (what != DirEntry::kFile) return Status::Error(path.string() + " is not a regular file; the store never follows a link");
         if (size < BytesNeeded(h.count, k)) {
             return Status::Error("the case store file " + path.string() + " has " + std::to_string(size) +
                                  " bytes where the header needs " + std::to_string(BytesNeeded(h.count, k)) +
@@ -195,7 +192,7 @@ Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
     stem_ = std::string(stem);
     storeKind_ = storeKind;
 
-    if (WhatIsAt(datDir_) != Found::kDir) return Status::Error("the folder " + datDir_.string() + " does not exist");
+    if (KindAt(datDir_) != DirEntry::kDir) return Status::Error("the folder " + datDir_.string() + " does not exist");
     DirLock lock;
     if (Status s = lock.Acquire(datDir_); !s) return s;
     steps_.count = 0;
@@ -203,7 +200,7 @@ Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
     if (Status s = RemoveDeadTemps(steps_, datDir_); !s) return s;
 
     const fs::path header = HeaderPath();
-    if (WhatIsAt(header) == Found::kNothing) {
+    if (KindAt(header) == DirEntry::kMissing) {
         StoreHeader fresh;
         fresh.storeKind = storeKind;
         if (Status s = ReplaceFile(steps_, header, EncodeStoreHeader(fresh)); !s) {
@@ -211,9 +208,9 @@ Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
         }
     }
     const fs::path reports = ReportDir();
-    if (const Found f = WhatIsAt(reports); f == Found::kNothing) {
+    if (const DirEntry::Kind f = KindAt(reports); f == DirEntry::kMissing) {
         if (Status s = MakeDir(steps_, reports); !s) return s;
-    } else if (f != Found::kDir) {
+    } else if (f != DirEntry::kDir) {
         return Status::Error("the report folder " + reports.string() + " is not a folder (the store never follows a link)");
     }
     UniqueFd fd;
@@ -313,7 +310,7 @@ Status CaseStore::Add(CaseRecord* record, const std::string* reportRtf) {
     UniqueFd fd;
     std::int64_t oldSize = -1;
     std::string oldBytes;
-    if (WhatIsAt(data) != Found::kNothing) {
+    if (KindAt(data) != DirEntry::kMissing) {
         std::uint64_t size = 0;
         if (Status s = OpenExisting(data, O_RDWR, &fd); !s) return s;
         if (Status s = SizeOf(fd.get(), data, &size); !s) return s;
@@ -445,8 +442,8 @@ Status CaseStore::Delete(std::int32_t slot, bool withReport) {
     const JournalPlace place = Place();
     const fs::path report = ReportPath(slot);
     const fs::path aside = ReportDir() / (".tessaly-aside." + report.filename().string());
-    const Found there = WhatIsAt(report);
-    const bool hasReport = withReport && there != Found::kNothing && there != Found::kDir;
+    const DirEntry::Kind there = KindAt(report);
+    const bool hasReport = withReport && there != DirEntry::kMissing && there != DirEntry::kDir;
     StoreJournal j{"delete", false, {}, {}};
     if (hasReport) {
         j.undo.push_back(Step(JournalStep::kMoveBack, place.ReportName(aside.filename().string()), place.ReportName(report.filename().string())));
@@ -551,14 +548,14 @@ Status CaseStore::ExportTo(const fs::path& destDir, std::vector<std::string>* sk
     };
     for (int k = 0; k < ses.header.fileCount; ++k) {
         const fs::path from = DataFilePath(k);
-        if (k >= FilesNeeded(ses.header.count) && WhatIsAt(from) == Found::kNothing) continue;
+        if (k >= FilesNeeded(ses.header.count) && KindAt(from) == DirEntry::kMissing) continue;
         if (Status s = copy(from, destDir / from.filename()); !s) return s;
     }
     if (Status s = SyncDir(steps_, destDir); !s) return s;
     const fs::path destReports = destDir / (stem_ + "_f");
-    if (const Found f = WhatIsAt(destReports); f == Found::kNothing) {
+    if (const DirEntry::Kind f = KindAt(destReports); f == DirEntry::kMissing) {
         if (Status s = MakeDir(steps_, destReports); !s) return s;
-    } else if (f != Found::kDir) {
+    } else if (f != DirEntry::kDir) {
         return Status::Error("cannot export into " + destReports.string() + ": it is not a folder (a link is not followed)");
     }
     std::vector<DirEntry> entries;
@@ -580,8 +577,8 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     const auto refuse = [&](const std::string& why) {
         return Status::Error("cannot import " + headerFile.string() + ": " + why + "; nothing was changed");
     };
-    if (const Found f = WhatIsAt(headerFile); f != Found::kFile) {
-        return f == Found::kOther ? refuse("it is not a regular file (a link is not followed)")
+    if (const DirEntry::Kind f = KindAt(headerFile); f != DirEntry::kFile) {
+        return f == DirEntry::kLink || f == DirEntry::kOther ? refuse("it is not a regular file (a link is not followed)")
                                   : Status::Error("cannot import: " + headerFile.string() + " is not a file");
     }
     if (!EqualsIgnoreAsciiCase(headerFile.filename().string(), headerName)) {
@@ -623,7 +620,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
         if (it == srcFiles.end()) return refuse(name + " is missing");
         const fs::path path = k == 0 ? headerFile : srcDir / it->second.name;
         std::uint64_t size = 0;
-        if (WhatIsAt(path, &size) != Found::kFile) return refuse(path.filename().string() + " is not a regular file");
+        if (KindAt(path, &size) != DirEntry::kFile) return refuse(path.filename().string() + " is not a regular file");
         const std::uint64_t need = BytesNeeded(h.count, k);
         if (size < need || size > (k == 0 ? kStoreHeaderSize : 0) + kDataFileBytes) {
             return refuse(path.filename().string() + " has " + std::to_string(size) + " bytes where the header needs " +
@@ -677,7 +674,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     const std::optional<mode_t> storeMode = ModeOf(HeaderPath());
     const auto modeFor = [&](const fs::path& target) { return ModeOf(target) ? ModeOf(target) : storeMode; };
     Status s;
-    if (WhatIsAt(reportDir) == Found::kNothing) s = MakeDir(steps_, reportDir);
+    if (KindAt(reportDir) == DirEntry::kMissing) s = MakeDir(steps_, reportDir);
     if (s) s = MakeDir(steps_, dataStage);
     if (s) s = MakeDir(steps_, reportStage);
     std::vector<std::string> dataNames, reportNames;

@@ -58,7 +58,7 @@ Status ReadAt(int fd, const fs::path& path, char* buf, std::size_t n, off_t offs
         }
         if (r == 0) {
             return Status::Error("the case store file " + path.string() +
-                                 " is shorter than its header says; the store is damaged");
+                                 " is shorter than its header says; the store is damaged and needs repair");
         }
         done += static_cast<std::size_t>(r);
     }
@@ -209,6 +209,14 @@ Status SyncDir(const FileSteps& steps, const fs::path& dir) {
     UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd || ::fsync(fd.get()) != 0) return ErrnoError("write the folder", dir);
     return Status::Ok();
+}
+
+DirEntry::Kind KindAt(const fs::path& path, std::uint64_t* size) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) return DirEntry::kMissing;
+    if (size) *size = static_cast<std::uint64_t>(st.st_size);
+    return S_ISREG(st.st_mode) ? DirEntry::kFile : S_ISDIR(st.st_mode) ? DirEntry::kDir
+                               : S_ISLNK(st.st_mode) ? DirEntry::kLink : DirEntry::kOther;
 }
 
 std::string FoldAscii(std::string_view text) {

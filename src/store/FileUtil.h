@@ -128,8 +128,11 @@ Status SyncDir(const FileSteps& steps, const std::filesystem::path& dir);
 // list when `missingOk`.
 struct DirEntry {
     std::string name;
-    enum Kind { kFile, kDir, kLink, kOther } kind = kOther;
+    enum Kind { kFile, kDir, kLink, kOther, kMissing } kind = kOther;
 };
+
+// What is at `path` (a link is not followed), and its size.
+DirEntry::Kind KindAt(const std::filesystem::path& path, std::uint64_t* size = nullptr);
 Status ListDir(const std::filesystem::path& dir, bool missingOk, std::vector<DirEntry>* entries);
 
 // The data files of a store in `datDir`: stem + decimal number + ".dat",

@@ -48,9 +48,11 @@ private:
 
 inline std::string ReadAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    std::error_code ec;
+    std::string bytes(static_cast<std::size_t>(fs::file_size(p, ec)), '\0');
+    if (ec) return {};
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    return bytes;
 }
 
 inline void WriteAll(const fs::path& p, const std::string& bytes) {
