@@ -273,14 +273,20 @@ int RunDelete(CommandContext& ctx, CaseStore& db) {
 
 int RunExport(CommandContext& ctx, CaseStore& db) {
     if (ctx.args.size() != 1 || ctx.args[0].empty()) return ctx.Usage("cases export takes one folder DIR");
-    if (Status s = db.ExportTo(ctx.args[0]); !s) return Refuse(ctx, s);
+    std::vector<std::string> skipped;
+    const Status s = db.ExportTo(ctx.args[0], &skipped);
+    for (const std::string& why : skipped) ctx.Error("skipped: " + why);
+    if (!s) return Refuse(ctx, s);
     ctx.Print("成功导出，已保存到" + ctx.args[0] + "目录下\n");
     return kExitOk;
 }
 
 int RunImport(CommandContext& ctx, CaseStore& db) {
     if (ctx.args.size() != 1 || ctx.args[0].empty()) return ctx.Usage("cases import takes the path of a bazi0.dat");
-    if (Status s = db.ImportFrom(ctx.args[0]); !s) return Refuse(ctx, s);
+    std::vector<std::string> skipped;
+    const Status s = db.ImportFrom(ctx.args[0], &skipped);
+    for (const std::string& why : skipped) ctx.Error("skipped: " + why);
+    if (!s) return Refuse(ctx, s);
     ctx.Print("成功导入\n");
     return kExitOk;
 }
