@@ -31,6 +31,7 @@
 #include "store/Categories.h"
 #include "store/CaseStore.h"
 #include "store/FileUtil.h"
+#include "store/ReportFile.h"
 #include "store/StoreRepair.h"
 
 namespace tessaly::cli {
@@ -141,6 +142,9 @@ int RunSearch(CommandContext& ctx, CaseStore& db) {
     for (const auto& o : kTextOptions) {
         if (TakeOption(ctx.args, o.key, &value, &missing)) {
             if (missing) return ctx.Usage(std::string(o.key) + " needs a text");
+            if (const CodecResult gbk = Utf8ToGbk(value); !gbk.ok()) {
+                return ctx.Usage(std::string(o.key) + ": the store holds GBK text, and " + gbk.error);
+            }
             *o.text = value;
             *o.mode = o.modeValue;
         }
@@ -204,7 +208,14 @@ int RunShow(CommandContext& ctx, CaseStore& db) {
     if (Status s = db.ReadRecord(slot, &r); !s) return Refuse(ctx, s);
     if (!r.live()) return Refuse(ctx, Status::Error("the case in slot " + std::to_string(slot) + " is deleted"));
     std::error_code ec;
-    const bool hasReport = std::filesystem::is_regular_file(db.ReportPath(slot), ec);
+    const std::filesystem::path reportPath = db.ReportPath(slot);
+    const bool hasReport = std::filesystem::is_regular_file(reportPath, ec);
+    StyledReport report;
+    if (!hasReport) {
+        ctx.Error("warning: the report of slot " + std::to_string(slot) + " (" + reportPath.string() + ") is missing");
+    } else if (Status s = LoadReportFile(reportPath, &report); !s) {
+        ctx.Error("warning: the report of slot " + std::to_string(slot) + " cannot be read: " + s.message());
+    }
     if (json) {
         JsonWriter j;
         j.BeginObject().Key("slot").Integer(slot).Key("category").String(r.category).Key("note").String(r.note);
@@ -238,6 +249,15 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     if (!ctx.args.empty()) return ctx.Usage("cases add: unexpected argument '" + ctx.args.front() + "'");
     category = std::string(Trim(category));
     note = std::string(Trim(note));
+    for (const auto& [key, text] : {std::pair{"--category", &category}, std::pair{"--note", &note}}) {
+        if (HasControlCharacter(*text, text == &note)) {
+            return ctx.Usage(std::string(key) + ": must not hold control characters" +
+                             (text == &note ? " other than line breaks" : ""));
+        }
+        if (const CodecResult gbk = Utf8ToGbk(*text); !gbk.ok()) {
+            return ctx.Usage(std::string(key) + ": the store holds GBK text, and " + gbk.error);
+        }
+    }
     if (!hasCategory || category.empty()) return ctx.Usage("--category: 类别名不能为空");
     if (GbkWidth(category) > kMaxSavedCategoryBytes) {
         return ctx.Usage("--category: at most " + std::to_string(kMaxSavedCategoryBytes) + " GBK bytes (six Chinese characters)");
