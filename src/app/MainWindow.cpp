@@ -35,6 +35,7 @@
 #include "ReportFileBridge.h"
 #include "store/Categories.h"
 #include "store/CaseStore.h"
+#include "store/StoreRepair.h"
 #include "engine/Wedding.h"
 
 namespace tessaly {
@@ -341,7 +342,21 @@ void MainWindow::FirstShow() {
 
     engine_ = std::make_unique<CBaZiEx>(static_cast<ReportPresenter*>(this));
 
-    if (Status st = store_->db.Open(ProgramDir()); st.ok()) {
+    Status st = store_->db.Open(ProgramDir());
+    if (!st.ok() && st.message().find("needs repair") != std::string::npos &&
+        Ask(this, Q(st.message()) + QStringLiteral("\r\n\r\n命例库已损坏，要修复吗？（修复前的文件会另存一份）"),
+            QStringLiteral("错误"), MsgIcon::kError)) {
+        const RepairResult repaired = RepairStore(ProgramDir());
+        if (repaired.status.ok()) {
+            Inform(this, repaired.keptDir.empty() ? QStringLiteral("命例库已修复。")
+                                                  : QStringLiteral("命例库已修复，原来的文件保存在%1。").arg(Q(repaired.keptDir.string())),
+                   QStringLiteral("提示"), MsgIcon::kInformation);
+            st = store_->db.Open(ProgramDir());
+        } else {
+            st = repaired.status;
+        }
+    }
+    if (st.ok()) {
         store_->open = true;
     } else {
         Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);

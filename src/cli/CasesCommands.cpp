@@ -283,10 +283,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
 int RunDelete(CommandContext& ctx, CaseStore& db) {
     std::int32_t slot = 0;
     if (!ParseSlot(ctx, &slot)) return kExitUsage;
-    if (Status s = db.DeleteRecord(slot); !s) return Refuse(ctx, s);
-    std::error_code ec;
-    std::filesystem::remove(db.ReportPath(slot), ec);
-    if (ec) ctx.Error("the case was deleted, but its report could not be: " + ec.message());
+    if (Status s = db.DeleteCase(slot); !s) return Refuse(ctx, s);
     ctx.Print("deleted slot " + std::to_string(slot) + '\n');
     return kExitOk;
 }

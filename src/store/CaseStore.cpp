@@ -216,7 +216,8 @@ Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
     UniqueFd fd;
     if (Status s = OpenExisting(header, O_RDONLY, &fd); !s) return s;
     StoreHeader h;
-    return LoadHeader(fd.get(), &h);
+    if (Status s = LoadHeader(fd.get(), &h); !s) return s;
+    return CheckDataFiles(h);
 }
 
 Status CaseStore::ReadHeader(StoreHeader* header) {

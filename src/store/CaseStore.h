@@ -50,8 +50,9 @@ public:
     // or undoes an operation a crash interrupted, removes temporary files of
     // dead processes from dat/, creates dat/bazi0.dat with an empty header
     // and the report folder bazi_f when they are missing, and checks the
-    // header. A damaged header is an error, but the store stays bound:
-    // ClearAll and ImportFrom, which replace it, still work.
+    // header and the sizes of the data files. A damaged store is an error,
+    // but the store stays bound: ClearAll and ImportFrom, which replace it,
+    // still work.
     Status Open(const std::filesystem::path& programDir, std::uint8_t storeKind = 0);
 
     // Stores the record in a new slot (a deleted one in reuse mode, else the

@@ -469,7 +469,9 @@ TEST(StoreErrors, FileProblemsAreReported) {
         TempProgramDir dir("err");
         WriteAll(dir / "dat/bazi0.dat", HeaderBytes(3, 0, 0, 1));  // three slots, no records
         CaseStore db;
-        ASSERT_TRUE(db.Open(dir.path()).ok());
+        const Status opened = db.Open(dir.path());  // reported at once, the store stays bound
+        EXPECT_FALSE(opened.ok());
+        EXPECT_NE(opened.message().find("bazi0.dat"), std::string::npos) << opened.message();
         CaseRecord r;
         EXPECT_FALSE(db.ReadRecord(1, &r).ok());
         SearchCriteria all;
