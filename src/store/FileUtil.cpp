@@ -311,7 +311,12 @@ bool IsDeadTempName(std::string_view name) {
     if (name.starts_with(".tessaly-tmp.")) {
         pid = name.substr(13);
         pid = pid.substr(0, pid.find('.'));
-    } else if (const std::size_t at = name.rfind(".tmp"); at != std::string_view::npos && at > 0) {
+    } else if (const std::size_t at = name.rfind(".tmp"); at != std::string_view::npos) {
+        // Only beside the program's own kinds of file.
+        const std::string base = FoldAscii(name.substr(0, at));
+        if (!base.ends_with(".ini") && !base.ends_with(".rtf") && !base.ends_with(".txt") && !base.ends_with(".dat")) {
+            return false;
+        }
         pid = name.substr(at + 4);
         if (const std::size_t dash = pid.find('-'); dash != std::string_view::npos) {
             if (pid.size() - dash - 1 != 6) return false;

@@ -150,7 +150,8 @@ Status ListFolderFolded(const std::filesystem::path& dir, std::map<std::string, 
 
 // True for the name of a temporary file left by a process that no longer
 // runs: ours (".tessaly-tmp.PID.…") and those of the settings and report
-// writers ("NAME.tmpPID" and "NAME.tmpPID-XXXXXX").
+// writers ("NAME.tmpPID" and "NAME.tmpPID-XXXXXX", NAME ending in .ini,
+// .rtf, .txt or .dat).
 bool IsDeadTempName(std::string_view name);
 
 // Removes the temporary files of dead processes from `dir`.

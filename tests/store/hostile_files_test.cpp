@@ -3,6 +3,7 @@
 // writes or reads, and file modes the store must keep.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
@@ -232,6 +233,55 @@ TEST(Links, AreNeverFollowed) {
         for (const auto& e : fs::directory_iterator(outside.parent_path())) {
             EXPECT_EQ(e.path(), outside) << "written through a link: " << e.path();
         }
+    }
+}
+
+// The pid of a process that has ended.
+pid_t DeadPid() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+// Temporary files of processes that died are removed by Open (from dat/)
+// and by ClearAll (from bazi_f/ as well); those of running processes and
+// files that only look alike stay.
+TEST(LeftoverTemps, OfDeadProcessesAreRemoved) {
+    const std::string dead = std::to_string(DeadPid()), alive = std::to_string(::getpid());
+    const struct {
+        std::string name;
+        bool removed;
+    } kCases[] = {
+        {".tessaly-tmp." + dead + ".1a2b3c4d", true},
+        {"bzinit.ini.tmp" + dead, true},
+        {"bzinit.ini.tmp" + dead + "-k3x9q1", true},
+        {"bazi0.dat.tmp" + dead, true},
+        {".tessaly-tmp." + alive + ".1a2b3c4d", false},
+        {"bzinit.ini.tmp" + alive + "-k3x9q1", false},
+        {"notes.tmp" + dead, false},               // not a file of the program's kinds
+        {"bzinit.ini.tmp" + dead + "-k3", false},  // not such a suffix
+        {"bzinit.ini.tmp", false},
+    };
+    TempProgramDir dir("temps");
+    fs::create_directories(dir / "bazi_f");
+    for (const auto& c : kCases) {
+        WriteAll(dir / "dat" / c.name, "x");
+        WriteAll(dir / "bazi_f" / c.name, "x");
+    }
+    CaseStore db;
+    ASSERT_TRUE(db.Open(dir.path()).ok());
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(IsDeadTempName(c.name), c.removed);
+        EXPECT_NE(fs::exists(dir / "dat" / c.name), c.removed);
+        EXPECT_TRUE(fs::exists(dir / "bazi_f" / c.name));  // Open does not list the report folder
+    }
+    ASSERT_TRUE(db.ClearAll().ok());
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_NE(fs::exists(dir / "bazi_f" / c.name), c.removed);
     }
 }
 
