@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <chrono>
 #include <thread>
 
 #include "common/TextCodec.h"
@@ -553,6 +554,35 @@ TEST(StoreLocking, ConcurrentAddsDoNotCollide) {
         names.insert(r.a.name);
     }
     EXPECT_EQ(names.size(), std::size_t(2 * kEach));
+}
+
+// Adds beside clears: each case comes with its report under the lock, so
+// afterwards the reports are exactly those of the live cases.
+TEST(StoreLocking, ClearsBesideAddsLeaveNoStrayReport) {
+    TempProgramDir dir("clearadd");
+    CaseStore adder, clearer;
+    ASSERT_TRUE(adder.Open(dir.path()).ok());
+    ASSERT_TRUE(clearer.Open(dir.path()).ok());
+    StyledReport report;
+    report.text = "report\r\n";
+    std::thread adds([&] {
+        for (int i = 0; i < 60; ++i) {
+            CaseRecord r = MakeCase(std::to_string(i) + "a", 1990, true, "c");
+            ASSERT_TRUE(adder.AddCase(&r, report).ok());
+        }
+    });
+    for (int i = 0; i < 6; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        ASSERT_TRUE(clearer.ClearAll().ok());
+    }
+    adds.join();
+    std::set<std::string> live, reports;
+    ASSERT_TRUE(adder.ForEachRecord([&](const CaseRecord& r) {
+                         live.insert(std::to_string(r.slot) + ".rtf");
+                         return true;
+                     }).ok());
+    for (const auto& e : fs::directory_iterator(dir / "bazi_f")) reports.insert(e.path().filename().string());
+    EXPECT_EQ(reports, live);
 }
 
 TEST_F(StoreTest, ClearAllRemovesFilesAndLeavesEmptyStore) {
