@@ -124,7 +124,7 @@ struct Scenario {
     bool stopRecovery = false;  // stop the recovery at each of its steps too
 };
 
-void RunScenario(const Scenario& sc, int* stepsSeen) {
+void RunScenario(const Scenario& sc, int* stepsSeen, int* recoveryStops) {
     SCOPED_TRACE(sc.what);
     TempProgramDir base("crash"), elsewhere("crashsrc");
     const fs::path before = base / "before", after = base / "after", work = base / "work";
@@ -158,6 +158,7 @@ void RunScenario(const Scenario& sc, int* stepsSeen) {
                 const int again = RunInChild(work, [&](CaseStore& db) { return db.Open(work); }, m, true);
                 if (again == 0) break;
                 ASSERT_EQ(again, kStopped);
+                ++*recoveryStops;
                 CheckStore(work);
                 const auto got = Tree(work);
                 ASSERT_TRUE(got == oldTree || got == newTree);
@@ -256,10 +257,10 @@ TEST(CrashAtEveryStep, LeavesTheOldStoreOrTheNewOne) {
          false, true},
     };
     for (const Scenario& sc : kScenarios) {
-        int steps = 0;
-        RunScenario(sc, &steps);
+        int steps = 0, recoveryStops = 0;
+        RunScenario(sc, &steps, &recoveryStops);
         RecordProperty(sc.what, steps);
-        std::printf("[ crash    ] %-62s %3d steps\n", sc.what, steps);
+        std::printf("[ crash    ] %-62s %3d steps, recovery stopped %d times\n", sc.what, steps, recoveryStops);
     }
 }
 
