@@ -37,6 +37,7 @@
 #include "matching/WeddingSearch.h"
 #include "store/CaseStore.h"
 #include "store/Categories.h"
+#include "store/StoreRepair.h"
 
 namespace tessaly {
 
@@ -345,7 +346,21 @@ void MainWindow::FirstShow() {
     weddingPane->setStyleSheet(QStringLiteral("QTextEdit#RedtSearch { background-color: #ffffff; }"));
     ApplyReportFont(reportFont);
 
-    if (Status st = store_->db.Open(files_.home); st.ok()) {
+    Status st = store_->db.Open(files_.home);
+    if (!st.ok() && st.message().find("needs repair") != std::string::npos &&
+        Ask(this, Q(st.message()) + QStringLiteral("\r\n\r\n命例库已损坏，要修复吗？（修复前的文件会另存一份）"),
+            QStringLiteral("错误"), MsgIcon::kError)) {
+        const RepairResult repaired = RepairStore(files_.home);
+        if (repaired.status.ok()) {
+            Inform(this, repaired.keptDir.empty() ? QStringLiteral("命例库已修复。")
+                                                  : QStringLiteral("命例库已修复，原来的文件保存在%1。").arg(Q(repaired.keptDir.string())),
+                   QStringLiteral("提示"), MsgIcon::kInformation);
+            st = store_->db.Open(files_.home);
+        } else {
+            st = repaired.status;
+        }
+    }
+    if (st.ok()) {
         store_->open = true;
     } else {
         Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);

@@ -41,7 +41,7 @@ std::string FormatClipboardLine(const PersonRecord& r) {
            std::to_string(r.provinceIndex) + " " + std::to_string(r.cityIndex);
 }
 
-std::optional<ClipboardBirth> ParseClipboardLine(std::string_view text) {
+std::optional<ClipboardBirth> ParseClipboardLine(std::string_view text, ClipboardSex sex) {
     std::string_view rest = Trim(text);
     std::string_view piece;
     if (!TakePiece(rest, &piece) || piece != kClipboardMarker) return std::nullopt;
@@ -74,6 +74,7 @@ std::optional<ClipboardBirth> ParseClipboardLine(std::string_view text) {
     if (b.kind < 1 || b.kind > 3) return std::nullopt;
 
     if (!TakePiece(rest, &piece)) return std::nullopt;
+    if (sex == ClipboardSex::kZeroOrOne && piece != "0" && piece != "1") return std::nullopt;
     b.male = !piece.empty() && piece.front() == '1';
     if (!TakePiece(rest, &piece) || piece.empty()) return std::nullopt;
     b.name = std::string(piece);

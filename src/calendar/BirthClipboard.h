@@ -30,8 +30,14 @@ struct ClipboardBirth {
 // The line for a record (the year as stored in the record).
 std::string FormatClipboardLine(const PersonRecord& record);
 
+// How the sex piece is read: its first character "1" is male and anything
+// else female (as the birth-data dialog pastes), or only "0" and "1" are
+// accepted (where a wrong line must be refused).
+enum class ClipboardSex { kFirstCharacter, kZeroOrOne };
+
 // Parses a pasted line; nullopt when the text is not such a line (wrong
 // marker, a malformed or out-of-range piece). Surrounding blanks are trimmed.
-std::optional<ClipboardBirth> ParseClipboardLine(std::string_view text);
+std::optional<ClipboardBirth> ParseClipboardLine(std::string_view text,
+                                                 ClipboardSex sex = ClipboardSex::kFirstCharacter);
 
 }  // namespace tessaly

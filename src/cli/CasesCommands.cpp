@@ -10,6 +10,8 @@
 //   export DIR                 copies the store and its reports to DIR
 //   import PATH/bazi0.dat      replaces the store with an exported history
 //   clear --yes                deletes every case and report
+//   repair                     makes a damaged store usable, keeping the
+//                              damaged files aside
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -27,6 +29,9 @@
 #include "matching/ReportStyle.h"
 #include "store/Categories.h"
 #include "store/CaseStore.h"
+#include "store/FileUtil.h"
+#include "store/ReportFile.h"
+#include "store/StoreRepair.h"
 
 namespace tessaly::cli {
 namespace {
@@ -35,7 +40,7 @@ constexpr std::string_view kSynopsis =
     "list | search [--name T|--name-exact T] [--category C|--category-exact C] [--sex male|female] "
     "[--years FROM..TO] [--province P] | show SLOT [--json] | "
     "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT | export DIR | "
-    "import PATH/bazi0.dat | clear --yes";
+    "import PATH/bazi0.dat | clear --yes | repair";
 
 // What the save dialog accepts.
 constexpr std::size_t kMaxSavedCategoryBytes = 13;
@@ -43,6 +48,9 @@ constexpr std::size_t kMaxNoteBytes = 1000;
 
 int Refuse(CommandContext& ctx, const Status& s) {
     ctx.Error(s.message());
+    if (s.message().find("needs repair") != std::string::npos) {
+        ctx.Error("'tessaly-cli cases repair' makes it usable again and keeps the damaged files");
+    }
     return kExitRefused;
 }
 
@@ -57,45 +65,45 @@ bool ParseSlot(CommandContext& ctx, std::int32_t* slot) {
     return true;
 }
 
-// The tree of the given records: categories in the order of their first
-// case (compared without regard to ASCII case), cases in slot order.
-std::string TreeText(const std::vector<CaseRecord>& records) {
-    std::vector<std::pair<std::string, std::vector<std::string>>> categories;
-    for (const CaseRecord& r : records) {
-        auto it = std::find_if(categories.begin(), categories.end(),
-                               [&](const auto& c) { return EqualsIgnoreAsciiCase(c.first, r.category); });
-        if (it == categories.end()) it = categories.insert(categories.end(), {r.category, {}});
-        it->second.push_back(CaseNodeText(r));
+// The case tree, built as the records come: categories in the order of
+// their first case (compared without regard to ASCII case), cases in slot
+// order.
+class TreeText {
+public:
+    bool Add(const CaseRecord& r) {
+        const std::string folded = FoldAscii(r.category);
+        auto it = std::find_if(categories_.begin(), categories_.end(),
+                               [&](const Category& c) { return c.folded == folded; });
+        if (it == categories_.end()) it = categories_.insert(categories_.end(), {folded, "  " + r.category + '\n'});
+        it->lines += "    ";
+        AppendCaseNodeText(r, &it->lines);
+        it->lines += '\n';
+        return true;
     }
-    std::string out = "命例\n";
-    for (const auto& [name, cases] : categories) {
-        out += "  " + name + '\n';
-        for (const std::string& c : cases) out += "    " + c + '\n';
+    std::string Text() const {
+        std::string out = "命例\n";
+        for (const Category& c : categories_) out += c.lines;
+        return out;
     }
-    return out;
-}
 
-Status CollectRecords(CaseStore& db, const std::vector<std::int32_t>* slots, std::vector<CaseRecord>* out) {
-    if (!slots) {
-        return db.ForEachRecord([&](const CaseRecord& r) {
-            out->push_back(r);
-            return true;
-        });
-    }
-    for (const std::int32_t slot : *slots) {
-        CaseRecord r;
-        if (Status s = db.ReadRecord(slot, &r); !s) return s;
-        if (r.live()) out->push_back(std::move(r));
-    }
-    return Status::Ok();
+private:
+    struct Category {
+        std::string folded;  // the name with ASCII letters in lower case
+        std::string lines;   // its line and its cases' lines
+    };
+    std::vector<Category> categories_;
+};
+
+int PrintTree(CommandContext& ctx, CaseStore& db, const SearchCriteria& criteria) {
+    TreeText tree;
+    if (Status s = db.VisitCases(criteria, [&](const CaseRecord& r) { return tree.Add(r); }); !s) return Refuse(ctx, s);
+    ctx.Print(tree.Text());
+    return kExitOk;
 }
 
 int RunList(CommandContext& ctx, CaseStore& db) {
     if (!ctx.args.empty()) return ctx.Usage("cases list takes no arguments, got '" + ctx.args[0] + "'");
-    std::vector<CaseRecord> records;
-    if (Status s = CollectRecords(db, nullptr, &records); !s) return Refuse(ctx, s);
-    ctx.Print(TreeText(records));
-    return kExitOk;
+    return PrintTree(ctx, db, SearchCriteria{});
 }
 
 // "1980..1990", "-120..-100" or a single year, as users write years (negative
@@ -133,6 +141,9 @@ int RunSearch(CommandContext& ctx, CaseStore& db) {
     for (const auto& o : kTextOptions) {
         if (TakeOption(ctx.args, o.key, &value, &missing)) {
             if (missing) return ctx.Usage(std::string(o.key) + " needs a text");
+            if (const CodecResult gbk = Utf8ToGbk(value); !gbk.ok()) {
+                return ctx.Usage(std::string(o.key) + ": the store holds GBK text, and " + gbk.error);
+            }
             *o.text = value;
             *o.mode = o.modeValue;
         }
@@ -154,12 +165,7 @@ int RunSearch(CommandContext& ctx, CaseStore& db) {
         c.province = static_cast<std::int16_t>(p);
     }
     if (!ctx.args.empty()) return ctx.Usage("cases search: unknown argument '" + ctx.args[0] + "'");
-    std::vector<std::int32_t> slots;
-    if (Status s = db.SearchRecords(&c, &slots); !s) return Refuse(ctx, s);
-    std::vector<CaseRecord> records;
-    if (Status s = CollectRecords(db, &slots, &records); !s) return Refuse(ctx, s);
-    ctx.Print(TreeText(records));
-    return kExitOk;
+    return PrintTree(ctx, db, c);
 }
 
 std::string PersonText(const PersonRecord& p) {
@@ -201,7 +207,14 @@ int RunShow(CommandContext& ctx, CaseStore& db) {
     if (Status s = db.ReadRecord(slot, &r); !s) return Refuse(ctx, s);
     if (!r.live()) return Refuse(ctx, Status::Error("the case in slot " + std::to_string(slot) + " is deleted"));
     std::error_code ec;
-    const bool hasReport = std::filesystem::is_regular_file(db.ReportPath(slot), ec);
+    const std::filesystem::path reportPath = db.ReportPath(slot);
+    const bool hasReport = std::filesystem::is_regular_file(reportPath, ec);
+    StyledReport report;
+    if (!hasReport) {
+        ctx.Error("warning: the report of slot " + std::to_string(slot) + " (" + reportPath.string() + ") is missing");
+    } else if (Status s = LoadReportFile(reportPath, &report); !s) {
+        ctx.Error("warning: the report of slot " + std::to_string(slot) + " cannot be read: " + s.message());
+    }
     if (json) {
         JsonWriter j;
         j.BeginObject().Key("slot").Integer(slot).Key("category").String(r.category).Key("note").String(r.note);
@@ -235,6 +248,15 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     if (!ctx.args.empty()) return ctx.Usage("cases add: unexpected argument '" + ctx.args.front() + "'");
     category = std::string(Trim(category));
     note = std::string(Trim(note));
+    for (const auto& [key, text] : {std::pair{"--category", &category}, std::pair{"--note", &note}}) {
+        if (HasControlCharacter(*text, text == &note)) {
+            return ctx.Usage(std::string(key) + ": must not hold control characters" +
+                             (text == &note ? " other than line breaks" : ""));
+        }
+        if (const CodecResult gbk = Utf8ToGbk(*text); !gbk.ok()) {
+            return ctx.Usage(std::string(key) + ": the store holds GBK text, and " + gbk.error);
+        }
+    }
     if (!hasCategory || category.empty()) return ctx.Usage("--category: 类别名不能为空");
     if (GbkWidth(category) > kMaxSavedCategoryBytes) {
         return ctx.Usage("--category: at most " + std::to_string(kMaxSavedCategoryBytes) + " GBK bytes (six Chinese characters)");
@@ -260,24 +282,27 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
 int RunDelete(CommandContext& ctx, CaseStore& db) {
     std::int32_t slot = 0;
     if (!ParseSlot(ctx, &slot)) return kExitUsage;
-    if (Status s = db.DeleteRecord(slot); !s) return Refuse(ctx, s);
-    std::error_code ec;
-    std::filesystem::remove(db.ReportPath(slot), ec);
-    if (ec) ctx.Error("the case was deleted, but its report could not be: " + ec.message());
+    if (Status s = db.DeleteCase(slot); !s) return Refuse(ctx, s);
     ctx.Print("deleted slot " + std::to_string(slot) + '\n');
     return kExitOk;
 }
 
 int RunExport(CommandContext& ctx, CaseStore& db) {
     if (ctx.args.size() != 1 || ctx.args[0].empty()) return ctx.Usage("cases export takes one folder DIR");
-    if (Status s = db.ExportTo(ctx.args[0]); !s) return Refuse(ctx, s);
+    std::vector<std::string> skipped;
+    const Status s = db.ExportTo(ctx.args[0], &skipped);
+    for (const std::string& why : skipped) ctx.Error("skipped: " + why);
+    if (!s) return Refuse(ctx, s);
     ctx.Print("成功导出，已保存到" + ctx.args[0] + "目录下\n");
     return kExitOk;
 }
 
 int RunImport(CommandContext& ctx, CaseStore& db) {
     if (ctx.args.size() != 1 || ctx.args[0].empty()) return ctx.Usage("cases import takes the path of a bazi0.dat");
-    if (Status s = db.ImportFrom(ctx.args[0]); !s) return Refuse(ctx, s);
+    std::vector<std::string> skipped;
+    const Status s = db.ImportFrom(ctx.args[0], &skipped);
+    for (const std::string& why : skipped) ctx.Error("skipped: " + why);
+    if (!s) return Refuse(ctx, s);
     ctx.Print("成功导入\n");
     return kExitOk;
 }
@@ -291,6 +316,35 @@ int RunClear(CommandContext& ctx, CaseStore& db) {
     return kExitOk;
 }
 
+std::string RepairLine(const RepairAction& a) {
+    const std::string file = a.file.string();
+    switch (a.kind) {
+        case RepairAction::kJournalKept: return "the journal of an interrupted operation could not be run; it is kept aside";
+        case RepairAction::kOperationFinished: return "an interrupted operation was finished or undone";
+        case RepairAction::kFreshStore: return "no usable header and no records: " + file + " is a new empty store";
+        case RepairAction::kHeaderRebuilt:
+            return "the header of " + file + " was rebuilt from the records: " + std::to_string(a.count) + " slots";
+        case RepairAction::kRecordsMarkedGone:
+            return file + ": " + std::to_string(a.count) + " missing records are deleted records now";
+        case RepairAction::kReportFolderMade: return "the report folder " + file + " was created";
+    }
+    return {};
+}
+
+int RunRepair(CommandContext& ctx, const std::filesystem::path& home) {
+    if (!ctx.args.empty()) return ctx.Usage("cases repair takes no arguments, got '" + ctx.args[0] + "'");
+    const RepairResult r = RepairStore(home);
+    for (const RepairAction& a : r.actions) ctx.Print(RepairLine(a) + '\n');
+    if (!r.keptDir.empty()) {
+        std::string names;
+        for (const auto& k : r.kept) names += (names.empty() ? "" : ", ") + k.filename().string();
+        ctx.Print("the files as they were are kept in " + r.keptDir.string() + ": " + names + '\n');
+    }
+    if (!r.status.ok()) return Refuse(ctx, r.status);
+    if (r.actions.empty()) ctx.Print("the store needs no repair\n");
+    return kExitOk;
+}
+
 int RunCases(CommandContext& ctx) {
     if (ctx.args.empty()) return ctx.Usage("cases needs a subcommand: " + std::string(kSynopsis));
     const std::string sub = ctx.args[0];
@@ -300,10 +354,13 @@ int RunCases(CommandContext& ctx) {
         {"list", RunList},     {"search", RunSearch}, {"show", RunShow},   {"delete", RunDelete},
         {"export", RunExport}, {"import", RunImport}, {"clear", RunClear},   {"add", RunAdd},
     };
+    const std::filesystem::path home = ctx.files.home;
+    if (sub == "repair") return RunRepair(ctx, home);
     const auto it = kSubcommands.find(sub);
     if (it == kSubcommands.end()) return ctx.Usage("cases: unknown subcommand '" + sub + "'");
     CaseStore db;
-    if (Status s = db.Open(ctx.files.home); !s) return Refuse(ctx, s);
+    // A damaged store can still be cleared or replaced by an import.
+    if (Status s = db.Open(home); !s && sub != "clear" && sub != "import") return Refuse(ctx, s);
     return it->second(ctx, db);
 }
 

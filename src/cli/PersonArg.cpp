@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "calendar/BirthClipboard.h"
@@ -26,8 +27,21 @@ std::vector<std::string>& Warnings() {
 // into the record's place fields.
 bool ResolvePlaceInto(std::string_view province, std::string_view city, const ProgramFiles& files, PersonRecord* r,
                       std::string* error) {
-    const IniFile dili(files.Dat("dili.ini"));
+    const std::filesystem::path path = files.Dat("dili.ini");
+    const IniFile dili(path);
     if (!dili.loadStatus().ok()) return Fail(error, "prov: " + dili.loadStatus().message());
+    // Without its cities a province would silently get the default place.
+    if (const int index = ProvinceFromText(province); index >= 0 && index != kUnknownProvince) {
+        const std::string_view name = kProvinces[static_cast<std::size_t>(index)];
+        std::error_code ec;
+        if (!std::filesystem::exists(path, ec)) {
+            return Fail(error, "prov: " + path.string() + " is missing, so no province or city can be found; give lon= and lat= instead");
+        }
+        if (dili.Keys(name).empty()) {
+            return Fail(error, "prov: " + path.string() + " lists no cities for " + std::string(name) +
+                                   "; give lon= and lat= instead");
+        }
+    }
     const PlaceResult found = FindPlace(province, city, dili);
     if (!found.status.ok()) return Fail(error, "prov/city: " + found.status.message());
     const Place& p = found.place;
@@ -46,9 +60,22 @@ bool ResolvePlaceInto(std::string_view province, std::string_view city, const Pr
     return true;
 }
 
+// A plain decimal number: an optional sign, digits, an optional point with
+// digits (no exponent, no hexadecimal, no NaN or infinity).
 bool ParseDouble(std::string_view text, double* value) {
     const std::string s(Trim(text));
-    if (s.empty()) return false;
+    std::size_t i = s.size() > 0 && (s[0] == '-' || s[0] == '+') ? 1 : 0;
+    std::size_t digits = 0;
+    for (bool point = false; i < s.size(); ++i) {
+        if (s[i] >= '0' && s[i] <= '9') {
+            ++digits;
+        } else if (s[i] == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0) return false;
     errno = 0;
     char* end = nullptr;
     const double v = std::strtod(s.c_str(), &end);
@@ -107,14 +134,15 @@ bool ParseDate(std::string_view text, PersonRecord* r, std::string* error) {
 bool CheckName(std::string_view name, std::string* error) {
     if (name.empty()) return Fail(error, "name: must not be empty");
     if (!IsValidUtf8(name)) return Fail(error, "name: not valid UTF-8");
+    if (HasControlCharacter(name)) return Fail(error, "name: must not hold control characters");
     if (!Utf8ToGbk(name).ok()) return Fail(error, "name: has characters that GBK cannot hold");
     if (GbkWidth(name) > 10) return Fail(error, "name: longer than 10 bytes in GBK (5 Chinese characters)");
     return true;
 }
 
 bool ParseClipboard(std::string_view text, const ProgramFiles& files, PersonRecord* r, std::string* error) {
-    const auto b = ParseClipboardLine(text);
-    if (!b) return Fail(error, "PERSON: not a valid orvane_mingli_data line");
+    const auto b = ParseClipboardLine(text, ClipboardSex::kZeroOrOne);
+    if (!b) return Fail(error, "PERSON: not a valid orvane_mingli_data line (its sex field must be 0 or 1)");
     if (!CheckName(b->name, error)) return false;
     r->name = b->name;
     r->year = static_cast<std::int16_t>(StoredYear(b->year));
@@ -129,6 +157,17 @@ bool ParseClipboard(std::string_view text, const ProgramFiles& files, PersonReco
 }
 
 }  // namespace
+
+bool HasControlCharacter(std::string_view utf8, bool lineBreaksAllowed) {
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if ((c == '\r' || c == '\n') && lineBreaksAllowed) continue;
+        if (c < 0x20 || c == 0x7F) return true;
+        // U+0080..U+009F, the second set of control characters
+        if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) return true;
+    }
+    return false;
+}
 
 const std::vector<std::string>& PlaceWarnings() { return Warnings(); }
 

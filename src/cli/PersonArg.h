@@ -20,6 +20,10 @@ namespace tessaly::cli {
 // given by province and city are looked up in the place list of `files`.
 bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonRecord* out, std::string* error);
 
+// True when the text holds a control character (U+0000..U+001F, U+007F,
+// U+0080..U+009F); CR and LF pass when `lineBreaksAllowed`.
+bool HasControlCharacter(std::string_view utf8, bool lineBreaksAllowed = false);
+
 // Messages about dat/dili.ini values that could not be read (the default
 // 120°, 30° was used), collected while parsing; the command prints them
 // once on stderr.

@@ -5,6 +5,7 @@
 
 #include "cli/Command.h"
 #include "common/ProgramFiles.h"
+#include "common/TextCodec.h"
 
 namespace {
 
@@ -20,6 +21,12 @@ void PrintUsage(std::ostream& os) {
 int main(int argc, char** argv) {
     using namespace tessaly::cli;
     std::vector<std::string> args(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (!tessaly::IsValidUtf8(args[i])) {
+            std::cerr << "tessaly-cli: argument " << i + 1 << " is not valid UTF-8 text\n";
+            return kExitUsage;
+        }
+    }
 
     bool missing = false;
     std::string home;

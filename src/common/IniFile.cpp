@@ -1,12 +1,14 @@
 #include "common/IniFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <system_error>
 
@@ -63,35 +65,46 @@ Status ReadFileBytes(const fs::path& path, std::string* bytes) {
 }
 
 Status WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-    // A name of this process's own: two programs saving the same file at
-    // once must not write into one temporary file.
-    const fs::path tmp = path.string() + ".tmp" + std::to_string(::getpid());
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A name of this process's own, created exclusively and without
+    // following links: a file or link planted under the name is never
+    // written through, another name is taken instead.
+    struct stat old;
+    const bool replaces = ::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    std::random_device random;
+    fs::path tmp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+        std::string suffix = ".tmp" + std::to_string(::getpid()) + "-";
+        for (int i = 0; i < 6; ++i) suffix += kLetters[random() % (sizeof kLetters - 1)];
+        tmp = path.string() + suffix;
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST) break;
+    }
     if (fd < 0) {
         return Status::Error("cannot write " + path.string() + ": " + std::strerror(errno));
     }
+    const auto fail = [&](const char* what) {
+        const std::string why = std::strerror(errno);
+        if (fd >= 0) ::close(fd);
+        ::unlink(tmp.c_str());
+        return Status::Error(std::string(what) + path.string() + ": " + why);
+    };
+    if (replaces && ::fchmod(fd, old.st_mode & 07777) != 0) return fail("cannot write ");  // keep its mode
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            const std::string why = std::strerror(errno);
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return Status::Error("cannot write " + path.string() + ": " + why);
+            return fail("cannot write ");
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const std::string why = std::strerror(errno);
-        ::unlink(tmp.c_str());
-        return Status::Error("cannot write " + path.string() + ": " + why);
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        const std::string why = std::strerror(errno);
-        ::unlink(tmp.c_str());
-        return Status::Error("cannot replace " + path.string() + ": " + why);
-    }
+    if (::fsync(fd) != 0) return fail("cannot write ");
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0) return fail("cannot write ");
+    if (::rename(tmp.c_str(), path.c_str()) != 0) return fail("cannot replace ");
     return Status::Ok();
 }
 

@@ -88,8 +88,10 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
 // Reads a whole file into bytes. A missing file is an error here.
 Status ReadFileBytes(const std::filesystem::path& path, std::string* bytes);
 
-// Writes bytes to a temporary file beside `path`, flushes it to disk and
-// renames it over `path`.
+// Writes bytes to a temporary file beside `path` ("NAME.tmpPID-XXXXXX",
+// created exclusively, never through a link), flushes it to disk and
+// renames it over `path`. The new file keeps the mode of the one it
+// replaces.
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace tessaly

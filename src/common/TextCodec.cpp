@@ -3,6 +3,9 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <array>
 #include <memory>
 
 namespace tessaly {
@@ -37,21 +40,62 @@ int ValidUtf8At(std::string_view s, std::size_t i) {
     return n;
 }
 
-struct IconvCloser {
-    void operator()(iconv_t* cd) const {
-        iconv_close(*cd);
-        delete cd;
+// The two converters of one thread, opened on first use and kept until the
+// thread ends: opening one costs far more than a short conversion.
+class Converters {
+public:
+    Converters() = default;
+    Converters(const Converters&) = delete;
+    Converters& operator=(const Converters&) = delete;
+    ~Converters() {
+        for (Slot& s : slots_) {
+            if (s.open) iconv_close(s.cd);
+        }
     }
+    // The descriptor from `from` to `to` in its initial state, or nullptr
+    // when the system lacks the conversion.
+    iconv_t* Get(int which, const char* to, const char* from) {
+        Slot& s = slots_[which];
+        if (!s.open) {
+            s.cd = iconv_open(to, from);
+            if (s.cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
+            s.open = true;
+        }
+        iconv(s.cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+        return &s.cd;
+    }
+
+private:
+    struct Slot {
+        iconv_t cd{};
+        bool open = false;
+    };
+    Slot slots_[2];
 };
 
-CodecResult Convert(std::string_view in, const char* to, const char* from, const char* what) {
+enum ConverterId { kToGbk = 0, kFromGbk = 1 };
+
+bool IsAscii(std::string_view s) {
+    for (const char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+CodecResult Convert(std::string_view in, ConverterId which, const char* to, const char* from,
+                    const char* what) {
     CodecResult r;
-    iconv_t raw = iconv_open(to, from);
-    if (raw == reinterpret_cast<iconv_t>(-1)) {
+    // Both encodings keep ASCII byte for byte.
+    if (IsAscii(in)) {
+        r.text.assign(in);
+        return r;
+    }
+    thread_local Converters converters;
+    iconv_t* cd = converters.Get(which, to, from);
+    if (cd == nullptr) {
         r.error = std::string("the system cannot convert ") + from + " to " + to;
         return r;
     }
-    std::unique_ptr<iconv_t, IconvCloser> cd(new iconv_t(raw));
     std::string out;
     out.resize(in.size() * 2 + 16);
     char* inp = const_cast<char*>(in.data());
@@ -82,6 +126,66 @@ CodecResult Convert(std::string_view in, const char* to, const char* from, const
     return r;
 }
 
+// The UTF-8 of each two-byte GBK character met so far on this thread, asked
+// of iconv once per character: leads 0x81..0xFE, trails 0x40..0xFE, a row of
+// entries for each lead byte met.
+class GbkPairCache {
+public:
+    struct Entry {
+        std::uint8_t length = 0;  // 0 not asked yet, kNotGbk, else the UTF-8 length (1..3)
+        char utf8[3] = {};
+    };
+    static constexpr std::uint8_t kNotGbk = 0xFF;
+
+    const Entry& Get(unsigned char lead, unsigned char trail) {
+        std::unique_ptr<Row>& row = rows_[lead - 0x81];
+        if (!row) row = std::make_unique<Row>();
+        Entry& e = (*row)[trail - 0x40];
+        if (e.length == 0) {
+            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            const CodecResult r = Convert(std::string_view(pair, 2), kFromGbk, "UTF-8", "GBK", "GBK to UTF-8");
+            e.length = r.ok() && !r.text.empty() && r.text.size() <= sizeof e.utf8 ? std::uint8_t(r.text.size()) : kNotGbk;
+            if (e.length != kNotGbk) std::memcpy(e.utf8, r.text.data(), r.text.size());
+        }
+        return e;
+    }
+
+private:
+    using Row = std::array<Entry, 0xFE - 0x40 + 1>;
+    std::array<std::unique_ptr<Row>, 0xFE - 0x81 + 1> rows_;
+};
+
+// GBK to UTF-8 a character at a time through the cache. False (and `out`
+// unfinished) at anything the cache cannot answer alone: a byte that is
+// neither ASCII nor a lead with its trail, or a pair that is not GBK.
+bool GbkToUtf8Cached(std::string_view in, std::string* out) {
+    thread_local GbkPairCache cache;
+    // Each GBK byte gives at most two bytes of UTF-8 (a pair at most three),
+    // and a copy writes three; a short text is built on the stack.
+    char local[2048];
+    std::string heap;
+    char* const begin = in.size() * 2 + 4 <= sizeof local ? local : (heap.resize(in.size() * 2 + 4), heap.data());
+    char* p = begin;
+    for (std::size_t i = 0; i < in.size();) {
+        const auto c = static_cast<unsigned char>(in[i]);
+        if (c < 0x80) {
+            *p++ = static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        if (c < 0x81 || c > 0xFE || i + 1 >= in.size()) return false;
+        const auto t = static_cast<unsigned char>(in[i + 1]);
+        if (t < 0x40 || t > 0xFE) return false;
+        const GbkPairCache::Entry& e = cache.Get(c, t);
+        if (e.length == GbkPairCache::kNotGbk) return false;
+        std::memcpy(p, e.utf8, sizeof e.utf8);
+        p += e.length;
+        i += 2;
+    }
+    out->assign(begin, p);
+    return true;
+}
+
 }  // namespace
 
 CodecResult Utf8ToGbk(std::string_view utf8) {
@@ -94,10 +198,25 @@ CodecResult Utf8ToGbk(std::string_view utf8) {
         }
         i += n;
     }
-    return Convert(utf8, "GBK", "UTF-8", "UTF-8 to GBK");
+    return Convert(utf8, kToGbk, "GBK", "UTF-8", "UTF-8 to GBK");
 }
 
-CodecResult GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GBK", "GBK to UTF-8"); }
+CodecResult GbkToUtf8(std::string_view gbk) {
+    // Each character on its own converts as it does within the text (GBK
+    // keeps no state), so the cache gives iconv's answer; whatever it cannot
+    // answer, errors included, goes to iconv whole.
+    CodecResult r;
+    if (GbkToUtf8Cached(gbk, &r.text)) return r;
+    return Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK to UTF-8");
+}
+
+bool GbkToUtf8Into(std::string_view gbk, std::string* utf8) {
+    if (GbkToUtf8Cached(gbk, utf8)) return true;
+    CodecResult r = Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK to UTF-8");
+    if (!r.ok()) return false;
+    *utf8 = std::move(r.text);
+    return true;
+}
 
 bool IsValidUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {

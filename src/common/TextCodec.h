@@ -28,6 +28,9 @@ CodecResult Utf8ToGbk(std::string_view utf8);
 
 // GBK -> UTF-8. Fails on byte sequences that are not GBK.
 CodecResult GbkToUtf8(std::string_view gbk);
+// The same into *utf8, reusing its storage (for many short texts in a row);
+// false, with *utf8 unspecified, when the bytes are not GBK.
+bool GbkToUtf8Into(std::string_view gbk, std::string* utf8);
 
 // Number of bytes the UTF-8 text takes in GBK: 1 per ASCII character, 2 per
 // other character (every non-ASCII character of GBK is two bytes). Characters

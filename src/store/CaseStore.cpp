@@ -1,232 +1,20 @@
 #include "store/CaseStore.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <map>
-#include <system_error>
 
 #include "common/IniFile.h"
-#include "common/TextCodec.h"
-#include "store/FileUtil.h"
 #include "store/ReportFile.h"
 
 namespace tessaly {
 namespace fs = std::filesystem;
 namespace {
-
-// ---- little-endian fields ------------------------------------------------
-
-void PutU8(std::string& b, std::size_t off, std::uint8_t v) { b[off] = static_cast<char>(v); }
-void PutI16(std::string& b, std::size_t off, std::int16_t v) {
-    const auto u = static_cast<std::uint16_t>(v);
-    b[off] = static_cast<char>(u & 0xFF);
-    b[off + 1] = static_cast<char>(u >> 8);
-}
-void PutI32(std::string& b, std::size_t off, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) b[off + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
-}
-void PutF32(std::string& b, std::size_t off, float v) {
-    std::uint32_t u;
-    std::memcpy(&u, &v, 4);
-    PutI32(b, off, static_cast<std::int32_t>(u));
-}
-std::uint8_t GetU8(std::string_view b, std::size_t off) { return static_cast<std::uint8_t>(b[off]); }
-std::int16_t GetI16(std::string_view b, std::size_t off) {
-    return static_cast<std::int16_t>(GetU8(b, off) | (GetU8(b, off + 1) << 8));
-}
-std::int32_t GetI32(std::string_view b, std::size_t off) {
-    std::uint32_t u = 0;
-    for (int i = 0; i < 4; ++i) u |= std::uint32_t(GetU8(b, off + i)) << (8 * i);
-    return static_cast<std::int32_t>(u);
-}
-float GetF32(std::string_view b, std::size_t off) {
-    const auto u = static_cast<std::uint32_t>(GetI32(b, off));
-    float v;
-    std::memcpy(&v, &u, 4);
-    return v;
-}
-
-// ---- record layout ----------------------------------------------------------
-
-// Offsets of one person's fields within the record.
-struct PersonLayout {
-    std::size_t name, time, isLunar, isLeapMonth, isMale, province, city, longitude, latitude, place;
-};
-constexpr PersonLayout kPersonA{5, 32, 42, 43, 44, 46, 48, 52, 56, 1152};
-constexpr PersonLayout kPersonB{1204, 1216, 1226, 1227, 1228, 1230, 1232, 1236, 1240, 1244};
-constexpr std::size_t kSlotOffset = 0;
-constexpr std::size_t kMarkOffset = 4;
-constexpr std::size_t kCategoryOffset = 17;
-constexpr std::size_t kNoteOffset = 60;
-static_assert(kPersonB.place + kPlaceField == kCaseRecordSize);
-static_assert(kNoteOffset + kNoteField == kPersonA.place);
-static_assert(kPersonA.place + kPlaceField == kPersonB.name);
-
-Status PutText(std::string& b, std::size_t off, std::size_t field, std::string_view utf8,
-               std::string_view what) {
-    const std::string cut = CutToGbkWidth(utf8, field - 1);
-    const CodecResult gbk = Utf8ToGbk(cut);
-    if (!gbk.ok()) return Status::Error(std::string(what) + ": " + gbk.error);
-    std::memcpy(b.data() + off, gbk.text.data(), gbk.text.size());
-    return Status::Ok();
-}
-
-// The GBK bytes of a NUL-terminated field (all of it when no NUL is there).
-std::string_view FieldBytes(std::string_view b, std::size_t off, std::size_t field) {
-    const std::string_view f = b.substr(off, field);
-    const std::size_t nul = f.find('\0');
-    return nul == std::string_view::npos ? f : f.substr(0, nul);
-}
-
-// GBK to UTF-8; a damaged field keeps its readable characters and shows each
-// bad byte as '?'.
-std::string DecodeText(std::string_view gbk) {
-    CodecResult r = GbkToUtf8(gbk);
-    if (r.ok()) return std::move(r.text);
-    std::string out;
-    for (std::size_t i = 0; i < gbk.size();) {
-        const auto c = static_cast<unsigned char>(gbk[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            ++i;
-            continue;
-        }
-        if (i + 1 < gbk.size()) {
-            const CodecResult two = GbkToUtf8(gbk.substr(i, 2));
-            if (two.ok()) {
-                out += two.text;
-                i += 2;
-                continue;
-            }
-        }
-        out += '?';
-        ++i;
-    }
-    return out;
-}
-
-Status PutPerson(std::string& b, const PersonLayout& l, const PersonRecord& p, std::string_view who) {
-    if (Status s = PutText(b, l.name, kNameField, p.name, std::string(who) + " name"); !s) return s;
-    const std::int16_t t[5] = {p.year, p.month, p.day, p.hour, p.minute};
-    for (int i = 0; i < 5; ++i) PutI16(b, l.time + 2 * i, t[i]);
-    PutU8(b, l.isLunar, p.isLunar);
-    PutU8(b, l.isLeapMonth, p.isLeapMonth);
-    PutU8(b, l.isMale, p.isMale);
-    PutI16(b, l.province, p.provinceIndex);
-    PutI16(b, l.city, p.cityIndex);
-    PutF32(b, l.longitude, p.longitude);
-    PutF32(b, l.latitude, p.latitude);
-    return PutText(b, l.place, kPlaceField, p.placeText, std::string(who) + " place");
-}
-
-void GetPerson(std::string_view b, const PersonLayout& l, PersonRecord* p) {
-    p->name = DecodeText(FieldBytes(b, l.name, kNameField));
-    p->year = GetI16(b, l.time);
-    p->month = GetI16(b, l.time + 2);
-    p->day = GetI16(b, l.time + 4);
-    p->hour = GetI16(b, l.time + 6);
-    p->minute = GetI16(b, l.time + 8);
-    p->isLunar = GetU8(b, l.isLunar);
-    p->isLeapMonth = GetU8(b, l.isLeapMonth);
-    p->isMale = GetU8(b, l.isMale);
-    p->provinceIndex = GetI16(b, l.province);
-    p->cityIndex = GetI16(b, l.city);
-    p->longitude = GetF32(b, l.longitude);
-    p->latitude = GetF32(b, l.latitude);
-    p->placeText = DecodeText(FieldBytes(b, l.place, kPlaceField));
-}
-
-// ---- store geometry ----------------------------------------------------------
-
-int FileOfSlot(std::int32_t slot) { return slot / kRecordsPerFile; }
-off_t OffsetOfSlot(std::int32_t slot) {
-    const std::int32_t inFile = slot % kRecordsPerFile;
-    return off_t(inFile) * off_t(kCaseRecordSize) + (slot < kRecordsPerFile ? off_t(kStoreHeaderSize) : 0);
-}
-// Data files needed to hold `count` slots (1 for an empty store).
-int FilesNeeded(std::int32_t count) { return count <= 0 ? 1 : (count - 1) / kRecordsPerFile + 1; }
-// Records data file k holds in a store of `count` slots.
-std::int32_t RecordsInFile(std::int32_t count, int k) {
-    const std::int64_t left = std::int64_t(count) - std::int64_t(k) * kRecordsPerFile;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(left, 0, kRecordsPerFile));
-}
-
-std::string ErrnoText() { return std::strerror(errno); }
-
-// Reads exactly n bytes at offset; a short read is an error naming the file.
-Status ReadAt(int fd, const fs::path& path, char* buf, std::size_t n, off_t offset) {
-    std::size_t done = 0;
-    while (done < n) {
-        const ssize_t r = ::pread(fd, buf + done, n - done, offset + off_t(done));
-        if (r < 0) {
-            if (errno == EINTR) continue;
-            return Status::Error("cannot read " + path.string() + ": " + ErrnoText());
-        }
-        if (r == 0) {
-            return Status::Error("the case store file " + path.string() +
-                                 " is shorter than its header says; the store is damaged");
-        }
-        done += static_cast<std::size_t>(r);
-    }
-    return Status::Ok();
-}
-
-// Writes n bytes at offset and flushes them to the disk.
-Status WriteAt(int fd, const fs::path& path, const char* buf, std::size_t n, off_t offset) {
-    std::size_t done = 0;
-    while (done < n) {
-        const ssize_t w = ::pwrite(fd, buf + done, n - done, offset + off_t(done));
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return Status::Error("cannot write " + path.string() + ": " + ErrnoText());
-        }
-        done += static_cast<std::size_t>(w);
-    }
-    if (::fdatasync(fd) != 0) {
-        return Status::Error("cannot write " + path.string() + ": " + ErrnoText());
-    }
-    return Status::Ok();
-}
-
-Status OpenFile(const fs::path& path, int flags, UniqueFd* fd) {
-    fd->reset(::open(path.c_str(), flags | O_CLOEXEC, 0644));
-    if (!*fd) {
-        if (errno == ENOENT && !(flags & O_CREAT)) {
-            return Status::Error("the case store file " + path.string() + " is missing");
-        }
-        return Status::Error("cannot open " + path.string() + ": " + ErrnoText());
-    }
-    return Status::Ok();
-}
-
-Status WriteHeader(int fd, const fs::path& path, const StoreHeader& h) {
-    const std::string bytes = EncodeStoreHeader(h);
-    return WriteAt(fd, path, bytes.data(), bytes.size(), 0);
-}
-
-// Criteria text in GBK, cut to the size of its field.
-Status CriteriaText(std::string_view utf8, std::size_t field, std::string* gbk) {
-    const CodecResult r = Utf8ToGbk(CutToGbkWidth(utf8, field - 1));
-    if (!r.ok()) return Status::Error("search text: " + r.error);
-    *gbk = r.text;
-    return Status::Ok();
-}
-
-bool TextMatches(std::uint8_t mode, std::string_view field, std::string_view wanted) {
-    switch (mode) {
-        case 1: return field.find(wanted) != std::string_view::npos;
-        case 2: return field == wanted;
-        default: return true;
-    }
-}
 
 // Same file or folder; false when either does not exist.
 bool SamePlace(const fs::path& a, const fs::path& b) {
@@ -234,65 +22,90 @@ bool SamePlace(const fs::path& a, const fs::path& b) {
     return fs::equivalent(a, b, ec) && !ec;
 }
 
-}  // namespace
+// Folder names of the store's own, inside dat/ and bazi_f/.
+constexpr std::string_view kImportStaging = ".tessaly-import-staging";
+constexpr std::string_view kImportPrevious = ".tessaly-import-previous";
 
-// ---- header and record codecs ------------------------------------------------
-
-std::string EncodeStoreHeader(const StoreHeader& h) {
-    std::string b(kStoreHeaderSize, '\0');
-    PutU8(b, 0, h.storeKind);
-    PutI32(b, 4, h.count);
-    PutI32(b, 8, h.deletedCount);
-    PutU8(b, 12, h.reuseFlag);
-    PutI16(b, 14, h.fileCount);
-    return b;
+JournalStep Step(JournalStep::Kind kind, std::string path, std::string path2 = {}) {
+    JournalStep s{kind, std::move(path), std::move(path2), 0, {}, {}};
+    return s;
+}
+JournalStep RestoreBytes(std::string path, std::int64_t offset, std::string bytes) {
+    JournalStep s = Step(JournalStep::kRestoreBytes, std::move(path));
+    s.number = offset;
+    s.bytes = std::move(bytes);
+    return s;
+}
+JournalStep SetSize(std::string path, std::int64_t size) {
+    JournalStep s = Step(JournalStep::kSetSize, std::move(path));
+    s.number = size;
+    return s;
 }
 
-bool DecodeStoreHeader(std::string_view b, StoreHeader* h) {
-    if (b.size() < kStoreHeaderSize) return false;
-    h->storeKind = GetU8(b, 0);
-    h->count = GetI32(b, 4);
-    h->deletedCount = GetI32(b, 8);
-    h->reuseFlag = GetU8(b, 12);
-    h->fileCount = GetI16(b, 14);
-    return true;
-}
+// Putting a case's new report in place of whatever its slot has: planned
+// (and written into the journal) before anything changes, done after.
+struct ReportSwap {
+    fs::path report, temp, aside;
+    bool replaces = false;  // a report (or link) is there and moves aside
+};
 
-Status EncodeCaseRecord(const CaseRecord& r, std::string* bytes) {
-    std::string b(kCaseRecordSize, '\0');
-    PutI32(b, kSlotOffset, r.slot);
-    PutU8(b, kMarkOffset, r.deleted);
-    if (Status s = PutPerson(b, kPersonA, r.a, "person A"); !s) return s;
-    if (Status s = PutText(b, kCategoryOffset, kCategoryField, r.category, "category"); !s) return s;
-    if (Status s = PutText(b, kNoteOffset, kNoteField, r.note, "note"); !s) return s;
-    if (Status s = PutPerson(b, kPersonB, r.b, "person B"); !s) return s;
-    *bytes = std::move(b);
+Status PlanReportSwap(const fs::path& report, const JournalPlace& place, StoreJournal* j, ReportSwap* swap) {
+    const fs::path dir = report.parent_path();
+    const std::string name = report.filename().string();
+    swap->report = report;
+    swap->temp = TempPathIn(dir);
+    swap->aside = dir / (".tessaly-aside." + name);
+    const DirEntry::Kind there = KindAt(report);
+    if (there == DirEntry::kDir) return Status::Error(report.string() + " is a folder");
+    swap->replaces = there != DirEntry::kMissing;
+    j->undo.push_back(swap->replaces ? Step(JournalStep::kMoveBack, place.ReportName(swap->aside.filename().string()), place.ReportName(name))
+                                     : Step(JournalStep::kRemove, place.ReportName(name)));
+    j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap->temp.filename().string())));
     return Status::Ok();
 }
 
-CaseRecord DecodeCaseRecord(std::string_view b) {
-    CaseRecord r;
-    if (b.size() < kCaseRecordSize) return r;
-    r.slot = GetI32(b, kSlotOffset);
-    r.deleted = GetU8(b, kMarkOffset);
-    GetPerson(b, kPersonA, &r.a);
-    r.a.personNo = 0;
-    r.category = DecodeText(FieldBytes(b, kCategoryOffset, kCategoryField));
-    r.note = DecodeText(FieldBytes(b, kNoteOffset, kNoteField));
-    GetPerson(b, kPersonB, &r.b);
-    r.b.personNo = 1;
-    return r;
+// The new report keeps the mode of the one it replaces, else gets `mode`.
+Status DoReportSwap(FileSteps& steps, const ReportSwap& swap, std::string_view rtf, std::optional<mode_t> mode) {
+    const std::optional<mode_t> old = ModeOf(swap.report);
+    Status s = WriteNewFile(steps, swap.temp, rtf, old ? old : mode);
+    if (s && swap.replaces) s = RenameFile(steps, swap.report, swap.aside);
+    if (s) s = RenameFile(steps, swap.temp, swap.report);
+    if (s) s = SyncDir(steps, swap.report.parent_path());
+    return s;
 }
 
-std::string_view StoreStem(std::uint8_t storeKind) { return storeKind == 0 ? "bazi" : ""; }
+// Once the change is done, the report put aside goes.
+void FinishReportSwap(const ReportSwap& swap, const JournalPlace& place, StoreJournal* j) {
+    j->finish.clear();
+    if (swap.replaces) j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap.aside.filename().string())));
+}
 
-// ---- CaseStore ---------------------------------------------------------------
+
+
+// "N.rtf" with N written as the store writes slots (no sign, no leading
+// zero); -1 for any other name.
+std::int64_t SlotOfReportName(std::string_view folded) {
+    if (!folded.ends_with(".rtf")) return -1;
+    const std::string_view digits = folded.substr(0, folded.size() - 4);
+    if (digits.empty() || digits.size() > 10 || (digits.size() > 1 && digits[0] == '0')) return -1;
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) return -1;
+    const std::int64_t n = std::stoll(std::string(digits));
+    return n <= INT32_MAX ? n : -1;
+}
+
+}  // namespace
+
+// What one operation holds while it runs.
+struct CaseStore::Session {
+    DirLock lock;
+    UniqueFd headerFd;
+    StoreHeader header;
+    std::string headerBytes;  // the 20 bytes as read
+};
 
 fs::path CaseStore::DataFilePath(int k) const { return datDir_ / (stem_ + std::to_string(k) + ".dat"); }
 fs::path CaseStore::ReportDir() const { return programDir_ / (stem_ + "_f"); }
-fs::path CaseStore::ReportPath(std::int32_t slot) const {
-    return ReportDir() / (std::to_string(slot) + ".rtf");
-}
+fs::path CaseStore::ReportPath(std::int32_t slot) const { return ReportDir() / (std::to_string(slot) + ".rtf"); }
 
 Status CaseStore::CheckOpened() const {
     if (stem_.empty()) return Status::Error("the case store has not been opened");
@@ -301,6 +114,12 @@ Status CaseStore::CheckOpened() const {
 
 Status CaseStore::LoadHeader(int fd, StoreHeader* h) const {
     const fs::path path = HeaderPath();
+    std::uint64_t size = 0;
+    if (Status s = SizeOf(fd, path, &size); !s) return s;
+    if (size < kStoreHeaderSize) {
+        return Status::Error("the header of " + path.string() + " is damaged (" + std::to_string(size) +
+                             " bytes of 20); the store needs repair");
+    }
     char buf[kStoreHeaderSize];
     if (Status s = ReadAt(fd, path, buf, sizeof buf, 0); !s) return s;
     DecodeStoreHeader(std::string_view(buf, sizeof buf), h);
@@ -309,10 +128,60 @@ Status CaseStore::LoadHeader(int fd, StoreHeader* h) const {
                              ", not a case store of this program");
     }
     if (h->count < 0 || h->fileCount < FilesNeeded(h->count)) {
-        return Status::Error("the header of " + path.string() + " is damaged (count " +
-                             std::to_string(h->count) + ", files " + std::to_string(h->fileCount) + ")");
+        return Status::Error("the header of " + path.string() + " is damaged (count " + std::to_string(h->count) +
+                             ", files " + std::to_string(h->fileCount) + "); the store needs repair");
     }
     return Status::Ok();
+}
+
+Status CaseStore::CheckDataFiles(const StoreHeader& h) const {
+    for (int k = 0; k < FilesNeeded(h.count); ++k) {
+        const fs::path path = DataFilePath(k);
+        std::uint64_t size = 0;
+        const DirEntry::Kind what = KindAt(path, &size);
+        if (what == DirEntry::kMissing) {
+            return Status::Error("the case store file " + path.string() + " is missing; the store is damaged and needs repair");
+        }
+        if (what != DirEntry::kFile) return Status::Error(path.string() + " is not a regular file; the store never follows a link");
+        if (size < BytesNeeded(h.count, k)) {
+            return Status::Error("the case store file " + path.string() + " has " + std::to_string(size) +
+                                 " bytes where the header needs " + std::to_string(BytesNeeded(h.count, k)) +
+                                 "; the store is damaged and needs repair");
+        }
+    }
+    return Status::Ok();
+}
+
+Status CaseStore::Begin(Access access, Session* s) {
+    if (Status st = CheckOpened(); !st) return st;
+    if (Status st = s->lock.Acquire(datDir_); !st) return st;
+    steps_.count = 0;
+    if (Status st = RecoverJournal(steps_, Place()); !st) return st;
+    if (Status st = OpenExisting(HeaderPath(), access == Access::kWrite ? O_RDWR : O_RDONLY, &s->headerFd); !st) {
+        return st;
+    }
+    if (Status st = LoadHeader(s->headerFd.get(), &s->header); !st) return st;
+    s->headerBytes = EncodeStoreHeader(s->header);
+    if (Status st = ReadAt(s->headerFd.get(), HeaderPath(), s->headerBytes.data(), kStoreHeaderSize, 0); !st) {
+        return st;
+    }
+    return access == Access::kWrite ? CheckDataFiles(s->header) : Status::Ok();
+}
+
+Status CaseStore::Undo(const StoreJournal& journal, const Status& failure) {
+    const Status undone = RunJournal(steps_, Place(), journal);
+    if (undone) return Status::Error(failure.message() + "; the " + journal.operation + " was undone, nothing was changed");
+    return Status::Error(failure.message() + "; undoing the " + journal.operation + " failed as well (" +
+                         undone.message() + "): the store needs repair");
+}
+
+Status CaseStore::Commit(StoreJournal journal, bool rewriteFirst) {
+    journal.committed = true;
+    journal.undo.clear();
+    if (rewriteFirst) {
+        if (Status s = WriteJournal(steps_, Place(), journal); !s) return s;
+    }
+    return RunJournal(steps_, Place(), journal);
 }
 
 Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
@@ -323,51 +192,39 @@ Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
     stem_ = std::string(stem);
     storeKind_ = storeKind;
 
-    std::error_code ec;
-    if (!fs::is_directory(datDir_, ec)) {
-        return Status::Error("the folder " + datDir_.string() + " does not exist");
-    }
+    if (KindAt(datDir_) != DirEntry::kDir) return Status::Error("the folder " + datDir_.string() + " does not exist");
     DirLock lock;
     if (Status s = lock.Acquire(datDir_); !s) return s;
+    steps_.count = 0;
+    if (Status s = RecoverJournal(steps_, Place()); !s) return s;
+    if (Status s = RemoveDeadTemps(steps_, datDir_); !s) return s;
 
     const fs::path header = HeaderPath();
-    UniqueFd fd;
-    fd.reset(::open(header.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    if (fd) {
+    if (KindAt(header) == DirEntry::kMissing) {
         StoreHeader fresh;
         fresh.storeKind = storeKind;
-        if (Status s = WriteHeader(fd.get(), header, fresh); !s) {
-            fd.reset();
-            ::unlink(header.c_str());
-            return s;
+        if (Status s = ReplaceFile(steps_, header, EncodeStoreHeader(fresh)); !s) {
+            return Status::Error("cannot create the case store file " + header.string() + " (" + s.message() + ")");
         }
-    } else if (errno == EEXIST) {
-        if (Status s = OpenFile(header, O_RDONLY, &fd); !s) return s;
-        StoreHeader h;
-        if (Status s = LoadHeader(fd.get(), &h); !s) return s;
-    } else {
-        return Status::Error("cannot create " + header.string() + ": " + ErrnoText());
     }
-
     const fs::path reports = ReportDir();
-    if (!fs::is_directory(reports, ec)) {
-        fs::create_directory(reports, ec);
-        if (ec) return Status::Error("cannot create the report folder " + reports.string() + ": " + ec.message());
+    if (const DirEntry::Kind f = KindAt(reports); f == DirEntry::kMissing) {
+        if (Status s = MakeDir(steps_, reports); !s) return s;
+    } else if (f != DirEntry::kDir) {
+        return Status::Error("the report folder " + reports.string() + " is not a folder (the store never follows a link)");
     }
-    return Status::Ok();
-}
-
-Status CaseStore::Begin(DirLock* lock, int flags, UniqueFd* headerFd, StoreHeader* header) const {
-    if (Status s = CheckOpened(); !s) return s;
-    if (Status s = lock->Acquire(datDir_); !s) return s;
-    if (Status s = OpenFile(HeaderPath(), flags, headerFd); !s) return s;
-    return LoadHeader(headerFd->get(), header);
+    UniqueFd fd;
+    if (Status s = OpenExisting(header, O_RDONLY, &fd); !s) return s;
+    StoreHeader h;
+    if (Status s = LoadHeader(fd.get(), &h); !s) return s;
+    return CheckDataFiles(h);
 }
 
 Status CaseStore::ReadHeader(StoreHeader* header) {
-    DirLock lock;
-    UniqueFd hfd;
-    return Begin(&lock, O_RDONLY, &hfd, header);
+    Session s;
+    if (Status st = Begin(Access::kRead, &s); !st) return st;
+    *header = s.header;
+    return Status::Ok();
 }
 
 Status CaseStore::RecordCount(std::int32_t* count) {
@@ -381,229 +238,293 @@ Status CaseStore::RecordCount(std::int32_t* count) {
 // many records; visit(slot, 1296 bytes) returns false to stop.
 Status CaseStore::ScanRecords(const StoreHeader& h,
                               const std::function<bool(std::int32_t, std::string_view)>& visit) const {
-    constexpr std::int32_t kBlockRecords = 1024;
+    // Blocks small enough to stay in the processor's cache between the copy
+    // and the look at them.
+    const std::int32_t kBlockRecords = std::clamp(h.count, 1, 200);
     std::string block(std::size_t(kBlockRecords) * kCaseRecordSize, '\0');
-    const int files = FilesNeeded(h.count);
-    for (int k = 0; k < files; ++k) {
+    for (int k = 0; k < FilesNeeded(h.count); ++k) {
         const std::int32_t inFile = RecordsInFile(h.count, k);
         if (inFile == 0) break;
         const fs::path path = DataFilePath(k);
         UniqueFd fd;
-        if (Status s = OpenFile(path, O_RDONLY, &fd); !s) return s;
+        if (Status s = OpenExisting(path, O_RDONLY, &fd); !s) return s;
         const std::int32_t first = k * kRecordsPerFile;
         for (std::int32_t i = 0; i < inFile; i += kBlockRecords) {
             const std::int32_t n = std::min(kBlockRecords, inFile - i);
-            if (Status s = ReadAt(fd.get(), path, block.data(), std::size_t(n) * kCaseRecordSize,
-                                  OffsetOfSlot(first + i));
+            if (Status s = ReadAt(fd.get(), path, block.data(), std::size_t(n) * kCaseRecordSize, OffsetOfSlot(first + i));
                 !s) {
                 return s;
             }
             for (std::int32_t j = 0; j < n; ++j) {
-                const std::string_view rec(block.data() + std::size_t(j) * kCaseRecordSize, kCaseRecordSize);
-                if (!visit(first + i + j, rec)) return Status::Ok();
+                if (!visit(first + i + j, std::string_view(block.data() + std::size_t(j) * kCaseRecordSize, kCaseRecordSize))) {
+                    return Status::Ok();
+                }
             }
         }
     }
     return Status::Ok();
 }
 
-Status CaseStore::AppendLocked(int headerFd, StoreHeader h, CaseRecord* record) {
-    if (h.count == INT32_MAX) return Status::Error("the case store is full");
-    const std::int32_t slot = h.count;
-    record->slot = slot;
-    record->deleted = 0;
+Status CaseStore::Add(CaseRecord* record, const std::string* reportRtf) {
+    if (Status s = CheckOpened(); !s) return s;
+    // Refuse texts GBK cannot hold before anything is written.
     std::string bytes;
     if (Status s = EncodeCaseRecord(*record, &bytes); !s) return s;
 
-    const fs::path path = DataFilePath(FileOfSlot(slot));
-    UniqueFd fd;
-    if (Status s = OpenFile(path, O_RDWR | O_CREAT, &fd); !s) return s;
-    if (Status s = WriteAt(fd.get(), path, bytes.data(), bytes.size(), OffsetOfSlot(slot)); !s) return s;
-    fd.reset();
-    if (betweenWrites_) betweenWrites_();
-
-    h.count = slot + 1;
-    h.fileCount = static_cast<std::int16_t>(FilesNeeded(h.count));
-    return WriteHeader(headerFd, HeaderPath(), h);
-}
-
-Status CaseStore::AddRecord(CaseRecord* record) {
-    if (Status s = CheckOpened(); !s) return s;
-    // Refuse texts GBK cannot hold before anything is written.
-    std::string probe;
-    if (Status s = EncodeCaseRecord(*record, &probe); !s) return s;
-
-    DirLock lock;
-    UniqueFd hfd;
-    StoreHeader h;
-    if (Status s = Begin(&lock, O_RDWR, &hfd, &h); !s) return s;
-
+    Session ses;
+    if (Status s = Begin(Access::kWrite, &ses); !s) return s;
+    const StoreHeader& h = ses.header;
+    StoreHeader next = h;
+    std::int32_t slot = -1;
     if (h.reuseFlag == 1 && h.deletedCount > 0) {
-        std::int32_t found = -1;
         if (Status s = ScanRecords(h,
-                                   [&](std::int32_t slot, std::string_view rec) {
-                                       if (GetU8(rec, kMarkOffset) != 1) return true;
-                                       found = slot;
+                                   [&](std::int32_t at, std::string_view rec) {
+                                       if (MarkOfRecord(rec) != 1) return true;
+                                       slot = at;
                                        return false;
                                    });
             !s) {
             return s;
         }
-        if (found >= 0) {
-            record->slot = found;
-            record->deleted = 0;
-            std::string bytes;
-            if (Status s = EncodeCaseRecord(*record, &bytes); !s) return s;
-            const fs::path path = DataFilePath(FileOfSlot(found));
-            UniqueFd fd;
-            if (Status s = OpenFile(path, O_RDWR, &fd); !s) return s;
-            if (Status s = WriteAt(fd.get(), path, bytes.data(), bytes.size(), OffsetOfSlot(found)); !s) return s;
-            fd.reset();
-            if (betweenWrites_) betweenWrites_();
-            h.deletedCount -= 1;
-            if (h.deletedCount <= 0) {
-                h.deletedCount = 0;
-                h.reuseFlag = 0;
-            }
-            return WriteHeader(hfd.get(), HeaderPath(), h);
-        }
-        // The counter promised deleted slots the marks do not show: the
-        // counter is wrong. Append instead and set it right.
     }
-    h.deletedCount = std::max(0, h.reuseFlag == 1 ? 0 : h.deletedCount);
-    h.reuseFlag = 0;
-    return AppendLocked(hfd.get(), h, record);
+    if (slot >= 0) {
+        next.deletedCount = h.deletedCount - 1;
+        if (next.deletedCount <= 0) next.deletedCount = next.reuseFlag = 0;
+    } else {
+        // Appending. In reuse mode this means the counter promised deleted
+        // slots the marks do not show: it is wrong, and is set right.
+        if (h.count == INT32_MAX) return Status::Error("the case store is full");
+        next.deletedCount = std::max(0, h.reuseFlag == 1 ? 0 : h.deletedCount);
+        next.reuseFlag = 0;
+        slot = h.count;
+        next.count = h.count + 1;
+        next.fileCount = static_cast<std::int16_t>(FilesNeeded(next.count));
+    }
+    record->slot = slot;
+    record->deleted = 0;
+    if (Status s = EncodeCaseRecord(*record, &bytes); !s) return s;
+
+    // What the data file holds where the record goes, for the way back.
+    const fs::path data = DataFilePath(FileOfSlot(slot));
+    const std::string dataName = data.filename().string();
+    const off_t at = OffsetOfSlot(slot);
+    UniqueFd fd;
+    std::int64_t oldSize = -1;
+    std::string oldBytes;
+    if (KindAt(data) != DirEntry::kMissing) {
+        std::uint64_t size = 0;
+        if (Status s = OpenExisting(data, O_RDWR, &fd); !s) return s;
+        if (Status s = SizeOf(fd.get(), data, &size); !s) return s;
+        oldSize = static_cast<std::int64_t>(size);
+        if (oldSize > at) {
+            oldBytes.resize(std::min<std::size_t>(kCaseRecordSize, std::size_t(oldSize - at)));
+            if (Status s = ReadAt(fd.get(), data, oldBytes.data(), oldBytes.size(), at); !s) return s;
+        }
+    }
+    const std::optional<mode_t> storeMode = ModeOf(HeaderPath());
+    const JournalPlace place = Place();
+    StoreJournal j{"add", false, {}, {}};
+    ReportSwap swap;
+    if (reportRtf) {
+        if (Status s = PlanReportSwap(ReportPath(slot), place, &j, &swap); !s) {
+            return Status::Error("the report could not be written, the case was not saved: " + s.message());
+        }
+    }
+    if (!oldBytes.empty()) j.undo.push_back(RestoreBytes(place.DatName(dataName), at, oldBytes));
+    j.undo.push_back(SetSize(place.DatName(dataName), oldSize));
+    j.undo.push_back(RestoreBytes(place.DatName(HeaderPath().filename().string()), 0, ses.headerBytes));
+    if (Status s = WriteJournal(steps_, place, j); !s) return s;
+
+    Status s;
+    if (reportRtf) s = DoReportSwap(steps_, swap, *reportRtf, storeMode);
+    if (s && oldSize < 0) {
+        s = CreateExclusive(steps_, data, storeMode, &fd);
+        if (s) s = SyncDir(steps_, datDir_);
+    }
+    if (s) s = WriteAt(steps_, fd.get(), data, bytes, at);
+    if (s && betweenWrites_) betweenWrites_();
+    if (s) s = WriteAt(steps_, ses.headerFd.get(), HeaderPath(), EncodeStoreHeader(next), 0);
+    if (!s) return Undo(j, s);
+    FinishReportSwap(swap, place, &j);
+    return Commit(std::move(j), swap.replaces);
+}
+
+Status CaseStore::AddRecord(CaseRecord* record) { return Add(record, nullptr); }
+
+Status CaseStore::AddCase(CaseRecord* record, const StyledReport& report) {
+    std::string rtf;
+    if (Status s = WriteRtf(report, &rtf); !s) return Status::Error("the report could not be written, the case was not saved: " + s.message());
+    return Add(record, &rtf);
+}
+
+Status AddCaseWithReport(CaseStore& db, CaseRecord* record, const StyledReport& report) {
+    return db.AddCase(record, report);
 }
 
 Status CaseStore::ReadRecord(std::int32_t slot, CaseRecord* record) {
-    DirLock lock;
-    UniqueFd hfd;
-    StoreHeader h;
-    if (Status s = Begin(&lock, O_RDONLY, &hfd, &h); !s) return s;
-    if (slot < 0 || slot >= h.count) {
+    Session ses;
+    if (Status s = Begin(Access::kRead, &ses); !s) return s;
+    if (slot < 0 || slot >= ses.header.count) {
         return Status::Error("there is no case in slot " + std::to_string(slot) + " (the store has " +
-                             std::to_string(h.count) + " slots)");
+                             std::to_string(ses.header.count) + " slots)");
     }
     const fs::path path = DataFilePath(FileOfSlot(slot));
     UniqueFd fd;
-    if (Status s = OpenFile(path, O_RDONLY, &fd); !s) return s;
+    if (Status s = OpenExisting(path, O_RDONLY, &fd); !s) return s;
     char buf[kCaseRecordSize];
     if (Status s = ReadAt(fd.get(), path, buf, sizeof buf, OffsetOfSlot(slot)); !s) return s;
     *record = DecodeCaseRecord(std::string_view(buf, sizeof buf));
     return Status::Ok();
 }
 
-Status CaseStore::WriteRecord(std::int32_t slot, const CaseRecord& record) {
+Status CaseStore::Write(std::int32_t slot, const CaseRecord& record, const std::string* reportRtf) {
     if (Status s = CheckOpened(); !s) return s;
     std::string bytes;
     if (Status s = EncodeCaseRecord(record, &bytes); !s) return s;
-    DirLock lock;
-    UniqueFd hfd;
-    StoreHeader h;
-    if (Status s = Begin(&lock, O_RDONLY, &hfd, &h); !s) return s;
-    if (slot < 0 || slot >= h.count) {
+    Session ses;
+    if (Status s = Begin(Access::kWrite, &ses); !s) return s;
+    if (slot < 0 || slot >= ses.header.count) {
         return Status::Error("cannot write slot " + std::to_string(slot) + ": the store has " +
-                             std::to_string(h.count) + " slots; new cases are added, not written");
+                             std::to_string(ses.header.count) + " slots; new cases are added, not written");
     }
-    const fs::path path = DataFilePath(FileOfSlot(slot));
+    const fs::path data = DataFilePath(FileOfSlot(slot));
+    const off_t at = OffsetOfSlot(slot);
     UniqueFd fd;
-    if (Status s = OpenFile(path, O_RDWR, &fd); !s) return s;
-    return WriteAt(fd.get(), path, bytes.data(), bytes.size(), OffsetOfSlot(slot));
+    if (Status s = OpenExisting(data, O_RDWR, &fd); !s) return s;
+    std::string oldBytes(kCaseRecordSize, '\0');
+    if (Status s = ReadAt(fd.get(), data, oldBytes.data(), oldBytes.size(), at); !s) return s;
+
+    const JournalPlace place = Place();
+    StoreJournal j{"write", false, {}, {}};
+    ReportSwap swap;
+    if (reportRtf) {
+        if (Status s = PlanReportSwap(ReportPath(slot), place, &j, &swap); !s) {
+            return Status::Error("the report could not be written: " + s.message());
+        }
+    }
+    j.undo.push_back(RestoreBytes(place.DatName(data.filename().string()), at, oldBytes));
+    if (Status s = WriteJournal(steps_, place, j); !s) return s;
+
+    Status s;
+    if (reportRtf) s = DoReportSwap(steps_, swap, *reportRtf, ModeOf(HeaderPath()));
+    if (s) s = WriteAt(steps_, fd.get(), data, bytes, at);
+    if (!s) return Undo(j, s);
+    FinishReportSwap(swap, place, &j);
+    return Commit(std::move(j), swap.replaces);
 }
 
-Status CaseStore::DeleteRecord(std::int32_t slot) {
-    DirLock lock;
-    UniqueFd hfd;
-    StoreHeader h;
-    if (Status s = Begin(&lock, O_RDWR, &hfd, &h); !s) return s;
+Status CaseStore::WriteRecord(std::int32_t slot, const CaseRecord& record) { return Write(slot, record, nullptr); }
+
+Status CaseStore::WriteCase(std::int32_t slot, const CaseRecord& record, const StyledReport& report) {
+    std::string rtf;
+    if (Status s = WriteRtf(report, &rtf); !s) return Status::Error("the report could not be written: " + s.message());
+    return Write(slot, record, &rtf);
+}
+
+Status CaseStore::Delete(std::int32_t slot, bool withReport) {
+    Session ses;
+    if (Status s = Begin(Access::kWrite, &ses); !s) return s;
+    const StoreHeader& h = ses.header;
     if (slot < 0 || slot >= h.count) {
         return Status::Error("there is no case in slot " + std::to_string(slot) + " (the store has " +
                              std::to_string(h.count) + " slots)");
     }
-    const fs::path path = DataFilePath(FileOfSlot(slot));
+    const fs::path data = DataFilePath(FileOfSlot(slot));
     UniqueFd fd;
-    if (Status s = OpenFile(path, O_RDWR, &fd); !s) return s;
+    if (Status s = OpenExisting(data, O_RDWR, &fd); !s) return s;
     const off_t markAt = OffsetOfSlot(slot) + off_t(kMarkOffset);
     char mark = 0;
-    if (Status s = ReadAt(fd.get(), path, &mark, 1, markAt); !s) return s;
+    if (Status s = ReadAt(fd.get(), data, &mark, 1, markAt); !s) return s;
     if (mark != 0) return Status::Error("the case in slot " + std::to_string(slot) + " is already deleted");
-    mark = 1;
-    if (Status s = WriteAt(fd.get(), path, &mark, 1, markAt); !s) return s;
-    fd.reset();
-    if (betweenWrites_) betweenWrites_();
-    h.deletedCount = std::max(0, h.deletedCount) + 1;
-    if (h.deletedCount >= kReuseThreshold) h.reuseFlag = 1;
-    return WriteHeader(hfd.get(), HeaderPath(), h);
+    StoreHeader next = h;
+    next.deletedCount = std::max(0, h.deletedCount) + 1;
+    if (next.deletedCount >= kReuseThreshold) next.reuseFlag = 1;
+
+    const JournalPlace place = Place();
+    const fs::path report = ReportPath(slot);
+    const fs::path aside = ReportDir() / (".tessaly-aside." + report.filename().string());
+    const DirEntry::Kind there = KindAt(report);
+    const bool hasReport = withReport && there != DirEntry::kMissing && there != DirEntry::kDir;
+    StoreJournal j{"delete", false, {}, {}};
+    if (hasReport) {
+        j.undo.push_back(Step(JournalStep::kMoveBack, place.ReportName(aside.filename().string()), place.ReportName(report.filename().string())));
+    }
+    j.undo.push_back(RestoreBytes(place.DatName(data.filename().string()), markAt, std::string(1, '\0')));
+    j.undo.push_back(RestoreBytes(place.DatName(HeaderPath().filename().string()), 0, ses.headerBytes));
+    if (Status s = WriteJournal(steps_, place, j); !s) return s;
+
+    Status s;
+    if (hasReport) s = RenameFile(steps_, report, aside);
+    if (s) s = WriteAt(steps_, fd.get(), data, std::string_view("\1", 1), markAt);
+    if (s && betweenWrites_) betweenWrites_();
+    if (s) s = WriteAt(steps_, ses.headerFd.get(), HeaderPath(), EncodeStoreHeader(next), 0);
+    if (!s) return Undo(j, s);
+    if (hasReport) j.finish.push_back(Step(JournalStep::kRemove, place.ReportName(aside.filename().string())));
+    return Commit(std::move(j), hasReport);
 }
+
+Status CaseStore::DeleteRecord(std::int32_t slot) { return Delete(slot, false); }
+Status CaseStore::DeleteCase(std::int32_t slot) { return Delete(slot, true); }
 
 Status CaseStore::SearchRecords(SearchCriteria* c, std::vector<std::int32_t>* slots) {
     if (Status s = CheckOpened(); !s) return s;
     slots->clear();
-    std::string name, category;
-    if (Status s = CriteriaText(c->name, kNameField, &name); !s) return s;
-    if (Status s = CriteriaText(c->category, kCategoryField, &category); !s) return s;
+    CaseMatcher matcher;
+    if (Status s = CaseMatcher::Make(*c, &matcher); !s) return s;
+    Session ses;
+    if (Status s = Begin(Access::kRead, &ses); !s) return s;
+    ses.headerFd.reset();
+    if (ses.header.storeKind < 3) c->thirdMode = 0;
+    return ScanRecords(ses.header, [&](std::int32_t slot, std::string_view rec) {
+        if (matcher.Matches(rec)) slots->push_back(slot);
+        return true;
+    });
+}
 
-    DirLock lock;
-    UniqueFd hfd;
-    StoreHeader h;
-    if (Status s = Begin(&lock, O_RDONLY, &hfd, &h); !s) return s;
-    hfd.reset();
-    if (h.storeKind < 3) c->thirdMode = 0;
+Status CaseStore::VisitCases(const SearchCriteria& criteria, const std::function<bool(const CaseRecord&)>& visit) {
+    if (Status s = CheckOpened(); !s) return s;
+    CaseMatcher matcher;
+    if (Status s = CaseMatcher::Make(criteria, &matcher); !s) return s;
+    Session ses;
+    if (Status s = Begin(Access::kRead, &ses); !s) return s;
+    ses.headerFd.reset();
+    CaseRecord record;
+    return ScanRecords(ses.header, [&](std::int32_t, std::string_view rec) {
+        if (!matcher.Matches(rec)) return true;
+        DecodeCaseRecord(rec, &record);
+        return visit(record);
+    });
+}
 
-    const SearchCriteria& q = *c;
-    return ScanRecords(h, [&](std::int32_t slot, std::string_view rec) {
-        if (GetU8(rec, kMarkOffset) != 0) return true;
-        if (!TextMatches(q.nameMode, FieldBytes(rec, kPersonA.name, kNameField), name)) return true;
-        if (!TextMatches(q.categoryMode, FieldBytes(rec, kCategoryOffset, kCategoryField), category)) return true;
-        if (q.sexFilter == 1 && GetU8(rec, kPersonA.isMale) != q.wantedSex) return true;
-        if (q.yearFilter == 1) {
-            const std::int16_t y = GetI16(rec, kPersonA.time);
-            if (y < q.firstYear || y > q.lastYear) return true;
-        }
-        if (q.province != -1 && GetI16(rec, kPersonA.province) != q.province) return true;
-        slots->push_back(slot);
+Status CaseStore::SearchCases(const SearchCriteria& criteria, std::vector<CaseRecord>* found) {
+    found->clear();
+    return VisitCases(criteria, [&](const CaseRecord& r) {
+        found->push_back(r);
         return true;
     });
 }
 
 Status CaseStore::ForEachRecord(const std::function<bool(const CaseRecord&)>& visit) {
-    DirLock lock;
-    UniqueFd hfd;
-    StoreHeader h;
-    if (Status s = Begin(&lock, O_RDONLY, &hfd, &h); !s) return s;
-    hfd.reset();
-    return ScanRecords(h, [&](std::int32_t, std::string_view rec) {
-        if (GetU8(rec, kMarkOffset) != 0) return true;
-        return visit(DecodeCaseRecord(rec));
-    });
+    return VisitCases(SearchCriteria{}, visit);
 }
 
 Status CaseStore::ClearAll() {
     if (Status s = CheckOpened(); !s) return s;
     DirLock lock;
     if (Status s = lock.Acquire(datDir_); !s) return s;
-
-    // First an empty header replaces the old one in one step, so a crash
-    // part way leaves an empty store, never a header counting missing files.
-    StoreHeader fresh;
-    fresh.storeKind = storeKind_;
-    if (Status s = WriteFileAtomically(HeaderPath(), EncodeStoreHeader(fresh)); !s) return s;
-
-    std::vector<fs::path> doomed;
-    if (Status s = ListDataFiles(datDir_, stem_, &doomed); !s) return s;
-    std::vector<fs::path> reports;
-    if (Status s = ListReportFiles(ReportDir(), &reports); !s) return s;
-    doomed.insert(doomed.end(), reports.begin(), reports.end());
-    for (const fs::path& p : doomed) {
-        if (p.filename() == HeaderPath().filename() && p.parent_path() == datDir_) continue;
-        std::error_code ec;
-        fs::remove(p, ec);
-        if (ec) return Status::Error("cannot delete " + p.string() + ": " + ec.message());
-    }
-    return Status::Ok();
+    steps_.count = 0;
+    if (Status s = RecoverJournal(steps_, Place()); !s) return s;
+    // Rolled forward from the start: once the journal is there, a crash
+    // leaves a clear that the next operation finishes.
+    StoreJournal j{"clear", true, {}, {}};
+    JournalStep clear = Step(JournalStep::kClear, "");
+    clear.number = storeKind_;
+    j.finish.push_back(clear);
+    if (Status s = WriteJournal(steps_, Place(), j); !s) return s;
+    return RunJournal(steps_, Place(), j);
 }
 
-Status CaseStore::ExportTo(const fs::path& destDir) {
+Status CaseStore::ExportTo(const fs::path& destDir, std::vector<std::string>* skipped) {
     if (Status s = CheckOpened(); !s) return s;
     if (destDir.empty()) return Status::Error("no export folder given");
     std::error_code ec;
@@ -616,37 +537,50 @@ Status CaseStore::ExportTo(const fs::path& destDir) {
         return Status::Error("cannot export into the program's own folders (" + destDir.string() +
                              "); choose another folder");
     }
-
-    DirLock lock;
-    UniqueFd hfd;
-    StoreHeader h;
-    if (Status s = Begin(&lock, O_RDONLY, &hfd, &h); !s) return s;
-    hfd.reset();
-
-    for (int k = 0; k < h.fileCount; ++k) {
+    Session ses;
+    if (Status s = Begin(Access::kRead, &ses); !s) return s;
+    ses.headerFd.reset();
+    const auto copy = [&](const fs::path& from, const fs::path& to) {
+        const fs::path temp = TempPathIn(to.parent_path());
+        Status s = CopyToNewFile(steps_, from, temp);
+        if (s) s = RenameFile(steps_, temp, to);
+        if (!s) ::unlink(temp.c_str());
+        return s;
+    };
+    for (int k = 0; k < ses.header.fileCount; ++k) {
         const fs::path from = DataFilePath(k);
-        if (k >= FilesNeeded(h.count) && !fs::exists(from, ec)) continue;
-        if (Status s = CopyFileDurably(from, destDir / from.filename()); !s) return s;
+        if (k >= FilesNeeded(ses.header.count) && KindAt(from) == DirEntry::kMissing) continue;
+        if (Status s = copy(from, destDir / from.filename()); !s) return s;
     }
+    if (Status s = SyncDir(steps_, destDir); !s) return s;
     const fs::path destReports = destDir / (stem_ + "_f");
-    if (!fs::is_directory(destReports, ec)) {
-        fs::create_directory(destReports, ec);
-        if (ec) return Status::Error("cannot create " + destReports.string() + ": " + ec.message());
+    if (const DirEntry::Kind f = KindAt(destReports); f == DirEntry::kMissing) {
+        if (Status s = MakeDir(steps_, destReports); !s) return s;
+    } else if (f != DirEntry::kDir) {
+        return Status::Error("cannot export into " + destReports.string() + ": it is not a folder (a link is not followed)");
     }
-    std::vector<fs::path> reports;
-    if (Status s = ListReportFiles(ReportDir(), &reports); !s) return s;
-    for (const fs::path& r : reports) {
-        if (Status s = CopyFileDurably(r, destReports / r.filename()); !s) return s;
+    std::vector<DirEntry> entries;
+    if (Status s = ListDir(ReportDir(), true, &entries); !s) return s;
+    for (const DirEntry& e : entries) {
+        if (!FoldAscii(e.name).ends_with(".rtf") || e.kind == DirEntry::kDir) continue;
+        if (e.kind != DirEntry::kFile) {
+            if (skipped) skipped->push_back((ReportDir() / e.name).string() + " is not a regular file");
+            continue;
+        }
+        if (Status s = copy(ReportDir() / e.name, destReports / e.name); !s) return s;
     }
-    return Status::Ok();
+    return SyncDir(steps_, destReports);
 }
 
-Status CaseStore::ImportFrom(const fs::path& headerFile) {
+Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string>* skipped) {
     if (Status s = CheckOpened(); !s) return s;
     const std::string headerName = stem_ + "0.dat";
-    std::error_code ec;
-    if (!fs::is_regular_file(headerFile, ec)) {
-        return Status::Error("cannot import: " + headerFile.string() + " is not a file");
+    const auto refuse = [&](const std::string& why) {
+        return Status::Error("cannot import " + headerFile.string() + ": " + why + "; nothing was changed");
+    };
+    if (const DirEntry::Kind f = KindAt(headerFile); f != DirEntry::kFile) {
+        return f == DirEntry::kLink || f == DirEntry::kOther ? refuse("it is not a regular file (a link is not followed)")
+                                  : Status::Error("cannot import: " + headerFile.string() + " is not a file");
     }
     if (!EqualsIgnoreAsciiCase(headerFile.filename().string(), headerName)) {
         return Status::Error("cannot import " + headerFile.string() + ": choose the " + headerName +
@@ -658,177 +592,176 @@ Status CaseStore::ImportFrom(const fs::path& headerFile) {
         return Status::Error("cannot import the program's own store onto itself (" + srcDir.string() + ")");
     }
 
-    // 1. Check everything before touching the current store.
-    std::string headBytes;
+    // 1. The header and the sizes of the data files, before anything is copied.
+    std::string headBytes(kStoreHeaderSize, '\0');
     {
         UniqueFd fd;
-        if (Status s = OpenFile(headerFile, O_RDONLY, &fd); !s) return s;
-        headBytes.resize(kStoreHeaderSize);
+        if (Status s = OpenExisting(headerFile, O_RDONLY, &fd); !s) return refuse(s.message());
         if (Status s = ReadAt(fd.get(), headerFile, headBytes.data(), kStoreHeaderSize, 0); !s) {
-            return Status::Error("cannot import " + headerFile.string() + ": it is not a case store (too short)");
+            return refuse("it is not a case store (too short)");
         }
     }
     StoreHeader h;
     DecodeStoreHeader(headBytes, &h);
-    const auto refuse = [&](const std::string& why) {
-        return Status::Error("cannot import " + headerFile.string() + ": " + why + "; nothing was changed");
-    };
     if (h.storeKind != storeKind_) return refuse("it is not a case store of this program (kind " + std::to_string(h.storeKind) + ")");
     if (h.count < 0 || h.deletedCount < 0 || h.deletedCount > h.count || h.reuseFlag > 1 ||
         (h.reuseFlag == 1 && h.deletedCount == 0)) {
         return refuse("its header is damaged");
     }
     if (h.fileCount != FilesNeeded(h.count)) {
-        return refuse("its header names " + std::to_string(h.fileCount) + " data files for " +
-                      std::to_string(h.count) + " records");
+        return refuse("its header names " + std::to_string(h.fileCount) + " data files for " + std::to_string(h.count) +
+                      " records");
     }
-    std::map<std::string, fs::path> srcFiles;  // lower-case name -> entry
+    std::map<std::string, DirEntry> srcFiles;  // lower-case name -> entry
     if (Status s = ListFolderFolded(srcDir, &srcFiles); !s) return s;
     std::vector<fs::path> dataFiles;
     for (int k = 0; k < h.fileCount; ++k) {
         const std::string name = stem_ + std::to_string(k) + ".dat";
         const auto it = srcFiles.find(name);
-        if (it == srcFiles.end() || !fs::is_regular_file(it->second, ec)) return refuse(name + " is missing");
-        const std::uint64_t size = fs::file_size(it->second, ec);
-        if (ec) return refuse("cannot read " + it->second.string());
-        const std::uint64_t base = k == 0 ? kStoreHeaderSize : 0;
-        const std::uint64_t need = base + std::uint64_t(RecordsInFile(h.count, k)) * kCaseRecordSize;
-        if (size < need || size > base + kDataFileBytes) {
-            return refuse(it->second.filename().string() + " has " + std::to_string(size) +
-                          " bytes where the header needs " + std::to_string(need));
+        if (it == srcFiles.end()) return refuse(name + " is missing");
+        const fs::path path = k == 0 ? headerFile : srcDir / it->second.name;
+        std::uint64_t size = 0;
+        if (KindAt(path, &size) != DirEntry::kFile) return refuse(path.filename().string() + " is not a regular file");
+        const std::uint64_t need = BytesNeeded(h.count, k);
+        if (size < need || size > (k == 0 ? kStoreHeaderSize : 0) + kDataFileBytes) {
+            return refuse(path.filename().string() + " has " + std::to_string(size) + " bytes where the header needs " +
+                          std::to_string(need));
         }
-        dataFiles.push_back(k == 0 ? headerFile : it->second);
+        dataFiles.push_back(path);
     }
-    std::vector<fs::path> reports;
-    if (const auto it = srcFiles.find(stem_ + "_f"); it != srcFiles.end() && fs::is_directory(it->second, ec)) {
-        if (Status s = ListReportFiles(it->second, &reports); !s) return s;
+    // Report files: regular files named N.rtf only, the first spelling of a
+    // name in name order.
+    std::map<std::int32_t, fs::path> reports;
+    const auto skip = [&](const std::string& what) {
+        if (skipped) skipped->push_back(what);
+    };
+    if (const auto it = srcFiles.find(stem_ + "_f"); it != srcFiles.end()) {
+        const fs::path srcReports = srcDir / it->second.name;
+        std::vector<DirEntry> entries;
+        if (it->second.kind != DirEntry::kDir) {
+            skip(srcReports.string() + " is not a folder");
+        } else if (Status s = ListDir(srcReports, false, &entries); !s) {
+            return s;
+        }
+        for (const DirEntry& e : entries) {
+            const std::int64_t slot = SlotOfReportName(FoldAscii(e.name));
+            if (e.kind != DirEntry::kFile) {
+                if (e.kind != DirEntry::kDir) skip((srcReports / e.name).string() + " is not a regular file");
+            } else if (slot < 0 || slot >= h.count) {
+                skip((srcReports / e.name).string() + " is not the report of a stored case");
+            } else if (!reports.emplace(std::int32_t(slot), srcReports / e.name).second) {
+                skip((srcReports / e.name).string() + " repeats the name of another report");
+            }
+        }
     }
 
     DirLock lock;
     if (Status s = lock.Acquire(datDir_); !s) return s;
+    steps_.count = 0;
+    if (Status s = RecoverJournal(steps_, Place()); !s) return s;
 
-    // 2. Copy into staging folders beside the targets; on failure remove them.
+    // 2. Copy into staging folders beside the targets, and check the copies,
+    //    record by record: the source may change while it is read.
+    const JournalPlace place = Place();
     const fs::path reportDir = ReportDir();
-    if (!fs::is_directory(reportDir, ec)) {
-        fs::create_directory(reportDir, ec);
-        if (ec) return Status::Error("cannot create " + reportDir.string() + ": " + ec.message());
+    const fs::path dataStage = datDir_ / kImportStaging, reportStage = reportDir / kImportStaging;
+    const fs::path dataAside = datDir_ / kImportPrevious, reportAside = reportDir / kImportPrevious;
+    StoreJournal j{"import", false, {}, {}};
+    for (const std::string_view dir : {kImportStaging, kImportPrevious}) {
+        j.finish.push_back(Step(JournalStep::kRemove, place.DatName(dir)));
+        j.finish.push_back(Step(JournalStep::kRemove, place.ReportName(dir)));
     }
-    const fs::path dataStage = datDir_ / ".import-staging";
-    const fs::path reportStage = reportDir / ".import-staging";
-    const auto dropStages = [&] {
-        std::error_code ignored;
-        fs::remove_all(dataStage, ignored);
-        fs::remove_all(reportStage, ignored);
-    };
-    dropStages();
-    fs::create_directory(dataStage, ec);
-    if (!ec) fs::create_directory(reportStage, ec);
-    if (ec) {
-        dropStages();
-        return Status::Error("cannot prepare the import in " + datDir_.string() + ": " + ec.message());
+    if (Status s = WriteJournal(steps_, place, j); !s) return s;
+    const std::optional<mode_t> storeMode = ModeOf(HeaderPath());
+    const auto modeFor = [&](const fs::path& target) { return ModeOf(target) ? ModeOf(target) : storeMode; };
+    Status s;
+    if (KindAt(reportDir) == DirEntry::kMissing) s = MakeDir(steps_, reportDir);
+    if (s) s = MakeDir(steps_, dataStage);
+    if (s) s = MakeDir(steps_, reportStage);
+    std::vector<std::string> dataNames, reportNames;
+    for (std::size_t k = 0; k < dataFiles.size() && s; ++k) {
+        dataNames.push_back(DataFilePath(int(k)).filename().string());
+        s = CopyToNewFile(steps_, dataFiles[k], dataStage / dataNames.back(), modeFor(DataFilePath(int(k))));
     }
-    for (std::size_t k = 0; k < dataFiles.size(); ++k) {
-        if (Status s = CopyFileDurably(dataFiles[k], dataStage / DataFilePath(int(k)).filename()); !s) {
-            dropStages();
-            return s;
-        }
-    }
-    std::vector<std::string> reportNames;
-    for (const fs::path& r : reports) {
-        std::string name = FoldAscii(r.filename().string());
-        if (std::find(reportNames.begin(), reportNames.end(), name) != reportNames.end()) continue;
-        if (Status s = CopyFileDurably(r, reportStage / name); !s) {
-            dropStages();
-            return s;
-        }
-        reportNames.push_back(std::move(name));
-    }
-    // Check the copies once more: the source may have changed meanwhile.
-    {
-        std::string copied;
-        if (Status s = ReadFileBytes(dataStage / headerName, &copied); !s || copied.compare(0, kStoreHeaderSize, headBytes) != 0) {
-            dropStages();
-            return refuse("its files changed while they were copied");
-        }
-    }
-
-    // 3. Replace. The current files are first moved aside into a folder of
-    //    their own, then the staged ones move in, the header file last. A
-    //    failure on the way moves everything back, so the current store is
-    //    either replaced whole or left as it was; its old files are deleted
-    //    only once the new store is complete. (After a crash in the middle
-    //    the old files are still on disk, in the "previous" folders.)
-    const std::string stamp = std::to_string(::getpid()) + "-" + std::to_string(::time(nullptr));
-    const fs::path dataAside = datDir_ / (".import-previous-" + stamp);
-    const fs::path reportAside = reportDir / (".import-previous-" + stamp);
-    struct Move {
-        fs::path from, to;
-    };
-    std::vector<Move> done;  // in the order made, for the way back
-    const auto move = [&](const fs::path& from, const fs::path& to) -> Status {
-        fs::rename(from, to, ec);
-        if (ec) return Status::Error("cannot move " + from.string() + " to " + to.string() + ": " + ec.message());
-        done.push_back({from, to});
-        return Status::Ok();
-    };
-    std::vector<fs::path> oldReports, oldData;
-    Status s = ListReportFiles(reportDir, &oldReports);
-    if (s) s = ListDataFiles(datDir_, stem_, &oldData);
+    std::vector<bool> live(std::size_t(h.count), false);
+    Status checked;  // the verdict on the copies
     if (s) {
-        fs::create_directory(dataAside, ec);
-        if (!ec) fs::create_directory(reportAside, ec);
-        if (ec) s = Status::Error("cannot prepare the import in " + datDir_.string() + ": " + ec.message());
+        std::string copied(kStoreHeaderSize, '\0');
+        UniqueFd fd;
+        s = OpenExisting(dataStage / headerName, O_RDONLY, &fd);
+        if (s) s = ReadAt(fd.get(), dataStage / headerName, copied.data(), copied.size(), 0);
+        if (s && copied != headBytes) checked = refuse("its files changed while they were copied");
     }
+    for (std::size_t k = 0; k < dataFiles.size() && s && checked; ++k) {
+        const fs::path path = dataStage / dataNames[k];
+        UniqueFd fd;
+        s = OpenExisting(path, O_RDONLY, &fd);
+        std::string block(kCaseRecordSize * std::size_t(std::clamp(h.count, 1, 1024)), '\0');
+        const std::int32_t first = std::int32_t(k) * kRecordsPerFile, n = RecordsInFile(h.count, int(k));
+        for (std::int32_t i = 0; i < n && s && checked; i += 1024) {
+            const std::int32_t m = std::min<std::int32_t>(1024, n - i);
+            s = ReadAt(fd.get(), path, block.data(), std::size_t(m) * kCaseRecordSize, OffsetOfSlot(first + i));
+            for (std::int32_t r = 0; r < m && s && checked; ++r) {
+                const std::string_view rec(block.data() + std::size_t(r) * kCaseRecordSize, kCaseRecordSize);
+                if (Status c = CheckImportedRecord(rec, first + i + r); !c) {
+                    checked = refuse(c.message() + " is not a valid record");
+                } else {
+                    live[std::size_t(first + i + r)] = MarkOfRecord(rec) == 0;
+                }
+            }
+        }
+    }
+    if (!checked) {
+        const Status undone = RunJournal(steps_, place, j);
+        return undone ? checked : Status::Error(checked.message() + " (and removing the copies failed: " + undone.message() + ")");
+    }
+    for (const auto& [slot, from] : reports) {
+        if (!s) break;
+        if (!live[std::size_t(slot)]) {
+            skip(from.string() + " is the report of a deleted case");
+            continue;
+        }
+        reportNames.push_back(std::to_string(slot) + ".rtf");
+        s = CopyToNewFile(steps_, from, reportStage / reportNames.back(), modeFor(reportDir / reportNames.back()));
+    }
+    if (s) s = SyncDir(steps_, dataStage);
+    if (s) s = SyncDir(steps_, reportStage);
+    if (!s) return Undo(j, s);
+
+    // 3. Replace: the current files move aside, the new ones move in, the
+    //    header files last. Until the journal says committed, the next
+    //    operation after a crash puts the current files back.
+    const std::string reportsTop = stem_ + "_f";
+    JournalStep unmoveReports = Step(JournalStep::kUnmove, place.ReportName(kImportStaging), reportsTop);
+    unmoveReports.names = reportNames;
+    JournalStep unmoveData = Step(JournalStep::kUnmove, place.DatName(kImportStaging), "dat");
+    unmoveData.names = dataNames;
+    j.undo = {unmoveReports, unmoveData,
+              Step(JournalStep::kMoveAllBack, place.ReportName(kImportPrevious), reportsTop),
+              Step(JournalStep::kMoveAllBack, place.DatName(kImportPrevious), "dat")};
+    if (s = WriteJournal(steps_, place, j); !s) return Undo(j, s);
+    std::vector<fs::path> oldReports, oldData;
+    s = MakeDir(steps_, dataAside);
+    if (s) s = MakeDir(steps_, reportAside);
+    if (s) s = ListReportFiles(reportDir, &oldReports);
+    if (s) s = ListDataFiles(datDir_, stem_, &oldData);
+    std::stable_partition(oldData.begin(), oldData.end(), [&](const fs::path& p) { return p.filename() != headerName; });
     for (const fs::path& p : oldReports) {
-        if (s) s = move(p, reportAside / p.filename());
+        if (s) s = RenameFile(steps_, p, reportAside / p.filename());
     }
-    // The old header moves aside last, the new one moves in last.
-    std::stable_partition(oldData.begin(), oldData.end(),
-                          [&](const fs::path& p) { return p.filename() != headerName; });
     for (const fs::path& p : oldData) {
-        if (s) s = move(p, dataAside / p.filename());
+        if (s) s = RenameFile(steps_, p, dataAside / p.filename());
     }
     for (const std::string& name : reportNames) {
-        if (s) s = move(reportStage / name, reportDir / name);
+        if (s) s = RenameFile(steps_, reportStage / name, reportDir / name);
     }
-    for (int k = h.fileCount - 1; k >= 0 && s; --k) {
-        const fs::path target = DataFilePath(k);
-        s = move(dataStage / target.filename(), target);
+    for (auto it = dataNames.rbegin(); it != dataNames.rend() && s; ++it) {
+        s = RenameFile(steps_, dataStage / *it, datDir_ / *it);
     }
-    if (s) {
-        for (const fs::path& dir : {dataAside, reportAside}) {
-            fs::remove_all(dir, ec);  // the old store, replaced
-        }
-    } else {
-        // The way back, in reverse order: the new files return to staging,
-        // the old ones to their places.
-        bool restored = true;
-        for (auto it = done.rbegin(); it != done.rend(); ++it) {
-            std::error_code back;
-            fs::rename(it->to, it->from, back);
-            restored = restored && !back;
-        }
-        if (restored) {
-            std::error_code ignored;
-            fs::remove_all(dataAside, ignored);
-            fs::remove_all(reportAside, ignored);
-            s = Status::Error(s.message() + "; the import was undone, nothing was changed");
-        } else {
-            s = Status::Error(s.message() + "; the import could not be undone completely: the previous files are in " +
-                              dataAside.string() + " and " + reportAside.string());
-        }
-    }
-    dropStages();
-    return s;
-}
-
-Status AddCaseWithReport(CaseStore& db, CaseRecord* record, const StyledReport& report) {
-    if (Status s = db.AddRecord(record); !s) return s;
-    const Status written = SaveReportFile(db.ReportPath(record->slot), report);
-    if (written) return written;
-    const Status undo = db.DeleteRecord(record->slot);
-    return Status::Error("the report could not be written, the case was not saved: " + written.message() +
-                         (undo ? "" : " (and taking the record out again failed: " + undo.message() + ")"));
+    if (s) s = SyncDir(steps_, reportDir);
+    if (s) s = SyncDir(steps_, datDir_);
+    if (!s) return Undo(j, s);
+    return Commit(std::move(j), true);
 }
 
 }  // namespace tessaly

@@ -1,23 +1,29 @@
 // CaseStore (aka MDataBase, Database) — the case store: every analysed couple the user keeps.
 //
-// Files, shared byte for byte with the Windows program (relative to the
-// program folder):
-//   dat/bazi0.dat          StoreHeader (20 bytes), then records 0..49 999
-//   dat/bazi1.dat, …       records 50 000..99 999, …; no header
-//   bazi_f/N.rtf           the report of the case in slot N
-// Record n lives in data file n / 50 000 at byte (n mod 50 000) × 1296, plus
-// 20 in file 0. Integers and floats are little-endian; texts are GBK,
-// NUL-terminated, cut on a character boundary when too long.
-//
-// Slots are never renumbered. A deleted record keeps its bytes (only its mark
-// changes); deletions accumulate until 30 are waiting, then new cases take
-// the lowest deleted slots until none is left, after which appending resumes.
+// The files (StoreFormat.h) are shared byte for byte with the Windows
+// program. Slots are never renumbered. A deleted record keeps its bytes (only
+// its mark changes); deletions accumulate until 30 are waiting, then new
+// cases take the lowest deleted slots until none is left, after which
+// appending resumes.
 //
 // Every operation takes an advisory lock on the dat folder for its whole
 // length, re-reads the header from file 0 and closes its files before it
-// returns. Every failed file operation comes back as an error Status; a
-// write that counts a record (header) always follows the flushed write of
-// the record itself, so a crash leaves a consistent store.
+// returns; every failed file operation comes back as an error Status.
+//
+// What a crash leaves: each operation that changes the store (creating a
+// new store, adding a case with its report, writing, deleting, clearing,
+// importing) leaves, after a crash at any moment and the next operation,
+// either the whole old store or the whole new one, reports included. A new
+// header comes into place by one rename; an operation that changes more
+// than one thing keeps a journal (StoreJournal.h) that the next operation
+// rolls back, or, once the change is committed, forward. Temporary files
+// are created exclusively beside their targets; those of dead processes are
+// removed by Open and ClearAll. No operation follows a symbolic link.
+//
+// Damage is reported, never built upon: an operation that writes first
+// checks the header and the size of every data file, and refuses, naming
+// the file, when they disagree. RepairStore (StoreRepair.h) makes a damaged
+// store usable again.
 #pragma once
 
 #include <cstddef>
@@ -28,103 +34,34 @@
 #include <string_view>
 #include <vector>
 
-#include "calendar/PersonRecord.h"
 #include "common/Status.h"
 #include "common/StyledText.h"
 #include "store/FileUtil.h"
+#include "store/StoreFormat.h"
+#include "store/StoreJournal.h"
 
 namespace tessaly {
-
-inline constexpr std::size_t kStoreHeaderSize = 20;
-inline constexpr std::size_t kCaseRecordSize = 1296;
-inline constexpr std::int32_t kRecordsPerFile = 50000;
-inline constexpr std::int32_t kReuseThreshold = 30;  // deletions before slots are reused
-// A full data file: 64 800 000 bytes (64 800 020 for file 0).
-inline constexpr std::uint64_t kDataFileBytes = std::uint64_t(kRecordsPerFile) * kCaseRecordSize;
-
-// Sizes of the GBK text fields, NUL included; the text takes one byte less.
-inline constexpr std::size_t kNameField = 12;
-inline constexpr std::size_t kCategoryField = 14;
-inline constexpr std::size_t kNoteField = 1092;
-inline constexpr std::size_t kPlaceField = 52;
-
-// The first 20 bytes of bazi0.dat.
-struct StoreHeader {
-    std::uint8_t storeKind = 0;     // 0 for this program
-    std::int32_t count = 0;         // slots ever used, live and deleted
-    std::int32_t deletedCount = 0;  // deleted slots not reused yet
-    std::uint8_t reuseFlag = 0;     // 1 while new records fill deleted slots
-    std::int16_t fileCount = 1;     // data files in use
-
-    friend bool operator==(const StoreHeader&, const StoreHeader&) = default;
-};
-
-// Offset  size  field
-//   0      1    storeKind
-//   1      3    reserved, 0
-//   4      4    count (int32)
-//   8      4    deletedCount (int32)
-//  12      1    reuseFlag
-//  13      1    reserved, 0
-//  14      2    fileCount (int16)
-//  16      4    reserved, 0
-std::string EncodeStoreHeader(const StoreHeader& header);
-// Reads the fields from the first 20 bytes; false when fewer are given.
-bool DecodeStoreHeader(std::string_view bytes, StoreHeader* header);
-
-// One stored case. Texts are UTF-8 here; the persons' personNo is not stored
-// (it is 0 for a and 1 for b after reading).
-struct CaseRecord {
-    CaseRecord() { b.personNo = 1; }
-
-    std::int32_t slot = 0;
-    std::uint8_t deleted = 0;  // 0 live, 1 deleted
-    PersonRecord a;            // 甲命
-    PersonRecord b;            // 乙命
-    std::string category;      // at most 13 GBK bytes are kept
-    std::string note;          // 附加信息; at most 1091 GBK bytes are kept
-
-    bool live() const { return deleted == 0; }
-};
-
-// The 1296 bytes of a record. Fails (naming the field) only when a text holds
-// a character GBK cannot represent; texts too long are cut on a character
-// boundary.
-Status EncodeCaseRecord(const CaseRecord& record, std::string* bytes);
-// Reads a record from 1296 bytes. A text field that is not valid GBK (a
-// damaged file) is decoded with each bad byte shown as '?'.
-CaseRecord DecodeCaseRecord(std::string_view bytes);
-
-// What a search looks for; only person A's fields take part.
-struct SearchCriteria {
-    std::string name;          // UTF-8; compared in GBK with A's name
-    std::string category;      // UTF-8; compared in GBK with the category
-    std::string thirdText;     // other store kinds only; never set here
-    std::uint8_t wantedSex = 0;  // 1 male, 0 female
-    std::int16_t firstYear = 0;  // astronomical numbering
-    std::int16_t lastYear = 0;
-    std::int16_t province = -1;  // province index, −1 = any
-    std::uint8_t nameMode = 0;      // 0 ignore, 1 contains, 2 equals
-    std::uint8_t categoryMode = 0;  // 0 ignore, 1 contains, 2 equals
-    std::uint8_t thirdMode = 0;     // forced to 0 for store kinds below 3
-    std::uint8_t sexFilter = 0;     // 1: filter on sex
-    std::uint8_t yearFilter = 0;    // 1: filter on A's birth year
-};
-
-enum class SearchMode : std::uint8_t { kIgnore = 0, kContains = 1, kEquals = 2 };
 
 class CaseStore {
 public:
     CaseStore() = default;
 
-    // Binds the store to `programDir` (which must hold a dat folder), creates
-    // dat/bazi0.dat with an empty header when it is missing and the report
-    // folder bazi_f when it is missing. An existing header is checked.
+    // Binds the store to `programDir` (which must hold a dat folder), finishes
+    // or undoes an operation a crash interrupted, removes temporary files of
+    // dead processes from dat/, creates dat/bazi0.dat with an empty header
+    // and the report folder bazi_f when they are missing, and checks the
+    // header and the sizes of the data files. A damaged store is an error,
+    // but the store stays bound: ClearAll and ImportFrom, which replace it,
+    // still work.
     Status Open(const std::filesystem::path& programDir, std::uint8_t storeKind = 0);
 
     // Stores the record in a new slot (a deleted one in reuse mode, else the
     // next one) and sets record->slot and record->deleted = 0.
     Status AddRecord(CaseRecord* record);
+    // The same with the case's report: bazi_f/SLOT.rtf (replacing any
+    // report a deleted case left in that slot) and the record are stored
+    // together or not at all.
+    Status AddCase(CaseRecord* record, const StyledReport& report);
 
     // Reads slot 0 ≤ slot < count into *record, deleted or not (check
     // record->live()). A slot outside that range is an error and leaves
@@ -134,17 +71,32 @@ public:
     // Overwrites an existing slot with the record as given (mark and slot
     // field included). A slot at or beyond the count is refused.
     Status WriteRecord(std::int32_t slot, const CaseRecord& record);
+    // The same, replacing the slot's report with `report`, together.
+    Status WriteCase(std::int32_t slot, const CaseRecord& record, const StyledReport& report);
 
     // Marks a live record deleted. A slot out of range or already deleted is
-    // refused and nothing changes. The report file is the caller's.
+    // refused and nothing changes. The report file stays.
     Status DeleteRecord(std::int32_t slot);
+    // The same, removing the case's report with it.
+    Status DeleteCase(std::int32_t slot);
 
     // Slots of all live records matching `criteria`, ascending. Sets the
     // criteria's third-text mode to 0 for store kinds below 3.
     Status SearchRecords(SearchCriteria* criteria, std::vector<std::int32_t>* slots);
 
-    // Calls `visit` for every live record in slot order (a full scan in
-    // large blocks); stops early when `visit` returns false.
+    // The live records matching `criteria`, decoded, in slot order: one scan
+    // of the data files that decodes only what matches. Criteria with every
+    // mode 0, both filters off and province −1 list every live case ("显示
+    // 全部命例").
+    Status SearchCases(const SearchCriteria& criteria, std::vector<CaseRecord>* found);
+
+    // The same scan handing each match to `visit` as it is decoded (one
+    // record object, reused: copy what you keep); stops early when `visit`
+    // returns false.
+    Status VisitCases(const SearchCriteria& criteria, const std::function<bool(const CaseRecord&)>& visit);
+
+    // Calls `visit` for every live record in slot order (VisitCases with
+    // empty criteria).
     Status ForEachRecord(const std::function<bool(const CaseRecord&)>& visit);
 
     // Slots ever used, deleted ones included.
@@ -154,14 +106,20 @@ public:
     Status ClearAll();
 
     // Copies the data files to `destDir` (created when missing) and the
-    // reports to destDir/bazi_f. Refused into the program folder or dat/.
-    Status ExportTo(const std::filesystem::path& destDir);
+    // reports to destDir/bazi_f, each through a temporary file and a rename,
+    // keeping the mode of the source. Only regular files are copied; a
+    // report that is anything else is skipped and named in *skipped.
+    // Refused into the program folder or dat/.
+    Status ExportTo(const std::filesystem::path& destDir, std::vector<std::string>* skipped = nullptr);
 
     // Replaces the store with the exported history whose header file is
-    // `headerFile` (bazi0.dat, in any letter case). The header and every data
-    // file are checked first; nothing of the current store is touched unless
-    // all checks pass. Refused from the program folder or dat/.
-    Status ImportFrom(const std::filesystem::path& headerFile);
+    // `headerFile` (bazi0.dat, in any letter case). The header, every data
+    // file and every record are checked first (the first bad record is
+    // named); nothing of the current store is touched unless all checks
+    // pass. Only regular report files named N.rtf with N a live slot come
+    // in; others are skipped and named in *skipped. Refused from the
+    // program folder or dat/.
+    Status ImportFrom(const std::filesystem::path& headerFile, std::vector<std::string>* skipped = nullptr);
 
     // Reads the header as it is on disk.
     Status ReadHeader(StoreHeader* header);
@@ -173,35 +131,46 @@ public:
     // bazi_f/N.rtf
     std::filesystem::path ReportPath(std::int32_t slot) const;
 
-    // Test hook: called after a record is written and flushed and before the
-    // header that counts it is written.
+    // Test hooks. The first is called after a record is written and before
+    // the header that counts it is; the second before every change to the
+    // file system, numbered from 1 within each operation (a test stops the
+    // process there as a crash would). Without syncing, nothing is flushed
+    // to the disk.
     void SetBetweenWritesHookForTest(std::function<void()> hook) { betweenWrites_ = std::move(hook); }
+    void SetStepHookForTest(std::function<void(int step)> hook) { steps_.beforeStep = std::move(hook); }
+    void SetSyncForTest(bool sync) { steps_.sync = sync; }
 
 private:
+    struct Session;
+    enum class Access { kRead, kWrite };
     Status CheckOpened() const;
-    // Starts an operation: takes the lock, opens the header file with
-    // `flags` and reads the header.
-    Status Begin(DirLock* lock, int flags, UniqueFd* headerFd, StoreHeader* header) const;
+    // Starts an operation: takes the lock, recovers an interrupted
+    // operation, opens the header file and reads and checks the header; for
+    // writing, checks the data files as well.
+    Status Begin(Access access, Session* session);
     Status LoadHeader(int fd, StoreHeader* header) const;
+    Status CheckDataFiles(const StoreHeader& header) const;
     Status ScanRecords(const StoreHeader& header,
                        const std::function<bool(std::int32_t, std::string_view)>& visit) const;
-    Status AppendLocked(int headerFd, StoreHeader header, CaseRecord* record);
+    Status Add(CaseRecord* record, const std::string* reportRtf);
+    Status Write(std::int32_t slot, const CaseRecord& record, const std::string* reportRtf);
+    Status Delete(std::int32_t slot, bool withReport);
+    // Runs an operation's journal after a failure part way (or to finish
+    // a committed one) and says what became of the store.
+    Status Undo(const StoreJournal& journal, const Status& failure);
+    // Runs a journal whose change is done: its finishing steps, then away.
+    Status Commit(StoreJournal journal, bool rewriteFirst);
+    JournalPlace Place() const { return {programDir_, stem_}; }
 
     std::filesystem::path programDir_;
     std::filesystem::path datDir_;
     std::string stem_;
     std::uint8_t storeKind_ = 0;
+    FileSteps steps_;
     std::function<void()> betweenWrites_;
 };
 
-// Stores a new case with its report (bazi_f/SLOT.rtf): the record is added,
-// then the report written; when the report cannot be written the record is
-// marked deleted again, so no case is left without its report, and the
-// error says so. Sets record->slot on success.
+// Stores a new case with its report (CaseStore::AddCase).
 Status AddCaseWithReport(CaseStore& db, CaseRecord* record, const StyledReport& report);
-
-// The stem of the store files for a store kind ("bazi" for kind 0); empty for
-// kinds this program does not know.
-std::string_view StoreStem(std::uint8_t storeKind);
 
 }  // namespace tessaly

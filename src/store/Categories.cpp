@@ -1,6 +1,7 @@
 #include "store/Categories.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "common/TextCodec.h"
 
@@ -14,12 +15,20 @@ constexpr long kMaxCategories = 10000;
 }  // namespace
 
 std::string CaseNodeText(const CaseRecord& r) {
-    std::string text = r.a.name;
+    std::string text;
+    AppendCaseNodeText(r, &text);
+    return text;
+}
+
+void AppendCaseNodeText(const CaseRecord& r, std::string* out) {
+    std::string& text = *out;
+    text += r.a.name;
     text += r.a.isLunar == 1 ? "  农" : "  公";
     if (r.a.isLunar == 1 && r.a.isLeapMonth == 1) text += "闰";
-    text += std::to_string(ShownYear(r.a.year)) + '-' + std::to_string(r.a.month) + '-' +
-            std::to_string(r.a.day) + '|' + std::to_string(r.slot);
-    return text;
+    char digits[48];
+    const int n = std::snprintf(digits, sizeof digits, "%d-%d-%d|%d", ShownYear(r.a.year), int(r.a.month),
+                                int(r.a.day), int(r.slot));
+    text.append(digits, std::size_t(n));
 }
 
 int SlotOfNodeText(std::string_view text) {

@@ -28,6 +28,8 @@ inline constexpr std::string_view kBadCategoryMessage = "类别名不能为空�
 // month, "Y-M-D|" with the year as users write it, and the slot; for example
 // "张三  公1990-5-12|17".
 std::string CaseNodeText(const CaseRecord& record);
+// The same, appended to *out.
+void AppendCaseNodeText(const CaseRecord& record, std::string* out);
 
 // The slot after the last "|" of a case node text, or −1.
 int SlotOfNodeText(std::string_view text);

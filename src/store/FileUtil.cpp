@@ -1,12 +1,17 @@
 #include "store/FileUtil.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <random>
 
 namespace tessaly {
 namespace fs = std::filesystem;
@@ -16,41 +21,202 @@ void UniqueFd::reset(int fd) {
     fd_ = fd;
 }
 
+Status ErrnoError(std::string_view what, const fs::path& path) {
+    return Status::Error("cannot " + std::string(what) + " " + path.string() + ": " + std::strerror(errno));
+}
+
 Status DirLock::Acquire(const fs::path& dir) {
     fd_.reset(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd_) return Status::Error("cannot open the folder " + dir.string() + ": " + std::strerror(errno));
+    if (!fd_) return ErrnoError("open the folder", dir);
     while (::flock(fd_.get(), LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            return Status::Error("cannot lock the case store in " + dir.string() + ": " + std::strerror(errno));
-        }
+        if (errno != EINTR) return ErrnoError("lock the case store in", dir);
     }
     return Status::Ok();
 }
 
-Status CopyFileDurably(const fs::path& from, const fs::path& to) {
-    UniqueFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!in) return Status::Error("cannot read " + from.string() + ": " + std::strerror(errno));
-    UniqueFd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (!out) return Status::Error("cannot write " + to.string() + ": " + std::strerror(errno));
-    std::string buf(1 << 20, '\0');
-    for (;;) {
+std::optional<mode_t> ModeOf(const fs::path& existing) {
+    struct stat st;
+    if (::lstat(existing.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return st.st_mode & 07777;
+}
+
+Status OpenExisting(const fs::path& path, int flags, UniqueFd* fd) {
+    fd->reset(::open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC));
+    if (*fd) return Status::Ok();
+    if (errno == ENOENT) return Status::Error("the case store file " + path.string() + " is missing");
+    if (errno == ELOOP) return Status::Error(path.string() + " is a symbolic link; the store never follows one");
+    return ErrnoError("open", path);
+}
+
+Status ReadAt(int fd, const fs::path& path, char* buf, std::size_t n, off_t offset) {
+    std::size_t done = 0;
+    while (done < n) {
+        const ssize_t r = ::pread(fd, buf + done, n - done, offset + off_t(done));
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            return ErrnoError("read", path);
+        }
+        if (r == 0) {
+            return Status::Error("the case store file " + path.string() +
+                                 " is shorter than its header says; the store is damaged and needs repair");
+        }
+        done += static_cast<std::size_t>(r);
+    }
+    return Status::Ok();
+}
+
+Status SizeOf(int fd, const fs::path& path, std::uint64_t* size) {
+    struct stat st;
+    if (::fstat(fd, &st) != 0) return ErrnoError("read", path);
+    *size = static_cast<std::uint64_t>(st.st_size);
+    return Status::Ok();
+}
+
+namespace {
+
+Status Flush(const FileSteps& steps, int fd, const fs::path& path) {
+    if (steps.sync && ::fsync(fd) != 0) return ErrnoError("write", path);
+    return Status::Ok();
+}
+
+Status WriteAll(FileSteps& steps, int fd, const fs::path& path, std::string_view bytes, off_t offset) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        steps.Next();
+        const ssize_t w = ::pwrite(fd, bytes.data() + done, bytes.size() - done, offset + off_t(done));
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return ErrnoError("write", path);
+        }
+        done += static_cast<std::size_t>(w);
+    }
+    return Status::Ok();
+}
+
+}  // namespace
+
+Status WriteAt(FileSteps& steps, int fd, const fs::path& path, std::string_view bytes, off_t offset) {
+    if (Status s = WriteAll(steps, fd, path, bytes, offset); !s) return s;
+    return Flush(steps, fd, path);
+}
+
+Status TruncateTo(FileSteps& steps, int fd, const fs::path& path, std::uint64_t size) {
+    steps.Next();
+    if (::ftruncate(fd, off_t(size)) != 0) return ErrnoError("write", path);
+    return Flush(steps, fd, path);
+}
+
+fs::path TempPathIn(const fs::path& dir) {
+    static const unsigned long long salt = std::random_device{}();
+    static std::atomic<unsigned> counter{0};
+    const unsigned long long n = salt * 0x9E3779B97F4A7C15ull + counter.fetch_add(1);
+    char name[64];
+    std::snprintf(name, sizeof name, ".tessaly-tmp.%d.%08llx", int(::getpid()), n & 0xFFFFFFFFull);
+    return dir / name;
+}
+
+Status CreateExclusive(FileSteps& steps, const fs::path& path, std::optional<mode_t> mode, UniqueFd* fd) {
+    steps.Next();
+    fd->reset(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode ? *mode : 0644));
+    if (!*fd) return ErrnoError("create", path);
+    if (mode && ::fchmod(fd->get(), *mode) != 0) return ErrnoError("create", path);
+    return Status::Ok();
+}
+
+Status WriteNewFile(FileSteps& steps, const fs::path& temp, std::string_view bytes, std::optional<mode_t> mode) {
+    UniqueFd fd;
+    if (Status s = CreateExclusive(steps, temp, mode, &fd); !s) return s;
+    if (Status s = WriteAll(steps, fd.get(), temp, bytes, 0); !s) return s;
+    return Flush(steps, fd.get(), temp);
+}
+
+Status ReplaceFile(FileSteps& steps, const fs::path& target, std::string_view bytes, std::optional<mode_t> newMode) {
+    const std::optional<mode_t> old = ModeOf(target);
+    const fs::path temp = TempPathIn(target.parent_path());
+    Status s = WriteNewFile(steps, temp, bytes, old ? old : newMode);
+    if (s) s = RenameFile(steps, temp, target);
+    if (s) return SyncDir(steps, target.parent_path());
+    ::unlink(temp.c_str());
+    return s;
+}
+
+Status CopyToNewFile(FileSteps& steps, const fs::path& from, const fs::path& to, std::optional<mode_t> mode) {
+    UniqueFd in;
+    if (Status s = OpenExisting(from, O_RDONLY, &in); !s) return s;
+    struct stat st;
+    if (::fstat(in.get(), &st) != 0) return ErrnoError("read", from);
+    if (!S_ISREG(st.st_mode)) return Status::Error(from.string() + " is not a regular file");
+    UniqueFd out;
+    if (Status s = CreateExclusive(steps, to, mode ? *mode : (st.st_mode & 07777), &out); !s) return s;
+    std::string buf(std::size_t(std::clamp<off_t>(st.st_size + 1, 1, 1 << 20)), '\0');
+    for (off_t at = 0;;) {
         const ssize_t n = ::read(in.get(), buf.data(), buf.size());
         if (n < 0) {
             if (errno == EINTR) continue;
-            return Status::Error("cannot read " + from.string() + ": " + std::strerror(errno));
+            return ErrnoError("read", from);
         }
         if (n == 0) break;
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(out.get(), buf.data() + done, std::size_t(n - done));
-            if (w < 0) {
-                if (errno == EINTR) continue;
-                return Status::Error("cannot write " + to.string() + ": " + std::strerror(errno));
-            }
-            done += w;
+        if (Status s = WriteAll(steps, out.get(), to, std::string_view(buf.data(), std::size_t(n)), at); !s) {
+            return s;
         }
+        at += n;
     }
-    if (::fsync(out.get()) != 0) return Status::Error("cannot write " + to.string() + ": " + std::strerror(errno));
+    return Flush(steps, out.get(), to);
+}
+
+Status RenameFile(FileSteps& steps, const fs::path& from, const fs::path& to) {
+    steps.Next();
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        return Status::Error("cannot move " + from.string() + " to " + to.string() + ": " + std::strerror(errno));
+    }
     return Status::Ok();
+}
+
+Status RemoveFile(FileSteps& steps, const fs::path& path, bool missingOk) {
+    steps.Next();
+    if (::unlink(path.c_str()) != 0 && !(missingOk && errno == ENOENT)) return ErrnoError("delete", path);
+    return Status::Ok();
+}
+
+Status MakeDir(FileSteps& steps, const fs::path& path) {
+    steps.Next();
+    if (::mkdir(path.c_str(), 0755) == 0) return Status::Ok();
+    struct stat st;
+    if (errno == EEXIST && ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return Status::Ok();
+    if (errno == EEXIST) return Status::Error("cannot create the folder " + path.string() + ": something else has its name");
+    return ErrnoError("create the folder", path);
+}
+
+Status RemoveTree(FileSteps& steps, const fs::path& path) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT) return Status::Ok();
+        return ErrnoError("delete", path);
+    }
+    if (!S_ISDIR(st.st_mode)) return RemoveFile(steps, path);
+    std::vector<DirEntry> entries;
+    if (Status s = ListDir(path, true, &entries); !s) return s;
+    for (const DirEntry& e : entries) {
+        if (Status s = RemoveTree(steps, path / e.name); !s) return s;
+    }
+    steps.Next();
+    if (::rmdir(path.c_str()) != 0 && errno != ENOENT) return ErrnoError("delete the folder", path);
+    return Status::Ok();
+}
+
+Status SyncDir(const FileSteps& steps, const fs::path& dir) {
+    if (!steps.sync) return Status::Ok();
+    UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd || ::fsync(fd.get()) != 0) return ErrnoError("write the folder", dir);
+    return Status::Ok();
+}
+
+DirEntry::Kind KindAt(const fs::path& path, std::uint64_t* size) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) return DirEntry::kMissing;
+    if (size) *size = static_cast<std::uint64_t>(st.st_size);
+    return S_ISREG(st.st_mode) ? DirEntry::kFile : S_ISDIR(st.st_mode) ? DirEntry::kDir
+                               : S_ISLNK(st.st_mode) ? DirEntry::kLink : DirEntry::kOther;
 }
 
 std::string FoldAscii(std::string_view text) {
@@ -61,40 +227,60 @@ std::string FoldAscii(std::string_view text) {
     return s;
 }
 
+Status ListDir(const fs::path& dir, bool missingOk, std::vector<DirEntry>* entries) {
+    entries->clear();
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr) {
+        if (errno == ENOENT && missingOk) return Status::Ok();
+        if (errno == ENOENT) return Status::Error("the folder " + dir.string() + " does not exist");
+        return ErrnoError("list", dir);
+    }
+    errno = 0;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name = e->d_name;
+        if (name == "." || name == "..") continue;
+        DirEntry entry{std::string(name), DirEntry::kOther};
+        unsigned char type = e->d_type;
+        if (type == DT_UNKNOWN) {
+            struct stat st;
+            if (::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_FIFO;
+            }
+        }
+        entry.kind = type == DT_REG   ? DirEntry::kFile
+                     : type == DT_DIR ? DirEntry::kDir
+                     : type == DT_LNK ? DirEntry::kLink
+                                      : DirEntry::kOther;
+        entries->push_back(std::move(entry));
+        errno = 0;
+    }
+    const int err = errno;
+    ::closedir(d);
+    if (err != 0) {
+        errno = err;
+        return ErrnoError("list", dir);
+    }
+    std::sort(entries->begin(), entries->end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+    return Status::Ok();
+}
+
 namespace {
 
-Status ListFolder(const fs::path& dir, bool missingOk, std::vector<fs::directory_entry>* out) {
-    std::error_code ec;
-    if (!fs::exists(dir, ec)) {
-        if (missingOk) return Status::Ok();
-        return Status::Error("the folder " + dir.string() + " does not exist");
-    }
-    fs::directory_iterator it(dir, ec), end;
-    if (ec) return Status::Error("cannot list " + dir.string() + ": " + ec.message());
-    for (; it != end; it.increment(ec)) {
-        if (ec) return Status::Error("cannot list " + dir.string() + ": " + ec.message());
-        out->push_back(*it);
-    }
-    std::sort(out->begin(), out->end(),
-              [](const auto& a, const auto& b) { return a.path().filename() < b.path().filename(); });
-    return Status::Ok();
+bool AllDigits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace
 
 Status ListDataFiles(const fs::path& datDir, std::string_view stem, std::vector<fs::path>* files) {
     files->clear();
-    std::vector<fs::directory_entry> entries;
-    if (Status s = ListFolder(datDir, false, &entries); !s) return s;
-    for (const auto& e : entries) {
-        const std::string name = e.path().filename().string();
-        if (name.size() <= stem.size() + 4 || name.compare(0, stem.size(), stem) != 0 ||
-            name.compare(name.size() - 4, 4, ".dat") != 0) {
-            continue;
-        }
-        const std::string_view digits = std::string_view(name).substr(stem.size(), name.size() - stem.size() - 4);
-        if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-            files->push_back(e.path());
+    std::vector<DirEntry> entries;
+    if (Status s = ListDir(datDir, false, &entries); !s) return s;
+    for (const DirEntry& e : entries) {
+        const std::string_view name = e.name;
+        if (name.size() > stem.size() + 4 && name.starts_with(stem) && name.ends_with(".dat") &&
+            AllDigits(name.substr(stem.size(), name.size() - stem.size() - 4))) {
+            files->push_back(datDir / e.name);
         }
     }
     return Status::Ok();
@@ -102,23 +288,53 @@ Status ListDataFiles(const fs::path& datDir, std::string_view stem, std::vector<
 
 Status ListReportFiles(const fs::path& dir, std::vector<fs::path>* files) {
     files->clear();
-    std::vector<fs::directory_entry> entries;
-    if (Status s = ListFolder(dir, true, &entries); !s) return s;
-    for (const auto& e : entries) {
-        const std::string name = FoldAscii(e.path().filename().string());
-        std::error_code ec;
-        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".rtf") == 0 && e.is_regular_file(ec)) {
-            files->push_back(e.path());
+    std::vector<DirEntry> entries;
+    if (Status s = ListDir(dir, true, &entries); !s) return s;
+    for (const DirEntry& e : entries) {
+        if (e.kind != DirEntry::kDir && FoldAscii(e.name).ends_with(".rtf") && e.name.size() > 4) {
+            files->push_back(dir / e.name);
         }
     }
     return Status::Ok();
 }
 
-Status ListFolderFolded(const fs::path& dir, std::map<std::string, fs::path>* entries) {
+Status ListFolderFolded(const fs::path& dir, std::map<std::string, DirEntry>* entries) {
     entries->clear();
-    std::vector<fs::directory_entry> list;
-    if (Status s = ListFolder(dir, false, &list); !s) return s;
-    for (const auto& e : list) entries->emplace(FoldAscii(e.path().filename().string()), e.path());
+    std::vector<DirEntry> list;
+    if (Status s = ListDir(dir, false, &list); !s) return s;
+    for (DirEntry& e : list) entries->emplace(FoldAscii(e.name), std::move(e));
+    return Status::Ok();
+}
+
+bool IsDeadTempName(std::string_view name) {
+    std::string_view pid;
+    if (name.starts_with(".tessaly-tmp.")) {
+        pid = name.substr(13);
+        pid = pid.substr(0, pid.find('.'));
+    } else if (const std::size_t at = name.rfind(".tmp"); at != std::string_view::npos) {
+        // Only beside the program's own kinds of file.
+        const std::string base = FoldAscii(name.substr(0, at));
+        if (!base.ends_with(".ini") && !base.ends_with(".rtf") && !base.ends_with(".txt") && !base.ends_with(".dat")) {
+            return false;
+        }
+        pid = name.substr(at + 4);
+        if (const std::size_t dash = pid.find('-'); dash != std::string_view::npos) {
+            if (pid.size() - dash - 1 != 6) return false;
+            pid = pid.substr(0, dash);
+        }
+    }
+    if (!AllDigits(pid) || pid.size() > 9) return false;
+    const long n = std::stol(std::string(pid));
+    return n > 0 && ::kill(pid_t(n), 0) != 0 && errno == ESRCH;
+}
+
+Status RemoveDeadTemps(FileSteps& steps, const fs::path& dir) {
+    std::vector<DirEntry> entries;
+    if (Status s = ListDir(dir, true, &entries); !s) return s;
+    for (const DirEntry& e : entries) {
+        if (e.kind == DirEntry::kDir || !IsDeadTempName(e.name)) continue;
+        if (Status s = RemoveFile(steps, dir / e.name); !s) return s;
+    }
     return Status::Ok();
 }
 

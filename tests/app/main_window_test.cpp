@@ -18,6 +18,7 @@
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
 #include "app_test_util.h"
+#include "store/CaseStore.h"
 
 namespace tessaly {
 namespace {
@@ -89,6 +90,45 @@ TEST(MainWindow, FirstStartWithoutSettingsFile) {
     EXPECT_EQ(items, (QStringList{"Celadon", "Ink", "Mx1", "系统默认"}));
     EXPECT_TRUE(w.skinMenu->actions().back()->isChecked());
     w.close();
+}
+
+// A damaged store at start: the error asks whether to repair it; Yes
+// repairs it (keeping the damaged file) and the tree shows what is left,
+// No leaves the store closed.
+TEST(MainWindow, DamagedStoreIsRepairedOnRequest) {
+    for (const bool yes : {true, false}) {
+        SCOPED_TRACE(yes ? "repair" : "leave it");
+        TempHome home;
+        {
+            CaseStore db;
+            ASSERT_TRUE(db.Open(home.dir).ok());
+            for (const char* name : {"张三", "李四"}) {
+                CaseRecord r;
+                r.a.name = name;
+                r.category = "同事";
+                ASSERT_TRUE(db.AddRecord(&r).ok());
+            }
+        }
+        std::filesystem::resize_file(home.dir / "dat/bazi0.dat", 20 + 1296 + 9);
+        ScriptedMessages messages;
+        messages.answers = {yes ? MsgAnswer::kYes : MsgAnswer::kNo};
+        MainWindow w(home.Files());
+        w.show();
+        ASSERT_EQ(messages.shown.size(), 2u);
+        EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("要修复吗")));
+        EXPECT_EQ(messages.shown[0].buttons, MsgButtons::kYesNo);
+        QTreeWidgetItem* root = w.caseTree->topLevelItem(0);
+        if (yes) {
+            EXPECT_TRUE(messages.shown[1].text.startsWith(QStringLiteral("命例库已修复")));
+            ASSERT_EQ(root->childCount(), 1);
+            ASSERT_EQ(root->child(0)->childCount(), 1);
+            EXPECT_TRUE(root->child(0)->child(0)->text(0).startsWith(QStringLiteral("张三")));
+        } else {
+            EXPECT_EQ(messages.shown[1].caption, QStringLiteral("错误"));
+            EXPECT_EQ(root->childCount(), 0);
+        }
+        w.close();
+    }
 }
 
 TEST(MainWindow, ClockAfter2100GivesTheYear2050) {

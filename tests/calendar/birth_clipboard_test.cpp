@@ -77,5 +77,30 @@ TEST(ClipboardLine, RefusesMalformedLines) {
     }
 }
 
+// The dialog takes any sex piece but "1..." as female; where a wrong line
+// must be refused only "0" and "1" pass.
+TEST(ClipboardLine, SexPieceZeroOrOneWhenAsked) {
+    const struct {
+        const char* sex;
+        bool pastes;  // as the dialog reads it
+        bool strict;  // only 0 or 1
+        bool male;
+    } kCases[] = {
+        {"1", true, true, true}, {"0", true, true, false}, {"2", true, false, false},
+        {"10", true, false, true}, {"", true, false, false}, {"男", true, false, false},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.sex);
+        const std::string line = std::string("orvane_mingli_data#1984 5 10 8 30 1#") + c.sex + "#某人#0 3";
+        const auto loose = ParseClipboardLine(line);
+        const auto strict = ParseClipboardLine(line, ClipboardSex::kZeroOrOne);
+        ASSERT_EQ(loose.has_value(), c.pastes);
+        EXPECT_EQ(strict.has_value(), c.strict);
+        if (loose) {
+            EXPECT_EQ(loose->male, c.male);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tessaly

@@ -112,6 +112,54 @@ TEST_F(CasesCommandTest, ExportImportAndClear) {
     EXPECT_FALSE(fs::exists(home_ / "bazi_f/0.rtf"));
 }
 
+// A damaged store is refused with a pointer to repair; repair keeps the
+// damaged file and leaves a usable store.
+TEST_F(CasesCommandTest, DamagedStoreIsRefusedUntilRepaired) {
+    AddCase("张三", "同事");
+    AddCase("李四", "同事");
+    fs::resize_file(home_ / "dat/bazi0.dat", 20 + 1296 + 7);  // the second record torn
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"list"}, {"delete", "0"},
+          {"add", "--a", "name=甲;sex=M;date=1990-01-01 00:00", "--b", "name=乙;sex=F;date=1991-01-01 00:00",
+           "--category", "类", "--note", "n"}}) {
+        SCOPED_TRACE(args[0]);
+        const CliResult r = Cases(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("bazi0.dat"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("cases repair"), std::string::npos) << r.err;
+    }
+    CliResult r = Cases({"repair"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("1 missing records are deleted records now"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("kept in " + (home_ / "dat/damaged-").string()), std::string::npos) << r.out;
+    r = Cases({"list"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "命例\n  同事\n    张三  公1990-5-12|0\n");
+    r = Cases({"repair"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "the store needs no repair\n");
+    EXPECT_EQ(Cases({"repair", "now"}).status, 2);
+}
+
+// An empty header (a crash of an older version while creating the store)
+// does not stand in the way of clear, import or repair.
+TEST_F(CasesCommandTest, EmptyHeaderCanBeClearedImportedOrRepaired) {
+    AddCase("张三", "同事");
+    const fs::path out = home_ / "export";
+    ASSERT_EQ(Cases({"export", out.string()}).status, 0);
+    for (const char* way : {"clear", "import", "repair"}) {
+        SCOPED_TRACE(way);
+        std::ofstream(home_ / "dat/bazi0.dat", std::ios::trunc).close();
+        EXPECT_EQ(Cases({"list"}).status, 1);
+        const std::string w = way;
+        const CliResult r = w == "clear"    ? Cases({"clear", "--yes"})
+                            : w == "import" ? Cases({"import", (out / "bazi0.dat").string()})
+                                            : Cases({"repair"});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(Cases({"list"}).out, w == "import" ? "命例\n  同事\n    张三  公1990-5-12|0\n" : "命例\n");
+    }
+}
+
 TEST_F(CasesCommandTest, MissingDatFolderIsRefused) {
     fs::remove_all(home_ / "dat");
     const CliResult r = Cases({"list"});

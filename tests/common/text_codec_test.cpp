@@ -1,6 +1,11 @@
 #include "common/TextCodec.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <cerrno>
+#include <random>
+#include <thread>
 
 namespace tessaly {
 namespace {
@@ -36,6 +41,93 @@ TEST(TextCodec, RefusesInvalidInput) {
         EXPECT_TRUE(r.text.empty());
         EXPECT_NE(r.error.find("byte"), std::string::npos) << r.error;
     }
+}
+
+// A plain iconv conversion with the codec's messages, to hold the codec to:
+// whatever the codec keeps between calls, each result must be what a fresh
+// conversion gives.
+CodecResult ReferenceConvert(std::string_view in, const char* to, const char* from, const char* what) {
+    CodecResult r;
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        r.error = "no converter";
+        return r;
+    }
+    std::string out(in.size() * 4 + 16, '\0');
+    char* inp = const_cast<char*>(in.data());
+    std::size_t inLeft = in.size();
+    char* outp = out.data();
+    std::size_t outLeft = out.size();
+    if (inLeft > 0 && iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<std::size_t>(-1)) {
+        const std::string at = std::to_string(in.size() - inLeft);
+        r.error = std::string(what) + (errno == EILSEQ ? ": invalid or unconvertible character at byte "
+                                                       : ": incomplete character at byte ") + at;
+    } else {
+        out.resize(out.size() - outLeft);
+        r.text = out;
+    }
+    iconv_close(cd);
+    return r;
+}
+
+void ExpectSameAsReference(const std::string& bytes, bool toGbk) {
+    const CodecResult got = toGbk ? Utf8ToGbk(bytes) : GbkToUtf8(bytes);
+    const CodecResult want = toGbk ? ReferenceConvert(bytes, "GBK", "UTF-8", "UTF-8 to GBK")
+                                   : ReferenceConvert(bytes, "UTF-8", "GBK", "GBK to UTF-8");
+    if (!toGbk || IsValidUtf8(bytes)) {
+        ASSERT_EQ(got.text, want.text) << testing::PrintToString(bytes);
+        ASSERT_EQ(got.error, want.error) << testing::PrintToString(bytes);
+    } else {
+        ASSERT_FALSE(got.ok());  // invalid UTF-8 is refused before iconv sees it
+    }
+}
+
+// Every one- and two-byte GBK sequence between ASCII neighbours, every BMP
+// character and random byte strings, interleaved so that a failed
+// conversion is followed by a good one on the same thread.
+TEST(TextCodec, ConvertsExactlyAsAFreshIconvDoes) {
+    for (int lead = 0; lead < 256; ++lead) {
+        ExpectSameAsReference(std::string(1, char(lead)), false);
+        for (int trail = 0; trail < 256; ++trail) {
+            ExpectSameAsReference(std::string("a") + char(lead) + char(trail) + "b", false);
+        }
+    }
+    for (std::uint32_t cp = 1; cp < 0x10000; ++cp) {
+        if (cp >= 0xD800 && cp < 0xE000) continue;
+        std::string u;
+        if (cp < 0x80) {
+            u = char(cp);
+        } else if (cp < 0x800) {
+            u = {char(0xC0 | (cp >> 6)), char(0x80 | (cp & 0x3F))};
+        } else {
+            u = {char(0xE0 | (cp >> 12)), char(0x80 | ((cp >> 6) & 0x3F)), char(0x80 | (cp & 0x3F))};
+        }
+        ExpectSameAsReference("x" + u + "y", true);
+    }
+    std::mt19937 rng(15);
+    for (int i = 0; i < 2000; ++i) {
+        std::string s(rng() % 40, '\0');
+        for (char& c : s) c = char(rng() % 3 == 0 ? rng() % 128 : 0x81 + rng() % 126);
+        ExpectSameAsReference(s, false);
+        ExpectSameAsReference(s, true);
+    }
+}
+
+// Each thread converts with converters of its own.
+TEST(TextCodec, ThreadsConvertIndependently) {
+    const std::string utf8 = "甲命八字：乾造 ABC";
+    const std::string gbk = Utf8ToGbk(utf8).text;
+    auto work = [&](bool* ok) {
+        for (int i = 0; i < 2000 && *ok; ++i) {
+            *ok = Utf8ToGbk(utf8).text == gbk && GbkToUtf8(gbk).text == utf8 && !GbkToUtf8("\xFF").ok();
+        }
+    };
+    bool ok1 = true, ok2 = true;
+    std::thread t1(work, &ok1), t2(work, &ok2);
+    t1.join();
+    t2.join();
+    EXPECT_TRUE(ok1);
+    EXPECT_TRUE(ok2);
 }
 
 TEST(TextCodec, WidthCountsChineseAsTwoColumns) {

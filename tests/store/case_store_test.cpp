@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <chrono>
 #include <thread>
 
 #include "common/TextCodec.h"
@@ -344,6 +345,18 @@ TEST_F(StoreTest, SearchModes) {
         ASSERT_TRUE(db_.SearchRecords(&c.c, &got).ok());
         EXPECT_EQ(got, c.want);
         EXPECT_EQ(c.c.thirdMode, 0);
+        // The one-pass search gives the same cases, decoded as ReadRecord does.
+        std::vector<CaseRecord> found(1);
+        ASSERT_TRUE(db_.SearchCases(c.c, &found).ok());
+        ASSERT_EQ(found.size(), c.want.size());
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            CaseRecord one;
+            ASSERT_TRUE(db_.ReadRecord(c.want[i], &one).ok());
+            EXPECT_EQ(found[i].slot, c.want[i]);
+            EXPECT_EQ(found[i].a.name, one.a.name);
+            EXPECT_EQ(found[i].note, one.note);
+            EXPECT_EQ(found[i].b.placeText, one.b.placeText);
+        }
     }
 }
 
@@ -457,7 +470,9 @@ TEST(StoreErrors, FileProblemsAreReported) {
         TempProgramDir dir("err");
         WriteAll(dir / "dat/bazi0.dat", HeaderBytes(3, 0, 0, 1));  // three slots, no records
         CaseStore db;
-        ASSERT_TRUE(db.Open(dir.path()).ok());
+        const Status opened = db.Open(dir.path());  // reported at once, the store stays bound
+        EXPECT_FALSE(opened.ok());
+        EXPECT_NE(opened.message().find("bazi0.dat"), std::string::npos) << opened.message();
         CaseRecord r;
         EXPECT_FALSE(db.ReadRecord(1, &r).ok());
         SearchCriteria all;
@@ -541,6 +556,35 @@ TEST(StoreLocking, ConcurrentAddsDoNotCollide) {
     EXPECT_EQ(names.size(), std::size_t(2 * kEach));
 }
 
+// Adds beside clears: each case comes with its report under the lock, so
+// afterwards the reports are exactly those of the live cases.
+TEST(StoreLocking, ClearsBesideAddsLeaveNoStrayReport) {
+    TempProgramDir dir("clearadd");
+    CaseStore adder, clearer;
+    ASSERT_TRUE(adder.Open(dir.path()).ok());
+    ASSERT_TRUE(clearer.Open(dir.path()).ok());
+    StyledReport report;
+    report.text = "report\r\n";
+    std::thread adds([&] {
+        for (int i = 0; i < 60; ++i) {
+            CaseRecord r = MakeCase(std::to_string(i) + "a", 1990, true, "c");
+            ASSERT_TRUE(adder.AddCase(&r, report).ok());
+        }
+    });
+    for (int i = 0; i < 6; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        ASSERT_TRUE(clearer.ClearAll().ok());
+    }
+    adds.join();
+    std::set<std::string> live, reports;
+    ASSERT_TRUE(adder.ForEachRecord([&](const CaseRecord& r) {
+                         live.insert(std::to_string(r.slot) + ".rtf");
+                         return true;
+                     }).ok());
+    for (const auto& e : fs::directory_iterator(dir / "bazi_f")) reports.insert(e.path().filename().string());
+    EXPECT_EQ(reports, live);
+}
+
 TEST_F(StoreTest, ClearAllRemovesFilesAndLeavesEmptyStore) {
     OpenStore();
     Add(MakeCase("a", 1990, true, "c"));
@@ -566,7 +610,7 @@ namespace tessaly {
 namespace {
 
 // A new case is stored with its report, or not at all: when the report
-// cannot be written the record is taken out again and the error says so.
+// cannot be written nothing of the store changes and the error says so.
 TEST(AddCaseWithReport, StoresBothOrLeavesNoLiveCase) {
     test::TempProgramDir dir("withreport");
     CaseStore db;
@@ -580,13 +624,17 @@ TEST(AddCaseWithReport, StoresBothOrLeavesNoLiveCase) {
 
     // A folder where the next report must go: writing it fails.
     std::filesystem::create_directories(db.ReportPath(first.slot + 1) / "blocker");
+    const auto before = test::Snapshot(dir.path());
     CaseRecord second = test::MakeCase("李四", 1992, false, "同事");
     const Status s = AddCaseWithReport(db, &second, report);
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message().find("was not saved"), std::string::npos) << s.message();
+    EXPECT_EQ(test::Snapshot(dir.path()), before);
+    EXPECT_TRUE(std::filesystem::is_directory(db.ReportPath(first.slot + 1) / "blocker"));
+    std::int32_t count = 0;
+    ASSERT_TRUE(db.RecordCount(&count).ok());
+    EXPECT_EQ(count, 1);
     CaseRecord back;
-    ASSERT_TRUE(db.ReadRecord(first.slot + 1, &back).ok());
-    EXPECT_FALSE(back.live());
     ASSERT_TRUE(db.ReadRecord(first.slot, &back).ok());
     EXPECT_TRUE(back.live());
 }

@@ -16,12 +16,19 @@ namespace tessaly::test {
 
 namespace fs = std::filesystem;
 
+// Where test folders go: memory when the machine has a tmpfs there, so that
+// the store's many flushes to the disk cost nothing.
+inline fs::path TestFolderRoot() {
+    std::error_code ec;
+    return fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+}
+
 // A fresh program folder with an empty dat/ inside, removed afterwards.
 class TempProgramDir {
 public:
     explicit TempProgramDir(const std::string& tag) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() /
+        dir_ = TestFolderRoot() /
                ("tessaly_store_" + tag + "_" + (info ? std::string(info->name()) : std::string("x")) + "_" +
                 std::to_string(::getpid()));
         fs::remove_all(dir_);
@@ -41,9 +48,11 @@ private:
 
 inline std::string ReadAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    std::error_code ec;
+    std::string bytes(static_cast<std::size_t>(fs::file_size(p, ec)), '\0');
+    if (ec) return {};
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    return bytes;
 }
 
 inline void WriteAll(const fs::path& p, const std::string& bytes) {

@@ -1,0 +1,277 @@
+#include "store/StoreFormat.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/TextCodec.h"
+
+namespace tessaly {
+namespace {
+
+// ---- little-endian fields ------------------------------------------------
+
+void PutU8(std::string& b, std::size_t off, std::uint8_t v) { b[off] = static_cast<char>(v); }
+void PutI16(std::string& b, std::size_t off, std::int16_t v) {
+    const auto u = static_cast<std::uint16_t>(v);
+    b[off] = static_cast<char>(u & 0xFF);
+    b[off + 1] = static_cast<char>(u >> 8);
+}
+void PutI32(std::string& b, std::size_t off, std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) b[off + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+void PutF32(std::string& b, std::size_t off, float v) {
+    std::uint32_t u;
+    std::memcpy(&u, &v, 4);
+    PutI32(b, off, static_cast<std::int32_t>(u));
+}
+std::uint8_t GetU8(std::string_view b, std::size_t off) { return static_cast<std::uint8_t>(b[off]); }
+std::int16_t GetI16(std::string_view b, std::size_t off) {
+    return static_cast<std::int16_t>(GetU8(b, off) | (GetU8(b, off + 1) << 8));
+}
+std::int32_t GetI32(std::string_view b, std::size_t off) {
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) u |= std::uint32_t(GetU8(b, off + i)) << (8 * i);
+    return static_cast<std::int32_t>(u);
+}
+float GetF32(std::string_view b, std::size_t off) {
+    const auto u = static_cast<std::uint32_t>(GetI32(b, off));
+    float v;
+    std::memcpy(&v, &u, 4);
+    return v;
+}
+
+// ---- record layout ----------------------------------------------------------
+
+// Offsets of one person's fields within the record.
+struct PersonLayout {
+    std::size_t name, time, isLunar, isLeapMonth, isMale, province, city, longitude, latitude, place;
+};
+constexpr PersonLayout kPersonA{5, 32, 42, 43, 44, 46, 48, 52, 56, 1152};
+constexpr PersonLayout kPersonB{1204, 1216, 1226, 1227, 1228, 1230, 1232, 1236, 1240, 1244};
+constexpr std::size_t kSlotOffset = 0;
+constexpr std::size_t kCategoryOffset = 17;
+constexpr std::size_t kNoteOffset = 60;
+static_assert(kPersonB.place + kPlaceField == kCaseRecordSize);
+static_assert(kNoteOffset + kNoteField == kPersonA.place);
+static_assert(kPersonA.place + kPlaceField == kPersonB.name);
+
+Status PutText(std::string& b, std::size_t off, std::size_t field, std::string_view utf8,
+               std::string_view what) {
+    const std::string cut = CutToGbkWidth(utf8, field - 1);
+    const CodecResult gbk = Utf8ToGbk(cut);
+    if (!gbk.ok()) return Status::Error(std::string(what) + ": " + gbk.error);
+    std::memcpy(b.data() + off, gbk.text.data(), gbk.text.size());
+    return Status::Ok();
+}
+
+// The GBK bytes of a NUL-terminated field (all of it when no NUL is there).
+std::string_view FieldBytes(std::string_view b, std::size_t off, std::size_t field) {
+    const std::string_view f = b.substr(off, field);
+    const std::size_t nul = f.find('\0');
+    return nul == std::string_view::npos ? f : f.substr(0, nul);
+}
+
+// GBK to UTF-8; a damaged field keeps its readable characters and shows each
+// bad byte as '?'.
+void DecodeText(std::string_view gbk, std::string* text) {
+    if (GbkToUtf8Into(gbk, text)) return;
+    std::string& out = *text;
+    out.clear();
+    for (std::size_t i = 0; i < gbk.size();) {
+        const auto c = static_cast<unsigned char>(gbk[i]);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        if (i + 1 < gbk.size()) {
+            const CodecResult two = GbkToUtf8(gbk.substr(i, 2));
+            if (two.ok()) {
+                out += two.text;
+                i += 2;
+                continue;
+            }
+        }
+        out += '?';
+        ++i;
+    }
+}
+
+Status PutPerson(std::string& b, const PersonLayout& l, const PersonRecord& p, std::string_view who) {
+    if (Status s = PutText(b, l.name, kNameField, p.name, std::string(who) + " name"); !s) return s;
+    const std::int16_t t[5] = {p.year, p.month, p.day, p.hour, p.minute};
+    for (int i = 0; i < 5; ++i) PutI16(b, l.time + 2 * i, t[i]);
+    PutU8(b, l.isLunar, p.isLunar);
+    PutU8(b, l.isLeapMonth, p.isLeapMonth);
+    PutU8(b, l.isMale, p.isMale);
+    PutI16(b, l.province, p.provinceIndex);
+    PutI16(b, l.city, p.cityIndex);
+    PutF32(b, l.longitude, p.longitude);
+    PutF32(b, l.latitude, p.latitude);
+    return PutText(b, l.place, kPlaceField, p.placeText, std::string(who) + " place");
+}
+
+void GetPerson(std::string_view b, const PersonLayout& l, PersonRecord* p) {
+    DecodeText(FieldBytes(b, l.name, kNameField), &p->name);
+    p->year = GetI16(b, l.time);
+    p->month = GetI16(b, l.time + 2);
+    p->day = GetI16(b, l.time + 4);
+    p->hour = GetI16(b, l.time + 6);
+    p->minute = GetI16(b, l.time + 8);
+    p->isLunar = GetU8(b, l.isLunar);
+    p->isLeapMonth = GetU8(b, l.isLeapMonth);
+    p->isMale = GetU8(b, l.isMale);
+    p->provinceIndex = GetI16(b, l.province);
+    p->cityIndex = GetI16(b, l.city);
+    p->longitude = GetF32(b, l.longitude);
+    p->latitude = GetF32(b, l.latitude);
+    DecodeText(FieldBytes(b, l.place, kPlaceField), &p->placeText);
+}
+
+// ---- search criteria --------------------------------------------------------
+
+// Criteria text in GBK, cut to the size of its field.
+Status CriteriaText(std::string_view utf8, std::size_t field, std::string* gbk) {
+    const CodecResult r = Utf8ToGbk(CutToGbkWidth(utf8, field - 1));
+    if (!r.ok()) return Status::Error("search text: " + r.error);
+    *gbk = r.text;
+    return Status::Ok();
+}
+
+bool TextMatches(std::uint8_t mode, std::string_view field, std::string_view wanted) {
+    switch (mode) {
+        case 1: return field.find(wanted) != std::string_view::npos;
+        case 2: return field == wanted;
+        default: return true;
+    }
+}
+
+}  // namespace
+
+// ---- header and record codecs ------------------------------------------------
+
+std::string EncodeStoreHeader(const StoreHeader& h) {
+    std::string b(kStoreHeaderSize, '\0');
+    PutU8(b, 0, h.storeKind);
+    PutI32(b, 4, h.count);
+    PutI32(b, 8, h.deletedCount);
+    PutU8(b, 12, h.reuseFlag);
+    PutI16(b, 14, h.fileCount);
+    return b;
+}
+
+bool DecodeStoreHeader(std::string_view b, StoreHeader* h) {
+    if (b.size() < kStoreHeaderSize) return false;
+    h->storeKind = GetU8(b, 0);
+    h->count = GetI32(b, 4);
+    h->deletedCount = GetI32(b, 8);
+    h->reuseFlag = GetU8(b, 12);
+    h->fileCount = GetI16(b, 14);
+    return true;
+}
+
+Status EncodeCaseRecord(const CaseRecord& r, std::string* bytes) {
+    std::string b(kCaseRecordSize, '\0');
+    PutI32(b, kSlotOffset, r.slot);
+    PutU8(b, kMarkOffset, r.deleted);
+    if (Status s = PutPerson(b, kPersonA, r.a, "person A"); !s) return s;
+    if (Status s = PutText(b, kCategoryOffset, kCategoryField, r.category, "category"); !s) return s;
+    if (Status s = PutText(b, kNoteOffset, kNoteField, r.note, "note"); !s) return s;
+    if (Status s = PutPerson(b, kPersonB, r.b, "person B"); !s) return s;
+    *bytes = std::move(b);
+    return Status::Ok();
+}
+
+CaseRecord DecodeCaseRecord(std::string_view b) {
+    CaseRecord r;
+    if (b.size() >= kCaseRecordSize) DecodeCaseRecord(b, &r);
+    return r;
+}
+
+void DecodeCaseRecord(std::string_view b, CaseRecord* r) {
+    r->slot = GetI32(b, kSlotOffset);
+    r->deleted = GetU8(b, kMarkOffset);
+    GetPerson(b, kPersonA, &r->a);
+    r->a.personNo = 0;
+    DecodeText(FieldBytes(b, kCategoryOffset, kCategoryField), &r->category);
+    DecodeText(FieldBytes(b, kNoteOffset, kNoteField), &r->note);
+    GetPerson(b, kPersonB, &r->b);
+    r->b.personNo = 1;
+}
+
+std::string_view StoreStem(std::uint8_t storeKind) { return storeKind == 0 ? "bazi" : ""; }
+
+// ---- checks and matching -------------------------------------------------------
+
+Status CheckImportedRecord(std::string_view b, std::int32_t slot) {
+    const auto bad = [&](const std::string& what) {
+        return Status::Error("record " + std::to_string(slot) + ": " + what);
+    };
+    const std::uint8_t mark = GetU8(b, kMarkOffset);
+    if (mark > 1) return bad("deletion mark " + std::to_string(mark) + " (0 or 1 expected)");
+    if (GetI32(b, kSlotOffset) != slot) return bad("slot field " + std::to_string(GetI32(b, kSlotOffset)));
+    if (mark == 1) return Status::Ok();
+    const struct {
+        std::size_t offset, field;
+        const char* what;
+    } kTexts[] = {
+        {kPersonA.name, kNameField, "A name"},   {kCategoryOffset, kCategoryField, "category"},
+        {kNoteOffset, kNoteField, "note"},       {kPersonA.place, kPlaceField, "A place"},
+        {kPersonB.name, kNameField, "B name"},   {kPersonB.place, kPlaceField, "B place"},
+    };
+    for (const auto& t : kTexts) {
+        if (!GbkToUtf8(FieldBytes(b, t.offset, t.field)).ok()) return bad(std::string(t.what) + " is not GBK text");
+    }
+    for (const PersonLayout* p : {&kPersonA, &kPersonB}) {
+        const char* who = p == &kPersonA ? "A " : "B ";
+        const struct {
+            const char* what;
+            int value, low, high;
+        } kRanges[] = {
+            {"year", GetI16(b, p->time), kMinYear, kMaxYear},
+            {"month", GetI16(b, p->time + 2), 1, 12},
+            {"day", GetI16(b, p->time + 4), 1, 31},
+            {"hour", GetI16(b, p->time + 6), 0, 23},
+            {"minute", GetI16(b, p->time + 8), 0, 59},
+        };
+        for (const auto& r : kRanges) {
+            if (r.value < r.low || r.value > r.high) {
+                return bad(std::string(who) + r.what + " " + std::to_string(r.value) + " is outside " +
+                           std::to_string(r.low) + ".." + std::to_string(r.high));
+            }
+        }
+    }
+    return Status::Ok();
+}
+
+Status CaseMatcher::Make(const SearchCriteria& criteria, CaseMatcher* m) {
+    m->c_ = criteria;
+    if (Status s = CriteriaText(criteria.name, kNameField, &m->name_); !s) return s;
+    return CriteriaText(criteria.category, kCategoryField, &m->category_);
+}
+
+bool CaseMatcher::Matches(std::string_view rec) const {
+    if (GetU8(rec, kMarkOffset) != 0) return false;
+    if (!TextMatches(c_.nameMode, FieldBytes(rec, kPersonA.name, kNameField), name_)) return false;
+    if (!TextMatches(c_.categoryMode, FieldBytes(rec, kCategoryOffset, kCategoryField), category_)) return false;
+    if (c_.sexFilter == 1 && GetU8(rec, kPersonA.isMale) != c_.wantedSex) return false;
+    if (c_.yearFilter == 1) {
+        const std::int16_t y = GetI16(rec, kPersonA.time);
+        if (y < c_.firstYear || y > c_.lastYear) return false;
+    }
+    return c_.province == -1 || GetI16(rec, kPersonA.province) == c_.province;
+}
+
+// ---- where records live ------------------------------------------------------
+
+std::int32_t RecordsInFile(std::int32_t count, int k) {
+    const std::int64_t left = std::int64_t(count) - std::int64_t(k) * kRecordsPerFile;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(left, 0, kRecordsPerFile));
+}
+
+std::uint64_t BytesNeeded(std::int32_t count, int k) {
+    return (k == 0 ? kStoreHeaderSize : 0) + std::uint64_t(RecordsInFile(count, k)) * kCaseRecordSize;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,82 @@
+// StoreJournal — what a store operation in progress would have to undo or
+// finish, kept in dat/bazi.journal while the operation changes files.
+//
+// An operation that changes more than one thing first writes its journal
+// (through a temporary file and one rename, so the journal is whole or
+// absent), then changes the store, then removes the journal. Whoever takes
+// the store lock next and finds a journal left by a crash runs it before
+// anything else: an uncommitted one is rolled back (its undo steps, then its
+// finishing steps), a committed one is rolled forward (its finishing steps).
+// Every step can be run twice with the same result, so a crash during the
+// recovery itself is recovered the same way.
+//
+// The journal is text, one step a line; paths are relative to the program
+// folder and name only files the store owns (dat/bazi<k>.dat, bazi_f/<n>.rtf
+// and the store's own ".tessaly-" files), so a planted journal cannot make
+// the store touch anything else.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/Status.h"
+#include "store/FileUtil.h"
+
+namespace tessaly {
+
+struct JournalStep {
+    enum Kind {
+        kRestoreBytes,  // write `bytes` at `number` into `path`
+        kSetSize,       // cut `path` to `number` bytes; −1: remove it
+        kMoveBack,      // if `path` exists, rename it to `path2`
+        kRemove,        // remove `path` (a file, or a folder with its contents)
+        kUnmove,        // for each of `names` in `path2`'s folder missing from staging `path`: move it back there
+        kMoveAllBack,   // rename every entry of folder `path` into folder `path2`
+        kClear,         // empty the store of kind `number`: a new header, no other data files, no reports
+    } kind;
+    std::string path, path2;
+    std::int64_t number = 0;
+    std::string bytes;
+    std::vector<std::string> names;
+};
+
+struct StoreJournal {
+    std::string operation;  // for messages: "add", "write", "delete", "clear", "import"
+    bool committed = false;
+    std::vector<JournalStep> undo;    // in order, when not committed
+    std::vector<JournalStep> finish;  // in order, always
+};
+
+// The places a journal works in: the program folder and the store stem.
+struct JournalPlace {
+    std::filesystem::path programDir;
+    std::string stem;  // "bazi"
+
+    std::filesystem::path JournalPath() const;  // dat/bazi.journal
+    std::string DatName(std::string_view name) const { return "dat/" + std::string(name); }
+    std::string ReportName(std::string_view name) const { return stem + "_f/" + std::string(name); }
+};
+
+std::string EncodeJournal(const StoreJournal& journal);
+// Parses and checks a journal; a malformed one, or one that names anything
+// the store does not own, is an error.
+Status ParseJournal(std::string_view text, const JournalPlace& place, StoreJournal* journal);
+
+// Writes the journal in place of any previous one.
+Status WriteJournal(FileSteps& steps, const JournalPlace& place, const StoreJournal& journal);
+
+// Runs the journal (undo steps unless committed, then finishing steps) and
+// removes it.
+Status RunJournal(FileSteps& steps, const JournalPlace& place, const StoreJournal& journal);
+
+// Finds a journal left behind and runs it; *found tells whether there was
+// one. A journal that cannot be read or run is an error that says the store
+// needs repair.
+Status RecoverJournal(FileSteps& steps, const JournalPlace& place, bool* found = nullptr);
+
+// The whole of kClear, also used by CaseStore::ClearAll.
+Status ClearStoreFiles(FileSteps& steps, const JournalPlace& place, std::uint8_t storeKind);
+
+}  // namespace tessaly

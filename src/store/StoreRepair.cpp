@@ -1,0 +1,271 @@
+#include "store/StoreRepair.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "store/FileUtil.h"
+#include "store/StoreFormat.h"
+#include "store/StoreJournal.h"
+
+namespace tessaly {
+namespace fs = std::filesystem;
+namespace {
+
+// A deleted record standing in for one that is missing: mark 1, the slot
+// field set, every other byte 0.
+std::string GoneRecord(std::int32_t slot) {
+    std::string rec(kCaseRecordSize, '\0');
+    for (int i = 0; i < 4; ++i) rec[std::size_t(i)] = static_cast<char>((static_cast<std::uint32_t>(slot) >> (8 * i)) & 0xFF);
+    rec[kMarkOffset] = 1;
+    return rec;
+}
+
+class Repairer {
+public:
+    Repairer(const fs::path& programDir, std::uint8_t kind)
+        : programDir_(programDir), dat_(programDir / "dat"), stem_(StoreStem(kind)), kind_(kind) {}
+
+    RepairResult Run() {
+        result_.status = Mend();
+        return std::move(result_);
+    }
+
+private:
+    fs::path DataFile(int k) const { return dat_ / (stem_ + std::to_string(k) + ".dat"); }
+    fs::path Header() const { return DataFile(0); }
+
+    void Did(RepairAction::Kind kind, const fs::path& file = {}, std::int64_t count = 0) {
+        result_.actions.push_back({kind, file, count});
+    }
+
+    // Copies (or moves) `file` into the folder of kept files, made on first use.
+    Status Keep(const fs::path& file, bool move) {
+        if (std::find(result_.kept.begin(), result_.kept.end(), result_.keptDir / file.filename()) != result_.kept.end()) {
+            return Status::Ok();  // kept already, as it was before this repair
+        }
+        if (result_.keptDir.empty()) {
+            char stamp[32];
+            const std::time_t now = std::time(nullptr);
+            std::tm tm{};
+            ::gmtime_r(&now, &tm);
+            std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
+            fs::path dir = dat_ / (std::string("damaged-") + stamp);
+            for (int n = 2; KindAt(dir) != DirEntry::kMissing; ++n) {
+                dir = dat_ / (std::string("damaged-") + stamp + "-" + std::to_string(n));
+            }
+            if (Status s = MakeDir(steps_, dir); !s) return s;
+            result_.keptDir = dir;
+        }
+        const fs::path to = result_.keptDir / file.filename();
+        Status s = move ? RenameFile(steps_, file, to) : CopyToNewFile(steps_, file, to);
+        if (s) result_.kept.push_back(to);
+        return s;
+    }
+
+    // Data file k must hold `records` records: whatever is missing from its
+    // end becomes deleted records. Adds their number to *gone.
+    Status CompleteDataFile(int k, std::int32_t records, std::int64_t* gone) {
+        const fs::path path = DataFile(k);
+        const std::uint64_t base = k == 0 ? kStoreHeaderSize : 0;
+        const std::uint64_t need = base + std::uint64_t(records) * kCaseRecordSize;
+        std::uint64_t size = 0;
+        DirEntry::Kind kind = KindAt(path, &size);
+        if (kind == DirEntry::kDir) return Status::Error("cannot repair the store: " + path.string() + " is a folder");
+        if (kind == DirEntry::kLink || kind == DirEntry::kOther) {
+            if (Status s = Keep(path, true); !s) return s;
+            kind = DirEntry::kMissing;
+        }
+        if (kind == DirEntry::kFile && size >= need) return Status::Ok();
+        UniqueFd fd;
+        if (kind == DirEntry::kMissing) {
+            size = 0;
+            if (Status s = CreateExclusive(steps_, path, ModeOf(Header()), &fd); !s) return s;
+        } else {
+            if (Status s = Keep(path, false); !s) return s;
+            if (Status s = OpenExisting(path, O_RDWR, &fd); !s) return s;
+        }
+        const std::int32_t whole =
+            size >= base ? static_cast<std::int32_t>(std::min<std::uint64_t>((size - base) / kCaseRecordSize, std::uint64_t(records))) : 0;
+        if (Status s = TruncateTo(steps_, fd.get(), path, base + std::uint64_t(whole) * kCaseRecordSize); !s) return s;
+        const std::int32_t first = k * kRecordsPerFile;
+        for (std::int32_t i = whole; i < records;) {
+            std::string block;
+            const std::int32_t n = std::min<std::int32_t>(records - i, 1000);
+            block.reserve(std::size_t(n) * kCaseRecordSize);
+            for (std::int32_t j = 0; j < n; ++j) block += GoneRecord(first + i + j);
+            if (Status s = WriteAt(steps_, fd.get(), path, block, off_t(base + std::uint64_t(i) * kCaseRecordSize)); !s) {
+                return s;
+            }
+            i += n;
+        }
+        *gone += records - whole;
+        Did(RepairAction::kRecordsMarkedGone, path, records - whole);
+        return Status::Ok();
+    }
+
+    // Deleted records among the first `count`, by their marks.
+    Status CountDeleted(std::int32_t count, std::int64_t* deleted) {
+        *deleted = 0;
+        for (int k = 0; k < FilesNeeded(count); ++k) {
+            const fs::path path = DataFile(k);
+            UniqueFd fd;
+            if (Status s = OpenExisting(path, O_RDONLY, &fd); !s) return s;
+            const std::int32_t n = RecordsInFile(count, k);
+            std::string block(std::size_t(std::min(n, 1000)) * kCaseRecordSize, '\0');
+            for (std::int32_t i = 0; i < n; i += 1000) {
+                const std::int32_t m = std::min(n - i, 1000);
+                if (Status s = ReadAt(fd.get(), path, block.data(), std::size_t(m) * kCaseRecordSize,
+                                      OffsetOfSlot(k * kRecordsPerFile + i));
+                    !s) {
+                    return s;
+                }
+                for (std::int32_t j = 0; j < m; ++j) *deleted += block[std::size_t(j) * kCaseRecordSize + kMarkOffset] == 1;
+            }
+        }
+        return Status::Ok();
+    }
+
+    Status WriteHeader(const StoreHeader& h) {
+        UniqueFd fd;
+        if (Status s = OpenExisting(Header(), O_RDWR, &fd); !s) return s;
+        return WriteAt(steps_, fd.get(), Header(), EncodeStoreHeader(h), 0);
+    }
+
+    // The header cannot be read: the count from the whole records of the
+    // data files there are, the deleted count from the marks.
+    Status RebuildHeader(std::uint64_t headerSize) {
+        std::vector<fs::path> files;
+        if (Status s = ListDataFiles(dat_, stem_, &files); !s) return s;
+        std::int64_t count = 0;
+        for (const fs::path& f : files) {
+            const std::string name = f.filename().string();
+            const std::string digits = name.substr(stem_.size(), name.size() - stem_.size() - 4);
+            std::uint64_t size = 0;
+            if (digits.size() > 4 || KindAt(f, &size) != DirEntry::kFile) continue;  // beyond any count
+            const long k = std::stol(digits);
+            const std::uint64_t base = k == 0 ? kStoreHeaderSize : 0;
+            const std::uint64_t whole = size > base ? std::min<std::uint64_t>((size - base) / kCaseRecordSize, kRecordsPerFile) : 0;
+            if (whole > 0) count = std::max<std::int64_t>(count, std::int64_t(k) * kRecordsPerFile + std::int64_t(whole));
+        }
+        if (count > INT32_MAX) return Status::Error("cannot repair the store: its data files are too many");
+        if (KindAt(Header()) == DirEntry::kFile) {
+            if (Status s = Keep(Header(), false); !s) return s;
+            if (headerSize < kStoreHeaderSize) {
+                UniqueFd fd;
+                if (Status s = OpenExisting(Header(), O_RDWR, &fd); !s) return s;
+                if (Status s = TruncateTo(steps_, fd.get(), Header(), kStoreHeaderSize); !s) return s;
+            }
+        } else if (Status s = ReplaceFile(steps_, Header(), std::string(kStoreHeaderSize, '\0')); !s) {
+            return s;
+        }
+        std::int64_t gone = 0;
+        const auto n = static_cast<std::int32_t>(count);
+        for (int k = 0; k < FilesNeeded(n); ++k) {
+            if (Status s = CompleteDataFile(k, RecordsInFile(n, k), &gone); !s) return s;
+        }
+        std::int64_t deleted = 0;
+        if (Status s = CountDeleted(n, &deleted); !s) return s;
+        StoreHeader h;
+        h.storeKind = kind_;
+        h.count = n;
+        h.deletedCount = static_cast<std::int32_t>(deleted);
+        h.reuseFlag = deleted >= kReuseThreshold ? 1 : 0;
+        h.fileCount = static_cast<std::int16_t>(FilesNeeded(n));
+        if (Status s = WriteHeader(h); !s) return s;
+        Did(RepairAction::kHeaderRebuilt, Header(), n);
+        return Status::Ok();
+    }
+
+    Status Mend() {
+        if (stem_.empty()) return Status::Error("unknown case store kind " + std::to_string(kind_));
+        if (KindAt(dat_) != DirEntry::kDir) return Status::Error("the folder " + dat_.string() + " does not exist");
+        DirLock lock;
+        if (Status s = lock.Acquire(dat_); !s) return s;
+        const JournalPlace place{programDir_, stem_};
+        bool found = false;
+        if (Status s = RecoverJournal(steps_, place, &found); !s) {
+            if (KindAt(place.JournalPath()) == DirEntry::kMissing) return s;
+            if (Status k = Keep(place.JournalPath(), true); !k) return k;
+            Did(RepairAction::kJournalKept, place.JournalPath());
+        } else if (found) {
+            Did(RepairAction::kOperationFinished, place.JournalPath());
+        }
+        const fs::path reports = programDir_ / (stem_ + "_f");
+        if (Status s = RemoveDeadTemps(steps_, dat_); !s) return s;
+        if (Status s = RemoveDeadTemps(steps_, reports); !s) return s;
+
+        std::uint64_t size = 0;
+        DirEntry::Kind kind = KindAt(Header(), &size);
+        if (kind == DirEntry::kDir) return Status::Error("cannot repair the store: " + Header().string() + " is a folder");
+        if (kind == DirEntry::kLink || kind == DirEntry::kOther) {
+            if (Status s = Keep(Header(), true); !s) return s;
+            kind = DirEntry::kMissing;
+            size = 0;
+        }
+        StoreHeader h;
+        bool usable = false;
+        if (kind == DirEntry::kFile && size >= kStoreHeaderSize) {
+            UniqueFd fd;
+            std::string bytes(kStoreHeaderSize, '\0');
+            if (Status s = OpenExisting(Header(), O_RDONLY, &fd); !s) return s;
+            if (Status s = ReadAt(fd.get(), Header(), bytes.data(), bytes.size(), 0); !s) return s;
+            DecodeStoreHeader(bytes, &h);
+            usable = h.storeKind == kind_ && h.count >= 0 && h.fileCount >= FilesNeeded(h.count);
+        }
+        if (usable) {
+            std::int64_t gone = 0;
+            for (int k = 0; k < FilesNeeded(h.count); ++k) {
+                if (Status s = CompleteDataFile(k, RecordsInFile(h.count, k), &gone); !s) return s;
+            }
+            if (gone > 0) {
+                h.deletedCount = static_cast<std::int32_t>(std::min<std::int64_t>(std::max(0, h.deletedCount) + gone, h.count));
+                if (h.deletedCount >= kReuseThreshold) h.reuseFlag = 1;
+                if (Status s = WriteHeader(h); !s) return s;
+            }
+        } else {
+            std::vector<fs::path> files;
+            if (Status s = ListDataFiles(dat_, stem_, &files); !s) return s;
+            std::erase(files, Header());
+            if (size <= kStoreHeaderSize && files.empty()) {
+                if (kind == DirEntry::kFile && size > 0) {
+                    if (Status s = Keep(Header(), false); !s) return s;
+                }
+                StoreHeader fresh;
+                fresh.storeKind = kind_;
+                if (Status s = ReplaceFile(steps_, Header(), EncodeStoreHeader(fresh)); !s) return s;
+                Did(RepairAction::kFreshStore, Header());
+            } else if (Status s = RebuildHeader(size); !s) {
+                return s;
+            }
+        }
+        if (const DirEntry::Kind r = KindAt(reports); r != DirEntry::kDir) {
+            if (r != DirEntry::kMissing) {
+                if (Status s = Keep(reports, true); !s) return s;
+            }
+            if (Status s = MakeDir(steps_, reports); !s) return s;
+            Did(RepairAction::kReportFolderMade, reports);
+        }
+        if (Status s = SyncDir(steps_, dat_); !s) return s;
+        return Status::Ok();
+    }
+
+    FileSteps steps_;
+    fs::path programDir_, dat_;
+    std::string stem_;
+    std::uint8_t kind_;
+    RepairResult result_;
+};
+
+}  // namespace
+
+RepairResult RepairStore(const fs::path& programDir, std::uint8_t storeKind) {
+    return Repairer(programDir, storeKind).Run();
+}
+
+}  // namespace tessaly

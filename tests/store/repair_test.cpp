@@ -1,0 +1,164 @@
+// A damaged store is reported and never built upon; RepairStore makes it
+// usable again and keeps the damaged files.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "store/CaseStore.h"
+#include "store/StoreRepair.h"
+#include "store_test_util.h"
+
+namespace tessaly {
+namespace {
+
+namespace fs = std::filesystem;
+using test::MakeCase;
+using test::ReadAll;
+using test::Snapshot;
+using test::TempProgramDir;
+using test::WriteAll;
+
+// A store of five cases (slot 1 deleted) with reports.
+void FiveCases(const TempProgramDir& dir) {
+    CaseStore db;
+    ASSERT_TRUE(db.Open(dir.path()).ok());
+    for (int i = 0; i < 5; ++i) {
+        CaseRecord r = MakeCase("例" + std::to_string(i), 1980 + i, true, "类");
+        StyledReport report;
+        report.text = "report\r\n";
+        ASSERT_TRUE(db.AddCase(&r, report).ok());
+    }
+    ASSERT_TRUE(db.DeleteCase(1).ok());
+}
+
+std::vector<std::string> LiveNames(const fs::path& home) {
+    CaseStore db;
+    EXPECT_TRUE(db.Open(home).ok());
+    std::vector<std::string> names;
+    EXPECT_TRUE(db.ForEachRecord([&](const CaseRecord& r) {
+                      names.push_back(std::to_string(r.slot) + r.a.name);
+                      return true;
+                  }).ok());
+    return names;
+}
+
+// Damage is reported by every operation that writes, naming the file, and
+// nothing changes.
+TEST(DamagedStore, WritesAreRefusedNamingTheFile) {
+    TempProgramDir dir("damaged");
+    FiveCases(dir);
+    fs::resize_file(dir / "dat/bazi0.dat", 20 + 3 * 1296 + 100);  // slots 3 and 4 cut off
+    CaseStore db;
+    const Status opened = db.Open(dir.path());  // reported at once, the store stays bound
+    EXPECT_NE(opened.message().find("needs repair"), std::string::npos) << opened.message();
+    const auto before = Snapshot(dir.path());
+    const struct {
+        const char* what;
+        std::function<Status()> op;
+    } kOps[] = {
+        {"add", [&] { CaseRecord r = MakeCase("新", 1990, true, "类"); return db.AddRecord(&r); }},
+        {"write", [&] { return db.WriteRecord(0, MakeCase("改", 1990, true, "类")); }},
+        {"delete", [&] { return db.DeleteRecord(2); }},
+        {"delete with report", [&] { return db.DeleteCase(0); }},
+    };
+    for (const auto& o : kOps) {
+        SCOPED_TRACE(o.what);
+        const Status s = o.op();
+        EXPECT_FALSE(s.ok());
+        EXPECT_NE(s.message().find("bazi0.dat"), std::string::npos) << s.message();
+        EXPECT_NE(s.message().find("needs repair"), std::string::npos) << s.message();
+        EXPECT_EQ(Snapshot(dir.path()), before);
+    }
+}
+
+TEST(RepairStore, MendsEachDamageAndKeepsTheFiles) {
+    const std::string fresh = EncodeStoreHeader(StoreHeader{});
+    const struct {
+        const char* what;
+        std::function<void(const TempProgramDir&)> damage;
+        std::vector<RepairAction::Kind> actions;
+        std::vector<std::string> live;  // slot + A's name after the repair
+        std::int32_t count, deleted;
+        bool keeps;                     // a damaged file is kept aside
+    } kCases[] = {
+        {"empty header, no records", [](const TempProgramDir& d) { WriteAll(d / "dat/bazi0.dat", ""); },
+         {RepairAction::kFreshStore}, {}, 0, 0, false},
+        {"missing header, no records", [](const TempProgramDir& d) { fs::remove(d / "dat/bazi0.dat"); },
+         {RepairAction::kFreshStore}, {}, 0, 0, false},
+        {"short header, no records", [](const TempProgramDir& d) { WriteAll(d / "dat/bazi0.dat", "1234567"); },
+         {RepairAction::kFreshStore}, {}, 0, 0, true},
+        {"data file shorter than its count",
+         [](const TempProgramDir& d) { fs::resize_file(d / "dat/bazi0.dat", 20 + 3 * 1296 + 100); },
+         {RepairAction::kRecordsMarkedGone}, {"0例0", "2例2"}, 5, 3, true},
+        {"header of another kind over good records",
+         [](const TempProgramDir& d) {
+             std::string f = ReadAll(d / "dat/bazi0.dat");
+             f.replace(0, 20, std::string(20, '\x7F'));
+             WriteAll(d / "dat/bazi0.dat", f);
+         },
+         {RepairAction::kHeaderRebuilt}, {"0例0", "2例2", "3例3", "4例4"}, 5, 1, true},
+        {"header cut short over good records",
+         [](const TempProgramDir& d) {
+             std::string f = ReadAll(d / "dat/bazi0.dat");
+             WriteAll(d / "dat/bazi0.dat", f.substr(0, 10));
+             std::string slot50000 = f.substr(20, 1296);  // case 0 again, in slot 50 000 of a second file
+             slot50000.replace(0, 4, std::string("\x50\xC3\0\0", 4));
+             WriteAll(d / "dat/bazi1.dat", slot50000);
+         },
+         {RepairAction::kRecordsMarkedGone, RepairAction::kHeaderRebuilt}, {"50000例0"}, 50001, 50000, true},
+        {"damaged journal",
+         [](const TempProgramDir& d) { WriteAll(d / "dat/bazi.journal", "tessaly-store-journal 1\nremove dat/bzinit.ini\n"); },
+         {RepairAction::kJournalKept}, {"0例0", "2例2", "3例3", "4例4"}, 5, 1, true},
+        {"missing report folder", [](const TempProgramDir& d) { fs::remove_all(d / "bazi_f"); },
+         {RepairAction::kReportFolderMade}, {"0例0", "2例2", "3例3", "4例4"}, 5, 1, false},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        TempProgramDir dir("repair");
+        FiveCases(dir);
+        c.damage(dir);
+        const auto damaged = Snapshot(dir / "dat");
+        const RepairResult r = RepairStore(dir.path());
+        ASSERT_TRUE(r.status.ok()) << r.status.message();
+        std::vector<RepairAction::Kind> kinds;
+        for (const RepairAction& a : r.actions) kinds.push_back(a.kind);
+        EXPECT_EQ(kinds, c.actions);
+        EXPECT_EQ(!r.keptDir.empty(), c.keeps);
+        for (const fs::path& k : r.kept) {  // each kept file is the damaged one, byte for byte
+            EXPECT_EQ(k.parent_path(), r.keptDir);
+            const auto it = damaged.find(k.filename().string());
+            if (it != damaged.end()) {
+                EXPECT_EQ(ReadAll(k), it->second) << k;
+            }
+        }
+        EXPECT_EQ(LiveNames(dir.path()), c.live);
+        CaseStore db;
+        ASSERT_TRUE(db.Open(dir.path()).ok());
+        StoreHeader h;
+        ASSERT_TRUE(db.ReadHeader(&h).ok());
+        EXPECT_EQ(h.count, c.count);
+        EXPECT_EQ(h.deletedCount, c.deleted);
+        CaseRecord added = MakeCase("修复后", 2000, true, "类");  // the store is usable
+        EXPECT_TRUE(db.AddRecord(&added).ok());
+        // A second repair finds nothing to do.
+        const auto after = Snapshot(dir.path());
+        const RepairResult again = RepairStore(dir.path());
+        EXPECT_TRUE(again.status.ok());
+        EXPECT_TRUE(again.actions.empty());
+        EXPECT_EQ(Snapshot(dir.path()), after);
+    }
+}
+
+TEST(RepairStore, SoundStoreIsLeftAlone) {
+    TempProgramDir dir("sound");
+    FiveCases(dir);
+    const auto before = Snapshot(dir.path());
+    const RepairResult r = RepairStore(dir.path());
+    EXPECT_TRUE(r.status.ok());
+    EXPECT_TRUE(r.actions.empty());
+    EXPECT_TRUE(r.keptDir.empty());
+    EXPECT_EQ(Snapshot(dir.path()), before);
+}
+
+}  // namespace
+}  // namespace tessaly

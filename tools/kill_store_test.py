@@ -1,0 +1,168 @@
+#!/usr/bin/env python3
+"""Kills tessaly-cli with SIGKILL at random moments of a store operation and
+checks what the next command finds.
+
+For each run a fresh copy of a prepared program folder gets the operation,
+which is killed after a random delay (0 to 1.3 times the operation's usual
+length, so that some runs finish first). Then "cases list" runs, which
+recovers whatever the killed process left, and the whole folder (every
+file's bytes and mode, every folder and link) must be the folder before the
+operation or the folder after it completed: nothing else is accepted.
+
+  tools/kill_store_test.py --cli build/tessaly-cli --op add|import|clear|open [--runs 1000]
+
+Prints one line per operation: runs, how many were killed before they
+finished (and how many of those in the middle of changing the store: they
+left a journal or a temporary file behind), and how many ended in the old
+store, in the new store, and in neither (inconsistent; those folders are
+kept for inspection and named).
+Not part of the test suite: it takes minutes and depends on timing.
+"""
+
+import argparse
+import hashlib
+import os
+import random
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+PERSON_A = "name=张三;sex=M;date=1990-05-12 08:30;prov=北京市;city=0"
+PERSON_B = "name=李梅;sex=F;date=1992-03-04 10:00"
+
+
+def manifest(root):
+    """Every entry under root: kind, mode, and the bytes' hash or the link target."""
+    out = {}
+    for dirpath, dirnames, filenames in os.walk(root):
+        for name in dirnames + filenames:
+            path = os.path.join(dirpath, name)
+            rel = os.path.relpath(path, root)
+            st = os.lstat(path)
+            if os.path.islink(path):
+                out[rel] = ("link", os.readlink(path))
+            elif os.path.isdir(path):
+                out[rel] = ("dir", st.st_mode & 0o777)
+            else:
+                with open(path, "rb") as f:
+                    out[rel] = ("file", st.st_mode & 0o777, hashlib.sha256(f.read()).hexdigest())
+    return out
+
+
+def make_store(cli, out, count, seeds):
+    subprocess.run([sys.executable, os.path.join(HERE, "make_case_store.py"), "--cli", cli, "--out", out,
+                    "--count", str(count), "--seeds", str(seeds)], check=True)
+
+
+def op_command(cli, op, home, work):
+    base = [cli, "--home", home]
+    if op == "add":
+        return base + ["cases", "add", "--a", PERSON_A, "--b", PERSON_B, "--category", "同事", "--note", "备注"]
+    if op == "import":
+        return base + ["cases", "import", os.path.join(work, "history", "bazi0.dat")]
+    if op == "clear":
+        return base + ["cases", "clear", "--yes"]
+    return base + ["cases", "list"]  # open: the first command on a folder without a store
+
+
+def list_store(cli, home):
+    return subprocess.run([cli, "--home", home, "cases", "list"], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.PIPE, text=True)
+
+
+def prepare(cli, op, work):
+    base = os.path.join(work, "base")
+    if op == "open":
+        os.makedirs(os.path.join(base, "dat"))
+        shutil.copy(os.path.join(HERE, "..", "data", "dat", "dili.ini"), os.path.join(base, "dat"))
+    else:
+        make_store(cli, base, 200, 60)
+    if op == "import":
+        other = os.path.join(work, "other")
+        make_store(cli, other, 150, 40)
+        subprocess.run([cli, "--home", other, "cases", "export", os.path.join(work, "history")], check=True,
+                       stdout=subprocess.DEVNULL)
+    return base
+
+
+def fresh_copy(base, home):
+    shutil.rmtree(home, ignore_errors=True)
+    shutil.copytree(base, home, symlinks=True)
+
+
+def main():
+    p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    p.add_argument("--cli", required=True)
+    p.add_argument("--op", required=True, choices=["add", "import", "clear", "open"])
+    p.add_argument("--runs", type=int, default=1000)
+    p.add_argument("--seed", type=int, default=1)
+    a = p.parse_args()
+    cli = os.path.abspath(a.cli)
+    rng = random.Random(a.seed)
+    work = tempfile.mkdtemp(prefix="tessaly_kill_%s_" % a.op)
+    base = prepare(cli, a.op, work)
+    home = os.path.join(work, "home")
+
+    # The folder before and after, as the next command sees them.
+    fresh_copy(base, home)
+    if a.op != "open":
+        assert list_store(cli, home).returncode == 0
+    old = manifest(home)
+    durations = []
+    for _ in range(5):
+        fresh_copy(base, home)
+        start = time.monotonic()
+        subprocess.run(op_command(cli, a.op, home, work), check=True, stdout=subprocess.DEVNULL)
+        durations.append(time.monotonic() - start)
+    assert list_store(cli, home).returncode == 0
+    new = manifest(home)
+    length = statistics.median(durations)
+
+    killed = finished = midway = old_seen = new_seen = 0
+    bad = []
+    for run in range(a.runs):
+        fresh_copy(base, home)
+        proc = subprocess.Popen(op_command(cli, a.op, home, work), stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        time.sleep(rng.uniform(0, 1.3 * length))
+        proc.send_signal(signal.SIGKILL)
+        proc.wait()
+        if proc.returncode == -signal.SIGKILL:
+            killed += 1
+        else:
+            finished += 1
+        # Killed in the middle of changing the store: it left a journal or a
+        # file of its own for the next command to deal with.
+        left = [n for d in ("dat", "bazi_f") if os.path.isdir(os.path.join(home, d))
+                for n in os.listdir(os.path.join(home, d)) if n.startswith(".tessaly-") or n.endswith(".journal")]
+        midway += bool(left)
+        listed = list_store(cli, home)
+        got = manifest(home)
+        if listed.returncode == 0 and got == old:
+            old_seen += 1
+        elif listed.returncode == 0 and got == new:
+            new_seen += 1
+        else:
+            kept = os.path.join(work, "inconsistent-%d" % run)
+            shutil.copytree(home, kept, symlinks=True)
+            extra = sorted(k for k in set(got) | set(old) | set(new)
+                           if got.get(k) != old.get(k) and got.get(k) != new.get(k))[:5]
+            bad.append("%s (list exit %d %s; entries differing: %s)" %
+                       (kept, listed.returncode, listed.stderr.strip()[:200], extra))
+    print("%-6s runs %d  killed %d (%d in the middle of changing the store)  finished first %d  -> old store %d"
+          "  new store %d  inconsistent %d  (operation %.0f ms)"
+          % (a.op, a.runs, killed, midway, finished, old_seen, new_seen, len(bad), length * 1000))
+    for b in bad[:10]:
+        print("  inconsistent:", b)
+    if not bad:
+        shutil.rmtree(work)
+    return 1 if bad else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
