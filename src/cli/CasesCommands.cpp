@@ -10,6 +10,7 @@
 //   export DIR                 copies the store and its reports to DIR
 //   import PATH/bazi0.dat      replaces the store with an exported history
 //   clear --yes                deletes every case and report
+//   move, edit, categories, rename-category: see cli/CaseEditCommands.h
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "calendar/Places.h"
+#include "cli/CaseEditCommands.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
 #include "cli/MatchArgs.h"
@@ -35,7 +37,8 @@ constexpr std::string_view kSynopsis =
     "list | search [--name T|--name-exact T] [--category C|--category-exact C] [--sex male|female] "
     "[--years FROM..TO] [--province P] | show SLOT [--json] | "
     "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT | export DIR | "
-    "import PATH/bazi0.dat | clear --yes";
+    "import PATH/bazi0.dat | clear --yes | move SLOT CATEGORY | edit SLOT [--a PERSON] [--note TEXT] | "
+    "categories | rename-category OLD NEW";
 
 // What the save dialog accepts.
 constexpr std::size_t kMaxSavedCategoryBytes = 13;
@@ -299,6 +302,8 @@ int RunCases(CommandContext& ctx) {
     static const std::map<std::string, Fn> kSubcommands = {
         {"list", RunList},     {"search", RunSearch}, {"show", RunShow},   {"delete", RunDelete},
         {"export", RunExport}, {"import", RunImport}, {"clear", RunClear},   {"add", RunAdd},
+        {"move", RunCasesMove}, {"edit", RunCasesEdit}, {"categories", RunCasesCategories},
+        {"rename-category", RunCasesRenameCategory},
     };
     const auto it = kSubcommands.find(sub);
     if (it == kSubcommands.end()) return ctx.Usage("cases: unknown subcommand '" + sub + "'");
