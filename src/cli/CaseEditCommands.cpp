@@ -145,9 +145,9 @@ int RunCasesRenameCategory(CommandContext& ctx, CaseStore& db) {
     CategoryRename result;
     if (Status s = RenameCategory(db, settings, ctx.args[0], ctx.args[1], &result); !s) return Refused(ctx, s);
     std::string slots;
-    for (const std::int32_t slot : result.slots) slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
+    for (const std::int32_t slot : result.renamed) slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
     ctx.Print("renamed category " + std::string(Trim(ctx.args[0])) + " to " + std::string(Trim(ctx.args[1])) + ": " +
-              std::to_string(result.slots.size()) + " case(s)" + (slots.empty() ? "" : " (slots " + slots + ")") +
+              std::to_string(result.renamed.size()) + " case(s)" + (slots.empty() ? "" : " (slots " + slots + ")") +
               (result.listEntry ? "; the category list entry renamed\n" : "; not in the category list\n"));
     return kExitOk;
 }

@@ -130,7 +130,7 @@ Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName
     }
     if (newNameTaken || inList(name)) return Status::Error("已有这个类别了，请另起一个名称！");
 
-    if (Status s = RenameCasesCategory(db, slots, name, &result->slots); !s) return s;
+    if (Status s = RenameCasesCategory(db, slots, name, &result->renamed); !s) return s;
     result->listEntry = RenameCategoryInList(settings, old, name);
     if (result->listEntry) {
         if (Status s = settings.Save(); !s) {

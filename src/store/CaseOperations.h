@@ -54,7 +54,7 @@ Status RenameCasesCategory(CaseStore& db, const std::vector<std::int32_t>& slots
 
 // What RenameCategory changed.
 struct CategoryRename {
-    std::vector<std::int32_t> slots;  // the cases now filed under the new name
+    std::vector<std::int32_t> renamed;  // the slots of the cases now filed under the new name
     bool listEntry = false;           // an entry of the category list was renamed
 };
 

@@ -11,7 +11,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <fstream>
 
 #include "app/ChartPicture.h"

@@ -166,7 +166,7 @@ TEST_F(CaseOperationsTest, RenameCategoryEverywhere) {
     IniFile ini(iniPath);
     CategoryRename result;
     ASSERT_TRUE(RenameCategory(db_, ini, "aBc", "朋友", &result).ok());
-    EXPECT_EQ(result.slots, (std::vector<std::int32_t>{0, 2}));
+    EXPECT_EQ(result.renamed, (std::vector<std::int32_t>{0, 2}));
     EXPECT_TRUE(result.listEntry);
     EXPECT_EQ(Read(0).category, "朋友");
     EXPECT_EQ(Read(1).category, "abc");  // deleted, untouched
@@ -175,7 +175,7 @@ TEST_F(CaseOperationsTest, RenameCategoryEverywhere) {
 
     // A category only in the list.
     ASSERT_TRUE(RenameCategory(db_, ini, "空类", "亲戚", &result).ok());
-    EXPECT_TRUE(result.slots.empty());
+    EXPECT_TRUE(result.renamed.empty());
     EXPECT_EQ(ReadCategoryList(IniFile(iniPath)).back(), "亲戚");
 }
 
