@@ -99,7 +99,6 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     noteEdit->setObjectName(QStringLiteral("Memo1"));
     noteEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     noteEdit->setTabChangesFocus(true);
-    LimitMemoBytes(noteEdit, kMaxNoteBytes);
 
     saveButton = new QPushButton(QStringLiteral("保存"), this);
     saveButton->setObjectName(QStringLiteral("BitBtn1"));
@@ -154,6 +153,9 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     resize(430, 400);
 
     pushToWidgets(record_);
+    // After the stored note is in: a longer one is shown whole (saving it
+    // then asks for a shorter one), never cut without a word.
+    LimitMemoBytes(noteEdit, kMaxNoteBytes);
 }
 
 void CaseInfoDialog::ReloadCities(int provinceIndex) {
