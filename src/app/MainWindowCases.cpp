@@ -362,9 +362,14 @@ void MainWindow::DeleteSelectedCase() {
 std::string MainWindow::AskCategoryName(const QString& title, const QString& prompt, const QString& initial) {
     QString text = initial;
     for (;;) {
-        bool ok = false;
-        text = QInputDialog::getText(this, title, prompt, QLineEdit::Normal, text, &ok);
-        if (!ok) return {};
+        QInputDialog box(this);
+        box.setWindowTitle(title);
+        box.setLabelText(prompt);
+        box.setTextValue(text);
+        box.setOkButtonText(QStringLiteral("确定"));
+        box.setCancelButtonText(QStringLiteral("取消"));
+        if (box.exec() != QDialog::Accepted) return {};
+        text = box.textValue();
         std::string name;
         if (CheckCategoryName(text.toStdString(), &name).ok()) return name;
         Inform(this, Q(std::string(kBadCategoryMessage)));
@@ -439,7 +444,11 @@ void MainWindow::EditCategoryFile() {
 void MainWindow::SearchCases() {
     if (!store_->open) return;
     CaseSearchDialog dlg(store_->criteria, CategoryList(), store_->db, this);
-    if (dlg.exec() == QDialog::Accepted) ShowCases(dlg.Found());
+    const int result = dlg.exec();
+    // The dialog closes right after its question box: some window managers
+    // then leave no window active.
+    activateWindow();
+    if (result == QDialog::Accepted) ShowCases(dlg.Found());
 }
 
 void MainWindow::ShowAllCases() {
