@@ -60,6 +60,7 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     yearEdit->setFont(bold);
     yearUpDown = new YearUpDown(kMinYear, kMaxYear, this);
     yearUpDown->setObjectName(QStringLiteral("UpDyear"));
+    yearUpDown->setFixedWidth(18);
     connect(yearUpDown, &YearUpDown::clicked, this, [this](int p) { yearEdit->setText(QString::number(ShownYear(p))); });
 
     monthBox = NumberList(this, "cbom", 1, 12, QStringLiteral("月"), 12);
