@@ -226,6 +226,7 @@ void MainWindow::SaveCase() {
 }
 
 void MainWindow::ViewCase() {
+    if (searching_) return;  // the wedding search still works on the case shown
     const std::int32_t slot = SelectedSlot();
     if (slot < 0) {
         Inform(this, kSelectCase);
