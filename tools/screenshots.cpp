@@ -2,6 +2,9 @@
 // matching run of two sample persons, the birth-data dialog, the "设定用神"
 // dialog of that run, the perpetual calendar, the coordinates editor and the
 // He Tu and Luo Shu diagrams.
+// matching run of two sample persons, the birth-data dialog, the case tree
+// with a stored case viewed, the case search dialog and the case
+// information dialog (the program folder holds a few stored cases).
 //
 //   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME)
 #include <QApplication>
@@ -17,10 +20,18 @@
 #include "app/BirthDataDialog.h"
 #include "app/CoordinatesEditorDialog.h"
 #include "app/HeTuLuoShuDialog.h"
+#include <QTreeView>
+
+#include "app/AppFonts.h"
+#include "app/BirthDataDialog.h"
+#include "app/CaseInfoDialog.h"
+#include "app/CaseSearchDialog.h"
+#include "app/CaseTreeModel.h"
 #include "app/MainWindow.h"
 #include "app/PerpetualCalendarWindow.h"
 #include "app/UsefulGodDialog.h"
 #include "common/ProgramFiles.h"
+#include "store/Categories.h"
 
 namespace {
 
@@ -117,6 +128,39 @@ int main(int argc, char** argv) {
     roles.show();
     QApplication::processEvents();
     if (!roles.grab().save(out + "/useful-god-dialog.png")) return 1;
+    // The case tree opened, a stored case viewed.
+    window.caseTree->setCurrentIndex(window.caseModel->RootIndex());
+    window.ExpandSelected();
+    const QModelIndex viewed = window.caseModel->FindCase(1);
+    if (viewed.isValid()) {
+        window.caseTree->setCurrentIndex(viewed);
+        window.ViewCase();
+    }
+    QApplication::processEvents();
+    if (!window.grab().save(out + "/case-tree.png")) return 1;
+
+    tessaly::CaseStore store;
+    if (!store.Open(files.home).ok()) return 1;
+    tessaly::SearchCriteria criteria;
+    criteria.nameMode = 1;
+    criteria.name = "张";
+    criteria.sexFilter = 1;
+    criteria.wantedSex = 1;
+    criteria.yearFilter = 1;
+    criteria.firstYear = 1950;
+    criteria.lastYear = 2000;
+    tessaly::CaseSearchDialog search(criteria, tessaly::ReadCategoryList(tessaly::IniFile(files.Dat("bzinit.ini"))),
+                                     store, &window);
+    search.show();
+    QApplication::processEvents();
+    if (!search.grab().save(out + "/case-search.png")) return 1;
+
+    tessaly::CaseRecord record;
+    if (!store.ReadRecord(1, &record).ok()) return 1;
+    tessaly::CaseInfoDialog info(record, files.Dat("dili.ini"), &window);
+    info.show();
+    QApplication::processEvents();
+    if (!info.grab().save(out + "/case-info.png")) return 1;
     window.close();
     return 0;
 }

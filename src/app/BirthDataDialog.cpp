@@ -17,6 +17,7 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "GbkLimits.h"
 #include "MessageService.h"
 #include "calendar/BirthClipboard.h"
 #include "common/IniFile.h"
@@ -28,18 +29,6 @@ namespace {
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 std::string S(const QString& s) { return s.toStdString(); }
-
-// A name takes at most 10 GBK bytes.
-class GbkLengthValidator : public QValidator {
-public:
-    GbkLengthValidator(std::size_t maxBytes, QObject* parent) : QValidator(parent), max_(maxBytes) {}
-    State validate(QString& input, int&) const override {
-        return GbkWidth(S(input)) <= max_ ? Acceptable : Invalid;
-    }
-
-private:
-    std::size_t max_;
-};
 
 bool HasControlCharacter(std::string_view text) {
     for (unsigned char c : text) {

@@ -20,13 +20,15 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "AnalysisOptionsDialog.h"
 #include "AppFonts.h"
 #include "BirthDataDialog.h"
+#include "CaseTreeModel.h"
 #include "ChartPicture.h"
+#include "MainWindowStore.h"
 #include "MessageService.h"
 #include "ReportEndingDialog.h"
 #include "SideToolMenus.h"
@@ -41,47 +43,9 @@
 
 namespace tessaly {
 
-struct MainWindow::Store {
-    CaseStore db;
-    bool open = false;
-};
-
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// The tree icons: 0 female case, 1 male case, 2 category, 3 root.
-QIcon TreeIcon(int kind) {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    switch (kind) {
-        case 0:
-        case 1: {
-            const QColor c = kind == 1 ? QColor(52, 101, 164) : QColor(204, 60, 110);
-            p.setPen(Qt::NoPen);
-            p.setBrush(c);
-            p.drawEllipse(QRectF(4.5, 1.5, 7, 7));
-            p.drawRoundedRect(QRectF(2.5, 9.5, 11, 6), 3, 3);
-            break;
-        }
-        case 2:
-            p.setPen(QPen(QColor(150, 110, 30), 1));
-            p.setBrush(QColor(240, 200, 90));
-            p.drawRoundedRect(QRectF(1.5, 4.5, 13, 9), 1.5, 1.5);
-            p.drawRect(QRectF(1.5, 2.5, 6, 2));
-            break;
-        default:
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(160, 24, 24));
-            p.drawRoundedRect(QRectF(1, 1, 14, 14), 3, 3);
-            p.setPen(QPen(QColor(250, 230, 190), 1.4));
-            p.drawEllipse(QRectF(4, 4, 8, 8));
-            break;
-    }
-    return QIcon(pm);
-}
 
 // The default persons at start-up: both born now, 甲命 a man named 某人,
 // 乙命 a woman, each at the place kept in the settings.
@@ -120,14 +84,18 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     clock_ = [] { return QDateTime::currentDateTime(); };
     BuildLayout();
     BuildMenus();
+    BuildCaseMenu();
     reportPane->clear();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildLayout() {
-    caseTree = new QTreeWidget(this);
+    caseTree = new QTreeView(this);
     caseTree->setObjectName(QStringLiteral("Tree"));
+    caseModel = new CaseTreeModel(caseTree);
+    caseTree->setModel(caseModel);
+    caseTree->setUniformRowHeights(true);  // a hundred thousand rows scroll smoothly
     caseTree->setHeaderHidden(true);
     caseTree->setIndentation(19);
     caseTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -365,40 +333,10 @@ void MainWindow::FirstShow() {
     } else {
         Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
-    FillTree();
-}
-
-void MainWindow::FillTree() {
-    caseTree->clear();
-    auto* root = new QTreeWidgetItem(caseTree, {QStringLiteral("命例")});
-    root->setIcon(0, TreeIcon(3));
-    if (store_->open) {
-        caseTree->setUpdatesEnabled(false);
-        constexpr std::int32_t kShownSlots = 1000;
-        store_->db.ForEachRecord([&](const CaseRecord& r) {
-            if (r.slot >= kShownSlots) return false;
-            AddCaseNode(r);
-            return true;
-        });
-        caseTree->setUpdatesEnabled(true);
-    }
-    root->setExpanded(true);
-}
-
-QTreeWidgetItem* MainWindow::AddCaseNode(const CaseRecord& r) {
-    QTreeWidgetItem* root = caseTree->topLevelItem(0);
-    QTreeWidgetItem* category = nullptr;
-    const QString name = Q(r.category);
-    for (int i = 0; i < root->childCount() && category == nullptr; ++i) {
-        if (root->child(i)->text(0).compare(name, Qt::CaseInsensitive) == 0) category = root->child(i);
-    }
-    if (category == nullptr) {
-        category = new QTreeWidgetItem(root, {name});
-        category->setIcon(0, TreeIcon(2));
-    }
-    auto* node = new QTreeWidgetItem(category, {Q(CaseNodeText(r))});
-    node->setIcon(0, TreeIcon(r.a.isMale ? 1 : 0));
-    return node;
+    // At start-up the tree lists the cases of the first 1000 slots.
+    std::vector<std::int32_t> first(1000);
+    for (std::int32_t i = 0; i < 1000; ++i) first[std::size_t(i)] = i;
+    FillTree(first);
 }
 
 void MainWindow::ApplyReportFont(const QFont& font) {
@@ -448,19 +386,9 @@ void MainWindow::StartMatching() {
     SavePrompt();
     ResetPane(reportPane, QStringLiteral("婚配运算中.............."));
 
-    // The options and the ending text are read afresh for every run.
     std::vector<std::string> warnings;
-    const IniFile optionsFile(files_.Dat("pan.ini"));
-    if (!optionsFile.loadStatus().ok()) {
-        warnings.push_back("analysis options not read, defaults used: " + optionsFile.loadStatus().message());
-    }
-    const ChartOptions options = ReadChartOptions(optionsFile, &warnings);
     EndingText ending;
-    if (options.appendEnding) {
-        if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), &ending); !s.ok()) {
-            warnings.push_back("ending text not added: " + s.message());
-        }
-    }
+    const ChartOptions options = ReadRunOptions(&ending, &warnings);
 
     matchButton->setEnabled(false);
     MatchingResult result = RunMatching(personA_, personB_, options, ending);
@@ -475,12 +403,30 @@ void MainWindow::StartMatching() {
     currentCase_.a = personA_;
     currentCase_.b = personB_;
     chartValid_ = true;
-    if (!warnings.empty()) {
-        QStringList w;
-        for (const std::string& s : warnings) w << Q(s);
-        Inform(this, w.join(u'\n'), QStringLiteral("提示"), MsgIcon::kWarning);
-    }
+    ShowRunWarnings(warnings);
     if (options.askToSave) SaveCase();
+}
+
+ChartOptions MainWindow::ReadRunOptions(EndingText* ending, std::vector<std::string>* warnings) const {
+    // The options and the ending text are read afresh for every run.
+    const IniFile optionsFile(files_.Dat("pan.ini"));
+    if (!optionsFile.loadStatus().ok()) {
+        warnings->push_back("analysis options not read, defaults used: " + optionsFile.loadStatus().message());
+    }
+    const ChartOptions options = ReadChartOptions(optionsFile, warnings);
+    if (options.appendEnding) {
+        if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), ending); !s.ok()) {
+            warnings->push_back("ending text not added: " + s.message());
+        }
+    }
+    return options;
+}
+
+void MainWindow::ShowRunWarnings(const std::vector<std::string>& warnings) {
+    if (warnings.empty()) return;
+    QStringList w;
+    for (const std::string& s : warnings) w << Q(s);
+    Inform(this, w.join(u'\n'), QStringLiteral("提示"), MsgIcon::kWarning);
 }
 
 void MainWindow::NewCase() {
@@ -493,64 +439,13 @@ void MainWindow::NewCase() {
     StartMatching();
 }
 
-void MainWindow::ShowMatching(const MatchingResult& result) {
+StyledReport MainWindow::ShowMatching(const MatchingResult& result) {
     const QFont font = reportPane->font();
-    ShowReport(reportPane, StyleReport(result.report, font.family().toStdString(), font.pointSizeF(),
-                                       result.options.firstLineIndent));
+    StyledReport styled =
+        StyleReport(result.report, font.family().toStdString(), font.pointSizeF(), result.options.firstLineIndent);
+    ShowReport(reportPane, styled);
     chartPicture->SetPicture(DrawChartPicture(PictureDataOf(result)));
-}
-
-void MainWindow::SaveCase() {
-    if (!store_->open) {
-        Inform(this, QStringLiteral("命例库没有打开，无法保存。"), QStringLiteral("错误"), MsgIcon::kError);
-        return;
-    }
-    CaseRecord record;
-    record.slot = currentCase_.slot;
-    record.a = currentCase_.a;
-    record.b = currentCase_.b;
-    record.category = currentCase_.category;
-    record.note = currentCase_.note;
-    if (editMode_) {
-        if (!Ask(this, QStringLiteral("要修改“%1”这条记录吗？").arg(Q(record.a.name)), QStringLiteral("提示"),
-                 MsgIcon::kInformation)) {
-            return;
-        }
-        // Never overwrite the stored case with the data of a run that failed.
-        if (!chartValid_) {
-            Inform(this, QStringLiteral("当前八字运算没有成功，不能覆盖保存的命例。"), QStringLiteral("提示"),
-                   MsgIcon::kInformation);
-            return;
-        }
-        if (Status s = SavePaneAsReport(reportPane, store_->db.ReportPath(currentSlot_)); !s.ok()) {
-            Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
-            return;
-        }
-        reportPane->document()->setModified(false);
-        if (Status s = store_->db.WriteRecord(currentSlot_, record); !s.ok()) {
-            Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
-            return;
-        }
-        Inform(this, QStringLiteral("已保存编辑后的命例。"));
-        return;
-    }
-    if (!chartValid_) {
-        Inform(this, QStringLiteral("请先排一个正确的盘后再保存"), QStringLiteral("提示"), MsgIcon::kInformation);
-        return;
-    }
-    // Until the category dialog exists, new cases go to "临时保存".
-    record.category = std::string(kDefaultCategory);
-    record.note.clear();
-    StyledReport report;
-    PaneToStyledReport(reportPane, &report);
-    if (Status s = AddCaseWithReport(store_->db, &record, report); !s.ok()) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
-        return;
-    }
-    currentCase_.category = record.category;
-    currentCase_.note = record.note;
-    currentCase_.slot = record.slot;
-    AddCaseNode(record)->parent()->setExpanded(true);
+    return styled;
 }
 
 void MainWindow::SearchDays() {

@@ -16,12 +16,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "SkinEngine.h"
 #include "WindowSettings.h"
 #include "calendar/PersonRecord.h"
 #include "common/IniFile.h"
 #include "common/ProgramFiles.h"
+#include "common/StyledText.h"
 #include "matching/MatchingRun.h"
 
 class QAction;
@@ -34,13 +36,15 @@ class QSplitter;
 class QTabWidget;
 class QTextEdit;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace tessaly {
 
+class CaseTreeModel;
 class ChartPictureView;
 struct CaseRecord;
+struct ListedCase;
+struct StyledReport;
 
 // The couple on screen, copied in after each successful run.
 struct CurrentCase {
@@ -73,6 +77,28 @@ public:
     void ShowEnding();            // "命稿结尾信息"
     void ChooseSkin(QAction* item);
 
+    // The case tree and its popup menu "PopMingLi" (MainWindowCases.cpp).
+    // Rebuilds the tree from the live cases among the `listed` slots.
+    void FillTree(const std::vector<std::int32_t>& listed);
+    // The slot of the selected case node, −1 when the root, a category or
+    // nothing is selected.
+    std::int32_t SelectedSlot() const;
+    // Enables the popup menu's items for the selected node and rebuilds
+    // "移动到" (what a right click does before the menu opens).
+    void PrepareCaseMenu();
+    void ViewCase();            // "查看命例", double click
+    void EditSelectedCase();    // "编辑命例"
+    void MoveSelectedCase(const std::string& category);  // an item of "移动到"
+    void DeleteSelectedCase();  // "删除命例"
+    void AddCategory();         // "增加类别"
+    void RenameCategory();      // "修改类名"
+    void DeleteCategory();      // "删除类别"
+    void EditCategoryFile();    // "编辑类别文件"
+    void SearchCases();         // "查找"
+    void ShowAllCases();        // "显示全部命例"
+    void ExpandSelected();      // "展开"
+    void CollapseSelected();    // "收缩"
+
     // State, for the tests and the screenshot tool.
     bool chartValid() const { return chartValid_; }
     bool editMode() const { return editMode_; }
@@ -80,6 +106,7 @@ public:
     const PersonRecord& personA() const { return personA_; }
     const PersonRecord& personB() const { return personB_; }
     const CurrentCase& currentCase() const { return currentCase_; }
+    int currentSlot() const { return currentSlot_; }
     // The result of the last successful matching run, if any.
     const std::optional<MatchingResult>& lastMatching() const { return lastMatching_; }
     const ProgramFiles& files() const { return files_; }
@@ -87,7 +114,10 @@ public:
     const QColor& reportColor() const { return reportColor_; }
 
     // Controls. Their object names are those skins select (Tree, Redtbazi, …).
-    QTreeWidget* caseTree;
+    QTreeView* caseTree;
+    CaseTreeModel* caseModel;
+    QMenu* caseMenu;  // PopMingLi
+    QMenu* moveMenu;  // "移动到"
     QSplitter* splitter;
     QTabWidget* pages;
     QTextEdit* reportPane;
@@ -117,13 +147,29 @@ private:
     void ApplyReportFont(const QFont& font);
     void ApplyReportColor(const QColor& color);
     // Shows a finished run: the styled report and the chart picture.
-    void ShowMatching(const MatchingResult& result);
+    StyledReport ShowMatching(const MatchingResult& result);
+    // The options and ending text of a run, read afresh from dat/pan.ini and
+    // dat/EndInfo.txt; what could not be read goes to `warnings`.
+    ChartOptions ReadRunOptions(EndingText* ending, std::vector<std::string>* warnings) const;
+    void ShowRunWarnings(const std::vector<std::string>& warnings);
     // Asks to save unsaved edits of a stored case; false never stops the caller.
     void SavePrompt();
     void SetSaveCaption();
-    void FillTree();
-    // The tree node of a stored case under its category (made when missing).
-    QTreeWidgetItem* AddCaseNode(const CaseRecord& record);
+    void BuildCaseMenu();
+    // The viewed case is gone: out of edit mode, the pane emptied.
+    void LeaveEditMode();
+    // Asks "确定要删除当前正在查看的命例吗？" when `listed` holds the viewed
+    // case; false when the user declined. Nothing changes here.
+    bool ConfirmDeletingViewedCase(const std::vector<std::int32_t>& listed);
+    // Asks for a category name until a good one is given; empty on cancel.
+    std::string AskCategoryName(const QString& title, const QString& prompt, const QString& initial);
+    // The category list of the settings file, a missing entry read as
+    // "临时保存".
+    std::vector<std::string> CategoryList() const;
+    // Writes the settings file now (after a change of the category list).
+    void SaveSettingsNow();
+    // The tree of these cases, the root expanded.
+    void ShowCases(const std::vector<ListedCase>& cases);
 
     ProgramFiles files_;
     std::optional<MatchingResult> lastMatching_;
@@ -131,7 +177,7 @@ private:
     CurrentCase currentCase_;
     bool chartValid_ = false;
     bool editMode_ = false;
-    int currentSlot_ = 0;
+    int currentSlot_ = -1;
     bool shown_ = false;
     bool searching_ = false;
     bool closeWanted_ = false;

@@ -4,6 +4,7 @@
 #include <QToolButton>
 
 #include "MainWindow.h"
+
 #include "MessageService.h"
 #include "UsefulGodDialog.h"
 #include "matching/Reanalysis.h"

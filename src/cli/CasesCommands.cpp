@@ -12,6 +12,7 @@
 //   clear --yes                deletes every case and report
 //   repair                     makes a damaged store usable, keeping the
 //                              damaged files aside
+//   move, edit, categories, rename-category: see cli/CaseEditCommands.h
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "calendar/Places.h"
+#include "cli/CaseEditCommands.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
 #include "cli/MatchArgs.h"
@@ -40,7 +42,8 @@ constexpr std::string_view kSynopsis =
     "list | search [--name T|--name-exact T] [--category C|--category-exact C] [--sex male|female] "
     "[--years FROM..TO] [--province P] | show SLOT [--json] | "
     "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT | export DIR | "
-    "import PATH/bazi0.dat | clear --yes | repair";
+    "import PATH/bazi0.dat | clear --yes | repair | move SLOT CATEGORY | edit SLOT [--a PERSON] [--note TEXT] | "
+    "categories | rename-category OLD NEW";
 
 // What the save dialog accepts.
 constexpr std::size_t kMaxSavedCategoryBytes = 13;
@@ -353,6 +356,8 @@ int RunCases(CommandContext& ctx) {
     static const std::map<std::string, Fn> kSubcommands = {
         {"list", RunList},     {"search", RunSearch}, {"show", RunShow},   {"delete", RunDelete},
         {"export", RunExport}, {"import", RunImport}, {"clear", RunClear},   {"add", RunAdd},
+        {"move", RunCasesMove}, {"edit", RunCasesEdit}, {"categories", RunCasesCategories},
+        {"rename-category", RunCasesRenameCategory},
     };
     const std::filesystem::path home = ctx.files.home;
     if (sub == "repair") return RunRepair(ctx, home);

@@ -70,12 +70,49 @@ bool AddCategory(IniFile& ini, std::string_view name) {
     return true;
 }
 
-Status CheckCategoryName(std::string_view name, std::string* trimmed) {
+Status CheckCategoryName(std::string_view name, std::string* trimmed, std::size_t maxBytes) {
     const std::string_view t = Trim(name);
-    if (t.empty() || GbkWidth(t) > kMaxCategoryBytes) return Status::Error(std::string(kBadCategoryMessage));
+    if (t.empty() || GbkWidth(t) > maxBytes) return Status::Error(std::string(kBadCategoryMessage));
     const CodecResult gbk = Utf8ToGbk(t);
     if (!gbk.ok()) return Status::Error("category name: " + gbk.error);
     *trimmed = std::string(t);
+    return Status::Ok();
+}
+
+bool RenameCategoryInList(IniFile& ini, std::string_view oldName, std::string_view newName) {
+    const std::vector<std::string> names = ReadCategoryList(ini, "");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (EqualsIgnoreAsciiCase(names[i], oldName)) {
+            ini.WriteString(kClassesSection, std::to_string(i + 1), newName);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string CategoryLinesText(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& n : names) text += n + "\r\n";
+    return text;
+}
+
+Status ParseCategoryLines(std::string_view text, std::vector<std::string>* names) {
+    names->clear();
+    if (text.empty()) return Status::Error(std::string(kNoCategoriesMessage));
+    if (text.back() == '\n') text.remove_suffix(1);  // ends the last line
+    std::vector<std::string> found;
+    for (std::size_t start = 0, line = 1;; ++line) {
+        const std::size_t end = text.find('\n', start);
+        const std::string_view raw = text.substr(start, end == std::string_view::npos ? end : end - start);
+        std::string name;
+        if (!CheckCategoryName(raw, &name).ok()) {
+            return Status::Error("第" + std::to_string(line) + "行类别名不合规定，不能加入。");
+        }
+        found.push_back(std::move(name));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    *names = std::move(found);
     return Status::Ok();
 }
 

@@ -22,7 +22,10 @@ inline constexpr std::string_view kClassesSection = "classes";
 inline constexpr std::string_view kDefaultCategory = "临时保存";
 // Longest category name entered through the category commands, GBK bytes.
 inline constexpr std::size_t kMaxCategoryBytes = 12;
+// The most a record's category field holds (the save dialog's limit).
+inline constexpr std::size_t kMaxStoredCategoryBytes = kCategoryField - 1;
 inline constexpr std::string_view kBadCategoryMessage = "类别名不能为空，并且最多可以有6个汉字！";
+inline constexpr std::string_view kNoCategoriesMessage = "类别不能为空";
 
 // The tree text of a case: A's name, "  农" or "  公", "闰" for a lunar leap
 // month, "Y-M-D|" with the year as users write it, and the slot; for example
@@ -46,8 +49,27 @@ void WriteCategoryList(IniFile& ini, const std::vector<std::string>& names);
 // case); true when it was appended. Does not save the file.
 bool AddCategory(IniFile& ini, std::string_view name);
 
-// A category name as entered: trimmed, 1 to 12 GBK bytes, GBK-encodable.
-// On success *trimmed holds the name to use.
-Status CheckCategoryName(std::string_view name, std::string* trimmed);
+// A category name as entered: trimmed, 1 to `maxBytes` GBK bytes (12
+// through the category commands; a record holds 13), GBK-encodable. On
+// success *trimmed holds the name to use.
+Status CheckCategoryName(std::string_view name, std::string* trimmed,
+                         std::size_t maxBytes = kMaxCategoryBytes);
+
+// Replaces the first entry of the list equal to `oldName` (ignoring ASCII
+// case) with `newName`; false when no entry matched (nothing is added then).
+// Does not save the file.
+bool RenameCategoryInList(IniFile& ini, std::string_view oldName, std::string_view newName);
+
+// The list as the category file editor shows it: every entry followed by a
+// line break (CR LF).
+std::string CategoryLinesText(const std::vector<std::string>& names);
+
+// The list typed into the category file editor: one name a line (LF or
+// CR LF), each line trimmed and then 1 to 12 GBK bytes that GBK can hold. A
+// line break at the very end ends the last line; it does not start an empty
+// one. Duplicates are kept. Errors: "类别不能为空" for a text without
+// lines, "第N行类别名不合规定，不能加入。" for the first bad line N
+// (counted from 1).
+Status ParseCategoryLines(std::string_view text, std::vector<std::string>* names);
 
 }  // namespace tessaly

@@ -85,8 +85,8 @@ inline PersonRecord BornAt(const char* name, int year, int month, int day, int h
     return r;
 }
 
-// Runs "开始合婚" with `a` and `b` answered in the two birth dialogs.
-inline void MatchCouple(MainWindow& w, const PersonRecord& a, const PersonRecord& b) {
+// Answers the two birth-data dialogs of "开始合婚" with `a` and `b`.
+inline void AnswerBothBirthDialogs(const PersonRecord& a, const PersonRecord& b) {
     WhenModal<BirthDataDialog>([a, b](BirthDataDialog* first) {
         first->SetRecord(a, 0);
         first->accept();
@@ -95,6 +95,11 @@ inline void MatchCouple(MainWindow& w, const PersonRecord& a, const PersonRecord
             second->accept();
         });
     });
+}
+
+// Runs "开始合婚" with `a` and `b` answered in the two birth dialogs.
+inline void MatchCouple(MainWindow& w, const PersonRecord& a, const PersonRecord& b) {
+    AnswerBothBirthDialogs(a, b);
     w.StartMatching();
 }
 

@@ -11,9 +11,10 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <fstream>
 
+#include "app/CaseTreeModel.h"
 #include "app/ChartPicture.h"
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
@@ -117,15 +118,16 @@ TEST(MainWindow, DamagedStoreIsRepairedOnRequest) {
         ASSERT_EQ(messages.shown.size(), 2u);
         EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("要修复吗")));
         EXPECT_EQ(messages.shown[0].buttons, MsgButtons::kYesNo);
-        QTreeWidgetItem* root = w.caseTree->topLevelItem(0);
+        const CaseTreeModel& m = *w.caseModel;
+        const QModelIndex root = m.RootIndex();
         if (yes) {
             EXPECT_TRUE(messages.shown[1].text.startsWith(QStringLiteral("命例库已修复")));
-            ASSERT_EQ(root->childCount(), 1);
-            ASSERT_EQ(root->child(0)->childCount(), 1);
-            EXPECT_TRUE(root->child(0)->child(0)->text(0).startsWith(QStringLiteral("张三")));
+            ASSERT_EQ(m.rowCount(root), 1);
+            ASSERT_EQ(m.rowCount(m.CategoryIndex(0)), 1);
+            EXPECT_TRUE(m.index(0, 0, m.CategoryIndex(0)).data().toString().startsWith(QStringLiteral("张三")));
         } else {
             EXPECT_EQ(messages.shown[1].caption, QStringLiteral("错误"));
-            EXPECT_EQ(root->childCount(), 0);
+            EXPECT_EQ(m.rowCount(root), 0);
         }
         w.close();
     }

@@ -5,27 +5,21 @@
 #include <QToolButton>
 #include <QTextEdit>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QLineEdit>
+#include <QTreeView>
 
 #include "app/BirthDataDialog.h"
+#include "app/CaseTreeModel.h"
+#include "app/CategoryDialog.h"
 #include "app/MainWindow.h"
 #include "app_test_util.h"
 #include "matching/WeddingSearch.h"
+#include "store/CaseOperations.h"
 #include "store/CaseStore.h"
 #include "store/ReportFile.h"
 
 namespace tessaly {
 namespace {
-
-// The text with every bare LF written as CR LF.
-std::string WithCrLf(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
-        out += text[i];
-    }
-    return out;
-}
 
 using apptest::MatchCouple;
 using apptest::ScriptedMessages;
@@ -102,8 +96,13 @@ TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
 
     MatchCouple(w, Person("张三", 1994, true), Person("李四", 1996, false));
     ASSERT_TRUE(w.chartValid());
-    w.SaveCase();
-    w.SaveCase();  // "存新" again stores another copy
+    for (int i = 0; i < 2; ++i) {  // "存新" again stores another copy
+        WhenModal<CategoryDialog>([](CategoryDialog* dlg) {
+            dlg->categoryBox->setEditText(QStringLiteral("临时保存"));
+            dlg->accept();
+        });
+        w.SaveCase();
+    }
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(w.saveButton->text(), QStringLiteral("存新"));
 
@@ -121,18 +120,18 @@ TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
         ASSERT_TRUE(LoadReportFile(db.ReportPath(slot), &report).ok());
         // RTF paragraphs carry no line-end kind: the marriage sections' bare
         // LF line ends come back as CR LF, which the pane shows alike.
-        EXPECT_EQ(report.text, WithCrLf(w.lastMatching()->Text()));
+        EXPECT_EQ(report.text, WithCrLfLineEnds(w.lastMatching()->Text()));
     }
     // The tree shows the category and both cases.
-    QTreeWidgetItem* root = w.caseTree->topLevelItem(0);
-    ASSERT_EQ(root->childCount(), 1);
-    EXPECT_EQ(root->child(0)->text(0), QStringLiteral("临时保存"));
-    EXPECT_EQ(root->child(0)->childCount(), 2);
+    const CaseTreeModel* tree = w.caseModel;
+    ASSERT_EQ(tree->CategoryCount(), 1);
+    EXPECT_EQ(tree->CategoryName(tree->CategoryIndex(0)), "临时保存");
+    EXPECT_EQ(tree->rowCount(tree->CategoryIndex(0)), 2);
 
     // A new window lists the stored cases.
     MainWindow again(home.Files());
     again.show();
-    EXPECT_EQ(again.caseTree->topLevelItem(0)->child(0)->childCount(), 2);
+    EXPECT_EQ(again.caseModel->rowCount(again.caseModel->CategoryIndex(0)), 2);
 }
 
 }  // namespace

@@ -1,0 +1,496 @@
+// MainWindow — the case tree and its popup menu "PopMingLi": saving a case
+// as new or over the viewed one, viewing, editing, moving and deleting
+// cases, the categories, the case search and "显示全部命例".
+#include <QAction>
+#include <QInputDialog>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTreeView>
+#include <algorithm>
+
+#include "CaseInfoDialog.h"
+#include "CaseSearchDialog.h"
+#include "CaseTreeModel.h"
+#include "CategoryDialog.h"
+#include "CategoryFileEditor.h"
+#include "ChartPicture.h"
+#include "MainWindow.h"
+#include "MainWindowStore.h"
+#include "MessageService.h"
+#include "ReportFileBridge.h"
+#include "ReportView.h"
+#include "WaitCursor.h"
+#include "store/CaseOperations.h"
+#include "store/Categories.h"
+#include "store/ReportFile.h"
+
+namespace tessaly {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+bool Holds(const std::vector<std::int32_t>& listed, std::int32_t slot) {
+    return std::find(listed.begin(), listed.end(), slot) != listed.end();
+}
+
+const QString kSelectCase = QStringLiteral("请先选择一个命例！");
+
+}  // namespace
+
+void MainWindow::BuildCaseMenu() {
+    using Level = CaseTreeModel::Level;
+    caseMenu = new QMenu(this);
+    caseMenu->setObjectName(QStringLiteral("PopMingLi"));
+    moveMenu = new QMenu(QStringLiteral("移动到"), caseMenu);
+    moveMenu->menuAction()->setObjectName(QStringLiteral("pop_ming_move"));
+
+    // The items, and the levels of the selected node they are enabled for:
+    // root, category, case. A null name is a separator; a null command the
+    // submenu "移动到".
+    const struct {
+        const char* name;
+        const char* text;
+        void (MainWindow::*command)();
+        bool root, category, kase;
+    } kItems[] = {
+        {"pop_ming_pai", "查看命例", &MainWindow::ViewCase, false, false, true},
+        {"pop_ming_edit", "编辑命例", &MainWindow::EditSelectedCase, false, false, true},
+        {"pop_ming_move", "移动到", nullptr, false, false, true},
+        {"pop_ming_delete", "删除命例", &MainWindow::DeleteSelectedCase, false, false, true},
+        {nullptr, nullptr, nullptr, false, false, false},
+        {"pop_class_add", "增加类别", &MainWindow::AddCategory, true, true, true},
+        {"pop_class_edit", "修改类名", &MainWindow::RenameCategory, false, true, false},
+        {"pop_class_delete", "删除类别", &MainWindow::DeleteCategory, false, true, false},
+        {"pop_class_editfile", "编辑类别文件", &MainWindow::EditCategoryFile, true, true, true},
+        {nullptr, nullptr, nullptr, false, false, false},
+        {"pop_search", "查找", &MainWindow::SearchCases, true, true, true},
+        {"pop_s_full", "显示全部命例", &MainWindow::ShowAllCases, true, true, true},
+        {nullptr, nullptr, nullptr, false, false, false},
+        {"pop_node_kai", "展开", &MainWindow::ExpandSelected, true, true, false},
+        {"pop_node_shou", "收缩", &MainWindow::CollapseSelected, true, true, false},
+    };
+    for (const auto& item : kItems) {
+        if (item.name == nullptr) {
+            caseMenu->addSeparator();
+            continue;
+        }
+        QAction* a = item.command == nullptr ? caseMenu->addMenu(moveMenu)
+                                             : caseMenu->addAction(QString::fromUtf8(item.text), this, item.command);
+        a->setObjectName(QString::fromUtf8(item.name));
+        QList<QVariant> levels;
+        if (item.root) levels << int(Level::kRoot);
+        if (item.category) levels << int(Level::kCategory);
+        if (item.kase) levels << int(Level::kCase);
+        a->setData(levels);
+    }
+
+    caseTree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(caseTree, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PrepareCaseMenu();
+        caseMenu->exec(caseTree->viewport()->mapToGlobal(at));
+    });
+    // A double click (or Enter) on a case views it; on the root or a
+    // category it only opens or closes the node.
+    connect(caseTree, &QTreeView::activated, this, [this](const QModelIndex& ix) {
+        if (caseModel->LevelOf(ix) == CaseTreeModel::Level::kCase) ViewCase();
+    });
+}
+
+void MainWindow::PrepareCaseMenu() {
+    const QModelIndex current = caseTree->currentIndex();
+    const CaseTreeModel::Level level = caseModel->LevelOf(current);
+    if (level == CaseTreeModel::Level::kNone) return;  // the items keep their last state
+    for (QAction* a : caseMenu->actions()) {
+        if (a->isSeparator()) continue;
+        a->setEnabled(a->data().toList().contains(int(level)));
+    }
+    if (level != CaseTreeModel::Level::kCase) return;
+    // "移动到": every category but the case's own, in tree order.
+    moveMenu->clear();
+    for (int row = 0; row < caseModel->CategoryCount(); ++row) {
+        if (caseModel->CategoryIndex(row) == current.parent()) continue;
+        const std::string name = caseModel->CategoryName(caseModel->CategoryIndex(row));
+        QString caption = Q(name);
+        caption.replace(u'&', QStringLiteral("&&"));
+        moveMenu->addAction(caption, this, [this, name] { MoveSelectedCase(name); });
+    }
+}
+
+std::int32_t MainWindow::SelectedSlot() const { return caseModel->SlotOf(caseTree->currentIndex()); }
+
+void MainWindow::FillTree(const std::vector<std::int32_t>& listed) {
+    std::vector<ListedCase> cases;
+    if (store_->open) {
+        if (Status s = ListCasesInSlots(store_->db, listed, &cases); !s) {
+            Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        }
+    }
+    ShowCases(cases);
+}
+
+void MainWindow::ShowCases(const std::vector<ListedCase>& cases) {
+    caseModel->Reset(cases);
+    caseTree->expand(caseModel->RootIndex());
+}
+
+std::vector<std::string> MainWindow::CategoryList() const { return ReadCategoryList(settings_); }
+
+void MainWindow::SaveSettingsNow() {
+    if (Status s = settings_.Save(); !s) Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+}
+
+void MainWindow::LeaveEditMode() {
+    editMode_ = false;
+    currentSlot_ = -1;
+    chartValid_ = false;
+    ResetPane(reportPane);
+    reportPane->document()->clearUndoRedoStacks();
+    reportPane->document()->setModified(false);
+    chartPicture->SetPicture(PictureBackground());
+    SetSaveCaption();
+}
+
+bool MainWindow::ConfirmDeletingViewedCase(const std::vector<std::int32_t>& listed) {
+    if (!editMode_ || !Holds(listed, currentSlot_)) return true;
+    return Ask(this, QStringLiteral("确定要删除当前正在查看的命例吗？"), QStringLiteral("提示"), MsgIcon::kWarning);
+}
+
+void MainWindow::SaveCase() {
+    if (!store_->open) {
+        Inform(this, QStringLiteral("命例库没有打开，无法保存。"), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    CaseRecord record;
+    record.a = currentCase_.a;
+    record.b = currentCase_.b;
+    record.category = currentCase_.category;
+    record.note = currentCase_.note;
+    if (editMode_) {
+        if (!Ask(this, QStringLiteral("要修改“%1”这条记录吗？").arg(Q(record.a.name)), QStringLiteral("提示"),
+                 MsgIcon::kInformation)) {
+            return;
+        }
+        // Never overwrite the stored case with the data of a run that failed.
+        if (!chartValid_) {
+            Inform(this, QStringLiteral("当前八字运算没有成功，不能覆盖保存的命例。"), QStringLiteral("提示"),
+                   MsgIcon::kInformation);
+            return;
+        }
+        // Nor bring back a case deleted meanwhile (by tessaly-cli, say).
+        CaseRecord stored;
+        if (!store_->db.ReadRecord(currentSlot_, &stored).ok() || !stored.live()) {
+            Inform(this, QStringLiteral("这个命例已经被删除，不能覆盖保存；可以用“存新”另存。"), QStringLiteral("错误"),
+                   MsgIcon::kError);
+            editMode_ = false;
+            currentSlot_ = -1;
+            SetSaveCaption();
+            return;
+        }
+        record.slot = currentSlot_;
+        // The record and its report are replaced together.
+        StyledReport edited;
+        PaneToStyledReport(reportPane, &edited);
+        if (Status s = store_->db.WriteCase(currentSlot_, record, edited); !s.ok()) {
+            Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+            return;
+        }
+        reportPane->document()->setModified(false);
+        caseModel->UpdateCase(currentSlot_, record.a.isMale != 0, Q(CaseNodeText(record)));
+        Inform(this, QStringLiteral("已保存编辑后的命例。"));
+        return;
+    }
+    if (!chartValid_) {
+        Inform(this, QStringLiteral("请先排一个正确的盘后再保存"), QStringLiteral("提示"), MsgIcon::kInformation);
+        return;
+    }
+    CategoryDialog dlg(CategoryList(), this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    record.category = dlg.Category();
+    record.note = dlg.Note();
+    StyledReport report;
+    PaneToStyledReport(reportPane, &report);
+    if (Status s = store_->db.AddCase(&record, report); !s.ok()) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    currentCase_.category = record.category;
+    currentCase_.note = record.note;
+    currentCase_.slot = record.slot;
+    const QModelIndex node = caseModel->AddListedCase(ListingOf(record));
+    caseTree->expand(caseModel->RootIndex());
+    caseTree->expand(node.parent());
+    caseTree->scrollTo(node);
+}
+
+void MainWindow::ViewCase() {
+    if (searching_) return;  // the wedding search still works on the case shown
+    const std::int32_t slot = SelectedSlot();
+    if (slot < 0) {
+        Inform(this, kSelectCase);
+        return;
+    }
+    CaseRecord r;
+    if (Status s = store_->db.ReadRecord(slot, &r); !s) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    if (!r.live()) return;
+    SavePrompt();
+
+    currentCase_ = {r.a, r.b, r.slot, r.category, r.note};
+    chartValid_ = false;
+    personA_ = r.a;
+    personA_.personNo = 0;
+    personB_ = r.b;
+    personB_.personNo = 1;
+    pages->setCurrentIndex(0);
+    editMode_ = true;
+    currentSlot_ = slot;
+
+    // The stored report is shown as it is; a missing one is made again by
+    // the run and written. An unreadable one is left on disk untouched.
+    const std::filesystem::path reportPath = store_->db.ReportPath(slot);
+    bool showRun = true, writeReport = true;
+    std::error_code ec;
+    if (std::filesystem::exists(reportPath, ec)) {
+        StyledReport stored;
+        if (Status s = LoadReportFile(reportPath, &stored); s.ok()) {
+            ShowReport(reportPane, stored);
+            showRun = false;
+        } else {
+            writeReport = false;
+            Inform(this, QStringLiteral("命例的报告文件无法读取，报告将重新生成（原文件保留）：\n") + Q(s.message()),
+                   QStringLiteral("错误"), MsgIcon::kError);
+        }
+    }
+    if (showRun) ResetPane(reportPane);
+
+    std::vector<std::string> warnings;
+    EndingText ending;
+    const ChartOptions options = ReadRunOptions(&ending, &warnings);
+    MatchingResult result = RunMatching(personA_, personB_, options, ending);
+    SetSaveCaption();
+    if (!result.Ok()) {
+        chartPicture->SetPicture(PictureBackground());
+        Inform(this, Q(result.ErrorText()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    if (showRun) {
+        const StyledReport styled = ShowMatching(result);
+        if (writeReport) {
+            if (Status s = SaveReportFile(reportPath, styled); !s) {
+                Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+            }
+        }
+    } else {
+        chartPicture->SetPicture(DrawChartPicture(PictureDataOf(result)));
+    }
+    reportPane->document()->setModified(false);
+    lastMatching_ = std::move(result);
+    chartValid_ = true;
+    ShowRunWarnings(warnings);
+}
+
+void MainWindow::EditSelectedCase() {
+    const std::int32_t slot = SelectedSlot();
+    if (slot < 0) {
+        Inform(this, kSelectCase);
+        return;
+    }
+    CaseRecord r;
+    if (Status s = store_->db.ReadRecord(slot, &r); !s || !r.live()) return;
+    CaseInfoDialog dlg(r, files_.Dat("dili.ini"), this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    CaseRecord edited;
+    if (Status s = EditCase(store_->db, slot, dlg.Edit(), IniFile(files_.Dat("dili.ini")), &edited); !s) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    // The window's own copy of the viewed case follows, so that "存旧"
+    // keeps the edit.
+    if (editMode_ && slot == currentSlot_) {
+        currentCase_.a = edited.a;
+        currentCase_.note = edited.note;
+        personA_ = edited.a;
+        personA_.personNo = 0;
+    }
+    if (caseModel->UpdateCase(slot, edited.a.isMale != 0, Q(CaseNodeText(edited)))) {
+        Inform(this, QStringLiteral("完成修改"), QStringLiteral("完成"), MsgIcon::kInformation);
+    }
+}
+
+void MainWindow::MoveSelectedCase(const std::string& category) {
+    const std::int32_t slot = SelectedSlot();
+    const QModelIndex target = caseModel->FindCategory(category);
+    if (slot < 0 || !target.isValid()) return;
+    CaseRecord r;
+    if (Status s = store_->db.ReadRecord(slot, &r); !s || !r.live()) return;  // gone meanwhile
+    CaseRecord moved;
+    if (Status s = MoveCase(store_->db, slot, category, &moved); !s) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    caseTree->setCurrentIndex(caseModel->MoveCase(slot, target));  // the moved case stays selected
+    if (editMode_ && slot == currentSlot_) currentCase_.category = moved.category;
+}
+
+void MainWindow::DeleteSelectedCase() {
+    const std::int32_t slot = SelectedSlot();
+    if (slot < 0) {
+        Inform(this, kSelectCase);
+        return;
+    }
+    const QString text = caseModel->data(caseModel->FindCase(slot)).toString();
+    const QString name = text.left(text.lastIndexOf(QStringLiteral("  ")));  // the node text ends "  公Y-M-D|slot"
+    if (!Ask(this, QStringLiteral("确定要删除“") + name + QStringLiteral("”这个命例吗？"), QStringLiteral("注意"),
+             MsgIcon::kWarning, true)) {
+        return;
+    }
+    if (!ConfirmDeletingViewedCase({slot})) return;
+    std::string warning;
+    if (Status s = DeleteCase(store_->db, slot, &warning); !s) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    caseModel->RemoveCase(slot);
+    if (editMode_ && slot == currentSlot_) LeaveEditMode();
+    if (!warning.empty()) Inform(this, Q(warning), QStringLiteral("提示"), MsgIcon::kWarning);
+}
+
+std::string MainWindow::AskCategoryName(const QString& title, const QString& prompt, const QString& initial) {
+    QString text = initial;
+    for (;;) {
+        QInputDialog box(this);
+        box.setWindowTitle(title);
+        box.setLabelText(prompt);
+        box.setTextValue(text);
+        box.setOkButtonText(QStringLiteral("确定"));
+        box.setCancelButtonText(QStringLiteral("取消"));
+        if (box.exec() != QDialog::Accepted) return {};
+        text = box.textValue();
+        std::string name;
+        if (CheckCategoryName(text.toStdString(), &name).ok()) return name;
+        Inform(this, Q(std::string(kBadCategoryMessage)));
+    }
+}
+
+void MainWindow::AddCategory() {
+    const std::string name =
+        AskCategoryName(QStringLiteral("新建类别"), QStringLiteral("请输入新建类别名："), QStringLiteral("新类别"));
+    if (name.empty()) return;
+    if (const QModelIndex existing = caseModel->FindCategory(name); existing.isValid()) {
+        Inform(this, QStringLiteral("已有这个类别了！"), QStringLiteral("提示"), MsgIcon::kWarning);
+        caseTree->setCurrentIndex(existing);
+        return;
+    }
+    caseModel->AddCategory(name);
+    caseTree->expand(caseModel->RootIndex());
+    if (tessaly::AddCategory(settings_, name)) SaveSettingsNow();
+}
+
+void MainWindow::RenameCategory() {
+    const QModelIndex category = caseTree->currentIndex();
+    if (caseModel->LevelOf(category) != CaseTreeModel::Level::kCategory) return;
+    const std::string old = caseModel->CategoryName(category);
+    const std::string name = AskCategoryName(QStringLiteral("修改类别名"), QStringLiteral("请输入新的类别名："), Q(old));
+    if (name.empty()) return;
+    if (const QModelIndex existing = caseModel->FindCategory(name); existing.isValid()) {
+        Inform(this, QStringLiteral("已有这个类别了，请另起一个名称！"), QStringLiteral("提示"), MsgIcon::kWarning);
+        caseTree->setCurrentIndex(existing);
+        return;
+    }
+    std::vector<std::int32_t> renamed;
+    const Status s = RenameCasesCategory(store_->db, caseModel->SlotsIn(category), name, &renamed);
+    if (editMode_ && Holds(renamed, currentSlot_)) currentCase_.category = name;
+    if (!s) {
+        // The cases written so far bear the new name; the node keeps the old.
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    if (RenameCategoryInList(settings_, old, name)) SaveSettingsNow();
+    caseModel->RenameCategory(category, name);
+}
+
+void MainWindow::DeleteCategory() {
+    const QModelIndex category = caseTree->currentIndex();
+    if (caseModel->LevelOf(category) != CaseTreeModel::Level::kCategory) return;
+    const QString name = Q(caseModel->CategoryName(category));
+    if (!Ask(this, QStringLiteral("确定要删除“") + name + QStringLiteral("”这个类别吗？"), QStringLiteral("注意"),
+             MsgIcon::kWarning, true)) {
+        return;
+    }
+    const std::vector<std::int32_t> listed = caseModel->SlotsIn(category);
+    if (!ConfirmDeletingViewedCase(listed)) return;
+    std::vector<std::int32_t> deleted;
+    const Status s = DeleteCases(store_->db, listed, &deleted);
+    if (editMode_ && Holds(deleted, currentSlot_)) LeaveEditMode();
+    if (!s) {
+        for (const std::int32_t slot : deleted) caseModel->RemoveCase(slot);
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    caseModel->RemoveCategory(category);
+}
+
+void MainWindow::EditCategoryFile() {
+    CategoryFileEditor dlg(ReadCategoryList(settings_, ""), this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    WriteCategoryList(settings_, dlg.Categories());
+    SaveSettingsNow();
+}
+
+void MainWindow::SearchCases() {
+    if (!store_->open) return;
+    CaseSearchDialog dlg(store_->criteria, CategoryList(), store_->db, this);
+    const int result = dlg.exec();
+    // The dialog closes right after its question box: some window managers
+    // then leave no window active.
+    activateWindow();
+    if (result == QDialog::Accepted) ShowCases(dlg.Found());
+}
+
+void MainWindow::ShowAllCases() {
+    if (!store_->open) return;
+    std::int32_t count = 0;
+    if (Status s = store_->db.RecordCount(&count); !s) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    if (count == 0) {
+        Inform(this, QStringLiteral("没有记录，无从查找。"));
+        return;
+    }
+    SearchCriteria all;  // of its own: the criteria of the last search stay
+    std::vector<ListedCase> found;
+    Status s;
+    {
+        const WaitCursor wait;
+        s = FindCases(store_->db, &all, &found);
+    }
+    if (!s) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return;
+    }
+    if (found.empty()) {
+        Inform(this, QStringLiteral("没有找到符合条件的命例。"), QStringLiteral("信息"), MsgIcon::kInformation);
+        return;
+    }
+    ShowCases(found);
+}
+
+void MainWindow::ExpandSelected() {
+    const QModelIndex ix = caseTree->currentIndex();
+    if (caseModel->LevelOf(ix) == CaseTreeModel::Level::kCase || !ix.isValid()) return;
+    caseTree->expandRecursively(ix);
+}
+
+void MainWindow::CollapseSelected() {
+    const QModelIndex ix = caseTree->currentIndex();
+    if (caseModel->LevelOf(ix) == CaseTreeModel::Level::kCase || !ix.isValid()) return;
+    for (int row = 0; row < caseModel->rowCount(ix); ++row) caseTree->collapse(caseModel->index(row, 0, ix));
+    caseTree->collapse(ix);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,155 @@
+#include "cli/CaseEditCommands.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "calendar/BirthClipboard.h"
+#include "cli/PersonArg.h"
+#include "common/IniFile.h"
+#include "common/TextCodec.h"
+#include "store/CaseOperations.h"
+#include "store/CaseStore.h"
+#include "store/Categories.h"
+
+namespace tessaly::cli {
+namespace {
+
+int Refused(CommandContext& ctx, const Status& s) {
+    ctx.Error(s.message());
+    return kExitRefused;
+}
+
+// The SLOT argument: a decimal number, 0 or more.
+bool TakeSlot(CommandContext& ctx, std::int32_t* slot) {
+    long v = -1;
+    const bool ok = !ctx.args.empty() && ParseInteger(ctx.args[0], &v) && v >= 0 && v <= INT32_MAX;
+    if (!ok) return false;
+    *slot = static_cast<std::int32_t>(v);
+    ctx.args.erase(ctx.args.begin());
+    return true;
+}
+
+std::string BirthText(const PersonRecord& p) {
+    char time[48];
+    std::snprintf(time, sizeof time, "%d-%d-%d %02d:%02d", ShownYear(p.year), p.month, p.day, p.hour, p.minute);
+    return std::string(p.isLunar ? "lunar " : "gregorian ") + (p.isLeapMonth ? "leap " : "") + time;
+}
+
+std::string PlaceOf(const PersonRecord& p) {
+    char coords[48];
+    std::snprintf(coords, sizeof coords, "%.4f, %.4f", static_cast<double>(p.longitude),
+                  static_cast<double>(p.latitude));
+    return p.placeText + " (province " + std::to_string(p.provinceIndex) + ", city " + std::to_string(p.cityIndex) +
+           "; " + coords + ")";
+}
+
+// The lines "  field: old -> new" for what differs between two records.
+std::string ChangedFields(const CaseRecord& before, const CaseRecord& after) {
+    const struct {
+        const char* field;
+        std::string old, now;
+    } kFields[] = {
+        {"name", before.a.name, after.a.name},
+        {"sex", before.a.isMale ? "male" : "female", after.a.isMale ? "male" : "female"},
+        {"birth", BirthText(before.a), BirthText(after.a)},
+        {"place", PlaceOf(before.a), PlaceOf(after.a)},
+    };
+    std::string out;
+    for (const auto& f : kFields) {
+        if (f.old != f.now) out += std::string("  ") + f.field + ": " + f.old + " -> " + f.now + '\n';
+    }
+    if (before.note != after.note) out += "  note: changed\n";
+    return out.empty() ? "  nothing changed\n" : out;
+}
+
+// True when the PERSON text sets the coordinates, which "编辑命例" never
+// does: they follow the province and city.
+bool SetsCoordinates(std::string_view person) {
+    for (std::size_t start = 0; start <= person.size();) {
+        const std::size_t semi = person.find(';', start);
+        const std::string_view item = person.substr(start, semi == std::string_view::npos ? semi : semi - start);
+        const std::string_view key = Trim(item.substr(0, item.find('=')));
+        if (key == "lon" || key == "lat") return true;
+        start = semi == std::string_view::npos ? person.size() + 1 : semi + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+int RunCasesMove(CommandContext& ctx, CaseStore& db) {
+    std::int32_t slot = 0;
+    if (!TakeSlot(ctx, &slot) || ctx.args.size() != 1) return ctx.Usage("cases move takes SLOT CATEGORY");
+    CaseRecord before;
+    if (Status s = db.ReadRecord(slot, &before); !s) return Refused(ctx, s);
+    CaseRecord moved;
+    if (Status s = MoveCase(db, slot, ctx.args[0], &moved); !s) return Refused(ctx, s);
+    ctx.Print("moved slot " + std::to_string(slot) + " from " + before.category + " to " + moved.category + ": " +
+              CaseNodeText(moved) + '\n');
+    return kExitOk;
+}
+
+int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
+    std::int32_t slot = 0;
+    if (!TakeSlot(ctx, &slot)) return ctx.Usage("cases edit takes SLOT [--a PERSON] [--note TEXT]");
+    std::string person, note;
+    bool missing = false;
+    const bool hasPerson = TakeOption(ctx.args, "--a", &person, &missing);
+    if (missing) return ctx.Usage("--a needs a PERSON");
+    const bool hasNote = TakeOption(ctx.args, "--note", &note, &missing);
+    if (missing) return ctx.Usage("--note needs a text");
+    if (!ctx.args.empty()) return ctx.Usage("cases edit: unexpected argument '" + ctx.args[0] + "' (person B is not edited)");
+    if (!hasPerson && !hasNote) return ctx.Usage("cases edit: give --a PERSON, --note TEXT or both");
+    if (hasPerson && SetsCoordinates(person)) {
+        return ctx.Usage("--a: lon and lat are not edited; they follow prov and city");
+    }
+
+    CaseRecord before;
+    if (Status s = db.ReadRecord(slot, &before); !s) return Refused(ctx, s);
+    if (!before.live()) return Refused(ctx, Status::Error("the case in slot " + std::to_string(slot) + " is deleted"));
+    CaseEdit edit;
+    if (hasPerson) {
+        // PERSON changes the stored person A; a PERSON without a date keeps
+        // the stored one.
+        PersonRecord a = before.a;
+        char date[48];
+        std::snprintf(date, sizeof date, "date=%d-%d-%d %d:%d;", ShownYear(a.year), a.month, a.day, a.hour, a.minute);
+        std::string error;
+        const bool clipboard = Trim(person).starts_with(kClipboardMarker);
+        if (!ParsePersonArg(clipboard ? person : date + person, ctx.files, &a, &error)) return Refused(ctx, Status::Error("--a: " + error));
+        for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+        edit.a = a;
+    }
+    if (hasNote) edit.note = note;
+    const IniFile dili(ctx.files.Dat("dili.ini"));
+    CaseRecord edited;
+    if (Status s = EditCase(db, slot, edit, dili, &edited); !s) return Refused(ctx, s);
+    ctx.Print("edited slot " + std::to_string(slot) + ": " + CaseNodeText(edited) + '\n' + ChangedFields(before, edited));
+    return kExitOk;
+}
+
+int RunCasesCategories(CommandContext& ctx, CaseStore&) {
+    if (!ctx.args.empty()) return ctx.Usage("cases categories takes no arguments, got '" + ctx.args[0] + "'");
+    const IniFile settings(ctx.files.Dat("bzinit.ini"));
+    if (!settings.loadStatus().ok()) return Refused(ctx, settings.loadStatus());
+    std::string out;
+    for (const std::string& name : ReadCategoryList(settings)) out += name + '\n';
+    ctx.Print(out);
+    return kExitOk;
+}
+
+int RunCasesRenameCategory(CommandContext& ctx, CaseStore& db) {
+    if (ctx.args.size() != 2) return ctx.Usage("cases rename-category takes OLD NEW");
+    IniFile settings(ctx.files.Dat("bzinit.ini"));
+    CategoryRename result;
+    if (Status s = RenameCategory(db, settings, ctx.args[0], ctx.args[1], &result); !s) return Refused(ctx, s);
+    std::string slots;
+    for (const std::int32_t slot : result.renamed) slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
+    ctx.Print("renamed category " + std::string(Trim(ctx.args[0])) + " to " + std::string(Trim(ctx.args[1])) + ": " +
+              std::to_string(result.renamed.size()) + " case(s)" + (slots.empty() ? "" : " (slots " + slots + ")") +
+              (result.listEntry ? "; the category list entry renamed\n" : "; not in the category list\n"));
+    return kExitOk;
+}
+
+}  // namespace tessaly::cli

@@ -1,0 +1,224 @@
+#include "store/CaseOperations.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "calendar/Places.h"
+#include "common/TextCodec.h"
+#include "store/Categories.h"
+
+namespace tessaly {
+namespace {
+
+// Reads the case in `slot` and refuses a deleted one.
+Status ReadLiveCase(CaseStore& db, std::int32_t slot, CaseRecord* record) {
+    if (Status s = db.ReadRecord(slot, record); !s) return s;
+    if (!record->live()) return Status::Error("the case in slot " + std::to_string(slot) + " is deleted");
+    return Status::Ok();
+}
+
+Status CheckGbkText(std::string_view text, std::string_view what) {
+    const CodecResult gbk = Utf8ToGbk(text);
+    if (!gbk.ok()) return Status::Error(std::string(what) + ": " + gbk.error);
+    return Status::Ok();
+}
+
+Status CheckPersonEdit(const PersonRecord& a) {
+    if (a.name.empty()) return Status::Error(std::string(kEmptyNameMessage));
+    if (GbkWidth(a.name) > kMaxNameBytes) {
+        return Status::Error("name: at most " + std::to_string(kMaxNameBytes) + " GBK bytes (five Chinese characters)");
+    }
+    if (Status s = CheckGbkText(a.name, "name"); !s) return s;
+    if (a.year < kMinYear || a.year > kMaxYear) return Status::Error(kYearRangeMessage);
+    const struct {
+        const char* what;
+        int value, min, max;
+    } kFields[] = {
+        {"month", a.month, 1, 12},
+        {"day", a.day, 1, 31},
+        {"hour", a.hour, 0, 23},
+        {"minute", a.minute, 0, 59},
+    };
+    for (const auto& f : kFields) {
+        if (f.value < f.min || f.value > f.max) {
+            return Status::Error(std::string(f.what) + ": " + std::to_string(f.min) + ".." + std::to_string(f.max) +
+                                 ", got " + std::to_string(f.value));
+        }
+    }
+    return Status::Ok();
+}
+
+}  // namespace
+
+ListedCase ListingOf(const CaseRecord& r) { return {r.slot, r.category, CaseNodeText(r), r.a.isMale != 0}; }
+
+Status ListCasesInSlots(CaseStore& db, const std::vector<std::int32_t>& slots, std::vector<ListedCase>* cases) {
+    cases->clear();
+    std::vector<std::int32_t> wanted = slots;
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    if (wanted.empty()) return Status::Ok();
+    // One pass over the store, stopped after the last slot wanted.
+    auto next = wanted.begin();
+    return db.ForEachRecord([&](const CaseRecord& r) {
+        while (next != wanted.end() && *next < r.slot) ++next;
+        if (next == wanted.end()) return false;
+        if (*next == r.slot) cases->push_back(ListingOf(r));
+        return r.slot < wanted.back();
+    });
+}
+
+Status FindCases(CaseStore& db, SearchCriteria* criteria, std::vector<ListedCase>* cases) {
+    cases->clear();
+    // One scan that decodes the matches as it finds them.
+    const Status s = db.VisitCases(*criteria, [&](const CaseRecord& r) {
+        cases->push_back(ListingOf(r));
+        return true;
+    });
+    // The stores this program opens keep no third text to search.
+    if (s) criteria->thirdMode = 0;
+    return s;
+}
+
+Status MoveCase(CaseStore& db, std::int32_t slot, std::string_view category, CaseRecord* moved) {
+    std::string name;
+    if (Status s = CheckCategoryName(category, &name, kMaxStoredCategoryBytes); !s) return s;
+    CaseRecord r;
+    if (Status s = ReadLiveCase(db, slot, &r); !s) return s;
+    r.category = name;
+    if (Status s = db.WriteRecord(slot, r); !s) return s;
+    *moved = std::move(r);
+    return Status::Ok();
+}
+
+Status RenameCasesCategory(CaseStore& db, const std::vector<std::int32_t>& slots, std::string_view newName,
+                           std::vector<std::int32_t>* renamed) {
+    renamed->clear();
+    std::string name;
+    if (Status s = CheckCategoryName(newName, &name); !s) return s;
+    for (const std::int32_t slot : slots) {
+        CaseRecord r;
+        if (Status s = db.ReadRecord(slot, &r); !s) return s;
+        if (!r.live()) continue;
+        r.category = name;
+        if (Status s = db.WriteRecord(slot, r); !s) return s;
+        renamed->push_back(slot);
+    }
+    return Status::Ok();
+}
+
+Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName, std::string_view newName,
+                      CategoryRename* result) {
+    *result = {};
+    std::string name;
+    if (Status s = CheckCategoryName(newName, &name); !s) return s;
+    if (!settings.loadStatus().ok()) return settings.loadStatus();
+    const std::string old(Trim(oldName));
+
+    std::vector<std::int32_t> slots;
+    bool newNameTaken = false;
+    if (Status s = db.ForEachRecord([&](const CaseRecord& r) {
+            if (EqualsIgnoreAsciiCase(r.category, old)) slots.push_back(r.slot);
+            newNameTaken = newNameTaken || EqualsIgnoreAsciiCase(r.category, name);
+            return true;
+        });
+        !s) {
+        return s;
+    }
+    const std::vector<std::string> list = ReadCategoryList(settings, "");
+    const auto inList = [&](std::string_view n) {
+        return std::any_of(list.begin(), list.end(), [&](const std::string& e) { return EqualsIgnoreAsciiCase(e, n); });
+    };
+    if (slots.empty() && !inList(old)) {
+        return Status::Error("no stored case and no entry of the category list is filed under '" + old + "'");
+    }
+    if (newNameTaken || inList(name)) return Status::Error("已有这个类别了，请另起一个名称！");
+
+    if (Status s = RenameCasesCategory(db, slots, name, &result->renamed); !s) return s;
+    result->listEntry = RenameCategoryInList(settings, old, name);
+    if (result->listEntry) {
+        if (Status s = settings.Save(); !s) {
+            return Status::Error("the cases were renamed, but the category list could not be saved: " + s.message());
+        }
+    }
+    return Status::Ok();
+}
+
+Status DeleteCase(CaseStore& db, std::int32_t slot, std::string* warning) {
+    warning->clear();
+    CaseRecord r;
+    if (Status s = ReadLiveCase(db, slot, &r); !s) return s;
+    if (Status s = db.DeleteRecord(slot); !s) return s;
+    std::error_code ec;
+    std::filesystem::remove(db.ReportPath(slot), ec);
+    if (ec) *warning = "the case was deleted, but its report could not be removed: " + ec.message();
+    return Status::Ok();
+}
+
+Status DeleteCases(CaseStore& db, const std::vector<std::int32_t>& slots, std::vector<std::int32_t>* deleted) {
+    deleted->clear();
+    for (const std::int32_t slot : slots) {
+        CaseRecord r;
+        if (Status s = db.ReadRecord(slot, &r); !s) return s;
+        if (!r.live()) continue;
+        if (Status s = db.DeleteRecord(slot); !s) return s;
+        deleted->push_back(slot);
+    }
+    return Status::Ok();
+}
+
+std::string WithCrLfLineEnds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+        out += text[i];
+    }
+    return out;
+}
+
+Status ApplyCaseEdit(const CaseEdit& edit, const IniFile& dili, CaseRecord* record) {
+    CaseRecord r = *record;
+    if (edit.a) {
+        const PersonRecord& a = *edit.a;
+        if (Status s = CheckPersonEdit(a); !s) return s;
+        const bool placeChanged = a.provinceIndex != r.a.provinceIndex || a.cityIndex != r.a.cityIndex;
+        if (placeChanged) {
+            const PlaceResult place = ResolvePlace(a.provinceIndex, a.cityIndex, dili);
+            if (!place.status.ok()) return Status::Error("province/city: " + place.status.message());
+            r.a.longitude = place.place.longitude;
+            r.a.latitude = place.place.latitude;
+            r.a.placeText = place.place.placeText;
+        }
+        r.a.name = a.name;
+        r.a.SetTime(a.Time());
+        r.a.isLunar = a.isLunar ? 1 : 0;
+        r.a.isLeapMonth = a.isLeapMonth ? 1 : 0;
+        r.a.isMale = a.isMale ? 1 : 0;
+        r.a.provinceIndex = a.provinceIndex;
+        r.a.cityIndex = a.cityIndex;
+    }
+    if (edit.note) {
+        std::string note = WithCrLfLineEnds(*edit.note);
+        if (note.empty()) return Status::Error(std::string(kEmptyNoteMessage));
+        if (GbkWidth(note) > kMaxNoteBytes) {
+            return Status::Error("note: at most " + std::to_string(kMaxNoteBytes) + " GBK bytes (line ends count two)");
+        }
+        if (Status s = CheckGbkText(note, "note"); !s) return s;
+        r.note = std::move(note);
+    }
+    *record = std::move(r);
+    return Status::Ok();
+}
+
+Status EditCase(CaseStore& db, std::int32_t slot, const CaseEdit& edit, const IniFile& dili, CaseRecord* edited) {
+    CaseRecord r;
+    if (Status s = ReadLiveCase(db, slot, &r); !s) return s;
+    if (Status s = ApplyCaseEdit(edit, dili, &r); !s) return s;
+    if (Status s = db.WriteRecord(slot, r); !s) return s;
+    *edited = std::move(r);
+    return Status::Ok();
+}
+
+}  // namespace tessaly

@@ -1,0 +1,114 @@
+// CaseOperations — what the case tree, the case dialogs and tessaly-cli do
+// with stored cases beyond adding and reading one: listing the cases a tree
+// shows, moving a case to another category, renaming and deleting the cases
+// of a category, deleting a case with its report, and editing person A and
+// the note of a case ("编辑命例").
+//
+// Every operation checks what it is given before it changes anything: a
+// slot outside the store, a deleted case or a bad name is refused with its
+// message and nothing is written.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/IniFile.h"
+#include "common/Status.h"
+#include "store/CaseStore.h"
+
+namespace tessaly {
+
+// A case as the case tree lists it.
+struct ListedCase {
+    std::int32_t slot = 0;
+    std::string category;
+    std::string nodeText;  // CaseNodeText
+    bool male = true;      // person A is a man
+
+    friend bool operator==(const ListedCase&, const ListedCase&) = default;
+};
+
+ListedCase ListingOf(const CaseRecord& record);
+
+// The live cases among `slots` (in any order), listed in slot order. Slots
+// outside the store and deleted cases are left out.
+Status ListCasesInSlots(CaseStore& db, const std::vector<std::int32_t>& slots, std::vector<ListedCase>* cases);
+
+// The live cases matching `criteria` (as CaseStore::SearchRecords compares
+// them), in slot order.
+Status FindCases(CaseStore& db, SearchCriteria* criteria, std::vector<ListedCase>* cases);
+
+// Files the live case in `slot` under `category` (trimmed; 1 to 13 GBK
+// bytes, what a record holds). *moved gets the record as written.
+Status MoveCase(CaseStore& db, std::int32_t slot, std::string_view category, CaseRecord* moved);
+
+// Gives the live cases among `slots` the category `newName` (trimmed; 1 to
+// 12 GBK bytes); deleted ones are skipped. *renamed gets the slots written,
+// in the order given.
+Status RenameCasesCategory(CaseStore& db, const std::vector<std::int32_t>& slots, std::string_view newName,
+                           std::vector<std::int32_t>* renamed);
+
+// What RenameCategory changed.
+struct CategoryRename {
+    std::vector<std::int32_t> renamed;  // the slots of the cases now filed under the new name
+    bool listEntry = false;           // an entry of the category list was renamed
+};
+
+// Renames category `oldName` everywhere: every live stored case whose
+// category equals it (ignoring ASCII case) and the first entry of the
+// category list in `settings` (dat/bzinit.ini), which is saved. Refused when
+// no stored case and no list entry bears the old name, and when a stored
+// case or a list entry already bears the new one ("已有这个类别了，请另起一个名称！",
+// the old name itself included).
+Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName, std::string_view newName,
+                      CategoryRename* result);
+
+// Marks the live case in `slot` deleted and removes its report
+// (bazi_f/SLOT.rtf). When the case was deleted but its report could not be
+// removed, the status is Ok and *warning says so.
+Status DeleteCase(CaseStore& db, std::int32_t slot, std::string* warning);
+
+// Marks the live cases among `slots` deleted; their report files stay (a
+// reused slot gets a new report when its case is saved). *deleted gets the
+// slots marked; deleted ones are skipped.
+Status DeleteCases(CaseStore& db, const std::vector<std::int32_t>& slots, std::vector<std::int32_t>* deleted);
+
+// The longest name and note a case takes when entered, in GBK bytes (the
+// note with CR LF line ends).
+inline constexpr std::size_t kMaxNameBytes = 10;
+inline constexpr std::size_t kMaxNoteBytes = 1000;
+
+inline constexpr std::string_view kEmptyNameMessage = "姓名不能为空";
+inline constexpr std::string_view kEmptyNoteMessage = "附加信息不能为空";
+
+// What "编辑命例" changes in a stored case.
+struct CaseEdit {
+    // Person A's name, date and time, calendar, leap month, sex, province and
+    // city are taken. Longitude, latitude and place text follow the chosen
+    // city (dat/dili.ini) when the province or the city differs from the
+    // stored one, and are kept as stored otherwise. Person B is never
+    // changed.
+    std::optional<PersonRecord> a;
+    // The note; its line ends become CR LF.
+    std::optional<std::string> note;
+};
+
+// Applies `edit` to `record` after checking it: a name of 1 to 10 GBK bytes,
+// a year within −849..2100 (astronomical), month 1..12, day 1..31, hour
+// 0..23, minute 0..59, a province and city of the place list, a note of 1
+// to 1000 GBK bytes; texts GBK can hold. The date is not checked against
+// the calendar. On an error `record` is unchanged.
+Status ApplyCaseEdit(const CaseEdit& edit, const IniFile& dili, CaseRecord* record);
+
+// Reads the live case in `slot`, applies `edit` and writes it back.
+// *edited gets the record as written.
+Status EditCase(CaseStore& db, std::int32_t slot, const CaseEdit& edit, const IniFile& dili, CaseRecord* edited);
+
+// The text with every line end (LF, or CR LF) as CR LF.
+std::string WithCrLfLineEnds(std::string_view text);
+
+}  // namespace tessaly

@@ -1,0 +1,154 @@
+// tessaly-cli cases move, edit, categories and rename-category, run as a
+// program against a program folder of our own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli_test_util.h"
+#include "store/store_test_util.h"
+
+namespace {
+namespace fs = std::filesystem;
+using tessaly::testing_cli::CliResult;
+using tessaly::testing_cli::RunCli;
+using tessaly::test::Snapshot;
+
+class CaseEditCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home_ = fs::temp_directory_path() /
+                ("tessaly_case_edit_cli_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(home_);
+        fs::create_directories(home_ / "dat");
+        fs::copy_file(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini", home_ / "dat/dili.ini");
+        // The category list: 同事, abc (GBK, CR LF).
+        std::ofstream(home_ / "dat/bzinit.ini", std::ios::binary)
+            << "[classes]\r\ncount=2\r\n1=\xCD\xAC\xCA\xC2\r\n2=abc\r\n";
+        for (const auto& [name, category] : std::vector<std::pair<std::string, std::string>>{
+                 {"张三", "同事"}, {"王五", "ABC"}, {"张飞", "abc"}, {"赵六", "同事"}}) {
+            const CliResult r = Cases({"add", "--a", "name=" + name + ";sex=M;date=1990-05-12 08:30;prov=1;city=0",
+                                       "--b", "name=李四;sex=F;date=1992-03-04 10:00", "--category", category,
+                                       "--note", "备注"});
+            ASSERT_EQ(r.status, 0) << r.err;
+        }
+        ASSERT_EQ(Cases({"delete", "3"}).status, 0);
+    }
+    void TearDown() override { fs::remove_all(home_); }
+
+    CliResult Cases(std::vector<std::string> args) {
+        args.insert(args.begin(), "cases");
+        return RunCli(args, home_);
+    }
+    std::string Show(int slot) { return Cases({"show", std::to_string(slot), "--json"}).out; }
+    fs::path home_;
+};
+
+TEST_F(CaseEditCommandTest, Move) {
+    CliResult r = Cases({"move", "0", "客户"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "moved slot 0 from 同事 to 客户: 张三  公1990-5-12|0\n");
+    EXPECT_NE(Show(0).find("\"category\":\"客户\""), std::string::npos);
+    r = Cases({"list"});
+    EXPECT_EQ(r.out,
+              "命例\n  客户\n    张三  公1990-5-12|0\n  ABC\n    王五  公1990-5-12|1\n    张飞  公1990-5-12|2\n");
+}
+
+TEST_F(CaseEditCommandTest, Edit) {
+    CliResult r = Cases({"edit", "0", "--a", "name=张四;date=-120-2-30 23:59;cal=lunar;leap=1;sex=F", "--note",
+                         "第一行\n第二行"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "edited slot 0: 张四  农闰-120-2-30|0\n"
+              "  name: 张三 -> 张四\n"
+              "  sex: male -> female\n"
+              "  birth: gregorian 1990-5-12 08:30 -> lunar leap -120-2-30 23:59\n"
+              "  note: changed\n");
+    const std::string json = Show(0);
+    EXPECT_NE(json.find("\"note\":\"第一行\\r\\n第二行\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"name\":\"张四\",\"male\":false,\"year\":-120,\"month\":2,\"day\":30"), std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"place\":\"北京市-北京\""), std::string::npos) << json;  // place unchanged
+
+    // A new city: the coordinates and the place text follow it.
+    r = Cases({"edit", "0", "--a", "prov=未知地"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("  place: 北京市-北京 (province 1, city 0; "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("-> 未知地 (province 34, city 0; 120.0000, 30.0000)\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("name:"), std::string::npos) << r.out;  // only what changed
+
+    r = Cases({"edit", "1", "--note", "新备注"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "edited slot 1: 王五  公1990-5-12|1\n  note: changed\n");
+}
+
+TEST_F(CaseEditCommandTest, CategoriesAndRename) {
+    CliResult r = Cases({"categories"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "同事\nabc\n");
+
+    r = Cases({"rename-category", "ABC", "朋友"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "renamed category ABC to 朋友: 2 case(s) (slots 1, 2); the category list entry renamed\n");
+    EXPECT_EQ(Cases({"categories"}).out, "同事\n朋友\n");
+    EXPECT_EQ(Cases({"list"}).out,
+              "命例\n  同事\n    张三  公1990-5-12|0\n  朋友\n    王五  公1990-5-12|1\n    张飞  公1990-5-12|2\n");
+}
+
+TEST_F(CaseEditCommandTest, RefusalsExitOneAndChangeNothing) {
+    const auto before = Snapshot(home_);
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } kCases[] = {
+        {{"move", "3", "客户"}, "deleted"},
+        {{"move", "9", "客户"}, "slot"},
+        {{"move", "0", "七个汉字就太长了"}, "类别名不能为空，并且最多可以有6个汉字！"},
+        {{"move", "0", "  "}, "类别名不能为空"},
+        {{"edit", "3", "--note", "x"}, "deleted"},
+        {{"edit", "9", "--note", "x"}, "slot"},
+        {{"edit", "0", "--note", ""}, "附加信息不能为空"},
+        {{"edit", "0", "--a", "name=六个汉字太长"}, "name"},
+        {{"edit", "0", "--a", "date=-851-1-1 00:00"}, "年份必须在-850到2100年之间"},
+        {{"edit", "0", "--a", "prov=福建省;city=没有这个城市"}, "city"},
+        {{"rename-category", "同事", "同事"}, "已有这个类别了，请另起一个名称！"},
+        {{"rename-category", "同事", "ABC"}, "已有这个类别了，请另起一个名称！"},
+        {{"rename-category", "没有", "新名"}, "no stored case"},
+        {{"rename-category", "同事", "七个汉字就太长了"}, "类别名不能为空"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        const CliResult r = Cases(c.args);
+        EXPECT_EQ(r.status, 1) << r.out;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(Snapshot(home_), before);
+    }
+}
+
+TEST_F(CaseEditCommandTest, ArgumentErrorsExitTwo) {
+    const std::vector<std::vector<std::string>> kCases = {
+        {"move"},
+        {"move", "0"},
+        {"move", "x", "客户"},
+        {"move", "0", "a", "b"},
+        {"edit", "0"},  // nothing to change
+        {"edit", "-1", "--note", "x"},
+        {"edit", "0", "--b", "name=x"},
+        {"edit", "0", "--a", "lon=120"},
+        {"edit", "0", "--note"},
+        {"categories", "x"},
+        {"rename-category", "同事"},
+    };
+    for (const auto& args : kCases) {
+        SCOPED_TRACE(args.size() > 1 ? args[0] + " " + args[1] : args[0]);
+        const CliResult r = Cases(args);
+        EXPECT_EQ(r.status, 2) << r.out;
+        EXPECT_FALSE(r.err.empty());
+    }
+}
+
+}  // namespace
