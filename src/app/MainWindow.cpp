@@ -118,6 +118,7 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     clock_ = [] { return QDateTime::currentDateTime(); };
     BuildLayout();
     BuildMenus();
+    InstallPaneCommands();
     reportPane->clear();
 }
 
@@ -242,8 +243,19 @@ void MainWindow::BuildMenus() {
                                 &MainWindow::SaveCase);
     saveCaseAction->setObjectName(QStringLiteral("mnuF_save"));
     file->addSeparator();
+    file->addAction(QStringLiteral("导入历史记录"), this, &MainWindow::ImportHistory)
+        ->setObjectName(QStringLiteral("mnuF_impotr"));
+    file->addAction(QStringLiteral("导出历史记录"), this, &MainWindow::ExportHistory)
+        ->setObjectName(QStringLiteral("mnuF_export"));
+    file->addAction(QStringLiteral("清除历史记录"), this, &MainWindow::ClearHistory)
+        ->setObjectName(QStringLiteral("mnuF_delete"));
+    file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("fnumclose"));
+
+    knowledgeMenu = bar->addMenu(QStringLiteral("命理知识(&S)"));
+    knowledgeMenu->addAction(QStringLiteral("相关知识"), this, &MainWindow::ShowKnowledge)
+        ->setObjectName(QStringLiteral("mlzishi"));
 
     QMenu* options = bar->addMenu(QStringLiteral("选项(&O)"));
     QMenu* look = options->addMenu(QStringLiteral("命稿设置"));
@@ -261,6 +273,10 @@ void MainWindow::BuildMenus() {
     options->addSeparator();
     skinMenu = options->addMenu(QStringLiteral("界面风格"));
     skinMenu->menuAction()->setObjectName(QStringLiteral("Opt_Skin"));
+
+    helpMenu = bar->addMenu(QStringLiteral("帮助(&H)"));
+    helpMenu->addAction(QStringLiteral("软件帮助"), this, &MainWindow::ShowHelp)
+        ->setObjectName(QStringLiteral("HmnuRhelp"));
 }
 
 void MainWindow::SetSaveCaption() {
@@ -346,6 +362,12 @@ void MainWindow::FirstShow() {
         Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
     FillTree();
+}
+
+CaseStore* MainWindow::OpenStore() {
+    if (store_->open) return &store_->db;
+    Inform(this, QStringLiteral("命例库没有打开，无法进行这项操作。"), QStringLiteral("错误"), MsgIcon::kError);
+    return nullptr;
 }
 
 void MainWindow::FillTree() {

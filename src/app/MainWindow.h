@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "ReportPrinter.h"
 #include "SkinEngine.h"
 #include "WindowSettings.h"
 #include "calendar/PersonRecord.h"
@@ -41,6 +42,7 @@ namespace tessaly {
 
 class ChartPictureView;
 struct CaseRecord;
+class CaseStore;
 
 // The couple on screen, copied in after each successful run.
 struct CurrentCase {
@@ -72,6 +74,29 @@ public:
     void ShowEnding();            // "命稿结尾信息"
     void ChooseSkin(QAction* item);
 
+    // The report pane and the wedding-date pane (MainWindowReport.cpp).
+    // The popup menu of `pane` (PopupRdtsend, PopSearch), made afresh with
+    // the items enabled that can act now; the caller owns it.
+    QMenu* PaneMenu(QTextEdit* pane);
+    void SetSelectionFont(QTextEdit* pane);  // "设置选中文本"
+    void ImportReport(QTextEdit* pane);      // "导入命稿"
+    void SaveReportAs(QTextEdit* pane);      // "另存为"
+    void PrintPane(QTextEdit* pane);         // "打印"
+    // The print dialog in use (tests answer it without a dialog).
+    void SetPrintDialog(PrintDialogFn dialog) { printDialog_ = std::move(dialog); }
+
+    // The whole case history (MainWindowHistory.cpp).
+    void ImportHistory();  // "导入历史记录"
+    void ExportHistory();  // "导出历史记录"
+    void ClearHistory();   // "清除历史记录"
+
+public slots:
+    // Help (MainWindowHelp.cpp).
+    void ShowKnowledge();  // "相关知识"
+    void ShowHelp();       // "软件帮助"
+
+public:
+
     // State, for the tests and the screenshot tool.
     bool chartValid() const { return chartValid_; }
     bool editMode() const { return editMode_; }
@@ -101,6 +126,8 @@ public:
     QProgressBar* searchProgress;
     QMenu* skinMenu;
     QAction* saveCaseAction;
+    QMenu* knowledgeMenu;  // "命理知识(&S)"
+    QMenu* helpMenu;       // "帮助(&H)"
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -118,6 +145,13 @@ private:
     // Asks to save unsaved edits of a stored case; false never stops the caller.
     void SavePrompt();
     void SetSaveCaption();
+    // Popup menus and Ctrl+P of both panes.
+    void InstallPaneCommands();
+    // After the store was cleared or replaced: the pane no longer shows a
+    // stored case, so no later save writes it into the new store.
+    void LeaveCaseEditing();
+    // The case store when it is open; otherwise says so and gives nullptr.
+    CaseStore* OpenStore();
     void FillTree();
     // The tree node of a stored case under its category (made when missing).
     QTreeWidgetItem* AddCaseNode(const CaseRecord& record);
@@ -137,6 +171,8 @@ private:
     QColor reportColor_{Qt::white};
     SkinEngine skins_;
     std::function<QDateTime()> clock_;
+    PrintDialogFn printDialog_ = RunPrintDialog;
+    QString lastFolder_;  // of the last report or history file dialog
     struct Store;
     std::unique_ptr<Store> store_;
 };

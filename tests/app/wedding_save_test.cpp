@@ -9,7 +9,7 @@
 
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
-#include "app_test_util.h"
+#include "pane_test_util.h"
 #include "matching/WeddingSearch.h"
 #include "store/CaseStore.h"
 #include "store/ReportFile.h"
@@ -27,30 +27,11 @@ std::string WithCrLf(const std::string& text) {
     return out;
 }
 
+using apptest::Person;
 using apptest::ScriptedMessages;
 using apptest::TempHome;
-using apptest::WhenModal;
 
-PersonRecord Person(const char* name, int year, bool male) {
-    PersonRecord r;
-    r.name = name;
-    r.year = std::int16_t(year), r.month = 6, r.day = 15, r.hour = 10, r.minute = 0;
-    r.isMale = male ? 1 : 0;
-    return r;
-}
-
-// Runs "开始合婚" with the two persons answered in the birth dialogs.
-void Match(MainWindow& w, const PersonRecord& a, const PersonRecord& b) {
-    WhenModal<BirthDataDialog>([a, b](BirthDataDialog* first) {
-        first->SetRecord(a, 0);
-        first->accept();
-        WhenModal<BirthDataDialog>([b](BirthDataDialog* second) {
-            second->SetRecord(b, 1);
-            second->accept();
-        });
-    });
-    w.StartMatching();
-}
+void Match(MainWindow& w, const PersonRecord& a, const PersonRecord& b) { apptest::MatchCouple(w, a, b); }
 
 TEST(WeddingTab, SearchFillsThePaneAndBlocksASecondSearch) {
     TempHome home;
