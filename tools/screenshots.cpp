@@ -1,5 +1,6 @@
 // Renders the pictures of the README offscreen: the main window after a
-// matching run of two sample persons, and the birth-data dialog.
+// matching run of two sample persons, the birth-data dialog and the help
+// window.
 //
 //   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME)
 #include <QApplication>
@@ -11,6 +12,7 @@
 
 #include "app/AppFonts.h"
 #include "app/BirthDataDialog.h"
+#include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "common/ProgramFiles.h"
 
@@ -82,6 +84,11 @@ int main(int argc, char** argv) {
     dialog.show();
     QApplication::processEvents();
     if (!dialog.grab().save(out + "/birth-dialog.png")) return 1;
+
+    tessaly::HelpWindow help(&window);
+    help.show();
+    QApplication::processEvents();
+    if (!help.grab().save(out + "/help-window.png")) return 1;
     window.close();
     return 0;
 }
