@@ -32,10 +32,9 @@ QString PageText(const char* resource) {
 
 }  // namespace
 
-QStringList HelpWindow::PageTitles() {
-    QStringList titles;
-    for (const HelpPage& p : kPages) titles << QString::fromUtf8(p.title);
-    return titles;
+QSize HelpWindow::FittedSize(const QScreen* screen) {
+    const QSize designed(702, 662);
+    return screen == nullptr ? designed : designed.boundedTo(screen->availableGeometry().size());
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
@@ -58,8 +57,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     box->addWidget(pages, 1);
     box->addWidget(buttons);
 
-    resize(702, 662);
+    // 702 × 662, centred on the screen; a smaller screen (or a large scale
+    // factor) gets a window that still fits on it.
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    resize(FittedSize(screen));
     if (screen != nullptr) {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
     }

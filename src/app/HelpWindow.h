@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class QScreen;
 class QTabWidget;
 class QTextBrowser;
 
@@ -18,8 +19,8 @@ public:
 
     QTabWidget* pages;
 
-    // The page titles, in order.
-    static QStringList PageTitles();
+    // 702 × 662, or less where the screen is smaller.
+    static QSize FittedSize(const QScreen* screen);
 };
 
 }  // namespace tessaly

@@ -33,6 +33,7 @@ SelectionFontDialog::SelectionFontDialog(const QFont& font, const QColor& color,
     fontPanel = new QFontDialog(shown, this);
     fontPanel->setWindowFlags(Qt::Widget);
     fontPanel->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    fontPanel->setSizeGripEnabled(false);
     fontPanel->setCurrentFont(shown);
     lastPanelFont_ = fontPanel->currentFont();
 

@@ -41,7 +41,8 @@ TEST(HelpWindow, ShowsItsThreePagesFromTheHelpMenu) {
     });
     w.findChild<QAction*>(QStringLiteral("HmnuRhelp"))->trigger();
     EXPECT_EQ(caption, QStringLiteral("软件帮助"));
-    EXPECT_EQ(size, QSize(702, 662));
+    EXPECT_EQ(size, HelpWindow::FittedSize(w.screen()));
+    EXPECT_EQ(HelpWindow::FittedSize(nullptr), QSize(702, 662));
     EXPECT_EQ(titles, (QStringList{"使用说明", "升级改进历史", "关于本项目"}));
     EXPECT_TRUE(readOnly);
     ASSERT_EQ(texts.size(), 3);

@@ -449,6 +449,26 @@ TEST(PrintPane, NoPrintsNothingAndAFailureSaysSo) {
     EXPECT_EQ(m.messages.shown[1].icon, MsgIcon::kError);
 }
 
+// Ctrl+P prints the pane of the page on top.
+TEST(PrintPane, CtrlPPrintsThePaneOnTop) {
+    Matched m;
+    m.w.weddingPane->setPlainText(QStringLiteral("择日的结果"));
+    QAction* print = m.w.findChild<QAction*>(QStringLiteral("PrintPane"));
+    ASSERT_NE(print, nullptr);
+    EXPECT_EQ(print->shortcut(), QKeySequence(QKeySequence::Print));
+    int calls = 0;
+    for (int page : {1, 0}) {
+        SCOPED_TRACE(page);
+        const fs::path pdf = m.home.dir / ("page" + std::to_string(page) + ".pdf");
+        m.w.SetPrintDialog(ToPdf(pdf, &calls));
+        m.w.pages->setCurrentIndex(page);
+        print->trigger();
+        EXPECT_EQ(PdfText(pdf).contains(QStringLiteral("择日的结果")), page == 1);
+        EXPECT_EQ(PdfText(pdf).contains(QStringLiteral("婚配指数")), page == 0);
+    }
+    EXPECT_EQ(calls, 2);
+}
+
 TEST(PrintPane, SelectionAndPageRange) {
     Matched m;
     QTextEdit* pane = m.w.reportPane;
