@@ -96,7 +96,6 @@ public slots:
     void ShowHelp();       // "软件帮助"
 
 public:
-
     // State, for the tests and the screenshot tool.
     bool chartValid() const { return chartValid_; }
     bool editMode() const { return editMode_; }
