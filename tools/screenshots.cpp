@@ -5,6 +5,8 @@
 // matching run of two sample persons, the birth-data dialog, the case tree
 // with a stored case viewed, the case search dialog and the case
 // information dialog (the program folder holds a few stored cases).
+// matching run of two sample persons, the birth-data dialog and the help
+// window.
 //
 //   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME)
 #include <QApplication>
@@ -27,6 +29,7 @@
 #include "app/CaseInfoDialog.h"
 #include "app/CaseSearchDialog.h"
 #include "app/CaseTreeModel.h"
+#include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "app/PerpetualCalendarWindow.h"
 #include "app/UsefulGodDialog.h"
@@ -161,6 +164,10 @@ int main(int argc, char** argv) {
     info.show();
     QApplication::processEvents();
     if (!info.grab().save(out + "/case-info.png")) return 1;
+    tessaly::HelpWindow help(&window);
+    help.show();
+    QApplication::processEvents();
+    if (!help.grab().save(out + "/help-window.png")) return 1;
     window.close();
     return 0;
 }

@@ -9,6 +9,7 @@
 #   docs/case-tree.png     the case tree with a few categories, a case viewed
 #   docs/case-search.png   the case search dialog
 #   docs/case-info.png     the case information dialog
+#   docs/help-window.png   the help window ("软件帮助")
 # QT_SCALE_FACTOR=2 renders them at twice the size (a 2× screen).
 # Usage: tools/screenshots.sh   (after scripts/build.sh has built the program)
 set -euo pipefail

@@ -85,6 +85,7 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     BuildLayout();
     BuildMenus();
     BuildCaseMenu();
+    InstallPaneCommands();
     reportPane->clear();
 }
 
@@ -215,8 +216,19 @@ void MainWindow::BuildMenus() {
                                 &MainWindow::SaveCase);
     saveCaseAction->setObjectName(QStringLiteral("mnuF_save"));
     file->addSeparator();
+    file->addAction(QStringLiteral("导入历史记录"), this, &MainWindow::ImportHistory)
+        ->setObjectName(QStringLiteral("mnuF_impotr"));
+    file->addAction(QStringLiteral("导出历史记录"), this, &MainWindow::ExportHistory)
+        ->setObjectName(QStringLiteral("mnuF_export"));
+    file->addAction(QStringLiteral("清除历史记录"), this, &MainWindow::ClearHistory)
+        ->setObjectName(QStringLiteral("mnuF_delete"));
+    file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("fnumclose"));
+
+    knowledgeMenu = bar->addMenu(QStringLiteral("命理知识(&S)"));
+    knowledgeMenu->addAction(QStringLiteral("相关知识"), this, &MainWindow::ShowKnowledge)
+        ->setObjectName(QStringLiteral("mlzishi"));
 
     QMenu* options = bar->addMenu(QStringLiteral("选项(&O)"));
     QMenu* look = options->addMenu(QStringLiteral("命稿设置"));
@@ -234,7 +246,11 @@ void MainWindow::BuildMenus() {
     options->addSeparator();
     skinMenu = options->addMenu(QStringLiteral("界面风格"));
     skinMenu->menuAction()->setObjectName(QStringLiteral("Opt_Skin"));
-    AddSideToolMenus(this, options->menuAction(), files_.Dat("dili.ini"));
+    AddSideToolMenus(this, knowledgeMenu, options->menuAction(), files_.Dat("dili.ini"));
+
+    helpMenu = bar->addMenu(QStringLiteral("帮助(&H)"));
+    helpMenu->addAction(QStringLiteral("软件帮助"), this, &MainWindow::ShowHelp)
+        ->setObjectName(QStringLiteral("HmnuRhelp"));
 }
 
 void MainWindow::SetSaveCaption() {
@@ -333,11 +349,23 @@ void MainWindow::FirstShow() {
     } else {
         Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
-    // At start-up the tree lists the cases of the first 1000 slots.
+    FillTree();
+}
+
+void MainWindow::FillTree() {
+    // At start-up (and after the history changed) the tree lists the cases
+    // of the first 1000 slots.
     std::vector<std::int32_t> first(1000);
     for (std::int32_t i = 0; i < 1000; ++i) first[std::size_t(i)] = i;
     FillTree(first);
 }
+
+CaseStore* MainWindow::OpenStore() {
+    if (store_->open) return &store_->db;
+    Inform(this, QStringLiteral("命例库没有打开，无法进行这项操作。"), QStringLiteral("错误"), MsgIcon::kError);
+    return nullptr;
+}
+
 
 void MainWindow::ApplyReportFont(const QFont& font) {
     reportPane->setFont(font);

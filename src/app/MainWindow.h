@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "ReportPrinter.h"
 #include "SkinEngine.h"
 #include "WindowSettings.h"
 #include "calendar/PersonRecord.h"
@@ -45,6 +46,7 @@ class ChartPictureView;
 struct CaseRecord;
 struct ListedCase;
 struct StyledReport;
+class CaseStore;
 
 // The couple on screen, copied in after each successful run.
 struct CurrentCase {
@@ -80,6 +82,8 @@ public:
     // The case tree and its popup menu "PopMingLi" (MainWindowCases.cpp).
     // Rebuilds the tree from the live cases among the `listed` slots.
     void FillTree(const std::vector<std::int32_t>& listed);
+    // The tree of the cases in the first 1000 slots, as at start-up.
+    void FillTree();
     // The slot of the selected case node, −1 when the root, a category or
     // nothing is selected.
     std::int32_t SelectedSlot() const;
@@ -99,6 +103,28 @@ public:
     void ExpandSelected();      // "展开"
     void CollapseSelected();    // "收缩"
 
+    // The report pane and the wedding-date pane (MainWindowReport.cpp).
+    // The popup menu of `pane` (PopupRdtsend, PopSearch), made afresh with
+    // the items enabled that can act now; the caller owns it.
+    QMenu* PaneMenu(QTextEdit* pane);
+    void SetSelectionFont(QTextEdit* pane);  // "设置选中文本"
+    void ImportReport(QTextEdit* pane);      // "导入命稿"
+    void SaveReportAs(QTextEdit* pane);      // "另存为"
+    void PrintPane(QTextEdit* pane);         // "打印"
+    // The print dialog in use (tests answer it without a dialog).
+    void SetPrintDialog(PrintDialogFn dialog) { printDialog_ = std::move(dialog); }
+
+    // The whole case history (MainWindowHistory.cpp).
+    void ImportHistory();  // "导入历史记录"
+    void ExportHistory();  // "导出历史记录"
+    void ClearHistory();   // "清除历史记录"
+
+public slots:
+    // Help (MainWindowHelp.cpp).
+    void ShowKnowledge();  // "相关知识"
+    void ShowHelp();       // "软件帮助"
+
+public:
     // State, for the tests and the screenshot tool.
     bool chartValid() const { return chartValid_; }
     bool editMode() const { return editMode_; }
@@ -133,6 +159,8 @@ public:
     QProgressBar* searchProgress;
     QMenu* skinMenu;
     QAction* saveCaseAction;
+    QMenu* knowledgeMenu;  // "命理知识(&S)"
+    QMenu* helpMenu;       // "帮助(&H)"
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -170,6 +198,13 @@ private:
     void SaveSettingsNow();
     // The tree of these cases, the root expanded.
     void ShowCases(const std::vector<ListedCase>& cases);
+    // Popup menus and Ctrl+P of both panes.
+    void InstallPaneCommands();
+    // After the store was cleared or replaced: the pane no longer shows a
+    // stored case, so no later save writes it into the new store.
+    void LeaveCaseEditing();
+    // The case store when it is open; otherwise says so and gives nullptr.
+    CaseStore* OpenStore();
 
     ProgramFiles files_;
     std::optional<MatchingResult> lastMatching_;
@@ -186,6 +221,8 @@ private:
     QColor reportColor_{Qt::white};
     SkinEngine skins_;
     std::function<QDateTime()> clock_;
+    PrintDialogFn printDialog_ = RunPrintDialog;
+    QString lastFolder_;  // of the last report or history file dialog
     struct Store;
     std::unique_ptr<Store> store_;
 };

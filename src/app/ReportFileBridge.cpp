@@ -24,6 +24,7 @@ void PaneToStyledReport(const QTextEdit* pane, StyledReport* report) {
             if (!frag.isValid()) continue;
             QString t = frag.text();
             t.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+            t.replace(QChar::Nbsp, u' ');  // pasted text: no character of its own in GBK
             const std::string bytes = t.toStdString();
             const QTextCharFormat f = frag.charFormat();
             StyleRun run;
@@ -33,10 +34,22 @@ void PaneToStyledReport(const QTextEdit* pane, StyledReport* report) {
             run.color = RgbColor(c.red(), c.green(), c.blue());
             run.pointSize = f.fontPointSize() > 0 ? f.fontPointSize() : font.pointSizeF();
             run.bold = f.fontWeight() >= QFont::Bold;
+            run.italic = f.fontItalic();
+            run.underline = f.fontUnderline();
+            run.strikeOut = f.fontStrikeOut();
+            // Text in another font than the pane's names it.
+            if (const QStringList families = f.fontFamilies().toStringList();
+                !families.isEmpty() && families.front() != font.family()) {
+                run.font = families.front().toStdString();
+            }
             report->text += bytes;
             report->runs.push_back(run);
         }
     }
+}
+
+QString WithExtension(const QString& name, const QString& extension) {
+    return name.endsWith(extension, Qt::CaseInsensitive) ? name : name + extension;
 }
 
 Status SavePaneAsReport(const QTextEdit* pane, const std::filesystem::path& path) {

@@ -2,6 +2,7 @@
 // pane's text with its colours, sizes and weights.
 #pragma once
 
+#include <QString>
 #include <filesystem>
 
 #include "common/Status.h"
@@ -12,8 +13,15 @@ namespace tessaly {
 
 struct StyledReport;
 
-// The pane's text (CR LF line ends) and its styled runs, in UTF-8 bytes.
+// The pane's text (CR LF line ends) and its styled runs, in UTF-8 bytes:
+// colour, size, weight, italic, underline, strike-out, and the font of text
+// in another font than the pane's.
 void PaneToStyledReport(const QTextEdit* pane, StyledReport* report);
+
+// The name a report is saved under: `name` as typed, with `extension`
+// (".rtf" or ".txt") appended unless the name already ends in it, in any
+// letter case.
+QString WithExtension(const QString& name, const QString& extension);
 
 // Saves the pane as RTF (".txt": plain GBK text) to `path`.
 Status SavePaneAsReport(const QTextEdit* pane, const std::filesystem::path& path);

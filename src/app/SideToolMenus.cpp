@@ -30,12 +30,12 @@ QAction* AddItem(QMenu* menu, const QString& text, const char* name) {
 
 }  // namespace
 
-void AddSideToolMenus(QMainWindow* window, QAction* before, const std::filesystem::path& diliPath) {
+void AddSideToolMenus(QMainWindow* window, QMenu* knowledge, QAction* before, const std::filesystem::path& diliPath) {
     QMenuBar* bar = window->menuBar();
-    auto* knowledge = new QMenu(QStringLiteral("命理知识(&S)"), bar);
-    bar->insertMenu(before, knowledge);
-    QObject::connect(AddItem(knowledge, QStringLiteral("河洛图像"), "mlpic"), &QAction::triggered, window,
-                     [window] { RunModal<HeTuLuoShuDialog>(window); });
+    auto* diagrams = new QAction(QStringLiteral("河洛图像"), knowledge);
+    diagrams->setObjectName(QStringLiteral("mlpic"));
+    knowledge->insertAction(knowledge->actions().value(0), diagrams);
+    QObject::connect(diagrams, &QAction::triggered, window, [window] { RunModal<HeTuLuoShuDialog>(window); });
 
     auto* tools = new QMenu(QStringLiteral("辅助工具(&T)"), bar);
     bar->insertMenu(before, tools);

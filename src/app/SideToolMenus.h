@@ -7,11 +7,13 @@
 
 class QAction;
 class QMainWindow;
+class QMenu;
 
 namespace tessaly {
 
-// Inserts both menus into `window`'s menu bar before `before`. `diliPath`
-// is the place file the coordinates editor changes.
-void AddSideToolMenus(QMainWindow* window, QAction* before, const std::filesystem::path& diliPath);
+// Puts "河洛图像" first into the menu `knowledge` and inserts "辅助工具" into
+// `window`'s menu bar before `before`. `diliPath` is the place file the
+// coordinates editor changes.
+void AddSideToolMenus(QMainWindow* window, QMenu* knowledge, QAction* before, const std::filesystem::path& diliPath);
 
 }  // namespace tessaly

@@ -17,9 +17,16 @@ constexpr std::uint32_t RgbColor(int r, int g, int b) {
 }
 
 struct TextStyle {
+    TextStyle() = default;
+    TextStyle(std::uint32_t c, double size, bool b) : color(c), pointSize(size), bold(b) {}
+
     std::uint32_t color = 0;  // 0x00BBGGRR
     double pointSize = 12;
     bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    std::string font;         // family; empty: the report's font
 
     friend bool operator==(const TextStyle&, const TextStyle&) = default;
 };
@@ -27,11 +34,20 @@ struct TextStyle {
 // Attributes set over text [start, start + length), in UTF-8 bytes of the
 // report text; unset fields keep what lies beneath.
 struct StyleRun {
+    StyleRun() = default;
+    StyleRun(std::size_t s, std::size_t n, std::optional<std::uint32_t> c = {}, std::optional<double> size = {},
+             std::optional<bool> b = {})
+        : start(s), length(n), color(c), pointSize(size), bold(b) {}
+
     std::size_t start = 0;
     std::size_t length = 0;
     std::optional<std::uint32_t> color;
     std::optional<double> pointSize;
     std::optional<bool> bold;
+    std::optional<bool> italic;
+    std::optional<bool> underline;
+    std::optional<bool> strikeOut;
+    std::optional<std::string> font;  // "" sets the report's font
 };
 
 struct StyledReport {

@@ -121,6 +121,9 @@ struct GroupState {
     Dest dest = Dest::kText;
     int halfPoints = 24;
     bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
     int colorIndex = 0;
     int font = 0;
     int uc = 1;
@@ -136,6 +139,14 @@ int CodePageOfCharset(int charset, int ansiCodePage) {
         case 1: return ansiCodePage;
         default: return ansiCodePage;
     }
+}
+
+// Underline kinds other than the plain one (dotted, double, words, wave …):
+// all shown as underlined.
+bool IsUnderlineKind(std::string_view word) {
+    static constexpr std::string_view kKinds[] = {"uld", "uldb", "ulw", "ulwave", "uldash", "uldashd",
+                                                  "uldashdd", "ulth", "ulthd", "ulhwave", "ulldash", "ululdbwave"};
+    return std::find(std::begin(kKinds), std::end(kKinds), word) != std::end(kKinds);
 }
 
 bool IsSkippedDestination(std::string_view word) {
@@ -162,7 +173,12 @@ public:
         out->firstLineIndent = firstIndent_.value_or(0);
         out->runs.clear();
         for (const StyledSpan& sp : spans_) {
-            out->runs.push_back({sp.start, sp.length, sp.style.color, sp.style.pointSize, sp.style.bold});
+            StyleRun run(sp.start, sp.length, sp.style.color, sp.style.pointSize, sp.style.bold);
+            run.italic = sp.style.italic;
+            run.underline = sp.style.underline;
+            run.strikeOut = sp.style.strikeOut;
+            run.font = sp.style.font;
+            out->runs.push_back(std::move(run));
         }
         if (!fontName_.empty()) out->fontName = fontName_;
         return Status::Ok();
@@ -272,7 +288,7 @@ private:
         }
         if (g.dest == Dest::kSkip) return Status::Ok();
         if (w == "u") {
-            if (!hasParam) return Status::Ok();
+            if (!hasParam || g.dest != Dest::kText) return Status::Ok();
             if (Status s = FlushBytes(); !s) return s;
             UnicodeUnit(static_cast<std::uint16_t>(static_cast<std::int16_t>(Clamp(p, -32768, 65535))));
             skipLeft_ = g.uc;
@@ -299,11 +315,19 @@ private:
         else if (w == "f") g.font = Clamp(p, 0, 1 << 20);
         else if (w == "fs") g.halfPoints = hasParam && p > 0 ? Clamp(p, 1, 32767) : 24;
         else if (w == "b") g.bold = !hasParam || p != 0;
+        else if (w == "i") g.italic = !hasParam || p != 0;
+        else if (w == "ul" || w == "strike" || w == "striked") {
+            (w == "ul" ? g.underline : g.strikeOut) = !hasParam || p != 0;
+        } else if (w == "ulnone") g.underline = false;
+        else if (IsUnderlineKind(w)) g.underline = !hasParam || p != 0;
         else if (w == "cf") g.colorIndex = Clamp(p, 0, 1 << 20);
         else if (w == "uc") g.uc = Clamp(p, 0, 16);
         else if (w == "fi") g.fi = Clamp(p, -32768, 32767);
         else if (w == "pard") g.fi = 0;
-        else if (w == "plain") g.halfPoints = 24, g.bold = false, g.colorIndex = 0, g.font = defaultFont_;
+        else if (w == "plain") {
+            g.halfPoints = 24, g.bold = g.italic = g.underline = g.strikeOut = false;
+            g.colorIndex = 0, g.font = defaultFont_;
+        }
         else if (w == "par" || w == "line") return Paragraph();
         else if (w == "tab") return TextByte('\t');
         else if (w == "emdash") return Unicode(0x2014);
@@ -358,9 +382,10 @@ private:
         GroupState& g = Top();
         if (g.dest == Dest::kFontTable) {
             if (b == ';') {
-                if (fontDef_ == defaultFont_ && !fontBytes_.empty() && fontName_.empty()) {
-                    const CodecResult name = GbkToUtf8(fontBytes_);
-                    if (name.ok()) fontName_ = std::string(Trim(name.text));
+                const CodecResult name = GbkToUtf8(fontBytes_);
+                if (name.ok() && !Trim(name.text).empty()) {
+                    fontNames_.emplace(fontDef_, std::string(Trim(name.text)));
+                    if (fontDef_ == defaultFont_ && fontName_.empty()) fontName_ = std::string(Trim(name.text));
                 }
                 fontBytes_.clear();
             } else {
@@ -401,6 +426,11 @@ private:
         return Status::Ok();
     }
 
+    std::string DefaultFontName() const {
+        const auto it = fontNames_.find(defaultFont_);
+        return it == fontNames_.end() ? std::string() : it->second;
+    }
+
     int CodePage() const {
         const auto it = fontCharsets_.find(stack_.back().font);
         const int ansi = ansiCodePage_ == 0 ? 936 : ansiCodePage_;
@@ -412,7 +442,16 @@ private:
         TextStyle s;
         s.pointSize = g.halfPoints / 2.0;
         s.bold = g.bold;
+        s.italic = g.italic;
+        s.underline = g.underline;
+        s.strikeOut = g.strikeOut;
         s.color = g.colorIndex > 0 && std::size_t(g.colorIndex) < colors_.size() ? colors_[g.colorIndex] : 0;
+        // Text in the default font, or in a font without a usable name, is in
+        // the report's font.
+        if (const auto it = fontNames_.find(g.font); it != fontNames_.end() && g.font != defaultFont_ &&
+                                                      it->second != DefaultFontName()) {
+            s.font = it->second;
+        }
         return s;
     }
 
@@ -454,6 +493,7 @@ private:
     int defaultFont_ = 0;
     int fontDef_ = 0;
     std::map<int, int> fontCharsets_;
+    std::map<int, std::string> fontNames_;
     std::string fontBytes_, fontName_;
     std::vector<std::uint32_t> colors_;
     std::uint32_t colorPart_ = 0;
@@ -486,6 +526,10 @@ std::vector<StyledSpan> ResolveStyles(const StyledReport& report) {
             if (run.color) styles[i].color = *run.color;
             if (run.pointSize) styles[i].pointSize = *run.pointSize;
             if (run.bold) styles[i].bold = *run.bold;
+            if (run.italic) styles[i].italic = *run.italic;
+            if (run.underline) styles[i].underline = *run.underline;
+            if (run.strikeOut) styles[i].strikeOut = *run.strikeOut;
+            if (run.font) styles[i].font = *run.font == report.fontName ? std::string() : *run.font;
         }
     }
     std::vector<StyledSpan> spans;
@@ -507,6 +551,24 @@ Status WriteRtf(const StyledReport& report, std::string* rtf) {
     if (!font.ok()) return Status::Error("font name: " + font.error);
     const std::vector<StyledSpan> spans = ResolveStyles(report);
 
+    // The font table: \f0 is the report's font, then every other font a span
+    // names. A name GBK cannot hold is not written; its text keeps \f0.
+    std::vector<std::string> fontNames{report.fontName};
+    std::vector<std::string> fontBytes{font.text};
+    for (const StyledSpan& s : spans) {
+        if (s.style.font.empty()) continue;
+        if (std::find(fontNames.begin(), fontNames.end(), s.style.font) != fontNames.end()) continue;
+        const CodecResult bytes = Utf8ToGbk(s.style.font);
+        if (!bytes.ok()) continue;
+        fontNames.push_back(s.style.font);
+        fontBytes.push_back(bytes.text);
+    }
+    const auto fontIndex = [&](const std::string& name) -> std::size_t {
+        if (name.empty()) return 0;
+        const auto it = std::find(fontNames.begin(), fontNames.end(), name);
+        return it == fontNames.end() ? 0 : std::size_t(it - fontNames.begin());
+    };
+
     std::vector<std::uint32_t> colors{report.base.color};
     for (const StyledSpan& s : spans) {
         if (std::find(colors.begin(), colors.end(), s.style.color) == colors.end()) colors.push_back(s.style.color);
@@ -515,21 +577,27 @@ Status WriteRtf(const StyledReport& report, std::string* rtf) {
         return std::find(colors.begin(), colors.end(), c) - colors.begin() + 1;
     };
 
-    std::string out = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl{\\f0\\fnil\\fcharset134 ";
-    for (const char c : font.text) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 || b == '\\' || b == '{' || b == '}' || b == ';') AppendHexByte(out, b);
-        else out += c;
+    std::string out = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl";
+    for (std::size_t f = 0; f < fontBytes.size(); ++f) {
+        out += "{\\f" + std::to_string(f) + "\\fnil\\fcharset134 ";
+        for (const char c : fontBytes[f]) {
+            const auto b = static_cast<unsigned char>(c);
+            if (b >= 0x80 || b == '\\' || b == '{' || b == '}' || b == ';') AppendHexByte(out, b);
+            else out += c;
+        }
+        out += ";}";
     }
-    out += ";}}\r\n{\\colortbl ;";
+    out += "}\r\n{\\colortbl ;";
     for (const std::uint32_t c : colors) {
         out += "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) + "\\blue" +
                std::to_string((c >> 16) & 0xFF) + ';';
     }
     out += "}\r\n\\viewkind4\\uc1\\pard\\fi" + std::to_string(report.firstLineIndent) + "\\lang2052\\f0";
     TextStyle current = report.base;
+    current.font.clear();
     out += "\\cf" + std::to_string(colorIndex(current.color)) + "\\fs" + std::to_string(HalfPoints(current.pointSize)) +
-           (current.bold ? "\\b" : "") + ' ';
+           (current.bold ? "\\b" : "") + (current.italic ? "\\i" : "") + (current.underline ? "\\ul" : "") +
+           (current.strikeOut ? "\\strike" : "") + ' ';
     bool lastWasCr = false;
     for (const StyledSpan& s : spans) {
         std::string words;
@@ -538,6 +606,10 @@ Status WriteRtf(const StyledReport& report, std::string* rtf) {
             words += "\\fs" + std::to_string(HalfPoints(s.style.pointSize));
         }
         if (s.style.bold != current.bold) words += s.style.bold ? "\\b" : "\\b0";
+        if (s.style.italic != current.italic) words += s.style.italic ? "\\i" : "\\i0";
+        if (s.style.underline != current.underline) words += s.style.underline ? "\\ul" : "\\ulnone";
+        if (s.style.strikeOut != current.strikeOut) words += s.style.strikeOut ? "\\strike" : "\\strike0";
+        if (fontIndex(s.style.font) != fontIndex(current.font)) words += "\\f" + std::to_string(fontIndex(s.style.font));
         if (!words.empty()) out += words + ' ';
         current = s.style;
         AppendRtfText(out, std::string_view(report.text).substr(s.start, s.length), &lastWasCr);
@@ -571,6 +643,36 @@ Status DecodePlainText(std::string_view gbk, std::string* utf8) {
     return Status::Ok();
 }
 
+Status DecodeTextFile(std::string_view bytes, std::string* utf8) {
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    std::string text;
+    if (bytes.substr(0, kBom.size()) == kBom) {
+        bytes.remove_prefix(kBom.size());
+        if (!IsValidUtf8(bytes)) return Status::Error("the file begins as UTF-8 text but is not valid UTF-8");
+        text = std::string(bytes);
+    } else if (IsValidUtf8(bytes)) {
+        text = std::string(bytes);
+    } else {
+        CodecResult r = GbkToUtf8(bytes);
+        if (!r.ok()) return Status::Error("the file is neither UTF-8 nor GBK text: " + r.error);
+        text = std::move(r.text);
+    }
+    std::string crlf;
+    crlf.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            crlf += "\r\n";
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (text[i] == '\n') {
+            crlf += "\r\n";
+        } else {
+            crlf += text[i];
+        }
+    }
+    *utf8 = std::move(crlf);
+    return Status::Ok();
+}
+
 Status SaveReportFile(const std::filesystem::path& path, const StyledReport& report) {
     std::string bytes;
     Status s = EndsWithTxt(path) ? EncodePlainText(report.text, &bytes) : WriteRtf(report, &bytes);
@@ -586,7 +688,7 @@ Status LoadReportFile(const std::filesystem::path& path, StyledReport* report) {
         return Status::Ok();
     }
     StyledReport plain;
-    if (Status s = DecodePlainText(bytes, &plain.text); !s) return Status::Error(path.string() + ": " + s.message());
+    if (Status s = DecodeTextFile(bytes, &plain.text); !s) return Status::Error(path.string() + ": " + s.message());
     *report = std::move(plain);
     return Status::Ok();
 }

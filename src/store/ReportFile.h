@@ -3,13 +3,15 @@
 //
 // A report is UTF-8 text (lines end in CR LF) with styled runs laid over
 // default attributes, the way the report pane colours its headings: each run
-// sets any of colour, size and bold over a range, later runs over earlier.
+// sets any of colour, size, bold, italic, underline, strike-out and font over
+// a range, later runs over earlier.
 //
 // The RTF written is code page 936 (\ansicpg936, GBK bytes as \'hh, a font of
 // charset 134), so the Windows program and word processors read it. The
 // reader takes our own files and what Windows RichEdit writes: \ansicpg,
-// \'hh, \uN with its fallback, font and colour tables, \fs, \b, \cf, \par,
-// \pard, \plain, \fi; unknown control words and {\*…} groups are skipped.
+// \'hh, \uN with its fallback, font and colour tables, \f, \fs, \b, \i,
+// \ul (and its kinds), \strike, \cf, \par, \pard, \plain, \fi; unknown
+// control words and {\*…} groups are skipped.
 // Malformed input is an error, never a crash; nesting is bounded.
 #pragma once
 
@@ -45,7 +47,8 @@ std::vector<StyledSpan> ResolveStyles(const StyledReport& report);
 Status WriteRtf(const StyledReport& report, std::string* rtf);
 
 // Reads RTF into text and fully specified runs (base is the RTF default:
-// black, 12 points, not bold).
+// black, 12 points, not bold). The default font's name becomes the report's
+// font; runs name only other fonts.
 Status ReadRtf(std::string_view rtf, StyledReport* report);
 
 // True when the bytes begin as an RTF file does ("{\rtf").
@@ -59,7 +62,15 @@ Status DecodePlainText(std::string_view gbk, std::string* utf8);
 // otherwise. The file is replaced atomically.
 Status SaveReportFile(const std::filesystem::path& path, const StyledReport& report);
 
-// Loads a report: RTF when the file begins as RTF, else GBK plain text.
+// The text of a plain-text file as UTF-8 with CR LF line ends (CR LF, LF and
+// CR alone each end a line). The encoding: UTF-8 when the file begins with a
+// UTF-8 byte-order mark (which is dropped) or is valid UTF-8 throughout —
+// ASCII is both, and real GBK Chinese text is practically never valid UTF-8;
+// otherwise GBK, strictly. Anything else is an error.
+Status DecodeTextFile(std::string_view bytes, std::string* utf8);
+
+// Loads a report: RTF when the file begins as RTF, else plain text as
+// DecodeTextFile reads it.
 Status LoadReportFile(const std::filesystem::path& path, StyledReport* report);
 
 }  // namespace tessaly

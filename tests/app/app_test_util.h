@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTimer>
 #include <deque>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "app/BirthDataDialog.h"
+#include "app/CategoryDialog.h"
 #include "app/MainWindow.h"
 #include "app/MessageService.h"
 #include "common/ProgramFiles.h"
@@ -101,6 +103,15 @@ inline void AnswerBothBirthDialogs(const PersonRecord& a, const PersonRecord& b)
 inline void MatchCouple(MainWindow& w, const PersonRecord& a, const PersonRecord& b) {
     AnswerBothBirthDialogs(a, b);
     w.StartMatching();
+}
+
+// "存新" with the category dialog answered: the case goes under `category`.
+inline void SaveAsNewCase(MainWindow& w, const QString& category = QStringLiteral("临时保存")) {
+    WhenModal<CategoryDialog>([category](CategoryDialog* dlg) {
+        dlg->categoryBox->setEditText(category);
+        dlg->accept();
+    });
+    w.SaveCase();
 }
 
 }  // namespace tessaly::apptest

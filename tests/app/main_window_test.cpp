@@ -325,7 +325,13 @@ TEST(MainWindow, MenusShowOnlyWhatWorks) {
     for (QAction* a : w.menuBar()->actions()) {
         if (a->isVisible()) menus << a->text();
     }
-    EXPECT_EQ(menus, (QStringList{"文件(&F)", "命理知识(&S)", "辅助工具(&T)", "选项(&O)"}));
+    EXPECT_EQ(menus, (QStringList{"文件(&F)", "命理知识(&S)", "辅助工具(&T)", "选项(&O)", "帮助(&H)"}));
+    QStringList fileItems;
+    for (QAction* a : w.menuBar()->actions().front()->menu()->actions()) fileItems << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(fileItems, (QStringList{"保存八字", "-", "导入历史记录", "导出历史记录", "清除历史记录", "-", "退出"}));
+    EXPECT_EQ(w.knowledgeMenu->actions().value(0)->objectName(), "mlpic");
+    EXPECT_EQ(w.knowledgeMenu->actions().value(1)->objectName(), "mlzishi");
+    EXPECT_EQ(w.helpMenu->actions().value(0)->objectName(), "HmnuRhelp");
     EXPECT_TRUE(w.saveCaseAction->isVisible());
     EXPECT_TRUE(w.pages->isTabVisible(1));
 }

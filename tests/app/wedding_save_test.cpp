@@ -12,7 +12,7 @@
 #include "app/CaseTreeModel.h"
 #include "app/CategoryDialog.h"
 #include "app/MainWindow.h"
-#include "app_test_util.h"
+#include "pane_test_util.h"
 #include "matching/WeddingSearch.h"
 #include "store/CaseOperations.h"
 #include "store/CaseStore.h"
@@ -22,17 +22,10 @@ namespace tessaly {
 namespace {
 
 using apptest::MatchCouple;
+using apptest::Person;
 using apptest::ScriptedMessages;
 using apptest::TempHome;
 using apptest::WhenModal;
-
-PersonRecord Person(const char* name, int year, bool male) {
-    PersonRecord r;
-    r.name = name;
-    r.year = std::int16_t(year), r.month = 6, r.day = 15, r.hour = 10, r.minute = 0;
-    r.isMale = male ? 1 : 0;
-    return r;
-}
 
 TEST(WeddingTab, SearchFillsThePaneAndBlocksASecondSearch) {
     TempHome home;
@@ -96,13 +89,7 @@ TEST(SaveCase, NewCaseGoesToTheStoreWithItsReport) {
 
     MatchCouple(w, Person("张三", 1994, true), Person("李四", 1996, false));
     ASSERT_TRUE(w.chartValid());
-    for (int i = 0; i < 2; ++i) {  // "存新" again stores another copy
-        WhenModal<CategoryDialog>([](CategoryDialog* dlg) {
-            dlg->categoryBox->setEditText(QStringLiteral("临时保存"));
-            dlg->accept();
-        });
-        w.SaveCase();
-    }
+    for (int i = 0; i < 2; ++i) apptest::SaveAsNewCase(w);  // "存新" again stores another copy
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(w.saveButton->text(), QStringLiteral("存新"));
 

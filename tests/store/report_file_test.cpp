@@ -76,13 +76,86 @@ TEST(Rtf, ReadsRichEditOutput) {
     EXPECT_EQ(r.text, "甲命八字：\r\ncafé €x\xF0\x9F\x98\x80\r\nplain你\r\n");
     EXPECT_EQ(r.fontName, "宋体");
     EXPECT_EQ(r.firstLineIndent, 420);
+    TextStyle arial{0, 10, false};
+    arial.font = "Arial";
     const std::vector<StyledSpan> want = {
         {0, 15, {kBlue, 12, true}},
-        {15, 2 + 9 + 1, {0, 10, false}},   // \r\n, "café €", "x"
+        {15, 2, {0, 10, false}},           // \r\n
+        {17, 9, arial},                    // "café €" in the second font
+        {26, 1, {0, 10, false}},           // "x", back in the default font
         {27, 4 + 2, {kRed, 14, false}},    // the emoji and its line end
         {33, 5 + 3 + 2, {0, 11, false}},
     };
     EXPECT_EQ(ResolveStyles(r), want);
+}
+
+// What the pane's font dialog can set: italic, underline, strike-out and
+// other fonts, beside colour, size and weight.
+TEST(Rtf, RoundTripKeepsItalicUnderlineStrikeOutAndFonts) {
+    StyledReport r;
+    r.text = "甲乙丙丁戊己庚辛\r\nabc";
+    r.base = {0, 12, false};
+    StyleRun italic(0, 6), underline(3, 6), strike(9, 3), kaiti(6, 9), report(12, 3), korean(20, 3);
+    italic.italic = true;
+    underline.underline = true;
+    strike.strikeOut = true;
+    kaiti.font = "楷体";
+    report.font = "宋体";                 // the report's own font: no second entry
+    korean.font = "\xEB\x8F\x8B\xEC\x9D\x8C";  // 돋음: not GBK, written in the report's font
+    r.runs = {italic, underline, strike, kaiti, report, korean};
+    std::string rtf;
+    ASSERT_TRUE(WriteRtf(r, &rtf).ok());
+    for (const char* want : {"{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}"
+                             "{\\f1\\fnil\\fcharset134 \\'bf\\'ac\\'cc\\'e5;}}",
+                             "\\i ", "\\ul", "\\strike", "\\f1 ", "\\i0", "\\ulnone", "\\strike0"}) {
+        SCOPED_TRACE(want);
+        EXPECT_NE(rtf.find(want), std::string::npos) << rtf;
+    }
+    EXPECT_EQ(rtf.find("\\f2"), std::string::npos) << rtf;
+    StyledReport back;
+    const Status s = ReadRtf(rtf, &back);
+    ASSERT_TRUE(s.ok()) << s.message();
+    EXPECT_EQ(back.text, r.text);
+    r.runs.pop_back();  // the font GBK cannot name is gone
+    EXPECT_EQ(ResolveStyles(back), ResolveStyles(r));
+}
+
+TEST(Rtf, ReadsTheSwitchesOfItalicUnderlineAndStrikeOut) {
+    const struct {
+        const char* rtf;
+        bool italic, underline, strikeOut;
+    } kCases[] = {
+        {"{\\rtf1 \\i x}", true, false, false},
+        {"{\\rtf1 \\i\\i0 x}", false, false, false},
+        {"{\\rtf1 \\ul x}", false, true, false},
+        {"{\\rtf1 \\ul\\ulnone x}", false, false, false},
+        {"{\\rtf1 \\ul\\ul0 x}", false, false, false},
+        {"{\\rtf1 \\uldb x}", false, true, false},
+        {"{\\rtf1 \\ulwave x}", false, true, false},
+        {"{\\rtf1 \\strike x}", false, false, true},
+        {"{\\rtf1 \\striked1 x}", false, false, true},
+        {"{\\rtf1 \\strike\\strike0 x}", false, false, false},
+        {"{\\rtf1 \\i\\ul\\strike\\plain x}", false, false, false},
+        {"{\\rtf1 {\\i\\ul\\strike y}x}", false, false, false},  // a group ends its switches
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.rtf);
+        StyledReport r;
+        ASSERT_TRUE(ReadRtf(c.rtf, &r).ok());
+        const std::vector<StyledSpan> spans = ResolveStyles(r);
+        ASSERT_FALSE(spans.empty());
+        const TextStyle& x = spans.back().style;
+        EXPECT_EQ(x.italic, c.italic);
+        EXPECT_EQ(x.underline, c.underline);
+        EXPECT_EQ(x.strikeOut, c.strikeOut);
+    }
+}
+
+// \uN inside the font table names no text.
+TEST(Rtf, UnicodeInTheFontTableIsNoText) {
+    StyledReport r;
+    ASSERT_TRUE(ReadRtf("{\\rtf1{\\fonttbl{\\f0 A\\u22909?B;}}x}", &r).ok());
+    EXPECT_EQ(r.text, "x");
 }
 
 TEST(Rtf, MalformedInputIsAnError) {
@@ -115,6 +188,31 @@ TEST(Rtf, MalformedInputIsAnError) {
     constexpr char kControls[] = "{\\rtf1 a\\u10?b\\'0a\\'00c\0d\\u9?e}";
     ASSERT_TRUE(ReadRtf(std::string_view(kControls, sizeof kControls - 1), &r).ok());
     EXPECT_EQ(r.text, "abcd\te");
+}
+
+TEST(ReportFiles, TextFilesAreUtf8OrGbk) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool ok;
+        const char* want;
+    } kCases[] = {
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF\xE7\x94\xB2\r\nb", true, "甲\r\nb"},
+        {"UTF-8 without a mark", "\xE7\x94\xB2\xE5\x91\xBD\nb", true, "甲命\r\nb"},
+        {"GBK", "\xBC\xD7\xC3\xFC\r\nb", true, "甲命\r\nb"},
+        {"ASCII, old Mac line ends", "a\rb\r\rc", true, "a\r\nb\r\n\r\nc"},
+        {"mixed line ends", "a\r\nb\nc\n", true, "a\r\nb\r\nc\r\n"},
+        {"empty", "", true, ""},
+        {"a mark, then GBK", "\xEF\xBB\xBF\xBC\xD7", false, ""},
+        {"neither UTF-8 nor GBK", "\xFF\xFE\x41\x00", false, ""},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        std::string utf8 = "unchanged";
+        const Status s = DecodeTextFile(c.bytes, &utf8);
+        EXPECT_EQ(s.ok(), c.ok) << s.message();
+        EXPECT_EQ(utf8, c.ok ? std::string(c.want) : std::string("unchanged"));
+    }
 }
 
 TEST(ReportFiles, PlainTextAndFileRoundTrips) {

@@ -1,0 +1,100 @@
+// The three history commands of "文件(&F)": clear, import and export the
+// whole case store. Clearing and importing end the program afterwards, so
+// that the next start begins with the new store.
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "FileDialogs.h"
+#include "MainWindow.h"
+#include "MessageService.h"
+#include "store/CaseStore.h"
+
+namespace tessaly {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+std::filesystem::path PathOf(const QString& s) { return std::filesystem::path(s.toStdString()); }
+
+const QString kCaution = QStringLiteral("注意了");
+
+// Says how a command that changed the whole store ended; true on success.
+bool Reported(QWidget* parent, const Status& s, const QString& failed, const QString& done) {
+    if (!s.ok()) {
+        Inform(parent, failed + u'\n' + Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        return false;
+    }
+    Inform(parent, done);
+    return true;
+}
+
+}  // namespace
+
+void MainWindow::LeaveCaseEditing() {
+    editMode_ = false;
+    currentSlot_ = -1;
+    SetSaveCaption();
+}
+
+void MainWindow::ClearHistory() {
+    SavePrompt();
+    if (!Ask(this, QStringLiteral("这将清除所有历史记录，要继续吗？"), kCaution, MsgIcon::kWarning, true)) return;
+    if (!Ask(this, QStringLiteral("确定要清除吗？"), kCaution, MsgIcon::kWarning, true)) return;
+    CaseStore* db = OpenStore();
+    if (db == nullptr) return;
+    LeaveCaseEditing();
+    const Status s = db->ClearAll();
+    FillTree();
+    // The program ends, so that the next start opens the new, empty store.
+    if (Reported(this, s, QStringLiteral("清除历史记录时出错。"), QStringLiteral("清除完成,请重启软件。"))) close();
+}
+
+void MainWindow::ImportHistory() {
+    SavePrompt();
+    if (!Ask(this, QStringLiteral("执行此操作将覆盖现有的历史记录，要继续吗？"), kCaution, MsgIcon::kWarning, true)) {
+        return;
+    }
+    CaseStore* db = OpenStore();
+    if (db == nullptr) return;
+    QFileDialog dlg(this, QStringLiteral("导入历史记录"), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
+    dlg.setObjectName(QStringLiteral("OpenDialog"));
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setNameFilter(QStringLiteral("all.dat (*.dat)"));
+    dlg.selectFile(QStringLiteral("bazi0.dat"));
+    QString path;
+    if (!ChooseFile(dlg, &path)) return;
+    lastFolder_ = QFileInfo(path).absolutePath();
+
+    // The store checks the chosen history whole before it replaces anything;
+    // a refused import leaves the current store as it was.
+    LeaveCaseEditing();
+    const Status s = db->ImportFrom(PathOf(path));
+    FillTree();
+    if (Reported(this, s, QStringLiteral("导入历史记录时出错。"), QStringLiteral("成功导入，请重启软件！"))) close();
+}
+
+void MainWindow::ExportHistory() {
+    // Edits of the case on screen go into the store first, if wanted.
+    SavePrompt();
+    CaseStore* db = OpenStore();
+    if (db == nullptr) return;
+    FolderChooser dlg(this, QStringLiteral("导出历史记录"), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
+    if (dlg.exec() != QDialog::Accepted || dlg.Folder().isEmpty()) return;
+    QString folder = dlg.Folder();
+    lastFolder_ = folder;
+    if (!folder.endsWith(u'/')) folder += u'/';
+    const QString shown = QDir::toNativeSeparators(folder);
+    // An earlier export there would be overwritten.
+    if (QFileInfo::exists(folder + Q(std::string(StoreStem(0))) + QStringLiteral("0.dat")) &&
+        !Ask(this, QStringLiteral("“%1”里已有导出的历史记录，要覆盖它吗？").arg(shown), kCaution, MsgIcon::kWarning,
+             true)) {
+        return;
+    }
+    Reported(this, db->ExportTo(PathOf(folder)), QStringLiteral("导出历史记录时出错。"),
+             QStringLiteral("成功导出，已保存到") + shown + QStringLiteral("目录下"));
+}
+
+}  // namespace tessaly
