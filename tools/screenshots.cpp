@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "app/AppFonts.h"
+#include "app/AppSetup.h"
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
 #include "common/ProgramFiles.h"
@@ -55,14 +55,13 @@ void AnswerDialogs(int* asked) {
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Tessaly 2.0"));
+    tessaly::SetUpApplication(app);
     if (argc != 2) {
         qWarning("usage: tessaly-screenshots OUTDIR");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
-    tessaly::InstallFontFallbacks();
 
     const tessaly::ProgramFiles files = tessaly::LocateProgramFiles();
     tessaly::MainWindow window(files);

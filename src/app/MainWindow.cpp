@@ -8,7 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
@@ -25,11 +26,13 @@
 
 #include "AnalysisOptionsDialog.h"
 #include "AppFonts.h"
+#include "AppSetup.h"
 #include "BirthDataDialog.h"
 #include "ChartPicture.h"
 #include "MessageService.h"
 #include "ReportEndingDialog.h"
 #include "ReportFileBridge.h"
+#include "ReportFontDialog.h"
 #include "ReportView.h"
 #include "calendar/Places.h"
 #include "matching/ReportStyle.h"
@@ -111,7 +114,7 @@ PersonRecord DefaultPerson(const QDateTime& now, int personNo, int province, int
 MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     : QMainWindow(parent), files_(std::move(files)), store_(std::make_unique<Store>()) {
     setObjectName(QStringLiteral("FrmMain"));
-    setWindowTitle(QStringLiteral("Tessaly 2.0"));
+    setWindowTitle(kProgramTitle);
     QFont wf(kSongTi);
     wf.setPixelSize(14);
     setFont(wf);
@@ -130,6 +133,11 @@ void MainWindow::BuildLayout() {
     caseTree->setIndentation(19);
     caseTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     caseTree->setMinimumWidth(kMinTreeWidth);
+    // Node texts are shown whole; a narrow tree scrolls sideways instead.
+    caseTree->setTextElideMode(Qt::ElideNone);
+    caseTree->header()->setStretchLastSection(false);
+    caseTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    caseTree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("PageMain"));
@@ -150,14 +158,17 @@ void MainWindow::BuildLayout() {
     chartPicture->setObjectName(QStringLiteral("ImgBaZi"));
     auto* bottom = new QWidget(right);
     bottom->setFixedHeight(120);
-    newButton = new QPushButton(QStringLiteral("新建"), bottom);
+    newButton = new QPushButton(QStringLiteral("新建(&N)"), bottom);
     newButton->setObjectName(QStringLiteral("BtoNew"));
     newButton->setToolTip(QStringLiteral("新建命例"));
     saveButton = new QToolButton(bottom);
     saveButton->setObjectName(QStringLiteral("SbtoSave"));
-    saveButton->setAutoRaise(true);
+    // Looks like the button it is (a flat one reads as a label). Its own
+    // font survives the re-polish a change of caption colour needs.
+    saveButton->setAutoRaise(false);
+    saveButton->setFont(font());
     saveButton->setToolTip(QStringLiteral("保存八字"));
-    matchButton = new QPushButton(QStringLiteral("开始合婚"), bottom);
+    matchButton = new QPushButton(QStringLiteral("开始合婚(&M)"), bottom);
     matchButton->setObjectName(QStringLiteral("BtnPai"));
     matchButton->setFixedSize(108, 40);
     QFont pf = matchButton->font();
@@ -193,7 +204,7 @@ void MainWindow::BuildLayout() {
     marriageYearBox = new QComboBox(top);
     marriageYearBox->setObjectName(QStringLiteral("CboHunYear"));
     marriageYearBox->setMinimumWidth(90);
-    searchDaysButton = new QPushButton(QStringLiteral("查找"), top);
+    searchDaysButton = new QPushButton(QStringLiteral("查找(&S)"), top);
     searchDaysButton->setObjectName(QStringLiteral("BtnSearchDay"));
     auto* topBox = new QHBoxLayout(top);
     topBox->addWidget(marriageYearLabel);
@@ -242,7 +253,7 @@ void MainWindow::BuildMenus() {
                                 &MainWindow::SaveCase);
     saveCaseAction->setObjectName(QStringLiteral("mnuF_save"));
     file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
+    QAction* quit = file->addAction(QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("fnumclose"));
 
     QMenu* options = bar->addMenu(QStringLiteral("选项(&O)"));
@@ -265,15 +276,15 @@ void MainWindow::BuildMenus() {
 
 void MainWindow::SetSaveCaption() {
     saveButton->setText(editMode_ ? QStringLiteral("存旧") : QStringLiteral("存新"));
-    saveButton->setStyleSheet(editMode_ ? QStringLiteral("color: #0000ff") : QStringLiteral("color: #000000"));
-}
-
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FirstShow();
-    }
+    // Blue for a stored case, black for a new one, through the palette: a
+    // style sheet of the button's own would drop its font. A skin gives its
+    // own colours for both (QToolButton#SbtoSave[editMode="true"]).
+    QPalette pal = saveButton->palette();
+    pal.setColor(QPalette::ButtonText, editMode_ ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    saveButton->setPalette(pal);
+    saveButton->setProperty("editMode", editMode_);
+    saveButton->style()->unpolish(saveButton);
+    saveButton->style()->polish(saveButton);
 }
 
 void MainWindow::BuildSkinMenu() {
@@ -299,6 +310,11 @@ void MainWindow::BuildSkinMenu() {
 }
 
 void MainWindow::FirstShow() {
+    // A first start from an empty folder makes the folders of the settings,
+    // the case store and the reports.
+    if (Status st = CreateProgramFolders(files_); !st.ok()) {
+        Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
+    }
     settings_ = IniFile(files_.Dat("bzinit.ini"));
     const MainWindowSettings s = ReadMainWindowSettings(settings_);
 
@@ -328,11 +344,7 @@ void MainWindow::FirstShow() {
     for (int i = 0; i < 5; ++i) marriageYearBox->addItem(QString::number(personA_.year + i));
     marriageYearBox->setCurrentIndex(0);
 
-    move(s.left, s.top);
-    resize(s.width, s.height);
-    splitter->setSizes({s.treewid, std::max(1, s.width - s.treewid)});
-    if (s.state == 1) setWindowState(windowState() | Qt::WindowMinimized);
-    if (s.state == 2) setWindowState(windowState() | Qt::WindowMaximized);
+    RestoreGeometry(s);
 
     const QFont reportFont = PointFont(Q(s.fname), s.fsize);
     ApplyReportFont(reportFont);
@@ -427,6 +439,8 @@ void MainWindow::StartMatching() {
     }
     SavePrompt();
     ResetPane(reportPane, QStringLiteral("婚配运算中.............."));
+    // A new couple: nothing of the previous one stays beside the new run.
+    ClearCoupleViews();
 
     // The options and the ending text are read afresh for every run.
     std::vector<std::string> warnings;
@@ -446,6 +460,8 @@ void MainWindow::StartMatching() {
     MatchingResult result = RunMatching(personA_, personB_, options, ending);
     matchButton->setEnabled(true);
     if (!result.Ok()) {
+        // The error stays on screen where the report would be.
+        ResetPane(reportPane, Q(result.ErrorText()));
         Inform(this, Q(result.ErrorText()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
@@ -466,6 +482,7 @@ void MainWindow::StartMatching() {
 void MainWindow::NewCase() {
     SavePrompt();
     reportPane->clear();
+    ClearCoupleViews();
     editMode_ = false;
     reportPane->document()->setModified(false);
     chartValid_ = false;
@@ -477,7 +494,7 @@ void MainWindow::ShowMatching(const MatchingResult& result) {
     const QFont font = reportPane->font();
     ShowReport(reportPane, StyleReport(result.report, font.family().toStdString(), font.pointSizeF(),
                                        result.options.firstLineIndent));
-    chartPicture->SetPicture(DrawChartPicture(PictureDataOf(result)));
+    chartPicture->SetPicture(PictureDataOf(result));
 }
 
 void MainWindow::SaveCase() {
@@ -590,10 +607,13 @@ void MainWindow::SetDefaultAppearance() {
 }
 
 void MainWindow::ChooseReportFont() {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, reportPane->font(), this);
-    if (!ok) return;
-    ApplyReportFont(PointFont(chosen.family(), chosen.pointSizeF()));
+    const QFont current = reportPane->font();
+    ReportFontDialog dlg(current, this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    QString family = dlg.Family();
+    // The font standing in for "宋体" keeps that name in the settings.
+    if (family == QFontInfo(PointFont(kSongTi, 12)).family()) family = kSongTi;
+    ApplyReportFont(PointFont(family, dlg.PointSize()));
     Inform(this, QStringLiteral("设置完成"));
 }
 

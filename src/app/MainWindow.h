@@ -56,6 +56,10 @@ public:
     explicit MainWindow(ProgramFiles files, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // The first show reads the settings and places the window before its
+    // native window exists, so that the saved position is the frame's.
+    void setVisible(bool visible) override;
+
     // The clock the default birth dates and marriage years come from (tests
     // set their own before the window is first shown).
     void SetClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
@@ -103,18 +107,21 @@ public:
     QAction* saveCaseAction;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildLayout();
     void BuildMenus();
     void FirstShow();
+    void RestoreGeometry(const MainWindowSettings& s);
     void BuildSkinMenu();
     void ApplyReportFont(const QFont& font);
     void ApplyReportColor(const QColor& color);
     // Shows a finished run: the styled report and the chart picture.
     void ShowMatching(const MatchingResult& result);
+    // The chart picture back to its background, the wedding pane and its
+    // progress emptied: the couple they showed is gone.
+    void ClearCoupleViews();
     // Asks to save unsaved edits of a stored case; false never stops the caller.
     void SavePrompt();
     void SetSaveCaption();
