@@ -446,13 +446,13 @@ void MainWindow::StartMatching() {
     std::vector<std::string> warnings;
     const IniFile optionsFile(files_.Dat("pan.ini"));
     if (!optionsFile.loadStatus().ok()) {
-        warnings.push_back("analysis options not read, defaults used: " + optionsFile.loadStatus().message());
+        warnings.push_back("排盘设置没有读到，用默认设置：" + optionsFile.loadStatus().message());
     }
     const ChartOptions options = ReadChartOptions(optionsFile, &warnings);
     EndingText ending;
     if (options.appendEnding) {
         if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), &ending); !s.ok()) {
-            warnings.push_back("ending text not added: " + s.message());
+            warnings.push_back("命稿结尾信息没有加上：" + s.message());
         }
     }
 

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "common/SystemError.h"
 #include "common/TextCodec.h"
 
 namespace tessaly {
@@ -53,11 +54,11 @@ bool ParseInteger(std::string_view text, long* value) {
 Status ReadFileBytes(const fs::path& path, std::string* bytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return Status::Error("cannot open " + path.string() + ": " + std::strerror(errno));
+        return Status::Error("无法打开 " + path.string() + "：" + SystemErrorText(errno));
     }
     std::ostringstream ss;
     ss << in.rdbuf();
-    if (in.bad()) return Status::Error("cannot read " + path.string());
+    if (in.bad()) return Status::Error("无法读取 " + path.string());
     *bytes = std::move(ss).str();
     return Status::Ok();
 }
@@ -68,29 +69,29 @@ Status WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     const fs::path tmp = path.string() + ".tmp" + std::to_string(::getpid());
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
-        return Status::Error("cannot write " + path.string() + ": " + std::strerror(errno));
+        return Status::Error("无法写入 " + path.string() + "：" + SystemErrorText(errno));
     }
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            const std::string why = std::strerror(errno);
+            const std::string why = SystemErrorText(errno);
             ::close(fd);
             ::unlink(tmp.c_str());
-            return Status::Error("cannot write " + path.string() + ": " + why);
+            return Status::Error("无法写入 " + path.string() + "：" + why);
         }
         done += static_cast<std::size_t>(n);
     }
     if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const std::string why = std::strerror(errno);
+        const std::string why = SystemErrorText(errno);
         ::unlink(tmp.c_str());
-        return Status::Error("cannot write " + path.string() + ": " + why);
+        return Status::Error("无法写入 " + path.string() + "：" + why);
     }
     if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        const std::string why = std::strerror(errno);
+        const std::string why = SystemErrorText(errno);
         ::unlink(tmp.c_str());
-        return Status::Error("cannot replace " + path.string() + ": " + why);
+        return Status::Error("无法替换 " + path.string() + "：" + why);
     }
     return Status::Ok();
 }
@@ -115,7 +116,7 @@ Status IniFile::Load(const fs::path& path) {
     } else {
         CodecResult r = GbkToUtf8(view);
         if (!r.ok()) {
-            loadStatus_ = Status::Error(path.string() + " is not a GBK text file (" + r.error + ")");
+            loadStatus_ = Status::Error(path.string() + " 不是 GBK 文本文件（" + r.error + "）");
             return loadStatus_;
         }
         utf8 = std::move(r.text);
@@ -268,11 +269,10 @@ std::string IniFile::ToText() const {
 Status IniFile::Save() const { return SaveAs(path_); }
 
 Status IniFile::SaveAs(const fs::path& path) const {
-    if (path.empty()) return Status::Error("settings file has no name");
+    if (path.empty()) return Status::Error("设置文件没有文件名");
     CodecResult gbk = Utf8ToGbk(ToText());
     if (!gbk.ok()) {
-        return Status::Error("cannot save " + path.string() + ": text not representable in GBK (" +
-                             gbk.error + ")");
+        return Status::Error("无法保存 " + path.string() + "：有 GBK 无法表示的文字（" + gbk.error + "）");
     }
     return WriteFileAtomically(path, gbk.text);
 }

@@ -48,7 +48,7 @@ CodecResult Convert(std::string_view in, const char* to, const char* from, const
     CodecResult r;
     iconv_t raw = iconv_open(to, from);
     if (raw == reinterpret_cast<iconv_t>(-1)) {
-        r.error = std::string("the system cannot convert ") + from + " to " + to;
+        r.error = std::string("系统无法把 ") + from + " 转换为 " + to;
         return r;
     }
     std::unique_ptr<iconv_t, IconvCloser> cd(new iconv_t(raw));
@@ -70,10 +70,9 @@ CodecResult Convert(std::string_view in, const char* to, const char* from, const
         }
         const std::size_t offset = in.size() - inLeft;
         if (errno == EILSEQ) {
-            r.error = std::string(what) + ": invalid or unconvertible character at byte " +
-                      std::to_string(offset);
+            r.error = std::string(what) + "：第 " + std::to_string(offset) + " 字节处的字符无效或无法转换";
         } else {
-            r.error = std::string(what) + ": incomplete character at byte " + std::to_string(offset);
+            r.error = std::string(what) + "：第 " + std::to_string(offset) + " 字节处的字符不完整";
         }
         return r;
     }
@@ -90,14 +89,14 @@ CodecResult Utf8ToGbk(std::string_view utf8) {
     for (std::size_t i = 0; i < utf8.size();) {
         const int n = ValidUtf8At(utf8, i);
         if (n == 0) {
-            return {{}, "UTF-8 to GBK: invalid UTF-8 at byte " + std::to_string(i)};
+            return {{}, "UTF-8 转 GBK：第 " + std::to_string(i) + " 字节处不是有效的 UTF-8"};
         }
         i += n;
     }
-    return Convert(utf8, "GBK", "UTF-8", "UTF-8 to GBK");
+    return Convert(utf8, "GBK", "UTF-8", "UTF-8 转 GBK");
 }
 
-CodecResult GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GBK", "GBK to UTF-8"); }
+CodecResult GbkToUtf8(std::string_view gbk) { return Convert(gbk, "UTF-8", "GBK", "GBK 转 UTF-8"); }
 
 bool IsValidUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {

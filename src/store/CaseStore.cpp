@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "common/IniFile.h"
+#include "common/SystemError.h"
 #include "common/TextCodec.h"
 #include "store/FileUtil.h"
 #include "store/ReportFile.h"
@@ -74,7 +75,7 @@ Status PutText(std::string& b, std::size_t off, std::size_t field, std::string_v
                std::string_view what) {
     const std::string cut = CutToGbkWidth(utf8, field - 1);
     const CodecResult gbk = Utf8ToGbk(cut);
-    if (!gbk.ok()) return Status::Error(std::string(what) + ": " + gbk.error);
+    if (!gbk.ok()) return Status::Error(std::string(what) + "：" + gbk.error);
     std::memcpy(b.data() + off, gbk.text.data(), gbk.text.size());
     return Status::Ok();
 }
@@ -114,7 +115,7 @@ std::string DecodeText(std::string_view gbk) {
 }
 
 Status PutPerson(std::string& b, const PersonLayout& l, const PersonRecord& p, std::string_view who) {
-    if (Status s = PutText(b, l.name, kNameField, p.name, std::string(who) + " name"); !s) return s;
+    if (Status s = PutText(b, l.name, kNameField, p.name, std::string(who) + "姓名"); !s) return s;
     const std::int16_t t[5] = {p.year, p.month, p.day, p.hour, p.minute};
     for (int i = 0; i < 5; ++i) PutI16(b, l.time + 2 * i, t[i]);
     PutU8(b, l.isLunar, p.isLunar);
@@ -124,7 +125,7 @@ Status PutPerson(std::string& b, const PersonLayout& l, const PersonRecord& p, s
     PutI16(b, l.city, p.cityIndex);
     PutF32(b, l.longitude, p.longitude);
     PutF32(b, l.latitude, p.latitude);
-    return PutText(b, l.place, kPlaceField, p.placeText, std::string(who) + " place");
+    return PutText(b, l.place, kPlaceField, p.placeText, std::string(who) + "出生地");
 }
 
 void GetPerson(std::string_view b, const PersonLayout& l, PersonRecord* p) {
@@ -159,7 +160,7 @@ std::int32_t RecordsInFile(std::int32_t count, int k) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(left, 0, kRecordsPerFile));
 }
 
-std::string ErrnoText() { return std::strerror(errno); }
+std::string ErrnoText() { return SystemErrorText(errno); }
 
 // Reads exactly n bytes at offset; a short read is an error naming the file.
 Status ReadAt(int fd, const fs::path& path, char* buf, std::size_t n, off_t offset) {
@@ -168,11 +169,10 @@ Status ReadAt(int fd, const fs::path& path, char* buf, std::size_t n, off_t offs
         const ssize_t r = ::pread(fd, buf + done, n - done, offset + off_t(done));
         if (r < 0) {
             if (errno == EINTR) continue;
-            return Status::Error("cannot read " + path.string() + ": " + ErrnoText());
+            return Status::Error("无法读取 " + path.string() + "：" + ErrnoText());
         }
         if (r == 0) {
-            return Status::Error("the case store file " + path.string() +
-                                 " is shorter than its header says; the store is damaged");
+            return Status::Error("命例库文件 " + path.string() + " 比文件头所记的短，命例库已损坏");
         }
         done += static_cast<std::size_t>(r);
     }
@@ -186,12 +186,12 @@ Status WriteAt(int fd, const fs::path& path, const char* buf, std::size_t n, off
         const ssize_t w = ::pwrite(fd, buf + done, n - done, offset + off_t(done));
         if (w < 0) {
             if (errno == EINTR) continue;
-            return Status::Error("cannot write " + path.string() + ": " + ErrnoText());
+            return Status::Error("无法写入 " + path.string() + "：" + ErrnoText());
         }
         done += static_cast<std::size_t>(w);
     }
     if (::fdatasync(fd) != 0) {
-        return Status::Error("cannot write " + path.string() + ": " + ErrnoText());
+        return Status::Error("无法写入 " + path.string() + "：" + ErrnoText());
     }
     return Status::Ok();
 }
@@ -200,9 +200,9 @@ Status OpenFile(const fs::path& path, int flags, UniqueFd* fd) {
     fd->reset(::open(path.c_str(), flags | O_CLOEXEC, 0644));
     if (!*fd) {
         if (errno == ENOENT && !(flags & O_CREAT)) {
-            return Status::Error("the case store file " + path.string() + " is missing");
+            return Status::Error("命例库文件 " + path.string() + " 不见了");
         }
-        return Status::Error("cannot open " + path.string() + ": " + ErrnoText());
+        return Status::Error("无法打开 " + path.string() + "：" + ErrnoText());
     }
     return Status::Ok();
 }
@@ -215,7 +215,7 @@ Status WriteHeader(int fd, const fs::path& path, const StoreHeader& h) {
 // Criteria text in GBK, cut to the size of its field.
 Status CriteriaText(std::string_view utf8, std::size_t field, std::string* gbk) {
     const CodecResult r = Utf8ToGbk(CutToGbkWidth(utf8, field - 1));
-    if (!r.ok()) return Status::Error("search text: " + r.error);
+    if (!r.ok()) return Status::Error("查找文字：" + r.error);
     *gbk = r.text;
     return Status::Ok();
 }
@@ -262,10 +262,10 @@ Status EncodeCaseRecord(const CaseRecord& r, std::string* bytes) {
     std::string b(kCaseRecordSize, '\0');
     PutI32(b, kSlotOffset, r.slot);
     PutU8(b, kMarkOffset, r.deleted);
-    if (Status s = PutPerson(b, kPersonA, r.a, "person A"); !s) return s;
-    if (Status s = PutText(b, kCategoryOffset, kCategoryField, r.category, "category"); !s) return s;
-    if (Status s = PutText(b, kNoteOffset, kNoteField, r.note, "note"); !s) return s;
-    if (Status s = PutPerson(b, kPersonB, r.b, "person B"); !s) return s;
+    if (Status s = PutPerson(b, kPersonA, r.a, "甲命"); !s) return s;
+    if (Status s = PutText(b, kCategoryOffset, kCategoryField, r.category, "类别"); !s) return s;
+    if (Status s = PutText(b, kNoteOffset, kNoteField, r.note, "备注"); !s) return s;
+    if (Status s = PutPerson(b, kPersonB, r.b, "乙命"); !s) return s;
     *bytes = std::move(b);
     return Status::Ok();
 }
@@ -295,7 +295,7 @@ fs::path CaseStore::ReportPath(std::int32_t slot) const {
 }
 
 Status CaseStore::CheckOpened() const {
-    if (stem_.empty()) return Status::Error("the case store has not been opened");
+    if (stem_.empty()) return Status::Error("命例库没有打开");
     return Status::Ok();
 }
 
@@ -305,19 +305,18 @@ Status CaseStore::LoadHeader(int fd, StoreHeader* h) const {
     if (Status s = ReadAt(fd, path, buf, sizeof buf, 0); !s) return s;
     DecodeStoreHeader(std::string_view(buf, sizeof buf), h);
     if (h->storeKind != storeKind_) {
-        return Status::Error(path.string() + " holds a store of kind " + std::to_string(h->storeKind) +
-                             ", not a case store of this program");
+        return Status::Error(path.string() + " 是类型 " + std::to_string(h->storeKind) + " 的数据，不是本软件的命例库");
     }
     if (h->count < 0 || h->fileCount < FilesNeeded(h->count)) {
-        return Status::Error("the header of " + path.string() + " is damaged (count " +
-                             std::to_string(h->count) + ", files " + std::to_string(h->fileCount) + ")");
+        return Status::Error(path.string() + " 的文件头已损坏（记录数 " + std::to_string(h->count) + "，文件数 " +
+                             std::to_string(h->fileCount) + "）");
     }
     return Status::Ok();
 }
 
 Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
     const std::string_view stem = StoreStem(storeKind);
-    if (stem.empty()) return Status::Error("unknown case store kind " + std::to_string(storeKind));
+    if (stem.empty()) return Status::Error("未知的命例库类型 " + std::to_string(storeKind));
     programDir_ = programDir;
     datDir_ = programDir / "dat";
     stem_ = std::string(stem);
@@ -325,7 +324,7 @@ Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
 
     std::error_code ec;
     if (!fs::is_directory(datDir_, ec)) {
-        return Status::Error("the folder " + datDir_.string() + " does not exist");
+        return Status::Error("文件夹 " + datDir_.string() + " 不存在");
     }
     DirLock lock;
     if (Status s = lock.Acquire(datDir_); !s) return s;
@@ -346,13 +345,13 @@ Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
         StoreHeader h;
         if (Status s = LoadHeader(fd.get(), &h); !s) return s;
     } else {
-        return Status::Error("cannot create " + header.string() + ": " + ErrnoText());
+        return Status::Error("无法创建 " + header.string() + "：" + ErrnoText());
     }
 
     const fs::path reports = ReportDir();
     if (!fs::is_directory(reports, ec)) {
         fs::create_directory(reports, ec);
-        if (ec) return Status::Error("cannot create the report folder " + reports.string() + ": " + ec.message());
+        if (ec) return Status::Error("无法创建命稿文件夹 " + reports.string() + "：" + SystemErrorText(ec));
     }
     return Status::Ok();
 }
@@ -408,7 +407,7 @@ Status CaseStore::ScanRecords(const StoreHeader& h,
 }
 
 Status CaseStore::AppendLocked(int headerFd, StoreHeader h, CaseRecord* record) {
-    if (h.count == INT32_MAX) return Status::Error("the case store is full");
+    if (h.count == INT32_MAX) return Status::Error("命例库已满");
     const std::int32_t slot = h.count;
     record->slot = slot;
     record->deleted = 0;
@@ -481,8 +480,8 @@ Status CaseStore::ReadRecord(std::int32_t slot, CaseRecord* record) {
     StoreHeader h;
     if (Status s = Begin(&lock, O_RDONLY, &hfd, &h); !s) return s;
     if (slot < 0 || slot >= h.count) {
-        return Status::Error("there is no case in slot " + std::to_string(slot) + " (the store has " +
-                             std::to_string(h.count) + " slots)");
+        return Status::Error("没有第 " + std::to_string(slot) + " 号命例（命例库共有 " + std::to_string(h.count) +
+                             " 个记录位置）");
     }
     const fs::path path = DataFilePath(FileOfSlot(slot));
     UniqueFd fd;
@@ -502,8 +501,8 @@ Status CaseStore::WriteRecord(std::int32_t slot, const CaseRecord& record) {
     StoreHeader h;
     if (Status s = Begin(&lock, O_RDONLY, &hfd, &h); !s) return s;
     if (slot < 0 || slot >= h.count) {
-        return Status::Error("cannot write slot " + std::to_string(slot) + ": the store has " +
-                             std::to_string(h.count) + " slots; new cases are added, not written");
+        return Status::Error("无法写入第 " + std::to_string(slot) + " 号记录：命例库只有 " + std::to_string(h.count) +
+                             " 个记录位置，新命例只能添加");
     }
     const fs::path path = DataFilePath(FileOfSlot(slot));
     UniqueFd fd;
@@ -517,8 +516,8 @@ Status CaseStore::DeleteRecord(std::int32_t slot) {
     StoreHeader h;
     if (Status s = Begin(&lock, O_RDWR, &hfd, &h); !s) return s;
     if (slot < 0 || slot >= h.count) {
-        return Status::Error("there is no case in slot " + std::to_string(slot) + " (the store has " +
-                             std::to_string(h.count) + " slots)");
+        return Status::Error("没有第 " + std::to_string(slot) + " 号命例（命例库共有 " + std::to_string(h.count) +
+                             " 个记录位置）");
     }
     const fs::path path = DataFilePath(FileOfSlot(slot));
     UniqueFd fd;
@@ -526,7 +525,7 @@ Status CaseStore::DeleteRecord(std::int32_t slot) {
     const off_t markAt = OffsetOfSlot(slot) + off_t(kMarkOffset);
     char mark = 0;
     if (Status s = ReadAt(fd.get(), path, &mark, 1, markAt); !s) return s;
-    if (mark != 0) return Status::Error("the case in slot " + std::to_string(slot) + " is already deleted");
+    if (mark != 0) return Status::Error("第 " + std::to_string(slot) + " 号命例已经删除了");
     mark = 1;
     if (Status s = WriteAt(fd.get(), path, &mark, 1, markAt); !s) return s;
     fd.reset();
@@ -598,23 +597,21 @@ Status CaseStore::ClearAll() {
         if (p.filename() == HeaderPath().filename() && p.parent_path() == datDir_) continue;
         std::error_code ec;
         fs::remove(p, ec);
-        if (ec) return Status::Error("cannot delete " + p.string() + ": " + ec.message());
+        if (ec) return Status::Error("无法删除 " + p.string() + "：" + SystemErrorText(ec));
     }
     return Status::Ok();
 }
 
 Status CaseStore::ExportTo(const fs::path& destDir) {
     if (Status s = CheckOpened(); !s) return s;
-    if (destDir.empty()) return Status::Error("no export folder given");
+    if (destDir.empty()) return Status::Error("没有指定导出的文件夹");
     std::error_code ec;
     fs::create_directories(destDir, ec);
     if (ec || !fs::is_directory(destDir, ec)) {
-        return Status::Error("cannot create the export folder " + destDir.string() +
-                             (ec ? ": " + ec.message() : std::string()));
+        return Status::Error("无法创建导出文件夹 " + destDir.string() + (ec ? "：" + SystemErrorText(ec) : std::string()));
     }
     if (SamePlace(destDir, datDir_) || SamePlace(destDir, programDir_) || SamePlace(destDir, ReportDir())) {
-        return Status::Error("cannot export into the program's own folders (" + destDir.string() +
-                             "); choose another folder");
+        return Status::Error("不能导出到软件自己的文件夹（" + destDir.string() + "），请选择别的文件夹");
     }
 
     DirLock lock;
@@ -631,7 +628,7 @@ Status CaseStore::ExportTo(const fs::path& destDir) {
     const fs::path destReports = destDir / (stem_ + "_f");
     if (!fs::is_directory(destReports, ec)) {
         fs::create_directory(destReports, ec);
-        if (ec) return Status::Error("cannot create " + destReports.string() + ": " + ec.message());
+        if (ec) return Status::Error("无法创建 " + destReports.string() + "：" + SystemErrorText(ec));
     }
     std::vector<fs::path> reports;
     if (Status s = ListReportFiles(ReportDir(), &reports); !s) return s;
@@ -646,16 +643,15 @@ Status CaseStore::ImportFrom(const fs::path& headerFile) {
     const std::string headerName = stem_ + "0.dat";
     std::error_code ec;
     if (!fs::is_regular_file(headerFile, ec)) {
-        return Status::Error("cannot import: " + headerFile.string() + " is not a file");
+        return Status::Error("无法导入：" + headerFile.string() + " 不是文件");
     }
     if (!EqualsIgnoreAsciiCase(headerFile.filename().string(), headerName)) {
-        return Status::Error("cannot import " + headerFile.string() + ": choose the " + headerName +
-                             " of an exported history");
+        return Status::Error("无法导入 " + headerFile.string() + "：请选择导出的历史记录中的 " + headerName);
     }
     fs::path srcDir = headerFile.parent_path();
     if (srcDir.empty()) srcDir = ".";
     if (SamePlace(srcDir, datDir_) || SamePlace(srcDir, programDir_)) {
-        return Status::Error("cannot import the program's own store onto itself (" + srcDir.string() + ")");
+        return Status::Error("不能把软件自己的命例库导入到自身（" + srcDir.string() + "）");
     }
 
     // 1. Check everything before touching the current store.
@@ -665,22 +661,21 @@ Status CaseStore::ImportFrom(const fs::path& headerFile) {
         if (Status s = OpenFile(headerFile, O_RDONLY, &fd); !s) return s;
         headBytes.resize(kStoreHeaderSize);
         if (Status s = ReadAt(fd.get(), headerFile, headBytes.data(), kStoreHeaderSize, 0); !s) {
-            return Status::Error("cannot import " + headerFile.string() + ": it is not a case store (too short)");
+            return Status::Error("无法导入 " + headerFile.string() + "：它不是命例库（文件太短）");
         }
     }
     StoreHeader h;
     DecodeStoreHeader(headBytes, &h);
     const auto refuse = [&](const std::string& why) {
-        return Status::Error("cannot import " + headerFile.string() + ": " + why + "; nothing was changed");
+        return Status::Error("无法导入 " + headerFile.string() + "：" + why + "；什么都没有改变");
     };
-    if (h.storeKind != storeKind_) return refuse("it is not a case store of this program (kind " + std::to_string(h.storeKind) + ")");
+    if (h.storeKind != storeKind_) return refuse("它不是本软件的命例库（类型 " + std::to_string(h.storeKind) + "）");
     if (h.count < 0 || h.deletedCount < 0 || h.deletedCount > h.count || h.reuseFlag > 1 ||
         (h.reuseFlag == 1 && h.deletedCount == 0)) {
-        return refuse("its header is damaged");
+        return refuse("它的文件头已损坏");
     }
     if (h.fileCount != FilesNeeded(h.count)) {
-        return refuse("its header names " + std::to_string(h.fileCount) + " data files for " +
-                      std::to_string(h.count) + " records");
+        return refuse("它的文件头为 " + std::to_string(h.count) + " 条记录写了 " + std::to_string(h.fileCount) + " 个数据文件");
     }
     std::map<std::string, fs::path> srcFiles;  // lower-case name -> entry
     if (Status s = ListFolderFolded(srcDir, &srcFiles); !s) return s;
@@ -688,14 +683,14 @@ Status CaseStore::ImportFrom(const fs::path& headerFile) {
     for (int k = 0; k < h.fileCount; ++k) {
         const std::string name = stem_ + std::to_string(k) + ".dat";
         const auto it = srcFiles.find(name);
-        if (it == srcFiles.end() || !fs::is_regular_file(it->second, ec)) return refuse(name + " is missing");
+        if (it == srcFiles.end() || !fs::is_regular_file(it->second, ec)) return refuse("缺少 " + name);
         const std::uint64_t size = fs::file_size(it->second, ec);
-        if (ec) return refuse("cannot read " + it->second.string());
+        if (ec) return refuse("无法读取 " + it->second.string());
         const std::uint64_t base = k == 0 ? kStoreHeaderSize : 0;
         const std::uint64_t need = base + std::uint64_t(RecordsInFile(h.count, k)) * kCaseRecordSize;
         if (size < need || size > base + kDataFileBytes) {
-            return refuse(it->second.filename().string() + " has " + std::to_string(size) +
-                          " bytes where the header needs " + std::to_string(need));
+            return refuse(it->second.filename().string() + " 有 " + std::to_string(size) + " 字节，文件头需要 " +
+                          std::to_string(need) + " 字节");
         }
         dataFiles.push_back(k == 0 ? headerFile : it->second);
     }
@@ -711,7 +706,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile) {
     const fs::path reportDir = ReportDir();
     if (!fs::is_directory(reportDir, ec)) {
         fs::create_directory(reportDir, ec);
-        if (ec) return Status::Error("cannot create " + reportDir.string() + ": " + ec.message());
+        if (ec) return Status::Error("无法创建 " + reportDir.string() + "：" + SystemErrorText(ec));
     }
     const fs::path dataStage = datDir_ / ".import-staging";
     const fs::path reportStage = reportDir / ".import-staging";
@@ -725,7 +720,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile) {
     if (!ec) fs::create_directory(reportStage, ec);
     if (ec) {
         dropStages();
-        return Status::Error("cannot prepare the import in " + datDir_.string() + ": " + ec.message());
+        return Status::Error("无法在 " + datDir_.string() + " 里准备导入：" + SystemErrorText(ec));
     }
     for (std::size_t k = 0; k < dataFiles.size(); ++k) {
         if (Status s = CopyFileDurably(dataFiles[k], dataStage / DataFilePath(int(k)).filename()); !s) {
@@ -748,7 +743,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile) {
         std::string copied;
         if (Status s = ReadFileBytes(dataStage / headerName, &copied); !s || copied.compare(0, kStoreHeaderSize, headBytes) != 0) {
             dropStages();
-            return refuse("its files changed while they were copied");
+            return refuse("复制的过程中它的文件变了");
         }
     }
 
@@ -767,7 +762,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile) {
     std::vector<Move> done;  // in the order made, for the way back
     const auto move = [&](const fs::path& from, const fs::path& to) -> Status {
         fs::rename(from, to, ec);
-        if (ec) return Status::Error("cannot move " + from.string() + " to " + to.string() + ": " + ec.message());
+        if (ec) return Status::Error("无法把 " + from.string() + " 移到 " + to.string() + "：" + SystemErrorText(ec));
         done.push_back({from, to});
         return Status::Ok();
     };
@@ -777,7 +772,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile) {
     if (s) {
         fs::create_directory(dataAside, ec);
         if (!ec) fs::create_directory(reportAside, ec);
-        if (ec) s = Status::Error("cannot prepare the import in " + datDir_.string() + ": " + ec.message());
+        if (ec) s = Status::Error("无法在 " + datDir_.string() + " 里准备导入：" + SystemErrorText(ec));
     }
     for (const fs::path& p : oldReports) {
         if (s) s = move(p, reportAside / p.filename());
@@ -812,10 +807,10 @@ Status CaseStore::ImportFrom(const fs::path& headerFile) {
             std::error_code ignored;
             fs::remove_all(dataAside, ignored);
             fs::remove_all(reportAside, ignored);
-            s = Status::Error(s.message() + "; the import was undone, nothing was changed");
+            s = Status::Error(s.message() + "；导入已撤销，什么都没有改变");
         } else {
-            s = Status::Error(s.message() + "; the import could not be undone completely: the previous files are in " +
-                              dataAside.string() + " and " + reportAside.string());
+            s = Status::Error(s.message() + "；导入没能完全撤销，原来的文件在 " + dataAside.string() + " 和 " +
+                              reportAside.string() + " 里");
         }
     }
     dropStages();
@@ -827,8 +822,8 @@ Status AddCaseWithReport(CaseStore& db, CaseRecord* record, const StyledReport& 
     const Status written = SaveReportFile(db.ReportPath(record->slot), report);
     if (written) return written;
     const Status undo = db.DeleteRecord(record->slot);
-    return Status::Error("the report could not be written, the case was not saved: " + written.message() +
-                         (undo ? "" : " (and taking the record out again failed: " + undo.message() + ")"));
+    return Status::Error("命稿无法写入，命例没有保存：" + written.message() +
+                         (undo ? "" : "（撤回刚加的记录也失败了：" + undo.message() + "）"));
 }
 
 }  // namespace tessaly

@@ -65,7 +65,7 @@ Status CheckCategoryName(std::string_view name, std::string* trimmed) {
     const std::string_view t = Trim(name);
     if (t.empty() || GbkWidth(t) > kMaxCategoryBytes) return Status::Error(std::string(kBadCategoryMessage));
     const CodecResult gbk = Utf8ToGbk(t);
-    if (!gbk.ok()) return Status::Error("category name: " + gbk.error);
+    if (!gbk.ok()) return Status::Error("类别名称：" + gbk.error);
     *trimmed = std::string(t);
     return Status::Ok();
 }

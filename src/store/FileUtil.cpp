@@ -6,7 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
+
+#include "common/SystemError.h"
 
 namespace tessaly {
 namespace fs = std::filesystem;
@@ -18,10 +19,10 @@ void UniqueFd::reset(int fd) {
 
 Status DirLock::Acquire(const fs::path& dir) {
     fd_.reset(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd_) return Status::Error("cannot open the folder " + dir.string() + ": " + std::strerror(errno));
+    if (!fd_) return Status::Error("无法打开文件夹 " + dir.string() + "：" + SystemErrorText(errno));
     while (::flock(fd_.get(), LOCK_EX) != 0) {
         if (errno != EINTR) {
-            return Status::Error("cannot lock the case store in " + dir.string() + ": " + std::strerror(errno));
+            return Status::Error("无法锁定 " + dir.string() + " 里的命例库：" + SystemErrorText(errno));
         }
     }
     return Status::Ok();
@@ -29,27 +30,27 @@ Status DirLock::Acquire(const fs::path& dir) {
 
 Status CopyFileDurably(const fs::path& from, const fs::path& to) {
     UniqueFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!in) return Status::Error("cannot read " + from.string() + ": " + std::strerror(errno));
+    if (!in) return Status::Error("无法读取 " + from.string() + "：" + SystemErrorText(errno));
     UniqueFd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (!out) return Status::Error("cannot write " + to.string() + ": " + std::strerror(errno));
+    if (!out) return Status::Error("无法写入 " + to.string() + "：" + SystemErrorText(errno));
     std::string buf(1 << 20, '\0');
     for (;;) {
         const ssize_t n = ::read(in.get(), buf.data(), buf.size());
         if (n < 0) {
             if (errno == EINTR) continue;
-            return Status::Error("cannot read " + from.string() + ": " + std::strerror(errno));
+            return Status::Error("无法读取 " + from.string() + "：" + SystemErrorText(errno));
         }
         if (n == 0) break;
         for (ssize_t done = 0; done < n;) {
             const ssize_t w = ::write(out.get(), buf.data() + done, std::size_t(n - done));
             if (w < 0) {
                 if (errno == EINTR) continue;
-                return Status::Error("cannot write " + to.string() + ": " + std::strerror(errno));
+                return Status::Error("无法写入 " + to.string() + "：" + SystemErrorText(errno));
             }
             done += w;
         }
     }
-    if (::fsync(out.get()) != 0) return Status::Error("cannot write " + to.string() + ": " + std::strerror(errno));
+    if (::fsync(out.get()) != 0) return Status::Error("无法写入 " + to.string() + "：" + SystemErrorText(errno));
     return Status::Ok();
 }
 
@@ -67,12 +68,12 @@ Status ListFolder(const fs::path& dir, bool missingOk, std::vector<fs::directory
     std::error_code ec;
     if (!fs::exists(dir, ec)) {
         if (missingOk) return Status::Ok();
-        return Status::Error("the folder " + dir.string() + " does not exist");
+        return Status::Error("文件夹 " + dir.string() + " 不存在");
     }
     fs::directory_iterator it(dir, ec), end;
-    if (ec) return Status::Error("cannot list " + dir.string() + ": " + ec.message());
+    if (ec) return Status::Error("无法列出 " + dir.string() + " 的内容：" + SystemErrorText(ec));
     for (; it != end; it.increment(ec)) {
-        if (ec) return Status::Error("cannot list " + dir.string() + ": " + ec.message());
+        if (ec) return Status::Error("无法列出 " + dir.string() + " 的内容：" + SystemErrorText(ec));
         out->push_back(*it);
     }
     std::sort(out->begin(), out->end(),

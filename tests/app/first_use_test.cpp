@@ -207,6 +207,22 @@ TEST(ChineseTexts, FolderThatCannotBeMadeIsReportedInChinese) {
     EXPECT_NE(s.message().find("bazi_f"), std::string::npos);
 }
 
+TEST(ChineseTexts, SettingsThatCannotBeSavedAreReportedInChinese) {
+    TempHome home;
+    std::filesystem::create_directories(home.dir / "dat" / "bzinit.ini" / "in the way");
+    ScriptedMessages messages;
+    {
+        MainWindow w(home.Files());
+        w.show();
+        w.close();
+    }
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("错误"));
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("无法替换 "))) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("：这是一个文件夹，不是文件")))
+        << messages.shown[0].text.toStdString();
+}
+
 TEST(CaseTree, LongNodeTextsAreShownWholeAndScrollSideways) {
     TempHome home;
     ScriptedMessages messages;

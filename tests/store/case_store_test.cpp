@@ -211,7 +211,7 @@ TEST_F(StoreTest, TextOutsideGbkIsRefusedAndNothingIsWritten) {
     r.note = "笑\xF0\x9F\x98\x80";  // an emoji GBK cannot hold
     const Status s = db_.AddRecord(&r);
     EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.message().find("note"), std::string::npos) << s.message();
+    EXPECT_NE(s.message().find("备注"), std::string::npos) << s.message();  // names the field
     EXPECT_EQ(Snapshot(dir_.path()), before);
 }
 
@@ -583,7 +583,7 @@ TEST(AddCaseWithReport, StoresBothOrLeavesNoLiveCase) {
     CaseRecord second = test::MakeCase("李四", 1992, false, "同事");
     const Status s = AddCaseWithReport(db, &second, report);
     EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.message().find("was not saved"), std::string::npos) << s.message();
+    EXPECT_NE(s.message().find("命例没有保存"), std::string::npos) << s.message();
     CaseRecord back;
     ASSERT_TRUE(db.ReadRecord(first.slot + 1, &back).ok());
     EXPECT_FALSE(back.live());
