@@ -140,8 +140,7 @@ void ChartPictureView::Clear() {
 QImage ChartPictureView::Picture(qreal scale) const { return RenderPicture(data_ ? &*data_ : nullptr, scale); }
 
 void ChartPictureView::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), palette().window());
+    QPainter p(this);  // around the picture the panel shows through
     const QSizeF s = QSizeF(kPictureWidth, kPictureHeight).scaled(QSizeF(size()), Qt::KeepAspectRatio);
     const qreal zoom = s.width() / kPictureWidth;
     p.translate((width() - s.width()) / 2, (height() - s.height()) / 2);

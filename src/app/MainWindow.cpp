@@ -158,7 +158,8 @@ void MainWindow::BuildLayout() {
     chartPicture->setObjectName(QStringLiteral("ImgBaZi"));
     auto* bottom = new QWidget(right);
     bottom->setFixedHeight(120);
-    newButton = new QPushButton(QStringLiteral("新建(&N)"), bottom);
+    // No room for an accelerator beside "存新": Ctrl+N (BuildMenus).
+    newButton = new QPushButton(QStringLiteral("新建"), bottom);
     newButton->setObjectName(QStringLiteral("BtoNew"));
     newButton->setToolTip(QStringLiteral("新建命例"));
     saveButton = new QToolButton(bottom);
@@ -254,6 +255,11 @@ void MainWindow::BuildMenus() {
     saveCaseAction->setObjectName(QStringLiteral("mnuF_save"));
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+    auto* newCase = new QAction(this);  // "新建" from the keyboard
+    newCase->setObjectName(QStringLiteral("actNewCase"));
+    newCase->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(newCase, &QAction::triggered, this, &MainWindow::NewCase);
+    addAction(newCase);
     quit->setObjectName(QStringLiteral("fnumclose"));
 
     QMenu* options = bar->addMenu(QStringLiteral("选项(&O)"));

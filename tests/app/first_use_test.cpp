@@ -252,13 +252,16 @@ TEST(CaseTree, LongNodeTextsAreShownWholeAndScrollSideways) {
     EXPECT_GT(tree->horizontalScrollBar()->maximum(), 0);             // wider than the tree: it scrolls
 }
 
-TEST(Keyboard, QuitHasCtrlQAndButtonsHaveAccelerators) {
+TEST(Keyboard, QuitAndNewHaveShortcutsAndButtonsHaveAccelerators) {
     TempHome home;
     MainWindow w(home.Files());
     QAction* quit = w.findChild<QAction*>(QStringLiteral("fnumclose"));
     ASSERT_NE(quit, nullptr);
     EXPECT_EQ(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    for (QPushButton* b : {w.newButton, w.matchButton, w.searchDaysButton}) {
+    QAction* newCase = w.findChild<QAction*>(QStringLiteral("actNewCase"));
+    ASSERT_NE(newCase, nullptr);
+    EXPECT_EQ(newCase->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));  // "新建" has no room for one
+    for (QPushButton* b : {w.matchButton, w.searchDaysButton}) {
         SCOPED_TRACE(b->objectName().toStdString());
         EXPECT_TRUE(b->text().contains(u'&'));
     }

@@ -282,5 +282,36 @@ TEST(SkinContrast, SaveButtonKeepsItsFontAfterNewCase) {
     }
 }
 
+TEST(SkinContrast, BottomButtonsShowTheirWholeCaptionsInEverySkin) {
+    TempHome home;
+    ScriptedMessages messages;
+    QStringList skins = Skins();
+    skins << QString();  // the system style
+    for (const QString& file : skins) {
+        SCOPED_TRACE(file.isEmpty() ? std::string("system style") : file.toStdString());
+        IniFile ini;
+        ini.Parse(file.isEmpty() ? std::string("[window]\r\nskined=0\r\n")
+                                 : "[window]\r\nskined=1\r\nskinname=" + file.section(u'.', 0, 0).toStdString() + "\r\n");
+        ASSERT_TRUE(ini.SaveAs(home.dir / "dat" / "bzinit.ini").ok());
+        MainWindow w(home.Files());
+        w.show();
+        QApplication::processEvents();
+        for (QAbstractButton* b : {static_cast<QAbstractButton*>(w.newButton),
+                                   static_cast<QAbstractButton*>(w.saveButton),
+                                   static_cast<QAbstractButton*>(w.matchButton)}) {
+            SCOPED_TRACE(b->objectName().toStdString());
+            // Under a skin the size hint is the caption with the skin's
+            // padding and border; the system style asks every push button for
+            // 80 pixels, more than the caption needs.
+            QString caption = b->text();
+            caption.remove(u'&');
+            const int need = file.isEmpty() ? b->fontMetrics().horizontalAdvance(caption) + 8 : b->sizeHint().width();
+            EXPECT_GE(b->width(), need);
+        }
+        w.close();
+        SkinEngine().Deactivate();
+    }
+}
+
 }  // namespace
 }  // namespace tessaly
