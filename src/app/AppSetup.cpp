@@ -23,6 +23,12 @@ AppSetupResult SetUpApplication(QApplication& app) {
         delete qtTexts;  // without the package Qt's own texts stay English
     }
     result.songTiFamily = InstallFontFallbacks();
+    // The program's font, "宋体" at 14 pixels, for every window: a widget
+    // that only inherited it from its window falls back to the
+    // application's font when a skin is switched on or off.
+    QFont font(kSongTi);
+    font.setPixelSize(14);
+    QApplication::setFont(font);
     return result;
 }
 

@@ -164,10 +164,8 @@ void MainWindow::BuildLayout() {
     newButton->setToolTip(QStringLiteral("新建命例"));
     saveButton = new QToolButton(bottom);
     saveButton->setObjectName(QStringLiteral("SbtoSave"));
-    // Looks like the button it is (a flat one reads as a label). Its own
-    // font survives the re-polish a change of caption colour needs.
+    // Looks like the button it is (a flat one reads as a label).
     saveButton->setAutoRaise(false);
-    saveButton->setFont(font());
     saveButton->setToolTip(QStringLiteral("保存八字"));
     matchButton = new QPushButton(QStringLiteral("开始合婚(&M)"), bottom);
     matchButton->setObjectName(QStringLiteral("BtnPai"));

@@ -1,13 +1,16 @@
 // Every skin keeps text readable: the colours its style sheet gives text
 // and the backgrounds behind it differ by at least 4.5 : 1 (relative
 // luminance contrast); the controls the skins once hid are checked as drawn.
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QPushButton>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -311,6 +314,30 @@ TEST(SkinContrast, BottomButtonsShowTheirWholeCaptionsInEverySkin) {
         w.close();
         SkinEngine().Deactivate();
     }
+}
+
+TEST(SkinContrast, SwitchingSkinsKeepsTheWindowFont) {
+    TempHome home;
+    ScriptedMessages messages;
+    MainWindow w(home.Files());
+    w.show();
+    QApplication::processEvents();
+    const int px = w.newButton->fontInfo().pixelSize();
+    EXPECT_EQ(px, 14);  // 宋体 at 14 pixels
+    for (const char* skin : {"Mx1", "Ink", "系统默认", "Celadon"}) {
+        SCOPED_TRACE(skin);
+        for (QAction* a : w.skinMenu->actions()) {
+            if (a->text() == QString::fromUtf8(skin)) w.ChooseSkin(a);
+        }
+        QApplication::processEvents();
+        for (QWidget* part : {static_cast<QWidget*>(w.newButton), static_cast<QWidget*>(w.saveButton),
+                              static_cast<QWidget*>(w.caseTree), static_cast<QWidget*>(w.marriageYearLabel)}) {
+            SCOPED_TRACE(part->objectName().toStdString());
+            EXPECT_EQ(part->fontInfo().pixelSize(), px);
+        }
+    }
+    w.close();
+    SkinEngine().Deactivate();
 }
 
 }  // namespace
