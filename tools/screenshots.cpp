@@ -1,12 +1,13 @@
-// Renders the pictures of the README offscreen: the main window after a
-// matching run of two sample persons, and the birth-data dialog.
+// Renders the pictures of the README offscreen: the main window at its
+// first start, after a matching run of two sample persons (skin Mx1) and in
+// the skin Ink, and the birth-data dialog.
 //
-//   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME)
+//   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME, without
+//                                   dat/bzinit.ini: a first start)
+#include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QRadioButton>
+#include <QMenu>
 #include <QTimer>
 
 #include "app/AppSetup.h"
@@ -50,6 +51,26 @@ void AnswerDialogs(int* asked) {
     });
 }
 
+bool Save(QWidget* w, const QString& path) {
+    QApplication::processEvents();
+    if (w->grab().save(path)) return true;
+    qWarning("cannot write %s", qPrintable(path));
+    return false;
+}
+
+// Chooses the skin `name` as the menu "界面风格" does.
+bool ChooseSkin(tessaly::MainWindow& w, const QString& name) {
+    for (QAction* a : w.skinMenu->actions()) {
+        if (a->text() == name) {
+            a->setChecked(true);
+            w.ChooseSkin(a);
+            return true;
+        }
+    }
+    qWarning("no skin %s", qPrintable(name));
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,10 +83,18 @@ int main(int argc, char** argv) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
-
     const tessaly::ProgramFiles files = tessaly::LocateProgramFiles();
+
+    {  // The first start: no settings yet.
+        tessaly::MainWindow first(files);
+        first.show();
+        if (!Save(&first, out + "/first-start.png")) return 1;
+        first.close();
+    }
+
     tessaly::MainWindow window(files);
     window.show();
+    if (!ChooseSkin(window, QStringLiteral("Mx1"))) return 1;
     int asked = 0;
     AnswerDialogs(&asked);
     window.StartMatching();
@@ -73,14 +102,17 @@ int main(int argc, char** argv) {
         qWarning("the matching run failed");
         return 1;
     }
-    QApplication::processEvents();
-    if (!window.grab().save(out + "/main-window.png")) return 1;
+    if (!Save(&window, out + "/main-window.png")) return 1;
 
-    tessaly::BirthDataDialog dialog(files.Dat("dili.ini"));
-    dialog.SetRecord(Sample(1), 1);
-    dialog.show();
-    QApplication::processEvents();
-    if (!dialog.grab().save(out + "/birth-dialog.png")) return 1;
+    {
+        tessaly::BirthDataDialog dialog(files.Dat("dili.ini"));
+        dialog.SetRecord(Sample(1), 1);
+        dialog.show();
+        if (!Save(&dialog, out + "/birth-dialog.png")) return 1;
+    }
+
+    if (!ChooseSkin(window, QStringLiteral("Ink"))) return 1;
+    if (!Save(&window, out + "/ink-skin.png")) return 1;
     window.close();
     return 0;
 }
