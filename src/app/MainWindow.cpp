@@ -29,6 +29,7 @@
 #include "AppSetup.h"
 #include "BirthDataDialog.h"
 #include "ChartPicture.h"
+#include "FocusKeys.h"
 #include "MessageService.h"
 #include "ReportEndingDialog.h"
 #include "ReportFileBridge.h"
@@ -150,6 +151,7 @@ void MainWindow::BuildLayout() {
     reportPane->setObjectName(QStringLiteral("Redtbazi"));
     reportPane->setAcceptRichText(true);
     reportPane->setTabChangesFocus(false);
+    LeaveWithCtrlTab(reportPane);  // Tab is text here; Ctrl+Tab moves on
     reportPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto* right = new QWidget(tab1);
@@ -213,6 +215,7 @@ void MainWindow::BuildLayout() {
     weddingPane = new QTextEdit(tab2);
     weddingPane->setObjectName(QStringLiteral("RedtSearch"));
     weddingPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    LeaveWithCtrlTab(weddingPane);
     searchProgress = new QProgressBar(tab2);
     searchProgress->setObjectName(QStringLiteral("ProgSearch"));
     searchProgress->setRange(0, 100);

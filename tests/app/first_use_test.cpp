@@ -280,8 +280,13 @@ TEST(Keyboard, ReportPaneTakesTabsAndCtrlTabLeavesIt) {
     EXPECT_EQ(w.reportPane->toPlainText(), QStringLiteral("\t"));
     EXPECT_EQ(QApplication::focusWidget(), w.reportPane);
     SendKey(w.reportPane, Qt::Key_Tab, Qt::ControlModifier, QStringLiteral("\t"));
-    EXPECT_NE(QApplication::focusWidget(), w.reportPane);
+    EXPECT_EQ(QApplication::focusWidget(), w.newButton);  // the next control beside the pane
+    EXPECT_EQ(w.pages->currentIndex(), 0);                 // the page stays
     EXPECT_EQ(w.reportPane->toPlainText(), QStringLiteral("\t"));
+    w.reportPane->setFocus();
+    SendKey(w.reportPane, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_NE(QApplication::focusWidget(), w.reportPane);
+    EXPECT_EQ(w.pages->currentIndex(), 0);
 }
 
 TEST(Keyboard, TabLeavesTheEndingText) {
