@@ -255,13 +255,14 @@ void MainWindow::BuildMenus() {
                                 &MainWindow::SaveCase);
     saveCaseAction->setObjectName(QStringLiteral("mnuF_save"));
     file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+    QAction* quit =
+        file->addAction(QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+    quit->setObjectName(QStringLiteral("fnumclose"));
     auto* newCase = new QAction(this);  // "新建" from the keyboard
     newCase->setObjectName(QStringLiteral("actNewCase"));
     newCase->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     connect(newCase, &QAction::triggered, this, &MainWindow::NewCase);
     addAction(newCase);
-    quit->setObjectName(QStringLiteral("fnumclose"));
 
     QMenu* options = bar->addMenu(QStringLiteral("选项(&O)"));
     QMenu* look = options->addMenu(QStringLiteral("命稿设置"));
