@@ -13,7 +13,7 @@ build=${TESSALY_BUILD_DIR:-$root/build}
 # Debian packages the build, the tests and the programs need.
 packages=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev fonts-wqy-zenhei poppler-utils)
+          qt6-base-dev qt6-translations-l10n fonts-wqy-zenhei poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do

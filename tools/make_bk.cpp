@@ -2,8 +2,11 @@
 // behind the two pillar columns, a deep red field below with the yin-yang
 // and the eight trigrams, where the index is written in white.
 //
-//   make_bk OUT.png        (runs offscreen; the result is src/app/resources/bk.png)
+//   make_bk OUT.png [SCALE]   (runs offscreen; src/app/resources/bk.png, and
+//                             with SCALE 2 bk@2x.png, the same picture drawn
+//                             at twice the resolution for high-density screens)
 #include <QtMath>
+#include <cstdlib>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -34,11 +37,16 @@ void DrawParchment(QPainter& p) {
         p.setPen(QColor(150, 110, 60, a));
         p.drawPoint(x, y);
     }
-    // Double frame and the line between the two persons' columns.
-    p.setPen(QPen(kInk, 2));
-    p.drawRect(QRectF(1, 1, kWidth - 2, kFieldTop - 2));
+    // The frame keeps to the edge: the texts of the picture begin 2 pixels
+    // from the left and 8 from the top, so the left line is one pixel wide
+    // and a second line runs only above and below them and down the free
+    // right margin.
+    p.setPen(QPen(kInk, 1));
+    p.drawRect(QRectF(0.5, 0.5, kWidth - 1, kFieldTop - 1));
     p.setPen(QPen(QColor(kInk.red(), kInk.green(), kInk.blue(), 120), 1));
-    p.drawRect(QRectF(4.5, 4.5, kWidth - 9, kFieldTop - 9));
+    p.drawLine(QPointF(3, 3.5), QPointF(kWidth - 3.5, 3.5));
+    p.drawLine(QPointF(kWidth - 3.5, 3.5), QPointF(kWidth - 3.5, kFieldTop - 3.5));
+    p.drawLine(QPointF(3, kFieldTop - 3.5), QPointF(kWidth - 3.5, kFieldTop - 3.5));
     p.setPen(QPen(QColor(kInk.red(), kInk.green(), kInk.blue(), 70), 1, Qt::DashLine));
     p.drawLine(QPointF(55.5, 12), QPointF(55.5, kFieldTop - 12));
     // A rule under the 乾造/坤造 line.
@@ -139,13 +147,19 @@ void DrawClouds(QPainter& p, qreal y) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        qWarning("usage: make_bk OUT.png");
+    if (argc != 2 && argc != 3) {
+        qWarning("usage: make_bk OUT.png [SCALE]");
         return 2;
     }
-    QImage image(kWidth, kHeight, QImage::Format_RGB888);
+    const int scale = argc == 3 ? std::atoi(argv[2]) : 1;
+    if (scale < 1 || scale > 4) {
+        qWarning("make_bk: SCALE is 1 to 4");
+        return 2;
+    }
+    QImage image(kWidth * scale, kHeight * scale, QImage::Format_RGB888);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     DrawParchment(p);
     DrawField(p);
     DrawTaiji(p, QPointF(60, 375), 26);

@@ -1,31 +1,27 @@
-// Renders the pictures of the README offscreen: the main window after a
-// matching run of two sample persons, the birth-data dialog, the "设定用神"
-// dialog of that run, the perpetual calendar, the coordinates editor and the
-// He Tu and Luo Shu diagrams.
-// matching run of two sample persons, the birth-data dialog, the case tree
-// with a stored case viewed, the case search dialog and the case
-// information dialog (the program folder holds a few stored cases).
-// matching run of two sample persons, the birth-data dialog and the help
-// window.
+// Renders the pictures of the README offscreen: the main window at its
+// first start, after a matching run of two sample persons (skin Mx1) and in
+// the skin Ink, the birth-data dialog, the "设定用神" dialog of that run, the
+// case tree with a stored case viewed, the case search and information
+// dialogs, the perpetual calendar, the coordinates editor, the He Tu and Luo
+// Shu diagrams and the help window.
 //
-//   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME)
+//   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME, without
+//                                   dat/bzinit.ini: a first start; a few
+//                                   stored cases)
+#include <QAction>
 #include <QApplication>
 #include <QDateTime>
 #include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QRadioButton>
+#include <QMenu>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeView>
 
-#include "app/AppFonts.h"
+#include "app/AppSetup.h"
 #include "app/BirthDataDialog.h"
 #include "app/CoordinatesEditorDialog.h"
 #include "app/HeTuLuoShuDialog.h"
-#include <QTreeView>
-
-#include "app/AppFonts.h"
-#include "app/BirthDataDialog.h"
 #include "app/CaseInfoDialog.h"
 #include "app/CaseSearchDialog.h"
 #include "app/CaseTreeModel.h"
@@ -72,23 +68,55 @@ void AnswerDialogs(int* asked) {
     });
 }
 
+bool Save(QWidget* w, const QString& path) {
+    QApplication::processEvents();
+    if (w->grab().save(path)) return true;
+    qWarning("cannot write %s", qPrintable(path));
+    return false;
+}
+
+// Chooses the skin `name` as the menu "界面风格" does.
+bool ChooseSkin(tessaly::MainWindow& w, const QString& name) {
+    for (QAction* a : w.skinMenu->actions()) {
+        if (a->text() == name) {
+            a->setChecked(true);
+            w.ChooseSkin(a);
+            return true;
+        }
+    }
+    qWarning("no skin %s", qPrintable(name));
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Tessaly 2.0"));
+    tessaly::SetUpApplication(app);
     if (argc != 2) {
         qWarning("usage: tessaly-screenshots OUTDIR");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
-    tessaly::InstallFontFallbacks();
-
     const tessaly::ProgramFiles files = tessaly::LocateProgramFiles();
+
+    {  // The first start: no settings yet.
+        tessaly::MainWindow first(files);
+        first.show();
+        if (!Save(&first, out + "/first-start.png")) return 1;
+        first.close();
+    }
+    {  // The categories of the stored cases in the list of the drop-downs.
+        tessaly::IniFile settings(files.Dat("bzinit.ini"));
+        tessaly::WriteCategoryList(settings, {"同事", "客户", "同学", "亲戚"});
+        if (!settings.Save().ok()) return 1;
+    }
+
     tessaly::MainWindow window(files);
     window.show();
+    if (!ChooseSkin(window, QStringLiteral("Mx1"))) return 1;
     int asked = 0;
     AnswerDialogs(&asked);
     window.StartMatching();
@@ -96,14 +124,7 @@ int main(int argc, char** argv) {
         qWarning("the matching run failed");
         return 1;
     }
-    QApplication::processEvents();
-    if (!window.grab().save(out + "/main-window.png")) return 1;
-
-    tessaly::BirthDataDialog dialog(files.Dat("dili.ini"));
-    dialog.SetRecord(Sample(1), 1);
-    dialog.show();
-    QApplication::processEvents();
-    if (!dialog.grab().save(out + "/birth-dialog.png")) return 1;
+    if (!Save(&window, out + "/main-window.png")) return 1;
 
     // The calendar on the day of 立春 2024, a minute after the term.
     tessaly::PerpetualCalendarWindow calendar(nullptr, [] {
@@ -127,10 +148,12 @@ int main(int argc, char** argv) {
     diagrams.Label2->click();
     QApplication::processEvents();
     if (!diagrams.grab().save(out + "/luoshu.png")) return 1;
+
     tessaly::UsefulGodDialog roles(tessaly::FillOverrides(*window.lastMatching()));
     roles.show();
     QApplication::processEvents();
     if (!roles.grab().save(out + "/useful-god-dialog.png")) return 1;
+
     // The case tree opened, a stored case viewed.
     window.caseTree->setCurrentIndex(window.caseModel->RootIndex());
     window.ExpandSelected();
@@ -164,10 +187,21 @@ int main(int argc, char** argv) {
     info.show();
     QApplication::processEvents();
     if (!info.grab().save(out + "/case-info.png")) return 1;
+
     tessaly::HelpWindow help(&window);
     help.show();
     QApplication::processEvents();
     if (!help.grab().save(out + "/help-window.png")) return 1;
+
+    {
+        tessaly::BirthDataDialog dialog(files.Dat("dili.ini"));
+        dialog.SetRecord(Sample(1), 1);
+        dialog.show();
+        if (!Save(&dialog, out + "/birth-dialog.png")) return 1;
+    }
+
+    if (!ChooseSkin(window, QStringLiteral("Ink"))) return 1;
+    if (!Save(&window, out + "/ink-skin.png")) return 1;
     window.close();
     return 0;
 }

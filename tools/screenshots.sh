@@ -1,32 +1,34 @@
 #!/usr/bin/env bash
-# Renders the README's pictures of the desktop program (no display needed):
-#   docs/main-window.png   the main window after a matching run (skin Mx1)
-#   docs/birth-dialog.png  the birth-data dialog
-#   docs/calendar-window.png, docs/coordinates-editor.png, docs/hetu.png,
-#   docs/luoshu.png        the perpetual calendar, the coordinates editor
-#                          and the two number diagrams
-#   docs/useful-god-dialog.png  the "设定用神" dialog of that run
-#   docs/case-tree.png     the case tree with a few categories, a case viewed
-#   docs/case-search.png   the case search dialog
-#   docs/case-info.png     the case information dialog
-#   docs/help-window.png   the help window ("软件帮助")
-# QT_SCALE_FACTOR=2 renders them at twice the size (a 2× screen).
-# Usage: tools/screenshots.sh   (after scripts/build.sh has built the program)
+# Renders the README's pictures of the desktop program (no display needed),
+# on a 1280 × 900 screen:
+#   first-start.png     the main window at its first start (no settings yet)
+#   main-window.png     the main window after a matching run (skin Mx1)
+#   birth-dialog.png    the birth-data dialog
+#   ink-skin.png        the main window in the skin Ink
+#   useful-god-dialog.png  the "设定用神" dialog of that run
+#   case-tree.png, case-search.png, case-info.png
+#                       the case tree with a stored case viewed, the case
+#                       search and the case information dialogs
+#   calendar-window.png, coordinates-editor.png, hetu.png, luoshu.png
+#                       the perpetual calendar, the coordinates editor and
+#                       the two number diagrams
+#   help-window.png     the help window ("软件帮助")
+# Usage: tools/screenshots.sh [OUTDIR]        (default docs/; after a build)
+#        SCALE=2 tools/screenshots.sh /tmp/x  the same at twice the resolution
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TESSALY_BUILD_DIR:-$root/build}
+out=${1:-$root/docs}
 
 cmake --build "$build" --target tessaly-screenshots tessaly-cli
 
-# A program folder of its own: the shipped data and a window of a fixed size.
+# A program folder of its own: the shipped data, no settings file, and a few
+# stored cases in four categories.
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 cp -r "$root/data/dat" "$root/data/skins" "$home/"
 mkdir -p "$home/bazi_f"
-rm -f "$home"/dat/bazi*.dat
-printf '[window]\r\nskined=1\r\nskinname=Mx1\r\n[winpos]\r\nleft=0\r\ntop=0\r\nwidth=1180\r\nheight=760\r\ntreewid=230\r\n' \
-  >"$home/dat/bzinit.ini"
-# A few stored cases in four categories, and the category list.
+rm -f "$home"/dat/bazi*.dat "$home/dat/bzinit.ini"
 add() {
   "$build/tessaly-cli" --home "$home" cases add --a "$1" --b "$2" --category "$3" --note "$4" >/dev/null
 }
@@ -36,7 +38,11 @@ add "name=小芳;sex=F;date=1995-09-09 09:30;cal=lunar;prov=浙江省" "name=小
 add "name=陈七;sex=M;date=1978-04-01 06:00;prov=四川省" "name=周八;sex=F;date=1980-10-10 10:10" 同事 "部门同事"
 add "name=林九;sex=F;date=2001-04-10 03:03;cal=lunar;leap=1;prov=福建省" "name=吴十;sex=M;date=1999-12-12 12:12" 亲戚 "表妹"
 add "name=张飞;sex=M;date=1968-06-06 16:00;prov=河北省" "name=夏侯;sex=F;date=1970-08-08 08:00" 客户 "合作伙伴"
-printf '[classes]\r\ncount=4\r\n1=同事\r\n2=客户\r\n3=同学\r\n4=亲戚\r\n' | iconv -f UTF-8 -t GBK >>"$home/dat/bzinit.ini"
 
-TESSALY_HOME=$home QT_QPA_PLATFORM=offscreen "$build/tessaly-screenshots" "$root/docs" 2> >(grep -v -e XDG_RUNTIME_DIR -e propagateSizeHints >&2)
-echo "Wrote the pictures into $root/docs"
+# The offscreen screen: 1280 × 900 pixels (physical), window frames counted.
+printf '{"windowFrameMargins": true, "screens": [{"name": "screen", "x": 0, "y": 0, "width": 1280, "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96}]}\n' \
+  >"$home/screen.json"
+
+TESSALY_HOME=$home QT_QPA_PLATFORM="offscreen:configfile=$home/screen.json" QT_SCALE_FACTOR=${SCALE:-1} \
+  "$build/tessaly-screenshots" "$out" 2> >(grep -v -e XDG_RUNTIME_DIR -e propagateSizeHints >&2)
+echo "Wrote the pictures into $out"

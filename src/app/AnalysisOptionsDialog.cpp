@@ -46,9 +46,9 @@ AnalysisOptionsDialog::AnalysisOptionsDialog(const ChartOptions& options, QWidge
     firstLineIndent->setMaxLength(3);
     firstLineIndent->setFixedWidth(60);
     askToSave = new QCheckBox(QStringLiteral("提示保存"), this);
-    okButton = new QPushButton(QStringLiteral("确定"), this);
+    okButton = new QPushButton(QStringLiteral("确定(&O)"), this);
     okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    cancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
     connect(okButton, &QPushButton::clicked, this, &AnalysisOptionsDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &AnalysisOptionsDialog::reject);
 

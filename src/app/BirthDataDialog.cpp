@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QToolButton>
 #include <QValidator>
 #include <QVBoxLayout>
@@ -20,6 +22,7 @@
 #include "GbkLimits.h"
 #include "MessageService.h"
 #include "calendar/BirthClipboard.h"
+#include "chart/BirthConversion.h"
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
 #include "chart/Tables.h"
@@ -40,6 +43,16 @@ bool HasControlCharacter(std::string_view text) {
 
 }  // namespace
 
+Status CheckDateExists(const PersonRecord& r) {
+    if (Status s = CheckBirthRecord(r); !s.ok()) return s;
+    // The date as entered: no time correction, no change of day at 23:00.
+    ChartOptions asEntered;
+    asEntered.timeBasis = TimeBasis::kBeijingTime;
+    asEntered.lateZiHourKeepsDay = true;
+    LunarCalendar calendar;
+    return ConvertBirth(r, asEntered, calendar).status;
+}
+
 YearUpDown::YearUpDown(int min, int max, QWidget* parent) : QWidget(parent), min_(min), max_(max), position_(min) {
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
@@ -51,8 +64,12 @@ YearUpDown::YearUpDown(int min, int max, QWidget* parent) : QWidget(parent), min
     for (QToolButton* b : {up_, down_}) {
         b->setFixedSize(18, 12);
         b->setAutoRepeat(true);
+        b->setFocusPolicy(Qt::NoFocus);  // the year edit steps with the arrow keys
         box->addWidget(b);
     }
+    // The arrows fill their small buttons whatever padding a skin gives
+    // tool buttons (a widget's own sheet wins over the skin's).
+    setStyleSheet(QStringLiteral("QToolButton { padding: 0px; margin: 0px; }"));
     connect(up_, &QToolButton::clicked, this, [this] { Step(1); });
     connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
 }
@@ -78,6 +95,7 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     personLabel = new QLabel(this);
+    personLabel->setObjectName(QStringLiteral("LabTitle"));
     QFont tf = personLabel->font();
     tf.setBold(true);
     tf.setPixelSize(28);
@@ -92,9 +110,16 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
 
     yearEdit = new QLineEdit(this);
     yearEdit->setMaxLength(4);
-    yearEdit->setToolTip(QStringLiteral("年份在-850至2100"));
+    yearEdit->setToolTip(QStringLiteral("年份在1900至2100"));
     yearEdit->setFixedWidth(56);
     yearUpDown = new YearUpDown(1900, 2100, this);
+    yearUpDown->setObjectName(QStringLiteral("UpYear"));
+    yearEdit->installEventFilter(this);
+    // A typed year is where the arrows step from.
+    connect(yearEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+        long y = 0;
+        if (ParseInteger(S(text), &y) && y >= 1900 && y <= 2100) yearUpDown->setPosition(int(y));
+    });
     connect(yearUpDown, &YearUpDown::clicked, this,
             [this](int p) { yearEdit->setText(QString::number(p <= 0 ? p - 1 : p)); });
 
@@ -110,10 +135,14 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     calendarBox = new QComboBox(this);
     calendarBox->addItems({QStringLiteral("公历"), QStringLiteral("农历")});
     leapMonthCheck = new QCheckBox(QStringLiteral("农闰"), this);
+    // A leap month is a lunar thing: the box waits for "农历".
+    connect(calendarBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { leapMonthCheck->setEnabled(index == 1); });
+    leapMonthCheck->setEnabled(false);
 
     provinceBox = new QComboBox(this);
     for (std::string_view p : kProvinces) provinceBox->addItem(Q(p));
-    provinceBox->setToolTip(QStringLiteral("真太阳时可在菜单\"选项->八字预测设置\"里设定"));
+    provinceBox->setToolTip(QStringLiteral("真太阳时可在菜单\"选项->排盘设置\"里设定"));
     provinceBox->setMaxVisibleItems(20);
     cityBox = new QComboBox(this);
     cityBox->setToolTip(QStringLiteral("选择邻近城市"));
@@ -121,9 +150,9 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     cityBox->setMaxVisibleItems(20);
     connect(provinceBox, &QComboBox::activated, this, [this](int index) { ReloadCities(index); });
 
-    okButton = new QPushButton(QStringLiteral("确定"), this);
+    okButton = new QPushButton(QStringLiteral("确定(&O)"), this);
     okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    cancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
     connect(okButton, &QPushButton::clicked, this, &BirthDataDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &BirthDataDialog::reject);
 
@@ -189,6 +218,15 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     outer->addLayout(buttons);
     setFixedSize(sizeHint());
 
+    // Tab follows the rows as they read: name and sex, the date with its
+    // calendar, the time with the leap box, the place, the buttons.
+    QWidget* const chain[] = {nameEdit,   maleButton,  femaleButton,   yearEdit,    monthBox,
+                                    dayBox,     calendarBox, hourBox,        minuteBox,   leapMonthCheck,
+                                    provinceBox, cityBox,    okButton,       cancelButton};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
+        setTabOrder(chain[i], chain[i + 1]);
+    }
+
     SetRecord(PersonRecord{}, 0);
 }
 
@@ -223,10 +261,14 @@ void BirthDataDialog::SetRecord(const PersonRecord& record, int personNo) {
     record_ = record;
     personNo_ = personNo;
     personLabel->setText(personNo == 0 ? QStringLiteral("甲") : QStringLiteral("乙"));
+    // Black and red through the palette; a skin that colours labels names
+    // its own for both (QLabel#LabTitle[person="0"], [person="1"]).
     QPalette pal = personLabel->palette();
     pal.setColor(QPalette::WindowText, personNo == 0 ? QColor(Qt::black) : QColor(Qt::red));
     personLabel->setPalette(pal);
-    personLabel->setStyleSheet(personNo == 0 ? QStringLiteral("color: black") : QStringLiteral("color: red"));
+    personLabel->setProperty("person", personNo == 0 ? 0 : 1);
+    personLabel->style()->unpolish(personLabel);
+    personLabel->style()->polish(personLabel);
     pushToWidgets(record);
 }
 
@@ -270,9 +312,26 @@ std::optional<PersonRecord> BirthDataDialog::BuildRecord() {
     return r;
 }
 
+bool BirthDataDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == yearEdit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            yearUpDown->Step(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void BirthDataDialog::accept() {
     const std::optional<PersonRecord> r = BuildRecord();
     if (!r) return;
+    // A date that does not exist is refused here, where it was typed.
+    if (Status s = CheckDateExists(*r); !s.ok()) {
+        Inform(this, Q(s.message()), QStringLiteral("输入错误"), MsgIcon::kWarning);
+        dayBox->setFocus();
+        return;
+    }
     record_ = *r;
     record_.personNo = std::uint8_t(personNo_);
     QDialog::accept();

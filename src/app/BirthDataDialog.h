@@ -12,6 +12,7 @@
 
 #include "calendar/Places.h"
 #include "calendar/PersonRecord.h"
+#include "common/Status.h"
 
 class QCheckBox;
 class QComboBox;
@@ -86,6 +87,10 @@ public:
 public slots:
     void accept() override;
 
+protected:
+    // Up and Down in the year edit step the year as the arrows do.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ReloadCities(int provinceIndex);
     void pushToWidgets(const PersonRecord& r);
@@ -95,6 +100,11 @@ private:
     int personNo_ = 0;
     std::vector<City> cities_;  // the listed cities with their coordinates
 };
+
+// Whether the date of `record` exists: a Gregorian date in its month, a
+// lunar date in its month of that lunar year (the leap month when the flag
+// is set). The message is the conversion's ("不存在这个日期", …).
+Status CheckDateExists(const PersonRecord& record);
 
 // The longest name, in GBK bytes.
 inline constexpr std::size_t kNameBytes = 10;

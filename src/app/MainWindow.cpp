@@ -8,7 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
@@ -25,14 +26,17 @@
 
 #include "AnalysisOptionsDialog.h"
 #include "AppFonts.h"
+#include "AppSetup.h"
 #include "BirthDataDialog.h"
 #include "CaseTreeModel.h"
 #include "ChartPicture.h"
 #include "MainWindowStore.h"
+#include "FocusKeys.h"
 #include "MessageService.h"
 #include "ReportEndingDialog.h"
 #include "SideToolMenus.h"
 #include "ReportFileBridge.h"
+#include "ReportFontDialog.h"
 #include "ReportView.h"
 #include "calendar/Places.h"
 #include "matching/ReportStyle.h"
@@ -77,7 +81,7 @@ PersonRecord DefaultPerson(const QDateTime& now, int personNo, int province, int
 MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     : QMainWindow(parent), files_(std::move(files)), store_(std::make_unique<Store>()) {
     setObjectName(QStringLiteral("FrmMain"));
-    setWindowTitle(QStringLiteral("Tessaly 2.0"));
+    setWindowTitle(kProgramTitle);
     QFont wf(kSongTi);
     wf.setPixelSize(14);
     setFont(wf);
@@ -101,6 +105,11 @@ void MainWindow::BuildLayout() {
     caseTree->setIndentation(19);
     caseTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     caseTree->setMinimumWidth(kMinTreeWidth);
+    // Node texts are shown whole; a narrow tree scrolls sideways instead.
+    caseTree->setTextElideMode(Qt::ElideNone);
+    caseTree->header()->setStretchLastSection(false);
+    caseTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    caseTree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("PageMain"));
@@ -113,6 +122,7 @@ void MainWindow::BuildLayout() {
     reportPane->setObjectName(QStringLiteral("Redtbazi"));
     reportPane->setAcceptRichText(true);
     reportPane->setTabChangesFocus(false);
+    LeaveWithCtrlTab(reportPane);  // Tab is text here; Ctrl+Tab moves on
     reportPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto* right = new QWidget(tab1);
@@ -121,15 +131,17 @@ void MainWindow::BuildLayout() {
     chartPicture->setObjectName(QStringLiteral("ImgBaZi"));
     auto* bottom = new QWidget(right);
     bottom->setFixedHeight(120);
+    // No room for an accelerator beside "存新": Ctrl+N (BuildMenus).
     newButton = new QPushButton(QStringLiteral("新建"), bottom);
     newButton->setObjectName(QStringLiteral("BtoNew"));
     newButton->setToolTip(QStringLiteral("新建命例"));
     saveButton = new QToolButton(bottom);
     saveButton->setObjectName(QStringLiteral("SbtoSave"));
-    saveButton->setAutoRaise(true);
+    // Looks like the button it is (a flat one reads as a label).
+    saveButton->setAutoRaise(false);
     saveButton->setToolTip(QStringLiteral("保存八字"));
     setRolesButton = NewSetRolesButton(bottom);
-    matchButton = new QPushButton(QStringLiteral("开始合婚"), bottom);
+    matchButton = new QPushButton(QStringLiteral("开始合婚(&M)"), bottom);
     matchButton->setObjectName(QStringLiteral("BtnPai"));
     matchButton->setFixedSize(108, 40);
     QFont pf = matchButton->font();
@@ -166,7 +178,7 @@ void MainWindow::BuildLayout() {
     marriageYearBox = new QComboBox(top);
     marriageYearBox->setObjectName(QStringLiteral("CboHunYear"));
     marriageYearBox->setMinimumWidth(90);
-    searchDaysButton = new QPushButton(QStringLiteral("查找"), top);
+    searchDaysButton = new QPushButton(QStringLiteral("查找(&S)"), top);
     searchDaysButton->setObjectName(QStringLiteral("BtnSearchDay"));
     auto* topBox = new QHBoxLayout(top);
     topBox->addWidget(marriageYearLabel);
@@ -176,6 +188,7 @@ void MainWindow::BuildLayout() {
     weddingPane = new QTextEdit(tab2);
     weddingPane->setObjectName(QStringLiteral("RedtSearch"));
     weddingPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    LeaveWithCtrlTab(weddingPane);
     searchProgress = new QProgressBar(tab2);
     searchProgress->setObjectName(QStringLiteral("ProgSearch"));
     searchProgress->setRange(0, 100);
@@ -223,8 +236,14 @@ void MainWindow::BuildMenus() {
     file->addAction(QStringLiteral("清除历史记录"), this, &MainWindow::ClearHistory)
         ->setObjectName(QStringLiteral("mnuF_delete"));
     file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("退出"), this, &QWidget::close);
+    QAction* quit =
+        file->addAction(QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("fnumclose"));
+    auto* newCase = new QAction(this);  // "新建" from the keyboard
+    newCase->setObjectName(QStringLiteral("actNewCase"));
+    newCase->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(newCase, &QAction::triggered, this, &MainWindow::NewCase);
+    addAction(newCase);
 
     knowledgeMenu = bar->addMenu(QStringLiteral("命理知识(&S)"));
     knowledgeMenu->addAction(QStringLiteral("相关知识"), this, &MainWindow::ShowKnowledge)
@@ -255,15 +274,15 @@ void MainWindow::BuildMenus() {
 
 void MainWindow::SetSaveCaption() {
     saveButton->setText(editMode_ ? QStringLiteral("存旧") : QStringLiteral("存新"));
-    saveButton->setStyleSheet(editMode_ ? QStringLiteral("color: #0000ff") : QStringLiteral("color: #000000"));
-}
-
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FirstShow();
-    }
+    // Blue for a stored case, black for a new one, through the palette: a
+    // style sheet of the button's own would drop its font. A skin gives its
+    // own colours for both (QToolButton#SbtoSave[editMode="true"]).
+    QPalette pal = saveButton->palette();
+    pal.setColor(QPalette::ButtonText, editMode_ ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    saveButton->setPalette(pal);
+    saveButton->setProperty("editMode", editMode_);
+    saveButton->style()->unpolish(saveButton);
+    saveButton->style()->polish(saveButton);
 }
 
 void MainWindow::BuildSkinMenu() {
@@ -289,6 +308,11 @@ void MainWindow::BuildSkinMenu() {
 }
 
 void MainWindow::FirstShow() {
+    // A first start from an empty folder makes the folders of the settings,
+    // the case store and the reports.
+    if (Status st = CreateProgramFolders(files_); !st.ok()) {
+        Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
+    }
     settings_ = IniFile(files_.Dat("bzinit.ini"));
     const MainWindowSettings s = ReadMainWindowSettings(settings_);
 
@@ -318,11 +342,7 @@ void MainWindow::FirstShow() {
     for (int i = 0; i < 5; ++i) marriageYearBox->addItem(QString::number(personA_.year + i));
     marriageYearBox->setCurrentIndex(0);
 
-    move(s.left, s.top);
-    resize(s.width, s.height);
-    splitter->setSizes({s.treewid, std::max(1, s.width - s.treewid)});
-    if (s.state == 1) setWindowState(windowState() | Qt::WindowMinimized);
-    if (s.state == 2) setWindowState(windowState() | Qt::WindowMaximized);
+    RestoreGeometry(s);
 
     const QFont reportFont = PointFont(Q(s.fname), s.fsize);
     ApplyReportFont(reportFont);
@@ -413,6 +433,8 @@ void MainWindow::StartMatching() {
     }
     SavePrompt();
     ResetPane(reportPane, QStringLiteral("婚配运算中.............."));
+    // A new couple: nothing of the previous one stays beside the new run.
+    ClearCoupleViews();
 
     std::vector<std::string> warnings;
     EndingText ending;
@@ -422,6 +444,8 @@ void MainWindow::StartMatching() {
     MatchingResult result = RunMatching(personA_, personB_, options, ending);
     matchButton->setEnabled(true);
     if (!result.Ok()) {
+        // The error stays on screen where the report would be.
+        ResetPane(reportPane, Q(result.ErrorText()));
         Inform(this, Q(result.ErrorText()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
@@ -439,12 +463,12 @@ ChartOptions MainWindow::ReadRunOptions(EndingText* ending, std::vector<std::str
     // The options and the ending text are read afresh for every run.
     const IniFile optionsFile(files_.Dat("pan.ini"));
     if (!optionsFile.loadStatus().ok()) {
-        warnings->push_back("analysis options not read, defaults used: " + optionsFile.loadStatus().message());
+        warnings->push_back("排盘设置没有读到，用默认设置：" + optionsFile.loadStatus().message());
     }
     const ChartOptions options = ReadChartOptions(optionsFile, warnings);
     if (options.appendEnding) {
         if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), ending); !s.ok()) {
-            warnings->push_back("ending text not added: " + s.message());
+            warnings->push_back("命稿结尾信息没有加上：" + s.message());
         }
     }
     return options;
@@ -460,6 +484,7 @@ void MainWindow::ShowRunWarnings(const std::vector<std::string>& warnings) {
 void MainWindow::NewCase() {
     SavePrompt();
     reportPane->clear();
+    ClearCoupleViews();
     editMode_ = false;
     reportPane->document()->setModified(false);
     chartValid_ = false;
@@ -472,7 +497,7 @@ StyledReport MainWindow::ShowMatching(const MatchingResult& result) {
     StyledReport styled =
         StyleReport(result.report, font.family().toStdString(), font.pointSizeF(), result.options.firstLineIndent);
     ShowReport(reportPane, styled);
-    chartPicture->SetPicture(DrawChartPicture(PictureDataOf(result)));
+    chartPicture->SetPicture(PictureDataOf(result));
     return styled;
 }
 
@@ -533,10 +558,13 @@ void MainWindow::SetDefaultAppearance() {
 }
 
 void MainWindow::ChooseReportFont() {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, reportPane->font(), this);
-    if (!ok) return;
-    ApplyReportFont(PointFont(chosen.family(), chosen.pointSizeF()));
+    const QFont current = reportPane->font();
+    ReportFontDialog dlg(current, this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    QString family = dlg.Family();
+    // The font standing in for "宋体" keeps that name in the settings.
+    if (family == QFontInfo(PointFont(kSongTi, 12)).family()) family = kSongTi;
+    ApplyReportFont(PointFont(family, dlg.PointSize()));
     Inform(this, QStringLiteral("设置完成"));
 }
 

@@ -62,6 +62,10 @@ public:
     explicit MainWindow(ProgramFiles files, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // The first show reads the settings and places the window before its
+    // native window exists, so that the saved position is the frame's.
+    void setVisible(bool visible) override;
+
     // The clock the default birth dates and marriage years come from (tests
     // set their own before the window is first shown).
     void SetClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
@@ -163,13 +167,13 @@ public:
     QMenu* helpMenu;       // "帮助(&H)"
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildLayout();
     void BuildMenus();
     void FirstShow();
+    void RestoreGeometry(const MainWindowSettings& s);
     void BuildSkinMenu();
     static QToolButton* NewSetRolesButton(QWidget* parent);  // SbtoSet, with its picture
     void ApplyReportFont(const QFont& font);
@@ -180,6 +184,9 @@ private:
     // dat/EndInfo.txt; what could not be read goes to `warnings`.
     ChartOptions ReadRunOptions(EndingText* ending, std::vector<std::string>* warnings) const;
     void ShowRunWarnings(const std::vector<std::string>& warnings);
+    // The chart picture back to its background, the wedding pane and its
+    // progress emptied: the couple they showed is gone.
+    void ClearCoupleViews();
     // Asks to save unsaved edits of a stored case; false never stops the caller.
     void SavePrompt();
     void SetSaveCaption();

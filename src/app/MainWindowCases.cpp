@@ -148,7 +148,7 @@ void MainWindow::LeaveEditMode() {
     ResetPane(reportPane);
     reportPane->document()->clearUndoRedoStacks();
     reportPane->document()->setModified(false);
-    chartPicture->SetPicture(PictureBackground());
+    chartPicture->Clear();
     SetSaveCaption();
 }
 
@@ -273,7 +273,7 @@ void MainWindow::ViewCase() {
     MatchingResult result = RunMatching(personA_, personB_, options, ending);
     SetSaveCaption();
     if (!result.Ok()) {
-        chartPicture->SetPicture(PictureBackground());
+        chartPicture->Clear();
         Inform(this, Q(result.ErrorText()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
@@ -285,7 +285,7 @@ void MainWindow::ViewCase() {
             }
         }
     } else {
-        chartPicture->SetPicture(DrawChartPicture(PictureDataOf(result)));
+        chartPicture->SetPicture(PictureDataOf(result));
     }
     reportPane->document()->setModified(false);
     lastMatching_ = std::move(result);

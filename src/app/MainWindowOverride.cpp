@@ -58,7 +58,7 @@ void MainWindow::OverrideRoles() {
     EndingText ending;
     if (lastMatching_->options.appendEnding) {
         if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), &ending); !s.ok()) {
-            Inform(this, QString::fromStdString("ending text not added: " + s.message()), QStringLiteral("提示"),
+            Inform(this, QString::fromStdString("命稿结尾信息没有加上：" + s.message()), QStringLiteral("提示"),
                    MsgIcon::kWarning);
         }
     }

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "AppSetup.h"
+
 namespace tessaly {
 namespace {
 
@@ -11,7 +13,7 @@ class BoxService : public MessageService {
 public:
     MsgAnswer Show(QWidget* parent, const MessageRequest& r) override {
         QMessageBox box(parent);
-        box.setWindowTitle(r.caption.isEmpty() ? QApplication::applicationDisplayName() : r.caption);
+        box.setWindowTitle(r.caption.isEmpty() ? kProgramTitle : r.caption);
         box.setText(r.text);
         switch (r.icon) {
             case MsgIcon::kNone: box.setIcon(QMessageBox::NoIcon); break;

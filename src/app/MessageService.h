@@ -14,7 +14,7 @@ enum class MsgAnswer { kOk, kYes, kNo };
 
 struct MessageRequest {
     QString text;
-    QString caption;  // empty: the application's title (a plain message)
+    QString caption;  // shown as it is; empty: the program's title "Tessaly 2.0"
     MsgIcon icon = MsgIcon::kNone;
     MsgButtons buttons = MsgButtons::kOk;
     bool defaultNo = false;  // Yes/No boxes: No is the default button

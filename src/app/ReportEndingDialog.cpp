@@ -21,9 +21,10 @@ ReportEndingDialog::ReportEndingDialog(const EndingText& ending, bool append, QW
     textBox->setObjectName(QStringLiteral("Memo1"));
     textBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textBox->setMinimumSize(360, 180);
+    textBox->setTabChangesFocus(true);  // Tab leaves the box for the buttons
     appendBox = new QCheckBox(QStringLiteral("加入到命稿尾部"), this);
-    okButton = new QPushButton(QStringLiteral("确定"), this);
-    cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    okButton = new QPushButton(QStringLiteral("确定(&O)"), this);
+    cancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
     connect(okButton, &QPushButton::clicked, this, &ReportEndingDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &ReportEndingDialog::reject);
 

@@ -14,9 +14,17 @@ bool SkinEngine::Load(const QString& path) {
     return true;
 }
 
+QString SkinEngine::BaseRules() {
+    return QStringLiteral(
+        "QLabel#LabTitle[person=\"0\"] { color: #000000; }\n"
+        "QLabel#LabTitle[person=\"1\"] { color: #ff0000; }\n"
+        "QToolButton#SbtoSave { color: #000000; }\n"
+        "QToolButton#SbtoSave[editMode=\"true\"] { color: #0000ff; }\n");
+}
+
 void SkinEngine::Activate() {
     if (!loaded_) return;
-    qApp->setStyleSheet(sheet_);
+    qApp->setStyleSheet(BaseRules() + sheet_);
 }
 
 void SkinEngine::Deactivate() {

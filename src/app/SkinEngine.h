@@ -17,6 +17,12 @@ public:
     // Back to the system style.
     void Deactivate();
 
+    // The colours the program gives some controls itself (the person label
+    // of the birth dialog, "存新"/"存旧"), as the rules every skin starts
+    // from: under a style sheet a widget's own palette does not hold. A
+    // skin's rules for the same selectors come later and win.
+    static QString BaseRules();
+
 private:
     QString sheet_;
     bool loaded_ = false;

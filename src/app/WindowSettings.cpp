@@ -10,6 +10,8 @@ MainWindowSettings ReadMainWindowSettings(const IniFile& ini) {
     s.top = int(ini.ReadInteger("winpos", "top", s.top));
     s.width = int(ini.ReadInteger("winpos", "width", s.width));
     s.height = int(ini.ReadInteger("winpos", "height", s.height));
+    s.hasPosition = ini.HasKey("winpos", "left") && ini.HasKey("winpos", "top") && ini.HasKey("winpos", "width") &&
+                    ini.HasKey("winpos", "height");
     s.state = int(ini.ReadInteger("winpos", "state", s.state));
     s.treewid = int(ini.ReadInteger("winpos", "treewid", s.treewid));
     if (s.treewid <= kMinTreeWidth) s.treewid = kMinTreeWidth;

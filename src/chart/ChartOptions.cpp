@@ -60,8 +60,8 @@ ChartOptions ReadChartOptions(const IniFile& ini, std::vector<std::string>* warn
         if (ParseInteger(text, &v) && v >= k.min && v <= k.max) {
             k.set(o, static_cast<int>(v));
         } else if (warnings != nullptr) {
-            warnings->push_back("dat/pan.ini: " + std::string(k.key) + "=" + text + " is not one of " + RangeText(k) +
-                                ", the default " + std::to_string(k.get(ChartOptions{})) + " is used");
+            warnings->push_back("dat/pan.ini：" + std::string(k.key) + "=" + text + " 不是 " + RangeText(k) + " 之一，用默认值 " +
+                                std::to_string(k.get(ChartOptions{})));
         }
     }
     return o;
@@ -112,7 +112,7 @@ Status ReadEndingText(const std::filesystem::path& path, EndingText* ending) {
     if (Status s = ReadFileBytes(path, &bytes); !s.ok()) return s;
     const CodecResult utf8 = GbkToUtf8(bytes);
     if (!utf8.ok()) {
-        return Status::Error(path.string() + " is not a GBK text file (" + utf8.error + ")");
+        return Status::Error(path.string() + " 不是 GBK 文本文件（" + utf8.error + "）");
     }
     ending->lines = SplitLines(utf8.text);
     return Status::Ok();

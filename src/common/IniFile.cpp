@@ -12,6 +12,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "common/SystemError.h"
 #include "common/TextCodec.h"
 
 namespace tessaly {
@@ -55,11 +56,11 @@ bool ParseInteger(std::string_view text, long* value) {
 Status ReadFileBytes(const fs::path& path, std::string* bytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return Status::Error("cannot open " + path.string() + ": " + std::strerror(errno));
+        return Status::Error("无法打开 " + path.string() + "：" + SystemErrorText(errno));
     }
     std::ostringstream ss;
     ss << in.rdbuf();
-    if (in.bad()) return Status::Error("cannot read " + path.string());
+    if (in.bad()) return Status::Error("无法读取 " + path.string());
     *bytes = std::move(ss).str();
     return Status::Ok();
 }
@@ -82,7 +83,7 @@ Status WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {
-        return Status::Error("cannot write " + path.string() + ": " + std::strerror(errno));
+        return Status::Error("无法写入 " + path.string() + "：" + SystemErrorText(errno));
     }
     const auto fail = [&](const char* what) {
         const std::string why = std::strerror(errno);
@@ -128,7 +129,7 @@ Status IniFile::Load(const fs::path& path) {
     } else {
         CodecResult r = GbkToUtf8(view);
         if (!r.ok()) {
-            loadStatus_ = Status::Error(path.string() + " is not a GBK text file (" + r.error + ")");
+            loadStatus_ = Status::Error(path.string() + " 不是 GBK 文本文件（" + r.error + "）");
             return loadStatus_;
         }
         utf8 = std::move(r.text);
@@ -281,11 +282,10 @@ std::string IniFile::ToText() const {
 Status IniFile::Save() const { return SaveAs(path_); }
 
 Status IniFile::SaveAs(const fs::path& path) const {
-    if (path.empty()) return Status::Error("settings file has no name");
+    if (path.empty()) return Status::Error("设置文件没有文件名");
     CodecResult gbk = Utf8ToGbk(ToText());
     if (!gbk.ok()) {
-        return Status::Error("cannot save " + path.string() + ": text not representable in GBK (" +
-                             gbk.error + ")");
+        return Status::Error("无法保存 " + path.string() + "：有 GBK 无法表示的文字（" + gbk.error + "）");
     }
     return WriteFileAtomically(path, gbk.text);
 }

@@ -114,10 +114,9 @@ CodecResult Convert(std::string_view in, ConverterId which, const char* to, cons
         }
         const std::size_t offset = in.size() - inLeft;
         if (errno == EILSEQ) {
-            r.error = std::string(what) + ": invalid or unconvertible character at byte " +
-                      std::to_string(offset);
+            r.error = std::string(what) + "：第 " + std::to_string(offset) + " 字节处的字符无效或无法转换";
         } else {
-            r.error = std::string(what) + ": incomplete character at byte " + std::to_string(offset);
+            r.error = std::string(what) + "：第 " + std::to_string(offset) + " 字节处的字符不完整";
         }
         return r;
     }
@@ -194,7 +193,7 @@ CodecResult Utf8ToGbk(std::string_view utf8) {
     for (std::size_t i = 0; i < utf8.size();) {
         const int n = ValidUtf8At(utf8, i);
         if (n == 0) {
-            return {{}, "UTF-8 to GBK: invalid UTF-8 at byte " + std::to_string(i)};
+            return {{}, "UTF-8 转 GBK：第 " + std::to_string(i) + " 字节处不是有效的 UTF-8"};
         }
         i += n;
     }

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "common/IniFile.h"
+#include "common/SystemError.h"
 #include "store/ReportFile.h"
 
 namespace tessaly {
@@ -108,7 +109,7 @@ fs::path CaseStore::ReportDir() const { return programDir_ / (stem_ + "_f"); }
 fs::path CaseStore::ReportPath(std::int32_t slot) const { return ReportDir() / (std::to_string(slot) + ".rtf"); }
 
 Status CaseStore::CheckOpened() const {
-    if (stem_.empty()) return Status::Error("the case store has not been opened");
+    if (stem_.empty()) return Status::Error("命例库没有打开");
     return Status::Ok();
 }
 
@@ -124,8 +125,7 @@ Status CaseStore::LoadHeader(int fd, StoreHeader* h) const {
     if (Status s = ReadAt(fd, path, buf, sizeof buf, 0); !s) return s;
     DecodeStoreHeader(std::string_view(buf, sizeof buf), h);
     if (h->storeKind != storeKind_) {
-        return Status::Error(path.string() + " holds a store of kind " + std::to_string(h->storeKind) +
-                             ", not a case store of this program");
+        return Status::Error(path.string() + " 是类型 " + std::to_string(h->storeKind) + " 的数据，不是本软件的命例库");
     }
     if (h->count < 0 || h->fileCount < FilesNeeded(h->count)) {
         return Status::Error("the header of " + path.string() + " is damaged (count " + std::to_string(h->count) +
@@ -186,7 +186,7 @@ Status CaseStore::Commit(StoreJournal journal, bool rewriteFirst) {
 
 Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
     const std::string_view stem = StoreStem(storeKind);
-    if (stem.empty()) return Status::Error("unknown case store kind " + std::to_string(storeKind));
+    if (stem.empty()) return Status::Error("未知的命例库类型 " + std::to_string(storeKind));
     programDir_ = programDir;
     datDir_ = programDir / "dat";
     stem_ = std::string(stem);
@@ -426,8 +426,8 @@ Status CaseStore::Delete(std::int32_t slot, bool withReport) {
     if (Status s = Begin(Access::kWrite, &ses); !s) return s;
     const StoreHeader& h = ses.header;
     if (slot < 0 || slot >= h.count) {
-        return Status::Error("there is no case in slot " + std::to_string(slot) + " (the store has " +
-                             std::to_string(h.count) + " slots)");
+        return Status::Error("没有第 " + std::to_string(slot) + " 号命例（命例库共有 " + std::to_string(h.count) +
+                             " 个记录位置）");
     }
     const fs::path data = DataFilePath(FileOfSlot(slot));
     UniqueFd fd;
@@ -526,16 +526,14 @@ Status CaseStore::ClearAll() {
 
 Status CaseStore::ExportTo(const fs::path& destDir, std::vector<std::string>* skipped) {
     if (Status s = CheckOpened(); !s) return s;
-    if (destDir.empty()) return Status::Error("no export folder given");
+    if (destDir.empty()) return Status::Error("没有指定导出的文件夹");
     std::error_code ec;
     fs::create_directories(destDir, ec);
     if (ec || !fs::is_directory(destDir, ec)) {
-        return Status::Error("cannot create the export folder " + destDir.string() +
-                             (ec ? ": " + ec.message() : std::string()));
+        return Status::Error("无法创建导出文件夹 " + destDir.string() + (ec ? "：" + SystemErrorText(ec) : std::string()));
     }
     if (SamePlace(destDir, datDir_) || SamePlace(destDir, programDir_) || SamePlace(destDir, ReportDir())) {
-        return Status::Error("cannot export into the program's own folders (" + destDir.string() +
-                             "); choose another folder");
+        return Status::Error("不能导出到软件自己的文件夹（" + destDir.string() + "），请选择别的文件夹");
     }
     Session ses;
     if (Status s = Begin(Access::kRead, &ses); !s) return s;
@@ -583,13 +581,12 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
                                   : Status::Error("cannot import: " + headerFile.string() + " is not a file");
     }
     if (!EqualsIgnoreAsciiCase(headerFile.filename().string(), headerName)) {
-        return Status::Error("cannot import " + headerFile.string() + ": choose the " + headerName +
-                             " of an exported history");
+        return Status::Error("无法导入 " + headerFile.string() + "：请选择导出的历史记录中的 " + headerName);
     }
     fs::path srcDir = headerFile.parent_path();
     if (srcDir.empty()) srcDir = ".";
     if (SamePlace(srcDir, datDir_) || SamePlace(srcDir, programDir_)) {
-        return Status::Error("cannot import the program's own store onto itself (" + srcDir.string() + ")");
+        return Status::Error("不能把软件自己的命例库导入到自身（" + srcDir.string() + "）");
     }
 
     // 1. The header and the sizes of the data files, before anything is copied.
@@ -606,7 +603,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     if (h.storeKind != storeKind_) return refuse("it is not a case store of this program (kind " + std::to_string(h.storeKind) + ")");
     if (h.count < 0 || h.deletedCount < 0 || h.deletedCount > h.count || h.reuseFlag > 1 ||
         (h.reuseFlag == 1 && h.deletedCount == 0)) {
-        return refuse("its header is damaged");
+        return refuse("它的文件头已损坏");
     }
     if (h.fileCount != FilesNeeded(h.count)) {
         return refuse("its header names " + std::to_string(h.fileCount) + " data files for " + std::to_string(h.count) +

@@ -164,7 +164,7 @@ public:
     explicit RtfReader(std::string_view in) : in_(in) {}
 
     Status Read(StyledReport* out) {
-        if (!LooksLikeRtf(in_)) return Status::Error("not a Rich Text Format file (it does not begin with {\\rtf)");
+        if (!LooksLikeRtf(in_)) return Status::Error("不是 RTF 文件（开头不是 {\\rtf）");
         Status s = Parse();
         if (s) s = FlushBytes();
         if (!s) return s;
@@ -186,7 +186,7 @@ public:
 
 private:
     Status Error(const std::string& what) const {
-        return Status::Error("damaged RTF at byte " + std::to_string(pos_) + ": " + what);
+        return Status::Error("RTF 文件第 " + std::to_string(pos_) + " 字节处已损坏：" + what);
     }
 
     Status Parse() {
@@ -195,35 +195,35 @@ private:
             if (c == '{') {
                 ++pos_;
                 if (Status s = FlushBytes(); !s) return s;
-                if (stack_.size() >= kMaxDepth) return Error("groups nested too deeply");
+                if (stack_.size() >= kMaxDepth) return Error("分组嵌套太深");
                 stack_.push_back(stack_.empty() ? GroupState{} : stack_.back());
                 skipLeft_ = 0;
             } else if (c == '}') {
                 ++pos_;
-                if (stack_.empty()) return Error("unbalanced }");
+                if (stack_.empty()) return Error("多余的 }");
                 if (Status s = FlushBytes(); !s) return s;
                 stack_.pop_back();
                 skipLeft_ = 0;
                 if (stack_.empty()) return Status::Ok();  // the document is complete
             } else if (c == '\\') {
-                if (stack_.empty()) return Error("text outside the document group");
+                if (stack_.empty()) return Error("文字在文档分组之外");
                 if (Status s = ControlSequence(); !s) return s;
             } else if (c == '\r' || c == '\n') {
                 ++pos_;
             } else {
                 ++pos_;
-                if (stack_.empty()) return Error("text outside the document group");
+                if (stack_.empty()) return Error("文字在文档分组之外");
                 if (Status s = TextByte(static_cast<unsigned char>(c)); !s) return s;
             }
         }
-        return Error("the file ends inside a group");
+        return Error("文件在分组中间结束");
     }
 
     GroupState& Top() { return stack_.back(); }
 
     Status ControlSequence() {
         ++pos_;  // the backslash
-        if (pos_ >= in_.size()) return Error("a backslash ends the file");
+        if (pos_ >= in_.size()) return Error("文件以反斜杠结束");
         const char c = in_[pos_];
         if (!std::isalpha(static_cast<unsigned char>(c))) {
             ++pos_;
@@ -246,7 +246,7 @@ private:
         }
         const std::size_t start = pos_;
         while (pos_ < in_.size() && std::isalpha(static_cast<unsigned char>(in_[pos_]))) {
-            if (pos_ - start >= 32) return Error("control word too long");
+            if (pos_ - start >= 32) return Error("控制字太长");
             ++pos_;
         }
         const std::string_view word = in_.substr(start, pos_ - start);
@@ -259,12 +259,12 @@ private:
         }
         const std::size_t digits = pos_;
         while (pos_ < in_.size() && std::isdigit(static_cast<unsigned char>(in_[pos_]))) {
-            if (pos_ - digits >= 10) return Error("number too long");
+            if (pos_ - digits >= 10) return Error("数字太长");
             param = param * 10 + (in_[pos_] - '0');
             ++pos_;
         }
         hasParam = pos_ > digits;
-        if (negative && !hasParam) return Error("'-' without a number");
+        if (negative && !hasParam) return Error("“-”后面没有数字");
         if (negative) param = -param;
         if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
         return ControlWord(word, hasParam, param);
@@ -282,7 +282,7 @@ private:
     Status ControlWord(std::string_view w, bool hasParam, long p) {
         GroupState& g = Top();
         if (w == "bin") {
-            if (!hasParam || p < 0 || std::size_t(p) > in_.size() - pos_) return Error("\\bin beyond the end");
+            if (!hasParam || p < 0 || std::size_t(p) > in_.size() - pos_) return Error("\\bin 超出了文件末尾");
             pos_ += std::size_t(p);
             return Status::Ok();
         }
@@ -463,8 +463,8 @@ private:
         } else {
             const CodecResult r = GbkToUtf8(pending_);
             if (!r.ok()) {
-                return Status::Error("damaged RTF near byte " + std::to_string(pendingAt_) + ": text is not GBK (" +
-                                     r.error + ")");
+                return Status::Error("RTF 文件第 " + std::to_string(pendingAt_) + " 字节附近已损坏：文字不是 GBK（" + r.error +
+                                     "）");
             }
             utf8 = r.text;
         }
@@ -546,9 +546,9 @@ std::vector<StyledSpan> ResolveStyles(const StyledReport& report) {
 }
 
 Status WriteRtf(const StyledReport& report, std::string* rtf) {
-    if (!IsValidUtf8(report.text)) return Status::Error("the report text is not valid UTF-8");
+    if (!IsValidUtf8(report.text)) return Status::Error("命稿文字不是有效的 UTF-8");
     const CodecResult font = Utf8ToGbk(report.fontName.empty() ? "宋体" : report.fontName);
-    if (!font.ok()) return Status::Error("font name: " + font.error);
+    if (!font.ok()) return Status::Error("字体名称：" + font.error);
     const std::vector<StyledSpan> spans = ResolveStyles(report);
 
     // The font table: \f0 is the report's font, then every other font a span
@@ -631,14 +631,14 @@ Status EncodePlainText(std::string_view utf8, std::string* gbk) {
         crlf += utf8[i];
     }
     CodecResult r = Utf8ToGbk(crlf);
-    if (!r.ok()) return Status::Error("the report cannot be saved as GBK text: " + r.error);
+    if (!r.ok()) return Status::Error("命稿无法保存为 GBK 文本：" + r.error);
     *gbk = std::move(r.text);
     return Status::Ok();
 }
 
 Status DecodePlainText(std::string_view gbk, std::string* utf8) {
     CodecResult r = GbkToUtf8(gbk);
-    if (!r.ok()) return Status::Error("the file is not GBK text: " + r.error);
+    if (!r.ok()) return Status::Error("文件不是 GBK 文本：" + r.error);
     *utf8 = std::move(r.text);
     return Status::Ok();
 }
@@ -684,7 +684,7 @@ Status LoadReportFile(const std::filesystem::path& path, StyledReport* report) {
     std::string bytes;
     if (Status s = ReadFileBytes(path, &bytes); !s) return s;
     if (LooksLikeRtf(bytes)) {
-        if (Status s = ReadRtf(bytes, report); !s) return Status::Error(path.string() + ": " + s.message());
+        if (Status s = ReadRtf(bytes, report); !s) return Status::Error(path.string() + "：" + s.message());
         return Status::Ok();
     }
     StyledReport plain;

@@ -4,13 +4,12 @@
 
 #include <QApplication>
 
-#include "app/AppFonts.h"
+#include "app/AppSetup.h"
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Tessaly 2.0"));
-    tessaly::InstallFontFallbacks();
+    tessaly::SetUpApplication(app);  // as main() does: Qt's Chinese texts, the 宋体 stand-in
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -79,6 +79,7 @@ TEST(BirthDialog, ShowsTheRecordAndBuildsItBack) {
     PersonRecord r = Sample();
     r.isLunar = 1;
     r.isLeapMonth = 1;
+    r.month = 10;  // 1984 has a leap tenth month
     r.hour = 23;
     r.cityIndex = 2;
     dlg.SetRecord(r, 0);
@@ -136,6 +137,7 @@ TEST(BirthDialog, ClipboardRoundTripReproducesEveryField) {
     PersonRecord r = Sample();
     r.isLunar = 1;
     r.isLeapMonth = 1;
+    r.month = 10;
     r.isMale = 0;
     r.cityIndex = 3;
     r.minute = 59;
@@ -143,7 +145,7 @@ TEST(BirthDialog, ClipboardRoundTripReproducesEveryField) {
     from.SetRecord(r, 0);
     from.CopyToClipboard();
     EXPECT_EQ(QApplication::clipboard()->text(),
-              QStringLiteral("orvane_mingli_data#1984 5 10 8 59 3#0#张三#1 3"));
+              QStringLiteral("orvane_mingli_data#1984 10 10 8 59 3#0#张三#1 3"));
 
     BirthDataDialog to(home.dir / "dat" / "dili.ini");
     to.SetRecord(PersonRecord{}, 1);

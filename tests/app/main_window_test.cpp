@@ -1,6 +1,8 @@
 // The main window: first start, settings at close, the matching run through
 // the two birth dialogs and the report pane's colours.
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -18,6 +20,7 @@
 #include "app/ChartPicture.h"
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
+#include "app_test_people.h"
 #include "app_test_util.h"
 #include "store/CaseStore.h"
 
@@ -34,29 +37,8 @@ void WriteIni(const std::filesystem::path& path, const std::string& utf8) {
     ASSERT_TRUE(ini.SaveAs(path).ok());
 }
 
-PersonRecord Person(const char* name, int year, int month, int day, int hour, bool male) {
-    return apptest::BornAt(name, year, month, day, hour, male);
-}
-
-// Answers the two birth dialogs with `a` and `b` (nullptr: cancel).
-void AnswerBirthDialogs(const PersonRecord* a, const PersonRecord* b) {
-    WhenModal<BirthDataDialog>([a, b](BirthDataDialog* first) {
-        if (a == nullptr) {
-            first->reject();
-            return;
-        }
-        first->SetRecord(*a, 0);
-        first->accept();
-        WhenModal<BirthDataDialog>([b](BirthDataDialog* second) {
-            if (b == nullptr) {
-                second->reject();
-                return;
-            }
-            second->SetRecord(*b, 1);
-            second->accept();
-        });
-    });
-}
+constexpr auto Person = apptest::TestPerson;
+using apptest::AnswerBirthDialogs;
 
 TEST(MainWindow, FirstStartWithoutSettingsFile) {
     TempHome home;
@@ -65,8 +47,13 @@ TEST(MainWindow, FirstStartWithoutSettingsFile) {
     w.SetClock([] { return QDateTime(QDate(2024, 3, 5), QTime(9, 41)); });
     w.show();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tessaly 2.0"));
-    EXPECT_EQ(w.pos(), QPoint(10, 10));
-    EXPECT_EQ(w.size(), QSize(400, 400));
+    // No saved position: centred, three quarters of the screen, at least
+    // 1000 × 700 where the screen allows (less room for the frame).
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize want(std::min(avail.width() - 16, std::max(avail.width() * 3 / 4, 1000)),
+                     std::min(avail.height() - 48, std::max(avail.height() * 3 / 4, 700)));
+    EXPECT_EQ(w.size(), want);
+    EXPECT_EQ(w.pos(), avail.topLeft() + QPoint(avail.width() - want.width(), avail.height() - want.height()) / 2);
     EXPECT_EQ(w.caseTree->width(), 180);
     EXPECT_EQ(w.reportPane->font().family(), QStringLiteral("宋体"));
     EXPECT_EQ(w.reportPane->font().pointSize(), 12);
@@ -146,7 +133,7 @@ TEST(MainWindow, ClockAfter2100GivesTheYear2050) {
 TEST(MainWindow, SettingsAreReadAndTreeWidthHasAMinimum) {
     TempHome home;
     WriteIni(home.dir / "dat" / "bzinit.ini",
-             "[winpos]\r\nleft=30\r\ntop=40\r\nwidth=900\r\nheight=600\r\ntreewid=12\r\nsheng=99\r\nshi=5\r\n"
+             "[winpos]\r\nleft=30\r\ntop=40\r\nwidth=700\r\nheight=500\r\ntreewid=12\r\nsheng=99\r\nshi=5\r\n"
              "sheng2=9\r\nshi2=1\r\n[minggao]\r\nfname=宋体\r\nfsize=14\r\nbcolor=16711680\r\n"
              "[window]\r\nskined=1\r\nskinname=Gone\r\n");
     ScriptedMessages messages;

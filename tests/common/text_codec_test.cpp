@@ -39,7 +39,7 @@ TEST(TextCodec, RefusesInvalidInput) {
         const CodecResult r = c.toGbk ? Utf8ToGbk(c.bytes) : GbkToUtf8(c.bytes);
         EXPECT_FALSE(r.ok());
         EXPECT_TRUE(r.text.empty());
-        EXPECT_NE(r.error.find("byte"), std::string::npos) << r.error;
+        EXPECT_NE(r.error.find("字节"), std::string::npos) << r.error;  // where the bad byte is
     }
 }
 

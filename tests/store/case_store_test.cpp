@@ -212,7 +212,7 @@ TEST_F(StoreTest, TextOutsideGbkIsRefusedAndNothingIsWritten) {
     r.note = "笑\xF0\x9F\x98\x80";  // an emoji GBK cannot hold
     const Status s = db_.AddRecord(&r);
     EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.message().find("note"), std::string::npos) << s.message();
+    EXPECT_NE(s.message().find("备注"), std::string::npos) << s.message();  // names the field
     EXPECT_EQ(Snapshot(dir_.path()), before);
 }
 

@@ -1,0 +1,89 @@
+// Where the main window opens: the saved place kept on the screen, the
+// first start centred, and a start-close cycle that leaves the place alone.
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/MainWindow.h"
+#include "app/WindowGeometry.h"
+#include "app_test_util.h"
+
+namespace tessaly {
+namespace {
+
+using apptest::ScriptedMessages;
+using apptest::TempHome;
+
+TEST(WindowPlace, SavedRectangleIsKeptOnItsScreen) {
+    const struct {
+        const char* what;
+        QRect saved, available, want;
+    } kCases[] = {
+        {"inside", {100, 100, 800, 600}, {0, 0, 1280, 900}, {100, 100, 800, 600}},
+        {"title bar above the screen", {11, -10, 400, 400}, {0, 0, 1280, 900}, {11, 0, 400, 400}},
+        {"below a top panel", {10, 10, 400, 400}, {0, 24, 1280, 876}, {10, 24, 400, 400}},
+        {"off the right and bottom", {1200, 800, 400, 300}, {0, 0, 1280, 900}, {880, 600, 400, 300}},
+        {"larger than the screen", {-50, -50, 2000, 1200}, {0, 0, 1280, 900}, {0, 0, 1280, 900}},
+        {"second screen", {1300, -30, 600, 400}, {1280, 0, 1920, 1080}, {1300, 0, 600, 400}},
+        {"no screen known", {-5, -5, 300, 200}, {}, {-5, -5, 300, 200}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(KeptOnScreen(c.saved, c.available), c.want);
+    }
+}
+
+TEST(WindowPlace, FirstStartIsCentredAndShowsAWholeReportLine) {
+    const struct {
+        QRect available, want;
+    } kCases[] = {
+        {{0, 0, 1280, 900}, {140, 100, 1000, 700}},     // 75 % is less than 1000 × 700
+        {{0, 0, 1920, 1080}, {240, 135, 1440, 810}},    // 75 %
+        {{0, 24, 1280, 876}, {140, 112, 1000, 700}},    // below a panel
+        {{0, 0, 800, 600}, {8, 24, 784, 552}},          // a small screen: all of it but the frame
+        {{1920, 0, 2560, 1440}, {2240, 180, 1920, 1080}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.available.width() << "x" << c.available.height());
+        EXPECT_EQ(FirstStartGeometry(c.available), c.want);
+    }
+}
+
+TEST(WindowPlace, SavedGeometryRoundTripsUnchanged) {
+    TempHome home;
+    ScriptedMessages messages;
+    {
+        IniFile ini;
+        ini.Parse("[winpos]\r\nleft=37\r\ntop=52\r\nwidth=640\r\nheight=480\r\n");
+        ASSERT_TRUE(ini.SaveAs(home.dir / "dat" / "bzinit.ini").ok());
+    }
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        SCOPED_TRACE(cycle);
+        MainWindow w(home.Files());
+        w.show();
+        EXPECT_EQ(w.pos(), QPoint(37, 52));
+        EXPECT_EQ(w.size(), QSize(640, 480));
+        w.close();
+        const IniFile ini(home.dir / "dat" / "bzinit.ini");
+        EXPECT_EQ(ini.ReadInteger("winpos", "left", -1), 37);
+        EXPECT_EQ(ini.ReadInteger("winpos", "top", -1), 52);
+        EXPECT_EQ(ini.ReadInteger("winpos", "width", -1), 640);
+        EXPECT_EQ(ini.ReadInteger("winpos", "height", -1), 480);
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(WindowPlace, PositionOffTheScreenIsBroughtBack) {
+    TempHome home;
+    ScriptedMessages messages;
+    IniFile ini;
+    ini.Parse("[winpos]\r\nleft=-300\r\ntop=-200\r\nwidth=500\r\nheight=400\r\n");
+    ASSERT_TRUE(ini.SaveAs(home.dir / "dat" / "bzinit.ini").ok());
+    MainWindow w(home.Files());
+    w.show();
+    const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(w.pos(), avail.topLeft());
+    EXPECT_EQ(w.size(), QSize(500, 400));
+}
+
+}  // namespace
+}  // namespace tessaly
