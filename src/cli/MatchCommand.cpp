@@ -29,7 +29,14 @@ int RunMatch(CommandContext& ctx) {
 }
 
 const CommandRegistration kMatch{
-    "match", "--a PERSON --b PERSON [--set KEY=VALUE]... [--json] [--encoding utf8|gbk]", RunMatch};
+    "match", "--a PERSON --b PERSON [--set KEY=VALUE]... [--json] [--encoding utf8|gbk]", RunMatch, {
+        .summary = "Runs the matching of two persons and prints the report. The report holds both charts, "
+                   "the readings, the pairing and the compatibility index (婚配指数). Nothing is written.",
+        .arguments = TESSALY_MATCH_ARGUMENTS_HELP
+                     "--json\tprint one JSON object: the index, the report and both persons' chart data",
+        .examples = "tessaly-cli match --a \"name=张三;sex=M;date=1990-05-12 08:30;prov=北京市\" "
+                    "--b \"name=李四;sex=F;date=1992-11-03 21:10\"",
+    }};
 
 }  // namespace
 }  // namespace tessaly::cli
