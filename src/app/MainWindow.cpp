@@ -261,6 +261,7 @@ void MainWindow::BuildMenus() {
     options->addSeparator();
     skinMenu = options->addMenu(QStringLiteral("界面风格"));
     skinMenu->menuAction()->setObjectName(QStringLiteral("Opt_Skin"));
+    AddAboutItem();
 }
 
 void MainWindow::SetSaveCaption() {

@@ -71,6 +71,7 @@ public:
     void ShowOptions();           // "排盘设置"
     void ShowEnding();            // "命稿结尾信息"
     void ChooseSkin(QAction* item);
+    void ShowAbout();             // "关于 Tessaly"
 
     // State, for the tests and the screenshot tool.
     bool chartValid() const { return chartValid_; }
@@ -111,6 +112,7 @@ private:
     void BuildMenus();
     void FirstShow();
     void BuildSkinMenu();
+    void AddAboutItem();
     void ApplyReportFont(const QFont& font);
     void ApplyReportColor(const QColor& color);
     // Shows a finished run: the styled report and the chart picture.

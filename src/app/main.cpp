@@ -1,16 +1,57 @@
 // tessaly — the desktop program.
 #include <QApplication>
+#include <QIcon>
+#include <QTimer>
+#include <iostream>
 
+#include "AboutDialog.h"
 #include "AppFonts.h"
 #include "MainWindow.h"
+#include "MessageService.h"
+#include "WindowCommandLine.h"
 #include "common/ProgramFiles.h"
+#include "common/Version.h"
 
 int main(int argc, char** argv) {
+    using namespace tessaly;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const WindowCommandLine cl = ParseWindowCommandLine(args);
+    if (!cl.error.empty()) {
+        std::cerr << "tessaly: " << cl.error << '\n';
+        return 2;
+    }
+    if (cl.version) {
+        std::cout << "tessaly " << ProgramVersion() << '\n';
+        return 0;
+    }
+    if (cl.help) {
+        std::cout << WindowUsage();
+        return 0;
+    }
+    if (cl.where) {
+        std::cout << ChooseProgramFiles(cl.home, CurrentProgramEnvironment()).home.string() << '\n';
+        return 0;
+    }
+    if (!DisplayAvailable(args)) {
+        std::cerr << NoDisplayText();
+        return 3;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tessaly 2.0"));
-    tessaly::InstallFontFallbacks();
-    tessaly::MainWindow window(tessaly::LocateProgramFiles());
+    QApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion().data(), qsizetype(ProgramVersion().size())));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tessaly.Tessaly"));
+    QApplication::setWindowIcon(ProgramIcon());
+    InstallFontFallbacks();
+
+    Status problem;
+    MainWindow window(LocateProgramFiles(cl.home, &problem));
     window.show();
+    if (!problem) {
+        QTimer::singleShot(0, &window, [&window, problem] {
+            Inform(&window, QString::fromStdString(problem.message()), QStringLiteral("错误"), MsgIcon::kError);
+        });
+    }
     return app.exec();
 }

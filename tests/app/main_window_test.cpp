@@ -289,7 +289,7 @@ TEST(MainWindow, MenusShowOnlyWhatWorks) {
     for (QAction* a : w.menuBar()->actions()) {
         if (a->isVisible()) menus << a->text();
     }
-    EXPECT_EQ(menus, (QStringList{"文件(&F)", "选项(&O)"}));
+    EXPECT_EQ(menus, (QStringList{"文件(&F)", "选项(&O)", "帮助(&H)"}));
     EXPECT_TRUE(w.saveCaseAction->isVisible());
     EXPECT_TRUE(w.pages->isTabVisible(1));
 }
