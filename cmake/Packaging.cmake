@@ -34,12 +34,15 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/dat ${PROJECT_SOURCE_DIR}/data/skin
         DESTINATION ${CMAKE_INSTALL_DATADIR}/tessaly
         PATTERN ".keep" EXCLUDE)
 
-# Desktop integration.
+# Desktop integration, with the desktop program.
 configure_file(${_linux}/${_id}.metainfo.xml.in ${_gen}/${_id}.metainfo.xml @ONLY)
-install(FILES ${_linux}/${_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${_gen}/${_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(DIRECTORY ${_linux}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
-install(FILES ${_linux}/icons/${_id}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+if(TARGET tessaly)
+  install(FILES ${_linux}/${_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${_gen}/${_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(DIRECTORY ${_linux}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+  install(FILES ${_linux}/icons/${_id}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES ${_gen}/tessaly.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 
 # Manual pages and the bash completion; tessaly-cli's are made by the program
 # from its commands' own help.
@@ -52,7 +55,7 @@ add_custom_command(
   COMMENT "Manual pages and bash completion"
   VERBATIM)
 add_custom_target(tessaly_linux_files ALL DEPENDS ${_gen}/tessaly-cli.1.gz ${_gen}/tessaly.1.gz ${_gen}/tessaly-cli.bash)
-install(FILES ${_gen}/tessaly-cli.1.gz ${_gen}/tessaly.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${_gen}/tessaly-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${_gen}/tessaly-cli.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
         RENAME tessaly-cli)
 

@@ -1,7 +1,6 @@
 // tessaly — the desktop program.
 #include <QApplication>
 #include <QIcon>
-#include <QTimer>
 #include <iostream>
 
 #include "AboutDialog.h"
@@ -45,13 +44,14 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     InstallFontFallbacks();
 
+    // A data folder that cannot be made is told first: what fails later
+    // (the case store, saving the settings) follows from it.
     Status problem;
     MainWindow window(LocateProgramFiles(cl.home, &problem));
-    window.show();
     if (!problem) {
-        QTimer::singleShot(0, &window, [&window, problem] {
-            Inform(&window, QString::fromStdString(problem.message()), QStringLiteral("错误"), MsgIcon::kError);
-        });
+        Inform(nullptr, QStringLiteral("数据文件夹无法建立：") + QString::fromStdString(problem.message()),
+               QStringLiteral("错误"), MsgIcon::kError);
     }
+    window.show();
     return app.exec();
 }
