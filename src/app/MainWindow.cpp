@@ -270,6 +270,7 @@ void MainWindow::BuildMenus() {
     helpMenu = bar->addMenu(QStringLiteral("帮助(&H)"));
     helpMenu->addAction(QStringLiteral("软件帮助"), this, &MainWindow::ShowHelp)
         ->setObjectName(QStringLiteral("HmnuRhelp"));
+    AddAboutItem();
 }
 
 void MainWindow::SetSaveCaption() {
@@ -287,7 +288,14 @@ void MainWindow::SetSaveCaption() {
 
 void MainWindow::BuildSkinMenu() {
     skinMenu->clear();
-    const QStringList names = FindSkins(QString::fromStdString(files_.SkinsFolder().string()));
+    // The user's own skins, then the shipped ones they do not replace.
+    QStringList names;
+    for (const auto& folder : files_.SkinFolders()) {
+        for (const QString& n : FindSkins(QString::fromStdString(folder.string()))) {
+            if (!names.contains(n)) names << n;
+        }
+    }
+    names.sort();
     auto* group = new QActionGroup(skinMenu);
     group->setExclusive(true);
     for (const QString& n : names) {
@@ -322,7 +330,7 @@ void MainWindow::FirstShow() {
         const QString name = Q(s.skinname);
         for (QAction* a : items) a->setChecked(a->isCheckable() && a->data().toInt() == 0 && a->text() == name);
         // A skin file gone since the last run leaves the system style, quietly.
-        const QString path = QString::fromStdString((files_.SkinsFolder() / (s.skinname + ".skn")).string());
+        const QString path = QString::fromStdString(files_.Skin(s.skinname).string());
         if (skins_.Load(path)) {
             skins_.Activate();
         } else {
@@ -612,7 +620,7 @@ void MainWindow::ChooseSkin(QAction* item) {
         settings_.WriteBool("window", "skined", false);
         return;
     }
-    const QString path = QString::fromStdString(files_.SkinsFolder().string()) + "/" + item->text() + ".skn";
+    const QString path = QString::fromStdString(files_.Skin(item->text().toStdString()).string());
     if (!QFileInfo::exists(path) || !skins_.Load(path)) {
         Inform(this, QStringLiteral("对应的皮肤文件已经丢失，请关闭软件，再重新打开软件！"));
         return;

@@ -82,6 +82,7 @@ public:
     void ShowOptions();           // "排盘设置"
     void ShowEnding();            // "命稿结尾信息"
     void ChooseSkin(QAction* item);
+    void ShowAbout();             // "关于 Tessaly"
 
     // The case tree and its popup menu "PopMingLi" (MainWindowCases.cpp).
     // Rebuilds the tree from the live cases among the `listed` slots.
@@ -176,6 +177,7 @@ private:
     void RestoreGeometry(const MainWindowSettings& s);
     void BuildSkinMenu();
     static QToolButton* NewSetRolesButton(QWidget* parent);  // SbtoSet, with its picture
+    void AddAboutItem();
     void ApplyReportFont(const QFont& font);
     void ApplyReportColor(const QColor& color);
     // Shows a finished run: the styled report and the chart picture.

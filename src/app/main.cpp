@@ -1,28 +1,56 @@
 // tessaly — the desktop program.
-//   tessaly [--home DIR]   DIR holds dat/, bazi_f/ and skins/ (default: the
-//                          environment variable TESSALY_HOME, else the
-//                          program's own folder)
+//   tessaly [--home DIR] [--version] [--help] [--where]
 #include <QApplication>
-#include <QStringList>
-#include <filesystem>
+#include <QIcon>
+#include <iostream>
 
+#include "AboutDialog.h"
 #include "AppSetup.h"
 #include "MainWindow.h"
+#include "MessageService.h"
+#include "WindowCommandLine.h"
 #include "common/ProgramFiles.h"
+#include "common/Version.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    tessaly::SetUpApplication(app);
-    std::filesystem::path home;
-    const QStringList args = QApplication::arguments();
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        if (args[i] == QStringLiteral("--home") && i + 1 < args.size()) {
-            home = args[++i].toStdString();
-        } else if (args[i].startsWith(QStringLiteral("--home="))) {
-            home = args[i].mid(7).toStdString();
-        }
+    using namespace tessaly;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const WindowCommandLine cl = ParseWindowCommandLine(args);
+    if (!cl.error.empty()) {
+        std::cerr << "tessaly: " << cl.error << '\n';
+        return 2;
     }
-    tessaly::MainWindow window(tessaly::LocateProgramFiles(home));
+    if (cl.version) {
+        std::cout << "tessaly " << ProgramVersion() << '\n';
+        return 0;
+    }
+    if (cl.help) {
+        std::cout << WindowUsage();
+        return 0;
+    }
+    if (cl.where) {
+        std::cout << ChooseProgramFiles(cl.home, CurrentProgramEnvironment()).home.string() << '\n';
+        return 0;
+    }
+    if (!DisplayAvailable(args)) {
+        std::cerr << NoDisplayText();
+        return 3;
+    }
+
+    QApplication app(argc, argv);
+    SetUpApplication(app);
+    QApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion().data(), qsizetype(ProgramVersion().size())));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tessaly.Tessaly"));
+    QApplication::setWindowIcon(ProgramIcon());
+
+    // A data folder that cannot be made is told first: what fails later
+    // (the case store, saving the settings) follows from it.
+    Status problem;
+    MainWindow window(LocateProgramFiles(cl.home, &problem));
+    if (!problem) {
+        Inform(nullptr, QStringLiteral("数据文件夹无法建立：") + QString::fromStdString(problem.message()),
+               QStringLiteral("错误"), MsgIcon::kError);
+    }
     window.show();
     return app.exec();
 }

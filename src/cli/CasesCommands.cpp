@@ -369,7 +369,30 @@ int RunCases(CommandContext& ctx) {
     return it->second(ctx, db);
 }
 
-const CommandRegistration kCases{"cases", kSynopsis, RunCases};
+const CommandRegistration kCases{"cases", kSynopsis, RunCases, {
+    .summary = "Lists, searches, adds, deletes, exports and imports the stored cases. The case store "
+               "(dat/bazi0.dat, dat/bazi1.dat, ... and the reports bazi_f/N.rtf) is the desktop program's. "
+               "A failed store operation prints its reason and changes nothing stored.",
+    .arguments = "list\tthe stored cases by category, as the case tree shows them\n"
+                 "search\tthe cases that match every filter given, listed as by list:\n"
+                 "  --name T, --name-exact T\tperson A's name contains or equals T\n"
+                 "  --category C, --category-exact C\tthe category contains or equals C\n"
+                 "  --sex male|female\tperson A's sex\n"
+                 "  --years FROM..TO\tperson A's birth year, a range or one year (negative for BC)\n"
+                 "  --province P\tperson A's province, by index or name\n"
+                 "show SLOT\tone case: both persons, category and note; --json prints it as JSON\n"
+                 "add\truns the matching of two persons and stores the case with its report:\n"
+                 "  --a PERSON, --b PERSON\tthe persons, as in the match command\n"
+                 "  --category C, --note N\tthe case's category and note\n"
+                 "  --set KEY=VALUE\tan analysis option for this run, as in the match command\n"
+                 "delete SLOT\tmarks the case deleted and removes its report\n"
+                 "export DIR\tcopies the whole history (store and reports) into DIR\n"
+                 "import PATH/bazi0.dat\treplaces the history with an exported one, checked first\n"
+                 "clear --yes\tdeletes every case and report; --yes confirms it",
+    .examples = "tessaly-cli cases list\n"
+                "tessaly-cli cases search --name 张 --years 1980..1995\n"
+                "tessaly-cli cases export ~/tessaly-backup",
+}};
 
 }  // namespace
 }  // namespace tessaly::cli

@@ -14,12 +14,19 @@ std::vector<CommandInfo>& Registry() {
 
 }  // namespace
 
-CommandRegistration::CommandRegistration(std::string_view name, std::string_view synopsis,
-                                         CommandFn run) {
-    Registry().push_back({name, synopsis, run});
+CommandRegistration::CommandRegistration(std::string_view name, std::string_view synopsis, CommandFn run,
+                                         CommandHelp help) {
+    Registry().push_back({name, synopsis, run, help});
 }
 
 const std::vector<CommandInfo>& Commands() { return Registry(); }
+
+const CommandInfo* FindCommand(std::string_view name) {
+    for (const CommandInfo& c : Registry()) {
+        if (c.name == name) return &c;
+    }
+    return nullptr;
+}
 
 void CommandContext::Print(std::string_view utf8) {
     if (!gbkOutput) {

@@ -1,8 +1,20 @@
 // The command registry of tessaly-cli. Each command lives in its own source
-// file and registers itself with a static CommandRegistration:
+// file and registers itself with a static CommandRegistration, giving its
+// name, its synopsis, the function that runs it and its help:
 //
 //   static int RunTerms(CommandContext& ctx);
-//   static const CommandRegistration kTerms{"terms", "YEAR [--precise]", RunTerms};
+//   static const CommandRegistration kTerms{"terms", "YEAR [--precise]", RunTerms, {
+//       .summary = "Prints every solar term of a Gregorian year.",
+//       .arguments = "YEAR\tthe year, negative for BC (no year 0)\n"
+//                    "--precise\tadd the seconds",
+//       .examples = "tessaly-cli terms 2024",
+//   }};
+//
+// The help is what `tessaly-cli help terms` and `tessaly-cli terms --help`
+// print; the manual page and the bash completion are made from the same
+// registrations (the completion takes the options and subcommands from the
+// synopsis), so a new command needs nothing else. A command without help
+// fails the registry test.
 //
 // Exit statuses: 0 success, 1 the program refused the request (its message
 // goes to stderr), 2 bad arguments (a message naming the argument).
@@ -38,18 +50,32 @@ struct CommandContext {
 
 using CommandFn = int (*)(CommandContext&);
 
+// What a command tells about itself.
+struct CommandHelp {
+    std::string_view summary;    // one or two sentences: what it does
+    std::string_view arguments;  // one line per argument or option: "NAME\tmeaning";
+                                 // a line "\tmore" goes on with the meaning above
+    std::string_view examples;   // one whole command line per line
+};
+
 struct CommandInfo {
     std::string_view name;
-    std::string_view synopsis;
+    std::string_view synopsis;  // the arguments after the name; alternatives
+                                // of a command with subcommands are split by
+                                // " | " outside brackets
     CommandFn run;
+    CommandHelp help;
 };
 
 // Registers a command at static-initialisation time.
 struct CommandRegistration {
-    CommandRegistration(std::string_view name, std::string_view synopsis, CommandFn run);
+    CommandRegistration(std::string_view name, std::string_view synopsis, CommandFn run, CommandHelp help = {});
 };
 
+// Every command, in the order of registration.
 const std::vector<CommandInfo>& Commands();
+// The command of that name, or nullptr.
+const CommandInfo* FindCommand(std::string_view name);
 
 // Small helpers for argument lists: takes "--flag" or "--key VALUE" out of
 // args. TakeOption returns false when the key is absent; when the key is

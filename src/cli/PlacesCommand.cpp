@@ -55,7 +55,13 @@ int RunPlaces(CommandContext& ctx) {
     return kExitOk;
 }
 
-const CommandRegistration kPlaces{"places", "[PROVINCE]", RunPlaces};
+const CommandRegistration kPlaces{"places", "[PROVINCE]", RunPlaces, {
+    .summary = "Lists the provinces of the place list, or the cities of one province. Cities come with "
+               "their longitude and latitude in decimal degrees, from dat/dili.ini.",
+    .arguments = "PROVINCE\tthe province, by index or by name",
+    .examples = "tessaly-cli places\n"
+                "tessaly-cli places 广东省",
+}};
 
 }  // namespace
 }  // namespace tessaly::cli

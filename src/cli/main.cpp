@@ -1,32 +1,17 @@
 // tessaly-cli — the scriptable front end over the Tessaly core.
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/Help.h"
 #include "common/ProgramFiles.h"
-#include "common/TextCodec.h"
-
-namespace {
-
-void PrintUsage(std::ostream& os) {
-    os << "usage: tessaly-cli [--home DIR] [--encoding utf8|gbk] COMMAND [ARGS...]\n\ncommands:\n";
-    for (const auto& c : tessaly::cli::Commands()) {
-        os << "  " << c.name << ' ' << c.synopsis << '\n';
-    }
-}
-
-}  // namespace
+#include "common/Version.h"
 
 int main(int argc, char** argv) {
     using namespace tessaly::cli;
     std::vector<std::string> args(argv + 1, argv + argc);
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (!tessaly::IsValidUtf8(args[i])) {
-            std::cerr << "tessaly-cli: argument " << i + 1 << " is not valid UTF-8 text\n";
-            return kExitUsage;
-        }
-    }
 
     bool missing = false;
     std::string home;
@@ -41,18 +26,46 @@ int main(int argc, char** argv) {
         std::cerr << "tessaly-cli: --encoding takes utf8 or gbk\n";
         return kExitUsage;
     }
-    if (args.empty() || args[0] == "--help" || args[0] == "help") {
-        PrintUsage(args.empty() ? std::cerr : std::cout);
-        return args.empty() ? kExitUsage : kExitOk;
+    if (args.empty()) {
+        std::cerr << UsageText();
+        return kExitUsage;
     }
     const std::string name = args[0];
     args.erase(args.begin());
-    for (const auto& c : Commands()) {
-        if (c.name != name) continue;
-        CommandContext ctx{args, std::cout, std::cerr, encoding == "gbk", tessaly::LocateProgramFiles(home)};
-        return c.run(ctx);
+    if (name == "--version") {
+        std::cout << "tessaly-cli " << tessaly::ProgramVersion() << '\n';
+        return kExitOk;
     }
-    std::cerr << "tessaly-cli: unknown command '" << name << "'\n";
-    PrintUsage(std::cerr);
-    return kExitUsage;
+    if (name == "--where") {
+        // Only tells: the folder is made by the first command that uses it.
+        std::cout << tessaly::ChooseProgramFiles(home, tessaly::CurrentProgramEnvironment()).home.string() << '\n';
+        return kExitOk;
+    }
+    if (name == "--help" || name == "-h") {
+        std::cout << UsageText();
+        return kExitOk;
+    }
+    const CommandInfo* command = FindCommand(name);
+    if (command == nullptr) {
+        std::cerr << "tessaly-cli: unknown " << (name.starts_with("-") ? "option" : "command") << " '" << name
+                  << "' (tessaly-cli --help lists the commands)\n";
+        return kExitUsage;
+    }
+    if (std::find_if(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; }) !=
+        args.end()) {
+        std::cout << CommandHelpText(*command);
+        return kExitOk;
+    }
+
+    // Help needs no data folder; every other command readies it first.
+    tessaly::ProgramFiles files;
+    if (name == "help" || name == "completion") {
+        files = tessaly::ChooseProgramFiles(home, tessaly::CurrentProgramEnvironment());
+    } else {
+        tessaly::Status problem;
+        files = tessaly::LocateProgramFiles(home, &problem);
+        if (!problem) std::cerr << "tessaly-cli: " << problem.message() << '\n';
+    }
+    CommandContext ctx{args, std::cout, std::cerr, encoding == "gbk", files};
+    return command->run(ctx);
 }

@@ -1,22 +1,174 @@
 #include "common/ProgramFiles.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 
+#ifndef TESSALY_SHIPPED_FROM_BIN
+#define TESSALY_SHIPPED_FROM_BIN "../share/tessaly"
+#endif
+
 namespace tessaly {
 namespace fs = std::filesystem;
+
+namespace {
+
+bool Exists(const fs::path& p) {
+    std::error_code ec;
+    return fs::exists(p, ec);
+}
+
+bool IsFolder(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_directory(p, ec);
+}
+
+// The same folder, by path or, when both exist, on disk.
+bool SameFolder(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    return a == b || fs::equivalent(a, b, ec);
+}
+
+std::string Env(const char* name) {
+    const char* v = std::getenv(name);
+    return v == nullptr ? std::string() : std::string(v);
+}
+
+std::string PasswordHome() {
+    const struct passwd* pw = ::getpwuid(::getuid());
+    return pw != nullptr && pw->pw_dir != nullptr ? std::string(pw->pw_dir) : std::string();
+}
+
+fs::path UserDataFolder(const ProgramEnvironment& env) {
+    // Relative values of XDG_DATA_HOME are invalid and ignored.
+    if (!env.xdgDataHome.empty() && fs::path(env.xdgDataHome).is_absolute()) {
+        return fs::path(env.xdgDataHome) / "tessaly";
+    }
+    return fs::path(env.userHome) / ".local" / "share" / "tessaly";
+}
+
+Status MakeFolder(const fs::path& dir) {
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (ec && !IsFolder(dir)) return Status::Error("cannot create the folder " + dir.string() + ": " + ec.message());
+    return Status::Ok();
+}
+
+// Copies `from` to `to` unless `to` exists, without ever replacing a file:
+// the copy goes to a temporary name and is linked to its place, which fails
+// when another start was quicker.
+Status CopyIfMissing(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(to, ec))) return Status::Ok();
+    std::string tempName = ".";
+    tempName.append(to.filename().string()).append(".seed-").append(std::to_string(::getpid()));
+    const fs::path temp = to.parent_path() / tempName;
+    fs::remove(temp, ec);
+    if (!fs::copy_file(from, temp, ec)) {
+        return Status::Error("cannot copy " + from.string() + " to " + to.parent_path().string() + ": " + ec.message());
+    }
+    Status result;
+    // A file system without hard links gets a plain rename, still only when
+    // the place is free.
+    if (::link(temp.c_str(), to.c_str()) != 0 && errno != EEXIST && !fs::exists(fs::symlink_status(to, ec))) {
+        fs::rename(temp, to, ec);
+        if (ec) result = Status::Error("cannot create " + to.string() + ": " + ec.message());
+    }
+    fs::remove(temp, ec);
+    return result;
+}
+
+}  // namespace
+
+fs::path ProgramFiles::UserOrShipped(const fs::path& relative) const {
+    const fs::path own = home / relative;
+    if (shipped.empty() || Exists(own)) return own;
+    return shipped / relative;
+}
+
+std::vector<fs::path> ProgramFiles::SkinFolders() const {
+    std::vector<fs::path> folders{SkinsFolder()};
+    if (!shipped.empty() && !SameFolder(shipped, home)) folders.push_back(shipped / "skins");
+    return folders;
+}
+
+fs::path ProgramFiles::Skin(std::string_view name) const {
+    const std::string file = std::string(name) + ".skn";
+    for (const fs::path& folder : SkinFolders()) {
+        if (Exists(folder / file)) return folder / file;
+    }
+    return SkinsFolder() / file;
+}
+
+ProgramEnvironment CurrentProgramEnvironment() {
+    ProgramEnvironment env;
+    env.executableFolder = ExecutableFolder();
+    env.tessalyHome = Env("TESSALY_HOME");
+    env.xdgDataHome = Env("XDG_DATA_HOME");
+    env.userHome = Env("HOME");
+    if (env.userHome.empty()) env.userHome = PasswordHome();
+    env.writable = [](const fs::path& p) { return ::access(p.c_str(), W_OK) == 0; };
+    return env;
+}
+
+fs::path InstalledShippedFolder(const fs::path& executableFolder) {
+    return (executableFolder / TESSALY_SHIPPED_FROM_BIN).lexically_normal();
+}
+
+ProgramFiles ChooseProgramFiles(const fs::path& homeOption, const ProgramEnvironment& env) {
+    const fs::path& exe = env.executableFolder;
+    const bool portable = IsFolder(exe / "dat");
+    fs::path shipped;
+    if (portable) {
+        shipped = exe;
+    } else if (const fs::path installed = InstalledShippedFolder(exe); IsFolder(installed)) {
+        shipped = installed;
+    }
+
+    if (!homeOption.empty()) return {homeOption, shipped, HomeChoice::kOption};
+    if (!env.tessalyHome.empty()) return {fs::path(env.tessalyHome), shipped, HomeChoice::kEnvironment};
+    if (portable && env.writable && env.writable(exe / "dat")) return {exe, shipped, HomeChoice::kProgramFolder};
+    return {UserDataFolder(env), shipped, HomeChoice::kUserDataFolder};
+}
+
+Status PrepareProgramFiles(const ProgramFiles& files) {
+    if (files.choice != HomeChoice::kUserDataFolder) return Status::Ok();
+    const bool fresh = !IsFolder(files.home);
+    if (Status s = MakeFolder(files.home); !s) return s;
+    if (fresh) {
+        // Birth data of real people: the folder is the user's alone.
+        std::error_code ec;
+        fs::permissions(files.home, fs::perms::owner_all, fs::perm_options::replace, ec);
+    }
+    if (Status s = MakeFolder(files.DatFolder()); !s) return s;
+    if (Status s = MakeFolder(files.ReportsFolder()); !s) return s;
+
+    const fs::path shippedDat = files.ShippedFolder() / "dat";
+    if (files.shipped.empty() || SameFolder(files.shipped, files.home) || !IsFolder(shippedDat)) return Status::Ok();
+    std::error_code ec;
+    for (fs::directory_iterator it(shippedDat, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file(ec)) continue;
+        if (Status s = CopyIfMissing(it->path(), files.Dat(it->path().filename())); !s) return s;
+    }
+    if (ec) return Status::Error("cannot read " + shippedDat.string() + ": " + ec.message());
+    return Status::Ok();
+}
+
+ProgramFiles LocateProgramFiles(const fs::path& homeOption, Status* problem) {
+    ProgramFiles files = ChooseProgramFiles(homeOption, CurrentProgramEnvironment());
+    Status s = PrepareProgramFiles(files);
+    if (problem != nullptr) *problem = std::move(s);
+    return files;
+}
 
 fs::path ExecutableFolder() {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec || exe.empty()) return fs::current_path(ec);
     return exe.parent_path();
-}
-
-ProgramFiles LocateProgramFiles(const fs::path& homeOption) {
-    if (!homeOption.empty()) return {homeOption};
-    if (const char* home = std::getenv("TESSALY_HOME"); home != nullptr && *home != '\0') return {fs::path(home)};
-    return {ExecutableFolder()};
 }
 
 }  // namespace tessaly

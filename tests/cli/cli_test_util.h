@@ -27,17 +27,13 @@ inline std::string ShellQuote(const std::string& s) {
     return q + "'";
 }
 
-// Runs tessaly-cli with `argsLine` put into the shell command as it is (the
-// caller quotes what needs quoting), with --home when `home` is not empty.
-inline CliResult RunCliLine(const std::string& argsLine, const std::filesystem::path& home = {}) {
+// Runs a /bin/sh command line and captures what it prints.
+inline CliResult RunShellLine(const std::string& commandLine) {
     static int counter = 0;
     const std::filesystem::path errFile = std::filesystem::temp_directory_path() /
                                           ("tessaly_cli_err_" + std::to_string(::getpid()) + "_" +
                                            std::to_string(counter++));
-    std::string cmd = ShellQuote(TESSALY_CLI);
-    // Appended piece by piece (g++ 12 warns falsely on "literal" + string&&).
-    if (!home.empty()) cmd.append(" --home ").append(ShellQuote(home.string()));
-    cmd.append(" ").append(argsLine);
+    std::string cmd = commandLine;
     cmd.append(" 2>").append(ShellQuote(errFile.string()));
     CliResult r;
     FILE* p = ::popen(cmd.c_str(), "r");
@@ -53,6 +49,16 @@ inline CliResult RunCliLine(const std::string& argsLine, const std::filesystem::
     }
     std::filesystem::remove(errFile);
     return r;
+}
+
+// Runs tessaly-cli with `argsLine` put into the shell command as it is (the
+// caller quotes what needs quoting), with --home when `home` is not empty.
+inline CliResult RunCliLine(const std::string& argsLine, const std::filesystem::path& home = {}) {
+    std::string cmd = ShellQuote(TESSALY_CLI);
+    // Appended piece by piece (g++ 12 warns falsely on "literal" + string&&).
+    if (!home.empty()) cmd.append(" --home ").append(ShellQuote(home.string()));
+    cmd.append(" ").append(argsLine);
+    return RunShellLine(cmd);
 }
 
 // `args` is a list of arguments, each quoted here.

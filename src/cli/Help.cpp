@@ -1,0 +1,400 @@
+#include "cli/Help.h"
+
+#include <algorithm>
+#include <map>
+
+#include "common/Version.h"
+
+namespace tessaly::cli {
+namespace {
+
+constexpr int kWidth = 79;
+constexpr std::size_t kNameColumn = 22;
+
+// out += each of parts, in order.
+template <class... Parts>
+void Append(std::string& out, const Parts&... parts) {
+    (out.append(std::string_view(parts)), ...);
+}
+
+struct OptionText {
+    std::string_view name, meaning;
+};
+
+// The options that come before the command.
+constexpr OptionText kGlobalOptions[] = {
+    {"--home DIR", "keep and read the data in DIR (dat/, bazi_f/, skins/) instead of the usual folder; "
+                   "the environment variable TESSALY_HOME does the same"},
+    {"--encoding utf8|gbk", "print texts in UTF-8 (the default) or in GBK"},
+    {"--where", "print the data folder this run uses, and exit"},
+    {"--version", "print the version, and exit"},
+    {"--help, -h", "print this help, and exit"},
+};
+
+constexpr std::string_view kAbout =
+    "Tessaly analyses the marriage compatibility (合婚) of two persons by their Four Pillars (八字) "
+    "charts. tessaly-cli runs what the desktop program tessaly does: the matching report, the "
+    "wedding-date search, the calendar, the place list and the case store.";
+
+constexpr std::string_view kDataFolder =
+    "A copy of Tessaly that runs from its own folder (a build folder, an unpacked archive) whose dat/ "
+    "folder is writable keeps its data there. An installed Tessaly keeps each user's data in "
+    "$XDG_DATA_HOME/tessaly (~/.local/share/tessaly when XDG_DATA_HOME is not set), made from the "
+    "shipped files of /usr/share/tessaly on first use; skins and help pages are read from there unless "
+    "the user has their own. --home DIR, then TESSALY_HOME, take precedence. tessaly-cli --where prints "
+    "the folder; the desktop program uses the same one.";
+
+// Display columns of UTF-8 text: Chinese characters take two.
+std::size_t Columns(std::string_view s) {
+    std::size_t cols = 0;
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        const std::size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        cols += len >= 3 ? 2 : 1;
+        i += len;
+    }
+    return cols;
+}
+
+// `text` as lines of at most kWidth columns, broken at spaces, each line
+// starting with `indent` spaces (the first with `first` already written).
+std::string Wrap(std::string_view text, std::size_t indent, std::size_t firstColumn) {
+    std::string out;
+    std::size_t col = firstColumn;
+    bool lineEmpty = true;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find(' ', pos);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view word = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (word.empty()) continue;
+        const std::size_t w = Columns(word);
+        if (!lineEmpty && col + 1 + w > kWidth) {
+            out += '\n';
+            out.append(indent, ' ');
+            col = indent;
+            lineEmpty = true;
+        }
+        if (!lineEmpty) {
+            out += ' ';
+            ++col;
+        }
+        out += word;
+        col += w;
+        lineEmpty = false;
+    }
+    return out + '\n';
+}
+
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t nl = text.find('\n');
+        lines.push_back(text.substr(0, nl));
+        if (nl == std::string_view::npos) break;
+        text.remove_prefix(nl + 1);
+    }
+    return lines;
+}
+
+struct Row {
+    std::string name, meaning;
+};
+
+std::vector<Row> GlobalOptionRows() {
+    std::vector<Row> rows;
+    for (const OptionText& o : kGlobalOptions) rows.push_back({std::string(o.name), std::string(o.meaning)});
+    return rows;
+}
+
+// "NAME\tmeaning" lines, continuation lines ("\tmore") joined to the one above.
+std::vector<Row> ArgumentRows(std::string_view arguments) {
+    std::vector<Row> rows;
+    for (std::string_view line : Lines(arguments)) {
+        const std::size_t tab = line.find('\t');
+        const std::string_view name = line.substr(0, tab);
+        const std::string_view meaning = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+        if (name.empty() && !rows.empty()) {
+            rows.back().meaning.append(" ").append(meaning);
+        } else {
+            rows.push_back({std::string(name), std::string(meaning)});
+        }
+    }
+    return rows;
+}
+
+std::string Table(const std::vector<Row>& rows) {
+    std::size_t column = 0;
+    for (const Row& r : rows) column = std::max(column, Columns(r.name));
+    column = std::min(column, kNameColumn) + 4;
+    std::string out;
+    for (const Row& r : rows) {
+        Append(out, "  ", r.name);
+        std::size_t col = 2 + Columns(r.name);
+        if (col + 2 > column) {
+            out += '\n';
+            col = 0;
+        }
+        out.append(column - col, ' ');
+        out += Wrap(r.meaning, column, column);
+    }
+    return out;
+}
+
+// The alternatives of a synopsis: split at " | " outside brackets.
+std::vector<std::string_view> Alternatives(std::string_view synopsis) {
+    std::vector<std::string_view> parts;
+    int depth = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < synopsis.size(); ++i) {
+        const char c = synopsis[i];
+        if (c == '[' || c == '(' || c == '{') ++depth;
+        if (c == ']' || c == ')' || c == '}') --depth;
+        if (depth == 0 && synopsis.substr(i).starts_with(" | ")) {
+            parts.push_back(synopsis.substr(start, i - start));
+            start = i + 3;
+            i += 2;
+        }
+    }
+    parts.push_back(synopsis.substr(start));
+    return parts;
+}
+
+bool IsWordChar(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'; }
+
+// Up to the first full stop that ends a sentence (". " and a capital).
+std::string FirstSentence(std::string_view text) {
+    for (std::size_t i = 1; i + 2 < text.size(); ++i) {
+        if (text[i] == '.' && text[i - 1] != '.' && text[i + 1] == ' ' && text[i + 2] >= 'A' && text[i + 2] <= 'Z') {
+            return std::string(text.substr(0, i + 1));
+        }
+    }
+    return std::string(text);
+}
+
+// "a b"
+std::string Joined(std::string_view a, std::string_view b) {
+    std::string s(a);
+    s.append(" ").append(b);
+    return s;
+}
+
+std::vector<const CommandInfo*> SortedCommands() {
+    std::vector<const CommandInfo*> sorted;
+    for (const CommandInfo& c : Commands()) sorted.push_back(&c);
+    std::sort(sorted.begin(), sorted.end(), [](auto* a, auto* b) { return a->name < b->name; });
+    return sorted;
+}
+
+// Roff: backslashes, hyphens and a leading dot or quote are escaped.
+std::string Roff(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\\') out += "\\e";
+        else if (c == '-') out += "\\-";
+        else out += c;
+    }
+    if (!out.empty() && (out[0] == '.' || out[0] == '\'')) out.insert(0, "\\&");
+    return out;
+}
+
+}  // namespace
+
+std::vector<SynopsisPart> ParseSynopsis(std::string_view synopsis) {
+    std::vector<SynopsisPart> parts;
+    for (std::string_view alt : Alternatives(synopsis)) {
+        SynopsisPart part;
+        std::size_t first = 0;
+        while (first < alt.size() && IsWordChar(alt[first])) ++first;
+        if (first > 0 && alt[0] != '-' && (first == alt.size() || alt[first] == ' ')) {
+            part.subcommand = std::string(alt.substr(0, first));
+        }
+        for (std::size_t i = 0; i + 2 < alt.size(); ++i) {
+            const bool starts = i == 0 || alt[i - 1] == ' ' || alt[i - 1] == '[' || alt[i - 1] == '|' || alt[i - 1] == '(';
+            if (!starts || alt[i] != '-' || alt[i + 1] != '-' || !IsWordChar(alt[i + 2])) continue;
+            std::size_t end = i + 2;
+            while (end < alt.size() && IsWordChar(alt[end])) ++end;
+            const std::string option(alt.substr(i, end - i));
+            if (std::find(part.options.begin(), part.options.end(), option) == part.options.end()) {
+                part.options.push_back(option);
+            }
+            // A value: a few lowercase words ("--sex male|female") or any.
+            if (end < alt.size() && alt[end] == ' ' && end + 1 < alt.size() && alt[end + 1] != '-' &&
+                alt[end + 1] != '[' && alt[end + 1] != '|') {
+                part.valueOptions.push_back(option);
+                std::size_t vEnd = end + 1;
+                while (vEnd < alt.size() && (IsWordChar(alt[vEnd]) || alt[vEnd] == '|')) ++vEnd;
+                std::string words(alt.substr(end + 1, vEnd - end - 1));
+                const bool atEnd = vEnd == alt.size() || alt[vEnd] == ' ' || alt[vEnd] == ']' || alt[vEnd] == ')';
+                if (atEnd && words.find('|') != std::string::npos && words.find("--") == std::string::npos) {
+                    std::replace(words.begin(), words.end(), '|', ' ');
+                    part.values.emplace_back(option, words);
+                }
+            }
+            i = end - 1;
+        }
+        for (std::string_view path : {"DIR", "PATH", "FILE"}) {
+            if (alt.find(path) != std::string_view::npos) part.takesPath = true;
+        }
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+std::string UsageText() {
+    std::string out =
+        "usage: tessaly-cli [--home DIR] [--encoding utf8|gbk] COMMAND [ARGS...]\n"
+        "       tessaly-cli --version | --where | help [COMMAND]\n\n";
+    out += Wrap(kAbout, 0, 0);
+    out += "\nCommands:\n";
+    std::vector<Row> rows;
+    for (const CommandInfo* c : SortedCommands()) rows.push_back({std::string(c->name), FirstSentence(c->help.summary)});
+    out += Table(rows);
+    Append(out, "\nOptions:\n", Table(GlobalOptionRows()));
+    out += "\n";
+    out += Wrap(kDataFolder, 0, 0);
+    out += "\n\"tessaly-cli help COMMAND\" or \"tessaly-cli COMMAND --help\" describes one command.\n";
+    return out;
+}
+
+std::string CommandHelpText(const CommandInfo& c) {
+    std::string out;
+    const std::vector<std::string_view> alts = Alternatives(c.synopsis);
+    for (std::size_t i = 0; i < alts.size(); ++i) {
+        out += i == 0 ? "usage: " : "       ";
+        out.append("tessaly-cli ").append(c.name);
+        if (!alts[i].empty()) out.append(" ").append(alts[i]);
+        out += '\n';
+    }
+    if (!c.help.summary.empty()) Append(out, "\n", Wrap(c.help.summary, 0, 0));
+    if (!c.help.arguments.empty()) Append(out, "\nArguments:\n", Table(ArgumentRows(c.help.arguments)));
+    if (!c.help.examples.empty()) {
+        out += Lines(c.help.examples).size() > 1 ? "\nExamples:\n" : "\nExample:\n";
+        for (std::string_view line : Lines(c.help.examples)) out.append("  ").append(line).append("\n");
+    }
+    return out;
+}
+
+std::string ManualPage() {
+    std::string out;
+    out += ".\\\" -*- coding: UTF-8 -*-\n";
+    out += ".\\\" Made by \"tessaly-cli help --man\" from the commands' own help.\n";
+    Append(out, ".TH TESSALY\\-CLI 1 \"\" \"Tessaly ", ProgramVersion(), "\" \"User Commands\"\n");
+    out += ".SH NAME\ntessaly\\-cli \\- Four Pillars (八字) marriage matching on the command line\n";
+    out += ".SH SYNOPSIS\n.B tessaly\\-cli\n[\\fB\\-\\-home\\fR \\fIDIR\\fR] [\\fB\\-\\-encoding\\fR "
+           "\\fButf8\\fR|\\fBgbk\\fR] \\fICOMMAND\\fR [\\fIARGS\\fR...]\n.br\n.B tessaly\\-cli\n"
+           "\\fB\\-\\-version\\fR | \\fB\\-\\-where\\fR | \\fBhelp\\fR [\\fICOMMAND\\fR]\n";
+    Append(out, ".SH DESCRIPTION\n", Roff(kAbout), "\n");
+    out += ".PP\nReports and other texts are printed in UTF\\-8 (GBK with \\fB\\-\\-encoding gbk\\fR). "
+           "Nothing is written except by the commands that say so.\n";
+    out += ".SH OPTIONS\n";
+    for (const OptionText& o : kGlobalOptions) Append(out, ".TP\n.B ", Roff(o.name), "\n", Roff(o.meaning), "\n");
+    out += ".SH COMMANDS\n";
+    for (const CommandInfo* c : SortedCommands()) {
+        Append(out, ".SS ", Roff(c->name), "\n");
+        for (std::string_view alt : Alternatives(c->synopsis)) {
+            Append(out, ".B tessaly\\-cli ", Roff(c->name), "\n", Roff(alt), "\n.br\n");
+        }
+        Append(out, ".PP\n", Roff(c->help.summary), "\n");
+        for (const Row& r : ArgumentRows(c->help.arguments)) {
+            Append(out, ".TP\n.B ", Roff(r.name), "\n", Roff(r.meaning), "\n");
+        }
+        if (!c->help.examples.empty()) {
+            out += ".PP\nExample:\n.RS\n.nf\n";
+            for (std::string_view line : Lines(c->help.examples)) out += Roff(line) + "\n";
+            out += ".fi\n.RE\n";
+        }
+    }
+    Append(out, ".SH FILES\n", Roff(kDataFolder), "\n");
+    out += ".TP\n.I dat/pan.ini\nanalysis options (section set)\n"
+           ".TP\n.I dat/EndInfo.txt\nthe ending text of every report\n"
+           ".TP\n.I dat/dili.ini\nprovinces and cities with their longitude and latitude\n"
+           ".TP\n.I dat/bzinit.ini\nsettings of the desktop program\n"
+           ".TP\n.I dat/bazi0.dat, dat/bazi1.dat, ...\nthe case store\n"
+           ".TP\n.I bazi_f/N.rtf\nthe report of stored case N\n";
+    out += ".SH ENVIRONMENT\n.TP\n.B TESSALY_HOME\nthe data folder, unless \\fB\\-\\-home\\fR is given\n"
+           ".TP\n.B XDG_DATA_HOME\nthe folder that holds the per\\-user data folder tessaly\n";
+    out += ".SH EXIT STATUS\n.TP\n0\nsuccess\n.TP\n1\nthe program refused the request; its message is "
+           "printed on standard error\n.TP\n2\nbad arguments; the message names the argument\n";
+    out += ".SH SEE ALSO\n.BR tessaly (1)\n";
+    return out;
+}
+
+std::string BashCompletion() {
+    // Words to offer, by key: "" the commands; "CMD" its subcommands;
+    // "CMD[ SUB] -" its options; "CMD[ SUB] OPTION" the values of the
+    // option, "?" for an option whose value is free; "CMD[ SUB] @" marks
+    // arguments that are files.
+    std::map<std::string, std::string> words;
+    std::string names;
+    for (const CommandInfo* c : SortedCommands()) names = names.empty() ? std::string(c->name) : Joined(names, c->name);
+    words[""] = names;
+    for (const CommandInfo* c : SortedCommands()) {
+        const std::string name(c->name);
+        for (const SynopsisPart& p : ParseSynopsis(c->synopsis)) {
+            const std::string key = p.subcommand.empty() ? name : Joined(name, p.subcommand);
+            if (!p.subcommand.empty()) words[name] = words[name].empty() ? p.subcommand : Joined(words[name], p.subcommand);
+            std::string options = "--help";
+            for (const std::string& o : p.options) options = Joined(options, o);
+            words[Joined(key, "-")] = options;
+            for (const std::string& o : p.valueOptions) words[Joined(key, o)].assign(1, '?');
+            for (const auto& [option, values] : p.values) words[Joined(key, option)] = values;
+            if (p.takesPath) words[Joined(key, "@")].assign(1, '1');
+        }
+    }
+    words["help"] = names;  // help COMMAND
+
+    std::string out =
+        "# bash completion for tessaly-cli\n"
+        "# Made by \"tessaly-cli completion bash\" from the commands' own synopses.\n\n"
+        "_tessaly_cli_words()\n{\n    case $1 in\n";
+    for (const auto& [key, value] : words) out.append("        \"").append(key).append("\") echo \"").append(value).append("\" ;;\n");
+    out +=
+        "    esac\n}\n\n"
+        "_tessaly_cli()\n{\n"
+        "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
+        "    local i word cmd= key\n"
+        "    COMPREPLY=()\n"
+        "    for ((i = 1; i < COMP_CWORD; i++)); do\n"
+        "        word=${COMP_WORDS[i]}\n"
+        "        case $word in\n"
+        "            --home|--encoding) ((i++)); continue ;;\n"
+        "            -*) continue ;;\n"
+        "        esac\n"
+        "        if [[ -z $cmd ]]; then\n"
+        "            cmd=$word\n"
+        "        elif [[ $cmd != *\" \"* && \" $(_tessaly_cli_words \"$cmd\") \" == *\" $word \"* ]]; then\n"
+        "            cmd=\"$cmd $word\"\n"
+        "        fi\n"
+        "    done\n"
+        "    case $prev in\n"
+        "        --home) COMPREPLY=($(compgen -d -- \"$cur\")); return ;;\n"
+        "        --encoding) COMPREPLY=($(compgen -W \"utf8 gbk\" -- \"$cur\")); return ;;\n"
+        "    esac\n"
+        "    if [[ -z $cmd ]]; then\n"
+        "        COMPREPLY=($(compgen -W \"--home --encoding --where --version --help $(_tessaly_cli_words \"\")\" "
+        "-- \"$cur\"))\n"
+        "        return\n"
+        "    fi\n"
+        "    key=$(_tessaly_cli_words \"$cmd $prev\")\n"
+        "    if [[ $prev == -* && -n $key ]]; then\n"
+        "        [[ $key == \"?\" ]] || COMPREPLY=($(compgen -W \"$key\" -- \"$cur\"))\n"
+        "        return\n"
+        "    fi\n"
+        "    key=$(_tessaly_cli_words \"$cmd\")\n"
+        "    if [[ $cmd != *\" \"* && -n $key ]]; then\n"
+        "        COMPREPLY=($(compgen -W \"$key\" -- \"$cur\"))\n"
+        "        return\n"
+        "    fi\n"
+        "    if [[ $cur == -* ]]; then\n"
+        "        COMPREPLY=($(compgen -W \"$(_tessaly_cli_words \"$cmd -\")\" -- \"$cur\"))\n"
+        "    elif [[ -n $(_tessaly_cli_words \"$cmd @\") ]]; then\n"
+        "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+        "    fi\n"
+        "}\n\n"
+        "complete -F _tessaly_cli tessaly-cli\n";
+    return out;
+}
+
+}  // namespace tessaly::cli

@@ -1,0 +1,89 @@
+// An installed copy (prefix/bin beside prefix/share/tessaly) keeps each
+// user's data in $XDG_DATA_HOME/tessaly; the window and the command line
+// agree on it.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "cli/cli_test_util.h"
+#include "common/ProgramFiles.h"
+#include "common/IniFile.h"
+
+namespace tessaly {
+namespace {
+namespace fs = std::filesystem;
+using testing_cli::CliResult;
+using testing_cli::ShellQuote;
+
+std::string ReadText(const fs::path& p) {
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(p, &bytes).ok()) << p;
+    return bytes;
+}
+
+class InstalledLayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("tessaly_installed_" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(bin_());
+        fs::copy_file(TESSALY_CLI, bin_() / "tessaly-cli");
+        const fs::path shipped = InstalledShippedFolder(bin_());
+        fs::create_directories(shipped / "dat");
+        fs::copy_file(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini", shipped / "dat/dili.ini");
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    fs::path bin_() const { return root_ / "prefix/bin"; }
+
+    // Runs an installed program with a made-up user environment.
+    CliResult Run(const std::string& program, const std::string& args, bool withXdg = true) const {
+        // Appended piece by piece (g++ 12 warns falsely on "literal" + string&&).
+        std::string line = withXdg ? "env -u TESSALY_HOME XDG_DATA_HOME=" : "env -u TESSALY_HOME -u XDG_DATA_HOME";
+        if (withXdg) line.append(ShellQuote((root_ / "xdg").string()));
+        line.append(" HOME=").append(ShellQuote((root_ / "home").string()));
+        line.append(" ").append(ShellQuote((bin_() / program).string())).append(" ").append(args);
+        return testing_cli::RunShellLine(line);
+    }
+
+    fs::path root_;
+};
+
+TEST_F(InstalledLayoutTest, PerUserFolderIsMadeOnFirstUse) {
+    const fs::path data = root_ / "xdg/tessaly";
+    CliResult r = Run("tessaly-cli", "--where");
+    EXPECT_EQ(r.out, data.string() + "\n");
+    EXPECT_FALSE(fs::exists(data));
+    EXPECT_EQ(Run("tessaly-cli", "--where", false).out, (root_ / "home/.local/share/tessaly").string() + "\n");
+
+    r = Run("tessaly-cli", "cases list");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "命例\n");
+    EXPECT_TRUE(fs::is_regular_file(data / "dat/bazi0.dat"));
+    EXPECT_TRUE(fs::is_directory(data / "bazi_f"));
+    EXPECT_EQ(ReadText(data / "dat/dili.ini"), ReadText(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini"));
+
+    r = Run("tessaly-cli", "places 广东省");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("广州"), std::string::npos);
+
+    r = Run("tessaly-cli", "--home " + ShellQuote((root_ / "mine").string()) + " --where");
+    EXPECT_EQ(r.out, (root_ / "mine").string() + "\n");
+}
+
+#ifdef TESSALY_APP
+TEST_F(InstalledLayoutTest, WindowUsesTheSameFolder) {
+    fs::copy_file(TESSALY_APP, bin_() / "tessaly");
+    for (const bool withXdg : {true, false}) {
+        SCOPED_TRACE(withXdg);
+        const CliResult window = Run("tessaly", "--where", withXdg);
+        EXPECT_EQ(window.status, 0) << window.err;
+        EXPECT_EQ(window.out, Run("tessaly-cli", "--where", withXdg).out);
+    }
+}
+#endif
+
+}  // namespace
+}  // namespace tessaly
