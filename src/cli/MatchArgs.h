@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calendar/PersonRecord.h"
@@ -21,6 +22,11 @@ struct MatchArgs {
 // the unknown place (120° E, 30° N). Returns kExitOk or kExitUsage (with the
 // message printed).
 int TakeMatchArgs(CommandContext& ctx, MatchArgs* out);
+
+// The pieces of TakeMatchArgs: one required "KEY PERSON" for the person in
+// slot personNo (0 male, 1 female by default), and every --set KEY=VALUE.
+int TakePersonOption(CommandContext& ctx, std::string_view key, int personNo, PersonRecord* out);
+int TakeSettings(CommandContext& ctx, std::vector<std::string>* settings);
 
 // The options of a run: dat/pan.ini with the --set values over it. What
 // could not be read is printed as a warning.

@@ -1,8 +1,9 @@
 // The PERSON argument of tessaly-cli: "key=value" pairs separated by ";"
-// (name, sex, date, cal, leap, lon, lat, prov, city), or the clipboard line
-// that begins "orvane_mingli_data#".
+// (name, sex, date, cal, leap, lon, lat, prov, city, place, tz, clock, dst),
+// or the clipboard line that begins "orvane_mingli_data#".
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,19 @@ namespace tessaly::cli {
 // a malformed PERSON returns false with a message naming the key. Places
 // given by province and city are looked up in the place list of `files`.
 bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonRecord* out, std::string* error);
+
+// One key and its value, as a PERSON text or a row of a table gives them.
+struct PersonField {
+    std::string key;
+    std::string value;
+};
+// The keys of a PERSON, parsed as ParsePersonArg does.
+bool ParsePersonFields(std::span<const PersonField> fields, const ProgramFiles& files, PersonRecord* out,
+                       std::string* error);
+
+// What to add to a PERSON whose time, read from the clock of its place
+// (clock=civil), was skipped or repeated by that clock; empty otherwise.
+std::string ClockChoiceHint(const PersonRecord& person);
 
 // Messages about dat/dili.ini values that could not be read (the default
 // 120°, 30° was used), collected while parsing; the command prints them

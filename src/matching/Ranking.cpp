@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "common/ParallelWork.h"
+#include "common/TextCodec.h"
 
 namespace tessaly {
 
@@ -40,12 +41,18 @@ RankingScores ScoreCandidates(const PersonRecord& a, std::span<const PersonRecor
 
 std::vector<std::size_t> RankOrder(std::span<const MatchingScore> scores, std::span<const PersonRecord> candidates) {
     std::vector<std::size_t> order;
+    // Names compare by their GBK bytes, which put the common characters in
+    // the order of their pinyin (a name GBK cannot hold by its UTF-8 bytes).
+    std::vector<std::string> keys(scores.size());
     for (std::size_t i = 0; i < scores.size(); ++i) {
-        if (scores[i].Ok()) order.push_back(i);
+        if (!scores[i].Ok()) continue;
+        order.push_back(i);
+        CodecResult gbk = Utf8ToGbk(candidates[i].name);
+        keys[i] = gbk.ok() ? std::move(gbk.text) : candidates[i].name;
     }
     std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
         if (scores[x].index != scores[y].index) return scores[x].index > scores[y].index;
-        if (candidates[x].name != candidates[y].name) return candidates[x].name < candidates[y].name;
+        if (keys[x] != keys[y]) return keys[x] < keys[y];
         return x < y;
     });
     return order;

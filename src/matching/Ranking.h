@@ -36,7 +36,8 @@ RankingScores ScoreCandidates(const PersonRecord& a, std::span<const PersonRecor
                               const ChartOptions& options, const RankingSettings& settings = {});
 
 // RankOrder — the positions of the candidates whose matching succeeded,
-// best first: the index from high to low, then the name, then the position.
+// best first: the index from high to low, then the name (in GBK order, that
+// is by pinyin for the common characters), then the position.
 std::vector<std::size_t> RankOrder(std::span<const MatchingScore> scores, std::span<const PersonRecord> candidates);
 
 }  // namespace tessaly

@@ -103,13 +103,29 @@ TEST(ScoreCandidates, ReportsFailuresOfEitherSide) {
 }
 
 TEST(RankOrder, ByIndexThenNameThenPosition) {
-    const std::vector<PersonRecord> c = {Person("b", false, 1990, 1, 1, 1, 1), Person("a", false, 1990, 1, 1, 1, 1),
-                                         Person("c", false, 1990, 1, 1, 1, 1), Person("a", false, 1990, 1, 1, 1, 1),
-                                         Person("d", false, 1990, 1, 1, 1, 1)};
-    std::vector<MatchingScore> s(5);
-    s[0].index = 60.5f, s[1].index = 60.5f, s[2].index = 71.0f, s[3].index = 60.5f;
-    s[4].status = Status::Error("不存在这个日期");
-    EXPECT_EQ(RankOrder(s, c), (std::vector<std::size_t>{2, 1, 3, 0}));
+    const struct {
+        const char* name;
+        float index;
+        bool failed;
+    } kRows[] = {
+        {"b", 60.5f, false},     // 0
+        {"a", 60.5f, false},     // 1
+        {"c", 71.0f, false},     // 2
+        {"a", 60.5f, false},     // 3: the same name and index as row 1
+        {"d", 0, true},          // 4: failed
+        {"同分乙", 55, false},   // 5: 乙 (yǐ) after 甲 (jiǎ) by pinyin,
+        {"同分甲", 55, false},   // 6: though not by code point
+        {"张三", 55, false},     // 7: 张 (zhāng) after 同 (tóng)
+    };
+    std::vector<PersonRecord> c;
+    std::vector<MatchingScore> s;
+    for (const auto& r : kRows) {
+        c.push_back(Person(r.name, false, 1990, 1, 1, 1, 1));
+        s.emplace_back();
+        s.back().index = r.index;
+        if (r.failed) s.back().status = Status::Error("不存在这个日期");
+    }
+    EXPECT_EQ(RankOrder(s, c), (std::vector<std::size_t>{2, 1, 3, 0, 6, 5, 7}));
 }
 
 TEST(ScoreCandidates, ReportsProgressOnTheCallingThread) {
