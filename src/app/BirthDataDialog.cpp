@@ -17,6 +17,7 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "BirthZonePanel.h"
 #include "MessageService.h"
 #include "calendar/BirthClipboard.h"
 #include "common/IniFile.h"
@@ -179,6 +180,9 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     grid->addWidget(new QLabel(QStringLiteral("出生地"), this), 3, 0);
     grid->addWidget(provinceBox, 3, 1, 1, 2);
     grid->addWidget(cityBox, 3, 3, 1, 2);
+    zonePanel = new BirthZonePanel(this);
+    zonePanel->AddTo(grid, 4, cityBox);
+    connect(provinceBox, &QComboBox::currentIndexChanged, zonePanel, &BirthZonePanel::SetProvince);
 
     auto* top = new QHBoxLayout;
     top->addWidget(personLabel);
@@ -228,6 +232,7 @@ void BirthDataDialog::pushToWidgets(const PersonRecord& r) {
     provinceBox->setCurrentIndex(prov);
     ReloadCities(prov);
     if (r.cityIndex >= 0 && r.cityIndex < cityBox->count()) cityBox->setCurrentIndex(r.cityIndex);
+    zonePanel->SetRecord(r);
 }
 
 void BirthDataDialog::SetRecord(const PersonRecord& record, int personNo) {
@@ -278,12 +283,13 @@ std::optional<PersonRecord> BirthDataDialog::BuildRecord() {
         r.placeText = PlaceText(r.provinceIndex, {});
     }
     r.name = name;
+    zonePanel->ApplyTo(r);
     return r;
 }
 
 void BirthDataDialog::accept() {
-    const std::optional<PersonRecord> r = BuildRecord();
-    if (!r) return;
+    std::optional<PersonRecord> r = BuildRecord();
+    if (!r || !zonePanel->Confirm(*r)) return;
     record_ = *r;
     record_.personNo = std::uint8_t(personNo_);
     QDialog::accept();

@@ -197,12 +197,14 @@ ClockConversion ClockToStandardTime(const CivilTime& clockTime, std::string_view
         const date::sys_info& behind = firstAhead ? li.second : li.first;
         out.summerReading = standardOf(ahead);
         out.standardReading = standardOf(behind);
+        // Summer time names the readings when one of them is summer time;
+        // other changes of a zone's clock, by their offsets.
+        const bool summer = ahead.save != minutes(0) || behind.save != minutes(0);
+        out.summerName = summer ? "夏令时" : OffsetText(ahead.offset);
+        out.standardName = summer ? "标准时" : OffsetText(behind.offset);
         if (reading == ClockReading::kAsk) {
-            // Summer time names the readings when one of them is summer
-            // time; other changes of a zone's clock, by their offsets.
-            const bool summer = ahead.save != minutes(0) || behind.save != minutes(0);
-            const std::string aheadName = summer ? "夏令时" : OffsetText(ahead.offset);
-            const std::string behindName = summer ? "标准时" : OffsetText(behind.offset);
+            const std::string& aheadName = out.summerName;
+            const std::string& behindName = out.standardName;
             const std::string change = DurationText((ahead.offset - behind.offset).count());
             const std::string at = MomentText(clockTime) + " 这一时刻在" + ClockName(zone);
             if (out.kind == ClockTimeKind::kSkipped) {

@@ -60,6 +60,8 @@ struct ClockConversion {
     // Of a skipped or repeated time, both readings as standard time UTC+8:
     CivilTime summerReading;   // the clock on summer time (the larger UTC offset)
     CivilTime standardReading; // the clock on standard time (the smaller UTC offset)
+    std::string summerName;    // what the message calls them: "夏令时" and "标准时", or
+    std::string standardName;  // the two offsets ("UTC+8:05:43") for a change of another kind
 };
 
 // ClockToStandardTime — standard time UTC+8 of a clock time at a place.

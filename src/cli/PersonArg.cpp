@@ -27,9 +27,17 @@ std::vector<std::string>& Warnings() {
 
 // Resolves a province and city (index or name each) through dat/dili.ini
 // into the record's place fields.
+// dat/dili.ini, read once per command (a ranking resolves thousands of
+// places).
+const IniFile& PlaceFile(const ProgramFiles& files) {
+    static std::optional<IniFile> dili;
+    if (!dili || dili->path() != files.Dat("dili.ini")) dili.emplace(files.Dat("dili.ini"));
+    return *dili;
+}
+
 bool ResolvePlaceInto(std::string_view province, std::string_view city, const ProgramFiles& files, PersonRecord* r,
                       std::string* error) {
-    const IniFile dili(files.Dat("dili.ini"));
+    const IniFile& dili = PlaceFile(files);
     if (!dili.loadStatus().ok()) return Fail(error, "prov: " + dili.loadStatus().message());
     const PlaceResult found = FindPlace(province, city, dili);
     if (!found.status.ok()) return Fail(error, "prov/city: " + found.status.message());

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/BirthDataDialog.h"
 #include "app/MessageService.h"
 #include "common/ProgramFiles.h"
 
@@ -69,6 +70,18 @@ void WhenModal(std::function<void(T*)> answer, int triesLeft = 200) {
         } else if (triesLeft > 0) {
             WhenModal<T>(answer, triesLeft - 1);
         }
+    });
+}
+
+// Answers the next two birth-data dialogs (甲命, then 乙命) with `a` and `b`.
+inline void AnswerBothBirthDialogs(const PersonRecord& a, const PersonRecord& b) {
+    WhenModal<BirthDataDialog>([a, b](BirthDataDialog* first) {
+        first->SetRecord(a, 0);
+        first->accept();
+        WhenModal<BirthDataDialog>([b](BirthDataDialog* second) {
+            second->SetRecord(b, 1);
+            second->accept();
+        });
     });
 }
 

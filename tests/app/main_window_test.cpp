@@ -32,6 +32,8 @@ void WriteIni(const std::filesystem::path& path, const std::string& utf8) {
     ASSERT_TRUE(ini.SaveAs(path).ok());
 }
 
+// (Births outside China's summer time of 1986–1991, which the birth dialog
+// would ask about.)
 PersonRecord Person(const char* name, int year, int month, int day, int hour, bool male) {
     PersonRecord r;
     r.name = name;
@@ -190,7 +192,7 @@ TEST(MainWindow, MatchingRunShowsTheColouredReport) {
     ScriptedMessages messages;
     MainWindow w(home.Files());
     w.show();
-    const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
+    const PersonRecord a = Person("张三", 1993, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
     AnswerBirthDialogs(&a, &b);
     w.StartMatching();
@@ -248,7 +250,7 @@ TEST(MainWindow, MatchingRunShowsTheColouredReport) {
 
 TEST(MainWindow, SameSexQuestion) {
     TempHome home;
-    const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
+    const PersonRecord a = Person("张三", 1993, 5, 12, 8, true);
     const PersonRecord b = Person("王五", 1991, 2, 3, 4, true);
     for (MsgAnswer answer : {MsgAnswer::kNo, MsgAnswer::kYes}) {
         SCOPED_TRACE(answer == MsgAnswer::kYes ? "yes" : "no");
@@ -271,7 +273,7 @@ TEST(MainWindow, CancellingTheSecondDialogLeavesNoValidChart) {
     ScriptedMessages messages;
     MainWindow w(home.Files());
     w.show();
-    const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
+    const PersonRecord a = Person("张三", 1993, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
     AnswerBirthDialogs(&a, &b);
     w.StartMatching();

@@ -41,14 +41,7 @@ PersonRecord Person(const char* name, int year, bool male) {
 
 // Runs "开始合婚" with the two persons answered in the birth dialogs.
 void Match(MainWindow& w, const PersonRecord& a, const PersonRecord& b) {
-    WhenModal<BirthDataDialog>([a, b](BirthDataDialog* first) {
-        first->SetRecord(a, 0);
-        first->accept();
-        WhenModal<BirthDataDialog>([b](BirthDataDialog* second) {
-            second->SetRecord(b, 1);
-            second->accept();
-        });
-    });
+    apptest::AnswerBothBirthDialogs(a, b);
     w.StartMatching();
 }
 

@@ -92,6 +92,18 @@ TEST(ClockToStandardTime, NamesBothReadingsOfSkippedAndRepeatedTimes) {
     }
 }
 
+TEST(ClockToStandardTime, NamesOtherChangesOfTheClockByTheirOffsets) {
+    // At the end of 1900 Shanghai left local mean time (UTC+8:05:43) for
+    // UTC+8: the clock went back 5 min 43 s, and 23:57 came twice.
+    const ClockConversion c = ClockToStandardTime(T(1900, 12, 31, 23, 57), "Asia/Shanghai", ClockReading::kAsk);
+    EXPECT_EQ(c.kind, ClockTimeKind::kRepeated);
+    EXPECT_EQ(c.summerName, "UTC+8:05:43");
+    EXPECT_EQ(c.standardName, "UTC+8");
+    EXPECT_EQ(c.status.message(),
+              "1900-12-31 23:57 这一时刻在中国时间里出现两次（当时钟表拨回了5分43秒）：第一次（UTC+8:05:43）是北京时间 "
+              "1900-12-31 23:51，第二次（UTC+8）是北京时间 1900-12-31 23:57，请选择其一。");
+}
+
 TEST(ClockToStandardTime, RefusesWhatItCannotConvert) {
     const struct {
         const char* what;
