@@ -11,6 +11,7 @@ build=${TESSALY_BUILD_DIR:-$root/build}
 # Debian packages the build, the tests and the programs need.
 packages=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
+          libhowardhinnant-date-dev tzdata
           qt6-base-dev fonts-wqy-zenhei)
 
 missing=()
