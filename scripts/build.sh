@@ -15,6 +15,7 @@ build=${TESSALY_BUILD_DIR:-$root/build}
 # Debian packages the build, the tests and the programs need.
 packages=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
+          libhowardhinnant-date-dev tzdata
           qt6-base-dev qt6-translations-l10n fonts-wqy-zenhei poppler-utils)
 # The package check needs dpkg-shlibdeps and runs the validators.
 if [ "$mode" = test ]; then

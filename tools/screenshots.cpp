@@ -44,6 +44,7 @@ PersonRecord Sample(int personNo) {
         r.year = 1990, r.month = 5, r.day = 12, r.hour = 8, r.minute = 30;
         r.isMale = 1;
         r.provinceIndex = 1;
+        r.clock = tessaly::BirthClock::kCivil;  // read from a clock on China's summer time of 1990
     } else {
         r.name = "李四";
         r.year = 1992, r.month = 11, r.day = 3, r.hour = 21, r.minute = 10;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -19,6 +20,7 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "BirthZonePanel.h"
 #include "GbkLimits.h"
 #include "MessageService.h"
 #include "calendar/BirthClipboard.h"
@@ -43,9 +45,13 @@ bool HasControlCharacter(std::string_view text) {
 
 }  // namespace
 
-Status CheckDateExists(const PersonRecord& r) {
-    if (Status s = CheckBirthRecord(r); !s.ok()) return s;
-    // The date as entered: no time correction, no change of day at 23:00.
+Status CheckDateExists(const PersonRecord& entered) {
+    if (Status s = CheckBirthRecord(entered); !s.ok()) return s;
+    // The date as entered: no time correction, no change of day at 23:00,
+    // and no clock of another zone (a clock time its clock skipped is asked
+    // about afterwards, with both readings).
+    PersonRecord r = entered;
+    r.clock = BirthClock::kStandard;
     ChartOptions asEntered;
     asEntered.timeBasis = TimeBasis::kBeijingTime;
     asEntered.lateZiHourKeepsDay = true;
@@ -197,6 +203,9 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     grid->addWidget(new QLabel(QStringLiteral("出生地"), this), 3, 0);
     grid->addWidget(provinceBox, 3, 1, 1, 2);
     grid->addWidget(cityBox, 3, 3, 1, 2);
+    zonePanel = new BirthZonePanel(this);
+    zonePanel->AddTo(grid, 4, cityBox);
+    connect(provinceBox, &QComboBox::currentIndexChanged, zonePanel, &BirthZonePanel::SetProvince);
 
     auto* top = new QHBoxLayout;
     top->addWidget(personLabel);
@@ -219,10 +228,14 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     setFixedSize(sizeHint());
 
     // Tab follows the rows as they read: name and sex, the date with its
-    // calendar, the time with the leap box, the place, the buttons.
-    QWidget* const chain[] = {nameEdit,   maleButton,  femaleButton,   yearEdit,    monthBox,
-                                    dayBox,     calendarBox, hourBox,        minuteBox,   leapMonthCheck,
-                                    provinceBox, cityBox,    okButton,       cancelButton};
+    // calendar, the time with the leap box, the place, its time zone and
+    // clock (and a place abroad), the buttons.
+    QWidget* const chain[] = {nameEdit,     maleButton,          femaleButton,          yearEdit,
+                              monthBox,     dayBox,              calendarBox,           hourBox,
+                              minuteBox,    leapMonthCheck,      provinceBox,           cityBox,
+                              zonePanel->zoneBox, zonePanel->clockBox, zonePanel->placeEdit,
+                              zonePanel->longitudeBox, zonePanel->latitudeBox,
+                              okButton, cancelButton};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
         setTabOrder(chain[i], chain[i + 1]);
     }
@@ -255,6 +268,7 @@ void BirthDataDialog::pushToWidgets(const PersonRecord& r) {
     provinceBox->setCurrentIndex(prov);
     ReloadCities(prov);
     if (r.cityIndex >= 0 && r.cityIndex < cityBox->count()) cityBox->setCurrentIndex(r.cityIndex);
+    zonePanel->SetRecord(r);
 }
 
 void BirthDataDialog::SetRecord(const PersonRecord& record, int personNo) {
@@ -309,6 +323,7 @@ std::optional<PersonRecord> BirthDataDialog::BuildRecord() {
         r.placeText = PlaceText(r.provinceIndex, {});
     }
     r.name = name;
+    zonePanel->ApplyTo(r);
     return r;
 }
 
@@ -324,7 +339,7 @@ bool BirthDataDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BirthDataDialog::accept() {
-    const std::optional<PersonRecord> r = BuildRecord();
+    std::optional<PersonRecord> r = BuildRecord();
     if (!r) return;
     // A date that does not exist is refused here, where it was typed.
     if (Status s = CheckDateExists(*r); !s.ok()) {
@@ -332,6 +347,7 @@ void BirthDataDialog::accept() {
         dayBox->setFocus();
         return;
     }
+    if (!zonePanel->Confirm(*r)) return;
     record_ = *r;
     record_.personNo = std::uint8_t(personNo_);
     QDialog::accept();

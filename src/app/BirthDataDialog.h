@@ -24,6 +24,8 @@ class QToolButton;
 
 namespace tessaly {
 
+class BirthZonePanel;
+
 // The up-down beside the year edit: a position within a range, stepped by
 // two arrow buttons.
 class YearUpDown : public QWidget {
@@ -77,6 +79,7 @@ public:
     QLineEdit* nameEdit;
     QComboBox* provinceBox;
     QComboBox* cityBox;
+    BirthZonePanel* zonePanel;  // 时区, the clock, a place of its own
     QPushButton* okButton;
     QPushButton* cancelButton;
     QMenu* clipboardMenu;

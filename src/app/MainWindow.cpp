@@ -459,9 +459,11 @@ void MainWindow::StartMatching() {
     }
     ShowMatching(result);
     lastMatching_ = std::move(result);
-    // Only a run that succeeded replaces the couple of the current case.
-    currentCase_.a = personA_;
-    currentCase_.b = personB_;
+    // Only a run that succeeded replaces the couple of the current case,
+    // which keeps standard time (a time read from a clock elsewhere as the
+    // standard time it converted to).
+    currentCase_.a = StandardTimeRecord(personA_, lastMatching_->persons[0].built.moments);
+    currentCase_.b = StandardTimeRecord(personB_, lastMatching_->persons[1].built.moments);
     chartValid_ = true;
     ShowRunWarnings(warnings);
     if (options.askToSave) SaveCase();

@@ -23,6 +23,21 @@ struct CivilTime {
     friend bool operator==(const CivilTime&, const CivilTime&) = default;
 };
 
+// The clock a birth time was read from.
+enum class BirthClock : std::uint8_t {
+    kStandard = 0,  // standard time UTC+8 (北京时间), as stored cases always are
+    kCivil = 1,     // the clock of the birth place in its time zone, summer time included
+};
+
+// Which reading of a civil clock time to take when the clock skipped it (the
+// hour lost when summer time began) or showed it twice (the hour repeated
+// when it ended).
+enum class ClockReading : std::uint8_t {
+    kAsk = 0,           // neither: the conversion names both and refuses
+    kSummerTime = 1,    // the clock was on summer time (the larger UTC offset)
+    kStandardTime = 2,  // the clock was on standard time (the smaller UTC offset)
+};
+
 // The birth data of one person as the user entered it.
 struct PersonRecord {
     std::uint8_t personNo = 0;    // 0 = 甲命, 1 = 乙命
@@ -40,6 +55,10 @@ struct PersonRecord {
     float longitude = 0;          // degrees east
     float latitude = 0;           // degrees north; only printed
     std::string placeText;        // "province-city" or "未知地"; at most 51 GBK bytes
+    // Not kept by the case store, which keeps standard time only:
+    BirthClock clock = BirthClock::kStandard;
+    std::string timeZone;         // IANA name (Asia/Shanghai); empty: the province's zone
+    ClockReading clockReading = ClockReading::kAsk;  // a skipped or repeated civil time
 
     CivilTime Time() const { return {year, month, day, hour, minute}; }
     void SetTime(const CivilTime& t) {

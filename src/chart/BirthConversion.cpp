@@ -1,5 +1,7 @@
 #include "chart/BirthConversion.h"
 
+#include "calendar/BirthTimeZone.h"
+
 namespace tessaly {
 namespace {
 
@@ -31,6 +33,19 @@ BirthConversion ConvertBirth(const PersonRecord& r, const ChartOptions& options,
         m.chartTime = entered;
         m.clockTime = entered;
     }
+    if (r.clock == BirthClock::kCivil) {
+        // The clock of the birth place, summer time included, gives way to
+        // standard time before anything else is taken from the moment.
+        const std::string zone = TimeZoneOf(r);
+        const ClockConversion c = ClockToStandardTime(m.clockTime, zone, r.clockReading);
+        if (!c.status.ok()) {
+            out.status = c.status;
+            return out;
+        }
+        m.civil = {true, zone, m.clockTime, c.summerTime};
+        m.clockTime = c.standard;
+        m.chartTime = c.standard;
+    }
     m.clockJd = LunarCalendar::ToJulianDay(m.clockTime);
 
     if (options.timeBasis != TimeBasis::kBeijingTime) {
@@ -47,6 +62,17 @@ BirthConversion ConvertBirth(const PersonRecord& r, const ChartOptions& options,
     }
     m.isLeapMonth = calendar.SolarToLunar(s, &m.lunarTime);
     return out;
+}
+
+PersonRecord StandardTimeRecord(const PersonRecord& person, const BirthMoments& moments) {
+    if (person.clock != BirthClock::kCivil) return person;
+    PersonRecord r = person;
+    r.SetTime(moments.clockTime);
+    r.isLunar = 0;
+    r.isLeapMonth = 0;
+    r.clock = BirthClock::kStandard;
+    r.clockReading = ClockReading::kAsk;
+    return r;
 }
 
 }  // namespace tessaly

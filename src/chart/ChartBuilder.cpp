@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "calendar/BirthTimeZone.h"
 #include "common/TextCodec.h"
 #include "chart/ChartCells.h"
 #include "chart/Stars.h"
@@ -24,6 +25,13 @@ std::string Format(const char* fmt, auto... args) {
 // "出生公历：Y年M月D日H时M分" of a moment, the year as shown.
 std::string SolarDateText(const CivilTime& t) {
     return Format("出生公历：%d年%d月%d日%d时%d分", ShownYear(t.year), t.month, t.day, t.hour, t.minute);
+}
+
+// "(纽约时间 08:30，夏令时)" after the Beijing time of a birth read from the
+// clock of its place; nothing for a birth entered in standard time.
+std::string CivilClockNote(const BirthMoments& m) {
+    if (!m.civil.used) return {};
+    return ClockNoteText(m.civil.localTime, m.clockTime, m.civil.timeZone, m.civil.summerTime);
 }
 
 // Degrees and minutes of an angle: the whole degrees (floor) and the
@@ -81,12 +89,12 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     body(Format("命主姓名:%s  出生地:", r.name.c_str()));
     if (options.timeBasis == TimeBasis::kBeijingTime) {
         body(r.placeText + "。\r\n");
-        body(SolarDateText(chartTime) + "(北京时间)，");
+        body(SolarDateText(chartTime) + "(北京时间)" + CivilClockNote(pc.moments) + "，");
     } else {
         body(r.placeText + ",");
         body("经度:" + DegreesText(r.longitude) + ",");
         body("纬度:" + DegreesText(r.latitude) + "。\r\n");
-        body(SolarDateText(clockTime) + "(北京时间)。\r\n");
+        body(SolarDateText(clockTime) + "(北京时间)" + CivilClockNote(pc.moments) + "。\r\n");
         body(SolarDateText(chartTime) + (options.timeBasis == TimeBasis::kTrueSolarTime ? "(真太阳时)，" : "(地方时)，"));
     }
     body("星期" + std::string(kWeekdayNames[LunarCalendar::WeekdayOf(chartTime)]) + "。\r\n");

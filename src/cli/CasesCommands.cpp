@@ -270,8 +270,10 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     MatchingResult matching;
     if (int rc = RunMatchingOf(ctx, m, &matching); rc != kExitOk) return rc;
     CaseRecord record;
-    record.a = m.a;
-    record.b = m.b;
+    // The store keeps standard time: a time read from a clock elsewhere is
+    // kept as the standard time it converted to.
+    record.a = StandardTimeRecord(m.a, matching.persons[0].built.moments);
+    record.b = StandardTimeRecord(m.b, matching.persons[1].built.moments);
     record.category = category;
     record.note = note;
     // The report as the pane shows it: the default report font of the

@@ -93,6 +93,12 @@ void WritePerson(JsonWriter& w, const PersonRecord& p, const BirthMoments& m, co
     w.Key("chart_time").String(FormatCivilTime(m.chartTime));
     w.Key("lunar_time").String(FormatCivilTime(m.lunarTime));
     w.Key("is_leap_month").Bool(m.isLeapMonth);
+    if (m.civil.used) {  // read from the clock of the birth place
+        w.Key("clock").String("civil");
+        w.Key("time_zone").String(m.civil.timeZone);
+        w.Key("local_time").String(FormatCivilTime(m.civil.localTime));
+        w.Key("summer_time").Bool(m.civil.summerTime);
+    }
     WriteChartData(w, c);
     w.EndObject();
 }

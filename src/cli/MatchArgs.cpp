@@ -5,33 +5,40 @@
 
 namespace tessaly::cli {
 
-int TakeMatchArgs(CommandContext& ctx, MatchArgs* out) {
-    for (int i = 0; i < 2; ++i) {
-        const std::string key = i == 0 ? "--a" : "--b";
-        PersonRecord& r = i == 0 ? out->a : out->b;
-        r = PersonRecord{};
-        r.personNo = static_cast<std::uint8_t>(i);
-        r.isMale = i == 0;
-        r.provinceIndex = 34;  // 未知地
-        r.longitude = 120;
-        r.latitude = 30;
-        r.placeText = "未知地";
-        std::string text;
-        bool missing = false;
-        if (!TakeOption(ctx.args, key, &text, &missing) || missing) {
-            return ctx.Usage(key + " PERSON is required (e.g. \"name=甲;sex=M;date=1990-05-12 08:30\")");
-        }
-        std::string error;
-        if (!ParsePersonArg(text, ctx.files, &r, &error)) return ctx.Usage(key + ": " + error);
-    }
+int TakePersonOption(CommandContext& ctx, std::string_view key, int personNo, PersonRecord* out) {
+    PersonRecord& r = *out;
+    r = PersonRecord{};
+    r.personNo = static_cast<std::uint8_t>(personNo);
+    r.isMale = personNo == 0;
+    r.provinceIndex = 34;  // 未知地
+    r.longitude = 120;
+    r.latitude = 30;
+    r.placeText = "未知地";
+    std::string text;
     bool missing = false;
-    out->settings = TakeRepeatedOption(ctx.args, "--set", &missing);
+    if (!TakeOption(ctx.args, key, &text, &missing) || missing) {
+        return ctx.Usage(std::string(key) + " PERSON is required (e.g. \"name=甲;sex=M;date=1990-05-12 08:30\")");
+    }
+    std::string error;
+    if (!ParsePersonArg(text, ctx.files, &r, &error)) return ctx.Usage(std::string(key) + ": " + error);
+    return kExitOk;
+}
+
+int TakeSettings(CommandContext& ctx, std::vector<std::string>* settings) {
+    bool missing = false;
+    *settings = TakeRepeatedOption(ctx.args, "--set", &missing);
     if (missing) return ctx.Usage("--set needs KEY=VALUE");
     ChartOptions probe;
-    for (const std::string& kv : out->settings) {
+    for (const std::string& kv : *settings) {
         if (Status s = SetChartOption(probe, kv); !s.ok()) return ctx.Usage(s.message());
     }
     return kExitOk;
+}
+
+int TakeMatchArgs(CommandContext& ctx, MatchArgs* out) {
+    if (int rc = TakePersonOption(ctx, "--a", 0, &out->a); rc != kExitOk) return rc;
+    if (int rc = TakePersonOption(ctx, "--b", 1, &out->b); rc != kExitOk) return rc;
+    return TakeSettings(ctx, &out->settings);
 }
 
 ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m) {
@@ -67,6 +74,8 @@ int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* resul
     *result = RunMatching(m.a, m.b, options, used);
     if (!result->Ok()) {
         ctx.Error(result->ErrorText());
+        const std::string hint = ClockChoiceHint(result->failedPerson == 0 ? m.a : m.b);
+        if (!hint.empty()) ctx.Error(std::string(result->failedPerson == 0 ? "--a" : "--b") + ": " + hint);
         return kExitRefused;
     }
     return kExitOk;

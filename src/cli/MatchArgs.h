@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calendar/PersonRecord.h"
@@ -17,8 +18,11 @@ namespace tessaly::cli {
     "--a PERSON\tperson A (甲命), a man unless sex=F: key=value pairs separated by \";\": name (default " \
     "某人), sex (M or F), date (YYYY-MM-DD HH:MM, Beijing time; negative years are BC, there is no "      \
     "year 0), cal (solar or lunar), leap (1 for a lunar leap month), lon and lat (decimal degrees), "   \
-    "prov and city (index or name, see the places command); or the clipboard line of the desktop "      \
-    "program, which begins orvane_mingli_data#\n"                                                       \
+    "prov and city (index or name, see the places command), place (the place text for lon/lat), tz "    \
+    "(a time zone such as America/New_York; default the province's), clock (standard: the time is "    \
+    "Beijing time; civil: read from the clock of the birth place, summer time included) and dst (1 or " \
+    "0: the summer-time or the standard reading of a civil time its clock skipped or repeated); or the " \
+    "clipboard line of the desktop program, which begins orvane_mingli_data#\n"                        \
     "--b PERSON\tperson B (乙命), a woman unless sex=M\n"                                                \
     "--set KEY=VALUE\tchange one analysis option of dat/pan.ini for this run only: zishi, biange, "     \
     "mgong, endinfo, pai, idate, save, leftpos, bscore, congGe\n"
@@ -32,6 +36,11 @@ struct MatchArgs {
 // the unknown place (120° E, 30° N). Returns kExitOk or kExitUsage (with the
 // message printed).
 int TakeMatchArgs(CommandContext& ctx, MatchArgs* out);
+
+// The pieces of TakeMatchArgs: one required "KEY PERSON" for the person in
+// slot personNo (0 male, 1 female by default), and every --set KEY=VALUE.
+int TakePersonOption(CommandContext& ctx, std::string_view key, int personNo, PersonRecord* out);
+int TakeSettings(CommandContext& ctx, std::vector<std::string>* settings);
 
 // The options of a run: dat/pan.ini with the --set values over it. What
 // could not be read is printed as a warning.

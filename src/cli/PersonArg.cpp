@@ -3,9 +3,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "calendar/BirthClipboard.h"
+#include "calendar/BirthTimeZone.h"
+#include "calendar/LunarCalendar.h"
 #include "calendar/Places.h"
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
@@ -25,10 +28,18 @@ std::vector<std::string>& Warnings() {
 
 // Resolves a province and city (index or name each) through dat/dili.ini
 // into the record's place fields.
+// dat/dili.ini, read once per command (a ranking resolves thousands of
+// places).
+const IniFile& PlaceFile(const ProgramFiles& files) {
+    static std::optional<IniFile> dili;
+    if (!dili || dili->path() != files.Dat("dili.ini")) dili.emplace(files.Dat("dili.ini"));
+    return *dili;
+}
+
 bool ResolvePlaceInto(std::string_view province, std::string_view city, const ProgramFiles& files, PersonRecord* r,
                       std::string* error) {
     const std::filesystem::path path = files.Dat("dili.ini");
-    const IniFile dili(path);
+    const IniFile& dili = PlaceFile(files);
     if (!dili.loadStatus().ok()) return Fail(error, "prov: " + dili.loadStatus().message());
     // Without its cities a province would silently get the default place.
     if (const int index = ProvinceFromText(province); index >= 0 && index != kUnknownProvince) {
@@ -140,6 +151,20 @@ bool CheckName(std::string_view name, std::string* error) {
     return true;
 }
 
+// A place name: UTF-8 that GBK can hold, within the record's field, no
+// control characters.
+bool CheckPlaceText(std::string_view place, std::string* error) {
+    if (!IsValidUtf8(place)) return Fail(error, "place: not valid UTF-8");
+    if (!Utf8ToGbk(place).ok()) return Fail(error, "place: has characters that GBK cannot hold");
+    if (GbkWidth(place) > kPlaceTextBytes) {
+        return Fail(error, "place: longer than " + std::to_string(kPlaceTextBytes) + " bytes in GBK");
+    }
+    for (unsigned char c : place) {
+        if (c < 0x20 || c == 0x7F) return Fail(error, "place: has a control character");
+    }
+    return true;
+}
+
 bool ParseClipboard(std::string_view text, const ProgramFiles& files, PersonRecord* r, std::string* error) {
     const auto b = ParseClipboardLine(text, ClipboardSex::kZeroOrOne);
     if (!b) return Fail(error, "PERSON: not a valid orvane_mingli_data line (its sex field must be 0 or 1)");
@@ -174,9 +199,7 @@ const std::vector<std::string>& PlaceWarnings() { return Warnings(); }
 bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonRecord* r, std::string* error) {
     if (Trim(text).starts_with(kClipboardMarker)) return ParseClipboard(text, files, r, error);
 
-    bool haveDate = false;
-    std::string province, city;
-    bool haveLon = false, haveLat = false;
+    std::vector<PersonField> fields;
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t semi = text.find(';', start);
@@ -186,8 +209,21 @@ bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonReco
         if (item.empty()) continue;
         const std::size_t eq = item.find('=');
         if (eq == std::string_view::npos) return Fail(error, "PERSON: '" + std::string(item) + "' is not key=value");
-        const std::string key(Trim(item.substr(0, eq)));
-        const std::string_view value = Trim(item.substr(eq + 1));
+        fields.push_back({std::string(Trim(item.substr(0, eq))), std::string(Trim(item.substr(eq + 1)))});
+    }
+    return ParsePersonFields(fields, files, r, error);
+}
+
+bool ParsePersonFields(std::span<const PersonField> fields, const ProgramFiles& files, PersonRecord* r,
+                       std::string* error) {
+    bool haveDate = false;
+    std::string province, city;
+    bool haveLon = false, haveLat = false;
+    bool haveZone = false, haveClock = false, haveReading = false;
+    std::optional<std::string> place;
+    for (const PersonField& field : fields) {
+        const std::string& key = field.key;
+        const std::string_view value = field.value;
         if (key == "name") {
             if (!CheckName(value, error)) return false;
             r->name = std::string(value);
@@ -218,13 +254,39 @@ bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonReco
             province = std::string(value);
         } else if (key == "city") {
             city = std::string(value);
+        } else if (key == "place") {
+            if (!CheckPlaceText(value, error)) return false;
+            place = std::string(value);
+        } else if (key == "tz") {
+            if (!CheckTimeZone(value).ok()) {
+                return Fail(error, "tz: unknown time zone '" + std::string(value) +
+                                       "' (an IANA name such as Asia/Shanghai or America/New_York)");
+            }
+            r->timeZone = std::string(value);
+            haveZone = true;
+        } else if (key == "clock") {
+            if (value == "standard") r->clock = BirthClock::kStandard;
+            else if (value == "civil") r->clock = BirthClock::kCivil;
+            else return Fail(error, "clock: expected standard or civil, got '" + std::string(value) + "'");
+            haveClock = true;
+        } else if (key == "dst") {
+            if (value == "1") r->clockReading = ClockReading::kSummerTime;
+            else if (value == "0") r->clockReading = ClockReading::kStandardTime;
+            else return Fail(error, "dst: expected 1 (summer time) or 0 (standard time), got '" + std::string(value) + "'");
+            haveReading = true;
         } else {
-            return Fail(error, "PERSON: unknown key '" + key + "' (name, sex, date, cal, leap, lon, lat, prov, city)");
+            return Fail(error, "PERSON: unknown key '" + key +
+                                   "' (name, sex, date, cal, leap, lon, lat, prov, city, place, tz, clock, dst)");
         }
     }
     if (!haveDate) return Fail(error, "PERSON: date=YYYY-MM-DD HH:MM is required");
     if (!r->isLunar && r->isLeapMonth) return Fail(error, "leap: only a lunar date (cal=lunar) can be in a leap month");
     if (!city.empty() && province.empty()) return Fail(error, "city: needs prov as well");
+    if (haveZone && !haveClock) {
+        return Fail(error, "tz: say how the time was read: clock=civil (the clock of that zone, summer time "
+                           "included) or clock=standard (Beijing time)");
+    }
+    if (haveReading && r->clock != BirthClock::kCivil) return Fail(error, "dst: only a clock=civil time can need it");
     if (!province.empty()) {
         const float lon = r->longitude, lat = r->latitude;
         if (!ResolvePlaceInto(province, city, files, r, error)) return false;
@@ -235,7 +297,17 @@ bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonReco
         r->provinceIndex = 34;
         r->cityIndex = 0;
     }
+    if (place) r->placeText = *place;
     return true;
+}
+
+std::string ClockChoiceHint(const PersonRecord& r) {
+    if (r.clock != BirthClock::kCivil || r.clockReading != ClockReading::kAsk) return {};
+    CivilTime t = r.Time();
+    LunarCalendar calendar;
+    if (r.isLunar && !calendar.LunarToSolar(r.Time(), r.isLeapMonth != 0, &t).ok()) return {};
+    if (ClockToStandardTime(t, TimeZoneOf(r), ClockReading::kAsk).kind == ClockTimeKind::kUnique) return {};
+    return "choose the reading with dst=1 for summer time or dst=0 for standard time";
 }
 
 }  // namespace tessaly::cli

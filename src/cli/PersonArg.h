@@ -1,8 +1,9 @@
 // The PERSON argument of tessaly-cli: "key=value" pairs separated by ";"
-// (name, sex, date, cal, leap, lon, lat, prov, city), or the clipboard line
-// that begins "orvane_mingli_data#".
+// (name, sex, date, cal, leap, lon, lat, prov, city, place, tz, clock, dst),
+// or the clipboard line that begins "orvane_mingli_data#".
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,18 @@ bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonReco
 // True when the text holds a control character (U+0000..U+001F, U+007F,
 // U+0080..U+009F); CR and LF pass when `lineBreaksAllowed`.
 bool HasControlCharacter(std::string_view utf8, bool lineBreaksAllowed = false);
+// One key and its value, as a PERSON text or a row of a table gives them.
+struct PersonField {
+    std::string key;
+    std::string value;
+};
+// The keys of a PERSON, parsed as ParsePersonArg does.
+bool ParsePersonFields(std::span<const PersonField> fields, const ProgramFiles& files, PersonRecord* out,
+                       std::string* error);
+
+// What to add to a PERSON whose time, read from the clock of its place
+// (clock=civil), was skipped or repeated by that clock; empty otherwise.
+std::string ClockChoiceHint(const PersonRecord& person);
 
 // Messages about dat/dili.ini values that could not be read (the default
 // 120°, 30° was used), collected while parsing; the command prints them

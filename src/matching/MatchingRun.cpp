@@ -11,8 +11,18 @@
 #include "readings/ProgramTexts.h"
 
 namespace tessaly {
+namespace {
 
-PersonAnalysis AnalysePerson(PersonChart built, const ChartOptions& options, bool fullAnalysis) {
+// The personality and marriage readings of a scored person.
+void AddReadings(PersonAnalysis& p) {
+    const ChartFacts facts{p.built.chart, p.built.person};
+    p.personality = PersonalityReading(facts);
+    p.marriage = MarriageReading(facts, p.built.moments.lunarTime);
+}
+
+}  // namespace
+
+PersonAnalysis ScorePerson(PersonChart built, const ChartOptions& options, bool fullAnalysis) {
     PersonAnalysis out;
     out.built = std::move(built);
     ChartData& c = out.built.chart;
@@ -23,11 +33,45 @@ PersonAnalysis AnalysePerson(PersonChart built, const ChartOptions& options, boo
     const ReportRole notes = RoleOfPerson(ReportRole::kChartNotes, person.personNo);
     out.analysis.Add(notes, StrengthSectionText(c, options));
     out.analysis.Add(notes, RelationsSectionText(c));
-
-    const ChartFacts facts{c, person};
-    out.personality = PersonalityReading(facts);
-    out.marriage = MarriageReading(facts, out.built.moments.lunarTime);
     return out;
+}
+
+PersonAnalysis AnalysePerson(PersonChart built, const ChartOptions& options, bool fullAnalysis) {
+    PersonAnalysis out = ScorePerson(std::move(built), options, fullAnalysis);
+    AddReadings(out);
+    return out;
+}
+
+ScoredPerson ScorePersonOfRun(const PersonRecord& record, int personNo, const ChartOptions& options,
+                              LunarCalendar& calendar) {
+    ScoredPerson out;
+    PersonRecord r = record;
+    r.personNo = static_cast<std::uint8_t>(personNo);
+    ChartBuild build = BuildChart(r, options, calendar);
+    if (!build.status.ok()) {
+        out.status = build.status;
+        out.analysis.built.person = r;
+        return out;
+    }
+    out.analysis = ScorePerson(std::move(build.person), options);
+    return out;
+}
+
+MatchingScore ScoreMatching(const PersonAnalysis& a, const PersonRecord& b, const ChartOptions& options,
+                            LunarCalendar& calendar) {
+    MatchingScore score;
+    const ScoredPerson pb = ScorePersonOfRun(b, 1, options, calendar);
+    if (!pb.status.ok()) {
+        score.status = pb.status;
+        score.failedPerson = 1;
+        return score;
+    }
+    const ChartData& ca = a.Chart();
+    const ChartData& cb = pb.analysis.Chart();
+    score.index = PairingAnalysis(ca, cb, a.Person(), pb.analysis.Person(), options).index;
+    score.years = YearPairKindOf(YearPairRelation(ca.pillars[kYearPos], cb.pillars[kYearPos]));
+    score.judgements = {ca.judgement, cb.judgement};
+    return score;
 }
 
 ReportText AssembleReport(const std::array<PersonAnalysis, 2>& persons, const ReportText& pairing,
@@ -72,16 +116,15 @@ MatchingResult RunMatching(const PersonRecord& a, const PersonRecord& b, const C
     calendar.ForgetTermMoments();
     const PersonRecord* records[2] = {&a, &b};
     for (int n = 0; n < 2; ++n) {
-        PersonRecord r = *records[n];
-        r.personNo = static_cast<std::uint8_t>(n);
-        ChartBuild build = BuildChart(r, options, calendar);
-        if (!build.status.ok()) {
-            result.status = build.status;
+        ScoredPerson p = ScorePersonOfRun(*records[n], n, options, calendar);
+        if (!p.status.ok()) {
+            result.status = p.status;
             result.failedPerson = n;
-            result.persons[n].built.person = r;
+            result.persons[n] = std::move(p.analysis);
             return result;
         }
-        result.persons[n] = AnalysePerson(std::move(build.person), options);
+        AddReadings(p.analysis);
+        result.persons[n] = std::move(p.analysis);
     }
     PairAndAssemble(result, ending);
     return result;

@@ -18,6 +18,7 @@
 #include "chart/ChartOptions.h"
 #include "chart/ReportText.h"
 #include "common/Status.h"
+#include "readings/Pairing.h"
 #include "readings/ReadingRules.h"
 
 namespace tessaly {
@@ -74,6 +75,42 @@ MatchingResult RunMatching(const PersonRecord& a, const PersonRecord& b, const C
 //                 the counts and scores on the chart and takes the judgement
 //                 already set on it.
 PersonAnalysis AnalysePerson(PersonChart built, const ChartOptions& options, bool fullAnalysis = true);
+
+// The analysis of AnalysePerson without the two readings: counting and
+// scoring, judgement, pattern and roles, the strength and relations
+// sections. Enough for the pairing and its index.
+PersonAnalysis ScorePerson(PersonChart built, const ChartOptions& options, bool fullAnalysis = true);
+
+// What a matching gives without its readings and its report.
+struct MatchingScore {
+    Status status;                    // the message of the person that failed
+    int failedPerson = -1;            // 0 or 1 when it failed
+    float index = 0;                  // 婚配指数, 0..99, as RunMatching gives it
+    YearPairKind years = YearPairKind::kHarmless;  // what the pairing says of the birth years
+    std::array<int, 2> judgements{};  // StrengthJudgement of 甲命 and 乙命
+
+    bool Ok() const { return status.ok(); }
+};
+
+// The person of a run in the slot personNo (0 甲命, 1 乙命): the record
+// checked, converted, built and scored without its readings.
+struct ScoredPerson {
+    Status status;  // the record check's or the conversion's message
+    PersonAnalysis analysis;
+};
+ScoredPerson ScorePersonOfRun(const PersonRecord& record, int personNo, const ChartOptions& options,
+                              LunarCalendar& calendar);
+
+// ScoreMatching — the index of a couple whose 甲命 is already scored: the
+// steps of RunMatching up to the pairing, without readings and report.
+//   Given:     a         甲命 from ScorePersonOfRun (read only: one may serve
+//                        many calls on many threads)
+//              b         the record of 乙命
+//              calendar  a calendar of the calling thread (its caches)
+//   Returned:  the index, the birth years' relation and both judgements;
+//              or 乙命's failure (failedPerson 1)
+MatchingScore ScoreMatching(const PersonAnalysis& a, const PersonRecord& b, const ChartOptions& options,
+                            LunarCalendar& calendar);
 
 // The report of two analysed persons and their pairing section, in its
 // fixed order: both charts with their analysis, the pairing, the separator,

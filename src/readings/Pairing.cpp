@@ -108,6 +108,19 @@ YearRelation YearPairRelation(int yearPillarA, int yearPillarB) {
     return r;
 }
 
+YearPairKind YearPairKindOf(const YearRelation& r) {
+    if (r.stemCombination >= 0 && r.branchRelation == 2) return YearPairKind::kHeavenAndEarth;
+    if (r.branchRelation == 2) return YearPairKind::kCombined;
+    if (r.branchRelation == 1) return YearPairKind::kClashing;
+    if (r.branchRelation == 0 || r.branchRelation == 3 || r.branchRelation == 5) return YearPairKind::kHarming;
+    return YearPairKind::kHarmless;
+}
+
+std::string_view YearPairName(YearPairKind kind) {
+    static constexpr std::array<std::string_view, 5> kNames = {"天合地合", "相合", "相冲", "相刑害", "无害"};
+    return kNames[static_cast<std::size_t>(kind)];
+}
+
 std::string CrossRelations(int subject, int dayStem, int monthBranch, const ChartData& other) {
     static constexpr std::array<std::array<std::string_view, 4>, 2> kOtherLabels = {{
         {"乙年", "乙月", "乙日", "乙时"},
@@ -246,20 +259,25 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
     add(6.0 * std::fabs(static_cast<double>(p) - 3.0) / 3.0);
 
     // Birth years.
-    const YearRelation yr = YearPairRelation(a.pillars[kYearPos], b.pillars[kYearPos]);
-    if (yr.stemCombination >= 0 && yr.branchRelation == 2) {
-        body += "☆甲乙命生年天合地合，百年好合！\r\n";
-        add(8);
-    } else if (yr.branchRelation == 2) {
-        body += "☆甲乙命生年相合，利于交往！\r\n";
-        add(6);
-    } else if (yr.branchRelation == 1) {
-        body += "☆甲乙命生年相冲，不容易相聚！\r\n";
-    } else if (yr.branchRelation == 0 || yr.branchRelation == 3 || yr.branchRelation == 5) {
-        body += "☆甲乙命生年相刑害，不利！\r\n";
-    } else {
-        body += "☆甲乙命生年无害，可以交往！\r\n";
-        add(4);
+    switch (YearPairKindOf(YearPairRelation(a.pillars[kYearPos], b.pillars[kYearPos]))) {
+        case YearPairKind::kHeavenAndEarth:
+            body += "☆甲乙命生年天合地合，百年好合！\r\n";
+            add(8);
+            break;
+        case YearPairKind::kCombined:
+            body += "☆甲乙命生年相合，利于交往！\r\n";
+            add(6);
+            break;
+        case YearPairKind::kClashing:
+            body += "☆甲乙命生年相冲，不容易相聚！\r\n";
+            break;
+        case YearPairKind::kHarming:
+            body += "☆甲乙命生年相刑害，不利！\r\n";
+            break;
+        case YearPairKind::kHarmless:
+            body += "☆甲乙命生年无害，可以交往！\r\n";
+            add(4);
+            break;
     }
 
     const bool couple = (personA.isMale != 0) != (personB.isMale != 0);

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "calendar/PersonRecord.h"
 #include "chart/ChartModel.h"
@@ -30,6 +31,14 @@ struct YearRelation {
 
 // The relation of two year pillars (PillarIndex), stems and branches.
 YearRelation YearPairRelation(int yearPillarA, int yearPillarB);
+
+// What the pairing section says of two birth years: stems combined and
+// branches in 六合 (天合地合), branches in 六合 (相合), in 冲 (相冲), in 刑 or
+// 害 (相刑害), or none of these (无害).
+enum class YearPairKind { kHeavenAndEarth, kCombined, kClashing, kHarming, kHarmless };
+YearPairKind YearPairKindOf(const YearRelation& relation);
+// "天合地合", "相合", "相冲", "相刑害", "无害".
+std::string_view YearPairName(YearPairKind kind);
 
 // One paragraph "★甲命对照乙命：…" (subject 0: person A against B) or
 // "★乙命对照甲命：…" (subject 1): the subject's day stem against the other

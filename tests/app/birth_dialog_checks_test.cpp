@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "app/BirthDataDialog.h"
+#include "app/BirthZonePanel.h"
 #include "app_test_people.h"
 #include "app_test_util.h"
 
@@ -115,7 +116,8 @@ TEST(BirthDialogKeyboard, TabFollowsTheRows) {
         dlg.SetRecord(r, 0);
         std::vector<QWidget*> want = {dlg.nameEdit,   dlg.maleButton,  dlg.yearEdit,   dlg.monthBox,
                                       dlg.dayBox,     dlg.calendarBox, dlg.hourBox,    dlg.minuteBox,
-                                      dlg.leapMonthCheck, dlg.provinceBox, dlg.cityBox, dlg.okButton,
+                                      dlg.leapMonthCheck, dlg.provinceBox, dlg.cityBox,
+                                      dlg.zonePanel->zoneBox, dlg.zonePanel->clockBox, dlg.okButton,
                                       dlg.cancelButton};
         if (!lunar) want.erase(std::find(want.begin(), want.end(), dlg.leapMonthCheck));
         const std::vector<QWidget*> got = TabChain(dlg);

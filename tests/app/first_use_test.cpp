@@ -115,7 +115,7 @@ protected:
     TempHome home;
     ScriptedMessages messages;
     MainWindow w{home.Files()};
-    const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
+    const PersonRecord a = Person("张三", 1993, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
 };
 

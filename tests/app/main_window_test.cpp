@@ -213,7 +213,7 @@ TEST(MainWindow, MatchingRunShowsTheColouredReport) {
     ScriptedMessages messages;
     MainWindow w(home.Files());
     w.show();
-    const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
+    const PersonRecord a = Person("张三", 1993, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
     AnswerBirthDialogs(&a, &b);
     w.StartMatching();
@@ -271,7 +271,7 @@ TEST(MainWindow, MatchingRunShowsTheColouredReport) {
 
 TEST(MainWindow, SameSexQuestion) {
     TempHome home;
-    const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
+    const PersonRecord a = Person("张三", 1993, 5, 12, 8, true);
     const PersonRecord b = Person("王五", 1991, 2, 3, 4, true);
     for (MsgAnswer answer : {MsgAnswer::kNo, MsgAnswer::kYes}) {
         SCOPED_TRACE(answer == MsgAnswer::kYes ? "yes" : "no");
@@ -294,7 +294,7 @@ TEST(MainWindow, CancellingTheSecondDialogLeavesNoValidChart) {
     ScriptedMessages messages;
     MainWindow w(home.Files());
     w.show();
-    const PersonRecord a = Person("张三", 1990, 5, 12, 8, true);
+    const PersonRecord a = Person("张三", 1993, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
     AnswerBirthDialogs(&a, &b);
     w.StartMatching();

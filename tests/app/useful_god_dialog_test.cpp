@@ -167,7 +167,7 @@ TEST(MainWindowOverride, ReanalysisRebuildsThePaneAndThePictureAndASecondStartsF
     ScriptedMessages messages;
     MainWindow w(home.Files());
     w.show();
-    MatchCouple(w, BornAt("张三", 1990, 5, 12, 8, true), BornAt("李四", 1992, 11, 3, 21, false));
+    MatchCouple(w, BornAt("张三", 1993, 5, 12, 8, true), BornAt("李四", 1992, 11, 3, 21, false));
     ASSERT_TRUE(w.chartValid());
     const MatchingResult first = *w.lastMatching();
 

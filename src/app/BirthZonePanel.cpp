@@ -1,0 +1,213 @@
+#include "BirthZonePanel.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QValidator>
+
+#include "ClockChoiceDialog.h"
+#include "MessageService.h"
+#include "calendar/BirthTimeZone.h"
+#include "calendar/LunarCalendar.h"
+#include "calendar/Places.h"
+#include "common/TextCodec.h"
+
+namespace tessaly {
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// A place name takes at most the record's 51 GBK bytes, all of them GBK.
+class PlaceTextValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        const std::string s = input.toStdString();
+        return Utf8ToGbk(s).ok() && GbkWidth(s) <= kPlaceTextBytes ? Acceptable : Invalid;
+    }
+};
+
+// The text a zone is listed under: "纽约  America/New_York", or the name.
+QString ZoneItemText(const CommonTimeZone& z) { return Q(z.label) + QStringLiteral("  ") + Q(z.name); }
+
+// "经度 120.00°": degrees within ±limit, to the hundredth.
+QDoubleSpinBox* DegreesBox(QWidget* parent, const QString& name, int limit, const QString& what, const QString& tip) {
+    auto* box = new QDoubleSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(-limit, limit);
+    box->setDecimals(2);
+    box->setPrefix(what + QStringLiteral(" "));
+    box->setSuffix(QStringLiteral("°"));
+    box->setToolTip(tip);
+    return box;
+}
+
+}  // namespace
+
+BirthZonePanel::BirthZonePanel(QWidget* dialog) : QObject(dialog), dialog_(dialog) {
+    setObjectName(QStringLiteral("PnlZone"));
+    zoneBox = new QComboBox(dialog);
+    zoneBox->setObjectName(QStringLiteral("CboZone"));
+    zoneBox->setEditable(true);
+    zoneBox->setInsertPolicy(QComboBox::NoInsert);
+    zoneBox->setMaxVisibleItems(20);
+    zoneBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    zoneBox->setMinimumContentsLength(12);
+    zoneBox->setToolTip(QStringLiteral("出生地的时区；可输入城市或时区名查找，如 New_York、London"));
+    for (const CommonTimeZone& z : CommonTimeZones()) zoneBox->addItem(ZoneItemText(z), Q(z.name));
+    zoneBox->insertSeparator(zoneBox->count());
+    for (const std::string& name : AllTimeZones()) zoneBox->addItem(Q(name), Q(name));
+    auto* completer = new QCompleter(zoneBox->model(), zoneBox);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setFilterMode(Qt::MatchContains);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    zoneBox->setCompleter(completer);
+    connect(zoneBox, &QComboBox::activated, this, &BirthZonePanel::ZoneChosen);
+
+    clockBox = new QComboBox(dialog);
+    clockBox->setObjectName(QStringLiteral("CboClock"));
+    clockBox->addItems({QStringLiteral("北京时间"), QStringLiteral("当地钟表（含夏令时）")});
+    clockBox->setToolTip(QStringLiteral("出生证上的时间是出生地当时的钟表时间，夏令时期间比标准时快；"
+                                        "选“当地钟表”，程序按时区换算成北京时间"));
+
+    placeEdit = new QLineEdit(dialog);
+    placeEdit->setObjectName(QStringLiteral("EdtPlace"));
+    placeEdit->setValidator(new PlaceTextValidator(placeEdit));
+    placeEdit->setPlaceholderText(Q(kUnknownPlace));
+    placeEdit->setToolTip(QStringLiteral("出生地不在列表中（如国外）时，省份选“未知地”，在此填写地名和经纬度"));
+    longitudeBox = DegreesBox(dialog, QStringLiteral("SpnLongitude"), 180, QStringLiteral("经度"),
+                              QStringLiteral("经度，东经为正，西经为负"));
+    latitudeBox = DegreesBox(dialog, QStringLiteral("SpnLatitude"), 90, QStringLiteral("纬度"),
+                             QStringLiteral("纬度，北纬为正，南纬为负"));
+
+    zoneLabel_ = new QLabel(QStringLiteral("时区"), dialog);
+    zoneLabel_->setBuddy(zoneBox);
+    placeLabel_ = new QLabel(QStringLiteral("地名"), dialog);
+    placeLabel_->setBuddy(placeEdit);
+
+    SetRecord(PersonRecord{});
+}
+
+void BirthZonePanel::AddTo(QGridLayout* grid, int row, QWidget* tabAfter) {
+    grid->addWidget(zoneLabel_, row, 0);
+    grid->addWidget(zoneBox, row, 1, 1, 2);
+    grid->addWidget(clockBox, row, 3, 1, 2);
+    grid->addWidget(placeLabel_, row + 1, 0);
+    grid->addWidget(placeEdit, row + 1, 1, 1, 2);
+    grid->addWidget(longitudeBox, row + 1, 3);
+    grid->addWidget(latitudeBox, row + 1, 4);
+    QWidget* previous = tabAfter;
+    for (QWidget* w : std::initializer_list<QWidget*>{zoneBox, clockBox, placeEdit, longitudeBox, latitudeBox}) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+void BirthZonePanel::ShowZone(const std::string& zone) {
+    const int i = zoneBox->findData(Q(zone));
+    if (i >= 0) {
+        zoneBox->setCurrentIndex(i);
+    } else {
+        zoneBox->setEditText(Q(zone));
+    }
+}
+
+std::string BirthZonePanel::Zone() const {
+    const QString text = zoneBox->currentText().trimmed();
+    const int i = zoneBox->findText(text, Qt::MatchFixedString);
+    if (i >= 0) return zoneBox->itemData(i).toString().toStdString();
+    // A zone typed by hand, as the database spells it.
+    const std::string typed = text.toStdString();
+    return CheckTimeZone(typed).ok() ? typed : std::string();
+}
+
+void BirthZonePanel::ZoneChosen(int index) {
+    const std::string zone = zoneBox->itemData(index).toString().toStdString();
+    // Choosing the zone of another place means its clock was read.
+    if (zone != DefaultTimeZone(province_)) clockBox->setCurrentIndex(1);
+    // A place of its own still empty takes the zone's city.
+    if (province_ != kUnknownProvince || !placeEdit->text().isEmpty()) return;
+    for (const CommonTimeZone& z : CommonTimeZones()) {
+        if (z.name != zone) continue;
+        placeEdit->setText(Q(z.label));
+        longitudeBox->setValue(z.longitude);
+        latitudeBox->setValue(z.latitude);
+    }
+}
+
+void BirthZonePanel::SetRecord(const PersonRecord& r) {
+    province_ = r.provinceIndex;
+    ShowZone(TimeZoneOf(r));
+    clockBox->setCurrentIndex(r.clock == BirthClock::kCivil ? 1 : 0);
+    // A place of its own keeps its name and coordinates; a record that never
+    // had coordinates (0°, 0°) starts from the unknown place's 120°, 30°.
+    const bool own = r.provinceIndex == kUnknownProvince;
+    const bool located = own && (r.longitude != 0 || r.latitude != 0);
+    placeEdit->setText(own && !r.placeText.empty() && r.placeText != kUnknownPlace ? Q(r.placeText) : QString());
+    longitudeBox->setValue(located ? r.longitude : kDefaultLongitude);
+    latitudeBox->setValue(located ? r.latitude : kDefaultLatitude);
+    SetProvince(r.provinceIndex);
+}
+
+void BirthZonePanel::SetProvince(int provinceIndex) {
+    // The zone follows the province while it is the old province's.
+    if (Zone() == DefaultTimeZone(province_)) ShowZone(DefaultTimeZone(provinceIndex));
+    province_ = provinceIndex;
+    const bool own = provinceIndex == kUnknownProvince;
+    for (QWidget* w : std::initializer_list<QWidget*>{placeLabel_, placeEdit, longitudeBox, latitudeBox}) {
+        w->setEnabled(own);
+    }
+}
+
+void BirthZonePanel::ApplyTo(PersonRecord& r) const {
+    const std::string zone = Zone();
+    r.timeZone = zone == DefaultTimeZone(r.provinceIndex) ? std::string() : zone;
+    r.clock = clockBox->currentIndex() == 1 ? BirthClock::kCivil : BirthClock::kStandard;
+    if (r.provinceIndex == kUnknownProvince) {
+        const QString place = placeEdit->text().trimmed();
+        r.placeText = place.isEmpty() ? std::string(kUnknownPlace) : place.toStdString();
+        r.longitude = float(longitudeBox->value());
+        r.latitude = float(latitudeBox->value());
+    }
+}
+
+bool BirthZonePanel::Confirm(PersonRecord& r) {
+    const std::string zone = Zone();
+    if (zone.empty()) {
+        Inform(dialog_, QStringLiteral("未知的时区：%1").arg(zoneBox->currentText()), QStringLiteral("输入错误"),
+               MsgIcon::kWarning);
+        zoneBox->setFocus();
+        return false;
+    }
+    // The questions look at the Gregorian date; a lunar date that does not
+    // exist is left to the matching run, which says so.
+    CivilTime t = r.Time();
+    LunarCalendar calendar;
+    if (r.isLunar && !calendar.LunarToSolar(r.Time(), r.isLeapMonth != 0, &t).ok()) return true;
+    if (!r.isLunar && !LunarCalendar::SolarDateExists(t)) return true;
+
+    if (r.clock == BirthClock::kStandard) {
+        const std::string question = StandardTimeQuestion(t, zone);
+        if (question.empty() || !Ask(dialog_, Q(question), QStringLiteral("提示"), MsgIcon::kInformation)) return true;
+        r.clock = BirthClock::kCivil;  // the entered time is the clock's: convert it
+        clockBox->setCurrentIndex(1);
+    }
+    const ClockConversion c = ClockToStandardTime(t, zone, ClockReading::kAsk);
+    r.clockReading = ClockReading::kAsk;
+    if (c.kind != ClockTimeKind::kUnique) {
+        ClockChoiceDialog dlg(c, dialog_);
+        if (dlg.exec() != QDialog::Accepted) return false;
+        r.clockReading = dlg.Choice();
+        return true;
+    }
+    if (!c.status.ok()) {
+        Inform(dialog_, Q(c.status.message()), QStringLiteral("输入错误"), MsgIcon::kWarning);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tessaly
