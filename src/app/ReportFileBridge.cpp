@@ -52,10 +52,5 @@ QString WithExtension(const QString& name, const QString& extension) {
     return name.endsWith(extension, Qt::CaseInsensitive) ? name : name + extension;
 }
 
-Status SavePaneAsReport(const QTextEdit* pane, const std::filesystem::path& path) {
-    StyledReport report;
-    PaneToStyledReport(pane, &report);
-    return SaveReportFile(path, report);
-}
 
 }  // namespace tessaly

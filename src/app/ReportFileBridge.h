@@ -23,7 +23,4 @@ void PaneToStyledReport(const QTextEdit* pane, StyledReport* report);
 // letter case.
 QString WithExtension(const QString& name, const QString& extension);
 
-// Saves the pane as RTF (".txt": plain GBK text) to `path`.
-Status SavePaneAsReport(const QTextEdit* pane, const std::filesystem::path& path);
-
 }  // namespace tessaly

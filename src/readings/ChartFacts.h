@@ -173,7 +173,6 @@ struct ChartFacts {
     // Strength and roles.
     int Level() const { return c.strengthLevel; }
     int RolePair(int role) const { return c.rolePair[role]; }
-    int RoleElement(int role) const { return c.roleElement[role]; }
     // "X is the 用神 or the 喜神 pair" and "the 忌神 or the 仇神 pair".
     bool IsFavourablePair(int pair) const { return pair == RolePair(kYongShen) || pair == RolePair(kXiShen); }
     bool IsUnfavourablePair(int pair) const { return pair == RolePair(kJiShen) || pair == RolePair(kChouShen); }

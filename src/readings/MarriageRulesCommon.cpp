@@ -10,9 +10,9 @@ using F = const ChartFacts&;
 
 // 阴阳差错 days.
 bool IsYinYangMismatchDay(int pillar) {
-    for (const int d : {PillarOf(kBing, kZi), PillarOf(kDing, kChou), PillarOf(kWuStem, kYin), PillarOf(kXin, kMao),
-                        PillarOf(kRen, kChen), PillarOf(kGui, kSi), PillarOf(kBing, kWu), PillarOf(kDing, kWei),
-                        PillarOf(kWuStem, kShen), PillarOf(kXin, kYou), PillarOf(kRen, kXu), PillarOf(kGui, kHai)}) {
+    for (const int d : {PillarOfStemBranch(kBing, kZi), PillarOfStemBranch(kDing, kChou), PillarOfStemBranch(kWuStem, kYin), PillarOfStemBranch(kXin, kMao),
+                        PillarOfStemBranch(kRen, kChen), PillarOfStemBranch(kGui, kSi), PillarOfStemBranch(kBing, kWu), PillarOfStemBranch(kDing, kWei),
+                        PillarOfStemBranch(kWuStem, kShen), PillarOfStemBranch(kXin, kYou), PillarOfStemBranch(kRen, kXu), PillarOfStemBranch(kGui, kHai)}) {
         if (pillar == d) return true;
     }
     return false;

@@ -199,7 +199,9 @@ TEST(SelectionFont, DialogStartsWithTheSelectionAndFormatsOnlyIt) {
     }
     // Saved as RTF and loaded again, the new attributes stay.
     const fs::path file = m.home.dir / "styled.rtf";
-    ASSERT_TRUE(SavePaneAsReport(pane, file).ok());
+    StyledReport styled;
+    PaneToStyledReport(pane, &styled);
+    ASSERT_TRUE(SaveReportFile(file, styled).ok());
     QTextEdit again;
     again.setFont(pane->font());
     AnswerFileDialog(file);
