@@ -59,6 +59,10 @@ struct JournalPlace {
     std::string ReportName(std::string_view name) const { return stem + "_f/" + std::string(name); }
 };
 
+// The operation as a message names it: "add" is "添加命例", "import" is
+// "导入" …; a word it does not know is given as it is.
+std::string OperationText(std::string_view operation);
+
 std::string EncodeJournal(const StoreJournal& journal);
 // Parses and checks a journal; a malformed one, or one that names anything
 // the store does not own, is an error.
