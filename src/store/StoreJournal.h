@@ -76,8 +76,8 @@ Status WriteJournal(FileSteps& steps, const JournalPlace& place, const StoreJour
 Status RunJournal(FileSteps& steps, const JournalPlace& place, const StoreJournal& journal);
 
 // Finds a journal left behind and runs it; *found tells whether there was
-// one. A journal that cannot be read or run is an error that says the store
-// needs repair.
+// one. A journal that cannot be read or run is damage that RepairStore
+// mends (Status::Kind::kNeedsRepair).
 Status RecoverJournal(FileSteps& steps, const JournalPlace& place, bool* found = nullptr);
 
 // The whole of kClear, also used by CaseStore::ClearAll.
