@@ -359,8 +359,8 @@ void MainWindow::FirstShow() {
     ApplyReportFont(reportFont);
 
     Status st = store_->db.Open(files_.home);
-    if (!st.ok() && st.message().find("needs repair") != std::string::npos &&
-        Ask(this, Q(st.message()) + QStringLiteral("\r\n\r\n命例库已损坏，要修复吗？（修复前的文件会另存一份）"),
+    if (st.needsRepair() &&
+        Ask(this, Q(st.message()) + QStringLiteral("\r\n\r\n要修复吗？（修复前的文件会另存一份）"),
             QStringLiteral("错误"), MsgIcon::kError)) {
         const RepairResult repaired = RepairStore(files_.home);
         if (repaired.status.ok()) {

@@ -51,7 +51,7 @@ constexpr std::size_t kMaxNoteBytes = 1000;
 
 int Refuse(CommandContext& ctx, const Status& s) {
     ctx.Error(s.message());
-    if (s.message().find("needs repair") != std::string::npos) {
+    if (s.needsRepair()) {
         ctx.Error("'tessaly-cli cases repair' makes it usable again and keeps the damaged files");
     }
     return kExitRefused;

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -86,26 +85,26 @@ Status WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         return Status::Error("无法写入 " + path.string() + "：" + SystemErrorText(errno));
     }
     const auto fail = [&](const char* what) {
-        const std::string why = std::strerror(errno);
+        const std::string why = SystemErrorText(errno);
         if (fd >= 0) ::close(fd);
         ::unlink(tmp.c_str());
-        return Status::Error(std::string(what) + path.string() + ": " + why);
+        return Status::Error(std::string(what) + path.string() + "：" + why);
     };
-    if (replaces && ::fchmod(fd, old.st_mode & 07777) != 0) return fail("cannot write ");  // keep its mode
+    if (replaces && ::fchmod(fd, old.st_mode & 07777) != 0) return fail("无法写入 ");  // keep its mode
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            return fail("cannot write ");
+            return fail("无法写入 ");
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0) return fail("cannot write ");
+    if (::fsync(fd) != 0) return fail("无法写入 ");
     const int closed = ::close(fd);
     fd = -1;
-    if (closed != 0) return fail("cannot write ");
-    if (::rename(tmp.c_str(), path.c_str()) != 0) return fail("cannot replace ");
+    if (closed != 0) return fail("无法写入 ");
+    if (::rename(tmp.c_str(), path.c_str()) != 0) return fail("无法替换 ");
     return Status::Ok();
 }
 

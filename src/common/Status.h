@@ -3,6 +3,7 @@
 // boundaries as values, never as exceptions.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -10,18 +11,32 @@ namespace tessaly {
 
 class Status {
 public:
+    // What kind of failure it is, for a caller that acts on it rather than
+    // shows it: damaged stored data that its repair can mend is told apart
+    // from every other failure.
+    enum class Kind : std::uint8_t { kOk, kError, kNeedsRepair };
+
     Status() = default;
     static Status Ok() { return {}; }
-    static Status Error(std::string message) {
-        Status s;
-        s.message_ = message.empty() ? std::string("unknown error") : std::move(message);
-        return s;
-    }
-    bool ok() const { return message_.empty(); }
+    static Status Error(std::string message) { return Failure(Kind::kError, std::move(message)); }
+    // Damaged stored data; the message says what is damaged, and a repair
+    // can make the data usable again.
+    static Status NeedsRepair(std::string message) { return Failure(Kind::kNeedsRepair, std::move(message)); }
+    bool ok() const { return kind_ == Kind::kOk; }
     explicit operator bool() const { return ok(); }
+    Kind kind() const { return kind_; }
+    bool needsRepair() const { return kind_ == Kind::kNeedsRepair; }
     const std::string& message() const { return message_; }
 
 private:
+    static Status Failure(Kind kind, std::string message) {
+        Status s;
+        s.kind_ = kind;
+        s.message_ = message.empty() ? std::string("未知错误") : std::move(message);
+        return s;
+    }
+
+    Kind kind_ = Kind::kOk;
     std::string message_;
 };
 

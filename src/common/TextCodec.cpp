@@ -93,7 +93,7 @@ CodecResult Convert(std::string_view in, ConverterId which, const char* to, cons
     thread_local Converters converters;
     iconv_t* cd = converters.Get(which, to, from);
     if (cd == nullptr) {
-        r.error = std::string("the system cannot convert ") + from + " to " + to;
+        r.error = std::string("系统无法把 ") + from + " 转换为 " + to;
         return r;
     }
     std::string out;
@@ -142,7 +142,7 @@ public:
         Entry& e = (*row)[trail - 0x40];
         if (e.length == 0) {
             const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            const CodecResult r = Convert(std::string_view(pair, 2), kFromGbk, "UTF-8", "GBK", "GBK to UTF-8");
+            const CodecResult r = Convert(std::string_view(pair, 2), kFromGbk, "UTF-8", "GBK", "GBK 转 UTF-8");
             e.length = r.ok() && !r.text.empty() && r.text.size() <= sizeof e.utf8 ? std::uint8_t(r.text.size()) : kNotGbk;
             if (e.length != kNotGbk) std::memcpy(e.utf8, r.text.data(), r.text.size());
         }
@@ -197,7 +197,7 @@ CodecResult Utf8ToGbk(std::string_view utf8) {
         }
         i += n;
     }
-    return Convert(utf8, kToGbk, "GBK", "UTF-8", "UTF-8 to GBK");
+    return Convert(utf8, kToGbk, "GBK", "UTF-8", "UTF-8 转 GBK");
 }
 
 CodecResult GbkToUtf8(std::string_view gbk) {
@@ -206,12 +206,12 @@ CodecResult GbkToUtf8(std::string_view gbk) {
     // answer, errors included, goes to iconv whole.
     CodecResult r;
     if (GbkToUtf8Cached(gbk, &r.text)) return r;
-    return Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK to UTF-8");
+    return Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK 转 UTF-8");
 }
 
 bool GbkToUtf8Into(std::string_view gbk, std::string* utf8) {
     if (GbkToUtf8Cached(gbk, utf8)) return true;
-    CodecResult r = Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK to UTF-8");
+    CodecResult r = Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK 转 UTF-8");
     if (!r.ok()) return false;
     *utf8 = std::move(r.text);
     return true;

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "calendar/Places.h"
+#include "common/SystemError.h"
 #include "common/TextCodec.h"
 #include "store/Categories.h"
 
@@ -14,36 +15,36 @@ namespace {
 // Reads the case in `slot` and refuses a deleted one.
 Status ReadLiveCase(CaseStore& db, std::int32_t slot, CaseRecord* record) {
     if (Status s = db.ReadRecord(slot, record); !s) return s;
-    if (!record->live()) return Status::Error("the case in slot " + std::to_string(slot) + " is deleted");
+    if (!record->live()) return Status::Error("第 " + std::to_string(slot) + " 号命例已经删除了");
     return Status::Ok();
 }
 
 Status CheckGbkText(std::string_view text, std::string_view what) {
     const CodecResult gbk = Utf8ToGbk(text);
-    if (!gbk.ok()) return Status::Error(std::string(what) + ": " + gbk.error);
+    if (!gbk.ok()) return Status::Error(std::string(what) + "：" + gbk.error);
     return Status::Ok();
 }
 
 Status CheckPersonEdit(const PersonRecord& a) {
     if (a.name.empty()) return Status::Error(std::string(kEmptyNameMessage));
     if (GbkWidth(a.name) > kMaxNameBytes) {
-        return Status::Error("name: at most " + std::to_string(kMaxNameBytes) + " GBK bytes (five Chinese characters)");
+        return Status::Error("姓名：最多 " + std::to_string(kMaxNameBytes) + " 个 GBK 字节（五个汉字）");
     }
-    if (Status s = CheckGbkText(a.name, "name"); !s) return s;
+    if (Status s = CheckGbkText(a.name, "姓名"); !s) return s;
     if (a.year < kMinYear || a.year > kMaxYear) return Status::Error(kYearRangeMessage);
     const struct {
         const char* what;
         int value, min, max;
     } kFields[] = {
-        {"month", a.month, 1, 12},
-        {"day", a.day, 1, 31},
-        {"hour", a.hour, 0, 23},
-        {"minute", a.minute, 0, 59},
+        {"月份", a.month, 1, 12},
+        {"日", a.day, 1, 31},
+        {"小时", a.hour, 0, 23},
+        {"分钟", a.minute, 0, 59},
     };
     for (const auto& f : kFields) {
         if (f.value < f.min || f.value > f.max) {
-            return Status::Error(std::string(f.what) + ": " + std::to_string(f.min) + ".." + std::to_string(f.max) +
-                                 ", got " + std::to_string(f.value));
+            return Status::Error(std::string(f.what) + " " + std::to_string(f.value) + " 不在 " + std::to_string(f.min) +
+                                 " 到 " + std::to_string(f.max) + " 之间");
         }
     }
     return Status::Ok();
@@ -131,7 +132,7 @@ Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName
         return std::any_of(list.begin(), list.end(), [&](const std::string& e) { return EqualsIgnoreAsciiCase(e, n); });
     };
     if (slots.empty() && !inList(old)) {
-        return Status::Error("no stored case and no entry of the category list is filed under '" + old + "'");
+        return Status::Error("没有命例属于类别“" + old + "”，类别列表里也没有它");
     }
     if (newNameTaken || inList(name)) return Status::Error("已有这个类别了，请另起一个名称！");
 
@@ -139,7 +140,7 @@ Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName
     result->listEntry = RenameCategoryInList(settings, old, name);
     if (result->listEntry) {
         if (Status s = settings.Save(); !s) {
-            return Status::Error("the cases were renamed, but the category list could not be saved: " + s.message());
+            return Status::Error("命例的类别已经改名，但类别列表没能保存：" + s.message());
         }
     }
     return Status::Ok();
@@ -152,7 +153,7 @@ Status DeleteCase(CaseStore& db, std::int32_t slot, std::string* warning) {
     if (Status s = db.DeleteRecord(slot); !s) return s;
     std::error_code ec;
     std::filesystem::remove(db.ReportPath(slot), ec);
-    if (ec) *warning = "the case was deleted, but its report could not be removed: " + ec.message();
+    if (ec) *warning = "命例已经删除，但它的命稿没能删除：" + SystemErrorText(ec);
     return Status::Ok();
 }
 
@@ -186,7 +187,7 @@ Status ApplyCaseEdit(const CaseEdit& edit, const IniFile& dili, CaseRecord* reco
         const bool placeChanged = a.provinceIndex != r.a.provinceIndex || a.cityIndex != r.a.cityIndex;
         if (placeChanged) {
             const PlaceResult place = ResolvePlace(a.provinceIndex, a.cityIndex, dili);
-            if (!place.status.ok()) return Status::Error("province/city: " + place.status.message());
+            if (!place.status.ok()) return Status::Error("省市：" + place.status.message());
             r.a.longitude = place.place.longitude;
             r.a.latitude = place.place.latitude;
             r.a.placeText = place.place.placeText;
@@ -203,9 +204,9 @@ Status ApplyCaseEdit(const CaseEdit& edit, const IniFile& dili, CaseRecord* reco
         std::string note = WithCrLfLineEnds(*edit.note);
         if (note.empty()) return Status::Error(std::string(kEmptyNoteMessage));
         if (GbkWidth(note) > kMaxNoteBytes) {
-            return Status::Error("note: at most " + std::to_string(kMaxNoteBytes) + " GBK bytes (line ends count two)");
+            return Status::Error("附加信息：最多 " + std::to_string(kMaxNoteBytes) + " 个 GBK 字节（换行算两个）");
         }
-        if (Status s = CheckGbkText(note, "note"); !s) return s;
+        if (Status s = CheckGbkText(note, "附加信息"); !s) return s;
         r.note = std::move(note);
     }
     *record = std::move(r);

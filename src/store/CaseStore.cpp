@@ -57,7 +57,7 @@ Status PlanReportSwap(const fs::path& report, const JournalPlace& place, StoreJo
     swap->temp = TempPathIn(dir);
     swap->aside = dir / (".tessaly-aside." + name);
     const DirEntry::Kind there = KindAt(report);
-    if (there == DirEntry::kDir) return Status::Error(report.string() + " is a folder");
+    if (there == DirEntry::kDir) return Status::Error("无法写入 " + report.string() + "：" + SystemErrorText(EISDIR));
     swap->replaces = there != DirEntry::kMissing;
     j->undo.push_back(swap->replaces ? Step(JournalStep::kMoveBack, place.ReportName(swap->aside.filename().string()), place.ReportName(name))
                                      : Step(JournalStep::kRemove, place.ReportName(name)));
@@ -118,8 +118,8 @@ Status CaseStore::LoadHeader(int fd, StoreHeader* h) const {
     std::uint64_t size = 0;
     if (Status s = SizeOf(fd, path, &size); !s) return s;
     if (size < kStoreHeaderSize) {
-        return Status::Error("the header of " + path.string() + " is damaged (" + std::to_string(size) +
-                             " bytes of 20); the store needs repair");
+        return StoreDamaged(path.string() + " 的文件头已损坏（只有 " + std::to_string(size) + " 字节，应有 " +
+                            std::to_string(kStoreHeaderSize) + " 字节）");
     }
     char buf[kStoreHeaderSize];
     if (Status s = ReadAt(fd, path, buf, sizeof buf, 0); !s) return s;
@@ -128,8 +128,8 @@ Status CaseStore::LoadHeader(int fd, StoreHeader* h) const {
         return Status::Error(path.string() + " 是类型 " + std::to_string(h->storeKind) + " 的数据，不是本软件的命例库");
     }
     if (h->count < 0 || h->fileCount < FilesNeeded(h->count)) {
-        return Status::Error("the header of " + path.string() + " is damaged (count " + std::to_string(h->count) +
-                             ", files " + std::to_string(h->fileCount) + "); the store needs repair");
+        return StoreDamaged(path.string() + " 的文件头已损坏（记录数 " + std::to_string(h->count) + "，文件数 " +
+                            std::to_string(h->fileCount) + "）");
     }
     return Status::Ok();
 }
@@ -140,13 +140,12 @@ Status CaseStore::CheckDataFiles(const StoreHeader& h) const {
         std::uint64_t size = 0;
         const DirEntry::Kind what = KindAt(path, &size);
         if (what == DirEntry::kMissing) {
-            return Status::Error("the case store file " + path.string() + " is missing; the store is damaged and needs repair");
+            return StoreDamaged("命例库文件 " + path.string() + " 不见了");
         }
-        if (what != DirEntry::kFile) return Status::Error(path.string() + " is not a regular file; the store never follows a link");
+        if (what != DirEntry::kFile) return Status::Error("命例库文件 " + path.string() + " 不是普通文件（为安全起见，不跟随符号链接）");
         if (size < BytesNeeded(h.count, k)) {
-            return Status::Error("the case store file " + path.string() + " has " + std::to_string(size) +
-                                 " bytes where the header needs " + std::to_string(BytesNeeded(h.count, k)) +
-                                 "; the store is damaged and needs repair");
+            return StoreDamaged("命例库文件 " + path.string() + " 有 " + std::to_string(size) + " 字节，文件头需要 " +
+                                std::to_string(BytesNeeded(h.count, k)) + " 字节");
         }
     }
     return Status::Ok();
@@ -170,9 +169,9 @@ Status CaseStore::Begin(Access access, Session* s) {
 
 Status CaseStore::Undo(const StoreJournal& journal, const Status& failure) {
     const Status undone = RunJournal(steps_, Place(), journal);
-    if (undone) return Status::Error(failure.message() + "; the " + journal.operation + " was undone, nothing was changed");
-    return Status::Error(failure.message() + "; undoing the " + journal.operation + " failed as well (" +
-                         undone.message() + "): the store needs repair");
+    const std::string operation = OperationText(journal.operation);
+    if (undone) return Status::Error(failure.message() + "；" + operation + "已撤销，什么都没有改变");
+    return StoreDamaged(failure.message() + "；撤销" + operation + "也失败了（" + undone.message() + "）");
 }
 
 Status CaseStore::Commit(StoreJournal journal, bool rewriteFirst) {
@@ -192,7 +191,7 @@ Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
     stem_ = std::string(stem);
     storeKind_ = storeKind;
 
-    if (KindAt(datDir_) != DirEntry::kDir) return Status::Error("the folder " + datDir_.string() + " does not exist");
+    if (KindAt(datDir_) != DirEntry::kDir) return Status::Error("文件夹 " + datDir_.string() + " 不存在");
     DirLock lock;
     if (Status s = lock.Acquire(datDir_); !s) return s;
     steps_.count = 0;
@@ -204,14 +203,14 @@ Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
         StoreHeader fresh;
         fresh.storeKind = storeKind;
         if (Status s = ReplaceFile(steps_, header, EncodeStoreHeader(fresh)); !s) {
-            return Status::Error("cannot create the case store file " + header.string() + " (" + s.message() + ")");
+            return Status::Error("无法创建命例库文件 " + header.string() + "（" + s.message() + "）");
         }
     }
     const fs::path reports = ReportDir();
     if (const DirEntry::Kind f = KindAt(reports); f == DirEntry::kMissing) {
         if (Status s = MakeDir(steps_, reports); !s) return s;
     } else if (f != DirEntry::kDir) {
-        return Status::Error("the report folder " + reports.string() + " is not a folder (the store never follows a link)");
+        return Status::Error("命稿文件夹 " + reports.string() + " 不是文件夹（为安全起见，不跟随符号链接）");
     }
     UniqueFd fd;
     if (Status s = OpenExisting(header, O_RDONLY, &fd); !s) return s;
@@ -293,7 +292,7 @@ Status CaseStore::Add(CaseRecord* record, const std::string* reportRtf) {
     } else {
         // Appending. In reuse mode this means the counter promised deleted
         // slots the marks do not show: it is wrong, and is set right.
-        if (h.count == INT32_MAX) return Status::Error("the case store is full");
+        if (h.count == INT32_MAX) return Status::Error("命例库已满");
         next.deletedCount = std::max(0, h.reuseFlag == 1 ? 0 : h.deletedCount);
         next.reuseFlag = 0;
         slot = h.count;
@@ -327,7 +326,7 @@ Status CaseStore::Add(CaseRecord* record, const std::string* reportRtf) {
     ReportSwap swap;
     if (reportRtf) {
         if (Status s = PlanReportSwap(ReportPath(slot), place, &j, &swap); !s) {
-            return Status::Error("the report could not be written, the case was not saved: " + s.message());
+            return Status::Error("命稿无法写入，命例没有保存：" + s.message());
         }
     }
     if (!oldBytes.empty()) j.undo.push_back(RestoreBytes(place.DatName(dataName), at, oldBytes));
@@ -353,7 +352,7 @@ Status CaseStore::AddRecord(CaseRecord* record) { return Add(record, nullptr); }
 
 Status CaseStore::AddCase(CaseRecord* record, const StyledReport& report) {
     std::string rtf;
-    if (Status s = WriteRtf(report, &rtf); !s) return Status::Error("the report could not be written, the case was not saved: " + s.message());
+    if (Status s = WriteRtf(report, &rtf); !s) return Status::Error("命稿无法写入，命例没有保存：" + s.message());
     return Add(record, &rtf);
 }
 
@@ -365,8 +364,8 @@ Status CaseStore::ReadRecord(std::int32_t slot, CaseRecord* record) {
     Session ses;
     if (Status s = Begin(Access::kRead, &ses); !s) return s;
     if (slot < 0 || slot >= ses.header.count) {
-        return Status::Error("there is no case in slot " + std::to_string(slot) + " (the store has " +
-                             std::to_string(ses.header.count) + " slots)");
+        return Status::Error("没有第 " + std::to_string(slot) + " 号命例（命例库共有 " + std::to_string(ses.header.count) +
+                             " 个记录位置）");
     }
     const fs::path path = DataFilePath(FileOfSlot(slot));
     UniqueFd fd;
@@ -384,8 +383,8 @@ Status CaseStore::Write(std::int32_t slot, const CaseRecord& record, const std::
     Session ses;
     if (Status s = Begin(Access::kWrite, &ses); !s) return s;
     if (slot < 0 || slot >= ses.header.count) {
-        return Status::Error("cannot write slot " + std::to_string(slot) + ": the store has " +
-                             std::to_string(ses.header.count) + " slots; new cases are added, not written");
+        return Status::Error("无法写入第 " + std::to_string(slot) + " 号记录：命例库只有 " + std::to_string(ses.header.count) +
+                             " 个记录位置，新命例只能添加");
     }
     const fs::path data = DataFilePath(FileOfSlot(slot));
     const off_t at = OffsetOfSlot(slot);
@@ -399,7 +398,7 @@ Status CaseStore::Write(std::int32_t slot, const CaseRecord& record, const std::
     ReportSwap swap;
     if (reportRtf) {
         if (Status s = PlanReportSwap(ReportPath(slot), place, &j, &swap); !s) {
-            return Status::Error("the report could not be written: " + s.message());
+            return Status::Error("命稿无法写入，改动没有保存：" + s.message());
         }
     }
     j.undo.push_back(RestoreBytes(place.DatName(data.filename().string()), at, oldBytes));
@@ -417,7 +416,7 @@ Status CaseStore::WriteRecord(std::int32_t slot, const CaseRecord& record) { ret
 
 Status CaseStore::WriteCase(std::int32_t slot, const CaseRecord& record, const StyledReport& report) {
     std::string rtf;
-    if (Status s = WriteRtf(report, &rtf); !s) return Status::Error("the report could not be written: " + s.message());
+    if (Status s = WriteRtf(report, &rtf); !s) return Status::Error("命稿无法写入，改动没有保存：" + s.message());
     return Write(slot, record, &rtf);
 }
 
@@ -435,7 +434,7 @@ Status CaseStore::Delete(std::int32_t slot, bool withReport) {
     const off_t markAt = OffsetOfSlot(slot) + off_t(kMarkOffset);
     char mark = 0;
     if (Status s = ReadAt(fd.get(), data, &mark, 1, markAt); !s) return s;
-    if (mark != 0) return Status::Error("the case in slot " + std::to_string(slot) + " is already deleted");
+    if (mark != 0) return Status::Error("第 " + std::to_string(slot) + " 号命例已经删除了");
     StoreHeader next = h;
     next.deletedCount = std::max(0, h.deletedCount) + 1;
     if (next.deletedCount >= kReuseThreshold) next.reuseFlag = 1;
@@ -555,14 +554,14 @@ Status CaseStore::ExportTo(const fs::path& destDir, std::vector<std::string>* sk
     if (const DirEntry::Kind f = KindAt(destReports); f == DirEntry::kMissing) {
         if (Status s = MakeDir(steps_, destReports); !s) return s;
     } else if (f != DirEntry::kDir) {
-        return Status::Error("cannot export into " + destReports.string() + ": it is not a folder (a link is not followed)");
+        return Status::Error("无法导出到 " + destReports.string() + "：它不是文件夹（为安全起见，不跟随符号链接）");
     }
     std::vector<DirEntry> entries;
     if (Status s = ListDir(ReportDir(), true, &entries); !s) return s;
     for (const DirEntry& e : entries) {
         if (!FoldAscii(e.name).ends_with(".rtf") || e.kind == DirEntry::kDir) continue;
         if (e.kind != DirEntry::kFile) {
-            if (skipped) skipped->push_back((ReportDir() / e.name).string() + " is not a regular file");
+            if (skipped) skipped->push_back((ReportDir() / e.name).string() + " 不是普通文件");
             continue;
         }
         if (Status s = copy(ReportDir() / e.name, destReports / e.name); !s) return s;
@@ -574,11 +573,11 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     if (Status s = CheckOpened(); !s) return s;
     const std::string headerName = stem_ + "0.dat";
     const auto refuse = [&](const std::string& why) {
-        return Status::Error("cannot import " + headerFile.string() + ": " + why + "; nothing was changed");
+        return Status::Error("无法导入 " + headerFile.string() + "：" + why + "；什么都没有改变");
     };
     if (const DirEntry::Kind f = KindAt(headerFile); f != DirEntry::kFile) {
-        return f == DirEntry::kLink || f == DirEntry::kOther ? refuse("it is not a regular file (a link is not followed)")
-                                  : Status::Error("cannot import: " + headerFile.string() + " is not a file");
+        return f == DirEntry::kLink || f == DirEntry::kOther ? refuse("它不是普通文件（为安全起见，不跟随符号链接）")
+                                  : Status::Error("无法导入：" + headerFile.string() + " 不是文件");
     }
     if (!EqualsIgnoreAsciiCase(headerFile.filename().string(), headerName)) {
         return Status::Error("无法导入 " + headerFile.string() + "：请选择导出的历史记录中的 " + headerName);
@@ -595,19 +594,18 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
         UniqueFd fd;
         if (Status s = OpenExisting(headerFile, O_RDONLY, &fd); !s) return refuse(s.message());
         if (Status s = ReadAt(fd.get(), headerFile, headBytes.data(), kStoreHeaderSize, 0); !s) {
-            return refuse("it is not a case store (too short)");
+            return refuse("它不是命例库（文件太短）");
         }
     }
     StoreHeader h;
     DecodeStoreHeader(headBytes, &h);
-    if (h.storeKind != storeKind_) return refuse("it is not a case store of this program (kind " + std::to_string(h.storeKind) + ")");
+    if (h.storeKind != storeKind_) return refuse("它不是本软件的命例库（类型 " + std::to_string(h.storeKind) + "）");
     if (h.count < 0 || h.deletedCount < 0 || h.deletedCount > h.count || h.reuseFlag > 1 ||
         (h.reuseFlag == 1 && h.deletedCount == 0)) {
         return refuse("它的文件头已损坏");
     }
     if (h.fileCount != FilesNeeded(h.count)) {
-        return refuse("its header names " + std::to_string(h.fileCount) + " data files for " + std::to_string(h.count) +
-                      " records");
+        return refuse("它的文件头为 " + std::to_string(h.count) + " 条记录写了 " + std::to_string(h.fileCount) + " 个数据文件");
     }
     std::map<std::string, DirEntry> srcFiles;  // lower-case name -> entry
     if (Status s = ListFolderFolded(srcDir, &srcFiles); !s) return s;
@@ -615,14 +613,14 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     for (int k = 0; k < h.fileCount; ++k) {
         const std::string name = stem_ + std::to_string(k) + ".dat";
         const auto it = srcFiles.find(name);
-        if (it == srcFiles.end()) return refuse(name + " is missing");
+        if (it == srcFiles.end()) return refuse("缺少 " + name);
         const fs::path path = k == 0 ? headerFile : srcDir / it->second.name;
         std::uint64_t size = 0;
-        if (KindAt(path, &size) != DirEntry::kFile) return refuse(path.filename().string() + " is not a regular file");
+        if (KindAt(path, &size) != DirEntry::kFile) return refuse(path.filename().string() + " 不是普通文件");
         const std::uint64_t need = BytesNeeded(h.count, k);
         if (size < need || size > (k == 0 ? kStoreHeaderSize : 0) + kDataFileBytes) {
-            return refuse(path.filename().string() + " has " + std::to_string(size) + " bytes where the header needs " +
-                          std::to_string(need));
+            return refuse(path.filename().string() + " 有 " + std::to_string(size) + " 字节，文件头需要 " +
+                          std::to_string(need) + " 字节");
         }
         dataFiles.push_back(path);
     }
@@ -636,18 +634,18 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
         const fs::path srcReports = srcDir / it->second.name;
         std::vector<DirEntry> entries;
         if (it->second.kind != DirEntry::kDir) {
-            skip(srcReports.string() + " is not a folder");
+            skip(srcReports.string() + " 不是文件夹");
         } else if (Status s = ListDir(srcReports, false, &entries); !s) {
             return s;
         }
         for (const DirEntry& e : entries) {
             const std::int64_t slot = SlotOfReportName(FoldAscii(e.name));
             if (e.kind != DirEntry::kFile) {
-                if (e.kind != DirEntry::kDir) skip((srcReports / e.name).string() + " is not a regular file");
+                if (e.kind != DirEntry::kDir) skip((srcReports / e.name).string() + " 不是普通文件");
             } else if (slot < 0 || slot >= h.count) {
-                skip((srcReports / e.name).string() + " is not the report of a stored case");
+                skip((srcReports / e.name).string() + " 不是历史记录中命例的命稿");
             } else if (!reports.emplace(std::int32_t(slot), srcReports / e.name).second) {
-                skip((srcReports / e.name).string() + " repeats the name of another report");
+                skip((srcReports / e.name).string() + " 与另一个命稿同名");
             }
         }
     }
@@ -687,7 +685,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
         UniqueFd fd;
         s = OpenExisting(dataStage / headerName, O_RDONLY, &fd);
         if (s) s = ReadAt(fd.get(), dataStage / headerName, copied.data(), copied.size(), 0);
-        if (s && copied != headBytes) checked = refuse("its files changed while they were copied");
+        if (s && copied != headBytes) checked = refuse("复制的过程中它的文件变了");
     }
     for (std::size_t k = 0; k < dataFiles.size() && s && checked; ++k) {
         const fs::path path = dataStage / dataNames[k];
@@ -701,7 +699,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
             for (std::int32_t r = 0; r < m && s && checked; ++r) {
                 const std::string_view rec(block.data() + std::size_t(r) * kCaseRecordSize, kCaseRecordSize);
                 if (Status c = CheckImportedRecord(rec, first + i + r); !c) {
-                    checked = refuse(c.message() + " is not a valid record");
+                    checked = refuse(c.message());
                 } else {
                     live[std::size_t(first + i + r)] = MarkOfRecord(rec) == 0;
                 }
@@ -710,12 +708,12 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     }
     if (!checked) {
         const Status undone = RunJournal(steps_, place, j);
-        return undone ? checked : Status::Error(checked.message() + " (and removing the copies failed: " + undone.message() + ")");
+        return undone ? checked : Status::Error(checked.message() + "（删除复制的文件也失败了：" + undone.message() + "）");
     }
     for (const auto& [slot, from] : reports) {
         if (!s) break;
         if (!live[std::size_t(slot)]) {
-            skip(from.string() + " is the report of a deleted case");
+            skip(from.string() + " 是已删除命例的命稿");
             continue;
         }
         reportNames.push_back(std::to_string(slot) + ".rtf");

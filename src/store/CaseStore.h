@@ -22,7 +22,8 @@
 //
 // Damage is reported, never built upon: an operation that writes first
 // checks the header and the size of every data file, and refuses, naming
-// the file, when they disagree. RepairStore (StoreRepair.h) makes a damaged
+// the file, when they disagree. Such damage is a failure of the kind
+// Status::Kind::kNeedsRepair; RepairStore (StoreRepair.h) makes a damaged
 // store usable again.
 #pragma once
 

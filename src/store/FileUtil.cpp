@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstring>
+#include <cstdio>
 #include <random>
+
+#include "common/SystemError.h"
 
 namespace tessaly {
 namespace fs = std::filesystem;
@@ -21,15 +23,17 @@ void UniqueFd::reset(int fd) {
     fd_ = fd;
 }
 
-Status ErrnoError(std::string_view what, const fs::path& path) {
-    return Status::Error("cannot " + std::string(what) + " " + path.string() + ": " + std::strerror(errno));
+Status ErrnoError(std::string_view verb, const fs::path& path) {
+    return Status::Error("无法" + std::string(verb) + " " + path.string() + "：" + SystemErrorText(errno));
 }
+
+Status StoreDamaged(const std::string& what) { return Status::NeedsRepair(what + "；命例库需要修复"); }
 
 Status DirLock::Acquire(const fs::path& dir) {
     fd_.reset(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd_) return ErrnoError("open the folder", dir);
+    if (!fd_) return ErrnoError("打开文件夹", dir);
     while (::flock(fd_.get(), LOCK_EX) != 0) {
-        if (errno != EINTR) return ErrnoError("lock the case store in", dir);
+        if (errno != EINTR) return ErrnoError("锁定命例库文件夹", dir);
     }
     return Status::Ok();
 }
@@ -43,9 +47,9 @@ std::optional<mode_t> ModeOf(const fs::path& existing) {
 Status OpenExisting(const fs::path& path, int flags, UniqueFd* fd) {
     fd->reset(::open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC));
     if (*fd) return Status::Ok();
-    if (errno == ENOENT) return Status::Error("the case store file " + path.string() + " is missing");
-    if (errno == ELOOP) return Status::Error(path.string() + " is a symbolic link; the store never follows one");
-    return ErrnoError("open", path);
+    if (errno == ENOENT) return Status::Error("文件 " + path.string() + " 不存在");
+    if (errno == ELOOP) return Status::Error("无法打开 " + path.string() + "：这是符号链接，为安全起见不跟随");
+    return ErrnoError("打开", path);
 }
 
 Status ReadAt(int fd, const fs::path& path, char* buf, std::size_t n, off_t offset) {
@@ -54,11 +58,10 @@ Status ReadAt(int fd, const fs::path& path, char* buf, std::size_t n, off_t offs
         const ssize_t r = ::pread(fd, buf + done, n - done, offset + off_t(done));
         if (r < 0) {
             if (errno == EINTR) continue;
-            return ErrnoError("read", path);
+            return ErrnoError("读取", path);
         }
         if (r == 0) {
-            return Status::Error("the case store file " + path.string() +
-                                 " is shorter than its header says; the store is damaged and needs repair");
+            return StoreDamaged("命例库文件 " + path.string() + " 比文件头所记的短");
         }
         done += static_cast<std::size_t>(r);
     }
@@ -67,7 +70,7 @@ Status ReadAt(int fd, const fs::path& path, char* buf, std::size_t n, off_t offs
 
 Status SizeOf(int fd, const fs::path& path, std::uint64_t* size) {
     struct stat st;
-    if (::fstat(fd, &st) != 0) return ErrnoError("read", path);
+    if (::fstat(fd, &st) != 0) return ErrnoError("读取", path);
     *size = static_cast<std::uint64_t>(st.st_size);
     return Status::Ok();
 }
@@ -75,7 +78,7 @@ Status SizeOf(int fd, const fs::path& path, std::uint64_t* size) {
 namespace {
 
 Status Flush(const FileSteps& steps, int fd, const fs::path& path) {
-    if (steps.sync && ::fsync(fd) != 0) return ErrnoError("write", path);
+    if (steps.sync && ::fsync(fd) != 0) return ErrnoError("写入", path);
     return Status::Ok();
 }
 
@@ -86,7 +89,7 @@ Status WriteAll(FileSteps& steps, int fd, const fs::path& path, std::string_view
         const ssize_t w = ::pwrite(fd, bytes.data() + done, bytes.size() - done, offset + off_t(done));
         if (w < 0) {
             if (errno == EINTR) continue;
-            return ErrnoError("write", path);
+            return ErrnoError("写入", path);
         }
         done += static_cast<std::size_t>(w);
     }
@@ -102,7 +105,7 @@ Status WriteAt(FileSteps& steps, int fd, const fs::path& path, std::string_view 
 
 Status TruncateTo(FileSteps& steps, int fd, const fs::path& path, std::uint64_t size) {
     steps.Next();
-    if (::ftruncate(fd, off_t(size)) != 0) return ErrnoError("write", path);
+    if (::ftruncate(fd, off_t(size)) != 0) return ErrnoError("写入", path);
     return Flush(steps, fd, path);
 }
 
@@ -118,8 +121,8 @@ fs::path TempPathIn(const fs::path& dir) {
 Status CreateExclusive(FileSteps& steps, const fs::path& path, std::optional<mode_t> mode, UniqueFd* fd) {
     steps.Next();
     fd->reset(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode ? *mode : 0644));
-    if (!*fd) return ErrnoError("create", path);
-    if (mode && ::fchmod(fd->get(), *mode) != 0) return ErrnoError("create", path);
+    if (!*fd) return ErrnoError("创建", path);
+    if (mode && ::fchmod(fd->get(), *mode) != 0) return ErrnoError("创建", path);
     return Status::Ok();
 }
 
@@ -144,8 +147,8 @@ Status CopyToNewFile(FileSteps& steps, const fs::path& from, const fs::path& to,
     UniqueFd in;
     if (Status s = OpenExisting(from, O_RDONLY, &in); !s) return s;
     struct stat st;
-    if (::fstat(in.get(), &st) != 0) return ErrnoError("read", from);
-    if (!S_ISREG(st.st_mode)) return Status::Error(from.string() + " is not a regular file");
+    if (::fstat(in.get(), &st) != 0) return ErrnoError("读取", from);
+    if (!S_ISREG(st.st_mode)) return Status::Error("无法读取 " + from.string() + "：它不是普通文件");
     UniqueFd out;
     if (Status s = CreateExclusive(steps, to, mode ? *mode : (st.st_mode & 07777), &out); !s) return s;
     std::string buf(std::size_t(std::clamp<off_t>(st.st_size + 1, 1, 1 << 20)), '\0');
@@ -153,7 +156,7 @@ Status CopyToNewFile(FileSteps& steps, const fs::path& from, const fs::path& to,
         const ssize_t n = ::read(in.get(), buf.data(), buf.size());
         if (n < 0) {
             if (errno == EINTR) continue;
-            return ErrnoError("read", from);
+            return ErrnoError("读取", from);
         }
         if (n == 0) break;
         if (Status s = WriteAll(steps, out.get(), to, std::string_view(buf.data(), std::size_t(n)), at); !s) {
@@ -167,14 +170,14 @@ Status CopyToNewFile(FileSteps& steps, const fs::path& from, const fs::path& to,
 Status RenameFile(FileSteps& steps, const fs::path& from, const fs::path& to) {
     steps.Next();
     if (::rename(from.c_str(), to.c_str()) != 0) {
-        return Status::Error("cannot move " + from.string() + " to " + to.string() + ": " + std::strerror(errno));
+        return Status::Error("无法把 " + from.string() + " 移到 " + to.string() + "：" + SystemErrorText(errno));
     }
     return Status::Ok();
 }
 
 Status RemoveFile(FileSteps& steps, const fs::path& path, bool missingOk) {
     steps.Next();
-    if (::unlink(path.c_str()) != 0 && !(missingOk && errno == ENOENT)) return ErrnoError("delete", path);
+    if (::unlink(path.c_str()) != 0 && !(missingOk && errno == ENOENT)) return ErrnoError("删除", path);
     return Status::Ok();
 }
 
@@ -183,15 +186,15 @@ Status MakeDir(FileSteps& steps, const fs::path& path) {
     if (::mkdir(path.c_str(), 0755) == 0) return Status::Ok();
     struct stat st;
     if (errno == EEXIST && ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return Status::Ok();
-    if (errno == EEXIST) return Status::Error("cannot create the folder " + path.string() + ": something else has its name");
-    return ErrnoError("create the folder", path);
+    if (errno == EEXIST) return Status::Error("无法创建文件夹 " + path.string() + "：已有同名的文件");
+    return ErrnoError("创建文件夹", path);
 }
 
 Status RemoveTree(FileSteps& steps, const fs::path& path) {
     struct stat st;
     if (::lstat(path.c_str(), &st) != 0) {
         if (errno == ENOENT) return Status::Ok();
-        return ErrnoError("delete", path);
+        return ErrnoError("删除", path);
     }
     if (!S_ISDIR(st.st_mode)) return RemoveFile(steps, path);
     std::vector<DirEntry> entries;
@@ -200,14 +203,14 @@ Status RemoveTree(FileSteps& steps, const fs::path& path) {
         if (Status s = RemoveTree(steps, path / e.name); !s) return s;
     }
     steps.Next();
-    if (::rmdir(path.c_str()) != 0 && errno != ENOENT) return ErrnoError("delete the folder", path);
+    if (::rmdir(path.c_str()) != 0 && errno != ENOENT) return ErrnoError("删除文件夹", path);
     return Status::Ok();
 }
 
 Status SyncDir(const FileSteps& steps, const fs::path& dir) {
     if (!steps.sync) return Status::Ok();
     UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd || ::fsync(fd.get()) != 0) return ErrnoError("write the folder", dir);
+    if (!fd || ::fsync(fd.get()) != 0) return ErrnoError("写入文件夹", dir);
     return Status::Ok();
 }
 
@@ -232,8 +235,8 @@ Status ListDir(const fs::path& dir, bool missingOk, std::vector<DirEntry>* entri
     DIR* d = ::opendir(dir.c_str());
     if (d == nullptr) {
         if (errno == ENOENT && missingOk) return Status::Ok();
-        if (errno == ENOENT) return Status::Error("the folder " + dir.string() + " does not exist");
-        return ErrnoError("list", dir);
+        if (errno == ENOENT) return Status::Error("文件夹 " + dir.string() + " 不存在");
+        return ErrnoError("读取文件夹", dir);
     }
     errno = 0;
     while (const dirent* e = ::readdir(d)) {
@@ -258,7 +261,7 @@ Status ListDir(const fs::path& dir, bool missingOk, std::vector<DirEntry>* entri
     ::closedir(d);
     if (err != 0) {
         errno = err;
-        return ErrnoError("list", dir);
+        return ErrnoError("读取文件夹", dir);
     }
     std::sort(entries->begin(), entries->end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
     return Status::Ok();

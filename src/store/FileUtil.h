@@ -160,7 +160,11 @@ Status RemoveDeadTemps(FileSteps& steps, const std::filesystem::path& dir);
 // ASCII letters to lower case; other bytes unchanged.
 std::string FoldAscii(std::string_view text);
 
-// "cannot <what> <path>: <strerror(errno)>"
-Status ErrnoError(std::string_view what, const std::filesystem::path& path);
+// "无法<verb> <path>：<the reason errno gives>", e.g. verb "写入".
+Status ErrnoError(std::string_view verb, const std::filesystem::path& path);
+
+// Damage of the store's own files that RepairStore mends:
+// "<what is wrong>；命例库需要修复", of the kind Status::Kind::kNeedsRepair.
+Status StoreDamaged(const std::string& what);
 
 }  // namespace tessaly

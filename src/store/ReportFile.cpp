@@ -229,9 +229,9 @@ private:
             ++pos_;
             switch (c) {
                 case '\'': {
-                    if (pos_ + 2 > in_.size()) return Error("\\' without two hex digits");
+                    if (pos_ + 2 > in_.size()) return Error("\\' 后面不是两位十六进制数");
                     const int hi = HexValue(in_[pos_]), lo = HexValue(in_[pos_ + 1]);
-                    if (hi < 0 || lo < 0) return Error("\\' without two hex digits");
+                    if (hi < 0 || lo < 0) return Error("\\' 后面不是两位十六进制数");
                     pos_ += 2;
                     return TextByte(static_cast<unsigned char>(hi * 16 + lo));
                 }
@@ -648,13 +648,13 @@ Status DecodeTextFile(std::string_view bytes, std::string* utf8) {
     std::string text;
     if (bytes.substr(0, kBom.size()) == kBom) {
         bytes.remove_prefix(kBom.size());
-        if (!IsValidUtf8(bytes)) return Status::Error("the file begins as UTF-8 text but is not valid UTF-8");
+        if (!IsValidUtf8(bytes)) return Status::Error("文件以 UTF-8 标记开头，但不是有效的 UTF-8 文本");
         text = std::string(bytes);
     } else if (IsValidUtf8(bytes)) {
         text = std::string(bytes);
     } else {
         CodecResult r = GbkToUtf8(bytes);
-        if (!r.ok()) return Status::Error("the file is neither UTF-8 nor GBK text: " + r.error);
+        if (!r.ok()) return Status::Error("文件既不是 UTF-8 文本，也不是 GBK 文本：" + r.error);
         text = std::move(r.text);
     }
     std::string crlf;
@@ -688,7 +688,7 @@ Status LoadReportFile(const std::filesystem::path& path, StyledReport* report) {
         return Status::Ok();
     }
     StyledReport plain;
-    if (Status s = DecodeTextFile(bytes, &plain.text); !s) return Status::Error(path.string() + ": " + s.message());
+    if (Status s = DecodeTextFile(bytes, &plain.text); !s) return Status::Error(path.string() + "：" + s.message());
     *report = std::move(plain);
     return Status::Ok();
 }

@@ -60,7 +60,7 @@ Status PutText(std::string& b, std::size_t off, std::size_t field, std::string_v
                std::string_view what) {
     const std::string cut = CutToGbkWidth(utf8, field - 1);
     const CodecResult gbk = Utf8ToGbk(cut);
-    if (!gbk.ok()) return Status::Error(std::string(what) + ": " + gbk.error);
+    if (!gbk.ok()) return Status::Error(std::string(what) + "：" + gbk.error);
     std::memcpy(b.data() + off, gbk.text.data(), gbk.text.size());
     return Status::Ok();
 }
@@ -99,7 +99,7 @@ void DecodeText(std::string_view gbk, std::string* text) {
 }
 
 Status PutPerson(std::string& b, const PersonLayout& l, const PersonRecord& p, std::string_view who) {
-    if (Status s = PutText(b, l.name, kNameField, p.name, std::string(who) + " name"); !s) return s;
+    if (Status s = PutText(b, l.name, kNameField, p.name, std::string(who) + "姓名"); !s) return s;
     const std::int16_t t[5] = {p.year, p.month, p.day, p.hour, p.minute};
     for (int i = 0; i < 5; ++i) PutI16(b, l.time + 2 * i, t[i]);
     PutU8(b, l.isLunar, p.isLunar);
@@ -109,7 +109,7 @@ Status PutPerson(std::string& b, const PersonLayout& l, const PersonRecord& p, s
     PutI16(b, l.city, p.cityIndex);
     PutF32(b, l.longitude, p.longitude);
     PutF32(b, l.latitude, p.latitude);
-    return PutText(b, l.place, kPlaceField, p.placeText, std::string(who) + " place");
+    return PutText(b, l.place, kPlaceField, p.placeText, std::string(who) + "出生地");
 }
 
 void GetPerson(std::string_view b, const PersonLayout& l, PersonRecord* p) {
@@ -134,7 +134,7 @@ void GetPerson(std::string_view b, const PersonLayout& l, PersonRecord* p) {
 // Criteria text in GBK, cut to the size of its field.
 Status CriteriaText(std::string_view utf8, std::size_t field, std::string* gbk) {
     const CodecResult r = Utf8ToGbk(CutToGbkWidth(utf8, field - 1));
-    if (!r.ok()) return Status::Error("search text: " + r.error);
+    if (!r.ok()) return Status::Error("查找的文字：" + r.error);
     *gbk = r.text;
     return Status::Ok();
 }
@@ -175,10 +175,10 @@ Status EncodeCaseRecord(const CaseRecord& r, std::string* bytes) {
     std::string b(kCaseRecordSize, '\0');
     PutI32(b, kSlotOffset, r.slot);
     PutU8(b, kMarkOffset, r.deleted);
-    if (Status s = PutPerson(b, kPersonA, r.a, "person A"); !s) return s;
-    if (Status s = PutText(b, kCategoryOffset, kCategoryField, r.category, "category"); !s) return s;
-    if (Status s = PutText(b, kNoteOffset, kNoteField, r.note, "note"); !s) return s;
-    if (Status s = PutPerson(b, kPersonB, r.b, "person B"); !s) return s;
+    if (Status s = PutPerson(b, kPersonA, r.a, "甲命"); !s) return s;
+    if (Status s = PutText(b, kCategoryOffset, kCategoryField, r.category, "类别"); !s) return s;
+    if (Status s = PutText(b, kNoteOffset, kNoteField, r.note, "附加信息"); !s) return s;
+    if (Status s = PutPerson(b, kPersonB, r.b, "乙命"); !s) return s;
     *bytes = std::move(b);
     return Status::Ok();
 }
@@ -206,39 +206,39 @@ std::string_view StoreStem(std::uint8_t storeKind) { return storeKind == 0 ? "ba
 
 Status CheckImportedRecord(std::string_view b, std::int32_t slot) {
     const auto bad = [&](const std::string& what) {
-        return Status::Error("record " + std::to_string(slot) + ": " + what);
+        return Status::Error("第 " + std::to_string(slot) + " 号记录无效：" + what);
     };
     const std::uint8_t mark = GetU8(b, kMarkOffset);
-    if (mark > 1) return bad("deletion mark " + std::to_string(mark) + " (0 or 1 expected)");
-    if (GetI32(b, kSlotOffset) != slot) return bad("slot field " + std::to_string(GetI32(b, kSlotOffset)));
+    if (mark > 1) return bad("删除标记是 " + std::to_string(mark) + "（应为 0 或 1）");
+    if (GetI32(b, kSlotOffset) != slot) return bad("记录号是 " + std::to_string(GetI32(b, kSlotOffset)));
     if (mark == 1) return Status::Ok();
     const struct {
         std::size_t offset, field;
         const char* what;
     } kTexts[] = {
-        {kPersonA.name, kNameField, "A name"},   {kCategoryOffset, kCategoryField, "category"},
-        {kNoteOffset, kNoteField, "note"},       {kPersonA.place, kPlaceField, "A place"},
-        {kPersonB.name, kNameField, "B name"},   {kPersonB.place, kPlaceField, "B place"},
+        {kPersonA.name, kNameField, "甲命姓名"}, {kCategoryOffset, kCategoryField, "类别"},
+        {kNoteOffset, kNoteField, "附加信息"},   {kPersonA.place, kPlaceField, "甲命出生地"},
+        {kPersonB.name, kNameField, "乙命姓名"}, {kPersonB.place, kPlaceField, "乙命出生地"},
     };
     for (const auto& t : kTexts) {
-        if (!GbkToUtf8(FieldBytes(b, t.offset, t.field)).ok()) return bad(std::string(t.what) + " is not GBK text");
+        if (!GbkToUtf8(FieldBytes(b, t.offset, t.field)).ok()) return bad(std::string(t.what) + "不是 GBK 文字");
     }
     for (const PersonLayout* p : {&kPersonA, &kPersonB}) {
-        const char* who = p == &kPersonA ? "A " : "B ";
+        const char* who = p == &kPersonA ? "甲命" : "乙命";
         const struct {
             const char* what;
             int value, low, high;
         } kRanges[] = {
-            {"year", GetI16(b, p->time), kMinYear, kMaxYear},
-            {"month", GetI16(b, p->time + 2), 1, 12},
-            {"day", GetI16(b, p->time + 4), 1, 31},
-            {"hour", GetI16(b, p->time + 6), 0, 23},
-            {"minute", GetI16(b, p->time + 8), 0, 59},
+            {"年份", GetI16(b, p->time), kMinYear, kMaxYear},
+            {"月份", GetI16(b, p->time + 2), 1, 12},
+            {"日", GetI16(b, p->time + 4), 1, 31},
+            {"小时", GetI16(b, p->time + 6), 0, 23},
+            {"分钟", GetI16(b, p->time + 8), 0, 59},
         };
         for (const auto& r : kRanges) {
             if (r.value < r.low || r.value > r.high) {
-                return bad(std::string(who) + r.what + " " + std::to_string(r.value) + " is outside " +
-                           std::to_string(r.low) + ".." + std::to_string(r.high));
+                return bad(std::string(who) + r.what + " " + std::to_string(r.value) + " 不在 " + std::to_string(r.low) +
+                           " 到 " + std::to_string(r.high) + " 之间");
             }
         }
     }

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <sstream>
 
+#include "common/SystemError.h"
 #include "store/StoreFormat.h"
 
 namespace tessaly {
@@ -234,7 +234,7 @@ Status RunStep(FileSteps& steps, const JournalPlace& place, const JournalStep& s
         case JournalStep::kClear:
             return ClearStoreFiles(steps, place, static_cast<std::uint8_t>(s.number));
     }
-    return Status::Error("unknown journal step");
+    return Status::Error("未知的日志步骤");
 }
 
 Status SyncStoreDirs(const FileSteps& steps, const JournalPlace& place) {
@@ -246,6 +246,19 @@ Status SyncStoreDirs(const FileSteps& steps, const JournalPlace& place) {
 }  // namespace
 
 fs::path JournalPlace::JournalPath() const { return programDir / "dat" / (stem + ".journal"); }
+
+std::string OperationText(std::string_view operation) {
+    static constexpr struct {
+        std::string_view word, text;
+    } kTexts[] = {
+        {"add", "添加命例"},    {"write", "改写命例"}, {"delete", "删除命例"},
+        {"clear", "清空命例库"}, {"import", "导入"},
+    };
+    for (const auto& t : kTexts) {
+        if (t.word == operation) return std::string(t.text);
+    }
+    return std::string(operation);
+}
 
 std::string EncodeJournal(const StoreJournal& j) {
     std::ostringstream out;
@@ -261,18 +274,18 @@ Status ParseJournal(std::string_view text, const JournalPlace& place, StoreJourn
     std::vector<std::string_view> lines;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t nl = text.find('\n', i);
-        if (nl == std::string_view::npos) return Status::Error("it is cut short");
+        if (nl == std::string_view::npos) return Status::Error("结尾缺了一截");
         lines.push_back(text.substr(i, nl - i));
         i = nl + 1;
     }
     if (lines.size() < 4 || lines.front() != kMagic || lines.back() != "end") {
-        return Status::Error("it is not a whole journal of this program");
+        return Status::Error("不是本软件完整的日志");
     }
     const auto op = Words(lines[1]);
     const auto committed = Words(lines[2]);
     if (op.size() != 2 || op[0] != "operation" || committed.size() != 2 || committed[0] != "committed" ||
         (committed[1] != "0" && committed[1] != "1")) {
-        return Status::Error("its first lines are malformed");
+        return Status::Error("开头几行的格式不对");
     }
     j->operation = std::string(op[1]);
     j->committed = committed[1] == "1";
@@ -280,7 +293,7 @@ Status ParseJournal(std::string_view text, const JournalPlace& place, StoreJourn
         const auto w = Words(lines[i]);
         JournalStep step;
         if (w.empty() || (w[0] != "undo" && w[0] != "finish") || !ParseStep(w, &step) || !CheckStep(step, place)) {
-            return Status::Error("line " + std::to_string(i + 1) + " is not a step the store takes");
+            return Status::Error("第 " + std::to_string(i + 1) + " 行不是命例库会做的步骤");
         }
         (w[0] == "undo" ? j->undo : j->finish).push_back(std::move(step));
     }
@@ -317,27 +330,24 @@ Status RecoverJournal(FileSteps& steps, const JournalPlace& place, bool* found) 
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd) {
         if (errno == ENOENT) return Status::Ok();
-        return Status::Error("cannot read the store journal " + path.string() + ": " + std::strerror(errno) +
-                             "; the store needs repair");
+        return StoreDamaged("无法读取命例库的操作日志 " + path.string() + "：" + SystemErrorText(errno));
     }
     if (found) *found = true;
     std::uint64_t size = 0;
     if (Status s = SizeOf(fd.get(), path, &size); !s) return s;
     if (size > (std::uint64_t(1) << 30)) {
-        return Status::Error("the store journal " + path.string() + " is damaged (too large); the store needs repair");
+        return StoreDamaged("命例库的操作日志 " + path.string() + " 已损坏（文件太大）");
     }
     std::string text(size, '\0');
     if (Status s = ReadAt(fd.get(), path, text.data(), text.size(), 0); !s) return s;
     fd.reset();
     StoreJournal journal;
     if (Status s = ParseJournal(text, place, &journal); !s) {
-        return Status::Error("the store journal " + path.string() + " is damaged (" + s.message() +
-                             "); the store needs repair");
+        return StoreDamaged("命例库的操作日志 " + path.string() + " 已损坏（" + s.message() + "）");
     }
     if (Status s = RunJournal(steps, place, journal); !s) {
-        return Status::Error("the interrupted " + journal.operation + " could not be " +
-                             (journal.committed ? "finished" : "undone") + ": " + s.message() +
-                             "; the store needs repair");
+        return StoreDamaged("上次中断的" + OperationText(journal.operation) + (journal.committed ? "无法完成：" : "无法撤销：") +
+                            s.message());
     }
     return Status::Ok();
 }

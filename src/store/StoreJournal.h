@@ -59,6 +59,10 @@ struct JournalPlace {
     std::string ReportName(std::string_view name) const { return stem + "_f/" + std::string(name); }
 };
 
+// The operation as a message names it: "add" is "添加命例", "import" is
+// "导入" …; a word it does not know is given as it is.
+std::string OperationText(std::string_view operation);
+
 std::string EncodeJournal(const StoreJournal& journal);
 // Parses and checks a journal; a malformed one, or one that names anything
 // the store does not own, is an error.
@@ -72,8 +76,8 @@ Status WriteJournal(FileSteps& steps, const JournalPlace& place, const StoreJour
 Status RunJournal(FileSteps& steps, const JournalPlace& place, const StoreJournal& journal);
 
 // Finds a journal left behind and runs it; *found tells whether there was
-// one. A journal that cannot be read or run is an error that says the store
-// needs repair.
+// one. A journal that cannot be read or run is damage that RepairStore
+// mends (Status::Kind::kNeedsRepair).
 Status RecoverJournal(FileSteps& steps, const JournalPlace& place, bool* found = nullptr);
 
 // The whole of kClear, also used by CaseStore::ClearAll.

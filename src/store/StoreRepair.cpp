@@ -76,7 +76,7 @@ private:
         const std::uint64_t need = base + std::uint64_t(records) * kCaseRecordSize;
         std::uint64_t size = 0;
         DirEntry::Kind kind = KindAt(path, &size);
-        if (kind == DirEntry::kDir) return Status::Error("cannot repair the store: " + path.string() + " is a folder");
+        if (kind == DirEntry::kDir) return Status::Error("无法修复命例库：" + path.string() + " 是文件夹，不是文件");
         if (kind == DirEntry::kLink || kind == DirEntry::kOther) {
             if (Status s = Keep(path, true); !s) return s;
             kind = DirEntry::kMissing;
@@ -153,7 +153,7 @@ private:
             const std::uint64_t whole = size > base ? std::min<std::uint64_t>((size - base) / kCaseRecordSize, kRecordsPerFile) : 0;
             if (whole > 0) count = std::max<std::int64_t>(count, std::int64_t(k) * kRecordsPerFile + std::int64_t(whole));
         }
-        if (count > INT32_MAX) return Status::Error("cannot repair the store: its data files are too many");
+        if (count > INT32_MAX) return Status::Error("无法修复命例库：数据文件太多");
         if (KindAt(Header()) == DirEntry::kFile) {
             if (Status s = Keep(Header(), false); !s) return s;
             if (headerSize < kStoreHeaderSize) {
@@ -183,8 +183,8 @@ private:
     }
 
     Status Mend() {
-        if (stem_.empty()) return Status::Error("unknown case store kind " + std::to_string(kind_));
-        if (KindAt(dat_) != DirEntry::kDir) return Status::Error("the folder " + dat_.string() + " does not exist");
+        if (stem_.empty()) return Status::Error("未知的命例库类型 " + std::to_string(kind_));
+        if (KindAt(dat_) != DirEntry::kDir) return Status::Error("文件夹 " + dat_.string() + " 不存在");
         DirLock lock;
         if (Status s = lock.Acquire(dat_); !s) return s;
         const JournalPlace place{programDir_, stem_};
@@ -202,7 +202,7 @@ private:
 
         std::uint64_t size = 0;
         DirEntry::Kind kind = KindAt(Header(), &size);
-        if (kind == DirEntry::kDir) return Status::Error("cannot repair the store: " + Header().string() + " is a folder");
+        if (kind == DirEntry::kDir) return Status::Error("无法修复命例库：" + Header().string() + " 是文件夹，不是文件");
         if (kind == DirEntry::kLink || kind == DirEntry::kOther) {
             if (Status s = Keep(Header(), true); !s) return s;
             kind = DirEntry::kMissing;

@@ -103,7 +103,9 @@ TEST(MainWindow, DamagedStoreIsRepairedOnRequest) {
         MainWindow w(home.Files());
         w.show();
         ASSERT_EQ(messages.shown.size(), 2u);
-        EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("要修复吗")));
+        EXPECT_EQ(messages.shown[0].text, QStringLiteral("命例库文件 ") + QString::fromStdString((home.dir / "dat/bazi0.dat").string()) +
+                                              QStringLiteral(" 有 1325 字节，文件头需要 2612 字节；命例库需要修复\r\n\r\n"
+                                                             "要修复吗？（修复前的文件会另存一份）"));
         EXPECT_EQ(messages.shown[0].buttons, MsgButtons::kYesNo);
         const CaseTreeModel& m = *w.caseModel;
         const QModelIndex root = m.RootIndex();
@@ -118,6 +120,27 @@ TEST(MainWindow, DamagedStoreIsRepairedOnRequest) {
         }
         w.close();
     }
+}
+
+// A store that is not this program's is reported; a repair is not offered.
+TEST(MainWindow, StoreOfAnotherKindIsReportedWithoutARepair) {
+    TempHome home;
+    {
+        CaseStore db;
+        ASSERT_TRUE(db.Open(home.dir).ok());
+    }
+    std::string header(20, '\0');
+    header[0] = 5;
+    std::ofstream(home.dir / "dat/bazi0.dat", std::ios::binary | std::ios::trunc) << header;
+    ScriptedMessages messages;
+    MainWindow w(home.Files());
+    w.show();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("错误"));
+    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::kOk);
+    EXPECT_EQ(messages.shown[0].text, QString::fromStdString((home.dir / "dat/bazi0.dat").string()) +
+                                          QStringLiteral(" 是类型 5 的数据，不是本软件的命例库"));
+    w.close();
 }
 
 TEST(MainWindow, ClockAfter2100GivesTheYear2050) {

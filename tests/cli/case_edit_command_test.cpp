@@ -104,19 +104,19 @@ TEST_F(CaseEditCommandTest, RefusalsExitOneAndChangeNothing) {
         std::vector<std::string> args;
         const char* message;
     } kCases[] = {
-        {{"move", "3", "客户"}, "deleted"},
-        {{"move", "9", "客户"}, "slot"},
+        {{"move", "3", "客户"}, "第 3 号命例已经删除了"},
+        {{"move", "9", "客户"}, "没有第 9 号命例（命例库共有 4 个记录位置）"},
         {{"move", "0", "七个汉字就太长了"}, "类别名不能为空，并且最多可以有6个汉字！"},
         {{"move", "0", "  "}, "类别名不能为空"},
         {{"edit", "3", "--note", "x"}, "deleted"},
-        {{"edit", "9", "--note", "x"}, "slot"},
+        {{"edit", "9", "--note", "x"}, "没有第 9 号命例（命例库共有 4 个记录位置）"},
         {{"edit", "0", "--note", ""}, "附加信息不能为空"},
         {{"edit", "0", "--a", "name=六个汉字太长"}, "name"},
         {{"edit", "0", "--a", "date=-851-1-1 00:00"}, "年份必须在-850到2100年之间"},
         {{"edit", "0", "--a", "prov=福建省;city=没有这个城市"}, "city"},
         {{"rename-category", "同事", "同事"}, "已有这个类别了，请另起一个名称！"},
         {{"rename-category", "同事", "ABC"}, "已有这个类别了，请另起一个名称！"},
-        {{"rename-category", "没有", "新名"}, "no stored case"},
+        {{"rename-category", "没有", "新名"}, "没有命例属于类别“没有”，类别列表里也没有它"},
         {{"rename-category", "同事", "七个汉字就太长了"}, "类别名不能为空"},
     };
     for (const auto& c : kCases) {

@@ -150,7 +150,12 @@ TEST_F(CasesCommandTest, EmptyHeaderCanBeClearedImportedOrRepaired) {
     for (const char* way : {"clear", "import", "repair"}) {
         SCOPED_TRACE(way);
         std::ofstream(home_ / "dat/bazi0.dat", std::ios::trunc).close();
-        EXPECT_EQ(Cases({"list"}).status, 1);
+        const CliResult listed = Cases({"list"});
+        EXPECT_EQ(listed.status, 1);
+        EXPECT_NE(listed.err.find("的文件头已损坏（只有 0 字节，应有 20 字节）；命例库需要修复\n"
+                                  "tessaly-cli: 'tessaly-cli cases repair' makes it usable again"),
+                  std::string::npos)
+            << listed.err;
         const std::string w = way;
         const CliResult r = w == "clear"    ? Cases({"clear", "--yes"})
                             : w == "import" ? Cases({"import", (out / "bazi0.dat").string()})

@@ -26,20 +26,22 @@ TEST(TextCodec, RefusesInvalidInput) {
         const char* what;
         std::string bytes;
         bool toGbk;
+        const char* error;  // names the direction and the bad byte's offset
     } kCases[] = {
-        {"GBK lead byte without trail", std::string("\xBC"), false},
-        {"GBK byte 0xFF", std::string("a\xFF" "b"), false},
-        {"UTF-8 truncated", std::string("\xE7\x94"), true},
-        {"UTF-8 overlong slash", std::string("\xC0\xAF"), true},
-        {"UTF-8 surrogate", std::string("\xED\xA0\x80"), true},
-        {"character outside GBK (emoji)", std::string("\xF0\x9F\x98\x80"), true},
+        {"GBK lead byte without trail", std::string("\xBC"), false, "GBK 转 UTF-8：第 0 字节处的字符不完整"},
+        {"GBK byte 0xFF", std::string("a\xFF" "b"), false, "GBK 转 UTF-8：第 1 字节处的字符无效或无法转换"},
+        {"UTF-8 truncated", std::string("\xE7\x94"), true, "UTF-8 转 GBK：第 0 字节处不是有效的 UTF-8"},
+        {"UTF-8 overlong slash", std::string("ab\xC0\xAF"), true, "UTF-8 转 GBK：第 2 字节处不是有效的 UTF-8"},
+        {"UTF-8 surrogate", std::string("\xED\xA0\x80"), true, "UTF-8 转 GBK：第 0 字节处不是有效的 UTF-8"},
+        {"character outside GBK (emoji)", std::string("甲\xF0\x9F\x98\x80"), true,
+         "UTF-8 转 GBK：第 3 字节处的字符无效或无法转换"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
         const CodecResult r = c.toGbk ? Utf8ToGbk(c.bytes) : GbkToUtf8(c.bytes);
         EXPECT_FALSE(r.ok());
         EXPECT_TRUE(r.text.empty());
-        EXPECT_NE(r.error.find("字节"), std::string::npos) << r.error;  // where the bad byte is
+        EXPECT_EQ(r.error, c.error);
     }
 }
 
@@ -60,8 +62,8 @@ CodecResult ReferenceConvert(std::string_view in, const char* to, const char* fr
     std::size_t outLeft = out.size();
     if (inLeft > 0 && iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<std::size_t>(-1)) {
         const std::string at = std::to_string(in.size() - inLeft);
-        r.error = std::string(what) + (errno == EILSEQ ? ": invalid or unconvertible character at byte "
-                                                       : ": incomplete character at byte ") + at;
+        r.error = std::string(what) + "：第 " + at +
+                  (errno == EILSEQ ? " 字节处的字符无效或无法转换" : " 字节处的字符不完整");
     } else {
         out.resize(out.size() - outLeft);
         r.text = out;
@@ -72,8 +74,8 @@ CodecResult ReferenceConvert(std::string_view in, const char* to, const char* fr
 
 void ExpectSameAsReference(const std::string& bytes, bool toGbk) {
     const CodecResult got = toGbk ? Utf8ToGbk(bytes) : GbkToUtf8(bytes);
-    const CodecResult want = toGbk ? ReferenceConvert(bytes, "GBK", "UTF-8", "UTF-8 to GBK")
-                                   : ReferenceConvert(bytes, "UTF-8", "GBK", "GBK to UTF-8");
+    const CodecResult want = toGbk ? ReferenceConvert(bytes, "GBK", "UTF-8", "UTF-8 转 GBK")
+                                   : ReferenceConvert(bytes, "UTF-8", "GBK", "GBK 转 UTF-8");
     if (!toGbk || IsValidUtf8(bytes)) {
         ASSERT_EQ(got.text, want.text) << testing::PrintToString(bytes);
         ASSERT_EQ(got.error, want.error) << testing::PrintToString(bytes);

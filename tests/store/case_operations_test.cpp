@@ -148,7 +148,7 @@ TEST_F(CaseOperationsTest, RenameCategoryEverywhere) {
         {"abc", "ABC", "已有这个类别了，请另起一个名称！"},  // its own name
         {"abc", "同事", "已有这个类别了，请另起一个名称！"},
         {"abc", "空类", "已有这个类别了，请另起一个名称！"},  // a list entry without cases
-        {"没有", "新名", "no stored case"},
+        {"没有", "新名", "没有命例属于类别“没有”，类别列表里也没有它"},
         {"abc", "", "类别名不能为空"},
         {"abc", "七个汉字就太长", "类别名不能为空"},
     };
@@ -244,15 +244,15 @@ TEST_F(CaseOperationsTest, EditRefusalsChangeNothing) {
         const char* error;
     } kCases[] = {
         {"empty name", [](CaseEdit& e) { e.a->name = ""; }, "姓名不能为空"},
-        {"long name", [](CaseEdit& e) { e.a->name = "六个汉字太长"; }, "name"},
-        {"not GBK", [](CaseEdit& e) { e.a->name = "😀"; }, "name"},
+        {"long name", [](CaseEdit& e) { e.a->name = "六个汉字太长"; }, "姓名：最多 10 个 GBK 字节"},
+        {"not GBK", [](CaseEdit& e) { e.a->name = "😀"; }, "姓名：UTF-8 转 GBK：第 0 字节处"},
         {"year", [](CaseEdit& e) { e.a->year = -850; }, "年份必须在-850到2100年之间"},
         {"year 2101", [](CaseEdit& e) { e.a->year = 2101; }, "年份必须在-850到2100年之间"},
-        {"month", [](CaseEdit& e) { e.a->month = 13; }, "month"},
-        {"minute", [](CaseEdit& e) { e.a->minute = 60; }, "minute"},
-        {"city", [](CaseEdit& e) { e.a->provinceIndex = 0, e.a->cityIndex = 5; }, "province/city"},
+        {"month", [](CaseEdit& e) { e.a->month = 13; }, "月份 13 不在 1 到 12 之间"},
+        {"minute", [](CaseEdit& e) { e.a->minute = 60; }, "分钟 60 不在 0 到 59 之间"},
+        {"city", [](CaseEdit& e) { e.a->provinceIndex = 0, e.a->cityIndex = 5; }, "省市："},
         {"empty note", [](CaseEdit& e) { e.note = ""; }, "附加信息不能为空"},
-        {"long note", [](CaseEdit& e) { e.note = std::string(999, 'x') + "\n"; }, "note"},
+        {"long note", [](CaseEdit& e) { e.note = std::string(999, 'x') + "\n"; }, "附加信息：最多 1000 个 GBK 字节"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);

@@ -57,14 +57,14 @@ TEST(ImportChecks, EveryRecordIsChecked) {
         std::string bytes;
         const char* named;
     } kCases[] = {
-        {"deletion mark 7", 4, "\x07", "record 2: deletion mark 7"},
-        {"slot field of another slot", 0, std::string("\x05\0\0\0", 4), "record 2: slot field 5"},
-        {"name not GBK", 5, "\xFF\xFF", "record 2: A name is not GBK"},
-        {"note not GBK", 60, "\xFF", "record 2: note is not GBK"},
-        {"month 13", 34, std::string("\x0D\0", 2), "record 2: A month 13"},
-        {"B year 3000", 1216, std::string("\xB8\x0B", 2), "record 2: B year 3000"},
-        {"minute 60", 40, std::string("\x3C\0", 2), "record 2: A minute 60"},
-        {"zeros", 0, std::string(1296, '\0'), "record 2: slot field 0"},
+        {"deletion mark 7", 4, "\x07", "第 2 号记录无效：删除标记是 7（应为 0 或 1）"},
+        {"slot field of another slot", 0, std::string("\x05\0\0\0", 4), "第 2 号记录无效：记录号是 5"},
+        {"name not GBK", 5, "\xFF\xFF", "第 2 号记录无效：甲命姓名不是 GBK 文字"},
+        {"note not GBK", 60, "\xFF", "第 2 号记录无效：附加信息不是 GBK 文字"},
+        {"month 13", 34, std::string("\x0D\0", 2), "第 2 号记录无效：甲命月份 13 不在 1 到 12 之间"},
+        {"B year 3000", 1216, std::string("\xB8\x0B", 2), "第 2 号记录无效：乙命年份 3000 不在 "},
+        {"minute 60", 40, std::string("\x3C\0", 2), "第 2 号记录无效：甲命分钟 60 不在 0 到 59 之间"},
+        {"zeros", 0, std::string(1296, '\0'), "第 2 号记录无效：记录号是 0"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
@@ -81,6 +81,8 @@ TEST(ImportChecks, EveryRecordIsChecked) {
         const Status s = db.ImportFrom(dir / "history/bazi0.dat");
         EXPECT_FALSE(s.ok());
         EXPECT_NE(s.message().find(c.named), std::string::npos) << s.message();
+        EXPECT_EQ(s.message().rfind("无法导入 " + (dir / "history/bazi0.dat").string() + "：", 0), 0u) << s.message();
+        EXPECT_TRUE(s.message().ends_with("；什么都没有改变")) << s.message();
         EXPECT_TRUE(Snapshot(dir.path()) == before);
     }
     // A deleted record may hold anything but its mark and slot.

@@ -50,7 +50,7 @@ TEST(DamagedStore, WritesAreRefusedNamingTheFile) {
     fs::resize_file(dir / "dat/bazi0.dat", 20 + 3 * 1296 + 100);  // slots 3 and 4 cut off
     CaseStore db;
     const Status opened = db.Open(dir.path());  // reported at once, the store stays bound
-    EXPECT_NE(opened.message().find("needs repair"), std::string::npos) << opened.message();
+    EXPECT_TRUE(opened.needsRepair()) << opened.message();
     const auto before = Snapshot(dir.path());
     const struct {
         const char* what;
@@ -66,8 +66,63 @@ TEST(DamagedStore, WritesAreRefusedNamingTheFile) {
         const Status s = o.op();
         EXPECT_FALSE(s.ok());
         EXPECT_NE(s.message().find("bazi0.dat"), std::string::npos) << s.message();
-        EXPECT_NE(s.message().find("needs repair"), std::string::npos) << s.message();
+        EXPECT_TRUE(s.needsRepair()) << s.message();
+        EXPECT_TRUE(s.message().ends_with("；命例库需要修复")) << s.message();
         EXPECT_EQ(Snapshot(dir.path()), before);
+    }
+}
+
+// Open says which failures are damage that RepairStore mends, so that the
+// window and the command line offer the repair; other failures are not.
+TEST(DamagedStore, OpenTellsDamageARepairMendsFromOtherFailures) {
+    const struct {
+        const char* what;
+        std::function<void(const TempProgramDir&)> damage;
+        bool needsRepair;
+        std::string message;  // "D" stands for the program folder
+    } kCases[] = {
+        {"header cut short", [](const TempProgramDir& d) { WriteAll(d / "dat/bazi0.dat", "1234567"); }, true,
+         "D/dat/bazi0.dat 的文件头已损坏（只有 7 字节，应有 20 字节）；命例库需要修复"},
+        {"negative count",
+         [](const TempProgramDir& d) {
+             std::string f = ReadAll(d / "dat/bazi0.dat");
+             f.replace(4, 4, "\xFF\xFF\xFF\xFF");
+             WriteAll(d / "dat/bazi0.dat", f);
+         },
+         true, "D/dat/bazi0.dat 的文件头已损坏（记录数 -1，文件数 1）；命例库需要修复"},
+        {"data file shorter than its count",
+         [](const TempProgramDir& d) { fs::resize_file(d / "dat/bazi0.dat", 20 + 3 * 1296 + 100); }, true,
+         "命例库文件 D/dat/bazi0.dat 有 4008 字节，文件头需要 6500 字节；命例库需要修复"},
+        {"damaged journal",
+         [](const TempProgramDir& d) { WriteAll(d / "dat/bazi.journal", "tessaly-store-journal 1\nremove dat/bzinit.ini\n"); },
+         true, "命例库的操作日志 D/dat/bazi.journal 已损坏（不是本软件完整的日志）；命例库需要修复"},
+        {"journal naming a file the store does not own",
+         [](const TempProgramDir& d) {
+             WriteAll(d / "dat/bazi.journal",
+                      "tessaly-store-journal 1\noperation add\ncommitted 1\nfinish remove dat/bzinit.ini\nend\n");
+         },
+         true, "命例库的操作日志 D/dat/bazi.journal 已损坏（第 4 行不是命例库会做的步骤）；命例库需要修复"},
+        {"header of another kind",
+         [](const TempProgramDir& d) {
+             std::string f = ReadAll(d / "dat/bazi0.dat");
+             f[0] = 5;
+             WriteAll(d / "dat/bazi0.dat", f);
+         },
+         false, "D/dat/bazi0.dat 是类型 5 的数据，不是本软件的命例库"},
+        {"no dat folder", [](const TempProgramDir& d) { fs::remove_all(d / "dat"); }, false, "文件夹 D/dat 不存在"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        TempProgramDir dir("opendamaged");
+        FiveCases(dir);
+        c.damage(dir);
+        std::string want = c.message;
+        want.replace(want.find('D'), 1, dir.path().string());
+        CaseStore db;
+        const Status s = db.Open(dir.path());
+        EXPECT_FALSE(s.ok());
+        EXPECT_EQ(s.needsRepair(), c.needsRepair);
+        EXPECT_EQ(s.message(), want);
     }
 }
 
