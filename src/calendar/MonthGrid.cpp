@@ -101,7 +101,7 @@ MonthGrid BuildMonthGrid(LunarCalendar& calendar, int year, int month) {
             c.term = t.term;
             c.termHour = t.hour;
             c.termMinute = t.minute;
-            c.dayText += " " + std::string(kSolarTermNames[std::size_t(t.term)]);
+            c.dayText.append(" ").append(kSolarTermNames[std::size_t(t.term)]);
             c.dayPoints = 10;
         }
         c.lunarText = LunarDateText(c.lunar.month, c.lunar.day, c.leap);

@@ -279,7 +279,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     // The report as the pane shows it: the default report font of the
     // window ("宋体", 12 points) with the pane's colours and sizes.
     const StyledReport report = StyleReport(matching.report, "宋体", 12, matching.options.firstLineIndent);
-    if (Status s = AddCaseWithReport(db, &record, report); !s) return Refuse(ctx, s);
+    if (Status s = db.AddCase(&record, report); !s) return Refuse(ctx, s);
     ctx.Print("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record) + '\n');
     return kExitOk;
 }

@@ -356,10 +356,6 @@ Status CaseStore::AddCase(CaseRecord* record, const StyledReport& report) {
     return Add(record, &rtf);
 }
 
-Status AddCaseWithReport(CaseStore& db, CaseRecord* record, const StyledReport& report) {
-    return db.AddCase(record, report);
-}
-
 Status CaseStore::ReadRecord(std::int32_t slot, CaseRecord* record) {
     Session ses;
     if (Status s = Begin(Access::kRead, &ses); !s) return s;

@@ -171,7 +171,5 @@ private:
     std::function<void()> betweenWrites_;
 };
 
-// Stores a new case with its report (CaseStore::AddCase).
-Status AddCaseWithReport(CaseStore& db, CaseRecord* record, const StyledReport& report);
 
 }  // namespace tessaly

@@ -636,13 +636,6 @@ Status EncodePlainText(std::string_view utf8, std::string* gbk) {
     return Status::Ok();
 }
 
-Status DecodePlainText(std::string_view gbk, std::string* utf8) {
-    CodecResult r = GbkToUtf8(gbk);
-    if (!r.ok()) return Status::Error("文件不是 GBK 文本：" + r.error);
-    *utf8 = std::move(r.text);
-    return Status::Ok();
-}
-
 Status DecodeTextFile(std::string_view bytes, std::string* utf8) {
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
     std::string text;

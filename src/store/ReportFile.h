@@ -54,9 +54,8 @@ Status ReadRtf(std::string_view rtf, StyledReport* report);
 // True when the bytes begin as an RTF file does ("{\rtf").
 bool LooksLikeRtf(std::string_view bytes);
 
-// Plain text: UTF-8 to GBK with CR LF line ends, and back (strict).
+// Plain text: UTF-8 to GBK with CR LF line ends (strict).
 Status EncodePlainText(std::string_view utf8, std::string* gbk);
-Status DecodePlainText(std::string_view gbk, std::string* utf8);
 
 // Saves the report: plain text for a name ending in ".txt" (any case), RTF
 // otherwise. The file is replaced atomically.

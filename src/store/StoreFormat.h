@@ -109,8 +109,6 @@ struct SearchCriteria {
     std::uint8_t yearFilter = 0;    // 1: filter on A's birth year
 };
 
-enum class SearchMode : std::uint8_t { kIgnore = 0, kContains = 1, kEquals = 2 };
-
 // The criteria applied to a record's bytes: texts are compared byte for
 // byte in GBK (a name "contains" a text when its GBK bytes hold the text's),
 // deleted records never match.

@@ -611,7 +611,7 @@ namespace {
 
 // A new case is stored with its report, or not at all: when the report
 // cannot be written nothing of the store changes and the error says so.
-TEST(AddCaseWithReport, StoresBothOrLeavesNoLiveCase) {
+TEST(AddCase, StoresBothOrLeavesNoLiveCase) {
     test::TempProgramDir dir("withreport");
     CaseStore db;
     ASSERT_TRUE(db.Open(dir.path()).ok());
@@ -619,14 +619,14 @@ TEST(AddCaseWithReport, StoresBothOrLeavesNoLiveCase) {
     report.text = "甲命八字：\r\n";
 
     CaseRecord first = test::MakeCase("张三", 1990, true, "同事");
-    ASSERT_TRUE(AddCaseWithReport(db, &first, report).ok());
+    ASSERT_TRUE(db.AddCase(&first, report).ok());
     EXPECT_TRUE(std::filesystem::is_regular_file(db.ReportPath(first.slot)));
 
     // A folder where the next report must go: writing it fails.
     std::filesystem::create_directories(db.ReportPath(first.slot + 1) / "blocker");
     const auto before = test::Snapshot(dir.path());
     CaseRecord second = test::MakeCase("李四", 1992, false, "同事");
-    const Status s = AddCaseWithReport(db, &second, report);
+    const Status s = db.AddCase(&second, report);
     EXPECT_FALSE(s.ok());
     EXPECT_EQ(s.message(), "命稿无法写入，命例没有保存：无法写入 " + db.ReportPath(first.slot + 1).string() +
                                "：这是一个文件夹，不是文件");

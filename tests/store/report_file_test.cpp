@@ -220,9 +220,9 @@ TEST(ReportFiles, PlainTextAndFileRoundTrips) {
     ASSERT_TRUE(EncodePlainText("甲\nb\r\nc", &gbk).ok());
     EXPECT_EQ(gbk, "\xBC\xD7\r\nb\r\nc");
     std::string utf8;
-    ASSERT_TRUE(DecodePlainText(gbk, &utf8).ok());
+    ASSERT_TRUE(DecodeTextFile(gbk, &utf8).ok());
     EXPECT_EQ(utf8, "甲\r\nb\r\nc");
-    EXPECT_FALSE(DecodePlainText("\xFF\xFF", &utf8).ok());
+    EXPECT_FALSE(DecodeTextFile("\xFF\xFF", &utf8).ok());
     EXPECT_FALSE(EncodePlainText("\xF0\x9F\x98\x80", &gbk).ok());
 
     TempProgramDir dir("report");
