@@ -110,7 +110,8 @@ void BM_ShowAllCases(benchmark::State& state) {
         Paint(*w);
     }
     int listed = 0;
-    for (int c = 0; c < w->caseModel->CategoryCount(); ++c) listed += w->caseModel->rowCount(w->caseModel->CategoryIndex(c));
+    for (int c = 0; c < w->caseModel->CategoryCount(); ++c)
+        listed += w->caseModel->rowCount(w->caseModel->CategoryIndex(c));
     state.counters["listed"] = listed;
 }
 BENCHMARK(BM_ShowAllCases)->Unit(benchmark::kMillisecond)->Iterations(5);

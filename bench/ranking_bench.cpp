@@ -26,8 +26,8 @@ tessaly::PersonRecord Person(int year, int month, int day, int hour, int minute,
 std::vector<tessaly::PersonRecord> Candidates(int n) {
     std::vector<tessaly::PersonRecord> v;
     for (int i = 0; i < n; ++i) {
-        v.push_back(Person(1950 + (i * 7919) % 55, 1 + (i * 5) % 12, 1 + (i * 11) % 28, (i * 13) % 24, (i * 17) % 60,
-                           false));
+        v.push_back(
+            Person(1950 + (i * 7919) % 55, 1 + (i * 5) % 12, 1 + (i * 11) % 28, (i * 13) % 24, (i * 17) % 60, false));
     }
     return v;
 }

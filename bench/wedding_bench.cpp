@@ -28,7 +28,12 @@ void BM_WeddingYearDayByDay(benchmark::State& state) {
     const WeddingSearchInput in = Input(2024, static_cast<int>(state.range(0)));
     for (auto _ : state) benchmark::DoNotOptimize(SearchWeddingDaysDayByDay(in).text);
 }
-BENCHMARK(BM_WeddingYearDayByDay)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_WeddingYearDayByDay)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace tessaly

@@ -97,14 +97,14 @@ void DrawTaiji(QPainter& p, QPointF c, qreal r) {
 // bottom up (true = solid).
 void DrawTrigrams(QPainter& p, QPointF c, qreal radius) {
     static const bool kLines[8][3] = {
-        {true, true, true},    // 乾, south (top)
-        {true, true, false},   // 兑
-        {true, false, true},   // 离
-        {true, false, false},  // 震
-        {false, false, false}, // 坤, north (bottom)
-        {false, false, true},  // 艮
-        {false, true, false},  // 坎
-        {false, true, true},   // 巽
+        {true, true, true},     // 乾, south (top)
+        {true, true, false},    // 兑
+        {true, false, true},    // 离
+        {true, false, false},   // 震
+        {false, false, false},  // 坤, north (bottom)
+        {false, false, true},   // 艮
+        {false, true, false},   // 坎
+        {false, true, true},    // 巽
     };
     static const int kOrder[8] = {0, 7, 6, 5, 4, 3, 2, 1};  // clockwise from the top
     p.setPen(Qt::NoPen);

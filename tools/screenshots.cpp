@@ -128,9 +128,7 @@ int main(int argc, char** argv) {
     if (!Save(&window, out + "/main-window.png")) return 1;
 
     // The calendar on the day of 立春 2024, a minute after the term.
-    tessaly::PerpetualCalendarWindow calendar(nullptr, [] {
-        return QDateTime(QDate(2024, 2, 4), QTime(16, 28));
-    });
+    tessaly::PerpetualCalendarWindow calendar(nullptr, [] { return QDateTime(QDate(2024, 2, 4), QTime(16, 28)); });
     calendar.resize(calendar.sizeHint());  // as on a desktop screen
     calendar.show();
     QApplication::processEvents();

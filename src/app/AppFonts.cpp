@@ -10,7 +10,7 @@ QString InstallFontFallbacks() {
     if (families.contains(kSongTi) || families.contains(QStringLiteral("SimSun"))) return kSongTi;
     // Monospaced CJK faces first: their Latin letters are half-width.
     static const char* const kPreferred[] = {
-        "WenQuanYi Zen Hei Mono", "Noto Sans Mono CJK SC", "Noto Serif CJK SC", "Noto Sans CJK SC",
+        "WenQuanYi Zen Hei Mono", "Noto Sans Mono CJK SC", "Noto Serif CJK SC",        "Noto Sans CJK SC",
         "AR PL UMing CN",         "WenQuanYi Zen Hei",     "WenQuanYi Micro Hei Mono",
     };
     QString chosen;
@@ -41,8 +41,6 @@ QColor ColorFromWin(long value) {
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }
 
-long WinFromColor(const QColor& c) {
-    return long(c.red()) | (long(c.green()) << 8) | (long(c.blue()) << 16);
-}
+long WinFromColor(const QColor& c) { return long(c.red()) | (long(c.green()) << 8) | (long(c.blue()) << 16); }
 
 }  // namespace tessaly

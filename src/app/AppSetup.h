@@ -19,7 +19,7 @@ inline const QString kProgramTitle = QStringLiteral("Tessaly 2.0");
 
 struct AppSetupResult {
     bool qtTranslationLoaded = false;  // qtbase_zh_CN.qm found and installed
-    QString songTiFamily;               // the family that draws "宋体"
+    QString songTiFamily;              // the family that draws "宋体"
 };
 
 // Names the application, installs Qt's Chinese translation (Debian

@@ -42,7 +42,6 @@ bool HasControlCharacter(std::string_view text) {
     return false;
 }
 
-
 }  // namespace
 
 Status CheckDateExists(const PersonRecord& entered) {
@@ -230,12 +229,25 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     // Tab follows the rows as they read: name and sex, the date with its
     // calendar, the time with the leap box, the place, its time zone and
     // clock (and a place abroad), the buttons.
-    QWidget* const chain[] = {nameEdit,     maleButton,          femaleButton,          yearEdit,
-                              monthBox,     dayBox,              calendarBox,           hourBox,
-                              minuteBox,    leapMonthCheck,      provinceBox,           cityBox,
-                              zonePanel->zoneBox, zonePanel->clockBox, zonePanel->placeEdit,
-                              zonePanel->longitudeBox, zonePanel->latitudeBox,
-                              okButton, cancelButton};
+    QWidget* const chain[] = {nameEdit,
+                              maleButton,
+                              femaleButton,
+                              yearEdit,
+                              monthBox,
+                              dayBox,
+                              calendarBox,
+                              hourBox,
+                              minuteBox,
+                              leapMonthCheck,
+                              provinceBox,
+                              cityBox,
+                              zonePanel->zoneBox,
+                              zonePanel->clockBox,
+                              zonePanel->placeEdit,
+                              zonePanel->longitudeBox,
+                              zonePanel->latitudeBox,
+                              okButton,
+                              cancelButton};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
         setTabOrder(chain[i], chain[i + 1]);
     }

@@ -70,8 +70,9 @@ BirthZonePanel::BirthZonePanel(QWidget* dialog) : QObject(dialog), dialog_(dialo
     clockBox = new QComboBox(dialog);
     clockBox->setObjectName(QStringLiteral("CboClock"));
     clockBox->addItems({QStringLiteral("北京时间"), QStringLiteral("当地钟表（含夏令时）")});
-    clockBox->setToolTip(QStringLiteral("出生证上的时间是出生地当时的钟表时间，夏令时期间比标准时快；"
-                                        "选“当地钟表”，程序按时区换算成北京时间"));
+    clockBox->setToolTip(
+        QStringLiteral("出生证上的时间是出生地当时的钟表时间，夏令时期间比标准时快；"
+                       "选“当地钟表”，程序按时区换算成北京时间"));
 
     placeEdit = new QLineEdit(dialog);
     placeEdit->setObjectName(QStringLiteral("EdtPlace"));

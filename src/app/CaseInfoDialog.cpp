@@ -61,7 +61,8 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     yearUpDown = new YearUpDown(kMinYear, kMaxYear, this);
     yearUpDown->setObjectName(QStringLiteral("UpDyear"));
     yearUpDown->setFixedWidth(18);
-    connect(yearUpDown, &YearUpDown::clicked, this, [this](int p) { yearEdit->setText(QString::number(ShownYear(p))); });
+    connect(yearUpDown, &YearUpDown::clicked, this,
+            [this](int p) { yearEdit->setText(QString::number(ShownYear(p))); });
 
     monthBox = NumberList(this, "cbom", 1, 12, QStringLiteral("月"), 12);
     dayBox = NumberList(this, "cbod", 1, 31, QStringLiteral("日"), 15);

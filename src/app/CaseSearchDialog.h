@@ -36,19 +36,19 @@ public:
     bool Search();
     void SearchAll();
 
-    QRadioButton* anySexButton;   // RdoSex "不分"
-    QRadioButton* maleButton;     // RdoSex "男"
-    QRadioButton* femaleButton;   // RdoSex "女"
-    QComboBox* provinceBox;       // cbodiZ
-    QLineEdit* firstYearEdit;     // LedtY1
-    QLineEdit* lastYearEdit;      // LedtY2
-    QComboBox* categoryBox;       // CboFenLei
-    QCheckBox* categoryExact;     // ChkClass
-    QLineEdit* nameEdit;          // Edtname
-    QCheckBox* nameExact;         // ChkName
-    QPushButton* allButton;       // BtoAll
-    QPushButton* searchButton;    // BtnSearch
-    QPushButton* closeButton;     // BtoCancel
+    QRadioButton* anySexButton;  // RdoSex "不分"
+    QRadioButton* maleButton;    // RdoSex "男"
+    QRadioButton* femaleButton;  // RdoSex "女"
+    QComboBox* provinceBox;      // cbodiZ
+    QLineEdit* firstYearEdit;    // LedtY1
+    QLineEdit* lastYearEdit;     // LedtY2
+    QComboBox* categoryBox;      // CboFenLei
+    QCheckBox* categoryExact;    // ChkClass
+    QLineEdit* nameEdit;         // Edtname
+    QCheckBox* nameExact;        // ChkName
+    QPushButton* allButton;      // BtoAll
+    QPushButton* searchButton;   // BtnSearch
+    QPushButton* closeButton;    // BtoCancel
 
 private:
     void pushToWidgets(const SearchCriteria& c);

@@ -237,45 +237,37 @@ void CaseTreeModel::RemoveCategory(const QModelIndex& category) {
 QModelIndex CaseTreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0) return {};
     switch (LevelOf(parent)) {
-        case Level::kNone:
-            return row == 0 && !parent.isValid() ? RootIndex() : QModelIndex();
-        case Level::kRoot:
-            return CategoryIndex(row);
+        case Level::kNone: return row == 0 && !parent.isValid() ? RootIndex() : QModelIndex();
+        case Level::kRoot: return CategoryIndex(row);
         case Level::kCategory:
             if (parent.row() >= int(categories_.size())) return {};
             if (row >= int(categories_[std::size_t(parent.row())].cases.size())) return {};
             return createIndex(row, 0, quintptr(categories_[std::size_t(parent.row())].serial) + 2);
-        case Level::kCase:
-            return {};
+        case Level::kCase: return {};
     }
     return {};
 }
 
 QModelIndex CaseTreeModel::parent(const QModelIndex& child) const {
     switch (LevelOf(child)) {
-        case Level::kCategory:
-            return RootIndex();
+        case Level::kCategory: return RootIndex();
         case Level::kCase: {
             const int row = RowOfSerial(std::uint32_t(child.internalId() - 2));
             return row < 0 ? QModelIndex() : CategoryIndex(row);
         }
-        default:
-            return {};
+        default: return {};
     }
 }
 
 int CaseTreeModel::rowCount(const QModelIndex& parent) const {
     if (parent.column() > 0) return 0;
     switch (LevelOf(parent)) {
-        case Level::kNone:
-            return parent.isValid() ? 0 : 1;
-        case Level::kRoot:
-            return int(categories_.size());
+        case Level::kNone: return parent.isValid() ? 0 : 1;
+        case Level::kRoot: return int(categories_.size());
         case Level::kCategory:
             return parent.row() < int(categories_.size()) ? int(categories_[std::size_t(parent.row())].cases.size())
-                                                           : 0;
-        case Level::kCase:
-            return 0;
+                                                          : 0;
+        case Level::kCase: return 0;
     }
     return 0;
 }
@@ -285,8 +277,7 @@ int CaseTreeModel::columnCount(const QModelIndex&) const { return 1; }
 QVariant CaseTreeModel::data(const QModelIndex& ix, int role) const {
     if (role != Qt::DisplayRole && role != Qt::DecorationRole) return {};
     switch (LevelOf(ix)) {
-        case Level::kRoot:
-            return role == Qt::DisplayRole ? QVariant(QStringLiteral("命例")) : QVariant(icons_[3]);
+        case Level::kRoot: return role == Qt::DisplayRole ? QVariant(QStringLiteral("命例")) : QVariant(icons_[3]);
         case Level::kCategory:
             if (ix.row() >= int(categories_.size())) return {};
             return role == Qt::DisplayRole ? QVariant(categories_[std::size_t(ix.row())].text) : QVariant(icons_[2]);
@@ -296,8 +287,7 @@ QVariant CaseTreeModel::data(const QModelIndex& ix, int role) const {
             const Case& c = categories_[std::size_t(cat)].cases[std::size_t(ix.row())];
             return role == Qt::DisplayRole ? QVariant(c.text) : QVariant(icons_[c.male ? 1 : 0]);
         }
-        case Level::kNone:
-            return {};
+        case Level::kNone: return {};
     }
     return {};
 }

@@ -80,7 +80,7 @@ private:
     struct Category {
         std::uint32_t serial;  // stable while the node lives; names its case indexes
         std::string name;
-        std::string key;       // the name with ASCII letters folded
+        std::string key;  // the name with ASCII letters folded
         QString text;
         std::vector<Case> cases;
     };

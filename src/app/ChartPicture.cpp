@@ -23,9 +23,7 @@ ChartPictureData PictureDataOf(const MatchingResult& result) {
     return d;
 }
 
-QString IndexCaption(float matchIndex) {
-    return QStringLiteral("婚配指数=%1分").arg(static_cast<int>(matchIndex));
-}
+QString IndexCaption(float matchIndex) { return QStringLiteral("婚配指数=%1分").arg(static_cast<int>(matchIndex)); }
 
 namespace {
 
@@ -45,8 +43,8 @@ QString PillarText(int pillar) { return QString::fromStdString(PillarName(pillar
 
 // One person's column from y = 8, rows spaced by the cell height h; returns
 // the y below the last pillar.
-qreal AddColumn(std::vector<PictureText>& out, const QFont& font, qreal x, qreal h, const QString& title,
-                bool male, const std::array<std::int16_t, 4>& pillars) {
+qreal AddColumn(std::vector<PictureText>& out, const QFont& font, qreal x, qreal h, const QString& title, bool male,
+                const std::array<std::int16_t, 4>& pillars) {
     qreal y = 8;
     out.push_back({title, font, Qt::black, {x, y}, {}});
     y += h + 5;

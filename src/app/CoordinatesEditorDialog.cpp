@@ -102,8 +102,7 @@ void CoordinatesEditorDialog::ShowProvince(int index) {
 void CoordinatesEditorDialog::ShowCity(int index) {
     if (index < 0) return;
     const std::string section(kProvinces[std::size_t(CboSheng->currentIndex())]);
-    const CoordinateFields f =
-        SplitCoordinateValue(dili_.ReadString(section, CboShi->itemText(index).toStdString()));
+    const CoordinateFields f = SplitCoordinateValue(dili_.ReadString(section, CboShi->itemText(index).toStdString()));
     LedtJingDu->setText(Q(f.longitudeDegrees));
     LedtJingFen->setText(Q(f.longitudeMinutes));
     LedtWeiDu->setText(Q(f.latitudeDegrees));
@@ -117,10 +116,9 @@ void CoordinatesEditorDialog::ApplyEdit() {
              MsgIcon::kWarning, true)) {
         return;
     }
-    const CoordinateEdit edit = CheckCoordinateFields({LedtJingDu->text().toStdString(),
-                                                       LedtJingFen->text().toStdString(),
-                                                       LedtWeiDu->text().toStdString(),
-                                                       LedtWeiFen->text().toStdString()});
+    const CoordinateEdit edit =
+        CheckCoordinateFields({LedtJingDu->text().toStdString(), LedtJingFen->text().toStdString(),
+                               LedtWeiDu->text().toStdString(), LedtWeiFen->text().toStdString()});
     if (edit.refusal != nullptr) {
         Inform(this, QString::fromUtf8(edit.refusal), QStringLiteral("输入错误"), MsgIcon::kError);
         (edit.refusal == kLongitudeRangeMessage ? LedtJingDu : LedtWeiDu)->setFocus();

@@ -225,8 +225,8 @@ void MainWindow::BuildLayout() {
 void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("文件(&F)"));
-    saveCaseAction = file->addAction(QStringLiteral("保存八字"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
-                                &MainWindow::SaveCase);
+    saveCaseAction =
+        file->addAction(QStringLiteral("保存八字"), QKeySequence(Qt::CTRL | Qt::Key_S), this, &MainWindow::SaveCase);
     saveCaseAction->setObjectName(QStringLiteral("mnuF_save"));
     file->addSeparator();
     file->addAction(QStringLiteral("导入历史记录"), this, &MainWindow::ImportHistory)
@@ -236,8 +236,7 @@ void MainWindow::BuildMenus() {
     file->addAction(QStringLiteral("清除历史记录"), this, &MainWindow::ClearHistory)
         ->setObjectName(QStringLiteral("mnuF_delete"));
     file->addSeparator();
-    QAction* quit =
-        file->addAction(QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+    QAction* quit = file->addAction(QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("fnumclose"));
     auto* newCase = new QAction(this);  // "新建" from the keyboard
     newCase->setObjectName(QStringLiteral("actNewCase"));
@@ -359,13 +358,14 @@ void MainWindow::FirstShow() {
     ApplyReportFont(reportFont);
 
     Status st = store_->db.Open(files_.home);
-    if (st.needsRepair() &&
-        Ask(this, Q(st.message()) + QStringLiteral("\r\n\r\n要修复吗？（修复前的文件会另存一份）"),
-            QStringLiteral("错误"), MsgIcon::kError)) {
+    if (st.needsRepair() && Ask(this, Q(st.message()) + QStringLiteral("\r\n\r\n要修复吗？（修复前的文件会另存一份）"),
+                                QStringLiteral("错误"), MsgIcon::kError)) {
         const RepairResult repaired = RepairStore(files_.home);
         if (repaired.status.ok()) {
-            Inform(this, repaired.keptDir.empty() ? QStringLiteral("命例库已修复。")
-                                                  : QStringLiteral("命例库已修复，原来的文件保存在%1。").arg(Q(repaired.keptDir.string())),
+            Inform(this,
+                   repaired.keptDir.empty()
+                       ? QStringLiteral("命例库已修复。")
+                       : QStringLiteral("命例库已修复，原来的文件保存在%1。").arg(Q(repaired.keptDir.string())),
                    QStringLiteral("提示"), MsgIcon::kInformation);
             st = store_->db.Open(files_.home);
         } else {
@@ -393,7 +393,6 @@ CaseStore* MainWindow::OpenStore() {
     Inform(this, QStringLiteral("命例库没有打开，无法进行这项操作。"), QStringLiteral("错误"), MsgIcon::kError);
     return nullptr;
 }
-
 
 void MainWindow::ApplyReportFont(const QFont& font) {
     reportPane->setFont(font);

@@ -82,7 +82,7 @@ public:
     void ShowOptions();           // "排盘设置"
     void ShowEnding();            // "命稿结尾信息"
     void ChooseSkin(QAction* item);
-    void ShowAbout();             // "关于 Tessaly"
+    void ShowAbout();  // "关于 Tessaly"
 
     // The case tree and its popup menu "PopMingLi" (MainWindowCases.cpp).
     // Rebuilds the tree from the live cases among the `listed` slots.
@@ -95,18 +95,18 @@ public:
     // Enables the popup menu's items for the selected node and rebuilds
     // "移动到" (what a right click does before the menu opens).
     void PrepareCaseMenu();
-    void ViewCase();            // "查看命例", double click
-    void EditSelectedCase();    // "编辑命例"
+    void ViewCase();                                     // "查看命例", double click
+    void EditSelectedCase();                             // "编辑命例"
     void MoveSelectedCase(const std::string& category);  // an item of "移动到"
-    void DeleteSelectedCase();  // "删除命例"
-    void AddCategory();         // "增加类别"
-    void RenameCategory();      // "修改类名"
-    void DeleteCategory();      // "删除类别"
-    void EditCategoryFile();    // "编辑类别文件"
-    void SearchCases();         // "查找"
-    void ShowAllCases();        // "显示全部命例"
-    void ExpandSelected();      // "展开"
-    void CollapseSelected();    // "收缩"
+    void DeleteSelectedCase();                           // "删除命例"
+    void AddCategory();                                  // "增加类别"
+    void RenameCategory();                               // "修改类名"
+    void DeleteCategory();                               // "删除类别"
+    void EditCategoryFile();                             // "编辑类别文件"
+    void SearchCases();                                  // "查找"
+    void ShowAllCases();                                 // "显示全部命例"
+    void ExpandSelected();                               // "展开"
+    void CollapseSelected();                             // "收缩"
 
     // The report pane and the wedding-date pane (MainWindowReport.cpp).
     // The popup menu of `pane` (PopupRdtsend, PopSearch), made afresh with

@@ -394,7 +394,8 @@ void MainWindow::RenameCategory() {
     const QModelIndex category = caseTree->currentIndex();
     if (caseModel->LevelOf(category) != CaseTreeModel::Level::kCategory) return;
     const std::string old = caseModel->CategoryName(category);
-    const std::string name = AskCategoryName(QStringLiteral("修改类别名"), QStringLiteral("请输入新的类别名："), Q(old));
+    const std::string name =
+        AskCategoryName(QStringLiteral("修改类别名"), QStringLiteral("请输入新的类别名："), Q(old));
     if (name.empty()) return;
     if (const QModelIndex existing = caseModel->FindCategory(name); existing.isValid()) {
         Inform(this, QStringLiteral("已有这个类别了，请另起一个名称！"), QStringLiteral("提示"), MsgIcon::kWarning);

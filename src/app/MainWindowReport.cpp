@@ -183,9 +183,8 @@ void MainWindow::SaveReportAs(QTextEdit* pane) {
     const QString path = WithExtension(typed, plain ? QStringLiteral(".txt") : QStringLiteral(".rtf"));
     lastFolder_ = QFileInfo(path).absolutePath();
     const QString shown = QDir::toNativeSeparators(path);
-    if (QFileInfo::exists(path) &&
-        !Ask(this, QStringLiteral("文件“%1”已经存在，要替换它吗？").arg(shown), QStringLiteral("另存为"),
-             MsgIcon::kWarning, true)) {
+    if (QFileInfo::exists(path) && !Ask(this, QStringLiteral("文件“%1”已经存在，要替换它吗？").arg(shown),
+                                        QStringLiteral("另存为"), MsgIcon::kWarning, true)) {
         return;
     }
 
@@ -216,9 +215,9 @@ void MainWindow::PrintPane(QTextEdit* pane) {
     printer.setCreator(QStringLiteral("Tessaly"));
     // Without a printer the pages go to a PDF file: propose one that is new.
     if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
-        printer.setOutputFileName(FreeFileName(
-            DocumentsFolder(), SuggestedName(pane == reportPane, lastMatching_.has_value(), currentCase_),
-            QStringLiteral(".pdf")));
+        printer.setOutputFileName(
+            FreeFileName(DocumentsFolder(), SuggestedName(pane == reportPane, lastMatching_.has_value(), currentCase_),
+                         QStringLiteral(".pdf")));
     }
     PrintDialogSetup setup;
     setup.pageCount = PrintedPageCount(*pane->document(), pane->font(), printer);

@@ -32,10 +32,8 @@ MessageService& Messages();
 void SetMessageService(MessageService* service);
 
 // An OK box.
-void Inform(QWidget* parent, const QString& text, const QString& caption = {},
-            MsgIcon icon = MsgIcon::kNone);
+void Inform(QWidget* parent, const QString& text, const QString& caption = {}, MsgIcon icon = MsgIcon::kNone);
 // A Yes/No box; true for Yes.
-bool Ask(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon,
-         bool defaultNo = false);
+bool Ask(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon, bool defaultNo = false);
 
 }  // namespace tessaly

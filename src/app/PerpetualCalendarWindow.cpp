@@ -83,8 +83,8 @@ QPoint MonthGridView::CellAt(const QPointF& pos) const {
 }
 
 QString MonthGridView::DayTip(const DayCell& cell) {
-    QString tip = QStringLiteral("农历") + Q(cell.lunarText) + '\n' + Q(PillarName(cell.dayPillar)) +
-                  QStringLiteral("日");
+    QString tip =
+        QStringLiteral("农历") + Q(cell.lunarText) + '\n' + Q(PillarName(cell.dayPillar)) + QStringLiteral("日");
     if (cell.termDay()) tip += '\n' + Q(TermAtMinute(cell.term, cell.termHour, cell.termMinute));
     return tip;
 }

@@ -69,10 +69,10 @@ public:
     explicit PerpetualCalendarWindow(QWidget* parent = nullptr, std::function<QDateTime()> clock = {});
 
     // Commands.
-    void PreviousMonth();  // "上一月"
-    void NextMonth();      // "下一月"
-    void ShowNow();        // "当前时间"
-    void ConfirmYear();    // Enter in the year field
+    void PreviousMonth();         // "上一月"
+    void NextMonth();             // "下一月"
+    void ShowNow();               // "当前时间"
+    void ConfirmYear();           // Enter in the year field
     void StepYear(int position);  // the year's up-down, at its new position
     void ClickCell(int row, int column);
     void MoveDays(int days);  // arrow keys

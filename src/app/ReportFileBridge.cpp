@@ -52,5 +52,4 @@ QString WithExtension(const QString& name, const QString& extension) {
     return name.endsWith(extension, Qt::CaseInsensitive) ? name : name + extension;
 }
 
-
 }  // namespace tessaly

@@ -115,10 +115,9 @@ QString PageFooter(int page, int pages) { return QStringLiteral("第 %1 页，�
 bool RunPrintDialog(QPrinter& printer, QWidget* parent, const PrintDialogSetup& setup) {
     QPrintDialog dlg(&printer, parent);
     dlg.setWindowTitle(QStringLiteral("打印"));
-    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile |
-                                                       QAbstractPrintDialog::PrintPageRange |
-                                                       QAbstractPrintDialog::PrintShowPageSize |
-                                                       QAbstractPrintDialog::PrintCollateCopies;
+    QAbstractPrintDialog::PrintDialogOptions options =
+        QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+        QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies;
     if (setup.hasSelection) options |= QAbstractPrintDialog::PrintSelection;
     dlg.setOptions(options);
     dlg.setMinMax(1, std::max(100, setup.pageCount));

@@ -100,13 +100,15 @@ void ShowReport(QTextEdit* pane, const StyledReport& styled) {
         if (b <= a) continue;
         QTextCharFormat f;
         if (run.pointSize) f.setFontPointSize(*run.pointSize);
-        if (run.color) f.setForeground(QColor(int(*run.color & 0xFF), int((*run.color >> 8) & 0xFF),
-                                              int((*run.color >> 16) & 0xFF)));
+        if (run.color)
+            f.setForeground(
+                QColor(int(*run.color & 0xFF), int((*run.color >> 8) & 0xFF), int((*run.color >> 16) & 0xFF)));
         if (run.bold) f.setFontWeight(*run.bold ? QFont::Bold : QFont::Normal);
         if (run.italic) f.setFontItalic(*run.italic);
         if (run.underline) f.setFontUnderline(*run.underline);
         if (run.strikeOut) f.setFontStrikeOut(*run.strikeOut);
-        if (run.font) f.setFontFamilies({run.font->empty() ? pane->font().family() : QString::fromStdString(*run.font)});
+        if (run.font)
+            f.setFontFamilies({run.font->empty() ? pane->font().family() : QString::fromStdString(*run.font)});
         QTextCursor c(pane->document());
         c.setPosition(a);
         c.setPosition(b, QTextCursor::KeepAnchor);

@@ -35,8 +35,8 @@ public:
 private:
     void ChooseColor();
 
-    QString family_;     // the family asked for
-    QString shownAs_;    // the installed family the panel shows for it
+    QString family_;   // the family asked for
+    QString shownAs_;  // the installed family the panel shows for it
     QFont lastPanelFont_;
     QColor color_;
 };

@@ -27,9 +27,7 @@ void SkinEngine::Activate() {
     qApp->setStyleSheet(BaseRules() + sheet_);
 }
 
-void SkinEngine::Deactivate() {
-    qApp->setStyleSheet(QString());
-}
+void SkinEngine::Deactivate() { qApp->setStyleSheet(QString()); }
 
 QStringList FindSkins(const QString& skinsDir) {
     QStringList names;

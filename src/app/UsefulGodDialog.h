@@ -29,12 +29,12 @@ public:
     // One tab's controls ("甲命用神", "乙命用神").
     struct PersonTab {
         QWidget* page = nullptr;
-        std::array<QLabel*, 10> scoreLabels{};    // "比肩丙火" …
-        std::array<QLineEdit*, 10> scores{};      // Ledt0 … Ledt9 (Ledt02 … Ledt92)
-        std::array<QGroupBox*, 5> roleGroups{};   // RdoYong RdoXi RdoJi RdoChou RdoXian
+        std::array<QLabel*, 10> scoreLabels{};       // "比肩丙火" …
+        std::array<QLineEdit*, 10> scores{};         // Ledt0 … Ledt9 (Ledt02 … Ledt92)
+        std::array<QGroupBox*, 5> roleGroups{};      // RdoYong RdoXi RdoJi RdoChou RdoXian
         std::array<QButtonGroup*, 5> roleButtons{};  // ids: GodPair
-        QGroupBox* dayMasterGroup = nullptr;      // RdoRi
-        QButtonGroup* judgementButtons = nullptr; // ids: StrengthJudgement
+        QGroupBox* dayMasterGroup = nullptr;         // RdoRi
+        QButtonGroup* judgementButtons = nullptr;    // ids: StrengthJudgement
     };
 
     QTabWidget* pages;

@@ -14,7 +14,7 @@ struct MainWindowSettings {
     std::string skinname = "Mx1";
     int left = 10, top = 10, width = 400, height = 400;
     bool hasPosition = false;  // the file holds left, top, width and height
-    int state = 0;  // 0 normal, 1 minimised, 2 maximised
+    int state = 0;             // 0 normal, 1 minimised, 2 maximised
     int treewid = 180;
     int sheng = 0, shi = 0, sheng2 = 0, shi2 = 0;  // province and city of 甲命, 乙命
     std::string fname = "宋体";

@@ -37,8 +37,8 @@ std::string FormatClipboardLine(const PersonRecord& r) {
     const int kind = r.isLeapMonth ? 3 : (r.isLunar ? 2 : 1);
     return std::string(kClipboardMarker) + "#" + std::to_string(r.year) + " " + std::to_string(r.month) + " " +
            std::to_string(r.day) + " " + std::to_string(r.hour) + " " + std::to_string(r.minute) + " " +
-           std::to_string(kind) + "#" + (r.isMale ? "1" : "0") + "#" + r.name + "#" +
-           std::to_string(r.provinceIndex) + " " + std::to_string(r.cityIndex);
+           std::to_string(kind) + "#" + (r.isMale ? "1" : "0") + "#" + r.name + "#" + std::to_string(r.provinceIndex) +
+           " " + std::to_string(r.cityIndex);
 }
 
 std::optional<ClipboardBirth> ParseClipboardLine(std::string_view text, ClipboardSex sex) {

@@ -188,7 +188,9 @@ ClockConversion ClockToStandardTime(const CivilTime& clockTime, std::string_view
         out.status = Status::Error(std::string("时区数据库无法读取：") + e.what());
         return out;
     }
-    const auto standardOf = [&](const date::sys_info& i) { return CivilOf(local - (i.offset - kStandardOffset).count()); };
+    const auto standardOf = [&](const date::sys_info& i) {
+        return CivilOf(local - (i.offset - kStandardOffset).count());
+    };
     const date::sys_info* taken = &li.first;
     if (li.result != date::local_info::unique) {
         out.kind = li.result == date::local_info::nonexistent ? ClockTimeKind::kSkipped : ClockTimeKind::kRepeated;
@@ -213,9 +215,8 @@ ClockConversion ClockToStandardTime(const CivilTime& clockTime, std::string_view
                                            "是北京时间 " + MomentText(out.standardReading) + "，请选择其一。");
             } else {
                 out.status = Status::Error(at + "里出现两次（当时钟表拨回了" + change + "）：第一次（" + aheadName +
-                                           "）是北京时间 " + MomentText(out.summerReading) + "，第二次（" +
-                                           behindName + "）是北京时间 " + MomentText(out.standardReading) +
-                                           "，请选择其一。");
+                                           "）是北京时间 " + MomentText(out.summerReading) + "，第二次（" + behindName +
+                                           "）是北京时间 " + MomentText(out.standardReading) + "，请选择其一。");
             }
             return out;
         }
@@ -240,8 +241,8 @@ SummerTimePeriod SummerTimeAround(const CivilTime& standardTime, std::string_vie
     try {
         const date::sys_info i = tz->get_info(SysOf(SecondsOf(standardTime) - kStandardOffset.count()));
         // Summer time for good (no end listed) is no period to ask about.
-        const bool endless = i.begin <= date::sys_days{date::year{-32000} / 1 / 1} ||
-                             i.end >= date::sys_days{date::year{32000} / 1 / 1};
+        const bool endless =
+            i.begin <= date::sys_days{date::year{-32000} / 1 / 1} || i.end >= date::sys_days{date::year{32000} / 1 / 1};
         if (i.save <= minutes(0) || endless) return out;
         // A summer-time period may be listed in pieces (a new name, a new
         // offset within it): join the neighbours that are summer time too.
@@ -253,7 +254,8 @@ SummerTimePeriod SummerTimeAround(const CivilTime& standardTime, std::string_vie
         }
         for (int k = 0; k < 8; ++k) {
             const date::sys_info n = tz->get_info(tail.end);
-            if (n.save <= minutes(0) || n.begin != tail.end || n.end >= date::sys_days{date::year{32000} / 1 / 1}) break;
+            if (n.save <= minutes(0) || n.begin != tail.end || n.end >= date::sys_days{date::year{32000} / 1 / 1})
+                break;
             tail = n;
         }
         // The library marks summer time without its amount: the amount is

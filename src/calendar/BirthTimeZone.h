@@ -51,17 +51,17 @@ enum class ClockTimeKind {
 };
 
 struct ClockConversion {
-    Status status;             // an unknown zone, no database, an unresolved skipped
-                               // or repeated time, or a time beyond the database's rules
+    Status status;  // an unknown zone, no database, an unresolved skipped
+                    // or repeated time, or a time beyond the database's rules
     ClockTimeKind kind = ClockTimeKind::kUnique;
-    CivilTime standard;        // standard time UTC+8 of the reading taken
-    int offsetSeconds = 0;     // the clock's UTC offset in that reading
-    bool summerTime = false;   // the clock was on summer time in that reading
+    CivilTime standard;       // standard time UTC+8 of the reading taken
+    int offsetSeconds = 0;    // the clock's UTC offset in that reading
+    bool summerTime = false;  // the clock was on summer time in that reading
     // Of a skipped or repeated time, both readings as standard time UTC+8:
-    CivilTime summerReading;   // the clock on summer time (the larger UTC offset)
-    CivilTime standardReading; // the clock on standard time (the smaller UTC offset)
-    std::string summerName;    // what the message calls them: "夏令时" and "标准时", or
-    std::string standardName;  // the two offsets ("UTC+8:05:43") for a change of another kind
+    CivilTime summerReading;    // the clock on summer time (the larger UTC offset)
+    CivilTime standardReading;  // the clock on standard time (the smaller UTC offset)
+    std::string summerName;     // what the message calls them: "夏令时" and "标准时", or
+    std::string standardName;   // the two offsets ("UTC+8:05:43") for a change of another kind
 };
 
 // ClockToStandardTime — standard time UTC+8 of a clock time at a place.
@@ -77,9 +77,9 @@ ClockConversion ClockToStandardTime(const CivilTime& clockTime, std::string_view
 
 // The summer-time period of a zone around a standard-time moment.
 struct SummerTimePeriod {
-    bool inside = false;   // the zone's clock was on summer time at that moment
-    CivilTime first, last; // the clock's first and last day on summer time
-    int saveMinutes = 0;   // how far summer time set the clock ahead
+    bool inside = false;            // the zone's clock was on summer time at that moment
+    CivilTime first, last;          // the clock's first and last day on summer time
+    int saveMinutes = 0;            // how far summer time set the clock ahead
     int standardOffsetSeconds = 0;  // the zone's standard UTC offset then
 };
 SummerTimePeriod SummerTimeAround(const CivilTime& standardTime, std::string_view zone);

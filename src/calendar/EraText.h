@@ -19,11 +19,11 @@ namespace tessaly {
 // One era. Texts are UTF-8; in the Windows layout the dynasty, ruler and era
 // name take at most 10 GBK bytes each, the personal name at most 30.
 struct EraRow {
-    std::int16_t start;   // first year, astronomical numbering
-    std::int16_t years;   // number of years the era lasts (> 0)
-    std::int16_t offset;  // added to the running year number: an era that
-                          // does not begin with its year 1 here (至元 of 元
-                          // starts at its eighth year)
+    std::int16_t start;             // first year, astronomical numbering
+    std::int16_t years;             // number of years the era lasts (> 0)
+    std::int16_t offset;            // added to the running year number: an era that
+                                    // does not begin with its year 1 here (至元 of 元
+                                    // starts at its eighth year)
     std::string_view dynasty;       // e.g. 西汉, 五代/梁, 当代
     std::string_view ruler;         // e.g. 武帝, 中国
     std::string_view personalName;  // e.g. 刘彻; may be empty

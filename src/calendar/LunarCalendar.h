@@ -30,10 +30,10 @@ struct TermEntry {
 
 // The month of a moment: its branch and the terms that bound it.
 struct MonthOfMoment {
-    int branch = 0;     // BranchIndex: 寅 = 3 opens at 立春
-    CivilTime jie;      // the 节 that opens the month
-    CivilTime zhongqi;  // the 中气 inside it
-    CivilTime nextJie;  // the 节 that closes it
+    int branch = 0;            // BranchIndex: 寅 = 3 opens at 立春
+    CivilTime jie;             // the 节 that opens the month
+    CivilTime zhongqi;         // the 中气 inside it
+    CivilTime nextJie;         // the 节 that closes it
     bool afterLichun = false;  // the month opens at or after 立春 of the moment's year
 };
 

@@ -25,7 +25,7 @@ enum class EventKind { Term, NewMoon };
 
 // The state of one built lunar year.
 struct LunarYearState {
-    int leapIndex = 0;                 // 1..13: index of the leap month; 0 = none
+    int leapIndex = 0;                   // 1..13: index of the leap month; 0 = none
     std::array<int, 14> monthNumbers{};  // 1..12 (13 or 10: extra month of ancient calendars)
     std::array<int, 25> termDays{};      // 0 冬至, 1 小寒, 2 大寒, 3 立春 … 24 the next 冬至
     std::array<int, 15> newMoonDays{};   // month i: newMoonDays[i] .. newMoonDays[i+1] − 1

@@ -43,8 +43,7 @@ std::optional<CivilTime> ShiftDays(const CivilTime& t, int days) {
 
 std::string TermListLine(const MonthTerm& t) {
     char b[64];
-    std::snprintf(b, sizeof b, "%s:%d日%d时%d分", kSolarTermNames[std::size_t(t.term)].data(), t.day, t.hour,
-                  t.minute);
+    std::snprintf(b, sizeof b, "%s:%d日%d时%d分", kSolarTermNames[std::size_t(t.term)].data(), t.day, t.hour, t.minute);
     return b;
 }
 

@@ -34,11 +34,11 @@ inline constexpr std::array<std::string_view, 24> kSolarTermNames = {
 
 // Headings of the grid columns, Monday (column 0) to Sunday (column 6).
 inline constexpr std::array<std::string_view, 7> kWeekdayHeadings = {"星期一", "星期二", "星期三", "星期四",
-                                                                   "星期五", "星期六", "星期日"};
+                                                                     "星期五", "星期六", "星期日"};
 
 // Zodiac animal of a year by the branch of its pillar (BranchIndex, 0 = 亥).
 inline constexpr std::array<std::string_view, 12> kZodiacOfBranch = {"猪", "鼠", "牛", "虎", "兔", "龙",
-                                                                   "蛇", "马", "羊", "猴", "鸡", "狗"};
+                                                                     "蛇", "马", "羊", "猴", "鸡", "狗"};
 
 // What the window says when a year or a date is refused, with its caption.
 struct CalendarMessage {
@@ -88,28 +88,28 @@ std::string LunarDateText(int month, int day, bool leap);
 
 // One day of the grid.
 struct DayCell {
-    int day = 1;         // day of the month (15..31 after the gap of October 1582)
-    int row = 1;         // 1..6; row 0 holds the headings
-    int column = 0;      // 0 = Monday … 6 = Sunday
-    int weekday = 0;     // 0 = Sunday
-    CivilTime lunar;     // lunar year, month and day (hour and minute 0)
-    bool leap = false;   // the lunar month is a leap month
-    int dayPillar = 0;   // PillarIndex of the date
-    int term = -1;       // the solar term beginning this day, or −1
+    int day = 1;        // day of the month (15..31 after the gap of October 1582)
+    int row = 1;        // 1..6; row 0 holds the headings
+    int column = 0;     // 0 = Monday … 6 = Sunday
+    int weekday = 0;    // 0 = Sunday
+    CivilTime lunar;    // lunar year, month and day (hour and minute 0)
+    bool leap = false;  // the lunar month is a leap month
+    int dayPillar = 0;  // PillarIndex of the date
+    int term = -1;      // the solar term beginning this day, or −1
     int termHour = 0, termMinute = 0;
     std::string dayText;    // "2月" on the first day, else the day; " 立春" appended on a term day
     std::string lunarText;  // LunarDateText
     // Sizes the window draws the two texts in, in points of a 450 × 330 grid
     // (96 dots per inch): a term day's texts are smaller.
-    int dayPoints = 14;    // 10 on a term day
-    int lunarPoints = 9;   // 8 when the lunar text is longer than 10 GBK bytes
+    int dayPoints = 14;   // 10 on a term day
+    int lunarPoints = 9;  // 8 when the lunar text is longer than 10 GBK bytes
     bool termDay() const { return term >= 0; }
 };
 
 struct MonthGrid {
-    int year = 2000;      // astronomical
+    int year = 2000;  // astronomical
     int month = 1;
-    int firstColumn = 0;  // column of the first day (0 = Monday)
+    int firstColumn = 0;           // column of the first day (0 = Monday)
     std::vector<DayCell> days;     // in order, one per existing day
     std::vector<MonthTerm> terms;  // the terms of the month, in order
 
@@ -126,10 +126,10 @@ MonthGrid BuildMonthGrid(LunarCalendar& calendar, int year, int month);
 
 // What the window shows of the selected moment (standard time).
 struct MomentDescription {
-    FourPillars pillars{};  // no zishi: from 23:00 the next day's day pillar and its 子 hour
-    int pillarYear = 0;     // the year of the year pillar (it begins at 立春), astronomical
-    std::string title;      // "2024年2月"
-    std::string eraLine;    // "[当代] 中国  公历纪元2024年  【龙年】"
+    FourPillars pillars{};                   // no zishi: from 23:00 the next day's day pillar and its 子 hour
+    int pillarYear = 0;                      // the year of the year pillar (it begins at 立春), astronomical
+    std::string title;                       // "2024年2月"
+    std::string eraLine;                     // "[当代] 中国  公历纪元2024年  【龙年】"
     std::array<std::string, 4> pillarLines;  // "甲辰年", "丙寅月", "戊戌日", "庚申时"
 };
 MomentDescription DescribeMoment(LunarCalendar& calendar, const CivilTime& t);

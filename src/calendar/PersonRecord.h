@@ -40,24 +40,24 @@ enum class ClockReading : std::uint8_t {
 
 // The birth data of one person as the user entered it.
 struct PersonRecord {
-    std::uint8_t personNo = 0;    // 0 = 甲命, 1 = 乙命
-    std::string name = "某人";    // UTF-8; at most 10 GBK bytes when entered
-    std::int16_t year = 2000;     // astronomical numbering
-    std::int16_t month = 1;       // Gregorian month, or lunar month when isLunar
+    std::uint8_t personNo = 0;  // 0 = 甲命, 1 = 乙命
+    std::string name = "某人";  // UTF-8; at most 10 GBK bytes when entered
+    std::int16_t year = 2000;   // astronomical numbering
+    std::int16_t month = 1;     // Gregorian month, or lunar month when isLunar
     std::int16_t day = 1;
     std::int16_t hour = 0;
     std::int16_t minute = 0;
-    std::uint8_t isLunar = 0;     // 1: year/month/day are a lunar date
-    std::uint8_t isLeapMonth = 0; // 1: the lunar month is the leap month (闰月)
-    std::uint8_t isMale = 1;      // 1 = 乾造, 0 = 坤造
+    std::uint8_t isLunar = 0;      // 1: year/month/day are a lunar date
+    std::uint8_t isLeapMonth = 0;  // 1: the lunar month is the leap month (闰月)
+    std::uint8_t isMale = 1;       // 1 = 乾造, 0 = 坤造
     std::int16_t provinceIndex = 0;
     std::int16_t cityIndex = 0;
-    float longitude = 0;          // degrees east
-    float latitude = 0;           // degrees north; only printed
-    std::string placeText;        // "province-city" or "未知地"; at most 51 GBK bytes
+    float longitude = 0;    // degrees east
+    float latitude = 0;     // degrees north; only printed
+    std::string placeText;  // "province-city" or "未知地"; at most 51 GBK bytes
     // Not kept by the case store, which keeps standard time only:
     BirthClock clock = BirthClock::kStandard;
-    std::string timeZone;         // IANA name (Asia/Shanghai); empty: the province's zone
+    std::string timeZone;                            // IANA name (Asia/Shanghai); empty: the province's zone
     ClockReading clockReading = ClockReading::kAsk;  // a skipped or repeated civil time
 
     CivilTime Time() const { return {year, month, day, hour, minute}; }

@@ -11,8 +11,7 @@ bool ParseDegreesMinutes(std::string_view text, float* out) {
     if (colon == std::string_view::npos) return false;
     long degrees = 0;
     long minutes = 0;
-    if (!ParseInteger(text.substr(0, colon), &degrees) ||
-        !ParseInteger(text.substr(colon + 1), &minutes)) {
+    if (!ParseInteger(text.substr(0, colon), &degrees) || !ParseInteger(text.substr(colon + 1), &minutes)) {
         return false;
     }
     *out = static_cast<float>(static_cast<double>(degrees) + static_cast<double>(minutes) / 60.0);
@@ -59,8 +58,7 @@ PlaceResult ResolveInList(int provinceIndex, int cityIndex, const std::vector<Ci
     if (cities.empty() ? cityIndex != 0 : (cityIndex < 0 || cityIndex >= count)) {
         std::string msg = "city index " + std::to_string(cityIndex) + " is outside the cities of " +
                           std::string(kProvinces[static_cast<std::size_t>(provinceIndex)]);
-        msg += cities.empty() ? " (it lists none; give 0)"
-                              : " (0.." + std::to_string(count - 1) + ")";
+        msg += cities.empty() ? " (it lists none; give 0)" : " (0.." + std::to_string(count - 1) + ")";
         return {Status::Error(msg), {}};
     }
     return {Status::Ok(), MakePlace(provinceIndex, cityIndex, cities)};
@@ -124,7 +122,6 @@ std::vector<City> LoadCities(int provinceIndex, const IniFile& dili) {
 std::vector<City> LoadCities(int provinceIndex, const std::filesystem::path& diliPath) {
     return LoadCities(provinceIndex, IniFile(diliPath));
 }
-
 
 std::string PlaceText(int provinceIndex, std::string_view city) {
     if (provinceIndex < 0 || provinceIndex >= kUnknownProvince) return std::string(kUnknownPlace);
@@ -211,8 +208,8 @@ CoordinateEdit CheckCoordinateFields(const CoordinateFields& fields) {
     if (latDegrees < -89 || latDegrees > 89 || latMinutes < 0 || latMinutes > 59) {
         return {kLatitudeRangeMessage, {}};
     }
-    return {nullptr, std::to_string(lonDegrees) + ":" + std::to_string(lonMinutes) + "*" +
-                         std::to_string(latDegrees) + ":" + std::to_string(latMinutes)};
+    return {nullptr, std::to_string(lonDegrees) + ":" + std::to_string(lonMinutes) + "*" + std::to_string(latDegrees) +
+                         ":" + std::to_string(latMinutes)};
 }
 
 }  // namespace tessaly

@@ -34,11 +34,10 @@ inline constexpr std::string_view kUnknownPlace = "未知地";
 // The province list, index 0..34 (the first 34 are the sections of
 // dat/dili.ini). The order is fixed: records store the index.
 inline constexpr std::array<std::string_view, kProvinceCount> kProvinces = {
-    "福建省", "北京市", "天津市", "河北省", "山西省",   "内蒙古", "辽宁省",
-    "吉林省", "黑龙江省", "上海市", "江苏省", "浙江省", "安徽省", "江西省",
-    "山东省", "河南省", "湖北省", "湖南省", "广东省",   "广西",   "海南省",
-    "四川省", "重庆市", "贵州省", "云南省", "西藏",     "陕西省", "甘肃省",
-    "青海省", "宁夏",   "新疆",   "台湾省", "香港",     "澳门",   "未知地",
+    "福建省", "北京市", "天津市", "河北省", "山西省", "内蒙古", "辽宁省", "吉林省", "黑龙江省",
+    "上海市", "江苏省", "浙江省", "安徽省", "江西省", "山东省", "河南省", "湖北省", "湖南省",
+    "广东省", "广西",   "海南省", "四川省", "重庆市", "贵州省", "云南省", "西藏",   "陕西省",
+    "甘肃省", "青海省", "宁夏",   "新疆",   "台湾省", "香港",   "澳门",   "未知地",
 };
 
 // Where a city value is missing or unreadable.
@@ -51,11 +50,11 @@ inline constexpr std::size_t kPlaceTextBytes = 51;
 
 // One city of a province, as listed in dat/dili.ini.
 struct City {
-    std::string name;     // the key, UTF-8
+    std::string name;                     // the key, UTF-8
     float longitude = kDefaultLongitude;  // degrees east
     float latitude = kDefaultLatitude;    // degrees north
-    bool malformed = false;  // value not of the form d:m*d:m; default used
-    std::string value;       // the value as written in the file
+    bool malformed = false;               // value not of the form d:m*d:m; default used
+    std::string value;                    // the value as written in the file
 };
 
 // Longitude and latitude read from one value of dat/dili.ini.
@@ -92,8 +91,8 @@ struct Place {
     float longitude = kDefaultLongitude;
     float latitude = kDefaultLatitude;
     std::string placeText{kUnknownPlace};  // "province-city", at most 51 GBK bytes
-    bool malformed = false;  // the city's value was unreadable; default used
-    std::string cityValue;   // the city's value as written (for messages)
+    bool malformed = false;                // the city's value was unreadable; default used
+    std::string cityValue;                 // the city's value as written (for messages)
 };
 
 struct PlaceResult {

@@ -15,10 +15,10 @@ namespace tessaly {
 // A birth time read from the clock of the birth place (BirthClock::kCivil)
 // and what that clock showed.
 struct CivilClock {
-    bool used = false;          // false: the time was entered in standard time
-    std::string timeZone;       // IANA name
-    CivilTime localTime;        // the clock's Gregorian date and time
-    bool summerTime = false;    // the clock was on summer time
+    bool used = false;        // false: the time was entered in standard time
+    std::string timeZone;     // IANA name
+    CivilTime localTime;      // the clock's Gregorian date and time
+    bool summerTime = false;  // the clock was on summer time
 
     friend bool operator==(const CivilClock&, const CivilClock&) = default;
 };

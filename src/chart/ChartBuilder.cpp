@@ -79,7 +79,9 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
 
     // The text, in the roles of this person.
     const int personNo = r.personNo;
-    const auto emit = [&](ReportRole role, const std::string& text) { pc.text.Add(RoleOfPerson(role, personNo), text); };
+    const auto emit = [&](ReportRole role, const std::string& text) {
+        pc.text.Add(RoleOfPerson(role, personNo), text);
+    };
     const auto body = [&](const std::string& text) { emit(ReportRole::kBody, text); };
 
     emit(ReportRole::kPersonHeading, personNo == 0 ? "甲命八字：" : "乙命八字：");
@@ -95,7 +97,8 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
         body("经度:" + DegreesText(r.longitude) + ",");
         body("纬度:" + DegreesText(r.latitude) + "。\r\n");
         body(SolarDateText(clockTime) + "(北京时间)" + CivilClockNote(pc.moments) + "。\r\n");
-        body(SolarDateText(chartTime) + (options.timeBasis == TimeBasis::kTrueSolarTime ? "(真太阳时)，" : "(地方时)，"));
+        body(SolarDateText(chartTime) +
+             (options.timeBasis == TimeBasis::kTrueSolarTime ? "(真太阳时)，" : "(地方时)，"));
     }
     body("星期" + std::string(kWeekdayNames[LunarCalendar::WeekdayOf(chartTime)]) + "。\r\n");
 
@@ -143,7 +146,8 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
         }
     }
     const VoidBranches voids = VoidBranchesOf(dayP);
-    line += " (日空" + std::string(kBranchNames[voids.first]) + "、" + std::string(kBranchNames[voids.second]) + ")\r\n";
+    line +=
+        " (日空" + std::string(kBranchNames[voids.first]) + "、" + std::string(kBranchNames[voids.second]) + ")\r\n";
     if (vertical) {
         line += Sp(6);
         for (int i = 0; i < 4; ++i) line += BranchOf(c.pillars[i]) + (i < 3 ? Sp(10) : "");

@@ -122,14 +122,14 @@ void FillRelations(ChartData& c) {
                 const int p = num(i) * num(j) * num(k);
                 const int s = num(i) + num(j) + num(k);
                 int slot = -1, value = 0;
-                if (p == 231 && s == 21) slot = kRelTriple, value = 2;        // 寅午戌 火
-                else if (p == 384 && s == 24) slot = kRelTriple, value = 1;   // 亥卯未 木
-                else if (p == 120 && s == 18) slot = kRelTriple, value = 4;   // 巳酉丑 金
-                else if (p == 45 && s == 15) slot = kRelTriple, value = 0;    // 申子辰 水
-                else if (p == 24 && s == 15) slot = kRelMeeting, value = 0;   // 亥子丑 水
-                else if (p == 60 && s == 12) slot = kRelMeeting, value = 1;   // 寅卯辰 木
-                else if (p == 336 && s == 21) slot = kRelMeeting, value = 2;  // 巳午未 火
-                else if (p == 990 && s == 30) slot = kRelMeeting, value = 4;  // 申酉戌 金
+                if (p == 231 && s == 21) slot = kRelTriple, value = 2;            // 寅午戌 火
+                else if (p == 384 && s == 24) slot = kRelTriple, value = 1;       // 亥卯未 木
+                else if (p == 120 && s == 18) slot = kRelTriple, value = 4;       // 巳酉丑 金
+                else if (p == 45 && s == 15) slot = kRelTriple, value = 0;        // 申子辰 水
+                else if (p == 24 && s == 15) slot = kRelMeeting, value = 0;       // 亥子丑 水
+                else if (p == 60 && s == 12) slot = kRelMeeting, value = 1;       // 寅卯辰 木
+                else if (p == 336 && s == 21) slot = kRelMeeting, value = 2;      // 巳午未 火
+                else if (p == 990 && s == 30) slot = kRelMeeting, value = 4;      // 申酉戌 金
                 else if (p == 176 && s == 21) slot = kRelThreePunish, value = 2;  // 丑未戌
                 else if (p == 162 && s == 18) slot = kRelThreePunish, value = 3;  // 寅巳申
                 if (slot < 0) continue;

@@ -60,8 +60,8 @@ ChartOptions ReadChartOptions(const IniFile& ini, std::vector<std::string>* warn
         if (ParseInteger(text, &v) && v >= k.min && v <= k.max) {
             k.set(o, static_cast<int>(v));
         } else if (warnings != nullptr) {
-            warnings->push_back("dat/pan.ini：" + std::string(k.key) + "=" + text + " 不是 " + RangeText(k) + " 之一，用默认值 " +
-                                std::to_string(k.get(ChartOptions{})));
+            warnings->push_back("dat/pan.ini：" + std::string(k.key) + "=" + text + " 不是 " + RangeText(k) +
+                                " 之一，用默认值 " + std::to_string(k.get(ChartOptions{})));
         }
     }
     return o;

@@ -26,16 +26,16 @@ enum class TimeBasis : int {
 };
 
 struct ChartOptions {
-    bool appendEnding = false;         // endinfo: append dat/EndInfo.txt to the report
-    bool lateZiHourKeepsDay = false;   // zishi: 23:00–23:59 keeps its own day, next day's 子 hour
-    bool specialPatternRoles = true;   // biange: a special pattern's roles replace the judgement's
-    bool lifePalaceByMidTerm = false;  // mgong: 命宫 counted from the 中气 instead of the 节
-    bool verticalChart = false;        // pai: chart table stems and branches on separate rows (竖排)
+    bool appendEnding = false;                      // endinfo: append dat/EndInfo.txt to the report
+    bool lateZiHourKeepsDay = false;                // zishi: 23:00–23:59 keeps its own day, next day's 子 hour
+    bool specialPatternRoles = true;                // biange: a special pattern's roles replace the judgement's
+    bool lifePalaceByMidTerm = false;               // mgong: 命宫 counted from the 中气 instead of the 节
+    bool verticalChart = false;                     // pai: chart table stems and branches on separate rows (竖排)
     TimeBasis timeBasis = TimeBasis::kBeijingTime;  // idate
-    bool askToSave = false;            // save: offer to save the case after a run
-    int firstLineIndent = 0;           // leftpos: first-line indent of the report pane, pixels
-    bool highScoreScale = false;       // bscore: ten more points on the compatibility index
-    bool followJudgements = false;     // congGe: the judgements 从旺/从弱 may be given
+    bool askToSave = false;                         // save: offer to save the case after a run
+    int firstLineIndent = 0;                        // leftpos: first-line indent of the report pane, pixels
+    bool highScoreScale = false;                    // bscore: ten more points on the compatibility index
+    bool followJudgements = false;                  // congGe: the judgements 从旺/从弱 may be given
 };
 
 inline constexpr std::string_view kOptionsSection = "set";

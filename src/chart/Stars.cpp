@@ -91,7 +91,8 @@ struct DayStemStar {
 };
 inline constexpr DayStemStar kDayStemStars[] = {
     {kStarTianYi, BranchSets<10>({"卯巳", "丑未", "子申", "亥酉", "亥酉", "丑未", "子申", "寅午", "寅午", "卯巳"})},
-    {kStarTaiJi, BranchSets<10>({"巳申", "子午", "子午", "卯酉", "卯酉", "丑辰未戌", "丑辰未戌", "寅亥", "寅亥", "巳申"})},
+    {kStarTaiJi,
+     BranchSets<10>({"巳申", "子午", "子午", "卯酉", "卯酉", "丑辰未戌", "丑辰未戌", "寅亥", "寅亥", "巳申"})},
     // Either of 甲 and 乙 with either of 巳 and 午.
     {kStarWenChang, BranchSets<10>({"卯", "巳午", "巳午", "申", "酉", "申", "酉", "亥", "子", "寅"})},
     {kStarLuShen, BranchSets<10>({"子", "寅", "卯", "巳", "午", "巳", "午", "申", "酉", "亥"})},
@@ -125,12 +126,9 @@ struct GroupStar {
     std::array<std::uint8_t, 4> branchByGroup;
 };
 inline constexpr GroupStar kGroupStars[] = {
-    {kStarYiMa, IndicesOf<4>(kBranchNames, "巳寅亥申")},
-    {kStarHuaGai, IndicesOf<4>(kBranchNames, "未辰丑戌")},
-    {kStarJiangXing, IndicesOf<4>(kBranchNames, "卯子酉午")},
-    {kStarTaoHua, IndicesOf<4>(kBranchNames, "子酉午卯")},
-    {kStarJieSha, IndicesOf<4>(kBranchNames, "申巳寅亥")},
-    {kStarZaiSha, IndicesOf<4>(kBranchNames, "酉午卯子")},
+    {kStarYiMa, IndicesOf<4>(kBranchNames, "巳寅亥申")},      {kStarHuaGai, IndicesOf<4>(kBranchNames, "未辰丑戌")},
+    {kStarJiangXing, IndicesOf<4>(kBranchNames, "卯子酉午")}, {kStarTaoHua, IndicesOf<4>(kBranchNames, "子酉午卯")},
+    {kStarJieSha, IndicesOf<4>(kBranchNames, "申巳寅亥")},    {kStarZaiSha, IndicesOf<4>(kBranchNames, "酉午卯子")},
     {kStarWangShen, IndicesOf<4>(kBranchNames, "寅亥申巳")},
 };
 
@@ -159,8 +157,8 @@ inline constexpr PillarSetStar kDayPillarStars[] = {
 // 孤鸾, in the day row by the day pillar and in the hour row by the hour pillar.
 inline constexpr std::uint64_t kGuLuanPillars = PillarSet("乙巳丁巳辛亥戊申壬寅戊午壬子丙午");
 // 四废, day pillar by the season of the month.
-inline constexpr std::array<std::uint64_t, 4> kSiFeiBySeason = {
-    PillarSet("丙午丁巳"), PillarSet("庚申辛酉"), PillarSet("壬子癸亥"), PillarSet("甲寅乙卯")};
+inline constexpr std::array<std::uint64_t, 4> kSiFeiBySeason = {PillarSet("丙午丁巳"), PillarSet("庚申辛酉"),
+                                                                PillarSet("壬子癸亥"), PillarSet("甲寅乙卯")};
 
 // 德秀, by the month's 三合 group: hit when the four stems hold one of
 // `anyOf` and all of `allOf`.

@@ -22,43 +22,43 @@ namespace tessaly {
 
 // The star slots, the column of the hit table.
 enum StarSlot : int {
-    kStarYangRen = 0,      // 羊刃
-    kStarTaoHua = 1,       // 桃花
-    kStarYiMa = 2,         // 驿马
-    kStarHuaGai = 3,       // 华盖
-    kStarLuShen = 4,       // 禄神
-    kStarKongWang = 5,     // 空亡
-    kStarJinShen = 6,      // 金神
-    kStarKuiGang = 7,      // 魁罡
-    kStarTaiJi = 8,        // 太极
-    kStarJiangXing = 9,    // 将星
-    kStarWenChang = 10,    // 文昌
-    kStarTianYi = 11,      // 天乙
-    kStarJieSha = 12,      // 劫煞
-    kStarZaiSha = 13,      // 灾煞
-    kStarXueTang = 14,     // 学堂
-    kStarCiGuan = 15,      // 词馆
-    kStarTianDe = 16,      // 天德
-    kStarYueDe = 17,       // 月德
-    kStarGuChen = 18,      // 孤辰
-    kStarGuaSu = 19,       // 寡宿
-    kStarUnused = 20,      // never set
-    kStarDeXiu = 21,       // 德秀 (set to 1, year row only)
-    kStarGongLu = 22,      // 拱禄 (set to 1, day and hour rows)
-    kStarGouSha = 23,      // 勾煞
-    kStarJiaoSha = 24,     // 绞煞
-    kStarWangShen = 25,    // 亡神
-    kStarDaHao = 26,       // 大耗
-    kStarShiEDaBai = 27,   // 十恶大败
-    kStarSiFei = 28,       // 四废
-    kStarGuLuan = 29,      // 孤鸾
-    kStarTongZi = 30,      // 童子
+    kStarYangRen = 0,     // 羊刃
+    kStarTaoHua = 1,      // 桃花
+    kStarYiMa = 2,        // 驿马
+    kStarHuaGai = 3,      // 华盖
+    kStarLuShen = 4,      // 禄神
+    kStarKongWang = 5,    // 空亡
+    kStarJinShen = 6,     // 金神
+    kStarKuiGang = 7,     // 魁罡
+    kStarTaiJi = 8,       // 太极
+    kStarJiangXing = 9,   // 将星
+    kStarWenChang = 10,   // 文昌
+    kStarTianYi = 11,     // 天乙
+    kStarJieSha = 12,     // 劫煞
+    kStarZaiSha = 13,     // 灾煞
+    kStarXueTang = 14,    // 学堂
+    kStarCiGuan = 15,     // 词馆
+    kStarTianDe = 16,     // 天德
+    kStarYueDe = 17,      // 月德
+    kStarGuChen = 18,     // 孤辰
+    kStarGuaSu = 19,      // 寡宿
+    kStarUnused = 20,     // never set
+    kStarDeXiu = 21,      // 德秀 (set to 1, year row only)
+    kStarGongLu = 22,     // 拱禄 (set to 1, day and hour rows)
+    kStarGouSha = 23,     // 勾煞
+    kStarJiaoSha = 24,    // 绞煞
+    kStarWangShen = 25,   // 亡神
+    kStarDaHao = 26,      // 大耗
+    kStarShiEDaBai = 27,  // 十恶大败
+    kStarSiFei = 28,      // 四废
+    kStarGuLuan = 29,     // 孤鸾
+    kStarTongZi = 30,     // 童子
 };
 
 // The star of each slot by name; slot 20 has none.
 inline constexpr std::array<std::string_view, kStarSlots> kStarNames = {
-    "羊刃", "桃花", "驿马", "华盖", "禄神", "空亡", "金神", "魁罡", "太极", "将星", "文昌",
-    "天乙", "劫煞", "灾煞", "学堂", "词馆", "天德", "月德", "孤辰", "寡宿", "",     "德秀",
+    "羊刃", "桃花", "驿马", "华盖", "禄神", "空亡",     "金神", "魁罡", "太极", "将星", "文昌",
+    "天乙", "劫煞", "灾煞", "学堂", "词馆", "天德",     "月德", "孤辰", "寡宿", "",     "德秀",
     "拱禄", "勾煞", "绞煞", "亡神", "大耗", "十恶大败", "四废", "孤鸾", "童子"};
 
 // The slot of a star named as in kStarNames, or −1.

@@ -31,7 +31,7 @@ int BranchNumber(int pillar) {
 // The combination bonus of the first kind: 三合 or 三会 of three branches.
 struct TripleKind {
     int product, sum;
-    int base;      // bonus before the season factor
+    int base;  // bonus before the season factor
     int element;
 };
 constexpr std::array<TripleKind, 8> kBonusTriples = {{
@@ -162,11 +162,7 @@ constexpr int kNormalRoleOffsets[5][4] = {
 constexpr int kUsefulPairByJudgement[7] = {-1, 0, 4, 4, 2, 3, -1};
 // The roles of the follow judgements: pairs of 用 喜 忌 仇 闲 by row.
 constexpr int kFollowRoles[5][5] = {
-    {0, 4, 3, 2, 1},
-    {1, 0, 4, 3, 2},
-    {2, 1, 0, 4, 3},
-    {3, 2, 0, 4, 1},
-    {4, 0, 2, 3, 1},
+    {0, 4, 3, 2, 1}, {1, 0, 4, 3, 2}, {2, 1, 0, 4, 3}, {3, 2, 0, 4, 1}, {4, 0, 2, 3, 1},
 };
 
 void ChooseRoles(ChartData& c, int dayElement) {
@@ -185,7 +181,7 @@ void ChooseRoles(ChartData& c, int dayElement) {
     int row;
     if (j == 0) {  // 从旺: 印枭 wins a tie
         row = c.pairScore[0] > c.pairScore[4] ? 0 : 4;
-    } else {       // 从弱
+    } else {  // 从弱
         row = 1;
         if (c.pairScore[2] > c.pairScore[row]) row = 2;
         if (c.pairScore[3] > c.pairScore[row]) row = 3;
@@ -294,7 +290,8 @@ void CountAndScore(ChartData& c) {
         const int syy = kStemYinYangElement[s];
         ++c.yyCountBranch[syy];
         ++c.yyCountHidden[syy];
-        c.yyScore[syy] = static_cast<std::int16_t>(c.yyScore[syy] + TruncProduct(kStemWorth, SeasonFactor(s, monthBranch)));
+        c.yyScore[syy] =
+            static_cast<std::int16_t>(c.yyScore[syy] + TruncProduct(kStemWorth, SeasonFactor(s, monthBranch)));
         ++c.yyCountBranch[kBranchYinYangElement[b]];
         for (int k = 0; k < HiddenStemCount(b); ++k) {
             const int h = HiddenStem(b, k);
@@ -376,15 +373,15 @@ int FindSpecialPattern(const ChartData& c, std::array<std::uint8_t, 5>* roles) {
     } else if (in(d, {9, 0}) && in(M, {0, 1}) && frame(0) && E[3] == 0) {
         take(4, {0, 4, 3, 2, 1}, false);  // 润下格
     } else if (IsOutOfSeason(s) && mp == 2 && (u == 2 || w == 2 || P[2] >= 4) && S[1] + S[2] == 3) {
-        take(5, {2, 1, 0, 4, 3}, true);   // 从财格
+        take(5, {2, 1, 0, 4, 3}, true);  // 从财格
     } else if (IsOutOfSeason(s) && mp == 3 && (u == 3 || w == 3 || P[3] >= 4) && S[3] + S[2] == 3) {
-        take(6, {3, 2, 0, 4, 1}, true);   // 从杀格
+        take(6, {3, 2, 0, 4, 1}, true);  // 从杀格
     } else if (IsOutOfSeason(s) && mp == 1 && (u == 1 || w == 1 || P[1] >= 4) && S[0] + S[1] == 3) {
-        take(7, {1, 0, 4, 3, 2}, true);   // 从儿格
+        take(7, {1, 0, 4, 3, 2}, true);  // 从儿格
     } else if ((mp == 0 || mp == 4) && IsInSeason(s) && P[0] >= 2 && P[4] >= 2 && P[0] + P[4] >= 6 && P[3] == 0) {
-        take(8, {4, 0, 2, 3, 1}, true);   // 从强格
+        take(8, {4, 0, 2, 3, 1}, true);  // 从强格
     } else if (s == 0 && P[0] >= 6 && P[3] == 0) {
-        take(9, {0, 4, 3, 2, 1}, true);   // 从旺格
+        take(9, {0, 4, 3, 2, 1}, true);  // 从旺格
     } else {
         int four = 0, present = 0;
         for (int x = 0; x < 5; ++x) {
@@ -631,9 +628,9 @@ std::string RelationsSectionText(const ChartData& c) {
         int product, sum;
         std::string_view name;
     } kTripleTexts[] = {
-        {231, 21, "三合火局"},   {384, 24, "三合木局"},   {120, 18, "三合金局"}, {45, 15, "三合水局"},
-        {24, 15, "三会北方水"},  {60, 12, "三会东方木"},  {336, 21, "三会南方火"}, {990, 30, "三会西方金"},
-        {176, 21, "恃势之刑"},   {162, 18, "无恩之刑"},
+        {231, 21, "三合火局"},  {384, 24, "三合木局"},  {120, 18, "三合金局"},   {45, 15, "三合水局"},
+        {24, 15, "三会北方水"}, {60, 12, "三会东方木"}, {336, 21, "三会南方火"}, {990, 30, "三会西方金"},
+        {176, 21, "恃势之刑"},  {162, 18, "无恩之刑"},
     };
     for (int i = 0; i < 4; ++i) {
         for (int j = i + 1; j < 4; ++j) {

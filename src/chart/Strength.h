@@ -24,21 +24,18 @@ namespace tessaly {
 
 // Season factor by the ten god the month's main stem is for the scored stem
 // (比肩 劫财 食神 伤官 偏财 正财 七杀 正官 偏印 正印).
-inline constexpr std::array<float, 10> kSeasonFactor = {2.0f, 1.75f, 0.9f, 1.0f, 0.7f,
-                                                        0.8f, 0.5f,  0.6f, 1.5f, 1.25f};
+inline constexpr std::array<float, 10> kSeasonFactor = {2.0f, 1.75f, 0.9f, 1.0f, 0.7f, 0.8f, 0.5f, 0.6f, 1.5f, 1.25f};
 
-inline constexpr int kStemWorth = 36;          // a stem's base score
-inline constexpr int kMonthCommandStep = 18;   // per strong or weak stage of the day stem
-inline constexpr int kTripleBonus = 81;        // 三合
-inline constexpr int kMeetingBonus = 120;      // 三会
-inline constexpr int kFourGravesBonus = 150;   // 辰戌丑未 all four
-inline constexpr int kHalfTripleBonus = 45;    // 半三合
+inline constexpr int kStemWorth = 36;         // a stem's base score
+inline constexpr int kMonthCommandStep = 18;  // per strong or weak stage of the day stem
+inline constexpr int kTripleBonus = 81;       // 三合
+inline constexpr int kMeetingBonus = 120;     // 三会
+inline constexpr int kFourGravesBonus = 150;  // 辰戌丑未 all four
+inline constexpr int kHalfTripleBonus = 45;   // 半三合
 
 // trunc(n × f): the product in double from the float32 factor, truncated
 // toward zero.
-constexpr int TruncProduct(int n, float f) {
-    return static_cast<int>(static_cast<double>(n) * static_cast<double>(f));
-}
+constexpr int TruncProduct(int n, float f) { return static_cast<int>(static_cast<double>(n) * static_cast<double>(f)); }
 static_assert(TruncProduct(30, 0.9f) == 26 && TruncProduct(30, 0.7f) == 20);
 static_assert(TruncProduct(10, 0.7f) == 6 && TruncProduct(36, 0.9f) == 32);
 
@@ -62,9 +59,7 @@ void JudgeStrength(ChartData& c, const ChartOptions& options, bool fullAnalysis,
 
 // The strengthLevel of a chosen judgement: 从旺 is extremely strong (6),
 // 从弱 extremely weak (0), 太弱 … 太旺 keep their numbers 1 … 5.
-constexpr int StrengthLevelOfJudgement(int judgement) {
-    return judgement == 0 ? 6 : judgement == 6 ? 0 : judgement;
-}
+constexpr int StrengthLevelOfJudgement(int judgement) { return judgement == 0 ? 6 : judgement == 6 ? 0 : judgement; }
 static_assert(StrengthLevelOfJudgement(0) == 6 && StrengthLevelOfJudgement(6) == 0);
 static_assert(StrengthLevelOfJudgement(1) == 1 && StrengthLevelOfJudgement(5) == 5);
 

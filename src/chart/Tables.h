@@ -31,7 +31,7 @@ inline constexpr Names10 kTenGodNames = {"比肩", "劫财", "食神", "伤官",
 inline constexpr Names10 kTenGodShortNames = {"比", "劫", "食", "伤", "才", "财", "杀", "官", "枭", "印"};
 inline constexpr std::array<std::string_view, 5> kGodPairNames = {"比劫", "食伤", "财星", "官杀", "印枭"};
 inline constexpr Names12 kGrowthStageNames = {"长生", "沐浴", "冠带", "临官", "帝旺", "衰",
-                                              "病",   "死",   "墓",   "绝",   "胎", "养"};
+                                              "病",   "死",   "墓",   "绝",   "胎",   "养"};
 inline constexpr std::array<std::string_view, 5> kSeasonStateNames = {"旺", "相", "休", "囚", "死"};
 inline constexpr std::array<std::string_view, 7> kJudgementNames = {"从旺", "太弱", "偏弱", "平和",
                                                                     "偏旺", "太旺", "从弱"};
@@ -40,45 +40,40 @@ inline constexpr std::array<std::string_view, 5> kRoleNames = {"用神", "喜神
 inline constexpr Names10 kOrdinaryPatternNames = {"建禄", "羊刃", "食神", "伤官", "偏财",
                                                   "正财", "七杀", "正官", "偏印", "正印"};
 inline constexpr std::array<std::string_view, 17> kSpecialPatternNames = {
-    "曲直格",   "炎上格",   "稼穑格",     "从革格",     "润下格",     "从财格",
-    "从杀格",   "从儿格",   "从强格",     "从旺格",     "半壁格",     "两神成象格",
-    "甲己化土格", "乙庚化金格", "丙辛化水格", "丁壬化木格", "戊癸化火格"};
+    "曲直格", "炎上格", "稼穑格",     "从革格",     "润下格",     "从财格",     "从杀格",     "从儿格",    "从强格",
+    "从旺格", "半壁格", "两神成象格", "甲己化土格", "乙庚化金格", "丙辛化水格", "丁壬化木格", "戊癸化火格"};
 // Printed with "座" appended.
 inline constexpr Names12 kConstellationNames = {"白羊", "金牛", "双子", "巨蟹", "狮子", "处女",
                                                 "天秤", "天蝎", "人马", "摩羯", "宝瓶", "双鱼"};
 // Zodiac animal by BranchIndex.
-inline constexpr Names12 kZodiacNames = {"猪", "鼠", "牛", "虎", "兔", "龙",
-                                         "蛇", "马", "羊", "猴", "鸡", "狗"};
+inline constexpr Names12 kZodiacNames = {"猪", "鼠", "牛", "虎", "兔", "龙", "蛇", "马", "羊", "猴", "鸡", "狗"};
 inline constexpr std::array<std::string_view, 7> kWeekdayNames = {"日", "一", "二", "三", "四", "五", "六"};
 // Each nayin name covers two consecutive pillars; printed exactly as listed.
 inline constexpr std::array<std::string_view, 30> kNayinNames = {
-    "大海水", "海中金", "炉中火", "大林木", "路旁土", "剑锋金", "山头火", "洞下水",
-    "城墙土", "白蜡金", "杨柳木", "泉中水", "屋上土", "霹雷火", "松柏木", "长流水",
-    "沙中金", "山下火", "平地木", "壁上土", "金箔金", "佛灯火", "天河水", "大驿土",
-    "钗钏金", "桑松木", "大溪水", "沙中土", "天上火", "石榴木"};
+    "大海水", "海中金", "炉中火", "大林木", "路旁土", "剑锋金", "山头火", "洞下水", "城墙土", "白蜡金",
+    "杨柳木", "泉中水", "屋上土", "霹雷火", "松柏木", "长流水", "沙中金", "山下火", "平地木", "壁上土",
+    "金箔金", "佛灯火", "天河水", "大驿土", "钗钏金", "桑松木", "大溪水", "沙中土", "天上火", "石榴木"};
 
 // --- Mapping tables -------------------------------------------------------
 
 inline constexpr std::array<std::uint8_t, 10> kStemElement = {0, 1, 1, 2, 2, 3, 3, 4, 4, 0};
 inline constexpr std::array<std::uint8_t, 10> kStemYinYangElement = {0, 3, 2, 5, 4, 7, 6, 9, 8, 1};
 inline constexpr std::array<std::uint8_t, 12> kBranchElement = {0, 0, 3, 1, 1, 3, 2, 2, 3, 4, 4, 3};
-inline constexpr std::array<std::uint8_t, 12> kBranchYinYangElement = {0, 1, 6, 3, 2, 7,
-                                                                       4, 5, 6, 9, 8, 7};
+inline constexpr std::array<std::uint8_t, 12> kBranchYinYangElement = {0, 1, 6, 3, 2, 7, 4, 5, 6, 9, 8, 7};
 // 本气: the main hidden stem of each branch.
 inline constexpr std::array<std::uint8_t, 12> kBranchMainStem = {9, 0, 6, 1, 2, 5, 3, 4, 6, 7, 8, 5};
 // The branch on which each stem's growth cycle starts (长生).
 inline constexpr std::array<std::uint8_t, 10> kGrowthStartBranch = {4, 0, 7, 3, 10, 3, 10, 6, 1, 9};
 // SeasonState by (x − m) mod 5, x the element, m the month's element: 旺 相 死 囚 休.
 inline constexpr std::array<std::uint8_t, 5> kSeasonStateByDistance = {0, 1, 4, 3, 2};
-inline constexpr std::array<std::uint8_t, 30> kNayinElement = {0, 4, 2, 1, 3, 4, 2, 0, 3, 4,
-                                                               1, 0, 3, 2, 1, 0, 4, 2, 1, 3,
-                                                               4, 2, 0, 3, 4, 1, 0, 3, 2, 1};
+inline constexpr std::array<std::uint8_t, 30> kNayinElement = {0, 4, 2, 1, 3, 4, 2, 0, 3, 4, 1, 0, 3, 2, 1,
+                                                               0, 4, 2, 1, 3, 4, 2, 0, 3, 4, 1, 0, 3, 2, 1};
 
 // Hidden stems (藏干) of each branch as strings of stem digits, and their
 // weights as two-digit numbers in the same order. Code walks the strings
 // character by character: a hidden stem's position is its identity.
-inline constexpr std::array<std::string_view, 12> kHiddenStems = {
-    "19", "0", "086", "135", "2", "250", "735", "64", "264", "579", "8", "845"};
+inline constexpr std::array<std::string_view, 12> kHiddenStems = {"19",  "0",  "086", "135", "2", "250",
+                                                                  "735", "64", "264", "579", "8", "845"};
 inline constexpr std::array<std::string_view, 12> kHiddenStemWeights = {
     "1230", "30", "090318", "300707", "30", "091803", "093005", "0930", "031809", "103003", "30", "090318"};
 
@@ -100,13 +95,15 @@ inline constexpr std::array<BranchPair, 6> kSixCombinations = {{{1, 2}, {3, 0}, 
 inline constexpr std::array<BranchPair, 6> kSixHarms = {{{1, 8}, {2, 7}, {3, 6}, {4, 5}, {9, 0}, {10, 11}}};
 
 struct BranchTriple {
-    std::uint8_t a, b, c;   // BranchIndex, the middle one is b
+    std::uint8_t a, b, c;  // BranchIndex, the middle one is b
     std::uint8_t element;
 };
 // 三合: 申子辰 水, 亥卯未 木, 寅午戌 火, 巳酉丑 金 (middle branch second).
-inline constexpr std::array<BranchTriple, 4> kThreeHarmonies = {{{9, 1, 5, 0}, {0, 4, 8, 1}, {3, 7, 11, 2}, {6, 10, 2, 4}}};
+inline constexpr std::array<BranchTriple, 4> kThreeHarmonies = {
+    {{9, 1, 5, 0}, {0, 4, 8, 1}, {3, 7, 11, 2}, {6, 10, 2, 4}}};
 // 三会: 亥子丑 北方水, 寅卯辰 东方木, 巳午未 南方火, 申酉戌 西方金.
-inline constexpr std::array<BranchTriple, 4> kThreeMeetings = {{{0, 1, 2, 0}, {3, 4, 5, 1}, {6, 7, 8, 2}, {9, 10, 11, 4}}};
+inline constexpr std::array<BranchTriple, 4> kThreeMeetings = {
+    {{0, 1, 2, 0}, {3, 4, 5, 1}, {6, 7, 8, 2}, {9, 10, 11, 4}}};
 // 自刑: 辰 午 酉 亥 meeting themselves.
 constexpr bool IsSelfPunishing(int branch) {
     const int b = branch % 12;
@@ -131,8 +128,6 @@ constexpr int StemCombinationKind(int s1, int s2) {
 }
 
 // --- Pure helpers on the numbering -----------------------------------------
-
-
 
 // The ten god of stem s for the day stem `day`.
 constexpr int TenGodOf(int day, int s) {
@@ -160,7 +155,6 @@ constexpr int GrowthStageOf(int s, int b) {
     return (s % 10) % 2 == 1 ? FloorMod(b % 12 - start, 12) : FloorMod(start - b % 12, 12);
 }
 
-
 // The nayin number 0..29 of a pillar.
 constexpr int NayinOf(int pillar) {
     const int p = FloorMod(pillar, 60);
@@ -170,7 +164,7 @@ constexpr int NayinOf(int pillar) {
 // SeasonState of element x in a month whose branch element is m.
 constexpr int SeasonStateOf(int x, int m) { return kSeasonStateByDistance[FloorMod(x - m, 5)]; }
 
-static_assert(TenGodOf(2, 3) == 3);             // day 乙, stem 丙: 伤官
+static_assert(TenGodOf(2, 3) == 3);                  // day 乙, stem 丙: 伤官
 static_assert(NayinOf(0) == 0 && NayinOf(59) == 0);  // 壬戌 癸亥 大海水
 static_assert(NayinOf(1) == 1 && NayinOf(2) == 1);   // 甲子 乙丑 海中金
 

@@ -180,7 +180,8 @@ int RunSolar(CommandContext& ctx) {
     int y, m, d;
     std::string error;
     if (!ParseShownYear(ctx.args[0], &y, &error)) return ctx.Usage(error);
-    if (!ParseInt(ctx.args[1], &m) || m < 1 || m > 13) return ctx.Usage("M must be a lunar month 1..12 (13 in ancient years)");
+    if (!ParseInt(ctx.args[1], &m) || m < 1 || m > 13)
+        return ctx.Usage("M must be a lunar month 1..12 (13 in ancient years)");
     if (!ParseInt(ctx.args[2], &d) || d < 1 || d > 30) return ctx.Usage("D must be a lunar day 1..30");
     LunarCalendar cal;
     CivilTime s;
@@ -274,51 +275,79 @@ int RunMonth(CommandContext& ctx) {
 
 #define TESSALY_YEAR_HELP "YEAR\tthe year, -4712..9999 (negative for BC, no year 0)\n"
 
-const CommandRegistration kTerms{"terms", "YEAR [--precise]", RunTerms, {
-    .summary = "Prints every solar term (节气) of a year. Each line holds the date and time (Beijing "
-               "time), the term number (0 = 小寒 ... 23 = 冬至) and the name.",
-    .arguments = TESSALY_YEAR_HELP "--precise\tadd the seconds",
-    .examples = "tessaly-cli terms 2024",
-}};
-const CommandRegistration kNewMoons{"newmoons", "YEAR [--precise]", RunNewMoons, {
-    .summary = "Prints every new moon (朔) whose date, in Beijing time, lies in the year.",
-    .arguments = TESSALY_YEAR_HELP "--precise\tadd the seconds",
-    .examples = "tessaly-cli newmoons 2024 --precise",
-}};
-const CommandRegistration kLunar{"lunar", "YYYY-MM-DD", RunLunar, {
-    .summary = "Converts a date to the lunar date. It prints the lunar year, month, day and leap flag, "
-               "then the day's four pillars at noon. Dates before 1582-10-15 are Julian dates.",
-    .arguments = "YYYY-MM-DD\tthe date; a negative year is BC",
-    .examples = "tessaly-cli lunar 2024-02-10",
-}};
-const CommandRegistration kSolar{"solar", "Y M D [--leap]", RunSolar, {
-    .summary = "Converts a lunar date to the Gregorian date. A lunar date that does not exist is refused "
-               "with status 1.",
-    .arguments = "Y M D\tlunar year, month (1..12) and day (1..30)\n"
-                 "--leap\tthe month is the leap month",
-    .examples = "tessaly-cli solar 2023 2 15 --leap",
-}};
-const CommandRegistration kLunarYear{"lunaryear", "YEAR", RunLunarYear, {
-    .summary = "Prints the lunar months that begin in a year. Each line holds the first day, the month "
-               "number, the leap flag and the length.",
-    .arguments = TESSALY_YEAR_HELP,
-    .examples = "tessaly-cli lunaryear 2023",
-}};
-const CommandRegistration kPillars{"pillars", "\"YYYY-MM-DD HH:MM\" [--set zishi=1]", RunPillars, {
-    .summary = "Prints the four pillars (四柱) of a moment in Beijing time.",
-    .arguments = "\"YYYY-MM-DD HH:MM\"\tthe moment, in one argument\n"
-                 "--set zishi=1\tfrom 23:00 the day pillar stays that of the same day (by default the 子 hour "
-                 "starts the next day)",
-    .examples = "tessaly-cli pillars \"1990-05-12 08:30\"",
-}};
-const CommandRegistration kMonth{"month", "YEAR MONTH", RunMonth, {
-    .summary = "Prints a month as the perpetual calendar shows it: one line per day with the date, the "
-               "weekday, the lunar date, the day pillar and, on the day of a solar term, the term with its "
-               "minute (Beijing time).",
-    .arguments = "YEAR\tthe year, -4713..9999 (negative for BC, no year 0)\n"
-                 "MONTH\tthe month, 1..12",
-    .examples = "tessaly-cli month 2024 2",
-}};
+const CommandRegistration kTerms{
+    "terms",
+    "YEAR [--precise]",
+    RunTerms,
+    {
+        .summary = "Prints every solar term (节气) of a year. Each line holds the date and time (Beijing "
+                   "time), the term number (0 = 小寒 ... 23 = 冬至) and the name.",
+        .arguments = TESSALY_YEAR_HELP "--precise\tadd the seconds",
+        .examples = "tessaly-cli terms 2024",
+    }};
+const CommandRegistration kNewMoons{
+    "newmoons",
+    "YEAR [--precise]",
+    RunNewMoons,
+    {
+        .summary = "Prints every new moon (朔) whose date, in Beijing time, lies in the year.",
+        .arguments = TESSALY_YEAR_HELP "--precise\tadd the seconds",
+        .examples = "tessaly-cli newmoons 2024 --precise",
+    }};
+const CommandRegistration kLunar{
+    "lunar",
+    "YYYY-MM-DD",
+    RunLunar,
+    {
+        .summary = "Converts a date to the lunar date. It prints the lunar year, month, day and leap flag, "
+                   "then the day's four pillars at noon. Dates before 1582-10-15 are Julian dates.",
+        .arguments = "YYYY-MM-DD\tthe date; a negative year is BC",
+        .examples = "tessaly-cli lunar 2024-02-10",
+    }};
+const CommandRegistration kSolar{
+    "solar",
+    "Y M D [--leap]",
+    RunSolar,
+    {
+        .summary = "Converts a lunar date to the Gregorian date. A lunar date that does not exist is refused "
+                   "with status 1.",
+        .arguments = "Y M D\tlunar year, month (1..12) and day (1..30)\n"
+                     "--leap\tthe month is the leap month",
+        .examples = "tessaly-cli solar 2023 2 15 --leap",
+    }};
+const CommandRegistration kLunarYear{
+    "lunaryear",
+    "YEAR",
+    RunLunarYear,
+    {
+        .summary = "Prints the lunar months that begin in a year. Each line holds the first day, the month "
+                   "number, the leap flag and the length.",
+        .arguments = TESSALY_YEAR_HELP,
+        .examples = "tessaly-cli lunaryear 2023",
+    }};
+const CommandRegistration kPillars{
+    "pillars",
+    "\"YYYY-MM-DD HH:MM\" [--set zishi=1]",
+    RunPillars,
+    {
+        .summary = "Prints the four pillars (四柱) of a moment in Beijing time.",
+        .arguments = "\"YYYY-MM-DD HH:MM\"\tthe moment, in one argument\n"
+                     "--set zishi=1\tfrom 23:00 the day pillar stays that of the same day (by default the 子 hour "
+                     "starts the next day)",
+        .examples = "tessaly-cli pillars \"1990-05-12 08:30\"",
+    }};
+const CommandRegistration kMonth{
+    "month",
+    "YEAR MONTH",
+    RunMonth,
+    {
+        .summary = "Prints a month as the perpetual calendar shows it: one line per day with the date, the "
+                   "weekday, the lunar date, the day pillar and, on the day of a solar term, the term with its "
+                   "minute (Beijing time).",
+        .arguments = "YEAR\tthe year, -4713..9999 (negative for BC, no year 0)\n"
+                     "MONTH\tthe month, 1..12",
+        .examples = "tessaly-cli month 2024 2",
+    }};
 
 }  // namespace
 }  // namespace tessaly::cli

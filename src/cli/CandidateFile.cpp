@@ -12,8 +12,8 @@
 namespace tessaly::cli {
 namespace {
 
-constexpr std::string_view kPersonKeys[] = {"name", "sex", "date", "cal",  "leap", "lon", "lat",
-                                            "prov", "city", "place", "tz", "clock", "dst"};
+constexpr std::string_view kPersonKeys[] = {"name", "sex",  "date",  "cal", "leap",  "lon", "lat",
+                                            "prov", "city", "place", "tz",  "clock", "dst"};
 
 bool IsPersonKey(std::string_view key) {
     return std::find(std::begin(kPersonKeys), std::end(kPersonKeys), key) != std::end(kPersonKeys);
@@ -59,7 +59,8 @@ Status SplitCsvLine(std::string_view line, std::vector<std::string>* fields) {
             if (i < line.size() && line[i] != ',') return Status::Error("text after a closing quote");
         } else {
             const std::size_t comma = line.find(',', i);
-            field = std::string(Trim(line.substr(i, comma == std::string_view::npos ? std::string_view::npos : comma - i)));
+            field =
+                std::string(Trim(line.substr(i, comma == std::string_view::npos ? std::string_view::npos : comma - i)));
             i = comma == std::string_view::npos ? line.size() : comma;
         }
         fields->push_back(std::move(field));
@@ -103,8 +104,8 @@ Status ReadCandidateFile(const std::filesystem::path& path, const PersonRecord& 
             formatKnown = true;
             if (!IsPersonLine(line)) {
                 if (Status s = SplitCsvLine(line, &columns); !s.ok()) {
-                    return Status::Error(path.string() + ": header row (line " + std::to_string(lineNo) + "): " +
-                                         s.message());
+                    return Status::Error(path.string() + ": header row (line " + std::to_string(lineNo) +
+                                         "): " + s.message());
                 }
                 bool haveDate = false;
                 for (std::string& c : columns) {

@@ -99,7 +99,8 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
     if (missing) return ctx.Usage("--a needs a PERSON");
     const bool hasNote = TakeOption(ctx.args, "--note", &note, &missing);
     if (missing) return ctx.Usage("--note needs a text");
-    if (!ctx.args.empty()) return ctx.Usage("cases edit: unexpected argument '" + ctx.args[0] + "' (person B is not edited)");
+    if (!ctx.args.empty())
+        return ctx.Usage("cases edit: unexpected argument '" + ctx.args[0] + "' (person B is not edited)");
     if (!hasPerson && !hasNote) return ctx.Usage("cases edit: give --a PERSON, --note TEXT or both");
     if (hasPerson && SetsCoordinates(person)) {
         return ctx.Usage("--a: lon and lat are not edited; they follow prov and city");
@@ -117,7 +118,8 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
         std::snprintf(date, sizeof date, "date=%d-%d-%d %d:%d;", ShownYear(a.year), a.month, a.day, a.hour, a.minute);
         std::string error;
         const bool clipboard = Trim(person).starts_with(kClipboardMarker);
-        if (!ParsePersonArg(clipboard ? person : date + person, ctx.files, &a, &error)) return Refused(ctx, Status::Error("--a: " + error));
+        if (!ParsePersonArg(clipboard ? person : date + person, ctx.files, &a, &error))
+            return Refused(ctx, Status::Error("--a: " + error));
         for (const std::string& w : PlaceWarnings()) ctx.Error(w);
         edit.a = a;
     }
@@ -125,7 +127,8 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
     const IniFile dili(ctx.files.Dat("dili.ini"));
     CaseRecord edited;
     if (Status s = EditCase(db, slot, edit, dili, &edited); !s) return Refused(ctx, s);
-    ctx.Print("edited slot " + std::to_string(slot) + ": " + CaseNodeText(edited) + '\n' + ChangedFields(before, edited));
+    ctx.Print("edited slot " + std::to_string(slot) + ": " + CaseNodeText(edited) + '\n' +
+              ChangedFields(before, edited));
     return kExitOk;
 }
 

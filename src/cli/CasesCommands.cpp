@@ -75,8 +75,8 @@ class TreeText {
 public:
     bool Add(const CaseRecord& r) {
         const std::string folded = FoldAscii(r.category);
-        auto it = std::find_if(categories_.begin(), categories_.end(),
-                               [&](const Category& c) { return c.folded == folded; });
+        auto it =
+            std::find_if(categories_.begin(), categories_.end(), [&](const Category& c) { return c.folded == folded; });
         if (it == categories_.end()) it = categories_.insert(categories_.end(), {folded, "  " + r.category + '\n'});
         it->lines += "    ";
         AppendCaseNodeText(r, &it->lines);
@@ -178,27 +178,41 @@ std::string PersonText(const PersonRecord& p) {
     std::snprintf(coords, sizeof coords, "%.4f, %.4f", static_cast<double>(p.longitude),
                   static_cast<double>(p.latitude));
     return "  name: " + p.name + "\n  sex: " + (p.isMale ? "male (乾造)" : "female (坤造)") +
-           "\n  birth: " + (p.isLunar ? "lunar " : "gregorian ") + (p.isLunar && p.isLeapMonth ? "leap " : "") +
-           time + "\n  place: " + p.placeText + " (province " + std::to_string(p.provinceIndex) + ", city " +
+           "\n  birth: " + (p.isLunar ? "lunar " : "gregorian ") + (p.isLunar && p.isLeapMonth ? "leap " : "") + time +
+           "\n  place: " + p.placeText + " (province " + std::to_string(p.provinceIndex) + ", city " +
            std::to_string(p.cityIndex) + ")\n  coordinates: " + coords + '\n';
 }
 
 void PersonJson(JsonWriter& j, const PersonRecord& p) {
     j.BeginObject()
-        .Key("name").String(p.name)
-        .Key("male").Bool(p.isMale != 0)
-        .Key("year").Integer(ShownYear(p.year))
-        .Key("month").Integer(p.month)
-        .Key("day").Integer(p.day)
-        .Key("hour").Integer(p.hour)
-        .Key("minute").Integer(p.minute)
-        .Key("lunar").Bool(p.isLunar != 0)
-        .Key("leapMonth").Bool(p.isLeapMonth != 0)
-        .Key("provinceIndex").Integer(p.provinceIndex)
-        .Key("cityIndex").Integer(p.cityIndex)
-        .Key("longitude").Number(p.longitude)
-        .Key("latitude").Number(p.latitude)
-        .Key("place").String(p.placeText)
+        .Key("name")
+        .String(p.name)
+        .Key("male")
+        .Bool(p.isMale != 0)
+        .Key("year")
+        .Integer(ShownYear(p.year))
+        .Key("month")
+        .Integer(p.month)
+        .Key("day")
+        .Integer(p.day)
+        .Key("hour")
+        .Integer(p.hour)
+        .Key("minute")
+        .Integer(p.minute)
+        .Key("lunar")
+        .Bool(p.isLunar != 0)
+        .Key("leapMonth")
+        .Bool(p.isLeapMonth != 0)
+        .Key("provinceIndex")
+        .Integer(p.provinceIndex)
+        .Key("cityIndex")
+        .Integer(p.cityIndex)
+        .Key("longitude")
+        .Number(p.longitude)
+        .Key("latitude")
+        .Number(p.latitude)
+        .Key("place")
+        .String(p.placeText)
         .EndObject();
 }
 
@@ -233,8 +247,8 @@ int RunShow(CommandContext& ctx, CaseStore& db) {
         return kExitOk;
     }
     ctx.Print("slot: " + std::to_string(slot) + "\ncategory: " + r.category + "\nnode: " + CaseNodeText(r) +
-              "\nreport: " + (hasReport ? db.ReportPath(slot).string() : std::string("none")) +
-              "\n甲命 (A):\n" + PersonText(r.a) + "乙命 (B):\n" + PersonText(r.b) + "note:\n" + r.note + '\n');
+              "\nreport: " + (hasReport ? db.ReportPath(slot).string() : std::string("none")) + "\n甲命 (A):\n" +
+              PersonText(r.a) + "乙命 (B):\n" + PersonText(r.b) + "note:\n" + r.note + '\n');
     return kExitOk;
 }
 
@@ -262,7 +276,8 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     }
     if (!hasCategory || category.empty()) return ctx.Usage("--category: 类别名不能为空");
     if (GbkWidth(category) > kMaxSavedCategoryBytes) {
-        return ctx.Usage("--category: at most " + std::to_string(kMaxSavedCategoryBytes) + " GBK bytes (six Chinese characters)");
+        return ctx.Usage("--category: at most " + std::to_string(kMaxSavedCategoryBytes) +
+                         " GBK bytes (six Chinese characters)");
     }
     if (!hasNote || note.empty()) return ctx.Usage("--note: 附加信息不能为空");
     if (GbkWidth(note) > kMaxNoteBytes) return ctx.Usage("--note: at most 1000 GBK bytes");
@@ -324,7 +339,8 @@ int RunClear(CommandContext& ctx, CaseStore& db) {
 std::string RepairLine(const RepairAction& a) {
     const std::string file = a.file.string();
     switch (a.kind) {
-        case RepairAction::kJournalKept: return "the journal of an interrupted operation could not be run; it is kept aside";
+        case RepairAction::kJournalKept:
+            return "the journal of an interrupted operation could not be run; it is kept aside";
         case RepairAction::kOperationFinished: return "an interrupted operation was finished or undone";
         case RepairAction::kFreshStore: return "no usable header and no records: " + file + " is a new empty store";
         case RepairAction::kHeaderRebuilt:
@@ -356,9 +372,17 @@ int RunCases(CommandContext& ctx) {
     ctx.args.erase(ctx.args.begin());
     using Fn = int (*)(CommandContext&, CaseStore&);
     static const std::map<std::string, Fn> kSubcommands = {
-        {"list", RunList},     {"search", RunSearch}, {"show", RunShow},   {"delete", RunDelete},
-        {"export", RunExport}, {"import", RunImport}, {"clear", RunClear},   {"add", RunAdd},
-        {"move", RunCasesMove}, {"edit", RunCasesEdit}, {"categories", RunCasesCategories},
+        {"list", RunList},
+        {"search", RunSearch},
+        {"show", RunShow},
+        {"delete", RunDelete},
+        {"export", RunExport},
+        {"import", RunImport},
+        {"clear", RunClear},
+        {"add", RunAdd},
+        {"move", RunCasesMove},
+        {"edit", RunCasesEdit},
+        {"categories", RunCasesCategories},
         {"rename-category", RunCasesRenameCategory},
     };
     const std::filesystem::path home = ctx.files.home;
@@ -371,30 +395,34 @@ int RunCases(CommandContext& ctx) {
     return it->second(ctx, db);
 }
 
-const CommandRegistration kCases{"cases", kSynopsis, RunCases, {
-    .summary = "Lists, searches, adds, deletes, exports and imports the stored cases. The case store "
-               "(dat/bazi0.dat, dat/bazi1.dat, ... and the reports bazi_f/N.rtf) is the desktop program's. "
-               "A failed store operation prints its reason and changes nothing stored.",
-    .arguments = "list\tthe stored cases by category, as the case tree shows them\n"
-                 "search\tthe cases that match every filter given, listed as by list:\n"
-                 "  --name T, --name-exact T\tperson A's name contains or equals T\n"
-                 "  --category C, --category-exact C\tthe category contains or equals C\n"
-                 "  --sex male|female\tperson A's sex\n"
-                 "  --years FROM..TO\tperson A's birth year, a range or one year (negative for BC)\n"
-                 "  --province P\tperson A's province, by index or name\n"
-                 "show SLOT\tone case: both persons, category and note; --json prints it as JSON\n"
-                 "add\truns the matching of two persons and stores the case with its report:\n"
-                 "  --a PERSON, --b PERSON\tthe persons, as in the match command\n"
-                 "  --category C, --note N\tthe case's category and note\n"
-                 "  --set KEY=VALUE\tan analysis option for this run, as in the match command\n"
-                 "delete SLOT\tmarks the case deleted and removes its report\n"
-                 "export DIR\tcopies the whole history (store and reports) into DIR\n"
-                 "import PATH/bazi0.dat\treplaces the history with an exported one, checked first\n"
-                 "clear --yes\tdeletes every case and report; --yes confirms it",
-    .examples = "tessaly-cli cases list\n"
-                "tessaly-cli cases search --name 张 --years 1980..1995\n"
-                "tessaly-cli cases export ~/tessaly-backup",
-}};
+const CommandRegistration kCases{
+    "cases",
+    kSynopsis,
+    RunCases,
+    {
+        .summary = "Lists, searches, adds, deletes, exports and imports the stored cases. The case store "
+                   "(dat/bazi0.dat, dat/bazi1.dat, ... and the reports bazi_f/N.rtf) is the desktop program's. "
+                   "A failed store operation prints its reason and changes nothing stored.",
+        .arguments = "list\tthe stored cases by category, as the case tree shows them\n"
+                     "search\tthe cases that match every filter given, listed as by list:\n"
+                     "  --name T, --name-exact T\tperson A's name contains or equals T\n"
+                     "  --category C, --category-exact C\tthe category contains or equals C\n"
+                     "  --sex male|female\tperson A's sex\n"
+                     "  --years FROM..TO\tperson A's birth year, a range or one year (negative for BC)\n"
+                     "  --province P\tperson A's province, by index or name\n"
+                     "show SLOT\tone case: both persons, category and note; --json prints it as JSON\n"
+                     "add\truns the matching of two persons and stores the case with its report:\n"
+                     "  --a PERSON, --b PERSON\tthe persons, as in the match command\n"
+                     "  --category C, --note N\tthe case's category and note\n"
+                     "  --set KEY=VALUE\tan analysis option for this run, as in the match command\n"
+                     "delete SLOT\tmarks the case deleted and removes its report\n"
+                     "export DIR\tcopies the whole history (store and reports) into DIR\n"
+                     "import PATH/bazi0.dat\treplaces the history with an exported one, checked first\n"
+                     "clear --yes\tdeletes every case and report; --yes confirms it",
+        .examples = "tessaly-cli cases list\n"
+                    "tessaly-cli cases search --name 张 --years 1980..1995\n"
+                    "tessaly-cli cases export ~/tessaly-backup",
+    }};
 
 }  // namespace
 }  // namespace tessaly::cli

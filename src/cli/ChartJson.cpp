@@ -6,8 +6,7 @@ namespace tessaly::cli {
 
 std::string FormatCivilTime(const CivilTime& t) {
     char buf[48];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", ShownYear(t.year), t.month, t.day, t.hour,
-                  t.minute);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", ShownYear(t.year), t.month, t.day, t.hour, t.minute);
     return buf;
 }
 

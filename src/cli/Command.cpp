@@ -61,8 +61,7 @@ bool TakeFlag(std::vector<std::string>& args, std::string_view flag) {
     return false;
 }
 
-bool TakeOption(std::vector<std::string>& args, std::string_view key, std::string* value,
-                bool* missingValue) {
+bool TakeOption(std::vector<std::string>& args, std::string_view key, std::string* value, bool* missingValue) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] != key) continue;
         if (i + 1 >= args.size()) {
@@ -71,15 +70,13 @@ bool TakeOption(std::vector<std::string>& args, std::string_view key, std::strin
             return true;
         }
         *value = args[i + 1];
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
-                   args.begin() + static_cast<std::ptrdiff_t>(i + 2));
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i + 2));
         return true;
     }
     return false;
 }
 
-std::vector<std::string> TakeRepeatedOption(std::vector<std::string>& args, std::string_view key,
-                                            bool* missingValue) {
+std::vector<std::string> TakeRepeatedOption(std::vector<std::string>& args, std::string_view key, bool* missingValue) {
     std::vector<std::string> values;
     std::string v;
     while (TakeOption(args, key, &v, missingValue)) {

@@ -37,8 +37,8 @@ struct CommandContext {
     std::vector<std::string> args;  // the arguments after the command name
     std::ostream& out;
     std::ostream& err;
-    bool gbkOutput = false;         // --encoding gbk: convert what is printed
-    ProgramFiles files;             // where dat/, bazi_f/ and skins/ are
+    bool gbkOutput = false;  // --encoding gbk: convert what is printed
+    ProgramFiles files;      // where dat/, bazi_f/ and skins/ are
 
     // Prints UTF-8 text to out, converted to GBK when gbkOutput is set.
     void Print(std::string_view utf8);
@@ -81,10 +81,8 @@ const CommandInfo* FindCommand(std::string_view name);
 // args. TakeOption returns false when the key is absent; when the key is
 // present without a value, *missingValue is set.
 bool TakeFlag(std::vector<std::string>& args, std::string_view flag);
-bool TakeOption(std::vector<std::string>& args, std::string_view key, std::string* value,
-                bool* missingValue);
+bool TakeOption(std::vector<std::string>& args, std::string_view key, std::string* value, bool* missingValue);
 // Every occurrence of "--key VALUE", in order.
-std::vector<std::string> TakeRepeatedOption(std::vector<std::string>& args, std::string_view key,
-                                            bool* missingValue);
+std::vector<std::string> TakeRepeatedOption(std::vector<std::string>& args, std::string_view key, bool* missingValue);
 
 }  // namespace tessaly::cli

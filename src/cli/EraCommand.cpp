@@ -33,11 +33,14 @@ int RunEra(CommandContext& ctx) {
     return kExitOk;
 }
 
-const CommandRegistration kEra{"era", "YEAR", RunEra, {
-    .summary = "Prints the historical Chinese era or eras (年号) of a year.",
-    .arguments = "YEAR\tthe year, -4712..9999 (negative for BC, no year 0)",
-    .examples = "tessaly-cli era 1644",
-}};
+const CommandRegistration kEra{"era",
+                               "YEAR",
+                               RunEra,
+                               {
+                                   .summary = "Prints the historical Chinese era or eras (年号) of a year.",
+                                   .arguments = "YEAR\tthe year, -4712..9999 (negative for BC, no year 0)",
+                                   .examples = "tessaly-cli era 1644",
+                               }};
 
 }  // namespace
 }  // namespace tessaly::cli

@@ -23,8 +23,9 @@ struct OptionText {
 
 // The options that come before the command.
 constexpr OptionText kGlobalOptions[] = {
-    {"--home DIR", "keep and read the data in DIR (dat/, bazi_f/, skins/) instead of the usual folder; "
-                   "the environment variable TESSALY_HOME does the same"},
+    {"--home DIR",
+     "keep and read the data in DIR (dat/, bazi_f/, skins/) instead of the usual folder; "
+     "the environment variable TESSALY_HOME does the same"},
     {"--encoding utf8|gbk", "print texts in UTF-8 (the default) or in GBK"},
     {"--where", "print the data folder this run uses, and exit"},
     {"--version", "print the version, and exit"},
@@ -211,7 +212,8 @@ std::vector<SynopsisPart> ParseSynopsis(std::string_view synopsis) {
             part.subcommand = std::string(alt.substr(0, first));
         }
         for (std::size_t i = 0; i + 2 < alt.size(); ++i) {
-            const bool starts = i == 0 || alt[i - 1] == ' ' || alt[i - 1] == '[' || alt[i - 1] == '|' || alt[i - 1] == '(';
+            const bool starts =
+                i == 0 || alt[i - 1] == ' ' || alt[i - 1] == '[' || alt[i - 1] == '|' || alt[i - 1] == '(';
             if (!starts || alt[i] != '-' || alt[i + 1] != '-' || !IsWordChar(alt[i + 2])) continue;
             std::size_t end = i + 2;
             while (end < alt.size() && IsWordChar(alt[end])) ++end;
@@ -249,7 +251,8 @@ std::string UsageText() {
     out += Wrap(kAbout, 0, 0);
     out += "\nCommands:\n";
     std::vector<Row> rows;
-    for (const CommandInfo* c : SortedCommands()) rows.push_back({std::string(c->name), FirstSentence(c->help.summary)});
+    for (const CommandInfo* c : SortedCommands())
+        rows.push_back({std::string(c->name), FirstSentence(c->help.summary)});
     out += Table(rows);
     Append(out, "\nOptions:\n", Table(GlobalOptionRows()));
     out += "\n";
@@ -282,12 +285,14 @@ std::string ManualPage() {
     out += ".\\\" Made by \"tessaly-cli help --man\" from the commands' own help.\n";
     Append(out, ".TH TESSALY\\-CLI 1 \"\" \"Tessaly ", ProgramVersion(), "\" \"User Commands\"\n");
     out += ".SH NAME\ntessaly\\-cli \\- Four Pillars (八字) marriage matching on the command line\n";
-    out += ".SH SYNOPSIS\n.B tessaly\\-cli\n[\\fB\\-\\-home\\fR \\fIDIR\\fR] [\\fB\\-\\-encoding\\fR "
-           "\\fButf8\\fR|\\fBgbk\\fR] \\fICOMMAND\\fR [\\fIARGS\\fR...]\n.br\n.B tessaly\\-cli\n"
-           "\\fB\\-\\-version\\fR | \\fB\\-\\-where\\fR | \\fBhelp\\fR [\\fICOMMAND\\fR]\n";
+    out +=
+        ".SH SYNOPSIS\n.B tessaly\\-cli\n[\\fB\\-\\-home\\fR \\fIDIR\\fR] [\\fB\\-\\-encoding\\fR "
+        "\\fButf8\\fR|\\fBgbk\\fR] \\fICOMMAND\\fR [\\fIARGS\\fR...]\n.br\n.B tessaly\\-cli\n"
+        "\\fB\\-\\-version\\fR | \\fB\\-\\-where\\fR | \\fBhelp\\fR [\\fICOMMAND\\fR]\n";
     Append(out, ".SH DESCRIPTION\n", Roff(kAbout), "\n");
-    out += ".PP\nReports and other texts are printed in UTF\\-8 (GBK with \\fB\\-\\-encoding gbk\\fR). "
-           "Nothing is written except by the commands that say so.\n";
+    out +=
+        ".PP\nReports and other texts are printed in UTF\\-8 (GBK with \\fB\\-\\-encoding gbk\\fR). "
+        "Nothing is written except by the commands that say so.\n";
     out += ".SH OPTIONS\n";
     for (const OptionText& o : kGlobalOptions) Append(out, ".TP\n.B ", Roff(o.name), "\n", Roff(o.meaning), "\n");
     out += ".SH COMMANDS\n";
@@ -307,16 +312,19 @@ std::string ManualPage() {
         }
     }
     Append(out, ".SH FILES\n", Roff(kDataFolder), "\n");
-    out += ".TP\n.I dat/pan.ini\nanalysis options (section set)\n"
-           ".TP\n.I dat/EndInfo.txt\nthe ending text of every report\n"
-           ".TP\n.I dat/dili.ini\nprovinces and cities with their longitude and latitude\n"
-           ".TP\n.I dat/bzinit.ini\nsettings of the desktop program\n"
-           ".TP\n.I dat/bazi0.dat, dat/bazi1.dat, ...\nthe case store\n"
-           ".TP\n.I bazi_f/N.rtf\nthe report of stored case N\n";
-    out += ".SH ENVIRONMENT\n.TP\n.B TESSALY_HOME\nthe data folder, unless \\fB\\-\\-home\\fR is given\n"
-           ".TP\n.B XDG_DATA_HOME\nthe folder that holds the per\\-user data folder tessaly\n";
-    out += ".SH EXIT STATUS\n.TP\n0\nsuccess\n.TP\n1\nthe program refused the request; its message is "
-           "printed on standard error\n.TP\n2\nbad arguments; the message names the argument\n";
+    out +=
+        ".TP\n.I dat/pan.ini\nanalysis options (section set)\n"
+        ".TP\n.I dat/EndInfo.txt\nthe ending text of every report\n"
+        ".TP\n.I dat/dili.ini\nprovinces and cities with their longitude and latitude\n"
+        ".TP\n.I dat/bzinit.ini\nsettings of the desktop program\n"
+        ".TP\n.I dat/bazi0.dat, dat/bazi1.dat, ...\nthe case store\n"
+        ".TP\n.I bazi_f/N.rtf\nthe report of stored case N\n";
+    out +=
+        ".SH ENVIRONMENT\n.TP\n.B TESSALY_HOME\nthe data folder, unless \\fB\\-\\-home\\fR is given\n"
+        ".TP\n.B XDG_DATA_HOME\nthe folder that holds the per\\-user data folder tessaly\n";
+    out +=
+        ".SH EXIT STATUS\n.TP\n0\nsuccess\n.TP\n1\nthe program refused the request; its message is "
+        "printed on standard error\n.TP\n2\nbad arguments; the message names the argument\n";
     out += ".SH SEE ALSO\n.BR tessaly (1)\n";
     return out;
 }
@@ -334,7 +342,8 @@ std::string BashCompletion() {
         const std::string name(c->name);
         for (const SynopsisPart& p : ParseSynopsis(c->synopsis)) {
             const std::string key = p.subcommand.empty() ? name : Joined(name, p.subcommand);
-            if (!p.subcommand.empty()) words[name] = words[name].empty() ? p.subcommand : Joined(words[name], p.subcommand);
+            if (!p.subcommand.empty())
+                words[name] = words[name].empty() ? p.subcommand : Joined(words[name], p.subcommand);
             std::string options = "--help";
             for (const std::string& o : p.options) options = Joined(options, o);
             words[Joined(key, "-")] = options;
@@ -349,7 +358,8 @@ std::string BashCompletion() {
         "# bash completion for tessaly-cli\n"
         "# Made by \"tessaly-cli completion bash\" from the commands' own synopses.\n\n"
         "_tessaly_cli_words()\n{\n    case $1 in\n";
-    for (const auto& [key, value] : words) out.append("        \"").append(key).append("\") echo \"").append(value).append("\" ;;\n");
+    for (const auto& [key, value] : words)
+        out.append("        \"").append(key).append("\") echo \"").append(value).append("\" ;;\n");
     out +=
         "    esac\n}\n\n"
         "_tessaly_cli()\n{\n"

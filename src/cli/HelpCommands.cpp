@@ -30,21 +30,29 @@ int RunCompletion(CommandContext& ctx) {
     return kExitOk;
 }
 
-const CommandRegistration kHelp{"help", "[COMMAND] [--man]", RunHelp, {
-    .summary = "Describes tessaly-cli, or one command with its arguments and an example. "
-               "With --man, prints the manual page tessaly-cli(1).",
-    .arguments = "COMMAND\tthe command to describe; without it, all commands in short\n"
-                 "--man\tprint the whole manual page in roff (for man -l -)",
-    .examples = "tessaly-cli help match\n"
-                "tessaly-cli help --man | man -l -",
-}};
+const CommandRegistration kHelp{
+    "help",
+    "[COMMAND] [--man]",
+    RunHelp,
+    {
+        .summary = "Describes tessaly-cli, or one command with its arguments and an example. "
+                   "With --man, prints the manual page tessaly-cli(1).",
+        .arguments = "COMMAND\tthe command to describe; without it, all commands in short\n"
+                     "--man\tprint the whole manual page in roff (for man -l -)",
+        .examples = "tessaly-cli help match\n"
+                    "tessaly-cli help --man | man -l -",
+    }};
 
-const CommandRegistration kCompletion{"completion", "bash", RunCompletion, {
-    .summary = "Prints a bash completion script for tessaly-cli. The installed package puts it where "
-               "bash finds it; a copy run from its own folder can load it by hand.",
-    .arguments = "bash\tthe shell (bash is the only one)",
-    .examples = "source <(tessaly-cli completion bash)",
-}};
+const CommandRegistration kCompletion{
+    "completion",
+    "bash",
+    RunCompletion,
+    {
+        .summary = "Prints a bash completion script for tessaly-cli. The installed package puts it where "
+                   "bash finds it; a copy run from its own folder can load it by hand.",
+        .arguments = "bash\tthe shell (bash is the only one)",
+        .examples = "source <(tessaly-cli completion bash)",
+    }};
 
 }  // namespace
 }  // namespace tessaly::cli

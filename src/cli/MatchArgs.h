@@ -14,17 +14,17 @@
 namespace tessaly::cli {
 
 // The help lines of --a, --b and --set (see CommandHelp::arguments).
-#define TESSALY_MATCH_ARGUMENTS_HELP                                                                   \
+#define TESSALY_MATCH_ARGUMENTS_HELP                                                                        \
     "--a PERSON\tperson A (甲命), a man unless sex=F: key=value pairs separated by \";\": name (default " \
     "某人), sex (M or F), date (YYYY-MM-DD HH:MM, Beijing time; negative years are BC, there is no "      \
-    "year 0), cal (solar or lunar), leap (1 for a lunar leap month), lon and lat (decimal degrees), "   \
-    "prov and city (index or name, see the places command), place (the place text for lon/lat), tz "    \
-    "(a time zone such as America/New_York; default the province's), clock (standard: the time is "    \
-    "Beijing time; civil: read from the clock of the birth place, summer time included) and dst (1 or " \
-    "0: the summer-time or the standard reading of a civil time its clock skipped or repeated); or the " \
-    "clipboard line of the desktop program, which begins orvane_mingli_data#\n"                        \
-    "--b PERSON\tperson B (乙命), a woman unless sex=M\n"                                                \
-    "--set KEY=VALUE\tchange one analysis option of dat/pan.ini for this run only: zishi, biange, "     \
+    "year 0), cal (solar or lunar), leap (1 for a lunar leap month), lon and lat (decimal degrees), "       \
+    "prov and city (index or name, see the places command), place (the place text for lon/lat), tz "        \
+    "(a time zone such as America/New_York; default the province's), clock (standard: the time is "         \
+    "Beijing time; civil: read from the clock of the birth place, summer time included) and dst (1 or "     \
+    "0: the summer-time or the standard reading of a civil time its clock skipped or repeated); or the "    \
+    "clipboard line of the desktop program, which begins orvane_mingli_data#\n"                             \
+    "--b PERSON\tperson B (乙命), a woman unless sex=M\n"                                                 \
+    "--set KEY=VALUE\tchange one analysis option of dat/pan.ini for this run only: zishi, biange, "         \
     "mgong, endinfo, pai, idate, save, leftpos, bscore, congGe\n"
 
 struct MatchArgs {

@@ -53,16 +53,17 @@ int RunMatch(CommandContext& ctx) {
 const CommandRegistration kMatch{
     "match",
     "--a PERSON --b PERSON [--set KEY=VALUE]... [--override-a SPEC] [--override-b SPEC] [--json] [--encoding utf8|gbk]",
-    RunMatch, {
+    RunMatch,
+    {
         .summary = "Runs the matching of two persons and prints the report. The report holds both charts, "
                    "the readings, the pairing and the compatibility index (婚配指数). Nothing is written.",
         .arguments = TESSALY_MATCH_ARGUMENTS_HELP
-                     "--override-a SPEC\tafter the run, analyse 甲命 again with your own ten-god scores, roles "
-                     "and judgement: SPEC is scores=s0,...,s9;roles=Y,X,J,C,N;judgement=J (a key left out keeps "
-                     "the run's value; pairs 比劫 食伤 财星 官杀 印枭 or 0..4; judgements 从旺 太弱 偏弱 平和 偏旺 "
-                     "太旺 从弱 or 0..6)\n"
-                     "--override-b SPEC\tthe same for 乙命\n"
-                     "--json\tprint one JSON object: the index, the report and both persons' chart data",
+        "--override-a SPEC\tafter the run, analyse 甲命 again with your own ten-god scores, roles "
+        "and judgement: SPEC is scores=s0,...,s9;roles=Y,X,J,C,N;judgement=J (a key left out keeps "
+        "the run's value; pairs 比劫 食伤 财星 官杀 印枭 or 0..4; judgements 从旺 太弱 偏弱 平和 偏旺 "
+        "太旺 从弱 or 0..6)\n"
+        "--override-b SPEC\tthe same for 乙命\n"
+        "--json\tprint one JSON object: the index, the report and both persons' chart data",
         .examples = "tessaly-cli match --a \"name=张三;sex=M;date=1990-05-12 08:30;prov=北京市\" "
                     "--b \"name=李四;sex=F;date=1992-11-03 21:10\"",
     }};

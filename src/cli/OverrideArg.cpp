@@ -41,16 +41,16 @@ std::string Joined(const auto& names) {
 bool ParseScores(std::string_view value, OverrideSpec* out, std::string* error) {
     const std::vector<std::string_view> parts = Split(value, ',');
     if (parts.size() != 10) {
-        *error = "scores: ten values are needed (" + Joined(kTenGodNames) + "), " + std::to_string(parts.size()) +
-                 " given";
+        *error =
+            "scores: ten values are needed (" + Joined(kTenGodNames) + "), " + std::to_string(parts.size()) + " given";
         return false;
     }
     RoleOverride probe;
     for (std::size_t g = 0; g < 10; ++g) probe.scores[g] = ParseScoreField(parts[g]);
     if (const OverrideCheck c = CheckOverride(probe); !c.status.ok()) {
         *error = "scores: ";
-        if (c.scoreField >= 0) *error += std::string(kTenGodNames[c.scoreField]) + " '" +
-                                        std::string(parts[c.scoreField]) + "': ";
+        if (c.scoreField >= 0)
+            *error += std::string(kTenGodNames[c.scoreField]) + " '" + std::string(parts[c.scoreField]) + "': ";
         *error += c.status.message();
         return false;
     }

@@ -46,7 +46,8 @@ bool ResolvePlaceInto(std::string_view province, std::string_view city, const Pr
         const std::string_view name = kProvinces[static_cast<std::size_t>(index)];
         std::error_code ec;
         if (!std::filesystem::exists(path, ec)) {
-            return Fail(error, "prov: " + path.string() + " is missing, so no province or city can be found; give lon= and lat= instead");
+            return Fail(error, "prov: " + path.string() +
+                                   " is missing, so no province or city can be found; give lon= and lat= instead");
         }
         if (dili.Keys(name).empty()) {
             return Fail(error, "prov: " + path.string() + " lists no cities for " + std::string(name) +
@@ -272,7 +273,9 @@ bool ParsePersonFields(std::span<const PersonField> fields, const ProgramFiles& 
         } else if (key == "dst") {
             if (value == "1") r->clockReading = ClockReading::kSummerTime;
             else if (value == "0") r->clockReading = ClockReading::kStandardTime;
-            else return Fail(error, "dst: expected 1 (summer time) or 0 (standard time), got '" + std::string(value) + "'");
+            else
+                return Fail(error,
+                            "dst: expected 1 (summer time) or 0 (standard time), got '" + std::string(value) + "'");
             haveReading = true;
         } else {
             return Fail(error, "PERSON: unknown key '" + key +
@@ -283,8 +286,9 @@ bool ParsePersonFields(std::span<const PersonField> fields, const ProgramFiles& 
     if (!r->isLunar && r->isLeapMonth) return Fail(error, "leap: only a lunar date (cal=lunar) can be in a leap month");
     if (!city.empty() && province.empty()) return Fail(error, "city: needs prov as well");
     if (haveZone && !haveClock) {
-        return Fail(error, "tz: say how the time was read: clock=civil (the clock of that zone, summer time "
-                           "included) or clock=standard (Beijing time)");
+        return Fail(error,
+                    "tz: say how the time was read: clock=civil (the clock of that zone, summer time "
+                    "included) or clock=standard (Beijing time)");
     }
     if (haveReading && r->clock != BirthClock::kCivil) return Fail(error, "dst: only a clock=civil time can need it");
     if (!province.empty()) {

@@ -38,9 +38,8 @@ int RunPlaces(CommandContext& ctx) {
     for (std::size_t i = 0; i < cities.size(); ++i) {
         const City& c = cities[i];
         if (c.malformed) {
-            ctx.Error("dili.ini: [" + std::string(kProvinces[static_cast<std::size_t>(province)]) + "] " +
-                      c.name + "=" + c.value + " is not of the form d:m*d:m; read as " +
-                      std::string(kDefaultCoordinates));
+            ctx.Error("dili.ini: [" + std::string(kProvinces[static_cast<std::size_t>(province)]) + "] " + c.name +
+                      "=" + c.value + " is not of the form d:m*d:m; read as " + std::string(kDefaultCoordinates));
         }
         char coords[64];
         std::snprintf(coords, sizeof coords, "\t%.4f\t%.4f\n", static_cast<double>(c.longitude),
@@ -55,13 +54,17 @@ int RunPlaces(CommandContext& ctx) {
     return kExitOk;
 }
 
-const CommandRegistration kPlaces{"places", "[PROVINCE]", RunPlaces, {
-    .summary = "Lists the provinces of the place list, or the cities of one province. Cities come with "
-               "their longitude and latitude in decimal degrees, from dat/dili.ini.",
-    .arguments = "PROVINCE\tthe province, by index or by name",
-    .examples = "tessaly-cli places\n"
-                "tessaly-cli places 广东省",
-}};
+const CommandRegistration kPlaces{
+    "places",
+    "[PROVINCE]",
+    RunPlaces,
+    {
+        .summary = "Lists the provinces of the place list, or the cities of one province. Cities come with "
+                   "their longitude and latitude in decimal degrees, from dat/dili.ini.",
+        .arguments = "PROVINCE\tthe province, by index or by name",
+        .examples = "tessaly-cli places\n"
+                    "tessaly-cli places 广东省",
+    }};
 
 }  // namespace
 }  // namespace tessaly::cli

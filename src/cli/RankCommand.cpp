@@ -116,7 +116,8 @@ std::string CsvText(const std::vector<Ranked>& ranked) {
 }
 
 std::string JsonText(const PersonRecord& a, int judgementA, std::size_t candidates,
-                     const std::vector<CandidateProblem>& skipped, const std::vector<Ranked>& ranked, std::size_t total) {
+                     const std::vector<CandidateProblem>& skipped, const std::vector<Ranked>& ranked,
+                     std::size_t total) {
     JsonWriter w;
     w.BeginObject();
     w.Key("a").BeginObject();
@@ -198,11 +199,11 @@ int RunRank(CommandContext& ctx) {
     bool missing = false;
     std::string candidatesPath, topText, jobsText, reportDir;
     if (!TakeOption(ctx.args, "--candidates", &candidatesPath, &missing) || missing || candidatesPath.empty()) {
-        return ctx.Usage("--candidates FILE is required (CSV with a header row of PERSON keys, or one PERSON per line)");
+        return ctx.Usage(
+            "--candidates FILE is required (CSV with a header row of PERSON keys, or one PERSON per line)");
     }
     long top = 0, jobs = 0;
-    if (TakeOption(ctx.args, "--top", &topText, &missing) &&
-        (missing || !ParseInteger(topText, &top) || top < 1)) {
+    if (TakeOption(ctx.args, "--top", &topText, &missing) && (missing || !ParseInteger(topText, &top) || top < 1)) {
         return ctx.Usage("--top takes a whole number of at least 1");
     }
     if (TakeOption(ctx.args, "--jobs", &jobsText, &missing) &&
@@ -271,7 +272,8 @@ int RunRank(CommandContext& ctx) {
     }
     std::sort(skipped.begin(), skipped.end(),
               [](const CandidateProblem& x, const CandidateProblem& y) { return x.line < y.line; });
-    for (const CandidateProblem& p : skipped) ctx.Error("line " + std::to_string(p.line) + ": " + p.message + "; skipped");
+    for (const CandidateProblem& p : skipped)
+        ctx.Error("line " + std::to_string(p.line) + ": " + p.message + "; skipped");
 
     const std::vector<std::size_t> order = RankOrder(scores.scores, persons);
     std::vector<Ranked> ranked;
@@ -284,7 +286,8 @@ int RunRank(CommandContext& ctx) {
         case RankFormat::kTable: ctx.Print(TableText(m.a, judgementA, ranked)); break;
         case RankFormat::kCsv: ctx.Print(CsvText(ranked)); break;
         case RankFormat::kJson:
-            ctx.Print(JsonText(m.a, judgementA, file.rows.size() + file.problems.size(), skipped, ranked, order.size()));
+            ctx.Print(
+                JsonText(m.a, judgementA, file.rows.size() + file.problems.size(), skipped, ranked, order.size()));
             break;
     }
     if (order.empty()) {
@@ -316,7 +319,8 @@ const CommandRegistration kRank{
     "rank",
     "--a PERSON --candidates FILE [--top N] [--json | --csv] [--jobs N] [--any-sex] [--report DIR] "
     "[--set KEY=VALUE]...",
-    RunRank, {
+    RunRank,
+    {
         .summary = "Matches one person with every candidate of a file and lists the candidates best first: "
                    "line number, index (婚配指数), the relation of the two year pillars and both judgements. "
                    "A row that cannot be read is reported with its line number and skipped; so are rows of "

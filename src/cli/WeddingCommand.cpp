@@ -56,13 +56,15 @@ int RunWedding(CommandContext& ctx) {
 }
 
 const CommandRegistration kWedding{
-    "wedding", "--a PERSON --b PERSON --year Y [--set KEY=VALUE]... [--encoding utf8|gbk]", RunWedding, {
+    "wedding",
+    "--a PERSON --b PERSON --year Y [--set KEY=VALUE]... [--encoding utf8|gbk]",
+    RunWedding,
+    {
         .summary = "Searches a marriage year for the wedding days and hours of a couple. After the "
                    "matching of the man and the woman it prints a heading per solar month with its "
                    "quality for the woman, and each day that passes with its Gregorian and lunar date, "
                    "day pillar and good hours. A couple of one sex is refused.",
-        .arguments = TESSALY_MATCH_ARGUMENTS_HELP
-                     "--year Y\tthe marriage year, -850..2100 (negative for BC)",
+        .arguments = TESSALY_MATCH_ARGUMENTS_HELP "--year Y\tthe marriage year, -850..2100 (negative for BC)",
         .examples = "tessaly-cli wedding --a \"sex=M;date=1990-05-12 08:30\" --b \"sex=F;date=1992-11-03 21:10\" "
                     "--year 2026",
     }};

@@ -152,8 +152,7 @@ void IniFile::Parse(std::string_view utf8) {
         if (t.size() >= 2 && t.front() == '[' && t.find(']') != std::string_view::npos) {
             line.kind = Line::kSection;
             line.name = std::string(Trim(t.substr(1, t.find(']') - 1)));
-        } else if (!t.empty() && t.front() != ';' && t.front() != '#' &&
-                   t.find('=') != std::string_view::npos) {
+        } else if (!t.empty() && t.front() != ';' && t.front() != '#' && t.find('=') != std::string_view::npos) {
             line.kind = Line::kEntry;
             const std::size_t eq = t.find('=');
             line.name = std::string(Trim(t.substr(0, eq)));
@@ -209,8 +208,7 @@ bool IniFile::HasKey(std::string_view section, std::string_view key) const {
     return s != std::string::npos && FindKey(s, key) != std::string::npos;
 }
 
-std::string IniFile::ReadString(std::string_view section, std::string_view key,
-                                std::string_view def) const {
+std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
     const std::size_t s = FindSection(section);
     if (s == std::string::npos) return std::string(def);
     const std::size_t k = FindKey(s, key);

@@ -41,8 +41,7 @@ public:
     std::vector<std::string> Keys(std::string_view section) const;
     bool HasKey(std::string_view section, std::string_view key) const;
 
-    std::string ReadString(std::string_view section, std::string_view key,
-                           std::string_view def = {}) const;
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view def = {}) const;
     long ReadInteger(std::string_view section, std::string_view key, long def) const;
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
 

@@ -26,7 +26,7 @@ struct TextStyle {
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
-    std::string font;         // family; empty: the report's font
+    std::string font;  // family; empty: the report's font
 
     friend bool operator==(const TextStyle&, const TextStyle&) = default;
 };
@@ -51,11 +51,11 @@ struct StyleRun {
 };
 
 struct StyledReport {
-    std::string text;                 // UTF-8, lines end in CR LF
+    std::string text;  // UTF-8, lines end in CR LF
     std::string fontName = "宋体";
-    TextStyle base;                   // attributes of text no run covers
-    int firstLineIndent = 0;          // twips, every paragraph
-    std::vector<StyleRun> runs;       // applied in order
+    TextStyle base;              // attributes of text no run covers
+    int firstLineIndent = 0;     // twips, every paragraph
+    std::vector<StyleRun> runs;  // applied in order
 };
 
 }  // namespace tessaly

@@ -82,8 +82,7 @@ bool IsAscii(std::string_view s) {
     return true;
 }
 
-CodecResult Convert(std::string_view in, ConverterId which, const char* to, const char* from,
-                    const char* what) {
+CodecResult Convert(std::string_view in, ConverterId which, const char* to, const char* from, const char* what) {
     CodecResult r;
     // Both encodings keep ASCII byte for byte.
     if (IsAscii(in)) {
@@ -143,7 +142,8 @@ public:
         if (e.length == 0) {
             const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
             const CodecResult r = Convert(std::string_view(pair, 2), kFromGbk, "UTF-8", "GBK", "GBK 转 UTF-8");
-            e.length = r.ok() && !r.text.empty() && r.text.size() <= sizeof e.utf8 ? std::uint8_t(r.text.size()) : kNotGbk;
+            e.length =
+                r.ok() && !r.text.empty() && r.text.size() <= sizeof e.utf8 ? std::uint8_t(r.text.size()) : kNotGbk;
             if (e.length != kNotGbk) std::memcpy(e.utf8, r.text.data(), r.text.size());
         }
         return e;

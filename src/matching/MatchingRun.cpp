@@ -131,9 +131,9 @@ MatchingResult RunMatching(const PersonRecord& a, const PersonRecord& b, const C
 }
 
 void PairAndAssemble(MatchingResult& result, const EndingText& ending) {
-    const PairingResult pairing = PairingAnalysis(result.persons[0].Chart(), result.persons[1].Chart(),
-                                                  result.persons[0].Person(), result.persons[1].Person(),
-                                                  result.options);
+    const PairingResult pairing =
+        PairingAnalysis(result.persons[0].Chart(), result.persons[1].Chart(), result.persons[0].Person(),
+                        result.persons[1].Person(), result.options);
     result.index = pairing.index;
     result.report = AssembleReport(result.persons, pairing.report, result.options, ending);
 }

@@ -25,22 +25,22 @@ namespace tessaly {
 
 // One person's analysed chart and what the analysis wrote of it.
 struct PersonAnalysis {
-    PersonChart built;             // the chart as built; built.chart is scored and judged
-    ReportText analysis;           // strength and relations sections
-    ReadingSection personality;    // 性格特征
-    ReadingSection marriage;       // 婚姻择偶
+    PersonChart built;           // the chart as built; built.chart is scored and judged
+    ReportText analysis;         // strength and relations sections
+    ReadingSection personality;  // 性格特征
+    ReadingSection marriage;     // 婚姻择偶
 
     const PersonRecord& Person() const { return built.person; }
     const ChartData& Chart() const { return built.chart; }
 };
 
 struct MatchingResult {
-    Status status;                 // the message of the first person that failed
-    int failedPerson = -1;         // 0 or 1 when the run failed
-    ChartOptions options;          // the options the run used
+    Status status;                          // the message of the first person that failed
+    int failedPerson = -1;                  // 0 or 1 when the run failed
+    ChartOptions options;                   // the options the run used
     std::array<PersonAnalysis, 2> persons;  // 甲命, 乙命
-    float index = 0;               // 婚配指数, 0..99
-    ReportText report;             // the whole report
+    float index = 0;                        // 婚配指数, 0..99
+    ReportText report;                      // the whole report
 
     bool Ok() const { return status.ok(); }
     std::string Text() const { return report.PlainText(); }
@@ -83,11 +83,11 @@ PersonAnalysis ScorePerson(PersonChart built, const ChartOptions& options, bool 
 
 // What a matching gives without its readings and its report.
 struct MatchingScore {
-    Status status;                    // the message of the person that failed
-    int failedPerson = -1;            // 0 or 1 when it failed
-    float index = 0;                  // 婚配指数, 0..99, as RunMatching gives it
+    Status status;                                 // the message of the person that failed
+    int failedPerson = -1;                         // 0 or 1 when it failed
+    float index = 0;                               // 婚配指数, 0..99, as RunMatching gives it
     YearPairKind years = YearPairKind::kHarmless;  // what the pairing says of the birth years
-    std::array<int, 2> judgements{};  // StrengthJudgement of 甲命 and 乙命
+    std::array<int, 2> judgements{};               // StrengthJudgement of 甲命 and 乙命
 
     bool Ok() const { return status.ok(); }
 };

@@ -19,8 +19,8 @@ constexpr std::array<int, 10> kLuBranch = {1, 3, 4, 6, 7, 6, 7, 9, 10, 0};
 // By branch % 3: 亥寅巳申 申, 子卯午酉 丑, 丑辰未戌 卯.
 constexpr std::array<int, 3> kHourBan = {9, 2, 4};
 // By branch: 亥子丑 寅戌, 寅卯辰 丑巳, 巳午未 辰申, 申酉戌 亥未.
-constexpr std::array<std::array<int, 2>, 12> kPairA = {{{3, 11}, {3, 11}, {3, 11}, {2, 6}, {2, 6}, {2, 6},
-                                                         {5, 9}, {5, 9}, {5, 9}, {0, 8}, {0, 8}, {0, 8}}};
+constexpr std::array<std::array<int, 2>, 12> kPairA = {
+    {{3, 11}, {3, 11}, {3, 11}, {2, 6}, {2, 6}, {2, 6}, {5, 9}, {5, 9}, {5, 9}, {0, 8}, {0, 8}, {0, 8}}};
 // Month quality by (woman's branch % 6, month branch % 6); both pairs run
 // 亥巳 子午 丑未 寅申 卯酉 辰戌.
 constexpr int kMonthQuality[6][6] = {
@@ -56,7 +56,6 @@ bool EndsOrPairsComplete(const WeddingKeys& k, std::uint16_t set) {
     return AllPresent(set, k.officerEnd) || AllPresent(set, k.foodEnd) || AllPresent(set, k.pairA) ||
            AllPresent(set, k.pairB);
 }
-
 
 // One day as the search sees it.
 struct DayFacts {
@@ -101,8 +100,8 @@ private:
 // Noon of January 1 of a year and the number of days of the year.
 CivilTime NewYearNoon(int year) { return {static_cast<std::int16_t>(year), 1, 1, 12, 0}; }
 int DaysOfYear(int year) {
-    return static_cast<int>(LunarCalendar::ToJulianDay(NewYearNoon(year + 1)) - LunarCalendar::ToJulianDay(NewYearNoon(year)) +
-                            0.5);
+    return static_cast<int>(LunarCalendar::ToJulianDay(NewYearNoon(year + 1)) -
+                            LunarCalendar::ToJulianDay(NewYearNoon(year)) + 0.5);
 }
 
 bool YearConvertible(int year) { return year >= kMinYear && year <= kMaxYear; }
@@ -195,8 +194,8 @@ std::uint16_t WeddingHoursAccepted(const WeddingKeys& k, const WeddingDayPillars
 std::string WeddingDayLine(const CivilTime& date, const CivilTime& lunar, bool leapMonth, int dayPillar,
                            std::uint16_t hours) {
     if ((hours & 0x0FFF) == 0) return {};
-    std::string line = std::to_string(ShownYear(date.year)) + "-" + std::to_string(date.month) + "-" +
-                       std::to_string(date.day) + " ";
+    std::string line =
+        std::to_string(ShownYear(date.year)) + "-" + std::to_string(date.month) + "-" + std::to_string(date.day) + " ";
     if (leapMonth) line += "闰";
     line += lunar.month == 1 ? std::string("正") : LunarCalendar::ChineseNumeral(lunar.month);
     line += "月";
@@ -249,7 +248,8 @@ WeddingResult SearchWeddingDaysDayByDay(const WeddingSearchInput& input, const W
     r.longitude = input.longitude;
     const int days = DaysOfYear(Y);
     int done = 0;
-    for (CivilTime day = NewYearNoon(Y); day.year == Y; day = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(day) + 1)) {
+    for (CivilTime day = NewYearNoon(Y); day.year == Y;
+         day = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(day) + 1)) {
         if (Cancelled(progress)) return {Status::Error(kWeddingCancelled), {}, done};
         r.SetTime(day);
         const BirthConversion c = ConvertBirth(r, input.options, calendar);
@@ -294,7 +294,8 @@ WeddingResult SearchWeddingDays(const WeddingSearchInput& input, const WeddingPr
     const bool zishi = input.options.lateZiHourKeepsDay;
     std::size_t jie = 0;
     int done = 0;
-    for (CivilTime day = NewYearNoon(Y); day.year == Y; day = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(day) + 1)) {
+    for (CivilTime day = NewYearNoon(Y); day.year == Y;
+         day = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(day) + 1)) {
         if (Cancelled(progress)) return {Status::Error(kWeddingCancelled), {}, done};
         const double T = LunarCalendar::ToJulianDay(day);
 
@@ -310,8 +311,9 @@ WeddingResult SearchWeddingDays(const WeddingSearchInput& input, const WeddingPr
 
         f.p.year = YearPillarOfYear(T >= lichunJd ? Y : Y - 1);
         while (jie + 1 < jieJd.size() && T >= jieJd[jie + 1]) ++jie;
-        const int branch = T >= jieJd.front() && T < jieJd.back() ? BranchOfJieAngle(kFirstJie + 30 * static_cast<int>(jie))
-                                                                  : calendar.MonthBranchOf(day).branch;
+        const int branch = T >= jieJd.front() && T < jieJd.back()
+                               ? BranchOfJieAngle(kFirstJie + 30 * static_cast<int>(jie))
+                               : calendar.MonthBranchOf(day).branch;
         f.p.month = MonthPillarFrom(f.p.year, branch);
         f.p.day = LunarCalendar::DayPillarAt(f.chartTime, zishi);
         text.AddDay(f);

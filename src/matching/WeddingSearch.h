@@ -9,10 +9,10 @@
 //   甲辰年29岁丙子女
 //   甲辰年白虎在子，天狗在寅
 //
-//   ★十一月甲子　不利月不取 
+//   ★十一月甲子　不利月不取
 //
-//   ★十二月乙丑　大利月 
-//   2024-1-9 十一月廿八 壬申日 子卯辰巳申戌亥时 
+//   ★十二月乙丑　大利月
+//   2024-1-9 十一月廿八 壬申日 子卯辰巳申戌亥时
 //   …
 //
 // The search knows nothing of windows: it reports progress through a
@@ -62,8 +62,8 @@ struct WeddingKeys {
     int luBranch = 0;        // the branch where s stands at 临官
     int tenBranch = 0;       // (b + 10) mod 12
     int hourBan = 0;         // the barred hour: 亥寅巳申 申, 子卯午酉 丑, 丑辰未戌 卯
-    std::array<int, 2> pairA{};      // by b's 三会 group: 亥子丑 寅戌, 寅卯辰 丑巳, 巳午未 辰申, 申酉戌 亥未
-    std::array<int, 2> pairB{};      // (b + 3) and (b + 9) mod 12
+    std::array<int, 2> pairA{};  // by b's 三会 group: 亥子丑 寅戌, 寅卯辰 丑巳, 巳午未 辰申, 申酉戌 亥未
+    std::array<int, 2> pairB{};       // (b + 3) and (b + 9) mod 12
     std::array<int, 3> officerEnd{};  // 死 墓 绝 branches of the officerMonth stem
     std::array<int, 3> foodEnd{};     // 死 墓 绝 branches of the foodMonth stem
 };
@@ -78,7 +78,7 @@ int WeddingMonthQuality(int womanBranch, int monthBranch);
 inline constexpr std::array<std::string_view, 6> kMonthQualityNames = {"大利月", "小利月", "翁姑月",
                                                                        "父母月", "不利月", "不利月"};
 // Month names by month number 1..12 (寅 = 1 … 丑 = 12), index n − 1.
-inline constexpr std::array<std::string_view, 12> kWeddingMonthNames = {"正", "二", "三", "四", "五", "六",
+inline constexpr std::array<std::string_view, 12> kWeddingMonthNames = {"正", "二", "三", "四", "五",   "六",
                                                                         "七", "八", "九", "十", "十一", "十二"};
 
 // The pillars of one day at 12:00.
@@ -106,10 +106,10 @@ std::vector<int> WeddingYearChoices(int currentYear);
 
 // Everything the search needs from a finished matching run.
 struct WeddingSearchInput {
-    int womanYear = 0;         // the woman's birth year counted from 立春
-    int marriageYear = 2000;   // astronomical
-    float longitude = 120;     // degrees east: the place whose local time the days are read in
-    ChartOptions options;      // the time basis and the late-子-hour rule
+    int womanYear = 0;        // the woman's birth year counted from 立春
+    int marriageYear = 2000;  // astronomical
+    float longitude = 120;    // degrees east: the place whose local time the days are read in
+    ChartOptions options;     // the time basis and the late-子-hour rule
 };
 
 // Progress of a running search, for a progress bar: called after each day

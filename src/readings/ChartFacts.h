@@ -38,7 +38,18 @@ inline constexpr std::pair<int, int> kAdjacentStemPairs[2] = {{Y, M}, {M, H}};
 // Roles (usefulness of a god pair).
 enum Role : int { kYongShen = 0, kXiShen = 1, kJiShen = 2, kChouShen = 3, kXianShen = 4 };
 // Ten gods and pairs by name.
-enum TenGod : int { kBiJian, kJieCai, kShiShen, kShangGuan, kPianCai, kZhengCai, kQiSha, kZhengGuan, kPianYin, kZhengYin };
+enum TenGod : int {
+    kBiJian,
+    kJieCai,
+    kShiShen,
+    kShangGuan,
+    kPianCai,
+    kZhengCai,
+    kQiSha,
+    kZhengGuan,
+    kPianYin,
+    kZhengYin
+};
 enum GodPair : int { kPairBiJie, kPairShiShang, kPairCai, kPairGuanSha, kPairYin };
 // Role classes of a cell.
 inline constexpr int kFavourable = 0, kUnfavourable = 1;
@@ -140,14 +151,24 @@ struct ChartFacts {
         return n;
     }
     template <class Pred>
-    bool AnyPillar(Pred pred) const { return CountPillars(pred) > 0; }
+    bool AnyPillar(Pred pred) const {
+        return CountPillars(pred) > 0;
+    }
     // "Some / exactly one stem among Y, M, H is g": the stems that have a ten god.
-    int StemsWithGod(int g) const { return CountPillars([&](int p) { return SG(p) == g; }); }
-    int StemsWithPair(int pair) const { return CountPillars([&](int p) { return SP(p) == pair; }); }
+    int StemsWithGod(int g) const {
+        return CountPillars([&](int p) { return SG(p) == g; });
+    }
+    int StemsWithPair(int pair) const {
+        return CountPillars([&](int p) { return SP(p) == pair; });
+    }
     // Whether one of the four pillar stems (the day stem included) /
     // branches is the given one.
-    bool StemsInclude(int stem) const { return AnyPillar([&](int p) { return Stem(p) == stem; }); }
-    bool BranchesInclude(int branch) const { return AnyPillar([&](int p) { return Branch(p) == branch; }); }
+    bool StemsInclude(int stem) const {
+        return AnyPillar([&](int p) { return Stem(p) == stem; });
+    }
+    bool BranchesInclude(int branch) const {
+        return AnyPillar([&](int p) { return Branch(p) == branch; });
+    }
     // The four branches are a, b, c and d, one each.
     bool BranchesAreOneEach(int a, int b, int c4, int d) const {
         for (const int x : {a, b, c4, d}) {
@@ -162,7 +183,9 @@ struct ChartFacts {
         }
         return false;
     }
-    bool AnyBranchHasRel(int slot) const { return AnyPillar([&](int p) { return HasRel(p, slot); }); }
+    bool AnyBranchHasRel(int slot) const {
+        return AnyPillar([&](int p) { return HasRel(p, slot); });
+    }
     // The element of a half three-harmony (the slot holds 10 × element, + 5), −1 none.
     int HalfTripleElement(int p) const { return HasRel(p, kRelHalfTriple) ? Rel(p, kRelHalfTriple) / 10 : -1; }
     // x and y are a and b, in either arrangement.

@@ -100,8 +100,9 @@ std::string_view BuildLine(const ChartFacts& f) {
             return f.Male() ? "  ★妻子身材中等，在1.6米左右上下，妻略丰满。\r\n"
                             : "  ★丈夫身材中等，在1.7米左右上下。\r\n";
         case 2:  // 丑 辰 未 戌
-            return f.Male() ? "  ★妻子身材极端，即夫妻身材不匹配型。男高大，则女矮小；男瘦则女胖。(如不应则妻有病灾)。\r\n"
-                            : "  ★夫身材极端，即夫妻身材不匹配型。男高大，则女矮小；男瘦则女胖。(如不应则夫有病灾)。\r\n";
+            return f.Male()
+                       ? "  ★妻子身材极端，即夫妻身材不匹配型。男高大，则女矮小；男瘦则女胖。(如不应则妻有病灾)。\r\n"
+                       : "  ★夫身材极端，即夫妻身材不匹配型。男高大，则女矮小；男瘦则女胖。(如不应则夫有病灾)。\r\n";
         default:  // 子 卯 午 酉
             return f.Male() ? "  ★妻子偏矮小，身材内满，有气质。\r\n" : "  ★丈夫偏矮小，身材结实，内秀有气质。\r\n";
     }
@@ -110,26 +111,20 @@ std::string_view BuildLine(const ChartFacts& f) {
 std::string_view DayStemBranchLine(const ChartFacts& f) {
     switch (f.BG(D)) {
         case kBiJian:
-        case kJieCai:
-            return "  ★日干支比和，夫妻关系一般。\n";
+        case kJieCai: return "  ★日干支比和，夫妻关系一般。\n";
         case kShiShen:
         case kShangGuan:
         case kPianYin:
-        case kZhengYin:
-            return "  ★日干支相生，夫妻和睦，相互之间多有助益。\n";
-        default:
-            return "  ◆日干支相克，夫妻之间偶有矛盾。\n";
+        case kZhengYin: return "  ★日干支相生，夫妻和睦，相互之间多有助益。\n";
+        default: return "  ◆日干支相克，夫妻之间偶有矛盾。\n";
     }
 }
 
 std::string_view DayBranchKindLine(const ChartFacts& f) {
     switch (f.DayBranch() % 3) {
-        case 0:
-            return "  ★日支为寅申巳亥，主配偶为人踏实敦厚。\n";
-        case 2:
-            return "  ★日支为辰戌丑未，主配偶平常。\n";
-        default:
-            return "  ★日支为子午卯酉，主配偶外表漂亮。\n";
+        case 0: return "  ★日支为寅申巳亥，主配偶为人踏实敦厚。\n";
+        case 2: return "  ★日支为辰戌丑未，主配偶平常。\n";
+        default: return "  ★日支为子午卯酉，主配偶外表漂亮。\n";
     }
 }
 

@@ -32,7 +32,9 @@ inline constexpr int kPatternZhengCai = 5;
 // The follow judgements.
 inline constexpr int kJudgeFollowStrong = 0, kJudgeFollowWeak = 6;
 // A pillar by stem and branch.
-inline bool DayPillarIs(const ChartFacts& f, int stem, int branch) { return f.DayPillar() == PillarOfStemBranch(stem, branch); }
+inline bool DayPillarIs(const ChartFacts& f, int stem, int branch) {
+    return f.DayPillar() == PillarOfStemBranch(stem, branch);
+}
 // Branch p has one of clash, six-harmony, three-harmony, half three-harmony,
 // meeting or three-branch punishment (what "without remedy" rules ask for
 // the absence of).

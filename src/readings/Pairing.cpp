@@ -39,15 +39,9 @@ constexpr std::array<std::array<std::string_view, 8>, 8> kNineStarVerdict = {{
 // Rows: the man's birth number, columns: the woman's (1..9). Used exactly as
 // it stands: [2][7] is 2 while [7][2] is 0.
 constexpr int kBirthNumberVerdict[9][9] = {
-    {0, 2, 1, 2, 1, 0, 2, 0, 0},
-    {2, 0, 2, 1, 0, 1, 2, 1, 2},
-    {1, 2, 0, 0, 1, 1, 0, 2, 1},
-    {2, 1, 0, 0, 0, 1, 2, 1, 0},
-    {1, 0, 1, 0, 0, 0, 2, 2, 0},
-    {0, 1, 1, 1, 0, 0, 0, 1, 1},
-    {2, 0, 0, 2, 2, 0, 0, 2, 2},
-    {0, 1, 2, 1, 2, 1, 2, 0, 0},
-    {0, 2, 1, 0, 0, 1, 2, 0, 0},
+    {0, 2, 1, 2, 1, 0, 2, 0, 0}, {2, 0, 2, 1, 0, 1, 2, 1, 2}, {1, 2, 0, 0, 1, 1, 0, 2, 1},
+    {2, 1, 0, 0, 0, 1, 2, 1, 0}, {1, 0, 1, 0, 0, 0, 2, 2, 0}, {0, 1, 1, 1, 0, 0, 0, 1, 1},
+    {2, 0, 0, 2, 2, 0, 0, 2, 2}, {0, 1, 2, 1, 2, 1, 2, 0, 0}, {0, 2, 1, 0, 0, 1, 2, 0, 0},
 };
 
 // The nine star of a person: n = (year pillar − 1) mod 60 counts from 甲子.
@@ -236,7 +230,8 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
     for (const int v : t) sum += v;
     std::array<float, 5> share{};
     for (int k = 0; k < 5; ++k) share[k] = Store(static_cast<double>(t[k]) / sum);
-    const float spread = Store(((static_cast<double>(share[0]) - share[4]) + (static_cast<double>(share[1]) - share[3])) / 2.0);
+    const float spread =
+        Store(((static_cast<double>(share[0]) - share[4]) + (static_cast<double>(share[1]) - share[3])) / 2.0);
     const float balance = Store(1.0 - static_cast<double>(spread));
     body += "☆双方八字交会后，五行平衡性为" + std::to_string(PercentOf(balance)) + "％。\r\n";
     add(15.0 * static_cast<double>(balance));
@@ -245,10 +240,9 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
     // score count as balanced.
     const int yin = a.yinTotal + b.yinTotal;
     const int yang = a.yangTotal + b.yangTotal;
-    const float yy = yin + yang == 0
-                         ? 1.0f
-                         : Store(1.0 - std::fabs(static_cast<double>(yin) / (yin + yang) -
-                                                 static_cast<double>(yang) / (yin + yang)));
+    const float yy = yin + yang == 0 ? 1.0f
+                                     : Store(1.0 - std::fabs(static_cast<double>(yin) / (yin + yang) -
+                                                             static_cast<double>(yang) / (yin + yang)));
     body += "☆双方八字交会后，阴阳平衡性为" + std::to_string(PercentOf(yy)) + "％。\r\n";
     add(10.0 * static_cast<double>(yy));
 
@@ -268,12 +262,8 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
             body += "☆甲乙命生年相合，利于交往！\r\n";
             add(6);
             break;
-        case YearPairKind::kClashing:
-            body += "☆甲乙命生年相冲，不容易相聚！\r\n";
-            break;
-        case YearPairKind::kHarming:
-            body += "☆甲乙命生年相刑害，不利！\r\n";
-            break;
+        case YearPairKind::kClashing: body += "☆甲乙命生年相冲，不容易相聚！\r\n"; break;
+        case YearPairKind::kHarming: body += "☆甲乙命生年相刑害，不利！\r\n"; break;
         case YearPairKind::kHarmless:
             body += "☆甲乙命生年无害，可以交往！\r\n";
             add(4);
@@ -334,9 +324,7 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
                 body += "两人适合在一起，可以发展感情。\r\n";
                 add(1);
                 break;
-            default:
-                body += "两人不适合在一起，没有姻缘。\r\n";
-                break;
+            default: body += "两人不适合在一起，没有姻缘。\r\n"; break;
         }
     }
 

@@ -31,14 +31,10 @@ constexpr PillarReadingRule kGroupA[] = {
     {"P_A1", [](F f, int p) { return !f.Male() && f.SG(p) == kShangGuan && f.Level() > 3; },
      "  ★伤官泄秀，娇俏美丽可爱，红粉佳人。\r\n"},
     {"P_A2",
-     [](F f, int p) {
-         return !f.Male() && f.SG(p) == kShiShen && f.Level() > 3 && f.StemGodCount(kPianYin) == 0;
-     },
+     [](F f, int p) { return !f.Male() && f.SG(p) == kShiShen && f.Level() > 3 && f.StemGodCount(kPianYin) == 0; },
      "  ★食神泄秀，明朗圆滑美丽可爱，贤妻良母。\r\n"},
     {"P_A3",
-     [](F f, int p) {
-         return f.Male() && f.SG(p) == kZhengYin && f.DayStem() == StemNo("戊") && f.Level() > 2;
-     },
+     [](F f, int p) { return f.Male() && f.SG(p) == kZhengYin && f.DayStem() == StemNo("戊") && f.Level() > 2; },
      "  ★戊土有印，体格魁梧。\r\n"},
 };
 
@@ -50,16 +46,11 @@ constexpr ReadingRule kSanQi[] = {
 
 // Group B: the day stem.
 constexpr ReadingRule kGroupB[] = {
-    {"P_B1", [](F f) { return StemAmong(f.DayStem(), "甲乙"); },
-     "  ★甲乙日生者，印堂宽，目藏神，人中长，眉疏秀。\r\n"},
-    {"P_B2", [](F f) { return StemAmong(f.DayStem(), "丙丁"); },
-     "  ★丙丁日生者，眼大须长，额窄，少年多患疮。\r\n"},
-    {"P_B3", [](F f) { return StemAmong(f.DayStem(), "戊己"); },
-     "  ★戊己日生者，头大额广。\r\n"},
-    {"P_B4", [](F f) { return StemAmong(f.DayStem(), "庚辛"); },
-     "  ★庚辛日生者，凤眼，耳朝口，有垂珠。\r\n"},
-    {"P_B5", [](F f) { return StemAmong(f.DayStem(), "壬癸"); },
-     "  ★壬癸日生者，眼大好酒，胆大。\r\n"},
+    {"P_B1", [](F f) { return StemAmong(f.DayStem(), "甲乙"); }, "  ★甲乙日生者，印堂宽，目藏神，人中长，眉疏秀。\r\n"},
+    {"P_B2", [](F f) { return StemAmong(f.DayStem(), "丙丁"); }, "  ★丙丁日生者，眼大须长，额窄，少年多患疮。\r\n"},
+    {"P_B3", [](F f) { return StemAmong(f.DayStem(), "戊己"); }, "  ★戊己日生者，头大额广。\r\n"},
+    {"P_B4", [](F f) { return StemAmong(f.DayStem(), "庚辛"); }, "  ★庚辛日生者，凤眼，耳朝口，有垂珠。\r\n"},
+    {"P_B5", [](F f) { return StemAmong(f.DayStem(), "壬癸"); }, "  ★壬癸日生者，眼大好酒，胆大。\r\n"},
 };
 
 constexpr ReadingRuleGroup kTraitTable[] = {
@@ -70,7 +61,6 @@ constexpr ReadingRuleGroup kTraitTable[] = {
 
 // ---------------------------------------------------------------------------
 // Step 9: rules C1 to AJ8.
-
 
 // Single rules C1..C9.
 constexpr ReadingRule kRulesC[] = {
@@ -116,7 +106,8 @@ constexpr PillarReadingRule kGroupD[] = {
 constexpr ReadingRule kRulesE[] = {
     {"P_E1",
      [](F f) {
-         return f.StemGodCount(kBiJian) > 0 && f.PairCountBranch(kPairBiJie) > 2 && f.PairCountBranch(kPairGuanSha) == 0;
+         return f.StemGodCount(kBiJian) > 0 && f.PairCountBranch(kPairBiJie) > 2 &&
+                f.PairCountBranch(kPairGuanSha) == 0;
      },
      "  ◆比肩多而无正官、偏官，性情主急躁，暴戾无忍耐力，与偏官无制一样相同。\r\n"},
     {"P_E2",
@@ -133,9 +124,7 @@ constexpr ReadingRule kRulesE[] = {
     {"P_E4", [](F f) { return (f.SG(M) == kZhengYin || f.SG(H) == kZhengYin) && f.StemGodCount(kPianYin) == 0; },
      "  ★正印在月干或时干者，性慈悲仁厚正直，佛家之人，智慧甚高，乃大吉配置。\r\n"},
     {"P_E5",
-     [](F f) {
-         return f.SG(M) == kShangGuan && f.StemGodCount(kZhengYin) == 0 && f.StemPairCount(kPairCai) == 0;
-     },
+     [](F f) { return f.SG(M) == kShangGuan && f.StemGodCount(kZhengYin) == 0 && f.StemPairCount(kPairCai) == 0; },
      "  ◆月干见伤官，自尊心过强，常因失言而树敌，有破坏性而少建设性，且常被人恩将仇报。\r\n"},
     {"P_E6",
      [](F f) {
@@ -148,14 +137,11 @@ constexpr ReadingRule kRulesE[] = {
     {"P_E8", [](F f) { return f.StarAnywhere(kStarHuaGai); },
      "  ◆命中有华盖，对神秘文化有兴趣，相信佛道数术之学，业余爱好可能就是在神仙、气功、算命中打转。\r\n"},
     {"P_E9",
-     [](F f) {
-         return f.StemsInclude(StemNo("壬")) && f.StemsInclude(StemNo("癸")) && f.StemsInclude(StemNo("甲"));
-     },
+     [](F f) { return f.StemsInclude(StemNo("壬")) && f.StemsInclude(StemNo("癸")) && f.StemsInclude(StemNo("甲")); },
      "  ◆天干有壬、癸、甲三字，家中必出奸狡或虚伪之人，不然本人奸诈。\r\n"},
     {"P_E10", [](F f) { return BranchAmong(f.Branch(H), "子午卯酉"); },
      "  ★子午卯酉四时生，习惯面朝天睡觉，脸四方，尖下颏。\r\n"},
-    {"P_E11", [](F f) { return BranchAmong(f.Branch(H), "寅申巳亥"); },
-     "  ★寅申巳亥四时生，习惯侧身睡觉，脸长。\r\n"},
+    {"P_E11", [](F f) { return BranchAmong(f.Branch(H), "寅申巳亥"); }, "  ★寅申巳亥四时生，习惯侧身睡觉，脸长。\r\n"},
     {"P_E12", [](F f) { return BranchAmong(f.Branch(H), "丑辰未戌"); },
      "  ★辰戌丑未四时生，习惯面朝下睡觉，团团脸。\r\n"},
     {"P_E13", [](F f) { return f.PairScore(f.RolePair(kYongShen)) > 89 || f.PairScore(f.RolePair(kXiShen)) > 89; },
@@ -204,8 +190,7 @@ constexpr StemPairReadingRule kGroupH[] = {
 
 // Single rules I1..I12.
 constexpr ReadingRule kRulesI[] = {
-    {"P_I1", [](F f) { return f.SC(D) == CombinationNo("乙庚"); },
-     "  ★乙庚合，与人投合。\r\n"},
+    {"P_I1", [](F f) { return f.SC(D) == CombinationNo("乙庚"); }, "  ★乙庚合，与人投合。\r\n"},
     {"P_I2", [](F f) { return f.SC(D) == CombinationNo("甲己") && f.Level() > 3; },
      "  ★甲逢己而生旺，定怀中正之心。\r\n"},
     {"P_I3", [](F f) { return f.DayStem() == StemNo("甲") && BranchAmong(f.Branch(M), "寅卯辰"); },
@@ -217,22 +202,16 @@ constexpr ReadingRule kRulesI[] = {
          return f.SC(D) == CombinationNo("丙辛") && f.DayStem() == StemNo("丙") && BranchAmong(f.Branch(M), "亥子");
      },
      "  ★丙逢辛金遇北镇，虽贫而有德(水旺之月)。\r\n"},
-    {"P_I6", [](F f) { return f.ElemCountBranch(ElementNo("金")) > 2; },
-     "  ★金多威武刚烈。\r\n"},
-    {"P_I7", [](F f) { return f.ElementScore(ElementNo("木")) > 89; },
-     "  ★木盛有恻隐之心。\r\n"},
-    {"P_I8", [](F f) { return f.ElemCountBranch(ElementNo("水")) > 2; },
-     "  ★水多聪明，有技巧。\r\n"},
-    {"P_I9", [](F f) { return f.Level() == 3; },
-     "  ★四柱平和，不争妒。\r\n"},
-    {"P_I10", [](F f) { return f.ElementScore(ElementNo("火")) > 89; },
-     "  ★火旺性急雄辩。\r\n"},
-    {"P_I11", [](F f) { return f.PairScore(kPairCai) > 149 && f.Level() <= 2; },
-     "  ★财旺身弱，良显中正之士。\r\n"},
+    {"P_I6", [](F f) { return f.ElemCountBranch(ElementNo("金")) > 2; }, "  ★金多威武刚烈。\r\n"},
+    {"P_I7", [](F f) { return f.ElementScore(ElementNo("木")) > 89; }, "  ★木盛有恻隐之心。\r\n"},
+    {"P_I8", [](F f) { return f.ElemCountBranch(ElementNo("水")) > 2; }, "  ★水多聪明，有技巧。\r\n"},
+    {"P_I9", [](F f) { return f.Level() == 3; }, "  ★四柱平和，不争妒。\r\n"},
+    {"P_I10", [](F f) { return f.ElementScore(ElementNo("火")) > 89; }, "  ★火旺性急雄辩。\r\n"},
+    {"P_I11", [](F f) { return f.PairScore(kPairCai) > 149 && f.Level() <= 2; }, "  ★财旺身弱，良显中正之士。\r\n"},
     {"P_I12",
      [](F f) {
-         return HowManyHold(f.StemPairCount(kPairCai) > 0, f.StemGodCount(kZhengGuan) > 0, f.StemGodCount(kZhengYin) > 0,
-                            f.StemGodCount(kShiShen) > 0) == 3;
+         return HowManyHold(f.StemPairCount(kPairCai) > 0, f.StemGodCount(kZhengGuan) > 0,
+                            f.StemGodCount(kZhengYin) > 0, f.StemGodCount(kShiShen) > 0) == 3;
      },
      "  ★财官印食，定显慈祥之德。\r\n"},
 };
@@ -240,9 +219,7 @@ constexpr ReadingRule kRulesI[] = {
 // Group J: for each pillar, each at most once.
 constexpr PillarReadingRule kGroupJ[] = {
     {"P_J1",
-     [](F f, int p) {
-         return f.SG(p) == kZhengGuan && f.Star(p, kStarYiMa) && f.StemGodCount(kShangGuan) == 0;
-     },
+     [](F f, int p) { return f.SG(p) == kZhengGuan && f.Star(p, kStarYiMa) && f.StemGodCount(kShangGuan) == 0; },
      "  ★一官骑马，聪明风雅之人。\r\n"},
     {"P_J2",
      [](F f, int p) {
@@ -255,18 +232,14 @@ constexpr PillarReadingRule kGroupJ[] = {
 
 // Single rules K1..K4.
 constexpr ReadingRule kRulesK[] = {
-    {"P_K1",
-     [](F f) {
-         return f.Decade(Y) == f.Decade(M) && f.Decade(M) == f.Decade(D) && f.Decade(D) == f.Decade(H);
-     },
+    {"P_K1", [](F f) { return f.Decade(Y) == f.Decade(M) && f.Decade(M) == f.Decade(D) && f.Decade(D) == f.Decade(H); },
      "  ★年月日时在一旬，乐而忘忧。\r\n"},
-    {"P_K2", [](F f) { return f.Star(D, kStarTianYi); },
-     "  ★日干坐贵，一世清高。\r\n"},
-    {"P_K3", [](F f) { return f.BG(D) == kQiSha; },
-     "  ★日坐七杀，性急伶俐，心性聪明，性暴。\r\n"},
+    {"P_K2", [](F f) { return f.Star(D, kStarTianYi); }, "  ★日干坐贵，一世清高。\r\n"},
+    {"P_K3", [](F f) { return f.BG(D) == kQiSha; }, "  ★日坐七杀，性急伶俐，心性聪明，性暴。\r\n"},
     {"P_K4",
      [](F f) {
-         return (f.GodCountBranch(kZhengGuan) > 2 || f.GodCountBranch(kQiSha) > 2) && f.IsUnfavourablePair(kPairGuanSha);
+         return (f.GodCountBranch(kZhengGuan) > 2 || f.GodCountBranch(kQiSha) > 2) &&
+                f.IsUnfavourablePair(kPairGuanSha);
      },
      "  ★七杀或正官超过三位以上，官杀旺克抑日主，人较懦弱胆怯无能，易冲动。\r\n"},
 };
@@ -296,7 +269,8 @@ constexpr PillarReadingRule kGroupL[] = {
 constexpr ReadingRule kRulesM[] = {
     {"P_M1",
      [](F f) {
-         return f.Male() && f.StemGodCount(kZhengGuan) > 0 && f.StemGodCount(kQiSha) > 0 && f.PairScore(kPairGuanSha) > 89;
+         return f.Male() && f.StemGodCount(kZhengGuan) > 0 && f.StemGodCount(kQiSha) > 0 &&
+                f.PairScore(kPairGuanSha) > 89;
      },
      "  ◆男命官杀混杂，学业、功禄、职业易阻碍，为人做事小巧，性情不定，好风流。\r\n"},
     {"P_M2",
@@ -305,14 +279,9 @@ constexpr ReadingRule kRulesM[] = {
      },
      "  ★偏印现月柱，为喜用，与天月德者同柱：命佳、性温和。\r\n"},
     {"P_M3",
-     [](F f) {
-         return f.StemPairCount(kPairBiJie) > 0 && f.PairScore(kPairBiJie) > 89 && f.PairScore(kPairCai) < 30;
-     },
+     [](F f) { return f.StemPairCount(kPairBiJie) > 0 && f.PairScore(kPairBiJie) > 89 && f.PairScore(kPairCai) < 30; },
      "  ◆比劫强者，财轻，好管闲事，路见不平，轻财懒惰。\r\n"},
-    {"P_M4",
-     [](F f) {
-         return f.BG(M) == kBiJian && f.BR(M) == kUnfavourable && f.PairCountBranch(kPairGuanSha) == 0;
-     },
+    {"P_M4", [](F f) { return f.BG(M) == kBiJian && f.BR(M) == kUnfavourable && f.PairCountBranch(kPairGuanSha) == 0; },
      "  ◆月支比肩且为忌，四柱无官星，性暴乱。\r\n"},
 };
 
@@ -321,9 +290,7 @@ constexpr PillarReadingRule kGroupN[] = {
     {"P_N1", [](F f, int p) { return f.SG(p) == kShangGuan && f.SR(p) == kUnfavourable && f.BG(p) == kJieCai; },
      "  ◆伤官为忌神与劫财同柱：傲慢、好赌、无赖之徒。\r\n"},
     {"P_N2",
-     [](F f, int p) {
-         return f.SP(p) == kPairBiJie && f.SR(p) == kUnfavourable && f.PairCountBranch(kPairBiJie) > 2;
-     },
+     [](F f, int p) { return f.SP(p) == kPairBiJie && f.SR(p) == kUnfavourable && f.PairCountBranch(kPairBiJie) > 2; },
      "  ◆四柱多比肩无制者，为忌，手足相争，朋友失和，异性缘差，怪僻寡合，迟婚，夫妻不睦，性刚毅暴躁，孤独离群，顽强固执，克父，劳苦而不聚财。\r\n"},
     {"P_N3",
      [](F f, int p) {
@@ -379,9 +346,7 @@ constexpr ReadingRule kRulesQ[] = {
 // Group R: for each pillar, each at most once.
 constexpr PillarReadingRule kGroupR[] = {
     {"P_R1",
-     [](F f, int p) {
-         return f.SG(p) == kShiShen && f.Star(p, kStarWenChang) && f.StemGodCount(kPianYin) == 0;
-     },
+     [](F f, int p) { return f.SG(p) == kShiShen && f.Star(p, kStarWenChang) && f.StemGodCount(kPianYin) == 0; },
      "  ★食神与文昌同宫，雄辩滔滔。\r\n"},
     {"P_R2", [](F f, int p) { return f.SG(p) == kShangGuan && f.Stem(p) == StemNo("丁"); },
      "  ★丁火伤官，性傲有谋。\r\n"},
@@ -396,9 +361,7 @@ constexpr ReadingRule kRulesS[] = {
     {"P_S1", [](F f) { return f.SG(M) == kZhengYin && f.IsFavourablePair(kPairYin); },
      "  ★正印多主智，丰身自在，心慈。\r\n"},
     {"P_S2",
-     [](F f) {
-         return f.SG(M) == kShiShen && f.StemGodCount(kPianYin) == 0 && f.IsFavourablePair(kPairShiShang);
-     },
+     [](F f) { return f.SG(M) == kShiShen && f.StemGodCount(kPianYin) == 0 && f.IsFavourablePair(kPairShiShang); },
      "  ★食神秀气，主人身肥，善饮，好唱歌。\r\n"},
     {"P_S3", [](F f) { return f.SG(M) == kQiSha && f.IsFavourablePair(kPairGuanSha); },
      "  ★偏官势压三公，喜色而好争斗，受轩扬，扶弱欺强，性情如虎急如风。\r\n"},
@@ -411,20 +374,17 @@ constexpr ReadingRule kRulesS[] = {
          return f.CombinedStems() + f.BranchesWithRel({kRelCombine, kRelTriple, kRelHalfTriple, kRelMeeting}) > 4;
      },
      "  ★柱中合多者，虽疏也亲。\r\n"},
-    {"P_S7", [](F f) { return f.HasPattern(PatternNo("偏财")); },
-     "  ★偏财清高，多慷慨(偏财格)。\r\n"},
+    {"P_S7", [](F f) { return f.HasPattern(PatternNo("偏财")); }, "  ★偏财清高，多慷慨(偏财格)。\r\n"},
     {"P_S8",
      [](F f) {
          return f.BranchCount(BranchNo("寅")) == 1 && f.BranchCount(BranchNo("申")) == 1 &&
                 f.BranchCount(BranchNo("巳")) == 1 && f.BranchCount(BranchNo("亥")) == 1;
      },
      "  ◆寅申巳亥全，神清貌俊，好争斗。\r\n"},
-    {"P_S9", [](F f) { return !f.Male() && f.Level() > 4; },
-     "  ◆女命身强欺夫，不孝公婆，是非多，性急。\r\n"},
+    {"P_S9", [](F f) { return !f.Male() && f.Level() > 4; }, "  ◆女命身强欺夫，不孝公婆，是非多，性急。\r\n"},
     {"P_S10", [](F f) { return !f.Male() && f.BG(D) == kShangGuan && f.BR(D) == kUnfavourable; },
      "  ◆女人日坐伤官为忌，好骂夫。\r\n"},
-    {"P_S11", [](F f) { return f.YinYangCrossDay(); },
-     "  ◆阴阳差错，外交冷落。\r\n"},
+    {"P_S11", [](F f) { return f.YinYangCrossDay(); }, "  ◆阴阳差错，外交冷落。\r\n"},
 };
 
 // Group T: for the adjacent stem pairs, each at most once.
@@ -458,10 +418,8 @@ constexpr ReadingRule kGroupUAfter[] = {
 
 // Single rules V1..V5.
 constexpr ReadingRule kRulesV[] = {
-    {"P_V1", [](F f) { return f.PairScore(kPairCai) > 149; },
-     "  ◆财星太重，为人孤刻。\r\n"},
-    {"P_V2", [](F f) { return f.SS(D) == StageNo("墓"); },
-     "  ◆日居墓库，多忧少乐。\r\n"},
+    {"P_V1", [](F f) { return f.PairScore(kPairCai) > 149; }, "  ◆财星太重，为人孤刻。\r\n"},
+    {"P_V2", [](F f) { return f.SS(D) == StageNo("墓"); }, "  ◆日居墓库，多忧少乐。\r\n"},
     {"P_V3", [](F f) { return f.Male() && f.BG(D) == kQiSha && f.BR(D) == kUnfavourable; },
      "  ◆日坐七杀为忌，妻不贤。\r\n"},
     {"P_V4", [](F f) { return f.Male() && f.PairCountBranch(kPairCai) > 2 && f.Level() <= 2; },
@@ -524,29 +482,28 @@ constexpr PillarReadingRule kGroupZ[] = {
          return f.Star(p, kStarYiMa) && !f.HasAnyRel(p, {kRelCombine, kRelTriple, kRelHalfTriple, kRelMeeting});
      },
      "  ◆驿马无缰，东西南北之客。\r\n"},
-    {"P_Z2", [](F f, int p) { return f.Star(p, kStarYiMa) && f.Clashed(p); },
-     "  ◆驿马被冲，走遍红尘之客。\r\n"},
+    {"P_Z2", [](F f, int p) { return f.Star(p, kStarYiMa) && f.Clashed(p); }, "  ◆驿马被冲，走遍红尘之客。\r\n"},
 };
 
 // Group Z, after the pass.
 constexpr ReadingRule kGroupZAfter[] = {
-    {"P_Z3", [](F f) { return f.BranchesWithRel({kRelHarm}) > 2; },
-     "  ◆六害多逢，忘恩负义。\r\n"},
-    {"P_Z4", [](F f) { return f.CombinedStems() + f.BranchesWithRel({kRelCombine, kRelTriple, kRelHalfTriple}) > 4; },
+    {"P_Z3", [](F f) { return f.BranchesWithRel({kRelHarm}) > 2; }, "  ◆六害多逢，忘恩负义。\r\n"},
+    {"P_Z4",
+     [](F f) {
+         return f.CombinedStems() + f.BranchesWithRel({kRelCombine, kRelTriple, kRelHalfTriple}) > 4;
+     },
      "  ◆合多过于有情，志无远大。\r\n"},
 };
 
 // Single rules AA1..AA3.
 constexpr ReadingRule kRulesAA[] = {
-    {"P_AA1", [](F f) { return f.ZiMaoPunished(M) || f.ZiMaoPunished(D); },
-     "  ◆子卯相刑，门户全无礼德。\r\n"},
+    {"P_AA1", [](F f) { return f.ZiMaoPunished(M) || f.ZiMaoPunished(D); }, "  ◆子卯相刑，门户全无礼德。\r\n"},
     {"P_AA2",
      [](F f) {
          return (f.SG(Y) == kJieCai && f.Star(H, kStarYangRen)) || (f.SG(H) == kJieCai && f.Star(Y, kStarYangRen));
      },
      "  ◆劫财羊刃两头居，外面光滑内面虚。\r\n"},
-    {"P_AA3", [](F f) { return f.PairCountBranch(kPairGuanSha) == 0; },
-     "  ◆柱无官星，喜自由，不服管。\r\n"},
+    {"P_AA3", [](F f) { return f.PairCountBranch(kPairGuanSha) == 0; }, "  ◆柱无官星，喜自由，不服管。\r\n"},
 };
 
 // Group AB: for each pillar; AB1 and AB2 at most once, AB3 for every pillar.
@@ -556,9 +513,7 @@ constexpr PillarReadingRule kGroupAB[] = {
     {"P_AB2", [](F f, int p) { return f.Stem(p) == StemNo("戊") && f.DayStem() == StemNo("壬"); },
      "  ◆壬水遇戊土，性躁如虎，偏争好斗。\r\n"},
     {"P_AB3",
-     [](F f, int p) {
-         return !f.Male() && OneEach(f.SG(p), f.BG(p), kBiJian, kJieCai) && f.SR(p) == kUnfavourable;
-     },
+     [](F f, int p) { return !f.Male() && OneEach(f.SG(p), f.BG(p), kBiJian, kJieCai) && f.SR(p) == kUnfavourable; },
      "  ◆女逢比劫为忌，姐妹难合，好争妒。\r\n", nullptr, true},
 };
 
@@ -566,7 +521,8 @@ constexpr PillarReadingRule kGroupAB[] = {
 constexpr ReadingRule kRulesAC[] = {
     {"P_AC1",
      [](F f) {
-         return GrowthStageOf(f.DayStem(), f.Branch(M)) == StageNo("帝旺") && f.PairScore(kPairYin) > 89 && f.Level() > 3;
+         return GrowthStageOf(f.DayStem(), f.Branch(M)) == StageNo("帝旺") && f.PairScore(kPairYin) > 89 &&
+                f.Level() > 3;
      },
      "  ◆羊刃格印重身强，大多性急刚暴，外貌温和，内情执拗，对别人采取不信任的态度，主观意识强，不轻易采纳别人意见，思想容易走极端。\r\n"},
 };
@@ -578,9 +534,7 @@ constexpr PillarReadingRule kGroupAD[] = {
     {"P_AD2", [](F f, int p) { return f.Star(p, kStarTaoHua) && f.ElemCountBranch(ElementNo("水")) > 2; },
      "  ◆命带桃花而水多，异性缘佳，但如不加强修养，控制自己，也会惹出麻烦。\r\n"},
     {"P_AD3",
-     [](F f, int p) {
-         return !f.Male() && f.SG(p) == kQiSha && f.Star(p, kStarTaoHua) && f.BR(p) == kUnfavourable;
-     },
+     [](F f, int p) { return !f.Male() && f.SG(p) == kQiSha && f.Star(p, kStarTaoHua) && f.BR(p) == kUnfavourable; },
      "  ◆女命桃花带杀为忌，多淫私奔。\r\n"},
     {"P_AD4",
      [](F f, int p) {
@@ -596,8 +550,7 @@ constexpr ReadingRule kRulesAE[] = {
      "  ◆男命带魁罡，好攻击性之议论，有洁癖，心思灵巧，如格局佳者，必为富贵腾达之士。\r\n"},
     {"P_AE2", [](F f) { return f.Star(D, kStarKuiGang) && !f.Male(); },
      "  ◆女命带魁罡，心性过度刚强，因而于婚姻有所影响。\r\n"},
-    {"P_AE3", [](F f) { return f.Star(D, kStarKuiGang) && f.Clashed(D); },
-     "  ◆魁罡遇冲，肆无忌惮之人。\r\n"},
+    {"P_AE3", [](F f) { return f.Star(D, kStarKuiGang) && f.Clashed(D); }, "  ◆魁罡遇冲，肆无忌惮之人。\r\n"},
 };
 
 // Group AF: for each pillar, each at most once.
@@ -615,10 +568,7 @@ constexpr PillarReadingRule kGroupAF[] = {
 
 // Group AG: for each pillar, each at most once.
 constexpr PillarReadingRule kGroupAG[] = {
-    {"P_AG1",
-     [](F f, int p) {
-         return f.SP(p) == kPairBiJie && f.Star(p, kStarWangShen) && f.BR(p) == kUnfavourable;
-     },
+    {"P_AG1", [](F f, int p) { return f.SP(p) == kPairBiJie && f.Star(p, kStarWangShen) && f.BR(p) == kUnfavourable; },
      "  ◆亡神比劫往来，且为忌神，佛口蛇心。\r\n"},
     {"P_AG2", [](F f, int p) { return f.SG(p) == kQiSha && f.Star(p, kStarWangShen) && f.BR(p) == kUnfavourable; },
      "  ◆亡神带杀为忌，逢杀为寇。\r\n"},
@@ -633,20 +583,16 @@ constexpr PillarReadingRule kGroupAG[] = {
 // Group AG, after the pass.
 constexpr ReadingRule kGroupAGAfter[] = {
     {"P_AG4",
-     [](F f) {
-         return f.AnyPillar([&](int p) { return f.SP(p) == kPairCai && f.SC(p) >= 0; }) && f.Level() <= 2;
-     },
+     [](F f) { return f.AnyPillar([&](int p) { return f.SP(p) == kPairCai && f.SC(p) >= 0; }) && f.Level() <= 2; },
      "  ◆财星被合日干衰，外春风内奸诈。\r\n"},
 };
 
 // Single rules AH1..AH4.
 constexpr ReadingRule kRulesAH[] = {
-    {"P_AH1", [](F f) { return f.Level() < 2; },
-     "  ◆日主太弱，少乐多忧。\r\n"},
+    {"P_AH1", [](F f) { return f.Level() < 2; }, "  ◆日主太弱，少乐多忧。\r\n"},
     {"P_AH2", [](F f) { return f.DayPillar() == PillarNo("己卯") && f.BR(D) == kUnfavourable; },
      "  ◆土临卯位，中年多灰心。\r\n"},
-    {"P_AH3", [](F f) { return f.Level() > 3 && f.PairScore(kPairYin) > 89; },
-     "  ◆印旺身强，好饮酒。\r\n"},
+    {"P_AH3", [](F f) { return f.Level() > 3 && f.PairScore(kPairYin) > 89; }, "  ◆印旺身强，好饮酒。\r\n"},
     {"P_AH4", [](F f) { return f.SG(M) == kPianYin && f.SR(M) == kUnfavourable; },
      "  ◆偏印为忌神，主人做事有始无终，好为非法，外象和气，内心狠毒。\r\n"},
 };
@@ -671,71 +617,36 @@ constexpr StemPairReadingRule kGroupAI[] = {
 constexpr ReadingRule kRulesAJ[] = {
     {"P_AJ1",
      [](F f) {
-         return (f.Star(D, kStarYangRen) || f.Star(H, kStarYangRen)) && (f.Star(D, kStarTaoHua) || f.Star(H, kStarTaoHua));
+         return (f.Star(D, kStarYangRen) || f.Star(H, kStarYangRen)) &&
+                (f.Star(D, kStarTaoHua) || f.Star(H, kStarTaoHua));
      },
      "  ◆羊刃桃花在日时，心灵性巧，旺者性急，衰者性慢。\r\n"},
     {"P_AJ2",
-     [](F f) {
-         return (f.SG(Y) == kZhengGuan || f.SG(M) == kZhengGuan) && (f.SG(Y) == kQiSha || f.SG(M) == kQiSha);
-     },
+     [](F f) { return (f.SG(Y) == kZhengGuan || f.SG(M) == kZhengGuan) && (f.SG(Y) == kQiSha || f.SG(M) == kQiSha); },
      "  ◆岁月官杀混杂，小人之辈。\r\n"},
-    {"P_AJ3", [](F f) { return f.Clashed(D) && f.Star(D, kStarKuiGang); },
-     "  ◆一位魁罡居日上，多冲定是小人身。\r\n"},
-    {"P_AJ4", [](F f) { return f.AllPillarsYang(); },
-     "  ◆四柱纯阳，性刚而暴。\r\n"},
-    {"P_AJ5", [](F f) { return f.AllPillarsYin(); },
-     "  ◆四柱纯阴，性柔。\r\n"},
+    {"P_AJ3", [](F f) { return f.Clashed(D) && f.Star(D, kStarKuiGang); }, "  ◆一位魁罡居日上，多冲定是小人身。\r\n"},
+    {"P_AJ4", [](F f) { return f.AllPillarsYang(); }, "  ◆四柱纯阳，性刚而暴。\r\n"},
+    {"P_AJ5", [](F f) { return f.AllPillarsYin(); }, "  ◆四柱纯阴，性柔。\r\n"},
     {"P_AJ6", [](F f) { return f.DayStem() == StemNo("癸") && f.SC(D) == CombinationNo("戊癸"); },
      "  ◆癸从戊合，多是无情之合。\r\n"},
     {"P_AJ7", [](F f) { return f.GodCountBranch(kPianYin) > 2 && f.GodScore(kShangGuan) > 89; },
      "  ◆枭多伤重，好说是非之辈。\r\n"},
     {"P_AJ8",
      [](F f) {
-         return f.SS(D) == StageNo("死") ||
-                (f.SS(D) == StageNo("绝") && f.Level() < 2 && f.BR(D) == kUnfavourable);
+         return f.SS(D) == StageNo("死") || (f.SS(D) == StageNo("绝") && f.Level() < 2 && f.BR(D) == kUnfavourable);
      },
      "  ◆日遇死绝之地，愚蠢而顽。\r\n"},
 };
 
 constexpr ReadingRuleGroup kCharacterTable[] = {
-    Once(kRulesC),
-    EachPillar(kGroupD),
-    Once(kRulesE),
-    EachPillar(kGroupF),
-    Once(kRulesG),
-    EachStemPair(kGroupH),
-    Once(kRulesI),
-    EachPillar(kGroupJ),
-    Once(kRulesK),
-    EachPillar(kGroupL),
-    Once(kRulesM),
-    EachPillar(kGroupN),
-    Once(kRulesO),
-    EachPillar(kGroupP),
-    Once(kRulesQ),
-    EachPillar(kGroupR),
-    Once(kRulesS),
-    EachStemPair(kGroupT),
-    EachPillar(kGroupU),
-    Once(kGroupUAfter),
-    Once(kRulesV),
-    EachStemPair(kGroupW),
-    Once(kRulesX),
-    EachPillar(kGroupY),
-    Once(kGroupYAfter),
-    EachPillar(kGroupZ),
-    Once(kGroupZAfter),
-    Once(kRulesAA),
-    EachPillar(kGroupAB),
-    Once(kRulesAC),
-    EachPillar(kGroupAD),
-    Once(kRulesAE),
-    EachPillar(kGroupAF),
-    EachPillar(kGroupAG),
-    Once(kGroupAGAfter),
-    Once(kRulesAH),
-    EachStemPair(kGroupAI),
-    Once(kRulesAJ),
+    Once(kRulesC),         EachPillar(kGroupD),    Once(kRulesE),         EachPillar(kGroupF),  Once(kRulesG),
+    EachStemPair(kGroupH), Once(kRulesI),          EachPillar(kGroupJ),   Once(kRulesK),        EachPillar(kGroupL),
+    Once(kRulesM),         EachPillar(kGroupN),    Once(kRulesO),         EachPillar(kGroupP),  Once(kRulesQ),
+    EachPillar(kGroupR),   Once(kRulesS),          EachStemPair(kGroupT), EachPillar(kGroupU),  Once(kGroupUAfter),
+    Once(kRulesV),         EachStemPair(kGroupW),  Once(kRulesX),         EachPillar(kGroupY),  Once(kGroupYAfter),
+    EachPillar(kGroupZ),   Once(kGroupZAfter),     Once(kRulesAA),        EachPillar(kGroupAB), Once(kRulesAC),
+    EachPillar(kGroupAD),  Once(kRulesAE),         EachPillar(kGroupAF),  EachPillar(kGroupAG), Once(kGroupAGAfter),
+    Once(kRulesAH),        EachStemPair(kGroupAI), Once(kRulesAJ),
 };
 
 }  // namespace

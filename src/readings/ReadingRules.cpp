@@ -21,8 +21,7 @@ void FirePillarPass(std::span<const PillarReadingRule> rules, const ChartFacts& 
     }
 }
 
-void FireStemPairPass(std::span<const StemPairReadingRule> rules, const ChartFacts& f,
-                      std::vector<FiredRule>& out) {
+void FireStemPairPass(std::span<const StemPairReadingRule> rules, const ChartFacts& f, std::vector<FiredRule>& out) {
     std::vector<bool> ended(rules.size(), false);
     for (const auto& [first, next] : kAdjacentStemPairs) {
         for (std::size_t i = 0; i < rules.size(); ++i) {
@@ -59,9 +58,11 @@ std::string RulesText(ReadingRuleTable table, const ChartFacts& f) {
 std::vector<std::string_view> RuleIds(ReadingRuleTable table) {
     std::vector<std::string_view> ids;
     for (const ReadingRuleGroup& group : table) {
-        std::visit([&](const auto& rows) {
-            for (const auto& r : rows) ids.push_back(r.id);
-        }, group);
+        std::visit(
+            [&](const auto& rows) {
+                for (const auto& r : rows) ids.push_back(r.id);
+            },
+            group);
     }
     return ids;
 }

@@ -45,7 +45,7 @@ struct PillarReadingRule {
     bool (*when)(const ChartFacts& f, int p);
     std::string_view text;
     bool (*writeIf)(const ChartFacts& f, int p) = nullptr;  // tested at the first hit only
-    bool everyHit = false;                                   // written at every pillar that hits
+    bool everyHit = false;                                  // written at every pillar that hits
 };
 
 struct StemPairReadingRule {

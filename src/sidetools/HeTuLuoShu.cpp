@@ -150,8 +150,8 @@ std::vector<DiagramShape> LuoShuShapes(const DiagramCanvas& canvas) {
         int count;
         const char* star;
     };
-    constexpr std::array<Cardinal, 4> kCardinals = {
-        Cardinal{"金", 7, "七赤"}, Cardinal{"火", 9, "九紫"}, Cardinal{"木", 3, "三碧"}, Cardinal{"水", 1, "一白"}};
+    constexpr std::array<Cardinal, 4> kCardinals = {Cardinal{"金", 7, "七赤"}, Cardinal{"火", 9, "九紫"},
+                                                    Cardinal{"木", 3, "三碧"}, Cardinal{"水", 1, "一白"}};
     for (int k = 1; k <= 4; ++k) {
         const Cardinal& c = kCardinals[std::size_t(k - 1)];
         const double a = DirectionAngle(k), start = WindowStart(k);

@@ -31,7 +31,7 @@ struct DiagramShape {
     double x2 = 0, y2 = 0;
     double startDegrees = 0, spanDegrees = 0;
     std::string text;
-    int points = 10;      // text size in points (at 96 dots per inch)
+    int points = 10;  // text size in points (at 96 dots per inch)
     bool centred = false;
 };
 

@@ -43,8 +43,8 @@ Status CheckPersonEdit(const PersonRecord& a) {
     };
     for (const auto& f : kFields) {
         if (f.value < f.min || f.value > f.max) {
-            return Status::Error(std::string(f.what) + " " + std::to_string(f.value) + " 不在 " + std::to_string(f.min) +
-                                 " 到 " + std::to_string(f.max) + " 之间");
+            return Status::Error(std::string(f.what) + " " + std::to_string(f.value) + " 不在 " +
+                                 std::to_string(f.min) + " 到 " + std::to_string(f.max) + " 之间");
         }
     }
     return Status::Ok();

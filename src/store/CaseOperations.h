@@ -55,7 +55,7 @@ Status RenameCasesCategory(CaseStore& db, const std::vector<std::int32_t>& slots
 // What RenameCategory changed.
 struct CategoryRename {
     std::vector<std::int32_t> renamed;  // the slots of the cases now filed under the new name
-    bool listEntry = false;           // an entry of the category list was renamed
+    bool listEntry = false;             // an entry of the category list was renamed
 };
 
 // Renames category `oldName` everywhere: every live stored case whose

@@ -59,7 +59,8 @@ Status PlanReportSwap(const fs::path& report, const JournalPlace& place, StoreJo
     const DirEntry::Kind there = KindAt(report);
     if (there == DirEntry::kDir) return Status::Error("无法写入 " + report.string() + "：" + SystemErrorText(EISDIR));
     swap->replaces = there != DirEntry::kMissing;
-    j->undo.push_back(swap->replaces ? Step(JournalStep::kMoveBack, place.ReportName(swap->aside.filename().string()), place.ReportName(name))
+    j->undo.push_back(swap->replaces ? Step(JournalStep::kMoveBack, place.ReportName(swap->aside.filename().string()),
+                                            place.ReportName(name))
                                      : Step(JournalStep::kRemove, place.ReportName(name)));
     j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap->temp.filename().string())));
     return Status::Ok();
@@ -78,10 +79,9 @@ Status DoReportSwap(FileSteps& steps, const ReportSwap& swap, std::string_view r
 // Once the change is done, the report put aside goes.
 void FinishReportSwap(const ReportSwap& swap, const JournalPlace& place, StoreJournal* j) {
     j->finish.clear();
-    if (swap.replaces) j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap.aside.filename().string())));
+    if (swap.replaces)
+        j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap.aside.filename().string())));
 }
-
-
 
 // "N.rtf" with N written as the store writes slots (no sign, no leading
 // zero); -1 for any other name.
@@ -142,7 +142,8 @@ Status CaseStore::CheckDataFiles(const StoreHeader& h) const {
         if (what == DirEntry::kMissing) {
             return StoreDamaged("命例库文件 " + path.string() + " 不见了");
         }
-        if (what != DirEntry::kFile) return Status::Error("命例库文件 " + path.string() + " 不是普通文件（为安全起见，不跟随符号链接）");
+        if (what != DirEntry::kFile)
+            return Status::Error("命例库文件 " + path.string() + " 不是普通文件（为安全起见，不跟随符号链接）");
         if (size < BytesNeeded(h.count, k)) {
             return StoreDamaged("命例库文件 " + path.string() + " 有 " + std::to_string(size) + " 字节，文件头需要 " +
                                 std::to_string(BytesNeeded(h.count, k)) + " 字节");
@@ -250,12 +251,14 @@ Status CaseStore::ScanRecords(const StoreHeader& h,
         const std::int32_t first = k * kRecordsPerFile;
         for (std::int32_t i = 0; i < inFile; i += kBlockRecords) {
             const std::int32_t n = std::min(kBlockRecords, inFile - i);
-            if (Status s = ReadAt(fd.get(), path, block.data(), std::size_t(n) * kCaseRecordSize, OffsetOfSlot(first + i));
+            if (Status s =
+                    ReadAt(fd.get(), path, block.data(), std::size_t(n) * kCaseRecordSize, OffsetOfSlot(first + i));
                 !s) {
                 return s;
             }
             for (std::int32_t j = 0; j < n; ++j) {
-                if (!visit(first + i + j, std::string_view(block.data() + std::size_t(j) * kCaseRecordSize, kCaseRecordSize))) {
+                if (!visit(first + i + j,
+                           std::string_view(block.data() + std::size_t(j) * kCaseRecordSize, kCaseRecordSize))) {
                     return Status::Ok();
                 }
             }
@@ -360,8 +363,8 @@ Status CaseStore::ReadRecord(std::int32_t slot, CaseRecord* record) {
     Session ses;
     if (Status s = Begin(Access::kRead, &ses); !s) return s;
     if (slot < 0 || slot >= ses.header.count) {
-        return Status::Error("没有第 " + std::to_string(slot) + " 号命例（命例库共有 " + std::to_string(ses.header.count) +
-                             " 个记录位置）");
+        return Status::Error("没有第 " + std::to_string(slot) + " 号命例（命例库共有 " +
+                             std::to_string(ses.header.count) + " 个记录位置）");
     }
     const fs::path path = DataFilePath(FileOfSlot(slot));
     UniqueFd fd;
@@ -379,8 +382,8 @@ Status CaseStore::Write(std::int32_t slot, const CaseRecord& record, const std::
     Session ses;
     if (Status s = Begin(Access::kWrite, &ses); !s) return s;
     if (slot < 0 || slot >= ses.header.count) {
-        return Status::Error("无法写入第 " + std::to_string(slot) + " 号记录：命例库只有 " + std::to_string(ses.header.count) +
-                             " 个记录位置，新命例只能添加");
+        return Status::Error("无法写入第 " + std::to_string(slot) + " 号记录：命例库只有 " +
+                             std::to_string(ses.header.count) + " 个记录位置，新命例只能添加");
     }
     const fs::path data = DataFilePath(FileOfSlot(slot));
     const off_t at = OffsetOfSlot(slot);
@@ -442,7 +445,8 @@ Status CaseStore::Delete(std::int32_t slot, bool withReport) {
     const bool hasReport = withReport && there != DirEntry::kMissing && there != DirEntry::kDir;
     StoreJournal j{"delete", false, {}, {}};
     if (hasReport) {
-        j.undo.push_back(Step(JournalStep::kMoveBack, place.ReportName(aside.filename().string()), place.ReportName(report.filename().string())));
+        j.undo.push_back(Step(JournalStep::kMoveBack, place.ReportName(aside.filename().string()),
+                              place.ReportName(report.filename().string())));
     }
     j.undo.push_back(RestoreBytes(place.DatName(data.filename().string()), markAt, std::string(1, '\0')));
     j.undo.push_back(RestoreBytes(place.DatName(HeaderPath().filename().string()), 0, ses.headerBytes));
@@ -525,7 +529,8 @@ Status CaseStore::ExportTo(const fs::path& destDir, std::vector<std::string>* sk
     std::error_code ec;
     fs::create_directories(destDir, ec);
     if (ec || !fs::is_directory(destDir, ec)) {
-        return Status::Error("无法创建导出文件夹 " + destDir.string() + (ec ? "：" + SystemErrorText(ec) : std::string()));
+        return Status::Error("无法创建导出文件夹 " + destDir.string() +
+                             (ec ? "：" + SystemErrorText(ec) : std::string()));
     }
     if (SamePlace(destDir, datDir_) || SamePlace(destDir, programDir_) || SamePlace(destDir, ReportDir())) {
         return Status::Error("不能导出到软件自己的文件夹（" + destDir.string() + "），请选择别的文件夹");
@@ -572,8 +577,9 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
         return Status::Error("无法导入 " + headerFile.string() + "：" + why + "；什么都没有改变");
     };
     if (const DirEntry::Kind f = KindAt(headerFile); f != DirEntry::kFile) {
-        return f == DirEntry::kLink || f == DirEntry::kOther ? refuse("它不是普通文件（为安全起见，不跟随符号链接）")
-                                  : Status::Error("无法导入：" + headerFile.string() + " 不是文件");
+        return f == DirEntry::kLink || f == DirEntry::kOther
+                   ? refuse("它不是普通文件（为安全起见，不跟随符号链接）")
+                   : Status::Error("无法导入：" + headerFile.string() + " 不是文件");
     }
     if (!EqualsIgnoreAsciiCase(headerFile.filename().string(), headerName)) {
         return Status::Error("无法导入 " + headerFile.string() + "：请选择导出的历史记录中的 " + headerName);
@@ -601,7 +607,8 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
         return refuse("它的文件头已损坏");
     }
     if (h.fileCount != FilesNeeded(h.count)) {
-        return refuse("它的文件头为 " + std::to_string(h.count) + " 条记录写了 " + std::to_string(h.fileCount) + " 个数据文件");
+        return refuse("它的文件头为 " + std::to_string(h.count) + " 条记录写了 " + std::to_string(h.fileCount) +
+                      " 个数据文件");
     }
     std::map<std::string, DirEntry> srcFiles;  // lower-case name -> entry
     if (Status s = ListFolderFolded(srcDir, &srcFiles); !s) return s;
@@ -704,7 +711,8 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     }
     if (!checked) {
         const Status undone = RunJournal(steps_, place, j);
-        return undone ? checked : Status::Error(checked.message() + "（删除复制的文件也失败了：" + undone.message() + "）");
+        return undone ? checked
+                      : Status::Error(checked.message() + "（删除复制的文件也失败了：" + undone.message() + "）");
     }
     for (const auto& [slot, from] : reports) {
         if (!s) break;
@@ -727,8 +735,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     unmoveReports.names = reportNames;
     JournalStep unmoveData = Step(JournalStep::kUnmove, place.DatName(kImportStaging), "dat");
     unmoveData.names = dataNames;
-    j.undo = {unmoveReports, unmoveData,
-              Step(JournalStep::kMoveAllBack, place.ReportName(kImportPrevious), reportsTop),
+    j.undo = {unmoveReports, unmoveData, Step(JournalStep::kMoveAllBack, place.ReportName(kImportPrevious), reportsTop),
               Step(JournalStep::kMoveAllBack, place.DatName(kImportPrevious), "dat")};
     if (s = WriteJournal(steps_, place, j); !s) return Undo(j, s);
     std::vector<fs::path> oldReports, oldData;
@@ -736,7 +743,8 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     if (s) s = MakeDir(steps_, reportAside);
     if (s) s = ListReportFiles(reportDir, &oldReports);
     if (s) s = ListDataFiles(datDir_, stem_, &oldData);
-    std::stable_partition(oldData.begin(), oldData.end(), [&](const fs::path& p) { return p.filename() != headerName; });
+    std::stable_partition(oldData.begin(), oldData.end(),
+                          [&](const fs::path& p) { return p.filename() != headerName; });
     for (const fs::path& p : oldReports) {
         if (s) s = RenameFile(steps_, p, reportAside / p.filename());
     }

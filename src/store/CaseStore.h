@@ -171,5 +171,4 @@ private:
     std::function<void()> betweenWrites_;
 };
 
-
 }  // namespace tessaly

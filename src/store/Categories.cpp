@@ -26,8 +26,8 @@ void AppendCaseNodeText(const CaseRecord& r, std::string* out) {
     text += r.a.isLunar == 1 ? "  农" : "  公";
     if (r.a.isLunar == 1 && r.a.isLeapMonth == 1) text += "闰";
     char digits[48];
-    const int n = std::snprintf(digits, sizeof digits, "%d-%d-%d|%d", ShownYear(r.a.year), int(r.a.month),
-                                int(r.a.day), int(r.slot));
+    const int n = std::snprintf(digits, sizeof digits, "%d-%d-%d|%d", ShownYear(r.a.year), int(r.a.month), int(r.a.day),
+                                int(r.slot));
     text.append(digits, std::size_t(n));
 }
 
@@ -45,8 +45,7 @@ std::vector<std::string> ReadCategoryList(const IniFile& ini, std::string_view m
     names.reserve(static_cast<std::size_t>(count));
     for (long i = 1; i <= count; ++i) {
         const std::string key = std::to_string(i);
-        names.push_back(ini.HasKey(kClassesSection, key) ? ini.ReadString(kClassesSection, key)
-                                                         : std::string(missing));
+        names.push_back(ini.HasKey(kClassesSection, key) ? ini.ReadString(kClassesSection, key) : std::string(missing));
     }
     return names;
 }
@@ -60,8 +59,7 @@ void WriteCategoryList(IniFile& ini, const std::vector<std::string>& names) {
 
 bool AddCategory(IniFile& ini, std::string_view name) {
     std::vector<std::string> names = ReadCategoryList(ini, "");
-    if (std::any_of(names.begin(), names.end(),
-                    [&](const std::string& n) { return EqualsIgnoreAsciiCase(n, name); })) {
+    if (std::any_of(names.begin(), names.end(), [&](const std::string& n) { return EqualsIgnoreAsciiCase(n, name); })) {
         return false;
     }
     const std::string key = std::to_string(names.size() + 1);

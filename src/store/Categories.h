@@ -38,8 +38,7 @@ void AppendCaseNodeText(const CaseRecord& record, std::string* out);
 int SlotOfNodeText(std::string_view text);
 
 // Entries 1..count of the list; a missing entry reads as `missing`.
-std::vector<std::string> ReadCategoryList(const IniFile& ini,
-                                          std::string_view missing = kDefaultCategory);
+std::vector<std::string> ReadCategoryList(const IniFile& ini, std::string_view missing = kDefaultCategory);
 
 // Writes the list as entries "1".."n" and sets "count" to n. Entries above n
 // are left in the file (they are no longer read). Does not save the file.
@@ -52,8 +51,7 @@ bool AddCategory(IniFile& ini, std::string_view name);
 // A category name as entered: trimmed, 1 to `maxBytes` GBK bytes (12
 // through the category commands; a record holds 13), GBK-encodable. On
 // success *trimmed holds the name to use.
-Status CheckCategoryName(std::string_view name, std::string* trimmed,
-                         std::size_t maxBytes = kMaxCategoryBytes);
+Status CheckCategoryName(std::string_view name, std::string* trimmed, std::size_t maxBytes = kMaxCategoryBytes);
 
 // Replaces the first entry of the list equal to `oldName` (ignoring ASCII
 // case) with `newName`; false when no entry matched (nothing is added then).

@@ -218,8 +218,10 @@ DirEntry::Kind KindAt(const fs::path& path, std::uint64_t* size) {
     struct stat st;
     if (::lstat(path.c_str(), &st) != 0) return DirEntry::kMissing;
     if (size) *size = static_cast<std::uint64_t>(st.st_size);
-    return S_ISREG(st.st_mode) ? DirEntry::kFile : S_ISDIR(st.st_mode) ? DirEntry::kDir
-                               : S_ISLNK(st.st_mode) ? DirEntry::kLink : DirEntry::kOther;
+    return S_ISREG(st.st_mode)   ? DirEntry::kFile
+           : S_ISDIR(st.st_mode) ? DirEntry::kDir
+           : S_ISLNK(st.st_mode) ? DirEntry::kLink
+                                 : DirEntry::kOther;
 }
 
 std::string FoldAscii(std::string_view text) {
@@ -247,7 +249,10 @@ Status ListDir(const fs::path& dir, bool missingOk, std::vector<DirEntry>* entri
         if (type == DT_UNKNOWN) {
             struct stat st;
             if (::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
-                type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_FIFO;
+                type = S_ISREG(st.st_mode)   ? DT_REG
+                       : S_ISDIR(st.st_mode) ? DT_DIR
+                       : S_ISLNK(st.st_mode) ? DT_LNK
+                                             : DT_FIFO;
             }
         }
         entry.kind = type == DT_REG   ? DirEntry::kFile

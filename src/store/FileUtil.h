@@ -91,8 +91,7 @@ std::filesystem::path TempPathIn(const std::filesystem::path& dir);
 // Creates `path` exclusively and without following links (one step): a
 // file of that name, or a link, makes it fail. The file gets `mode`
 // exactly, or the default.
-Status CreateExclusive(FileSteps& steps, const std::filesystem::path& path, std::optional<mode_t> mode,
-                       UniqueFd* fd);
+Status CreateExclusive(FileSteps& steps, const std::filesystem::path& path, std::optional<mode_t> mode, UniqueFd* fd);
 
 // Writes `bytes` to the new file `temp` (created as above) and flushes it;
 // the caller renames it into place.

@@ -107,9 +107,7 @@ void AppendRtfText(std::string& out, std::string_view utf8, bool* lastWasCr) {
     }
 }
 
-int HalfPoints(double points) {
-    return static_cast<int>(std::clamp(std::lround(points * 2), 2L, 3276L));
-}
+int HalfPoints(double points) { return static_cast<int>(std::clamp(std::lround(points * 2), 2L, 3276L)); }
 
 // ---- reader ---------------------------------------------------------------------
 
@@ -144,18 +142,32 @@ int CodePageOfCharset(int charset, int ansiCodePage) {
 // Underline kinds other than the plain one (dotted, double, words, wave …):
 // all shown as underlined.
 bool IsUnderlineKind(std::string_view word) {
-    static constexpr std::string_view kKinds[] = {"uld", "uldb", "ulw", "ulwave", "uldash", "uldashd",
+    static constexpr std::string_view kKinds[] = {"uld",      "uldb", "ulw",   "ulwave",  "uldash",  "uldashd",
                                                   "uldashdd", "ulth", "ulthd", "ulhwave", "ulldash", "ululdbwave"};
     return std::find(std::begin(kKinds), std::end(kKinds), word) != std::end(kKinds);
 }
 
 bool IsSkippedDestination(std::string_view word) {
-    static constexpr std::string_view kSkipped[] = {
-        "stylesheet", "info", "pict", "object", "header", "headerl", "headerr", "headerf", "footer",
-        "footerl", "footerr", "footerf", "footnote", "fldinst", "xe", "tc", "listtable",
-        "listoverridetable", "rsidtbl", "generator", "themedata", "colorschememapping", "latentstyles",
-        "datastore", "filetbl", "revtbl", "bkmkstart", "bkmkend", "annotation", "atnid", "atnauthor",
-        "nonshppict", "shppict", "mmathPr", "xmlnstbl", "userprops", "template", "docvar", "private"};
+    static constexpr std::string_view kSkipped[] = {"stylesheet",   "info",
+                                                    "pict",         "object",
+                                                    "header",       "headerl",
+                                                    "headerr",      "headerf",
+                                                    "footer",       "footerl",
+                                                    "footerr",      "footerf",
+                                                    "footnote",     "fldinst",
+                                                    "xe",           "tc",
+                                                    "listtable",    "listoverridetable",
+                                                    "rsidtbl",      "generator",
+                                                    "themedata",    "colorschememapping",
+                                                    "latentstyles", "datastore",
+                                                    "filetbl",      "revtbl",
+                                                    "bkmkstart",    "bkmkend",
+                                                    "annotation",   "atnid",
+                                                    "atnauthor",    "nonshppict",
+                                                    "shppict",      "mmathPr",
+                                                    "xmlnstbl",     "userprops",
+                                                    "template",     "docvar",
+                                                    "private"};
     return std::find(std::begin(kSkipped), std::end(kSkipped), word) != std::end(kSkipped);
 }
 
@@ -235,11 +247,14 @@ private:
                     pos_ += 2;
                     return TextByte(static_cast<unsigned char>(hi * 16 + lo));
                 }
-                case '\\': case '{': case '}': return TextByte(static_cast<unsigned char>(c));
+                case '\\':
+                case '{':
+                case '}': return TextByte(static_cast<unsigned char>(c));
                 case '*': Top().dest = Dest::kSkip; return Status::Ok();  // {\*\dest …}: not ours
                 case '~': return TextByte(' ');
                 case '_': return TextByte('-');
-                case '\r': case '\n': return Paragraph();
+                case '\r':
+                case '\n': return Paragraph();
                 case '\t': return TextByte('\t');
                 default: return Status::Ok();  // \- \| \: and other symbols: nothing shown
             }
@@ -327,8 +342,7 @@ private:
         else if (w == "plain") {
             g.halfPoints = 24, g.bold = g.italic = g.underline = g.strikeOut = false;
             g.colorIndex = 0, g.font = defaultFont_;
-        }
-        else if (w == "par" || w == "line") return Paragraph();
+        } else if (w == "par" || w == "line") return Paragraph();
         else if (w == "tab") return TextByte('\t');
         else if (w == "emdash") return Unicode(0x2014);
         else if (w == "endash") return Unicode(0x2013);
@@ -448,8 +462,8 @@ private:
         s.color = g.colorIndex > 0 && std::size_t(g.colorIndex) < colors_.size() ? colors_[g.colorIndex] : 0;
         // Text in the default font, or in a font without a usable name, is in
         // the report's font.
-        if (const auto it = fontNames_.find(g.font); it != fontNames_.end() && g.font != defaultFont_ &&
-                                                      it->second != DefaultFontName()) {
+        if (const auto it = fontNames_.find(g.font);
+            it != fontNames_.end() && g.font != defaultFont_ && it->second != DefaultFontName()) {
             s.font = it->second;
         }
         return s;
@@ -463,8 +477,8 @@ private:
         } else {
             const CodecResult r = GbkToUtf8(pending_);
             if (!r.ok()) {
-                return Status::Error("RTF 文件第 " + std::to_string(pendingAt_) + " 字节附近已损坏：文字不是 GBK（" + r.error +
-                                     "）");
+                return Status::Error("RTF 文件第 " + std::to_string(pendingAt_) + " 字节附近已损坏：文字不是 GBK（" +
+                                     r.error + "）");
             }
             utf8 = r.text;
         }
@@ -609,7 +623,8 @@ Status WriteRtf(const StyledReport& report, std::string* rtf) {
         if (s.style.italic != current.italic) words += s.style.italic ? "\\i" : "\\i0";
         if (s.style.underline != current.underline) words += s.style.underline ? "\\ul" : "\\ulnone";
         if (s.style.strikeOut != current.strikeOut) words += s.style.strikeOut ? "\\strike" : "\\strike0";
-        if (fontIndex(s.style.font) != fontIndex(current.font)) words += "\\f" + std::to_string(fontIndex(s.style.font));
+        if (fontIndex(s.style.font) != fontIndex(current.font))
+            words += "\\f" + std::to_string(fontIndex(s.style.font));
         if (!words.empty()) out += words + ' ';
         current = s.style;
         AppendRtfText(out, std::string_view(report.text).substr(s.start, s.length), &lastWasCr);

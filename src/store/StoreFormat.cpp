@@ -56,8 +56,7 @@ static_assert(kPersonB.place + kPlaceField == kCaseRecordSize);
 static_assert(kNoteOffset + kNoteField == kPersonA.place);
 static_assert(kPersonA.place + kPlaceField == kPersonB.name);
 
-Status PutText(std::string& b, std::size_t off, std::size_t field, std::string_view utf8,
-               std::string_view what) {
+Status PutText(std::string& b, std::size_t off, std::size_t field, std::string_view utf8, std::string_view what) {
     const std::string cut = CutToGbkWidth(utf8, field - 1);
     const CodecResult gbk = Utf8ToGbk(cut);
     if (!gbk.ok()) return Status::Error(std::string(what) + "：" + gbk.error);
@@ -237,8 +236,8 @@ Status CheckImportedRecord(std::string_view b, std::int32_t slot) {
         };
         for (const auto& r : kRanges) {
             if (r.value < r.low || r.value > r.high) {
-                return bad(std::string(who) + r.what + " " + std::to_string(r.value) + " 不在 " + std::to_string(r.low) +
-                           " 到 " + std::to_string(r.high) + " 之间");
+                return bad(std::string(who) + r.what + " " + std::to_string(r.value) + " 不在 " +
+                           std::to_string(r.low) + " 到 " + std::to_string(r.high) + " 之间");
             }
         }
     }

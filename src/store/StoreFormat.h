@@ -95,13 +95,13 @@ Status CheckImportedRecord(std::string_view bytes, std::int32_t slot);
 
 // What a search looks for; only person A's fields take part.
 struct SearchCriteria {
-    std::string name;          // UTF-8; compared in GBK with A's name
-    std::string category;      // UTF-8; compared in GBK with the category
-    std::string thirdText;     // other store kinds only; never set here
+    std::string name;            // UTF-8; compared in GBK with A's name
+    std::string category;        // UTF-8; compared in GBK with the category
+    std::string thirdText;       // other store kinds only; never set here
     std::uint8_t wantedSex = 0;  // 1 male, 0 female
     std::int16_t firstYear = 0;  // astronomical numbering
     std::int16_t lastYear = 0;
-    std::int16_t province = -1;  // province index, −1 = any
+    std::int16_t province = -1;     // province index, −1 = any
     std::uint8_t nameMode = 0;      // 0 ignore, 1 contains, 2 equals
     std::uint8_t categoryMode = 0;  // 0 ignore, 1 contains, 2 equals
     std::uint8_t thirdMode = 0;     // forced to 0 for store kinds below 3

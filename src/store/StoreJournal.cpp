@@ -21,9 +21,8 @@ const struct {
     JournalStep::Kind kind;
     std::string_view word;
 } kKindWords[] = {
-    {JournalStep::kRestoreBytes, "bytes"}, {JournalStep::kSetSize, "size"},
-    {JournalStep::kMoveBack, "back"},      {JournalStep::kRemove, "remove"},
-    {JournalStep::kUnmove, "unmove"},      {JournalStep::kMoveAllBack, "moveall"},
+    {JournalStep::kRestoreBytes, "bytes"}, {JournalStep::kSetSize, "size"},  {JournalStep::kMoveBack, "back"},
+    {JournalStep::kRemove, "remove"},      {JournalStep::kUnmove, "unmove"}, {JournalStep::kMoveAllBack, "moveall"},
     {JournalStep::kClear, "clear"},
 };
 
@@ -47,9 +46,7 @@ std::string Hex(std::string_view bytes) {
 
 bool Unhex(std::string_view hex, std::string* bytes) {
     if (hex.size() % 2 != 0) return false;
-    const auto digit = [](char c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-    };
+    const auto digit = [](char c) { return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1; };
     bytes->clear();
     for (std::size_t i = 0; i < hex.size(); i += 2) {
         const int hi = digit(hex[i]), lo = digit(hex[i + 1]);
@@ -95,12 +92,10 @@ bool CheckStep(const JournalStep& s, const JournalPlace& place) {
     using enum NameKind;
     switch (s.kind) {
         case JournalStep::kRestoreBytes:
-        case JournalStep::kSetSize:
-            return CheckPath(s.path, place, false, {kDataFile}) && s.number >= -1;
+        case JournalStep::kSetSize: return CheckPath(s.path, place, false, {kDataFile}) && s.number >= -1;
         case JournalStep::kMoveBack:
             return CheckPath(s.path, place, false, {kOwn}) && CheckPath(s.path2, place, false, {kDataFile, kReport});
-        case JournalStep::kRemove:
-            return CheckPath(s.path, place, false, {kDataFile, kReport, kOwn});
+        case JournalStep::kRemove: return CheckPath(s.path, place, false, {kDataFile, kReport, kOwn});
         case JournalStep::kUnmove:
             if (!CheckPath(s.path, place, false, {kOwn}) || !CheckPath(s.path2, place, true, {})) return false;
             return std::all_of(s.names.begin(), s.names.end(), [&](const std::string& n) {
@@ -109,8 +104,7 @@ bool CheckStep(const JournalStep& s, const JournalPlace& place) {
             });
         case JournalStep::kMoveAllBack:
             return CheckPath(s.path, place, false, {kOwn}) && CheckPath(s.path2, place, true, {});
-        case JournalStep::kClear:
-            return s.number >= 0 && s.number <= 255;
+        case JournalStep::kClear: return s.number >= 0 && s.number <= 255;
     }
     return false;
 }
@@ -153,8 +147,8 @@ bool ParseNumber(std::string_view s, std::int64_t* v) {
 
 bool ParseStep(const std::vector<std::string_view>& w, JournalStep* s) {
     if (w.size() < 2) return false;
-    const auto kind = std::find_if(std::begin(kKindWords), std::end(kKindWords),
-                                   [&](const auto& k) { return k.word == w[1]; });
+    const auto kind =
+        std::find_if(std::begin(kKindWords), std::end(kKindWords), [&](const auto& k) { return k.word == w[1]; });
     if (kind == std::end(kKindWords)) return false;
     s->kind = kind->kind;
     const std::size_t n = w.size() - 2;
@@ -184,8 +178,7 @@ bool ParseStep(const std::vector<std::string_view>& w, JournalStep* s) {
             s->path2 = arg(1);
             for (std::size_t i = 2; i < n; ++i) s->names.push_back(arg(i));
             return true;
-        case JournalStep::kClear:
-            return n == 1 && ParseNumber(w[2], &s->number);
+        case JournalStep::kClear: return n == 1 && ParseNumber(w[2], &s->number);
     }
     return false;
 }
@@ -213,10 +206,8 @@ Status RunStep(FileSteps& steps, const JournalPlace& place, const JournalStep& s
             if (size == std::uint64_t(s.number)) return Status::Ok();
             return TruncateTo(steps, fd.get(), path, std::uint64_t(s.number));
         }
-        case JournalStep::kMoveBack:
-            return Exists(path) ? RenameFile(steps, path, path2) : Status::Ok();
-        case JournalStep::kRemove:
-            return RemoveTree(steps, path);
+        case JournalStep::kMoveBack: return Exists(path) ? RenameFile(steps, path, path2) : Status::Ok();
+        case JournalStep::kRemove: return RemoveTree(steps, path);
         case JournalStep::kUnmove:
             for (const std::string& name : s.names) {
                 if (Exists(path / name) || !Exists(path2 / name)) continue;
@@ -231,8 +222,7 @@ Status RunStep(FileSteps& steps, const JournalPlace& place, const JournalStep& s
             }
             return Status::Ok();
         }
-        case JournalStep::kClear:
-            return ClearStoreFiles(steps, place, static_cast<std::uint8_t>(s.number));
+        case JournalStep::kClear: return ClearStoreFiles(steps, place, static_cast<std::uint8_t>(s.number));
     }
     return Status::Error("未知的日志步骤");
 }
@@ -251,8 +241,7 @@ std::string OperationText(std::string_view operation) {
     static constexpr struct {
         std::string_view word, text;
     } kTexts[] = {
-        {"add", "添加命例"},    {"write", "改写命例"}, {"delete", "删除命例"},
-        {"clear", "清空命例库"}, {"import", "导入"},
+        {"add", "添加命例"}, {"write", "改写命例"}, {"delete", "删除命例"}, {"clear", "清空命例库"}, {"import", "导入"},
     };
     for (const auto& t : kTexts) {
         if (t.word == operation) return std::string(t.text);
@@ -346,8 +335,8 @@ Status RecoverJournal(FileSteps& steps, const JournalPlace& place, bool* found) 
         return StoreDamaged("命例库的操作日志 " + path.string() + " 已损坏（" + s.message() + "）");
     }
     if (Status s = RunJournal(steps, place, journal); !s) {
-        return StoreDamaged("上次中断的" + OperationText(journal.operation) + (journal.committed ? "无法完成：" : "无法撤销：") +
-                            s.message());
+        return StoreDamaged("上次中断的" + OperationText(journal.operation) +
+                            (journal.committed ? "无法完成：" : "无法撤销：") + s.message());
     }
     return Status::Ok();
 }

@@ -21,7 +21,8 @@ namespace {
 // field set, every other byte 0.
 std::string GoneRecord(std::int32_t slot) {
     std::string rec(kCaseRecordSize, '\0');
-    for (int i = 0; i < 4; ++i) rec[std::size_t(i)] = static_cast<char>((static_cast<std::uint32_t>(slot) >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        rec[std::size_t(i)] = static_cast<char>((static_cast<std::uint32_t>(slot) >> (8 * i)) & 0xFF);
     rec[kMarkOffset] = 1;
     return rec;
 }
@@ -46,7 +47,8 @@ private:
 
     // Copies (or moves) `file` into the folder of kept files, made on first use.
     Status Keep(const fs::path& file, bool move) {
-        if (std::find(result_.kept.begin(), result_.kept.end(), result_.keptDir / file.filename()) != result_.kept.end()) {
+        if (std::find(result_.kept.begin(), result_.kept.end(), result_.keptDir / file.filename()) !=
+            result_.kept.end()) {
             return Status::Ok();  // kept already, as it was before this repair
         }
         if (result_.keptDir.empty()) {
@@ -90,8 +92,9 @@ private:
             if (Status s = Keep(path, false); !s) return s;
             if (Status s = OpenExisting(path, O_RDWR, &fd); !s) return s;
         }
-        const std::int32_t whole =
-            size >= base ? static_cast<std::int32_t>(std::min<std::uint64_t>((size - base) / kCaseRecordSize, std::uint64_t(records))) : 0;
+        const std::int32_t whole = size >= base ? static_cast<std::int32_t>(std::min<std::uint64_t>(
+                                                      (size - base) / kCaseRecordSize, std::uint64_t(records)))
+                                                : 0;
         if (Status s = TruncateTo(steps_, fd.get(), path, base + std::uint64_t(whole) * kCaseRecordSize); !s) return s;
         const std::int32_t first = k * kRecordsPerFile;
         for (std::int32_t i = whole; i < records;) {
@@ -99,7 +102,8 @@ private:
             const std::int32_t n = std::min<std::int32_t>(records - i, 1000);
             block.reserve(std::size_t(n) * kCaseRecordSize);
             for (std::int32_t j = 0; j < n; ++j) block += GoneRecord(first + i + j);
-            if (Status s = WriteAt(steps_, fd.get(), path, block, off_t(base + std::uint64_t(i) * kCaseRecordSize)); !s) {
+            if (Status s = WriteAt(steps_, fd.get(), path, block, off_t(base + std::uint64_t(i) * kCaseRecordSize));
+                !s) {
                 return s;
             }
             i += n;
@@ -125,7 +129,8 @@ private:
                     !s) {
                     return s;
                 }
-                for (std::int32_t j = 0; j < m; ++j) *deleted += block[std::size_t(j) * kCaseRecordSize + kMarkOffset] == 1;
+                for (std::int32_t j = 0; j < m; ++j)
+                    *deleted += block[std::size_t(j) * kCaseRecordSize + kMarkOffset] == 1;
             }
         }
         return Status::Ok();
@@ -150,8 +155,10 @@ private:
             if (digits.size() > 4 || KindAt(f, &size) != DirEntry::kFile) continue;  // beyond any count
             const long k = std::stol(digits);
             const std::uint64_t base = k == 0 ? kStoreHeaderSize : 0;
-            const std::uint64_t whole = size > base ? std::min<std::uint64_t>((size - base) / kCaseRecordSize, kRecordsPerFile) : 0;
-            if (whole > 0) count = std::max<std::int64_t>(count, std::int64_t(k) * kRecordsPerFile + std::int64_t(whole));
+            const std::uint64_t whole =
+                size > base ? std::min<std::uint64_t>((size - base) / kCaseRecordSize, kRecordsPerFile) : 0;
+            if (whole > 0)
+                count = std::max<std::int64_t>(count, std::int64_t(k) * kRecordsPerFile + std::int64_t(whole));
         }
         if (count > INT32_MAX) return Status::Error("无法修复命例库：数据文件太多");
         if (KindAt(Header()) == DirEntry::kFile) {
@@ -202,7 +209,8 @@ private:
 
         std::uint64_t size = 0;
         DirEntry::Kind kind = KindAt(Header(), &size);
-        if (kind == DirEntry::kDir) return Status::Error("无法修复命例库：" + Header().string() + " 是文件夹，不是文件");
+        if (kind == DirEntry::kDir)
+            return Status::Error("无法修复命例库：" + Header().string() + " 是文件夹，不是文件");
         if (kind == DirEntry::kLink || kind == DirEntry::kOther) {
             if (Status s = Keep(Header(), true); !s) return s;
             kind = DirEntry::kMissing;
@@ -224,7 +232,8 @@ private:
                 if (Status s = CompleteDataFile(k, RecordsInFile(h.count, k), &gone); !s) return s;
             }
             if (gone > 0) {
-                h.deletedCount = static_cast<std::int32_t>(std::min<std::int64_t>(std::max(0, h.deletedCount) + gone, h.count));
+                h.deletedCount =
+                    static_cast<std::int32_t>(std::min<std::int64_t>(std::max(0, h.deletedCount) + gone, h.count));
                 if (h.deletedCount >= kReuseThreshold) h.reuseFlag = 1;
                 if (Status s = WriteHeader(h); !s) return s;
             }

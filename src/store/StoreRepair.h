@@ -42,9 +42,9 @@ struct RepairAction {
 };
 
 struct RepairResult {
-    Status status;                         // an error when the store could not be repaired
-    std::vector<RepairAction> actions;     // what was done; empty for a sound store
-    std::filesystem::path keptDir;         // where the files as they were are kept; empty when none
+    Status status;                            // an error when the store could not be repaired
+    std::vector<RepairAction> actions;        // what was done; empty for a sound store
+    std::filesystem::path keptDir;            // where the files as they were are kept; empty when none
     std::vector<std::filesystem::path> kept;  // the files kept there
 };
 

@@ -34,7 +34,7 @@ TEST(BirthDialogDates, DateThatDoesNotExistIsRefusedAndTheDialogStaysOpen) {
         {2024, 2, 29, false, false, nullptr},  // a leap year
         {2023, 4, 31, false, false, "不存在这个日期"},
         {1900, 2, 29, false, false, "不存在这个日期"},  // not a leap year
-        {1984, 10, 29, true, true, nullptr},   // 闰十月 has 29 days
+        {1984, 10, 29, true, true, nullptr},            // 闰十月 has 29 days
         {1984, 10, 30, true, true, "不存在这个农历日期，无法转换到公历！"},
         {1984, 5, 10, true, true, "不存在这个农历日期，无法转换到公历！"},  // no leap fifth month
         {1984, 5, 10, true, false, nullptr},
@@ -114,19 +114,31 @@ TEST(BirthDialogKeyboard, TabFollowsTheRows) {
         PersonRecord r = Sample();
         r.isLunar = lunar ? 1 : 0;
         dlg.SetRecord(r, 0);
-        std::vector<QWidget*> want = {dlg.nameEdit,   dlg.maleButton,  dlg.yearEdit,   dlg.monthBox,
-                                      dlg.dayBox,     dlg.calendarBox, dlg.hourBox,    dlg.minuteBox,
-                                      dlg.leapMonthCheck, dlg.provinceBox, dlg.cityBox,
-                                      dlg.zonePanel->zoneBox, dlg.zonePanel->clockBox, dlg.okButton,
+        std::vector<QWidget*> want = {dlg.nameEdit,
+                                      dlg.maleButton,
+                                      dlg.yearEdit,
+                                      dlg.monthBox,
+                                      dlg.dayBox,
+                                      dlg.calendarBox,
+                                      dlg.hourBox,
+                                      dlg.minuteBox,
+                                      dlg.leapMonthCheck,
+                                      dlg.provinceBox,
+                                      dlg.cityBox,
+                                      dlg.zonePanel->zoneBox,
+                                      dlg.zonePanel->clockBox,
+                                      dlg.okButton,
                                       dlg.cancelButton};
         if (!lunar) want.erase(std::find(want.begin(), want.end(), dlg.leapMonthCheck));
         const std::vector<QWidget*> got = TabChain(dlg);
         QStringList gotNames, wantNames;
         auto name = [&dlg](QWidget* w) {
-            return w == dlg.nameEdit ? QStringLiteral("姓名") : w->metaObject()->className() + (":" +
-                   (qobject_cast<QAbstractButton*>(w) ? qobject_cast<QAbstractButton*>(w)->text()
-                    : qobject_cast<QComboBox*>(w)     ? qobject_cast<QComboBox*>(w)->currentText()
-                    : qobject_cast<QLineEdit*>(w)->text()));
+            return w == dlg.nameEdit
+                       ? QStringLiteral("姓名")
+                       : w->metaObject()->className() +
+                             (":" + (qobject_cast<QAbstractButton*>(w) ? qobject_cast<QAbstractButton*>(w)->text()
+                                     : qobject_cast<QComboBox*>(w)     ? qobject_cast<QComboBox*>(w)->currentText()
+                                                                       : qobject_cast<QLineEdit*>(w)->text()));
         };
         for (QWidget* w : got) gotNames << name(w);
         for (QWidget* w : want) wantNames << name(w);

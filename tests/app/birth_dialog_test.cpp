@@ -27,10 +27,17 @@ PersonRecord Sample() {
 
 // Everything the controls show, to tell whether a paste changed anything.
 QStringList Snapshot(const BirthDataDialog& d) {
-    return {d.yearEdit->text(),           d.monthBox->currentText(),    d.dayBox->currentText(),
-            d.hourBox->currentText(),       d.minuteBox->currentText(), d.calendarBox->currentText(),
-            QString::number(d.leapMonthCheck->isChecked()), QString::number(d.maleButton->isChecked()),
-            d.nameEdit->text(),           d.provinceBox->currentText(), d.cityBox->currentText()};
+    return {d.yearEdit->text(),
+            d.monthBox->currentText(),
+            d.dayBox->currentText(),
+            d.hourBox->currentText(),
+            d.minuteBox->currentText(),
+            d.calendarBox->currentText(),
+            QString::number(d.leapMonthCheck->isChecked()),
+            QString::number(d.maleButton->isChecked()),
+            d.nameEdit->text(),
+            d.provinceBox->currentText(),
+            d.cityBox->currentText()};
 }
 
 TEST(BirthDialog, ChecksNameAndYearRange) {
@@ -144,8 +151,7 @@ TEST(BirthDialog, ClipboardRoundTripReproducesEveryField) {
     BirthDataDialog from(home.dir / "dat" / "dili.ini");
     from.SetRecord(r, 0);
     from.CopyToClipboard();
-    EXPECT_EQ(QApplication::clipboard()->text(),
-              QStringLiteral("orvane_mingli_data#1984 10 10 8 59 3#0#张三#1 3"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("orvane_mingli_data#1984 10 10 8 59 3#0#张三#1 3"));
 
     BirthDataDialog to(home.dir / "dat" / "dili.ini");
     to.SetRecord(PersonRecord{}, 1);
@@ -188,7 +194,7 @@ TEST(BirthDialog, PastesLinesOfEveryKind) {
         {"orvane_mingli_data#1984 5 10 8 30#1#某人#0 3", "1984", "公历", false, "福建省"},  // no kind
         {"  orvane_mingli_data#1984 5 10 8 30 2#1#某人#1 0  ", "1984", "农历", false, "北京市"},
         {"orvane_mingli_data#1984 5 10 8 30 3#0#某人#1 0", "1984", "农历", true, "北京市"},
-        {"orvane_mingli_data#-120 5 10 8 30 1#0#某人#1 0", "-120", "公历", false, "北京市"},  // shown, refused at OK
+        {"orvane_mingli_data#-120 5 10 8 30 1#0#某人#1 0", "-120", "公历", false, "北京市"},   // shown, refused at OK
         {"orvane_mingli_data#1984 5 10 8 30 1#0#某人#99 0", "1984", "公历", false, "福建省"},  // province → 0
     };
     for (const auto& c : kCases) {
@@ -210,15 +216,15 @@ TEST(BirthDialog, BadClipboardTextChangesNothing) {
     const char* const kLines[] = {
         "",
         "hello",
-        "Orvane_mingli_data#1984 5 10 8 30 1#1#某人#0 3",        // marker is case-sensitive
-        "orvane_mingli_data#1984 13 10 8 30 1#1#某人#0 3",       // month
-        "orvane_mingli_data#1984 5 10 24 30 1#1#某人#0 3",       // hour
-        "orvane_mingli_data#1984 5 10 8 30 4#1#某人#0 3",        // kind
-        "orvane_mingli_data#0 5 10 8 30 1#1#某人#0 3",           // no year 0
-        "orvane_mingli_data#1984 5 10 8 30 1#1##0 3",            // empty name
+        "Orvane_mingli_data#1984 5 10 8 30 1#1#某人#0 3",          // marker is case-sensitive
+        "orvane_mingli_data#1984 13 10 8 30 1#1#某人#0 3",         // month
+        "orvane_mingli_data#1984 5 10 24 30 1#1#某人#0 3",         // hour
+        "orvane_mingli_data#1984 5 10 8 30 4#1#某人#0 3",          // kind
+        "orvane_mingli_data#0 5 10 8 30 1#1#某人#0 3",             // no year 0
+        "orvane_mingli_data#1984 5 10 8 30 1#1##0 3",              // empty name
         "orvane_mingli_data#1984 5 10 8 30 1#1#欧阳诸葛先生#0 3",  // 12 GBK bytes
-        "orvane_mingli_data#1984 5 10 8 30 1#1#某\t人#0 3",       // control character
-        "orvane_mingli_data#1984 5 10 8 30 1#1#某人#03",          // no space in the place
+        "orvane_mingli_data#1984 5 10 8 30 1#1#某\t人#0 3",        // control character
+        "orvane_mingli_data#1984 5 10 8 30 1#1#某人#03",           // no space in the place
     };
     for (const char* line : kLines) {
         SCOPED_TRACE(line);

@@ -57,8 +57,10 @@ TEST(BirthZone, SummerTimeNoticeOffersAndAppliesTheCorrection) {
         dlg.SetRecord(Sample(1988, 6, 1, 10, 30), 0);
         dlg.accept();
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text,
-                  QStringLiteral("该时刻在夏令时期间（1988年4月17日至1988年9月11日），出生证上的时间通常是夏令时，要减去1小时吗？"));
+        EXPECT_EQ(
+            messages.shown[0].text,
+            QStringLiteral(
+                "该时刻在夏令时期间（1988年4月17日至1988年9月11日），出生证上的时间通常是夏令时，要减去1小时吗？"));
         EXPECT_EQ(messages.shown[0].caption, QStringLiteral("提示"));
         EXPECT_EQ(messages.shown[0].buttons, MsgButtons::kYesNo);
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
@@ -90,7 +92,7 @@ TEST(BirthZone, MatchingKeepsTheCorrectedTimeAndTheCaseStandardTime) {
     apptest::AnswerBothBirthDialogs(a, b);
     w.StartMatching();
     ASSERT_TRUE(w.chartValid());
-    ASSERT_EQ(messages.shown.size(), 1u);  // the notice, for 甲命 only
+    ASSERT_EQ(messages.shown.size(), 1u);              // the notice, for 甲命 only
     EXPECT_EQ(w.personA().clock, BirthClock::kCivil);  // the dialog shows it again as entered
     EXPECT_EQ(w.lastMatching()->persons[0].built.moments.clockTime.hour, 9);
     EXPECT_TRUE(w.reportPane->toPlainText().contains(
@@ -111,8 +113,8 @@ TEST(BirthZone, ZoneFollowsTheProvinceUntilAnotherIsChosen) {
     const struct {
         int province;
         const char* zone;
-    } kSteps[] = {{1, "Asia/Shanghai"}, {32, "Asia/Hong_Kong"}, {33, "Asia/Macau"}, {31, "Asia/Taipei"},
-                  {0, "Asia/Shanghai"}};
+    } kSteps[] = {
+        {1, "Asia/Shanghai"}, {32, "Asia/Hong_Kong"}, {33, "Asia/Macau"}, {31, "Asia/Taipei"}, {0, "Asia/Shanghai"}};
     for (const auto& s : kSteps) {
         SCOPED_TRACE(s.zone);
         dlg.provinceBox->setCurrentIndex(s.province);
@@ -205,7 +207,8 @@ TEST(BirthZone, SkippedClockTimeAsksForItsReading) {
         });
         dlg.accept();
         EXPECT_TRUE(shown.startsWith(QStringLiteral("1988-04-17 02:30 这一时刻在中国时间里不存在")));
-        EXPECT_TRUE(shown.endsWith(QStringLiteral("|按夏令时：北京时间 01:30|按标准时：北京时间 02:30"))) << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(QStringLiteral("|按夏令时：北京时间 01:30|按标准时：北京时间 02:30")))
+            << shown.toStdString();
         if (c.cancel) {
             EXPECT_NE(dlg.result(), QDialog::Accepted);
             continue;

@@ -95,8 +95,8 @@ TEST(CalendarWindow, October1582HasTwentyOneCells) {
     EXPECT_EQ(w.grid().days[4].day, 15);
     // A click on the fifth cell selects the 15th.
     const QPointF centre = w.Img1->CellRect(1, w.grid().firstColumn + 4).center();
-    QMouseEvent click(QEvent::MouseButtonPress, centre, w.Img1->mapToGlobal(centre), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent click(QEvent::MouseButtonPress, centre, w.Img1->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(w.Img1, &click);
     EXPECT_EQ(w.cbod->currentText(), QStringLiteral("15日"));
     EXPECT_EQ(w.selected().day, 15);

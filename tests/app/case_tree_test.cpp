@@ -148,7 +148,7 @@ TEST_F(CaseTree, FillsCategoriesInOrderOfTheirFirstCase) {
               "  临时保存\n"
               "    张三  公1990-5-12|0\n"
               "    古人  公-120-5-12|4\n"  // stored −119 is 120 BC
-              "  abc\n"                     // abc and ABC: one node, the form seen first
+              "  abc\n"                    // abc and ABC: one node, the form seen first
               "    王五  公1990-5-12|1\n"
               "    李四  农闰1984-4-3|2\n");
     EXPECT_TRUE(w.caseTree->isExpanded(w.caseModel->RootIndex()));
@@ -178,10 +178,9 @@ TEST_F(CaseTree, StartUpListsTheFirstThousandSlots) {
 
 TEST_F(CaseTree, PopupMenuEnablesItsItemsByLevel) {
     MainWindow& w = Open({Case("张三", "同事"), Case("王五", "客户"), Case("赵六", "朋友")});
-    const char* kNames[] = {"pop_ming_pai",     "pop_ming_edit",      "pop_ming_move", "pop_ming_delete",
-                            "pop_class_add",    "pop_class_edit",     "pop_class_delete",
-                            "pop_class_editfile", "pop_search",       "pop_s_full",    "pop_node_kai",
-                            "pop_node_shou"};
+    const char* kNames[] = {"pop_ming_pai",  "pop_ming_edit",  "pop_ming_move",    "pop_ming_delete",
+                            "pop_class_add", "pop_class_edit", "pop_class_delete", "pop_class_editfile",
+                            "pop_search",    "pop_s_full",     "pop_node_kai",     "pop_node_shou"};
     const struct {
         const char* level;
         QModelIndex node;
@@ -496,7 +495,7 @@ TEST_F(CaseTree, CategoryFileEditor) {
     WhenModal<CategoryFileEditor>([this](CategoryFileEditor* dlg) {
         EXPECT_EQ(dlg->windowTitle(), QStringLiteral("类别编辑"));
         EXPECT_EQ(dlg->textEdit->toPlainText(), QStringLiteral("同事\n\n客户\n"));  // a missing entry is empty
-        dlg->accept();  // the blank second line
+        dlg->accept();                                                              // the blank second line
         ASSERT_EQ(messages_.shown.size(), 1u);
         EXPECT_EQ(messages_.shown[0].text, QStringLiteral("第2行类别名不合规定，不能加入。"));
         EXPECT_TRUE(messages_.shown[0].caption.isEmpty());
@@ -542,9 +541,12 @@ TEST_F(CaseTree, CaseInformationDialog) {
             const char* message;
         } kRefusals[] = {
             {"-120", "", "x", "姓名不能为空"},
-            {"0", "古人", "x", "年份必须在-850到2100年之间，并且没有公元0年\r\n注意：公元前用负数，比如公元前120年，就输入-120"},
-            {"-851", "古人", "x", "年份必须在-850到2100年之间，并且没有公元0年\r\n注意：公元前用负数，比如公元前120年，就输入-120"},
-            {"abc", "古人", "x", "年份必须在-850到2100年之间，并且没有公元0年\r\n注意：公元前用负数，比如公元前120年，就输入-120"},
+            {"0", "古人", "x",
+             "年份必须在-850到2100年之间，并且没有公元0年\r\n注意：公元前用负数，比如公元前120年，就输入-120"},
+            {"-851", "古人", "x",
+             "年份必须在-850到2100年之间，并且没有公元0年\r\n注意：公元前用负数，比如公元前120年，就输入-120"},
+            {"abc", "古人", "x",
+             "年份必须在-850到2100年之间，并且没有公元0年\r\n注意：公元前用负数，比如公元前120年，就输入-120"},
             {"-120", "古人", "", "附加信息不能为空"},
         };
         for (const auto& c : kRefusals) {
@@ -631,11 +633,12 @@ void Search(MainWindow& w, std::function<void(CaseSearchDialog*)> fill) {
 }
 
 TEST_F(CaseTree, SearchYearChecks) {
-    MainWindow& w = Open({Case("张三", "同事", true, 1990), Case("古人", "同事", true, 0), Case("今人", "同事", true, 1)});
+    MainWindow& w =
+        Open({Case("张三", "同事", true, 1990), Case("古人", "同事", true, 0), Case("今人", "同事", true, 1)});
     const struct {
         const char* first;
         const char* last;
-        const char* message;      // nullptr: searched
+        const char* message;  // nullptr: searched
         bool focusOnLast;
     } kCases[] = {
         {"1990", "", kYearRangeMessage, true},  // the empty last year counts as −1000

@@ -91,8 +91,8 @@ TEST(ReportFont, ColumnFontsAreThoseWithDoubleWidthChineseCharacters) {
         QString family;
         bool keeps;
     } kCases[] = {
-        {standIn, true},                            // the half-width-Latin CJK font
-        {QStringLiteral("DejaVu Sans"), false},     // proportional
+        {standIn, true},                              // the half-width-Latin CJK font
+        {QStringLiteral("DejaVu Sans"), false},       // proportional
         {QStringLiteral("DejaVu Sans Mono"), false},  // fixed Latin, Chinese from a fallback of another width
     };
     for (const auto& c : kCases) {
@@ -281,7 +281,7 @@ TEST(Keyboard, ReportPaneTakesTabsAndCtrlTabLeavesIt) {
     EXPECT_EQ(QApplication::focusWidget(), w.reportPane);
     SendKey(w.reportPane, Qt::Key_Tab, Qt::ControlModifier, QStringLiteral("\t"));
     EXPECT_EQ(QApplication::focusWidget(), w.newButton);  // the next control beside the pane
-    EXPECT_EQ(w.pages->currentIndex(), 0);                 // the page stays
+    EXPECT_EQ(w.pages->currentIndex(), 0);                // the page stays
     EXPECT_EQ(w.reportPane->toPlainText(), QStringLiteral("\t"));
     w.reportPane->setFocus();
     SendKey(w.reportPane, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);

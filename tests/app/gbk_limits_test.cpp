@@ -15,11 +15,11 @@ TEST(GbkLimits, ValidatorCountsBytesAndRefusesWhatGbkCannotHold) {
         const char* text;
         bool ok;
     } kCases[] = {
-        {"五个汉字好", true},      // 10 bytes
-        {"六个汉字太长", false},   // 12
+        {"五个汉字好", true},     // 10 bytes
+        {"六个汉字太长", false},  // 12
         {"abcdefghij", true},
         {"abcdefghijk", false},
-        {"张😀", false},           // outside GBK
+        {"张😀", false},  // outside GBK
         {"", true},
     };
     for (const auto& c : kCases) {
@@ -39,13 +39,13 @@ TEST(GbkLimits, MemoKeepsWhatFitsWhereItWasInserted) {
     } kCases[] = {
         {"", 0, "abcdefghij", "abcdefghij"},
         {"abcdefghij", 10, "k", "abcdefghij"},
-        {"", 0, "abcd\nefgh", "abcd\nefgh"},    // 4 + CR LF + 4
+        {"", 0, "abcd\nefgh", "abcd\nefgh"},  // 4 + CR LF + 4
         {"", 0, "abcd\nefghi", "abcd\nefgh"},
         {"", 0, "汉字汉字汉字", "汉字汉字汉"},  // never half a character
         {"a", 1, "汉字汉字汉字", "a汉字汉字"},
         {"abcd", 2, "XYZ汉字汉字", "abXYZ汉cd"},
-        {"", 0, "a😀b", "ab"},                  // dropped: GBK cannot hold it
-        {"abcdefghi", 9, "\n", "abcdefghi"},    // a line break is two bytes
+        {"", 0, "a😀b", "ab"},                 // dropped: GBK cannot hold it
+        {"abcdefghi", 9, "\n", "abcdefghi"},  // a line break is two bytes
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(std::string(c.before) + " + " + c.inserted);

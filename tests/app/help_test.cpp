@@ -77,8 +77,8 @@ TEST(Knowledge, OpensTheHelpFileOrOurPagesAndSaysWhyWhenNeither) {
     const struct {
         const char* what;
         bool chm, pages;
-        const char* refused;      // suffix the desktop cannot open
-        const char* openedLast;   // file name of the last address handed over, "" for none
+        const char* refused;     // suffix the desktop cannot open
+        const char* openedLast;  // file name of the last address handed over, "" for none
         bool message;
     } kCases[] = {
         {"our pages", false, true, "", "index.html", false},

@@ -85,8 +85,8 @@ TEST(History, ExportClearAndImportRestoreTheStoreByteForByte) {
     AnswerFolderDialog(backup);
     t.w.ExportHistory();
     const QString folder = QString::fromStdString(backup.string()) + u'/';
-    ExpectMessages(t.messages.shown, {{"文件夹“", "提示", MsgIcon::kInformation, true, false},
-                                      {"", "", MsgIcon::kNone, false, false}});
+    ExpectMessages(t.messages.shown,
+                   {{"文件夹“", "提示", MsgIcon::kInformation, true, false}, {"", "", MsgIcon::kNone, false, false}});
     EXPECT_EQ(t.messages.shown[1].text, QStringLiteral("成功导出，已保存到") + folder + QStringLiteral("目录下"));
     EXPECT_EQ(FileBytes(backup / "bazi0.dat"), before.at("dat/bazi0.dat"));
     EXPECT_EQ(FileBytes(backup / "bazi_f" / "1.rtf"), before.at("bazi_f/1.rtf"));

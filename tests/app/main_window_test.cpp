@@ -103,9 +103,10 @@ TEST(MainWindow, DamagedStoreIsRepairedOnRequest) {
         MainWindow w(home.Files());
         w.show();
         ASSERT_EQ(messages.shown.size(), 2u);
-        EXPECT_EQ(messages.shown[0].text, QStringLiteral("命例库文件 ") + QString::fromStdString((home.dir / "dat/bazi0.dat").string()) +
-                                              QStringLiteral(" 有 1325 字节，文件头需要 2612 字节；命例库需要修复\r\n\r\n"
-                                                             "要修复吗？（修复前的文件会另存一份）"));
+        EXPECT_EQ(messages.shown[0].text,
+                  QStringLiteral("命例库文件 ") + QString::fromStdString((home.dir / "dat/bazi0.dat").string()) +
+                      QStringLiteral(" 有 1325 字节，文件头需要 2612 字节；命例库需要修复\r\n\r\n"
+                                     "要修复吗？（修复前的文件会另存一份）"));
         EXPECT_EQ(messages.shown[0].buttons, MsgButtons::kYesNo);
         const CaseTreeModel& m = *w.caseModel;
         const QModelIndex root = m.RootIndex();
@@ -264,12 +265,12 @@ TEST(MainWindow, MatchingRunShowsTheColouredReport) {
         bool bold;
     } kRuns[] = {
         {"甲命八字：", 0, QColor(0, 0, 255), base, true},
-        {"乾造", 0, QColor(255, 0, 0), base, false},          // A's pillar row
-        {"藏干", 0, QColor(0, 0, 0), base, false},            // ends before the hidden stems
-        {"☆胎元", 0, QColor(0, 0, 0), base - 1, false},       // A's stars, one size smaller
+        {"乾造", 0, QColor(255, 0, 0), base, false},     // A's pillar row
+        {"藏干", 0, QColor(0, 0, 0), base, false},       // ends before the hidden stems
+        {"☆胎元", 0, QColor(0, 0, 0), base - 1, false},  // A's stars, one size smaller
         {"乙命八字：", 0, QColor(0, 0, 255), base, true},
-        {"坤造", bStart, QColor(255, 0, 0), base, false},     // B's pillar row
-        {"藏干", bStart, QColor(0, 128, 0), base, false},     // B's chart in green
+        {"坤造", bStart, QColor(255, 0, 0), base, false},  // B's pillar row
+        {"藏干", bStart, QColor(0, 128, 0), base, false},  // B's chart in green
         {"☆胎元", bStart, QColor(0, 128, 0), base - 1, false},
         {"婚姻配对分析：", 0, QColor(0, 0, 255), base, true},
         {"婚配指数", 0, QColor(255, 0, 0), base + 4, true},
@@ -337,7 +338,8 @@ TEST(MainWindow, MenusShowOnlyWhatWorks) {
     }
     EXPECT_EQ(menus, (QStringList{"文件(&F)", "命理知识(&S)", "辅助工具(&T)", "选项(&O)", "帮助(&H)"}));
     QStringList fileItems;
-    for (QAction* a : w.menuBar()->actions().front()->menu()->actions()) fileItems << (a->isSeparator() ? "-" : a->text());
+    for (QAction* a : w.menuBar()->actions().front()->menu()->actions())
+        fileItems << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(fileItems, (QStringList{"保存八字", "-", "导入历史记录", "导出历史记录", "清除历史记录", "-", "退出"}));
     EXPECT_EQ(w.knowledgeMenu->actions().value(0)->objectName(), "mlpic");
     EXPECT_EQ(w.knowledgeMenu->actions().value(1)->objectName(), "mlzishi");

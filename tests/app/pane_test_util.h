@@ -59,7 +59,8 @@ inline std::map<std::string, std::string> StoreFiles(const std::filesystem::path
         if (!std::filesystem::is_directory(home / folder)) continue;
         for (const auto& e : std::filesystem::directory_iterator(home / folder)) {
             const std::string name = e.path().filename().string();
-            const bool store = std::string(folder) == "bazi_f" || (name.rfind("bazi", 0) == 0 && e.path().extension() == ".dat");
+            const bool store =
+                std::string(folder) == "bazi_f" || (name.rfind("bazi", 0) == 0 && e.path().extension() == ".dat");
             if (e.is_regular_file() && store) files[std::string(folder) + "/" + name] = FileBytes(e.path());
         }
     }

@@ -72,15 +72,17 @@ TEST(PaneMenu, BothPanesHaveEveryItemEnabledWhenItCanAct) {
         const char* menuName;
         QStringList names;
     } kPanes[] = {
-        {m.w.reportPane, "PopupRdtsend",
+        {m.w.reportPane,
+         "PopupRdtsend",
          {"psendundo", "", "psendcopy", "psendpaste", "psendcut", "psenddel", "pRdtselall", "", "psend_setF", "",
           "psend_import", "psend_save", "psend_prt"}},
-        {m.w.weddingPane, "PopSearch",
+        {m.w.weddingPane,
+         "PopSearch",
          {"MenuItem3", "", "MenuItem5", "MenuItem6", "MenuItem7", "MenuItem8", "MenuItem9", "", "MenuItem11", "",
           "MenuItem13", "MenuItem14", "MenuItem15"}},
     };
-    const QStringList texts = {"撤销", "-", "复制", "粘帖", "剪切", "删除", "全选", "-", "设置选中文本", "-",
-                               "导入命稿", "另存为", "打印"};
+    const QStringList texts = {"撤销",         "-", "复制",     "粘帖",   "剪切", "删除", "全选", "-",
+                               "设置选中文本", "-", "导入命稿", "另存为", "打印"};
     QApplication::clipboard()->clear();
     for (const auto& p : kPanes) {
         SCOPED_TRACE(p.menuName);
@@ -135,10 +137,12 @@ TEST(SelectionFont, NothingSelectedDoesNothing) {
     QTextEdit* pane = m.w.reportPane;
     const QString html = pane->toHtml();
     auto shown = std::make_shared<bool>(false);
-    WhenModal<SelectionFontDialog>([shown](SelectionFontDialog* dlg) {
-        *shown = true;
-        dlg->reject();
-    }, 3);
+    WhenModal<SelectionFontDialog>(
+        [shown](SelectionFontDialog* dlg) {
+            *shown = true;
+            dlg->reject();
+        },
+        3);
     m.w.SetSelectionFont(pane);
     // Long enough for every try of the watcher above.
     QEventLoop wait;
@@ -314,8 +318,9 @@ TEST(ImportReport, OurRtfAndWordPadRtfShowTheSameTextAndColours) {
     const fs::path wordpad = fs::path(TESSALY_SOURCE_DIR) / "tests/data/wordpad_report.rtf";
 
     StyledReport ours;
-    ours.text = "甲命八字：\r\n命主姓名:张三  出生地:未知地。\r\n婚姻配对分析：\r\n        婚配指数：80分\r\n"
-                "☆甲命白羊座，乙命金牛座，较为和谐的一对。\r\n• 以上内容仅供参考\r\n";
+    ours.text =
+        "甲命八字：\r\n命主姓名:张三  出生地:未知地。\r\n婚姻配对分析：\r\n        婚配指数：80分\r\n"
+        "☆甲命白羊座，乙命金牛座，较为和谐的一对。\r\n• 以上内容仅供参考\r\n";
     const auto at = [&](const char* s) { return ours.text.find(s); };
     ours.runs = {{at("甲命八字"), 15, RgbColor(0, 0, 255), std::nullopt, true},
                  {at("婚姻配对"), 21, RgbColor(255, 0, 0), std::nullopt, true},

@@ -19,9 +19,9 @@ TEST(EditorPositions, MapsUtf8OffsetsToEditorPositions) {
         std::size_t offset;
         int pos;
     } kCases[] = {
-        {0, 0}, {2, 2}, {3, 3}, {5, 3},   // inside 中: the next character
-        {6, 4}, {7, 4}, {8, 5}, {11, 6},  // CR LF is one position
-        {12, 7}, {16, 9}, {50, 9},        // an astral character takes two
+        {0, 0},  {2, 2},  {3, 3},  {5, 3},   // inside 中: the next character
+        {6, 4},  {7, 4},  {8, 5},  {11, 6},  // CR LF is one position
+        {12, 7}, {16, 9}, {50, 9},           // an astral character takes two
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.offset);

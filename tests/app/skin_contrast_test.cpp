@@ -177,7 +177,7 @@ TEST(SkinContrast, ParserFindsRulesAndFallbacks) {
     std::map<QString, QColor> fgOf;
     for (const Pair& p : pairs) fgOf[p.selector] = p.text;
     EXPECT_EQ(fgOf[QStringLiteral("QPushButton:hover")], QColor(0xee, 0xee, 0xee));  // from QPushButton
-    EXPECT_EQ(fgOf[QStringLiteral("QMenu::item:selected")], QColor(Qt::black));       // the default text
+    EXPECT_EQ(fgOf[QStringLiteral("QMenu::item:selected")], QColor(Qt::black));      // the default text
     EXPECT_GT(Contrast(Qt::black, Qt::white), 20.9);
     EXPECT_NEAR(Contrast(QColor(0x77, 0x77, 0x77), Qt::white), 4.48, 0.01);
 }
@@ -188,9 +188,9 @@ TEST(SkinContrast, EveryTextOfEverySkinHasContrastOfAtLeastFourAndAHalf) {
         const auto rules = ParseSheet(SkinSheet(file));
         ASSERT_FALSE(rules.empty()) << file.toStdString();
         for (const Pair& p : TextPairs(rules)) {
-            SCOPED_TRACE(testing::Message() << file.toStdString() << " " << p.selector.toStdString() << " "
-                                            << p.text.name().toStdString() << " on "
-                                            << p.background.name().toStdString());
+            SCOPED_TRACE(testing::Message()
+                         << file.toStdString() << " " << p.selector.toStdString() << " " << p.text.name().toStdString()
+                         << " on " << p.background.name().toStdString());
             // The person label of the birth dialog is 28-pixel bold, large
             // text, which needs 3 : 1 (red 乙 on a light ground has 3.5).
             const bool large = p.selector.startsWith(QLatin1String("QLabel#LabTitle"));
@@ -293,15 +293,16 @@ TEST(SkinContrast, BottomButtonsShowTheirWholeCaptionsInEverySkin) {
     for (const QString& file : skins) {
         SCOPED_TRACE(file.isEmpty() ? std::string("system style") : file.toStdString());
         IniFile ini;
-        ini.Parse(file.isEmpty() ? std::string("[window]\r\nskined=0\r\n")
-                                 : "[window]\r\nskined=1\r\nskinname=" + file.section(u'.', 0, 0).toStdString() + "\r\n");
+        ini.Parse(file.isEmpty()
+                      ? std::string("[window]\r\nskined=0\r\n")
+                      : "[window]\r\nskined=1\r\nskinname=" + file.section(u'.', 0, 0).toStdString() + "\r\n");
         ASSERT_TRUE(ini.SaveAs(home.dir / "dat" / "bzinit.ini").ok());
         MainWindow w(home.Files());
         w.show();
         QApplication::processEvents();
-        for (QAbstractButton* b : {static_cast<QAbstractButton*>(w.newButton),
-                                   static_cast<QAbstractButton*>(w.saveButton),
-                                   static_cast<QAbstractButton*>(w.matchButton)}) {
+        for (QAbstractButton* b :
+             {static_cast<QAbstractButton*>(w.newButton), static_cast<QAbstractButton*>(w.saveButton),
+              static_cast<QAbstractButton*>(w.matchButton)}) {
             SCOPED_TRACE(b->objectName().toStdString());
             // Under a skin the size hint is the caption with the skin's
             // padding and border; the system style asks every push button for

@@ -86,14 +86,11 @@ TEST(UsefulGodDialog, RefusalsKeepItOpenOnTheTabAndFieldOfTheError) {
         int person, field;
         const char* text;  // put into the field; "sum35" puts 35 into 比肩 and zeros elsewhere
         const char* message;
-        int focused;       // the field that gets the focus
+        int focused;  // the field that gets the focus
     } kCases[] = {
-        {"A empty", 0, 3, "", "请输入0至999之间的数", 3},
-        {"A negative", 0, 0, "-1", "请输入0至999之间的数", 0},
-        {"B letters", 1, 5, "1a", "请输入0至999之间的数", 5},
-        {"B blank", 1, 9, " 7", "请输入0至999之间的数", 9},
-        {"A sum 35", 0, 0, "sum35", "十神之和不能小于36", 0},
-        {"B sum 35", 1, 0, "sum35", "十神之和不能小于36", 0},
+        {"A empty", 0, 3, "", "请输入0至999之间的数", 3},     {"A negative", 0, 0, "-1", "请输入0至999之间的数", 0},
+        {"B letters", 1, 5, "1a", "请输入0至999之间的数", 5}, {"B blank", 1, 9, " 7", "请输入0至999之间的数", 9},
+        {"A sum 35", 0, 0, "sum35", "十神之和不能小于36", 0}, {"B sum 35", 1, 0, "sum35", "十神之和不能小于36", 0},
     };
     for (const auto& k : kCases) {
         SCOPED_TRACE(k.label);

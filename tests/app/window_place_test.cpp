@@ -36,10 +36,10 @@ TEST(WindowPlace, FirstStartIsCentredAndShowsAWholeReportLine) {
     const struct {
         QRect available, want;
     } kCases[] = {
-        {{0, 0, 1280, 900}, {140, 100, 1000, 700}},     // 75 % is less than 1000 × 700
-        {{0, 0, 1920, 1080}, {240, 135, 1440, 810}},    // 75 %
-        {{0, 24, 1280, 876}, {140, 112, 1000, 700}},    // below a panel
-        {{0, 0, 800, 600}, {8, 24, 784, 552}},          // a small screen: all of it but the frame
+        {{0, 0, 1280, 900}, {140, 100, 1000, 700}},   // 75 % is less than 1000 × 700
+        {{0, 0, 1920, 1080}, {240, 135, 1440, 810}},  // 75 %
+        {{0, 24, 1280, 876}, {140, 112, 1000, 700}},  // below a panel
+        {{0, 0, 800, 600}, {8, 24, 784, 552}},        // a small screen: all of it but the frame
         {{1920, 0, 2560, 1440}, {2240, 180, 1920, 1080}},
     };
     for (const auto& c : kCases) {

@@ -65,11 +65,11 @@ TEST(ClipboardLine, RefusesMalformedLines) {
         "orvane_mingli_data#1984 5 0 8 30 1#1#某人#0 3",
         "orvane_mingli_data#1984 5 10 24 30 1#1#某人#0 3",
         "orvane_mingli_data#1984 5 10 8 60 1#1#某人#0 3",
-        "orvane_mingli_data#1984 5 10 8 30 4#1#某人#0 3",  // kind 1..3
-        "orvane_mingli_data# 1984 5 10 8 30 1#1#某人#0 3", // a space may not come first
-        "orvane_mingli_data#1984 5 10 8 30 1#1##0 3",      // empty name
-        "orvane_mingli_data#1984 5 10 8 30 1#1#某人#03",   // no space in the place
-        "orvane_mingli_data#1984 5 10 8 30 1#1#某人",      // no place piece
+        "orvane_mingli_data#1984 5 10 8 30 4#1#某人#0 3",   // kind 1..3
+        "orvane_mingli_data# 1984 5 10 8 30 1#1#某人#0 3",  // a space may not come first
+        "orvane_mingli_data#1984 5 10 8 30 1#1##0 3",       // empty name
+        "orvane_mingli_data#1984 5 10 8 30 1#1#某人#03",    // no space in the place
+        "orvane_mingli_data#1984 5 10 8 30 1#1#某人",       // no place piece
     };
     for (const char* line : kLines) {
         SCOPED_TRACE(line);
@@ -86,7 +86,7 @@ TEST(ClipboardLine, SexPieceZeroOrOneWhenAsked) {
         bool strict;  // only 0 or 1
         bool male;
     } kCases[] = {
-        {"1", true, true, true}, {"0", true, true, false}, {"2", true, false, false},
+        {"1", true, true, true},   {"0", true, true, false}, {"2", true, false, false},
         {"10", true, false, true}, {"", true, false, false}, {"男", true, false, false},
     };
     for (const auto& c : kCases) {

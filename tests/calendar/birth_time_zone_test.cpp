@@ -28,8 +28,7 @@ TEST(ClockToStandardTime, ConvertsUniqueClockTimes) {
          false, 8 * 3600},
         {"China after 1991: no summer time", T(2000, 1, 1, 0, 30), "Asia/Shanghai", T(2000, 1, 1, 0, 30), false,
          8 * 3600},
-        {"New York in summer: EDT", T(1990, 5, 12, 8, 30), "America/New_York", T(1990, 5, 12, 20, 30), true,
-         -4 * 3600},
+        {"New York in summer: EDT", T(1990, 5, 12, 8, 30), "America/New_York", T(1990, 5, 12, 20, 30), true, -4 * 3600},
         {"New York in winter: EST", T(1990, 1, 12, 8, 30), "America/New_York", T(1990, 1, 12, 21, 30), false,
          -5 * 3600},
         {"New York evening: the next Beijing day", T(1990, 5, 12, 20, 0), "America/New_York", T(1990, 5, 13, 8, 0),
@@ -184,7 +183,8 @@ TEST(ClockNoteText, NamesTheClockAndTheDateWhenItDiffers) {
         {T(1990, 5, 12, 8, 30), T(1990, 5, 12, 20, 30), "America/New_York", true, "(纽约时间 08:30，夏令时)"},
         {T(1990, 5, 12, 20, 0), T(1990, 5, 13, 8, 0), "America/New_York", true, "(纽约时间 1990-05-12 20:00，夏令时)"},
         {T(1990, 5, 12, 8, 30), T(1990, 5, 12, 7, 30), "Asia/Tokyo", false, "(东京时间 08:30)"},
-        {T(1990, 5, 12, 8, 30), T(1990, 5, 12, 22, 30), "America/Boise", true, "(America/Boise 当地时间 08:30，夏令时)"},
+        {T(1990, 5, 12, 8, 30), T(1990, 5, 12, 22, 30), "America/Boise", true,
+         "(America/Boise 当地时间 08:30，夏令时)"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.want);
@@ -196,8 +196,8 @@ TEST(TimeZones, ProvinceDefaultsAndTheDatabase) {
     const struct {
         int province;
         const char* zone;
-    } kCases[] = {{0, "Asia/Shanghai"}, {1, "Asia/Shanghai"}, {30, "Asia/Shanghai"}, {31, "Asia/Taipei"},
-                  {32, "Asia/Hong_Kong"}, {33, "Asia/Macau"},  {34, "Asia/Shanghai"}};
+    } kCases[] = {{0, "Asia/Shanghai"},   {1, "Asia/Shanghai"}, {30, "Asia/Shanghai"}, {31, "Asia/Taipei"},
+                  {32, "Asia/Hong_Kong"}, {33, "Asia/Macau"},   {34, "Asia/Shanghai"}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.province);
         EXPECT_EQ(DefaultTimeZone(c.province), c.zone);

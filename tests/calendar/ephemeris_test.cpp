@@ -96,12 +96,11 @@ TEST(JdFromDate, YieldsExpectedValue) {
         int y, m;
         double d, want;
     } kCases[] = {
-        {2000, 1, 1.5, 2451545.0},   // J2000.0
-        {1582, 10, 15.0, 2299160.5}, // first Gregorian day
-        {1582, 10, 4.0, 2299159.5},  // last Julian day
-        {-4712, 1, 1.5, 0.0},        // JD epoch
-        {1, 1, 1.0, 1721423.5},
-        {0, 3, 1.0, 1721117.5},      // 1 BC was a Julian leap year
+        {2000, 1, 1.5, 2451545.0},                            // J2000.0
+        {1582, 10, 15.0, 2299160.5},                          // first Gregorian day
+        {1582, 10, 4.0, 2299159.5},                           // last Julian day
+        {-4712, 1, 1.5, 0.0},                                 // JD epoch
+        {1, 1, 1.0, 1721423.5},      {0, 3, 1.0, 1721117.5},  // 1 BC was a Julian leap year
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.y << '-' << c.m << '-' << c.d);

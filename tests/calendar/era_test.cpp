@@ -106,13 +106,13 @@ TEST(EraText, YieldsExpectedText) {
         {627, "[唐] 太宗 李世民 贞观1年"},
         // 三国: three states, joined by "；" in order of their eras' starts.
         {230, "[三国/蜀] 后主 刘禅 建兴8年；[三国/魏] 明帝 曹叡 太和4年；[三国/吴] 大帝 孙权 黄龙2年"},
-        {-139, "[西汉] 武帝 刘彻 建元1年"},  // 140 BC
+        {-139, "[西汉] 武帝 刘彻 建元1年"},   // 140 BC
         {-220, "[秦] 始皇帝 嬴政 始皇26年"},  // 221 BC, offset 25
         {-2069, "[夏] 禹  禹1年"},
         {-2015, "[夏] 启  启10年"},
-        {-2070, ""},   // before the first row
+        {-2070, ""},  // before the first row
         {-4712, ""},
-        {-2014, ""},   // after 启, no dated ruler
+        {-2014, ""},  // after 启, no dated ruler
         {9999, "[当代] 中国  公历纪元9999年"},
     };
     for (const auto& c : kCases) {

@@ -39,7 +39,8 @@ TEST(FromJulianDay, RoundsToTheMinute) {
     const CivilTime t0{2024, 5, 6, 10, 0};
     EXPECT_EQ(LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(t0) + 29 / 86400.0).minute, 0);
     EXPECT_EQ(LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(t0) + 30 / 86400.0).minute, 1);
-    EXPECT_EQ(LunarCalendar::FromJulianDay(JdFromDate(2024, 12, 31 + (23 + 59.75 / 60) / 24)), (CivilTime{2025, 1, 1, 0, 0}));
+    EXPECT_EQ(LunarCalendar::FromJulianDay(JdFromDate(2024, 12, 31 + (23 + 59.75 / 60) / 24)),
+              (CivilTime{2025, 1, 1, 0, 0}));
 }
 
 TEST(SolarDateExists, KnowsMonthLengthsAndTheGap) {
@@ -47,10 +48,10 @@ TEST(SolarDateExists, KnowsMonthLengthsAndTheGap) {
         CivilTime t;
         bool want;
     } kCases[] = {
-        {{1582, 10, 4}, true},  {{1582, 10, 5}, false}, {{1582, 10, 14}, false}, {{1582, 10, 15}, true},
-        {{1582, 10, 31}, true}, {{1582, 10, 32}, false}, {{2024, 2, 29}, true},  {{2023, 2, 29}, false},
-        {{1900, 2, 29}, false}, {{1500, 2, 29}, true},  {{2000, 2, 30}, false},  {{-500, 4, 30}, true},
-        {{-500, 4, 31}, false}, {{-4712, 1, 31}, true}, {{2024, 1, 0}, false},   {{2024, 13, 1}, false},
+        {{1582, 10, 4}, true},  {{1582, 10, 5}, false},  {{1582, 10, 14}, false}, {{1582, 10, 15}, true},
+        {{1582, 10, 31}, true}, {{1582, 10, 32}, false}, {{2024, 2, 29}, true},   {{2023, 2, 29}, false},
+        {{1900, 2, 29}, false}, {{1500, 2, 29}, true},   {{2000, 2, 30}, false},  {{-500, 4, 30}, true},
+        {{-500, 4, 31}, false}, {{-4712, 1, 31}, true},  {{2024, 1, 0}, false},   {{2024, 13, 1}, false},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(Show(c.t));
@@ -62,8 +63,8 @@ TEST(ChineseNumeral, WritesDaysAndYears) {
     const struct {
         int n;
         const char* want;
-    } kCases[] = {{1, "一"},    {10, "十"},       {13, "十三"},     {15, "十五"},   {20, "二十"},
-                  {23, "廿三"}, {30, "三十"},     {0, "○○○○"},    {45, "四五"},   {2024, "二○二四"},
+    } kCases[] = {{1, "一"},    {10, "十"},        {13, "十三"},  {15, "十五"},      {20, "二十"},
+                  {23, "廿三"}, {30, "三十"},      {0, "○○○○"},   {45, "四五"},      {2024, "二○二四"},
                   {-5, "前五"}, {-850, "前八五○"}, {100, "一○○"}, {9999, "九九九九"}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.n);
@@ -79,10 +80,10 @@ TEST(RoundToDecimals, TiesGoDown) {
 }
 
 TEST(PillarOf, CombinesStemAndBranch) {
-    EXPECT_EQ(PillarOfStemBranch(1, 1), 1);   // 甲子
-    EXPECT_EQ(PillarOfStemBranch(0, 0), 0);   // 癸亥
-    EXPECT_EQ(PillarOfStemBranch(5, 7), 55);  // 戊午
-    EXPECT_EQ(PillarOfStemBranch(9, 11), 59); // 壬戌
+    EXPECT_EQ(PillarOfStemBranch(1, 1), 1);    // 甲子
+    EXPECT_EQ(PillarOfStemBranch(0, 0), 0);    // 癸亥
+    EXPECT_EQ(PillarOfStemBranch(5, 7), 55);   // 戊午
+    EXPECT_EQ(PillarOfStemBranch(9, 11), 59);  // 壬戌
     EXPECT_EQ(PillarName(41), "甲辰");
 }
 
@@ -93,15 +94,15 @@ TEST(Almanac, SolarTermsToTheMinute) {
         CivilTime t;
         int term;
     } kCases[] = {
-        {{2022, 2, 4, 4, 51}, 2},    // 立春
-        {{2023, 2, 4, 10, 43}, 2},   // 立春
-        {{2024, 2, 4, 16, 27}, 2},   // 立春
-        {{2025, 2, 3, 22, 10}, 2},   // 立春
-        {{2024, 3, 20, 11, 6}, 5},   // 春分
-        {{2024, 6, 21, 4, 51}, 11},  // 夏至
-        {{2024, 9, 22, 20, 44}, 17}, // 秋分
-        {{2023, 12, 22, 11, 27}, 23},// 冬至
-        {{2024, 12, 21, 17, 21}, 23},// 冬至
+        {{2022, 2, 4, 4, 51}, 2},      // 立春
+        {{2023, 2, 4, 10, 43}, 2},     // 立春
+        {{2024, 2, 4, 16, 27}, 2},     // 立春
+        {{2025, 2, 3, 22, 10}, 2},     // 立春
+        {{2024, 3, 20, 11, 6}, 5},     // 春分
+        {{2024, 6, 21, 4, 51}, 11},    // 夏至
+        {{2024, 9, 22, 20, 44}, 17},   // 秋分
+        {{2023, 12, 22, 11, 27}, 23},  // 冬至
+        {{2024, 12, 21, 17, 21}, 23},  // 冬至
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(Show(c.t));
@@ -118,9 +119,9 @@ TEST(Almanac, SolarTermsToTheMinute) {
 
 TEST(Almanac, NewMoonsToTheMinute) {
     const CivilTime kCases[] = {
-        {2023, 1, 22, 4, 53}, {2024, 1, 11, 19, 57}, {2024, 2, 10, 6, 59},
-        {2024, 4, 9, 2, 21},  // total solar eclipse of 2024-04-08 (UT)
-        {2017, 8, 22, 2, 30}, // total solar eclipse of 2017-08-21 (UT)
+        {2023, 1, 22, 4, 53},  {2024, 1, 11, 19, 57},
+        {2024, 2, 10, 6, 59},  {2024, 4, 9, 2, 21},  // total solar eclipse of 2024-04-08 (UT)
+        {2017, 8, 22, 2, 30},                        // total solar eclipse of 2017-08-21 (UT)
         {2025, 1, 29, 20, 36},
     };
     for (const CivilTime& c : kCases) {
@@ -133,7 +134,7 @@ TEST(Almanac, NewMoonsToTheMinute) {
 }
 
 TEST(Almanac, LunarNewYearDays) {
-    const CivilTime kCases[] = {{2000, 2, 5}, {2020, 1, 25}, {2021, 2, 12}, {2022, 2, 1},
+    const CivilTime kCases[] = {{2000, 2, 5},  {2020, 1, 25}, {2021, 2, 12}, {2022, 2, 1},
                                 {2023, 1, 22}, {2024, 2, 10}, {2025, 1, 29}};
     LunarCalendar cal;
     for (const CivilTime& c : kCases) {
@@ -174,8 +175,7 @@ TEST(LunarToSolar, RefusesDatesThatDoNotExist) {
         {{2024, 1, 30}, false},  // 甲辰正月 has 29 days
         {{2024, 2, 1}, true},    // 2024 has no leap month
         {{2023, 3, 1}, true},    // 2023's leap month is the second
-        {{2023, 1, 31}, false},
-        {{2023, 0, 1}, false},
+        {{2023, 1, 31}, false}, {{2023, 0, 1}, false},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(Show(c.l));
@@ -189,9 +189,7 @@ TEST(LunarToSolar, RefusesDatesThatDoNotExist) {
 // Every day of a span converts to lunar and back; lunar days run 1..29/30.
 TEST(SolarToLunar, RoundTripsEveryDay) {
     LunarCalendar cal;
-    const struct {
-        int y;
-    } kStarts[] = {{1899}, {1980}, {2024}, {-300}, {1200}};
+    const struct { int y; } kStarts[] = {{1899}, {1980}, {2024}, {-300}, {1200}};
     for (const auto& st : kStarts) {
         SCOPED_TRACE(st.y);
         CivilTime t{std::int16_t(st.y), 1, 1, 12, 0};
@@ -257,12 +255,9 @@ TEST(Pillars, YearAndMonthChangeTogetherAtTheLichunMinute) {
         const char* year;
         const char* month;
     } kCases[] = {
-        {{2024, 2, 4, 16, 26}, "癸卯", "乙丑"},
-        {{2024, 2, 4, 16, 27}, "甲辰", "丙寅"},
-        {{2024, 2, 4, 16, 28}, "甲辰", "丙寅"},
-        {{2024, 3, 5, 12, 0}, "甲辰", "丁卯"},   // after 惊蛰 (03-05 10:23)
-        {{2024, 1, 10, 12, 0}, "癸卯", "乙丑"},
-        {{2023, 12, 10, 12, 0}, "癸卯", "甲子"},
+        {{2024, 2, 4, 16, 26}, "癸卯", "乙丑"}, {{2024, 2, 4, 16, 27}, "甲辰", "丙寅"},
+        {{2024, 2, 4, 16, 28}, "甲辰", "丙寅"}, {{2024, 3, 5, 12, 0}, "甲辰", "丁卯"},  // after 惊蛰 (03-05 10:23)
+        {{2024, 1, 10, 12, 0}, "癸卯", "乙丑"}, {{2023, 12, 10, 12, 0}, "癸卯", "甲子"},
     };
     LunarCalendar cal;
     for (const auto& c : kCases) {
@@ -290,10 +285,8 @@ TEST(Pillars, DayAndHourWithLateZiHour) {
         const char* day;
         const char* hour;
     } kCases[] = {
-        {{2000, 1, 1, 12, 0}, false, "戊午", "戊午"},
-        {{2000, 1, 1, 0, 30}, false, "戊午", "壬子"},
-        {{2000, 1, 1, 23, 30}, false, "己未", "甲子"},
-        {{2000, 1, 1, 23, 30}, true, "戊午", "甲子"},
+        {{2000, 1, 1, 12, 0}, false, "戊午", "戊午"},  {{2000, 1, 1, 0, 30}, false, "戊午", "壬子"},
+        {{2000, 1, 1, 23, 30}, false, "己未", "甲子"}, {{2000, 1, 1, 23, 30}, true, "戊午", "甲子"},
         {{2000, 1, 1, 1, 0}, false, "戊午", "癸丑"},
     };
     for (const auto& c : kCases) {

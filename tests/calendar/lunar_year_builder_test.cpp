@@ -21,9 +21,9 @@ TEST(BuildLunarYear, LeapMonthsOfRecentYears) {
     const struct {
         int year, leapMonth, probeMonth;
     } kCases[] = {
-        {2001, 4, 6}, {2004, 2, 6}, {2006, 7, 6}, {2009, 5, 6}, {2012, 4, 6}, {2014, 9, 6}, {2017, 6, 6},
-        {2020, 4, 6}, {2023, 2, 6}, {2025, 6, 6}, {2024, 0, 6}, {2022, 0, 6}, {2021, 0, 6},
-        {2033, 11, 13},  // leap 11th month after the winter solstice: probe January 2034
+        {2001, 4, 6}, {2004, 2, 6}, {2006, 7, 6}, {2009, 5, 6},   {2012, 4, 6},
+        {2014, 9, 6}, {2017, 6, 6}, {2020, 4, 6}, {2023, 2, 6},   {2025, 6, 6},
+        {2024, 0, 6}, {2022, 0, 6}, {2021, 0, 6}, {2033, 11, 13},  // leap 11th month after the winter solstice: probe January 2034
     };
     LunarYearBuilder s;
     for (const auto& c : kCases) {
@@ -72,9 +72,7 @@ TEST(BuildLunarYear, InvariantsHoldOverTheRange) {
 
 TEST(BuildLunarYear, AncientExtraMonthIsNumberedNotFlagged) {
     LunarYearBuilder s;
-    const struct {
-        int year, extra;
-    } kCases[] = {{-600, 13}, {-300, 13}, {-150, 10}};
+    const struct { int year, extra; } kCases[] = {{-600, 13}, {-300, 13}, {-150, 10}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.year);
         bool seen = false;
@@ -139,8 +137,8 @@ TEST(BuildLunarYear, CacheGivesExactlyAFreshBuild) {
         ASSERT_EQ(static_cast<const LunarYearState&>(cached), static_cast<const LunarYearState&>(fresh)) << d;
     }
     // jumping back and forth across years and epochs
-    const int kDays[] = {DayOf(2024, 1, 1), DayOf(-500, 3, 1), DayOf(2024, 2, 20), DayOf(1700, 1, 1),
-                         DayOf(2024, 1, 1), DayOf(-500, 3, 1)};
+    const int kDays[] = {DayOf(2024, 1, 1), DayOf(-500, 3, 1), DayOf(2024, 2, 20),
+                         DayOf(1700, 1, 1), DayOf(2024, 1, 1), DayOf(-500, 3, 1)};
     for (int d : kDays) {
         cached.BuildLunarYear(d);
         fresh.BuildLunarYearUncached(d);

@@ -11,11 +11,11 @@ TEST(CheckBirthRecord, YieldsExpectedMessage) {
         bool lunar;
         const char* want;  // nullptr: passes
     } kCases[] = {
-        {-849, 1, 1, false, nullptr},          // shown as −850, the first year
+        {-849, 1, 1, false, nullptr},  // shown as −850, the first year
         {2100, 12, 31, false, nullptr},
         {-850, 12, 31, false, kYearRangeMessage},  // shown −851
         {2101, 1, 1, false, kYearRangeMessage},
-        {2101, 1, 1, true, kYearRangeMessage},     // the year test holds for lunar input too
+        {2101, 1, 1, true, kYearRangeMessage},  // the year test holds for lunar input too
         {1582, 10, 4, false, nullptr},
         {1582, 10, 5, false, kMissingDaysMessage},
         {1582, 10, 14, false, kMissingDaysMessage},

@@ -14,9 +14,7 @@ namespace tessaly {
 namespace {
 namespace fs = std::filesystem;
 
-float DegMin(int degrees, int minutes) {
-    return static_cast<float>(degrees + minutes / 60.0);
-}
+float DegMin(int degrees, int minutes) { return static_cast<float>(degrees + minutes / 60.0); }
 
 TEST(ParseCoordinates, ReadsTheDegreesMinutesForm) {
     const struct {
@@ -25,14 +23,14 @@ TEST(ParseCoordinates, ReadsTheDegreesMinutesForm) {
         bool malformed;
     } kCases[] = {
         {"116:28*39:54", DegMin(116, 28), DegMin(39, 54), false},  // as the editor writes it
-        {"-75:30*10:0", -74.5f, 10.0f, false},  // minutes added to negative degrees
+        {"-75:30*10:0", -74.5f, 10.0f, false},                     // minutes added to negative degrees
         {"120:0*-30:30", 120.0f, -29.5f, false},
-        {"0:0*0:0", 0.0f, 0.0f, false},         // a real value, not the default
+        {"0:0*0:0", 0.0f, 0.0f, false},  // a real value, not the default
         {" 87:37 * 43:49 ", DegMin(87, 37), DegMin(43, 49), false},
-        {"", 120.0f, 30.0f, false},             // key without a value
+        {"", 120.0f, 30.0f, false},  // key without a value
         {"   ", 120.0f, 30.0f, false},
-        {"116:28", 120.0f, 30.0f, true},        // no "*"
-        {"116*39", 120.0f, 30.0f, true},        // no ":"
+        {"116:28", 120.0f, 30.0f, true},  // no "*"
+        {"116*39", 120.0f, 30.0f, true},  // no ":"
         {"116:28*39", 120.0f, 30.0f, true},
         {"abc", 120.0f, 30.0f, true},
         {"116.5:0*39:0", 120.0f, 30.0f, true},  // not integers
@@ -203,13 +201,9 @@ TEST(ResolvePlace, ClampedVariantFallsBackToZero) {
         int province, city, wantProvince, wantCity;
         const char* text;
     } kCases[] = {
-        {1, 1, 1, 1, "北京市-海淀"},
-        {1, 7, 1, 0, "北京市-北京"},
-        {1, -3, 1, 0, "北京市-北京"},
+        {1, 1, 1, 1, "北京市-海淀"}, {1, 7, 1, 0, "北京市-北京"}, {1, -3, 1, 0, "北京市-北京"},
         {40, 2, 0, 0, "福建省"},  // province 0 has no section in the sample
-        {-1, 0, 0, 0, "福建省"},
-        {33, 5, 33, 0, "澳门"},
-        {kUnknownProvince, 9, kUnknownProvince, 0, "未知地"},
+        {-1, 0, 0, 0, "福建省"},     {33, 5, 33, 0, "澳门"},      {kUnknownProvince, 9, kUnknownProvince, 0, "未知地"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.province << '/' << c.city);
@@ -325,11 +319,11 @@ TEST(ShippedDili, WellKnownCitiesLieWhereTheyAre) {
         const char* city;
         double lon, lat;
     } kCases[] = {
-        {"北京市", "北京", 116.407, 39.904},  {"上海市", "上海", 121.474, 31.230},
-        {"广东省", "广州", 113.264, 23.129},  {"新疆", "乌鲁木齐", 87.617, 43.826},
-        {"西藏", "拉萨", 91.117, 29.647},     {"重庆市", "重庆", 106.551, 29.563},
+        {"北京市", "北京", 116.407, 39.904},     {"上海市", "上海", 121.474, 31.230},
+        {"广东省", "广州", 113.264, 23.129},     {"新疆", "乌鲁木齐", 87.617, 43.826},
+        {"西藏", "拉萨", 91.117, 29.647},        {"重庆市", "重庆", 106.551, 29.563},
         {"黑龙江省", "哈尔滨", 126.642, 45.757}, {"福建省", "厦门", 118.089, 24.480},
-        {"台湾省", "台北", 121.540, 25.040},  {"香港", "香港", 114.170, 22.300},
+        {"台湾省", "台北", 121.540, 25.040},     {"香港", "香港", 114.170, 22.300},
     };
     constexpr double kTolerance = 5.0 / 60.0;
     for (const auto& c : kCases) {
@@ -376,22 +370,15 @@ TEST(CoordinatesEditor, ChecksTheRangesLongitudeFirst) {
         const char* refusal;  // nullptr: accepted
         const char* value;
     } kCases[] = {
-        {{"-179", "0", "-89", "0"}, nullptr, "-179:0*-89:0"},
-        {{"179", "59", "89", "59"}, nullptr, "179:59*89:59"},
-        {{"116", "28", "39", "54"}, nullptr, "116:28*39:54"},
-        {{"+116", "05", "39", "54"}, nullptr, "116:5*39:54"},
-        {{"180", "0", "30", "0"}, kLongitudeRangeMessage, ""},
-        {{"-180", "0", "30", "0"}, kLongitudeRangeMessage, ""},
-        {{"120", "60", "30", "0"}, kLongitudeRangeMessage, ""},
-        {{"120", "-1", "30", "0"}, kLongitudeRangeMessage, ""},
+        {{"-179", "0", "-89", "0"}, nullptr, "-179:0*-89:0"},   {{"179", "59", "89", "59"}, nullptr, "179:59*89:59"},
+        {{"116", "28", "39", "54"}, nullptr, "116:28*39:54"},   {{"+116", "05", "39", "54"}, nullptr, "116:5*39:54"},
+        {{"180", "0", "30", "0"}, kLongitudeRangeMessage, ""},  {{"-180", "0", "30", "0"}, kLongitudeRangeMessage, ""},
+        {{"120", "60", "30", "0"}, kLongitudeRangeMessage, ""}, {{"120", "-1", "30", "0"}, kLongitudeRangeMessage, ""},
         {{"", "0", "30", "0"}, kLongitudeRangeMessage, ""},  // empty counts as no number
-        {{"120", "", "30", "0"}, kLongitudeRangeMessage, ""},
-        {{"12a", "0", "30", "0"}, kLongitudeRangeMessage, ""},
+        {{"120", "", "30", "0"}, kLongitudeRangeMessage, ""},   {{"12a", "0", "30", "0"}, kLongitudeRangeMessage, ""},
         {{"180", "0", "90", "0"}, kLongitudeRangeMessage, ""},  // longitude checked first
-        {{"120", "0", "90", "0"}, kLatitudeRangeMessage, ""},
-        {{"120", "0", "-90", "0"}, kLatitudeRangeMessage, ""},
-        {{"120", "0", "30", "60"}, kLatitudeRangeMessage, ""},
-        {{"120", "0", "", "0"}, kLatitudeRangeMessage, ""},
+        {{"120", "0", "90", "0"}, kLatitudeRangeMessage, ""},   {{"120", "0", "-90", "0"}, kLatitudeRangeMessage, ""},
+        {{"120", "0", "30", "60"}, kLatitudeRangeMessage, ""},  {{"120", "0", "", "0"}, kLatitudeRangeMessage, ""},
         {{"120", "0", "30", "x"}, kLatitudeRangeMessage, ""},
     };
     for (const auto& c : kCases) {
@@ -399,7 +386,8 @@ TEST(CoordinatesEditor, ChecksTheRangesLongitudeFirst) {
                                         << c.fields.latitudeDegrees << ':' << c.fields.latitudeMinutes);
         const CoordinateEdit e = CheckCoordinateFields(c.fields);
         // Compared as texts: the same literal may sit at two addresses.
-        EXPECT_EQ(std::string(e.refusal != nullptr ? e.refusal : "-"), std::string(c.refusal != nullptr ? c.refusal : "-"));
+        EXPECT_EQ(std::string(e.refusal != nullptr ? e.refusal : "-"),
+                  std::string(c.refusal != nullptr ? c.refusal : "-"));
         EXPECT_EQ(e.value, c.value);
     }
 }

@@ -103,7 +103,7 @@ TEST(BuildChart, VerticalLayoutHasStemAndBranchRows) {
     ASSERT_TRUE(b.status.ok());
     const std::string text = b.person.text.PlainText();
     EXPECT_NE(text.find("乾造  庚          辛          丁          甲 (日空申、酉)\r\n"
-                                  "      午          巳          丑          辰\r\n"),
+                        "      午          巳          丑          辰\r\n"),
               std::string::npos)
         << text;
 }
@@ -117,8 +117,8 @@ TEST(BuildChart, HeaderShowsBothTimesWithAnotherTimeBasis) {
     ASSERT_TRUE(b.status.ok());
     const std::string text = b.person.text.PlainText();
     EXPECT_NE(text.find("命主姓名:甲  出生地:四川省-成都,经度:105度0分,纬度:30度30分。\r\n"
-                                  "出生公历：1990年5月12日10时0分(北京时间)。\r\n"
-                                  "出生公历：1990年5月12日9时0分(地方时)，星期六。\r\n"),
+                        "出生公历：1990年5月12日10时0分(北京时间)。\r\n"
+                        "出生公历：1990年5月12日9时0分(地方时)，星期六。\r\n"),
               std::string::npos)
         << text;
 }

@@ -21,14 +21,14 @@ TEST(FillChartCells, GodsStagesAndCounts) {
     // 甲子 丙寅 戊辰 庚申, day master 戊 in a 寅 (wood) month.
     ChartData c = Chart("甲子", "丙寅", "戊辰", "庚申");
     FillChartCells(c);
-    EXPECT_EQ(c.stems[kYearPos].god, 6);  // 甲 to 戊: 七杀
-    EXPECT_EQ(c.stems[kMonthPos].god, 8); // 丙: 偏印
+    EXPECT_EQ(c.stems[kYearPos].god, 6);   // 甲 to 戊: 七杀
+    EXPECT_EQ(c.stems[kMonthPos].god, 8);  // 丙: 偏印
     EXPECT_EQ(c.stems[kDayPos].god, kNone8);
     EXPECT_EQ(c.stems[kDayPos].pair, kNone8);
     EXPECT_EQ(c.stems[kHourPos].god, 2);  // 庚: 食神
     EXPECT_EQ(c.stems[kDayPos].stage, GrowthStageOf(5, 5));
     EXPECT_EQ(kSeasonStateNames[c.stems[kDayPos].season], "死");  // earth in a wood month
-    EXPECT_EQ(c.branches[kYearPos].god, 5);  // 子 main stem 癸: 正财
+    EXPECT_EQ(c.branches[kYearPos].god, 5);                       // 子 main stem 癸: 正财
     // 子 has one hidden stem: the other entries stay empty.
     EXPECT_EQ(c.branches[kYearPos].hiddenGods[0], 5);
     EXPECT_EQ(c.branches[kYearPos].hiddenGods[1], kNone8);
@@ -82,9 +82,9 @@ TEST(FillRelations, SetsTheSlotsOfPairsAndTriples) {
 TEST(FillRelations, StemCombinationMarksBothStems) {
     ChartData c = Chart("甲子", "己巳", "丙寅", "辛卯");
     FillRelations(c);
-    EXPECT_EQ(c.stems[kYearPos].combineKind, 1);   // 甲己 中正之合
+    EXPECT_EQ(c.stems[kYearPos].combineKind, 1);  // 甲己 中正之合
     EXPECT_EQ(c.stems[kMonthPos].combineKind, 1);
-    EXPECT_EQ(c.stems[kDayPos].combineKind, 3);    // 丙辛 威制之合
+    EXPECT_EQ(c.stems[kDayPos].combineKind, 3);  // 丙辛 威制之合
     EXPECT_EQ(c.stems[kHourPos].combineKind, 3);
     ChartData none = Chart("甲子", "甲子", "甲子", "甲子");
     FillRelations(none);

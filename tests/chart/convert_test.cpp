@@ -50,10 +50,17 @@ TEST(ConvertBirth, RefusesWithItsFourMessages) {
         bool zishi;
         const char* want;  // nullptr: converts
     } kCases[] = {
-        {"day 30 of a 29-day lunar month", {2023, 2, 30, 8, 0, true, true}, false, "不存在这个农历日期，无法转换到公历！"},
-        {"leap flag on a year whose leap month is another", {2024, 2, 1, 8, 0, true, true}, false,
+        {"day 30 of a 29-day lunar month",
+         {2023, 2, 30, 8, 0, true, true},
+         false,
          "不存在这个农历日期，无法转换到公历！"},
-        {"lunar date whose Gregorian year is 2101", {2100, 12, 20, 8, 0, true, false}, false,
+        {"leap flag on a year whose leap month is another",
+         {2024, 2, 1, 8, 0, true, true},
+         false,
+         "不存在这个农历日期，无法转换到公历！"},
+        {"lunar date whose Gregorian year is 2101",
+         {2100, 12, 20, 8, 0, true, false},
+         false,
          "时间越界，年份在-850到2100之间"},
         {"February 30", {2000, 2, 30, 8, 0}, false, "不存在这个日期"},
         {"February 29 of a common Gregorian year", {1900, 2, 29, 8, 0}, false, "不存在这个日期"},
@@ -90,7 +97,8 @@ TEST(ConvertBirth, TimeBasisMovesOnlyTheChartTime) {
         {"local mean time at 120° is standard time", 2, 120.0f, T(2024, 11, 3, 10, 0), T(2024, 11, 3, 10, 0)},
         {"local mean time at 105°: one hour earlier", 2, 105.0f, T(2024, 11, 3, 10, 0), T(2024, 11, 3, 9, 0)},
         // Early November the true sun runs about 16 minutes ahead of the mean sun.
-        {"true solar time at 120°: the equation of time only", 1, 120.0f, T(2024, 11, 3, 10, 0), T(2024, 11, 3, 10, 16)},
+        {"true solar time at 120°: the equation of time only", 1, 120.0f, T(2024, 11, 3, 10, 0),
+         T(2024, 11, 3, 10, 16)},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);

@@ -148,18 +148,26 @@ TEST(ChartStars, WholeChartsByHand) {
     } kCases[] = {
         // 乾造 甲子 丙寅 丁卯 庚子: day 丁 (fire), year 子 (yang), month 寅,
         // void 戌亥, year nayin 海中金.
-        {"甲子", "丙寅", "丁卯", "庚子", true,
-         {{"桃花"},                                    // 子 from the day branch 卯
-          {"驿马", "学堂", "月德", "孤辰", "亡神"},   // 驿马 from 子, 亡神 from 卯
-          {"太极", "天德", "勾煞", "童子"},           // 天德 by the stem 丁; 童子 by the nayin
-          {"桃花", "将星", "童子"}}},                 // 桃花 from 卯, 将星 from 子
+        {"甲子",
+         "丙寅",
+         "丁卯",
+         "庚子",
+         true,
+         {{"桃花"},                                  // 子 from the day branch 卯
+          {"驿马", "学堂", "月德", "孤辰", "亡神"},  // 驿马 from 子, 亡神 from 卯
+          {"太极", "天德", "勾煞", "童子"},          // 天德 by the stem 丁; 童子 by the nayin
+          {"桃花", "将星", "童子"}}},                // 桃花 from 卯, 将星 from 子
         // 坤造 辛酉 丙申 癸亥 癸丑: day 癸 (water), year 酉 (yin, a woman:
         // 勾煞 子 绞煞 午 大耗 辰), month 申, void 子丑, year nayin 石榴木.
-        {"辛酉", "丙申", "癸亥", "癸丑", false,
-         {{"灾煞", "德秀"},                           // 酉 from 亥; 德秀 by 癸 丙 辛
-          {"太极", "劫煞", "亡神"},                   // 劫煞 from 亥, 亡神 from 酉
+        {"辛酉",
+         "丙申",
+         "癸亥",
+         "癸丑",
+         false,
+         {{"灾煞", "德秀"},          // 酉 from 亥; 德秀 by 癸 丙 辛
+          {"太极", "劫煞", "亡神"},  // 劫煞 from 亥, 亡神 from 酉
           {"羊刃", "驿马", "天德", "孤辰", "拱禄", "十恶大败"},
-          {"华盖", "空亡", "天德", "拱禄"}}},         // 华盖 from 酉
+          {"华盖", "空亡", "天德", "拱禄"}}},  // 华盖 from 酉
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.y << c.m << c.d << c.h);
@@ -187,28 +195,21 @@ TEST(ChartStars, EveryChartKeepsTheRowsOfItsStars) {
         int slot;
         bool allowed[4];  // year, month, day, hour
     } kRowRules[] = {
-        {kStarUnused, {false, false, false, false}},
-        {kStarGouSha, {false, true, true, true}},
-        {kStarJiaoSha, {false, true, true, true}},
-        {kStarDaHao, {false, true, true, true}},
-        {kStarTongZi, {false, false, true, true}},
-        {kStarKuiGang, {false, false, true, false}},
-        {kStarJinShen, {false, false, true, false}},
-        {kStarShiEDaBai, {false, false, true, false}},
-        {kStarSiFei, {false, false, true, false}},
-        {kStarGuLuan, {false, false, true, true}},
-        {kStarDeXiu, {true, false, false, false}},
-        {kStarGongLu, {false, false, true, true}},
+        {kStarUnused, {false, false, false, false}}, {kStarGouSha, {false, true, true, true}},
+        {kStarJiaoSha, {false, true, true, true}},   {kStarDaHao, {false, true, true, true}},
+        {kStarTongZi, {false, false, true, true}},   {kStarKuiGang, {false, false, true, false}},
+        {kStarJinShen, {false, false, true, false}}, {kStarShiEDaBai, {false, false, true, false}},
+        {kStarSiFei, {false, false, true, false}},   {kStarGuLuan, {false, false, true, true}},
+        {kStarDeXiu, {true, false, false, false}},   {kStarGongLu, {false, false, true, true}},
     };
     int charts = 0, seen[kStarSlots] = {};
     for (int y = 0; y < 60; ++y) {
         for (int d = 0; d < 60; ++d) {
             for (int k = 0; k < 12; ++k) {
                 // Month and hour pillars spread over all values.
-                const std::array<std::int16_t, 4> p = {static_cast<std::int16_t>(y),
-                                                       static_cast<std::int16_t>((y * 13 + d * 5 + k * 11) % 60),
-                                                       static_cast<std::int16_t>(d),
-                                                       static_cast<std::int16_t>((d * 17 + k * 7) % 60)};
+                const std::array<std::int16_t, 4> p = {
+                    static_cast<std::int16_t>(y), static_cast<std::int16_t>((y * 13 + d * 5 + k * 11) % 60),
+                    static_cast<std::int16_t>(d), static_cast<std::int16_t>((d * 17 + k * 7) % 60)};
                 for (const bool male : {true, false}) {
                     const StarHits hits = ChartStars(p, male);
                     ++charts;

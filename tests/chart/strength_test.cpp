@@ -60,12 +60,15 @@ std::array<int, N> Ints(const std::array<T, N>& a) {
 TEST(SeasonFactorProduct, TruncatesTheFloat32ProductTowardZero) {
     // The factors are float32: 0.9f is 0.89999998 and 0.7f is 0.69999999,
     // so products that are whole numbers in decimal fall just below.
-    const struct { int n; float f; int want; } kCases[] = {
-        {30, 0.9f, 26}, {30, 0.7f, 20}, {10, 0.7f, 6}, {36, 0.9f, 32},
-        {36, 0.6f, 21},  // 21.6000008
+    const struct {
+        int n;
+        float f;
+        int want;
+    } kCases[] = {
+        {30, 0.9f, 26}, {30, 0.7f, 20}, {10, 0.7f, 6},  {36, 0.9f, 32}, {36, 0.6f, 21},  // 21.6000008
         {30, 0.6f, 18},  // 18.0000007: 0.6f lies above 0.6
         {45, 0.8f, 36},  // 36.0000009
-        {7, 1.75f, 12}, {9, 1.5f, 13}, {36, 2.0f, 72},
+        {7, 1.75f, 12}, {9, 1.5f, 13},  {36, 2.0f, 72},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.n << " x " << c.f);
@@ -74,7 +77,11 @@ TEST(SeasonFactorProduct, TruncatesTheFloat32ProductTowardZero) {
 }
 
 TEST(SeasonFactor, IsTheFactorOfTheMonthMainStemsGodForTheStem) {
-    const struct { const char* stem; const char* month; float want; } kCases[] = {
+    const struct {
+        const char* stem;
+        const char* month;
+        float want;
+    } kCases[] = {
         {"乙", "卯", 2.0f},   // 乙 is 比肩 to itself
         {"甲", "卯", 1.75f},  // 乙 is 劫财 of 甲
         {"癸", "卯", 0.9f},   // 乙 is 食神 of 癸
@@ -92,13 +99,17 @@ TEST(SeasonFactor, IsTheFactorOfTheMonthMainStemsGodForTheStem) {
 // score (all yin-yang scores zero).
 TEST(JudgeStrength, GradesTheDayMasterScore) {
     // Day stem 甲: in a 寅 month it is 旺, in an 丑 month 囚.
-    const struct { int score; bool congGe; bool inSeason; int level, judgement; } kCases[] = {
-        {0, false, true, 3, 3},     {71, false, true, 3, 3},    {72, false, true, 4, 4},
-        {143, false, true, 4, 4},   {144, false, true, 5, 5},   {305, true, true, 5, 5},
-        {306, false, true, 6, 5},   {306, true, true, 6, 0},    {306, true, false, 6, 5},
-        {-1, false, true, 2, 2},    {-72, false, true, 2, 2},   {-73, false, true, 1, 1},
-        {-235, true, false, 1, 1},  {-236, false, false, 0, 1}, {-300, false, false, 0, 1},
-        {-300, true, false, 0, 6},  {-300, true, true, 0, 1},
+    const struct {
+        int score;
+        bool congGe;
+        bool inSeason;
+        int level, judgement;
+    } kCases[] = {
+        {0, false, true, 3, 3},    {71, false, true, 3, 3},    {72, false, true, 4, 4},    {143, false, true, 4, 4},
+        {144, false, true, 5, 5},  {305, true, true, 5, 5},    {306, false, true, 6, 5},   {306, true, true, 6, 0},
+        {306, true, false, 6, 5},  {-1, false, true, 2, 2},    {-72, false, true, 2, 2},   {-73, false, true, 1, 1},
+        {-235, true, false, 1, 1}, {-236, false, false, 0, 1}, {-300, false, false, 0, 1}, {-300, true, false, 0, 6},
+        {-300, true, true, 0, 1},
     };
     for (const auto& k : kCases) {
         SCOPED_TRACE(testing::Message() << k.score << (k.congGe ? " congGe" : "") << (k.inSeason ? " 旺" : " 囚"));
@@ -219,7 +230,11 @@ TEST(CountAndScore, FourStorehousesGiveTheEarthBonus) {
 }
 
 TEST(JudgeStrength, OrdinaryPatterns) {
-    const struct { const char* pillars[4]; std::array<int, 4> want; const char* line; } kCases[] = {
+    const struct {
+        const char* pillars[4];
+        std::array<int, 4> want;
+        const char* line;
+    } kCases[] = {
         // 乙 at 临官 in 卯: 建禄 alone.
         {{"甲子", "丁卯", "乙未", "丙子"}, {0, -1, -1, -1}, "※此命局入建禄格。"},
         // 乙 at 帝旺 in 寅: 羊刃 alone.
@@ -254,10 +269,20 @@ TEST(JudgeStrength, SpecialPatternRolesFollowBiange) {
         const char* judgementText;
         const char* patternLine;
     } kCases[] = {
-        {"曲直 biange", {"己亥", "丁卯", "乙未", "丙子"}, true, 0, {1, 0, 4, 3, 2}, {0, 4, 3, 2, 1},
+        {"曲直 biange",
+         {"己亥", "丁卯", "乙未", "丙子"},
+         true,
+         0,
+         {1, 0, 4, 3, 2},
+         {0, 4, 3, 2, 1},
          "※日主综合得分：210。 日元太旺，命局入曲直格(以变格论命)，喜用木，水(比劫、印枭)。忌仇金，土(官杀、财星)。\r\n",
          "※此命局入建禄格。入曲直格（变格）。\r\n"},
-        {"曲直 no biange", {"己亥", "丁卯", "乙未", "丙子"}, false, 0, {4, 3, 1, 0, 2}, {3, 2, 0, 4, 1},
+        {"曲直 no biange",
+         {"己亥", "丁卯", "乙未", "丙子"},
+         false,
+         0,
+         {4, 3, 1, 0, 2},
+         {3, 2, 0, 4, 1},
          "※日主综合得分：210。 日元太旺，喜用金，土(官杀、财星)。忌仇木，水(比劫、印枭)。\r\n",
          "※此命局入建禄格。入曲直格（变格）。\r\n"},
         // 丁 day in a 寅 month (相), 寅 main stem 甲 is 正印; 比劫 count 4,
@@ -283,10 +308,11 @@ TEST(JudgeStrength, SpecialPatternRolesFollowBiange) {
 // with the level of that judgement on the weak-to-strong scale; the scores
 // are summed afresh.
 TEST(JudgeStrength, ReanalysisTakesTheChosenJudgement) {
-    const struct { int judgement, level; } kLevels[] = {
-        {0, 6},  // 从旺: extremely strong
-        {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5},
-        {6, 0},  // 从弱: extremely weak
+    const struct {
+        int judgement, level;
+    } kLevels[] = {
+        {0, 6},                                          // 从旺: extremely strong
+        {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 0},  // 从弱: extremely weak
     };
     for (const auto& k : kLevels) {
         SCOPED_TRACE(k.judgement);
@@ -325,7 +351,10 @@ TEST(SelectionOrder, TakesTheFirstMinimumAndSwapsItIntoPlace) {
 }
 
 TEST(RelationsSectionText, StemsAndBranches) {
-    const struct { const char* pillars[4]; const char* want; } kCases[] = {
+    const struct {
+        const char* pillars[4];
+        const char* want;
+    } kCases[] = {
         {{"甲子", "丁卯", "乙未", "丙子"},
          "※天干无合。地支有子卯年月无礼之刑，子未年日相害，卯未月日半三合木局，卯子月时无礼之刑，未子日时相害。\r\n\r\n"},
         // 甲己 and 乙庚 combine; 午 meets 午 (自刑) and 未 (六合); 巳午未

@@ -30,15 +30,9 @@ TEST(TenGodOf, YieldsExpectedGod) {
         int day, stem, want;
         const char* why;
     } kCases[] = {
-        {1, 1, 0, "甲 on 甲: 比肩"},
-        {2, 1, 1, "day 乙, stem 甲: 劫财"},
-        {0, 9, 1, "day 癸, stem 壬: 劫财"},
-        {2, 3, 3, "day 乙, stem 丙: 伤官"},
-        {1, 3, 2, "day 甲, stem 丙: 食神"},
-        {1, 8, 7, "day 甲, stem 辛: 正官"},
-        {1, 0, 9, "day 甲, stem 癸: 正印"},
-        {2, 0, 8, "day 乙, stem 癸: 偏印"},
-        {0, 6, 6, "day 癸, stem 己: 七杀"},
+        {1, 1, 0, "甲 on 甲: 比肩"},        {2, 1, 1, "day 乙, stem 甲: 劫财"}, {0, 9, 1, "day 癸, stem 壬: 劫财"},
+        {2, 3, 3, "day 乙, stem 丙: 伤官"}, {1, 3, 2, "day 甲, stem 丙: 食神"}, {1, 8, 7, "day 甲, stem 辛: 正官"},
+        {1, 0, 9, "day 甲, stem 癸: 正印"}, {2, 0, 8, "day 乙, stem 癸: 偏印"}, {0, 6, 6, "day 癸, stem 己: 七杀"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.why);

@@ -57,8 +57,9 @@ TEST_F(ArgumentChecksTest, BadPersonsExitTwoNamingTheKey) {
         EXPECT_TRUE(r.out.empty());
         EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r.err;
     }
-    for (const char* good : {"sex=M;date=1990-05-12 08:30;lon=116.4;lat=39.9", "sex=M;date=1990-05-12 08:30;lon=-0.5;lat=+.5",
-                             "orvane_mingli_data#1984 5 10 8 30 1#0#某人#0 3", "orvane_mingli_data#1984 5 10 8 30 1#1#某人#0 3"}) {
+    for (const char* good :
+         {"sex=M;date=1990-05-12 08:30;lon=116.4;lat=39.9", "sex=M;date=1990-05-12 08:30;lon=-0.5;lat=+.5",
+          "orvane_mingli_data#1984 5 10 8 30 1#0#某人#0 3", "orvane_mingli_data#1984 5 10 8 30 1#1#某人#0 3"}) {
         SCOPED_TRACE(good);
         EXPECT_EQ(Match(good).status, 0);
     }
@@ -70,7 +71,8 @@ TEST_F(ArgumentChecksTest, BadPersonsExitTwoNamingTheKey) {
 TEST_F(ArgumentChecksTest, PlacesNeedTheirCities) {
     const std::string person = "sex=M;date=1990-05-12 08:30;prov=北京市;city=0";
     ASSERT_EQ(Match(person).status, 0);
-    std::ofstream(home_ / "dat/dili.ini", std::ios::binary | std::ios::trunc) << "[\xC9\xCF\xBA\xA3\xCA\xD0]\r\na=121:28*31:14\r\n";
+    std::ofstream(home_ / "dat/dili.ini", std::ios::binary | std::ios::trunc)
+        << "[\xC9\xCF\xBA\xA3\xCA\xD0]\r\na=121:28*31:14\r\n";
     CliResult r = Match(person);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("lists no cities for 北京市"), std::string::npos) << r.err;

@@ -15,21 +15,26 @@ namespace fs = std::filesystem;
 using testing_cli::RunCli;
 
 const std::string kB = "name=乙;sex=F;date=1992-11-03 21:10";
-const std::string kNewYork = "name=甲;sex=M;date=1990-05-12 08:30;tz=America/New_York;clock=civil;lon=-74;lat=40.7;"
-                             "place=美国纽约";
+const std::string kNewYork =
+    "name=甲;sex=M;date=1990-05-12 08:30;tz=America/New_York;clock=civil;lon=-74;lat=40.7;"
+    "place=美国纽约";
 
 TEST(BirthClock, MatchConvertsTheClockAndSaysSo) {
     const auto r = RunCli({"match", "--a", kNewYork, "--b", kB});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("命主姓名:甲  出生地:美国纽约。\r\n出生公历：1990年5月12日20时30分(北京时间)(纽约时间 08:30，夏令时)，星期六。"),
-              std::string::npos)
+    EXPECT_NE(
+        r.out.find(
+            "命主姓名:甲  出生地:美国纽约。\r\n出生公历：1990年5月12日20时30分(北京时间)(纽约时间 08:30，夏令时)，星期六。"),
+        std::string::npos)
         << r.out.substr(0, 300);
 
     const auto json = RunCli({"match", "--a", kNewYork, "--b", kB, "--json"});
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_NE(json.out.find(R"("clock_time":"1990-05-12 20:30","chart_time":"1990-05-12 20:30")"), std::string::npos);
-    EXPECT_NE(json.out.find(R"("clock":"civil","time_zone":"America/New_York","local_time":"1990-05-12 08:30","summer_time":true)"),
-              std::string::npos)
+    EXPECT_NE(
+        json.out.find(
+            R"("clock":"civil","time_zone":"America/New_York","local_time":"1990-05-12 08:30","summer_time":true)"),
+        std::string::npos)
         << json.out.substr(0, 600);
     // Standard time, the default, adds nothing.
     const auto standard = RunCli({"match", "--a", "name=甲;sex=M;date=1990-05-12 08:30", "--b", kB, "--json"});
@@ -47,11 +52,15 @@ TEST(BirthClock, SkippedAndRepeatedTimesNeedAReading) {
         {"name=甲;sex=M;date=1988-04-17 02:30;clock=civil", 1,
          "--a: choose the reading with dst=1 for summer time or dst=0 for standard time"},
         {"name=甲;sex=M;date=1988-09-11 01:30;clock=civil", 1, "这一时刻在中国时间里出现两次"},
-        {"name=甲;sex=M;date=1988-04-17 02:30;clock=civil;dst=1", 0, "出生公历：1988年4月17日1时30分(北京时间)(中国时间 02:30，夏令时)"},
-        {"name=甲;sex=M;date=1988-09-11 01:30;clock=civil;dst=0", 0, "出生公历：1988年9月11日1时30分(北京时间)(中国时间 01:30)"},
-        {"name=甲;sex=M;date=1988-09-11 01:30;clock=civil;dst=1", 0, "出生公历：1988年9月11日0时30分(北京时间)(中国时间 01:30，夏令时)"},
+        {"name=甲;sex=M;date=1988-04-17 02:30;clock=civil;dst=1", 0,
+         "出生公历：1988年4月17日1时30分(北京时间)(中国时间 02:30，夏令时)"},
+        {"name=甲;sex=M;date=1988-09-11 01:30;clock=civil;dst=0", 0,
+         "出生公历：1988年9月11日1时30分(北京时间)(中国时间 01:30)"},
+        {"name=甲;sex=M;date=1988-09-11 01:30;clock=civil;dst=1", 0,
+         "出生公历：1988年9月11日0时30分(北京时间)(中国时间 01:30，夏令时)"},
         // 香港 keeps its own zone: no summer time in 1988.
-        {"name=甲;sex=M;date=1988-06-01 10:30;clock=civil;prov=香港", 0, "出生公历：1988年6月1日10时30分(北京时间)(香港时间 10:30)"},
+        {"name=甲;sex=M;date=1988-06-01 10:30;clock=civil;prov=香港", 0,
+         "出生公历：1988年6月1日10时30分(北京时间)(香港时间 10:30)"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.person);
@@ -71,7 +80,8 @@ TEST(BirthClock, RefusesBadKeys) {
         {"name=甲;date=1990-05-12 08:30;clock=sundial", "clock: expected standard or civil"},
         {"name=甲;date=1990-05-12 08:30;dst=1", "dst: only a clock=civil time"},
         {"name=甲;date=1990-05-12 08:30;clock=civil;dst=yes", "dst: expected 1 (summer time) or 0"},
-        {"name=甲;date=1990-05-12 08:30;place=一个非常非常非常非常非常非常非常非常长的地名超过了五十一个字节", "place: longer than 51"},
+        {"name=甲;date=1990-05-12 08:30;place=一个非常非常非常非常非常非常非常非常长的地名超过了五十一个字节",
+         "place: longer than 51"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.person);
@@ -85,7 +95,8 @@ TEST(BirthClock, SavedCaseKeepsTheStandardTime) {
     const fs::path home = fs::temp_directory_path() / ("tessaly_clock_cli_" + std::to_string(::getpid()));
     fs::remove_all(home);
     fs::create_directories(home / "dat");
-    const auto add = RunCli({"cases", "add", "--a", kNewYork, "--b", kB, "--category", "国外", "--note", "纽约出生"}, home);
+    const auto add =
+        RunCli({"cases", "add", "--a", kNewYork, "--b", kB, "--category", "国外", "--note", "纽约出生"}, home);
     ASSERT_EQ(add.status, 0) << add.err;
     const auto show = RunCli({"cases", "show", "0"}, home);
     ASSERT_EQ(show.status, 0) << show.err;

@@ -12,16 +12,15 @@
 
 namespace {
 namespace fs = std::filesystem;
+using tessaly::test::Snapshot;
 using tessaly::testing_cli::CliResult;
 using tessaly::testing_cli::RunCli;
-using tessaly::test::Snapshot;
 
 class CaseEditCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        home_ = fs::temp_directory_path() /
-                ("tessaly_case_edit_cli_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        home_ = fs::temp_directory_path() / ("tessaly_case_edit_cli_" + std::to_string(::getpid()) + "_" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(home_);
         fs::create_directories(home_ / "dat");
         fs::copy_file(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini", home_ / "dat/dili.ini");
@@ -30,9 +29,9 @@ protected:
             << "[classes]\r\ncount=2\r\n1=\xCD\xAC\xCA\xC2\r\n2=abc\r\n";
         for (const auto& [name, category] : std::vector<std::pair<std::string, std::string>>{
                  {"张三", "同事"}, {"王五", "ABC"}, {"张飞", "abc"}, {"赵六", "同事"}}) {
-            const CliResult r = Cases({"add", "--a", "name=" + name + ";sex=M;date=1990-05-12 08:30;prov=1;city=0",
-                                       "--b", "name=李四;sex=F;date=1992-03-04 10:00", "--category", category,
-                                       "--note", "备注"});
+            const CliResult r =
+                Cases({"add", "--a", "name=" + name + ";sex=M;date=1990-05-12 08:30;prov=1;city=0", "--b",
+                       "name=李四;sex=F;date=1992-03-04 10:00", "--category", category, "--note", "备注"});
             ASSERT_EQ(r.status, 0) << r.err;
         }
         ASSERT_EQ(Cases({"delete", "3"}).status, 0);
@@ -58,8 +57,8 @@ TEST_F(CaseEditCommandTest, Move) {
 }
 
 TEST_F(CaseEditCommandTest, Edit) {
-    CliResult r = Cases({"edit", "0", "--a", "name=张四;date=-120-2-30 23:59;cal=lunar;leap=1;sex=F", "--note",
-                         "第一行\n第二行"});
+    CliResult r = Cases(
+        {"edit", "0", "--a", "name=张四;date=-120-2-30 23:59;cal=lunar;leap=1;sex=F", "--note", "第一行\n第二行"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "edited slot 0: 张四  农闰-120-2-30|0\n"

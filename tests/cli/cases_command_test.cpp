@@ -16,9 +16,8 @@ using tessaly::testing_cli::RunCli;
 class CasesCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        home_ = fs::temp_directory_path() /
-                ("tessaly_cases_cli_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        home_ = fs::temp_directory_path() / ("tessaly_cases_cli_" + std::to_string(::getpid()) + "_" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(home_);
         fs::create_directories(home_ / "dat");
     }
@@ -74,8 +73,8 @@ TEST_F(CasesCommandTest, ArgumentErrorsExitTwo) {
         {"clear"},
         {"search", "--sex", "maybe"},
         {"search", "--years", "0..1990"},
-        {"add", "--a", "name=甲;sex=M;date=1990-01-01 00:00", "--b", "name=乙;sex=F;date=1991-01-01 00:00",
-         "--note", "n"},  // no category
+        {"add", "--a", "name=甲;sex=M;date=1990-01-01 00:00", "--b", "name=乙;sex=F;date=1991-01-01 00:00", "--note",
+         "n"},  // no category
         {"add", "--a", "name=甲;sex=M;date=1990-01-01 00:00", "--b", "name=乙;sex=F;date=1991-01-01 00:00",
          "--category", "七个汉字太长了", "--note", "n"},
     };
@@ -119,7 +118,8 @@ TEST_F(CasesCommandTest, DamagedStoreIsRefusedUntilRepaired) {
     AddCase("李四", "同事");
     fs::resize_file(home_ / "dat/bazi0.dat", 20 + 1296 + 7);  // the second record torn
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"list"}, {"delete", "0"},
+         {std::vector<std::string>{"list"},
+          {"delete", "0"},
           {"add", "--a", "name=甲;sex=M;date=1990-01-01 00:00", "--b", "name=乙;sex=F;date=1991-01-01 00:00",
            "--category", "类", "--note", "n"}}) {
         SCOPED_TRACE(args[0]);

@@ -30,9 +30,9 @@ inline std::string ShellQuote(const std::string& s) {
 // Runs a /bin/sh command line and captures what it prints.
 inline CliResult RunShellLine(const std::string& commandLine) {
     static int counter = 0;
-    const std::filesystem::path errFile = std::filesystem::temp_directory_path() /
-                                          ("tessaly_cli_err_" + std::to_string(::getpid()) + "_" +
-                                           std::to_string(counter++));
+    const std::filesystem::path errFile =
+        std::filesystem::temp_directory_path() /
+        ("tessaly_cli_err_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
     std::string cmd = commandLine;
     cmd.append(" 2>").append(ShellQuote(errFile.string()));
     CliResult r;

@@ -20,7 +20,7 @@ TEST(EraCommand, YieldsExpectedOutput) {
         {"era -140", 0, "[西汉] 武帝 刘彻 建元1年\n"},  // 140 BC
         {"era -1", 0, "[西汉] 哀帝 刘欣 元寿2年\n"},    // 1 BC
         {"era 1", 0, "[西汉] 平帝 刘衎 元始1年\n"},
-        {"era -4712", 0, "\n"},                          // no era: an empty line
+        {"era -4712", 0, "\n"},  // no era: an empty line
         {"era 9999", 0, "[当代] 中国  公历纪元9999年\n"},
         {"era 0", 2, ""},
         {"era -4713", 2, ""},

@@ -88,8 +88,8 @@ TEST(CliManners, VersionHelpAndCommandHelp) {
 
     r = RunCli({"help", "match"});
     ASSERT_EQ(r.status, 0) << r.err;
-    for (const char* part : {"usage: tessaly-cli match --a PERSON --b PERSON", "\nArguments:\n  --a PERSON",
-                             "--json", "\nExample:\n  tessaly-cli match --a "}) {
+    for (const char* part : {"usage: tessaly-cli match --a PERSON --b PERSON", "\nArguments:\n  --a PERSON", "--json",
+                             "\nExample:\n  tessaly-cli match --a "}) {
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
     }
     const auto viaOption = RunCli({"match", "--help"});
@@ -125,8 +125,8 @@ TEST(CliManners, ManualPageHasEveryCommand) {
     const auto r = RunCli({"help", "--man"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.starts_with(".\\\" -*- coding: UTF-8 -*-\n"));
-    for (const char* section : {".TH TESSALY\\-CLI 1", ".SH SYNOPSIS", ".SH COMMANDS", ".SH FILES", ".SH ENVIRONMENT",
-                                ".SH EXIT STATUS"}) {
+    for (const char* section :
+         {".TH TESSALY\\-CLI 1", ".SH SYNOPSIS", ".SH COMMANDS", ".SH FILES", ".SH ENVIRONMENT", ".SH EXIT STATUS"}) {
         EXPECT_NE(r.out.find(section), std::string::npos) << section;
     }
     for (const CommandInfo& c : Commands()) {
@@ -137,10 +137,10 @@ TEST(CliManners, ManualPageHasEveryCommand) {
 // What bash offers after the words typed so far (the last one may be empty),
 // with the completion script in `script`.
 std::string Completions(const fs::path& script, const std::string& typed) {
-    const std::string program =
-        "source " + ShellQuote(script.string()) + "; read -ra COMP_WORDS <<< " + ShellQuote(typed) +
-        "; [[ " + ShellQuote(typed) + " == *' ' ]] && COMP_WORDS+=(''); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
-        "_tessaly_cli; echo \"${COMPREPLY[*]}\"";
+    const std::string program = "source " + ShellQuote(script.string()) + "; read -ra COMP_WORDS <<< " +
+                                ShellQuote(typed) + "; [[ " + ShellQuote(typed) +
+                                " == *' ' ]] && COMP_WORDS+=(''); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
+                                "_tessaly_cli; echo \"${COMPREPLY[*]}\"";
     std::string out = testing_cli::RunShellLine("bash -c " + ShellQuote(program)).out;
     if (!out.empty() && out.back() == '\n') out.pop_back();
     return out;

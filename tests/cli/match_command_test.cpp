@@ -57,9 +57,10 @@ TEST(MatchCommand, JsonCarriesIndexReportAndBothPersons) {
     const auto r = RunCli({"match", "--a", kA, "--b", kB, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.starts_with("{\"index\":"));
-    for (const char* key : {"\"report\":\"甲命八字：\\r\\n", "\"persons\":[{", "\"day_master_score\":",
-                            "\"star_hits\":[[", "\"stems\":[{", "\"branches\":[{", "\"clock_time\":\"1990-05-12 08:30\"",
-                            "\"chart_time\":", "\"lunar_time\":", "\"is_leap_month\":false"}) {
+    for (const char* key :
+         {"\"report\":\"甲命八字：\\r\\n", "\"persons\":[{", "\"day_master_score\":", "\"star_hits\":[[",
+          "\"stems\":[{", "\"branches\":[{", "\"clock_time\":\"1990-05-12 08:30\"",
+          "\"chart_time\":", "\"lunar_time\":", "\"is_leap_month\":false"}) {
         EXPECT_NE(r.out.find(key), std::string::npos) << key;
     }
 }
@@ -169,7 +170,7 @@ TEST(MatchCommandOverride, RefusedSpecsExitTwoWithTheDialogsMessage) {
         const char* spec;
         const char* mentions;
     } kCases[] = {
-        {"scores=4,4,4,4,4,4,3,3,3,2", "十神之和不能小于36"},        // sum 35
+        {"scores=4,4,4,4,4,4,3,3,3,2", "十神之和不能小于36"},  // sum 35
         {"scores=36,0,0,-1,0,0,0,0,0,0", "伤官 '-1': 请输入0至999之间的数"},
         {"scores=36,0,0,0,0,0,0,0,0,1000", "正印 '1000': 请输入0至999之间的数"},
         {"scores=36,0,0,0,0,0,0,0,0,x", "正印 'x': 请输入0至999之间的数"},
@@ -213,7 +214,8 @@ TEST(MatchCommandOverride, ReanalysesThePersonGivenAndKeepsTheOther) {
     } kCases[] = {
         // 甲命 is a 丁 day: 比劫 is 火, 食伤 土, 财星 金, 官杀 水, 印枭 木.
         {"judgement=从旺", "日元极旺，以从旺看，"},
-        {"judgement=0;roles=官杀,财星,比劫,印枭,食伤", "日元极旺，以从旺看，喜用水，金(官杀、财星)。忌仇火，木(比劫、印枭)。"},
+        {"judgement=0;roles=官杀,财星,比劫,印枭,食伤",
+         "日元极旺，以从旺看，喜用水，金(官杀、财星)。忌仇火，木(比劫、印枭)。"},
         {"roles=3,2,0,4,1;judgement=0", "日元极旺，以从旺看，喜用水，金(官杀、财星)。忌仇火，木(比劫、印枭)。"},
         {"scores=36,0,0,0,0,0,0,0,0,0", "火36(100.0%)"},  // exactly 36: accepted
         {"scores=4,4,4,4,4,4,3,3,3,3;judgement=偏弱", "日元偏弱，"},

@@ -19,12 +19,12 @@ class PlacesCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
         home_ = fs::temp_directory_path() /
-                ("tessaly_places_cli_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                ("tessaly_places_cli_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(home_);
         fs::create_directories(home_ / "dat");
-        const tessaly::CodecResult gbk = tessaly::Utf8ToGbk(
-            "[北京市]\r\n北京=116:24*39:54\r\n坏值=116度\r\n西郊=-75:30*10:0\r\n");
+        const tessaly::CodecResult gbk =
+            tessaly::Utf8ToGbk("[北京市]\r\n北京=116:24*39:54\r\n坏值=116度\r\n西郊=-75:30*10:0\r\n");
         ASSERT_TRUE(gbk.ok());
         std::ofstream(home_ / "dat" / "dili.ini", std::ios::binary) << gbk.text;
     }

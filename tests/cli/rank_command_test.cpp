@@ -58,7 +58,8 @@ class TempDir {
 public:
     TempDir() {
         static int n = 0;
-        path = fs::temp_directory_path() / ("tessaly_rank_test_" + std::to_string(::getpid()) + "_" + std::to_string(n++));
+        path =
+            fs::temp_directory_path() / ("tessaly_rank_test_" + std::to_string(::getpid()) + "_" + std::to_string(n++));
         fs::remove_all(path);
         fs::create_directories(path);
     }
@@ -140,8 +141,8 @@ TEST(RankCommand, ReadsPersonLinesInGbkAndWritesReports) {
     std::ofstream(dir.path / "people.txt", std::ios::binary) << gbk.text;
 
     const fs::path reports = dir.path / "reports";
-    const auto r = RunCli({"rank", "--a", kA, "--candidates", (dir.path / "people.txt").string(), "--csv", "--report",
-                           reports.string()});
+    const auto r = RunCli(
+        {"rank", "--a", kA, "--candidates", (dir.path / "people.txt").string(), "--csv", "--report", reports.string()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("line 6: tz: say how the time was read"), std::string::npos) << r.err;
     const std::vector<std::string> rows = Lines(r.out);
@@ -155,7 +156,8 @@ TEST(RankCommand, ReadsPersonLinesInGbkAndWritesReports) {
     } kReports[] = {
         {"2.txt", "name=李四;sex=F;date=1986-05-06 07:08"},
         {"4.txt", "orvane_mingli_data#1985 6 15 12 0 1#0#王五#34 0"},
-        {"5.txt", "name=赵六;sex=F;date=1990-05-12 08:30;tz=America/New_York;clock=civil;lon=-74;lat=40.7;place=美国纽约"},
+        {"5.txt",
+         "name=赵六;sex=F;date=1990-05-12 08:30;tz=America/New_York;clock=civil;lon=-74;lat=40.7;place=美国纽约"},
     };
     for (const auto& c : kReports) {
         SCOPED_TRACE(c.file);

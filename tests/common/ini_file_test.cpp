@@ -15,8 +15,8 @@ class IniFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
-               ("tessaly_ini_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("tessaly_ini_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -40,7 +40,7 @@ TEST_F(IniFileTest, ReadsTypedValuesWithDefaults) {
     ini.Parse("[Set]\nzishi=1\nbiange=0\nmgong= 2 \nleftpos=abc\nbig=7\nneg=-3\n");
     EXPECT_TRUE(ini.ReadBool("set", "ZISHI", false));  // case-insensitive
     EXPECT_FALSE(ini.ReadBool("set", "biange", true));
-    EXPECT_TRUE(ini.ReadBool("set", "big", false));    // any non-zero is true
+    EXPECT_TRUE(ini.ReadBool("set", "big", false));  // any non-zero is true
     EXPECT_EQ(ini.ReadInteger("set", "mgong", 0), 2);
     EXPECT_EQ(ini.ReadInteger("set", "leftpos", 42), 42);  // not a number: default
     EXPECT_EQ(ini.ReadInteger("set", "neg", 0), -3);
@@ -58,7 +58,8 @@ TEST_F(IniFileTest, MissingFileReadsAsEmpty) {
 }
 
 TEST_F(IniFileTest, ChineseSectionsAndKeysKeepFileOrder) {
-    WriteGbk(dir_ / "dili.ini", "[福建省]\r\n福州=119:18*26:05\r\n厦门=118:06*24:27\r\n[北京市]\r\n北京=116:24*39:54\r\n");
+    WriteGbk(dir_ / "dili.ini",
+             "[福建省]\r\n福州=119:18*26:05\r\n厦门=118:06*24:27\r\n[北京市]\r\n北京=116:24*39:54\r\n");
     IniFile ini(dir_ / "dili.ini");
     ASSERT_TRUE(ini.loadStatus().ok()) << ini.loadStatus().message();
     EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"福建省", "北京市"}));
@@ -70,9 +71,9 @@ TEST_F(IniFileTest, WritingOneKeyKeepsEverythingElse) {
     const fs::path p = dir_ / "bzinit.ini";
     WriteGbk(p, "; comment stays\r\n[winpos]\r\nleft=10\r\ntop=20\r\n\r\n[classes]\r\n0=临时保存\r\n");
     IniFile ini(p);
-    ini.WriteInteger("WinPos", "top", 33);      // existing key, other case
-    ini.WriteInteger("winpos", "width", 400);    // new key in an existing section
-    ini.WriteString("皮肤", "名称", "Mx1");        // new section
+    ini.WriteInteger("WinPos", "top", 33);     // existing key, other case
+    ini.WriteInteger("winpos", "width", 400);  // new key in an existing section
+    ini.WriteString("皮肤", "名称", "Mx1");    // new section
     ASSERT_TRUE(ini.Save().ok());
     EXPECT_EQ(ReadUtf8(p),
               "; comment stays\r\n[winpos]\r\nleft=10\r\ntop=33\r\nwidth=400\r\n\r\n"
@@ -105,8 +106,10 @@ TEST(ParseInteger, AcceptsOnlySignedDigitRuns) {
         bool ok;
         long value;
     } kCases[] = {
-        {"0", true, 0},    {" 42 ", true, 42}, {"-7", true, -7},  {"+5", true, 5},
-        {"", false, 0},    {"-", false, 0},    {"1a", false, 0},  {"0x10", false, 0},
+        {"0", true, 0},    {" 42 ", true, 42},
+        {"-7", true, -7},  {"+5", true, 5},
+        {"", false, 0},    {"-", false, 0},
+        {"1a", false, 0},  {"0x10", false, 0},
         {"1 2", false, 0}, {"99999999999999999999999", false, 0},
     };
     for (const auto& c : kCases) {

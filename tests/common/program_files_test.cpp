@@ -35,9 +35,8 @@ std::string ReadText(const fs::path& p) {
 class ProgramFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("tessaly_files_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root_ = fs::temp_directory_path() / ("tessaly_files_" + std::to_string(::getpid()) + "_" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         fs::create_directories(root_ / "build/dat");
         fs::create_directories(root_ / "ro/dat");
@@ -84,8 +83,7 @@ TEST_F(ProgramFilesTest, ChoosesHomeAndShippedFolders) {
         {"TESSALY_HOME beats portable", "build", "", "env", "xdg", "env", "build", HomeChoice::kEnvironment},
         {"TESSALY_HOME when installed", "prefix/bin", "", "env", "xdg", "env", "prefix/share/tessaly",
          HomeChoice::kEnvironment},
-        {"--home when installed", "prefix/bin", "mine", "", "xdg", "mine", "prefix/share/tessaly",
-         HomeChoice::kOption},
+        {"--home when installed", "prefix/bin", "mine", "", "xdg", "mine", "prefix/share/tessaly", HomeChoice::kOption},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
@@ -126,8 +124,8 @@ TEST_F(ProgramFilesTest, PerUserFolderIsSeededOnceAndNeverOverwritten) {
 TEST_F(ProgramFilesTest, GivenAndPortableFoldersAreUsedAsTheyAre) {
     ProgramEnvironment env = Env("prefix/bin");
     env.tessalyHome = (root_ / "env").string();
-    for (const ProgramFiles& f : {ChooseProgramFiles(root_ / "mine", env), ChooseProgramFiles({}, env),
-                                  ChooseProgramFiles({}, Env("build"))}) {
+    for (const ProgramFiles& f :
+         {ChooseProgramFiles(root_ / "mine", env), ChooseProgramFiles({}, env), ChooseProgramFiles({}, Env("build"))}) {
         SCOPED_TRACE(f.home.string());
         ASSERT_TRUE(PrepareProgramFiles(f).ok());
         EXPECT_FALSE(fs::exists(f.Dat("dili.ini")));

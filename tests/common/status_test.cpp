@@ -15,7 +15,8 @@ TEST(Status, KindTellsDamageThatARepairMendsFromOtherFailures) {
     } kCases[] = {
         {"success", Status::Ok(), true, Status::Kind::kOk, ""},
         {"default", Status(), true, Status::Kind::kOk, ""},
-        {"error", Status::Error("无法写入 a.ini：磁盘空间已满"), false, Status::Kind::kError, "无法写入 a.ini：磁盘空间已满"},
+        {"error", Status::Error("无法写入 a.ini：磁盘空间已满"), false, Status::Kind::kError,
+         "无法写入 a.ini：磁盘空间已满"},
         {"needs repair", Status::NeedsRepair("命例库文件 bazi1.dat 不见了"), false, Status::Kind::kNeedsRepair,
          "命例库文件 bazi1.dat 不见了"},
         {"error without words", Status::Error(""), false, Status::Kind::kError, "未知错误"},

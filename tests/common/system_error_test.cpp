@@ -12,12 +12,8 @@ TEST(SystemErrorText, NamesTheCausesAUserCanActOnInChinese) {
         int errnoValue;
         const char* want;
     } kCases[] = {
-        {ENOENT, "文件或文件夹不存在"},
-        {EACCES, "没有访问权限"},
-        {EPERM, "没有访问权限"},
-        {ENOSPC, "磁盘空间已满"},
-        {EROFS, "所在磁盘是只读的"},
-        {EISDIR, "这是一个文件夹，不是文件"},
+        {ENOENT, "文件或文件夹不存在"}, {EACCES, "没有访问权限"},    {EPERM, "没有访问权限"},
+        {ENOSPC, "磁盘空间已满"},       {EROFS, "所在磁盘是只读的"}, {EISDIR, "这是一个文件夹，不是文件"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.errnoValue);

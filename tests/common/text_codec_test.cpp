@@ -29,7 +29,10 @@ TEST(TextCodec, RefusesInvalidInput) {
         const char* error;  // names the direction and the bad byte's offset
     } kCases[] = {
         {"GBK lead byte without trail", std::string("\xBC"), false, "GBK 转 UTF-8：第 0 字节处的字符不完整"},
-        {"GBK byte 0xFF", std::string("a\xFF" "b"), false, "GBK 转 UTF-8：第 1 字节处的字符无效或无法转换"},
+        {"GBK byte 0xFF",
+         std::string("a\xFF"
+                     "b"),
+         false, "GBK 转 UTF-8：第 1 字节处的字符无效或无法转换"},
         {"UTF-8 truncated", std::string("\xE7\x94"), true, "UTF-8 转 GBK：第 0 字节处不是有效的 UTF-8"},
         {"UTF-8 overlong slash", std::string("ab\xC0\xAF"), true, "UTF-8 转 GBK：第 2 字节处不是有效的 UTF-8"},
         {"UTF-8 surrogate", std::string("\xED\xA0\x80"), true, "UTF-8 转 GBK：第 0 字节处不是有效的 UTF-8"},

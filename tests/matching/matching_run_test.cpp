@@ -169,8 +169,8 @@ TEST(ChartOptions, ReadWriteAndSetThroughOneKeyTable) {
     EXPECT_EQ(back.timeBasis, o.timeBasis);
     EXPECT_EQ(back.lateZiHourKeepsDay, o.lateZiHourKeepsDay);
     EXPECT_EQ(out.ReadString("set", "biange"), "1");
-    EXPECT_EQ(out.Keys("set"), (std::vector<std::string>{"leftpos", "zishi", "biange", "mgong", "pai", "idate",
-                                                          "save", "bscore", "congGe", "endinfo"}));
+    EXPECT_EQ(out.Keys("set"), (std::vector<std::string>{"leftpos", "zishi", "biange", "mgong", "pai", "idate", "save",
+                                                         "bscore", "congGe", "endinfo"}));
 }
 
 TEST(ChartOptions, ValuesOutsideTheirRangeAreRefusedOrReplacedByTheDefault) {
@@ -184,8 +184,9 @@ TEST(ChartOptions, ValuesOutsideTheirRangeAreRefusedOrReplacedByTheDefault) {
         {"leftpos=501", "--set leftpos: 501 is outside 0..500"},
         {"leftpos=99999999999999999999", "--set leftpos: '99999999999999999999' is not a number"},
         {"pai=x", "--set pai: 'x' is not a number"},
-        {"colour=1", "--set: unknown option 'colour' (leftpos, zishi, biange, mgong, pai, idate, save, bscore, "
-                     "congGe, endinfo)"},
+        {"colour=1",
+         "--set: unknown option 'colour' (leftpos, zishi, biange, mgong, pai, idate, save, bscore, "
+         "congGe, endinfo)"},
         {"zishi", "--set needs KEY=VALUE, got 'zishi'"},
     };
     for (const auto& c : kCases) {

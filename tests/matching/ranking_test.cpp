@@ -108,14 +108,14 @@ TEST(RankOrder, ByIndexThenNameThenPosition) {
         float index;
         bool failed;
     } kRows[] = {
-        {"b", 60.5f, false},     // 0
-        {"a", 60.5f, false},     // 1
-        {"c", 71.0f, false},     // 2
-        {"a", 60.5f, false},     // 3: the same name and index as row 1
-        {"d", 0, true},          // 4: failed
-        {"同分乙", 55, false},   // 5: 乙 (yǐ) after 甲 (jiǎ) by pinyin,
-        {"同分甲", 55, false},   // 6: though not by code point
-        {"张三", 55, false},     // 7: 张 (zhāng) after 同 (tóng)
+        {"b", 60.5f, false},    // 0
+        {"a", 60.5f, false},    // 1
+        {"c", 71.0f, false},    // 2
+        {"a", 60.5f, false},    // 3: the same name and index as row 1
+        {"d", 0, true},         // 4: failed
+        {"同分乙", 55, false},  // 5: 乙 (yǐ) after 甲 (jiǎ) by pinyin,
+        {"同分甲", 55, false},  // 6: though not by code point
+        {"张三", 55, false},    // 7: 张 (zhāng) after 同 (tóng)
     };
     std::vector<PersonRecord> c;
     std::vector<MatchingScore> s;

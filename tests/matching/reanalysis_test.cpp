@@ -42,13 +42,28 @@ std::string ChartsPart(const MatchingResult& m) {
 }
 
 TEST(ParseScoreField, OnlyAnOptionallySignedRunOfDigitsIsANumber) {
-    const struct { const char* text; int want; } kCases[] = {
-        {"36", 36}, {"0", 0}, {"007", 7}, {"999", 999}, {"+5", 5}, {"-0", 0},
-        {"-5", -5},                    // a number, refused later as negative
-        {"1000", 1000},                // typed on the command line: refused later
-        {"99999999999999", 1000000},   // stays large, never wraps
-        {"", -1}, {"-", -1}, {"+", -1}, {" 5", -1}, {"5 ", -1}, {"1a", -1}, {"1.5", -1},
-        {"--5", -1}, {"５", -1},       // full-width digit
+    const struct {
+        const char* text;
+        int want;
+    } kCases[] = {
+        {"36", 36},
+        {"0", 0},
+        {"007", 7},
+        {"999", 999},
+        {"+5", 5},
+        {"-0", 0},
+        {"-5", -5},                   // a number, refused later as negative
+        {"1000", 1000},               // typed on the command line: refused later
+        {"99999999999999", 1000000},  // stays large, never wraps
+        {"", -1},
+        {"-", -1},
+        {"+", -1},
+        {" 5", -1},
+        {"5 ", -1},
+        {"1a", -1},
+        {"1.5", -1},
+        {"--5", -1},
+        {"５", -1},  // full-width digit
     };
     for (const auto& k : kCases) {
         SCOPED_TRACE(k.text);
@@ -131,8 +146,8 @@ TEST(Reanalyse, ChosenJudgementRolesAndScoresAreWrittenWithTheChartUnchanged) {
     std::array<RoleOverride, 2> o = FillOverrides(m);
     const int dayStem = o[0].dayStem;
     const int dayElement = kStemElement[dayStem];
-    o[0].judgement = 0;                   // 从旺
-    o[0].rolePairs = {2, 1, 4, 0, 3};     // 财星 食伤 印枭 比劫 官杀
+    o[0].judgement = 0;                             // 从旺
+    o[0].rolePairs = {2, 1, 4, 0, 3};               // 财星 食伤 印枭 比劫 官杀
     o[1].scores = {36, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // 比肩 alone
 
     const MatchingResult r = Reanalyse(m, o);
@@ -185,8 +200,8 @@ TEST(Reanalyse, SpecialPatternWithBiangeIsNamedInsteadOfTheFollowSentence) {
     // 己亥 丁卯 乙未 丙子 meets 曲直格 (the strength tests' chart).
     ChartOptions options;
     options.specialPatternRoles = true;
-    const MatchingResult m = RunMatching(Person("甲", {1959, 3, 14, 0, 30}, true),
-                                         Person("乙", {1992, 11, 3, 21, 10}, false), options);
+    const MatchingResult m =
+        RunMatching(Person("甲", {1959, 3, 14, 0, 30}, true), Person("乙", {1992, 11, 3, 21, 10}, false), options);
     ASSERT_TRUE(m.Ok());
     ASSERT_EQ(m.persons[0].Chart().specialPattern, 0) << m.Text().substr(0, 400);
     std::array<RoleOverride, 2> o = FillOverrides(m);
@@ -214,7 +229,8 @@ TEST(Reanalyse, UsesTheOptionsOfTheLastRunAndTheEndingText) {
 }
 
 TEST(Reanalyse, RefusesAFailedRunAndABadOverride) {
-    MatchingResult failed = RunMatching(Person("甲", {2101, 1, 1, 0, 0}, true), Person("乙", {1992, 1, 1, 0, 0}, false), {});
+    MatchingResult failed =
+        RunMatching(Person("甲", {2101, 1, 1, 0, 0}, true), Person("乙", {1992, 1, 1, 0, 0}, false), {});
     ASSERT_FALSE(failed.Ok());
     EXPECT_EQ(Reanalyse(failed, {}).status.message(), kNeedsMatchingText);
 

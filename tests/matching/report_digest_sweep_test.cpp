@@ -97,24 +97,34 @@ std::vector<SweepRun> Runs() {
             r->latitude = static_cast<float>(draw(18, 53));
             r->placeText = "未知地";
         }
-        run.options = {"idate=" + std::to_string(draw(0, 2)), "zishi=" + std::to_string(draw(0, 1)),
-                       "pai=" + std::to_string(draw(0, 1)),   "mgong=" + std::to_string(draw(0, 1)),
+        run.options = {"idate=" + std::to_string(draw(0, 2)),  "zishi=" + std::to_string(draw(0, 1)),
+                       "pai=" + std::to_string(draw(0, 1)),    "mgong=" + std::to_string(draw(0, 1)),
                        "biange=" + std::to_string(draw(0, 1)), "congGe=" + std::to_string(draw(0, 1)),
                        "bscore=" + std::to_string(draw(0, 1))};
         runs.push_back(run);
     }
     // Fixed couples under every option combination.
     const SweepRun couples[] = {
-        {"gregorian", Fixed("张三", {1990, 5, 12, 8, 30}, true, false, false, 116.4f),
-         Fixed("李四", {1992, 11, 3, 21, 10}, false, false, false, 121.5f), {}},
-        {"late zi hour", Fixed("王五", {1984, 2, 4, 23, 40}, true, false, false, 104.1f),
-         Fixed("赵六", {1985, 12, 31, 23, 5}, false, false, false, 87.6f), {}},
-        {"lunar", Fixed("甲", {1987, 6, 15, 6, 0}, false, true, false, 113.3f),
-         Fixed("乙", {1986, 8, 20, 12, 45}, true, true, false, 126.6f), {}},
-        {"lunar leap", Fixed("丙", {2023, 2, 10, 17, 20}, true, true, true, 120.0f),
-         Fixed("丁", {2020, 4, 1, 0, 15}, false, true, true, 91.1f), {}},
-        {"ancient", Fixed("戊", {-500, 3, 3, 3, 3}, true, false, false, 112.0f),
-         Fixed("己", {1582, 10, 15, 11, 11}, false, false, false, 118.0f), {}},
+        {"gregorian",
+         Fixed("张三", {1990, 5, 12, 8, 30}, true, false, false, 116.4f),
+         Fixed("李四", {1992, 11, 3, 21, 10}, false, false, false, 121.5f),
+         {}},
+        {"late zi hour",
+         Fixed("王五", {1984, 2, 4, 23, 40}, true, false, false, 104.1f),
+         Fixed("赵六", {1985, 12, 31, 23, 5}, false, false, false, 87.6f),
+         {}},
+        {"lunar",
+         Fixed("甲", {1987, 6, 15, 6, 0}, false, true, false, 113.3f),
+         Fixed("乙", {1986, 8, 20, 12, 45}, true, true, false, 126.6f),
+         {}},
+        {"lunar leap",
+         Fixed("丙", {2023, 2, 10, 17, 20}, true, true, true, 120.0f),
+         Fixed("丁", {2020, 4, 1, 0, 15}, false, true, true, 91.1f),
+         {}},
+        {"ancient",
+         Fixed("戊", {-500, 3, 3, 3, 3}, true, false, false, 112.0f),
+         Fixed("己", {1582, 10, 15, 11, 11}, false, false, false, 118.0f),
+         {}},
     };
     for (const SweepRun& c : couples) {
         for (int idate = 0; idate <= 2; ++idate) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "matching/MatchingRun.h"
 
 namespace tessaly {
@@ -68,11 +67,11 @@ TEST_F(ReportStyleTest, HeadingsPillarsIndexAndSections) {
     } kCases[] = {
         {"甲命八字：", 0, blueBold},
         {"命主姓名", 0, {kReportBlack, 12, false}},
-        {"乾造", 0, {kReportRed, 12, false}},           // A's pillar row
-        {"藏干", 0, {kReportBlack, 12, false}},          // ends before 藏干
+        {"乾造", 0, {kReportRed, 12, false}},    // A's pillar row
+        {"藏干", 0, {kReportBlack, 12, false}},  // ends before 藏干
         {"☆胎元", 0, {kReportBlack, 11, false}},
         {"乙命八字：", 0, blueBold},
-        {"命主姓名", 1, {kReportGreen, 12, false}},      // B's chart in green
+        {"命主姓名", 1, {kReportGreen, 12, false}},  // B's chart in green
         {"坤造", 0, {kReportRed, 12, false}},
         {"☆胎元", 1, {kReportGreen, 11, false}},
         {"婚姻配对分析：", 0, blueBold},

@@ -16,8 +16,7 @@ namespace {
 
 TEST(ReportSweep, EveryRunGivesAWholeGbkReportOrAKnownRefusal) {
     const std::set<std::string> kRefusals = {"不存在这个农历日期，无法转换到公历！", "不存在这个日期",
-                                             "时间越界，年份在-850到2100之间",
-                                             "公、农历正常转换年份在-850到2100之间"};
+                                             "时间越界，年份在-850到2100之间", "公、农历正常转换年份在-850到2100之间"};
     std::mt19937 rng(20261209);
     const auto draw = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     int reports = 0;
@@ -44,9 +43,9 @@ TEST(ReportSweep, EveryRunGivesAWholeGbkReportOrAKnownRefusal) {
                                       "bscore=" + std::to_string(draw(0, 1))}) {
             ASSERT_TRUE(SetChartOption(options, kv).ok());
         }
-        SCOPED_TRACE(testing::Message() << "couple " << i << ": " << p[0].year << '-' << p[0].month << '-'
-                                        << p[0].day << (p[0].isLunar ? " lunar" : "") << ", " << p[1].year << '-'
-                                        << p[1].month << '-' << p[1].day << (p[1].isLunar ? " lunar" : ""));
+        SCOPED_TRACE(testing::Message() << "couple " << i << ": " << p[0].year << '-' << p[0].month << '-' << p[0].day
+                                        << (p[0].isLunar ? " lunar" : "") << ", " << p[1].year << '-' << p[1].month
+                                        << '-' << p[1].day << (p[1].isLunar ? " lunar" : ""));
         const MatchingResult m = RunMatching(p[0], p[1], options);
         if (!m.Ok()) {
             EXPECT_TRUE(kRefusals.count(m.status.message())) << m.status.message();

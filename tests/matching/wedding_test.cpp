@@ -66,21 +66,75 @@ TEST(WeddingKeys, WomenYearsCheckedByHand) {
         // 癸 (癸巳 month), 食神 戊 (戊戌); 子 belongs to 申子辰, 桃花 午 (甲午);
         // 丙 has 临官 in 巳; 癸 (yin, 长生 卯) dies in 申, 墓 未, 绝 午; 戊 (长生
         // 寅) 死 酉, 墓 戌, 绝 亥.
-        {"丙子 1996, 2024", 1996, 2024,
-         {P(kBing, kZi), 29, P(kJia, kChen), kZi, kYin, kWu, kWei, kGeng, P(kGui, kSi), P(kWuStem, kXu),
-          P(kJia, kWu), kSi, kXu, kChou, {kYin, kXu}, {kMao, kYou}, {kShen, kWei, kWu}, {kYou, kXu, kHai}}},
+        {"丙子 1996, 2024",
+         1996,
+         2024,
+         {P(kBing, kZi),
+          29,
+          P(kJia, kChen),
+          kZi,
+          kYin,
+          kWu,
+          kWei,
+          kGeng,
+          P(kGui, kSi),
+          P(kWuStem, kXu),
+          P(kJia, kWu),
+          kSi,
+          kXu,
+          kChou,
+          {kYin, kXu},
+          {kMao, kYou},
+          {kShen, kWei, kWu},
+          {kYou, kXu, kHai}}},
         // 辛未 woman in 庚子 2020: 辛 years open with 庚寅; 正官 丙 (丙申), 食神 癸
         // (癸巳); 未 belongs to 亥卯未, 桃花 酉 (丁酉); 辛 临官 酉; 丙 (长生 寅)
         // 死 酉 墓 戌 绝 亥; 癸 死 申 墓 未 绝 午.
-        {"辛未 1991, 2020", 1991, 2020,
-         {P(kXin, kWei), 30, P(kGeng, kZi), kShen, kXu, kChou, kXu, kGeng, P(kBing, kShen), P(kGui, kSi),
-          P(kDing, kYou), kYou, kSi, kMao, {kChen, kShen}, {kXu, kChen}, {kYou, kXu, kHai}, {kShen, kWei, kWu}}},
+        {"辛未 1991, 2020",
+         1991,
+         2020,
+         {P(kXin, kWei),
+          30,
+          P(kGeng, kZi),
+          kShen,
+          kXu,
+          kChou,
+          kXu,
+          kGeng,
+          P(kBing, kShen),
+          P(kGui, kSi),
+          P(kDing, kYou),
+          kYou,
+          kSi,
+          kMao,
+          {kChen, kShen},
+          {kXu, kChen},
+          {kYou, kXu, kHai},
+          {kShen, kWei, kWu}}},
         // 癸亥 woman (stem and branch number 0) in 2024: 癸 years open with
         // 甲寅; 正官 戊 (戊午), 食神 乙 (乙卯); 亥卯未, 桃花 酉 (辛酉); 癸 临官
         // 子; 戊 死 酉 墓 戌 绝 亥; 乙 (yin, 长生 午) 死 亥 墓 戌 绝 酉.
-        {"癸亥 1983, 2024", 1983, 2024,
-         {P(kGui, kHai), 42, P(kJia, kChen), kZi, kYin, kSi, kXu, kJia, P(kWuStem, kWu), P(kYi, kMao),
-          P(kXin, kYou), kZi, kYou, kShen, {kYin, kXu}, {kYin, kShen}, {kYou, kXu, kHai}, {kHai, kXu, kYou}}},
+        {"癸亥 1983, 2024",
+         1983,
+         2024,
+         {P(kGui, kHai),
+          42,
+          P(kJia, kChen),
+          kZi,
+          kYin,
+          kSi,
+          kXu,
+          kJia,
+          P(kWuStem, kWu),
+          P(kYi, kMao),
+          P(kXin, kYou),
+          kZi,
+          kYou,
+          kShen,
+          {kYin, kXu},
+          {kYin, kShen},
+          {kYou, kXu, kHai},
+          {kHai, kXu, kYou}}},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -113,7 +167,7 @@ TEST(WeddingMonthQuality, GreatMonthsOfEachWomanAreTheTraditionalOnes) {
     // branch pair is always a 不利月.
     const struct {
         int woman, month;
-    } kGreat[] = {{kZi, kWei}, {kWu, kChou}, {kChou, kWu}, {kWei, kZi}, {kYin, kMao}, {kShen, kYou},
+    } kGreat[] = {{kZi, kWei},  {kWu, kChou},  {kChou, kWu}, {kWei, kZi}, {kYin, kMao}, {kShen, kYou},
                   {kMao, kYin}, {kYou, kShen}, {kChen, kSi}, {kXu, kHai}, {kSi, kChen}, {kHai, kXu}};
     for (const auto& c : kGreat) {
         SCOPED_TRACE(testing::Message() << kBranchNames[c.woman] << "女 " << kBranchNames[c.month] << "月");

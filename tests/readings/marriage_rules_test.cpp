@@ -76,7 +76,13 @@ TEST(MarriageRules, HoldExactlyWhereTheirConditionsDo) {
         {"子卯 with the hour only", "MW_W22", "甲午 丁卯 戊辰 壬子", false, kDefaultRoles, NoSetup, false},
         {"丑未戌 with year and day", "MW_W22", "乙丑 丙戌 癸未 甲寅", false, kDefaultRoles, NoSetup, true},
         // W3 and W4.
-        {"丙子, 子 favourable", "MW_W3", "甲子 丙寅 丙子 甲午", false, {kPairGuanSha, kPairCai, kPairYin, kPairBiJie, kPairShiShang}, NoSetup, true},
+        {"丙子, 子 favourable",
+         "MW_W3",
+         "甲子 丙寅 丙子 甲午",
+         false,
+         {kPairGuanSha, kPairCai, kPairYin, kPairBiJie, kPairShiShang},
+         NoSetup,
+         true},
         {"丙子, 子 unfavourable", "MW_W3", "甲子 丙寅 丙子 甲午", false, kDefaultRoles, NoSetup, false},
         {"戊午", "MW_W4", "甲子 丙寅 戊午 甲寅", false, kYinUnfavourable, NoSetup, true},
         // W126 and W130.
@@ -97,22 +103,50 @@ TEST(MarriageRules, HoldExactlyWhereTheirConditionsDo) {
         {"W9 one noble pillar", "MW_W9", "辛卯 辛卯 甲子 丙寅", false, kDefaultRoles, NoSetup, true},
         // M1 writes at most one, none on equal scores.
         {"偏财 > 正财", "MM_M1a", "甲子 丙寅 甲子 甲子", true, kDefaultRoles,
-         [](ChartData& c) { c.godScore[kPianCai] = 61; c.godScore[kZhengCai] = 60; }, true},
+         [](ChartData& c) {
+             c.godScore[kPianCai] = 61;
+             c.godScore[kZhengCai] = 60;
+         },
+         true},
         {"偏财 = 61 only just", "MM_M1a", "甲子 丙寅 甲子 甲子", true, kDefaultRoles,
-         [](ChartData& c) { c.godScore[kPianCai] = 60; c.godScore[kZhengCai] = 10; }, false},
+         [](ChartData& c) {
+             c.godScore[kPianCai] = 60;
+             c.godScore[kZhengCai] = 10;
+         },
+         false},
         {"正财 > 偏财", "MM_M1b", "甲子 丙寅 甲子 甲子", true, kDefaultRoles,
-         [](ChartData& c) { c.godScore[kPianCai] = 20; c.godScore[kZhengCai] = 70; }, true},
+         [](ChartData& c) {
+             c.godScore[kPianCai] = 20;
+             c.godScore[kZhengCai] = 70;
+         },
+         true},
         {"equal scores", "MM_M1a", "甲子 丙寅 甲子 甲子", true, kDefaultRoles,
-         [](ChartData& c) { c.godScore[kPianCai] = 70; c.godScore[kZhengCai] = 70; }, false},
+         [](ChartData& c) {
+             c.godScore[kPianCai] = 70;
+             c.godScore[kZhengCai] = 70;
+         },
+         false},
         {"equal scores", "MM_M1b", "甲子 丙寅 甲子 甲子", true, kDefaultRoles,
-         [](ChartData& c) { c.godScore[kPianCai] = 70; c.godScore[kZhengCai] = 70; }, false},
+         [](ChartData& c) {
+             c.godScore[kPianCai] = 70;
+             c.godScore[kZhengCai] = 70;
+         },
+         false},
         // M5 needs a favourable 子; M6 always.
-        {"丙子, 子 favourable", "MM_M5", "甲子 丙寅 丙子 甲午", true, {kPairGuanSha, kPairCai, kPairYin, kPairBiJie, kPairShiShang}, NoSetup, true},
+        {"丙子, 子 favourable",
+         "MM_M5",
+         "甲子 丙寅 丙子 甲午",
+         true,
+         {kPairGuanSha, kPairCai, kPairYin, kPairBiJie, kPairShiShang},
+         NoSetup,
+         true},
         {"丙子, 子 unfavourable", "MM_M5", "甲子 丙寅 丙子 甲午", true, kDefaultRoles, NoSetup, false},
         {"戊午", "MM_M6", "甲子 丙寅 戊午 甲寅", true, kYinUnfavourable, NoSetup, true},
         // M7 and M20 share one condition.
-        {"weak, 财 ×3", "MM_M7", "戊辰 己未 甲子 戊辰", true, kDefaultRoles, [](ChartData& c) { c.strengthLevel = 2; }, true},
-        {"weak, 财 ×3", "MM_M20", "戊辰 己未 甲子 戊辰", true, kDefaultRoles, [](ChartData& c) { c.strengthLevel = 2; }, true},
+        {"weak, 财 ×3", "MM_M7", "戊辰 己未 甲子 戊辰", true, kDefaultRoles, [](ChartData& c) { c.strengthLevel = 2; },
+         true},
+        {"weak, 财 ×3", "MM_M20", "戊辰 己未 甲子 戊辰", true, kDefaultRoles, [](ChartData& c) { c.strengthLevel = 2; },
+         true},
         {"level 3, 财 ×3", "MM_M7", "戊辰 己未 甲子 戊辰", true, kDefaultRoles, NoSetup, false},
         // M42: two 正财 stems combining with a yang day stem.
         {"two 己 with 甲", "MM_M42", "己巳 丙寅 甲子 己巳", true, kDefaultRoles, NoSetup, true},
@@ -130,8 +164,10 @@ TEST(MarriageRules, HoldExactlyWhereTheirConditionsDo) {
         // W32 and M33 never hold: the day branch is never its own void.
         {"日支正官 空亡?", "MW_W32", "甲子 丙寅 甲戌 甲子", false, kDefaultRoles, NoSetup, false},
         // F3 and F4 are a man's, F2 a woman's.
-        {"weak man on favourable 印", "MF_F3", "甲子 丙寅 甲子 甲子", true, kDefaultRoles, [](ChartData& c) { c.strengthLevel = 1; }, true},
-        {"weak woman on favourable 印", "MF_F3", "甲子 丙寅 甲子 甲子", false, kDefaultRoles, [](ChartData& c) { c.strengthLevel = 1; }, false},
+        {"weak man on favourable 印", "MF_F3", "甲子 丙寅 甲子 甲子", true, kDefaultRoles,
+         [](ChartData& c) { c.strengthLevel = 1; }, true},
+        {"weak woman on favourable 印", "MF_F3", "甲子 丙寅 甲子 甲子", false, kDefaultRoles,
+         [](ChartData& c) { c.strengthLevel = 1; }, false},
         {"woman, 庚辰 day", "MF_F2", "甲子 丙寅 庚辰 甲申", false, kDefaultRoles, NoSetup, true},
         {"man, 庚辰 day", "MF_F2", "甲子 丙寅 庚辰 甲申", true, kDefaultRoles, NoSetup, false},
         // F6: a 驿马 pillar without the spouse star is passed over for a later one.
@@ -142,7 +178,8 @@ TEST(MarriageRules, HoldExactlyWhereTheirConditionsDo) {
         {"比劫 3, 官杀 2", "MF_F25", "庚寅 乙卯 甲申 丙子", true, kDefaultRoles, NoSetup, false},
         // The 将星 sentence: a man on his favourable wealth star with 将星.
         {"戊子 day, 将星 from 申, 财 favourable", "MF_F1x", "壬申 丙午 戊子 甲寅", true, kCaiFavourable, NoSetup, true},
-        {"戊子 day, 将星 from 申, 财 unfavourable", "MF_F1x", "壬申 丙午 戊子 甲寅", true, kDefaultRoles, NoSetup, false},
+        {"戊子 day, 将星 from 申, 财 unfavourable", "MF_F1x", "壬申 丙午 戊子 甲寅", true, kDefaultRoles, NoSetup,
+         false},
         {"the same for a woman", "MF_F1x", "壬申 丙午 戊子 甲寅", false, kCaiFavourable, NoSetup, false},
     };
     for (const RuleCase& c : kCases) {
@@ -182,7 +219,8 @@ std::vector<TestChart> SampleCharts(bool male, int n) {
         t.c.judgement = static_cast<std::uint8_t>(rng() % 7);
         if (rng() % 3 == 0) t.c.patterns = {5, -1, -1, -1};
         for (auto& s : t.c.godScore) s = static_cast<std::int16_t>(kScores[rng() % std::size(kScores)]);
-        for (int p = 0; p < 5; ++p) t.c.pairScore[p] = static_cast<std::int16_t>(t.c.godScore[2 * p] + t.c.godScore[2 * p + 1]);
+        for (int p = 0; p < 5; ++p)
+            t.c.pairScore[p] = static_cast<std::int16_t>(t.c.godScore[2 * p] + t.c.godScore[2 * p + 1]);
         charts.push_back(t);
     }
     return charts;
@@ -207,7 +245,8 @@ TEST(MarriageRules, EveryRuleBothHoldsAndFailsOverASample) {
         for (const std::string_view id : ids) {
             // The rules of the other sex among the common ones.
             if (male && (id == "MF_F2" || id == "MF_F6b" || id == "MF_F8")) continue;
-            if (!male && (id == "MF_F1x" || id == "MF_F3" || id == "MF_F4" || id == "MF_F6a" || id == "MF_F7")) continue;
+            if (!male && (id == "MF_F1x" || id == "MF_F3" || id == "MF_F4" || id == "MF_F6a" || id == "MF_F7"))
+                continue;
             SCOPED_TRACE(id);
             const int n = hits[std::string(id)];
             if (kNeverHold.count(id)) {
@@ -239,17 +278,29 @@ TEST(MarriageRules, WriteExactlyTheRulesThatHoldOnCheckedCharts) {
         std::array<std::int16_t, 10> godScore;
         std::vector<std::string> want;
     } kCases[] = {
-        {"戊辰 己未 甲子 戊辰", true, 2, {kPairYin, kPairBiJie, kPairCai, kPairShiShang, kPairGuanSha},
+        {"戊辰 己未 甲子 戊辰",
+         true,
+         2,
+         {kPairYin, kPairBiJie, kPairCai, kPairShiShang, kPairGuanSha},
          {10, 20, 30, 0, 50, 45, 10, 5, 0, 70},
-         {"MM_M7", "MM_M11", "MM_M20", "MM_M25", "MM_M26", "MM_M44", "MM_M78", "MM_M88", "MM_M95", "MM_M97",
-          "MM_M98", "MM_M99", "MF_F10", "MF_F14", "MF_F16"}},
-        {"壬子 辛巳 壬寅 壬寅", true, 5, {kPairCai, kPairGuanSha, kPairBiJie, kPairYin, kPairShiShang},
+         {"MM_M7", "MM_M11", "MM_M20", "MM_M25", "MM_M26", "MM_M44", "MM_M78", "MM_M88", "MM_M95", "MM_M97", "MM_M98",
+          "MM_M99", "MF_F10", "MF_F14", "MF_F16"}},
+        {"壬子 辛巳 壬寅 壬寅",
+         true,
+         5,
+         {kPairCai, kPairGuanSha, kPairBiJie, kPairYin, kPairShiShang},
          {30, 40, 20, 10, 50, 45, 0, 70, 25, 5},
          {"MF_F4", "MF_F6a", "MM_M35", "MM_M51", "MM_M65", "MM_M90", "MM_M94", "MM_M100", "MF_F20", "MF_F19"}},
-        {"庚申 庚辰 甲午 辛未", false, 4, {kPairShiShang, kPairGuanSha, kPairYin, kPairBiJie, kPairCai},
+        {"庚申 庚辰 甲午 辛未",
+         false,
+         4,
+         {kPairShiShang, kPairGuanSha, kPairYin, kPairBiJie, kPairCai},
          {0, 10, 30, 95, 20, 40, 120, 60, 10, 5},
          {"MF_F6b", "MW_W8", "MW_W11", "MW_W13", "MW_W18", "MW_W28", "MW_W41", "MW_W68", "MW_W108", "MW_W116"}},
-        {"辛巳 甲午 甲寅 丁卯", false, 3, {kPairYin, kPairCai, kPairBiJie, kPairGuanSha, kPairShiShang},
+        {"辛巳 甲午 甲寅 丁卯",
+         false,
+         3,
+         {kPairYin, kPairCai, kPairBiJie, kPairGuanSha, kPairShiShang},
          {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
          {"MW_W66", "MW_W83", "MW_W84", "MW_W89", "MW_W93", "MW_W101", "MW_W102", "MW_W106", "MW_W107", "MW_W111",
           "MW_W112", "MF_F10", "MF_F13", "MF_F18", "MF_F25"}},
@@ -259,7 +310,8 @@ TEST(MarriageRules, WriteExactlyTheRulesThatHoldOnCheckedCharts) {
         TestChart t = MakeChart(c.pillars, c.male, c.roles);
         t.c.strengthLevel = static_cast<std::uint8_t>(c.level);
         t.c.godScore = c.godScore;
-        for (int p = 0; p < 5; ++p) t.c.pairScore[p] = static_cast<std::int16_t>(c.godScore[2 * p] + c.godScore[2 * p + 1]);
+        for (int p = 0; p < 5; ++p)
+            t.c.pairScore[p] = static_cast<std::int16_t>(c.godScore[2 * p] + c.godScore[2 * p + 1]);
         EXPECT_EQ(FiredIds(t), c.want);
     }
 }

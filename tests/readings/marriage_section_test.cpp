@@ -39,7 +39,8 @@ TEST(MarriageSection, BirthYearsByTheYearBranch) {
         {"壬申", "  ★命主与子、辰年生者三合，与巳年生者六合，也就是属相为鼠、龙、蛇的人"},
         {"壬辰", "  ★命主与申、子年生者三合，与酉年生者六合，也就是属相为猴、鼠、鸡的人"},
         {"乙卯", "  ★命主与亥、未年生者三合，与戌年生者六合，"},
-        {"癸亥", "  ★命主与卯、未年生者三合，与寅年生者六合，也就是属相为兔、羊、虎的人婚配较为有利；与申年生者相害，与巳年生者相冲，"},
+        {"癸亥",
+         "  ★命主与卯、未年生者三合，与寅年生者六合，也就是属相为兔、羊、虎的人婚配较为有利；与申年生者相害，与巳年生者相冲，"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.year);
@@ -87,8 +88,10 @@ TEST(MarriageSection, SexDecidesBuildSpouseStarAndRules) {
     TestChart woman = man;
     woman.person.isMale = 0;
     const std::string m = Section(man), w = Section(woman);
-    EXPECT_TRUE(Contains(m, "  ★妻子身材中等，在1.6米左右上下，妻略丰满。\r\n  ◆日干支相克，夫妻之间偶有矛盾。\n"
-                            "  ★日支为寅申巳亥，主配偶为人踏实敦厚。\n  ◆财星为仇忌神，妻子对自己没有助益，夫妻偶有矛盾。\r\n"));
+    EXPECT_TRUE(
+        Contains(m,
+                 "  ★妻子身材中等，在1.6米左右上下，妻略丰满。\r\n  ◆日干支相克，夫妻之间偶有矛盾。\n"
+                 "  ★日支为寅申巳亥，主配偶为人踏实敦厚。\n  ◆财星为仇忌神，妻子对自己没有助益，夫妻偶有矛盾。\r\n"));
     EXPECT_TRUE(Contains(w, "  ★丈夫身材中等，在1.7米左右上下。\r\n"));
     EXPECT_TRUE(Contains(w, "  ★官星为喜用神，丈夫对自己好，夫妻关系和顺，家庭和睦。\n"));
     EXPECT_FALSE(Contains(w, "财星为"));
@@ -106,7 +109,8 @@ TEST(MarriageSection, StepsAndRulesInOrder) {
                                   RulesText(MarriageRulesCommonAfter(), f) + "\r\n";
         // Day 壬寅: 寅's main stem 甲 is 食神, a 寅申巳亥 branch; with the
         // default roles 财星 is the 忌神 and 官杀 the 仇神 pair.
-        const std::string kind = "  ★日干支相生，夫妻和睦，相互之间多有助益。\n  ★日支为寅申巳亥，主配偶为人踏实敦厚。\n";
+        const std::string kind =
+            "  ★日干支相生，夫妻和睦，相互之间多有助益。\n  ★日支为寅申巳亥，主配偶为人踏实敦厚。\n";
         const std::size_t at = s.find(kind);
         ASSERT_NE(at, std::string::npos);
         std::string tail = s.substr(at + kind.size());
@@ -133,16 +137,18 @@ TEST(MarriageSection, PillarPassWritesInPillarOrder) {
 }
 
 TEST(MarriageSection, SentencesKeepTheirLineEnds) {
-    for (const ReadingRuleTable table : {MarriageRulesMan(), MarriageRulesWoman(), MarriageRulesCommonBefore(),
-                                          MarriageRulesCommonAfter()}) {
+    for (const ReadingRuleTable table :
+         {MarriageRulesMan(), MarriageRulesWoman(), MarriageRulesCommonBefore(), MarriageRulesCommonAfter()}) {
         for (const ReadingRuleGroup& g : table) {
-            std::visit([](const auto& rules) {
-                for (const auto& r : rules) {
-                    SCOPED_TRACE(r.id);
-                    EXPECT_TRUE(r.text.starts_with("  ★") || r.text.starts_with("  ◆"));
-                    EXPECT_TRUE(r.text.ends_with("。\r\n") || r.id == "MF_F1") << r.text;
-                }
-            }, g);
+            std::visit(
+                [](const auto& rules) {
+                    for (const auto& r : rules) {
+                        SCOPED_TRACE(r.id);
+                        EXPECT_TRUE(r.text.starts_with("  ★") || r.text.starts_with("  ◆"));
+                        EXPECT_TRUE(r.text.ends_with("。\r\n") || r.id == "MF_F1") << r.text;
+                    }
+                },
+                g);
         }
     }
     TestChart t = MakeChart("甲子 丙寅 丙子 甲午", true, {kPairBiJie, kPairYin, kPairGuanSha, kPairCai, kPairShiShang});

@@ -69,9 +69,9 @@ inline TestChart MakeChart(std::string_view pillars, bool male, const Roles& rol
 inline std::vector<std::string> FiredIds(const TestChart& t) {
     std::vector<std::string> ids;
     const ChartFacts f = t.Facts();
-    for (const ReadingRuleTable table : {MarriageRulesCommonBefore(),
-                                          f.Male() ? MarriageRulesMan() : MarriageRulesWoman(),
-                                          MarriageRulesCommonAfter()}) {
+    for (const ReadingRuleTable table :
+         {MarriageRulesCommonBefore(), f.Male() ? MarriageRulesMan() : MarriageRulesWoman(),
+          MarriageRulesCommonAfter()}) {
         for (const FiredRule& r : FireRules(table, f)) ids.emplace_back(r.id);
     }
     return ids;

@@ -182,17 +182,21 @@ TEST(PairingAnalysis, GoldenCouple) {
 }
 
 TEST(YearPairRelation, StemsAndBranchesOfTheTwoYears) {
-    const struct { const char* a; const char* b; int stem, branch; } kCases[] = {
-        {"甲子", "己丑", 1, 2},   // 甲己, 子丑 六合
-        {"己丑", "甲子", 1, 2},   // either order
-        {"甲子", "壬辰", -1, 4},  // 子辰 half 三合
-        {"丙申", "甲辰", -1, -1}, // 申辰: the two ends alone are nothing
-        {"丙午", "丙午", -1, 0},  // 午 meets itself
-        {"甲子", "甲子", -1, -1}, // 子 does not punish itself
-        {"甲子", "甲午", -1, 1},  // clash
-        {"甲子", "辛未", -1, 3},  // 子未 害
-        {"甲子", "丁卯", -1, 5},  // 子卯
-        {"戊寅", "癸酉", 0, -1},  // 戊癸, 寅酉 nothing
+    const struct {
+        const char* a;
+        const char* b;
+        int stem, branch;
+    } kCases[] = {
+        {"甲子", "己丑", 1, 2},    // 甲己, 子丑 六合
+        {"己丑", "甲子", 1, 2},    // either order
+        {"甲子", "壬辰", -1, 4},   // 子辰 half 三合
+        {"丙申", "甲辰", -1, -1},  // 申辰: the two ends alone are nothing
+        {"丙午", "丙午", -1, 0},   // 午 meets itself
+        {"甲子", "甲子", -1, -1},  // 子 does not punish itself
+        {"甲子", "甲午", -1, 1},   // clash
+        {"甲子", "辛未", -1, 3},   // 子未 害
+        {"甲子", "丁卯", -1, 5},   // 子卯
+        {"戊寅", "癸酉", 0, -1},   // 戊癸, 寅酉 nothing
     };
     for (const auto& k : kCases) {
         SCOPED_TRACE(std::string(k.a) + "/" + k.b);
@@ -203,7 +207,12 @@ TEST(YearPairRelation, StemsAndBranchesOfTheTwoYears) {
 }
 
 TEST(PairingAnalysis, BirthYearLines) {
-    const struct { const char* a; const char* b; const char* line; float points; } kCases[] = {
+    const struct {
+        const char* a;
+        const char* b;
+        const char* line;
+        float points;
+    } kCases[] = {
         {"甲子", "己丑", "☆甲乙命生年天合地合，百年好合！\r\n", 8},
         {"甲子", "乙丑", "☆甲乙命生年相合，利于交往！\r\n", 6},
         {"甲子", "甲午", "☆甲乙命生年相冲，不容易相聚！\r\n", 0},
@@ -232,23 +241,37 @@ TEST(PairingAnalysis, BalancesSupportAndDayMasters) {
         const char* line;
         float index;  // the balanced pair gives 35 × 0.5 + 25 + 15 + 10 + 0 + 4 + 2 = 73.5
     } kCases[] = {
-        {"balanced", [](ChartData&, ChartData&) {}, "五行平衡性为100％。\r\n☆双方八字交会后，阴阳平衡性为100％。", 73.5f},
+        {"balanced", [](ChartData&, ChartData&) {}, "五行平衡性为100％。\r\n☆双方八字交会后，阴阳平衡性为100％。",
+         73.5f},
         // B scores nothing in A's four role elements: A is supported 100 %.
         {"g + h = 0",
-         [](ChartData&, ChartData& b) { b.elementScore = {0, 0, 0, 0, 500}; },
+         [](ChartData&, ChartData& b) {
+             b.elementScore = {0, 0, 0, 0, 500};
+         },
          "☆乙命对甲命有100％的补益作用力，甲命对乙命有50％", 0},
         // Both 平和 → p = 3; both 从旺 → p = 0, 6 points; 从弱 and 太弱 → 3.5.
         {"both 从旺", [](ChartData& a, ChartData& b) { a.judgement = b.judgement = 0; },
          "☆甲乙命日元搭配不和谐，相处不容易。\r\n", 79.5f},
         {"both 从弱", [](ChartData& a, ChartData& b) { a.judgement = b.judgement = 6; },
          "☆甲乙命日元搭配不和谐，相处不容易。\r\n", 79.5f},
-        {"太弱 and 太旺", [](ChartData& a, ChartData& b) { a.judgement = 1; b.judgement = 5; },
+        {"太弱 and 太旺",
+         [](ChartData& a, ChartData& b) {
+             a.judgement = 1;
+             b.judgement = 5;
+         },
          "☆甲乙命日元搭配，趋向于平和，相处和谐。\r\n", 73.5f},
-        {"平和 and 从弱", [](ChartData& a, ChartData& b) { a.judgement = 3; b.judgement = 6; },
+        {"平和 and 从弱",
+         [](ChartData& a, ChartData& b) {
+             a.judgement = 3;
+             b.judgement = 6;
+         },
          "☆甲乙命日元搭配不和谐，相处不容易。\r\n", 76.5f},
         // Favourable elements 水木 against 火土: 木–火 supports, 水–火,
         // 水–土, 木–土 conflict: 6.25 instead of 25.
-        {"favourable conflict", [](ChartData&, ChartData& b) { b.roleElement = {2, 3, 4, 0, 1}; },
+        {"favourable conflict",
+         [](ChartData&, ChartData& b) {
+             b.roleElement = {2, 3, 4, 0, 1};
+         },
          "☆双方喜用神互相克害，容易有分歧，不利相处。\r\n", -1},
     };
     for (const auto& k : kCases) {
@@ -318,10 +341,14 @@ TEST(PairingAnalysis, MissingBirthNumberWritesNoBirthNumberLine) {
 }
 
 TEST(PairingAnalysis, Constellations) {
-    const struct { int a, b; const char* verdict; float points; } kCases[] = {
-        {0, 0, "较为和谐的一对。", 2}, {0, 4, "较为和谐的一对。", 2}, {1, 0, "较为和谐的一对。", 2},
+    const struct {
+        int a, b;
+        const char* verdict;
+        float points;
+    } kCases[] = {
+        {0, 0, "较为和谐的一对。", 2},   {0, 4, "较为和谐的一对。", 2},   {1, 0, "较为和谐的一对。", 2},
         {3, 0, "容易有矛盾的一对。", 0}, {0, 6, "容易有矛盾的一对。", 0}, {9, 0, "容易有矛盾的一对。", 0},
-        {5, 0, "可以相处的一对。", 1}, {0, 5, "可以相处的一对。", 1},
+        {5, 0, "可以相处的一对。", 1},   {0, 5, "可以相处的一对。", 1},
     };
     for (const auto& k : kCases) {
         SCOPED_TRACE(testing::Message() << k.a << " " << k.b);
@@ -342,11 +369,16 @@ TEST(PairingAnalysis, Constellations) {
 // yin equal to yang, both 从旺, 甲子 with 己丑, 生气, the same sign, birth
 // numbers 2 and 7: 35 + 25 + 13.14 + 10 + 6 + 8 + 2 + 2 + 2 = 103.14.
 TEST(PairingAnalysis, IndexIsCappedAt99) {
-    const struct { bool couple; bool bscore; float index; const char* shown; } kCases[] = {
-        {true, false, 99.0f, "婚配指数：99分"},    // 103.14 → 99
-        {true, true, 99.0f, "婚配指数：99分"},     // 113.14 → 99
-        {false, false, 99.137f, "婚配指数：99分"}, // no stars, no numbers: 99.14 stays
-        {false, true, 99.0f, "婚配指数：99分"},    // 109.14 → 99
+    const struct {
+        bool couple;
+        bool bscore;
+        float index;
+        const char* shown;
+    } kCases[] = {
+        {true, false, 99.0f, "婚配指数：99分"},     // 103.14 → 99
+        {true, true, 99.0f, "婚配指数：99分"},      // 113.14 → 99
+        {false, false, 99.137f, "婚配指数：99分"},  // no stars, no numbers: 99.14 stays
+        {false, true, 99.0f, "婚配指数：99分"},     // 109.14 → 99
     };
     for (const auto& k : kCases) {
         SCOPED_TRACE(testing::Message() << (k.couple ? "couple" : "two men") << (k.bscore ? " bscore" : ""));
@@ -377,12 +409,18 @@ TEST(CrossRelations, DayStemAndMonthBranchAgainstTheOtherPillars) {
         const char* want;
     } kCases[] = {
         // 甲 meets 己 of B's year, 子 meets 丑 of B's day; nothing else.
-        {0, "甲", "子", {"己巳", "丙寅", "乙丑", "丁酉"},
+        {0,
+         "甲",
+         "子",
+         {"己巳", "丙寅", "乙丑", "丁酉"},
          "★甲命对照乙命：天干有甲己甲日乙年中正之合。地支有子丑甲月乙日六合。\r\n"},
         {0, "甲", "子", {"丙寅", "丙寅", "丙寅", "丙寅"}, "★甲命对照乙命：天干无合。地支无刑冲害合。\r\n"},
         // 乙 meets 庚 of A's hour; 午 against 午 (自刑), 子 (冲), 寅 and 戌
         // (half 三合), then with A's day and hour branches 寅午戌 whole.
-        {1, "乙", "午", {"甲午", "甲子", "丙寅", "庚戌"},
+        {1,
+         "乙",
+         "午",
+         {"甲午", "甲子", "丙寅", "庚戌"},
          "★乙命对照甲命：天干有乙庚乙日甲时仁义之合。地支有午午乙月甲年自刑，午子乙月甲月相冲，"
          "午寅乙月甲日半三合火局，午戌乙月甲时半三合火局，午寅戌乙月甲日甲时三合火局。\r\n"},
     };

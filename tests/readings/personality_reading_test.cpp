@@ -42,17 +42,17 @@ TEST(PersonalityReading, WholeSectionOfOneChart) {
         "  ★甲乙日生者，印堂宽，目藏神，人中长，眉疏秀。\r\n"
         "  ★日元属木，旺相，主有博爱侧隐之心，慈祥恺悌之意，济物利人，恤孤念寡，直朴清高，行藏慷慨，"
         "丰姿秀丽，骨格修长，手足纤腻，口尖发美，面色青白，语句轩昂，此则木盛多仁之义。\r\n"
-        "  ★柱中三木或多者，闻喧惊悸，不在正屋，或在山庄山村生。\r\n"              // C5: 甲 寅 寅
-        "  ★柱中三火或多者，生时邻居有丧祸之事，或家中有忧恐离别之事。\r\n"        // C6: 丙 丙 丙
-        "  ◆月支比肩，官杀之星不明者或近邻无官杀，性多急躁不驯。\r\n"              // E3
-        "  ★寅申巳亥四时生，习惯侧身睡觉，脸长。\r\n"                              // E11
-        "  ★甲木生于春月，性温心慈。\r\n"                                          // I3
-        "  ★四柱平和，不争妒。\r\n"                                                // I9
-        "  ★有食神无偏印者：一生无多大灾难。\r\n"                                  // O1
-        "  ◆驿马无缰，东西南北之客。\r\n"                                          // Z1: 寅 of 子
-        "  ◆柱无官星，喜自由，不服管。\r\n"                                        // AA3
-        "  ★二德无破，男多忠孝，女多贤良。\r\n"                                    // AF3: 月德 丙
-        "  ◆四柱纯阳，性刚而暴。\r\n"                                              // AJ4
+        "  ★柱中三木或多者，闻喧惊悸，不在正屋，或在山庄山村生。\r\n"        // C5: 甲 寅 寅
+        "  ★柱中三火或多者，生时邻居有丧祸之事，或家中有忧恐离别之事。\r\n"  // C6: 丙 丙 丙
+        "  ◆月支比肩，官杀之星不明者或近邻无官杀，性多急躁不驯。\r\n"        // E3
+        "  ★寅申巳亥四时生，习惯侧身睡觉，脸长。\r\n"                        // E11
+        "  ★甲木生于春月，性温心慈。\r\n"                                    // I3
+        "  ★四柱平和，不争妒。\r\n"                                          // I9
+        "  ★有食神无偏印者：一生无多大灾难。\r\n"                            // O1
+        "  ◆驿马无缰，东西南北之客。\r\n"                                    // Z1: 寅 of 子
+        "  ◆柱无官星，喜自由，不服管。\r\n"                                  // AA3
+        "  ★二德无破，男多忠孝，女多贤良。\r\n"                              // AF3: 月德 丙
+        "  ◆四柱纯阳，性刚而暴。\r\n"                                        // AJ4
         "\r\n";
     EXPECT_EQ(Read(c, true), want);
 }
@@ -118,11 +118,9 @@ TEST(PersonalityReading, YinYangBalanceAt20PerCent) {
         int yin, yang;
         const char* want;
     } kCases[] = {
-        {60, 40, "  ★阴阳二气平衡，"},  // d = 20 is balanced
-        {40, 60, "  ★阴阳二气平衡，"},
-        {61, 39, "  ★阴气过重，"},      // d = 22
-        {39, 61, "  ★阳气过重，"},
-        {0, 0, "  ★阴阳二气平衡，"},    // no total: nothing leans
+        {60, 40, "  ★阴阳二气平衡，"},                               // d = 20 is balanced
+        {40, 60, "  ★阴阳二气平衡，"}, {61, 39, "  ★阴气过重，"},    // d = 22
+        {39, 61, "  ★阳气过重，"},     {0, 0, "  ★阴阳二气平衡，"},  // no total: nothing leans
     };
     for (const auto& k : kCases) {
         SCOPED_TRACE(testing::Message() << k.yin << "/" << k.yang);
@@ -169,7 +167,8 @@ TEST(PersonalityReading, SectionsOfAnalysedChartsAreWellFormed) {
     for (int i = 0; i < 600; ++i) {
         const int y = (i * 7) % 60, m = (i * 13 + 2) % 60, d = i % 60, h = (i * 11 + 5) % 60;
         std::string names;
-        for (const int p : {y, m, d, h}) names += std::string(PillarStemName(p)) + std::string(PillarBranchName(p)) + " ";
+        for (const int p : {y, m, d, h})
+            names += std::string(PillarStemName(p)) + std::string(PillarBranchName(p)) + " ";
         SCOPED_TRACE(names);
         ChartData c = BuildChart(names, i % 2 == 0, 3, kPairYin);
         const ChartData byHand = c;

@@ -486,7 +486,7 @@ namespace {
 // A walk over many charts, each read for a man and for a woman: the rules
 // that name a sex never reach the other one (and do reach their own).
 TEST(PersonalityRules, SexBoundRulesNeverReachTheOtherSex) {
-    const std::set<std::string_view> kWomanOnly = {"P_A1", "P_A2", "P_F3", "P_H4", "P_I4",
+    const std::set<std::string_view> kWomanOnly = {"P_A1", "P_A2",  "P_F3",  "P_H4",  "P_I4",
                                                    "P_S9", "P_S10", "P_AB3", "P_AD3", "P_AE2"};
     const std::set<std::string_view> kManOnly = {"P_A3", "P_E14", "P_M1", "P_V3", "P_V4", "P_AE1"};
     std::set<std::string_view> seenForWoman, seenForMan;

@@ -22,7 +22,6 @@ namespace tessaly::testing_charts {
 // 仇神, 闲神.
 inline constexpr int kRoleRows[5][4] = {{4, 3, 2, 1}, {2, 4, 0, 3}, {1, 0, 4, 3}, {2, 0, 4, 1}, {0, 2, 1, 3}};
 
-
 // Sets the roles from the 用神 pair and the role class of every cell.
 inline void SetRoles(ChartData& c, int usePair) {
     c.rolePair[0] = static_cast<std::uint8_t>(usePair);
@@ -77,9 +76,8 @@ inline std::string Describe(const ChartData& c) {
     std::ostringstream o;
     for (int p = 0; p < 4; ++p) {
         o << PillarStemName(c.pillars[p]) << PillarBranchName(c.pillars[p]) << " SG=" << int(c.stems[p].god)
-          << " SS=" << int(c.stems[p].stage) << " SC=" << c.stems[p].combineKind
-          << " SR=" << int(c.stems[p].roleClass) << " BG=" << int(c.branches[p].god)
-          << " BR=" << int(c.branches[p].roleClass) << " rel=";
+          << " SS=" << int(c.stems[p].stage) << " SC=" << c.stems[p].combineKind << " SR=" << int(c.stems[p].roleClass)
+          << " BG=" << int(c.branches[p].god) << " BR=" << int(c.branches[p].roleClass) << " rel=";
         for (const auto r : c.branches[p].relations) o << r << ',';
         o << " stars=";
         for (int s = 0; s < kStarSlots; ++s) {

@@ -21,12 +21,14 @@ TEST(PregnancyTable, AnswersAtItsCornersAndRefusesOtherAges) {
         int month;
         std::string_view want;  // empty: refused
     } kCases[] = {
-        {"22", 1, kGirlAnswer},   // what the dialog shows when it opens
-        {"18", 2, kBoyAnswer},
-        {"18", 1, kGirlAnswer},   {"18", 12, kBoyAnswer}, {"45", 1, kGirlAnswer},
-        {"45", 12, kBoyAnswer},   {"21", 1, kBoyAnswer},  {"21", 2, kGirlAnswer},
-        {"17", 1, {}},            {"46", 1, {}},          {"", 1, {}},
-        {"2x", 1, {}},            {"-22", 1, {}},         {"+22", 1, kGirlAnswer},
+        {"22", 1, kGirlAnswer},  // what the dialog shows when it opens
+        {"18", 2, kBoyAnswer},   {"18", 1, kGirlAnswer},
+        {"18", 12, kBoyAnswer},  {"45", 1, kGirlAnswer},
+        {"45", 12, kBoyAnswer},  {"21", 1, kBoyAnswer},
+        {"21", 2, kGirlAnswer},  {"17", 1, {}},
+        {"46", 1, {}},           {"", 1, {}},
+        {"2x", 1, {}},           {"-22", 1, {}},
+        {"+22", 1, kGirlAnswer},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << "age '" << c.age << "' month " << c.month);
@@ -64,11 +66,8 @@ TEST(SurnameGame, SevenAnswersGiveTheSurname) {
         int number;
         const char* panel;
     } kCases[] = {
-        {"yyyyyyy", 127, "你姓:萧"},
-        {"ynnnnnn", 64, "你姓:孔"},
-        {"nnnnnny", 1, "你姓:白"},
-        {"nynynny", 41, nullptr},
-        {"nnnnnnn", 0, ""},
+        {"yyyyyyy", 127, "你姓:萧"}, {"ynnnnnn", 64, "你姓:孔"}, {"nnnnnny", 1, "你姓:白"},
+        {"nynynny", 41, nullptr},    {"nnnnnnn", 0, ""},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.answers);
@@ -142,9 +141,7 @@ int DotsInWindow(const std::vector<DiagramShape>& dots, int k, DiagramInk* ink) 
 TEST(HeTu, OddNumbersRedAndHeavenEvenBlackAndEarth) {
     const auto shapes = HeTuShapes(kCanvas);
     const auto inner = Dots(shapes, 140), outer = Dots(shapes, 200);
-    const struct {
-        int k, innerCount, outerCount;
-    } kCases[] = {{1, 4, 9}, {2, 2, 7}, {3, 3, 8}, {4, 1, 6}};
+    const struct { int k, innerCount, outerCount; } kCases[] = {{1, 4, 9}, {2, 2, 7}, {3, 3, 8}, {4, 1, 6}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << "direction " << c.k);
         DiagramInk ink{};
@@ -178,9 +175,7 @@ TEST(HeTu, OddNumbersRedAndHeavenEvenBlackAndEarth) {
 TEST(LuoShu, CardinalDotsRedAndCornerChainsUnbroken) {
     const auto shapes = LuoShuShapes(kCanvas);
     const auto ring = Dots(shapes, 200);
-    const struct {
-        int k, count;
-    } kCardinals[] = {{1, 7}, {2, 9}, {3, 3}, {4, 1}};
+    const struct { int k, count; } kCardinals[] = {{1, 7}, {2, 9}, {3, 3}, {4, 1}};
     for (const auto& c : kCardinals) {
         SCOPED_TRACE(testing::Message() << "direction " << c.k);
         DiagramInk ink{};

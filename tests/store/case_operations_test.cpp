@@ -69,10 +69,10 @@ TEST_F(CaseOperationsTest, MoveCase) {
         const char* category;
         bool ok;
     } kCases[] = {
-        {0, "", false},               // no name
+        {0, "", false},                // no name
         {0, "七个汉字就太长", false},  // 14 bytes
-        {1, "客户", false},           // deleted
-        {2, "客户", false},           // beyond the store
+        {1, "客户", false},            // deleted
+        {2, "客户", false},            // beyond the store
         {-1, "客户", false},
     };
     for (const auto& c : kCases) {
@@ -274,13 +274,11 @@ TEST(CaseEdit, NoteTakesCrLfLineEndsAndAThousandBytes) {
         bool ok;
         const char* stored;
     } kCases[] = {
-        {"第一行\n第二行", true, "第一行\r\n第二行"},
-        {"a\r\nb\n", true, "a\r\nb\r\n"},
-        {std::string(998, 'x') + "\n", true, nullptr},   // 1000 bytes with the CR
-        {std::string(999, 'x') + "\n", false, nullptr},  // 1001
-        {std::string(998, 'x') + "汉", true, nullptr},   // a Chinese character is two bytes
-        {std::string(999, 'x') + "汉", false, nullptr},
-        {"   ", true, "   "},  // not trimmed
+        {"第一行\n第二行", true, "第一行\r\n第二行"},   {"a\r\nb\n", true, "a\r\nb\r\n"},
+        {std::string(998, 'x') + "\n", true, nullptr},                         // 1000 bytes with the CR
+        {std::string(999, 'x') + "\n", false, nullptr},                        // 1001
+        {std::string(998, 'x') + "汉", true, nullptr},                         // a Chinese character is two bytes
+        {std::string(999, 'x') + "汉", false, nullptr}, {"   ", true, "   "},  // not trimmed
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.note.substr(0, 20));

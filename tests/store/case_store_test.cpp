@@ -306,14 +306,14 @@ TEST_F(StoreTest, WriteRecordRefusesSlotsBeyondCount) {
 
 TEST_F(StoreTest, SearchModes) {
     OpenStore();
-    Add(MakeCase("张", 1990, true, "同事"));        // 0
-    Add(MakeCase("张三", 1985, false, "同学"));     // 1
-    Add(MakeCase("李张", -100, true, "abc"));       // 2
-    Add(MakeCase("王五", 2001, false, "ABC"));      // 3
+    Add(MakeCase("张", 1990, true, "同事"));     // 0
+    Add(MakeCase("张三", 1985, false, "同学"));  // 1
+    Add(MakeCase("李张", -100, true, "abc"));    // 2
+    Add(MakeCase("王五", 2001, false, "ABC"));   // 3
     CaseRecord other = MakeCase("张", 1990, true, "同事");
     other.a.provinceIndex = 7;
-    Add(other);                                     // 4
-    Add(MakeCase("张", 1990, true, "同事"));        // 5, deleted below
+    Add(other);                               // 4
+    Add(MakeCase("张", 1990, true, "同事"));  // 5, deleted below
     ASSERT_TRUE(db_.DeleteRecord(5).ok());
 
     struct Case {
@@ -328,13 +328,44 @@ TEST_F(StoreTest, SearchModes) {
     };
     const Case kCases[] = {
         {"all off", {}, {0, 1, 2, 3, 4}},
-        {"name contains", crit([](SearchCriteria& c) { c.name = "张"; c.nameMode = 1; }), {0, 1, 2, 4}},
-        {"name equals", crit([](SearchCriteria& c) { c.name = "张"; c.nameMode = 2; }), {0, 4}},
+        {"name contains",
+         crit([](SearchCriteria& c) {
+             c.name = "张";
+             c.nameMode = 1;
+         }),
+         {0, 1, 2, 4}},
+        {"name equals",
+         crit([](SearchCriteria& c) {
+             c.name = "张";
+             c.nameMode = 2;
+         }),
+         {0, 4}},
         {"empty name contains", crit([](SearchCriteria& c) { c.nameMode = 1; }), {0, 1, 2, 3, 4}},
-        {"category bytes", crit([](SearchCriteria& c) { c.category = "abc"; c.categoryMode = 2; }), {2}},
-        {"category contains", crit([](SearchCriteria& c) { c.category = "同"; c.categoryMode = 1; }), {0, 1, 4}},
-        {"female", crit([](SearchCriteria& c) { c.sexFilter = 1; c.wantedSex = 0; }), {1, 3}},
-        {"years", crit([](SearchCriteria& c) { c.yearFilter = 1; c.firstYear = -100; c.lastYear = 1985; }), {1, 2}},
+        {"category bytes",
+         crit([](SearchCriteria& c) {
+             c.category = "abc";
+             c.categoryMode = 2;
+         }),
+         {2}},
+        {"category contains",
+         crit([](SearchCriteria& c) {
+             c.category = "同";
+             c.categoryMode = 1;
+         }),
+         {0, 1, 4}},
+        {"female",
+         crit([](SearchCriteria& c) {
+             c.sexFilter = 1;
+             c.wantedSex = 0;
+         }),
+         {1, 3}},
+        {"years",
+         crit([](SearchCriteria& c) {
+             c.yearFilter = 1;
+             c.firstYear = -100;
+             c.lastYear = 1985;
+         }),
+         {1, 2}},
         {"province", crit([](SearchCriteria& c) { c.province = 7; }), {4}},
         {"mode ignores text", crit([](SearchCriteria& c) { c.name = "nobody"; }), {0, 1, 2, 3, 4}},
     };
@@ -390,9 +421,9 @@ TEST_F(StoreTest, CrashBetweenRecordAndHeaderLeavesConsistentStore) {
         const char* what;
         std::function<Status(CaseStore&)> op;
     } kCases[] = {
-        {"append add", add},          // on 31 live records
+        {"append add", add},                                            // on 31 live records
         {"delete", [](CaseStore& db) { return db.DeleteRecord(29); }},  // the 30th deletion
-        {"reuse add", add},           // takes slot 0
+        {"reuse add", add},                                             // takes slot 0
     };
     for (int i = 0; i < 31; ++i) Add(MakeCase(std::to_string(i) + "n", 1990, true, "c"));
     for (const auto& c : kCases) {
@@ -577,10 +608,12 @@ TEST(StoreLocking, ClearsBesideAddsLeaveNoStrayReport) {
     }
     adds.join();
     std::set<std::string> live, reports;
-    ASSERT_TRUE(adder.ForEachRecord([&](const CaseRecord& r) {
-                         live.insert(std::to_string(r.slot) + ".rtf");
-                         return true;
-                     }).ok());
+    ASSERT_TRUE(adder
+                    .ForEachRecord([&](const CaseRecord& r) {
+                        live.insert(std::to_string(r.slot) + ".rtf");
+                        return true;
+                    })
+                    .ok());
     for (const auto& e : fs::directory_iterator(dir / "bazi_f")) reports.insert(e.path().filename().string());
     EXPECT_EQ(reports, live);
 }

@@ -47,7 +47,9 @@ std::map<std::string, std::string> Tree(const fs::path& root) {
     for (const auto& e : fs::recursive_directory_iterator(root)) {
         struct stat st;
         ::lstat(e.path().c_str(), &st);
-        std::string v = std::to_string(st.st_mode & 0777) + (S_ISDIR(st.st_mode) ? " dir" : S_ISREG(st.st_mode) ? " file:" : " other");
+        std::string v = std::to_string(st.st_mode & 0777) + (S_ISDIR(st.st_mode)   ? " dir"
+                                                             : S_ISREG(st.st_mode) ? " file:"
+                                                                                   : " other");
         if (S_ISREG(st.st_mode)) v += std::to_string(HashOfFile(e.path()));
         out[fs::relative(e.path(), root).string()] = std::move(v);
     }
@@ -134,7 +136,9 @@ void RunScenario(const Scenario& sc, int* stepsSeen, int* recoveryStops) {
     const auto oldTree = Tree(before);
 
     CopyTree(before, after);
-    ASSERT_EQ(RunInChild(after, [&](CaseStore& db) { return sc.opOpens ? db.Open(after) : op(db); }, 0, sc.opOpens), 0);
+    ASSERT_EQ(RunInChild(
+                  after, [&](CaseStore& db) { return sc.opOpens ? db.Open(after) : op(db); }, 0, sc.opOpens),
+              0);
     const auto newTree = Tree(after);
     ASSERT_NE(oldTree, newTree);
 
@@ -155,7 +159,8 @@ void RunScenario(const Scenario& sc, int* stepsSeen, int* recoveryStops) {
             for (int m = 1;; ++m) {
                 SCOPED_TRACE("recovery stopped at step " + std::to_string(m));
                 CopyTree(crashed, work);
-                const int again = RunInChild(work, [&](CaseStore& db) { return db.Open(work); }, m, true);
+                const int again = RunInChild(
+                    work, [&](CaseStore& db) { return db.Open(work); }, m, true);
                 if (again == 0) break;
                 ASSERT_EQ(again, kStopped);
                 ++*recoveryStops;
@@ -174,11 +179,9 @@ void RunScenario(const Scenario& sc, int* stepsSeen, int* recoveryStops) {
 TEST(CrashAtEveryStep, LeavesTheOldStoreOrTheNewOne) {
     const CaseRecord changed = MakeCase("改过", 1975, false, "新类");
     const Scenario kScenarios[] = {
-        {"first open",
-         [](const fs::path&, const fs::path&) {}, [](CaseStore&, const fs::path&) { return Status::Ok(); },
-         true},
-        {"add with report, appending",
-         [](const fs::path& home, const fs::path&) { AddCases(home, 3, "甲"); },
+        {"first open", [](const fs::path&, const fs::path&) {},
+         [](CaseStore&, const fs::path&) { return Status::Ok(); }, true},
+        {"add with report, appending", [](const fs::path& home, const fs::path&) { AddCases(home, 3, "甲"); },
          [](CaseStore& db, const fs::path&) {
              CaseRecord r = MakeCase("新", 1999, true, "新类");
              return db.AddCase(&r, ReportOf("new report"));
@@ -213,23 +216,20 @@ TEST(CrashAtEveryStep, LeavesTheOldStoreOrTheNewOne) {
              CaseRecord r = MakeCase("五万", 1999, true, "新类");
              return db.AddCase(&r, ReportOf("report 50000"));
          }},
-        {"write with report",
-         [](const fs::path& home, const fs::path&) { AddCases(home, 3, "丁"); },
+        {"write with report", [](const fs::path& home, const fs::path&) { AddCases(home, 3, "丁"); },
          [&](CaseStore& db, const fs::path&) {
              CaseRecord r = changed;
              r.slot = 1;
              return db.WriteCase(1, r, ReportOf("rewritten"));
          },
          false, true},
-        {"write",
-         [](const fs::path& home, const fs::path&) { AddCases(home, 3, "戊"); },
+        {"write", [](const fs::path& home, const fs::path&) { AddCases(home, 3, "戊"); },
          [&](CaseStore& db, const fs::path&) {
              CaseRecord r = changed;
              r.slot = 2;
              return db.WriteRecord(2, r);
          }},
-        {"delete with report",
-         [](const fs::path& home, const fs::path&) { AddCases(home, 3, "己"); },
+        {"delete with report", [](const fs::path& home, const fs::path&) { AddCases(home, 3, "己"); },
          [](CaseStore& db, const fs::path&) { return db.DeleteCase(1); }, false, true},
         {"the 30th delete",
          [](const fs::path& home, const fs::path&) {
@@ -240,8 +240,7 @@ TEST(CrashAtEveryStep, LeavesTheOldStoreOrTheNewOne) {
              for (int s = 1; s < 30; ++s) ASSERT_TRUE(db.DeleteRecord(s).ok());
          },
          [](CaseStore& db, const fs::path&) { return db.DeleteRecord(0); }},
-        {"clear",
-         [](const fs::path& home, const fs::path&) { AddCases(home, 4, "辛"); },
+        {"clear", [](const fs::path& home, const fs::path&) { AddCases(home, 4, "辛"); },
          [](CaseStore& db, const fs::path&) { return db.ClearAll(); }, false, true},
         {"import",
          [](const fs::path& home, const fs::path& elsewhere) {
@@ -253,8 +252,8 @@ TEST(CrashAtEveryStep, LeavesTheOldStoreOrTheNewOne) {
              ASSERT_TRUE(other.DeleteCase(2).ok());
              ASSERT_TRUE(other.ExportTo(elsewhere / "history").ok());
          },
-         [](CaseStore& db, const fs::path& elsewhere) { return db.ImportFrom(elsewhere / "history/bazi0.dat"); },
-         false, true},
+         [](CaseStore& db, const fs::path& elsewhere) { return db.ImportFrom(elsewhere / "history/bazi0.dat"); }, false,
+         true},
     };
     for (const Scenario& sc : kScenarios) {
         int steps = 0, recoveryStops = 0;

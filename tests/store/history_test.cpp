@@ -194,10 +194,9 @@ TEST(CaseNode, TextFollowsTreeForm) {
         int lunar, leap, slot;
         const char* want;
     } kCases[] = {
-        {"张三", 1990, 5, 12, 0, 0, 17, "张三  公1990-5-12|17"},
-        {"李四", 1984, 4, 3, 1, 1, 0, "李四  农闰1984-4-3|0"},
+        {"张三", 1990, 5, 12, 0, 0, 17, "张三  公1990-5-12|17"}, {"李四", 1984, 4, 3, 1, 1, 0, "李四  农闰1984-4-3|0"},
         {"李四", 1984, 4, 3, 0, 1, 2, "李四  公1984-4-3|2"},  // leap only counts for lunar dates
-        {"古人", 0, 1, 1, 1, 0, 3, "古人  农-1-1-1|3"},        // year 0 is 1 BC
+        {"古人", 0, 1, 1, 1, 0, 3, "古人  农-1-1-1|3"},       // year 0 is 1 BC
         {"古人", -120, 2, 2, 0, 0, 4, "古人  公-121-2-2|4"},
     };
     for (const auto& c : kCases) {
@@ -234,8 +233,13 @@ TEST(Categories, ListReadWriteAndAdd) {
     const struct {
         const char* name;
         bool ok;
-    } kNames[] = {{"  同事 ", true}, {"", false}, {"   ", false}, {"六个汉字正好", true},
-                  {"七个汉字就太长", false}, {"abcdefghijkl", true}, {"abcdefghijklm", false}};
+    } kNames[] = {{"  同事 ", true},
+                  {"", false},
+                  {"   ", false},
+                  {"六个汉字正好", true},
+                  {"七个汉字就太长", false},
+                  {"abcdefghijkl", true},
+                  {"abcdefghijklm", false}};
     for (const auto& c : kNames) {
         SCOPED_TRACE(c.name);
         std::string trimmed;

@@ -56,7 +56,11 @@ TEST(DamagedStore, WritesAreRefusedNamingTheFile) {
         const char* what;
         std::function<Status()> op;
     } kOps[] = {
-        {"add", [&] { CaseRecord r = MakeCase("新", 1990, true, "类"); return db.AddRecord(&r); }},
+        {"add",
+         [&] {
+             CaseRecord r = MakeCase("新", 1990, true, "类");
+             return db.AddRecord(&r);
+         }},
         {"write", [&] { return db.WriteRecord(0, MakeCase("改", 1990, true, "类")); }},
         {"delete", [&] { return db.DeleteRecord(2); }},
         {"delete with report", [&] { return db.DeleteCase(0); }},
@@ -94,7 +98,9 @@ TEST(DamagedStore, OpenTellsDamageARepairMendsFromOtherFailures) {
          [](const TempProgramDir& d) { fs::resize_file(d / "dat/bazi0.dat", 20 + 3 * 1296 + 100); }, true,
          "命例库文件 D/dat/bazi0.dat 有 4008 字节，文件头需要 6500 字节；命例库需要修复"},
         {"damaged journal",
-         [](const TempProgramDir& d) { WriteAll(d / "dat/bazi.journal", "tessaly-store-journal 1\nremove dat/bzinit.ini\n"); },
+         [](const TempProgramDir& d) {
+             WriteAll(d / "dat/bazi.journal", "tessaly-store-journal 1\nremove dat/bzinit.ini\n");
+         },
          true, "命例库的操作日志 D/dat/bazi.journal 已损坏（不是本软件完整的日志）；命例库需要修复"},
         {"journal naming a file the store does not own",
          [](const TempProgramDir& d) {
@@ -134,24 +140,47 @@ TEST(RepairStore, MendsEachDamageAndKeepsTheFiles) {
         std::vector<RepairAction::Kind> actions;
         std::vector<std::string> live;  // slot + A's name after the repair
         std::int32_t count, deleted;
-        bool keeps;                     // a damaged file is kept aside
+        bool keeps;  // a damaged file is kept aside
     } kCases[] = {
-        {"empty header, no records", [](const TempProgramDir& d) { WriteAll(d / "dat/bazi0.dat", ""); },
-         {RepairAction::kFreshStore}, {}, 0, 0, false},
-        {"missing header, no records", [](const TempProgramDir& d) { fs::remove(d / "dat/bazi0.dat"); },
-         {RepairAction::kFreshStore}, {}, 0, 0, false},
-        {"short header, no records", [](const TempProgramDir& d) { WriteAll(d / "dat/bazi0.dat", "1234567"); },
-         {RepairAction::kFreshStore}, {}, 0, 0, true},
+        {"empty header, no records",
+         [](const TempProgramDir& d) { WriteAll(d / "dat/bazi0.dat", ""); },
+         {RepairAction::kFreshStore},
+         {},
+         0,
+         0,
+         false},
+        {"missing header, no records",
+         [](const TempProgramDir& d) { fs::remove(d / "dat/bazi0.dat"); },
+         {RepairAction::kFreshStore},
+         {},
+         0,
+         0,
+         false},
+        {"short header, no records",
+         [](const TempProgramDir& d) { WriteAll(d / "dat/bazi0.dat", "1234567"); },
+         {RepairAction::kFreshStore},
+         {},
+         0,
+         0,
+         true},
         {"data file shorter than its count",
          [](const TempProgramDir& d) { fs::resize_file(d / "dat/bazi0.dat", 20 + 3 * 1296 + 100); },
-         {RepairAction::kRecordsMarkedGone}, {"0例0", "2例2"}, 5, 3, true},
+         {RepairAction::kRecordsMarkedGone},
+         {"0例0", "2例2"},
+         5,
+         3,
+         true},
         {"header of another kind over good records",
          [](const TempProgramDir& d) {
              std::string f = ReadAll(d / "dat/bazi0.dat");
              f.replace(0, 20, std::string(20, '\x7F'));
              WriteAll(d / "dat/bazi0.dat", f);
          },
-         {RepairAction::kHeaderRebuilt}, {"0例0", "2例2", "3例3", "4例4"}, 5, 1, true},
+         {RepairAction::kHeaderRebuilt},
+         {"0例0", "2例2", "3例3", "4例4"},
+         5,
+         1,
+         true},
         {"header cut short over good records",
          [](const TempProgramDir& d) {
              std::string f = ReadAll(d / "dat/bazi0.dat");
@@ -160,12 +189,27 @@ TEST(RepairStore, MendsEachDamageAndKeepsTheFiles) {
              slot50000.replace(0, 4, std::string("\x50\xC3\0\0", 4));
              WriteAll(d / "dat/bazi1.dat", slot50000);
          },
-         {RepairAction::kRecordsMarkedGone, RepairAction::kHeaderRebuilt}, {"50000例0"}, 50001, 50000, true},
+         {RepairAction::kRecordsMarkedGone, RepairAction::kHeaderRebuilt},
+         {"50000例0"},
+         50001,
+         50000,
+         true},
         {"damaged journal",
-         [](const TempProgramDir& d) { WriteAll(d / "dat/bazi.journal", "tessaly-store-journal 1\nremove dat/bzinit.ini\n"); },
-         {RepairAction::kJournalKept}, {"0例0", "2例2", "3例3", "4例4"}, 5, 1, true},
-        {"missing report folder", [](const TempProgramDir& d) { fs::remove_all(d / "bazi_f"); },
-         {RepairAction::kReportFolderMade}, {"0例0", "2例2", "3例3", "4例4"}, 5, 1, false},
+         [](const TempProgramDir& d) {
+             WriteAll(d / "dat/bazi.journal", "tessaly-store-journal 1\nremove dat/bzinit.ini\n");
+         },
+         {RepairAction::kJournalKept},
+         {"0例0", "2例2", "3例3", "4例4"},
+         5,
+         1,
+         true},
+        {"missing report folder",
+         [](const TempProgramDir& d) { fs::remove_all(d / "bazi_f"); },
+         {RepairAction::kReportFolderMade},
+         {"0例0", "2例2", "3例3", "4例4"},
+         5,
+         1,
+         false},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);

@@ -21,11 +21,11 @@ StyledReport SampleReport() {
     r.base = {0, 10.5, false};
     r.firstLineIndent = 240;
     r.runs = {
-        {0, 15, kBlue, 10.5, true},                       // the heading 甲命八字：
-        {15, 40, kGreen, std::nullopt, std::nullopt},     // colour only
-        {20, 3, std::nullopt, 9.0, std::nullopt},         // size only, a partial span
-        {52, 4, kRed, 14.5, true},                        // starts inside a character
-        {70, 1000, std::nullopt, std::nullopt, false},    // reaches past the end
+        {0, 15, kBlue, 10.5, true},                     // the heading 甲命八字：
+        {15, 40, kGreen, std::nullopt, std::nullopt},   // colour only
+        {20, 3, std::nullopt, 9.0, std::nullopt},       // size only, a partial span
+        {52, 4, kRed, 14.5, true},                      // starts inside a character
+        {70, 1000, std::nullopt, std::nullopt, false},  // reaches past the end
     };
     return r;
 }
@@ -80,10 +80,10 @@ TEST(Rtf, ReadsRichEditOutput) {
     arial.font = "Arial";
     const std::vector<StyledSpan> want = {
         {0, 15, {kBlue, 12, true}},
-        {15, 2, {0, 10, false}},           // \r\n
-        {17, 9, arial},                    // "café €" in the second font
-        {26, 1, {0, 10, false}},           // "x", back in the default font
-        {27, 4 + 2, {kRed, 14, false}},    // the emoji and its line end
+        {15, 2, {0, 10, false}},         // \r\n
+        {17, 9, arial},                  // "café €" in the second font
+        {26, 1, {0, 10, false}},         // "x", back in the default font
+        {27, 4 + 2, {kRed, 14, false}},  // the emoji and its line end
         {33, 5 + 3 + 2, {0, 11, false}},
     };
     EXPECT_EQ(ResolveStyles(r), want);
@@ -100,7 +100,7 @@ TEST(Rtf, RoundTripKeepsItalicUnderlineStrikeOutAndFonts) {
     underline.underline = true;
     strike.strikeOut = true;
     kaiti.font = "楷体";
-    report.font = "宋体";                 // the report's own font: no second entry
+    report.font = "宋体";                      // the report's own font: no second entry
     korean.font = "\xEB\x8F\x8B\xEC\x9D\x8C";  // 돋음: not GBK, written in the report's font
     r.runs = {italic, underline, strike, kaiti, report, korean};
     std::string rtf;

@@ -28,9 +28,9 @@ class TempProgramDir {
 public:
     explicit TempProgramDir(const std::string& tag) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = TestFolderRoot() /
-               ("tessaly_store_" + tag + "_" + (info ? std::string(info->name()) : std::string("x")) + "_" +
-                std::to_string(::getpid()));
+        dir_ =
+            TestFolderRoot() / ("tessaly_store_" + tag + "_" + (info ? std::string(info->name()) : std::string("x")) +
+                                "_" + std::to_string(::getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "dat");
     }
@@ -55,9 +55,7 @@ inline std::string ReadAll(const fs::path& p) {
     return bytes;
 }
 
-inline void WriteAll(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
+inline void WriteAll(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
 
 // Every regular file under `root`, by relative path, with its bytes.
 inline std::map<std::string, std::string> Snapshot(const fs::path& root) {
