@@ -114,6 +114,8 @@ void BirthZonePanel::ShowZone(const std::string& zone) {
     } else {
         zoneBox->setEditText(Q(zone));
     }
+    // A long entry shows its beginning (the country), not its end.
+    zoneBox->lineEdit()->setCursorPosition(0);
 }
 
 std::string BirthZonePanel::Zone() const {
@@ -127,6 +129,7 @@ std::string BirthZonePanel::Zone() const {
 
 void BirthZonePanel::ZoneChosen(int index) {
     const std::string zone = zoneBox->itemData(index).toString().toStdString();
+    zoneBox->lineEdit()->setCursorPosition(0);
     // Choosing the zone of another place means its clock was read.
     if (zone != DefaultTimeZone(province_)) clockBox->setCurrentIndex(1);
     // A place of its own still empty takes the zone's city.
