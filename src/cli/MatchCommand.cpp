@@ -17,15 +17,15 @@ int RunMatch(CommandContext& ctx) {
     MatchArgs m;
     if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
     for (const std::string& w : PlaceWarnings()) ctx.Error(w);
-    OverrideSpec specs[2];
+    OverrideValues chosen[2];
     bool overridden[2] = {false, false};
     for (int n = 0; n < 2; ++n) {
         const std::string key = n == 0 ? "--override-a" : "--override-b";
         std::string text, error;
         bool missing = false;
         overridden[n] = TakeOption(ctx.args, key, &text, &missing);
-        if (missing) return ctx.Usage(key + " needs SPEC (scores=s0,...,s9;roles=Y,X,J,C,N;judgement=J)");
-        if (overridden[n] && !ParseOverrideSpec(text, &specs[n], &error)) return ctx.Usage(key + ": " + error);
+        if (missing) return ctx.Usage(key + " needs VALUES (scores=s0,...,s9;roles=Y,X,J,C,N;judgement=J)");
+        if (overridden[n] && !ParseOverrideValues(text, &chosen[n], &error)) return ctx.Usage(key + ": " + error);
     }
     if (!ctx.args.empty()) return ctx.Usage("match: unexpected argument '" + ctx.args.front() + "'");
 
@@ -34,7 +34,7 @@ int RunMatch(CommandContext& ctx) {
     if (int rc = RunMatchingOf(ctx, m, &result, &ending); rc != kExitOk) return rc;
     if (overridden[0] || overridden[1]) {
         std::array<RoleOverride, 2> overrides = FillOverrides(result);
-        for (int n = 0; n < 2; ++n) overrides[n] = ApplyOverrideSpec(overrides[n], specs[n]);
+        for (int n = 0; n < 2; ++n) overrides[n] = ApplyOverrideValues(overrides[n], chosen[n]);
         result = Reanalyse(result, overrides, ending);
         if (!result.Ok()) {
             ctx.Error(result.ErrorText());
@@ -52,17 +52,17 @@ int RunMatch(CommandContext& ctx) {
 
 const CommandRegistration kMatch{
     "match",
-    "--a PERSON --b PERSON [--set KEY=VALUE]... [--override-a SPEC] [--override-b SPEC] [--json] [--encoding utf8|gbk]",
+    "--a PERSON --b PERSON [--set KEY=VALUE]... [--override-a VALUES] [--override-b VALUES] [--json] [--encoding utf8|gbk]",
     RunMatch,
     {
         .summary = "Runs the matching of two persons and prints the report. The report holds both charts, "
                    "the readings, the pairing and the compatibility index (婚配指数). Nothing is written.",
         .arguments = TESSALY_MATCH_ARGUMENTS_HELP
-        "--override-a SPEC\tafter the run, analyse 甲命 again with your own ten-god scores, roles "
-        "and judgement: SPEC is scores=s0,...,s9;roles=Y,X,J,C,N;judgement=J (a key left out keeps "
+        "--override-a VALUES\tafter the run, analyse 甲命 again with your own ten-god scores, roles "
+        "and judgement: VALUES is scores=s0,...,s9;roles=Y,X,J,C,N;judgement=J (a key left out keeps "
         "the run's value; pairs 比劫 食伤 财星 官杀 印枭 or 0..4; judgements 从旺 太弱 偏弱 平和 偏旺 "
         "太旺 从弱 or 0..6)\n"
-        "--override-b SPEC\tthe same for 乙命\n"
+        "--override-b VALUES\tthe same for 乙命\n"
         "--json\tprint one JSON object: the index, the report and both persons' chart data",
         .examples = "tessaly-cli match --a \"name=张三;sex=M;date=1990-05-12 08:30;prov=北京市\" "
                     "--b \"name=李四;sex=F;date=1992-11-03 21:10\"",

@@ -38,7 +38,7 @@ std::string Joined(const auto& names) {
     return s;
 }
 
-bool ParseScores(std::string_view value, OverrideSpec* out, std::string* error) {
+bool ParseScores(std::string_view value, OverrideValues* out, std::string* error) {
     const std::vector<std::string_view> parts = Split(value, ',');
     if (parts.size() != 10) {
         *error =
@@ -58,7 +58,7 @@ bool ParseScores(std::string_view value, OverrideSpec* out, std::string* error) 
     return true;
 }
 
-bool ParseRoles(std::string_view value, OverrideSpec* out, std::string* error) {
+bool ParseRoles(std::string_view value, OverrideValues* out, std::string* error) {
     const std::vector<std::string_view> parts = Split(value, ',');
     std::array<int, 5> pairs{};
     bool ok = parts.size() == 5;
@@ -77,7 +77,7 @@ bool ParseRoles(std::string_view value, OverrideSpec* out, std::string* error) {
 
 }  // namespace
 
-bool ParseOverrideSpec(std::string_view text, OverrideSpec* out, std::string* error) {
+bool ParseOverrideValues(std::string_view text, OverrideValues* out, std::string* error) {
     *out = {};
     for (const std::string_view item : Split(text, ';')) {
         if (item.empty()) continue;  // "a;;b" and a trailing ";"
@@ -107,16 +107,16 @@ bool ParseOverrideSpec(std::string_view text, OverrideSpec* out, std::string* er
         }
     }
     if (!out->scores && !out->rolePairs && !out->judgement) {
-        *error = "SPEC sets nothing (scores=…;roles=…;judgement=…)";
+        *error = "VALUES sets nothing (scores=…;roles=…;judgement=…)";
         return false;
     }
     return true;
 }
 
-RoleOverride ApplyOverrideSpec(RoleOverride base, const OverrideSpec& spec) {
-    if (spec.scores) base.scores = *spec.scores;
-    if (spec.rolePairs) base.rolePairs = *spec.rolePairs;
-    if (spec.judgement) base.judgement = *spec.judgement;
+RoleOverride ApplyOverrideValues(RoleOverride base, const OverrideValues& chosen) {
+    if (chosen.scores) base.scores = *chosen.scores;
+    if (chosen.rolePairs) base.rolePairs = *chosen.rolePairs;
+    if (chosen.judgement) base.judgement = *chosen.judgement;
     return base;
 }
 

@@ -1,4 +1,4 @@
-// The SPEC of `match --override-a SPEC` / `--override-b SPEC`: the user's own
+// The VALUES of `match --override-a VALUES` / `--override-b VALUES`: the user's own
 // scores, roles and judgement for one person, "key=value" pairs separated by
 // ";":
 //   scores=s0,s1,...,s9     the ten-god scores 比肩 … 正印, 0..999, sum ≥ 36
@@ -17,19 +17,19 @@
 
 namespace tessaly::cli {
 
-struct OverrideSpec {
+struct OverrideValues {
     std::optional<std::array<int, 10>> scores;
     std::optional<std::array<int, 5>> rolePairs;
     std::optional<int> judgement;
 };
 
-// Parses SPEC. The scores get the desktop dialog's checks (a value that is
+// Parses VALUES. The scores get the desktop dialog's checks (a value that is
 // not a number or lies outside 0..999: "请输入0至999之间的数", naming the ten
 // god; a sum below 36: "十神之和不能小于36"). On failure returns false with
 // a message naming the key.
-bool ParseOverrideSpec(std::string_view text, OverrideSpec* out, std::string* error);
+bool ParseOverrideValues(std::string_view text, OverrideValues* out, std::string* error);
 
-// The override of a person with the given values of SPEC over `base`.
-RoleOverride ApplyOverrideSpec(RoleOverride base, const OverrideSpec& spec);
+// The override of a person: the values the user gave, over `base`.
+RoleOverride ApplyOverrideValues(RoleOverride base, const OverrideValues& chosen);
 
 }  // namespace tessaly::cli

@@ -165,9 +165,9 @@ namespace {
 
 // The user's own scores, roles and judgement for one person, checked as the
 // desktop dialog checks them.
-TEST(MatchCommandOverride, RefusedSpecsExitTwoWithTheDialogsMessage) {
+TEST(MatchCommandOverride, RefusedValuesExitTwoWithTheDialogsMessage) {
     const struct {
-        const char* spec;
+        const char* values;
         const char* mentions;
     } kCases[] = {
         {"scores=4,4,4,4,4,4,3,3,3,2", "十神之和不能小于36"},  // sum 35
@@ -185,9 +185,9 @@ TEST(MatchCommandOverride, RefusedSpecsExitTwoWithTheDialogsMessage) {
         {";", "sets nothing"},
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(c.spec);
+        SCOPED_TRACE(c.values);
         for (const char* key : {"--override-a", "--override-b"}) {
-            const auto r = RunCli({"match", "--a", kA, "--b", kB, key, c.spec});
+            const auto r = RunCli({"match", "--a", kA, "--b", kB, key, c.values});
             EXPECT_EQ(r.status, 2);
             EXPECT_TRUE(r.out.empty());
             EXPECT_NE(r.err.find(key), std::string::npos) << r.err;
@@ -196,7 +196,7 @@ TEST(MatchCommandOverride, RefusedSpecsExitTwoWithTheDialogsMessage) {
     }
     const auto missing = RunCli({"match", "--a", kA, "--b", kB, "--override-a"});
     EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find("--override-a needs SPEC"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("--override-a needs VALUES"), std::string::npos) << missing.err;
 }
 
 // The strength section of person n (0 甲命, 1 乙命) in a printed report.
@@ -209,7 +209,7 @@ TEST(MatchCommandOverride, ReanalysesThePersonGivenAndKeepsTheOther) {
     const auto plain = RunCli({"match", "--a", kA, "--b", kB, "--set", "biange=0"});
     ASSERT_EQ(plain.status, 0) << plain.err;
     const struct {
-        const char* spec;
+        const char* values;
         const char* strengthA;  // in 甲命's strength section
     } kCases[] = {
         // 甲命 is a 丁 day: 比劫 is 火, 食伤 土, 财星 金, 官杀 水, 印枭 木.
@@ -221,8 +221,8 @@ TEST(MatchCommandOverride, ReanalysesThePersonGivenAndKeepsTheOther) {
         {"scores=4,4,4,4,4,4,3,3,3,3;judgement=偏弱", "日元偏弱，"},
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(c.spec);
-        const auto r = RunCli({"match", "--a", kA, "--b", kB, "--set", "biange=0", "--override-a", c.spec});
+        SCOPED_TRACE(c.values);
+        const auto r = RunCli({"match", "--a", kA, "--b", kB, "--set", "biange=0", "--override-a", c.values});
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_NE(StrengthOf(r.out, 0).find(c.strengthA), std::string::npos) << StrengthOf(r.out, 0);
         EXPECT_EQ(StrengthOf(r.out, 1), StrengthOf(plain.out, 1));
