@@ -14,12 +14,14 @@ namespace tessaly {
 void MainWindow::ShowKnowledge() {
     QStringList why;
     // A compiled help file beside the program wins, as in the Windows program.
-    const QString chm = QString::fromStdString(files_.Dat("bzzs.chm").string());
+    // Both are read-only: an installed program finds them among its shipped
+    // files unless the user has a copy of their own.
+    const QString chm = QString::fromStdString(files_.UserOrShipped("dat/bzzs.chm").string());
     if (QFileInfo::exists(chm)) {
         if (OpenWithDesktop(QUrl::fromLocalFile(chm))) return;
         why << QStringLiteral("没有可以打开帮助文件“%1”的程序。").arg(QDir::toNativeSeparators(chm));
     }
-    const QString index = QString::fromStdString(files_.Dat("help/index.html").string());
+    const QString index = QString::fromStdString(files_.UserOrShipped("dat/help/index.html").string());
     if (!QFileInfo::exists(index)) {
         why << QStringLiteral("找不到命理知识页面“%1”。").arg(QDir::toNativeSeparators(index));
     } else if (OpenWithDesktop(QUrl::fromLocalFile(index))) {

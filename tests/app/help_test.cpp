@@ -108,6 +108,20 @@ TEST(Knowledge, OpensTheHelpFileOrOurPagesAndSaysWhyWhenNeither) {
     }
 }
 
+// An installed program keeps the pages among its shipped files, not in the
+// user's folder.
+TEST(Knowledge, InstalledProgramOpensItsShippedPages) {
+    TempHome user, installed;
+    ScriptedMessages messages;
+    fs::copy(kShippedHelp, installed.dir / "dat" / "help", fs::copy_options::recursive);
+    RecordingOpener desktop;
+    MainWindow w(ProgramFiles(user.dir, installed.dir));
+    w.findChild<QAction*>(QStringLiteral("mlzishi"))->trigger();
+    ASSERT_EQ(desktop.opened.size(), 1);
+    EXPECT_EQ(fs::path(desktop.opened.back().toStdString()), installed.dir / "dat" / "help" / "index.html");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 QString PageText(const fs::path& file) {
     QFile f(QString::fromStdString(file.string()));
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
