@@ -269,7 +269,9 @@ void MainWindow::BuildMenus() {
     helpMenu = bar->addMenu(QStringLiteral("帮助(&H)"));
     helpMenu->addAction(QStringLiteral("软件帮助"), this, &MainWindow::ShowHelp)
         ->setObjectName(QStringLiteral("HmnuRhelp"));
-    AddAboutItem();
+    helpMenu->addSeparator();
+    helpMenu->addAction(QStringLiteral("关于 Tessaly"), this, &MainWindow::ShowAbout)
+        ->setObjectName(QStringLiteral("HmnuAbout"));
 }
 
 void MainWindow::SetSaveCaption() {

@@ -177,7 +177,6 @@ private:
     void RestoreGeometry(const MainWindowSettings& s);
     void BuildSkinMenu();
     static QToolButton* NewSetRolesButton(QWidget* parent);  // SbtoSet, with its picture
-    void AddAboutItem();
     void ApplyReportFont(const QFont& font);
     void ApplyReportColor(const QColor& color);
     // Shows a finished run: the styled report and the chart picture.
