@@ -9,26 +9,16 @@
 #include <QValidator>
 
 #include "ClockChoiceDialog.h"
+#include "GbkLimits.h"
 #include "MessageService.h"
 #include "calendar/BirthTimeZone.h"
 #include "calendar/LunarCalendar.h"
 #include "calendar/Places.h"
-#include "common/TextCodec.h"
 
 namespace tessaly {
 namespace {
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
-// A place name takes at most the record's 51 GBK bytes, all of them GBK.
-class PlaceTextValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        const std::string s = input.toStdString();
-        return Utf8ToGbk(s).ok() && GbkWidth(s) <= kPlaceTextBytes ? Acceptable : Invalid;
-    }
-};
 
 // The text a zone is listed under: "纽约  America/New_York", or the name.
 QString ZoneItemText(const CommonTimeZone& z) { return Q(z.label) + QStringLiteral("  ") + Q(z.name); }
@@ -76,7 +66,7 @@ BirthZonePanel::BirthZonePanel(QWidget* dialog) : QObject(dialog), dialog_(dialo
 
     placeEdit = new QLineEdit(dialog);
     placeEdit->setObjectName(QStringLiteral("EdtPlace"));
-    placeEdit->setValidator(new PlaceTextValidator(placeEdit));
+    placeEdit->setValidator(new GbkLengthValidator(kPlaceTextBytes, placeEdit));
     placeEdit->setPlaceholderText(Q(kUnknownPlace));
     placeEdit->setToolTip(QStringLiteral("出生地不在列表中（如国外）时，省份选“未知地”，在此填写地名和经纬度"));
     longitudeBox = DegreesBox(dialog, QStringLiteral("SpnLongitude"), 180, QStringLiteral("经度"),
