@@ -1,12 +1,13 @@
 #include "AboutDialog.h"
 
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "DesktopOpener.h"
+#include "MessageService.h"
 #include "common/ProgramFiles.h"
 #include "common/Version.h"
 
@@ -61,8 +62,11 @@ AboutDialog::AboutDialog(const AboutInfo& info, QWidget* parent) : QDialog(paren
     openFolderButton->setAutoDefault(false);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
     const QString path = info.dataFolder;
-    connect(openFolderButton, &QPushButton::clicked, this,
-            [path] { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
+    connect(openFolderButton, &QPushButton::clicked, this, [this, path] {
+        if (!OpenWithDesktop(QUrl::fromLocalFile(path))) {
+            Inform(this, QStringLiteral("没有可以打开文件夹“%1”的程序。").arg(path));
+        }
+    });
 
     auto* top = new QHBoxLayout;
     top->addWidget(picture, 0, Qt::AlignTop);

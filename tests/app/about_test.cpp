@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/AboutDialog.h"
+#include "app/DesktopOpener.h"
 #include "app/MainWindow.h"
 #include "app/WindowCommandLine.h"
 #include "app_test_util.h"
@@ -44,6 +45,28 @@ TEST(AboutDialog, TellsVersionLicenceSourcesAndDataFolder) {
           QStringLiteral("VSOP87"), QStringLiteral("ELP/MPP02"), QStringLiteral("astronomia"),
           QStringLiteral("dat/dili.ini"), QString::fromStdString(home.dir.string())}) {
         EXPECT_TRUE(shown.contains(part)) << part.toStdString();
+    }
+}
+
+// "打开数据文件夹" hands the folder to the desktop and says so when nothing
+// can open it.
+TEST(AboutDialog, OpensTheDataFolderOrSaysWhyNot) {
+    for (const bool desktopCanOpen : {true, false}) {
+        SCOPED_TRACE(desktopCanOpen);
+        apptest::ScriptedMessages messages;
+        QStringList opened;
+        SetUrlOpener([&](const QUrl& url) {
+            opened << url.toLocalFile();
+            return desktopCanOpen;
+        });
+        AboutDialog dlg(AboutInfo{QStringLiteral("2.0"), QStringLiteral("/tmp/tessaly-data")});
+        dlg.openFolderButton->click();
+        SetUrlOpener({});
+        EXPECT_EQ(opened, QStringList{QStringLiteral("/tmp/tessaly-data")});
+        ASSERT_EQ(messages.shown.size(), desktopCanOpen ? 0u : 1u);
+        if (!desktopCanOpen) {
+            EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("/tmp/tessaly-data")));
+        }
     }
 }
 
