@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPalette>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,7 +42,11 @@ UsefulGodDialog::UsefulGodDialog(const std::array<RoleOverride, 2>& overrides, Q
     }
     note = new QLabel(QStringLiteral("重设以上参数将改变软件的判断。"), this);
     note->setObjectName(QStringLiteral("Label1"));
-    note->setStyleSheet(QStringLiteral("color: #0000ff"));
+    // Blue through the palette, not a style sheet of its own, so that a skin's
+    // colour for labels wins and the note stays readable on a dark skin.
+    QPalette notePalette = note->palette();
+    notePalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
+    note->setPalette(notePalette);
     okButton = new QPushButton(QStringLiteral("重新分析"), this);
     okButton->setObjectName(QStringLiteral("BtnOk"));
     okButton->setDefault(true);

@@ -18,6 +18,7 @@
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
 #include "app/SkinEngine.h"
+#include "app/UsefulGodDialog.h"
 #include "app_test_util.h"
 
 namespace tessaly {
@@ -339,6 +340,28 @@ TEST(SkinContrast, SwitchingSkinsKeepsTheWindowFont) {
     }
     w.close();
     SkinEngine().Deactivate();
+}
+
+// The blue note of "设定用神" takes the skin's label colour where a skin
+// has one: blue on a dark skin was unreadable.
+TEST(SkinContrast, UsefulGodNoteIsReadableInEverySkin) {
+    QStringList skins = Skins();
+    skins << QString();  // the system style
+    for (const QString& file : skins) {
+        SCOPED_TRACE(file.isEmpty() ? std::string("system style") : file.toStdString());
+        SkinEngine engine;
+        if (file.isEmpty()) {
+            engine.Deactivate();
+        } else {
+            ASSERT_TRUE(engine.Load(QStringLiteral(TESSALY_SOURCE_DIR "/data/skins/") + file));
+            engine.Activate();
+        }
+        UsefulGodDialog dlg(std::array<RoleOverride, 2>{});
+        dlg.show();
+        QApplication::processEvents();
+        EXPECT_GE(DrawnContrast(dlg.note, {1, 1}), 4.5);
+        engine.Deactivate();
+    }
 }
 
 }  // namespace
