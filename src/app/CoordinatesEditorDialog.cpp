@@ -46,7 +46,6 @@ CoordinatesEditorDialog::CoordinatesEditorDialog(std::filesystem::path diliPath,
     LedtJingFen = edit("LedtJingFen", 2, QStringLiteral("0至59"));
     LedtWeiDu = edit("LedtWeiDu", 3, QStringLiteral("-89至89，南纬用负数"));
     LedtWeiFen = edit("LedtWeiFen", 2, QStringLiteral("0至59"));
-    LedtJingDu->setText(QStringLiteral("120"));
 
     BtoEdit = new QPushButton(QStringLiteral("修改"), this);
     BtoEdit->setObjectName(QStringLiteral("BtoEdit"));
@@ -96,6 +95,9 @@ void CoordinatesEditorDialog::ShowProvince(int index) {
     if (CboShi->count() > 0) {
         CboShi->setCurrentIndex(0);
         ShowCity(0);
+    } else {
+        // No city to show: no coordinates either, not those of the last one.
+        for (QLineEdit* e : {LedtJingDu, LedtJingFen, LedtWeiDu, LedtWeiFen}) e->clear();
     }
 }
 

@@ -20,6 +20,7 @@
 #include "app/SurnameGameDialog.h"
 #include "app_test_util.h"
 #include "calendar/Places.h"
+#include "common/TextCodec.h"
 
 namespace tessaly {
 namespace {
@@ -167,6 +168,21 @@ TEST(CoordinatesEditor, MissingFileGivesProvincesWithoutCities) {
     d.ApplyEdit();  // no city: nothing to ask
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(std::filesystem::exists(home.dir / "dat" / "none.ini"));
+}
+
+// A province without cities shows no coordinates, not those of the city
+// shown before.
+TEST(CoordinatesEditor, ProvinceWithoutCitiesClearsTheFields) {
+    TempHome home;
+    const auto path = home.dir / "dat" / "dili.ini";
+    const CodecResult gbk = Utf8ToGbk("[福建省]\r\n福州=119:18*26:05\r\n");
+    ASSERT_TRUE(gbk.ok());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << gbk.text;
+    CoordinatesEditorDialog d(path);
+    EXPECT_EQ(d.LedtJingDu->text(), "119");
+    d.CboSheng->setCurrentIndex(1);  // 北京市: no section in this file
+    EXPECT_EQ(d.CboShi->count(), 0);
+    for (QLineEdit* e : {d.LedtJingDu, d.LedtJingFen, d.LedtWeiDu, d.LedtWeiFen}) EXPECT_TRUE(e->text().isEmpty());
 }
 
 // ---- pregnancy predictor ----
