@@ -176,8 +176,9 @@ bool BirthZonePanel::Confirm(PersonRecord& r) {
         zoneBox->setFocus();
         return false;
     }
-    // The questions look at the Gregorian date; a lunar date that does not
-    // exist is left to the matching run, which says so.
+    // The questions look at the Gregorian date. The dialog has refused a
+    // date that does not exist before it asks here; the checks below only
+    // keep the panel safe on its own.
     CivilTime t = r.Time();
     LunarCalendar calendar;
     if (r.isLunar && !calendar.LunarToSolar(r.Time(), r.isLeapMonth != 0, &t).ok()) return true;
