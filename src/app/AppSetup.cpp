@@ -4,10 +4,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <system_error>
 
 #include "AppFonts.h"
-#include "common/SystemError.h"
 
 namespace tessaly {
 
@@ -30,18 +28,6 @@ AppSetupResult SetUpApplication(QApplication& app) {
     font.setPixelSize(14);
     QApplication::setFont(font);
     return result;
-}
-
-Status CreateProgramFolders(const ProgramFiles& files) {
-    for (const std::filesystem::path& dir : {files.DatFolder(), files.ReportsFolder()}) {
-        std::error_code ec;
-        if (std::filesystem::is_directory(dir, ec)) continue;
-        std::filesystem::create_directories(dir, ec);
-        if (ec) {
-            return Status::Error("无法创建文件夹 " + dir.string() + "：" + SystemErrorText(ec));
-        }
-    }
-    return Status::Ok();
 }
 
 }  // namespace tessaly

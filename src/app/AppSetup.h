@@ -6,8 +6,6 @@
 
 #include <QString>
 
-#include "common/ProgramFiles.h"
-#include "common/Status.h"
 
 class QApplication;
 
@@ -29,9 +27,5 @@ struct AppSetupResult {
 // included ("提示 — Tessaly 2.0").
 AppSetupResult SetUpApplication(QApplication& app);
 
-// Creates dat/ and bazi_f/ under the program folder when they are missing
-// (a first start from an empty folder); the message says which folder
-// could not be made.
-Status CreateProgramFolders(const ProgramFiles& files);
 
 }  // namespace tessaly

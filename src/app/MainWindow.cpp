@@ -319,9 +319,8 @@ void MainWindow::BuildSkinMenu() {
 void MainWindow::FirstShow() {
     // A first start from an empty folder makes the folders of the settings,
     // the case store and the reports.
-    if (Status st = CreateProgramFolders(files_); !st.ok()) {
-        Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
-    }
+    const Status folders = startProblem_.ok() ? MakeProgramFolders(files_) : startProblem_;
+    if (!folders.ok()) Inform(this, Q(folders.message()), QStringLiteral("错误"), MsgIcon::kError);
     settings_ = IniFile(files_.Dat("bzinit.ini"));
     const MainWindowSettings s = ReadMainWindowSettings(settings_);
 

@@ -24,6 +24,7 @@
 #include "calendar/PersonRecord.h"
 #include "common/IniFile.h"
 #include "common/ProgramFiles.h"
+#include "common/Status.h"
 #include "common/StyledText.h"
 #include "matching/MatchingRun.h"
 
@@ -65,6 +66,11 @@ public:
     // The first show reads the settings and places the window before its
     // native window exists, so that the saved position is the frame's.
     void setVisible(bool visible) override;
+
+    // What went wrong while the program's folders were readied before the
+    // window existed; the first show tells it, in place of its own attempt
+    // to make the folders (which would fail the same way).
+    void TellStartProblem(Status problem) { startProblem_ = std::move(problem); }
 
     // The clock the default birth dates and marriage years come from (tests
     // set their own before the window is first shown).
@@ -215,6 +221,7 @@ private:
     CaseStore* OpenStore();
 
     ProgramFiles files_;
+    Status startProblem_;
     std::optional<MatchingResult> lastMatching_;
     PersonRecord personA_, personB_;
     CurrentCase currentCase_;

@@ -43,14 +43,11 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tessaly.Tessaly"));
     QApplication::setWindowIcon(ProgramIcon());
 
-    // A data folder that cannot be made is told first: what fails later
-    // (the case store, saving the settings) follows from it.
+    // A data folder that cannot be made is told first, once, by the window:
+    // what fails later (the case store, saving the settings) follows from it.
     Status problem;
     MainWindow window(LocateProgramFiles(cl.home, &problem));
-    if (!problem) {
-        Inform(nullptr, QStringLiteral("数据文件夹无法建立：") + QString::fromStdString(problem.message()),
-               QStringLiteral("错误"), MsgIcon::kError);
-    }
+    window.TellStartProblem(std::move(problem));
     window.show();
     return app.exec();
 }

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "common/SystemError.h"
+
 #ifndef TESSALY_SHIPPED_FROM_BIN
 #define TESSALY_SHIPPED_FROM_BIN "../share/tessaly"
 #endif
@@ -53,7 +55,7 @@ fs::path UserDataFolder(const ProgramEnvironment& env) {
 Status MakeFolder(const fs::path& dir) {
     std::error_code ec;
     fs::create_directories(dir, ec);
-    if (ec && !IsFolder(dir)) return Status::Error("cannot create the folder " + dir.string() + ": " + ec.message());
+    if (ec && !IsFolder(dir)) return Status::Error("无法创建文件夹 " + dir.string() + "：" + SystemErrorText(ec));
     return Status::Ok();
 }
 
@@ -68,14 +70,14 @@ Status CopyIfMissing(const fs::path& from, const fs::path& to) {
     const fs::path temp = to.parent_path() / tempName;
     fs::remove(temp, ec);
     if (!fs::copy_file(from, temp, ec)) {
-        return Status::Error("cannot copy " + from.string() + " to " + to.parent_path().string() + ": " + ec.message());
+        return Status::Error("无法把 " + from.string() + " 复制到 " + to.parent_path().string() + "：" + SystemErrorText(ec));
     }
     Status result;
     // A file system without hard links gets a plain rename, still only when
     // the place is free.
     if (::link(temp.c_str(), to.c_str()) != 0 && errno != EEXIST && !fs::exists(fs::symlink_status(to, ec))) {
         fs::rename(temp, to, ec);
-        if (ec) result = Status::Error("cannot create " + to.string() + ": " + ec.message());
+        if (ec) result = Status::Error("无法建立 " + to.string() + "：" + SystemErrorText(ec));
     }
     fs::remove(temp, ec);
     return result;
@@ -134,6 +136,11 @@ ProgramFiles ChooseProgramFiles(const fs::path& homeOption, const ProgramEnviron
     return {UserDataFolder(env), shipped, HomeChoice::kUserDataFolder};
 }
 
+Status MakeProgramFolders(const ProgramFiles& files) {
+    if (Status s = MakeFolder(files.DatFolder()); !s) return s;
+    return MakeFolder(files.ReportsFolder());
+}
+
 Status PrepareProgramFiles(const ProgramFiles& files) {
     if (files.choice != HomeChoice::kUserDataFolder) return Status::Ok();
     const bool fresh = !IsFolder(files.home);
@@ -143,8 +150,7 @@ Status PrepareProgramFiles(const ProgramFiles& files) {
         std::error_code ec;
         fs::permissions(files.home, fs::perms::owner_all, fs::perm_options::replace, ec);
     }
-    if (Status s = MakeFolder(files.DatFolder()); !s) return s;
-    if (Status s = MakeFolder(files.ReportsFolder()); !s) return s;
+    if (Status s = MakeProgramFolders(files); !s) return s;
 
     const fs::path shippedDat = files.ShippedFolder() / "dat";
     if (files.shipped.empty() || SameFolder(files.shipped, files.home) || !IsFolder(shippedDat)) return Status::Ok();
@@ -153,7 +159,7 @@ Status PrepareProgramFiles(const ProgramFiles& files) {
         if (!it->is_regular_file(ec)) continue;
         if (Status s = CopyIfMissing(it->path(), files.Dat(it->path().filename())); !s) return s;
     }
-    if (ec) return Status::Error("cannot read " + shippedDat.string() + ": " + ec.message());
+    if (ec) return Status::Error("无法读取 " + shippedDat.string() + "：" + SystemErrorText(ec));
     return Status::Ok();
 }
 

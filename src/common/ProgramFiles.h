@@ -88,6 +88,10 @@ std::filesystem::path InstalledShippedFolder(const std::filesystem::path& execut
 //            share/tessaly when it exists, else none (empty).
 ProgramFiles ChooseProgramFiles(const std::filesystem::path& homeOption, const ProgramEnvironment& env);
 
+// Creates dat/ and bazi_f/ under home when they are missing; the message
+// says which folder could not be made.
+Status MakeProgramFolders(const ProgramFiles& files);
+
 // Readies a per-user home (choice kUserDataFolder; other homes are used as
 // they are): creates it with dat/ and bazi_f/ (the home readable by the
 // user only), and copies each file of the shipped dat/ (not its folders)

@@ -201,10 +201,28 @@ TEST(ChineseTexts, FolderThatCannotBeMadeIsReportedInChinese) {
     TempHome home;
     std::filesystem::remove_all(home.dir / "bazi_f");
     { std::ofstream(home.dir / "bazi_f") << "a file where the folder belongs"; }
-    const Status s = CreateProgramFolders(home.Files());
+    const Status s = MakeProgramFolders(home.Files());
     ASSERT_FALSE(s.ok());
     EXPECT_EQ(s.message().rfind("无法创建文件夹 ", 0), 0u) << s.message();
     EXPECT_NE(s.message().find("bazi_f"), std::string::npos);
+}
+
+// A folder problem met before the window existed is told once, not again
+// by the window's own attempt to make the folders.
+TEST(ChineseTexts, StartProblemIsToldOnce) {
+    TempHome home;
+    std::filesystem::remove_all(home.dir / "bazi_f");
+    { std::ofstream(home.dir / "bazi_f") << "a file where the folder belongs"; }
+    ScriptedMessages messages;
+    MainWindow w(home.Files());
+    w.TellStartProblem(MakeProgramFolders(home.Files()));
+    w.show();
+    // (The case store then says on its own that bazi_f is no folder.)
+    const auto folderMessages = std::count_if(messages.shown.begin(), messages.shown.end(), [](const auto& m) {
+        return m.text.startsWith(QStringLiteral("无法创建文件夹 "));
+    });
+    EXPECT_EQ(folderMessages, 1);
+    w.close();
 }
 
 TEST(ChineseTexts, SettingsThatCannotBeSavedAreReportedInChinese) {
