@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "calendar/LunarCalendar.h"
-#include "chart/BirthConversion.h"
 #include "chart/Tables.h"
 
 namespace tessaly {
@@ -94,7 +92,6 @@ MatchingResult Reanalyse(const MatchingResult& last, const std::array<RoleOverri
         result.status = Status::Error(kNeedsMatchingText);
         return result;
     }
-    LunarCalendar calendar;
     const auto refuse = [&result](int n, const PersonRecord& person, Status status) {
         result.status = std::move(status);
         result.failedPerson = n;
@@ -112,11 +109,8 @@ MatchingResult Reanalyse(const MatchingResult& last, const std::array<RoleOverri
         }
         if (!check.status.ok()) return refuse(n, built.person, check.status);
         ApplyOverride(o, built.chart);
-        // The moments are converted again from the record, so that they
-        // belong to this person whatever the last result holds.
-        const BirthConversion conversion = ConvertBirth(built.person, result.options, calendar);
-        if (!conversion.status.ok()) return refuse(n, built.person, conversion.status);
-        built.moments = conversion.moments;
+        // The moments come along too: the last run converted this record
+        // with these options.
         result.persons[static_cast<std::size_t>(n)] = AnalysePerson(std::move(built), result.options, false);
     }
     PairAndAssemble(result, ending);
