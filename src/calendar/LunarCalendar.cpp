@@ -269,4 +269,12 @@ FourPillars LunarCalendar::PillarsOf(const CivilTime& t, bool lateZiHourKeepsDay
     return {YearPillarOf(t), MonthPillarOf(t), DayPillarAt(t, lateZiHourKeepsDay), HourPillarOf(t, lateZiHourKeepsDay)};
 }
 
+std::string LunarDateText(int month, int day, bool leap) {
+    std::string s = leap ? "闰" : "";
+    s += month == 1 ? std::string("正") : LunarCalendar::ChineseNumeral(month);
+    s += "月";
+    if (day <= 10) s += "初";
+    return s + LunarCalendar::ChineseNumeral(day);
+}
+
 }  // namespace tessaly

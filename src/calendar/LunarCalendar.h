@@ -125,4 +125,8 @@ private:
 // computed afresh (LunarCalendar::TermMoment reuses what it found).
 double TermMomentJd(int year, int a);
 
+// "正月初一", "闰二月十五", "十一月廿三": a lunar month ("闰" before a leap
+// month, 正月 for the first) and day ("初" before days up to 10).
+std::string LunarDateText(int month, int day, bool leap);
+
 }  // namespace tessaly

@@ -53,14 +53,6 @@ std::string TermAtMinute(int term, int hour, int minute) {
     return b;
 }
 
-std::string LunarDateText(int month, int day, bool leap) {
-    std::string s = leap ? "闰" : "";
-    s += month == 1 ? std::string("正") : LunarCalendar::ChineseNumeral(month);
-    s += "月";
-    if (day <= 10) s += "初";
-    return s + LunarCalendar::ChineseNumeral(day);
-}
-
 int MonthGrid::DayAt(int row, int column) const {
     if (row < 1 || row > 6 || column < 0 || column > 6) return 0;
     const int k = row * 7 + column - 7 - firstColumn;
@@ -117,7 +109,7 @@ MomentDescription DescribeMoment(LunarCalendar& calendar, const CivilTime& t) {
     m.pillarYear = m.pillars.year == YearPillarOfYear(t.year) ? t.year : t.year - 1;
     m.title = std::to_string(ShownYear(t.year)) + "年" + std::to_string(t.month) + "月";
     m.eraLine = EraText(m.pillarYear) + "  【" +
-                std::string(kZodiacOfBranch[std::size_t(BranchOfPillar(m.pillars.year))]) + "年】";
+                std::string(kZodiacNames[std::size_t(BranchOfPillar(m.pillars.year))]) + "年】";
     m.pillarLines = {PillarName(m.pillars.year) + "年", PillarName(m.pillars.month) + "月",
                      PillarName(m.pillars.day) + "日", PillarName(m.pillars.hour) + "时"};
     return m;

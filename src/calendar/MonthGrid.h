@@ -36,10 +36,6 @@ inline constexpr std::array<std::string_view, 24> kSolarTermNames = {
 inline constexpr std::array<std::string_view, 7> kWeekdayHeadings = {"星期一", "星期二", "星期三", "星期四",
                                                                      "星期五", "星期六", "星期日"};
 
-// Zodiac animal of a year by the branch of its pillar (BranchIndex, 0 = 亥).
-inline constexpr std::array<std::string_view, 12> kZodiacOfBranch = {"猪", "鼠", "牛", "虎", "兔", "龙",
-                                                                     "蛇", "马", "羊", "猴", "鸡", "狗"};
-
 // What the window says when a year or a date is refused, with its caption.
 struct CalendarMessage {
     std::string_view text;
@@ -82,9 +78,6 @@ std::string TermListLine(const MonthTerm& t);
 // "立春 16:27": a term with the minute it begins.
 std::string TermAtMinute(int term, int hour, int minute);
 
-// "正月初一", "闰二月十五", "十一月廿三": a lunar month ("闰" before a leap
-// month, 正月 for the first) and day ("初" before days up to 10).
-std::string LunarDateText(int month, int day, bool leap);
 
 // One day of the grid.
 struct DayCell {

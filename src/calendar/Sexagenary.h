@@ -16,6 +16,9 @@ inline constexpr std::array<std::string_view, 10> kStemNames = {"癸", "甲", "�
                                                                 "戊", "己", "庚", "辛", "壬"};
 inline constexpr std::array<std::string_view, 12> kBranchNames = {"亥", "子", "丑", "寅", "卯", "辰",
                                                                   "巳", "午", "未", "申", "酉", "戌"};
+// The zodiac animal of each branch, in the same order (0 = 亥, 猪).
+inline constexpr std::array<std::string_view, 12> kZodiacNames = {"猪", "鼠", "牛", "虎", "兔", "龙",
+                                                                  "蛇", "马", "羊", "猴", "鸡", "狗"};
 
 // a mod n in 0..n−1, for negative a too (years BC, days before J2000).
 constexpr int FloorMod(long long a, int n) {

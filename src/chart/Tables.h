@@ -45,8 +45,6 @@ inline constexpr std::array<std::string_view, 17> kSpecialPatternNames = {
 // Printed with "座" appended.
 inline constexpr Names12 kConstellationNames = {"白羊", "金牛", "双子", "巨蟹", "狮子", "处女",
                                                 "天秤", "天蝎", "人马", "摩羯", "宝瓶", "双鱼"};
-// Zodiac animal by BranchIndex.
-inline constexpr Names12 kZodiacNames = {"猪", "鼠", "牛", "虎", "兔", "龙", "蛇", "马", "羊", "猴", "鸡", "狗"};
 inline constexpr std::array<std::string_view, 7> kWeekdayNames = {"日", "一", "二", "三", "四", "五", "六"};
 // Each nayin name covers two consecutive pillars; printed exactly as listed.
 inline constexpr std::array<std::string_view, 30> kNayinNames = {

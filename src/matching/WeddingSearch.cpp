@@ -196,11 +196,7 @@ std::string WeddingDayLine(const CivilTime& date, const CivilTime& lunar, bool l
     if ((hours & 0x0FFF) == 0) return {};
     std::string line =
         std::to_string(ShownYear(date.year)) + "-" + std::to_string(date.month) + "-" + std::to_string(date.day) + " ";
-    if (leapMonth) line += "闰";
-    line += lunar.month == 1 ? std::string("正") : LunarCalendar::ChineseNumeral(lunar.month);
-    line += "月";
-    if (lunar.day <= 10) line += "初";
-    line += LunarCalendar::ChineseNumeral(lunar.day);
+    line += LunarDateText(lunar.month, lunar.day, leapMonth);
     line.append(" ").append(PillarName(dayPillar)).append("日 ");
     for (int i = 1; i <= 12; ++i) {  // 子 丑 … 戌 亥
         if (hours & Bit(i % 12)) line += kBranchNames[i % 12];
