@@ -160,9 +160,7 @@ bool CheckPlaceText(std::string_view place, std::string* error) {
     if (GbkWidth(place) > kPlaceTextBytes) {
         return Fail(error, "place: longer than " + std::to_string(kPlaceTextBytes) + " bytes in GBK");
     }
-    for (unsigned char c : place) {
-        if (c < 0x20 || c == 0x7F) return Fail(error, "place: has a control character");
-    }
+    if (HasControlCharacter(place)) return Fail(error, "place: has a control character");
     return true;
 }
 
