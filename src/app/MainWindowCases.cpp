@@ -349,14 +349,12 @@ void MainWindow::DeleteSelectedCase() {
         return;
     }
     if (!ConfirmDeletingViewedCase({slot})) return;
-    std::string warning;
-    if (Status s = DeleteCase(store_->db, slot, &warning); !s) {
+    if (Status s = DeleteCase(store_->db, slot); !s) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     caseModel->RemoveCase(slot);
     if (editMode_ && slot == currentSlot_) LeaveEditMode();
-    if (!warning.empty()) Inform(this, Q(warning), QStringLiteral("提示"), MsgIcon::kWarning);
 }
 
 std::string MainWindow::AskCategoryName(const QString& title, const QString& prompt, const QString& initial) {

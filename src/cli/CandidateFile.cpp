@@ -8,6 +8,7 @@
 #include "cli/PersonArg.h"
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
+#include "store/FileUtil.h"
 
 namespace tessaly::cli {
 namespace {
@@ -17,14 +18,6 @@ constexpr std::string_view kPersonKeys[] = {"name", "sex",  "date",  "cal", "lea
 
 bool IsPersonKey(std::string_view key) {
     return std::find(std::begin(kPersonKeys), std::end(kPersonKeys), key) != std::end(kPersonKeys);
-}
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    }
-    return out;
 }
 
 // A line of PERSON text rather than a table's header row.
@@ -109,7 +102,7 @@ Status ReadCandidateFile(const std::filesystem::path& path, const PersonRecord& 
                 }
                 bool haveDate = false;
                 for (std::string& c : columns) {
-                    c = Lower(c);
+                    c = FoldAscii(c);
                     if (c.empty()) continue;
                     if (std::count(columns.begin(), columns.end(), c) > 1) {
                         return Status::Error(path.string() + ": the header row names '" + c + "' twice");

@@ -13,14 +13,15 @@
 #include "store/Categories.h"
 
 namespace tessaly::cli {
-namespace {
 
-int Refused(CommandContext& ctx, const Status& s) {
+int Refuse(CommandContext& ctx, const Status& s) {
     ctx.Error(s.message());
+    if (s.needsRepair()) {
+        ctx.Error("'tessaly-cli cases repair' makes it usable again and keeps the damaged files");
+    }
     return kExitRefused;
 }
 
-// The SLOT argument: a decimal number, 0 or more.
 bool TakeSlot(CommandContext& ctx, std::int32_t* slot) {
     long v = -1;
     const bool ok = !ctx.args.empty() && ParseInteger(ctx.args[0], &v) && v >= 0 && v <= INT32_MAX;
@@ -29,6 +30,8 @@ bool TakeSlot(CommandContext& ctx, std::int32_t* slot) {
     ctx.args.erase(ctx.args.begin());
     return true;
 }
+
+namespace {
 
 std::string BirthText(const PersonRecord& p) {
     char time[48];
@@ -82,9 +85,9 @@ int RunCasesMove(CommandContext& ctx, CaseStore& db) {
     std::int32_t slot = 0;
     if (!TakeSlot(ctx, &slot) || ctx.args.size() != 1) return ctx.Usage("cases move takes SLOT CATEGORY");
     CaseRecord before;
-    if (Status s = db.ReadRecord(slot, &before); !s) return Refused(ctx, s);
+    if (Status s = db.ReadRecord(slot, &before); !s) return Refuse(ctx, s);
     CaseRecord moved;
-    if (Status s = MoveCase(db, slot, ctx.args[0], &moved); !s) return Refused(ctx, s);
+    if (Status s = MoveCase(db, slot, ctx.args[0], &moved); !s) return Refuse(ctx, s);
     ctx.Print("moved slot " + std::to_string(slot) + " from " + before.category + " to " + moved.category + ": " +
               CaseNodeText(moved) + '\n');
     return kExitOk;
@@ -107,8 +110,8 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
     }
 
     CaseRecord before;
-    if (Status s = db.ReadRecord(slot, &before); !s) return Refused(ctx, s);
-    if (!before.live()) return Refused(ctx, Status::Error("the case in slot " + std::to_string(slot) + " is deleted"));
+    if (Status s = db.ReadRecord(slot, &before); !s) return Refuse(ctx, s);
+    if (!before.live()) return Refuse(ctx, Status::Error("the case in slot " + std::to_string(slot) + " is deleted"));
     CaseEdit edit;
     if (hasPerson) {
         // PERSON changes the stored person A; a PERSON without a date keeps
@@ -119,14 +122,14 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
         std::string error;
         const bool clipboard = Trim(person).starts_with(kClipboardMarker);
         if (!ParsePersonArg(clipboard ? person : date + person, ctx.files, &a, &error))
-            return Refused(ctx, Status::Error("--a: " + error));
+            return Refuse(ctx, Status::Error("--a: " + error));
         for (const std::string& w : PlaceWarnings()) ctx.Error(w);
         edit.a = a;
     }
     if (hasNote) edit.note = note;
     const IniFile dili(ctx.files.Dat("dili.ini"));
     CaseRecord edited;
-    if (Status s = EditCase(db, slot, edit, dili, &edited); !s) return Refused(ctx, s);
+    if (Status s = EditCase(db, slot, edit, dili, &edited); !s) return Refuse(ctx, s);
     ctx.Print("edited slot " + std::to_string(slot) + ": " + CaseNodeText(edited) + '\n' +
               ChangedFields(before, edited));
     return kExitOk;
@@ -135,7 +138,7 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
 int RunCasesCategories(CommandContext& ctx, CaseStore&) {
     if (!ctx.args.empty()) return ctx.Usage("cases categories takes no arguments, got '" + ctx.args[0] + "'");
     const IniFile settings(ctx.files.Dat("bzinit.ini"));
-    if (!settings.loadStatus().ok()) return Refused(ctx, settings.loadStatus());
+    if (!settings.loadStatus().ok()) return Refuse(ctx, settings.loadStatus());
     std::string out;
     for (const std::string& name : ReadCategoryList(settings)) out += name + '\n';
     ctx.Print(out);
@@ -146,7 +149,7 @@ int RunCasesRenameCategory(CommandContext& ctx, CaseStore& db) {
     if (ctx.args.size() != 2) return ctx.Usage("cases rename-category takes OLD NEW");
     IniFile settings(ctx.files.Dat("bzinit.ini"));
     CategoryRename result;
-    if (Status s = RenameCategory(db, settings, ctx.args[0], ctx.args[1], &result); !s) return Refused(ctx, s);
+    if (Status s = RenameCategory(db, settings, ctx.args[0], ctx.args[1], &result); !s) return Refuse(ctx, s);
     std::string slots;
     for (const std::int32_t slot : result.renamed) slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
     ctx.Print("renamed category " + std::string(Trim(ctx.args[0])) + " to " + std::string(Trim(ctx.args[1])) + ": " +

@@ -11,7 +11,10 @@
 // bad name exits 1 with the message and changes nothing.
 #pragma once
 
+#include <cstdint>
+
 #include "cli/Command.h"
+#include "common/Status.h"
 
 namespace tessaly {
 class CaseStore;
@@ -23,5 +26,13 @@ int RunCasesMove(CommandContext& ctx, CaseStore& db);
 int RunCasesEdit(CommandContext& ctx, CaseStore& db);
 int RunCasesCategories(CommandContext& ctx, CaseStore& db);
 int RunCasesRenameCategory(CommandContext& ctx, CaseStore& db);
+
+// Prints the message of a refused store operation, with the way out when
+// the store needs repair; returns kExitRefused.
+int Refuse(CommandContext& ctx, const Status& s);
+
+// Takes the first argument left as SLOT: a decimal number, 0 or more.
+// False, and nothing taken, when there is none or it is no such number.
+bool TakeSlot(CommandContext& ctx, std::int32_t* slot);
 
 }  // namespace tessaly::cli

@@ -49,22 +49,13 @@ constexpr std::string_view kSynopsis =
 constexpr std::size_t kMaxSavedCategoryBytes = 13;
 constexpr std::size_t kMaxNoteBytes = 1000;
 
-int Refuse(CommandContext& ctx, const Status& s) {
-    ctx.Error(s.message());
-    if (s.needsRepair()) {
-        ctx.Error("'tessaly-cli cases repair' makes it usable again and keeps the damaged files");
-    }
-    return kExitRefused;
-}
-
+// The one argument SLOT of show and delete.
 bool ParseSlot(CommandContext& ctx, std::int32_t* slot) {
-    long v = 0;
-    if (ctx.args.size() != 1 || !ParseInteger(ctx.args[0], &v) || v < 0 || v > INT32_MAX) {
+    if (ctx.args.size() != 1 || !TakeSlot(ctx, slot)) {
         ctx.Usage("SLOT: give one slot number (0 or more)" +
                   (ctx.args.empty() ? std::string() : ", got '" + ctx.args[0] + "'"));
         return false;
     }
-    *slot = static_cast<std::int32_t>(v);
     return true;
 }
 

@@ -5,15 +5,20 @@
 
 namespace tessaly::cli {
 
-int TakePersonOption(CommandContext& ctx, std::string_view key, int personNo, PersonRecord* out) {
-    PersonRecord& r = *out;
-    r = PersonRecord{};
+PersonRecord DefaultPerson(int personNo) {
+    PersonRecord r;
     r.personNo = static_cast<std::uint8_t>(personNo);
     r.isMale = personNo == 0;
     r.provinceIndex = 34;  // 未知地
     r.longitude = 120;
     r.latitude = 30;
     r.placeText = "未知地";
+    return r;
+}
+
+int TakePersonOption(CommandContext& ctx, std::string_view key, int personNo, PersonRecord* out) {
+    PersonRecord& r = *out;
+    r = DefaultPerson(personNo);
     std::string text;
     bool missing = false;
     if (!TakeOption(ctx.args, key, &text, &missing) || missing) {
@@ -51,10 +56,6 @@ ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m) {
     return options;
 }
 
-namespace {
-
-// The ending text of dat/EndInfo.txt when the options ask for it (what
-// could not be read is printed as a warning); no lines otherwise.
 EndingText MatchEnding(CommandContext& ctx, const ChartOptions& options) {
     EndingText ending;
     if (options.appendEnding) {
@@ -64,8 +65,6 @@ EndingText MatchEnding(CommandContext& ctx, const ChartOptions& options) {
     }
     return ending;
 }
-
-}  // namespace
 
 int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result, EndingText* ending) {
     const ChartOptions options = MatchOptions(ctx, m);

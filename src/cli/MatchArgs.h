@@ -37,6 +37,11 @@ struct MatchArgs {
 // message printed).
 int TakeMatchArgs(CommandContext& ctx, MatchArgs* out);
 
+// The person TakePersonOption starts from for slot personNo: a man in slot
+// 0, a woman otherwise, born at the unknown place 未知地 (province 34,
+// 120° E, 30° N).
+PersonRecord DefaultPerson(int personNo);
+
 // The pieces of TakeMatchArgs: one required "KEY PERSON" for the person in
 // slot personNo (0 male, 1 female by default), and every --set KEY=VALUE.
 int TakePersonOption(CommandContext& ctx, std::string_view key, int personNo, PersonRecord* out);
@@ -45,6 +50,10 @@ int TakeSettings(CommandContext& ctx, std::vector<std::string>* settings);
 // The options of a run: dat/pan.ini with the --set values over it. What
 // could not be read is printed as a warning.
 ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m);
+
+// The ending text of dat/EndInfo.txt when the options ask for it (what
+// could not be read is printed as a warning); no lines otherwise.
+EndingText MatchEnding(CommandContext& ctx, const ChartOptions& options);
 
 // Runs the matching of the two persons with the options of MatchOptions and
 // the ending text when the options ask for it, printing what could not be

@@ -26,26 +26,37 @@ std::vector<std::string>& Warnings() {
     return warnings;
 }
 
-// Resolves a province and city (index or name each) through dat/dili.ini
-// into the record's place fields.
+// dat/dili.ini and whether it was there (a missing file reads as empty).
+struct LoadedPlaces {
+    IniFile ini;
+    bool existed = false;
+};
+
 // dat/dili.ini, read once per command (a ranking resolves thousands of
 // places).
-const IniFile& PlaceFile(const ProgramFiles& files) {
-    static std::optional<IniFile> dili;
-    if (!dili || dili->path() != files.Dat("dili.ini")) dili.emplace(files.Dat("dili.ini"));
+const LoadedPlaces& PlaceFile(const ProgramFiles& files) {
+    static std::optional<LoadedPlaces> dili;
+    const std::filesystem::path path = files.Dat("dili.ini");
+    if (!dili || dili->ini.path() != path) {
+        std::error_code ec;
+        const bool existed = std::filesystem::exists(path, ec);
+        dili.emplace(LoadedPlaces{IniFile(path), existed});
+    }
     return *dili;
 }
 
+// Resolves a province and city (index or name each) through dat/dili.ini
+// into the record's place fields.
 bool ResolvePlaceInto(std::string_view province, std::string_view city, const ProgramFiles& files, PersonRecord* r,
                       std::string* error) {
     const std::filesystem::path path = files.Dat("dili.ini");
-    const IniFile& dili = PlaceFile(files);
+    const LoadedPlaces& places = PlaceFile(files);
+    const IniFile& dili = places.ini;
     if (!dili.loadStatus().ok()) return Fail(error, "prov: " + dili.loadStatus().message());
     // Without its cities a province would silently get the default place.
     if (const int index = ProvinceFromText(province); index >= 0 && index != kUnknownProvince) {
         const std::string_view name = kProvinces[static_cast<std::size_t>(index)];
-        std::error_code ec;
-        if (!std::filesystem::exists(path, ec)) {
+        if (!places.existed) {
             return Fail(error, "prov: " + path.string() +
                                    " is missing, so no province or city can be found; give lon= and lat= instead");
         }
@@ -160,9 +171,7 @@ bool CheckPlaceText(std::string_view place, std::string* error) {
     if (GbkWidth(place) > kPlaceTextBytes) {
         return Fail(error, "place: longer than " + std::to_string(kPlaceTextBytes) + " bytes in GBK");
     }
-    for (unsigned char c : place) {
-        if (c < 0x20 || c == 0x7F) return Fail(error, "place: has a control character");
-    }
+    if (HasControlCharacter(place)) return Fail(error, "place: has a control character");
     return true;
 }
 

@@ -45,7 +45,10 @@ std::string JudgementName(int j) {
 std::string BirthText(const PersonRecord& r, bool zoneLabel) {
     std::string s = r.isLunar ? (r.isLeapMonth ? "农历闰" : "农历") : "";
     s += FormatCivilTime(r.Time());
-    if (r.clock == BirthClock::kCivil) s += " " + (zoneLabel ? TimeZoneLabel(TimeZoneOf(r)) : TimeZoneOf(r));
+    if (r.clock == BirthClock::kCivil) {
+        s += ' ';
+        s += zoneLabel ? TimeZoneLabel(TimeZoneOf(r)) : TimeZoneOf(r);
+    }
     return s;
 }
 
@@ -220,13 +223,8 @@ int RunRank(CommandContext& ctx) {
 
     // A candidate without a sex column is of the other sex; the unknown
     // place (120° E, 30° N) as for --b.
-    PersonRecord defaults;
-    defaults.personNo = 1;
+    PersonRecord defaults = DefaultPerson(1);
     defaults.isMale = m.a.isMale ? 0 : 1;
-    defaults.provinceIndex = 34;
-    defaults.longitude = 120;
-    defaults.latitude = 30;
-    defaults.placeText = "未知地";
     CandidateFile file;
     if (Status s = ReadCandidateFile(candidatesPath, defaults, ctx.files, &file); !s.ok()) {
         return ctx.Usage("--candidates: " + s.message());
@@ -302,12 +300,7 @@ int RunRank(CommandContext& ctx) {
             ctx.Error("--report: " + reportDir + ": " + ec.message());
             return kExitRefused;
         }
-        EndingText ending;
-        if (options.appendEnding) {
-            if (Status s = ReadEndingText(ctx.files.Dat("EndInfo.txt"), &ending); !s.ok()) {
-                ctx.Error("ending text not added: " + s.message());
-            }
-        }
+        const EndingText ending = MatchEnding(ctx, options);
         const std::vector<std::string> failures = WriteReports(ctx, reportDir, m.a, ranked, options, ending, workers);
         for (const std::string& f : failures) ctx.Error("report not written: " + f);
         if (!failures.empty()) return kExitRefused;

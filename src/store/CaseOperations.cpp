@@ -1,11 +1,8 @@
 #include "store/CaseOperations.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "calendar/Places.h"
-#include "common/SystemError.h"
 #include "common/TextCodec.h"
 #include "store/Categories.h"
 
@@ -146,16 +143,7 @@ Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName
     return Status::Ok();
 }
 
-Status DeleteCase(CaseStore& db, std::int32_t slot, std::string* warning) {
-    warning->clear();
-    CaseRecord r;
-    if (Status s = ReadLiveCase(db, slot, &r); !s) return s;
-    if (Status s = db.DeleteRecord(slot); !s) return s;
-    std::error_code ec;
-    std::filesystem::remove(db.ReportPath(slot), ec);
-    if (ec) *warning = "命例已经删除，但它的命稿没能删除：" + SystemErrorText(ec);
-    return Status::Ok();
-}
+Status DeleteCase(CaseStore& db, std::int32_t slot) { return db.DeleteCase(slot); }
 
 Status DeleteCases(CaseStore& db, const std::vector<std::int32_t>& slots, std::vector<std::int32_t>* deleted) {
     deleted->clear();

@@ -68,9 +68,8 @@ Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName
                       CategoryRename* result);
 
 // Marks the live case in `slot` deleted and removes its report
-// (bazi_f/SLOT.rtf). When the case was deleted but its report could not be
-// removed, the status is Ok and *warning says so.
-Status DeleteCase(CaseStore& db, std::int32_t slot, std::string* warning);
+// (bazi_f/SLOT.rtf) in the same journaled step: either both go or neither.
+Status DeleteCase(CaseStore& db, std::int32_t slot);
 
 // Marks the live cases among `slots` deleted; their report files stay (a
 // reused slot gets a new report when its case is saved). *deleted gets the

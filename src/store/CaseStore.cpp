@@ -113,7 +113,7 @@ Status CaseStore::CheckOpened() const {
     return Status::Ok();
 }
 
-Status CaseStore::LoadHeader(int fd, StoreHeader* h) const {
+Status CaseStore::LoadHeader(int fd, StoreHeader* h, std::string* raw) const {
     const fs::path path = HeaderPath();
     std::uint64_t size = 0;
     if (Status s = SizeOf(fd, path, &size); !s) return s;
@@ -124,6 +124,7 @@ Status CaseStore::LoadHeader(int fd, StoreHeader* h) const {
     char buf[kStoreHeaderSize];
     if (Status s = ReadAt(fd, path, buf, sizeof buf, 0); !s) return s;
     DecodeStoreHeader(std::string_view(buf, sizeof buf), h);
+    if (raw != nullptr) raw->assign(buf, sizeof buf);
     if (h->storeKind != storeKind_) {
         return Status::Error(path.string() + " 是类型 " + std::to_string(h->storeKind) + " 的数据，不是本软件的命例库");
     }
@@ -160,11 +161,7 @@ Status CaseStore::Begin(Access access, Session* s) {
     if (Status st = OpenExisting(HeaderPath(), access == Access::kWrite ? O_RDWR : O_RDONLY, &s->headerFd); !st) {
         return st;
     }
-    if (Status st = LoadHeader(s->headerFd.get(), &s->header); !st) return st;
-    s->headerBytes = EncodeStoreHeader(s->header);
-    if (Status st = ReadAt(s->headerFd.get(), HeaderPath(), s->headerBytes.data(), kStoreHeaderSize, 0); !st) {
-        return st;
-    }
+    if (Status st = LoadHeader(s->headerFd.get(), &s->header, &s->headerBytes); !st) return st;
     return access == Access::kWrite ? CheckDataFiles(s->header) : Status::Ok();
 }
 

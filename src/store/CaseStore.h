@@ -149,7 +149,8 @@ private:
     // operation, opens the header file and reads and checks the header; for
     // writing, checks the data files as well.
     Status Begin(Access access, Session* session);
-    Status LoadHeader(int fd, StoreHeader* header) const;
+    // Reads and checks the header; its bytes as read go to *raw when given.
+    Status LoadHeader(int fd, StoreHeader* header, std::string* raw = nullptr) const;
     Status CheckDataFiles(const StoreHeader& header) const;
     Status ScanRecords(const StoreHeader& header,
                        const std::function<bool(std::int32_t, std::string_view)>& visit) const;
