@@ -13,9 +13,15 @@
 namespace tessaly {
 namespace {
 
-// The personality and marriage readings of a scored person.
-void AddReadings(PersonAnalysis& p) {
-    const ChartFacts facts{p.built.chart, p.built.person};
+// The texts of a scored person's report: the strength and relations
+// sections, the personality and marriage readings. (A ranking scores
+// without them.)
+void AddReportTexts(PersonAnalysis& p, const ChartOptions& options) {
+    const ChartData& c = p.built.chart;
+    const ReportRole notes = RoleOfPerson(ReportRole::kChartNotes, p.built.person.personNo);
+    p.analysis.Add(notes, StrengthSectionText(c, options));
+    p.analysis.Add(notes, RelationsSectionText(c));
+    const ChartFacts facts{c, p.built.person};
     p.personality = PersonalityReading(facts);
     p.marriage = MarriageReading(facts, p.built.moments.lunarTime);
 }
@@ -26,19 +32,15 @@ PersonAnalysis ScorePerson(PersonChart built, const ChartOptions& options, bool 
     PersonAnalysis out;
     out.built = std::move(built);
     ChartData& c = out.built.chart;
-    const PersonRecord& person = out.built.person;
     if (fullAnalysis) CountAndScore(c);
     JudgeStrength(c, options, fullAnalysis, c.judgement);
     SetRoleClasses(c);
-    const ReportRole notes = RoleOfPerson(ReportRole::kChartNotes, person.personNo);
-    out.analysis.Add(notes, StrengthSectionText(c, options));
-    out.analysis.Add(notes, RelationsSectionText(c));
     return out;
 }
 
 PersonAnalysis AnalysePerson(PersonChart built, const ChartOptions& options, bool fullAnalysis) {
     PersonAnalysis out = ScorePerson(std::move(built), options, fullAnalysis);
-    AddReadings(out);
+    AddReportTexts(out, options);
     return out;
 }
 
@@ -123,7 +125,7 @@ MatchingResult RunMatching(const PersonRecord& a, const PersonRecord& b, const C
             result.persons[n] = std::move(p.analysis);
             return result;
         }
-        AddReadings(p.analysis);
+        AddReportTexts(p.analysis, options);
         result.persons[n] = std::move(p.analysis);
     }
     PairAndAssemble(result, ending);

@@ -76,9 +76,8 @@ MatchingResult RunMatching(const PersonRecord& a, const PersonRecord& b, const C
 //                 already set on it.
 PersonAnalysis AnalysePerson(PersonChart built, const ChartOptions& options, bool fullAnalysis = true);
 
-// The analysis of AnalysePerson without the two readings: counting and
-// scoring, judgement, pattern and roles, the strength and relations
-// sections. Enough for the pairing and its index.
+// The analysis of AnalysePerson without its texts: counting and scoring,
+// judgement, pattern and roles. Enough for the pairing and its index.
 PersonAnalysis ScorePerson(PersonChart built, const ChartOptions& options, bool fullAnalysis = true);
 
 // What a matching gives without its readings and its report.
@@ -93,7 +92,7 @@ struct MatchingScore {
 };
 
 // The person of a run in the slot personNo (0 甲命, 1 乙命): the record
-// checked, converted, built and scored without its readings.
+// checked, converted, built and scored without the texts of its report.
 struct ScoredPerson {
     Status status;  // the record check's or the conversion's message
     PersonAnalysis analysis;
