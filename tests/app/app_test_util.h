@@ -9,7 +9,9 @@
 #include <QTimer>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,14 @@ public:
     ProgramFiles Files() const { return {dir}; }
     std::filesystem::path dir;
 };
+
+// The whole contents of a file (empty when it can't be read).
+inline std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
 
 // Runs `answer` on the next modal dialog of type T once it is shown (polled
 // from the event loop the dialog's exec() runs).

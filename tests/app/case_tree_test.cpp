@@ -33,6 +33,7 @@ namespace tessaly {
 namespace {
 
 namespace fs = std::filesystem;
+using apptest::FileBytes;
 using apptest::ScriptedMessages;
 using apptest::TempHome;
 using apptest::WhenModal;
@@ -71,11 +72,6 @@ void WriteStore(const fs::path& home, std::vector<CaseRecord> records) {
         ASSERT_TRUE(EncodeCaseRecord(records[i], &bytes).ok());
         f << bytes;
     }
-}
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 CaseRecord Stored(const fs::path& home, std::int32_t slot) {
@@ -230,7 +226,7 @@ TEST_F(CaseTree, ViewShowsTheStoredReportAndEntersEditMode) {
     stored.text = "存着的报告\r\n第二行";
     stored.runs.push_back({0, 6, RgbColor(255, 0, 0), 14.0, true});
     ASSERT_TRUE(SaveReportFile(home_.dir / "bazi_f/1.rtf", stored).ok());
-    const std::string before = ReadBytes(home_.dir / "bazi_f/1.rtf");
+    const std::string before = FileBytes(home_.dir / "bazi_f/1.rtf");
 
     Select(w, w.caseModel->FindCase(1));
     w.ViewCase();
@@ -245,7 +241,7 @@ TEST_F(CaseTree, ViewShowsTheStoredReportAndEntersEditMode) {
     EXPECT_EQ(w.personB().personNo, 1);
     ASSERT_TRUE(w.lastMatching().has_value());
     EXPECT_EQ(w.lastMatching()->persons[0].Person().name, "王五");
-    EXPECT_EQ(ReadBytes(home_.dir / "bazi_f/1.rtf"), before);  // not rewritten
+    EXPECT_EQ(FileBytes(home_.dir / "bazi_f/1.rtf"), before);  // not rewritten
 }
 
 TEST_F(CaseTree, ViewingACaseWithoutItsReportWritesItAgain) {
@@ -491,7 +487,7 @@ TEST_F(CaseTree, DeletingTheCategoryOfTheViewedCaseAsksAboutIt) {
 TEST_F(CaseTree, CategoryFileEditor) {
     WriteSettings(home_.dir, "[classes]\r\ncount=3\r\n1=同事\r\n3=客户\r\n");
     MainWindow& w = Open({});
-    const std::string before = ReadBytes(home_.dir / "dat/bzinit.ini");
+    const std::string before = FileBytes(home_.dir / "dat/bzinit.ini");
     WhenModal<CategoryFileEditor>([this](CategoryFileEditor* dlg) {
         EXPECT_EQ(dlg->windowTitle(), QStringLiteral("类别编辑"));
         EXPECT_EQ(dlg->textEdit->toPlainText(), QStringLiteral("同事\n\n客户\n"));  // a missing entry is empty
@@ -505,7 +501,7 @@ TEST_F(CaseTree, CategoryFileEditor) {
         dlg->reject();
     });
     w.EditCategoryFile();
-    EXPECT_EQ(ReadBytes(home_.dir / "dat/bzinit.ini"), before);
+    EXPECT_EQ(FileBytes(home_.dir / "dat/bzinit.ini"), before);
 
     WhenModal<CategoryFileEditor>([](CategoryFileEditor* dlg) {
         dlg->textEdit->setPlainText(QStringLiteral(" 朋友 \n同事\n"));
