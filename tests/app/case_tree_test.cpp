@@ -269,7 +269,7 @@ TEST_F(CaseTree, SaveAsNewGoesToTheChosenCategory) {
         {"新类", "  ", "附加信息不能为空"},
         {" 新类 ", " 一条备注 ", nullptr},
     };
-    apptest::AnswerBothBirthDialogs(Stored(home_.dir, 0).a, Stored(home_.dir, 0).b);
+    apptest::AnswerBirthDialogs(Stored(home_.dir, 0).a, Stored(home_.dir, 0).b);
     w.StartMatching();
     ASSERT_TRUE(w.chartValid());
     messages_.shown.clear();

@@ -20,7 +20,6 @@
 #include "app/ChartPicture.h"
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
-#include "app_test_people.h"
 #include "app_test_util.h"
 #include "store/CaseStore.h"
 
@@ -239,7 +238,7 @@ TEST(MainWindow, MatchingRunShowsTheColouredReport) {
     w.show();
     const PersonRecord a = Person("张三", 1993, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
-    AnswerBirthDialogs(&a, &b);
+    AnswerBirthDialogs(a, b);
     w.StartMatching();
     ASSERT_TRUE(w.chartValid());
     EXPECT_TRUE(messages.shown.empty());
@@ -303,7 +302,7 @@ TEST(MainWindow, SameSexQuestion) {
         messages.answers.push_back(answer);
         MainWindow w(home.Files());
         w.show();
-        AnswerBirthDialogs(&a, &b);
+        AnswerBirthDialogs(a, b);
         w.StartMatching();
         ASSERT_GE(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].caption, QStringLiteral("性别相同！"));
@@ -320,10 +319,10 @@ TEST(MainWindow, CancellingTheSecondDialogLeavesNoValidChart) {
     w.show();
     const PersonRecord a = Person("张三", 1993, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
-    AnswerBirthDialogs(&a, &b);
+    AnswerBirthDialogs(a, b);
     w.StartMatching();
     ASSERT_TRUE(w.chartValid());
-    AnswerBirthDialogs(&a, nullptr);
+    AnswerBirthDialogs(a, std::nullopt);
     w.StartMatching();
     EXPECT_FALSE(w.chartValid());
     EXPECT_TRUE(messages.shown.empty());
