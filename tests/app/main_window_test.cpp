@@ -28,7 +28,6 @@ namespace {
 
 using apptest::ScriptedMessages;
 using apptest::TempHome;
-using apptest::WhenModal;
 
 void WriteIni(const std::filesystem::path& path, const std::string& utf8) {
     IniFile ini;
