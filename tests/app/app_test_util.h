@@ -20,6 +20,7 @@
 #include "app/CategoryDialog.h"
 #include "app/MainWindow.h"
 #include "app/MessageService.h"
+#include "common/IniFile.h"
 #include "common/ProgramFiles.h"
 
 namespace tessaly::apptest {
@@ -63,6 +64,12 @@ public:
         std::filesystem::remove_all(dir, ec);
     }
     ProgramFiles Files() const { return {dir}; }
+    // Writes dat/bzinit.ini (in GBK, as the program does) from its UTF-8 text.
+    Status WriteSettings(const std::string& utf8) const {
+        IniFile ini;
+        ini.Parse(utf8);
+        return ini.SaveAs(dir / "dat" / "bzinit.ini");
+    }
     std::filesystem::path dir;
 };
 

@@ -82,12 +82,6 @@ CaseRecord Stored(const fs::path& home, std::int32_t slot) {
     return r;
 }
 
-void WriteSettings(const fs::path& home, const std::string& utf8) {
-    IniFile ini;
-    ini.Parse(utf8);
-    ASSERT_TRUE(ini.SaveAs(home / "dat/bzinit.ini").ok());
-}
-
 // The tree as text: categories and their cases, one level indented.
 std::string TreeText(const CaseTreeModel& m) {
     std::string out = m.data(m.RootIndex()).toString().toStdString() + '\n';
@@ -258,7 +252,7 @@ TEST_F(CaseTree, ViewingACaseWithoutItsReportWritesItAgain) {
 }
 
 TEST_F(CaseTree, SaveAsNewGoesToTheChosenCategory) {
-    WriteSettings(home_.dir, "[classes]\r\ncount=2\r\n1=同事\r\n2=客户\r\n");
+    ASSERT_TRUE(home_.WriteSettings("[classes]\r\ncount=2\r\n1=同事\r\n2=客户\r\n").ok());
     MainWindow& w = Open({Case("张三", "同事")});
     const struct {
         const char* category;
@@ -365,7 +359,7 @@ TEST_F(CaseTree, DeletingTheViewedCaseLeavesEditMode) {
 }
 
 TEST_F(CaseTree, AddCategory) {
-    WriteSettings(home_.dir, "[classes]\r\ncount=1\r\n1=同事\r\n");
+    ASSERT_TRUE(home_.WriteSettings("[classes]\r\ncount=1\r\n1=同事\r\n").ok());
     MainWindow& w = Open({Case("张三", "同事")});
     const struct {
         std::vector<const char*> typed;  // answers to the input box, in turn
@@ -409,7 +403,7 @@ TEST_F(CaseTree, AddCategory) {
 }
 
 TEST_F(CaseTree, RenameCategory) {
-    WriteSettings(home_.dir, "[classes]\r\ncount=2\r\n1=客户\r\n2=同事\r\n");
+    ASSERT_TRUE(home_.WriteSettings("[classes]\r\ncount=2\r\n1=客户\r\n2=同事\r\n").ok());
     std::vector<CaseRecord> records = {Case("张三", "同事"), Case("王五", "客户"), Case("赵六", "同事")};
     MainWindow& w = Open(records);
     w.FillTree({0, 1});  // slot 2 of 同事 is not listed
@@ -485,7 +479,7 @@ TEST_F(CaseTree, DeletingTheCategoryOfTheViewedCaseAsksAboutIt) {
 }
 
 TEST_F(CaseTree, CategoryFileEditor) {
-    WriteSettings(home_.dir, "[classes]\r\ncount=3\r\n1=同事\r\n3=客户\r\n");
+    ASSERT_TRUE(home_.WriteSettings("[classes]\r\ncount=3\r\n1=同事\r\n3=客户\r\n").ok());
     MainWindow& w = Open({});
     const std::string before = FileBytes(home_.dir / "dat/bzinit.ini");
     WhenModal<CategoryFileEditor>([this](CategoryFileEditor* dlg) {

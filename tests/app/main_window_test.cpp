@@ -29,12 +29,6 @@ namespace {
 using apptest::ScriptedMessages;
 using apptest::TempHome;
 
-void WriteIni(const std::filesystem::path& path, const std::string& utf8) {
-    IniFile ini;
-    ini.Parse(utf8);
-    ASSERT_TRUE(ini.SaveAs(path).ok());
-}
-
 constexpr auto Person = apptest::TestPerson;
 using apptest::AnswerBirthDialogs;
 
@@ -154,10 +148,11 @@ TEST(MainWindow, ClockAfter2100GivesTheYear2050) {
 
 TEST(MainWindow, SettingsAreReadAndTreeWidthHasAMinimum) {
     TempHome home;
-    WriteIni(home.dir / "dat" / "bzinit.ini",
-             "[winpos]\r\nleft=30\r\ntop=40\r\nwidth=700\r\nheight=500\r\ntreewid=12\r\nsheng=99\r\nshi=5\r\n"
-             "sheng2=9\r\nshi2=1\r\n[minggao]\r\nfname=宋体\r\nfsize=14\r\nbcolor=16711680\r\n"
-             "[window]\r\nskined=1\r\nskinname=Gone\r\n");
+    ASSERT_TRUE(
+        home.WriteSettings("[winpos]\r\nleft=30\r\ntop=40\r\nwidth=700\r\nheight=500\r\ntreewid=12\r\nsheng=99\r\n"
+                           "shi=5\r\nsheng2=9\r\nshi2=1\r\n[minggao]\r\nfname=宋体\r\nfsize=14\r\n"
+                           "bcolor=16711680\r\n[window]\r\nskined=1\r\nskinname=Gone\r\n")
+            .ok());
     ScriptedMessages messages;
     MainWindow w(home.Files());
     w.show();
