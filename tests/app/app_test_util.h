@@ -9,7 +9,10 @@
 #include <QTimer>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,7 @@
 #include "app/CategoryDialog.h"
 #include "app/MainWindow.h"
 #include "app/MessageService.h"
+#include "common/IniFile.h"
 #include "common/ProgramFiles.h"
 
 namespace tessaly::apptest {
@@ -60,8 +64,22 @@ public:
         std::filesystem::remove_all(dir, ec);
     }
     ProgramFiles Files() const { return {dir}; }
+    // Writes dat/bzinit.ini (in GBK, as the program does) from its UTF-8 text.
+    Status WriteSettings(const std::string& utf8) const {
+        IniFile ini;
+        ini.Parse(utf8);
+        return ini.SaveAs(dir / "dat" / "bzinit.ini");
+    }
     std::filesystem::path dir;
 };
+
+// The whole contents of a file (empty when it can't be read).
+inline std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
 
 // Runs `answer` on the next modal dialog of type T once it is shown (polled
 // from the event loop the dialog's exec() runs).
@@ -76,8 +94,8 @@ void WhenModal(std::function<void(T*)> answer, int triesLeft = 200) {
     });
 }
 
-// A person born at HH:30 of the given day in 北京 (province 1).
-inline PersonRecord BornAt(const char* name, int year, int month, int day, int hour, bool male) {
+// A person born at HH:30 of the given day in 北京市 (province 1, its first city).
+inline PersonRecord TestPerson(const char* name, int year, int month, int day, int hour, bool male) {
     PersonRecord r;
     r.name = name;
     r.year = std::int16_t(year), r.month = std::int16_t(month), r.day = std::int16_t(day);
@@ -87,13 +105,22 @@ inline PersonRecord BornAt(const char* name, int year, int month, int day, int h
     return r;
 }
 
-// Answers the two birth-data dialogs of "开始合婚" with `a` and `b`.
-inline void AnswerBothBirthDialogs(const PersonRecord& a, const PersonRecord& b) {
+// Answers the next two birth-data dialogs (those of "开始合婚") with `a` and
+// `b`; an empty one cancels its dialog.
+inline void AnswerBirthDialogs(std::optional<PersonRecord> a, std::optional<PersonRecord> b) {
     WhenModal<BirthDataDialog>([a, b](BirthDataDialog* first) {
-        first->SetRecord(a, 0);
+        if (!a) {
+            first->reject();
+            return;
+        }
+        first->SetRecord(*a, 0);
         first->accept();
         WhenModal<BirthDataDialog>([b](BirthDataDialog* second) {
-            second->SetRecord(b, 1);
+            if (!b) {
+                second->reject();
+                return;
+            }
+            second->SetRecord(*b, 1);
             second->accept();
         });
     });
@@ -101,7 +128,7 @@ inline void AnswerBothBirthDialogs(const PersonRecord& a, const PersonRecord& b)
 
 // Runs "开始合婚" with `a` and `b` answered in the two birth dialogs.
 inline void MatchCouple(MainWindow& w, const PersonRecord& a, const PersonRecord& b) {
-    AnswerBothBirthDialogs(a, b);
+    AnswerBirthDialogs(a, b);
     w.StartMatching();
 }
 

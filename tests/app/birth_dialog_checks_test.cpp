@@ -11,7 +11,6 @@
 
 #include "app/BirthDataDialog.h"
 #include "app/BirthZonePanel.h"
-#include "app_test_people.h"
 #include "app_test_util.h"
 
 namespace tessaly {

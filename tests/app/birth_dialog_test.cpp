@@ -15,15 +15,7 @@ namespace {
 using apptest::ScriptedMessages;
 using apptest::TempHome;
 
-PersonRecord Sample() {
-    PersonRecord r;
-    r.name = "张三";
-    r.year = 1984, r.month = 5, r.day = 10, r.hour = 8, r.minute = 30;
-    r.isMale = 1;
-    r.provinceIndex = 1;  // 北京市
-    r.cityIndex = 0;
-    return r;
-}
+PersonRecord Sample() { return apptest::TestPerson("张三", 1984, 5, 10, 8, true); }
 
 // Everything the controls show, to tell whether a paste changed anything.
 QStringList Snapshot(const BirthDataDialog& d) {

@@ -89,7 +89,7 @@ TEST(BirthZone, MatchingKeepsTheCorrectedTimeAndTheCaseStandardTime) {
     PersonRecord b = Sample(1992, 11, 3, 21, 30);
     b.name = "李四";
     b.isMale = 0;
-    apptest::AnswerBothBirthDialogs(a, b);
+    apptest::AnswerBirthDialogs(a, b);
     w.StartMatching();
     ASSERT_TRUE(w.chartValid());
     ASSERT_EQ(messages.shown.size(), 1u);              // the notice, for 甲命 only

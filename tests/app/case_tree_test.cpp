@@ -33,6 +33,7 @@ namespace tessaly {
 namespace {
 
 namespace fs = std::filesystem;
+using apptest::FileBytes;
 using apptest::ScriptedMessages;
 using apptest::TempHome;
 using apptest::WhenModal;
@@ -73,23 +74,12 @@ void WriteStore(const fs::path& home, std::vector<CaseRecord> records) {
     }
 }
 
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 CaseRecord Stored(const fs::path& home, std::int32_t slot) {
     CaseStore db;
     EXPECT_TRUE(db.Open(home).ok());
     CaseRecord r;
     EXPECT_TRUE(db.ReadRecord(slot, &r).ok());
     return r;
-}
-
-void WriteSettings(const fs::path& home, const std::string& utf8) {
-    IniFile ini;
-    ini.Parse(utf8);
-    ASSERT_TRUE(ini.SaveAs(home / "dat/bzinit.ini").ok());
 }
 
 // The tree as text: categories and their cases, one level indented.
@@ -230,7 +220,7 @@ TEST_F(CaseTree, ViewShowsTheStoredReportAndEntersEditMode) {
     stored.text = "存着的报告\r\n第二行";
     stored.runs.push_back({0, 6, RgbColor(255, 0, 0), 14.0, true});
     ASSERT_TRUE(SaveReportFile(home_.dir / "bazi_f/1.rtf", stored).ok());
-    const std::string before = ReadBytes(home_.dir / "bazi_f/1.rtf");
+    const std::string before = FileBytes(home_.dir / "bazi_f/1.rtf");
 
     Select(w, w.caseModel->FindCase(1));
     w.ViewCase();
@@ -245,7 +235,7 @@ TEST_F(CaseTree, ViewShowsTheStoredReportAndEntersEditMode) {
     EXPECT_EQ(w.personB().personNo, 1);
     ASSERT_TRUE(w.lastMatching().has_value());
     EXPECT_EQ(w.lastMatching()->persons[0].Person().name, "王五");
-    EXPECT_EQ(ReadBytes(home_.dir / "bazi_f/1.rtf"), before);  // not rewritten
+    EXPECT_EQ(FileBytes(home_.dir / "bazi_f/1.rtf"), before);  // not rewritten
 }
 
 TEST_F(CaseTree, ViewingACaseWithoutItsReportWritesItAgain) {
@@ -262,7 +252,7 @@ TEST_F(CaseTree, ViewingACaseWithoutItsReportWritesItAgain) {
 }
 
 TEST_F(CaseTree, SaveAsNewGoesToTheChosenCategory) {
-    WriteSettings(home_.dir, "[classes]\r\ncount=2\r\n1=同事\r\n2=客户\r\n");
+    ASSERT_TRUE(home_.WriteSettings("[classes]\r\ncount=2\r\n1=同事\r\n2=客户\r\n").ok());
     MainWindow& w = Open({Case("张三", "同事")});
     const struct {
         const char* category;
@@ -273,7 +263,7 @@ TEST_F(CaseTree, SaveAsNewGoesToTheChosenCategory) {
         {"新类", "  ", "附加信息不能为空"},
         {" 新类 ", " 一条备注 ", nullptr},
     };
-    apptest::AnswerBothBirthDialogs(Stored(home_.dir, 0).a, Stored(home_.dir, 0).b);
+    apptest::AnswerBirthDialogs(Stored(home_.dir, 0).a, Stored(home_.dir, 0).b);
     w.StartMatching();
     ASSERT_TRUE(w.chartValid());
     messages_.shown.clear();
@@ -369,7 +359,7 @@ TEST_F(CaseTree, DeletingTheViewedCaseLeavesEditMode) {
 }
 
 TEST_F(CaseTree, AddCategory) {
-    WriteSettings(home_.dir, "[classes]\r\ncount=1\r\n1=同事\r\n");
+    ASSERT_TRUE(home_.WriteSettings("[classes]\r\ncount=1\r\n1=同事\r\n").ok());
     MainWindow& w = Open({Case("张三", "同事")});
     const struct {
         std::vector<const char*> typed;  // answers to the input box, in turn
@@ -413,7 +403,7 @@ TEST_F(CaseTree, AddCategory) {
 }
 
 TEST_F(CaseTree, RenameCategory) {
-    WriteSettings(home_.dir, "[classes]\r\ncount=2\r\n1=客户\r\n2=同事\r\n");
+    ASSERT_TRUE(home_.WriteSettings("[classes]\r\ncount=2\r\n1=客户\r\n2=同事\r\n").ok());
     std::vector<CaseRecord> records = {Case("张三", "同事"), Case("王五", "客户"), Case("赵六", "同事")};
     MainWindow& w = Open(records);
     w.FillTree({0, 1});  // slot 2 of 同事 is not listed
@@ -489,9 +479,9 @@ TEST_F(CaseTree, DeletingTheCategoryOfTheViewedCaseAsksAboutIt) {
 }
 
 TEST_F(CaseTree, CategoryFileEditor) {
-    WriteSettings(home_.dir, "[classes]\r\ncount=3\r\n1=同事\r\n3=客户\r\n");
+    ASSERT_TRUE(home_.WriteSettings("[classes]\r\ncount=3\r\n1=同事\r\n3=客户\r\n").ok());
     MainWindow& w = Open({});
-    const std::string before = ReadBytes(home_.dir / "dat/bzinit.ini");
+    const std::string before = FileBytes(home_.dir / "dat/bzinit.ini");
     WhenModal<CategoryFileEditor>([this](CategoryFileEditor* dlg) {
         EXPECT_EQ(dlg->windowTitle(), QStringLiteral("类别编辑"));
         EXPECT_EQ(dlg->textEdit->toPlainText(), QStringLiteral("同事\n\n客户\n"));  // a missing entry is empty
@@ -505,7 +495,7 @@ TEST_F(CaseTree, CategoryFileEditor) {
         dlg->reject();
     });
     w.EditCategoryFile();
-    EXPECT_EQ(ReadBytes(home_.dir / "dat/bzinit.ini"), before);
+    EXPECT_EQ(FileBytes(home_.dir / "dat/bzinit.ini"), before);
 
     WhenModal<CategoryFileEditor>([](CategoryFileEditor* dlg) {
         dlg->textEdit->setPlainText(QStringLiteral(" 朋友 \n同事\n"));

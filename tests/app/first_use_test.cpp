@@ -29,7 +29,6 @@
 #include "app/MainWindow.h"
 #include "app/ReportEndingDialog.h"
 #include "app/ReportFontDialog.h"
-#include "app_test_people.h"
 #include "app_test_util.h"
 #include "store/Categories.h"
 #include "store/CaseStore.h"
@@ -106,7 +105,7 @@ class StaleContent : public testing::Test {
 protected:
     void SetUp() override {
         w.show();
-        AnswerBirthDialogs(&a, &b);
+        AnswerBirthDialogs(a, b);
         w.StartMatching();
         ASSERT_TRUE(w.chartValid());
         ASSERT_TRUE(w.chartPicture->Data().has_value());
@@ -125,7 +124,7 @@ TEST_F(StaleContent, FailedRunShowsItsErrorInsteadOfTheLastCouple) {
 
     // 23:30 on the last day of 2100 belongs to a day of 2101: the run fails.
     const PersonRecord late = Person("王五", 2100, 12, 31, 23, false);
-    AnswerBirthDialogs(&a, &late);
+    AnswerBirthDialogs(a, late);
     w.StartMatching();
     ASSERT_FALSE(w.chartValid());
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -140,7 +139,7 @@ TEST_F(StaleContent, FailedRunShowsItsErrorInsteadOfTheLastCouple) {
 
 TEST_F(StaleContent, NewCaseClearsThePictureEvenWhenItsDialogsAreCancelled) {
     w.weddingPane->setPlainText(QStringLiteral("旧的吉日"));
-    AnswerBirthDialogs(nullptr, nullptr);
+    AnswerBirthDialogs(std::nullopt, std::nullopt);
     w.NewCase();
     EXPECT_FALSE(w.chartPicture->Data().has_value());
     EXPECT_EQ(w.chartPicture->Picture(), PictureBackground());
@@ -150,7 +149,7 @@ TEST_F(StaleContent, NewCaseClearsThePictureEvenWhenItsDialogsAreCancelled) {
 
 TEST_F(StaleContent, CancellingTheDialogsOfARunKeepsTheShownCouple) {
     const QString report = w.reportPane->toPlainText();
-    AnswerBirthDialogs(&a, nullptr);
+    AnswerBirthDialogs(a, std::nullopt);
     w.StartMatching();
     EXPECT_EQ(w.reportPane->toPlainText(), report);  // the report and its picture belong together
     EXPECT_TRUE(w.chartPicture->Data().has_value());

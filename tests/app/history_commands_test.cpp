@@ -1,9 +1,7 @@
 // The history commands of "文件(&F)": export, clear and import the whole
 // case store through the window, with their questions and messages.
-#include <QLineEdit>
 
 #include "app/CaseTreeModel.h"
-#include "app/FileDialogs.h"
 #include "pane_test_util.h"
 
 namespace tessaly {
@@ -16,7 +14,6 @@ using apptest::Person;
 using apptest::ScriptedMessages;
 using apptest::StoreFiles;
 using apptest::TempHome;
-using apptest::WhenModal;
 namespace fs = std::filesystem;
 
 // Number of case nodes under the tree's categories.
@@ -25,17 +22,6 @@ int CaseNodes(const MainWindow& w) {
     int n = 0;
     for (int i = 0; i < m.rowCount(m.RootIndex()); ++i) n += m.rowCount(m.CategoryIndex(i));
     return n;
-}
-
-// Answers the folder dialog of "导出历史记录" with `folder`, as typed.
-void AnswerFolderDialog(const fs::path& folder) {
-    WhenModal<FolderChooser>([folder](FolderChooser* dlg) {
-        dlg->setDirectory(QString::fromStdString(folder.parent_path().string()));
-        if (auto* name = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
-            name->setText(QString::fromStdString(folder.filename().string()));
-        }
-        dlg->accept();
-    });
 }
 
 // A window whose store holds two cases with their reports.
@@ -82,7 +68,7 @@ TEST(History, ExportClearAndImportRestoreTheStoreByteForByte) {
 
     // Export into a folder typed by the user, created after asking.
     const fs::path backup = t.elsewhere.dir / "备份";
-    AnswerFolderDialog(backup);
+    AnswerFileDialog(backup);
     t.w.ExportHistory();
     const QString folder = QString::fromStdString(backup.string()) + u'/';
     ExpectMessages(t.messages.shown,
@@ -182,13 +168,13 @@ TEST(History, ExportOverAnEarlierExportAsksFirst) {
     fs::create_directories(backup);
     std::ofstream(backup / "bazi0.dat", std::ios::binary) << "an older export";
     t.messages.answers = {MsgAnswer::kNo};
-    AnswerFolderDialog(backup);
+    AnswerFileDialog(backup);
     t.w.ExportHistory();
     ExpectMessages(t.messages.shown, {{"“", "注意了", MsgIcon::kWarning, true, true}});
     EXPECT_EQ(FileBytes(backup / "bazi0.dat"), "an older export");
 
     t.messages.shown.clear();
-    AnswerFolderDialog(backup);
+    AnswerFileDialog(backup);
     t.w.ExportHistory();
     ASSERT_EQ(t.messages.shown.size(), 2u);
     EXPECT_TRUE(t.messages.shown[1].text.startsWith(QStringLiteral("成功导出")));

@@ -20,7 +20,6 @@
 #include "app/ChartPicture.h"
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
-#include "app_test_people.h"
 #include "app_test_util.h"
 #include "store/CaseStore.h"
 
@@ -29,13 +28,6 @@ namespace {
 
 using apptest::ScriptedMessages;
 using apptest::TempHome;
-using apptest::WhenModal;
-
-void WriteIni(const std::filesystem::path& path, const std::string& utf8) {
-    IniFile ini;
-    ini.Parse(utf8);
-    ASSERT_TRUE(ini.SaveAs(path).ok());
-}
 
 constexpr auto Person = apptest::TestPerson;
 using apptest::AnswerBirthDialogs;
@@ -156,10 +148,11 @@ TEST(MainWindow, ClockAfter2100GivesTheYear2050) {
 
 TEST(MainWindow, SettingsAreReadAndTreeWidthHasAMinimum) {
     TempHome home;
-    WriteIni(home.dir / "dat" / "bzinit.ini",
-             "[winpos]\r\nleft=30\r\ntop=40\r\nwidth=700\r\nheight=500\r\ntreewid=12\r\nsheng=99\r\nshi=5\r\n"
-             "sheng2=9\r\nshi2=1\r\n[minggao]\r\nfname=宋体\r\nfsize=14\r\nbcolor=16711680\r\n"
-             "[window]\r\nskined=1\r\nskinname=Gone\r\n");
+    ASSERT_TRUE(
+        home.WriteSettings("[winpos]\r\nleft=30\r\ntop=40\r\nwidth=700\r\nheight=500\r\ntreewid=12\r\nsheng=99\r\n"
+                           "shi=5\r\nsheng2=9\r\nshi2=1\r\n[minggao]\r\nfname=宋体\r\nfsize=14\r\n"
+                           "bcolor=16711680\r\n[window]\r\nskined=1\r\nskinname=Gone\r\n")
+            .ok());
     ScriptedMessages messages;
     MainWindow w(home.Files());
     w.show();
@@ -239,7 +232,7 @@ TEST(MainWindow, MatchingRunShowsTheColouredReport) {
     w.show();
     const PersonRecord a = Person("张三", 1993, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
-    AnswerBirthDialogs(&a, &b);
+    AnswerBirthDialogs(a, b);
     w.StartMatching();
     ASSERT_TRUE(w.chartValid());
     EXPECT_TRUE(messages.shown.empty());
@@ -303,7 +296,7 @@ TEST(MainWindow, SameSexQuestion) {
         messages.answers.push_back(answer);
         MainWindow w(home.Files());
         w.show();
-        AnswerBirthDialogs(&a, &b);
+        AnswerBirthDialogs(a, b);
         w.StartMatching();
         ASSERT_GE(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].caption, QStringLiteral("性别相同！"));
@@ -320,10 +313,10 @@ TEST(MainWindow, CancellingTheSecondDialogLeavesNoValidChart) {
     w.show();
     const PersonRecord a = Person("张三", 1993, 5, 12, 8, true);
     const PersonRecord b = Person("李四", 1992, 11, 3, 21, false);
-    AnswerBirthDialogs(&a, &b);
+    AnswerBirthDialogs(a, b);
     w.StartMatching();
     ASSERT_TRUE(w.chartValid());
-    AnswerBirthDialogs(&a, nullptr);
+    AnswerBirthDialogs(a, std::nullopt);
     w.StartMatching();
     EXPECT_FALSE(w.chartValid());
     EXPECT_TRUE(messages.shown.empty());

@@ -5,9 +5,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "app/BirthDataDialog.h"
@@ -43,13 +41,6 @@ inline void AnswerFileDialog(const std::filesystem::path& path, const QString& f
         }
         QMetaObject::invokeMethod(dlg, "accept");  // protected in QFileDialog
     });
-}
-
-inline std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 // The case store of a program folder: every data file and every report.

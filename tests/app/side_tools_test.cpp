@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
-#include <fstream>
-#include <sstream>
 
 #include "app/BirthDataDialog.h"
 #include "app/CoordinatesEditorDialog.h"
@@ -25,15 +23,9 @@
 namespace tessaly {
 namespace {
 
+using apptest::FileBytes;
 using apptest::ScriptedMessages;
 using apptest::TempHome;
-
-std::string Bytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // ---- coordinates editor ----
 
@@ -65,7 +57,7 @@ TEST(CoordinatesEditor, WritesOneLineAndTheBirthDialogSeesIt) {
     TempHome home;
     ScriptedMessages messages;
     const auto path = home.dir / "dat" / "dili.ini";
-    const std::string before = Bytes(path);
+    const std::string before = FileBytes(path);
     CoordinatesEditorDialog d(path);
     d.CboSheng->setCurrentIndex(1);  // 北京市, first city 北京 = 116:24*39:54
     d.LedtJingDu->setText("116");
@@ -87,7 +79,7 @@ TEST(CoordinatesEditor, WritesOneLineAndTheBirthDialogSeesIt) {
     const std::size_t at = want.find(from);
     ASSERT_NE(at, std::string::npos);
     want.replace(at, from.size(), "\xB1\xB1\xBE\xA9=116:28*39:54");
-    EXPECT_EQ(Bytes(path), want);
+    EXPECT_EQ(FileBytes(path), want);
 
     const std::vector<City> cities = LoadCities(1, path);
     EXPECT_NEAR(cities[0].longitude, 116 + 28 / 60.0, 1e-4);  // 116.4667
@@ -125,7 +117,7 @@ TEST(CoordinatesEditor, RangeChecksLeaveTheFileUnchanged) {
         TempHome home;
         ScriptedMessages messages;
         const auto path = home.dir / "dat" / "dili.ini";
-        const std::string before = Bytes(path);
+        const std::string before = FileBytes(path);
         CoordinatesEditorDialog d(path);
         d.LedtJingDu->setText(c.lonDeg);
         d.LedtJingFen->setText(c.lonMin);
@@ -141,7 +133,7 @@ TEST(CoordinatesEditor, RangeChecksLeaveTheFileUnchanged) {
             EXPECT_EQ(messages.shown[1].text, QString::fromUtf8(c.refusal));
             EXPECT_EQ(messages.shown[1].caption, QStringLiteral("输入错误"));
             EXPECT_EQ(messages.shown[1].icon, MsgIcon::kError);
-            EXPECT_EQ(Bytes(path), before);
+            EXPECT_EQ(FileBytes(path), before);
         }
     }
 }
@@ -151,12 +143,12 @@ TEST(CoordinatesEditor, NoChangesNothing) {
     ScriptedMessages messages;
     messages.answers.push_back(MsgAnswer::kNo);
     const auto path = home.dir / "dat" / "dili.ini";
-    const std::string before = Bytes(path);
+    const std::string before = FileBytes(path);
     CoordinatesEditorDialog d(path);
     d.LedtJingDu->setText("100");
     d.ApplyEdit();
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(Bytes(path), before);
+    EXPECT_EQ(FileBytes(path), before);
 }
 
 TEST(CoordinatesEditor, MissingFileGivesProvincesWithoutCities) {

@@ -266,9 +266,7 @@ TEST(SkinContrast, SaveButtonKeepsItsFontAfterNewCase) {
     ScriptedMessages messages;
     for (const char* skin : {"Mx1", "Ink"}) {
         SCOPED_TRACE(skin);
-        IniFile ini;
-        ini.Parse(std::string("[window]\r\nskined=1\r\nskinname=") + skin + "\r\n");
-        ASSERT_TRUE(ini.SaveAs(home.dir / "dat" / "bzinit.ini").ok());
+        ASSERT_TRUE(home.WriteSettings(std::string("[window]\r\nskined=1\r\nskinname=") + skin + "\r\n").ok());
         MainWindow w(home.Files());
         w.show();
         QApplication::processEvents();
@@ -293,11 +291,10 @@ TEST(SkinContrast, BottomButtonsShowTheirWholeCaptionsInEverySkin) {
     skins << QString();  // the system style
     for (const QString& file : skins) {
         SCOPED_TRACE(file.isEmpty() ? std::string("system style") : file.toStdString());
-        IniFile ini;
-        ini.Parse(file.isEmpty()
-                      ? std::string("[window]\r\nskined=0\r\n")
-                      : "[window]\r\nskined=1\r\nskinname=" + file.section(u'.', 0, 0).toStdString() + "\r\n");
-        ASSERT_TRUE(ini.SaveAs(home.dir / "dat" / "bzinit.ini").ok());
+        const std::string settings =
+            file.isEmpty() ? std::string("[window]\r\nskined=0\r\n")
+                           : "[window]\r\nskined=1\r\nskinname=" + file.section(u'.', 0, 0).toStdString() + "\r\n";
+        ASSERT_TRUE(home.WriteSettings(settings).ok());
         MainWindow w(home.Files());
         w.show();
         QApplication::processEvents();

@@ -18,7 +18,7 @@
 namespace tessaly {
 namespace {
 
-using apptest::BornAt;
+using apptest::TestPerson;
 using apptest::MatchCouple;
 using apptest::ScriptedMessages;
 using apptest::TempHome;
@@ -164,7 +164,7 @@ TEST(MainWindowOverride, ReanalysisRebuildsThePaneAndThePictureAndASecondStartsF
     ScriptedMessages messages;
     MainWindow w(home.Files());
     w.show();
-    MatchCouple(w, BornAt("张三", 1993, 5, 12, 8, true), BornAt("李四", 1992, 11, 3, 21, false));
+    MatchCouple(w, TestPerson("张三", 1993, 5, 12, 8, true), TestPerson("李四", 1992, 11, 3, 21, false));
     ASSERT_TRUE(w.chartValid());
     const MatchingResult first = *w.lastMatching();
 

@@ -25,7 +25,6 @@ using apptest::MatchCouple;
 using apptest::Person;
 using apptest::ScriptedMessages;
 using apptest::TempHome;
-using apptest::WhenModal;
 
 TEST(WeddingTab, SearchFillsThePaneAndBlocksASecondSearch) {
     TempHome home;

@@ -51,11 +51,7 @@ TEST(WindowPlace, FirstStartIsCentredAndShowsAWholeReportLine) {
 TEST(WindowPlace, SavedGeometryRoundTripsUnchanged) {
     TempHome home;
     ScriptedMessages messages;
-    {
-        IniFile ini;
-        ini.Parse("[winpos]\r\nleft=37\r\ntop=52\r\nwidth=640\r\nheight=480\r\n");
-        ASSERT_TRUE(ini.SaveAs(home.dir / "dat" / "bzinit.ini").ok());
-    }
+    ASSERT_TRUE(home.WriteSettings("[winpos]\r\nleft=37\r\ntop=52\r\nwidth=640\r\nheight=480\r\n").ok());
     for (int cycle = 0; cycle < 3; ++cycle) {
         SCOPED_TRACE(cycle);
         MainWindow w(home.Files());
@@ -75,9 +71,7 @@ TEST(WindowPlace, SavedGeometryRoundTripsUnchanged) {
 TEST(WindowPlace, PositionOffTheScreenIsBroughtBack) {
     TempHome home;
     ScriptedMessages messages;
-    IniFile ini;
-    ini.Parse("[winpos]\r\nleft=-300\r\ntop=-200\r\nwidth=500\r\nheight=400\r\n");
-    ASSERT_TRUE(ini.SaveAs(home.dir / "dat" / "bzinit.ini").ok());
+    ASSERT_TRUE(home.WriteSettings("[winpos]\r\nleft=-300\r\ntop=-200\r\nwidth=500\r\nheight=400\r\n").ok());
     MainWindow w(home.Files());
     w.show();
     const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();

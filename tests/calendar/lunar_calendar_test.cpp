@@ -5,15 +5,12 @@
 
 #include "calendar/Ephemeris.h"
 #include "calendar/LunarCalendar.h"
+#include "calendar/civil_time_util.h"
 
 namespace tessaly {
 namespace {
 
-std::string Show(const CivilTime& t) {
-    char b[48];
-    std::snprintf(b, sizeof b, "%d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
-    return b;
-}
+using testutil::Text;
 
 TEST(DayPillar, AndWeekdayOfJ2000) {
     EXPECT_EQ(LunarCalendar::DayPillarOf({2000, 1, 1, 0, 0}), 55);  // 戊午
@@ -54,7 +51,7 @@ TEST(SolarDateExists, KnowsMonthLengthsAndTheGap) {
         {{-500, 4, 31}, false}, {{-4712, 1, 31}, true},  {{2024, 1, 0}, false},   {{2024, 13, 1}, false},
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(Show(c.t));
+        SCOPED_TRACE(Text(c.t));
         EXPECT_EQ(LunarCalendar::SolarDateExists(c.t), c.want);
     }
 }
@@ -105,13 +102,13 @@ TEST(Almanac, SolarTermsToTheMinute) {
         {{2024, 12, 21, 17, 21}, 23},  // 冬至
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(Show(c.t));
+        SCOPED_TRACE(Text(c.t));
         bool found = false;
         for (const TermEntry& e : LunarCalendar::TermsOfYear(c.t.year)) {
             if (e.term != c.term) continue;
             found = true;
             const CivilTime got{e.year, e.month, e.day, e.hour, e.minute};
-            EXPECT_NEAR(LunarCalendar::ToJulianDay(got), LunarCalendar::ToJulianDay(c.t), 1.01 / 1440) << Show(got);
+            EXPECT_NEAR(LunarCalendar::ToJulianDay(got), LunarCalendar::ToJulianDay(c.t), 1.01 / 1440) << Text(got);
         }
         EXPECT_TRUE(found);
     }
@@ -125,11 +122,11 @@ TEST(Almanac, NewMoonsToTheMinute) {
         {2025, 1, 29, 20, 36},
     };
     for (const CivilTime& c : kCases) {
-        SCOPED_TRACE(Show(c));
+        SCOPED_TRACE(Text(c));
         const double jd = LunarCalendar::ToJulianDay(c);
         const double W = std::round((jd - 2451551) / 29.5306) * kPi2;
         const double got = StandardJdOfTd(TimeOfElongation(W));
-        EXPECT_NEAR(got, jd, 1.5 / 1440) << Show(LunarCalendar::FromJulianDay(got));
+        EXPECT_NEAR(got, jd, 1.5 / 1440) << Text(LunarCalendar::FromJulianDay(got));
     }
 }
 
@@ -138,7 +135,7 @@ TEST(Almanac, LunarNewYearDays) {
                                 {2023, 1, 22}, {2024, 2, 10}, {2025, 1, 29}};
     LunarCalendar cal;
     for (const CivilTime& c : kCases) {
-        SCOPED_TRACE(Show(c));
+        SCOPED_TRACE(Text(c));
         CivilTime l;
         EXPECT_FALSE(cal.SolarToLunar(c, &l));
         EXPECT_EQ(l, (CivilTime{c.year, 1, 1, 0, 0}));
@@ -178,7 +175,7 @@ TEST(LunarToSolar, RefusesDatesThatDoNotExist) {
         {{2023, 1, 31}, false}, {{2023, 0, 1}, false},
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(Show(c.l));
+        SCOPED_TRACE(Text(c.l));
         CivilTime s{};
         const Status st = cal.LunarToSolar(c.l, c.leap, &s);
         EXPECT_FALSE(st.ok());
@@ -198,12 +195,12 @@ TEST(SolarToLunar, RoundTripsEveryDay) {
             CivilTime l;
             const bool leap = cal.SolarToLunar(t, &l);
             if (i > 0) {
-                ASSERT_TRUE(l.day == prev.day + 1 || (l.day == 1 && prev.day >= 29)) << Show(t);
+                ASSERT_TRUE(l.day == prev.day + 1 || (l.day == 1 && prev.day >= 29)) << Text(t);
             }
             prev = l;
             if (i % 9 == 0) {
                 CivilTime back;
-                ASSERT_TRUE(cal.LunarToSolar(l, leap, &back).ok()) << Show(t);
+                ASSERT_TRUE(cal.LunarToSolar(l, leap, &back).ok()) << Text(t);
                 ASSERT_EQ(back, t);
             }
         }
@@ -261,7 +258,7 @@ TEST(Pillars, YearAndMonthChangeTogetherAtTheLichunMinute) {
     };
     LunarCalendar cal;
     for (const auto& c : kCases) {
-        SCOPED_TRACE(Show(c.t));
+        SCOPED_TRACE(Text(c.t));
         EXPECT_EQ(PillarName(cal.YearPillarOf(c.t)), c.year);
         EXPECT_EQ(PillarName(cal.MonthPillarOf(c.t)), c.month);
     }
@@ -290,7 +287,7 @@ TEST(Pillars, DayAndHourWithLateZiHour) {
         {{2000, 1, 1, 1, 0}, false, "戊午", "癸丑"},
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(Show(c.t));
+        SCOPED_TRACE(Text(c.t));
         EXPECT_EQ(PillarName(LunarCalendar::DayPillarAt(c.t, c.zishi)), c.day);
         EXPECT_EQ(PillarName(LunarCalendar::HourPillarOf(c.t, c.zishi)), c.hour);
     }

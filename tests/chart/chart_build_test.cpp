@@ -4,12 +4,16 @@
 #include <fstream>
 #include <sstream>
 
+#include "calendar/civil_time_util.h"
 #include "chart/ChartBuilder.h"
 #include "chart/Tables.h"
+#include "chart/chart_test_util.h"
 
 namespace tessaly {
 namespace {
 namespace fs = std::filesystem;
+using testutil::Pillars;
+using testutil::T;
 
 PersonRecord Person(const char* name, bool male, CivilTime t) {
     PersonRecord r;
@@ -23,11 +27,6 @@ PersonRecord Person(const char* name, bool male, CivilTime t) {
     return r;
 }
 
-CivilTime T(int y, int m, int d, int h, int mi) {
-    return {static_cast<std::int16_t>(y), static_cast<std::int16_t>(m), static_cast<std::int16_t>(d),
-            static_cast<std::int16_t>(h), static_cast<std::int16_t>(mi)};
-}
-
 // Builds the chart of `p` with the options given as KEY=VALUE.
 ChartBuild Build(const PersonRecord& p, const std::vector<std::string>& settings = {}, int personNo = 0) {
     ChartOptions options;
@@ -36,11 +35,6 @@ ChartBuild Build(const PersonRecord& p, const std::vector<std::string>& settings
     r.personNo = static_cast<std::uint8_t>(personNo);
     LunarCalendar calendar;
     return BuildChart(r, options, calendar);
-}
-
-std::string Pillars(const ChartData& c) {
-    return PillarName(c.pillars[0]) + " " + PillarName(c.pillars[1]) + " " + PillarName(c.pillars[2]) + " " +
-           PillarName(c.pillars[3]);
 }
 
 TEST(BuildChart, PillarsAtTheBoundaries) {
@@ -157,7 +151,7 @@ TEST(BuildChart, GoldenChartReports) {
     const ChartBuild a = Build(Person("甲", true, T(1990, 5, 12, 8, 30)), {}, 0);
     const ChartBuild b = Build(Person("乙", false, T(1992, 11, 3, 21, 10)), {}, 1);
     ASSERT_TRUE(a.status.ok() && b.status.ok());
-    std::ifstream in(std::string(TESSALY_TEST_DATA_DIR) + "/golden_chart_reports.txt", std::ios::binary);
+    std::ifstream in(fs::path(TESSALY_TEST_DATA_DIR) / "golden_chart_reports.txt", std::ios::binary);
     ASSERT_TRUE(in) << "fixture missing";
     std::stringstream ss;
     ss << in.rdbuf();

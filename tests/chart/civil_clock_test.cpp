@@ -7,21 +7,14 @@
 #include "calendar/civil_time_util.h"
 #include "chart/BirthConversion.h"
 #include "chart/ChartBuilder.h"
+#include "chart/chart_test_util.h"
 
 namespace tessaly {
 namespace {
 
+using testutil::Pillars;
 using testutil::T;
 using testutil::Text;
-
-std::string Pillars(const ChartData& c) {
-    std::string s;
-    for (int i = 0; i < 4; ++i) {
-        if (i) s += ' ';
-        s += PillarName(c.pillars[std::size_t(i)]);
-    }
-    return s;
-}
 
 PersonRecord Civil(CivilTime t, const char* zone, float longitude = 120) {
     PersonRecord r;

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "calendar/civil_time_util.h"
 #include "chart/BirthConversion.h"
 
 namespace tessaly {
 namespace {
+
+using testutil::T;
 
 struct Input {
     int year, month, day, hour, minute;
@@ -36,11 +39,6 @@ Converted Convert(const Input& in, int idate = 0, bool zishi = false, float lon 
     const BirthConversion c = ConvertBirth(r, options, calendar);
     const BirthMoments& m = c.moments;
     return {c.status.ok(), c.status.message(), m.clockTime, m.chartTime, m.lunarTime, m.isLeapMonth};
-}
-
-CivilTime T(int y, int m, int d, int h, int mi) {
-    return {static_cast<std::int16_t>(y), static_cast<std::int16_t>(m), static_cast<std::int16_t>(d),
-            static_cast<std::int16_t>(h), static_cast<std::int16_t>(mi)};
 }
 
 TEST(ConvertBirth, RefusesWithItsFourMessages) {

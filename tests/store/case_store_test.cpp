@@ -20,6 +20,7 @@ namespace {
 
 using test::MakeCase;
 using test::ReadAll;
+using test::ReportOf;
 using test::Snapshot;
 using test::TempProgramDir;
 using test::WriteAll;
@@ -594,8 +595,7 @@ TEST(StoreLocking, ClearsBesideAddsLeaveNoStrayReport) {
     CaseStore adder, clearer;
     ASSERT_TRUE(adder.Open(dir.path()).ok());
     ASSERT_TRUE(clearer.Open(dir.path()).ok());
-    StyledReport report;
-    report.text = "report\r\n";
+    const StyledReport report = ReportOf("report");
     std::thread adds([&] {
         for (int i = 0; i < 60; ++i) {
             CaseRecord r = MakeCase(std::to_string(i) + "a", 1990, true, "c");
@@ -648,8 +648,7 @@ TEST(AddCase, StoresBothOrLeavesNoLiveCase) {
     test::TempProgramDir dir("withreport");
     CaseStore db;
     ASSERT_TRUE(db.Open(dir.path()).ok());
-    StyledReport report;
-    report.text = "甲命八字：\r\n";
+    const StyledReport report = ReportOf("甲命八字：");
 
     CaseRecord first = test::MakeCase("张三", 1990, true, "同事");
     ASSERT_TRUE(db.AddCase(&first, report).ok());

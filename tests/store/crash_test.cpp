@@ -25,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::MakeCase;
+using test::ReportOf;
 using test::TempProgramDir;
 
 constexpr int kStopped = 77;  // the child's exit status at the chosen step
@@ -59,12 +60,6 @@ std::map<std::string, std::string> Tree(const fs::path& root) {
 void CopyTree(const fs::path& from, const fs::path& to) {
     fs::remove_all(to);
     fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-}
-
-StyledReport ReportOf(const std::string& text) {
-    StyledReport r;
-    r.text = text + "\r\n";
-    return r;
 }
 
 // Adds cases with reports to the store in `home`, all files 0600.

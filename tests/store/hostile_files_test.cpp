@@ -19,15 +19,10 @@ namespace {
 namespace fs = std::filesystem;
 using test::MakeCase;
 using test::ReadAll;
+using test::ReportOf;
 using test::Snapshot;
 using test::TempProgramDir;
 using test::WriteAll;
-
-StyledReport Report(const std::string& text) {
-    StyledReport r;
-    r.text = text + "\r\n";
-    return r;
-}
 
 // A store of three cases with reports, slot 1 deleted, exported to
 // `dir`/history.
@@ -37,7 +32,7 @@ void ExportedHistory(const TempProgramDir& dir) {
     ASSERT_TRUE(db.Open(dir / "from").ok());
     for (const char* name : {"张三", "李四", "王五"}) {
         CaseRecord r = MakeCase(name, 1990, true, "同事");
-        ASSERT_TRUE(db.AddCase(&r, Report(name)).ok());
+        ASSERT_TRUE(db.AddCase(&r, ReportOf(name)).ok());
     }
     ASSERT_TRUE(db.DeleteRecord(1).ok());  // its report stays, as a deleted category's do
     ASSERT_TRUE(db.ExportTo(dir / "history").ok());
@@ -76,7 +71,7 @@ TEST(ImportChecks, EveryRecordIsChecked) {
         CaseStore db;
         ASSERT_TRUE(db.Open(dir.path()).ok());
         CaseRecord mine = MakeCase("保留", 1970, false, "旧");
-        ASSERT_TRUE(db.AddCase(&mine, Report("mine")).ok());
+        ASSERT_TRUE(db.AddCase(&mine, ReportOf("mine")).ok());
         const auto before = Snapshot(dir.path());
         const Status s = db.ImportFrom(dir / "history/bazi0.dat");
         EXPECT_FALSE(s.ok());
@@ -176,7 +171,7 @@ TEST(Links, AreNeverFollowed) {
          [](const TempProgramDir& d, const fs::path& o) { fs::create_symlink(o, d / "bazi_f/1.rtf"); },
          [](CaseStore& db, const TempProgramDir& d) {
              CaseRecord r = MakeCase("新", 1990, true, "类");
-             const Status s = db.AddCase(&r, Report("new"));
+             const Status s = db.AddCase(&r, ReportOf("new"));
              EXPECT_EQ(r.slot, 1);
              EXPECT_FALSE(fs::is_symlink(d / "bazi_f/1.rtf"));
              return s;
@@ -186,7 +181,7 @@ TEST(Links, AreNeverFollowed) {
          [](const TempProgramDir& d, const fs::path& o) {
              fs::create_symlink(o, d / ("bazi_f/0.rtf.tmp" + std::to_string(::getpid())));
          },
-         [](CaseStore&, const TempProgramDir& d) { return SaveReportFile(d / "bazi_f/0.rtf", Report("saved")); }, true},
+         [](CaseStore&, const TempProgramDir& d) { return SaveReportFile(d / "bazi_f/0.rtf", ReportOf("saved")); }, true},
         {"clear with a link among the reports",
          [](const TempProgramDir& d, const fs::path& o) { fs::create_symlink(o, d / "bazi_f/8.rtf"); },
          [](CaseStore& db, const TempProgramDir& d) {
@@ -221,7 +216,7 @@ TEST(Links, AreNeverFollowed) {
         CaseStore db;
         ASSERT_TRUE(db.Open(dir.path()).ok());
         CaseRecord r = MakeCase("张三", 1990, true, "类");
-        ASSERT_TRUE(db.AddCase(&r, Report("zero")).ok());
+        ASSERT_TRUE(db.AddCase(&r, ReportOf("zero")).ok());
         const fs::path outside = dir / "elsewhere/outside.bin";
         fs::create_directories(outside.parent_path());
         WriteAll(outside, "outside");
@@ -294,9 +289,9 @@ TEST(Modes, AreKeptThroughAddExportImportAndClear) {
     ASSERT_TRUE(db.Open(dir.path()).ok());
     fs::permissions(dir / "dat/bazi0.dat", fs::perms::owner_read | fs::perms::owner_write);
     CaseRecord r = MakeCase("张三", 1990, true, "类");
-    ASSERT_TRUE(db.AddCase(&r, Report("zero")).ok());
+    ASSERT_TRUE(db.AddCase(&r, ReportOf("zero")).ok());
     EXPECT_EQ(ModeOfFile(dir / "bazi_f/0.rtf"), 0600u);
-    ASSERT_TRUE(db.WriteCase(0, r, Report("rewritten")).ok());
+    ASSERT_TRUE(db.WriteCase(0, r, ReportOf("rewritten")).ok());
     EXPECT_EQ(ModeOfFile(dir / "bazi_f/0.rtf"), 0600u);
     ASSERT_TRUE(db.ExportTo(dir / "out").ok());
     EXPECT_EQ(ModeOfFile(dir / "out/bazi0.dat"), 0600u);

@@ -14,6 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::MakeCase;
 using test::ReadAll;
+using test::ReportOf;
 using test::Snapshot;
 using test::TempProgramDir;
 using test::WriteAll;
@@ -24,8 +25,7 @@ void FiveCases(const TempProgramDir& dir) {
     ASSERT_TRUE(db.Open(dir.path()).ok());
     for (int i = 0; i < 5; ++i) {
         CaseRecord r = MakeCase("例" + std::to_string(i), 1980 + i, true, "类");
-        StyledReport report;
-        report.text = "report\r\n";
+        const StyledReport report = ReportOf("report");
         ASSERT_TRUE(db.AddCase(&r, report).ok());
     }
     ASSERT_TRUE(db.DeleteCase(1).ok());

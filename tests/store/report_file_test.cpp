@@ -9,7 +9,6 @@ namespace {
 
 using test::ReadAll;
 using test::TempProgramDir;
-using test::WriteAll;
 
 constexpr std::uint32_t kBlue = RgbColor(0, 0, 255);
 constexpr std::uint32_t kRed = RgbColor(255, 0, 0);

@@ -66,6 +66,13 @@ inline std::map<std::string, std::string> Snapshot(const fs::path& root) {
     return files;
 }
 
+// A report of one line.
+inline StyledReport ReportOf(const std::string& text) {
+    StyledReport r;
+    r.text = text + "\r\n";
+    return r;
+}
+
 inline CaseRecord MakeCase(const std::string& name, int year, bool male, const std::string& category,
                            const std::string& note = "备注") {
     CaseRecord r;
