@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <algorithm>
 #include <fstream>
 
 #include "app/AppFonts.h"
