@@ -6,7 +6,6 @@
 
 #include <QString>
 
-
 class QApplication;
 
 namespace tessaly {
@@ -26,6 +25,5 @@ struct AppSetupResult {
 // stays unset: on X11 Qt appends it to every window title, message boxes
 // included ("提示 — Tessaly 2.0").
 AppSetupResult SetUpApplication(QApplication& app);
-
 
 }  // namespace tessaly

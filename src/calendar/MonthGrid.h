@@ -78,7 +78,6 @@ std::string TermListLine(const MonthTerm& t);
 // "立春 16:27": a term with the minute it begins.
 std::string TermAtMinute(int term, int hour, int minute);
 
-
 // One day of the grid.
 struct DayCell {
     int day = 1;        // day of the month (15..31 after the gap of October 1582)

@@ -70,7 +70,8 @@ Status CopyIfMissing(const fs::path& from, const fs::path& to) {
     const fs::path temp = to.parent_path() / tempName;
     fs::remove(temp, ec);
     if (!fs::copy_file(from, temp, ec)) {
-        return Status::Error("无法把 " + from.string() + " 复制到 " + to.parent_path().string() + "：" + SystemErrorText(ec));
+        return Status::Error("无法把 " + from.string() + " 复制到 " + to.parent_path().string() + "：" +
+                             SystemErrorText(ec));
     }
     Status result;
     // A file system without hard links gets a plain rename, still only when

@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -228,8 +229,9 @@ int DrawnMarkPixels(QWidget* part, QPoint backgroundAt, double minContrast) {
     return n;
 }
 
-TEST(SkinContrast, BirthDialogTitleAndYearArrowsAreVisibleInEverySkin) {
-    TempHome home;
+// Runs `check` with each shipped skin switched on, then with the system
+// style.
+void InEverySkin(const std::function<void()>& check) {
     QStringList skins = Skins();
     skins << QString();  // the system style
     for (const QString& file : skins) {
@@ -241,6 +243,14 @@ TEST(SkinContrast, BirthDialogTitleAndYearArrowsAreVisibleInEverySkin) {
             ASSERT_TRUE(engine.Load(QStringLiteral(TESSALY_SOURCE_DIR "/data/skins/") + file));
             engine.Activate();
         }
+        check();
+        engine.Deactivate();
+    }
+}
+
+TEST(SkinContrast, BirthDialogTitleAndYearArrowsAreVisibleInEverySkin) {
+    TempHome home;
+    InEverySkin([&] {
         for (int person : {0, 1}) {
             SCOPED_TRACE(person);
             BirthDataDialog dlg(home.dir / "dat" / "dili.ini");
@@ -257,8 +267,7 @@ TEST(SkinContrast, BirthDialogTitleAndYearArrowsAreVisibleInEverySkin) {
                 EXPECT_GE(DrawnMarkPixels(arrow, {arrow->width() / 2, 2}, 3.0), 8);
             }
         }
-        engine.Deactivate();
-    }
+    });
 }
 
 TEST(SkinContrast, SaveButtonKeepsItsFontAfterNewCase) {
@@ -342,23 +351,12 @@ TEST(SkinContrast, SwitchingSkinsKeepsTheWindowFont) {
 // The blue note of "设定用神" takes the skin's label colour where a skin
 // has one: blue on a dark skin was unreadable.
 TEST(SkinContrast, UsefulGodNoteIsReadableInEverySkin) {
-    QStringList skins = Skins();
-    skins << QString();  // the system style
-    for (const QString& file : skins) {
-        SCOPED_TRACE(file.isEmpty() ? std::string("system style") : file.toStdString());
-        SkinEngine engine;
-        if (file.isEmpty()) {
-            engine.Deactivate();
-        } else {
-            ASSERT_TRUE(engine.Load(QStringLiteral(TESSALY_SOURCE_DIR "/data/skins/") + file));
-            engine.Activate();
-        }
+    InEverySkin([] {
         UsefulGodDialog dlg(std::array<RoleOverride, 2>{});
         dlg.show();
         QApplication::processEvents();
         EXPECT_GE(DrawnContrast(dlg.note, {1, 1}), 4.5);
-        engine.Deactivate();
-    }
+    });
 }
 
 }  // namespace

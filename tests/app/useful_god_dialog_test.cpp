@@ -18,10 +18,10 @@
 namespace tessaly {
 namespace {
 
-using apptest::TestPerson;
 using apptest::MatchCouple;
 using apptest::ScriptedMessages;
 using apptest::TempHome;
+using apptest::TestPerson;
 using apptest::WhenModal;
 
 // 甲命 on a 丙 day, 乙命 on a 甲 day.

@@ -181,7 +181,8 @@ TEST(Links, AreNeverFollowed) {
          [](const TempProgramDir& d, const fs::path& o) {
              fs::create_symlink(o, d / ("bazi_f/0.rtf.tmp" + std::to_string(::getpid())));
          },
-         [](CaseStore&, const TempProgramDir& d) { return SaveReportFile(d / "bazi_f/0.rtf", ReportOf("saved")); }, true},
+         [](CaseStore&, const TempProgramDir& d) { return SaveReportFile(d / "bazi_f/0.rtf", ReportOf("saved")); },
+         true},
         {"clear with a link among the reports",
          [](const TempProgramDir& d, const fs::path& o) { fs::create_symlink(o, d / "bazi_f/8.rtf"); },
          [](CaseStore& db, const TempProgramDir& d) {
