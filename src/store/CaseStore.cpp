@@ -175,10 +175,18 @@ Status CaseStore::Undo(const StoreJournal& journal, const Status& failure) {
 Status CaseStore::Commit(StoreJournal journal, bool rewriteFirst) {
     journal.committed = true;
     journal.undo.clear();
-    if (rewriteFirst) {
-        if (Status s = WriteJournal(steps_, Place(), journal); !s) return s;
-    }
-    return RunJournal(steps_, Place(), journal);
+    if (!rewriteFirst) return RunJournal(steps_, Place(), journal);
+    if (Status s = WriteJournal(steps_, Place(), journal); !s) return s;
+    return FinishCommitted(journal);
+}
+
+Status CaseStore::FinishCommitted(const StoreJournal& journal) {
+    const Status s = RunJournal(steps_, Place(), journal);
+    if (s) return s;
+    // The committed journal is on disk: the change stands, and the next use
+    // of the store finishes what is left. Saying "failed" would be untrue.
+    return Status::Error(s.message() + "；" + OperationText(journal.operation) +
+                         "已经生效，余下的收尾在下次使用命例库时完成");
 }
 
 Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
@@ -517,7 +525,7 @@ Status CaseStore::ClearAll() {
     clear.number = storeKind_;
     j.finish.push_back(clear);
     if (Status s = WriteJournal(steps_, Place(), j); !s) return s;
-    return RunJournal(steps_, Place(), j);
+    return FinishCommitted(j);
 }
 
 Status CaseStore::ExportTo(const fs::path& destDir, std::vector<std::string>* skipped) {

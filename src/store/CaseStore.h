@@ -162,6 +162,8 @@ private:
     Status Undo(const StoreJournal& journal, const Status& failure);
     // Runs a journal whose change is done: its finishing steps, then away.
     Status Commit(StoreJournal journal, bool rewriteFirst);
+    // Runs the finishing steps of a journal already written as committed.
+    Status FinishCommitted(const StoreJournal& journal);
     JournalPlace Place() const { return {programDir_, stem_}; }
 
     std::filesystem::path programDir_;

@@ -673,5 +673,45 @@ TEST(AddCase, StoresBothOrLeavesNoLiveCase) {
     EXPECT_TRUE(back.live());
 }
 
+// A clear that fails after its journal is on disk has happened all the same
+// (the next use of the store finishes it): its message says so instead of
+// reporting a failed clear. The failure: from step n on, the journal's
+// place holds a folder that is not empty, which no step can replace or
+// remove.
+TEST(ClearAll, FailureAfterTheCommitSaysTheClearStands) {
+    int standing = 0;
+    for (int n = 1;; ++n) {
+        SCOPED_TRACE(n);
+        TempProgramDir dir("clearfinish");
+        const fs::path journal = dir.path() / "dat" / "bazi.journal";
+        {
+            CaseStore db;
+            ASSERT_TRUE(db.Open(dir.path()).ok());
+            CaseRecord r = MakeCase("张三", 1990, true, "同事");
+            ASSERT_TRUE(db.AddCase(&r, ReportOf("report")).ok());
+        }
+        CaseStore db;
+        ASSERT_TRUE(db.Open(dir.path()).ok());
+        db.SetStepHookForTest([&](int step) {
+            if (step != n) return;
+            fs::remove(journal);
+            fs::create_directories(journal / "in the way");
+        });
+        const Status s = db.ClearAll();
+        db.SetStepHookForTest({});
+        fs::remove_all(journal);
+        if (s.ok()) break;
+        CaseStore again;
+        std::int32_t count = -1;
+        ASSERT_TRUE(again.Open(dir.path()).ok());
+        ASSERT_TRUE(again.RecordCount(&count).ok());
+        const bool saysItStands = s.message().find("已经生效") != std::string::npos;
+        EXPECT_EQ(saysItStands, count == 0) << s.message();
+        standing += saysItStands;
+        ASSERT_LT(n, 100);
+    }
+    EXPECT_GT(standing, 0);
+}
+
 }  // namespace
 }  // namespace tessaly
