@@ -86,6 +86,22 @@ void YearUpDown::Step(int delta) {
     emit clicked(position_);
 }
 
+void YearUpDown::StepWithArrowKeysOf(QWidget* field) {
+    field_ = field;
+    field->installEventFilter(this);
+}
+
+bool YearUpDown::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == field_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            Step(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 QString BirthDataDialog::HourLabel(int hour) {
     int h = hour;
     if (h % 2 != 0) h = (h + 1) % 24;  // 23 becomes 0
@@ -119,7 +135,7 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     yearEdit->setFixedWidth(56);
     yearUpDown = new YearUpDown(1900, 2100, this);
     yearUpDown->setObjectName(QStringLiteral("UpYear"));
-    yearEdit->installEventFilter(this);
+    yearUpDown->StepWithArrowKeysOf(yearEdit);
     // A typed year is where the arrows step from.
     connect(yearEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
         long y = 0;
@@ -337,17 +353,6 @@ std::optional<PersonRecord> BirthDataDialog::BuildRecord() {
     r.name = name;
     zonePanel->ApplyTo(r);
     return r;
-}
-
-bool BirthDataDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == yearEdit && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            yearUpDown->Step(key == Qt::Key_Up ? 1 : -1);
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void BirthDataDialog::accept() {

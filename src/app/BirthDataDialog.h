@@ -35,11 +35,18 @@ public:
     int position() const { return position_; }
     void setPosition(int p);
     void Step(int delta);
+    // Up and Down in `field` (the year typed beside the arrows) step as the
+    // arrows do.
+    void StepWithArrowKeysOf(QWidget* field);
 signals:
     void clicked(int position);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     int min_, max_, position_;
+    QWidget* field_ = nullptr;
     QToolButton* up_;
     QToolButton* down_;
 };
@@ -89,10 +96,6 @@ public:
 
 public slots:
     void accept() override;
-
-protected:
-    // Up and Down in the year edit step the year as the arrows do.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ReloadCities(int provinceIndex);

@@ -222,9 +222,9 @@ PerpetualCalendarWindow::PerpetualCalendarWindow(QWidget* parent, std::function<
     EdtYear->setMaxLength(5);
     EdtYear->setFixedWidth(EdtYear->fontMetrics().horizontalAdvance(QStringLiteral("-47130")) + 12);
     EdtYear->setToolTip(QStringLiteral("年份在-4713至9999，公元前用负数"));
-    EdtYear->installEventFilter(this);
     UdYear = new YearUpDown(StoredYear(kCalendarFirstShownYear), kCalendarLastShownYear, this);
     UdYear->setObjectName(QStringLiteral("UdYear"));
+    UdYear->StepWithArrowKeysOf(EdtYear);
 
     const auto list = [this](const char* name, int first, int last, const QString& unit) {
         auto* c = new QComboBox(this);
@@ -413,18 +413,6 @@ void PerpetualCalendarWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-bool PerpetualCalendarWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Up and Down in the year field work its up-down.
-    if (watched == EdtYear && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            UdYear->Step(key == Qt::Key_Up ? 1 : -1);
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace tessaly

@@ -100,7 +100,6 @@ public:
     MonthGridView* Img1;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
