@@ -1,9 +1,9 @@
 // Renders the pictures of the README offscreen: the main window at its
 // first start, after a matching run of two sample persons (skin Mx1) and in
-// the skin Ink, the birth-data dialog, the "设定用神" dialog of that run, the
-// case tree with a stored case viewed, the case search and information
-// dialogs, the perpetual calendar, the coordinates editor, the He Tu and Luo
-// Shu diagrams and the help window.
+// the skin Ink, the birth-data dialog, the "设定用神" and "婚配指数构成"
+// dialogs of that run, the case tree with a stored case viewed, the case
+// search and information dialogs, the perpetual calendar, the coordinates
+// editor, the He Tu and Luo Shu diagrams and the help window.
 //
 //   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME, without
 //                                   dat/bzinit.ini: a first start; a few
@@ -26,6 +26,7 @@
 #include "app/CaseSearchDialog.h"
 #include "app/CaseTreeModel.h"
 #include "app/HelpWindow.h"
+#include "app/IndexPartsDialog.h"
 #include "app/MainWindow.h"
 #include "app/PerpetualCalendarWindow.h"
 #include "app/UsefulGodDialog.h"
@@ -152,6 +153,19 @@ int main(int argc, char** argv) {
     roles.show();
     QApplication::processEvents();
     if (!roles.grab().save(out + "/useful-god-dialog.png")) return 1;
+
+    // "婚配指数构成" of that run: the bars, then the table of the other options.
+    const tessaly::MatchingResult& run = *window.lastMatching();
+    tessaly::IndexPartsDialog parts(
+        tessaly::IndexPartsOf(run),
+        tessaly::CompareOptions(run.persons[0].Person(), run.persons[1].Person(), run.options));
+    parts.resize(860, 520);
+    parts.show();
+    QApplication::processEvents();
+    if (!parts.grab().save(out + "/index-parts.png")) return 1;
+    parts.pages->setCurrentIndex(1);
+    QApplication::processEvents();
+    if (!parts.grab().save(out + "/option-comparison.png")) return 1;
 
     // The case tree opened, a stored case viewed.
     window.caseTree->setCurrentIndex(window.caseModel->RootIndex());

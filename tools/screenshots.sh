@@ -6,6 +6,8 @@
 #   birth-dialog.png    the birth-data dialog
 #   ink-skin.png        the main window in the skin Ink
 #   useful-god-dialog.png  the "设定用神" dialog of that run
+#   index-parts.png, option-comparison.png
+#                       the two tabs of the "婚配指数构成" dialog of that run
 #   case-tree.png, case-search.png, case-info.png
 #                       the case tree with a stored case viewed, the case
 #                       search and the case information dialogs

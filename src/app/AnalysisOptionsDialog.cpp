@@ -46,6 +46,9 @@ AnalysisOptionsDialog::AnalysisOptionsDialog(const ChartOptions& options, QWidge
     firstLineIndent->setMaxLength(3);
     firstLineIndent->setFixedWidth(60);
     askToSave = new QCheckBox(QStringLiteral("提示保存"), this);
+    appendIndexParts = new QCheckBox(tr("命稿附婚配指数构成"), this);
+    appendIndexParts->setObjectName(QStringLiteral("ChkIndexParts"));
+    appendIndexParts->setAccessibleName(tr("命稿附婚配指数构成"));
     okButton = new QPushButton(QStringLiteral("确定(&O)"), this);
     okButton->setDefault(true);
     cancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
@@ -56,7 +59,8 @@ AnalysisOptionsDialog::AnalysisOptionsDialog(const ChartOptions& options, QWidge
     form->addRow(QStringLiteral("使用时间"), timeBasisBox);
     form->addRow(QStringLiteral("文本左边距离"), firstLineIndent);
     auto* checks = new QVBoxLayout;
-    for (QCheckBox* c : {lateZiHourKeepsDay, highScoreScale, specialPatternRoles, followJudgements, askToSave}) {
+    for (QCheckBox* c :
+         {lateZiHourKeepsDay, highScoreScale, specialPatternRoles, followJudgements, appendIndexParts, askToSave}) {
         checks->addWidget(c);
     }
     auto* buttons = new QHBoxLayout;
@@ -80,6 +84,7 @@ AnalysisOptionsDialog::AnalysisOptionsDialog(const ChartOptions& options, QWidge
     followJudgements->setChecked(options_.followJudgements);
     firstLineIndent->setText(QString::number(options_.firstLineIndent));
     askToSave->setChecked(options_.askToSave);
+    appendIndexParts->setChecked(options_.appendIndexParts);
 }
 
 void AnalysisOptionsDialog::accept() {
@@ -99,6 +104,7 @@ void AnalysisOptionsDialog::accept() {
     options_.askToSave = askToSave->isChecked();
     options_.highScoreScale = highScoreScale->isChecked();
     options_.followJudgements = followJudgements->isChecked();
+    options_.appendIndexParts = appendIndexParts->isChecked();
     QDialog::accept();
 }
 

@@ -1,6 +1,7 @@
 // AnalysisOptionsDialog (aka TFrmSet, Untset) — the analysis options: time
 // basis, chart layout, late 子 hours, 命宫 counting, the index scale, pattern
-// and follow judgements, the report's indent and the save question. The
+// and follow judgements, the report's indent, the table of the index's parts
+// in the report and the save question. The
 // dialog edits a ChartOptions value; its caller saves it to dat/pan.ini.
 #pragma once
 
@@ -34,6 +35,7 @@ public:
     QCheckBox* followJudgements;
     QLineEdit* firstLineIndent;
     QCheckBox* askToSave;
+    QCheckBox* appendIndexParts;  // the table of the index's parts in the report
     QPushButton* okButton;
     QPushButton* cancelButton;
 

@@ -30,6 +30,8 @@ constexpr OptionKey kOptionKeys[] = {
      [](ChartOptions& o, int v) { o.followJudgements = v != 0; }},
     {"endinfo", 0, 1, [](const ChartOptions& o) { return B(o.appendEnding); },
      [](ChartOptions& o, int v) { o.appendEnding = v != 0; }},
+    {"indexparts", 0, 1, [](const ChartOptions& o) { return B(o.appendIndexParts); },
+     [](ChartOptions& o, int v) { o.appendIndexParts = v != 0; }},
 };
 
 std::string RangeText(const OptionKey& k) { return std::to_string(k.min) + ".." + std::to_string(k.max); }

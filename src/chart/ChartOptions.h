@@ -36,6 +36,7 @@ struct ChartOptions {
     int firstLineIndent = 0;                        // leftpos: first-line indent of the report pane, pixels
     bool highScoreScale = false;                    // bscore: ten more points on the compatibility index
     bool followJudgements = false;                  // congGe: the judgements 从旺/从弱 may be given
+    bool appendIndexParts = false;                  // indexparts: the table of the index's parts after the pairing
 };
 
 inline constexpr std::string_view kOptionsSection = "set";

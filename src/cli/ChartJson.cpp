@@ -102,10 +102,50 @@ void WritePerson(JsonWriter& w, const PersonRecord& p, const BirthMoments& m, co
     w.EndObject();
 }
 
+namespace {
+
+// The part's name in JSON: what it is, in snake_case.
+constexpr std::string_view kPartIds[kIndexPartCount] = {
+    "mutual_support", "favourable_elements", "element_balance", "yin_yang_balance", "day_masters", "birth_years",
+    "nine_stars",     "constellations",      "birth_numbers",   "high_score_bonus", "cap"};
+
+}  // namespace
+
+void WriteIndexParts(JsonWriter& w, const IndexParts& parts) {
+    w.BeginArray();
+    for (const IndexPart& p : parts.parts) {
+        w.BeginObject();
+        w.Key("id").String(kPartIds[static_cast<int>(p.id)]);
+        w.Key("name").String(p.name);
+        w.Key("points").Number(p.points);
+        w.Key("max").Number(p.max);
+        w.Key("applies").Bool(p.applies);
+        w.Key("inputs").BeginArray();
+        for (const IndexPartInput& in : p.inputs) {
+            w.BeginObject();
+            w.Key("name").String(in.name);
+            if (in.ofBoth) {
+                w.Key("a").String(in.a);
+                w.Key("b").String(in.b);
+            } else {
+                w.Key("value").String(in.a);
+            }
+            w.EndObject();
+        }
+        w.EndArray();
+        w.Key("line").String(p.line);
+        w.Key("note").String(p.note);
+        w.EndObject();
+    }
+    w.EndArray();
+}
+
 std::string MatchingRunJson(const MatchingResult& m) {
     JsonWriter w;
     w.BeginObject();
     w.Key("index").Number(m.index);
+    w.Key("index_parts");
+    WriteIndexParts(w, IndexPartsOf(m));
     w.Key("report").String(m.Text());
     w.Key("persons").BeginArray();
     for (const PersonAnalysis& p : m.persons) WritePerson(w, p.Person(), p.built.moments, p.Chart());

@@ -1,5 +1,6 @@
-// The JSON form of a finished matching run: the index, the report and both
-// persons' chart blocks with every field under its name in snake_case.
+// The JSON form of a finished matching run: the index with its parts, the
+// report and both persons' chart blocks with every field under its name in
+// snake_case.
 #pragma once
 
 #include <string>
@@ -14,6 +15,12 @@ std::string FormatCivilTime(const CivilTime& t);
 
 void WriteChartData(JsonWriter& w, const ChartData& c);
 void WritePerson(JsonWriter& w, const PersonRecord& p, const BirthMoments& m, const ChartData& c);
+// The parts of the index: one object per part, in the order they are added
+// ("id", "name", "points", "max", "applies", "inputs" — {"name", "a", "b"}
+// for both persons' values, {"name", "value"} for a value of the run —
+// "line", "note"); their points add up to the index.
+void WriteIndexParts(JsonWriter& w, const IndexParts& parts);
+// The JSON of a run: "index", "index_parts", "report", "persons".
 std::string MatchingRunJson(const MatchingResult& result);
 
 }  // namespace tessaly::cli

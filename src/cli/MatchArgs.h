@@ -25,7 +25,7 @@ namespace tessaly::cli {
     "clipboard line of the desktop program, which begins orvane_mingli_data#\n"                             \
     "--b PERSON\tperson B (乙命), a woman unless sex=M\n"                                                 \
     "--set KEY=VALUE\tchange one analysis option of dat/pan.ini for this run only: zishi, biange, "         \
-    "mgong, endinfo, pai, idate, save, leftpos, bscore, congGe\n"
+    "mgong, endinfo, pai, idate, save, leftpos, bscore, congGe, indexparts\n"
 
 struct MatchArgs {
     PersonRecord a, b;

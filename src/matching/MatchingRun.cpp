@@ -5,6 +5,7 @@
 #include "calendar/LunarCalendar.h"
 #include "chart/Strength.h"
 #include "readings/ChartFacts.h"
+#include "readings/IndexParts.h"
 #include "readings/Marriage.h"
 #include "readings/Pairing.h"
 #include "readings/Personality.h"
@@ -133,11 +134,23 @@ MatchingResult RunMatching(const PersonRecord& a, const PersonRecord& b, const C
 }
 
 void PairAndAssemble(MatchingResult& result, const EndingText& ending) {
-    const PairingResult pairing =
-        PairingAnalysis(result.persons[0].Chart(), result.persons[1].Chart(), result.persons[0].Person(),
-                        result.persons[1].Person(), result.options);
+    const PersonAnalysis& a = result.persons[0];
+    const PersonAnalysis& b = result.persons[1];
+    PairingResult pairing = PairingAnalysis(a.Chart(), b.Chart(), a.Person(), b.Person(), result.options);
     result.index = pairing.index;
+    if (result.options.appendIndexParts) {
+        // The table of the parts closes the pairing section.
+        const IndexParts parts =
+            DescribeIndexParts(a.Chart(), b.Chart(), a.Person(), b.Person(), result.options, pairing);
+        pairing.report.Add(ReportRole::kPairing, IndexPartsReportText(parts));
+    }
     result.report = AssembleReport(result.persons, pairing.report, result.options, ending);
+}
+
+IndexParts IndexPartsOf(const MatchingResult& result) {
+    const PersonAnalysis& a = result.persons[0];
+    const PersonAnalysis& b = result.persons[1];
+    return IndexPartsOf(a.Chart(), b.Chart(), a.Person(), b.Person(), result.options);
 }
 
 std::string MatchingResult::ErrorText() const {

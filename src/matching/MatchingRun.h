@@ -18,6 +18,7 @@
 #include "chart/ChartOptions.h"
 #include "chart/ReportText.h"
 #include "common/Status.h"
+#include "readings/IndexParts.h"
 #include "readings/Pairing.h"
 #include "readings/ReadingRules.h"
 
@@ -122,6 +123,10 @@ ReportText AssembleReport(const std::array<PersonAnalysis, 2>& persons, const Re
 // with the index, then the whole report (AssembleReport) with the options of
 // the result. Sets result.index and result.report.
 void PairAndAssemble(MatchingResult& result, const EndingText& ending);
+
+// The index of a successful run taken apart (its pairing made again from
+// the run's charts, persons and options: the same points, the same index).
+IndexParts IndexPartsOf(const MatchingResult& result);
 
 // The separator between the charts and the readings: 71 hyphens.
 inline constexpr const char* kReportSeparator =

@@ -194,10 +194,16 @@ std::string CrossRelations(int subject, int dayStem, int monthBranch, const Char
     return text + stems + branches;
 }
 
+float SumOfIndexPoints(const IndexPoints& points) {
+    float index = 0;
+    for (const double p : points) index = Store(static_cast<double>(index) + p);
+    return index;
+}
+
 PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const PersonRecord& personA,
                               const PersonRecord& personB, const ChartOptions& options) {
-    float index = 0;
-    const auto add = [&](double points) { index = Store(static_cast<double>(index) + points); };
+    PairingResult r;
+    const auto add = [&r](IndexPartId part, double points) { r.points[static_cast<int>(part)] = points; };
     std::string body;
 
     // Mutual support, up to 35 points.
@@ -205,7 +211,7 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
     const float supportAB = Support(b, a);
     body += "☆乙命对甲命有" + std::to_string(PercentOf(supportBA)) + "％的补益作用力，";
     body += "甲命对乙命有" + std::to_string(PercentOf(supportAB)) + "％的补益作用力。\r\n";
-    add(35.0 * (static_cast<double>(supportBA) + static_cast<double>(supportAB)) / 2.0);
+    add(IndexPartId::kMutualSupport, 35.0 * (static_cast<double>(supportBA) + static_cast<double>(supportAB)) / 2.0);
 
     // Favourable elements, up to 25 points: 6.25 per supporting comparison.
     int support = 0, conflict = 0;
@@ -217,7 +223,7 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
     }
     body += support >= conflict ? "☆双方喜用神互相生助，有共同点，容易相处。\r\n"
                                 : "☆双方喜用神互相克害，容易有分歧，不利相处。\r\n";
-    add(6.25 * support);
+    add(IndexPartId::kFavourableElements, 6.25 * support);
 
     // Five-element balance of the two charts together, up to 15 points.
     std::array<int, 5> t{};
@@ -234,7 +240,7 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
         Store(((static_cast<double>(share[0]) - share[4]) + (static_cast<double>(share[1]) - share[3])) / 2.0);
     const float balance = Store(1.0 - static_cast<double>(spread));
     body += "☆双方八字交会后，五行平衡性为" + std::to_string(PercentOf(balance)) + "％。\r\n";
-    add(15.0 * static_cast<double>(balance));
+    add(IndexPartId::kElementBalance, 15.0 * static_cast<double>(balance));
 
     // Yin-yang balance, up to 10 points. Two charts without any yin or yang
     // score count as balanced.
@@ -244,29 +250,29 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
                                      : Store(1.0 - std::fabs(static_cast<double>(yin) / (yin + yang) -
                                                              static_cast<double>(yang) / (yin + yang)));
     body += "☆双方八字交会后，阴阳平衡性为" + std::to_string(PercentOf(yy)) + "％。\r\n";
-    add(10.0 * static_cast<double>(yy));
+    add(IndexPartId::kYinYangBalance, 10.0 * static_cast<double>(yy));
 
     // Day masters, up to 6 points by the distance of the mean judgement from 平和.
     const float p = Store((a.judgement + b.judgement) / 2.0);
     body += p >= 2.0f && p <= 4.0f ? "☆甲乙命日元搭配，趋向于平和，相处和谐。\r\n"
                                    : "☆甲乙命日元搭配不和谐，相处不容易。\r\n";
-    add(6.0 * std::fabs(static_cast<double>(p) - 3.0) / 3.0);
+    add(IndexPartId::kDayMasters, 6.0 * std::fabs(static_cast<double>(p) - 3.0) / 3.0);
 
     // Birth years.
     switch (YearPairKindOf(YearPairRelation(a.pillars[kYearPos], b.pillars[kYearPos]))) {
         case YearPairKind::kHeavenAndEarth:
             body += "☆甲乙命生年天合地合，百年好合！\r\n";
-            add(8);
+            add(IndexPartId::kBirthYears, 8);
             break;
         case YearPairKind::kCombined:
             body += "☆甲乙命生年相合，利于交往！\r\n";
-            add(6);
+            add(IndexPartId::kBirthYears, 6);
             break;
         case YearPairKind::kClashing: body += "☆甲乙命生年相冲，不容易相聚！\r\n"; break;
         case YearPairKind::kHarming: body += "☆甲乙命生年相刑害，不利！\r\n"; break;
         case YearPairKind::kHarmless:
             body += "☆甲乙命生年无害，可以交往！\r\n";
-            add(4);
+            add(IndexPartId::kBirthYears, 4);
             break;
     }
 
@@ -284,10 +290,10 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
         body += "，";
         if (name == "生气" || name == "福德" || name == "天医") {
             body += "子孙昌盛，不忌诸恶煞。\r\n";
-            add(2);
+            add(IndexPartId::kNineStars, 2);
         } else if (name == "游魂" || name == "归魂" || name == "五鬼") {
             body += "可以较量轻重，月家少忌，可以为婚。\r\n";
-            add(1);
+            add(IndexPartId::kNineStars, 1);
         } else {
             body += "男女更有忧亡。\r\n";
         }
@@ -304,10 +310,10 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
         body += "容易有矛盾的一对。\r\n";
     } else if (d == 5 || d == 7) {
         body += "可以相处的一对。\r\n";
-        add(1);
+        add(IndexPartId::kConstellations, 1);
     } else {
         body += "较为和谐的一对。\r\n";
-        add(2);
+        add(IndexPartId::kConstellations, 2);
     }
 
     // Birth numbers, for a man and a woman with numbers 1..9 (a chart
@@ -318,11 +324,11 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
         switch (kBirthNumberVerdict[mn - 1][wn - 1]) {
             case 2:
                 body += "天生的一对，完美的绝配。\r\n";
-                add(2);
+                add(IndexPartId::kBirthNumbers, 2);
                 break;
             case 1:
                 body += "两人适合在一起，可以发展感情。\r\n";
-                add(1);
+                add(IndexPartId::kBirthNumbers, 1);
                 break;
             default: body += "两人不适合在一起，没有姻缘。\r\n"; break;
         }
@@ -332,10 +338,13 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
     body += CrossRelations(1, StemOfPillar(b.pillars[kDayPos]), BranchOfPillar(b.pillars[kMonthPos]), a);
     body += "\r\n※提示：指数有在60分以上，双方可以交往，喜配良缘的机会大。80分以上者，如能婚配真是天生的一对。※\r\n";
 
-    if (options.highScoreScale) add(10);
-    if (index >= 100.0f) index = 99.0f;
-
-    PairingResult r;
+    if (options.highScoreScale) add(IndexPartId::kHighScoreBonus, 10);
+    // The index is the sum of the parts; a sum of 100 or more becomes 99
+    // through a part of its own.
+    if (const float uncapped = SumOfIndexPoints(r.points); uncapped >= 100.0f) {
+        add(IndexPartId::kCap, 99.0 - static_cast<double>(uncapped));
+    }
+    const float index = SumOfIndexPoints(r.points);
     r.index = index;
     r.report.Add(ReportRole::kPairingHeading, "婚姻配对分析：");
     r.report.Add(ReportRole::kPairing, "\r\n        ");

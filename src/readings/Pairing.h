@@ -11,6 +11,7 @@
 // shown is trunc(index).
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -46,9 +47,33 @@ std::string_view YearPairName(YearPairKind kind);
 // branches and against each two of them. Ends in CR LF.
 std::string CrossRelations(int subject, int dayStem, int monthBranch, const ChartData& other);
 
+// The parts of the index, in the order the pairing adds them: the nine
+// comparisons (互相扶助 … 生日密码), the ten points of the high-score scale
+// and the cap that brings an index of 100 or more down to 99.
+enum class IndexPartId : int {
+    kMutualSupport,       // 互相扶助, up to 35
+    kFavourableElements,  // 喜用五行, up to 25
+    kElementBalance,      // 五行平衡, up to 15
+    kYinYangBalance,      // 阴阳平衡, up to 10
+    kDayMasters,          // 日元搭配, up to 6
+    kBirthYears,          // 生年, 0, 4, 6 or 8
+    kNineStars,           // 九星, up to 2 (a man and a woman only)
+    kConstellations,      // 星座, up to 2
+    kBirthNumbers,        // 生日密码, up to 2 (a man and a woman only)
+    kHighScoreBonus,      // 高分制: 10 with the option bscore
+    kCap,                 // 99 − the sum when the sum is 100 or more, else 0
+};
+inline constexpr int kIndexPartCount = 11;
+using IndexPoints = std::array<double, kIndexPartCount>;
+
+// The index of the parts: their points added in IndexPartId order, each sum
+// kept in single precision, as the pairing computes it.
+float SumOfIndexPoints(const IndexPoints& points);
+
 struct PairingResult {
-    ReportText report;  // the whole section, beginning "婚姻配对分析：\r\n"
-    float index = 0;    // 0..99 points
+    ReportText report;     // the whole section, beginning "婚姻配对分析：\r\n"
+    float index = 0;       // 0..99 points, SumOfIndexPoints(points)
+    IndexPoints points{};  // what each part added (0 when it gave nothing or was not compared)
 
     std::string Text() const { return report.PlainText(); }
 };

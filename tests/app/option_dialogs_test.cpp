@@ -61,6 +61,14 @@ TEST(OptionsDialog, ShowsTheOptionsAndReturnsTheEditedOnes) {
     EXPECT_TRUE(dlg.Options().lifePalaceByMidTerm);
     EXPECT_EQ(dlg.Options().timeBasis, TimeBasis::kLocalMeanTime);
     EXPECT_TRUE(dlg.Options().lateZiHourKeepsDay);
+    EXPECT_FALSE(dlg.Options().appendIndexParts);
+
+    o.appendIndexParts = true;
+    AnalysisOptionsDialog parts(o);
+    EXPECT_TRUE(parts.appendIndexParts->isChecked());
+    parts.appendIndexParts->setChecked(false);
+    parts.accept();
+    EXPECT_FALSE(parts.Options().appendIndexParts);
 }
 
 TEST(OptionsDialog, TheWindowSavesTheOptionsAndKeepsTheEndingSwitch) {

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -17,6 +19,8 @@
 #include <optional>
 
 #include "app/BirthDataDialog.h"
+#include "app/IndexPartsChart.h"
+#include "app/IndexPartsDialog.h"
 #include "app/MainWindow.h"
 #include "app/SkinEngine.h"
 #include "app/UsefulGodDialog.h"
@@ -356,6 +360,29 @@ TEST(SkinContrast, UsefulGodNoteIsReadableInEverySkin) {
         dlg.show();
         QApplication::processEvents();
         EXPECT_GE(DrawnContrast(dlg.note, {1, 1}), 4.5);
+    });
+}
+
+// "婚配指数构成" draws on the palette's base with its text colour, and its
+// table is not styled by any skin: both stay readable.
+TEST(SkinContrast, IndexPartsDialogIsReadableInEverySkin) {
+    PersonRecord a, b;
+    a.SetTime({1990, 5, 12, 8, 30});
+    a.isMale = 1;
+    b.SetTime({1992, 11, 3, 21, 10});
+    const MatchingResult m = RunMatching(a, b, {});
+    ASSERT_TRUE(m.Ok());
+    const OptionComparison comparison = CompareOptions(a, b, {});
+    InEverySkin([&] {
+        IndexPartsDialog dlg(IndexPartsOf(m), comparison);
+        dlg.show();
+        QApplication::processEvents();
+        EXPECT_GE(DrawnContrast(dlg.chart, {1, 1}), 4.5);
+        EXPECT_GE(DrawnContrast(dlg.indexLabel, {1, 1}), 4.5);
+        dlg.pages->setCurrentIndex(1);
+        QApplication::processEvents();
+        EXPECT_GE(DrawnContrast(dlg.optionTable->viewport(), {1, 1}), 4.5);
+        EXPECT_GE(DrawnContrast(dlg.tableNote, {1, 1}), 4.5);
     });
 }
 

@@ -2,6 +2,10 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <regex>
+
 #include "cli/cli_test_util.h"
 #include "common/TextCodec.h"
 
@@ -243,6 +247,66 @@ TEST(MatchCommandOverride, BothPersonsAndJson) {
     EXPECT_EQ(r.out.substr(a, 19), "\"strength_level\":0,");  // 从弱: extremely weak
     EXPECT_EQ(r.out.substr(b, 19), "\"strength_level\":6,");  // 从旺: extremely strong
     EXPECT_NE(r.out.find("日元极弱，以从弱看，"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+const std::string kLateA = "name=张三;sex=M;date=1984-02-04 23:40;lon=104.1";
+const std::string kLateB = "name=李四;sex=F;date=1985-12-31 23:05;lon=87.6";
+
+// The points of the parts add up to the index (in single precision, as the
+// pairing adds them); the high-score bonus and the cap are parts too.
+TEST(MatchCommand, JsonTakesTheIndexApart) {
+    const struct {
+        std::string a, b;
+        std::vector<std::string> set;
+        const char* capText;
+    } kCases[] = {
+        {kLateA, kLateB, {}, R"("id":"cap","name":"封顶99分","points":0,"max":0,"applies":false)"},
+        // 101.02 points with the high-score scale: 99.
+        {"name=庚;sex=M;date=1938-07-13 15:50",
+         "name=辛;sex=F;date=1923-11-09 14:41",
+         {"--set", "bscore=1"},
+         R"("id":"cap","name":"封顶99分","points":-2.0)"},
+        // Two women: no nine stars, no birth numbers.
+        {"name=甲;sex=F;date=1990-05-12 08:30",
+         kB,
+         {},
+         R"("id":"nine_stars","name":"九星","points":0,"max":2,"applies":false)"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.a);
+        std::vector<std::string> args{"match", "--a", c.a, "--b", c.b, "--json"};
+        args.insert(args.end(), c.set.begin(), c.set.end());
+        const auto r = RunCli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(c.capText), std::string::npos) << r.out.substr(0, 3000);
+        const std::size_t end = r.out.find(R"(],"report":)");
+        ASSERT_NE(end, std::string::npos);
+        const std::string parts = r.out.substr(0, end);
+        const double index = std::atof(parts.c_str() + std::strlen(R"({"index":)"));
+        float sum = 0;
+        int n = 0;
+        static const std::regex kPoints(R"("points":(-?[0-9.e+-]+))");
+        for (auto it = std::sregex_iterator(parts.begin(), parts.end(), kPoints); it != std::sregex_iterator(); ++it) {
+            sum = static_cast<float>(double(sum) + std::atof((*it)[1].str().c_str()));
+            ++n;
+        }
+        EXPECT_EQ(n, 11);
+        EXPECT_NEAR(sum, index, 1e-4);
+        for (const char* id :
+             {"mutual_support", "favourable_elements", "element_balance", "yin_yang_balance", "day_masters",
+              "birth_years", "nine_stars", "constellations", "birth_numbers", "high_score_bonus", "cap"}) {
+            EXPECT_NE(parts.find(std::string(R"("id":")") + id + '"'), std::string::npos) << id;
+        }
+    }
+    const auto r = RunCli({"match", "--a", kLateA, "--b", kLateB, "--json"});
+    EXPECT_NE(r.out.find(R"("inputs":[{"name":"年柱","a":"甲子","b":"乙丑"}],"line":"☆甲乙命生年)"), std::string::npos);
+    EXPECT_NE(r.out.find(R"("inputs":[{"name":"婚配指数高分制","value":"否"}])"), std::string::npos);
 }
 
 }  // namespace

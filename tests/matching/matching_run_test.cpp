@@ -170,7 +170,7 @@ TEST(ChartOptions, ReadWriteAndSetThroughOneKeyTable) {
     EXPECT_EQ(back.lateZiHourKeepsDay, o.lateZiHourKeepsDay);
     EXPECT_EQ(out.ReadString("set", "biange"), "1");
     EXPECT_EQ(out.Keys("set"), (std::vector<std::string>{"leftpos", "zishi", "biange", "mgong", "pai", "idate", "save",
-                                                         "bscore", "congGe", "endinfo"}));
+                                                         "bscore", "congGe", "endinfo", "indexparts"}));
 }
 
 TEST(ChartOptions, ValuesOutsideTheirRangeAreRefusedOrReplacedByTheDefault) {
@@ -186,7 +186,7 @@ TEST(ChartOptions, ValuesOutsideTheirRangeAreRefusedOrReplacedByTheDefault) {
         {"pai=x", "--set pai: 'x' is not a number"},
         {"colour=1",
          "--set: unknown option 'colour' (leftpos, zishi, biange, mgong, pai, idate, save, bscore, "
-         "congGe, endinfo)"},
+         "congGe, endinfo, indexparts)"},
         {"zishi", "--set needs KEY=VALUE, got 'zishi'"},
     };
     for (const auto& c : kCases) {

@@ -2,7 +2,8 @@
 // and a few fixed couples under every combination of the analysis options,
 // in both calendars. Each run's report text, index and the style of every
 // character (colour, size, weight) are reduced to a 64-bit digest and
-// compared with tests/data/report_digests.txt.
+// compared with tests/data/report_digests.txt. On every run the parts of
+// the index are checked to add up to it.
 //
 // The digest file was written by this test (TESSALY_WRITE_DIGESTS=path) from
 // a version whose reports had been checked; a difference means a report
@@ -152,6 +153,8 @@ std::string DigestLine(const SweepRun& run) {
     for (const std::string& kv : run.options) EXPECT_TRUE(SetChartOption(options, kv).ok()) << kv;
     const MatchingResult m = RunMatching(run.a, run.b, options);
     if (!m.Ok()) return run.label + "\trefused:" + m.status.message();
+    // The parts of the index add up to it, in the same single-precision sum.
+    EXPECT_EQ(SumOfIndexPoints(IndexPartsOf(m).Points()), m.index) << run.label;
     std::uint64_t h = 14695981039346656037ull;
     h = Fnv1a(h, m.Text());
     char index[32];
