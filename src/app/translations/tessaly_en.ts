@@ -47,4 +47,15 @@
         <translation>Close</translation>
     </message>
 </context>
+<context>
+    <name>tessaly::LanguageMenu</name>
+    <message>
+        <source>跟随系统</source>
+        <translation>Follow the desktop</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+</context>
 </TS>

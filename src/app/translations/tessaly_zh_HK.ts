@@ -47,4 +47,15 @@
         <translation>關閉</translation>
     </message>
 </context>
+<context>
+    <name>tessaly::LanguageMenu</name>
+    <message>
+        <source>跟随系统</source>
+        <translation>跟隨系統</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+</context>
 </TS>
