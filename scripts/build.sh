@@ -16,7 +16,8 @@ build=${TESSALY_BUILD_DIR:-$root/build}
 packages=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
           libhowardhinnant-date-dev tzdata
-          qt6-base-dev qt6-translations-l10n fonts-wqy-zenhei poppler-utils)
+          qt6-base-dev qt6-translations-l10n fonts-wqy-zenhei poppler-utils
+          qt6-tools-dev qt6-l10n-tools libopencc-dev libopencc-data)
 # The package check needs dpkg-shlibdeps and runs the validators.
 if [ "$mode" = test ]; then
   packages+=(dpkg-dev desktop-file-utils appstream)

@@ -1,11 +1,15 @@
 #include "ChartPicture.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QStringList>
 #include <cmath>
 
 #include "AppFonts.h"
+#include "AppSetup.h"
 #include "chart/Tables.h"
+#include "lang/Glossary.h"
 #include "matching/MatchingRun.h"
 
 // Resources of a static library are registered by hand.
@@ -23,9 +27,30 @@ ChartPictureData PictureDataOf(const MatchingResult& result) {
     return d;
 }
 
-QString IndexCaption(float matchIndex) { return QStringLiteral("婚配指数=%1分").arg(static_cast<int>(matchIndex)); }
+QString IndexCaption(float matchIndex) {
+    return QCoreApplication::translate("ChartPicture", "婚配指数=%1分").arg(static_cast<int>(matchIndex));
+}
 
 namespace {
+
+QString PersonLabel(int person) {
+    return person == 0 ? QCoreApplication::translate("ChartPicture", "甲命")
+                       : QCoreApplication::translate("ChartPicture", "乙命");
+}
+
+QString SexLabel(bool male) {
+    return male ? QCoreApplication::translate("ChartPicture", "乾造")
+                : QCoreApplication::translate("ChartPicture", "坤造");
+}
+
+// "gēng wǔ": the pinyin of a pillar's stem and branch, from the glossary.
+QString PillarPinyin(int pillar) {
+    QStringList parts;
+    for (const std::string_view name : {PillarStemName(pillar), PillarBranchName(pillar)}) {
+        if (const GlossaryTerm* t = Glossary::Builtin().Find(name)) parts << QString::fromStdString(t->pinyin);
+    }
+    return parts.join(u' ');
+}
 
 QImage LoadBackground(const QString& resource, int scale) {
     InitPictureResources();
@@ -41,20 +66,40 @@ QImage LoadBackground(const QString& resource, int scale) {
 
 QString PillarText(int pillar) { return QString::fromStdString(PillarName(pillar)); }
 
-// One person's column from y = 8, rows spaced by the cell height h; returns
-// the y below the last pillar.
-qreal AddColumn(std::vector<PictureText>& out, const QFont& font, qreal x, qreal h, const QString& title, bool male,
-                const std::array<std::int16_t, 4>& pillars) {
+// The font, made smaller (down to 8 pixels) until `text` is at most `width`
+// wide.
+QFont FittedFont(QFont font, const QString& text, qreal width) {
+    while (font.pixelSize() > 8 && QFontMetricsF(font).horizontalAdvance(text) > width) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
+// One person's column from y = 8, rows spaced by the cell height h, labels
+// fitted into `width`; returns the y below the last pillar. With pinyin the
+// pillars move up a little, so that the last one's pinyin stays above the
+// parchment's lower edge; the returned y stays where it is without.
+qreal AddColumn(std::vector<PictureText>& out, const QFont& font, qreal x, qreal h, qreal width, int person, bool male,
+                const std::array<std::int16_t, 4>& pillars, bool pinyin) {
+    const qreal lift = pinyin ? 12 : 0;
     qreal y = 8;
-    out.push_back({title, font, Qt::black, {x, y}, {}});
+    const QString title = PersonLabel(person);
+    out.push_back({title, FittedFont(font, title, width), Qt::black, {x, y}, {}});
     y += h + 5;
-    out.push_back({male ? QStringLiteral("乾造") : QStringLiteral("坤造"), font, Qt::black, {x, y}, {}});
-    y += h + 30;
+    const QString sex = SexLabel(male);
+    out.push_back({sex, FittedFont(font, sex, width), Qt::black, {x, y}, {}});
+    y += h + 30 - lift;
+    QFont small(kSongTi);
+    small.setPixelSize(10);
     for (std::int16_t pillar : pillars) {
         out.push_back({PillarText(pillar), font, Qt::black, {x, y}, {}});
+        if (pinyin) {
+            const QString p = PillarPinyin(pillar);
+            out.push_back({p, FittedFont(small, p, width), Qt::black, {x, y + h + 2}, {}});
+        }
         y += h + 20;
     }
-    return y;
+    return y + lift;
 }
 
 }  // namespace
@@ -65,7 +110,9 @@ QImage PictureBackground(qreal deviceScale) {
     return deviceScale > 1.01 ? bk2 : bk1;
 }
 
-std::vector<PictureText> PictureTexts(const ChartPictureData& d) {
+std::vector<PictureText> PictureTexts(const ChartPictureData& d) { return PictureTexts(d, CurrentLanguage()); }
+
+std::vector<PictureText> PictureTexts(const ChartPictureData& d, UiLanguage language) {
     // 16 points of the Windows screen (96 dots per inch) are 21 pixels; the
     // rows are spaced by that cell height, as "宋体" has it, whatever font
     // stands in for it.
@@ -74,14 +121,20 @@ std::vector<PictureText> PictureTexts(const ChartPictureData& d) {
     big.setBold(true);
     const qreal w = QFontMetricsF(big).horizontalAdvance(QStringLiteral("正"));
     const qreal h = big.pixelSize();
+    // A label fits between its column's start and the line (or the frame)
+    // on its right; the index has the width of the picture inside the frame.
+    const qreal xB = 2 + 3 * std::round(w);
+    const qreal column = 3 * std::round(w) - 14;
+    const bool pinyin = language == UiLanguage::kEnglish;
     std::vector<PictureText> texts;
-    AddColumn(texts, big, 2, h, QStringLiteral("甲命"), d.aMale, d.aPillars);
-    const qreal y = AddColumn(texts, big, 2 + 3 * std::round(w), h, QStringLiteral("乙命"), d.bMale, d.bPillars);
+    AddColumn(texts, big, 2, h, column, 0, d.aMale, d.aPillars, pinyin);
+    const qreal y = AddColumn(texts, big, xB, h, column, 1, d.bMale, d.bPillars, pinyin);
 
     QFont small(kSongTi);
     small.setPixelSize(15);  // 11 points
     small.setBold(true);
-    texts.push_back({IndexCaption(d.matchIndex), small, Qt::white, {5, y}, {}});
+    const QString index = IndexCaption(d.matchIndex);
+    texts.push_back({index, FittedFont(small, index, kPictureWidth - 10), Qt::white, {5, y}, {}});
 
     for (PictureText& t : texts) {
         const QFontMetricsF fm(t.font);
@@ -123,15 +176,30 @@ QImage RenderPicture(const ChartPictureData* d, qreal scale) {
 
 QImage DrawChartPicture(const ChartPictureData& d, qreal scale) { return RenderPicture(&d, scale); }
 
+QString PictureDescription(const ChartPictureData& d, UiLanguage language) {
+    const bool english = language == UiLanguage::kEnglish;
+    const auto person = [&](int n, bool male, const std::array<std::int16_t, 4>& pillars) {
+        QStringList ps;
+        for (std::int16_t p : pillars) ps << (english ? PillarText(p) + u' ' + PillarPinyin(p) : PillarText(p));
+        return english ? PersonLabel(n) + QStringLiteral(", ") + SexLabel(male) + QStringLiteral(": ") +
+                             ps.join(QStringLiteral(", "))
+                       : PersonLabel(n) + u' ' + SexLabel(male) + u' ' + ps.join(u' ');
+    };
+    const QString sep = english ? QStringLiteral("; ") : QStringLiteral("；");
+    return person(0, d.aMale, d.aPillars) + sep + person(1, d.bMale, d.bPillars) + sep + IndexCaption(d.matchIndex);
+}
+
 ChartPictureView::ChartPictureView(QWidget* parent) : QWidget(parent) { setMinimumSize(40, 80); }
 
 void ChartPictureView::SetPicture(const ChartPictureData& data) {
     data_ = data;
+    setAccessibleDescription(PictureDescription(data, CurrentLanguage()));
     update();
 }
 
 void ChartPictureView::Clear() {
     data_.reset();
+    setAccessibleDescription(QString());
     update();
 }
 

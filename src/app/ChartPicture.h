@@ -5,6 +5,12 @@
 // as vectors at whatever size and device pixel ratio it is shown: a view
 // twice as large, or a screen at 2×, gets sharp text, and the background
 // comes from its high-resolution copy.
+//
+// The labels (甲命, 乾造, 婚配指数) speak the window's language through the
+// translations ("Person A", "Male", "Index 65/99" in English); a label wider
+// than its column is drawn smaller until it fits, which a Chinese label never
+// is. In English each pillar also gets its pinyin beneath it, from the
+// glossary. The pillars themselves stay Chinese: they are the chart.
 #pragma once
 
 #include <QFont>
@@ -16,6 +22,8 @@
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+#include "lang/Language.h"
 
 class QPainter;
 
@@ -35,8 +43,14 @@ struct ChartPictureData {
 
 ChartPictureData PictureDataOf(const MatchingResult& result);
 
-// "婚配指数=%d分" with the index truncated toward zero.
+// "婚配指数=%d分" with the index truncated toward zero, in the window's
+// language.
 QString IndexCaption(float matchIndex);
+
+// What the picture shows, as one text for a screen reader: "甲命 乾造
+// 庚午 辛巳 丁丑 甲辰；乙命 坤造 …；婚配指数=65分"; in English with each
+// pillar's pinyin ("Person A, Male: 庚午 gēng wǔ, …; … Index 65/99").
+QString PictureDescription(const ChartPictureData& data, UiLanguage language);
 
 // The background alone, 120 × 500 logical pixels: the resource "bk", or
 // for a device scale above 1 its copy at twice the resolution (device pixel
@@ -54,12 +68,16 @@ struct PictureText {
 };
 
 // The texts of the picture in drawing order: both columns (甲命/乙命,
-// 乾造/坤造, four pillars), then the index.
-std::vector<PictureText> PictureTexts(const ChartPictureData& data);
+// 乾造/坤造, four pillars, in English each followed by its pinyin), then the
+// index. `language` chooses the pinyin; the labels come from the installed
+// translation (AppSetup's ApplyLanguage).
+std::vector<PictureText> PictureTexts(const ChartPictureData& data, UiLanguage language);
+std::vector<PictureText> PictureTexts(const ChartPictureData& data);  // in CurrentLanguage()
 
 // Paints the picture onto `painter`, whose transform maps the 120 × 500
 // canvas to its target; `deviceScale` (device pixels per canvas pixel)
 // chooses the background's resolution. Without data: the background alone.
+// The texts are those of CurrentLanguage().
 void PaintChartPicture(QPainter& painter, const ChartPictureData* data, qreal deviceScale);
 
 // The whole picture as an image of 120 × 500 logical pixels at device pixel
@@ -67,7 +85,9 @@ void PaintChartPicture(QPainter& painter, const ChartPictureData* data, qreal de
 QImage DrawChartPicture(const ChartPictureData& data, qreal scale = 1);
 
 // The image control: the picture scaled into itself (keeping its
-// proportions), drawn at the screen's resolution.
+// proportions), drawn at the screen's resolution. Its accessible
+// description is PictureDescription of what it shows (empty without a
+// couple).
 class ChartPictureView : public QWidget {
     Q_OBJECT
 public:

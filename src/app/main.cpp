@@ -37,16 +37,19 @@ int main(int argc, char** argv) {
         return 3;
     }
 
+    // A data folder that cannot be made is told first, once, by the window:
+    // what fails later (the case store, saving the settings) follows from it.
+    Status problem;
+    ProgramFiles files = LocateProgramFiles(cl.home, &problem);
+
     QApplication app(argc, argv);
-    SetUpApplication(app);
+    // The language kept in dat/bzinit.ini, else the desktop's.
+    SetUpApplication(app, StartLanguage(files));
     QApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion().data(), qsizetype(ProgramVersion().size())));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tessaly.Tessaly"));
     QApplication::setWindowIcon(ProgramIcon());
 
-    // A data folder that cannot be made is told first, once, by the window:
-    // what fails later (the case store, saving the settings) follows from it.
-    Status problem;
-    MainWindow window(LocateProgramFiles(cl.home, &problem));
+    MainWindow window(std::move(files));
     window.TellStartProblem(std::move(problem));
     window.show();
     return app.exec();

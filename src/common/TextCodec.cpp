@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -39,6 +40,23 @@ int ValidUtf8At(std::string_view s, std::size_t i) {
     }
     return n;
 }
+
+// The code point of the valid UTF-8 sequence of n bytes at s[i].
+char32_t DecodeAt(std::string_view s, std::size_t i, int n) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (n == 1) return c;
+    char32_t cp = c & (0x7F >> n);
+    for (int k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    return cp;
+}
+
+struct CodeRange {
+    char32_t first, last;
+};
+
+constexpr CodeRange kEastAsianWide[] = {
+#include "EastAsianWide.inc"
+};
 
 // The two converters of one thread, opened on first use and kept until the
 // thread ends: opening one costs far more than a short conversion.
@@ -226,6 +244,60 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
+bool IsEastAsianWide(char32_t cp) {
+    if (cp < kEastAsianWide[0].first) return false;
+    const CodeRange* end = std::end(kEastAsianWide);
+    const CodeRange* r = std::upper_bound(std::begin(kEastAsianWide), end, cp,
+                                          [](char32_t c, const CodeRange& range) { return c < range.first; });
+    return cp <= (r - 1)->last;
+}
+
+namespace {
+
+// What GBK holds of the Basic Multilingual Plane, asked of iconv once per
+// character and kept for the thread: two bits a character (asked, held).
+class GbkCoverage {
+public:
+    bool Holds(char32_t cp) {
+        const std::size_t word = cp / 32;
+        const std::uint32_t bit = std::uint32_t(1) << (cp % 32);
+        if ((asked_[word] & bit) == 0) {
+            char utf8[3];
+            const std::size_t n = cp < 0x800 ? 2 : 3;
+            if (n == 2) {
+                utf8[0] = char(0xC0 | (cp >> 6));
+                utf8[1] = char(0x80 | (cp & 0x3F));
+            } else {
+                utf8[0] = char(0xE0 | (cp >> 12));
+                utf8[1] = char(0x80 | ((cp >> 6) & 0x3F));
+                utf8[2] = char(0x80 | (cp & 0x3F));
+            }
+            if (Convert(std::string_view(utf8, n), kToGbk, "GBK", "UTF-8", "").ok()) held_[word] |= bit;
+            asked_[word] |= bit;
+        }
+        return (held_[word] & bit) != 0;
+    }
+
+private:
+    std::array<std::uint32_t, 0x10000 / 32> asked_{}, held_{};
+};
+
+}  // namespace
+
+bool GbkHolds(char32_t cp) {
+    if (cp < 0x80) return true;
+    if (cp >= 0x4E00 && cp <= 0x9FA5) return true;  // GBK holds every ideograph of this range
+    if (cp >= 0x10000 || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    thread_local GbkCoverage coverage;
+    return coverage.Holds(cp);
+}
+
+int ColumnsOf(char32_t cp) {
+    if (cp < 0x80 || cp == 0x20AC) return 1;     // ASCII, and the euro sign: GBK's one byte 0x80
+    if (cp >= 0x4E00 && cp <= 0x9FFF) return 2;  // the ideographs: wide, and nearly all in GBK
+    return IsEastAsianWide(cp) || GbkHolds(cp) ? 2 : 1;
+}
+
 std::size_t GbkWidth(std::string_view utf8) {
     std::size_t width = 0;
     for (std::size_t i = 0; i < utf8.size();) {
@@ -234,11 +306,32 @@ std::size_t GbkWidth(std::string_view utf8) {
             width += 1;
             i += 1;
         } else {
-            width += 2;
+            width += static_cast<std::size_t>(ColumnsOf(DecodeAt(utf8, i, n)));
             i += n;
         }
     }
     return width;
+}
+
+std::string FirstCharacterOutsideGbk(std::string_view utf8) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const int n = ValidUtf8At(utf8, i);
+        if (n == 0) {
+            ++i;
+            continue;
+        }
+        if (!GbkHolds(DecodeAt(utf8, i, n))) return std::string(utf8.substr(i, n));
+        i += n;
+    }
+    return {};
+}
+
+std::string OutsideGbkMessage(std::string_view character) { return "“" + std::string(character) + "”无法保存为GBK"; }
+
+std::string GbkRefusal(std::string_view utf8, const CodecResult& failed) {
+    if (!IsValidUtf8(utf8)) return failed.error;
+    const std::string ch = FirstCharacterOutsideGbk(utf8);
+    return ch.empty() ? failed.error : OutsideGbkMessage(ch);
 }
 
 std::string PadRightGbk(std::string_view utf8, std::size_t width) {
@@ -262,7 +355,7 @@ std::string CutToGbkWidth(std::string_view utf8, std::size_t maxBytes) {
     while (i < utf8.size()) {
         const int n = ValidUtf8At(utf8, i);
         const std::size_t step = n == 0 ? 1 : static_cast<std::size_t>(n);
-        const std::size_t cw = step == 1 ? 1 : 2;
+        const std::size_t cw = step == 1 ? 1 : static_cast<std::size_t>(ColumnsOf(DecodeAt(utf8, i, n)));
         if (width + cw > maxBytes) break;
         width += cw;
         i += step;

@@ -6,6 +6,15 @@
 // two columns, an ASCII character one. The conversions here are strict: an
 // invalid byte sequence or a character that GBK cannot hold is an error with
 // a message, never a silent replacement.
+//
+// Columns of a character, the rule of every width below:
+//   - ASCII: 1;
+//   - a character GBK holds: the bytes it takes in GBK, 2 (1 for the euro
+//     sign, byte 0x80), so a text GBK can hold is as wide as its GBK bytes;
+//   - a character GBK cannot hold (a name such as "Søren" or "김민준"): 2
+//     when its East Asian Width is Wide or Fullwidth (Hangul, kana, the
+//     ideographs GBK lacks, emoji), else 1 (Latin, Greek, Cyrillic letters).
+//   An invalid UTF-8 byte counts 1.
 #pragma once
 
 #include <cstddef>
@@ -32,10 +41,32 @@ CodecResult GbkToUtf8(std::string_view gbk);
 // false, with *utf8 unspecified, when the bytes are not GBK.
 bool GbkToUtf8Into(std::string_view gbk, std::string* utf8);
 
-// Number of bytes the UTF-8 text takes in GBK: 1 per ASCII character, 2 per
-// other character (every non-ASCII character of GBK is two bytes). Characters
-// that GBK cannot hold are counted as 2 as well, so a width is always defined.
+// Columns of the UTF-8 text by the rule above: for a text GBK can hold, the
+// number of bytes it takes in GBK.
 std::size_t GbkWidth(std::string_view utf8);
+
+// Columns of one character (a Unicode code point) by the rule above.
+int ColumnsOf(char32_t cp);
+
+// True when the code point's East Asian Width is Wide or Fullwidth
+// (Unicode 14 tables, tools/gen_east_asian_wide.py).
+bool IsEastAsianWide(char32_t cp);
+
+// True when GBK (code page 936) holds the character.
+bool GbkHolds(char32_t cp);
+
+// The first character of the UTF-8 text that GBK cannot hold (its UTF-8
+// bytes), or empty when GBK holds them all. Invalid bytes are skipped.
+std::string FirstCharacterOutsideGbk(std::string_view utf8);
+
+// The refusal of a text GBK cannot hold, naming the character:
+// "“ø”无法保存为GBK".
+std::string OutsideGbkMessage(std::string_view character);
+
+// Why Utf8ToGbk(utf8) failed with `failed`: OutsideGbkMessage of the first
+// character GBK cannot hold, or the codec's own message when the text is not
+// valid UTF-8.
+std::string GbkRefusal(std::string_view utf8, const CodecResult& failed);
 
 // Pads the UTF-8 text with spaces on the right up to `width` GBK columns.
 // A text already as wide or wider is returned unchanged.
@@ -44,9 +75,9 @@ std::string PadRightGbk(std::string_view utf8, std::size_t width);
 // Pads on the left (right-aligns) up to `width` GBK columns.
 std::string PadLeftGbk(std::string_view utf8, std::size_t width);
 
-// Cuts the UTF-8 text so that it takes at most `maxBytes` GBK bytes, on a
-// character boundary (a two-byte character that does not fit is dropped
-// whole).
+// Cuts the UTF-8 text so that it takes at most `maxBytes` columns (GBK bytes
+// for a text GBK holds), on a character boundary (a two-column character
+// that does not fit is dropped whole).
 std::string CutToGbkWidth(std::string_view utf8, std::size_t maxBytes);
 
 // True when the text is valid UTF-8.

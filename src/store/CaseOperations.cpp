@@ -18,7 +18,7 @@ Status ReadLiveCase(CaseStore& db, std::int32_t slot, CaseRecord* record) {
 
 Status CheckGbkText(std::string_view text, std::string_view what) {
     const CodecResult gbk = Utf8ToGbk(text);
-    if (!gbk.ok()) return Status::Error(std::string(what) + "：" + gbk.error);
+    if (!gbk.ok()) return Status::Error(std::string(what) + "：" + GbkRefusal(text, gbk));
     return Status::Ok();
 }
 

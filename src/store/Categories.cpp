@@ -72,7 +72,7 @@ Status CheckCategoryName(std::string_view name, std::string* trimmed, std::size_
     const std::string_view t = Trim(name);
     if (t.empty() || GbkWidth(t) > maxBytes) return Status::Error(std::string(kBadCategoryMessage));
     const CodecResult gbk = Utf8ToGbk(t);
-    if (!gbk.ok()) return Status::Error("类别名称：" + gbk.error);
+    if (!gbk.ok()) return Status::Error("类别名称：" + GbkRefusal(t, gbk));
     *trimmed = std::string(t);
     return Status::Ok();
 }

@@ -646,7 +646,7 @@ Status EncodePlainText(std::string_view utf8, std::string* gbk) {
         crlf += utf8[i];
     }
     CodecResult r = Utf8ToGbk(crlf);
-    if (!r.ok()) return Status::Error("命稿无法保存为 GBK 文本：" + r.error);
+    if (!r.ok()) return Status::Error("命稿无法保存为 GBK 文本：" + GbkRefusal(crlf, r));
     *gbk = std::move(r.text);
     return Status::Ok();
 }

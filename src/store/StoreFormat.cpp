@@ -59,7 +59,7 @@ static_assert(kPersonA.place + kPlaceField == kPersonB.name);
 Status PutText(std::string& b, std::size_t off, std::size_t field, std::string_view utf8, std::string_view what) {
     const std::string cut = CutToGbkWidth(utf8, field - 1);
     const CodecResult gbk = Utf8ToGbk(cut);
-    if (!gbk.ok()) return Status::Error(std::string(what) + "：" + gbk.error);
+    if (!gbk.ok()) return Status::Error(std::string(what) + "：" + GbkRefusal(cut, gbk));
     std::memcpy(b.data() + off, gbk.text.data(), gbk.text.size());
     return Status::Ok();
 }
@@ -132,8 +132,9 @@ void GetPerson(std::string_view b, const PersonLayout& l, PersonRecord* p) {
 
 // Criteria text in GBK, cut to the size of its field.
 Status CriteriaText(std::string_view utf8, std::size_t field, std::string* gbk) {
-    const CodecResult r = Utf8ToGbk(CutToGbkWidth(utf8, field - 1));
-    if (!r.ok()) return Status::Error("查找的文字：" + r.error);
+    const std::string cut = CutToGbkWidth(utf8, field - 1);
+    const CodecResult r = Utf8ToGbk(cut);
+    if (!r.ok()) return Status::Error("查找的文字：" + GbkRefusal(cut, r));
     *gbk = r.text;
     return Status::Ok();
 }

@@ -145,6 +145,61 @@ TEST(TextCodec, WidthCountsChineseAsTwoColumns) {
     EXPECT_EQ(PadRightGbk("甲子丙寅", 4), "甲子丙寅");  // never cut
 }
 
+TEST(TextCodec, CharactersOutsideGbkAreWideOrNarrowByTheirEastAsianWidth) {
+    const struct {
+        const char* text;
+        std::size_t columns;
+        const char* outside;  // first character GBK cannot hold
+    } kCases[] = {
+        {"Søren", 5, "ø"},                            // ø is narrow
+        {"김민준", 6, "김"},                          // Hangul is wide
+        {"café", 5, ""},                              // é is in GBK: two bytes there
+        {"Ωμ", 4, ""},                                // Greek of GBK
+        {"Ἀθ", 3, "Ἀ"},                               // polytonic Greek is not, θ is
+        {"ゆき", 4, ""},                              // kana of GBK
+        {"ｶﾅ", 2, "ｶ"},                               // halfwidth kana: narrow, outside GBK
+        {"\xF0\xA0\x80\x80", 2, "\xF0\xA0\x80\x80"},  // U+20000, an ideograph GBK lacks
+        {"😀", 2, "😀"},                                // emoji: wide
+        {"€", 1, ""},                                 // GBK's one-byte 0x80
+        {"Mó Mǒ", 7, ""},                             // pinyin letters of GBK
+        {"a\xFF\x62", 3, ""},                         // a, a byte no UTF-8 has, b: the byte counts one
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(GbkWidth(c.text), c.columns);
+        EXPECT_EQ(FirstCharacterOutsideGbk(c.text), c.outside);
+        EXPECT_EQ(GbkWidth(PadRightGbk(c.text, 12)), 12u);
+        EXPECT_EQ(GbkWidth(PadLeftGbk(c.text, 12)), 12u);
+    }
+    EXPECT_EQ(CutToGbkWidth("김민준", 5), "김민");
+    EXPECT_EQ(CutToGbkWidth("Søren", 2), "Sø");
+    EXPECT_EQ(OutsideGbkMessage("ø"), "“ø”无法保存为GBK");
+}
+
+// Whatever GBK holds is as many columns as it takes bytes there: the report's
+// columns never move for a text GBK can hold.
+TEST(TextCodec, WidthOfEveryCharacterGbkHoldsIsItsGbkBytes) {
+    std::string utf8;
+    for (char32_t cp = 0x80; cp < 0x10000; ++cp) {
+        if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+        utf8.clear();
+        if (cp < 0x800) {
+            utf8 += char(0xC0 | (cp >> 6));
+        } else {
+            utf8 += char(0xE0 | (cp >> 12));
+            utf8 += char(0x80 | ((cp >> 6) & 0x3F));
+        }
+        utf8 += char(0x80 | (cp & 0x3F));
+        const CodecResult gbk = Utf8ToGbk(utf8);
+        ASSERT_EQ(GbkHolds(cp), gbk.ok()) << std::hex << std::uint32_t(cp);
+        if (gbk.ok()) {
+            ASSERT_EQ(GbkWidth(utf8), gbk.text.size()) << std::hex << std::uint32_t(cp);
+        } else {
+            ASSERT_EQ(GbkWidth(utf8), IsEastAsianWide(cp) ? 2u : 1u) << std::hex << std::uint32_t(cp);
+        }
+    }
+}
+
 TEST(TextCodec, CutsOnCharacterBoundaries) {
     EXPECT_EQ(CutToGbkWidth("福建省-厦门市", 5), "福建");  // half of 省 is dropped
     EXPECT_EQ(CutToGbkWidth("福建省-厦门市", 7), "福建省-");

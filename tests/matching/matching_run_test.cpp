@@ -138,6 +138,23 @@ TEST(MatchingRun, RunsAreIndependentOfEachOther) {
     EXPECT_EQ(first.index, again.index);
 }
 
+// A name GBK cannot hold changes nothing in the report but the name: the
+// report is UTF-8 and its columns are counted by the width rule of TextCodec.
+TEST(MatchingRun, NamesOutsideGbkAreReportedAsGiven) {
+    const MatchingResult plain = RunMatching(Person("甲", 1990, true), Person("乙", 1992, false), {});
+    const MatchingResult named = RunMatching(Person("Søren", 1990, true), Person("김민준", 1992, false), {});
+    ASSERT_TRUE(named.Ok()) << named.status.message();
+    std::string text = named.Text();
+    for (const auto& [from, to] :
+         {std::pair{"命主姓名:Søren  ", "命主姓名:甲  "}, {"命主姓名:김민준  ", "命主姓名:乙  "}}) {
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, std::string(from).size(), to);
+    }
+    EXPECT_EQ(text, plain.Text());
+    EXPECT_EQ(named.index, plain.index);
+}
+
 TEST(ChartOptions, ReadWriteAndSetThroughOneKeyTable) {
     IniFile ini;
     std::vector<std::string> warnings;

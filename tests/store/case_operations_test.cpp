@@ -243,7 +243,7 @@ TEST_F(CaseOperationsTest, EditRefusalsChangeNothing) {
     } kCases[] = {
         {"empty name", [](CaseEdit& e) { e.a->name = ""; }, "姓名不能为空"},
         {"long name", [](CaseEdit& e) { e.a->name = "六个汉字太长"; }, "姓名：最多 10 个 GBK 字节"},
-        {"not GBK", [](CaseEdit& e) { e.a->name = "😀"; }, "姓名：UTF-8 转 GBK：第 0 字节处"},
+        {"not GBK", [](CaseEdit& e) { e.a->name = "Søren"; }, "姓名：“ø”无法保存为GBK"},
         {"year", [](CaseEdit& e) { e.a->year = -850; }, "年份必须在-850到2100年之间"},
         {"year 2101", [](CaseEdit& e) { e.a->year = 2101; }, "年份必须在-850到2100年之间"},
         {"month", [](CaseEdit& e) { e.a->month = 13; }, "月份 13 不在 1 到 12 之间"},

@@ -213,7 +213,7 @@ TEST_F(StoreTest, TextOutsideGbkIsRefusedAndNothingIsWritten) {
     r.note = "笑\xF0\x9F\x98\x80";  // an emoji GBK cannot hold
     const Status s = db_.AddRecord(&r);
     EXPECT_FALSE(s.ok());
-    EXPECT_EQ(s.message(), "附加信息：UTF-8 转 GBK：第 3 字节处的字符无效或无法转换");  // names the field
+    EXPECT_EQ(s.message(), "附加信息：“😀”无法保存为GBK");  // names the field and the character
     EXPECT_EQ(Snapshot(dir_.path()), before);
 }
 

@@ -241,5 +241,36 @@ TEST(ReportFiles, PlainTextAndFileRoundTrips) {
     EXPECT_FALSE(LoadReportFile(dir / "missing.rtf", &back).ok());
 }
 
+// A name GBK cannot hold goes into an RTF file as \uN and comes back; a GBK
+// text file refuses it, naming the character, and nothing is written.
+TEST(ReportFiles, NamesOutsideGbkRoundTripThroughRtfAndAreNamedByTxt) {
+    const struct {
+        const char* name;
+        const char* escape;  // how the RTF holds its first character outside GBK
+        const char* refusal;
+    } kCases[] = {
+        {"Søren", "S\\u248?ren", "命稿无法保存为 GBK 文本：“ø”无法保存为GBK"},
+        {"김민준", "\\u-20928?\\u-17412?\\u-14080?", "命稿无法保存为 GBK 文本：“김”无法保存为GBK"},
+    };
+    TempProgramDir dir("names");
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        StyledReport r;
+        r.text = std::string("甲命八字：\r\n命主姓名:") + c.name + "  出生地:北京市-北京。\r\n";
+        r.base = {0, 10.5, false};
+        r.runs = {{0, 15, kBlue, 10.5, true}, {15, r.text.size() - 15, kGreen, std::nullopt, std::nullopt}};
+        ASSERT_TRUE(SaveReportFile(dir / "n.rtf", r).ok());
+        EXPECT_NE(ReadAll(dir / "n.rtf").find(c.escape), std::string::npos) << ReadAll(dir / "n.rtf");
+        StyledReport back;
+        ASSERT_TRUE(LoadReportFile(dir / "n.rtf", &back).ok());
+        EXPECT_EQ(back.text, r.text);
+        EXPECT_EQ(ResolveStyles(back), ResolveStyles(r));
+
+        const Status txt = SaveReportFile(dir / "n.txt", r);
+        EXPECT_EQ(txt.message(), c.refusal);
+        EXPECT_FALSE(std::filesystem::exists(dir / "n.txt"));
+    }
+}
+
 }  // namespace
 }  // namespace tessaly

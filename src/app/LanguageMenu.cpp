@@ -1,0 +1,48 @@
+#include "LanguageMenu.h"
+
+#include <QActionGroup>
+
+#include "MessageService.h"
+#include "common/IniFile.h"
+
+namespace tessaly {
+
+LanguageMenu::LanguageMenu(IniFile& settings, QWidget* parent) : QMenu(parent), settings_(settings) {
+    setObjectName(QStringLiteral("OmnuLanguage"));
+    setTitle(QStringLiteral("语言 / Language"));  // the same in every language, to be found in any
+    auto* group = new QActionGroup(this);
+    const std::optional<UiLanguage> chosen = ReadLanguageSetting(settings_);
+    const auto add = [&](const QString& text, std::optional<UiLanguage> language) {
+        QAction* a = addAction(text);
+        a->setCheckable(true);
+        a->setChecked(chosen == language);
+        a->setObjectName(
+            QStringLiteral("OmnuLanguage_") +
+            (language ? QString::fromUtf8(LanguageCode(*language).data(), qsizetype(LanguageCode(*language).size()))
+                      : QStringLiteral("desktop")));
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, language] { Choose(language); });
+    };
+    add(tr("跟随系统"), std::nullopt);
+    addSeparator();
+    for (UiLanguage l : kAllLanguages) {
+        const std::string_view name = LanguageOwnName(l);
+        add(QString::fromUtf8(name.data(), qsizetype(name.size())), l);
+    }
+}
+
+QString LanguageMenu::RestartNotice() {
+    return QStringLiteral("语言将在重新启动 Tessaly 后改变。\nThe language changes when Tessaly starts again.");
+}
+
+void LanguageMenu::Choose(std::optional<UiLanguage> language) {
+    if (ReadLanguageSetting(settings_) == language) return;
+    WriteLanguageSetting(settings_, language);
+    if (Status s = settings_.Save(); !s.ok()) {
+        Inform(parentWidget(), QString::fromStdString(s.message()), tr("错误"), MsgIcon::kError);
+        return;
+    }
+    Inform(parentWidget(), RestartNotice(), QStringLiteral("语言 / Language"), MsgIcon::kInformation);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,61 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_HK" sourcelanguage="zh_CN">
+<context>
+    <name>ChartPicture</name>
+    <message>
+        <source>婚配指数=%1分</source>
+        <translation>婚配指數=%1分</translation>
+    </message>
+    <message>
+        <source>甲命</source>
+        <translation>甲命</translation>
+    </message>
+    <message>
+        <source>乙命</source>
+        <translation>乙命</translation>
+    </message>
+    <message>
+        <source>乾造</source>
+        <translation>乾造</translation>
+    </message>
+    <message>
+        <source>坤造</source>
+        <translation>坤造</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::HelpWindow</name>
+    <message>
+        <source>使用说明</source>
+        <translation>使用説明</translation>
+    </message>
+    <message>
+        <source>升级改进历史</source>
+        <translation>升級改進歷史</translation>
+    </message>
+    <message>
+        <source>关于本项目</source>
+        <translation>關於本項目</translation>
+    </message>
+    <message>
+        <source>软件帮助</source>
+        <translation>軟件幫助</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::LanguageMenu</name>
+    <message>
+        <source>跟随系统</source>
+        <translation>跟隨系統</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+</context>
+</TS>
