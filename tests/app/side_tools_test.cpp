@@ -213,6 +213,28 @@ TEST(PregnancyPredictor, AnswersAndRefuses) {
     }
 }
 
+// Enter computes from wherever the keyboard is: the age, the month list or
+// the button.
+TEST(PregnancyPredictor, EnterComputes) {
+    ScriptedMessages messages;
+    PregnancyPredictorDialog d;
+    d.show();
+    QApplication::setActiveWindow(&d);
+    for (QWidget* at :
+         {static_cast<QWidget*>(d.LedtArg), static_cast<QWidget*>(d.CboMonth), static_cast<QWidget*>(d.Button1)}) {
+        SCOPED_TRACE(at->objectName().toStdString());
+        d.StxtOut->clear();
+        at->setFocus();
+        QTest::keyClick(at, Qt::Key_Return);
+        EXPECT_EQ(d.StxtOut->text(), QStringLiteral("生女孩"));  // 22, 1月
+        EXPECT_TRUE(d.isVisible());
+    }
+    d.StxtOut->clear();
+    QTest::keyClick(d.LedtArg, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(d.StxtOut->text(), QStringLiteral("生女孩"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 // ---- surname game ----
 
 TEST(SurnameGame, GuessesFromSevenAnswers) {
