@@ -19,7 +19,8 @@ struct AppSetupResult {
     QString songTiFamily;              // the family that draws "宋体"
 };
 
-// Names the application, installs Qt's Chinese translation (Debian
+// Names the application, gives the desktop's style a focus frame that can
+// be seen, installs Qt's Chinese translation (Debian
 // package qt6-translations-l10n) and the font fallbacks, and makes
 // "宋体" at 14 pixels the font of every window. The display name
 // stays unset: on X11 Qt appends it to every window title, message boxes
