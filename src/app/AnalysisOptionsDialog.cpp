@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <initializer_list>
 
 #include "MessageService.h"
 #include "common/IniFile.h"
@@ -73,6 +74,14 @@ AnalysisOptionsDialog::AnalysisOptionsDialog(const ChartOptions& options, QWidge
     outer->addWidget(palaceGroup);
     outer->addLayout(checks);
     outer->addLayout(buttons);
+    // Tab goes down the dialog as it is laid out.
+    QWidget* previous = timeBasisBox;
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             firstLineIndent, horizontalChart, verticalChart, lifePalaceBy[0], lifePalaceBy[1], lateZiHourKeepsDay,
+             highScoreScale, specialPatternRoles, followJudgements, askToSave, okButton, cancelButton}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 
     timeBasisBox->setCurrentIndex(std::clamp(static_cast<int>(options_.timeBasis), 0, 2));
     horizontalChart->setChecked(!options_.verticalChart);

@@ -30,9 +30,9 @@ struct AppSetupResult {
 // "lang", key "ui"), else the desktop's locale (LC_ALL, LC_MESSAGES, LANG).
 UiLanguage StartLanguage(const ProgramFiles& files);
 
-// Names the application, installs the translations of `language` (Qt's own
-// from Debian's qt6-translations-l10n, the program's compiled in) and the
-// font fallbacks, and makes "宋体" at 14 pixels the font of every window.
+// Names the application, gives the desktop's style a focus frame that can
+// be seen, installs the translations of `language` (Qt's own from Debian's
+// qt6-translations-l10n, the program's compiled in) and the font fallbacks, and makes "宋体" at 14 pixels the font of every window.
 // The display name stays unset: on X11 Qt appends it to every window title,
 // message boxes included ("提示 — Tessaly 2.0"). Without a language the
 // window is Simplified Chinese, the program's own texts.

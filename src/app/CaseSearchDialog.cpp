@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 #include "BuddyLabel.h"
 #include "GbkLimits.h"
@@ -82,6 +83,7 @@ CaseSearchDialog::CaseSearchDialog(SearchCriteria& criteria, const std::vector<s
     nameEdit = new QLineEdit(this);
     nameEdit->setObjectName(QStringLiteral("Edtname"));
     nameEdit->setValidator(new GbkLengthValidator(kSearchNameBytes, nameEdit));
+    nameEdit->setToolTip(tr("甲命或乙命的姓名"));
     nameExact = new QCheckBox(QStringLiteral("全字匹配"), this);
     nameExact->setObjectName(QStringLiteral("ChkName"));
 
@@ -126,6 +128,14 @@ CaseSearchDialog::CaseSearchDialog(SearchCriteria& criteria, const std::vector<s
     box->addSpacing(6);
     box->addLayout(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
+    // Tab goes down the rows as they are laid out.
+    QWidget* previous = femaleButton;
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{firstYearEdit, lastYearEdit, provinceBox, categoryBox, categoryExact, nameEdit,
+                                         nameExact, allButton, searchButton, closeButton}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 
     pushToWidgets(criteria_);
 }
@@ -148,8 +158,17 @@ bool CaseSearchDialog::ReadCriteria(SearchCriteria* out) {
     c.sexFilter = anySexButton->isChecked() ? 0 : 1;
     if (c.sexFilter) c.wantedSex = maleButton->isChecked() ? 1 : 0;
 
-    if (firstYearEdit->text().isEmpty() && lastYearEdit->text().isEmpty()) {
+    const bool noFirst = firstYearEdit->text().isEmpty(), noLast = lastYearEdit->text().isEmpty();
+    if (noFirst && noLast) {
         c.yearFilter = 0;
+    } else if (noFirst || noLast) {
+        // One year alone is a range with its other end missing: say which.
+        Inform(this,
+               noLast ? tr("请填写“到”的年份；只查一年时，两栏填同一年。")
+                      : tr("请填写“出生年从”的年份；只查一年时，两栏填同一年。"),
+               QStringLiteral("年份错误"), MsgIcon::kWarning);
+        (noLast ? lastYearEdit : firstYearEdit)->setFocus();
+        return false;
     } else {
         long first = 0, last = 0;
         const bool firstOk = ShownYearOf(firstYearEdit, &first);

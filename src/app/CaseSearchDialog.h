@@ -1,6 +1,6 @@
 // CaseSearchDialog (aka TFrmSearch, Untsearch) — "查找命例": the criteria of
 // a case search (person A's sex, birth years and province, the category and
-// the name) and the search itself. The dialog starts from the criteria of
+// a name either person may have) and the search itself. The dialog starts from the criteria of
 // the previous search and writes the criteria of every search whose years
 // pass their checks back into them, also when the user then declines to
 // show the result.
@@ -28,7 +28,7 @@ public:
     CaseSearchDialog(SearchCriteria& criteria, const std::vector<std::string>& categories, CaseStore& store,
                      QWidget* parent = nullptr);
 
-    // After the user accepted a result: the cases found.
+    // After the user accepted a result: the cases found, in slot order.
     const std::vector<ListedCase>& Found() const { return found_; }
 
     // "查找" and "全部" without their buttons: true when the user accepted the

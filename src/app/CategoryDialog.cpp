@@ -58,6 +58,10 @@ CategoryDialog::CategoryDialog(const std::vector<std::string>& categories, QWidg
     grid->addLayout(buttons, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     resize(380, 260);
+    // Tab follows the rows: the note comes before the buttons.
+    setTabOrder(categoryBox, noteEdit);
+    setTabOrder(noteEdit, okButton);
+    setTabOrder(okButton, cancelButton);
     categoryBox->setFocus();
 }
 

@@ -21,7 +21,7 @@ QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.s
 CoordinatesEditorDialog::CoordinatesEditorDialog(std::filesystem::path diliPath, QWidget* parent)
     : QDialog(parent), path_(std::move(diliPath)), dili_(path_) {
     setObjectName(QStringLiteral("FrmDiLi"));
-    setWindowTitle(QStringLiteral("经纬度修改"));
+    setWindowTitle(tr("经纬度设置"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     CboSheng = new QComboBox(this);
@@ -114,16 +114,20 @@ void CoordinatesEditorDialog::ShowCity(int index) {
 void CoordinatesEditorDialog::ApplyEdit() {
     if (CboShi->currentIndex() < 0) return;
     const QString province = CboSheng->currentText(), city = CboShi->currentText();
-    if (!Ask(this, QStringLiteral("确定要修改：%1%2 的经纬度数据吗？").arg(province, city), QStringLiteral("注意了"),
-             MsgIcon::kWarning, true)) {
-        return;
-    }
+    // The fields are checked first: the question is only asked about values
+    // that can be written.
     const CoordinateEdit edit =
         CheckCoordinateFields({LedtJingDu->text().toStdString(), LedtJingFen->text().toStdString(),
                                LedtWeiDu->text().toStdString(), LedtWeiFen->text().toStdString()});
-    if (edit.refusal != nullptr) {
-        Inform(this, QString::fromUtf8(edit.refusal), QStringLiteral("输入错误"), MsgIcon::kError);
-        (edit.refusal == kLongitudeRangeMessage ? LedtJingDu : LedtWeiDu)->setFocus();
+    if (edit.refusal != CoordinateRefusal::kNone) {
+        const bool longitude = edit.refusal == CoordinateRefusal::kLongitude;
+        Inform(this, longitude ? tr("经度在-179到179之间，分数在0到59之间") : tr("纬度在-89到89之间，分数在0到59之间"),
+               QStringLiteral("输入错误"), MsgIcon::kError);
+        (longitude ? LedtJingDu : LedtWeiDu)->setFocus();
+        return;
+    }
+    if (!Ask(this, QStringLiteral("确定要修改：%1%2 的经纬度数据吗？").arg(province, city), QStringLiteral("注意了"),
+             MsgIcon::kWarning, true)) {
         return;
     }
     // Written into the file as it is now, so that nothing changed by others

@@ -1,6 +1,6 @@
 // CoordinatesEditorDialog (aka TFrmDiLi, Untdili) — changes the longitude and latitude of the cities listed
 // in dat/dili.ini: province, city, degrees and minutes of each, "修改" with
-// a confirmation and range checks. The file keeps its order and every other
+// range checks and a confirmation. The file keeps its order and every other
 // line; it is written at once (temporary file and rename), so a birth-data
 // dialog opened afterwards sees the change.
 #pragma once
@@ -22,7 +22,7 @@ public:
     // `diliPath`: the place file to edit (dat/dili.ini of the program folder).
     explicit CoordinatesEditorDialog(std::filesystem::path diliPath, QWidget* parent = nullptr);
 
-    // "修改": asks, checks and writes the four fields for the chosen city.
+    // "修改": checks the four fields, asks, and writes them for the chosen city.
     void ApplyEdit();
 
     // Controls, named as in the other program.

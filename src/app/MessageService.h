@@ -33,6 +33,9 @@ void SetMessageService(MessageService* service);
 
 // An OK box.
 void Inform(QWidget* parent, const QString& text, const QString& caption = {}, MsgIcon icon = MsgIcon::kNone);
+// The least width of a message box whose title bar shows `caption` whole.
+int WidthForCaption(const QString& caption);
+
 // A Yes/No box; true for Yes.
 bool Ask(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon, bool defaultNo = false);
 

@@ -26,7 +26,9 @@ namespace {
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-const QColor kGridBackground(255, 255, 200);  // also the window's own background
+// The grid is a picture of its own: these colours hold on any desktop. The
+// window around it keeps the desktop's (or the skin's) colours.
+const QColor kGridBackground(255, 255, 200);
 const QColor kWorkdayHeading(0, 128, 0);
 const QColor kWeekendHeading(255, 0, 0);
 const QColor kTermDay(255, 0, 0);
@@ -178,10 +180,6 @@ PerpetualCalendarWindow::PerpetualCalendarWindow(QWidget* parent, std::function<
     QFont wf(kSongTi);
     wf.setPixelSize(14);
     setFont(wf);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kGridBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
 
     labxiao = new QLineEdit(this);
     labxiao->setObjectName(QStringLiteral("labxiao"));
@@ -318,10 +316,16 @@ void PerpetualCalendarWindow::SetFields(int shownYear, int month, int day, int h
     cbomin->setCurrentIndex(minute);
 }
 
+bool PerpetualCalendarWindow::YearIsZero() const {
+    long typed = 1;
+    return ParseInteger(EdtYear->text().toStdString(), &typed) && typed == 0;
+}
+
 void PerpetualCalendarWindow::Redraw() {
     const std::optional<int> year = ParseCalendarYear(EdtYear->text().toStdString());
     if (!year) {
-        Inform(this, Q(kShownYearRefused.text), Q(kShownYearRefused.caption), MsgIcon::kError);
+        Inform(this, YearIsZero() ? tr("没有公元0年") : Q(kShownYearRefused.text), Q(kShownYearRefused.caption),
+               MsgIcon::kError);
         return;
     }
     const CivilTime t{std::int16_t(*year), std::int16_t(cbom->currentIndex() + 1),
@@ -353,7 +357,8 @@ void PerpetualCalendarWindow::Redraw() {
 
 void PerpetualCalendarWindow::ConfirmYear() {
     if (!ParseCalendarYear(EdtYear->text().toStdString())) {
-        Inform(this, Q(kYearEntryRefused.text), Q(kYearEntryRefused.caption), MsgIcon::kError);
+        Inform(this, YearIsZero() ? tr("没有公元0年") : Q(kYearEntryRefused.text), Q(kYearEntryRefused.caption),
+               MsgIcon::kError);
         EdtYear->setFocus();
         EdtYear->selectAll();
         return;

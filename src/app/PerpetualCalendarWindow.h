@@ -106,6 +106,8 @@ private:
     // Puts a moment into the year field and the lists (without redrawing).
     void SetFields(int shownYear, int month, int day, int hour, int minute);
     void StepMonth(bool forward);
+    // The year field holds 0, which no calendar has: its refusal says so.
+    bool YearIsZero() const;
 
     std::function<QDateTime()> clock_;
     LunarCalendar calendar_;

@@ -15,7 +15,7 @@ namespace tessaly {
 ReportEndingDialog::ReportEndingDialog(const EndingText& ending, bool append, QWidget* parent)
     : QDialog(parent), ending_(ending), append_(append) {
     setObjectName(QStringLiteral("FrmEndfo"));
-    setWindowTitle(QStringLiteral("编辑尾部信息"));
+    setWindowTitle(tr("命稿结尾信息"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     textBox = new QPlainTextEdit(this);
     textBox->setObjectName(QStringLiteral("Memo1"));

@@ -11,9 +11,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
-#include <QTextLayout>
 #include <QTextEdit>
+#include <QTextFrame>
+#include <QTextLayout>
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -40,17 +42,66 @@ bool IsColumnLine(const QString& line) {
 
 // The document laid out on the printer's pages. Lengths of `body` and
 // `footer` are printer pixels from the top left of the printable area;
-// `page` is one page in the document's own units (body / scale).
+// `page` is one page in the document's own units (body / scale), and so is
+// `pictureBox`, where the picture goes (in the first page).
 struct PrintLayout {
     std::unique_ptr<QTextDocument> doc;
     QRectF body, footer;
     qreal scale = 1;
     QSizeF page;
     int pages = 1;
+    std::optional<ChartPictureData> picture;
+    QRectF pictureBox;
 };
 
-PrintLayout LayOut(const QTextDocument& source, const QFont& font, QPrinter& printer) {
+// Makes room for the picture at the top of the laid-out document: a frame of
+// the picture's size at the right of the first lines when the column lines
+// beside it keep their width (the picture may shrink to 60 % for that),
+// otherwise above the text, centred. `widths` holds the unwrapped width of
+// each column line by block number.
+void PlacePicture(PrintLayout& l, QPrinter& printer, const std::map<int, qreal>& widths) {
+    // The layout measures a frame's lengths in screen pixels (96 per inch)
+    // and everything else in printer pixels.
+    const qreal unit = printer.logicalDpiX() / 96.0;
+    const QSizeF full(kPictureWidth, kPictureHeight);
+    const qreal gap = 12;
+    // The widest column line in the height the picture takes.
+    qreal besideWidth = 0;
+    QAbstractTextDocumentLayout* layout = l.doc->documentLayout();
+    for (QTextBlock b = l.doc->begin(); b.isValid(); b = b.next()) {
+        if (layout->blockBoundingRect(b).top() > (full.height() + gap) * unit) break;
+        if (auto it = widths.find(b.blockNumber()); it != widths.end()) besideWidth = std::max(besideWidth, it->second);
+    }
+    const qreal room = (l.page.width() - besideWidth) / unit - gap;
+    const bool beside = room >= 0.6 * full.width();
+    const QSizeF size = beside ? full * std::min<qreal>(1, room / full.width()) : full;
+
+    QTextFrameFormat box;
+    box.setBorder(0);
+    box.setPadding(0);
+    box.setMargin(0);
+    box.setWidth(QTextLength(QTextLength::FixedLength, size.width()));
+    box.setHeight(QTextLength(QTextLength::FixedLength, size.height()));
+    box.setBottomMargin(gap);
+    if (beside) {
+        box.setPosition(QTextFrameFormat::FloatRight);
+        box.setLeftMargin(gap);
+    } else {
+        box.setLeftMargin(std::max<qreal>(0, (l.page.width() / unit - size.width()) / 2));
+    }
+    QTextCursor at(l.doc.get());
+    at.movePosition(QTextCursor::Start);
+    QTextFrame* frame = at.insertFrame(box);
+    l.doc->setPageSize(l.page);  // lays the text out around the frame
+    const QRectF bounds = layout->frameBoundingRect(frame);
+    l.pictureBox =
+        QRectF(bounds.left() + box.leftMargin() * unit, bounds.top(), size.width() * unit, size.height() * unit);
+}
+
+PrintLayout LayOut(const QTextDocument& source, const QFont& font, QPrinter& printer,
+                   const std::optional<ChartPictureData>& picture = std::nullopt) {
     PrintLayout l;
+    l.picture = picture;
     l.doc.reset(source.clone());
     l.doc->setDefaultFont(font);
     l.doc->setDocumentMargin(0);
@@ -66,15 +117,20 @@ PrintLayout LayOut(const QTextDocument& source, const QFont& font, QPrinter& pri
     // prose wraps at the page's width as it does in the pane.
     l.doc->setTextWidth(-1);
     qreal widest = 0;
+    std::map<int, qreal> widths;  // of the column lines, by block number
     for (QTextBlock b = l.doc->begin(); b.isValid(); b = b.next()) {
         if (!IsColumnLine(b.text()) || b.layout() == nullptr) continue;
+        qreal width = 0;
         for (int i = 0; i < b.layout()->lineCount(); ++i) {
-            widest = std::max(widest, b.layout()->lineAt(i).naturalTextRect().right());
+            width = std::max(width, b.layout()->lineAt(i).naturalTextRect().right());
         }
+        widths[b.blockNumber()] = width;
+        widest = std::max(widest, width);
     }
     if (widest > l.body.width()) l.scale = std::max(kSmallestScale, l.body.width() / widest);
     l.page = QSizeF(l.body.width() / l.scale, l.body.height() / l.scale);
     l.doc->setPageSize(l.page);
+    if (l.picture) PlacePicture(l, printer, widths);
     l.pages = std::max(1, l.doc->pageCount());
     return l;
 }
@@ -90,6 +146,12 @@ void DrawPage(QPainter& painter, const PrintLayout& l, int index, const QFont& f
     context.clip = view;
     context.palette.setColor(QPalette::Text, Qt::black);
     l.doc->documentLayout()->draw(&painter, context);
+    if (l.picture && view.intersects(l.pictureBox)) {
+        // Drawn as on screen, scaled into its box: sharp at any resolution.
+        painter.translate(l.pictureBox.topLeft());
+        painter.scale(l.pictureBox.width() / kPictureWidth, l.pictureBox.height() / kPictureHeight);
+        PaintChartPicture(painter, &*l.picture, l.scale * l.pictureBox.width() / kPictureWidth);
+    }
     painter.restore();
 
     painter.save();
@@ -112,6 +174,8 @@ Status Failed(const QString& what) { return Status::Error(what.toStdString()); }
 
 QString PageFooter(int page, int pages) { return QStringLiteral("第 %1 页，共 %2 页").arg(page).arg(pages); }
 
+QString PrintTitle(const QString& nameA, const QString& nameB) { return nameA + QStringLiteral("、") + nameB; }
+
 bool RunPrintDialog(QPrinter& printer, QWidget* parent, const PrintDialogSetup& setup) {
     QPrintDialog dlg(&printer, parent);
     dlg.setWindowTitle(QStringLiteral("打印"));
@@ -124,12 +188,12 @@ bool RunPrintDialog(QPrinter& printer, QWidget* parent, const PrintDialogSetup& 
     return dlg.exec() == QDialog::Accepted;
 }
 
-int PrintedPageCount(const QTextDocument& doc, const QFont& font, QPrinter& printer) {
-    return LayOut(doc, font, printer).pages;
+int PrintedPageCount(const QTextDocument& doc, const QFont& font, QPrinter& printer, const PrintExtras& extras) {
+    return LayOut(doc, font, printer, extras.picture).pages;
 }
 
-Status PrintDocument(const QTextDocument& doc, const QFont& font, QPrinter& printer) {
-    const PrintLayout l = LayOut(doc, font, printer);
+Status PrintDocument(const QTextDocument& doc, const QFont& font, QPrinter& printer, const PrintExtras& extras) {
+    const PrintLayout l = LayOut(doc, font, printer, extras.picture);
     const QPageRanges ranges = printer.pageRanges();
     std::vector<int> pages;
     for (int i = 1; i <= l.pages; ++i) {
@@ -145,6 +209,7 @@ Status PrintDocument(const QTextDocument& doc, const QFont& font, QPrinter& prin
         (printer.collateCopies() ? wholeCopies : pageCopies) = std::max(1, printer.copyCount());
     }
 
+    if (!extras.title.isEmpty()) printer.setDocName(extras.title);
     QPainter painter;
     if (!painter.begin(&printer)) return Failed(QStringLiteral("无法开始打印到%1。").arg(PrinterName(printer)));
     const QFont footerFont = FooterFont(font);
@@ -167,15 +232,15 @@ Status PrintDocument(const QTextDocument& doc, const QFont& font, QPrinter& prin
     return Status::Ok();
 }
 
-Status PrintPaneOn(const QTextEdit& pane, QPrinter& printer) {
+Status PrintPaneOn(const QTextEdit& pane, QPrinter& printer, const PrintExtras& extras) {
     const QTextCursor cursor = pane.textCursor();
     if (printer.printRange() == QPrinter::Selection && cursor.hasSelection()) {
         QTextDocument part;
         part.setDefaultFont(pane.font());
         QTextCursor(&part).insertFragment(cursor.selection());
-        return PrintDocument(part, pane.font(), printer);
+        return PrintDocument(part, pane.font(), printer, {extras.title, std::nullopt});
     }
-    return PrintDocument(*pane.document(), pane.font(), printer);
+    return PrintDocument(*pane.document(), pane.font(), printer, extras);
 }
 
 }  // namespace tessaly

@@ -40,7 +40,8 @@ SelectionFontDialog::SelectionFontDialog(const QFont& font, const QColor& color,
     boldBox = new QCheckBox(QStringLiteral("粗体(&B)"), this);
     boldBox->setObjectName(QStringLiteral("ChkBold"));
     boldBox->setChecked(font.bold());
-    italicBox = new QCheckBox(QStringLiteral("斜体(&I)"), this);
+    // Alt+I is the panel's own (文字系统).
+    italicBox = new QCheckBox(tr("斜体(&T)"), this);
     italicBox->setObjectName(QStringLiteral("ChkItalic"));
     italicBox->setChecked(font.italic());
     // A style picked in the panel (Bold, Italic …) sets the boxes; a change of

@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -118,14 +117,6 @@ void SurnameGameDialog::Answer(bool inTable) {
     } else {
         Inform(this, Q(kSurnameMissing), Q(kSurnameMissingCaption), MsgIcon::kInformation);
     }
-}
-
-void SurnameGameDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && Btnno->isEnabled()) {
-        Btnno->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace tessaly

@@ -29,10 +29,6 @@ public:
     QPushButton* Btnno;
     QPushButton* Btnres;
 
-protected:
-    // Esc answers "没有" while a table is shown (and closes afterwards).
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void ShowState();
 

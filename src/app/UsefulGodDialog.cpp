@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ColourContrast.h"
 #include "MessageService.h"
 #include "chart/Tables.h"
 
@@ -42,11 +43,14 @@ UsefulGodDialog::UsefulGodDialog(const std::array<RoleOverride, 2>& overrides, Q
     }
     note = new QLabel(QStringLiteral("重设以上参数将改变软件的判断。"), this);
     note->setObjectName(QStringLiteral("Label1"));
-    // Blue through the palette, not a style sheet of its own, so that a skin's
-    // colour for labels wins and the note stays readable on a dark skin.
+    // Blue as the desktop draws links, where that blue is readable on the
+    // desktop's window colour; through the palette, not a style sheet of its
+    // own, so that a skin's colour for labels wins.
     QPalette notePalette = note->palette();
-    notePalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
-    note->setPalette(notePalette);
+    if (ReadableOn(notePalette.color(QPalette::Link), notePalette.color(QPalette::Window))) {
+        notePalette.setColor(QPalette::WindowText, notePalette.color(QPalette::Link));
+        note->setPalette(notePalette);
+    }
     okButton = new QPushButton(QStringLiteral("重新分析"), this);
     okButton->setObjectName(QStringLiteral("BtnOk"));
     okButton->setDefault(true);

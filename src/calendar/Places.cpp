@@ -201,15 +201,15 @@ CoordinateEdit CheckCoordinateFields(const CoordinateFields& fields) {
     const long lonDegrees = number(fields.longitudeDegrees, -300);
     const long lonMinutes = number(fields.longitudeMinutes, -1);
     if (lonDegrees < -179 || lonDegrees > 179 || lonMinutes < 0 || lonMinutes > 59) {
-        return {kLongitudeRangeMessage, {}};
+        return {CoordinateRefusal::kLongitude, {}};
     }
     const long latDegrees = number(fields.latitudeDegrees, -300);
     const long latMinutes = number(fields.latitudeMinutes, -1);
     if (latDegrees < -89 || latDegrees > 89 || latMinutes < 0 || latMinutes > 59) {
-        return {kLatitudeRangeMessage, {}};
+        return {CoordinateRefusal::kLatitude, {}};
     }
-    return {nullptr, std::to_string(lonDegrees) + ":" + std::to_string(lonMinutes) + "*" + std::to_string(latDegrees) +
-                         ":" + std::to_string(latMinutes)};
+    return {CoordinateRefusal::kNone, std::to_string(lonDegrees) + ":" + std::to_string(lonMinutes) + "*" +
+                                          std::to_string(latDegrees) + ":" + std::to_string(latMinutes)};
 }
 
 }  // namespace tessaly

@@ -132,12 +132,12 @@ struct CoordinateFields {
 // value reads as "120:0*30:0".
 CoordinateFields SplitCoordinateValue(std::string_view value);
 
-inline constexpr const char* kLongitudeRangeMessage = "经度在-180到180之间，分数在0-60之间";
-inline constexpr const char* kLatitudeRangeMessage = "纬度在-90到90之间，分数在0-60之间";
+// The check that refused an edit: the longitude's, the latitude's, or none.
+enum class CoordinateRefusal { kNone, kLongitude, kLatitude };
 
 struct CoordinateEdit {
-    const char* refusal = nullptr;  // kLongitudeRangeMessage, kLatitudeRangeMessage, or nullptr
-    std::string value;              // "116:28*39:54" when accepted
+    CoordinateRefusal refusal = CoordinateRefusal::kNone;
+    std::string value;  // "116:28*39:54" when accepted
 };
 // The editor's checks, longitude first: degrees −179..179 and minutes 0..59
 // of longitude, then degrees −89..89 and minutes 0..59 of latitude. A field

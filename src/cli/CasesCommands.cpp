@@ -396,7 +396,7 @@ const CommandRegistration kCases{
                    "A failed store operation prints its reason and changes nothing stored.",
         .arguments = "list\tthe stored cases by category, as the case tree shows them\n"
                      "search\tthe cases that match every filter given, listed as by list:\n"
-                     "  --name T, --name-exact T\tperson A's name contains or equals T\n"
+                     "  --name T, --name-exact T\tperson A's or person B's name contains or equals T\n"
                      "  --category C, --category-exact C\tthe category contains or equals C\n"
                      "  --sex male|female\tperson A's sex\n"
                      "  --years FROM..TO\tperson A's birth year, a range or one year (negative for BC)\n"

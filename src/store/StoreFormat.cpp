@@ -253,7 +253,10 @@ Status CaseMatcher::Make(const SearchCriteria& criteria, CaseMatcher* m) {
 
 bool CaseMatcher::Matches(std::string_view rec) const {
     if (GetU8(rec, kMarkOffset) != 0) return false;
-    if (!TextMatches(c_.nameMode, FieldBytes(rec, kPersonA.name, kNameField), name_)) return false;
+    if (!TextMatches(c_.nameMode, FieldBytes(rec, kPersonA.name, kNameField), name_) &&
+        !TextMatches(c_.nameMode, FieldBytes(rec, kPersonB.name, kNameField), name_)) {
+        return false;
+    }
     if (!TextMatches(c_.categoryMode, FieldBytes(rec, kCategoryOffset, kCategoryField), category_)) return false;
     if (c_.sexFilter == 1 && GetU8(rec, kPersonA.isMale) != c_.wantedSex) return false;
     if (c_.yearFilter == 1) {

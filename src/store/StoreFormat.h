@@ -93,9 +93,10 @@ inline constexpr std::size_t kMarkOffset = 4;
 // names the slot and the field.
 Status CheckImportedRecord(std::string_view bytes, std::int32_t slot);
 
-// What a search looks for; only person A's fields take part.
+// What a search looks for: the name is looked for in both persons' names,
+// the sex, birth year and province are person A's.
 struct SearchCriteria {
-    std::string name;            // UTF-8; compared in GBK with A's name
+    std::string name;            // UTF-8; compared in GBK with A's and B's names
     std::string category;        // UTF-8; compared in GBK with the category
     std::string thirdText;       // other store kinds only; never set here
     std::uint8_t wantedSex = 0;  // 1 male, 0 female
@@ -110,8 +111,8 @@ struct SearchCriteria {
 };
 
 // The criteria applied to a record's bytes: texts are compared byte for
-// byte in GBK (a name "contains" a text when its GBK bytes hold the text's),
-// deleted records never match.
+// byte in GBK (a name "contains" a text when its GBK bytes hold the text's;
+// the name matches when either person's does), deleted records never match.
 class CaseMatcher {
 public:
     // Fails when a criteria text holds a character GBK cannot represent.

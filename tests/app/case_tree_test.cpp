@@ -631,7 +631,7 @@ TEST_F(CaseTree, SearchYearChecks) {
         const char* message;  // nullptr: searched
         bool focusOnLast;
     } kCases[] = {
-        {"1990", "", kYearRangeMessage, true},  // the empty last year counts as −1000
+        {"1990", "", "请填写“到”的年份；只查一年时，两栏填同一年。", true},  // names the missing field
         {"0", "1990", kYearRangeMessage, false},
         {"-851", "1990", kYearRangeMessage, false},
         {"1990", "1980", "结束年必须大于或等于起始年", true},

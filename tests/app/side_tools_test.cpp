@@ -32,8 +32,8 @@ using apptest::TempHome;
 TEST(CoordinatesEditor, ShowsTheCitiesOfAProvince) {
     TempHome home;
     CoordinatesEditorDialog d(home.dir / "dat" / "dili.ini");
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("经纬度修改"));
-    EXPECT_EQ(d.CboSheng->count(), 34);  // not 未知地
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("经纬度设置"));  // as its menu item
+    EXPECT_EQ(d.CboSheng->count(), 34);                        // not 未知地
     EXPECT_EQ(d.CboSheng->currentText(), QStringLiteral("福建省"));
     EXPECT_EQ(d.CboShi->currentText(), QStringLiteral("福州"));
     EXPECT_EQ(d.LedtJingDu->text(), "119");
@@ -96,21 +96,20 @@ TEST(CoordinatesEditor, WritesOneLineAndTheBirthDialogSeesIt) {
     EXPECT_NEAR(built->latitude, 39.9, 1e-4);
 }
 
-TEST(CoordinatesEditor, RangeChecksLeaveTheFileUnchanged) {
+// The fields are checked before the question: a refusal names what is
+// accepted, asks nothing and leaves the file unchanged.
+TEST(CoordinatesEditor, RangeChecksComeFirstAndLeaveTheFileUnchanged) {
+    const char* const kLongitude = "经度在-179到179之间，分数在0到59之间";
+    const char* const kLatitude = "纬度在-89到89之间，分数在0到59之间";
     const struct {
         const char *lonDeg, *lonMin, *latDeg, *latMin;
         const char* refusal;  // nullptr: written
     } kCases[] = {
-        {"-179", "0", "-89", "0", nullptr},
-        {"179", "59", "89", "59", nullptr},
-        {"180", "0", "39", "54", "经度在-180到180之间，分数在0-60之间"},
-        {"-180", "0", "39", "54", "经度在-180到180之间，分数在0-60之间"},
-        {"116", "60", "39", "54", "经度在-180到180之间，分数在0-60之间"},
-        {"", "0", "39", "54", "经度在-180到180之间，分数在0-60之间"},
-        {"116", "0", "90", "54", "纬度在-90到90之间，分数在0-60之间"},
-        {"116", "0", "-90", "54", "纬度在-90到90之间，分数在0-60之间"},
-        {"116", "0", "39", "60", "纬度在-90到90之间，分数在0-60之间"},
-        {"116", "0", "39", "x", "纬度在-90到90之间，分数在0-60之间"},
+        {"-179", "0", "-89", "0", nullptr},    {"179", "59", "89", "59", nullptr},
+        {"180", "0", "39", "54", kLongitude},  {"-180", "0", "39", "54", kLongitude},
+        {"116", "60", "39", "54", kLongitude}, {"", "0", "39", "54", kLongitude},
+        {"116", "0", "90", "54", kLatitude},   {"116", "0", "-90", "54", kLatitude},
+        {"116", "0", "39", "60", kLatitude},   {"116", "0", "39", "x", kLatitude},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.lonDeg << ':' << c.lonMin << '*' << c.latDeg << ':' << c.latMin);
@@ -124,15 +123,17 @@ TEST(CoordinatesEditor, RangeChecksLeaveTheFileUnchanged) {
         d.LedtWeiDu->setText(c.latDeg);
         d.LedtWeiFen->setText(c.latMin);
         d.ApplyEdit();
-        ASSERT_EQ(messages.shown.size(), 2u);
         if (c.refusal == nullptr) {
+            ASSERT_EQ(messages.shown.size(), 2u);
+            EXPECT_EQ(messages.shown[0].caption, QStringLiteral("注意了"));
             EXPECT_EQ(messages.shown[1].text, QStringLiteral("完成"));
             const std::vector<City> cities = LoadCities(0, path);
             EXPECT_EQ(cities[0].value, std::string(c.lonDeg) + ":" + c.lonMin + "*" + c.latDeg + ":" + c.latMin);
         } else {
-            EXPECT_EQ(messages.shown[1].text, QString::fromUtf8(c.refusal));
-            EXPECT_EQ(messages.shown[1].caption, QStringLiteral("输入错误"));
-            EXPECT_EQ(messages.shown[1].icon, MsgIcon::kError);
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(c.refusal));
+            EXPECT_EQ(messages.shown[0].caption, QStringLiteral("输入错误"));
+            EXPECT_EQ(messages.shown[0].icon, MsgIcon::kError);
             EXPECT_EQ(FileBytes(path), before);
         }
     }
@@ -212,6 +213,28 @@ TEST(PregnancyPredictor, AnswersAndRefuses) {
     }
 }
 
+// Enter computes from wherever the keyboard is: the age, the month list or
+// the button.
+TEST(PregnancyPredictor, EnterComputes) {
+    ScriptedMessages messages;
+    PregnancyPredictorDialog d;
+    d.show();
+    QApplication::setActiveWindow(&d);
+    for (QWidget* at :
+         {static_cast<QWidget*>(d.LedtArg), static_cast<QWidget*>(d.CboMonth), static_cast<QWidget*>(d.Button1)}) {
+        SCOPED_TRACE(at->objectName().toStdString());
+        d.StxtOut->clear();
+        at->setFocus();
+        QTest::keyClick(at, Qt::Key_Return);
+        EXPECT_EQ(d.StxtOut->text(), QStringLiteral("生女孩"));  // 22, 1月
+        EXPECT_TRUE(d.isVisible());
+    }
+    d.StxtOut->clear();
+    QTest::keyClick(d.LedtArg, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(d.StxtOut->text(), QStringLiteral("生女孩"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 // ---- surname game ----
 
 TEST(SurnameGame, GuessesFromSevenAnswers) {
@@ -248,15 +271,16 @@ TEST(SurnameGame, GuessesFromSevenAnswers) {
     }
 }
 
-TEST(SurnameGame, EscapeAnswersNo) {
+// Escape closes the game as it closes every dialog; it is not an answer.
+TEST(SurnameGame, EscapeClosesTheDialog) {
     ScriptedMessages messages;
     SurnameGameDialog d;
+    d.show();
     QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(&d, &esc);
-    EXPECT_EQ(d.Panel1->text(), QStringLiteral("倒数 第6 张表"));
-    // The second table holds the numbers with 32 in them: 32..63, 96..127.
-    EXPECT_EQ(d.strbjx->item(0, 0)->text(), QString::fromUtf8(SurnameOf(32).data(), 3));
-    EXPECT_EQ(d.strbjx->item(4, 0)->text(), QString::fromUtf8(SurnameOf(96).data(), 3));
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_EQ(d.Panel1->text(), QStringLiteral("倒数 第7 张表"));  // no answer given
     EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -1,15 +1,24 @@
 // Every skin keeps text readable: the colours its style sheet gives text
 // and the backgrounds behind it differ by at least 4.5 : 1 (relative
 // luminance contrast); the controls the skins once hid are checked as drawn.
+#include <QAbstractItemView>
 #include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStyleOption>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -19,12 +28,15 @@
 #include <optional>
 
 #include "app/BirthDataDialog.h"
+#include "app/ColourContrast.h"
 #include "app/IndexPartsChart.h"
 #include "app/IndexPartsDialog.h"
 #include "app/MainWindow.h"
 #include "app/SkinEngine.h"
 #include "app/UsefulGodDialog.h"
+#include "all_dialogs.h"
 #include "app_test_util.h"
+#include "keyboard_walk.h"
 
 namespace tessaly {
 namespace {
@@ -32,15 +44,7 @@ namespace {
 using apptest::ScriptedMessages;
 using apptest::TempHome;
 
-double Luminance(const QColor& c) {
-    auto lin = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
-}
-
-double Contrast(const QColor& a, const QColor& b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+double Contrast(const QColor& a, const QColor& b) { return ContrastRatio(a, b); }
 
 // One rule of a sheet for one selector: its text colour, the colours of its
 // background (every stop of a gradient) and of its selection.
@@ -136,7 +140,9 @@ std::vector<Pair> TextPairs(const std::map<QString, SheetRule>& rules) {
     for (const auto& [selector, rule] : rules) {
         // Disabled controls are exempt; these parts carry no text.
         if (selector.contains(QLatin1String(":disabled"))) continue;
-        if (selector.contains(QRegularExpression(QStringLiteral("::(separator|handle|chunk|pane)$")))) continue;
+        if (selector.contains(QRegularExpression(QStringLiteral("::(separator|handle|chunk|pane|indicator)(:|$)")))) {
+            continue;
+        }
         std::optional<QColor> fg;
         std::vector<QColor> bg;
         for (const QString& s : FallbackChain(selector)) {
@@ -231,6 +237,14 @@ int DrawnMarkPixels(QWidget* part, QPoint backgroundAt, double minContrast) {
         for (int x = 0; x < img.width(); ++x) n += Contrast(img.pixelColor(x, y), bg) >= minContrast;
     }
     return n;
+}
+
+// The name of the shipped skin whose rules `sheet` holds.
+QString SkinOfSheet(const QString& sheet) {
+    for (const QString& file : Skins()) {
+        if (sheet == SkinSheet(file)) return file.section(u'.', 0, 0);
+    }
+    return {};
 }
 
 // Runs `check` with each shipped skin switched on, then with the system
@@ -363,6 +377,350 @@ TEST(SkinContrast, UsefulGodNoteIsReadableInEverySkin) {
     });
 }
 
+// ---- every dialog as drawn, in every skin, on a light and on a dark desktop ----
+
+// The palette Qt takes from a dark desktop (GTK's dark theme through
+// qt6-gtk-platformtheme, as measured).
+QPalette DarkDesktopPalette() {
+    QPalette p;
+    const struct {
+        QPalette::ColorRole role;
+        const char *normal, *disabled;
+    } kRoles[] = {
+        {QPalette::WindowText, "#f0f0f0", "#828282"},
+        {QPalette::Button, "#323232", "#323232"},
+        {QPalette::Light, "#4b4b4b", "#4b4b4b"},
+        {QPalette::Midlight, "#2a2a2a", "#2a2a2a"},
+        {QPalette::Dark, "#212121", "#bebebe"},
+        {QPalette::Mid, "#262626", "#262626"},
+        {QPalette::Text, "#f0f0f0", "#828282"},
+        {QPalette::BrightText, "#4b4b4b", "#4b4b4b"},
+        {QPalette::ButtonText, "#f0f0f0", "#828282"},
+        {QPalette::Base, "#242424", "#323232"},
+        {QPalette::Window, "#323232", "#323232"},
+        {QPalette::Shadow, "#191919", "#252525"},
+        {QPalette::Highlight, "#308cc6", "#919191"},
+        {QPalette::HighlightedText, "#f0f0f0", "#f0f0f0"},
+        {QPalette::Link, "#308cc6", "#308cc6"},
+        {QPalette::AlternateBase, "#2b2b2b", "#2b2b2b"},
+        {QPalette::ToolTipBase, "#ffffdc", "#ffffdc"},
+        {QPalette::ToolTipText, "#000000", "#000000"},
+        {QPalette::PlaceholderText, "#80f0f0f0", "#80f0f0f0"},
+    };
+    for (const auto& r : kRoles) {
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) p.setColor(g, r.role, QColor(r.normal));
+        p.setColor(QPalette::Disabled, r.role, QColor(r.disabled));
+    }
+    return p;
+}
+
+// Runs `check` in every skin and the system style, first on the desktop's
+// own light palette, then on a dark desktop's.
+void InEverySkinOnLightAndDark(const std::function<void()>& check) {
+    const QPalette light = QApplication::palette();
+    for (const bool dark : {false, true}) {
+        SCOPED_TRACE(dark ? "dark desktop" : "light desktop");
+        QApplication::setPalette(dark ? DarkDesktopPalette() : light);
+        InEverySkin(check);
+    }
+    QApplication::setPalette(light);
+}
+
+// `part` as its window draws it, the grounds of its parents included.
+QImage Drawn(QWidget* part, QRect area = {}) {
+    if (area.isNull()) area = part->rect();
+    QWidget* window = part->window();
+    return window->grab(QRect(part->mapTo(window, area.topLeft()), area.size())).toImage();
+}
+
+// Text drawn in `img`: its ground is the colour most pixels have, its ink
+// the pixel that differs most from that (the core of a glyph has the full
+// colour).
+struct DrawnText {
+    QColor ground;
+    double contrast = 1;
+};
+DrawnText TextIn(const QImage& img) {
+    std::map<QRgb, int> count;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) ++count[img.pixel(x, y)];
+    }
+    DrawnText t;
+    if (count.empty()) return t;
+    t.ground = QColor(std::max_element(count.begin(), count.end(), [](const auto& a, const auto& b) {
+                          return a.second < b.second;
+                      })->first);
+    for (const auto& [rgb, n] : count) t.contrast = std::max(t.contrast, Contrast(QColor(rgb), t.ground));
+    return t;
+}
+
+// Text on the desktop's own selection colour, which the program leaves as
+// the desktop has it (the system style's 白 on #308cc6 has 3.7 : 1), needs
+// 3 : 1; every other text 4.5 : 1 (large text 3 : 1).
+void ExpectReadable(const QImage& img, double needed) {
+    const DrawnText t = TextIn(img);
+    const bool desktopSelection =
+        qApp->styleSheet().isEmpty() && t.ground == QApplication::palette().color(QPalette::Highlight);
+    EXPECT_GE(t.contrast, desktopSelection ? std::min(needed, 3.0) : needed)
+        << "ground " << t.ground.name().toStdString();
+}
+
+QString ShownText(QString text) { return text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(u'&'); }
+
+// Where `w` draws its text, in its own coordinates; empty when it shows
+// none (or only a picture).
+QRect TextArea(QWidget* w) {
+    QStyle* style = w->style();
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (l->text().trimmed().isEmpty() || l->textFormat() == Qt::RichText) return {};
+        return l->contentsRect();
+    }
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+        auto* b = static_cast<QAbstractButton*>(w);
+        QStyleOptionButton o;
+        o.initFrom(b);
+        o.text = b->text();
+        const bool box = qobject_cast<QCheckBox*>(w) != nullptr;
+        return style->subElementRect(box ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &o, b);
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        if (b->text().trimmed().isEmpty() || !b->icon().isNull()) return {};
+        const QRect text =
+            style->itemTextRect(b->fontMetrics(), b->rect(), Qt::AlignCenter, true, ShownText(b->text()));
+        return text.adjusted(-1, -1, 1, 1) & b->rect().adjusted(3, 3, -3, -3);
+    }
+    if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        if (g->title().isEmpty()) return {};
+        QStyleOptionGroupBox o;
+        o.initFrom(g);
+        o.text = g->title();
+        o.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        o.lineWidth = 1;
+        return style->subControlRect(QStyle::CC_GroupBox, &o, QStyle::SC_GroupBoxLabel, g);
+    }
+    if (auto* c = qobject_cast<QComboBox*>(w)) {
+        if (c->currentText().trimmed().isEmpty()) return {};
+        QStyleOptionComboBox o;
+        o.initFrom(c);
+        o.currentText = c->currentText();
+        o.editable = c->isEditable();
+        o.subControls = QStyle::SC_All;
+        return style->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c);
+    }
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        if (e->text().trimmed().isEmpty()) return {};
+        return e->rect().adjusted(4, 4, -4, -4);
+    }
+    return {};
+}
+
+// 4.5 : 1, or 3 : 1 for large text (24 pixels, or 19 pixels bold).
+double NeededContrast(const QWidget* w) {
+    const QFontInfo f(w->font());
+    return f.pixelSize() >= 24 || (f.bold() && f.pixelSize() >= 19) ? 3.0 : 4.5;
+}
+
+// The shown, enabled children of `window` of type T.
+template <class T>
+std::vector<T*> Shown(QWidget* window) {
+    std::vector<T*> out;
+    for (T* w : window->findChildren<T*>()) {
+        if (w->window() == window && w->isVisible() && w->isEnabled()) out.push_back(w);
+    }
+    return out;
+}
+
+// Every text of `window` that a test can find: its controls, its tabs,
+// the current and another item of its item views, and the current and
+// another item of each drop-down list as its list shows them.
+void ExpectEveryTextReadable(QWidget* window) {
+    for (QWidget* w : Shown<QWidget>(window)) {
+        const QRect area = TextArea(w);
+        if (area.width() < 2 || area.height() < 2) continue;
+        SCOPED_TRACE(apptest::NameOf(w));
+        ExpectReadable(Drawn(w, area), NeededContrast(w));
+    }
+    for (QTabBar* bar : Shown<QTabBar>(window)) {
+        for (int i = 0; i < bar->count(); ++i) {
+            SCOPED_TRACE(bar->tabText(i).toStdString());
+            ExpectReadable(Drawn(bar, bar->tabRect(i).adjusted(4, 4, -4, -4)), 4.5);
+        }
+    }
+    for (QAbstractItemView* view : Shown<QAbstractItemView>(window)) {
+        QAbstractItemModel* m = view->model();
+        if (m == nullptr || m->rowCount(view->rootIndex()) < 2) continue;
+        const QModelIndex first = m->index(0, 0, view->rootIndex()), second = m->index(1, 0, view->rootIndex());
+        view->setCurrentIndex(first);
+        view->scrollTo(first);
+        QApplication::processEvents();
+        for (const QModelIndex& ix : {first, second}) {
+            SCOPED_TRACE(apptest::NameOf(view) + " item " + ix.data().toString().toStdString());
+            const QRect r = view->visualRect(ix) & view->viewport()->rect();
+            if (r.isEmpty() || ix.data().toString().trimmed().isEmpty()) continue;
+            ExpectReadable(Drawn(view->viewport(), r.adjusted(1, 1, -1, -1)), 4.5);
+        }
+    }
+    for (QComboBox* box : Shown<QComboBox>(window)) {
+        if (box->count() < 2) continue;
+        SCOPED_TRACE(apptest::NameOf(box) + " list");
+        box->showPopup();
+        QApplication::processEvents();
+        QAbstractItemView* view = box->view();
+        const int current = std::max(0, box->currentIndex());
+        for (const int row : {current, current == 0 ? 1 : 0}) {
+            const QModelIndex ix = view->model()->index(row, box->modelColumn(), view->rootIndex());
+            if (ix.data().toString().trimmed().isEmpty()) continue;
+            SCOPED_TRACE(ix.data().toString().toStdString());
+            view->scrollTo(ix);
+            const QRect r = view->visualRect(ix) & view->viewport()->rect();
+            ASSERT_FALSE(r.isEmpty());
+            ExpectReadable(view->viewport()->grab(r.adjusted(1, 1, -1, -1)).toImage(), 4.5);
+        }
+        box->hidePopup();
+        QApplication::processEvents();
+    }
+}
+
+TEST(SkinContrast, EveryTextOfEveryDialogIsReadableInEverySkinOnLightAndDarkDesktops) {
+    ScriptedMessages messages;
+    InEverySkinOnLightAndDark([] {
+        for (const apptest::DialogMaker& d : apptest::AllDialogs()) {
+            SCOPED_TRACE(d.name);
+            apptest::DialogSetting setting;
+            const std::unique_ptr<QWidget> w = d.make(setting);
+            w->show();
+            QApplication::setActiveWindow(w.get());
+            QApplication::processEvents();
+            ExpectEveryTextReadable(w.get());
+            w->close();
+        }
+    });
+}
+
+// Pixels of `img` within `area` that stand out from `ground` (3 : 1).
+int MarkPixels(const QImage& img, const QColor& ground) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) n += Contrast(img.pixelColor(x, y), ground) >= 3;
+    }
+    return n;
+}
+
+// A checked box or round button shows more marks than an unchecked one:
+// its check or dot stands out from the empty inside.
+TEST(SkinContrast, CheckedIndicatorsAreFullerThanUncheckedOnes) {
+    ScriptedMessages messages;
+    InEverySkinOnLightAndDark([] {
+        for (const apptest::DialogMaker& d : apptest::AllDialogs()) {
+            SCOPED_TRACE(d.name);
+            apptest::DialogSetting setting;
+            const std::unique_ptr<QWidget> w = d.make(setting);
+            w->show();
+            QApplication::setActiveWindow(w.get());
+            QApplication::processEvents();
+            for (QAbstractButton* b : Shown<QAbstractButton>(w.get())) {
+                const bool box = qobject_cast<QCheckBox*>(b) != nullptr;
+                if (!box && !qobject_cast<QRadioButton*>(b)) continue;
+                SCOPED_TRACE(apptest::NameOf(b));
+                QStyleOptionButton o;
+                o.initFrom(b);
+                const QRect indicator = b->style()->subElementRect(
+                    box ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator, &o, b);
+                // Drawn unchecked and checked, whatever group it is in.
+                const bool wasChecked = b->isChecked(), exclusive = b->autoExclusive();
+                QButtonGroup* group = b->group();
+                const bool groupExclusive = group != nullptr && group->exclusive();
+                if (group != nullptr) group->setExclusive(false);
+                b->setAutoExclusive(false);
+                b->setChecked(false);
+                const QImage off = Drawn(b, indicator);
+                b->setChecked(true);
+                const QImage on = Drawn(b, indicator);
+                b->setChecked(wasChecked);
+                b->setAutoExclusive(exclusive);
+                if (group != nullptr) group->setExclusive(groupExclusive);
+                // The ground is the empty inside of the unchecked one.
+                const QColor inside = off.pixelColor(off.width() / 2, off.height() / 2);
+                EXPECT_GE(MarkPixels(on, inside) - MarkPixels(off, inside), 8);
+            }
+            w->close();
+        }
+    });
+}
+
+// Pixels that change by at least 3 : 1 from `before` to `after`.
+int ChangedPixels(const QImage& before, const QImage& after) {
+    int n = 0;
+    for (int y = 0; y < std::min(before.height(), after.height()); ++y) {
+        for (int x = 0; x < std::min(before.width(), after.width()); ++x) {
+            n += Contrast(before.pixelColor(x, y), after.pixelColor(x, y)) >= 3;
+        }
+    }
+    return n;
+}
+
+// After a Tab the button with the keyboard shows a frame: at least half its
+// outline changes by 3 : 1.
+void ExpectFocusFrame(QAbstractButton* b) {
+    SCOPED_TRACE(apptest::NameOf(b));
+    QWidget* window = b->window();
+    window->setFocus();
+    QApplication::processEvents();
+    const QImage before = Drawn(b);
+    window->setAttribute(Qt::WA_KeyboardFocusChange);  // as after a Tab
+    b->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    ASSERT_TRUE(b->hasFocus());
+    EXPECT_GE(ChangedPixels(before, Drawn(b)), b->width() + b->height());
+}
+
+TEST(SkinContrast, ButtonsShowAFocusFrame) {
+    ScriptedMessages messages;
+    InEverySkinOnLightAndDark([] {
+        for (const apptest::DialogMaker& d : apptest::AllDialogs()) {
+            SCOPED_TRACE(d.name);
+            apptest::DialogSetting setting;
+            const std::unique_ptr<QWidget> w = d.make(setting);
+            w->show();
+            QApplication::setActiveWindow(w.get());
+            QApplication::processEvents();
+            for (QAbstractButton* b : Shown<QAbstractButton>(w.get())) {
+                if ((qobject_cast<QPushButton*>(b) || qobject_cast<QToolButton*>(b)) &&
+                    (b->focusPolicy() & Qt::TabFocus)) {
+                    ExpectFocusFrame(b);
+                }
+            }
+            w->close();
+        }
+    });
+}
+
+// "存新" and "设定用神" of the main window, which users missed.
+TEST(SkinContrast, MainWindowToolButtonsShowAFocusFrame) {
+    TempHome home;
+    ScriptedMessages messages;
+    InEverySkinOnLightAndDark([&] {
+        // The window puts on the skin of its settings.
+        const QString skin = qApp->styleSheet().isEmpty() ? QString() : SkinOfSheet(qApp->styleSheet());
+        ASSERT_TRUE(home.WriteSettings(skin.isEmpty()
+                                           ? std::string("[window]\r\nskined=0\r\n")
+                                           : "[window]\r\nskined=1\r\nskinname=" + skin.toStdString() + "\r\n")
+                        .ok());
+        MainWindow w(home.Files());
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QApplication::processEvents();
+        for (QToolButton* b : w.findChildren<QToolButton*>()) {
+            if (b->objectName() == QLatin1String("SbtoSave") || b->objectName() == QLatin1String("SbtoSet")) {
+                ExpectFocusFrame(b);
+            }
+        }
+        w.close();
+    });
+}
+
+}  // namespace
+
 // "婚配指数构成" draws on the palette's base with its text colour, and its
 // table is not styled by any skin: both stay readable.
 TEST(SkinContrast, IndexPartsDialogIsReadableInEverySkin) {
@@ -373,7 +731,7 @@ TEST(SkinContrast, IndexPartsDialogIsReadableInEverySkin) {
     const MatchingResult m = RunMatching(a, b, {});
     ASSERT_TRUE(m.Ok());
     const OptionComparison comparison = CompareOptions(a, b, {});
-    InEverySkin([&] {
+    InEverySkinOnLightAndDark([&] {
         IndexPartsDialog dlg(IndexPartsOf(m), comparison);
         dlg.show();
         QApplication::processEvents();
@@ -386,5 +744,4 @@ TEST(SkinContrast, IndexPartsDialogIsReadableInEverySkin) {
     });
 }
 
-}  // namespace
 }  // namespace tessaly

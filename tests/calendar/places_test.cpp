@@ -365,29 +365,36 @@ TEST(CoordinatesEditor, ShowsTheTextsFoundInAValue) {
 }
 
 TEST(CoordinatesEditor, ChecksTheRangesLongitudeFirst) {
+    constexpr CoordinateRefusal kOk = CoordinateRefusal::kNone, kLon = CoordinateRefusal::kLongitude,
+                                kLat = CoordinateRefusal::kLatitude;
     const struct {
         CoordinateFields fields;
-        const char* refusal;  // nullptr: accepted
+        CoordinateRefusal refusal;
         const char* value;
     } kCases[] = {
-        {{"-179", "0", "-89", "0"}, nullptr, "-179:0*-89:0"},   {{"179", "59", "89", "59"}, nullptr, "179:59*89:59"},
-        {{"116", "28", "39", "54"}, nullptr, "116:28*39:54"},   {{"+116", "05", "39", "54"}, nullptr, "116:5*39:54"},
-        {{"180", "0", "30", "0"}, kLongitudeRangeMessage, ""},  {{"-180", "0", "30", "0"}, kLongitudeRangeMessage, ""},
-        {{"120", "60", "30", "0"}, kLongitudeRangeMessage, ""}, {{"120", "-1", "30", "0"}, kLongitudeRangeMessage, ""},
-        {{"", "0", "30", "0"}, kLongitudeRangeMessage, ""},  // empty counts as no number
-        {{"120", "", "30", "0"}, kLongitudeRangeMessage, ""},   {{"12a", "0", "30", "0"}, kLongitudeRangeMessage, ""},
-        {{"180", "0", "90", "0"}, kLongitudeRangeMessage, ""},  // longitude checked first
-        {{"120", "0", "90", "0"}, kLatitudeRangeMessage, ""},   {{"120", "0", "-90", "0"}, kLatitudeRangeMessage, ""},
-        {{"120", "0", "30", "60"}, kLatitudeRangeMessage, ""},  {{"120", "0", "", "0"}, kLatitudeRangeMessage, ""},
-        {{"120", "0", "30", "x"}, kLatitudeRangeMessage, ""},
+        {{"-179", "0", "-89", "0"}, kOk, "-179:0*-89:0"},
+        {{"179", "59", "89", "59"}, kOk, "179:59*89:59"},
+        {{"116", "28", "39", "54"}, kOk, "116:28*39:54"},
+        {{"+116", "05", "39", "54"}, kOk, "116:5*39:54"},
+        {{"180", "0", "30", "0"}, kLon, ""},
+        {{"-180", "0", "30", "0"}, kLon, ""},
+        {{"120", "60", "30", "0"}, kLon, ""},
+        {{"120", "-1", "30", "0"}, kLon, ""},
+        {{"", "0", "30", "0"}, kLon, ""},  // empty counts as no number
+        {{"120", "", "30", "0"}, kLon, ""},
+        {{"12a", "0", "30", "0"}, kLon, ""},
+        {{"180", "0", "90", "0"}, kLon, ""},  // longitude checked first
+        {{"120", "0", "90", "0"}, kLat, ""},
+        {{"120", "0", "-90", "0"}, kLat, ""},
+        {{"120", "0", "30", "60"}, kLat, ""},
+        {{"120", "0", "", "0"}, kLat, ""},
+        {{"120", "0", "30", "x"}, kLat, ""},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.fields.longitudeDegrees << ':' << c.fields.longitudeMinutes << '*'
                                         << c.fields.latitudeDegrees << ':' << c.fields.latitudeMinutes);
         const CoordinateEdit e = CheckCoordinateFields(c.fields);
-        // Compared as texts: the same literal may sit at two addresses.
-        EXPECT_EQ(std::string(e.refusal != nullptr ? e.refusal : "-"),
-                  std::string(c.refusal != nullptr ? c.refusal : "-"));
+        EXPECT_EQ(e.refusal, c.refusal);
         EXPECT_EQ(e.value, c.value);
     }
 }

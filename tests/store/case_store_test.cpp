@@ -342,6 +342,19 @@ TEST_F(StoreTest, SearchModes) {
          }),
          {0, 4}},
         {"empty name contains", crit([](SearchCriteria& c) { c.nameMode = 1; }), {0, 1, 2, 3, 4}},
+        // Person B's name counts as well: B of case 3 is 乙王五, of cases 0 and 4 乙张.
+        {"B's name contains",
+         crit([](SearchCriteria& c) {
+             c.name = "乙王";
+             c.nameMode = 1;
+         }),
+         {3}},
+        {"B's name equals",
+         crit([](SearchCriteria& c) {
+             c.name = "乙张";
+             c.nameMode = 2;
+         }),
+         {0, 4}},
         {"category bytes",
          crit([](SearchCriteria& c) {
              c.category = "abc";

@@ -1,0 +1,19 @@
+// ColourContrast — how readable one colour is on another: the ratio of
+// their relative luminances (1 : 1 for equal colours, 21 : 1 for black on
+// white). Text needs 4.5 : 1, large text and marks 3 : 1.
+#pragma once
+
+#include <QColor>
+
+namespace tessaly {
+
+// The relative luminance of `c` (sRGB, 0 for black, 1 for white).
+double RelativeLuminance(const QColor& c);
+
+// The contrast ratio of `a` and `b`, 1 to 21.
+double ContrastRatio(const QColor& a, const QColor& b);
+
+// Text in `text` is readable on `background` (at least 4.5 : 1).
+inline bool ReadableOn(const QColor& text, const QColor& background) { return ContrastRatio(text, background) >= 4.5; }
+
+}  // namespace tessaly
