@@ -130,6 +130,7 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     auto* timeBox = new QHBoxLayout;
     timeBox->addWidget(hourBox);
     timeBox->addWidget(minuteBox);
+    timeBox->addSpacing(6);
     timeBox->addWidget(clockLabel);
     timeBox->addStretch();
     auto* placeBox = new QHBoxLayout;

@@ -128,6 +128,7 @@ Status CoupleSession::ReadCase(std::int32_t slot, StoredCase* stored) {
 
 ViewOutcome CoupleSession::View(const StoredCase& stored, const RunInputs& inputs) {
     ViewOutcome out;
+    if (out.status = RequireStore(); !out.status) return out;
     const std::int32_t slot = stored.record.slot;
     SetPerson(0, stored.typed[0]);
     SetPerson(1, stored.typed[1]);
