@@ -24,6 +24,8 @@
 #include "GbkLimits.h"
 #include "MessageService.h"
 #include "calendar/BirthClipboard.h"
+#include "calendar/BirthTimeZone.h"
+#include "calendar/PersonCheck.h"
 #include "chart/BirthConversion.h"
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
@@ -35,28 +37,7 @@ namespace {
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 std::string S(const QString& s) { return s.toStdString(); }
 
-bool HasControlCharacter(std::string_view text) {
-    for (unsigned char c : text) {
-        if (c < 0x20 || c == 0x7F) return true;
-    }
-    return false;
-}
-
 }  // namespace
-
-Status CheckDateExists(const PersonRecord& entered) {
-    if (Status s = CheckBirthRecord(entered); !s.ok()) return s;
-    // The date as entered: no time correction, no change of day at 23:00,
-    // and no clock of another zone (a clock time its clock skipped is asked
-    // about afterwards, with both readings).
-    PersonRecord r = entered;
-    r.clock = BirthClock::kStandard;
-    ChartOptions asEntered;
-    asEntered.timeBasis = TimeBasis::kBeijingTime;
-    asEntered.lateZiHourKeepsDay = true;
-    LunarCalendar calendar;
-    return ConvertBirth(r, asEntered, calendar).status;
-}
 
 YearUpDown::YearUpDown(int min, int max, QWidget* parent) : QWidget(parent), min_(min), max_(max), position_(min) {
     auto* box = new QVBoxLayout(this);
@@ -358,12 +339,15 @@ std::optional<PersonRecord> BirthDataDialog::BuildRecord() {
 void BirthDataDialog::accept() {
     std::optional<PersonRecord> r = BuildRecord();
     if (!r) return;
-    // A date that does not exist is refused here, where it was typed.
-    if (Status s = CheckDateExists(*r); !s.ok()) {
+    // A date that does not exist (or anything else the person check
+    // refuses) is refused here, where it was typed.
+    if (Status s = CheckPerson(*r, &dili_); !s.ok()) {
         Inform(this, Q(s.message()), QStringLiteral("输入错误"), MsgIcon::kWarning);
         dayBox->setFocus();
         return;
     }
+    // What was answered for the entry as given holds while it is unchanged.
+    CarryClockAnswers(record_, *r);
     if (!zonePanel->Confirm(*r)) return;
     record_ = *r;
     record_.personNo = std::uint8_t(personNo_);

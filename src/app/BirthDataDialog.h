@@ -1,7 +1,9 @@
 // BirthDataDialog (aka TFrmInputDate, Untinputdate) — the birth-data
 // dialog: one person's name, sex, date and time (Gregorian or lunar) and
 // birth place. On "确定" the fields are checked
-// and the whole record is rebuilt; the right-click menu copies the birth
+// (PersonCheck.h) and the whole record is rebuilt; the answers given for
+// the entry (a summer-time question, the reading of a skipped clock time)
+// stay with it while it is not changed. The right-click menu copies the birth
 // parameters to the clipboard as one line, or fills the dialog from one.
 #pragma once
 
@@ -106,11 +108,6 @@ private:
     int personNo_ = 0;
     std::vector<City> cities_;  // the listed cities with their coordinates
 };
-
-// Whether the date of `record` exists: a Gregorian date in its month, a
-// lunar date in its month of that lunar year (the leap month when the flag
-// is set). The message is the conversion's ("不存在这个日期", …).
-Status CheckDateExists(const PersonRecord& record);
 
 // The longest name, in GBK bytes.
 inline constexpr std::size_t kNameBytes = 10;

@@ -185,19 +185,28 @@ bool BirthZonePanel::Confirm(PersonRecord& r) {
     if (!r.isLunar && !LunarCalendar::SolarDateExists(t)) return true;
 
     if (r.clock == BirthClock::kStandard) {
-        const std::string question = StandardTimeQuestion(t, zone);
-        if (question.empty() || !Ask(dialog_, Q(question), QStringLiteral("提示"), MsgIcon::kInformation)) return true;
+        // A standard time known to be one (answered before, or from a store
+        // that keeps standard time) is not asked about again.
+        const std::string question = PendingSummerTimeQuestion(r);
+        if (question.empty()) return true;
+        if (!Ask(dialog_, Q(question), QStringLiteral("提示"), MsgIcon::kInformation)) {
+            r.standardTimeSettled = true;  // answered: it is standard time
+            return true;
+        }
         r.clock = BirthClock::kCivil;  // the entered time is the clock's: convert it
+        r.clockReading = ClockReading::kAsk;
         clockBox->setCurrentIndex(1);
     }
+    r.standardTimeSettled = false;
     const ClockConversion c = ClockToStandardTime(t, zone, ClockReading::kAsk);
-    r.clockReading = ClockReading::kAsk;
     if (c.kind != ClockTimeKind::kUnique) {
+        if (r.clockReading != ClockReading::kAsk) return true;  // chosen before for this entry
         ClockChoiceDialog dlg(c, dialog_);
         if (dlg.exec() != QDialog::Accepted) return false;
         r.clockReading = dlg.Choice();
         return true;
     }
+    r.clockReading = ClockReading::kAsk;
     if (!c.status.ok()) {
         Inform(dialog_, Q(c.status.message()), QStringLiteral("输入错误"), MsgIcon::kWarning);
         return false;

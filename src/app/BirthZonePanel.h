@@ -43,7 +43,9 @@ public:
     void ApplyTo(PersonRecord& record) const;
     // The questions at "确定" on the record built from the dialog; may
     // switch it to the clock of its place or choose the reading of a skipped
-    // or repeated time. False: the user wants to correct the entry.
+    // or repeated time. An entry that carries its answer (a standard time
+    // settled, a reading chosen) is not asked again; an answer given here is
+    // written into the record. False: the user wants to correct the entry.
     bool Confirm(PersonRecord& record);
 
     // The zone the controls name (an IANA name), or empty when the typed

@@ -15,6 +15,7 @@
 #include "BuddyLabel.h"
 #include "GbkLimits.h"
 #include "MessageService.h"
+#include "calendar/BirthTimeZone.h"
 
 namespace tessaly {
 namespace {
@@ -97,6 +98,13 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     cityBox->setMinimumWidth(110);
     connect(provinceBox, &QComboBox::activated, this, [this](int index) { ReloadCities(index); });
 
+    // A time read from the clock of the birth place is edited as that
+    // clock's time.
+    clockLabel = new QLabel(this);
+    clockLabel->setObjectName(QStringLiteral("LabClock"));
+    clockLabel->setAccessibleName(tr("时间的钟表"));
+    clockLabel->setVisible(false);
+
     noteEdit = new QPlainTextEdit(this);
     noteEdit->setObjectName(QStringLiteral("Memo1"));
     noteEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -122,6 +130,8 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     auto* timeBox = new QHBoxLayout;
     timeBox->addWidget(hourBox);
     timeBox->addWidget(minuteBox);
+    timeBox->addSpacing(6);
+    timeBox->addWidget(clockLabel);
     timeBox->addStretch();
     auto* placeBox = new QHBoxLayout;
     placeBox->addWidget(provinceBox);
@@ -185,6 +195,10 @@ void CaseInfoDialog::pushToWidgets(const CaseRecord& r) {
     if (a.cityIndex >= 0 && a.cityIndex < cityBox->count()) cityBox->setCurrentIndex(a.cityIndex);
     shownCity_ = cityBox->currentIndex();
     SetMemoText(noteEdit, r.note);
+    if (a.clock == BirthClock::kCivil) {
+        clockLabel->setText(tr("当地钟表（%1）").arg(Q(TimeZoneLabel(TimeZoneOf(a)))));
+        clockLabel->setVisible(true);
+    }
 }
 
 void CaseInfoDialog::accept() {
@@ -222,6 +236,8 @@ void CaseInfoDialog::accept() {
         noteEdit->setFocus();
         return;
     }
+    // The answers given for the entry hold while its time is the same.
+    CarryClockAnswers(record_.a, a);
     CaseEdit edit;
     edit.a = a;
     edit.note = note;

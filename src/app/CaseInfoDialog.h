@@ -1,8 +1,10 @@
 // CaseInfoDialog (aka TFrmInfo, Untinfo) — "命例信息": edits a stored case in
 // place: person A's name, sex, birth date and time (Gregorian or lunar, with
-// the leap-month flag), birth province and city, and the note ("附加信息").
-// Person B is not edited here. "保存" checks the fields and closes with the
-// edit; the caller applies it to the store (CaseOperations' EditCase).
+// the leap-month flag) as entered, birth province and city, and the note
+// ("附加信息"). A time read from the clock of the birth place is shown with
+// that clock, which stays. Person B is not edited here. "保存" checks the
+// fields (PersonCheck.h) and closes with the edit; the caller stores it
+// (CoupleSession::Edit).
 #pragma once
 
 #include <QDialog>
@@ -15,6 +17,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -27,8 +30,8 @@ class YearUpDown;
 class CaseInfoDialog : public QDialog {
     Q_OBJECT
 public:
-    // `record` is the stored case; the cities come from the place list at
-    // `diliPath` (dat/dili.ini).
+    // `record` is the stored case with person A as entered; the cities come
+    // from the place list at `diliPath` (dat/dili.ini).
     CaseInfoDialog(const CaseRecord& record, const std::filesystem::path& diliPath, QWidget* parent = nullptr);
 
     // After "保存": person A and the note as entered. When neither the
@@ -49,6 +52,7 @@ public:
     QLineEdit* nameEdit;            // Edtname
     QComboBox* provinceBox;         // cbodiZ
     QComboBox* cityBox;             // cbodiC
+    QLabel* clockLabel;             // the clock of a time not entered as 北京时间
     QPlainTextEdit* noteEdit;       // Memo1
     QPushButton* saveButton;        // BitBtn1
     QPushButton* closeButton;       // Button1

@@ -41,6 +41,8 @@
 #include "calendar/Places.h"
 #include "matching/ReportStyle.h"
 #include "matching/WeddingSearch.h"
+#include "session/Persons.h"
+#include "session/RunInputs.h"
 #include "store/CaseStore.h"
 #include "store/Categories.h"
 #include "store/StoreRepair.h"
@@ -50,31 +52,6 @@ namespace tessaly {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// The default persons at start-up: both born now, 甲命 a man named 某人,
-// 乙命 a woman, each at the place kept in the settings.
-PersonRecord DefaultPerson(const QDateTime& now, int personNo, int province, int city, const IniFile& dili) {
-    PersonRecord r;
-    int year = now.date().year();
-    if (year > 2100) year = 2050;
-    r.personNo = std::uint8_t(personNo);
-    r.year = std::int16_t(year);
-    r.month = std::int16_t(now.date().month());
-    r.day = std::int16_t(now.date().day());
-    r.hour = std::int16_t(now.time().hour());
-    r.minute = std::int16_t(now.time().minute());
-    r.isLunar = 0;
-    r.isLeapMonth = 0;
-    r.isMale = personNo == 0 ? 1 : 0;
-    r.name = "某人";
-    const Place place = ResolvePlaceClamped(province, city, dili);
-    r.provinceIndex = std::int16_t(place.provinceIndex);
-    r.cityIndex = std::int16_t(place.cityIndex);
-    r.longitude = place.longitude;
-    r.latitude = place.latitude;
-    r.placeText = place.placeText;
-    return r;
-}
 
 }  // namespace
 
@@ -275,14 +252,15 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::SetSaveCaption() {
-    saveButton->setText(editMode_ ? QStringLiteral("存旧") : QStringLiteral("存新"));
+    const bool editMode = this->editMode();
+    saveButton->setText(editMode ? QStringLiteral("存旧") : QStringLiteral("存新"));
     // Blue for a stored case, black for a new one, through the palette: a
     // style sheet of the button's own would drop its font. A skin gives its
     // own colours for both (QToolButton#SbtoSave[editMode="true"]).
     QPalette pal = saveButton->palette();
-    pal.setColor(QPalette::ButtonText, editMode_ ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    pal.setColor(QPalette::ButtonText, editMode ? QColor(0, 0, 255) : QColor(0, 0, 0));
     saveButton->setPalette(pal);
-    saveButton->setProperty("editMode", editMode_);
+    saveButton->setProperty("editMode", editMode);
     saveButton->style()->unpolish(saveButton);
     saveButton->style()->polish(saveButton);
 }
@@ -341,13 +319,17 @@ void MainWindow::FirstShow() {
         if (items.size() >= 2) items.back()->setChecked(true);
     }
 
-    const QDateTime now = clock_();
+    // Both persons born now, each at the place kept in the settings.
+    const QDateTime clock = clock_();
+    const CivilTime now{std::int16_t(clock.date().year()), std::int16_t(clock.date().month()),
+                        std::int16_t(clock.date().day()), std::int16_t(clock.time().hour()),
+                        std::int16_t(clock.time().minute())};
     const IniFile dili(files_.Dat("dili.ini"));
-    personA_ = DefaultPerson(now, 0, s.sheng, s.shi, dili);
-    personB_ = DefaultPerson(now, 1, s.sheng2, s.shi2, dili);
+    session_.SetPerson(0, DefaultPerson(0, now, ResolvePlaceClamped(s.sheng, s.shi, dili)));
+    session_.SetPerson(1, DefaultPerson(1, now, ResolvePlaceClamped(s.sheng2, s.shi2, dili)));
 
     marriageYearBox->clear();
-    for (int i = 0; i < 5; ++i) marriageYearBox->addItem(QString::number(personA_.year + i));
+    for (int i = 0; i < 5; ++i) marriageYearBox->addItem(QString::number(session_.Person(0).year + i));
     marriageYearBox->setCurrentIndex(0);
 
     RestoreGeometry(s);
@@ -375,6 +357,7 @@ void MainWindow::FirstShow() {
     }
     if (st.ok()) {
         store_->open = true;
+        session_.SetStore(&store_->db);
     } else {
         Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
@@ -410,31 +393,33 @@ void MainWindow::ApplyReportColor(const QColor& color) {
     ApplyReportFont(font);  // a new style sheet would otherwise reset it
 }
 
+CurrentCase MainWindow::currentCase() const {
+    const CaseRecord r = session_.CaseToStore();
+    return {r.a, r.b, r.slot, r.category, r.note};
+}
+
+void MainWindow::TakePaneLook() {
+    const QFont font = reportPane->font();
+    session_.SetReportLook({font.family().toStdString(), font.pointSizeF()});
+}
+
 void MainWindow::SavePrompt() {
-    if (!editMode_ || !reportPane->document()->isModified()) return;
+    if (!editMode() || !reportPane->document()->isModified()) return;
     if (Ask(this, QStringLiteral("当前命例文本已改变，要保存吗？"), QStringLiteral("提示"), MsgIcon::kWarning)) {
         SaveCase();
     }
 }
 
 void MainWindow::StartMatching() {
-    chartValid_ = false;
-    PersonRecord a = personA_, b = personB_;
-    {
+    session_.ForgetChart();
+    // Each dialog opens on the person as typed and keeps what it was given.
+    for (int n = 0; n < 2; ++n) {
         BirthDataDialog dlg(files_.Dat("dili.ini"), this);
-        dlg.SetRecord(a, 0);
+        dlg.SetRecord(session_.Person(n), n);
         if (dlg.exec() != QDialog::Accepted) return;
-        a = dlg.Record();
-        personA_ = a;
+        session_.SetPerson(n, dlg.Record());
     }
-    {
-        BirthDataDialog dlg(files_.Dat("dili.ini"), this);
-        dlg.SetRecord(b, 1);
-        if (dlg.exec() != QDialog::Accepted) return;
-        b = dlg.Record();
-        personB_ = b;
-    }
-    if (a.isMale == b.isMale &&
+    if (session_.Person(0).isMale == session_.Person(1).isMale &&
         !Ask(this, QStringLiteral("甲命和乙命的性别相同，一般情况下是一男一女不同的，确定无误要继续运算吗？"),
              QStringLiteral("性别相同！"), MsgIcon::kInformation)) {
         return;
@@ -444,44 +429,20 @@ void MainWindow::StartMatching() {
     // A new couple: nothing of the previous one stays beside the new run.
     ClearCoupleViews();
 
-    std::vector<std::string> warnings;
-    EndingText ending;
-    const ChartOptions options = ReadRunOptions(&ending, &warnings);
-
+    // The options and the ending text are read afresh for every run.
+    const RunInputs inputs = LoadRunInputs(files_);
     matchButton->setEnabled(false);
-    MatchingResult result = RunMatching(personA_, personB_, options, ending);
+    const RunOutcome run = session_.Match(inputs);
     matchButton->setEnabled(true);
-    if (!result.Ok()) {
+    if (!run.status.ok()) {
         // The error stays on screen where the report would be.
-        ResetPane(reportPane, Q(result.ErrorText()));
-        Inform(this, Q(result.ErrorText()), QStringLiteral("错误"), MsgIcon::kError);
+        ResetPane(reportPane, Q(run.status.message()));
+        Inform(this, Q(run.status.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
-    ShowMatching(result);
-    lastMatching_ = std::move(result);
-    // Only a run that succeeded replaces the couple of the current case,
-    // which keeps standard time (a time read from a clock elsewhere as the
-    // standard time it converted to).
-    currentCase_.a = StandardTimeRecord(personA_, lastMatching_->persons[0].built.moments);
-    currentCase_.b = StandardTimeRecord(personB_, lastMatching_->persons[1].built.moments);
-    chartValid_ = true;
-    ShowRunWarnings(warnings);
-    if (options.askToSave) SaveCase();
-}
-
-ChartOptions MainWindow::ReadRunOptions(EndingText* ending, std::vector<std::string>* warnings) const {
-    // The options and the ending text are read afresh for every run.
-    const IniFile optionsFile(files_.Dat("pan.ini"));
-    if (!optionsFile.loadStatus().ok()) {
-        warnings->push_back("排盘设置没有读到，用默认设置：" + optionsFile.loadStatus().message());
-    }
-    const ChartOptions options = ReadChartOptions(optionsFile, warnings);
-    if (options.appendEnding) {
-        if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), ending); !s.ok()) {
-            warnings->push_back("命稿结尾信息没有加上：" + s.message());
-        }
-    }
-    return options;
+    ShowMatching(*session_.LastRun());
+    ShowRunWarnings(inputs.warnings);
+    if (inputs.options.askToSave) SaveCase();
 }
 
 void MainWindow::ShowRunWarnings(const std::vector<std::string>& warnings) {
@@ -495,9 +456,8 @@ void MainWindow::NewCase() {
     SavePrompt();
     reportPane->clear();
     ClearCoupleViews();
-    editMode_ = false;
+    session_.LeaveStoredCase();
     reportPane->document()->setModified(false);
-    chartValid_ = false;
     SetSaveCaption();
     StartMatching();
 }
@@ -513,22 +473,22 @@ StyledReport MainWindow::ShowMatching(const MatchingResult& result) {
 
 void MainWindow::SearchDays() {
     if (searching_) return;
-    if (!chartValid_) {
+    if (!chartValid()) {
         Inform(this, Q(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
         return;
     }
-    if (personA_.isMale == personB_.isMale) {
+    if (personA().isMale == personB().isMale) {
         Inform(this, Q(kWeddingNeedsCouple));
         return;
     }
     long year = 2000;
     if (!ParseInteger(marriageYearBox->currentText().toStdString(), &year)) year = 2000;
     WeddingSearchInput input;
-    if (!lastMatching_) {
+    if (!lastMatching()) {
         Inform(this, Q(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
         return;
     }
-    if (Status s = WeddingSearchInputOf(*lastMatching_, int(year), &input); !s.ok()) {
+    if (Status s = WeddingSearchInputOf(*lastMatching(), int(year), &input); !s.ok()) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
@@ -652,10 +612,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         s.fname = reportPane->font().family().toStdString();
         s.fsize = int(reportPane->font().pointSizeF() + 0.5);
         s.bcolor = WinFromColor(reportColor_);
-        s.sheng = personA_.provinceIndex;
-        s.shi = personA_.cityIndex;
-        s.sheng2 = personB_.provinceIndex;
-        s.shi2 = personB_.cityIndex;
+        s.sheng = personA().provinceIndex;
+        s.shi = personA().cityIndex;
+        s.sheng2 = personB().provinceIndex;
+        s.shi2 = personB().cityIndex;
         WriteClosingSettings(s, s.state == 0, settings_);
         if (Status save = settings_.Save(); !save.ok()) {
             Inform(this, Q(save.message()), QStringLiteral("错误"), MsgIcon::kError);

@@ -3,9 +3,10 @@
 // ("结婚择日"), the menus and the commands that run the matching. Settings
 // live in dat/bzinit.ini.
 //
-// The window calls the core and shows what comes back: a matching run
-// returns its result, which the window keeps as the last result and puts
-// into the report pane and the chart picture.
+// The window holds widgets and signals; the couple it works on (the persons
+// as typed, the last run, the stored case on view) is a CoupleSession
+// (session/CoupleSession.h), whose verbs the commands call and whose results
+// go into the report pane and the chart picture.
 #pragma once
 
 #include <QColor>
@@ -27,6 +28,7 @@
 #include "common/Status.h"
 #include "common/StyledText.h"
 #include "matching/MatchingRun.h"
+#include "session/CoupleSession.h"
 
 class QAction;
 class QComboBox;
@@ -49,7 +51,8 @@ struct ListedCase;
 struct StyledReport;
 class CaseStore;
 
-// The couple on screen, copied in after each successful run.
+// The couple on screen as it would be stored now (standard time), with the
+// slot, category and note of the case on view or last saved.
 struct CurrentCase {
     PersonRecord a, b;
     int slot = 0;
@@ -136,16 +139,17 @@ public slots:
     void ShowHelp();       // "软件帮助"
 
 public:
-    // State, for the tests and the screenshot tool.
-    bool chartValid() const { return chartValid_; }
-    bool editMode() const { return editMode_; }
+    // State, for the tests and the screenshot tool (read through the session).
+    const CoupleSession& session() const { return session_; }
+    bool chartValid() const { return session_.ChartValid(); }
+    bool editMode() const { return session_.ViewingStoredCase(); }
     bool searching() const { return searching_; }
-    const PersonRecord& personA() const { return personA_; }
-    const PersonRecord& personB() const { return personB_; }
-    const CurrentCase& currentCase() const { return currentCase_; }
-    int currentSlot() const { return currentSlot_; }
+    const PersonRecord& personA() const { return session_.Person(0); }
+    const PersonRecord& personB() const { return session_.Person(1); }
+    CurrentCase currentCase() const;
+    int currentSlot() const { return session_.ViewedSlot(); }
     // The result of the last successful matching run, if any.
-    const std::optional<MatchingResult>& lastMatching() const { return lastMatching_; }
+    const std::optional<MatchingResult>& lastMatching() const { return session_.LastRun(); }
     const ProgramFiles& files() const { return files_; }
     const IniFile& settings() const { return settings_; }
     const QColor& reportColor() const { return reportColor_; }
@@ -187,10 +191,9 @@ private:
     void ApplyReportColor(const QColor& color);
     // Shows a finished run: the styled report and the chart picture.
     StyledReport ShowMatching(const MatchingResult& result);
-    // The options and ending text of a run, read afresh from dat/pan.ini and
-    // dat/EndInfo.txt; what could not be read goes to `warnings`.
-    ChartOptions ReadRunOptions(EndingText* ending, std::vector<std::string>* warnings) const;
     void ShowRunWarnings(const std::vector<std::string>& warnings);
+    // The session's report look: the report pane's font.
+    void TakePaneLook();
     // The chart picture back to its background, the wedding pane and its
     // progress emptied: the couple they showed is gone.
     void ClearCoupleViews();
@@ -200,6 +203,8 @@ private:
     void BuildCaseMenu();
     // The viewed case is gone: out of edit mode, the pane emptied.
     void LeaveEditMode();
+    // Shows a case's edited report when it is the case on view.
+    void ShowEditedCase(const EditOutcome& edited);
     // Asks "确定要删除当前正在查看的命例吗？" when `listed` holds the viewed
     // case; false when the user declined. Nothing changes here.
     bool ConfirmDeletingViewedCase(const std::vector<std::int32_t>& listed);
@@ -222,12 +227,7 @@ private:
 
     ProgramFiles files_;
     Status startProblem_;
-    std::optional<MatchingResult> lastMatching_;
-    PersonRecord personA_, personB_;
-    CurrentCase currentCase_;
-    bool chartValid_ = false;
-    bool editMode_ = false;
-    int currentSlot_ = -1;
+    CoupleSession session_;
     bool shown_ = false;
     bool searching_ = false;
     bool closeWanted_ = false;

@@ -24,6 +24,7 @@
 #include "WaitCursor.h"
 #include "store/CaseOperations.h"
 #include "store/Categories.h"
+#include "session/RunInputs.h"
 #include "store/ReportFile.h"
 
 namespace tessaly {
@@ -142,9 +143,7 @@ void MainWindow::SaveSettingsNow() {
 }
 
 void MainWindow::LeaveEditMode() {
-    editMode_ = false;
-    currentSlot_ = -1;
-    chartValid_ = false;
+    session_.LeaveStoredCase();
     ResetPane(reportPane);
     reportPane->document()->clearUndoRedoStacks();
     reportPane->document()->setModified(false);
@@ -153,7 +152,7 @@ void MainWindow::LeaveEditMode() {
 }
 
 bool MainWindow::ConfirmDeletingViewedCase(const std::vector<std::int32_t>& listed) {
-    if (!editMode_ || !Holds(listed, currentSlot_)) return true;
+    if (!editMode() || !Holds(listed, currentSlot())) return true;
     return Ask(this, QStringLiteral("确定要删除当前正在查看的命例吗？"), QStringLiteral("提示"), MsgIcon::kWarning);
 }
 
@@ -162,62 +161,44 @@ void MainWindow::SaveCase() {
         Inform(this, QStringLiteral("命例库没有打开，无法保存。"), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
-    CaseRecord record;
-    record.a = currentCase_.a;
-    record.b = currentCase_.b;
-    record.category = currentCase_.category;
-    record.note = currentCase_.note;
-    if (editMode_) {
-        if (!Ask(this, QStringLiteral("要修改“%1”这条记录吗？").arg(Q(record.a.name)), QStringLiteral("提示"),
+    if (editMode()) {
+        if (!Ask(this, QStringLiteral("要修改“%1”这条记录吗？").arg(Q(personA().name)), QStringLiteral("提示"),
                  MsgIcon::kInformation)) {
             return;
         }
-        // Never overwrite the stored case with the data of a run that failed.
-        if (!chartValid_) {
+        if (!chartValid()) {
             Inform(this, QStringLiteral("当前八字运算没有成功，不能覆盖保存的命例。"), QStringLiteral("提示"),
                    MsgIcon::kInformation);
             return;
         }
-        // Nor bring back a case deleted meanwhile (by tessaly-cli, say).
-        CaseRecord stored;
-        if (!store_->db.ReadRecord(currentSlot_, &stored).ok() || !stored.live()) {
-            Inform(this, QStringLiteral("这个命例已经被删除，不能覆盖保存；可以用“存新”另存。"), QStringLiteral("错误"),
-                   MsgIcon::kError);
-            editMode_ = false;
-            currentSlot_ = -1;
-            SetSaveCaption();
-            return;
-        }
-        record.slot = currentSlot_;
-        // The record and its report are replaced together.
+        // The record, the persons as typed and the report are replaced together.
         StyledReport edited;
         PaneToStyledReport(reportPane, &edited);
-        if (Status s = store_->db.WriteCase(currentSlot_, record, edited); !s.ok()) {
+        bool gone = false;
+        CaseRecord saved;
+        if (Status s = session_.SaveOver(edited, &gone, &saved); !s.ok()) {
             Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+            if (gone) SetSaveCaption();
             return;
         }
         reportPane->document()->setModified(false);
-        caseModel->UpdateCase(currentSlot_, record.a.isMale != 0, Q(CaseNodeText(record)));
+        caseModel->UpdateCase(saved.slot, saved.a.isMale != 0, Q(CaseNodeText(saved)));
         Inform(this, QStringLiteral("已保存编辑后的命例。"));
         return;
     }
-    if (!chartValid_) {
+    if (!chartValid()) {
         Inform(this, QStringLiteral("请先排一个正确的盘后再保存"), QStringLiteral("提示"), MsgIcon::kInformation);
         return;
     }
     CategoryDialog dlg(CategoryList(), this);
     if (dlg.exec() != QDialog::Accepted) return;
-    record.category = dlg.Category();
-    record.note = dlg.Note();
     StyledReport report;
     PaneToStyledReport(reportPane, &report);
-    if (Status s = store_->db.AddCase(&record, report); !s.ok()) {
+    CaseRecord record;
+    if (Status s = session_.SaveNew(dlg.Category(), dlg.Note(), report, &record); !s.ok()) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
-    currentCase_.category = record.category;
-    currentCase_.note = record.note;
-    currentCase_.slot = record.slot;
     const QModelIndex node = caseModel->AddListedCase(ListingOf(record));
     caseTree->expand(caseModel->RootIndex());
     caseTree->expand(node.parent());
@@ -231,66 +212,44 @@ void MainWindow::ViewCase() {
         Inform(this, kSelectCase);
         return;
     }
-    CaseRecord r;
-    if (Status s = store_->db.ReadRecord(slot, &r); !s) {
+    StoredCase stored;
+    if (Status s = session_.ReadCase(slot, &stored); !s) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
-    if (!r.live()) return;
+    if (!stored.record.live()) return;
     SavePrompt();
 
-    currentCase_ = {r.a, r.b, r.slot, r.category, r.note};
-    chartValid_ = false;
-    personA_ = r.a;
-    personA_.personNo = 0;
-    personB_ = r.b;
-    personB_.personNo = 1;
     pages->setCurrentIndex(0);
-    editMode_ = true;
-    currentSlot_ = slot;
-
-    // The stored report is shown as it is; a missing one is made again by
-    // the run and written. An unreadable one is left on disk untouched.
-    const std::filesystem::path reportPath = store_->db.ReportPath(slot);
-    bool showRun = true, writeReport = true;
-    std::error_code ec;
-    if (std::filesystem::exists(reportPath, ec)) {
-        StyledReport stored;
-        if (Status s = LoadReportFile(reportPath, &stored); s.ok()) {
-            ShowReport(reportPane, stored);
-            showRun = false;
-        } else {
-            writeReport = false;
-            Inform(this, QStringLiteral("命例的报告文件无法读取，报告将重新生成（原文件保留）：\n") + Q(s.message()),
-                   QStringLiteral("错误"), MsgIcon::kError);
-        }
+    TakePaneLook();
+    // The case opens with its persons as typed; the stored report is shown
+    // as it is, a missing one is made again by the run and stored.
+    const RunInputs inputs = LoadRunInputs(files_);
+    const ViewOutcome viewed = session_.View(stored, inputs);
+    if (!viewed.reportUnreadable.ok()) {
+        Inform(this,
+               QStringLiteral("命例的报告文件无法读取，报告将重新生成（原文件保留）：\n") +
+                   Q(viewed.reportUnreadable.message()),
+               QStringLiteral("错误"), MsgIcon::kError);
     }
-    if (showRun) ResetPane(reportPane);
-
-    std::vector<std::string> warnings;
-    EndingText ending;
-    const ChartOptions options = ReadRunOptions(&ending, &warnings);
-    MatchingResult result = RunMatching(personA_, personB_, options, ending);
+    if (viewed.stored) {
+        ShowReport(reportPane, *viewed.stored);
+    } else {
+        ResetPane(reportPane);
+    }
     SetSaveCaption();
-    if (!result.Ok()) {
+    if (!viewed.status.ok()) {
         chartPicture->Clear();
-        Inform(this, Q(result.ErrorText()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, Q(viewed.status.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
-    if (showRun) {
-        const StyledReport styled = ShowMatching(result);
-        if (writeReport) {
-            if (Status s = SaveReportFile(reportPath, styled); !s) {
-                Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
-            }
-        }
-    } else {
-        chartPicture->SetPicture(PictureDataOf(result));
+    if (viewed.made) ShowReport(reportPane, *viewed.made);
+    chartPicture->SetPicture(PictureDataOf(*session_.LastRun()));
+    if (!viewed.reportNotWritten.ok()) {
+        Inform(this, Q(viewed.reportNotWritten.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
     reportPane->document()->setModified(false);
-    lastMatching_ = std::move(result);
-    chartValid_ = true;
-    ShowRunWarnings(warnings);
+    ShowRunWarnings(inputs.warnings);
 }
 
 void MainWindow::EditSelectedCase() {
@@ -299,26 +258,36 @@ void MainWindow::EditSelectedCase() {
         Inform(this, kSelectCase);
         return;
     }
-    CaseRecord r;
-    if (Status s = store_->db.ReadRecord(slot, &r); !s || !r.live()) return;
-    CaseInfoDialog dlg(r, files_.Dat("dili.ini"), this);
+    StoredCase stored;
+    if (Status s = session_.ReadCase(slot, &stored); !s || !stored.record.live()) return;
+    // The dialog shows person A as typed.
+    CaseRecord shown = stored.record;
+    shown.a = stored.typed[0];
+    CaseInfoDialog dlg(shown, files_.Dat("dili.ini"), this);
     if (dlg.exec() != QDialog::Accepted) return;
-    CaseRecord edited;
-    if (Status s = EditCase(store_->db, slot, dlg.Edit(), IniFile(files_.Dat("dili.ini")), &edited); !s) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+    const bool viewed = editMode() && slot == currentSlot();
+    if (viewed) SavePrompt();  // the pane of the case on view shows the new report
+    TakePaneLook();
+    const RunInputs inputs = LoadRunInputs(files_);
+    const EditOutcome edited = session_.Edit(slot, dlg.Edit(), inputs);
+    if (!edited.status.ok()) {
+        Inform(this, Q(edited.status.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
-    // The window's own copy of the viewed case follows, so that "存旧"
-    // keeps the edit.
-    if (editMode_ && slot == currentSlot_) {
-        currentCase_.a = edited.a;
-        currentCase_.note = edited.note;
-        personA_ = edited.a;
-        personA_.personNo = 0;
-    }
-    if (caseModel->UpdateCase(slot, edited.a.isMale != 0, Q(CaseNodeText(edited)))) {
+    ShowEditedCase(edited);
+    ShowRunWarnings(inputs.warnings);
+    if (caseModel->UpdateCase(slot, edited.stored.a.isMale != 0, Q(CaseNodeText(edited.stored)))) {
         Inform(this, QStringLiteral("完成修改"), QStringLiteral("完成"), MsgIcon::kInformation);
     }
+}
+
+void MainWindow::ShowEditedCase(const EditOutcome& edited) {
+    if (!edited.viewed) return;
+    // The couple changed: the wedding dates found for it go.
+    ClearCoupleViews();
+    ShowReport(reportPane, edited.report);
+    chartPicture->SetPicture(PictureDataOf(*session_.LastRun()));
+    reportPane->document()->setModified(false);
 }
 
 void MainWindow::MoveSelectedCase(const std::string& category) {
@@ -333,7 +302,7 @@ void MainWindow::MoveSelectedCase(const std::string& category) {
         return;
     }
     caseTree->setCurrentIndex(caseModel->MoveCase(slot, target));  // the moved case stays selected
-    if (editMode_ && slot == currentSlot_) currentCase_.category = moved.category;
+    session_.CaseMoved(slot, moved.category);
 }
 
 void MainWindow::DeleteSelectedCase() {
@@ -349,12 +318,13 @@ void MainWindow::DeleteSelectedCase() {
         return;
     }
     if (!ConfirmDeletingViewedCase({slot})) return;
-    if (Status s = DeleteCase(store_->db, slot); !s) {
+    const bool viewed = editMode() && slot == currentSlot();
+    if (Status s = session_.Delete(slot); !s) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     caseModel->RemoveCase(slot);
-    if (editMode_ && slot == currentSlot_) LeaveEditMode();
+    if (viewed) LeaveEditMode();
 }
 
 std::string MainWindow::AskCategoryName(const QString& title, const QString& prompt, const QString& initial) {
@@ -402,7 +372,7 @@ void MainWindow::RenameCategory() {
     }
     std::vector<std::int32_t> renamed;
     const Status s = RenameCasesCategory(store_->db, caseModel->SlotsIn(category), name, &renamed);
-    if (editMode_ && Holds(renamed, currentSlot_)) currentCase_.category = name;
+    session_.CasesRenamed(renamed, name);
     if (!s) {
         // The cases written so far bear the new name; the node keeps the old.
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
@@ -424,7 +394,7 @@ void MainWindow::DeleteCategory() {
     if (!ConfirmDeletingViewedCase(listed)) return;
     std::vector<std::int32_t> deleted;
     const Status s = DeleteCases(store_->db, listed, &deleted);
-    if (editMode_ && Holds(deleted, currentSlot_)) LeaveEditMode();
+    if (editMode() && Holds(deleted, currentSlot())) LeaveEditMode();
     if (!s) {
         for (const std::int32_t slot : deleted) caseModel->RemoveCase(slot);
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);

@@ -33,8 +33,7 @@ bool Reported(QWidget* parent, const Status& s, const QString& failed, const QSt
 }  // namespace
 
 void MainWindow::LeaveCaseEditing() {
-    editMode_ = false;
-    currentSlot_ = -1;
+    session_.StopViewing();
     SetSaveCaption();
 }
 

@@ -8,6 +8,7 @@
 #include "MessageService.h"
 #include "UsefulGodDialog.h"
 #include "matching/Reanalysis.h"
+#include "session/RunInputs.h"
 
 namespace tessaly {
 
@@ -41,13 +42,13 @@ QToolButton* MainWindow::NewSetRolesButton(QWidget* parent) {
 
 void MainWindow::OverrideRoles() {
     if (searching_) return;  // the wedding search holds the event loop
-    if (!chartValid_ || !lastMatching_ || !lastMatching_->Ok()) {
+    if (!chartValid() || !lastMatching() || !lastMatching()->Ok()) {
         Inform(this, QString::fromUtf8(kNeedsMatchingText), QStringLiteral("排盘"), MsgIcon::kInformation);
         return;
     }
     std::array<RoleOverride, 2> overrides;
     {
-        UsefulGodDialog dlg(FillOverrides(*lastMatching_), this);
+        UsefulGodDialog dlg(FillOverrides(*lastMatching()), this);
         if (dlg.exec() != QDialog::Accepted) return;
         overrides = dlg.Overrides();
     }
@@ -55,20 +56,16 @@ void MainWindow::OverrideRoles() {
 
     // The options stay those of the last run; the ending text is read
     // afresh, as for every report.
-    EndingText ending;
-    if (lastMatching_->options.appendEnding) {
-        if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), &ending); !s.ok()) {
-            Inform(this, QString::fromStdString("命稿结尾信息没有加上：" + s.message()), QStringLiteral("提示"),
-                   MsgIcon::kWarning);
-        }
+    std::vector<std::string> warnings;
+    const EndingText ending = LoadEndingText(files_, lastMatching()->options, &warnings);
+    for (const std::string& w : warnings) {
+        Inform(this, QString::fromStdString(w), QStringLiteral("提示"), MsgIcon::kWarning);
     }
-    MatchingResult result = Reanalyse(*lastMatching_, overrides, ending);
-    if (!result.Ok()) {
-        Inform(this, QString::fromStdString(result.ErrorText()), QStringLiteral("错误"), MsgIcon::kError);
+    if (const RunOutcome run = session_.Reanalyse(overrides, ending); !run.status.ok()) {
+        Inform(this, QString::fromStdString(run.status.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
-    ShowMatching(result);
-    lastMatching_ = std::move(result);
+    ShowMatching(*lastMatching());
 }
 
 }  // namespace tessaly

@@ -176,7 +176,7 @@ void MainWindow::SaveReportAs(QTextEdit* pane) {
     dlg.selectNameFilter(kRtfFilter);
     // The overwrite question comes below, for the name with its extension.
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dlg.selectFile(SuggestedName(pane == reportPane, lastMatching_.has_value(), currentCase_));
+    dlg.selectFile(SuggestedName(pane == reportPane, lastMatching().has_value(), currentCase()));
     QString typed, filter;
     if (!ChooseFile(dlg, &typed, &filter)) return;
     const bool plain = filter == kTxtFilter;
@@ -215,9 +215,9 @@ void MainWindow::PrintPane(QTextEdit* pane) {
     printer.setCreator(QStringLiteral("Tessaly"));
     // Without a printer the pages go to a PDF file: propose one that is new.
     if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
-        printer.setOutputFileName(
-            FreeFileName(DocumentsFolder(), SuggestedName(pane == reportPane, lastMatching_.has_value(), currentCase_),
-                         QStringLiteral(".pdf")));
+        printer.setOutputFileName(FreeFileName(
+            DocumentsFolder(), SuggestedName(pane == reportPane, lastMatching().has_value(), currentCase()),
+            QStringLiteral(".pdf")));
     }
     PrintDialogSetup setup;
     setup.pageCount = PrintedPageCount(*pane->document(), pane->font(), printer);

@@ -210,13 +210,15 @@ ClockConversion ClockToStandardTime(const CivilTime& clockTime, std::string_view
             const std::string change = DurationText((ahead.offset - behind.offset).count());
             const std::string at = MomentText(clockTime) + " 这一时刻在" + ClockName(zone);
             if (out.kind == ClockTimeKind::kSkipped) {
-                out.status = Status::Error(at + "里不存在（当时钟表拨快了" + change + "）：按" + aheadName +
-                                           "是北京时间 " + MomentText(out.summerReading) + "，按" + behindName +
-                                           "是北京时间 " + MomentText(out.standardReading) + "，请选择其一。");
+                out.status =
+                    Status::ClockChoiceNeeded(at + "里不存在（当时钟表拨快了" + change + "）：按" + aheadName +
+                                              "是北京时间 " + MomentText(out.summerReading) + "，按" + behindName +
+                                              "是北京时间 " + MomentText(out.standardReading) + "，请选择其一。");
             } else {
-                out.status = Status::Error(at + "里出现两次（当时钟表拨回了" + change + "）：第一次（" + aheadName +
-                                           "）是北京时间 " + MomentText(out.summerReading) + "，第二次（" + behindName +
-                                           "）是北京时间 " + MomentText(out.standardReading) + "，请选择其一。");
+                out.status = Status::ClockChoiceNeeded(at + "里出现两次（当时钟表拨回了" + change + "）：第一次（" +
+                                                       aheadName + "）是北京时间 " + MomentText(out.summerReading) +
+                                                       "，第二次（" + behindName + "）是北京时间 " +
+                                                       MomentText(out.standardReading) + "，请选择其一。");
             }
             return out;
         }
@@ -306,6 +308,23 @@ std::string ClockNoteText(const CivilTime& clockTime, const CivilTime& standardT
     note += " " + when;
     if (summerTime) note += "，夏令时";
     return note + ")";
+}
+
+std::string PendingSummerTimeQuestion(const PersonRecord& r) {
+    if (r.clock != BirthClock::kStandard || r.standardTimeSettled) return {};
+    CivilTime t = r.Time();
+    LunarCalendar calendar;
+    if (r.isLunar && !calendar.LunarToSolar(r.Time(), r.isLeapMonth != 0, &t).ok()) return {};
+    if (!r.isLunar && !LunarCalendar::SolarDateExists(t)) return {};
+    return StandardTimeQuestion(t, TimeZoneOf(r));
+}
+
+void CarryClockAnswers(const PersonRecord& given, PersonRecord& edited) {
+    const bool same = given.Time() == edited.Time() && given.isLunar == edited.isLunar &&
+                      (!given.isLunar || given.isLeapMonth == edited.isLeapMonth) && given.clock == edited.clock &&
+                      TimeZoneOf(given) == TimeZoneOf(edited);
+    edited.clockReading = same ? given.clockReading : ClockReading::kAsk;
+    edited.standardTimeSettled = same && given.standardTimeSettled;
 }
 
 }  // namespace tessaly

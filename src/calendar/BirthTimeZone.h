@@ -92,6 +92,19 @@ SummerTimePeriod SummerTimeAround(const CivilTime& standardTime, std::string_vie
 // local mean time before 1901 did).
 std::string StandardTimeQuestion(const CivilTime& standardTime, std::string_view zone);
 
+// The summer-time question the birth dialog puts for an entry at "确定":
+// StandardTimeQuestion for its Gregorian date in its zone, or empty for a
+// time read from a clock (civil), a standard time already settled, or a date
+// that does not convert.
+std::string PendingSummerTimeQuestion(const PersonRecord& entry);
+
+// The answers a person's entry carries (the reading of a skipped or
+// repeated clock time, a standard time settled) hold for that entry only:
+// `edited` keeps those of `given` when its date, time, calendar, clock and
+// zone are the ones given, and loses them otherwise (the questions are asked
+// again for the new entry).
+void CarryClockAnswers(const PersonRecord& given, PersonRecord& edited);
+
 // "(纽约时间 08:30，夏令时)": the note after the Beijing time of a birth whose
 // time was read from the clock of its place. The date is written as well
 // when it differs from the Beijing date.

@@ -55,10 +55,16 @@ struct PersonRecord {
     float longitude = 0;    // degrees east
     float latitude = 0;     // degrees north; only printed
     std::string placeText;  // "province-city" or "未知地"; at most 51 GBK bytes
-    // Not kept by the case store, which keeps standard time only:
+    // How the time was read. The case record keeps standard time only; the
+    // time as entered, with these, is kept beside it (store/CaseInput.h).
     BirthClock clock = BirthClock::kStandard;
     std::string timeZone;                            // IANA name (Asia/Shanghai); empty: the province's zone
     ClockReading clockReading = ClockReading::kAsk;  // a skipped or repeated civil time
+    // A standard-time entry known to be standard time: the user answered the
+    // summer-time question for it, or it came from where times are standard
+    // time (a store without the typed input, the command line). No question
+    // is asked for it again while the entry stays as it is.
+    bool standardTimeSettled = false;
 
     CivilTime Time() const { return {year, month, day, hour, minute}; }
     void SetTime(const CivilTime& t) {

@@ -125,7 +125,7 @@ Status ReadCandidateFile(const std::filesystem::path& path, const PersonRecord& 
         std::string error;
         bool ok = false;
         if (columns.empty()) {
-            ok = ParsePersonArg(line, files, &row.person, &error);
+            ok = ParsePersonArg(line, files, &row.person, &error, &out->warnings);
         } else if (Status s = SplitCsvLine(line, &cells); !s.ok()) {
             error = s.message();
         } else if (cells.size() > columns.size()) {
@@ -135,7 +135,7 @@ Status ReadCandidateFile(const std::filesystem::path& path, const PersonRecord& 
             for (std::size_t c = 0; c < cells.size(); ++c) {
                 if (!columns[c].empty() && !cells[c].empty()) fields.push_back({columns[c], cells[c]});
             }
-            ok = ParsePersonFields(fields, files, &row.person, &error);
+            ok = ParsePersonFields(fields, files, &row.person, &error, &out->warnings);
         }
         if (ok) {
             out->rows.push_back(std::move(row));

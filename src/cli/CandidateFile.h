@@ -28,7 +28,7 @@ struct CandidateProblem {
 struct CandidateFile {
     std::vector<CandidateRow> rows;
     std::vector<CandidateProblem> problems;
-    std::vector<std::string> warnings;  // about the file as a whole (columns ignored)
+    std::vector<std::string> warnings;  // about the file as a whole (columns ignored, unreadable places)
 };
 
 // Reads the file. Each row starts from `defaults`. Fails, with a message

@@ -1,15 +1,20 @@
 #include "cli/CaseEditCommands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "calendar/BirthClipboard.h"
+#include "calendar/BirthTimeZone.h"
+#include "cli/MatchArgs.h"
 #include "cli/PersonArg.h"
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
 #include "store/CaseOperations.h"
 #include "store/CaseStore.h"
+#include "session/CoupleSession.h"
+#include "session/Persons.h"
 #include "store/Categories.h"
 
 namespace tessaly::cli {
@@ -33,10 +38,19 @@ bool TakeSlot(CommandContext& ctx, std::int32_t* slot) {
 
 namespace {
 
+// The birth as entered; a time read from the clock of the birth place names
+// that clock.
 std::string BirthText(const PersonRecord& p) {
     char time[48];
     std::snprintf(time, sizeof time, "%d-%d-%d %02d:%02d", ShownYear(p.year), p.month, p.day, p.hour, p.minute);
-    return std::string(p.isLunar ? "lunar " : "gregorian ") + (p.isLeapMonth ? "leap " : "") + time;
+    std::string clock;
+    if (p.clock == BirthClock::kCivil) {
+        clock = " 当地钟表 " + TimeZoneOf(p);
+        if (p.clockReading != ClockReading::kAsk) {
+            clock += p.clockReading == ClockReading::kSummerTime ? " dst=1" : " dst=0";
+        }
+    }
+    return std::string(p.isLunar ? "lunar " : "gregorian ") + (p.isLeapMonth ? "leap " : "") + time + clock;
 }
 
 std::string PlaceOf(const PersonRecord& p) {
@@ -66,14 +80,13 @@ std::string ChangedFields(const CaseRecord& before, const CaseRecord& after) {
     return out.empty() ? "  nothing changed\n" : out;
 }
 
-// True when the PERSON text sets the coordinates, which "编辑命例" never
-// does: they follow the province and city.
-bool SetsCoordinates(std::string_view person) {
+// True when the PERSON text sets one of `keys`.
+bool SetsKey(std::string_view person, std::initializer_list<std::string_view> keys) {
     for (std::size_t start = 0; start <= person.size();) {
         const std::size_t semi = person.find(';', start);
         const std::string_view item = person.substr(start, semi == std::string_view::npos ? semi : semi - start);
         const std::string_view key = Trim(item.substr(0, item.find('=')));
-        if (key == "lon" || key == "lat") return true;
+        if (std::find(keys.begin(), keys.end(), key) != keys.end()) return true;
         start = semi == std::string_view::npos ? person.size() + 1 : semi + 1;
     }
     return false;
@@ -105,33 +118,57 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
     if (!ctx.args.empty())
         return ctx.Usage("cases edit: unexpected argument '" + ctx.args[0] + "' (person B is not edited)");
     if (!hasPerson && !hasNote) return ctx.Usage("cases edit: give --a PERSON, --note TEXT or both");
-    if (hasPerson && SetsCoordinates(person)) {
+    if (hasPerson && SetsKey(person, {"lon", "lat"})) {
         return ctx.Usage("--a: lon and lat are not edited; they follow prov and city");
     }
 
-    CaseRecord before;
-    if (Status s = db.ReadRecord(slot, &before); !s) return Refuse(ctx, s);
-    if (!before.live()) return Refuse(ctx, Status::Error("the case in slot " + std::to_string(slot) + " is deleted"));
+    StoredCase stored;
+    if (Status s = db.ReadCase(slot, &stored); !s) return Refuse(ctx, s);
+    if (!stored.record.live()) {
+        return Refuse(ctx, Status::Error("the case in slot " + std::to_string(slot) + " is deleted"));
+    }
     CaseEdit edit;
     if (hasPerson) {
-        // PERSON changes the stored person A; a PERSON without a date keeps
-        // the stored one.
-        PersonRecord a = before.a;
+        // PERSON changes person A as entered (its clock and zone included); a
+        // PERSON without a date keeps the entered one.
+        const PersonRecord& entered = stored.typed[0];
+        PersonRecord a = entered;
         char date[48];
         std::snprintf(date, sizeof date, "date=%d-%d-%d %d:%d;", ShownYear(a.year), a.month, a.day, a.hour, a.minute);
         std::string error;
+        std::vector<std::string> warnings;
         const bool clipboard = Trim(person).starts_with(kClipboardMarker);
-        if (!ParsePersonArg(clipboard ? person : date + person, ctx.files, &a, &error))
+        if (!ParsePersonArg(clipboard ? person : date + person, ctx.files, &a, &error, &warnings))
             return Refuse(ctx, Status::Error("--a: " + error));
-        for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+        for (const std::string& w : warnings) ctx.Error(w);
+        // The reading of a skipped or repeated time chosen for the entry
+        // holds for that entry only.
+        if (!SetsKey(person, {"dst"})) {
+            PersonRecord kept = a;
+            CarryClockAnswers(entered, kept);
+            a.clockReading = kept.clockReading;
+        }
         edit.a = a;
     }
     if (hasNote) edit.note = note;
-    const IniFile dili(ctx.files.Dat("dili.ini"));
-    CaseRecord edited;
-    if (Status s = EditCase(db, slot, edit, dili, &edited); !s) return Refuse(ctx, s);
-    ctx.Print("edited slot " + std::to_string(slot) + ": " + CaseNodeText(edited) + '\n' +
-              ChangedFields(before, edited));
+    // The edited case is run as a new one would be (its clock converted to
+    // standard time for the record) and stored with a report made anew.
+    CoupleSession session;
+    session.SetStore(&db);
+    const EditOutcome out = session.Edit(slot, edit, MatchInputs(ctx, {}));
+    if (!out.status.ok()) {
+        if (out.status.needsClockChoice()) return RefuseRun(ctx, out.status, 0);
+        return Refuse(ctx, out.status);
+    }
+    std::string standard;
+    if (out.after.a.clock == BirthClock::kCivil) {
+        const PersonRecord& a = out.stored.a;
+        char time[64];
+        std::snprintf(time, sizeof time, "%d-%d-%d %02d:%02d", ShownYear(a.year), a.month, a.day, a.hour, a.minute);
+        standard = std::string("  stored as 北京时间 ") + time + '\n';
+    }
+    ctx.Print("edited slot " + std::to_string(slot) + ": " + CaseNodeText(out.stored) + '\n' +
+              ChangedFields(out.before, out.after) + standard);
     return kExitOk;
 }
 

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "calendar/BirthTimeZone.h"
+#include "calendar/PersonCheck.h"
 #include "calendar/Places.h"
 #include "cli/CaseEditCommands.h"
 #include "cli/Command.h"
@@ -28,7 +30,8 @@
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
 #include "matching/MatchingRun.h"
-#include "matching/ReportStyle.h"
+#include "session/CoupleSession.h"
+#include "session/Persons.h"
 #include "store/Categories.h"
 #include "store/CaseStore.h"
 #include "store/FileUtil.h"
@@ -162,7 +165,14 @@ int RunSearch(CommandContext& ctx, CaseStore& db) {
     return PrintTree(ctx, db, c);
 }
 
-std::string PersonText(const PersonRecord& p) {
+// The entry as typed beside the standard time the chart is read from.
+std::string EntryDate(const CivilTime& t) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", ShownYear(t.year), t.month, t.day, t.hour, t.minute);
+    return buf;
+}
+
+std::string PersonText(const PersonRecord& p, const PersonRecord& typed) {
     char time[64];
     std::snprintf(time, sizeof time, "%d-%d-%d %02d:%02d", ShownYear(p.year), p.month, p.day, p.hour, p.minute);
     char coords[64];
@@ -170,11 +180,12 @@ std::string PersonText(const PersonRecord& p) {
                   static_cast<double>(p.latitude));
     return "  name: " + p.name + "\n  sex: " + (p.isMale ? "male (乾造)" : "female (坤造)") +
            "\n  birth: " + (p.isLunar ? "lunar " : "gregorian ") + (p.isLunar && p.isLeapMonth ? "leap " : "") + time +
-           "\n  place: " + p.placeText + " (province " + std::to_string(p.provinceIndex) + ", city " +
-           std::to_string(p.cityIndex) + ")\n  coordinates: " + coords + '\n';
+           "\n  entered: " + DescribeEntry(typed).text + "\n  place: " + p.placeText + " (province " +
+           std::to_string(p.provinceIndex) + ", city " + std::to_string(p.cityIndex) + ")\n  coordinates: " + coords +
+           '\n';
 }
 
-void PersonJson(JsonWriter& j, const PersonRecord& p) {
+void PersonJson(JsonWriter& j, const PersonRecord& p, const PersonRecord& typed, bool fromInputFile) {
     j.BeginObject()
         .Key("name")
         .String(p.name)
@@ -203,17 +214,43 @@ void PersonJson(JsonWriter& j, const PersonRecord& p) {
         .Key("latitude")
         .Number(p.latitude)
         .Key("place")
-        .String(p.placeText)
+        .String(p.placeText);
+    // The entry as typed, and the standard time it gives.
+    const EnteredTime entered = DescribeEntry(typed);
+    j.Key("entered")
+        .BeginObject()
+        .Key("calendar")
+        .String(typed.isLunar ? (typed.isLeapMonth ? "lunar-leap" : "lunar") : "solar")
+        .Key("date")
+        .String(EntryDate(typed.Time()))
+        .Key("clock")
+        .String(typed.clock == BirthClock::kCivil ? "civil" : "standard")
+        .Key("timeZone")
+        .String(typed.clock == BirthClock::kCivil ? TimeZoneOf(typed) : std::string())
+        .Key("summerTime")
+        .Bool(entered.summerTime)
+        .Key("standardTime")
+        .String(entered.status.ok() ? EntryDate(entered.standard) : std::string())
+        .Key("text")
+        .String(entered.text)
+        .Key("inputFile")
+        .Bool(fromInputFile)
         .EndObject();
+    j.EndObject();
 }
 
 int RunShow(CommandContext& ctx, CaseStore& db) {
     const bool json = TakeFlag(ctx.args, "--json");
     std::int32_t slot = 0;
     if (!ParseSlot(ctx, &slot)) return kExitUsage;
-    CaseRecord r;
-    if (Status s = db.ReadRecord(slot, &r); !s) return Refuse(ctx, s);
+    StoredCase stored;
+    if (Status s = db.ReadCase(slot, &stored); !s) return Refuse(ctx, s);
+    const CaseRecord& r = stored.record;
     if (!r.live()) return Refuse(ctx, Status::Error("the case in slot " + std::to_string(slot) + " is deleted"));
+    if (!stored.inputProblem.ok()) {
+        ctx.Error("warning: what was typed for slot " + std::to_string(slot) +
+                  " cannot be read, the stored standard time is shown: " + stored.inputProblem.message());
+    }
     std::error_code ec;
     const std::filesystem::path reportPath = db.ReportPath(slot);
     const bool hasReport = std::filesystem::is_regular_file(reportPath, ec);
@@ -230,16 +267,17 @@ int RunShow(CommandContext& ctx, CaseStore& db) {
         if (hasReport) j.String(db.ReportPath(slot).string());
         else j.String("");
         j.Key("a");
-        PersonJson(j, r.a);
+        PersonJson(j, r.a, stored.typed[0], stored.typedKept[0]);
         j.Key("b");
-        PersonJson(j, r.b);
+        PersonJson(j, r.b, stored.typed[1], stored.typedKept[1]);
         j.EndObject();
         ctx.Print(j.str() + '\n');
         return kExitOk;
     }
     ctx.Print("slot: " + std::to_string(slot) + "\ncategory: " + r.category + "\nnode: " + CaseNodeText(r) +
               "\nreport: " + (hasReport ? db.ReportPath(slot).string() : std::string("none")) + "\n甲命 (A):\n" +
-              PersonText(r.a) + "乙命 (B):\n" + PersonText(r.b) + "note:\n" + r.note + '\n');
+              PersonText(r.a, stored.typed[0]) + "乙命 (B):\n" + PersonText(r.b, stored.typed[1]) + "note:\n" + r.note +
+              '\n');
     return kExitOk;
 }
 
@@ -252,7 +290,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     if (missing) return ctx.Usage("--note needs a text");
     MatchArgs m;
     if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
-    for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+    for (const std::string& w : m.warnings) ctx.Error(w);
     if (!ctx.args.empty()) return ctx.Usage("cases add: unexpected argument '" + ctx.args.front() + "'");
     category = std::string(Trim(category));
     note = std::string(Trim(note));
@@ -273,19 +311,25 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     if (!hasNote || note.empty()) return ctx.Usage("--note: 附加信息不能为空");
     if (GbkWidth(note) > kMaxNoteBytes) return ctx.Usage("--note: at most 1000 GBK bytes");
 
-    MatchingResult matching;
-    if (int rc = RunMatchingOf(ctx, m, &matching); rc != kExitOk) return rc;
+    // The persons pass the checks of the window's birth dialog.
+    const IniFile dili(ctx.files.Dat("dili.ini"));
+    for (const PersonRecord* p : {&m.a, &m.b}) {
+        if (Status s = CheckPerson(*p, &dili); !s) {
+            return Refuse(ctx, Status::Error(std::string(p == &m.a ? "甲命：" : "乙命：") + s.message()));
+        }
+    }
+    CoupleSession session;
+    session.SetStore(&db);
+    session.SetPerson(0, m.a);
+    session.SetPerson(1, m.b);
+    if (const RunOutcome run = session.Match(MatchInputs(ctx, m.settings)); !run.status.ok()) {
+        return RefuseRun(ctx, run.status, run.failedPerson);
+    }
+    // The store keeps the standard time in the record and the persons as
+    // typed beside it; the report as the pane shows it: the default report
+    // font of the window ("宋体", 12 points) with the pane's colours and sizes.
     CaseRecord record;
-    // The store keeps standard time: a time read from a clock elsewhere is
-    // kept as the standard time it converted to.
-    record.a = StandardTimeRecord(m.a, matching.persons[0].built.moments);
-    record.b = StandardTimeRecord(m.b, matching.persons[1].built.moments);
-    record.category = category;
-    record.note = note;
-    // The report as the pane shows it: the default report font of the
-    // window ("宋体", 12 points) with the pane's colours and sizes.
-    const StyledReport report = StyleReport(matching.report, "宋体", 12, matching.options.firstLineIndent);
-    if (Status s = db.AddCase(&record, report); !s) return Refuse(ctx, s);
+    if (Status s = session.SaveNew(category, note, session.StyledRunReport(), &record); !s) return Refuse(ctx, s);
     ctx.Print("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record) + '\n');
     return kExitOk;
 }
@@ -339,6 +383,10 @@ std::string RepairLine(const RepairAction& a) {
         case RepairAction::kRecordsMarkedGone:
             return file + ": " + std::to_string(a.count) + " missing records are deleted records now";
         case RepairAction::kReportFolderMade: return "the report folder " + file + " was created";
+        case RepairAction::kInputSetAside:
+            return "the input file " + file +
+                   " could not be read; it is kept aside (the case opens with the "
+                   "standard time of its record)";
     }
     return {};
 }
@@ -401,7 +449,8 @@ const CommandRegistration kCases{
                      "  --sex male|female\tperson A's sex\n"
                      "  --years FROM..TO\tperson A's birth year, a range or one year (negative for BC)\n"
                      "  --province P\tperson A's province, by index or name\n"
-                     "show SLOT\tone case: both persons, category and note; --json prints it as JSON\n"
+                     "show SLOT\tone case: both persons (each birth as entered beside the standard time the chart "
+                     "uses), category and note; --json prints it as JSON\n"
                      "add\truns the matching of two persons and stores the case with its report:\n"
                      "  --a PERSON, --b PERSON\tthe persons, as in the match command\n"
                      "  --category C, --note N\tthe case's category and note\n"

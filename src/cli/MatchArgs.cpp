@@ -2,30 +2,21 @@
 
 #include "chart/ChartOptions.h"
 #include "cli/PersonArg.h"
+#include "session/Persons.h"
 
 namespace tessaly::cli {
 
-PersonRecord DefaultPerson(int personNo) {
-    PersonRecord r;
-    r.personNo = static_cast<std::uint8_t>(personNo);
-    r.isMale = personNo == 0;
-    r.provinceIndex = 34;  // 未知地
-    r.longitude = 120;
-    r.latitude = 30;
-    r.placeText = "未知地";
-    return r;
-}
-
-int TakePersonOption(CommandContext& ctx, std::string_view key, int personNo, PersonRecord* out) {
+int TakePersonOption(CommandContext& ctx, std::string_view key, int personNo, PersonRecord* out,
+                     std::vector<std::string>* warnings) {
     PersonRecord& r = *out;
-    r = DefaultPerson(personNo);
+    r = DefaultPerson(personNo, LocalNow());
     std::string text;
     bool missing = false;
     if (!TakeOption(ctx.args, key, &text, &missing) || missing) {
         return ctx.Usage(std::string(key) + " PERSON is required (e.g. \"name=甲;sex=M;date=1990-05-12 08:30\")");
     }
     std::string error;
-    if (!ParsePersonArg(text, ctx.files, &r, &error)) return ctx.Usage(std::string(key) + ": " + error);
+    if (!ParsePersonArg(text, ctx.files, &r, &error, warnings)) return ctx.Usage(std::string(key) + ": " + error);
     return kExitOk;
 }
 
@@ -41,41 +32,33 @@ int TakeSettings(CommandContext& ctx, std::vector<std::string>* settings) {
 }
 
 int TakeMatchArgs(CommandContext& ctx, MatchArgs* out) {
-    if (int rc = TakePersonOption(ctx, "--a", 0, &out->a); rc != kExitOk) return rc;
-    if (int rc = TakePersonOption(ctx, "--b", 1, &out->b); rc != kExitOk) return rc;
+    if (int rc = TakePersonOption(ctx, "--a", 0, &out->a, &out->warnings); rc != kExitOk) return rc;
+    if (int rc = TakePersonOption(ctx, "--b", 1, &out->b, &out->warnings); rc != kExitOk) return rc;
     return TakeSettings(ctx, &out->settings);
 }
 
-ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m) {
-    const IniFile ini(ctx.files.Dat("pan.ini"));
-    if (!ini.loadStatus().ok()) ctx.Error("analysis options not read, defaults used: " + ini.loadStatus().message());
-    std::vector<std::string> warnings;
-    ChartOptions options = ReadChartOptions(ini, &warnings);
-    for (const std::string& w : warnings) ctx.Error(w);
-    for (const std::string& kv : m.settings) SetChartOption(options, kv);  // checked by TakeMatchArgs
-    return options;
+RunInputs MatchInputs(CommandContext& ctx, const std::vector<std::string>& settings) {
+    RunInputs in = LoadRunInputs(ctx.files, [&](ChartOptions& options) {
+        for (const std::string& kv : settings) SetChartOption(options, kv);  // checked by TakeSettings
+    });
+    for (const std::string& w : in.warnings) ctx.Error(w);
+    return in;
 }
 
-EndingText MatchEnding(CommandContext& ctx, const ChartOptions& options) {
-    EndingText ending;
-    if (options.appendEnding) {
-        if (Status s = ReadEndingText(ctx.files.Dat("EndInfo.txt"), &ending); !s.ok()) {
-            ctx.Error("ending text not added: " + s.message());
-        }
-    }
-    return ending;
+int RefuseRun(CommandContext& ctx, const Status& status, int failedPerson) {
+    ctx.Error(status.message());
+    if (status.needsClockChoice()) ctx.Error(std::string(failedPerson == 0 ? "--a" : "--b") + ": " + kClockChoiceHint);
+    return kExitRefused;
 }
 
 int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result, EndingText* ending) {
-    const ChartOptions options = MatchOptions(ctx, m);
-    const EndingText used = MatchEnding(ctx, options);
-    if (ending != nullptr) *ending = used;
-    *result = RunMatching(m.a, m.b, options, used);
+    const RunInputs in = MatchInputs(ctx, m.settings);
+    if (ending != nullptr) *ending = in.ending;
+    *result = RunMatching(m.a, m.b, in.options, in.ending);
     if (!result->Ok()) {
-        ctx.Error(result->ErrorText());
-        const std::string hint = ClockChoiceHint(result->failedPerson == 0 ? m.a : m.b);
-        if (!hint.empty()) ctx.Error(std::string(result->failedPerson == 0 ? "--a" : "--b") + ": " + hint);
-        return kExitRefused;
+        const Status s = result->status.needsClockChoice() ? Status::ClockChoiceNeeded(result->ErrorText())
+                                                           : Status::Error(result->ErrorText());
+        return RefuseRun(ctx, s, result->failedPerson);
     }
     return kExitOk;
 }

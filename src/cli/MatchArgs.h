@@ -10,6 +10,7 @@
 #include "calendar/PersonRecord.h"
 #include "cli/Command.h"
 #include "matching/MatchingRun.h"
+#include "session/RunInputs.h"
 
 namespace tessaly::cli {
 
@@ -30,6 +31,7 @@ namespace tessaly::cli {
 struct MatchArgs {
     PersonRecord a, b;
     std::vector<std::string> settings;  // "KEY=VALUE", checked
+    std::vector<std::string> warnings;  // of the persons' places, to print once
 };
 
 // Person A defaults to male, person B to female, both named 某人 and born at
@@ -37,28 +39,27 @@ struct MatchArgs {
 // message printed).
 int TakeMatchArgs(CommandContext& ctx, MatchArgs* out);
 
-// The person TakePersonOption starts from for slot personNo: a man in slot
-// 0, a woman otherwise, born at the unknown place 未知地 (province 34,
-// 120° E, 30° N).
-PersonRecord DefaultPerson(int personNo);
-
 // The pieces of TakeMatchArgs: one required "KEY PERSON" for the person in
-// slot personNo (0 male, 1 female by default), and every --set KEY=VALUE.
-int TakePersonOption(CommandContext& ctx, std::string_view key, int personNo, PersonRecord* out);
+// slot personNo (0 male, 1 female by default; see DefaultPerson in
+// session/Persons.h), whose place warnings are added to *warnings; and
+// every --set KEY=VALUE.
+int TakePersonOption(CommandContext& ctx, std::string_view key, int personNo, PersonRecord* out,
+                     std::vector<std::string>* warnings);
 int TakeSettings(CommandContext& ctx, std::vector<std::string>* settings);
 
-// The options of a run: dat/pan.ini with the --set values over it. What
-// could not be read is printed as a warning.
-ChartOptions MatchOptions(CommandContext& ctx, const MatchArgs& m);
+// What a run reads besides the persons: dat/pan.ini with the --set values
+// over it, and the ending text when the options ask for it. What could not
+// be read is printed as a warning.
+RunInputs MatchInputs(CommandContext& ctx, const std::vector<std::string>& settings);
 
-// The ending text of dat/EndInfo.txt when the options ask for it (what
-// could not be read is printed as a warning); no lines otherwise.
-EndingText MatchEnding(CommandContext& ctx, const ChartOptions& options);
+// Prints the message of a refused run and, for a clock time that needs a
+// choice, how to make it. Returns kExitRefused.
+int RefuseRun(CommandContext& ctx, const Status& status, int failedPerson);
 
-// Runs the matching of the two persons with the options of MatchOptions and
-// the ending text when the options ask for it, printing what could not be
-// read and, on a refused run, its message. Returns kExitOk or kExitRefused.
-// The ending text used goes to *ending when given.
+// Runs the matching of the two persons with the inputs of MatchInputs,
+// printing what could not be read and, on a refused run, its message.
+// Returns kExitOk or kExitRefused. The ending text used goes to *ending
+// when given.
 int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* result, EndingText* ending = nullptr);
 
 }  // namespace tessaly::cli

@@ -16,7 +16,7 @@ int RunMatch(CommandContext& ctx) {
     const bool json = TakeFlag(ctx.args, "--json");
     MatchArgs m;
     if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
-    for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+    for (const std::string& w : m.warnings) ctx.Error(w);
     OverrideValues chosen[2];
     bool overridden[2] = {false, false};
     for (int n = 0; n < 2; ++n) {

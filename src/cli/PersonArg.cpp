@@ -1,5 +1,6 @@
 #include "cli/PersonArg.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -19,11 +20,6 @@ namespace {
 bool Fail(std::string* error, std::string message) {
     *error = std::move(message);
     return false;
-}
-
-std::vector<std::string>& Warnings() {
-    static std::vector<std::string> warnings;
-    return warnings;
 }
 
 // dat/dili.ini and whether it was there (a missing file reads as empty).
@@ -48,7 +44,7 @@ const LoadedPlaces& PlaceFile(const ProgramFiles& files) {
 // Resolves a province and city (index or name each) through dat/dili.ini
 // into the record's place fields.
 bool ResolvePlaceInto(std::string_view province, std::string_view city, const ProgramFiles& files, PersonRecord* r,
-                      std::string* error) {
+                      std::string* error, std::vector<std::string>* warnings) {
     const std::filesystem::path path = files.Dat("dili.ini");
     const LoadedPlaces& places = PlaceFile(files);
     const IniFile& dili = places.ini;
@@ -76,9 +72,7 @@ bool ResolvePlaceInto(std::string_view province, std::string_view city, const Pr
     if (p.malformed) {
         const std::string w = "dat/dili.ini: the value '" + p.cityValue + "' of " + p.placeText +
                               " is not of the form d:m*d:m; 120°, 30° used";
-        bool seen = false;
-        for (const std::string& x : Warnings()) seen = seen || x == w;
-        if (!seen) Warnings().push_back(w);
+        if (std::find(warnings->begin(), warnings->end(), w) == warnings->end()) warnings->push_back(w);
     }
     return true;
 }
@@ -175,7 +169,8 @@ bool CheckPlaceText(std::string_view place, std::string* error) {
     return true;
 }
 
-bool ParseClipboard(std::string_view text, const ProgramFiles& files, PersonRecord* r, std::string* error) {
+bool ParseClipboard(std::string_view text, const ProgramFiles& files, PersonRecord* r, std::string* error,
+                    std::vector<std::string>* warnings) {
     const auto b = ParseClipboardLine(text, ClipboardSex::kZeroOrOne);
     if (!b) return Fail(error, "PERSON: not a valid orvane_mingli_data line (its sex field must be 0 or 1)");
     if (!CheckName(b->name, error)) return false;
@@ -188,26 +183,16 @@ bool ParseClipboard(std::string_view text, const ProgramFiles& files, PersonReco
     r->isLunar = b->kind >= 2;
     r->isLeapMonth = b->kind == 3;
     r->isMale = b->male;
-    return ResolvePlaceInto(std::to_string(b->provinceIndex), std::to_string(b->cityIndex), files, r, error);
+    r->clock = BirthClock::kStandard;
+    r->standardTimeSettled = true;
+    return ResolvePlaceInto(std::to_string(b->provinceIndex), std::to_string(b->cityIndex), files, r, error, warnings);
 }
 
 }  // namespace
 
-bool HasControlCharacter(std::string_view utf8, bool lineBreaksAllowed) {
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if ((c == '\r' || c == '\n') && lineBreaksAllowed) continue;
-        if (c < 0x20 || c == 0x7F) return true;
-        // U+0080..U+009F, the second set of control characters
-        if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) return true;
-    }
-    return false;
-}
-
-const std::vector<std::string>& PlaceWarnings() { return Warnings(); }
-
-bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonRecord* r, std::string* error) {
-    if (Trim(text).starts_with(kClipboardMarker)) return ParseClipboard(text, files, r, error);
+bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonRecord* r, std::string* error,
+                    std::vector<std::string>* warnings) {
+    if (Trim(text).starts_with(kClipboardMarker)) return ParseClipboard(text, files, r, error, warnings);
 
     std::vector<PersonField> fields;
     std::size_t start = 0;
@@ -221,11 +206,11 @@ bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonReco
         if (eq == std::string_view::npos) return Fail(error, "PERSON: '" + std::string(item) + "' is not key=value");
         fields.push_back({std::string(Trim(item.substr(0, eq))), std::string(Trim(item.substr(eq + 1)))});
     }
-    return ParsePersonFields(fields, files, r, error);
+    return ParsePersonFields(fields, files, r, error, warnings);
 }
 
 bool ParsePersonFields(std::span<const PersonField> fields, const ProgramFiles& files, PersonRecord* r,
-                       std::string* error) {
+                       std::string* error, std::vector<std::string>* warnings) {
     bool haveDate = false;
     std::string province, city;
     bool haveLon = false, haveLat = false;
@@ -302,7 +287,7 @@ bool ParsePersonFields(std::span<const PersonField> fields, const ProgramFiles& 
     if (haveReading && r->clock != BirthClock::kCivil) return Fail(error, "dst: only a clock=civil time can need it");
     if (!province.empty()) {
         const float lon = r->longitude, lat = r->latitude;
-        if (!ResolvePlaceInto(province, city, files, r, error)) return false;
+        if (!ResolvePlaceInto(province, city, files, r, error, warnings)) return false;
         if (haveLon) r->longitude = lon;  // explicit coordinates win
         if (haveLat) r->latitude = lat;
     } else if (haveLon || haveLat) {
@@ -311,16 +296,10 @@ bool ParsePersonFields(std::span<const PersonField> fields, const ProgramFiles& 
         r->cityIndex = 0;
     }
     if (place) r->placeText = *place;
+    // The command line's standard time is Beijing time as given.
+    r->standardTimeSettled = r->clock == BirthClock::kStandard;
+    if (r->clock == BirthClock::kStandard) r->clockReading = ClockReading::kAsk;
     return true;
-}
-
-std::string ClockChoiceHint(const PersonRecord& r) {
-    if (r.clock != BirthClock::kCivil || r.clockReading != ClockReading::kAsk) return {};
-    CivilTime t = r.Time();
-    LunarCalendar calendar;
-    if (r.isLunar && !calendar.LunarToSolar(r.Time(), r.isLeapMonth != 0, &t).ok()) return {};
-    if (ClockToStandardTime(t, TimeZoneOf(r), ClockReading::kAsk).kind == ClockTimeKind::kUnique) return {};
-    return "choose the reading with dst=1 for summer time or dst=0 for standard time";
 }
 
 }  // namespace tessaly::cli

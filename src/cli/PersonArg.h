@@ -18,12 +18,13 @@ namespace tessaly::cli {
 // (negative = BC, no year 0) and stored astronomically. The year range of a
 // birth is not checked here: the engine refuses it with its own message. On
 // a malformed PERSON returns false with a message naming the key. Places
-// given by province and city are looked up in the place list of `files`.
-bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonRecord* out, std::string* error);
+// given by province and city are looked up in the place list of `files`;
+// what could not be read there (a city whose coordinates are unreadable, so
+// 120°, 30° stand in) is added to *warnings, each message once. A time of
+// the standard clock is Beijing time as given: settled, never asked about.
+bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonRecord* out, std::string* error,
+                    std::vector<std::string>* warnings);
 
-// True when the text holds a control character (U+0000..U+001F, U+007F,
-// U+0080..U+009F); CR and LF pass when `lineBreaksAllowed`.
-bool HasControlCharacter(std::string_view utf8, bool lineBreaksAllowed = false);
 // One key and its value, as a PERSON text or a row of a table gives them.
 struct PersonField {
     std::string key;
@@ -31,15 +32,12 @@ struct PersonField {
 };
 // The keys of a PERSON, parsed as ParsePersonArg does.
 bool ParsePersonFields(std::span<const PersonField> fields, const ProgramFiles& files, PersonRecord* out,
-                       std::string* error);
+                       std::string* error, std::vector<std::string>* warnings);
 
 // What to add to a PERSON whose time, read from the clock of its place
-// (clock=civil), was skipped or repeated by that clock; empty otherwise.
-std::string ClockChoiceHint(const PersonRecord& person);
-
-// Messages about dat/dili.ini values that could not be read (the default
-// 120°, 30° was used), collected while parsing; the command prints them
-// once on stderr.
-const std::vector<std::string>& PlaceWarnings();
+// (clock=civil), was skipped or repeated by that clock: for a run that
+// failed with Status::needsClockChoice().
+inline constexpr const char* kClockChoiceHint =
+    "choose the reading with dst=1 for summer time or dst=0 for standard time";
 
 }  // namespace tessaly::cli

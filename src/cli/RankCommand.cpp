@@ -24,6 +24,7 @@
 #include "common/ParallelWork.h"
 #include "common/TextCodec.h"
 #include "matching/Ranking.h"
+#include "session/Persons.h"
 
 namespace tessaly::cli {
 namespace {
@@ -217,19 +218,19 @@ int RunRank(CommandContext& ctx) {
     if (reports && (missing || reportDir.empty())) return ctx.Usage("--report needs a folder DIR");
 
     MatchArgs m;
-    if (int rc = TakePersonOption(ctx, "--a", 0, &m.a); rc != kExitOk) return rc;
+    if (int rc = TakePersonOption(ctx, "--a", 0, &m.a, &m.warnings); rc != kExitOk) return rc;
     if (int rc = TakeSettings(ctx, &m.settings); rc != kExitOk) return rc;
     if (!ctx.args.empty()) return ctx.Usage("rank: unexpected argument '" + ctx.args.front() + "'");
 
     // A candidate without a sex column is of the other sex; the unknown
     // place (120° E, 30° N) as for --b.
-    PersonRecord defaults = DefaultPerson(1);
+    PersonRecord defaults = DefaultPerson(1, LocalNow());
     defaults.isMale = m.a.isMale ? 0 : 1;
     CandidateFile file;
     if (Status s = ReadCandidateFile(candidatesPath, defaults, ctx.files, &file); !s.ok()) {
         return ctx.Usage("--candidates: " + s.message());
     }
-    for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+    for (const std::string& w : m.warnings) ctx.Error(w);
     for (const std::string& w : file.warnings) ctx.Error(w);
 
     std::vector<CandidateProblem> skipped = file.problems;
@@ -243,7 +244,8 @@ int RunRank(CommandContext& ctx) {
         rows.push_back(std::move(row));
     }
 
-    const ChartOptions options = MatchOptions(ctx, m);
+    const RunInputs inputs = MatchInputs(ctx, m.settings);
+    const ChartOptions& options = inputs.options;
     std::vector<PersonRecord> persons;
     persons.reserve(rows.size());
     for (const CandidateRow& row : rows) persons.push_back(row.person);
@@ -256,16 +258,14 @@ int RunRank(CommandContext& ctx) {
     }
     if (!scores.status.ok()) {
         ctx.Error("甲命：" + scores.status.message());
-        const std::string hint = ClockChoiceHint(m.a);
-        if (!hint.empty()) ctx.Error("--a: " + hint);
+        if (scores.status.needsClockChoice()) ctx.Error(std::string("--a: ") + kClockChoiceHint);
         return kExitRefused;
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const MatchingScore& s = scores.scores[i];
         if (s.Ok()) continue;
         std::string message = s.status.message();
-        const std::string hint = ClockChoiceHint(rows[i].person);
-        if (!hint.empty()) message += " (" + hint + ")";
+        if (s.status.needsClockChoice()) message += std::string(" (") + kClockChoiceHint + ")";
         skipped.push_back({rows[i].line, message});
     }
     std::sort(skipped.begin(), skipped.end(),
@@ -300,7 +300,7 @@ int RunRank(CommandContext& ctx) {
             ctx.Error("--report: " + reportDir + ": " + ec.message());
             return kExitRefused;
         }
-        const EndingText ending = MatchEnding(ctx, options);
+        const EndingText& ending = inputs.ending;
         const std::vector<std::string> failures = WriteReports(ctx, reportDir, m.a, ranked, options, ending, workers);
         for (const std::string& f : failures) ctx.Error("report not written: " + f);
         if (!failures.empty()) return kExitRefused;

@@ -41,7 +41,7 @@ int RunWedding(CommandContext& ctx) {
     if (!ParseMarriageYear(yearText, &year, &error)) return ctx.Usage(error);
     MatchArgs m;
     if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
-    for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+    for (const std::string& w : m.warnings) ctx.Error(w);
     if (!ctx.args.empty()) return ctx.Usage("wedding: unexpected argument '" + ctx.args.front() + "'");
 
     MatchingResult matching;

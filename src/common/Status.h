@@ -12,9 +12,10 @@ namespace tessaly {
 class Status {
 public:
     // What kind of failure it is, for a caller that acts on it rather than
-    // shows it: damaged stored data that its repair can mend is told apart
+    // shows it: damaged stored data that its repair can mend, and a clock
+    // time that needs the user's choice between two readings, are told apart
     // from every other failure.
-    enum class Kind : std::uint8_t { kOk, kError, kNeedsRepair };
+    enum class Kind : std::uint8_t { kOk, kError, kNeedsRepair, kClockChoiceNeeded };
 
     Status() = default;
     static Status Ok() { return {}; }
@@ -22,10 +23,17 @@ public:
     // Damaged stored data; the message says what is damaged, and a repair
     // can make the data usable again.
     static Status NeedsRepair(std::string message) { return Failure(Kind::kNeedsRepair, std::move(message)); }
+    // A time read from a clock that skipped it (summer time began) or showed
+    // it twice (summer time ended): the message names both readings, and
+    // the user's choice of one lets the same input go through.
+    static Status ClockChoiceNeeded(std::string message) {
+        return Failure(Kind::kClockChoiceNeeded, std::move(message));
+    }
     bool ok() const { return kind_ == Kind::kOk; }
     explicit operator bool() const { return ok(); }
     Kind kind() const { return kind_; }
     bool needsRepair() const { return kind_ == Kind::kNeedsRepair; }
+    bool needsClockChoice() const { return kind_ == Kind::kClockChoiceNeeded; }
     const std::string& message() const { return message_; }
 
 private:

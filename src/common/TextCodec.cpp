@@ -363,4 +363,15 @@ std::string CutToGbkWidth(std::string_view utf8, std::size_t maxBytes) {
     return std::string(utf8.substr(0, i));
 }
 
+bool HasControlCharacter(std::string_view utf8, bool lineBreaksAllowed) {
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if ((c == '\r' || c == '\n') && lineBreaksAllowed) continue;
+        if (c < 0x20 || c == 0x7F) return true;
+        // U+0080..U+009F, the second set of control characters
+        if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) return true;
+    }
+    return false;
+}
+
 }  // namespace tessaly

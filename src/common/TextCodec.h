@@ -83,4 +83,8 @@ std::string CutToGbkWidth(std::string_view utf8, std::size_t maxBytes);
 // True when the text is valid UTF-8.
 bool IsValidUtf8(std::string_view text);
 
+// True when the UTF-8 text holds a control character (U+0000..U+001F,
+// U+007F, U+0080..U+009F); CR and LF pass when `lineBreaksAllowed`.
+bool HasControlCharacter(std::string_view utf8, bool lineBreaksAllowed = false);
+
 }  // namespace tessaly

@@ -22,31 +22,6 @@ Status CheckGbkText(std::string_view text, std::string_view what) {
     return Status::Ok();
 }
 
-Status CheckPersonEdit(const PersonRecord& a) {
-    if (a.name.empty()) return Status::Error(std::string(kEmptyNameMessage));
-    if (GbkWidth(a.name) > kMaxNameBytes) {
-        return Status::Error("姓名：最多 " + std::to_string(kMaxNameBytes) + " 个 GBK 字节（五个汉字）");
-    }
-    if (Status s = CheckGbkText(a.name, "姓名"); !s) return s;
-    if (a.year < kMinYear || a.year > kMaxYear) return Status::Error(kYearRangeMessage);
-    const struct {
-        const char* what;
-        int value, min, max;
-    } kFields[] = {
-        {"月份", a.month, 1, 12},
-        {"日", a.day, 1, 31},
-        {"小时", a.hour, 0, 23},
-        {"分钟", a.minute, 0, 59},
-    };
-    for (const auto& f : kFields) {
-        if (f.value < f.min || f.value > f.max) {
-            return Status::Error(std::string(f.what) + " " + std::to_string(f.value) + " 不在 " +
-                                 std::to_string(f.min) + " 到 " + std::to_string(f.max) + " 之间");
-        }
-    }
-    return Status::Ok();
-}
-
 }  // namespace
 
 ListedCase ListingOf(const CaseRecord& r) { return {r.slot, r.category, CaseNodeText(r), r.a.isMale != 0}; }
@@ -171,22 +146,28 @@ Status ApplyCaseEdit(const CaseEdit& edit, const IniFile& dili, CaseRecord* reco
     CaseRecord r = *record;
     if (edit.a) {
         const PersonRecord& a = *edit.a;
-        if (Status s = CheckPersonEdit(a); !s) return s;
         const bool placeChanged = a.provinceIndex != r.a.provinceIndex || a.cityIndex != r.a.cityIndex;
+        PersonRecord p = r.a;
+        p.name = a.name;
+        p.SetTime(a.Time());
+        p.isLunar = a.isLunar ? 1 : 0;
+        p.isLeapMonth = a.isLeapMonth ? 1 : 0;
+        p.isMale = a.isMale ? 1 : 0;
+        p.provinceIndex = a.provinceIndex;
+        p.cityIndex = a.cityIndex;
+        p.clock = a.clock;
+        p.timeZone = a.timeZone;
+        p.clockReading = a.clockReading;
+        p.standardTimeSettled = a.standardTimeSettled;
+        if (Status s = CheckPerson(p, placeChanged ? &dili : nullptr); !s) return s;
         if (placeChanged) {
             const PlaceResult place = ResolvePlace(a.provinceIndex, a.cityIndex, dili);
             if (!place.status.ok()) return Status::Error("省市：" + place.status.message());
-            r.a.longitude = place.place.longitude;
-            r.a.latitude = place.place.latitude;
-            r.a.placeText = place.place.placeText;
+            p.longitude = place.place.longitude;
+            p.latitude = place.place.latitude;
+            p.placeText = place.place.placeText;
         }
-        r.a.name = a.name;
-        r.a.SetTime(a.Time());
-        r.a.isLunar = a.isLunar ? 1 : 0;
-        r.a.isLeapMonth = a.isLeapMonth ? 1 : 0;
-        r.a.isMale = a.isMale ? 1 : 0;
-        r.a.provinceIndex = a.provinceIndex;
-        r.a.cityIndex = a.cityIndex;
+        r.a = std::move(p);
     }
     if (edit.note) {
         std::string note = WithCrLfLineEnds(*edit.note);
@@ -195,18 +176,10 @@ Status ApplyCaseEdit(const CaseEdit& edit, const IniFile& dili, CaseRecord* reco
             return Status::Error("附加信息：最多 " + std::to_string(kMaxNoteBytes) + " 个 GBK 字节（换行算两个）");
         }
         if (Status s = CheckGbkText(note, "附加信息"); !s) return s;
+        if (HasControlCharacter(note, true)) return Status::Error("附加信息：除换行外不能含有控制字符");
         r.note = std::move(note);
     }
     *record = std::move(r);
-    return Status::Ok();
-}
-
-Status EditCase(CaseStore& db, std::int32_t slot, const CaseEdit& edit, const IniFile& dili, CaseRecord* edited) {
-    CaseRecord r;
-    if (Status s = ReadLiveCase(db, slot, &r); !s) return s;
-    if (Status s = ApplyCaseEdit(edit, dili, &r); !s) return s;
-    if (Status s = db.WriteRecord(slot, r); !s) return s;
-    *edited = std::move(r);
     return Status::Ok();
 }
 

@@ -1,8 +1,9 @@
 // CaseOperations — what the case tree, the case dialogs and tessaly-cli do
 // with stored cases beyond adding and reading one: listing the cases a tree
 // shows, moving a case to another category, renaming and deleting the cases
-// of a category, deleting a case with its report, and editing person A and
-// the note of a case ("编辑命例").
+// of a category, deleting a case with its report, and the edit of person A
+// and the note of a case ("编辑命例"; the session layer runs the edited case
+// and stores it with its new report).
 //
 // Every operation checks what it is given before it changes anything: a
 // slot outside the store, a deleted case or a bad name is refused with its
@@ -16,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/PersonCheck.h"
 #include "common/IniFile.h"
 #include "common/Status.h"
 #include "store/CaseStore.h"
@@ -76,36 +78,31 @@ Status DeleteCase(CaseStore& db, std::int32_t slot);
 // slots marked; deleted ones are skipped.
 Status DeleteCases(CaseStore& db, const std::vector<std::int32_t>& slots, std::vector<std::int32_t>* deleted);
 
-// The longest name and note a case takes when entered, in GBK bytes (the
-// note with CR LF line ends).
-inline constexpr std::size_t kMaxNameBytes = 10;
+// The longest note a case takes when entered, in GBK bytes (with CR LF line
+// ends); the longest name is kMaxNameBytes (PersonCheck.h).
 inline constexpr std::size_t kMaxNoteBytes = 1000;
 
-inline constexpr std::string_view kEmptyNameMessage = "姓名不能为空";
 inline constexpr std::string_view kEmptyNoteMessage = "附加信息不能为空";
 
 // What "编辑命例" changes in a stored case.
 struct CaseEdit {
-    // Person A's name, date and time, calendar, leap month, sex, province and
-    // city are taken. Longitude, latitude and place text follow the chosen
-    // city (dat/dili.ini) when the province or the city differs from the
-    // stored one, and are kept as stored otherwise. Person B is never
-    // changed.
+    // Person A as entered: name, date and time, calendar, leap month, sex,
+    // province and city, and how the time was read (clock, zone, the reading
+    // of a skipped or repeated time, a standard time settled). Longitude,
+    // latitude and place text follow the chosen city (dat/dili.ini) when the
+    // province or the city differs from the stored one, and are kept as
+    // stored otherwise. Person B is never changed.
     std::optional<PersonRecord> a;
     // The note; its line ends become CR LF.
     std::optional<std::string> note;
 };
 
-// Applies `edit` to `record` after checking it: a name of 1 to 10 GBK bytes,
-// a year within −849..2100 (astronomical), month 1..12, day 1..31, hour
-// 0..23, minute 0..59, a province and city of the place list, a note of 1
-// to 1000 GBK bytes; texts GBK can hold. The date is not checked against
-// the calendar. On an error `record` is unchanged.
+// Applies `edit` to `record` (a case whose persons are as typed) after
+// checking it: person A by CheckPerson (PersonCheck.h; the city against
+// `dili` when the place changes), a note of 1 to 1000 GBK bytes that GBK
+// can hold, without control characters other than line breaks. On an error
+// `record` is unchanged.
 Status ApplyCaseEdit(const CaseEdit& edit, const IniFile& dili, CaseRecord* record);
-
-// Reads the live case in `slot`, applies `edit` and writes it back.
-// *edited gets the record as written.
-Status EditCase(CaseStore& db, std::int32_t slot, const CaseEdit& edit, const IniFile& dili, CaseRecord* edited);
 
 // The text with every line end (LF, or CR LF) as CR LF.
 std::string WithCrLfLineEnds(std::string_view text);

@@ -43,51 +43,67 @@ JournalStep SetSize(std::string path, std::int64_t size) {
     return s;
 }
 
-// Putting a case's new report in place of whatever its slot has: planned
-// (and written into the journal) before anything changes, done after.
-struct ReportSwap {
-    fs::path report, temp, aside;
-    bool replaces = false;  // a report (or link) is there and moves aside
+// Putting a case's new file (its report, its input file) in place of
+// whatever its slot has there, or taking that away: planned (and written
+// into the journal) before anything changes, done after.
+struct CaseFileSwap {
+    fs::path target, temp, aside;
+    const std::string* bytes = nullptr;  // the new contents; nullptr: the file goes
+    bool replaces = false;               // a file (or link) is there and moves aside
+
+    bool Acts() const { return bytes != nullptr || replaces; }
 };
 
-Status PlanReportSwap(const fs::path& report, const JournalPlace& place, StoreJournal* j, ReportSwap* swap) {
-    const fs::path dir = report.parent_path();
-    const std::string name = report.filename().string();
-    swap->report = report;
+Status PlanSwap(const fs::path& target, const std::string* bytes, const JournalPlace& place, StoreJournal* j,
+                CaseFileSwap* swap) {
+    const fs::path dir = target.parent_path();
+    const std::string name = target.filename().string();
+    swap->target = target;
+    swap->bytes = bytes;
     swap->temp = TempPathIn(dir);
     swap->aside = dir / (".tessaly-aside." + name);
-    const DirEntry::Kind there = KindAt(report);
-    if (there == DirEntry::kDir) return Status::Error("无法写入 " + report.string() + "：" + SystemErrorText(EISDIR));
+    const DirEntry::Kind there = KindAt(target);
+    if (there == DirEntry::kDir) return Status::Error("无法写入 " + target.string() + "：" + SystemErrorText(EISDIR));
     swap->replaces = there != DirEntry::kMissing;
+    if (!swap->Acts()) return Status::Ok();
     j->undo.push_back(swap->replaces ? Step(JournalStep::kMoveBack, place.ReportName(swap->aside.filename().string()),
                                             place.ReportName(name))
                                      : Step(JournalStep::kRemove, place.ReportName(name)));
-    j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap->temp.filename().string())));
+    if (bytes) j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap->temp.filename().string())));
     return Status::Ok();
 }
 
-// The new report keeps the mode of the one it replaces, else gets `mode`.
-Status DoReportSwap(FileSteps& steps, const ReportSwap& swap, std::string_view rtf, std::optional<mode_t> mode) {
-    const std::optional<mode_t> old = ModeOf(swap.report);
-    Status s = WriteNewFile(steps, swap.temp, rtf, old ? old : mode);
-    if (s && swap.replaces) s = RenameFile(steps, swap.report, swap.aside);
-    if (s) s = RenameFile(steps, swap.temp, swap.report);
-    if (s) s = SyncDir(steps, swap.report.parent_path());
+// The new file keeps the mode of the one it replaces, else gets `mode`.
+Status DoSwap(FileSteps& steps, const CaseFileSwap& swap, std::optional<mode_t> mode) {
+    if (!swap.Acts()) return Status::Ok();
+    Status s;
+    if (swap.bytes) {
+        const std::optional<mode_t> old = ModeOf(swap.target);
+        s = WriteNewFile(steps, swap.temp, *swap.bytes, old ? old : mode);
+    }
+    if (s && swap.replaces) s = RenameFile(steps, swap.target, swap.aside);
+    if (s && swap.bytes) s = RenameFile(steps, swap.temp, swap.target);
+    if (s) s = SyncDir(steps, swap.target.parent_path());
     return s;
 }
 
-// Once the change is done, the report put aside goes.
-void FinishReportSwap(const ReportSwap& swap, const JournalPlace& place, StoreJournal* j) {
+// Once the change is done, the files put aside go. True when there are
+// any (the journal is then rewritten as committed before they go).
+bool FinishSwaps(std::initializer_list<const CaseFileSwap*> swaps, const JournalPlace& place, StoreJournal* j) {
     j->finish.clear();
-    if (swap.replaces)
-        j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap.aside.filename().string())));
+    for (const CaseFileSwap* swap : swaps) {
+        if (swap->replaces)
+            j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap->aside.filename().string())));
+    }
+    return !j->finish.empty();
 }
 
-// "N.rtf" with N written as the store writes slots (no sign, no leading
-// zero); -1 for any other name.
-std::int64_t SlotOfReportName(std::string_view folded) {
-    if (!folded.ends_with(".rtf")) return -1;
-    const std::string_view digits = folded.substr(0, folded.size() - 4);
+// "N.rtf" or "N.input" with N written as the store writes slots (no sign,
+// no leading zero); -1 for any other name.
+std::int64_t SlotOfCaseFileName(std::string_view folded) {
+    const std::size_t suffix = folded.ends_with(".rtf") ? 4 : folded.ends_with(".input") ? 6 : 0;
+    if (suffix == 0) return -1;
+    const std::string_view digits = folded.substr(0, folded.size() - suffix);
     if (digits.empty() || digits.size() > 10 || (digits.size() > 1 && digits[0] == '0')) return -1;
     if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) return -1;
     const std::int64_t n = std::stoll(std::string(digits));
@@ -107,6 +123,7 @@ struct CaseStore::Session {
 fs::path CaseStore::DataFilePath(int k) const { return datDir_ / (stem_ + std::to_string(k) + ".dat"); }
 fs::path CaseStore::ReportDir() const { return programDir_ / (stem_ + "_f"); }
 fs::path CaseStore::ReportPath(std::int32_t slot) const { return ReportDir() / (std::to_string(slot) + ".rtf"); }
+fs::path CaseStore::InputPath(std::int32_t slot) const { return ReportDir() / (std::to_string(slot) + ".input"); }
 
 Status CaseStore::CheckOpened() const {
     if (stem_.empty()) return Status::Error("命例库没有打开");
@@ -272,7 +289,7 @@ Status CaseStore::ScanRecords(const StoreHeader& h,
     return Status::Ok();
 }
 
-Status CaseStore::Add(CaseRecord* record, const std::string* reportRtf) {
+Status CaseStore::Add(CaseRecord* record, const CaseFiles* files) {
     if (Status s = CheckOpened(); !s) return s;
     // Refuse texts GBK cannot hold before anything is written.
     std::string bytes;
@@ -331,19 +348,20 @@ Status CaseStore::Add(CaseRecord* record, const std::string* reportRtf) {
     const std::optional<mode_t> storeMode = ModeOf(HeaderPath());
     const JournalPlace place = Place();
     StoreJournal j{"add", false, {}, {}};
-    ReportSwap swap;
-    if (reportRtf) {
-        if (Status s = PlanReportSwap(ReportPath(slot), place, &j, &swap); !s) {
-            return Status::Error("命稿无法写入，命例没有保存：" + s.message());
-        }
+    CaseFileSwap report, input;
+    if (files) {
+        const std::string* typed = files->input ? &*files->input : nullptr;
+        Status s = PlanSwap(ReportPath(slot), &files->report, place, &j, &report);
+        if (s) s = PlanSwap(InputPath(slot), typed, place, &j, &input);
+        if (!s) return Status::Error("命稿无法写入，命例没有保存：" + s.message());
     }
     if (!oldBytes.empty()) j.undo.push_back(RestoreBytes(place.DatName(dataName), at, oldBytes));
     j.undo.push_back(SetSize(place.DatName(dataName), oldSize));
     j.undo.push_back(RestoreBytes(place.DatName(HeaderPath().filename().string()), 0, ses.headerBytes));
     if (Status s = WriteJournal(steps_, place, j); !s) return s;
 
-    Status s;
-    if (reportRtf) s = DoReportSwap(steps_, swap, *reportRtf, storeMode);
+    Status s = DoSwap(steps_, report, storeMode);
+    if (s) s = DoSwap(steps_, input, storeMode);
     if (s && oldSize < 0) {
         s = CreateExclusive(steps_, data, storeMode, &fd);
         if (s) s = SyncDir(steps_, datDir_);
@@ -352,16 +370,27 @@ Status CaseStore::Add(CaseRecord* record, const std::string* reportRtf) {
     if (s && betweenWrites_) betweenWrites_();
     if (s) s = WriteAt(steps_, ses.headerFd.get(), HeaderPath(), EncodeStoreHeader(next), 0);
     if (!s) return Undo(j, s);
-    FinishReportSwap(swap, place, &j);
-    return Commit(std::move(j), swap.replaces);
+    const bool asides = FinishSwaps({&report, &input}, place, &j);
+    return Commit(std::move(j), asides);
 }
 
 Status CaseStore::AddRecord(CaseRecord* record) { return Add(record, nullptr); }
 
 Status CaseStore::AddCase(CaseRecord* record, const StyledReport& report) {
-    std::string rtf;
-    if (Status s = WriteRtf(report, &rtf); !s) return Status::Error("命稿无法写入，命例没有保存：" + s.message());
-    return Add(record, &rtf);
+    CaseFiles files;
+    if (Status s = WriteRtf(report, &files.report); !s) {
+        return Status::Error("命稿无法写入，命例没有保存：" + s.message());
+    }
+    return Add(record, &files);
+}
+
+Status CaseStore::AddCase(CaseRecord* record, const std::array<PersonRecord, 2>& typed, const StyledReport& report) {
+    CaseFiles files;
+    if (Status s = WriteRtf(report, &files.report); !s) {
+        return Status::Error("命稿无法写入，命例没有保存：" + s.message());
+    }
+    files.input = EncodeCaseInput(*record, typed);
+    return Add(record, &files);
 }
 
 Status CaseStore::ReadRecord(std::int32_t slot, CaseRecord* record) {
@@ -380,7 +409,52 @@ Status CaseStore::ReadRecord(std::int32_t slot, CaseRecord* record) {
     return Status::Ok();
 }
 
-Status CaseStore::Write(std::int32_t slot, const CaseRecord& record, const std::string* reportRtf) {
+Status CaseStore::ReadCase(std::int32_t slot, StoredCase* stored) {
+    Session ses;
+    if (Status s = Begin(Access::kRead, &ses); !s) return s;
+    if (slot < 0 || slot >= ses.header.count) {
+        return Status::Error("没有第 " + std::to_string(slot) + " 号命例（命例库共有 " +
+                             std::to_string(ses.header.count) + " 个记录位置）");
+    }
+    const fs::path path = DataFilePath(FileOfSlot(slot));
+    UniqueFd fd;
+    if (Status s = OpenExisting(path, O_RDONLY, &fd); !s) return s;
+    char buf[kCaseRecordSize];
+    if (Status s = ReadAt(fd.get(), path, buf, sizeof buf, OffsetOfSlot(slot)); !s) return s;
+    const CaseRecord record = DecodeCaseRecord(std::string_view(buf, sizeof buf));
+
+    // The input file, read under the same lock as its record.
+    const fs::path input = InputPath(slot);
+    std::uint64_t size = 0;
+    const DirEntry::Kind kind = KindAt(input, &size);
+    if (kind == DirEntry::kMissing) {
+        *stored = DecodeCaseInput(record, nullptr);
+        return Status::Ok();
+    }
+    std::string text;
+    Status problem;
+    if (kind != DirEntry::kFile) {
+        problem = Status::Error(input.string() + " 不是普通文件");
+    } else if (size > kMaxInputFileBytes) {
+        problem = Status::Error(input.string() + " 太大，不是输入记录");
+    } else {
+        UniqueFd in;
+        text.resize(size);
+        problem = OpenExisting(input, O_RDONLY, &in);
+        if (problem) problem = ReadAt(in.get(), input, text.data(), text.size(), 0);
+    }
+    if (!problem) {
+        *stored = DecodeCaseInput(record, nullptr);
+        stored->inputProblem = problem;
+        return Status::Ok();
+    }
+    *stored = DecodeCaseInput(record, &text);
+    if (!stored->inputProblem)
+        stored->inputProblem = Status::Error(input.string() + "：" + stored->inputProblem.message());
+    return Status::Ok();
+}
+
+Status CaseStore::Write(std::int32_t slot, const CaseRecord& record, const CaseFiles* files) {
     if (Status s = CheckOpened(); !s) return s;
     std::string bytes;
     if (Status s = EncodeCaseRecord(record, &bytes); !s) return s;
@@ -399,29 +473,70 @@ Status CaseStore::Write(std::int32_t slot, const CaseRecord& record, const std::
 
     const JournalPlace place = Place();
     StoreJournal j{"write", false, {}, {}};
-    ReportSwap swap;
-    if (reportRtf) {
-        if (Status s = PlanReportSwap(ReportPath(slot), place, &j, &swap); !s) {
-            return Status::Error("命稿无法写入，改动没有保存：" + s.message());
-        }
+    CaseFileSwap report, input;
+    if (files) {
+        const std::string* typed = files->input ? &*files->input : nullptr;
+        Status s = PlanSwap(ReportPath(slot), &files->report, place, &j, &report);
+        if (s) s = PlanSwap(InputPath(slot), typed, place, &j, &input);
+        if (!s) return Status::Error("命稿无法写入，改动没有保存：" + s.message());
     }
     j.undo.push_back(RestoreBytes(place.DatName(data.filename().string()), at, oldBytes));
     if (Status s = WriteJournal(steps_, place, j); !s) return s;
 
-    Status s;
-    if (reportRtf) s = DoReportSwap(steps_, swap, *reportRtf, ModeOf(HeaderPath()));
+    const std::optional<mode_t> storeMode = ModeOf(HeaderPath());
+    Status s = DoSwap(steps_, report, storeMode);
+    if (s) s = DoSwap(steps_, input, storeMode);
     if (s) s = WriteAt(steps_, fd.get(), data, bytes, at);
     if (!s) return Undo(j, s);
-    FinishReportSwap(swap, place, &j);
-    return Commit(std::move(j), swap.replaces);
+    const bool asides = FinishSwaps({&report, &input}, place, &j);
+    return Commit(std::move(j), asides);
 }
 
 Status CaseStore::WriteRecord(std::int32_t slot, const CaseRecord& record) { return Write(slot, record, nullptr); }
 
 Status CaseStore::WriteCase(std::int32_t slot, const CaseRecord& record, const StyledReport& report) {
+    CaseFiles files;
+    if (Status s = WriteRtf(report, &files.report); !s) {
+        return Status::Error("命稿无法写入，改动没有保存：" + s.message());
+    }
+    return Write(slot, record, &files);
+}
+
+Status CaseStore::WriteCase(std::int32_t slot, const CaseRecord& record, const std::array<PersonRecord, 2>& typed,
+                            const StyledReport& report) {
+    CaseFiles files;
+    if (Status s = WriteRtf(report, &files.report); !s) {
+        return Status::Error("命稿无法写入，改动没有保存：" + s.message());
+    }
+    files.input = EncodeCaseInput(record, typed);
+    return Write(slot, record, &files);
+}
+
+Status CaseStore::PutReport(std::int32_t slot, const StyledReport& styled) {
+    if (Status s = CheckOpened(); !s) return s;
     std::string rtf;
-    if (Status s = WriteRtf(report, &rtf); !s) return Status::Error("命稿无法写入，改动没有保存：" + s.message());
-    return Write(slot, record, &rtf);
+    if (Status s = WriteRtf(styled, &rtf); !s) return Status::Error("命稿无法写入：" + s.message());
+    Session ses;
+    if (Status s = Begin(Access::kWrite, &ses); !s) return s;
+    if (slot < 0 || slot >= ses.header.count) {
+        return Status::Error("没有第 " + std::to_string(slot) + " 号命例（命例库共有 " +
+                             std::to_string(ses.header.count) + " 个记录位置）");
+    }
+    const fs::path data = DataFilePath(FileOfSlot(slot));
+    UniqueFd fd;
+    if (Status s = OpenExisting(data, O_RDONLY, &fd); !s) return s;
+    char mark = 0;
+    if (Status s = ReadAt(fd.get(), data, &mark, 1, OffsetOfSlot(slot) + off_t(kMarkOffset)); !s) return s;
+    if (mark != 0) return Status::Error("第 " + std::to_string(slot) + " 号命例已经删除了");
+
+    const JournalPlace place = Place();
+    StoreJournal j{"report", false, {}, {}};
+    CaseFileSwap report;
+    if (Status s = PlanSwap(ReportPath(slot), &rtf, place, &j, &report); !s) return s;
+    if (Status s = WriteJournal(steps_, place, j); !s) return s;
+    if (Status s = DoSwap(steps_, report, ModeOf(HeaderPath())); !s) return Undo(j, s);
+    const bool asides = FinishSwaps({&report}, place, &j);
+    return Commit(std::move(j), asides);
 }
 
 Status CaseStore::Delete(std::int32_t slot, bool withReport) {
@@ -443,28 +558,27 @@ Status CaseStore::Delete(std::int32_t slot, bool withReport) {
     next.deletedCount = std::max(0, h.deletedCount) + 1;
     if (next.deletedCount >= kReuseThreshold) next.reuseFlag = 1;
 
+    // The case's report and input file go with it (a folder of that name
+    // is no file of the case and stays).
     const JournalPlace place = Place();
-    const fs::path report = ReportPath(slot);
-    const fs::path aside = ReportDir() / (".tessaly-aside." + report.filename().string());
-    const DirEntry::Kind there = KindAt(report);
-    const bool hasReport = withReport && there != DirEntry::kMissing && there != DirEntry::kDir;
     StoreJournal j{"delete", false, {}, {}};
-    if (hasReport) {
-        j.undo.push_back(Step(JournalStep::kMoveBack, place.ReportName(aside.filename().string()),
-                              place.ReportName(report.filename().string())));
+    CaseFileSwap report, input;
+    for (auto [path, swap] : {std::pair{ReportPath(slot), &report}, std::pair{InputPath(slot), &input}}) {
+        if (!withReport || KindAt(path) == DirEntry::kDir) continue;
+        if (Status s = PlanSwap(path, nullptr, place, &j, swap); !s) return s;
     }
     j.undo.push_back(RestoreBytes(place.DatName(data.filename().string()), markAt, std::string(1, '\0')));
     j.undo.push_back(RestoreBytes(place.DatName(HeaderPath().filename().string()), 0, ses.headerBytes));
     if (Status s = WriteJournal(steps_, place, j); !s) return s;
 
-    Status s;
-    if (hasReport) s = RenameFile(steps_, report, aside);
+    Status s = DoSwap(steps_, report, std::nullopt);
+    if (s) s = DoSwap(steps_, input, std::nullopt);
     if (s) s = WriteAt(steps_, fd.get(), data, std::string_view("\1", 1), markAt);
     if (s && betweenWrites_) betweenWrites_();
     if (s) s = WriteAt(steps_, ses.headerFd.get(), HeaderPath(), EncodeStoreHeader(next), 0);
     if (!s) return Undo(j, s);
-    if (hasReport) j.finish.push_back(Step(JournalStep::kRemove, place.ReportName(aside.filename().string())));
-    return Commit(std::move(j), hasReport);
+    const bool asides = FinishSwaps({&report, &input}, place, &j);
+    return Commit(std::move(j), asides);
 }
 
 Status CaseStore::DeleteRecord(std::int32_t slot) { return Delete(slot, false); }
@@ -565,7 +679,7 @@ Status CaseStore::ExportTo(const fs::path& destDir, std::vector<std::string>* sk
     std::vector<DirEntry> entries;
     if (Status s = ListDir(ReportDir(), true, &entries); !s) return s;
     for (const DirEntry& e : entries) {
-        if (!FoldAscii(e.name).ends_with(".rtf") || e.kind == DirEntry::kDir) continue;
+        if (!IsCaseFileName(FoldAscii(e.name)) || e.kind == DirEntry::kDir) continue;
         if (e.kind != DirEntry::kFile) {
             if (skipped) skipped->push_back((ReportDir() / e.name).string() + " 不是普通文件");
             continue;
@@ -632,9 +746,10 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
         }
         dataFiles.push_back(path);
     }
-    // Report files: regular files named N.rtf only, the first spelling of a
-    // name in name order.
-    std::map<std::int32_t, fs::path> reports;
+    // The files of the cases: regular files named N.rtf (reports) and
+    // N.input (what was typed) only, the first spelling of a name in name
+    // order; keyed by the name they get here.
+    std::map<std::string, std::pair<std::int32_t, fs::path>> caseFiles;
     const auto skip = [&](const std::string& what) {
         if (skipped) skipped->push_back(what);
     };
@@ -647,12 +762,13 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
             return s;
         }
         for (const DirEntry& e : entries) {
-            const std::int64_t slot = SlotOfReportName(FoldAscii(e.name));
+            const std::string folded = FoldAscii(e.name);
+            const std::int64_t slot = SlotOfCaseFileName(folded);
             if (e.kind != DirEntry::kFile) {
                 if (e.kind != DirEntry::kDir) skip((srcReports / e.name).string() + " 不是普通文件");
             } else if (slot < 0 || slot >= h.count) {
                 skip((srcReports / e.name).string() + " 不是历史记录中命例的命稿");
-            } else if (!reports.emplace(std::int32_t(slot), srcReports / e.name).second) {
+            } else if (!caseFiles.emplace(folded, std::pair{std::int32_t(slot), srcReports / e.name}).second) {
                 skip((srcReports / e.name).string() + " 与另一个命稿同名");
             }
         }
@@ -719,13 +835,14 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
         return undone ? checked
                       : Status::Error(checked.message() + "（删除复制的文件也失败了：" + undone.message() + "）");
     }
-    for (const auto& [slot, from] : reports) {
+    for (const auto& [name, file] : caseFiles) {
+        const auto& [slot, from] = file;
         if (!s) break;
         if (!live[std::size_t(slot)]) {
             skip(from.string() + " 是已删除命例的命稿");
             continue;
         }
-        reportNames.push_back(std::to_string(slot) + ".rtf");
+        reportNames.push_back(name);
         s = CopyToNewFile(steps_, from, reportStage / reportNames.back(), modeFor(reportDir / reportNames.back()));
     }
     if (s) s = SyncDir(steps_, dataStage);
@@ -746,7 +863,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     std::vector<fs::path> oldReports, oldData;
     s = MakeDir(steps_, dataAside);
     if (s) s = MakeDir(steps_, reportAside);
-    if (s) s = ListReportFiles(reportDir, &oldReports);
+    if (s) s = ListCaseFiles(reportDir, &oldReports);
     if (s) s = ListDataFiles(datDir_, stem_, &oldData);
     std::stable_partition(oldData.begin(), oldData.end(),
                           [&](const fs::path& p) { return p.filename() != headerName; });

@@ -27,16 +27,19 @@
 // store usable again.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/Status.h"
 #include "common/StyledText.h"
+#include "store/CaseInput.h"
 #include "store/FileUtil.h"
 #include "store/StoreFormat.h"
 #include "store/StoreJournal.h"
@@ -61,24 +64,42 @@ public:
     Status AddRecord(CaseRecord* record);
     // The same with the case's report: bazi_f/SLOT.rtf (replacing any
     // report a deleted case left in that slot) and the record are stored
-    // together or not at all.
+    // together or not at all. An input file a deleted case left in the slot
+    // goes: the persons are those of the record.
     Status AddCase(CaseRecord* record, const StyledReport& report);
+    // The same with the persons as typed (CaseInput.h), kept in
+    // bazi_f/SLOT.input in the same change; `record` holds their standard
+    // time.
+    Status AddCase(CaseRecord* record, const std::array<PersonRecord, 2>& typed, const StyledReport& report);
 
     // Reads slot 0 ≤ slot < count into *record, deleted or not (check
     // record->live()). A slot outside that range is an error and leaves
     // *record as it was.
     Status ReadRecord(std::int32_t slot, CaseRecord* record);
+    // The same with the persons as typed, from the input file beside the
+    // record when there is one that belongs to it (CaseInput.h), read under
+    // the same lock; a file that cannot be read is named in
+    // stored->inputProblem, and the persons are then the record's.
+    Status ReadCase(std::int32_t slot, StoredCase* stored);
 
     // Overwrites an existing slot with the record as given (mark and slot
     // field included). A slot at or beyond the count is refused.
     Status WriteRecord(std::int32_t slot, const CaseRecord& record);
-    // The same, replacing the slot's report with `report`, together.
+    // The same, replacing the slot's report with `report`, together; the
+    // slot's input file goes (the persons are those of the record).
     Status WriteCase(std::int32_t slot, const CaseRecord& record, const StyledReport& report);
+    // The same with the persons as typed, whose input file replaces the
+    // slot's in the same change.
+    Status WriteCase(std::int32_t slot, const CaseRecord& record, const std::array<PersonRecord, 2>& typed,
+                     const StyledReport& report);
+    // Puts `report` in place of the report of the live case in `slot` (a
+    // missing one made again).
+    Status PutReport(std::int32_t slot, const StyledReport& report);
 
     // Marks a live record deleted. A slot out of range or already deleted is
     // refused and nothing changes. The report file stays.
     Status DeleteRecord(std::int32_t slot);
-    // The same, removing the case's report with it.
+    // The same, removing the case's report and input file with it.
     Status DeleteCase(std::int32_t slot);
 
     // Slots of all live records matching `criteria`, ascending. Sets the
@@ -103,11 +124,13 @@ public:
     // Slots ever used, deleted ones included.
     Status RecordCount(std::int32_t* count);
 
-    // Deletes the data files and every report, and leaves a new empty store.
+    // Deletes the data files, every report and input file, and leaves a new
+    // empty store.
     Status ClearAll();
 
     // Copies the data files to `destDir` (created when missing) and the
-    // reports to destDir/bazi_f, each through a temporary file and a rename,
+    // reports and input files to destDir/bazi_f, each through a temporary
+    // file and a rename,
     // keeping the mode of the source. Only regular files are copied; a
     // report that is anything else is skipped and named in *skipped.
     // Refused into the program folder or dat/.
@@ -117,9 +140,9 @@ public:
     // `headerFile` (bazi0.dat, in any letter case). The header, every data
     // file and every record are checked first (the first bad record is
     // named); nothing of the current store is touched unless all checks
-    // pass. Only regular report files named N.rtf with N a live slot come
-    // in; others are skipped and named in *skipped. Refused from the
-    // program folder or dat/.
+    // pass. Only regular report files named N.rtf and input files named
+    // N.input with N a live slot come in; others are skipped and named in
+    // *skipped. Refused from the program folder or dat/.
     Status ImportFrom(const std::filesystem::path& headerFile, std::vector<std::string>* skipped = nullptr);
 
     // Reads the header as it is on disk.
@@ -131,6 +154,8 @@ public:
     std::filesystem::path ReportDir() const;
     // bazi_f/N.rtf
     std::filesystem::path ReportPath(std::int32_t slot) const;
+    // bazi_f/N.input
+    std::filesystem::path InputPath(std::int32_t slot) const;
 
     // Test hooks. The first is called after a record is written and before
     // the header that counts it is; the second before every change to the
@@ -154,8 +179,14 @@ private:
     Status CheckDataFiles(const StoreHeader& header) const;
     Status ScanRecords(const StoreHeader& header,
                        const std::function<bool(std::int32_t, std::string_view)>& visit) const;
-    Status Add(CaseRecord* record, const std::string* reportRtf);
-    Status Write(std::int32_t slot, const CaseRecord& record, const std::string* reportRtf);
+    // What a case keeps beside its record: its report (RTF) and its input
+    // file (none: the slot's goes).
+    struct CaseFiles {
+        std::string report;
+        std::optional<std::string> input;
+    };
+    Status Add(CaseRecord* record, const CaseFiles* files);
+    Status Write(std::int32_t slot, const CaseRecord& record, const CaseFiles* files);
     Status Delete(std::int32_t slot, bool withReport);
     // Runs an operation's journal after a failure part way (or to finish
     // a committed one) and says what became of the store.

@@ -294,14 +294,16 @@ Status ListDataFiles(const fs::path& datDir, std::string_view stem, std::vector<
     return Status::Ok();
 }
 
-Status ListReportFiles(const fs::path& dir, std::vector<fs::path>* files) {
+bool IsCaseFileName(std::string_view folded) {
+    return (folded.ends_with(".rtf") && folded.size() > 4) || (folded.ends_with(".input") && folded.size() > 6);
+}
+
+Status ListCaseFiles(const fs::path& dir, std::vector<fs::path>* files) {
     files->clear();
     std::vector<DirEntry> entries;
     if (Status s = ListDir(dir, true, &entries); !s) return s;
     for (const DirEntry& e : entries) {
-        if (e.kind != DirEntry::kDir && FoldAscii(e.name).ends_with(".rtf") && e.name.size() > 4) {
-            files->push_back(dir / e.name);
-        }
+        if (e.kind != DirEntry::kDir && IsCaseFileName(FoldAscii(e.name))) files->push_back(dir / e.name);
     }
     return Status::Ok();
 }

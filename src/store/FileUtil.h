@@ -139,9 +139,13 @@ Status ListDir(const std::filesystem::path& dir, bool missingOk, std::vector<Dir
 Status ListDataFiles(const std::filesystem::path& datDir, std::string_view stem,
                      std::vector<std::filesystem::path>* files);
 
-// Entries of `dir` that are not folders and whose name ends in ".rtf" in any
-// letter case; a missing folder gives an empty list. Sorted by name.
-Status ListReportFiles(const std::filesystem::path& dir, std::vector<std::filesystem::path>* files);
+// The files a case keeps in the report folder: entries of `dir` that are
+// not folders and whose name ends in ".rtf" (its report) or ".input" (what
+// was typed for it) in any letter case; a missing folder gives an empty
+// list. Sorted by name.
+Status ListCaseFiles(const std::filesystem::path& dir, std::vector<std::filesystem::path>* files);
+// Whether a name (ASCII letters folded to lower case) is one of those.
+bool IsCaseFileName(std::string_view folded);
 
 // Every entry of `dir` keyed by its name with ASCII letters folded to lower
 // case (the first one in name order wins when two differ only in case).

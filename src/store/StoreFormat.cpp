@@ -1,6 +1,7 @@
 #include "store/StoreFormat.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "common/TextCodec.h"
@@ -240,6 +241,12 @@ Status CheckImportedRecord(std::string_view b, std::int32_t slot) {
                 return bad(std::string(who) + r.what + " " + std::to_string(r.value) + " 不在 " +
                            std::to_string(r.low) + " 到 " + std::to_string(r.high) + " 之间");
             }
+        }
+        // Coordinates a chart can be read from (the time correction takes
+        // the longitude).
+        const float lon = GetF32(b, p->longitude), lat = GetF32(b, p->latitude);
+        if (!std::isfinite(lon) || !std::isfinite(lat) || std::fabs(lon) > 180 || std::fabs(lat) > 90) {
+            return bad(std::string(who) + "经纬度不在 ±180°、±90° 之内");
         }
     }
     return Status::Ok();

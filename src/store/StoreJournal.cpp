@@ -60,7 +60,8 @@ bool IsDigits(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// What a name inside dat/ or bazi_f/ may be.
+// What a name inside dat/ or bazi_f/ may be (kReport: a file a case keeps
+// there, its report N.rtf or its input N.input).
 enum class NameKind { kNone, kDataFile, kReport, kOwn };
 
 NameKind KindOfName(std::string_view name, std::string_view stem, bool inDat) {
@@ -71,6 +72,7 @@ NameKind KindOfName(std::string_view name, std::string_view stem, bool inDat) {
         return NameKind::kDataFile;
     }
     if (!inDat && name.ends_with(".rtf") && IsDigits(name.substr(0, name.size() - 4))) return NameKind::kReport;
+    if (!inDat && name.ends_with(".input") && IsDigits(name.substr(0, name.size() - 6))) return NameKind::kReport;
     return NameKind::kNone;
 }
 
@@ -241,7 +243,8 @@ std::string OperationText(std::string_view operation) {
     static constexpr struct {
         std::string_view word, text;
     } kTexts[] = {
-        {"add", "添加命例"}, {"write", "改写命例"}, {"delete", "删除命例"}, {"clear", "清空命例库"}, {"import", "导入"},
+        {"add", "添加命例"},     {"write", "改写命例"}, {"delete", "删除命例"},
+        {"clear", "清空命例库"}, {"import", "导入"},    {"report", "写入命稿"},
     };
     for (const auto& t : kTexts) {
         if (t.word == operation) return std::string(t.text);
@@ -352,7 +355,7 @@ Status ClearStoreFiles(FileSteps& steps, const JournalPlace& place, std::uint8_t
     if (Status s = ListDataFiles(dat, place.stem, &doomed); !s) return s;
     std::erase(doomed, header);
     std::vector<fs::path> reportFiles;
-    if (Status s = ListReportFiles(reports, &reportFiles); !s) return s;
+    if (Status s = ListCaseFiles(reports, &reportFiles); !s) return s;
     doomed.insert(doomed.end(), reportFiles.begin(), reportFiles.end());
     for (const fs::path& p : doomed) {
         if (Status s = RemoveFile(steps, p); !s) return s;

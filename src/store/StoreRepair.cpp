@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "store/CaseInput.h"
 #include "store/FileUtil.h"
 #include "store/StoreFormat.h"
 #include "store/StoreJournal.h"
@@ -260,8 +261,36 @@ private:
             if (Status s = MakeDir(steps_, reports); !s) return s;
             Did(RepairAction::kReportFolderMade, reports);
         }
+        if (Status s = SetAsideBadInputFiles(reports); !s) return s;
         if (Status s = SyncDir(steps_, dat_); !s) return s;
         return Status::Ok();
+    }
+
+    // Input files a case cannot be opened with move aside.
+    Status SetAsideBadInputFiles(const fs::path& reports) {
+        std::vector<DirEntry> entries;
+        if (Status s = ListDir(reports, true, &entries); !s) return s;
+        for (const DirEntry& e : entries) {
+            const std::string folded = FoldAscii(e.name);
+            if (!folded.ends_with(".input") || !IsCaseFileName(folded) || e.kind == DirEntry::kDir) continue;
+            const fs::path path = reports / e.name;
+            if (e.kind == DirEntry::kFile && BeginsAsInputFile(path)) continue;
+            if (Status s = Keep(path, true); !s) return s;
+            Did(RepairAction::kInputSetAside, path);
+        }
+        return Status::Ok();
+    }
+
+    static bool BeginsAsInputFile(const fs::path& path) {
+        static constexpr std::string_view kBeginning = "tessaly-case-input ";
+        UniqueFd fd;
+        std::uint64_t size = 0;
+        if (!OpenExisting(path, O_RDONLY, &fd) || !SizeOf(fd.get(), path, &size) || size < kBeginning.size() ||
+            size > kMaxInputFileBytes) {
+            return false;
+        }
+        std::string head(kBeginning.size(), '\0');
+        return ReadAt(fd.get(), path, head.data(), head.size(), 0) && head == kBeginning;
     }
 
     FileSteps steps_;

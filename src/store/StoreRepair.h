@@ -15,7 +15,10 @@
 //     records and gets the rest as deleted records (mark 1, the slot field
 //     set, every other byte 0), so no slot number moves; a torn last record
 //     becomes one of them;
-//   - a missing report folder is created.
+//   - a missing report folder is created;
+//   - an input file (bazi_f/N.input) that is no input file of this program
+//     (not a regular file, or not beginning as one) is moved aside; its
+//     case then opens with the standard time of its record.
 // Temporary files of dead processes are removed from dat/ and bazi_f/.
 // Running it on a sound store changes nothing.
 #pragma once
@@ -36,6 +39,7 @@ struct RepairAction {
         kHeaderRebuilt,      // the header was rebuilt from the records (count: the new count)
         kRecordsMarkedGone,  // `count` records missing from `file` are deleted records now
         kReportFolderMade,   // the report folder was missing
+        kInputSetAside,      // an input file that could not be read was moved aside (file: where it was)
     } kind;
     std::filesystem::path file;
     std::int64_t count = 0;

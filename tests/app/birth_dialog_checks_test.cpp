@@ -29,15 +29,17 @@ TEST(BirthDialogDates, DateThatDoesNotExistIsRefusedAndTheDialogStaysOpen) {
         const char* message;  // nullptr: accepted
     } kCases[] = {
         {2023, 2, 28, false, false, nullptr},
-        {2023, 2, 29, false, false, "不存在这个日期"},
+        {2023, 2, 29, false, false, "不存在这个日期：2023年2月只有28天"},
         {2024, 2, 29, false, false, nullptr},  // a leap year
-        {2023, 4, 31, false, false, "不存在这个日期"},
-        {1900, 2, 29, false, false, "不存在这个日期"},  // not a leap year
-        {1984, 10, 29, true, true, nullptr},            // 闰十月 has 29 days
-        {1984, 10, 30, true, true, "不存在这个农历日期，无法转换到公历！"},
-        {1984, 5, 10, true, true, "不存在这个农历日期，无法转换到公历！"},  // no leap fifth month
+        {2023, 4, 31, false, false, "不存在这个日期：2023年4月只有30天"},
+        {1900, 2, 29, false, false, "不存在这个日期：1900年2月只有28天"},  // not a leap year
+        {1984, 10, 29, true, true, nullptr},                               // 闰十月 has 29 days
+        {1984, 10, 30, true, true, "不存在这个农历日期：农历1984年闰十月只有29天"},
+        {1984, 5, 10, true, true, "不存在这个农历日期：农历1984年没有闰五月（这一年闰十月）"},
         {1984, 5, 10, true, false, nullptr},
-        {1984, 5, 30, true, false, "不存在这个农历日期，无法转换到公历！"},  // 五月 has 29 days
+        {1984, 5, 30, true, false, "不存在这个农历日期：农历1984年五月只有29天"},
+        {2023, 5, 10, true, true, "不存在这个农历日期：农历2023年没有闰五月（这一年闰二月）"},
+        {2022, 5, 10, true, true, "不存在这个农历日期：农历2022年没有闰五月（这一年没有闰月）"},
         {2100, 12, 31, false, false, nullptr},  // 23:00 rolls over only in the run, by its options
     };
     for (const auto& c : kCases) {

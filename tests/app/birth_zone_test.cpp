@@ -7,13 +7,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTreeView>
 
 #include "app/BirthDataDialog.h"
 #include "app/BirthZonePanel.h"
 #include "app/ClockChoiceDialog.h"
 #include "app/MainWindow.h"
+#include "app/UsefulGodDialog.h"
+#include "app/CaseTreeModel.h"
 #include "app_test_util.h"
 #include "chart/BirthConversion.h"
+#include "store/CaseStore.h"
 
 namespace tessaly {
 namespace {
@@ -218,6 +222,94 @@ TEST(BirthZone, SkippedClockTimeAsksForItsReading) {
         EXPECT_EQ(StandardTimeOf(dlg.Record()).hour, c.hour);
     }
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// The reopen flow through the dialogs: a case saved with 甲命's time read
+// from China's summer clock ("是") and 乙命's from New York's clock opens
+// both dialogs on what was typed, asks nothing, and every run of it (the
+// matching, "重新分析") keeps the clock notes; "存旧" keeps the times. A case
+// of a store without input files asks nothing either.
+TEST(BirthZone, AReopenedCaseAsksNothingAndKeepsItsClockNotes) {
+    TempHome home;
+    ScriptedMessages messages;  // answers the summer-time notice with Yes
+    PersonRecord b = Sample(1990, 5, 12, 8, 30, 34);
+    b.name = "李四";
+    b.isMale = 0;
+    b.placeText = "美国纽约";
+    b.longitude = -74.0f, b.latitude = 40.7f;
+    b.timeZone = "America/New_York";
+    b.clock = BirthClock::kCivil;
+    {
+        MainWindow w(home.Files());
+        w.show();
+        apptest::MatchCouple(w, Sample(1990, 5, 12, 8, 30), b);
+        ASSERT_TRUE(w.chartValid());
+        ASSERT_EQ(messages.shown.size(), 1u);  // the notice for 甲命
+        apptest::SaveAsNewCase(w);
+    }
+    const QString chinaNote = QStringLiteral("(中国时间 08:30，夏令时)");
+    const QString newYorkNote = QStringLiteral("(纽约时间 08:30，夏令时)");
+    for (const bool withoutInput : {false, true}) {
+        SCOPED_TRACE(withoutInput ? "a store without input files" : "as typed");
+        if (withoutInput) std::filesystem::remove(home.dir / "bazi_f/0.input");
+        messages.shown.clear();
+        MainWindow w(home.Files());  // a new start of the program
+        w.show();
+        w.caseTree->setCurrentIndex(w.caseModel->FindCase(0));
+        w.ViewCase();
+        ASSERT_TRUE(w.chartValid());
+        EXPECT_TRUE(w.editMode());
+
+        // "开始合婚", "确定" twice on what the dialogs show.
+        int shownClock[2] = {-1, -1}, shownHour = -1;
+        std::string shownZone;
+        WhenModal<BirthDataDialog>([&](BirthDataDialog* first) {
+            shownClock[0] = first->zonePanel->clockBox->currentIndex();
+            shownHour = first->hourBox->currentIndex();
+            first->accept();
+            WhenModal<BirthDataDialog>([&](BirthDataDialog* second) {
+                shownClock[1] = second->zonePanel->clockBox->currentIndex();
+                shownZone = second->zonePanel->Zone();
+                second->accept();
+            });
+        });
+        w.StartMatching();
+        ASSERT_TRUE(w.chartValid());
+        EXPECT_TRUE(messages.shown.empty());  // no summer-time question
+        const QString pane = w.reportPane->toPlainText();
+        const MatchingResult& run = *w.lastMatching();
+        EXPECT_EQ(run.persons[0].built.moments.clockTime, (CivilTime{1990, 5, 12, 7, 30}));
+        EXPECT_EQ(run.persons[1].built.moments.clockTime, (CivilTime{1990, 5, 12, 20, 30}));
+        if (withoutInput) {
+            // The record's standard time, entered as 北京时间: no notes.
+            EXPECT_EQ(shownClock[0], 0);
+            EXPECT_EQ(shownHour, 7);
+            EXPECT_FALSE(pane.contains(chinaNote));
+            continue;
+        }
+        EXPECT_EQ(shownClock[0], 1);
+        EXPECT_EQ(shownHour, 8);
+        EXPECT_EQ(shownClock[1], 1);
+        EXPECT_EQ(shownZone, "America/New_York");
+        EXPECT_TRUE(pane.contains(chinaNote));
+        EXPECT_TRUE(pane.contains(newYorkNote));
+
+        // "设定用神 → 重新分析" keeps the notes.
+        WhenModal<UsefulGodDialog>([](UsefulGodDialog* dlg) { dlg->okButton->click(); });
+        w.OverrideRoles();
+        EXPECT_TRUE(w.reportPane->toPlainText().contains(chinaNote));
+        EXPECT_TRUE(w.reportPane->toPlainText().contains(newYorkNote));
+
+        // "存旧" writes the same birth and keeps what was typed.
+        w.SaveCase();
+        CaseStore db;
+        ASSERT_TRUE(db.Open(home.dir).ok());
+        StoredCase stored;
+        ASSERT_TRUE(db.ReadCase(0, &stored).ok());
+        EXPECT_EQ(stored.record.a.Time(), (CivilTime{1990, 5, 12, 7, 30}));
+        EXPECT_EQ(stored.typed[0].clock, BirthClock::kCivil);
+        EXPECT_EQ(stored.typed[1].timeZone, "America/New_York");
+    }
 }
 
 }  // namespace

@@ -551,6 +551,19 @@ TEST_F(CaseTree, CaseInformationDialog) {
             EXPECT_EQ(messages_.shown[1].text, QString::fromUtf8(c.message));
             EXPECT_TRUE(dlg->isVisible());
         }
+        // A date that does not exist is refused with the reason.
+        dlg->yearEdit->setText(QStringLiteral("1990"));
+        dlg->nameEdit->setText(QStringLiteral("古人"));
+        dlg->noteEdit->setPlainText(QStringLiteral("x"));
+        dlg->monthBox->setCurrentIndex(1);
+        dlg->dayBox->setCurrentIndex(29);
+        messages_.shown.clear();
+        dlg->accept();
+        ASSERT_EQ(messages_.shown.size(), 2u);
+        EXPECT_EQ(messages_.shown[1].text, QStringLiteral("不存在这个日期：1990年2月只有28天"));
+        EXPECT_TRUE(dlg->isVisible());
+        dlg->monthBox->setCurrentIndex(4);
+        dlg->dayBox->setCurrentIndex(11);
         dlg->yearEdit->setText(QStringLiteral("-120"));
         dlg->nameEdit->setText(QStringLiteral("古贤"));
         dlg->noteEdit->setPlainText(QStringLiteral("新的\n备注"));

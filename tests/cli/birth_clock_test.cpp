@@ -100,7 +100,10 @@ TEST(BirthClock, SavedCaseKeepsTheStandardTime) {
     ASSERT_EQ(add.status, 0) << add.err;
     const auto show = RunCli({"cases", "show", "0"}, home);
     ASSERT_EQ(show.status, 0) << show.err;
-    EXPECT_NE(show.out.find("  birth: gregorian 1990-5-12 20:30\n  place: 美国纽约 (province 34, city 0)\n"
+    // The record keeps standard time; the entry as typed is shown beside it.
+    EXPECT_NE(show.out.find("  birth: gregorian 1990-5-12 20:30\n"
+                            "  entered: 1990-05-12 08:30 当地钟表 America/New_York（夏令时）→ 北京时间 20:30\n"
+                            "  place: 美国纽约 (province 34, city 0)\n"
                             "  coordinates: -74.0000, 40.7000"),
               std::string::npos)
         << show.out;

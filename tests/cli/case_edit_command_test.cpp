@@ -58,17 +58,17 @@ TEST_F(CaseEditCommandTest, Move) {
 
 TEST_F(CaseEditCommandTest, Edit) {
     CliResult r = Cases(
-        {"edit", "0", "--a", "name=张四;date=-120-2-30 23:59;cal=lunar;leap=1;sex=F", "--note", "第一行\n第二行"});
+        {"edit", "0", "--a", "name=张四;date=2023-2-29 23:59;cal=lunar;leap=1;sex=F", "--note", "第一行\n第二行"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "edited slot 0: 张四  农闰-120-2-30|0\n"
+              "edited slot 0: 张四  农闰2023-2-29|0\n"
               "  name: 张三 -> 张四\n"
               "  sex: male -> female\n"
-              "  birth: gregorian 1990-5-12 08:30 -> lunar leap -120-2-30 23:59\n"
+              "  birth: gregorian 1990-5-12 08:30 -> lunar leap 2023-2-29 23:59\n"
               "  note: changed\n");
     const std::string json = Show(0);
     EXPECT_NE(json.find("\"note\":\"第一行\\r\\n第二行\""), std::string::npos) << json;
-    EXPECT_NE(json.find("\"name\":\"张四\",\"male\":false,\"year\":-120,\"month\":2,\"day\":30"), std::string::npos)
+    EXPECT_NE(json.find("\"name\":\"张四\",\"male\":false,\"year\":2023,\"month\":2,\"day\":29"), std::string::npos)
         << json;
     EXPECT_NE(json.find("\"place\":\"北京市-北京\""), std::string::npos) << json;  // place unchanged
 
@@ -82,6 +82,29 @@ TEST_F(CaseEditCommandTest, Edit) {
     r = Cases({"edit", "1", "--note", "新备注"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "edited slot 1: 王五  公1990-5-12|1\n  note: changed\n");
+}
+
+// A time read from the clock of the birth place is converted as match does
+// it: the record keeps standard time, the case shows the entry beside it,
+// and its report is made anew.
+TEST_F(CaseEditCommandTest, EditConvertsAClockTimeAndMakesTheReportAnew) {
+    const std::string report0 = tessaly::test::ReadAll(home_ / "bazi_f/0.rtf");
+    CliResult r = Cases({"edit", "0", "--a", "date=1990-05-12 08:30;tz=America/New_York;clock=civil"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "edited slot 0: 张三  公1990-5-12|0\n"
+              "  birth: gregorian 1990-5-12 08:30 -> gregorian 1990-5-12 08:30 当地钟表 America/New_York\n"
+              "  stored as 北京时间 1990-5-12 20:30\n");
+    EXPECT_NE(tessaly::test::ReadAll(home_ / "bazi_f/0.rtf"), report0);
+    const CliResult show = Cases({"show", "0"});
+    EXPECT_NE(show.out.find("  birth: gregorian 1990-5-12 20:30\n"
+                            "  entered: 1990-05-12 08:30 当地钟表 America/New_York（夏令时）→ 北京时间 20:30\n"),
+              std::string::npos)
+        << show.out;
+    // Summer time of China on a Beijing-time entry, read as its clock.
+    r = Cases({"edit", "1", "--a", "clock=civil"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(Cases({"show", "1"}).out.find("  birth: gregorian 1990-5-12 07:30\n"), std::string::npos);
 }
 
 TEST_F(CaseEditCommandTest, CategoriesAndRename) {
@@ -113,6 +136,10 @@ TEST_F(CaseEditCommandTest, RefusalsExitOneAndChangeNothing) {
         {{"edit", "0", "--a", "name=六个汉字太长"}, "name"},
         {{"edit", "0", "--a", "date=-851-1-1 00:00"}, "年份必须在-850到2100年之间"},
         {{"edit", "0", "--a", "prov=福建省;city=没有这个城市"}, "city"},
+        {{"edit", "0", "--a", "date=1990-02-30 08:30"}, "不存在这个日期：1990年2月只有28天"},
+        {{"edit", "0", "--a", "date=1984-05-10 08:30;cal=lunar;leap=1"},
+         "不存在这个农历日期：农历1984年没有闰五月（这一年闰十月）"},
+        {{"edit", "0", "--a", "date=1988-04-17 02:30;clock=civil"}, "--a: choose the reading with dst=1"},
         {{"rename-category", "同事", "同事"}, "已有这个类别了，请另起一个名称！"},
         {{"rename-category", "同事", "ABC"}, "已有这个类别了，请另起一个名称！"},
         {{"rename-category", "没有", "新名"}, "没有命例属于类别“没有”，类别列表里也没有它"},

@@ -4,7 +4,8 @@
 // until the operation completes. After each stop the store is opened again
 // and must be the old store or the new one, byte for byte and mode for mode,
 // with no temporary file or journal left; the cases list, every live case
-// has its report and the data files have the sizes the header gives them.
+// has its report, an input file belongs to its record, and the data files
+// have the sizes the header gives them.
 // For some operations the recovery itself is stopped at each of its steps
 // as well, before a last open.
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 
 #include <fstream>
 #include <functional>
+#include <array>
 #include <map>
 #include <string>
 
@@ -74,6 +76,27 @@ void AddCases(const fs::path& home, int n, const std::string& tag) {
     }
 }
 
+// The persons of a case as typed: person A read from the clock of its
+// place, an hour ahead of the record's standard time.
+std::array<PersonRecord, 2> TypedOf(const CaseRecord& r) {
+    PersonRecord a = r.a;
+    a.hour = static_cast<std::int16_t>(a.hour + 1);
+    a.clock = BirthClock::kCivil;
+    return {a, r.b};
+}
+
+// Adds cases with reports and input files, all files 0600.
+void AddTypedCases(const fs::path& home, int n, const std::string& tag) {
+    CaseStore db;
+    db.SetSyncForTest(false);
+    ASSERT_TRUE(db.Open(home).ok());
+    fs::permissions(home / "dat/bazi0.dat", fs::perms::owner_read | fs::perms::owner_write);
+    for (int i = 0; i < n; ++i) {
+        CaseRecord r = MakeCase(tag + std::to_string(i), 1980 + i, i % 2 == 0, "类" + tag);
+        ASSERT_TRUE(db.AddCase(&r, TypedOf(r), ReportOf("report " + tag + std::to_string(i))).ok());
+    }
+}
+
 // The checks every store must pass after a crash and the next open.
 void CheckStore(const fs::path& home) {
     CaseStore db;
@@ -83,6 +106,15 @@ void CheckStore(const fs::path& home) {
     std::vector<CaseRecord> live;
     ASSERT_TRUE(db.SearchCases(SearchCriteria{}, &live).ok());
     for (const CaseRecord& r : live) EXPECT_TRUE(fs::is_regular_file(db.ReportPath(r.slot))) << r.slot;
+    // An input file belongs to its record or is none of a live case's.
+    for (const CaseRecord& r : live) {
+        StoredCase stored;
+        ASSERT_TRUE(db.ReadCase(r.slot, &stored).ok());
+        EXPECT_TRUE(stored.inputProblem.ok()) << stored.inputProblem.message();
+        if (fs::exists(db.InputPath(r.slot))) {
+            EXPECT_TRUE(stored.typedKept[0]) << r.slot;
+        }
+    }
     for (int k = 0; k < FilesNeeded(h.count) + 1; ++k) {
         if (k < FilesNeeded(h.count)) {
             EXPECT_EQ(fs::file_size(db.DataFilePath(k)), BytesNeeded(h.count, k)) << k;
@@ -237,6 +269,53 @@ TEST(CrashAtEveryStep, LeavesTheOldStoreOrTheNewOne) {
          [](CaseStore& db, const fs::path&) { return db.DeleteRecord(0); }},
         {"clear", [](const fs::path& home, const fs::path&) { AddCases(home, 4, "辛"); },
          [](CaseStore& db, const fs::path&) { return db.ClearAll(); }, false, true},
+        {"add with report and input into a deleted slot that kept both",
+         [](const fs::path& home, const fs::path&) {
+             AddTypedCases(home, 31, "子");
+             CaseStore db;
+             db.SetSyncForTest(false);
+             ASSERT_TRUE(db.Open(home).ok());
+             for (int s = 0; s < 30; ++s) ASSERT_TRUE(db.DeleteRecord(s).ok());
+         },
+         [](CaseStore& db, const fs::path&) {
+             CaseRecord r = MakeCase("新", 1999, true, "新类");
+             return db.AddCase(&r, TypedOf(r), ReportOf("new report"));
+         },
+         false, true},
+        {"edit: write with report and input",
+         [](const fs::path& home, const fs::path&) { AddTypedCases(home, 3, "丑"); },
+         [&](CaseStore& db, const fs::path&) {
+             CaseRecord r = changed;
+             r.slot = 1;
+             return db.WriteCase(1, r, TypedOf(r), ReportOf("rewritten"));
+         },
+         false, true},
+        {"write with report, the input file going",
+         [](const fs::path& home, const fs::path&) { AddTypedCases(home, 3, "寅"); },
+         [&](CaseStore& db, const fs::path&) {
+             CaseRecord r = changed;
+             r.slot = 0;
+             return db.WriteCase(0, r, ReportOf("rewritten"));
+         }},
+        {"put a report over one", [](const fs::path& home, const fs::path&) { AddTypedCases(home, 2, "辰"); },
+         [](CaseStore& db, const fs::path&) { return db.PutReport(0, ReportOf("made again")); }, false, true},
+        {"delete with report and input", [](const fs::path& home, const fs::path&) { AddTypedCases(home, 3, "巳"); },
+         [](CaseStore& db, const fs::path&) { return db.DeleteCase(1); }, false, true},
+        {"clear with input files", [](const fs::path& home, const fs::path&) { AddTypedCases(home, 3, "午"); },
+         [](CaseStore& db, const fs::path&) { return db.ClearAll(); }},
+        {"import with input files",
+         [](const fs::path& home, const fs::path& elsewhere) {
+             AddTypedCases(home, 3, "未");
+             fs::create_directories(elsewhere / "other/dat");
+             AddTypedCases(elsewhere / "other", 4, "申");
+             CaseStore other;
+             ASSERT_TRUE(other.Open(elsewhere / "other").ok());
+             ASSERT_TRUE(other.DeleteCase(2).ok());
+             ASSERT_TRUE(other.ExportTo(elsewhere / "history").ok());
+             ASSERT_TRUE(fs::exists(elsewhere / "history/bazi_f/3.input"));
+         },
+         [](CaseStore& db, const fs::path& elsewhere) { return db.ImportFrom(elsewhere / "history/bazi0.dat"); }, false,
+         true},
         {"import",
          [](const fs::path& home, const fs::path& elsewhere) {
              AddCases(home, 3, "壬");
