@@ -41,9 +41,11 @@ constexpr std::string_view kDataFolder =
     "A copy of Tessaly that runs from its own folder (a build folder, an unpacked archive) whose dat/ "
     "folder is writable keeps its data there. An installed Tessaly keeps each user's data in "
     "$XDG_DATA_HOME/tessaly (~/.local/share/tessaly when XDG_DATA_HOME is not set), made from the "
-    "shipped files of /usr/share/tessaly on first use; skins and help pages are read from there unless "
-    "the user has their own. --home DIR, then TESSALY_HOME, take precedence. tessaly-cli --where prints "
-    "the folder; the desktop program uses the same one.";
+    "shipped files of /usr/share/tessaly on first use; a copy the user never changed follows a newer "
+    "shipped file, a changed one is kept (the program says once that a newer one exists; reset-file "
+    "takes it). Skins and help pages are read from there unless the user has their own. --home DIR, "
+    "then TESSALY_HOME, take precedence. tessaly-cli --where prints the folder; the desktop program uses "
+    "the same one.";
 
 // Display columns of UTF-8 text: Chinese characters take two.
 std::size_t Columns(std::string_view s) {

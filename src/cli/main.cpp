@@ -7,6 +7,7 @@
 #include "cli/Command.h"
 #include "cli/Help.h"
 #include "common/ProgramFiles.h"
+#include "common/SeededFiles.h"
 #include "common/Version.h"
 
 int main(int argc, char** argv) {
@@ -63,8 +64,12 @@ int main(int argc, char** argv) {
         files = tessaly::ChooseProgramFiles(home, tessaly::CurrentProgramEnvironment());
     } else {
         tessaly::Status problem;
-        files = tessaly::LocateProgramFiles(home, &problem);
+        tessaly::SeedingReport seeding;
+        files = tessaly::LocateProgramFiles(home, &problem, &seeding);
         if (!problem) std::cerr << "tessaly-cli: " << problem.message() << '\n';
+        if (const std::string notice = tessaly::SeedingNotice(seeding); !notice.empty()) {
+            std::cerr << "tessaly-cli: " << notice << '\n';
+        }
     }
     CommandContext ctx{args, std::cout, std::cerr, encoding == "gbk", files};
     return command->run(ctx);
