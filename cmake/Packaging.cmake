@@ -65,6 +65,7 @@ file(READ ${PROJECT_SOURCE_DIR}/NOTICE _notice)
 file(WRITE ${_gen}/copyright "${_license}\n\n${_notice}")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/NOTICE)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/NOTICE ${_gen}/copyright
+              ${PROJECT_SOURCE_DIR}/docs/json.md
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tessaly)
 
 # The Debian package. Its dependencies are computed from the programs'

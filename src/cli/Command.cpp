@@ -30,7 +30,7 @@ const CommandInfo* FindCommand(std::string_view name) {
 }
 
 void CommandContext::Print(std::string_view utf8) {
-    if (!gbkOutput) {
+    if (!gbkOutput || jsonOutput) {
         out << utf8;
         return;
     }

@@ -63,8 +63,12 @@ struct CommandContext {
     std::ostream& err;
     bool gbkOutput = false;  // --encoding gbk: convert what is printed
     ProgramFiles files;      // where dat/, bazi_f/ and skins/ are
+    // The command prints JSON (it was given --json): what it prints is
+    // UTF-8 whatever --encoding says.
+    bool jsonOutput = false;
 
-    // Prints UTF-8 text to out, converted to GBK when gbkOutput is set.
+    // Prints UTF-8 text to out, converted to GBK when gbkOutput is set and
+    // the output is not JSON.
     void Print(std::string_view utf8);
     // Prints "tessaly-cli: <message>\n" to err (always UTF-8).
     void Error(std::string_view message);

@@ -26,7 +26,7 @@ constexpr OptionText kGlobalOptions[] = {
     {"--home DIR",
      "keep and read the data in DIR (dat/, bazi_f/, skins/) instead of the usual folder; "
      "the environment variable TESSALY_HOME does the same"},
-    {"--encoding utf8|gbk", "print texts in UTF-8 (the default) or in GBK"},
+    {"--encoding utf8|gbk", "print texts in UTF-8 (the default) or in GBK; JSON is always UTF-8"},
     {"--newline lf|crlf",
      "end every printed line with LF or with CR LF; without it a report keeps its own line ends (CR LF) "
      "and every other text ends its lines with LF"},
@@ -44,7 +44,8 @@ constexpr std::string_view kOutput =
     "Every option takes its value as the next argument or after \"=\" (--year 2027 or --year=2027); "
     "after \"--\" every argument is an operand, even one beginning with \"-\". What is printed ends "
     "with a line end. A failed write (a full disk, a closed pipe) is reported on standard error and "
-    "ends the run with status 1.";
+    "ends the run with status 1. --json prints one JSON object whose first key \"schema\" is the "
+    "version of its fields.";
 
 constexpr std::string_view kDataFolder =
     "A copy of Tessaly that runs from its own folder (a build folder, an unpacked archive) whose dat/ "

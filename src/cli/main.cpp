@@ -84,6 +84,7 @@ int Run(std::vector<std::string> commandLine, OutputBuffer& output) {
         }
     }
     CommandContext ctx{args, std::cout, std::cerr, encoding == "gbk", files};
+    ctx.jsonOutput = HasFlag(ctx.args, "--json");
     return command->run(ctx);
 }
 

@@ -56,7 +56,7 @@ TEST(MatchCommand, BadArgumentsExitTwoNamingTheArgument) {
 TEST(MatchCommand, JsonCarriesIndexReportAndBothPersons) {
     const auto r = RunCli({"match", "--a", kA, "--b", kB, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(r.out.starts_with("{\"index\":"));
+    EXPECT_TRUE(r.out.starts_with("{\"schema\":1,\"index\":"));
     for (const char* key :
          {"\"report\":\"甲命八字：\\r\\n", "\"persons\":[{", "\"day_master_score\":", "\"star_hits\":[[",
           "\"stems\":[{", "\"branches\":[{", "\"clock_time\":\"1990-05-12 08:30\"",

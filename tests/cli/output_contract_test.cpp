@@ -90,6 +90,8 @@ protected:
             {"rank", {{"rank", "--a", kA, "--candidates", candidates().string()}}},
             {"help", {{"help", "match"}, {"help"}}},
             {"completion", {{"completion", "bash"}}},
+            {"match", {{"match", "--a", kA, "--b", kB}, {"match", "--a", kA, "--b", kB, "--json"}}},
+            {"terms", {{"terms", "2024"}, {"terms", "2024", "--json"}}},
         };
         std::vector<std::vector<std::string>> runs;
         for (const CommandInfo& c : Commands()) {
