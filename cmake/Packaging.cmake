@@ -13,15 +13,127 @@
 #   share/icons/hicolor/*/apps/org.tessaly.Tessaly.*  the icon
 #   share/man/man1/tessaly.1.gz, tessaly-cli.1.gz
 #   share/bash-completion/completions/tessaly-cli
-#   share/doc/tessaly/                                README.md, LICENSE, NOTICE, copyright
+#   share/doc/tessaly/                                README.md, NOTICE, json.md, copyright,
+#                                                    changelog.Debian.gz
+#   share/lintian/overrides/tessaly                   lintian's reports the package means
+#
+# data/linux/changelog, in the form of a Debian changelog, is the one list of
+# releases: its newest entry gives the package's version (the project version
+# and the Debian revision), its maintainer and the time of reproducible
+# builds; each entry becomes a release of the AppStream file.
 
-set(TESSALY_SCREENSHOT_URL "https://tessaly.invalid/screenshots/main-window.png" CACHE STRING
-    "Web address of docs/main-window.png, for the AppStream metadata")
+# AppStream takes screenshots from the web only: with no web home there is
+# no screenshot element (docs/main-window.png is the picture to publish).
+set(TESSALY_APPSTREAM_SCREENSHOT "" CACHE STRING
+    "Web address of docs/main-window.png for the AppStream metadata; empty: no screenshot")
 
 set(_linux ${PROJECT_SOURCE_DIR}/data/linux)
 set(_gen ${PROJECT_BINARY_DIR}/linux)
 set(_id org.tessaly.Tessaly)
 file(MAKE_DIRECTORY ${_gen})
+
+# ---- The changelog ----
+# Seconds since 1970 of a UTC day and time.
+function(_tessaly_epoch year month day seconds out)
+  # Days from civil (H. Hinnant), for years after 1970.
+  if(month LESS_EQUAL 2)
+    math(EXPR year "${year} - 1")
+    math(EXPR _mp "${month} + 9")
+  else()
+    math(EXPR _mp "${month} - 3")
+  endif()
+  math(EXPR _era "${year} / 400")
+  math(EXPR _yoe "${year} - ${_era} * 400")
+  math(EXPR _doy "(153 * ${_mp} + 2) / 5 + ${day} - 1")
+  math(EXPR _doe "${_yoe} * 365 + ${_yoe} / 4 - ${_yoe} / 100 + ${_doy}")
+  math(EXPR _days "${_era} * 146097 + ${_doe} - 719468")
+  math(EXPR _epoch "${_days} * 86400 + ${seconds}")
+  set(${out} ${_epoch} PARENT_SCOPE)
+endfunction()
+
+function(_tessaly_xml_text text out)
+  string(REPLACE "&" "&amp;" text "${text}")
+  string(REPLACE "<" "&lt;" text "${text}")
+  string(REPLACE ">" "&gt;" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_linux}/changelog)
+file(READ ${_linux}/changelog _changelog)
+# One list item per line: a ";" of the text waits as "@semicolon@" meanwhile.
+string(REPLACE ";" "@semicolon@" _changelog "${_changelog}")
+string(REPLACE "\n" ";" _changelog_lines "${_changelog}")
+set(_months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+set(_releases "")
+set(_items "")
+set(_item "")
+set(_newest_version "")
+foreach(_line IN LISTS _changelog_lines)
+  if(_line MATCHES "^tessaly \\(([^)]+)\\) ")
+    set(_version ${CMAKE_MATCH_1})
+    set(_items "")
+  elseif(_line MATCHES "^  \\* (.*)$")
+    if(NOT _item STREQUAL "")
+      list(APPEND _items "${_item}")
+    endif()
+    set(_item "${CMAKE_MATCH_1}")
+  elseif(_line MATCHES "^    (.*)$")
+    string(APPEND _item " ${CMAKE_MATCH_1}")
+  elseif(_line MATCHES "^ -- (.+ <[^>]+>)  [A-Z][a-z][a-z], ([0-9]+) ([A-Z][a-z][a-z]) ([0-9]+) ([0-9][0-9]):([0-9][0-9]):([0-9][0-9]) ([-+])([0-9][0-9][0-9][0-9])$")
+    list(APPEND _items "${_item}")
+    set(_item "")
+    set(_who "${CMAKE_MATCH_1}")
+    set(_day ${CMAKE_MATCH_2})
+    list(FIND _months ${CMAKE_MATCH_3} _month)
+    math(EXPR _month "${_month} + 1")
+    set(_year ${CMAKE_MATCH_4})
+    math(EXPR _seconds "${CMAKE_MATCH_5} * 3600 + ${CMAKE_MATCH_6} * 60 + ${CMAKE_MATCH_7}")
+    # The zone: +HHMM is ahead of UTC.
+    string(SUBSTRING ${CMAKE_MATCH_9} 0 2 _zh)
+    string(SUBSTRING ${CMAKE_MATCH_9} 2 2 _zm)
+    math(EXPR _offset "${_zh} * 3600 + ${_zm} * 60")
+    if(CMAKE_MATCH_8 STREQUAL "+")
+      math(EXPR _seconds "${_seconds} - ${_offset}")
+    else()
+      math(EXPR _seconds "${_seconds} + ${_offset}")
+    endif()
+    if(_newest_version STREQUAL "")
+      set(_newest_version ${_version})
+      set(TESSALY_PACKAGE_MAINTAINER "${_who}")
+      _tessaly_epoch(${_year} ${_month} ${_day} ${_seconds} TESSALY_SOURCE_DATE_EPOCH)
+    endif()
+    string(LENGTH "0${_month}" _len)
+    math(EXPR _len "${_len} - 2")
+    string(SUBSTRING "0${_month}" ${_len} 2 _mm)
+    string(LENGTH "0${_day}" _len)
+    math(EXPR _len "${_len} - 2")
+    string(SUBSTRING "0${_day}" ${_len} 2 _dd)
+    string(APPEND _releases "    <release version=\"${_version}\" date=\"${_year}-${_mm}-${_dd}\">\n"
+                            "      <description>\n        <ul>\n")
+    foreach(_i IN LISTS _items)
+      string(REPLACE "@semicolon@" ";" _i "${_i}")
+      _tessaly_xml_text("${_i}" _i)
+      string(APPEND _releases "          <li>${_i}</li>\n")
+    endforeach()
+    string(APPEND _releases "        </ul>\n      </description>\n    </release>\n")
+  endif()
+endforeach()
+if(NOT _newest_version MATCHES "^([^-]+)-([^-]+)$")
+  message(FATAL_ERROR "data/linux/changelog: the newest entry needs a version VERSION-REVISION, got '${_newest_version}'")
+endif()
+if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "data/linux/changelog: the newest entry is for ${CMAKE_MATCH_1}, the project is ${PROJECT_VERSION}")
+endif()
+set(TESSALY_PACKAGE_REVISION ${CMAKE_MATCH_2})
+set(TESSALY_APPSTREAM_RELEASES "${_releases}")
+if(TESSALY_APPSTREAM_SCREENSHOT STREQUAL "")
+  set(TESSALY_APPSTREAM_SCREENSHOTS "")
+else()
+  set(TESSALY_APPSTREAM_SCREENSHOTS
+      "  <screenshots>\n    <screenshot type=\"default\">\n      <caption>The main window after a matching run</caption>\n      <image>${TESSALY_APPSTREAM_SCREENSHOT}</image>\n    </screenshot>\n  </screenshots>\n")
+endif()
+file(COPY_FILE ${_linux}/changelog ${_gen}/changelog.Debian)
+execute_process(COMMAND gzip -9nf ${_gen}/changelog.Debian COMMAND_ERROR_IS_FATAL ANY)
 
 # Programs.
 install(TARGETS tessaly-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -59,20 +171,22 @@ install(FILES ${_gen}/tessaly-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${_gen}/tessaly-cli.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
         RENAME tessaly-cli)
 
-# Documents; Debian's copyright file is the licence followed by the notice.
-file(READ ${PROJECT_SOURCE_DIR}/LICENSE _license)
-file(READ ${PROJECT_SOURCE_DIR}/NOTICE _notice)
-file(WRITE ${_gen}/copyright "${_license}\n\n${_notice}")
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/NOTICE)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/NOTICE ${_gen}/copyright
+# Documents. The copyright file (machine-readable, data/linux/copyright)
+# holds the licence, so LICENSE itself is not installed again.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/NOTICE ${PROJECT_SOURCE_DIR}/docs/json.md
+              ${_linux}/copyright ${_gen}/changelog.Debian.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tessaly)
+# What lintian reports and the package means, each with its reason.
+install(FILES ${_linux}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tessaly)
 
 # The Debian package. Its dependencies are computed from the programs'
 # shared libraries (dpkg-shlibdeps, package dpkg-dev).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tessaly)
 set(CPACK_PACKAGE_VENDOR "The Tessaly developers")
-set(CPACK_PACKAGE_CONTACT "The Tessaly developers")
+set(CPACK_PACKAGE_CONTACT "${TESSALY_PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TESSALY_PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${TESSALY_PACKAGE_REVISION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Four Pillars (BaZi) marriage-compatibility analysis")
 set(CPACK_PACKAGE_DESCRIPTION
     "Tessaly compares the Four Pillars charts of two persons, computed from an
@@ -88,7 +202,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libopencc-data")  # OpenCC's dictionaries, for Traditional Chinese
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Chinese text needs a CJK font; any of these will do.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-zenhei | fonts-noto-cjk | fonts-arphic-uming")
+# Chinese text needs a CJK font (any of these will do), and Qt's own texts
+# (standard buttons, the file and print dialogs) their Chinese translation.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-zenhei | fonts-noto-cjk | fonts-arphic-uming, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "bash-completion")
+# Two packages of one commit are the same file: the time stamps in the
+# archives are the time of the newest changelog entry, unless
+# SOURCE_DATE_EPOCH is given.
+file(WRITE ${_gen}/CPackProjectConfig.cmake
+     "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})\n  set(ENV{SOURCE_DATE_EPOCH} ${TESSALY_SOURCE_DATE_EPOCH})\nendif()\n")
+set(CPACK_PROJECT_CONFIG_FILE ${_gen}/CPackProjectConfig.cmake)
 include(CPack)

@@ -18,9 +18,10 @@ packages=(build-essential cmake ninja-build pkg-config
           libhowardhinnant-date-dev tzdata
           qt6-base-dev qt6-translations-l10n fonts-wqy-zenhei poppler-utils
           qt6-tools-dev qt6-l10n-tools libopencc-dev libopencc-data)
-# The package check needs dpkg-shlibdeps and runs the validators.
+# The package check needs dpkg-shlibdeps and dpkg-buildflags, and runs the
+# validators and lintian.
 if [ "$mode" = test ]; then
-  packages+=(dpkg-dev desktop-file-utils appstream)
+  packages+=(dpkg-dev desktop-file-utils appstream lintian)
 fi
 
 missing=()
@@ -36,9 +37,11 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# The test build is the package's build: warnings are errors, Debian's flags.
 werror=OFF
 [ "$mode" = test ] && werror=ON
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=$werror >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=$werror \
+      -DTESSALY_DEBIAN_BUILD_FLAGS=$werror >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
 case "$mode" in

@@ -1,5 +1,6 @@
 // Calendar commands of tessaly-cli: terms, newmoons, lunar, solar, lunaryear,
 // pillars, month. Years are written as users write them: negative = BC, no year 0.
+// Those that print a table also print it as JSON (--json; docs/json.md).
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "calendar/LunarCalendar.h"
 #include "calendar/MonthGrid.h"
 #include "cli/Command.h"
+#include "cli/Json.h"
 
 namespace tessaly::cli {
 namespace {
@@ -107,6 +109,17 @@ std::string PillarsLine(const FourPillars& p) {
     return PillarName(p.year) + ' ' + PillarName(p.month) + ' ' + PillarName(p.day) + ' ' + PillarName(p.hour) + '\n';
 }
 
+// The four pillars by name, as a JSON object.
+void PillarsJson(JsonWriter& w, const FourPillars& p) {
+    w.BeginObject();
+    w.Key("year").String(PillarName(p.year)).Key("month").String(PillarName(p.month));
+    w.Key("day").String(PillarName(p.day)).Key("hour").String(PillarName(p.hour));
+    w.EndObject();
+}
+
+// Prints a finished JSON document and its line end.
+void PrintJson(CommandContext& ctx, const JsonWriter& w) { ctx.Print(w.str() + '\n'); }
+
 // Takes a single YEAR argument; returns false after reporting.
 bool OneYear(CommandContext& ctx, int* year, int* exitCode) {
     std::string error;
@@ -123,9 +136,12 @@ bool OneYear(CommandContext& ctx, int* year, int* exitCode) {
 
 int RunTerms(CommandContext& ctx) {
     const bool precise = TakeFlag(ctx.args, "--precise");
+    const bool json = TakeFlag(ctx.args, "--json");
     int year, code;
     if (!OneYear(ctx, &year, &code)) return code;
     std::string out;
+    JsonWriter w;
+    w.BeginObject().Key("year").Integer(ShownYear(year)).Key("terms").BeginArray();
     for (const TermEntry& e : LunarCalendar::TermsOfYear(year)) {
         // The term at angle a of this year: 小寒 is a = −75, then 15° steps.
         const int a = -75 + 15 * e.term;
@@ -137,30 +153,42 @@ int RunTerms(CommandContext& ctx) {
             std::snprintf(b, sizeof b, " %02d:%02d", e.hour, e.minute);
             when = DateText(e.year, e.month, e.day) + b;
         }
-        out += when + '\t' + std::to_string(e.term) + '\t' + std::string(kSolarTermNames[std::size_t(e.term)]) + '\n';
+        const std::string_view name = kSolarTermNames[std::size_t(e.term)];
+        out += when + '\t' + std::to_string(e.term) + '\t' + std::string(name) + '\n';
+        w.BeginObject().Key("time").String(when).Key("term").Integer(e.term).Key("name").String(name).EndObject();
     }
-    ctx.Print(out);
+    w.EndArray().EndObject();
+    if (json) PrintJson(ctx, w);
+    else ctx.Print(out);
     return kExitOk;
 }
 
 int RunNewMoons(CommandContext& ctx) {
     const bool precise = TakeFlag(ctx.args, "--precise");
+    const bool json = TakeFlag(ctx.args, "--json");
     int year, code;
     if (!OneYear(ctx, &year, &code)) return code;
     const double jan1 = JdFromDate(year, 1, 1.0);
     std::string out;
+    JsonWriter w;
+    w.BeginObject().Key("year").Integer(ShownYear(year)).Key("new_moons").BeginArray();
     for (long k = long(std::floor((jan1 - 2451551) / 29.5306)) - 1;; ++k) {
         const double jd = StandardJdOfTd(TimeOfElongation(double(k) * kPi2));
         const int y = YearOfMoment(jd, precise);
         if (y < year) continue;
         if (y > year) break;
-        out += MomentText(jd, precise) + '\n';
+        const std::string when = MomentText(jd, precise);
+        out += when + '\n';
+        w.BeginObject().Key("time").String(when).EndObject();
     }
-    ctx.Print(out);
+    w.EndArray().EndObject();
+    if (json) PrintJson(ctx, w);
+    else ctx.Print(out);
     return kExitOk;
 }
 
 int RunLunar(CommandContext& ctx) {
+    const bool json = TakeFlag(ctx.args, "--json");
     if (ctx.args.size() != 1) return ctx.Usage("expected one DATE argument (YYYY-MM-DD)");
     CivilTime t;
     std::string error;
@@ -169,8 +197,20 @@ int RunLunar(CommandContext& ctx) {
     CivilTime l;
     const bool leap = cal.SolarToLunar(t, &l);
     t.hour = 12;
+    const FourPillars pillars = cal.PillarsOf(t, false);
+    if (json) {
+        JsonWriter w;
+        w.BeginObject().Key("date").String(DateText(t.year, t.month, t.day));
+        w.Key("lunar").BeginObject().Key("year").Integer(ShownYear(l.year)).Key("month").Integer(l.month);
+        w.Key("day").Integer(l.day).Key("leap").Bool(leap).Key("text").String(LunarDateText(l.month, l.day, leap));
+        w.EndObject().Key("pillars");
+        PillarsJson(w, pillars);
+        w.EndObject();
+        PrintJson(ctx, w);
+        return kExitOk;
+    }
     ctx.Print(std::to_string(ShownYear(l.year)) + ' ' + std::to_string(l.month) + ' ' + std::to_string(l.day) + ' ' +
-              (leap ? "1" : "0") + '\n' + PillarsLine(cal.PillarsOf(t, false)));
+              (leap ? "1" : "0") + '\n' + PillarsLine(pillars));
     return kExitOk;
 }
 
@@ -195,6 +235,7 @@ int RunSolar(CommandContext& ctx) {
 }
 
 int RunLunarYear(CommandContext& ctx) {
+    const bool json = TakeFlag(ctx.args, "--json");
     int year, code;
     if (!OneYear(ctx, &year, &code)) return code;
     LunarCalendar cal;
@@ -214,16 +255,23 @@ int RunLunarYear(CommandContext& ctx) {
     // of one lunar year are numbered for good only by the next one (a leap
     // month after the winter solstice, as in 2033).
     std::string out;
+    JsonWriter w;
+    w.BeginObject().Key("year").Integer(ShownYear(year)).Key("months").BeginArray();
     for (const auto& [day, length] : lengthOfMonthAt) {
         CivilTime date = LunarCalendar::FromJulianDay(day + 2451545.0);
         date.hour = 12;
         date.minute = 0;
         CivilTime lunar;
         const bool leap = cal.SolarToLunar(date, &lunar);
-        out += DateText(date.year, date.month, date.day) + '\t' + std::to_string(lunar.month) + '\t' +
-               (leap ? "1" : "0") + '\t' + std::to_string(length) + '\n';
+        const std::string firstDay = DateText(date.year, date.month, date.day);
+        out += firstDay + '\t' + std::to_string(lunar.month) + '\t' + (leap ? "1" : "0") + '\t' +
+               std::to_string(length) + '\n';
+        w.BeginObject().Key("first_day").String(firstDay).Key("month").Integer(lunar.month).Key("leap").Bool(leap);
+        w.Key("days").Integer(length).EndObject();
     }
-    ctx.Print(out);
+    w.EndArray().EndObject();
+    if (json) PrintJson(ctx, w);
+    else ctx.Print(out);
     return kExitOk;
 }
 
@@ -254,6 +302,7 @@ int RunPillars(CommandContext& ctx) {
 // date, weekday, lunar date, day pillar and, on a term day, the term with
 // its minute.
 int RunMonth(CommandContext& ctx) {
+    const bool json = TakeFlag(ctx.args, "--json");
     if (ctx.args.size() != 2) return ctx.Usage("expected YEAR MONTH");
     int year, month;
     std::string error;
@@ -262,46 +311,68 @@ int RunMonth(CommandContext& ctx) {
         return ctx.Usage("MONTH must be 1..12, got '" + ctx.args[1] + "'");
     LunarCalendar cal;
     std::string out;
+    JsonWriter w;
+    w.BeginObject().Key("year").Integer(ShownYear(year)).Key("month").Integer(month).Key("days").BeginArray();
     for (const DayCell& c : BuildMonthGrid(cal, year, month).days) {
+        const std::string date = DateText(year, month, c.day);
+        const std::string_view weekday = kWeekdayHeadings[std::size_t(c.column)];
         // Appended piece by piece (g++ 12 warns falsely on char + string&&).
-        out.append(DateText(year, month, c.day)).append("\t").append(kWeekdayHeadings[std::size_t(c.column)]);
+        out.append(date).append("\t").append(weekday);
         out.append("\t").append(c.lunarText).append("\t").append(PillarName(c.dayPillar));
         if (c.termDay()) out.append("\t").append(TermAtMinute(c.term, c.termHour, c.termMinute));
         out.append("\n");
+
+        w.BeginObject().Key("date").String(date).Key("weekday").String(weekday);
+        w.Key("weekday_number").Integer(c.weekday);
+        w.Key("lunar").BeginObject().Key("year").Integer(ShownYear(c.lunar.year)).Key("month").Integer(c.lunar.month);
+        w.Key("day").Integer(c.lunar.day).Key("leap").Bool(c.leap).Key("text").String(c.lunarText).EndObject();
+        w.Key("day_pillar").String(PillarName(c.dayPillar)).Key("term");
+        if (c.termDay()) {
+            char time[8];
+            std::snprintf(time, sizeof time, "%02d:%02d", c.termHour, c.termMinute);
+            w.BeginObject().Key("term").Integer(c.term).Key("name").String(kSolarTermNames[std::size_t(c.term)]);
+            w.Key("time").String(date + ' ' + time).EndObject();
+        } else {
+            w.Null();
+        }
+        w.EndObject();
     }
-    ctx.Print(out);
+    w.EndArray().EndObject();
+    if (json) PrintJson(ctx, w);
+    else ctx.Print(out);
     return kExitOk;
 }
 
+#define TESSALY_JSON_ARGUMENT_HELP "\n" TESSALY_JSON_HELP
 #define TESSALY_YEAR_HELP "YEAR\tthe year, -4712..9999 (negative for BC, no year 0)\n"
 
 const CommandRegistration kTerms{
     "terms",
-    "YEAR [--precise]",
+    "YEAR [--precise] [--json]",
     RunTerms,
     {
         .summary = "Prints every solar term (节气) of a year. Each line holds the date and time (Beijing "
                    "time), the term number (0 = 小寒 ... 23 = 冬至) and the name.",
-        .arguments = TESSALY_YEAR_HELP "--precise\tadd the seconds",
+        .arguments = TESSALY_YEAR_HELP "--precise\tadd the seconds" TESSALY_JSON_ARGUMENT_HELP,
         .examples = "tessaly-cli terms 2024",
     }};
 const CommandRegistration kNewMoons{
     "newmoons",
-    "YEAR [--precise]",
+    "YEAR [--precise] [--json]",
     RunNewMoons,
     {
         .summary = "Prints every new moon (朔) whose date, in Beijing time, lies in the year.",
-        .arguments = TESSALY_YEAR_HELP "--precise\tadd the seconds",
+        .arguments = TESSALY_YEAR_HELP "--precise\tadd the seconds" TESSALY_JSON_ARGUMENT_HELP,
         .examples = "tessaly-cli newmoons 2024 --precise",
     }};
 const CommandRegistration kLunar{
     "lunar",
-    "YYYY-MM-DD",
+    "YYYY-MM-DD [--json]",
     RunLunar,
     {
         .summary = "Converts a date to the lunar date. It prints the lunar year, month, day and leap flag, "
                    "then the day's four pillars at noon. Dates before 1582-10-15 are Julian dates.",
-        .arguments = "YYYY-MM-DD\tthe date; a negative year is BC",
+        .arguments = "YYYY-MM-DD\tthe date; a negative year is BC" TESSALY_JSON_ARGUMENT_HELP,
         .examples = "tessaly-cli lunar 2024-02-10",
     }};
 const CommandRegistration kSolar{
@@ -317,12 +388,12 @@ const CommandRegistration kSolar{
     }};
 const CommandRegistration kLunarYear{
     "lunaryear",
-    "YEAR",
+    "YEAR [--json]",
     RunLunarYear,
     {
         .summary = "Prints the lunar months that begin in a year. Each line holds the first day, the month "
                    "number, the leap flag and the length.",
-        .arguments = TESSALY_YEAR_HELP,
+        .arguments = TESSALY_YEAR_HELP TESSALY_JSON_HELP,
         .examples = "tessaly-cli lunaryear 2023",
     }};
 const CommandRegistration kPillars{
@@ -338,14 +409,14 @@ const CommandRegistration kPillars{
     }};
 const CommandRegistration kMonth{
     "month",
-    "YEAR MONTH",
+    "YEAR MONTH [--json]",
     RunMonth,
     {
         .summary = "Prints a month as the perpetual calendar shows it: one line per day with the date, the "
                    "weekday, the lunar date, the day pillar and, on the day of a solar term, the term with its "
                    "minute (Beijing time).",
         .arguments = "YEAR\tthe year, -4713..9999 (negative for BC, no year 0)\n"
-                     "MONTH\tthe month, 1..12",
+                     "MONTH\tthe month, 1..12" TESSALY_JSON_ARGUMENT_HELP,
         .examples = "tessaly-cli month 2024 2",
     }};
 

@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "common/TextCodec.h"
@@ -29,7 +30,7 @@ const CommandInfo* FindCommand(std::string_view name) {
 }
 
 void CommandContext::Print(std::string_view utf8) {
-    if (!gbkOutput) {
+    if (!gbkOutput || jsonOutput) {
         out << utf8;
         return;
     }
@@ -51,32 +52,62 @@ int CommandContext::Usage(std::string_view message) {
     return kExitUsage;
 }
 
-bool TakeFlag(std::vector<std::string>& args, std::string_view flag) {
-    for (auto it = args.begin(); it != args.end(); ++it) {
-        if (*it == flag) {
-            args.erase(it);
-            return true;
-        }
-    }
-    return false;
+ArgList SplitOperands(std::vector<std::string> args) {
+    const auto dashes = std::find(args.begin(), args.end(), "--");
+    if (dashes == args.end()) return ArgList(std::move(args));
+    const auto operands = static_cast<std::size_t>(args.end() - dashes - 1);
+    args.erase(dashes);
+    return ArgList(std::move(args), operands);
 }
 
-bool TakeOption(std::vector<std::string>& args, std::string_view key, std::string* value, bool* missingValue) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != key) continue;
-        if (i + 1 >= args.size()) {
-            if (missingValue) *missingValue = true;
-            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
-            return true;
-        }
-        *value = args[i + 1];
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i + 2));
+namespace {
+
+// Where "--key" or "--key=VALUE" stands among the options of args, from
+// `from` on; OptionEnd() when nowhere.
+std::size_t FindOption(const ArgList& args, std::string_view key, std::size_t from, bool withValue) {
+    for (std::size_t i = from; i < args.OptionEnd(); ++i) {
+        const std::string_view a = args[i];
+        if (a == key) return i;
+        if (withValue && a.size() > key.size() && a.starts_with(key) && a[key.size()] == '=') return i;
+    }
+    return args.OptionEnd();
+}
+
+void EraseAt(ArgList& args, std::size_t i, std::size_t count) {
+    const auto first = args.begin() + static_cast<std::ptrdiff_t>(i);
+    args.erase(first, first + static_cast<std::ptrdiff_t>(count));
+}
+
+}  // namespace
+
+bool TakeFlag(ArgList& args, std::string_view flag) {
+    const std::size_t i = FindOption(args, flag, 0, false);
+    if (i == args.OptionEnd()) return false;
+    EraseAt(args, i, 1);
+    return true;
+}
+
+bool HasFlag(const ArgList& args, std::string_view flag) { return FindOption(args, flag, 0, false) < args.OptionEnd(); }
+
+bool TakeOption(ArgList& args, std::string_view key, std::string* value, bool* missingValue) {
+    const std::size_t i = FindOption(args, key, 0, true);
+    if (i == args.OptionEnd()) return false;
+    if (args[i].size() > key.size()) {  // --key=VALUE
+        *value = args[i].substr(key.size() + 1);
+        EraseAt(args, i, 1);
         return true;
     }
-    return false;
+    if (i + 1 >= args.OptionEnd()) {
+        if (missingValue) *missingValue = true;
+        EraseAt(args, i, 1);
+        return true;
+    }
+    *value = args[i + 1];
+    EraseAt(args, i, 2);
+    return true;
 }
 
-std::vector<std::string> TakeRepeatedOption(std::vector<std::string>& args, std::string_view key, bool* missingValue) {
+std::vector<std::string> TakeRepeatedOption(ArgList& args, std::string_view key, bool* missingValue) {
     std::vector<std::string> values;
     std::string v;
     while (TakeOption(args, key, &v, missingValue)) {

@@ -16,13 +16,21 @@
 // synopsis), so a new command needs nothing else. A command without help
 // fails the registry test.
 //
-// Exit statuses: 0 success, 1 the program refused the request (its message
-// goes to stderr), 2 bad arguments (a message naming the argument).
+// Exit statuses: 0 success, 1 the program refused the request or its output
+// could not be written (its message goes to stderr), 2 bad arguments (a
+// message naming the argument).
+//
+// Options take their value as the next argument or after "=" ("--year 2027"
+// or "--year=2027"), anywhere before a "--", after which every argument is
+// an operand, even one that begins with "-". The helpers below do this for
+// every command.
 #pragma once
 
+#include <algorithm>
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/ProgramFiles.h"
@@ -33,14 +41,34 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitRefused = 1;
 inline constexpr int kExitUsage = 2;
 
+// The arguments of a command line. The last `operands` of them came after
+// "--" (which is not among them): options are never looked for there.
+struct ArgList : std::vector<std::string> {
+    ArgList() = default;
+    ArgList(std::vector<std::string> args, std::size_t operandCount = 0)
+        : std::vector<std::string>(std::move(args)), operands(operandCount) {}
+    // The arguments [0, OptionEnd()) may hold options.
+    std::size_t OptionEnd() const { return size() - std::min(operands, size()); }
+
+    std::size_t operands = 0;
+};
+
+// The arguments of a command line with its first "--" taken out: what
+// follows it becomes the operands.
+ArgList SplitOperands(std::vector<std::string> args);
+
 struct CommandContext {
-    std::vector<std::string> args;  // the arguments after the command name
+    ArgList args;  // the arguments after the command name
     std::ostream& out;
     std::ostream& err;
     bool gbkOutput = false;  // --encoding gbk: convert what is printed
     ProgramFiles files;      // where dat/, bazi_f/ and skins/ are
+    // The command prints JSON (it was given --json): what it prints is
+    // UTF-8 whatever --encoding says.
+    bool jsonOutput = false;
 
-    // Prints UTF-8 text to out, converted to GBK when gbkOutput is set.
+    // Prints UTF-8 text to out, converted to GBK when gbkOutput is set and
+    // the output is not JSON.
     void Print(std::string_view utf8);
     // Prints "tessaly-cli: <message>\n" to err (always UTF-8).
     void Error(std::string_view message);
@@ -77,12 +105,15 @@ const std::vector<CommandInfo>& Commands();
 // The command of that name, or nullptr.
 const CommandInfo* FindCommand(std::string_view name);
 
-// Small helpers for argument lists: takes "--flag" or "--key VALUE" out of
-// args. TakeOption returns false when the key is absent; when the key is
-// present without a value, *missingValue is set.
-bool TakeFlag(std::vector<std::string>& args, std::string_view flag);
-bool TakeOption(std::vector<std::string>& args, std::string_view key, std::string* value, bool* missingValue);
-// Every occurrence of "--key VALUE", in order.
-std::vector<std::string> TakeRepeatedOption(std::vector<std::string>& args, std::string_view key, bool* missingValue);
+// Small helpers for argument lists: takes "--flag", "--key VALUE" or
+// "--key=VALUE" out of args (never from its operands). TakeOption returns
+// false when the key is absent; when the key is present without a value,
+// *missingValue is set.
+bool TakeFlag(ArgList& args, std::string_view flag);
+bool TakeOption(ArgList& args, std::string_view key, std::string* value, bool* missingValue);
+// Every occurrence of "--key VALUE" or "--key=VALUE", in order.
+std::vector<std::string> TakeRepeatedOption(ArgList& args, std::string_view key, bool* missingValue);
+// Whether "--flag" is among the options of args, which keep it.
+bool HasFlag(const ArgList& args, std::string_view flag);
 
 }  // namespace tessaly::cli

@@ -26,7 +26,10 @@ constexpr OptionText kGlobalOptions[] = {
     {"--home DIR",
      "keep and read the data in DIR (dat/, bazi_f/, skins/) instead of the usual folder; "
      "the environment variable TESSALY_HOME does the same"},
-    {"--encoding utf8|gbk", "print texts in UTF-8 (the default) or in GBK"},
+    {"--encoding utf8|gbk", "print texts in UTF-8 (the default) or in GBK; JSON is always UTF-8"},
+    {"--newline lf|crlf",
+     "end every printed line with LF or with CR LF; without it a report keeps its own line ends (CR LF) "
+     "and every other text ends its lines with LF"},
     {"--where", "print the data folder this run uses, and exit"},
     {"--version", "print the version, and exit"},
     {"--help, -h", "print this help, and exit"},
@@ -37,13 +40,22 @@ constexpr std::string_view kAbout =
     "charts. tessaly-cli runs what the desktop program tessaly does: the matching report, the "
     "wedding-date search, the calendar, the place list and the case store.";
 
+constexpr std::string_view kOutput =
+    "Every option takes its value as the next argument or after \"=\" (--year 2027 or --year=2027); "
+    "after \"--\" every argument is an operand, even one beginning with \"-\". What is printed ends "
+    "with a line end. A failed write (a full disk, a closed pipe) is reported on standard error and "
+    "ends the run with status 1. --json prints one JSON object whose first key \"schema\" is the "
+    "version of its fields.";
+
 constexpr std::string_view kDataFolder =
     "A copy of Tessaly that runs from its own folder (a build folder, an unpacked archive) whose dat/ "
     "folder is writable keeps its data there. An installed Tessaly keeps each user's data in "
     "$XDG_DATA_HOME/tessaly (~/.local/share/tessaly when XDG_DATA_HOME is not set), made from the "
-    "shipped files of /usr/share/tessaly on first use; skins and help pages are read from there unless "
-    "the user has their own. --home DIR, then TESSALY_HOME, take precedence. tessaly-cli --where prints "
-    "the folder; the desktop program uses the same one.";
+    "shipped files of /usr/share/tessaly on first use; a copy the user never changed follows a newer "
+    "shipped file, a changed one is kept (the program says once that a newer one exists; reset-file "
+    "takes it). Skins and help pages are read from there unless the user has their own. --home DIR, "
+    "then TESSALY_HOME, take precedence. tessaly-cli --where prints the folder; the desktop program uses "
+    "the same one.";
 
 // Display columns of UTF-8 text: Chinese characters take two.
 std::size_t Columns(std::string_view s) {
@@ -246,7 +258,7 @@ std::vector<SynopsisPart> ParseSynopsis(std::string_view synopsis) {
 
 std::string UsageText() {
     std::string out =
-        "usage: tessaly-cli [--home DIR] [--encoding utf8|gbk] COMMAND [ARGS...]\n"
+        "usage: tessaly-cli [--home DIR] [--encoding utf8|gbk] [--newline lf|crlf] COMMAND [ARGS...]\n"
         "       tessaly-cli --version | --where | help [COMMAND]\n\n";
     out += Wrap(kAbout, 0, 0);
     out += "\nCommands:\n";
@@ -255,6 +267,8 @@ std::string UsageText() {
         rows.push_back({std::string(c->name), FirstSentence(c->help.summary)});
     out += Table(rows);
     Append(out, "\nOptions:\n", Table(GlobalOptionRows()));
+    out += "\n";
+    out += Wrap(kOutput, 0, 0);
     out += "\n";
     out += Wrap(kDataFolder, 0, 0);
     out += "\n\"tessaly-cli help COMMAND\" or \"tessaly-cli COMMAND --help\" describes one command.\n";
@@ -287,12 +301,14 @@ std::string ManualPage() {
     out += ".SH NAME\ntessaly\\-cli \\- Four Pillars (八字) marriage matching on the command line\n";
     out +=
         ".SH SYNOPSIS\n.B tessaly\\-cli\n[\\fB\\-\\-home\\fR \\fIDIR\\fR] [\\fB\\-\\-encoding\\fR "
-        "\\fButf8\\fR|\\fBgbk\\fR] \\fICOMMAND\\fR [\\fIARGS\\fR...]\n.br\n.B tessaly\\-cli\n"
+        "\\fButf8\\fR|\\fBgbk\\fR] [\\fB\\-\\-newline\\fR \\fBlf\\fR|\\fBcrlf\\fR] \\fICOMMAND\\fR "
+        "[\\fIARGS\\fR...]\n.br\n.B tessaly\\-cli\n"
         "\\fB\\-\\-version\\fR | \\fB\\-\\-where\\fR | \\fBhelp\\fR [\\fICOMMAND\\fR]\n";
     Append(out, ".SH DESCRIPTION\n", Roff(kAbout), "\n");
     out +=
         ".PP\nReports and other texts are printed in UTF\\-8 (GBK with \\fB\\-\\-encoding gbk\\fR). "
         "Nothing is written except by the commands that say so.\n";
+    Append(out, ".PP\n", Roff(kOutput), "\n");
     out += ".SH OPTIONS\n";
     for (const OptionText& o : kGlobalOptions) Append(out, ".TP\n.B ", Roff(o.name), "\n", Roff(o.meaning), "\n");
     out += ".SH COMMANDS\n";
@@ -323,8 +339,9 @@ std::string ManualPage() {
         ".SH ENVIRONMENT\n.TP\n.B TESSALY_HOME\nthe data folder, unless \\fB\\-\\-home\\fR is given\n"
         ".TP\n.B XDG_DATA_HOME\nthe folder that holds the per\\-user data folder tessaly\n";
     out +=
-        ".SH EXIT STATUS\n.TP\n0\nsuccess\n.TP\n1\nthe program refused the request; its message is "
-        "printed on standard error\n.TP\n2\nbad arguments; the message names the argument\n";
+        ".SH EXIT STATUS\n.TP\n0\nsuccess\n.TP\n1\nthe program refused the request, or what it printed "
+        "could not be written; the message is printed on standard error\n.TP\n2\nbad arguments; the "
+        "message names the argument\n";
     out += ".SH SEE ALSO\n.BR tessaly (1)\n";
     return out;
 }
@@ -369,7 +386,7 @@ std::string BashCompletion() {
         "    for ((i = 1; i < COMP_CWORD; i++)); do\n"
         "        word=${COMP_WORDS[i]}\n"
         "        case $word in\n"
-        "            --home|--encoding) ((i++)); continue ;;\n"
+        "            --home|--encoding|--newline) ((i++)); continue ;;\n"
         "            -*) continue ;;\n"
         "        esac\n"
         "        if [[ -z $cmd ]]; then\n"
@@ -381,9 +398,11 @@ std::string BashCompletion() {
         "    case $prev in\n"
         "        --home) COMPREPLY=($(compgen -d -- \"$cur\")); return ;;\n"
         "        --encoding) COMPREPLY=($(compgen -W \"utf8 gbk\" -- \"$cur\")); return ;;\n"
+        "        --newline) COMPREPLY=($(compgen -W \"lf crlf\" -- \"$cur\")); return ;;\n"
         "    esac\n"
         "    if [[ -z $cmd ]]; then\n"
-        "        COMPREPLY=($(compgen -W \"--home --encoding --where --version --help $(_tessaly_cli_words \"\")\" "
+        "        COMPREPLY=($(compgen -W \"--home --encoding --newline --where --version --help "
+        "$(_tessaly_cli_words \"\")\" "
         "-- \"$cur\"))\n"
         "        return\n"
         "    fi\n"

@@ -37,9 +37,11 @@ void JsonWriter::Separate() {
 }
 
 JsonWriter& JsonWriter::BeginObject() {
+    const bool document = out_.empty();
     Separate();
     out_ += '{';
     needComma_ = false;
+    if (document) Key("schema").Integer(kJsonSchema);
     return *this;
 }
 JsonWriter& JsonWriter::EndObject() {
@@ -89,6 +91,12 @@ JsonWriter& JsonWriter::Integer(long long v) {
 JsonWriter& JsonWriter::Bool(bool v) {
     Separate();
     out_ += v ? "true" : "false";
+    return *this;
+}
+
+JsonWriter& JsonWriter::Null() {
+    Separate();
+    out_ += "null";
     return *this;
 }
 

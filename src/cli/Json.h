@@ -1,5 +1,11 @@
 // A small JSON writer for tessaly-cli: objects and arrays written in order,
 // strings escaped (UTF-8 kept as it is, control characters as \uXXXX).
+//
+// Every document tessaly-cli prints is one object whose first key is
+// "schema": the version of the JSON forms of docs/json.md, raised when a
+// field changes its meaning or goes away (new fields do not raise it). The
+// writer puts it in front of the first object it begins. What it writes is
+// UTF-8, and the command prints it as it is (CommandContext::jsonOutput).
 #pragma once
 
 #include <cstdint>
@@ -8,6 +14,13 @@
 #include <type_traits>
 
 namespace tessaly::cli {
+
+inline constexpr int kJsonSchema = 1;
+
+// The help line of a command's --json option.
+#define TESSALY_JSON_HELP                                                                             \
+    "--json\tprint one JSON object instead, in UTF-8 whatever --encoding says (its fields: json.md, " \
+    "installed with the documentation)"
 
 class JsonWriter {
 public:
@@ -20,6 +33,7 @@ public:
     JsonWriter& Number(double v);
     JsonWriter& Integer(long long v);
     JsonWriter& Bool(bool v);
+    JsonWriter& Null();
 
     // An array of small integers (counts, scores, orders).
     template <class Container>

@@ -1,17 +1,23 @@
 // tessaly-cli — the scriptable front end over the Tessaly core.
-#include <algorithm>
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/Command.h"
 #include "cli/Help.h"
+#include "cli/Output.h"
 #include "common/ProgramFiles.h"
+#include "common/SeededFiles.h"
+#include "common/SystemError.h"
 #include "common/Version.h"
 
-int main(int argc, char** argv) {
-    using namespace tessaly::cli;
-    std::vector<std::string> args(argv + 1, argv + argc);
+namespace {
+using namespace tessaly::cli;
+
+int Run(std::vector<std::string> commandLine, OutputBuffer& output) {
+    ArgList args = SplitOperands(std::move(commandLine));
 
     bool missing = false;
     std::string home;
@@ -25,6 +31,14 @@ int main(int argc, char** argv) {
     if (TakeOption(args, "--encoding", &encoding, &missing) && (missing || (encoding != "utf8" && encoding != "gbk"))) {
         std::cerr << "tessaly-cli: --encoding takes utf8 or gbk\n";
         return kExitUsage;
+    }
+    std::string newline;
+    if (TakeOption(args, "--newline", &newline, &missing)) {
+        if (missing || (newline != "lf" && newline != "crlf")) {
+            std::cerr << "tessaly-cli: --newline takes lf or crlf\n";
+            return kExitUsage;
+        }
+        output.SetLineEnds(newline == "lf" ? LineEnds::kLf : LineEnds::kCrlf);
     }
     if (args.empty()) {
         std::cerr << UsageText();
@@ -51,8 +65,7 @@ int main(int argc, char** argv) {
                   << "' (tessaly-cli --help lists the commands)\n";
         return kExitUsage;
     }
-    if (std::find_if(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; }) !=
-        args.end()) {
+    if (HasFlag(args, "--help") || HasFlag(args, "-h")) {
         std::cout << CommandHelpText(*command);
         return kExitOk;
     }
@@ -63,9 +76,31 @@ int main(int argc, char** argv) {
         files = tessaly::ChooseProgramFiles(home, tessaly::CurrentProgramEnvironment());
     } else {
         tessaly::Status problem;
-        files = tessaly::LocateProgramFiles(home, &problem);
+        tessaly::SeedingReport seeding;
+        files = tessaly::LocateProgramFiles(home, &problem, &seeding);
         if (!problem) std::cerr << "tessaly-cli: " << problem.message() << '\n';
+        if (const std::string notice = tessaly::SeedingNotice(seeding); !notice.empty()) {
+            std::cerr << "tessaly-cli: " << notice << '\n';
+        }
     }
     CommandContext ctx{args, std::cout, std::cerr, encoding == "gbk", files};
+    ctx.jsonOutput = HasFlag(ctx.args, "--json");
     return command->run(ctx);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Everything printed passes through one buffer, which sees every write
+    // fail or succeed.
+    OutputBuffer output(STDOUT_FILENO);
+    std::streambuf* const original = std::cout.rdbuf(&output);
+    const int code = Run(std::vector<std::string>(argv + 1, argv + argc), output);
+    const bool written = output.Finish();
+    std::cout.rdbuf(original);
+    if (!written) {
+        std::cerr << "tessaly-cli: 无法写出输出：" << tessaly::SystemErrorText(output.error()) << '\n';
+        return code == kExitOk ? kExitRefused : code;
+    }
+    return code;
 }

@@ -3,10 +3,10 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 
+#include "common/SeededFiles.h"
 #include "common/SystemError.h"
 
 #ifndef TESSALY_SHIPPED_FROM_BIN
@@ -57,31 +57,6 @@ Status MakeFolder(const fs::path& dir) {
     fs::create_directories(dir, ec);
     if (ec && !IsFolder(dir)) return Status::Error("无法创建文件夹 " + dir.string() + "：" + SystemErrorText(ec));
     return Status::Ok();
-}
-
-// Copies `from` to `to` unless `to` exists, without ever replacing a file:
-// the copy goes to a temporary name and is linked to its place, which fails
-// when another start was quicker.
-Status CopyIfMissing(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(to, ec))) return Status::Ok();
-    std::string tempName = ".";
-    tempName.append(to.filename().string()).append(".seed-").append(std::to_string(::getpid()));
-    const fs::path temp = to.parent_path() / tempName;
-    fs::remove(temp, ec);
-    if (!fs::copy_file(from, temp, ec)) {
-        return Status::Error("无法把 " + from.string() + " 复制到 " + to.parent_path().string() + "：" +
-                             SystemErrorText(ec));
-    }
-    Status result;
-    // A file system without hard links gets a plain rename, still only when
-    // the place is free.
-    if (::link(temp.c_str(), to.c_str()) != 0 && errno != EEXIST && !fs::exists(fs::symlink_status(to, ec))) {
-        fs::rename(temp, to, ec);
-        if (ec) result = Status::Error("无法建立 " + to.string() + "：" + SystemErrorText(ec));
-    }
-    fs::remove(temp, ec);
-    return result;
 }
 
 }  // namespace
@@ -142,7 +117,7 @@ Status MakeProgramFolders(const ProgramFiles& files) {
     return MakeFolder(files.ReportsFolder());
 }
 
-Status PrepareProgramFiles(const ProgramFiles& files) {
+Status PrepareProgramFiles(const ProgramFiles& files, SeedingReport* seeding) {
     if (files.choice != HomeChoice::kUserDataFolder) return Status::Ok();
     const bool fresh = !IsFolder(files.home);
     if (Status s = MakeFolder(files.home); !s) return s;
@@ -152,21 +127,12 @@ Status PrepareProgramFiles(const ProgramFiles& files) {
         fs::permissions(files.home, fs::perms::owner_all, fs::perm_options::replace, ec);
     }
     if (Status s = MakeProgramFolders(files); !s) return s;
-
-    const fs::path shippedDat = files.ShippedFolder() / "dat";
-    if (files.shipped.empty() || SameFolder(files.shipped, files.home) || !IsFolder(shippedDat)) return Status::Ok();
-    std::error_code ec;
-    for (fs::directory_iterator it(shippedDat, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file(ec)) continue;
-        if (Status s = CopyIfMissing(it->path(), files.Dat(it->path().filename())); !s) return s;
-    }
-    if (ec) return Status::Error("无法读取 " + shippedDat.string() + "：" + SystemErrorText(ec));
-    return Status::Ok();
+    return UpdateSeededFiles(files, seeding);
 }
 
-ProgramFiles LocateProgramFiles(const fs::path& homeOption, Status* problem) {
+ProgramFiles LocateProgramFiles(const fs::path& homeOption, Status* problem, SeedingReport* seeding) {
     ProgramFiles files = ChooseProgramFiles(homeOption, CurrentProgramEnvironment());
-    Status s = PrepareProgramFiles(files);
+    Status s = PrepareProgramFiles(files, seeding);
     if (problem != nullptr) *problem = std::move(s);
     return files;
 }

@@ -92,18 +92,25 @@ ProgramFiles ChooseProgramFiles(const std::filesystem::path& homeOption, const P
 // says which folder could not be made.
 Status MakeProgramFolders(const ProgramFiles& files);
 
+struct SeedingReport;  // common/SeededFiles.h
+
 // Readies a per-user home (choice kUserDataFolder; other homes are used as
 // they are): creates it with dat/ and bazi_f/ (the home readable by the
 // user only), and copies each file of the shipped dat/ (not its folders)
-// that home's dat/ lacks. A file already there is never overwritten, so the
-// user's settings, places and cases survive any later start or upgrade.
-Status PrepareProgramFiles(const ProgramFiles& files);
+// that home's dat/ lacks. A copy the user has changed is never overwritten,
+// so the user's settings, places and cases survive any later start or
+// upgrade; an unchanged copy follows a newer shipped file
+// (UpdateSeededFiles in common/SeededFiles.h, whose report goes to *seeding).
+Status PrepareProgramFiles(const ProgramFiles& files, SeedingReport* seeding = nullptr);
 
 // The files of this run from the process's own environment: chosen, then
 // prepared. What could not be prepared is returned in *problem (when given);
 // the value is usable all the same (the case store then names what is
-// missing when it is opened).
-ProgramFiles LocateProgramFiles(const std::filesystem::path& homeOption = {}, Status* problem = nullptr);
+// missing when it is opened). What the preparation did with the copies of
+// shipped files goes to *seeding (when given): a front end tells the user
+// SeedingNotice(*seeding).
+ProgramFiles LocateProgramFiles(const std::filesystem::path& homeOption = {}, Status* problem = nullptr,
+                                SeedingReport* seeding = nullptr);
 
 // The folder of the running executable.
 std::filesystem::path ExecutableFolder();

@@ -21,6 +21,7 @@ std::string SystemErrorText(int e) {
         case ENFILE: return "打开的文件太多";
         case ENAMETOOLONG: return "文件名太长";
         case EIO: return "读写磁盘出错";
+        case EPIPE: return "接收输出的一方已经关闭";
         case 0: return "未知错误";
         default: return "系统错误 " + std::to_string(e) + "（" + std::strerror(e) + "）";
     }

@@ -6,10 +6,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "cli/cli_test_util.h"
 #include "common/ProgramFiles.h"
 #include "common/IniFile.h"
+#include "common/TextCodec.h"
 
 namespace tessaly {
 namespace {
@@ -71,6 +73,42 @@ TEST_F(InstalledLayoutTest, PerUserFolderIsMadeOnFirstUse) {
 
     r = Run("tessaly-cli", "--home " + ShellQuote((root_ / "mine").string()) + " --where");
     EXPECT_EQ(r.out, (root_ / "mine").string() + "\n");
+}
+
+// A newer package ships another place list: the user's untouched copy
+// follows it; a copy the user changed is kept, the program says so once,
+// and reset-file takes the new one.
+TEST_F(InstalledLayoutTest, NewerShippedDataReachesTheUser) {
+    const fs::path shipped = InstalledShippedFolder(bin_()) / "dat/dili.ini";
+    const fs::path own = root_ / "xdg/tessaly/dat/dili.ini";
+    // dili.ini is GBK.
+    const auto gbk = [](const std::string& utf8) { return Utf8ToGbk(utf8).text; };
+    const auto ship = [&](const std::string& text) { std::ofstream(shipped, std::ios::trunc) << gbk(text); };
+    ASSERT_EQ(Run("tessaly-cli", "places 0").status, 0);
+
+    ship("[福建省]\n福州=119:18*26:05\n");
+    CliResult r = Run("tessaly-cli", "places 0");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "0\t福州\t119.3000\t26.0833\n");
+
+    std::ofstream(own, std::ios::trunc) << gbk("[福建省]\n福州=119:00*26:00\n");
+    ship("[福建省]\n福州=119:18*26:05\n厦门=118:04*24:27\n");
+    r = Run("tessaly-cli", "places 0");
+    EXPECT_EQ(r.out, "0\t福州\t119.0000\t26.0000\n") << "the user's own copy stays";
+    EXPECT_NE(r.err.find("tessaly-cli reset-file dili.ini"), std::string::npos) << r.err;
+    EXPECT_EQ(Run("tessaly-cli", "places 0").err, "") << "said once";
+
+    r = Run("tessaly-cli", "reset-file dili.ini");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadText(own), ReadText(shipped));
+    int keptAside = 0;
+    for (const auto& e : fs::directory_iterator(own.parent_path())) {
+        if (!e.path().filename().string().starts_with("dili.ini.")) continue;
+        ++keptAside;
+        EXPECT_EQ(ReadText(e.path()), gbk("[福建省]\n福州=119:00*26:00\n"));
+        EXPECT_NE(r.out.find(e.path().string()), std::string::npos) << r.out;
+    }
+    EXPECT_EQ(keptAside, 1);
 }
 
 #ifdef TESSALY_APP

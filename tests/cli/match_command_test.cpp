@@ -20,7 +20,7 @@ TEST(MatchCommand, PrintsTheReportFromHeaderToClosingLine) {
     const auto r = RunCli({"match", "--a", kA, "--b", kB});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.starts_with("甲命八字：\r\n"));
-    EXPECT_TRUE(r.out.ends_with("☆以上批语仅供参考，须知人生命运妙在阴阳五行的无穷变化☆"));
+    EXPECT_TRUE(r.out.ends_with("☆以上批语仅供参考，须知人生命运妙在阴阳五行的无穷变化☆\r\n"));
 }
 
 TEST(MatchCommand, RefusedRunExitsOneWithTheEngineMessage) {
@@ -60,7 +60,7 @@ TEST(MatchCommand, BadArgumentsExitTwoNamingTheArgument) {
 TEST(MatchCommand, JsonCarriesIndexReportAndBothPersons) {
     const auto r = RunCli({"match", "--a", kA, "--b", kB, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(r.out.starts_with("{\"index\":"));
+    EXPECT_TRUE(r.out.starts_with("{\"schema\":1,\"index\":"));
     for (const char* key :
          {"\"report\":\"甲命八字：\\r\\n", "\"persons\":[{", "\"day_master_score\":", "\"star_hits\":[[",
           "\"stems\":[{", "\"branches\":[{", "\"clock_time\":\"1990-05-12 08:30\"",
@@ -233,7 +233,7 @@ TEST(MatchCommandOverride, ReanalysesThePersonGivenAndKeepsTheOther) {
         // The charts themselves stay as they were.
         const std::size_t chartEnd = plain.out.find("※五行力量：");
         EXPECT_EQ(r.out.substr(0, chartEnd), plain.out.substr(0, chartEnd));
-        EXPECT_TRUE(r.out.ends_with("☆以上批语仅供参考，须知人生命运妙在阴阳五行的无穷变化☆"));
+        EXPECT_TRUE(r.out.ends_with("☆以上批语仅供参考，须知人生命运妙在阴阳五行的无穷变化☆\r\n"));
     }
 }
 

@@ -149,7 +149,8 @@ TEST(RankCommand, ReadsPersonLinesInGbkAndWritesReports) {
     ASSERT_EQ(rows.size(), 4u) << r.out;  // header and three candidates of lines 2, 4 and 5
     EXPECT_NE(r.out.find(",5,赵六,F,1990-05-12 08:30 America/New_York,"), std::string::npos) << r.out;
 
-    // One report per ranked candidate, named by its line, as "match" prints it.
+    // One report per ranked candidate, named by its line: the report's bytes,
+    // which "match" prints with a line end after them.
     const struct {
         const char* file;
         std::string b;
@@ -163,7 +164,7 @@ TEST(RankCommand, ReadsPersonLinesInGbkAndWritesReports) {
         SCOPED_TRACE(c.file);
         const auto match = RunCli({"match", "--a", kA, "--b", c.b});
         ASSERT_EQ(match.status, 0) << match.err;
-        EXPECT_EQ(ReadFile(reports / c.file), match.out);
+        EXPECT_EQ(ReadFile(reports / c.file) + "\r\n", match.out);
     }
     EXPECT_NE(ReadFile(reports / "5.txt").find("(纽约时间 08:30，夏令时)"), std::string::npos);
     EXPECT_EQ(std::distance(fs::directory_iterator(reports), fs::directory_iterator()), 3);
