@@ -91,5 +91,10 @@ JsonWriter& JsonWriter::Bool(bool v) {
     out_ += v ? "true" : "false";
     return *this;
 }
+JsonWriter& JsonWriter::Null() {
+    Separate();
+    out_ += "null";
+    return *this;
+}
 
 }  // namespace tessaly::cli

@@ -20,6 +20,7 @@ public:
     JsonWriter& Number(double v);
     JsonWriter& Integer(long long v);
     JsonWriter& Bool(bool v);
+    JsonWriter& Null();
 
     // An array of small integers (counts, scores, orders).
     template <class Container>
