@@ -299,6 +299,13 @@ void CoupleTimelineChart::Paint(QPainter& p, const TimelineColors& colors, int f
         p.drawText(QRect(4, kMarksTop[k], kGutter - 8, kMarksHeight), Qt::AlignLeft | Qt::AlignVCenter, name);
     }
 
+    // Faint lines between the columns through both persons' marks, so that
+    // a mark at a column's edge is seen to belong to its year.
+    p.setPen(QPen(colors.band[1], 1));
+    for (int i = first; i <= last + 1; ++i) {
+        p.drawLine(QPointF(x(i) + 0.5, kMarksTop[0]), QPointF(x(i) + 0.5, kMarksTop[1] + kMarksHeight));
+    }
+
     // Year numbers, the current year's pillar on the highlight, the
     // pillars, the lines between the columns.
     for (int i = first; i <= last; ++i) {
