@@ -3,7 +3,8 @@
 // the skin Ink, the birth-data dialog, the "设定用神" and "婚配指数构成"
 // dialogs of that run, the case tree with a stored case viewed, the case
 // search and information dialogs, the perpetual calendar, the coordinates
-// editor, the He Tu and Luo Shu diagrams and the help window.
+// editor, the He Tu and Luo Shu diagrams, the help window and a couple's
+// timeline ("流年对照").
 //
 //   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME, without
 //                                   dat/bzinit.ini: a first start; a few
@@ -13,6 +14,7 @@
 #include <QDateTime>
 #include <QComboBox>
 #include <QDir>
+#include <QMainWindow>
 #include <QMenu>
 #include <QTimer>
 #include <QToolButton>
@@ -25,6 +27,7 @@
 #include "app/CaseInfoDialog.h"
 #include "app/CaseSearchDialog.h"
 #include "app/CaseTreeModel.h"
+#include "app/CoupleTimelineView.h"
 #include "app/HelpWindow.h"
 #include "app/IndexPartsDialog.h"
 #include "app/MainWindow.h"
@@ -211,6 +214,25 @@ int main(int argc, char** argv) {
         dialog.SetRecord(Sample(1), 1);
         dialog.show();
         if (!Save(&dialog, out + "/birth-dialog.png")) return 1;
+    }
+
+    {  // A couple's years side by side ("流年对照"): 2026 and the next twenty.
+        tessaly::LunarCalendar calendar;
+        const tessaly::CoupleTimelineBuild built =
+            tessaly::BuildCoupleTimeline(Sample(0), Sample(1), tessaly::ChartOptions{}, {2026, 2046}, calendar);
+        if (!built.Ok()) {
+            qWarning("the timeline failed: %s", built.errorText.c_str());
+            return 1;
+        }
+        QMainWindow host;
+        auto* view = new tessaly::CoupleTimelineView;
+        view->SetCurrentYear(2026);
+        view->SetTimeline(built.timeline);
+        view->SelectYear(2027);
+        host.setCentralWidget(view);
+        host.resize(view->chart()->width(), 300);
+        host.show();
+        if (!Save(&host, out + "/couple-timeline.png")) return 1;
     }
 
     if (!ChooseSkin(window, QStringLiteral("Ink"))) return 1;

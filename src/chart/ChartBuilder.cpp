@@ -195,14 +195,22 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     line = Format("起大运周岁：%ld岁 %ld个月 %ld天，", years, months, days);
     line += Format("每一交大运年 %d月 %d日起运(公历)。\r\n", start.month, start.day);
 
-    int luck[8];
-    for (int u = 1; u <= 8; ++u) luck[u - 1] = FloorMod(monthP + (forward ? u : -u), 60);
+    LuckCycle& luck = pc.luck;
+    luck.forward = forward;
+    luck.years = static_cast<int>(years);
+    luck.months = static_cast<int>(months);
+    luck.days = static_cast<int>(days);
+    luck.start = start;
+    for (int u = 1; u <= 8; ++u) {
+        luck.pillars[u - 1] = static_cast<std::int16_t>(FloorMod(monthP + (forward ? u : -u), 60));
+    }
     line += Sp(5);
-    for (const int p : luck) line += std::string(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(p))]) + Sp(4);
+    for (const int p : luck.pillars) line += std::string(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(p))]) + Sp(4);
     line += "\r\n大运 ";
-    for (const int p : luck) line += PillarName(p) + Sp(2);
+    for (const int p : luck.pillars) line += PillarName(p) + Sp(2);
     line += "\r\n" + Sp(5);
-    for (const int p : luck) line += PadRightGbk(kGrowthStageNames[GrowthStageOf(dayStem, BranchOfPillar(p))], 6);
+    for (const int p : luck.pillars)
+        line += PadRightGbk(kGrowthStageNames[GrowthStageOf(dayStem, BranchOfPillar(p))], 6);
     line += "\r\n岁数 ";
     for (int u = 1; u <= 8; ++u) line += PadRightGbk(std::to_string(pc.luckStartAge + 10 * (u - 1)), 6);
     line += "\r\n年份 ";

@@ -5,6 +5,9 @@
 // analysis.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "calendar/LunarCalendar.h"
 #include "calendar/PersonRecord.h"
 #include "chart/BirthConversion.h"
@@ -15,6 +18,14 @@
 
 namespace tessaly {
 
+// The eight luck pillars (大运) of a chart, as its report lists them.
+struct LuckCycle {
+    bool forward = true;                  // counted forward from the month pillar
+    int years = 0, months = 0, days = 0;  // "起大运周岁：%d岁 %d个月 %d天"
+    CivilTime start;                      // the first luck pillar's start day ("每一交大运年 %d月 %d日起运")
+    std::array<std::int16_t, 8> pillars{};  // PillarIndex, in order
+};
+
 // One person's built chart.
 struct PersonChart {
     PersonRecord person;  // as entered; personNo 0 = 甲命, 1 = 乙命
@@ -22,6 +33,7 @@ struct PersonChart {
     ChartData chart;         // pillars, cells, stars, relation slots, 胎元, 命宫, …
     double midTermJd = 0;    // the 中气 inside the birth month
     int luckStartAge = 0;    // age (in years, counted as the luck rows show it) of the first luck pillar
+    LuckCycle luck;          // the luck pillars and the day each begins
     int yearFromLichun = 0;  // birth year counted from 立春, astronomical
     ReportText text;         // from "甲命八字：" to the 年命/星座/生肖 line (aka chartText)
 };

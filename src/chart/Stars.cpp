@@ -285,4 +285,11 @@ StarHits ChartStars(const std::array<std::int16_t, 4>& pillars, bool isMale) {
     return hits;
 }
 
+int GroupStarBranch(int slot, int baseBranch) {
+    for (const GroupStar& star : kGroupStars) {
+        if (star.slot == slot) return star.branchByGroup[HarmonyGroupOf(FloorMod(baseBranch, 12))];
+    }
+    return -1;
+}
+
 }  // namespace tessaly

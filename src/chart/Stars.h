@@ -89,6 +89,12 @@ void EvaluateStars(const std::array<std::int16_t, 4>& pillars, bool isMale, int 
 // set to 1) and 拱禄 (day and hour rows, set to 1).
 void EvaluateDayHourStars(const std::array<std::int16_t, 4>& pillars, StarHits& hits);
 
+// The branch that is a group star (驿马 华盖 将星 桃花 劫煞 灾煞 亡神) of a
+// base branch, fixed by the base's 三合 group: the branch EvaluateStars
+// looks for from the day branch and from the year branch (桃花 of 子 is 酉).
+// −1 for a slot that is not a group star.
+int GroupStarBranch(int slot, int baseBranch);
+
 // The whole star table of a chart: from zero, EvaluateStars for the year,
 // month, day and hour pillar in that order, then the day and hour stars.
 // The chart builder stores the result in ChartData::starHits.

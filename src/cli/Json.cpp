@@ -93,6 +93,11 @@ JsonWriter& JsonWriter::Bool(bool v) {
     out_ += v ? "true" : "false";
     return *this;
 }
+JsonWriter& JsonWriter::Null() {
+    Separate();
+    out_ += "null";
+    return *this;
+}
 
 JsonWriter& JsonWriter::Null() {
     Separate();

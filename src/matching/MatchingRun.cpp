@@ -153,13 +153,16 @@ IndexParts IndexPartsOf(const MatchingResult& result) {
     return IndexPartsOf(a.Chart(), b.Chart(), a.Person(), b.Person(), result.options);
 }
 
-std::string MatchingResult::ErrorText() const {
-    if (status.ok() || failedPerson < 0) return status.message();
-    const PersonRecord& r = persons[static_cast<std::size_t>(failedPerson)].built.person;
+std::string PersonFailureText(int personNo, const PersonRecord& r, const Status& status) {
     char date[48];
     std::snprintf(date, sizeof date, "%s%d-%s%02d-%02d", r.isLunar ? "农历" : "", ShownYear(r.year),
                   r.isLunar && r.isLeapMonth ? "闰" : "", r.month, r.day);
-    return std::string(failedPerson == 0 ? "甲命：" : "乙命：") + status.message() + "（" + date + "）";
+    return std::string(personNo == 0 ? "甲命：" : "乙命：") + status.message() + "（" + date + "）";
+}
+
+std::string MatchingResult::ErrorText() const {
+    if (status.ok() || failedPerson < 0) return status.message();
+    return PersonFailureText(failedPerson, persons[static_cast<std::size_t>(failedPerson)].built.person, status);
 }
 
 int MatchingResult::WomanYearFromLichun() const {

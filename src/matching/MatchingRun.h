@@ -53,6 +53,10 @@ struct MatchingResult {
     int WomanYearFromLichun() const;
 };
 
+// The message of a person whose chart could not be built, with the person
+// and the date it concerns: "乙命：不存在这个日期（2023-02-30）".
+std::string PersonFailureText(int personNo, const PersonRecord& record, const Status& status);
+
 // RunMatching — the matching run.
 //   Given:     a, b      the records of 甲命 and 乙命 (their personNo is set
 //                        by the run)

@@ -1,0 +1,107 @@
+// tessaly-cli timeline: a couple's luck pillars and yearly pillars side by
+// side, as a text table (one line per year) or as JSON with the same facts.
+// Nothing is written.
+#include <algorithm>
+#include <charconv>
+#include <ctime>
+#include <ostream>
+
+#include "cli/Command.h"
+#include "cli/MatchArgs.h"
+#include "cli/PersonArg.h"
+#include "cli/TimelineJson.h"
+#include "matching/CoupleTimeline.h"
+
+namespace tessaly::cli {
+namespace {
+
+int ThisYear() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local.tm_year + 1900;
+}
+
+// A year as users write it (negative = BC, no year 0) → stored; false with
+// the message when it is not one.
+bool ParseTimelineYear(std::string_view key, std::string_view s, int* stored, std::string* error) {
+    int y = 0;
+    const char* end = s.data() + s.size();
+    const auto r = std::from_chars(s.data(), end, y);
+    if (s.empty() || r.ec != std::errc() || r.ptr != end) {
+        *error = std::string(key) + " 须为整数年份（公元前用负数），而不是“" + std::string(s) + "”";
+        return false;
+    }
+    if (y == 0) {
+        *error = std::string(key) + "：没有公元0年，公元前1年是 -1";
+        return false;
+    }
+    *stored = StoredYear(y);
+    return true;
+}
+
+int RunTimeline(CommandContext& ctx) {
+    const bool json = TakeFlag(ctx.args, "--json");
+    // Without --from this year; without --to the first year and the next 20.
+    TimelineSpan span = DefaultTimelineSpan(ThisYear());
+    bool toGiven = false;
+    for (const char* key : {"--from", "--to"}) {
+        std::string text, error;
+        bool missing = false;
+        if (!TakeOption(ctx.args, key, &text, &missing)) continue;
+        if (missing) return ctx.Usage(std::string(key) + " 需要一个年份");
+        int year = 0;
+        if (!ParseTimelineYear(key, text, &year, &error)) return ctx.Usage(error);
+        if (std::string_view(key) == "--from") {
+            span.firstYear = year;
+        } else {
+            span.lastYear = year;
+            toGiven = true;
+        }
+    }
+    if (!toGiven) span.lastYear = std::min(span.firstYear + 20, std::max(span.firstYear, kMaxYear));
+    MatchArgs m;
+    if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
+    for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+    if (!ctx.args.empty()) return ctx.Usage("timeline: 多余的参数“" + ctx.args.front() + "”");
+
+    const ChartOptions options = MatchOptions(ctx, m);
+    LunarCalendar calendar;
+    const CoupleTimelineBuild built = BuildCoupleTimeline(m.a, m.b, options, span, calendar);
+    if (!built.status.ok()) {
+        ctx.Error(built.errorText);
+        if (built.failedPerson >= 0) {
+            const std::string hint = ClockChoiceHint(built.failedPerson == 0 ? m.a : m.b);
+            if (!hint.empty()) ctx.Error(std::string(built.failedPerson == 0 ? "--a" : "--b") + ": " + hint);
+        }
+        return kExitRefused;
+    }
+    if (json) {
+        ctx.Print(TimelineJson(built.timeline));
+        ctx.Print("\n");
+    } else {
+        ctx.Print(TimelineTableText(built.timeline));
+    }
+    return kExitOk;
+}
+
+const CommandRegistration kTimeline{
+    "timeline",
+    "--a PERSON --b PERSON [--from Y] [--to Y] [--set KEY=VALUE]... [--json] [--encoding utf8|gbk]",
+    RunTimeline,
+    {
+        .summary = "Prints a couple's years side by side: each person's eight luck pillars (大运) with the "
+                   "years they cover, and one line per year with the year pillar (流年, from 立春 of the "
+                   "year) and what it is to each person: the ten gods of its stem and branch, its branch's "
+                   "relation to the day branch, the year branch and the other person's day branch, 桃花, "
+                   "clashed and repeated pillars and 岁运并临. Nothing is written.",
+        .arguments =
+            TESSALY_MATCH_ARGUMENTS_HELP "--from Y\tthe first year, -850..2100 (negative for BC); default this year\n"
+                                         "--to Y\tthe last year, -850..2100; default 20 years after the first\n"
+                                         "--json\tprint one JSON object with the same facts",
+        .examples = "tessaly-cli timeline --a \"name=张三;sex=M;date=1990-05-12 08:30\" "
+                    "--b \"name=李四;sex=F;date=1992-11-03 21:10\" --from 2025 --to 2045",
+    }};
+
+}  // namespace
+}  // namespace tessaly::cli
