@@ -76,9 +76,10 @@ AnalysisOptionsDialog::AnalysisOptionsDialog(const ChartOptions& options, QWidge
     outer->addLayout(buttons);
     // Tab goes down the dialog as it is laid out.
     QWidget* previous = timeBasisBox;
-    for (QWidget* next : std::initializer_list<QWidget*>{
-             firstLineIndent, horizontalChart, verticalChart, lifePalaceBy[0], lifePalaceBy[1], lateZiHourKeepsDay,
-             highScoreScale, specialPatternRoles, followJudgements, askToSave, okButton, cancelButton}) {
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{firstLineIndent, horizontalChart, verticalChart, lifePalaceBy[0],
+                                         lifePalaceBy[1], lateZiHourKeepsDay, highScoreScale, specialPatternRoles,
+                                         followJudgements, appendIndexParts, askToSave, okButton, cancelButton}) {
         setTabOrder(previous, next);
         previous = next;
     }
