@@ -432,7 +432,7 @@ void MainWindow::StartMatching() {
     // The options and the ending text are read afresh for every run.
     const RunInputs inputs = LoadRunInputs(files_);
     matchButton->setEnabled(false);
-    const RunOutcome run = session_.Match(inputs);
+    const MatchOutcome run = session_.Match(inputs);
     matchButton->setEnabled(true);
     if (!run.status.ok()) {
         // The error stays on screen where the report would be.

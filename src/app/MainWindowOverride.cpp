@@ -61,7 +61,7 @@ void MainWindow::OverrideRoles() {
     for (const std::string& w : warnings) {
         Inform(this, QString::fromStdString(w), QStringLiteral("提示"), MsgIcon::kWarning);
     }
-    if (const RunOutcome run = session_.Reanalyse(overrides, ending); !run.status.ok()) {
+    if (const MatchOutcome run = session_.Reanalyse(overrides, ending); !run.status.ok()) {
         Inform(this, QString::fromStdString(run.status.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }

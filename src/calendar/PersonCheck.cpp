@@ -58,7 +58,7 @@ Status LunarDateRefusal(const PersonRecord& r) {
 Status CheckText(std::string_view text, std::string_view what, std::size_t maxBytes) {
     if (!IsValidUtf8(text)) return Status::Error(std::string(what) + "：不是有效的 UTF-8 文字");
     if (HasControlCharacter(text)) return Status::Error(std::string(what) + "：不能含有控制字符");
-    if (const CodecResult gbk = Utf8ToGbk(text); !gbk.ok()) return Status::Error(std::string(what) + "：" + gbk.error);
+    if (const CodecResult gbk = Utf8ToGbk(text); !gbk.ok()) return Status::Error(std::string(what) + "：" + GbkRefusal(text, gbk));
     if (GbkWidth(text) > maxBytes) {
         return Status::Error(std::string(what) + "：最多 " + std::to_string(maxBytes) + " 个 GBK 字节" +
                              (maxBytes == kMaxNameBytes ? "（五个汉字）" : ""));

@@ -322,7 +322,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     session.SetStore(&db);
     session.SetPerson(0, m.a);
     session.SetPerson(1, m.b);
-    if (const RunOutcome run = session.Match(MatchInputs(ctx, m.settings)); !run.status.ok()) {
+    if (const MatchOutcome run = session.Match(MatchInputs(ctx, m.settings)); !run.status.ok()) {
         return RefuseRun(ctx, run.status, run.failedPerson);
     }
     // The store keeps the standard time in the record and the persons as

@@ -123,16 +123,11 @@ int RunCompareOptions(CommandContext& ctx) {
     const bool json = TakeFlag(ctx.args, "--json");
     MatchArgs m;
     if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
-    for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+    for (const std::string& w : m.warnings) ctx.Error(w);
     if (!ctx.args.empty()) return ctx.Usage("compare-options：多余的参数 '" + ctx.args.front() + "'");
 
-    const OptionComparison c = CompareOptions(m.a, m.b, MatchOptions(ctx, m));
-    if (!c.Ok()) {
-        ctx.Error(c.status.message());
-        const std::string hint = ClockChoiceHint(c.base.failedPerson == 0 ? m.a : m.b);
-        if (!hint.empty()) ctx.Error(std::string(c.base.failedPerson == 0 ? "--a" : "--b") + ": " + hint);
-        return kExitRefused;
-    }
+    const OptionComparison c = CompareOptions(m.a, m.b, MatchInputs(ctx, m.settings).options);
+    if (!c.Ok()) return RefuseRun(ctx, c.status, c.base.failedPerson);
     ctx.Print(json ? Json(c) + "\n" : Text(m, c));
     return kExitOk;
 }

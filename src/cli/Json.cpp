@@ -99,10 +99,4 @@ JsonWriter& JsonWriter::Null() {
     return *this;
 }
 
-JsonWriter& JsonWriter::Null() {
-    Separate();
-    out_ += "null";
-    return *this;
-}
-
 }  // namespace tessaly::cli

@@ -62,19 +62,16 @@ int RunTimeline(CommandContext& ctx) {
     if (!toGiven) span.lastYear = std::min(span.firstYear + 20, std::max(span.firstYear, kMaxYear));
     MatchArgs m;
     if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
-    for (const std::string& w : PlaceWarnings()) ctx.Error(w);
+    for (const std::string& w : m.warnings) ctx.Error(w);
     if (!ctx.args.empty()) return ctx.Usage("timeline: 多余的参数“" + ctx.args.front() + "”");
 
-    const ChartOptions options = MatchOptions(ctx, m);
+    const ChartOptions options = MatchInputs(ctx, m.settings).options;
     LunarCalendar calendar;
     const CoupleTimelineBuild built = BuildCoupleTimeline(m.a, m.b, options, span, calendar);
     if (!built.status.ok()) {
-        ctx.Error(built.errorText);
-        if (built.failedPerson >= 0) {
-            const std::string hint = ClockChoiceHint(built.failedPerson == 0 ? m.a : m.b);
-            if (!hint.empty()) ctx.Error(std::string(built.failedPerson == 0 ? "--a" : "--b") + ": " + hint);
-        }
-        return kExitRefused;
+        const Status shown = built.status.needsClockChoice() ? Status::ClockChoiceNeeded(built.errorText)
+                                                             : Status::Error(built.errorText);
+        return RefuseRun(ctx, shown, built.failedPerson);
     }
     if (json) {
         ctx.Print(TimelineJson(built.timeline));

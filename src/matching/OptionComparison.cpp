@@ -45,7 +45,8 @@ RunOutcome ScoreRun(const PersonRecord& a, const PersonRecord& b, const ChartOpt
         if (!p.status.ok()) {
             run.status = p.status;
             run.failedPerson = n;
-            out.status = Status::Error(run.ErrorText());
+            out.status = run.status.needsClockChoice() ? Status::ClockChoiceNeeded(run.ErrorText())
+                                                       : Status::Error(run.ErrorText());
             out.failedPerson = n;
             return out;
         }
@@ -139,7 +140,8 @@ ChartOptions WithSchoolOption(ChartOptions options, std::string_view key, int va
 RunOutcome OutcomeOf(const MatchingResult& result) {
     RunOutcome out;
     if (!result.Ok()) {
-        out.status = Status::Error(result.ErrorText());
+        out.status = result.status.needsClockChoice() ? Status::ClockChoiceNeeded(result.ErrorText())
+                                                      : Status::Error(result.ErrorText());
         out.failedPerson = result.failedPerson;
         return out;
     }

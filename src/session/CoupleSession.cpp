@@ -11,8 +11,8 @@ namespace {
 
 // The run's message as the user reads it, of the run's kind (a clock time
 // that needs the user's choice stays one).
-RunOutcome OutcomeOf(const MatchingResult& r) {
-    RunOutcome out;
+MatchOutcome MatchOutcomeOf(const MatchingResult& r) {
+    MatchOutcome out;
     if (r.Ok()) return out;
     out.failedPerson = r.failedPerson;
     out.status = r.status.needsClockChoice() ? Status::ClockChoiceNeeded(r.ErrorText()) : Status::Error(r.ErrorText());
@@ -54,10 +54,10 @@ CaseRecord CoupleSession::CaseToStore() const {
     return r;
 }
 
-RunOutcome CoupleSession::Match(const RunInputs& inputs) {
+MatchOutcome CoupleSession::Match(const RunInputs& inputs) {
     chartValid_ = false;
     MatchingResult result = RunMatching(persons_[0], persons_[1], inputs.options, inputs.ending, calendar_);
-    const RunOutcome out = OutcomeOf(result);
+    const MatchOutcome out = MatchOutcomeOf(result);
     if (!result.Ok()) return out;
     runPersons_ = persons_;
     for (int n = 0; n < 2; ++n) {
@@ -69,14 +69,14 @@ RunOutcome CoupleSession::Match(const RunInputs& inputs) {
     return out;
 }
 
-RunOutcome CoupleSession::Reanalyse(const std::array<RoleOverride, 2>& overrides, const EndingText& ending) {
-    RunOutcome out;
+MatchOutcome CoupleSession::Reanalyse(const std::array<RoleOverride, 2>& overrides, const EndingText& ending) {
+    MatchOutcome out;
     if (!chartValid_ || !lastRun_ || !lastRun_->Ok()) {
         out.status = Status::Error(kNeedsMatchingText);
         return out;
     }
     MatchingResult result = tessaly::Reanalyse(*lastRun_, overrides, ending);
-    out = OutcomeOf(result);
+    out = MatchOutcomeOf(result);
     if (result.Ok()) lastRun_ = std::move(result);
     return out;
 }
@@ -152,7 +152,7 @@ ViewOutcome CoupleSession::View(const StoredCase& stored, const RunInputs& input
         }
         storeMade = false;
     }
-    const RunOutcome run = Match(inputs);
+    const MatchOutcome run = Match(inputs);
     if (!run.status.ok()) {
         out.status = run.status;
         return out;
@@ -184,7 +184,7 @@ EditOutcome CoupleSession::Edit(std::int32_t slot, const CaseEdit& edit, const R
     // The edited couple runs as a new one would; its report is made anew.
     LunarCalendar calendar;
     const MatchingResult run = RunMatching(typed.a, typed.b, inputs.options, inputs.ending, calendar);
-    if (const RunOutcome r = OutcomeOf(run); !r.status.ok()) {
+    if (const MatchOutcome r = MatchOutcomeOf(run); !r.status.ok()) {
         out.status = r.status;
         return out;
     }

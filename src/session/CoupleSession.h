@@ -42,7 +42,7 @@ struct ReportLook {
 };
 
 // What a run (a match, a re-analysis) came to.
-struct RunOutcome {
+struct MatchOutcome {
     Status status;  // failed: the message with the person and date ("乙命：不存在这个日期（2023-02-30）")
     int failedPerson = -1;  // 0 or 1 when the run failed
 };
@@ -105,10 +105,10 @@ public:
     // Runs the matching of the two persons. On success the run is the last
     // run and the chart valid; on failure nothing of the last run remains
     // valid.
-    RunOutcome Match(const RunInputs& inputs);
+    MatchOutcome Match(const RunInputs& inputs);
     // Analyses both charts of the last run again with the user's own
     // values; the options stay those of the run.
-    RunOutcome Reanalyse(const std::array<RoleOverride, 2>& overrides, const EndingText& ending);
+    MatchOutcome Reanalyse(const std::array<RoleOverride, 2>& overrides, const EndingText& ending);
     // The report of the last run as the session's look styles it.
     StyledReport StyledRunReport() const;
 

@@ -53,7 +53,7 @@ TEST(CompareOptionsCommand, JsonHasOneRowPerRun) {
     const auto r = RunCli({"compare-options", "--a", kA, "--b", kB, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.starts_with(
-        R"({"settings":{"zishi":0,"biange":1,"mgong":0,"idate":0,"bscore":0,"congGe":0},"columns":["甲命八字",)"))
+        R"({"schema":1,"settings":{"zishi":0,"biange":1,"mgong":0,"idate":0,"bscore":0,"congGe":0},"columns":["甲命八字",)"))
         << r.out.substr(0, 200);
     EXPECT_EQ(Count(r.out, R"("label":)"), 8);
     EXPECT_NE(r.out.find(R"({"label":"你的设置","setting":"","ok":true,"message":"","cells":["甲子 丙寅 己巳 甲子",)"),

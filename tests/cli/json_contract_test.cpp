@@ -106,6 +106,8 @@ TEST_F(JsonContractTest, OutputHasTheDocumentedFieldsInUtf8WithTheSchema) {
         {"match", {"match", "--a", kCivilA, "--b", kB, "--json"}},
         {"cases show", {"cases", "show", "0", "--json"}},
         {"rank", {"rank", "--a", kA, "--candidates", candidates().string(), "--json"}},
+        {"compare-options", {"compare-options", "--a", kA, "--b", kB, "--json"}},
+        {"timeline", {"timeline", "--a", kA, "--b", kB, "--from", "2026", "--to", "2040", "--json"}},
     };
     const auto documented = DocumentedFields();
     std::map<std::string, std::set<std::string>> seen;

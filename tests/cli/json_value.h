@@ -10,7 +10,10 @@
 #include <string_view>
 #include <vector>
 
+// Internal to each test file that reads JSON this loosely (json_test_util.h
+// holds the strict parser of the contract tests under the same names).
 namespace tessaly::testing_cli {
+namespace {
 
 struct JsonValue {
     enum class Type { kNull, kBool, kNumber, kString, kArray, kObject } type = Type::kNull;
@@ -147,4 +150,5 @@ private:
     bool ok_ = true;
 };
 
+}  // namespace
 }  // namespace tessaly::testing_cli

@@ -288,7 +288,7 @@ TEST(MatchCommand, JsonTakesTheIndexApart) {
         const std::size_t end = r.out.find(R"(],"report":)");
         ASSERT_NE(end, std::string::npos);
         const std::string parts = r.out.substr(0, end);
-        const double index = std::atof(parts.c_str() + std::strlen(R"({"index":)"));
+        const double index = std::atof(parts.c_str() + std::strlen(R"({"schema":1,"index":)"));
         float sum = 0;
         int n = 0;
         static const std::regex kPoints(R"("points":(-?[0-9.e+-]+))");

@@ -50,7 +50,7 @@ protected:
         first.SetStore(&db_);
         first.SetPerson(0, a);
         first.SetPerson(1, b);
-        const RunOutcome run = first.Match(inputs_);
+        const MatchOutcome run = first.Match(inputs_);
         EXPECT_TRUE(run.status.ok()) << run.status.message();
         CaseRecord saved;
         const Status s = first.SaveNew("临时保存", "备注", first.StyledRunReport(), &saved);
@@ -135,7 +135,7 @@ TEST_F(SessionTest, ACaseReopensAsItWasTyped) {
         // A new run of the reopened case, and the re-analysis of it, carry
         // the same clock notes as the first run.
         EXPECT_EQ(s.LastRun()->Text(), firstRun_->Text());
-        const RunOutcome again = s.Reanalyse(FillOverrides(*s.LastRun()), {});
+        const MatchOutcome again = s.Reanalyse(FillOverrides(*s.LastRun()), {});
         ASSERT_TRUE(again.status.ok()) << again.status.message();
         if (c.note) {
             EXPECT_NE(s.LastRun()->Text().find(c.note), std::string::npos) << c.note;
