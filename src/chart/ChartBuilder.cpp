@@ -191,6 +191,7 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     start.year = static_cast<std::int16_t>(start.year + years);
     start = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(start) + static_cast<double>(days));
     pc.luckStartAge = static_cast<std::int16_t>(start.year - chartTime.year + 1);
+    pc.luckStart = {static_cast<int>(years), static_cast<int>(months), static_cast<int>(days)};
     c.luckStartYears = static_cast<std::uint8_t>(pc.luckStartAge);
     line = Format("起大运周岁：%ld岁 %ld个月 %ld天，", years, months, days);
     line += Format("每一交大运年 %d月 %d日起运(公历)。\r\n", start.month, start.day);

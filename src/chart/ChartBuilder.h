@@ -15,6 +15,14 @@
 
 namespace tessaly {
 
+// The time from the birth to the first luck pillar, as the start line
+// "起大运周岁：%d岁 %d个月 %d天" gives it (3 days count one year).
+struct LuckStart {
+    int years = 0, months = 0, days = 0;
+
+    friend bool operator==(const LuckStart&, const LuckStart&) = default;
+};
+
 // One person's built chart.
 struct PersonChart {
     PersonRecord person;  // as entered; personNo 0 = 甲命, 1 = 乙命
@@ -22,6 +30,7 @@ struct PersonChart {
     ChartData chart;         // pillars, cells, stars, relation slots, 胎元, 命宫, …
     double midTermJd = 0;    // the 中气 inside the birth month
     int luckStartAge = 0;    // age (in years, counted as the luck rows show it) of the first luck pillar
+    LuckStart luckStart;     // the start line's years, months and days
     int yearFromLichun = 0;  // birth year counted from 立春, astronomical
     ReportText text;         // from "甲命八字：" to the 年命/星座/生肖 line (aka chartText)
 };
