@@ -3,6 +3,7 @@
 // time, the pillar boundaries around it, and with --uncertainty-a/-b the
 // charts a birth time known only to ± N minutes can give (with the index of
 // every combination for a couple). Nothing is written.
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -141,8 +142,11 @@ std::string PathText(const BirthPath& p) {
 
 std::string BoundariesText(const BirthExplanation& e) {
     std::string s = "附近的交界（北京时间）：\n";
+    std::size_t width = 0;
+    for (const PillarBoundary& b : e.boundaries) width = std::max(width, GbkWidth(BoundaryTitle(b.mark, e.path)));
     for (const PillarBoundary& b : e.boundaries) {
-        s += "  " + PadRightGbk(BoundaryTitle(b.mark, e.path), 42) + FormatCivilSecond(CivilSecondOf(b.mark.moment));
+        s += "  " + PadRightGbk(BoundaryTitle(b.mark, e.path), width + 2) +
+             FormatCivilSecond(CivilSecondOf(b.mark.moment));
         s += b.distanceSeconds < 0 ? "  在出生前 " : "  在出生后 ";
         s += DurationText(b.distanceSeconds) + "：";
         bool any = false;
