@@ -15,6 +15,7 @@
 #                       the perpetual calendar, the coordinates editor and
 #                       the two number diagrams
 #   help-window.png     the help window ("软件帮助")
+#   birth-explanation.png  "出生时刻说明" of a birth four minutes after 立春
 # Usage: tools/screenshots.sh [OUTDIR]        (default docs/; after a build)
 #        SCALE=2 tools/screenshots.sh /tmp/x  the same at twice the resolution
 set -euo pipefail
