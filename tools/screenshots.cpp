@@ -3,8 +3,8 @@
 // the skin Ink, the birth-data dialog, the "设定用神" and "婚配指数构成"
 // dialogs of that run, the case tree with a stored case viewed, the case
 // search and information dialogs, the perpetual calendar, the coordinates
-// editor, the He Tu and Luo Shu diagrams, the help window and a couple's
-// timeline ("流年对照").
+// editor, the He Tu and Luo Shu diagrams, the help window, a couple's
+// timeline ("流年对照") and "出生时刻说明" of a birth near 立春.
 //
 //   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME, without
 //                                   dat/bzinit.ini: a first start; a few
@@ -22,6 +22,7 @@
 
 #include "app/AppSetup.h"
 #include "app/BirthDataDialog.h"
+#include "app/BirthExplanationDialog.h"
 #include "app/CoordinatesEditorDialog.h"
 #include "app/HeTuLuoShuDialog.h"
 #include "app/CaseInfoDialog.h"
@@ -233,6 +234,16 @@ int main(int argc, char** argv) {
         host.resize(view->chart()->width(), 300);
         host.show();
         if (!Save(&host, out + "/couple-timeline.png")) return 1;
+    }
+
+    {  // Four minutes after 立春 2024, known to ± 30 minutes, with 乙命 of the run.
+        PersonRecord a = Sample(0);
+        a.clock = tessaly::BirthClock::kStandard;
+        a.year = 2024, a.month = 2, a.day = 4, a.hour = 16, a.minute = 30;
+        tessaly::BirthExplanationDialog dialog(a, 0, {}, Sample(1));
+        dialog.SetUncertaintyMinutes(30);
+        dialog.show();
+        if (!Save(&dialog, out + "/birth-explanation.png")) return 1;
     }
 
     if (!ChooseSkin(window, QStringLiteral("Ink"))) return 1;

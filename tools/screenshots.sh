@@ -16,6 +16,7 @@
 #                       the two number diagrams
 #   help-window.png     the help window ("软件帮助")
 #   couple-timeline.png a couple's years side by side ("流年对照"), 2026..2046
+#   birth-explanation.png  "出生时刻说明" of a birth four minutes after 立春
 # Usage: tools/screenshots.sh [OUTDIR]        (default docs/; after a build)
 #        SCALE=2 tools/screenshots.sh /tmp/x  the same at twice the resolution
 set -euo pipefail

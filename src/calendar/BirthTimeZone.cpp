@@ -235,6 +235,22 @@ ClockConversion ClockToStandardTime(const CivilTime& clockTime, std::string_view
     return out;
 }
 
+ClockAtMoment StandardToClockTime(const CivilTime& standardTime, std::string_view zone) {
+    ClockAtMoment out;
+    const date::time_zone* tz = Locate(zone, &out.status);
+    if (!tz) return out;
+    try {
+        const long long utc = SecondsOf(standardTime) - kStandardOffset.count();
+        const date::sys_info i = tz->get_info(SysOf(utc));
+        out.clockTime = CivilOf(utc + i.offset.count());
+        out.offsetSeconds = int(i.offset.count());
+        out.summerTime = i.save != minutes(0);
+    } catch (const std::exception& e) {
+        out.status = Status::Error(std::string("时区数据库无法读取：") + e.what());
+    }
+    return out;
+}
+
 SummerTimePeriod SummerTimeAround(const CivilTime& standardTime, std::string_view zone) {
     SummerTimePeriod out;
     Status error;

@@ -75,6 +75,15 @@ struct ClockConversion {
 //              last listed change: the library does not extend the rules.
 ClockConversion ClockToStandardTime(const CivilTime& clockTime, std::string_view zone, ClockReading reading);
 
+// What the clock of a zone showed at a standard-time moment (UTC+8).
+struct ClockAtMoment {
+    Status status;            // an unknown zone or no database
+    CivilTime clockTime;      // the clock's date and time, to the minute
+    int offsetSeconds = 0;    // the clock's UTC offset then
+    bool summerTime = false;  // the clock was on summer time
+};
+ClockAtMoment StandardToClockTime(const CivilTime& standardTime, std::string_view zone);
+
 // The summer-time period of a zone around a standard-time moment.
 struct SummerTimePeriod {
     bool inside = false;            // the zone's clock was on summer time at that moment

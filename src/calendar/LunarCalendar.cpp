@@ -107,12 +107,18 @@ Status LunarCalendar::LunarToSolar(const CivilTime& lunar, bool leap, CivilTime*
 
 void LunarCalendar::AddOneDay(CivilTime& t) { t = FromJulianDay(ToJulianDay(t) + 1); }
 
+LocalTimeShift LunarCalendar::LocalTimeShiftOf(float longitude, const CivilTime& t, int mode) {
+    LocalTimeShift s;
+    s.longitudeSeconds = -int(std::floor((120 - double(longitude)) * 240));
+    s.equationSeconds = mode == 1 ? int(std::trunc(EquationOfTime(t))) : 0;
+    return s;
+}
+
 int LunarCalendar::ToLocalSolarTime(float longitude, CivilTime& t, int mode) {
     const double J = ToJulianDay(t);
-    const int E = mode == 1 ? int(std::trunc(EquationOfTime(t))) : 0;
-    const double shift = E - std::floor((120 - double(longitude)) * 240);
-    t = FromJulianDay(J + shift / 86400);
-    return E;
+    const LocalTimeShift s = LocalTimeShiftOf(longitude, t, mode);
+    t = FromJulianDay(J + double(s.Total()) / 86400);
+    return s.equationSeconds;
 }
 
 double LunarCalendar::EquationOfTime(const CivilTime& t) {
@@ -163,6 +169,7 @@ MonthOfMoment LunarCalendar::MonthBranchOf(const CivilTime& t) {
     // 立春 is the 节 at −45 of the year; the months are compared at the same
     // printed minutes as the year pillar is.
     m.afterLichun = a >= -45;
+    m.jieAngle = a;
     return m;
 }
 

@@ -35,6 +35,16 @@ struct MonthOfMoment {
     CivilTime zhongqi;         // the 中气 inside it
     CivilTime nextJie;         // the 节 that closes it
     bool afterLichun = false;  // the month opens at or after 立春 of the moment's year
+    int jieAngle = 0;          // the angle of the opening 节 in the moment's year (TermMoment(t.year, jieAngle));
+                               // the 中气 is at jieAngle + 15, the closing 节 at jieAngle + 30
+};
+
+// The shift from standard time to local mean time or true solar time at a
+// moment, in whole seconds, as ToLocalSolarTime applies it.
+struct LocalTimeShift {
+    int longitudeSeconds = 0;  // −⌊(120 − λ) × 240⌋: the longitude's distance from 120° E
+    int equationSeconds = 0;   // the equation of time truncated toward zero (true solar time only)
+    int Total() const { return longitudeSeconds + equationSeconds; }
 };
 
 struct FourPillars {
@@ -65,6 +75,8 @@ public:
     // time (other modes) at the longitude (degrees east). Returns the
     // equation-of-time seconds used (0 unless mode 1).
     static int ToLocalSolarTime(float longitude, CivilTime& t, int mode);
+    // The shift ToLocalSolarTime applies to the standard-time moment t.
+    static LocalTimeShift LocalTimeShiftOf(float longitude, const CivilTime& t, int mode);
     // Equation of time at the standard-time moment t, seconds.
     static double EquationOfTime(const CivilTime& t);
 

@@ -18,12 +18,22 @@
 
 namespace tessaly {
 
+// The time from the birth to the first luck pillar, as the start line
+// "起大运周岁：%d岁 %d个月 %d天" gives it (3 days count one year).
+struct LuckStart {
+    int years = 0, months = 0, days = 0;
+
+    friend bool operator==(const LuckStart&, const LuckStart&) = default;
+};
+
 // The eight luck pillars (大运) of a chart, as its report lists them.
 struct LuckCycle {
     bool forward = true;                  // counted forward from the month pillar
     int years = 0, months = 0, days = 0;  // "起大运周岁：%d岁 %d个月 %d天"
     CivilTime start;                      // the first luck pillar's start day ("每一交大运年 %d月 %d日起运")
     std::array<std::int16_t, 8> pillars{};  // PillarIndex, in order
+
+    LuckStart Wait() const { return {years, months, days}; }
 };
 
 // One person's built chart.

@@ -10,6 +10,52 @@ std::string FormatCivilTime(const CivilTime& t) {
     return buf;
 }
 
+std::string FormatCivilDate(const CivilTime& t) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", ShownYear(t.year), t.month, t.day);
+    return buf;
+}
+
+std::string FormatCivilSecond(const CivilSecond& t) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, ":%02d", t.second);
+    return FormatCivilTime(t.time) + buf;
+}
+
+void WriteBirthPath(JsonWriter& w, const BirthPath& p) {
+    static constexpr const char* kStepNames[kPathStepCount] = {"entered",   "lunar_to_solar",   "clock_to_standard",
+                                                               "longitude", "equation_of_time", "rounding"};
+    w.BeginObject();
+    w.Key("calendar").String(p.lunar ? "lunar" : "solar");
+    if (p.lunar) w.Key("leap_month").Bool(p.leapMonth);
+    w.Key("civil_clock").Bool(p.civilClock);
+    if (p.civilClock) {
+        w.Key("time_zone").String(p.timeZone);
+        w.Key("utc_offset_seconds").Integer(p.clockOffsetSeconds);
+        w.Key("summer_time").Bool(p.summerTime);
+    }
+    static constexpr const char* kBasisNames[] = {"北京时间", "真太阳时", "地方时"};
+    w.Key("time_basis").Integer(static_cast<int>(p.timeBasis));
+    w.Key("time_basis_name").String(kBasisNames[static_cast<int>(p.timeBasis)]);
+    if (p.timeBasis != TimeBasis::kBeijingTime) w.Key("longitude").Number(p.longitude);
+    w.Key("late_zi_hour_keeps_day").Bool(p.lateZiHourKeepsDay);
+    w.Key("steps").BeginArray();
+    for (const PathStep& s : p.steps) {
+        w.BeginObject();
+        w.Key("step").String(kStepNames[static_cast<int>(s.kind)]);
+        w.Key("applies").Bool(s.applies);
+        w.Key("amount_seconds").Integer(s.amountSeconds);
+        w.Key("time").String(FormatCivilSecond(s.moment));
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("standard_time").String(FormatCivilTime(p.standardTime));
+    w.Key("chart_time").String(FormatCivilTime(p.chartTime));
+    w.Key("late_zi_hour").Bool(p.lateZiHour);
+    w.Key("day_pillar_date").String(FormatCivilDate(p.dayPillarDate));
+    w.EndObject();
+}
+
 void WriteChartData(JsonWriter& w, const ChartData& c) {
     w.Key("pillars").IntArray(c.pillars);
     w.Key("nayin_element").IntArray(c.nayinElement);
@@ -81,7 +127,8 @@ void WriteChartData(JsonWriter& w, const ChartData& c) {
     w.Key("birth_number").Integer(c.birthNumber);
 }
 
-void WritePerson(JsonWriter& w, const PersonRecord& p, const BirthMoments& m, const ChartData& c) {
+void WritePerson(JsonWriter& w, const PersonRecord& p, const BirthMoments& m, const ChartData& c,
+                 const ChartOptions* options) {
     w.BeginObject();
     w.Key("name").String(p.name);
     w.Key("sex").String(p.isMale ? "M" : "F");
@@ -97,6 +144,10 @@ void WritePerson(JsonWriter& w, const PersonRecord& p, const BirthMoments& m, co
         w.Key("time_zone").String(m.civil.timeZone);
         w.Key("local_time").String(FormatCivilTime(m.civil.localTime));
         w.Key("summer_time").Bool(m.civil.summerTime);
+    }
+    if (options != nullptr) {
+        w.Key("birth_path");
+        WriteBirthPath(w, BirthPathOf(p, m, *options));
     }
     WriteChartData(w, c);
     w.EndObject();
@@ -148,7 +199,7 @@ std::string MatchingRunJson(const MatchingResult& m) {
     WriteIndexParts(w, IndexPartsOf(m));
     w.Key("report").String(m.Text());
     w.Key("persons").BeginArray();
-    for (const PersonAnalysis& p : m.persons) WritePerson(w, p.Person(), p.built.moments, p.Chart());
+    for (const PersonAnalysis& p : m.persons) WritePerson(w, p.Person(), p.built.moments, p.Chart(), &m.options);
     w.EndArray();
     w.EndObject();
     return w.str();

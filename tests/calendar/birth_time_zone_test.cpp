@@ -52,7 +52,26 @@ TEST(ClockToStandardTime, ConvertsUniqueClockTimes) {
         EXPECT_EQ(Text(r.standard), Text(c.want));
         EXPECT_EQ(r.summerTime, c.summer);
         EXPECT_EQ(r.offsetSeconds, c.offsetSeconds);
+
+        // And back: what the clock showed at that standard time.
+        const ClockAtMoment back = StandardToClockTime(r.standard, c.zone);
+        ASSERT_TRUE(back.status.ok()) << back.status.message();
+        EXPECT_EQ(Text(back.clockTime), Text(c.clock));
+        EXPECT_EQ(back.summerTime, c.summer);
+        EXPECT_EQ(back.offsetSeconds, c.offsetSeconds);
     }
+}
+
+TEST(StandardToClockTime, ShowsTheRepeatedHourTwiceAndRefusesAnUnknownZone) {
+    // Summer time of 1988 ended at 02:00 on 11 September: the clock went
+    // back to 01:00 and showed 01:00–01:59 twice.
+    const ClockAtMoment first = StandardToClockTime(T(1988, 9, 11, 0, 30), "Asia/Shanghai");
+    const ClockAtMoment second = StandardToClockTime(T(1988, 9, 11, 1, 30), "Asia/Shanghai");
+    EXPECT_EQ(Text(first.clockTime), "1988-09-11 01:30");
+    EXPECT_TRUE(first.summerTime);
+    EXPECT_EQ(Text(second.clockTime), "1988-09-11 01:30");
+    EXPECT_FALSE(second.summerTime);
+    EXPECT_EQ(StandardToClockTime(T(1988, 9, 11, 1, 30), "Mars/Olympus").status.message(), "未知的时区：Mars/Olympus");
 }
 
 TEST(ClockToStandardTime, NamesBothReadingsOfSkippedAndRepeatedTimes) {

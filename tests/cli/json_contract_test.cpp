@@ -83,6 +83,7 @@ protected:
     static constexpr const char* kCivilA =
         "name=甲;sex=M;date=1990-05-12 08:30;tz=America/New_York;clock=civil;lon=-74.0;lat=40.7;place=美国纽约";
     static constexpr const char* kB = "name=乙;sex=F;date=1992-11-03 21:10";
+    static constexpr const char* kLunarA = "name=丁;sex=M;date=2023-02-10 08:30;cal=lunar;leap=1;prov=北京市";
 
     fs::path root_;
 };
@@ -107,6 +108,10 @@ TEST_F(JsonContractTest, OutputHasTheDocumentedFieldsInUtf8WithTheSchema) {
         {"cases show", {"cases", "show", "0", "--json"}},
         {"rank", {"rank", "--a", kA, "--candidates", candidates().string(), "--json"}},
         {"compare-options", {"compare-options", "--a", kA, "--b", kB, "--json"}},
+        {"explain", {"explain", "--a", kCivilA, "--b", kB, "--uncertainty-a", "30", "--json"}},
+        {"explain", {"explain", "--a", kLunarA, "--uncertainty-a", "600", "--set", "idate=1", "--json"}},
+        {"explain", {"explain", "--a", "name=丙;sex=M;date=2100-12-31 22:00", "--uncertainty-a", "120", "--set", "idate=0", "--json"}},
+        {"match", {"match", "--a", kLunarA, "--b", kB, "--set", "idate=1", "--json"}},
         {"timeline", {"timeline", "--a", kA, "--b", kB, "--from", "2026", "--to", "2040", "--json"}},
     };
     const auto documented = DocumentedFields();
