@@ -20,6 +20,7 @@
 #include "StoreWatcher.h"
 #include "WindowSettings.h"
 #include "store/CaseOperations.h"
+#include "store/Categories.h"
 #include "store/FileUtil.h"
 #include "store/SettingsMerge.h"
 #include "store/StoreFormat.h"
@@ -97,9 +98,13 @@ void MainWindow::RefreshTree() {
     const int scrolled = caseTree->verticalScrollBar()->value();
 
     caseModel->Reset(cases);
-    // Categories left without cases stay, as after the window's own deletions.
+    // A category left without cases stays while the category list names it
+    // (one just made with "增加类别"); one renamed or emptied elsewhere goes.
+    const std::vector<std::string> list = ReadCategoryList(settings_, "");
     for (const std::string& name : categories) {
-        if (!caseModel->FindCategory(name).isValid()) caseModel->AddCategory(name);
+        const bool listed =
+            std::any_of(list.begin(), list.end(), [&](const std::string& e) { return EqualsIgnoreAsciiCase(e, name); });
+        if (listed && !caseModel->FindCategory(name).isValid()) caseModel->AddCategory(name);
     }
     store_->knownCount = count;
     if (rootOpen) caseTree->expand(caseModel->RootIndex());

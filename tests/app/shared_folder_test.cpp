@@ -100,6 +100,18 @@ TEST_F(SharedFolderTest, TreeShowsCasesAddedAndDeletedByTheCommandLine) {
         ASSERT_EQ(Cli(home.dir, AddCase(QStringLiteral("赵%1").arg(i), QStringLiteral("客户"))), 0);
     EXPECT_TRUE(WaitUntil([&] { return w->caseModel->SlotsIn(w->caseModel->FindCategory("客户")).size() == 5; }));
     EXPECT_EQ(w->SelectedSlot(), 1);
+
+    // A category renamed elsewhere takes its cases along; the old name goes
+    // from the tree, a listed empty category stays.
+    ASSERT_EQ(Cli(home.dir, {QStringLiteral("cases"), QStringLiteral("rename-category"), QStringLiteral("朋友"),
+                             QStringLiteral("好友")}),
+              0);
+    EXPECT_TRUE(WaitUntil([&] { return w->caseModel->FindCategory("好友").isValid(); }));
+    EXPECT_FALSE(w->caseModel->FindCategory("朋友").isValid());
+    EXPECT_EQ(w->SelectedSlot(), 1);
+    ASSERT_EQ(Cli(home.dir, {QStringLiteral("cases"), QStringLiteral("delete"), QStringLiteral("1")}), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !w->caseModel->FindCase(1).isValid(); }));
+    EXPECT_TRUE(w->caseModel->FindCategory("好友").isValid());
     EXPECT_TRUE(messages.shown.empty());
 }
 
