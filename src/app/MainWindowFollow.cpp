@@ -26,21 +26,8 @@
 #include "store/StoreFormat.h"
 
 namespace tessaly {
-namespace {
-
-// The settings file with every key the window writes at close present:
-// a key the file lacks counts as holding what the window reads for it, so
-// that only values the window changed differ from it.
-IniFile NormalizedSettings(const IniFile& ini) {
-    IniFile normal = ini;
-    WriteClosingSettings(ReadMainWindowSettings(ini), true, normal);
-    return normal;
-}
-
-}  // namespace
-
 void MainWindow::StartFollowingStore() {
-    store_->settingsBase = NormalizedSettings(settings_);
+    store_->settingsBase = settings_;
     if (store_->watcher != nullptr) return;
     store_->watcher = new StoreWatcher(QString::fromStdString(files_.home.string()), this);
     connect(store_->watcher, &StoreWatcher::Changed, this, [this] {
@@ -236,7 +223,7 @@ void MainWindow::RebaseSettings() {
     IniFile merged = now;
     ApplyIniChanges(mine, &merged);
     settings_ = std::move(merged);
-    store_->settingsBase = NormalizedSettings(now);
+    store_->settingsBase = now;
 }
 
 Status MainWindow::SaveSettingsMerged() {
@@ -244,7 +231,7 @@ Status MainWindow::SaveSettingsMerged() {
     const Status s = MergeIntoIniFile(files_.Dat("bzinit.ini"), IniChanges(store_->settingsBase, settings_), &written);
     if (!s.ok()) return s;
     settings_ = written;
-    store_->settingsBase = NormalizedSettings(written);
+    store_->settingsBase = written;
     return s;
 }
 

@@ -59,7 +59,7 @@ bool WaitUntil(const std::function<bool()>& done, int ms = 1000) {
 class SharedFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(home.WriteSettings("[classes]\r\ncount=2\r\n1=客户\r\n2=朋友\r\n").ok());
+        ASSERT_TRUE(home.WriteSettings("[classes]\r\ncount=2\r\n1=客户\r\n2=朋友\r\n[minggao]\r\nfname=宋体\r\n").ok());
         w = std::make_unique<MainWindow>(home.Files());
         w->show();
     }
@@ -183,7 +183,7 @@ TEST_F(SharedFolderTest, SettingsChangedByTheCommandLineSurviveTheWindowsClose) 
     ASSERT_EQ(Cli(home.dir, {QStringLiteral("cases"), QStringLiteral("rename-category"), QStringLiteral("客户"),
                              QStringLiteral("老客户")}),
               0);
-    // Another key, changed by hand while the window runs.
+    // A key the window read and keeps, changed by hand while it runs.
     {
         IniFile ini(home.dir / "dat" / "bzinit.ini");
         ini.WriteString("minggao", "fname", "楷体");
