@@ -10,6 +10,7 @@
 
 #include "MessageService.h"
 #include "calendar/Places.h"
+#include "store/SettingsMerge.h"
 
 namespace tessaly {
 namespace {
@@ -130,14 +131,10 @@ void CoordinatesEditorDialog::ApplyEdit() {
              MsgIcon::kWarning, true)) {
         return;
     }
-    // Written into the file as it is now, so that nothing changed by others
-    // since the dialog opened is lost.
-    IniFile file(path_);
-    Status saved = file.loadStatus();
-    if (saved.ok()) {
-        file.WriteString(province.toStdString(), city.toStdString(), edit.value);
-        saved = file.Save();
-    }
+    // Written into the file as it is now, under the folder's lock, so that
+    // nothing changed by others since the dialog opened is lost.
+    IniFile file;
+    const Status saved = MergeIntoIniFile(path_, {{province.toStdString(), city.toStdString(), edit.value}}, &file);
     if (!saved.ok()) {
         Inform(this, QStringLiteral("经纬度没有保存：") + Q(saved.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;

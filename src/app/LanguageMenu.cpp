@@ -4,6 +4,7 @@
 
 #include "MessageService.h"
 #include "common/IniFile.h"
+#include "store/SettingsMerge.h"
 
 namespace tessaly {
 
@@ -37,8 +38,11 @@ QString LanguageMenu::RestartNotice() {
 
 void LanguageMenu::Choose(std::optional<UiLanguage> language) {
     if (ReadLanguageSetting(settings_) == language) return;
+    const IniFile before = settings_;
     WriteLanguageSetting(settings_, language);
-    if (Status s = settings_.Save(); !s.ok()) {
+    // Only this key, into the file as it is now (another program may have
+    // changed others since the window read it).
+    if (Status s = MergeIntoIniFile(settings_.path(), IniChanges(before, settings_)); !s.ok()) {
         Inform(parentWidget(), QString::fromStdString(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }

@@ -45,6 +45,7 @@
 #include "session/RunInputs.h"
 #include "store/CaseStore.h"
 #include "store/Categories.h"
+#include "store/SettingsMerge.h"
 #include "store/StoreRepair.h"
 
 namespace tessaly {
@@ -52,6 +53,14 @@ namespace tessaly {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// dat/pan.ini with every option present, a missing key holding what is read
+// for it: only options changed in a dialog differ from it.
+IniFile NormalizedOptions(const IniFile& pan) {
+    IniFile normal = pan;
+    WriteChartOptions(ReadChartOptions(pan), normal);
+    return normal;
+}
 
 }  // namespace
 
@@ -263,6 +272,7 @@ void MainWindow::SetSaveCaption() {
     saveButton->setProperty("editMode", editMode);
     saveButton->style()->unpolish(saveButton);
     saveButton->style()->polish(saveButton);
+    ShowViewedCaseMark();
 }
 
 void MainWindow::BuildSkinMenu() {
@@ -362,6 +372,7 @@ void MainWindow::FirstShow() {
         Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
     FillTree();
+    StartFollowingStore();
 }
 
 void MainWindow::FillTree() {
@@ -546,15 +557,18 @@ void MainWindow::ChooseReportColor() {
 }
 
 void MainWindow::ShowOptions() {
-    AnalysisOptionsDialog dlg(ReadChartOptions(IniFile(files_.Dat("pan.ini"))), this);
+    const IniFile shown(files_.Dat("pan.ini"));
+    AnalysisOptionsDialog dlg(ReadChartOptions(shown), this);
     if (dlg.exec() != QDialog::Accepted) return;
-    // Read the file again so that a key the dialog does not edit keeps what
-    // is on disk now.
-    IniFile ini(files_.Dat("pan.ini"));
+    // Only the options changed in the dialog are written, into the file as
+    // it is now: another program's change of the others stays.
+    IniFile edited = shown;
     ChartOptions o = dlg.Options();
-    o.appendEnding = ReadChartOptions(ini).appendEnding;
-    WriteChartOptions(o, ini);
-    if (Status s = ini.Save(); !s.ok()) Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+    o.appendEnding = ReadChartOptions(shown).appendEnding;
+    WriteChartOptions(o, edited);
+    if (Status s = MergeIntoIniFile(shown.path(), IniChanges(NormalizedOptions(shown), edited)); !s.ok()) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+    }
 }
 
 void MainWindow::ShowEnding() {
@@ -562,17 +576,21 @@ void MainWindow::ShowEnding() {
     if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), &ending); !s.ok()) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
-    ReportEndingDialog dlg(ending, ReadChartOptions(IniFile(files_.Dat("pan.ini"))).appendEnding, this);
+    const IniFile shown(files_.Dat("pan.ini"));
+    ReportEndingDialog dlg(ending, ReadChartOptions(shown).appendEnding, this);
     if (dlg.exec() != QDialog::Accepted) return;
-    if (Status s = WriteEndingText(files_.Dat("EndInfo.txt"), dlg.Ending()); !s.ok()) {
+    const std::filesystem::path endPath = files_.Dat("EndInfo.txt");
+    if (Status s = WriteUnderFolderLock(endPath, [&] { return WriteEndingText(endPath, dlg.Ending()); }); !s.ok()) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
-    IniFile ini(files_.Dat("pan.ini"));
-    ChartOptions o = ReadChartOptions(ini);
+    IniFile edited = shown;
+    ChartOptions o = ReadChartOptions(shown);
     o.appendEnding = dlg.Append();
-    WriteChartOptions(o, ini);
-    if (Status s = ini.Save(); !s.ok()) Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+    WriteChartOptions(o, edited);
+    if (Status s = MergeIntoIniFile(shown.path(), IniChanges(NormalizedOptions(shown), edited)); !s.ok()) {
+        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+    }
 }
 
 void MainWindow::ChooseSkin(QAction* item) {
@@ -617,7 +635,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         s.sheng2 = personB().provinceIndex;
         s.shi2 = personB().cityIndex;
         WriteClosingSettings(s, s.state == 0, settings_);
-        if (Status save = settings_.Save(); !save.ok()) {
+        if (Status save = SaveSettingsMerged(); !save.ok()) {
             Inform(this, Q(save.message()), QStringLiteral("错误"), MsgIcon::kError);
         }
     }

@@ -12,6 +12,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QMainWindow>
+#include <QStringList>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -50,6 +51,14 @@ struct CaseRecord;
 struct ListedCase;
 struct StyledReport;
 class CaseStore;
+class StoreWatcher;
+
+// The stored case on view, as this window sees it against the store now.
+enum class ViewedCaseState {
+    kCurrent,  // as the window last read or wrote it
+    kChanged,  // changed by another program (or another case took its slot)
+    kDeleted,  // deleted by another program
+};
 
 // The couple on screen as it would be stored now (standard time), with the
 // slot, category and note of the case on view or last saved.
@@ -154,6 +163,16 @@ public:
     const IniFile& settings() const { return settings_; }
     const QColor& reportColor() const { return reportColor_; }
 
+    // Following the data folder (MainWindowFollow.cpp). What another program
+    // changed in the store and dat/bzinit.ini is shown without a click: the
+    // tree keeps its open nodes and selection where the cases still exist,
+    // and the case on view is marked when it changed under the window.
+    ViewedCaseState viewedCaseState() const;
+    // Raises the window (a second start on the same folder asked for it);
+    // `arguments` are that start's.
+    void RaisedByAnotherStart(const QStringList& arguments);
+    const QStringList& forwardedArguments() const { return forwardedArguments_; }
+
     // Controls. Their object names are those skins select (Tree, Redtbazi, …).
     QTreeView* caseTree;
     CaseTreeModel* caseModel;
@@ -224,6 +243,28 @@ private:
     void LeaveCaseEditing();
     // The case store when it is open; otherwise says so and gives nullptr.
     CaseStore* OpenStore();
+    // Following the data folder (MainWindowFollow.cpp).
+    void StartFollowingStore();
+    // Rebuilds the tree over the slots it lists and the slots added since.
+    void RefreshTree();
+    // Takes the viewed case as it is stored now as the one the window knows
+    // (after the window viewed or wrote it).
+    // `onlyWhenCurrent`: a case already marked as changed elsewhere keeps
+    // its mark (the window wrote a part of it, not all of it).
+    void NoteViewedCase(bool onlyWhenCurrent = false);
+    // Compares the viewed case with the store and marks the pane.
+    void CheckViewedCase();
+    void ShowViewedCaseMark();
+    // Before "存旧": asks when the viewed case changed or went meanwhile;
+    // false stops the save. A deleted case may be saved as a new one.
+    bool ConfirmSavingOverStaleCase();
+    // dat/bzinit.ini read again, the window's own changes kept on top.
+    void RebaseSettings();
+    // Writes the keys of dat/bzinit.ini the window changed into the file as
+    // it is now (SettingsMerge.h).
+    Status SaveSettingsMerged();
+    // The size and time of a case's report file ("-" when there is none).
+    std::string ReportStamp(std::int32_t slot) const;
 
     ProgramFiles files_;
     Status startProblem_;
@@ -238,6 +279,7 @@ private:
     std::function<QDateTime()> clock_;
     PrintDialogFn printDialog_ = RunPrintDialog;
     QString lastFolder_;  // of the last report or history file dialog
+    QStringList forwardedArguments_;
     struct Store;
     std::unique_ptr<Store> store_;
 };

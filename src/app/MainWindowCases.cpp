@@ -129,9 +129,13 @@ void MainWindow::FillTree(const std::vector<std::int32_t>& listed) {
         }
     }
     ShowCases(cases);
+    store_->listedSlots = listed;
 }
 
 void MainWindow::ShowCases(const std::vector<ListedCase>& cases) {
+    // Slots added from here on are listed when the store changes.
+    store_->listedSlots.clear();
+    if (store_->open && !store_->db.RecordCount(&store_->knownCount)) store_->knownCount = 0;
     caseModel->Reset(cases);
     caseTree->expand(caseModel->RootIndex());
 }
@@ -139,7 +143,7 @@ void MainWindow::ShowCases(const std::vector<ListedCase>& cases) {
 std::vector<std::string> MainWindow::CategoryList() const { return ReadCategoryList(settings_); }
 
 void MainWindow::SaveSettingsNow() {
-    if (Status s = settings_.Save(); !s) Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+    if (Status s = SaveSettingsMerged(); !s) Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
 }
 
 void MainWindow::LeaveEditMode() {
@@ -161,6 +165,7 @@ void MainWindow::SaveCase() {
         Inform(this, QStringLiteral("命例库没有打开，无法保存。"), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
+    if (editMode() && !ConfirmSavingOverStaleCase()) return;
     if (editMode()) {
         if (!Ask(this, QStringLiteral("要修改“%1”这条记录吗？").arg(Q(personA().name)), QStringLiteral("提示"),
                  MsgIcon::kInformation)) {
@@ -182,6 +187,7 @@ void MainWindow::SaveCase() {
             return;
         }
         reportPane->document()->setModified(false);
+        NoteViewedCase();
         caseModel->UpdateCase(saved.slot, saved.a.isMale != 0, Q(CaseNodeText(saved)));
         Inform(this, QStringLiteral("已保存编辑后的命例。"));
         return;
@@ -226,6 +232,7 @@ void MainWindow::ViewCase() {
     // as it is, a missing one is made again by the run and stored.
     const RunInputs inputs = LoadRunInputs(files_);
     const ViewOutcome viewed = session_.View(stored, inputs);
+    NoteViewedCase();
     if (!viewed.reportUnreadable.ok()) {
         Inform(this,
                QStringLiteral("命例的报告文件无法读取，报告将重新生成（原文件保留）：\n") +
@@ -274,6 +281,7 @@ void MainWindow::EditSelectedCase() {
         Inform(this, Q(edited.status.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
+    if (edited.viewed) NoteViewedCase();
     ShowEditedCase(edited);
     ShowRunWarnings(inputs.warnings);
     if (caseModel->UpdateCase(slot, edited.stored.a.isMale != 0, Q(CaseNodeText(edited.stored)))) {
@@ -303,6 +311,7 @@ void MainWindow::MoveSelectedCase(const std::string& category) {
     }
     caseTree->setCurrentIndex(caseModel->MoveCase(slot, target));  // the moved case stays selected
     session_.CaseMoved(slot, moved.category);
+    if (editMode() && slot == currentSlot()) NoteViewedCase(true);
 }
 
 void MainWindow::DeleteSelectedCase() {
@@ -355,6 +364,7 @@ void MainWindow::AddCategory() {
     }
     caseModel->AddCategory(name);
     caseTree->expand(caseModel->RootIndex());
+    RebaseSettings();
     if (tessaly::AddCategory(settings_, name)) SaveSettingsNow();
 }
 
@@ -373,11 +383,13 @@ void MainWindow::RenameCategory() {
     std::vector<std::int32_t> renamed;
     const Status s = RenameCasesCategory(store_->db, caseModel->SlotsIn(category), name, &renamed);
     session_.CasesRenamed(renamed, name);
+    if (editMode() && Holds(renamed, currentSlot())) NoteViewedCase(true);
     if (!s) {
         // The cases written so far bear the new name; the node keeps the old.
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
+    RebaseSettings();  // the list as it is now, changed by others or not
     if (RenameCategoryInList(settings_, old, name)) SaveSettingsNow();
     caseModel->RenameCategory(category, name);
 }
@@ -404,6 +416,7 @@ void MainWindow::DeleteCategory() {
 }
 
 void MainWindow::EditCategoryFile() {
+    RebaseSettings();
     CategoryFileEditor dlg(ReadCategoryList(settings_, ""), this);
     if (dlg.exec() != QDialog::Accepted) return;
     WriteCategoryList(settings_, dlg.Categories());

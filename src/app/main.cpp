@@ -2,14 +2,18 @@
 //   tessaly [--home DIR] [--version] [--help] [--where]
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
+#include <filesystem>
 #include <iostream>
 
 #include "AboutDialog.h"
 #include "AppSetup.h"
 #include "MainWindow.h"
 #include "MessageService.h"
+#include "SingleWindow.h"
 #include "WindowCommandLine.h"
 #include "common/ProgramFiles.h"
+#include "common/SeededFiles.h"
 #include "common/Version.h"
 
 int main(int argc, char** argv) {
@@ -37,12 +41,34 @@ int main(int argc, char** argv) {
         return 3;
     }
 
+    QApplication app(argc, argv);
+
+    // One window per data folder: a second start on it brings the running
+    // window to the front, hands it its arguments and ends here.
+    const ProgramFiles chosen = ChooseProgramFiles(cl.home, CurrentProgramEnvironment());
+    std::error_code ec;
+    std::filesystem::create_directories(chosen.home / "dat", ec);  // the lock's place; a failure is told below
+    SingleWindow single(QString::fromStdString(chosen.home.string()));
+    QStringList forwarded;
+    for (const std::string& a : args) forwarded << QString::fromStdString(a);
+    switch (single.Take(forwarded)) {
+        case SingleWindow::Claim::kFirst:
+        case SingleWindow::Claim::kNoLock: break;
+        case SingleWindow::Claim::kHandedOver: return 0;
+        case SingleWindow::Claim::kNoAnswer:
+            std::cerr << "tessaly: 另一个 Tessaly 窗口正在使用数据文件夹 " << chosen.home.string()
+                      << "，但它没有应答；请切换到那个窗口，或者结束它以后再启动。\n";
+            return 1;
+    }
+
     // A data folder that cannot be made is told first, once, by the window:
     // what fails later (the case store, saving the settings) follows from it.
+    // A shipped data file of a newer version that the user's changed copy
+    // keeps out is told once, after the window shows.
     Status problem;
-    ProgramFiles files = LocateProgramFiles(cl.home, &problem);
+    SeedingReport seeding;
+    ProgramFiles files = LocateProgramFiles(cl.home, &problem, &seeding);
 
-    QApplication app(argc, argv);
     // The language kept in dat/bzinit.ini, else the desktop's.
     SetUpApplication(app, StartLanguage(files));
     QApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion().data(), qsizetype(ProgramVersion().size())));
@@ -51,6 +77,12 @@ int main(int argc, char** argv) {
 
     MainWindow window(std::move(files));
     window.TellStartProblem(std::move(problem));
+    QObject::connect(&single, &SingleWindow::ArgumentsReceived, &window, &MainWindow::RaisedByAnotherStart);
     window.show();
+    if (const std::string notice = SeedingNotice(seeding); !notice.empty()) {
+        QTimer::singleShot(0, &window, [&window, notice] {
+            Inform(&window, QString::fromStdString(notice), QStringLiteral("提示"), MsgIcon::kInformation);
+        });
+    }
     return app.exec();
 }
