@@ -1,5 +1,5 @@
 // tessaly — the desktop program.
-//   tessaly [--home DIR] [--version] [--help] [--where]
+//   tessaly [--home DIR] [--version] [--help] [--where] [REPORT.rtf|REPORT.txt]
 #include <QApplication>
 #include <QIcon>
 #include <iostream>
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const WindowCommandLine cl = ParseWindowCommandLine(args);
     if (!cl.error.empty()) {
-        std::cerr << "tessaly: " << cl.error << '\n';
+        std::cerr << "tessaly: " << cl.error << "\n\n" << WindowUsage();
         return 2;
     }
     if (cl.version) {
@@ -52,5 +52,6 @@ int main(int argc, char** argv) {
     MainWindow window(std::move(files));
     window.TellStartProblem(std::move(problem));
     window.show();
+    if (!cl.report.empty()) window.OpenReportFile(QString::fromLocal8Bit(cl.report.c_str()));
     return app.exec();
 }
