@@ -70,7 +70,6 @@ private:
     }
 };
 
-
 UiLanguage gLanguage = UiLanguage::kSimplified;
 QTranslator* gQtTexts = nullptr;
 QTranslator* gProgramTexts = nullptr;
@@ -154,12 +153,8 @@ AppSetupResult SetUpApplication(QApplication&, UiLanguage language) {
     QApplication::setStyle(new FocusFrameStyle(QApplication::style()->name()));
     ApplyLanguage(language, &result);
     result.songTiFamily = InstallFontFallbacks();
-    // The program's font, "宋体" at 14 pixels, for every window: a widget
-    // that only inherited it from its window falls back to the
-    // application's font when a skin is switched on or off.
-    QFont font(kSongTi);
-    font.setPixelSize(14);
-    QApplication::setFont(font);
+    // The windows keep the desktop's font and its size (a larger desktop
+    // font makes them larger); only the report has a font of its own.
     return result;
 }
 

@@ -209,8 +209,9 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     top->addLayout(grid, 1);
 
     auto* buttons = new QHBoxLayout;
+    // An ordinary label: the disabled grey was hard to read on any desktop.
     auto* hint = new QLabel(QStringLiteral("右键可复制、粘贴命理参数"), this);
-    hint->setEnabled(false);
+    hint->setObjectName(QStringLiteral("LabHint"));
     buttons->addWidget(hint);
     buttons->addStretch();
     buttons->addWidget(okButton);
@@ -284,10 +285,11 @@ void BirthDataDialog::SetRecord(const PersonRecord& record, int personNo) {
     record_ = record;
     personNo_ = personNo;
     personLabel->setText(personNo == 0 ? QStringLiteral("甲") : QStringLiteral("乙"));
-    // Black and red through the palette; a skin that colours labels names
-    // its own for both (QLabel#LabTitle[person="0"], [person="1"]).
-    QPalette pal = personLabel->palette();
-    pal.setColor(QPalette::WindowText, personNo == 0 ? QColor(Qt::black) : QColor(Qt::red));
+    // 甲 in the desktop's text colour (black on a light desktop, light on a
+    // dark one), 乙 in red; a skin that colours labels names its own for
+    // both (QLabel#LabTitle[person="0"], [person="1"]).
+    QPalette pal;  // nothing set: every role comes from the desktop
+    if (personNo != 0) pal.setColor(QPalette::WindowText, QColor(Qt::red));
     personLabel->setPalette(pal);
     personLabel->setProperty("person", personNo == 0 ? 0 : 1);
     personLabel->style()->unpolish(personLabel);

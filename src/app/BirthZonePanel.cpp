@@ -1,5 +1,8 @@
 #include "BirthZonePanel.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
 #include <QComboBox>
 #include <QCompleter>
 #include <QDoubleSpinBox>
@@ -45,11 +48,21 @@ BirthZonePanel::BirthZonePanel(QWidget* dialog) : QObject(dialog), dialog_(dialo
     zoneBox->setInsertPolicy(QComboBox::NoInsert);
     zoneBox->setMaxVisibleItems(20);
     zoneBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    zoneBox->setMinimumContentsLength(12);
+    zoneBox->setMinimumContentsLength(12);  // widened below to its longest entry
     zoneBox->setToolTip(QStringLiteral("出生地的时区；可输入城市或时区名查找，如 New_York、London"));
     for (const CommonTimeZone& z : CommonTimeZones()) zoneBox->addItem(ZoneItemText(z), Q(z.name));
     zoneBox->insertSeparator(zoneBox->count());
     for (const std::string& name : AllTimeZones()) zoneBox->addItem(Q(name), Q(name));
+    // Wide enough for the longest of the common entries ("北京时间  Asia/Shanghai"):
+    // the contents length counts average characters, and a Chinese one is
+    // about two of them.
+    {
+        const QFontMetrics fm(zoneBox->font());
+        int widest = 0;
+        for (const CommonTimeZone& z : CommonTimeZones())
+            widest = std::max(widest, fm.horizontalAdvance(ZoneItemText(z)));
+        zoneBox->setMinimumContentsLength(std::max(12, widest / std::max(1, fm.averageCharWidth()) + 2));
+    }
     auto* completer = new QCompleter(zoneBox->model(), zoneBox);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setFilterMode(Qt::MatchContains);

@@ -15,4 +15,23 @@ double ContrastRatio(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+QColor InkFor(const QColor& background) {
+    return ContrastRatio(Qt::black, background) >= ContrastRatio(Qt::white, background) ? QColor(Qt::black)
+                                                                                        : QColor(Qt::white);
+}
+
+QColor ReadableVariant(const QColor& text, const QColor& background) {
+    const QColor ink = InkFor(background);
+    // Mixed towards black or white in twentieths; the last step is the ink
+    // itself, which always reads.
+    for (int step = 0; step <= 20; ++step) {
+        const double t = step / 20.0;
+        const QColor c = QColor::fromRgbF(float(text.redF() + (ink.redF() - text.redF()) * t),
+                                          float(text.greenF() + (ink.greenF() - text.greenF()) * t),
+                                          float(text.blueF() + (ink.blueF() - text.blueF()) * t));
+        if (ReadableOn(c, background)) return c;
+    }
+    return ink;
+}
+
 }  // namespace tessaly

@@ -16,4 +16,12 @@ double ContrastRatio(const QColor& a, const QColor& b);
 // Text in `text` is readable on `background` (at least 4.5 : 1).
 inline bool ReadableOn(const QColor& text, const QColor& background) { return ContrastRatio(text, background) >= 4.5; }
 
+// `text` as it is when readable on `background`; otherwise made lighter (on
+// a dark background) or darker (on a light one), keeping its hue, until it
+// is: blue links stay blue on a dark desktop.
+QColor ReadableVariant(const QColor& text, const QColor& background);
+
+// Black or white, whichever reads better on `background`.
+QColor InkFor(const QColor& background);
+
 }  // namespace tessaly

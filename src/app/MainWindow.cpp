@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "AnalysisOptionsDialog.h"
 #include "AppFonts.h"
@@ -30,6 +31,7 @@
 #include "BirthDataDialog.h"
 #include "CaseTreeModel.h"
 #include "ChartPicture.h"
+#include "ColourContrast.h"
 #include "MainWindowStore.h"
 #include "FocusKeys.h"
 #include "MessageService.h"
@@ -68,9 +70,6 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     : QMainWindow(parent), files_(std::move(files)), store_(std::make_unique<Store>()) {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(kProgramTitle);
-    QFont wf(kSongTi);
-    wf.setPixelSize(14);
-    setFont(wf);
     clock_ = [] { return QDateTime::currentDateTime(); };
     BuildLayout();
     BuildMenus();
@@ -109,14 +108,16 @@ void MainWindow::BuildLayout() {
     reportPane->setAcceptRichText(true);
     reportPane->setTabChangesFocus(false);
     LeaveWithCtrlTab(reportPane);  // Tab is text here; Ctrl+Tab moves on
+    // What an empty pane says (at the first start, and after "新建").
+    reportPane->setPlaceholderText(tr("按『开始合婚(M)』输入甲乙双方生日"));
     reportPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto* right = new QWidget(tab1);
-    right->setFixedWidth(120);
     chartPicture = new ChartPictureView(right);
     chartPicture->setObjectName(QStringLiteral("ImgBaZi"));
     auto* bottom = new QWidget(right);
-    bottom->setFixedHeight(120);
+    bottom->setMinimumHeight(120);
+    bottom->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     // No room for an accelerator beside "存新": Ctrl+N (BuildMenus).
     newButton = new QPushButton(QStringLiteral("新建"), bottom);
     newButton->setObjectName(QStringLiteral("BtoNew"));
@@ -129,10 +130,13 @@ void MainWindow::BuildLayout() {
     setRolesButton = NewSetRolesButton(bottom);
     matchButton = new QPushButton(QStringLiteral("开始合婚(&M)"), bottom);
     matchButton->setObjectName(QStringLiteral("BtnPai"));
-    matchButton->setFixedSize(108, 40);
     QFont pf = matchButton->font();
     pf.setBold(true);
     matchButton->setFont(pf);
+    // 108 × 40, or larger where the desktop's font is larger.
+    const QSize matchHint = matchButton->sizeHint();
+    matchButton->setFixedSize(std::max(108, matchHint.width()), std::max(40, matchHint.height()));
+    right->setFixedWidth(std::max(120, matchButton->width() + 12));
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(newButton);
@@ -164,7 +168,8 @@ void MainWindow::BuildLayout() {
     marriageYearBox = new QComboBox(top);
     marriageYearBox->setObjectName(QStringLiteral("CboHunYear"));
     marriageYearBox->setMinimumWidth(90);
-    searchDaysButton = new QPushButton(QStringLiteral("查找(&S)"), top);
+    // D for 日 (days): S is the menu "命理知识(&S)".
+    searchDaysButton = new QPushButton(tr("查找(&D)"), top);
     searchDaysButton->setObjectName(QStringLiteral("BtnSearchDay"));
     auto* topBox = new QHBoxLayout(top);
     topBox->addWidget(marriageYearLabel);
@@ -263,16 +268,27 @@ void MainWindow::BuildMenus() {
 void MainWindow::SetSaveCaption() {
     const bool editMode = this->editMode();
     saveButton->setText(editMode ? QStringLiteral("存旧") : QStringLiteral("存新"));
-    // Blue for a stored case, black for a new one, through the palette: a
-    // style sheet of the button's own would drop its font. A skin gives its
-    // own colours for both (QToolButton#SbtoSave[editMode="true"]).
-    QPalette pal = saveButton->palette();
-    pal.setColor(QPalette::ButtonText, editMode ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    // "存新" in the desktop's button text, "存旧" in its link colour made
+    // readable on its buttons, through the palette: a style sheet of the
+    // button's own would drop its font. A skin gives its own colours for
+    // both (QToolButton#SbtoSave[editMode="true"]).
+    QPalette pal;  // nothing set: every role comes from the desktop
+    if (editMode) {
+        const QPalette desktop = QApplication::palette(saveButton);
+        pal.setColor(QPalette::ButtonText,
+                     ReadableVariant(desktop.color(QPalette::Link), desktop.color(QPalette::Button)));
+    }
     saveButton->setPalette(pal);
     saveButton->setProperty("editMode", editMode);
     saveButton->style()->unpolish(saveButton);
     saveButton->style()->polish(saveButton);
     ShowViewedCaseMark();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    // A desktop that turns dark gets "存旧" in its own link colour.
+    if (event->type() == QEvent::ApplicationPaletteChange) SetSaveCaption();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::BuildSkinMenu() {
@@ -347,7 +363,9 @@ void MainWindow::FirstShow() {
     const QFont reportFont = PointFont(Q(s.fname), s.fsize);
     ApplyReportFont(reportFont);
     ApplyReportColor(ColorFromWin(s.bcolor));
-    weddingPane->setStyleSheet(QStringLiteral("QTextEdit#RedtSearch { background-color: #ffffff; }"));
+    // Its own text colour beside its background: a dark desktop's light
+    // text would vanish on the white.
+    weddingPane->setStyleSheet(QStringLiteral("QTextEdit#RedtSearch { background-color: #ffffff; color: #000000; }"));
     ApplyReportFont(reportFont);
 
     Status st = store_->db.Open(files_.home);
@@ -373,6 +391,8 @@ void MainWindow::FirstShow() {
     }
     FillTree();
     StartFollowingStore();
+    // Without a kept width the tree opens wide enough for a case's text.
+    if (!settings_.HasKey("winpos", "treewid")) FitTreeWidth();
 }
 
 void MainWindow::FillTree() {
@@ -390,6 +410,11 @@ CaseStore* MainWindow::OpenStore() {
 }
 
 void MainWindow::ApplyReportFont(const QFont& font) {
+    // What the panes show takes the new font at once (the font they were
+    // set in is kept here: a style sheet resets the panes' own).
+    ChangePaneFont(reportPane, reportFont_, font);
+    ChangePaneFont(weddingPane, reportFont_, font);
+    reportFont_ = font;
     reportPane->setFont(font);
     reportPane->document()->setDefaultFont(font);
     weddingPane->setFont(font);
@@ -399,8 +424,15 @@ void MainWindow::ApplyReportFont(const QFont& font) {
 void MainWindow::ApplyReportColor(const QColor& color) {
     // A style sheet of the widget itself: a skin's sheet never covers it.
     reportColor_ = color;
-    const QFont font = reportPane->font();
-    reportPane->setStyleSheet(QStringLiteral("QTextEdit#Redtbazi { background-color: %1; }").arg(color.name()));
+    const QFont font = reportFont_;
+    // The text colour goes with the background: a dark desktop's light text
+    // would vanish on the report's white.
+    reportPane->setStyleSheet(QStringLiteral("QTextEdit#Redtbazi { background-color: %1; color: %2; }")
+                                  .arg(color.name(), InkFor(color).name()));
+    // The hint of the empty pane in a grey that reads on the background.
+    QPalette pal = reportPane->palette();
+    pal.setColor(QPalette::PlaceholderText, ReadableVariant(QColor(0x70, 0x70, 0x70), color));
+    reportPane->setPalette(pal);
     ApplyReportFont(font);  // a new style sheet would otherwise reset it
 }
 
@@ -539,8 +571,7 @@ void MainWindow::SetDefaultAppearance() {
 }
 
 void MainWindow::ChooseReportFont() {
-    const QFont current = reportPane->font();
-    ReportFontDialog dlg(current, this);
+    ReportFontDialog dlg(reportFont_, this);
     if (dlg.exec() != QDialog::Accepted) return;
     QString family = dlg.Family();
     // The font standing in for "宋体" keeps that name in the settings.
@@ -627,8 +658,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         s.width = width();
         s.height = height();
         s.treewid = caseTree->width();
-        s.fname = reportPane->font().family().toStdString();
-        s.fsize = int(reportPane->font().pointSizeF() + 0.5);
+        s.fname = reportFont_.family().toStdString();
+        s.fsize = int(reportFont_.pointSizeF() + 0.5);
         s.bcolor = WinFromColor(reportColor_);
         s.sheng = personA().provinceIndex;
         s.shi = personA().cityIndex;

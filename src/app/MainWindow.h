@@ -11,6 +11,7 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QFont>
 #include <QMainWindow>
 #include <QStringList>
 #include <atomic>
@@ -132,8 +133,10 @@ public:
     QMenu* PaneMenu(QTextEdit* pane);
     void SetSelectionFont(QTextEdit* pane);  // "设置选中文本"
     void ImportReport(QTextEdit* pane);      // "导入命稿"
-    void SaveReportAs(QTextEdit* pane);      // "另存为"
-    void PrintPane(QTextEdit* pane);         // "打印"
+    // A report file named on the command line, shown as "导入命稿" shows it.
+    void OpenReportFile(const QString& path);
+    void SaveReportAs(QTextEdit* pane);  // "另存为"
+    void PrintPane(QTextEdit* pane);     // "打印"
     // The print dialog in use (tests answer it without a dialog).
     void SetPrintDialog(PrintDialogFn dialog) { printDialog_ = std::move(dialog); }
 
@@ -198,13 +201,22 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildLayout();
     void BuildMenus();
     void FirstShow();
     void RestoreGeometry(const MainWindowSettings& s);
+    // Brings the window with its frame back into the work area when the
+    // frame the window manager gave it runs off the screen.
+    void KeepFrameOnScreen();
+    // Gives the tree the width that shows a case's text whole.
+    void FitTreeWidth();
     void BuildSkinMenu();
+    // Loads the report file `path` into `pane`; a file that cannot be
+    // loaded is refused with its reason and the pane keeps its text.
+    void LoadReportInto(QTextEdit* pane, const QString& path);
     static QToolButton* NewSetRolesButton(QWidget* parent);  // SbtoSet, with its picture
     void ApplyReportFont(const QFont& font);
     void ApplyReportColor(const QColor& color);
@@ -275,6 +287,7 @@ private:
     std::atomic<bool> cancelSearch_{false};
     IniFile settings_;
     QColor reportColor_{Qt::white};
+    QFont reportFont_;  // the report font the panes were last set in
     SkinEngine skins_;
     std::function<QDateTime()> clock_;
     PrintDialogFn printDialog_ = RunPrintDialog;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QInputDialog>
 #include <QMenu>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -97,6 +98,12 @@ void MainWindow::BuildCaseMenu() {
     connect(caseTree, &QTreeView::activated, this, [this](const QModelIndex& ix) {
         if (caseModel->LevelOf(ix) == CaseTreeModel::Level::kCase) ViewCase();
     });
+    // Delete on a case is "删除命例", with its questions.
+    auto* remove = new QShortcut(QKeySequence::Delete, caseTree, nullptr, nullptr, Qt::WidgetShortcut);
+    remove->setObjectName(QStringLiteral("DeleteCaseKey"));
+    connect(remove, &QShortcut::activated, this, [this] {
+        if (caseModel->LevelOf(caseTree->currentIndex()) == CaseTreeModel::Level::kCase) DeleteSelectedCase();
+    });
 }
 
 void MainWindow::PrepareCaseMenu() {
@@ -117,6 +124,10 @@ void MainWindow::PrepareCaseMenu() {
         caption.replace(u'&', QStringLiteral("&&"));
         moveMenu->addAction(caption, this, [this, name] { MoveSelectedCase(name); });
     }
+    // An empty submenu would open as a window of no size, which some
+    // window managers never show again: with no other category the item
+    // is disabled instead.
+    moveMenu->menuAction()->setEnabled(!moveMenu->isEmpty());
 }
 
 std::int32_t MainWindow::SelectedSlot() const { return caseModel->SlotOf(caseTree->currentIndex()); }
@@ -167,8 +178,9 @@ void MainWindow::SaveCase() {
     }
     if (editMode() && !ConfirmSavingOverStaleCase()) return;
     if (editMode()) {
+        // 否 first: two quick Returns must not overwrite the stored case.
         if (!Ask(this, QStringLiteral("要修改“%1”这条记录吗？").arg(Q(personA().name)), QStringLiteral("提示"),
-                 MsgIcon::kInformation)) {
+                 MsgIcon::kInformation, true)) {
             return;
         }
         if (!chartValid()) {
@@ -430,7 +442,16 @@ void MainWindow::SearchCases() {
     // The dialog closes right after its question box: some window managers
     // then leave no window active.
     activateWindow();
-    if (result == QDialog::Accepted) ShowCases(dlg.Found());
+    if (result != QDialog::Accepted) return;
+    ShowCases(dlg.Found());
+    // The hits open, the first of them selected and in sight.
+    caseTree->expandAll();
+    const QModelIndex firstCategory = caseModel->CategoryIndex(0);
+    if (firstCategory.isValid() && caseModel->rowCount(firstCategory) > 0) {
+        const QModelIndex first = caseModel->index(0, 0, firstCategory);
+        caseTree->setCurrentIndex(first);
+        caseTree->scrollTo(first);
+    }
 }
 
 void MainWindow::ShowAllCases() {

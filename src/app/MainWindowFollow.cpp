@@ -15,6 +15,7 @@
 
 #include "CaseTreeModel.h"
 #include "MainWindow.h"
+#include "WindowCommandLine.h"
 #include "MainWindowStore.h"
 #include "MessageService.h"
 #include "StoreWatcher.h"
@@ -241,6 +242,11 @@ void MainWindow::RaisedByAnotherStart(const QStringList& arguments) {
     show();
     raise();
     activateWindow();
+    // A report named to the second start opens here, as it would have there.
+    std::vector<std::string> args;
+    for (const QString& a : arguments) args.push_back(a.toStdString());
+    const WindowCommandLine cl = ParseWindowCommandLine(args);
+    if (cl.error.empty() && !cl.report.empty()) OpenReportFile(QString::fromStdString(cl.report));
 }
 
 }  // namespace tessaly

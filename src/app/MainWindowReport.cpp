@@ -8,11 +8,13 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "ChartPicture.h"
 #include "FileDialogs.h"
 #include "MainWindow.h"
 #include "MessageService.h"
@@ -26,6 +28,9 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::filesystem::path PathOf(const QString& s) { return std::filesystem::path(s.toStdString()); }
+
+// How long a short note stays in the status bar.
+constexpr int kStatusMessageMs = 8000;
 
 // A report is some tens of kilobytes; a bigger file is surely not one.
 constexpr qint64 kLargestReportFile = 16 * 1024 * 1024;
@@ -102,7 +107,7 @@ QMenu* MainWindow::PaneMenu(QTextEdit* pane) {
         [pane] { pane->undo(); });
     separator();
     add(QStringLiteral("复制"), "psendcopy", QKeySequence::Copy, selected, [pane] { pane->copy(); });
-    add(QStringLiteral("粘帖"), "psendpaste", QKeySequence::Paste, pane->canPaste(), [pane] { pane->paste(); });
+    add(QStringLiteral("粘贴"), "psendpaste", QKeySequence::Paste, pane->canPaste(), [pane] { pane->paste(); });
     add(QStringLiteral("剪切"), "psendcut", QKeySequence::Cut, selected, [pane] { pane->cut(); });
     add(QStringLiteral("删除"), "psenddel", QKeySequence::Delete, selected,
         [pane] { pane->textCursor().removeSelectedText(); });
@@ -146,12 +151,24 @@ void MainWindow::ImportReport(QTextEdit* pane) {
     dlg.selectNameFilter(QStringLiteral("All.rtf (*.rtf)"));
     QString path;
     if (!ChooseFile(dlg, &path)) return;
-    lastFolder_ = QFileInfo(path).absolutePath();
+    LoadReportInto(pane, path);
+}
 
+void MainWindow::OpenReportFile(const QString& path) {
+    pages->setCurrentIndex(0);
+    LoadReportInto(reportPane, QFileInfo(path).absoluteFilePath());
+}
+
+void MainWindow::LoadReportInto(QTextEdit* pane, const QString& path) {
+    lastFolder_ = QFileInfo(path).absolutePath();
     const auto refuse = [&](const QString& why) {
         Inform(this, QStringLiteral("导入文件出错,请重试一次\n%1\n%2").arg(QDir::toNativeSeparators(path), why),
                QStringLiteral("重试一次"), MsgIcon::kWarning);
     };
+    if (!QFileInfo(path).isFile()) {
+        refuse(tr("文件不存在。"));
+        return;
+    }
     if (QFileInfo(path).size() > kLargestReportFile) {
         refuse(QStringLiteral("文件太大，不是命稿。"));
         return;
@@ -205,26 +222,33 @@ void MainWindow::SaveReportAs(QTextEdit* pane) {
                MsgIcon::kError);
         return;
     }
-    Inform(this, QStringLiteral("已保存！"));
+    // Said in the status bar: no box to dismiss after every save.
+    statusBar()->showMessage(tr("已保存！"), kStatusMessageMs);
 }
 
 void MainWindow::PrintPane(QTextEdit* pane) {
-    if (!Ask(this, QStringLiteral("准备开始打印吗?"), QStringLiteral("打印"), MsgIcon::kInformation)) return;
+    // The print dialog is the only question. The document carries the two
+    // names as its title; the report's first page the chart picture.
+    const bool report = pane == reportPane;
+    const bool matched = lastMatching().has_value();
+    const CurrentCase couple = currentCase();
+    PrintExtras extras;
+    if (matched) extras.title = PrintTitle(Q(couple.a.name), Q(couple.b.name));
+    if (report && matched) extras.picture = chartPicture->Data();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString());  // an empty job title
+    printer.setDocName(extras.title.isEmpty() ? SuggestedName(report, matched, couple) : extras.title);
     printer.setCreator(QStringLiteral("Tessaly"));
     // Without a printer the pages go to a PDF file: propose one that is new.
     if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
-        printer.setOutputFileName(FreeFileName(
-            DocumentsFolder(), SuggestedName(pane == reportPane, lastMatching().has_value(), currentCase()),
-            QStringLiteral(".pdf")));
+        printer.setOutputFileName(
+            FreeFileName(DocumentsFolder(), SuggestedName(report, matched, couple), QStringLiteral(".pdf")));
     }
     PrintDialogSetup setup;
-    setup.pageCount = PrintedPageCount(*pane->document(), pane->font(), printer);
+    setup.pageCount = PrintedPageCount(*pane->document(), pane->font(), printer, extras);
     setup.hasSelection = pane->textCursor().hasSelection();
     if (!printDialog_(printer, this, setup)) return;
 
-    if (Status s = PrintPaneOn(*pane, printer); !s.ok()) {
+    if (Status s = PrintPaneOn(*pane, printer, extras); !s.ok()) {
         Inform(this, QStringLiteral("打印错误，请检查打印设备！\n%1").arg(Q(s.message())), QStringLiteral("打印错误"),
                MsgIcon::kError);
         return;

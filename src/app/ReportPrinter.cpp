@@ -1,4 +1,5 @@
 #include "ReportPrinter.h"
+#include "ReportView.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
@@ -31,13 +32,6 @@ QFont FooterFont(const QFont& font) {
     f.setBold(false);
     f.setItalic(false);
     return f;
-}
-
-// A line whose words are aligned in columns: spaces in a row after its
-// first word (the chart rows, the luck pillars, the strength figures).
-bool IsColumnLine(const QString& line) {
-    const QString text = line.trimmed();
-    return text.contains(QStringLiteral("  "));
 }
 
 // The document laid out on the printer's pages. Lengths of `body` and

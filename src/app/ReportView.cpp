@@ -4,7 +4,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QFont>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "common/StyledText.h"
@@ -58,6 +60,15 @@ void SetParagraphs(QTextEdit* pane, int leftIndent) {
     bf.setAlignment(Qt::AlignLeft);
     bf.setTextIndent(leftIndent);
     c.mergeBlockFormat(bf);
+    // The chart and luck tables keep their columns: their lines never
+    // wrap (the pane scrolls sideways), while the readings wrap.
+    QTextBlockFormat whole;
+    whole.setNonBreakableLines(true);
+    for (QTextBlock b = pane->document()->begin(); b.isValid(); b = b.next()) {
+        if (!IsColumnLine(b.text())) continue;
+        QTextCursor line(b);
+        line.mergeBlockFormat(whole);
+    }
 }
 
 void Finish(QTextEdit* pane) {
@@ -70,6 +81,42 @@ void Finish(QTextEdit* pane) {
 }
 
 }  // namespace
+
+void ChangePaneFont(QTextEdit* pane, const QFont& from, const QFont& to) {
+    const qreal fromSize = from.pointSizeF(), toSize = to.pointSizeF();
+    const bool sameFamily = from.family() == to.family();
+    if (sameFamily && (fromSize <= 0 || toSize <= 0 || qFuzzyCompare(fromSize, toSize))) return;
+    QTextDocument* doc = pane->document();
+    const bool modified = doc->isModified();
+    // Every run in the old report font takes the new one; every size
+    // grows or shrinks in proportion (a heading stays larger than the text).
+    QTextCursor edit(doc);
+    edit.beginEditBlock();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (!frag.isValid()) continue;
+            const QTextCharFormat old = frag.charFormat();
+            QTextCharFormat f;
+            if (!sameFamily) {
+                const QStringList families = old.fontFamilies().toStringList();
+                if (families.isEmpty() || families.front() == from.family()) f.setFontFamilies({to.family()});
+            }
+            if (fromSize > 0 && toSize > 0) {
+                const qreal size = old.fontPointSize() > 0 ? old.fontPointSize() : fromSize;
+                f.setFontPointSize(std::max(1.0, std::round(size * toSize / fromSize * 2) / 2));
+            }
+            QTextCursor c(doc);
+            c.setPosition(frag.position());
+            c.setPosition(frag.position() + frag.length(), QTextCursor::KeepAnchor);
+            c.mergeCharFormat(f);
+        }
+    }
+    edit.endEditBlock();
+    doc->setModified(modified);
+}
+
+bool IsColumnLine(const QString& line) { return line.trimmed().contains(QStringLiteral("  ")); }
 
 void ResetPane(QTextEdit* pane, const QString& text) {
     pane->clear();

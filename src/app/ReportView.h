@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class QFont;
 class QTextEdit;
 
 namespace tessaly {
@@ -43,6 +44,16 @@ void ShowReport(QTextEdit* pane, const StyledReport& report);
 // Puts plain text into `pane` with the default attributes and first-line
 // indent `leftIndent`, shown from the top (the wedding-date pane).
 void ShowPlainText(QTextEdit* pane, const std::string& text, int leftIndent);
+
+// The report font changed from `from` to `to`: the text `pane` shows takes
+// it at once, its runs in `from` set in `to` and every size scaled alike.
+// The modified mark stays as it was.
+void ChangePaneFont(QTextEdit* pane, const QFont& from, const QFont& to);
+
+// A line whose words are aligned in columns: spaces in a row after its
+// first word (the chart rows, the luck pillars, the strength figures).
+// Such a line is never wrapped, on screen or on paper.
+bool IsColumnLine(const QString& line);
 
 // Clears `pane` and sets its default attributes; then `text` (may be empty).
 void ResetPane(QTextEdit* pane, const QString& text = {});

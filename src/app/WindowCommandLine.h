@@ -1,6 +1,6 @@
 // The command line of the desktop program tessaly: the few options it reads
-// before the window exists. Everything else is left to Qt (-platform,
-// -style, …).
+// before the window exists, Qt's own options (-platform, -style, …), which
+// are left to Qt, and a report file to open. Any other option is an error.
 #pragma once
 
 #include <string>
@@ -13,7 +13,8 @@ struct WindowCommandLine {
     bool where = false;    // --where: print the data folder and exit
     bool version = false;  // --version
     bool help = false;     // --help, -h
-    std::string error;     // a malformed option; empty when all is well
+    std::string report;    // a report file (.rtf or .txt) to open as "导入命稿" does
+    std::string error;     // a malformed or unknown option; empty when all is well
 };
 
 WindowCommandLine ParseWindowCommandLine(const std::vector<std::string>& args);

@@ -4,18 +4,24 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 
 namespace tessaly {
 
-// The saved rectangle moved (and shrunk when larger) into `available`, the
-// work area of its screen, so that the top edge with the title bar lies on
+// What a window manager's frame adds to a window (borders and title bar),
+// as guessed before the window has its frame.
+inline constexpr QSize kFrameGuess{16, 48};
+
+// The saved rectangle (the frame's top-left, the window's own size) moved,
+// and shrunk when larger, into `available`, the work area of its screen,
+// with the `frame` around it: the title bar and the bottom edge lie on
 // screen and can be reached.
-QRect KeptOnScreen(const QRect& saved, const QRect& available);
+QRect KeptOnScreen(const QRect& saved, const QRect& available, QSize frame = QSize(0, 0));
 
 // The first start: about three quarters of `available`, at least
-// 1000 × 700 where the work area allows (leaving room for the window's
-// frame), centred in it.
-QRect FirstStartGeometry(const QRect& available);
+// 1000 × 700 where the work area allows, centred in it with its `frame`
+// (the rectangle is the frame's top-left and the window's own size).
+QRect FirstStartGeometry(const QRect& available, QSize frame = kFrameGuess);
 
 // The work area of the screen that holds the centre of `rect` (the primary
 // screen when none does, or for a null rectangle).

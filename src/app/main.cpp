@@ -1,5 +1,5 @@
 // tessaly — the desktop program.
-//   tessaly [--home DIR] [--version] [--help] [--where]
+//   tessaly [--home DIR] [--version] [--help] [--where] [REPORT.rtf|REPORT.txt]
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const WindowCommandLine cl = ParseWindowCommandLine(args);
     if (!cl.error.empty()) {
-        std::cerr << "tessaly: " << cl.error << '\n';
+        std::cerr << "tessaly: " << cl.error << "\n\n" << WindowUsage();
         return 2;
     }
     if (cl.version) {
@@ -84,5 +84,6 @@ int main(int argc, char** argv) {
             Inform(&window, QString::fromStdString(notice), QStringLiteral("提示"), MsgIcon::kInformation);
         });
     }
+    if (!cl.report.empty()) window.OpenReportFile(QString::fromLocal8Bit(cl.report.c_str()));
     return app.exec();
 }

@@ -76,6 +76,7 @@ TEST(WindowCommandLine, ReadsItsOwnOptionsAndLeavesTheRestToQt) {
         std::string home;
         bool where, version, help;
         std::string error;
+        std::string report = {};
     } kCases[] = {
         {{}, "", false, false, false, ""},
         {{"--home", "/data/t"}, "/data/t", false, false, false, ""},
@@ -84,6 +85,15 @@ TEST(WindowCommandLine, ReadsItsOwnOptionsAndLeavesTheRestToQt) {
         {{"-h"}, "", false, false, true, ""},
         {{"--home"}, "", false, false, false, "--home needs a folder"},
         {{"--home="}, "", false, false, false, "--home needs a folder"},
+        // Qt's options with their values, one dash or two.
+        {{"-style", "fusion", "--platform=xcb", "-reverse", "-stylesheet", "a.qss"}, "", false, false, false, ""},
+        // A report file to open.
+        {{"命稿.rtf"}, "", false, false, false, "", "命稿.rtf"},
+        {{"-style", "fusion", "/tmp/a.txt"}, "", false, false, false, "", "/tmp/a.txt"},
+        {{"a.rtf", "b.rtf"}, "", false, false, false, "one report file at a time: b.rtf", "a.rtf"},
+        // Anything else is refused.
+        {{"--bogus"}, "", false, false, false, "unknown option --bogus"},
+        {{"-x", "--where"}, "", true, false, false, "unknown option -x"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.args.empty() ? std::string("no arguments") : c.args.front());
@@ -93,6 +103,7 @@ TEST(WindowCommandLine, ReadsItsOwnOptionsAndLeavesTheRestToQt) {
         EXPECT_EQ(cl.version, c.version);
         EXPECT_EQ(cl.help, c.help);
         EXPECT_EQ(cl.error, c.error);
+        EXPECT_EQ(cl.report, c.report);
     }
     EXPECT_TRUE(DisplayAvailable({}));  // the tests run with QT_QPA_PLATFORM set
 }

@@ -18,12 +18,14 @@
 #include "app/CoordinatesEditorDialog.h"
 #include "app/HeTuLuoShuDialog.h"
 #include "app/HelpWindow.h"
+#include "app/MainWindow.h"
 #include "app/PerpetualCalendarWindow.h"
 #include "app/PregnancyPredictorDialog.h"
 #include "app/ReportEndingDialog.h"
 #include "app/ReportFontDialog.h"
 #include "app/SelectionFontDialog.h"
 #include "app/SurnameGameDialog.h"
+#include "app/SkinEngine.h"
 #include "app/UsefulGodDialog.h"
 #include "app_test_util.h"
 #include "store/CaseStore.h"
@@ -42,6 +44,34 @@ struct DialogMaker {
     std::string name;  // its caption, for messages
     std::function<std::unique_ptr<QWidget>(DialogSetting&)> make;
 };
+
+// The skin whose sheet the application wears now, as the settings name it
+// (empty for the system style).
+inline std::string ActiveSkinName() {
+    const QString sheet = qApp->styleSheet();
+    if (sheet.isEmpty()) return {};
+    const QString dir = QStringLiteral(TESSALY_SOURCE_DIR "/data/skins");
+    for (const QString& name : FindSkins(dir)) {
+        SkinEngine engine;
+        if (!engine.Load(dir + u'/' + name + QStringLiteral(".skn"))) continue;
+        engine.Activate();
+        const bool same = qApp->styleSheet() == sheet;
+        qApp->setStyleSheet(sheet);
+        if (same) return name.toStdString();
+    }
+    return {};
+}
+
+// The main window, wearing the skin that is on (its first show puts on the
+// skin of its settings).
+inline std::unique_ptr<QWidget> MakeMainWindow(DialogSetting& s) {
+    const std::string skin = ActiveSkinName();
+    EXPECT_TRUE(s.home
+                    .WriteSettings(skin.empty() ? std::string("[window]\r\nskined=0\r\n")
+                                                : "[window]\r\nskined=1\r\nskinname=" + skin + "\r\n")
+                    .ok());
+    return std::make_unique<MainWindow>(s.home.Files());
+}
 
 inline const std::vector<DialogMaker>& AllDialogs() {
     static const std::vector<DialogMaker> kDialogs = {
@@ -76,6 +106,7 @@ inline const std::vector<DialogMaker>& AllDialogs() {
          [](DialogSetting&) {
              return std::make_unique<AboutDialog>(AboutInfo{QStringLiteral("2.0"), QStringLiteral("/tmp/tessaly")});
          }},
+        {"Tessaly", MakeMainWindow},
     };
     return kDialogs;
 }

@@ -96,6 +96,30 @@ TEST(BirthDialog, ShowsTheRecordAndBuildsItBack) {
     EXPECT_EQ(out.placeText, "北京市-" + dlg.cityBox->currentText().toStdString());
 }
 
+// 甲 in the desktop's text colour and the hint as an ordinary label, so
+// that both read on a dark desktop as on a light one; 乙 stays red.
+TEST(BirthDialog, TitleAndHintFollowTheDesktopColours) {
+    TempHome home;
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Window, QColor("#323232"));
+    dark.setColor(QPalette::WindowText, QColor("#f0f0f0"));
+    for (const bool isDark : {false, true}) {
+        SCOPED_TRACE(isDark ? "dark" : "light");
+        QApplication::setPalette(isDark ? dark : light);
+        BirthDataDialog dlg(home.dir / "dat" / "dili.ini");
+        dlg.SetRecord(Sample(), 0);
+        EXPECT_EQ(dlg.personLabel->palette().color(QPalette::WindowText),
+                  QApplication::palette().color(QPalette::WindowText));
+        auto* hint = dlg.findChild<QLabel*>(QStringLiteral("LabHint"));
+        ASSERT_NE(hint, nullptr);
+        EXPECT_TRUE(hint->isEnabled());
+        dlg.SetRecord(Sample(), 1);
+        EXPECT_EQ(dlg.personLabel->palette().color(QPalette::WindowText), QColor(Qt::red));
+    }
+    QApplication::setPalette(light);
+}
+
 TEST(BirthDialog, HourListNamesTheBranch) {
     const struct {
         int hour;

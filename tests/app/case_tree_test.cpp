@@ -22,8 +22,10 @@
 #include "app/CaseTreeModel.h"
 #include "app/CategoryDialog.h"
 #include "app/CategoryFileEditor.h"
+#include "app/ColourContrast.h"
 #include "app/MainWindow.h"
 #include "app_test_util.h"
+#include "keyboard_walk.h"
 #include "store/CaseOperations.h"
 #include "store/CaseStore.h"
 #include "store/Categories.h"
@@ -214,6 +216,31 @@ TEST_F(CaseTree, MoveToAnotherCategory) {
     EXPECT_TRUE(messages_.shown.empty());
 }
 
+// "移动到" is disabled while there is no other category, and lists the new
+// one once it is added, however often the menu was opened before.
+TEST_F(CaseTree, MoveToIsDisabledWithoutAnotherCategory) {
+    MainWindow& w = Open({Case("张三", "同事")});
+    for (int opened = 0; opened < 2; ++opened) {
+        Select(w, w.caseModel->FindCase(0));
+        w.PrepareCaseMenu();
+        EXPECT_FALSE(w.moveMenu->menuAction()->isEnabled());
+        EXPECT_TRUE(w.moveMenu->isEmpty());
+    }
+    WhenModal<QInputDialog>([](QInputDialog* dlg) {
+        dlg->setTextValue(QStringLiteral("朋友"));
+        dlg->accept();
+    });
+    w.AddCategory();
+    for (int opened = 0; opened < 2; ++opened) {
+        Select(w, w.caseModel->FindCase(0));
+        w.PrepareCaseMenu();
+        EXPECT_TRUE(w.moveMenu->menuAction()->isEnabled());
+        QStringList targets;
+        for (QAction* a : w.moveMenu->actions()) targets << a->text();
+        EXPECT_EQ(targets, QStringList{QStringLiteral("朋友")});
+    }
+}
+
 TEST_F(CaseTree, ViewShowsTheStoredReportAndEntersEditMode) {
     MainWindow& w = Open({Case("张三", "同事"), Case("王五", "客户")});
     StyledReport stored;
@@ -310,6 +337,7 @@ TEST_F(CaseTree, SaveOverTheViewedCase) {
     w.SaveCase();
     ASSERT_EQ(messages_.shown.size(), 2u);
     EXPECT_EQ(messages_.shown[0].text, QStringLiteral("要修改“张三”这条记录吗？"));
+    EXPECT_TRUE(messages_.shown[0].defaultNo);  // Return does not overwrite
     EXPECT_EQ(messages_.shown[1].text, QStringLiteral("已保存编辑后的命例。"));
     EXPECT_FALSE(w.reportPane->document()->isModified());
     StyledReport report;
@@ -348,7 +376,8 @@ TEST_F(CaseTree, DeletingTheViewedCaseLeavesEditMode) {
     EXPECT_TRUE(w.reportPane->toPlainText().isEmpty());
     EXPECT_FALSE(w.reportPane->document()->isModified());
     EXPECT_EQ(w.saveButton->text(), QStringLiteral("存新"));
-    EXPECT_EQ(w.saveButton->palette().color(QPalette::ButtonText), QColor(0, 0, 0));  // black: a new case
+    // A new case: the desktop's own button text.
+    EXPECT_EQ(w.saveButton->palette().color(QPalette::ButtonText), QApplication::palette().color(QPalette::ButtonText));
 
     // Another case: one question only.
     messages_.shown.clear();
@@ -356,6 +385,61 @@ TEST_F(CaseTree, DeletingTheViewedCaseLeavesEditMode) {
     w.DeleteSelectedCase();
     EXPECT_EQ(messages_.shown.size(), 1u);
     EXPECT_FALSE(Stored(home_.dir, 1).live());
+}
+
+// "存新" and "存旧" take their colours from the desktop, readable on its
+// buttons whether it is light or dark.
+TEST_F(CaseTree, SaveCaptionReadsOnLightAndDarkDesktops) {
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    for (const auto& [role, colour] : {std::pair{QPalette::Button, "#323232"},
+                                       {QPalette::Window, "#323232"},
+                                       {QPalette::ButtonText, "#f0f0f0"},
+                                       {QPalette::WindowText, "#f0f0f0"},
+                                       {QPalette::Link, "#0000ff"}}) {
+        dark.setColor(role, QColor(colour));
+    }
+    MainWindow& w = Open({Case("张三", "同事")});
+    for (const bool isDark : {false, true}) {
+        SCOPED_TRACE(isDark ? "dark" : "light");
+        QApplication::setPalette(isDark ? dark : light);
+        QApplication::processEvents();
+        const QPalette desktop = QApplication::palette();
+        WhenModal<BirthDataDialog>([](BirthDataDialog* d) { d->reject(); });
+        w.NewCase();  // a new case, the birth dialog closed at once
+        messages_.shown.clear();
+        EXPECT_EQ(w.saveButton->text(), QStringLiteral("存新"));
+        EXPECT_EQ(w.saveButton->palette().color(QPalette::ButtonText), desktop.color(QPalette::ButtonText));
+        Select(w, w.caseModel->FindCase(0));
+        w.ViewCase();
+        ASSERT_EQ(w.saveButton->text(), QStringLiteral("存旧"));
+        const QColor stored = w.saveButton->palette().color(QPalette::ButtonText);
+        EXPECT_NE(stored, desktop.color(QPalette::ButtonText));  // told apart from "存新"
+        EXPECT_GE(ContrastRatio(stored, desktop.color(QPalette::Button)), 4.5) << stored.name().toStdString();
+        // The report pane keeps its own readable text on its background.
+        EXPECT_EQ(w.reportPane->palette().color(QPalette::Text), QColor(Qt::black));
+    }
+    QApplication::setPalette(light);
+}
+
+TEST(ColourContrast, ReadableVariantKeepsAReadableColourAndMendsOthers) {
+    const struct {
+        const char *text, *ground;
+        bool kept;
+    } kCases[] = {
+        {"#0000ff", "#efefef", true},                                  // blue on a light desktop
+        {"#0000ff", "#323232", false},                                 // blue on a dark one: lighter
+        {"#308cc6", "#323232", false}, {"#ffff00", "#ffffff", false},  // yellow on white: darker
+        {"#f0f0f0", "#323232", true},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(c.text) + " on " + c.ground);
+        const QColor got = ReadableVariant(QColor(c.text), QColor(c.ground));
+        EXPECT_GE(ContrastRatio(got, QColor(c.ground)), 4.5);
+        EXPECT_EQ(got == QColor(c.text), c.kept);
+    }
+    EXPECT_EQ(InkFor(QColor("#ffffff")), QColor(Qt::black));
+    EXPECT_EQ(InkFor(QColor("#202020")), QColor(Qt::white));
 }
 
 TEST_F(CaseTree, AddCategory) {
@@ -764,6 +848,41 @@ TEST_F(CaseTree, NoRecordsOnlyForAStoreThatNeverHeldACase) {
         }
         EXPECT_EQ(TreeText(*w.caseModel), "命例\n");
     }
+}
+
+TEST_F(CaseTree, SearchResultsComeBackOpenWithTheFirstHitSelected) {
+    MainWindow& w = Open({Case("张三", "同事"), Case("王五", "客户"), Case("张六", "客户")});
+    Search(w, [](CaseSearchDialog* dlg) {
+        dlg->nameEdit->setText(QStringLiteral("张"));
+        dlg->searchButton->click();
+    });
+    ASSERT_EQ(w.caseModel->CategoryCount(), 2);
+    for (int c = 0; c < 2; ++c) EXPECT_TRUE(w.caseTree->isExpanded(w.caseModel->CategoryIndex(c)));
+    EXPECT_EQ(w.caseTree->currentIndex(), w.caseModel->FindCase(0));
+    EXPECT_EQ(w.SelectedSlot(), 0);
+}
+
+// Delete in the tree is "删除命例" on a case, with its question; on a
+// category it does nothing.
+TEST_F(CaseTree, DeleteKeyDeletesTheSelectedCase) {
+    MainWindow& w = Open({Case("张三", "同事"), Case("王五", "客户")});
+    apptest::Open(&w, w.caseTree);
+    ASSERT_EQ(QApplication::focusWidget(), w.caseTree);
+    Select(w, w.caseModel->CategoryIndex(0));
+    QTest::keyClick(w.caseTree, Qt::Key_Delete);
+    EXPECT_TRUE(messages_.shown.empty());
+
+    Select(w, w.caseModel->FindCase(1));
+    messages_.answers = {MsgAnswer::kNo};
+    QTest::keyClick(w.caseTree, Qt::Key_Delete);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text, QStringLiteral("确定要删除“王五”这个命例吗？"));
+    EXPECT_TRUE(messages_.shown[0].defaultNo);
+    EXPECT_TRUE(Stored(home_.dir, 1).live());
+
+    QTest::keyClick(w.caseTree, Qt::Key_Delete);  // Yes
+    EXPECT_FALSE(Stored(home_.dir, 1).live());
+    EXPECT_FALSE(w.caseModel->FindCase(1).isValid());
 }
 
 TEST_F(CaseTree, ExpandAndCollapseANodeWithAllBelowIt) {

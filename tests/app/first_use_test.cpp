@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QSplitter>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
@@ -260,6 +261,11 @@ TEST(CaseTreeView, LongNodeTextsAreShownWholeAndScrollSideways) {
     tree->expandAll();
     QApplication::processEvents();
     EXPECT_EQ(tree->textElideMode(), Qt::ElideNone);
+    // At the first start the tree is wide enough for the text.
+    EXPECT_EQ(tree->horizontalScrollBar()->maximum(), 0);
+    // Narrowed by the user, it scrolls sideways rather than cut the text.
+    w.splitter->setSizes({120, w.width() - 120});
+    QApplication::processEvents();
 
     const QModelIndexList hits = tree->model()->match(tree->model()->index(0, 0), Qt::DisplayRole, node, 1,
                                                       Qt::MatchRecursive | Qt::MatchExactly);

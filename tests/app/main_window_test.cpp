@@ -20,6 +20,7 @@
 #include "app/ChartPicture.h"
 #include "app/BirthDataDialog.h"
 #include "app/MainWindow.h"
+#include "app/ReportFontDialog.h"
 #include "app_test_util.h"
 #include "store/CaseStore.h"
 
@@ -45,8 +46,16 @@ TEST(MainWindow, FirstStartWithoutSettingsFile) {
     const QSize want(std::min(avail.width() - 16, std::max(avail.width() * 3 / 4, 1000)),
                      std::min(avail.height() - 48, std::max(avail.height() * 3 / 4, 700)));
     EXPECT_EQ(w.size(), want);
-    EXPECT_EQ(w.pos(), avail.topLeft() + QPoint(avail.width() - want.width(), avail.height() - want.height()) / 2);
-    EXPECT_EQ(w.caseTree->width(), 180);
+    // Centred with its frame (guessed 16 × 48 until the window has one).
+    EXPECT_EQ(w.pos(),
+              avail.topLeft() + QPoint(avail.width() - want.width() - 16, avail.height() - want.height() - 48) / 2);
+    // The tree shows a case's text whole: name, date and slot.
+    EXPECT_GE(w.caseTree->viewport()->width(),
+              2 * w.caseTree->indentation() + w.caseTree->iconSize().width() +
+                  w.caseTree->fontMetrics().horizontalAdvance(QStringLiteral("某某某  公2000-12-31|999")));
+    EXPECT_LE(w.caseTree->width(), w.width() / 2);
+    // The empty report pane says where to start.
+    EXPECT_EQ(w.reportPane->placeholderText(), QStringLiteral("按『开始合婚(M)』输入甲乙双方生日"));
     EXPECT_EQ(w.reportPane->font().family(), QStringLiteral("宋体"));
     EXPECT_EQ(w.reportPane->font().pointSize(), 12);
     EXPECT_EQ(w.reportColor(), QColor(208, 204, 192));  // 12635344
@@ -170,11 +179,13 @@ TEST(MainWindow, SettingsAreReadAndTreeWidthHasAMinimum) {
 TEST(MainWindow, CloseWritesTheSettings) {
     TempHome home;
     ScriptedMessages messages;
+    int treeWidth = 0;
     {
         MainWindow w(home.Files());
         w.show();
         w.move(50, 60);
         w.resize(700, 500);
+        treeWidth = w.caseTree->width();
         w.close();
     }
     IniFile ini(home.dir / "dat" / "bzinit.ini");
@@ -183,7 +194,7 @@ TEST(MainWindow, CloseWritesTheSettings) {
     EXPECT_EQ(ini.ReadInteger("winpos", "width", -1), 700);
     EXPECT_EQ(ini.ReadInteger("winpos", "height", -1), 500);
     EXPECT_EQ(ini.ReadInteger("winpos", "state", -1), 0);
-    EXPECT_EQ(ini.ReadInteger("winpos", "treewid", -1), 180);
+    EXPECT_EQ(ini.ReadInteger("winpos", "treewid", -1), treeWidth);
     EXPECT_EQ(ini.ReadString("minggao", "fname"), "宋体");
     EXPECT_EQ(ini.ReadInteger("minggao", "fsize", -1), 12);
     EXPECT_EQ(ini.ReadInteger("minggao", "bcolor", -1), 12635344);
@@ -223,6 +234,52 @@ QTextCharFormat FormatAt(const QTextEdit* pane, const QString& needle, int from 
     QTextCursor c(pane->document());
     c.setPosition(at + 1);  // the format of the character after the cursor's left one
     return c.charFormat();
+}
+
+// "字体设置" and "默认" change the report on screen at once: its text takes
+// the new font, every size in proportion; the modified mark stays.
+TEST(MainWindow, ReportFontAppliesToTheShownReportAtOnce) {
+    TempHome home;
+    ScriptedMessages messages;
+    MainWindow w(home.Files());
+    w.show();
+    AnswerBirthDialogs(Person("张三", 1990, 5, 12, 8, true), Person("李娜", 1992, 11, 3, 21, false));
+    w.StartMatching();
+    ASSERT_TRUE(w.chartValid());
+    w.weddingPane->setPlainText(QStringLiteral("择日"));  // no explicit size: follows the pane
+    const QTextCharFormat bodyBefore = FormatAt(w.reportPane, QStringLiteral("命主姓名"));
+    ASSERT_EQ(bodyBefore.fontPointSize(), 12);
+    qreal largestBefore = 0;
+    for (QTextBlock b = w.reportPane->document()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            largestBefore = std::max(largestBefore, it.fragment().charFormat().fontPointSize());
+    }
+    ASSERT_GT(largestBefore, 12);
+    EXPECT_FALSE(w.reportPane->document()->isModified());
+
+    apptest::WhenModal<ReportFontDialog>([](ReportFontDialog* dlg) {
+        const int at = dlg->sizeBox->findData(18);
+        ASSERT_GE(at, 0);
+        dlg->sizeBox->setCurrentIndex(at);
+        dlg->accept();
+    });
+    w.ChooseReportFont();
+    EXPECT_EQ(FormatAt(w.reportPane, QStringLiteral("命主姓名")).fontPointSize(), 18);
+    qreal largestAfter = 0;
+    for (QTextBlock b = w.reportPane->document()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            largestAfter = std::max(largestAfter, it.fragment().charFormat().fontPointSize());
+    }
+    EXPECT_EQ(largestAfter, std::round(largestBefore * 18 / 12 * 2) / 2);
+    EXPECT_FALSE(w.reportPane->document()->isModified());
+    EXPECT_EQ(w.weddingPane->font().pointSize(), 18);
+
+    // "默认": back to 宋体 12.
+    w.SetDefaultAppearance();
+    EXPECT_EQ(FormatAt(w.reportPane, QStringLiteral("命主姓名")).fontPointSize(), 12);
+    // "默认" again changes nothing.
+    w.SetDefaultAppearance();
+    EXPECT_EQ(FormatAt(w.reportPane, QStringLiteral("命主姓名")).fontPointSize(), 12);
 }
 
 TEST(MainWindow, MatchingRunShowsTheColouredReport) {

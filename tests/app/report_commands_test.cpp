@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -15,6 +17,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/ChartPicture.h"
 #include "app/ReportFileBridge.h"
 #include "app/ReportPrinter.h"
 #include "app/SelectionFontDialog.h"
@@ -81,7 +84,7 @@ TEST(PaneMenu, BothPanesHaveEveryItemEnabledWhenItCanAct) {
          {"MenuItem3", "", "MenuItem5", "MenuItem6", "MenuItem7", "MenuItem8", "MenuItem9", "", "MenuItem11", "",
           "MenuItem13", "MenuItem14", "MenuItem15"}},
     };
-    const QStringList texts = {"撤销",         "-", "复制",     "粘帖",   "剪切", "删除", "全选", "-",
+    const QStringList texts = {"撤销",         "-", "复制",     "粘贴",   "剪切", "删除", "全选", "-",
                                "设置选中文本", "-", "导入命稿", "另存为", "打印"};
     QApplication::clipboard()->clear();
     for (const auto& p : kPanes) {
@@ -246,8 +249,8 @@ TEST(SaveReportAs, TxtIsGbkWithCrLfAndThePaneKeepsItsColours) {
     const QString text = pane->toPlainText();
     AnswerFileDialog(m.home.dir / "report", kTxtFilter);
     m.w.SaveReportAs(pane);
-    ASSERT_EQ(m.messages.shown.size(), 1u);
-    EXPECT_EQ(m.messages.shown[0].text, QStringLiteral("已保存！"));
+    EXPECT_TRUE(m.messages.shown.empty());
+    EXPECT_EQ(m.w.statusBar()->currentMessage(), QStringLiteral("已保存！"));
     EXPECT_FALSE(fs::exists(m.home.dir / "report"));
     const std::string bytes = FileBytes(m.home.dir / "report.txt");
     QString crlf = text;
@@ -289,7 +292,8 @@ TEST(SaveReportAs, RtfKeepsItsNameAndAnExistingFileIsReplacedOnlyWhenWanted) {
     m.messages.shown.clear();
     AnswerFileDialog(m.home.dir / "report", kRtfFilter);
     m.w.SaveReportAs(pane);
-    EXPECT_EQ(m.messages.shown.back().text, QStringLiteral("已保存！"));
+    EXPECT_EQ(m.messages.shown.size(), 1u);  // the question only
+    EXPECT_EQ(m.w.statusBar()->currentMessage(), QStringLiteral("已保存！"));
     EXPECT_NE(FileBytes(file), first);
 }
 
@@ -343,6 +347,33 @@ TEST(ImportReport, OurRtfAndWordPadRtfShowTheSameTextAndColours) {
     EXPECT_EQ(ColorAt(w.reportPane, 0), QColor(0, 0, 255));
     EXPECT_EQ(ColorAt(w.reportPane, texts[1].indexOf(QStringLiteral("婚姻"))), QColor(255, 0, 0));
     EXPECT_EQ(ColorAt(w.reportPane, texts[1].indexOf(QStringLiteral("婚配指数"))), QColor(Qt::black));
+}
+
+// `tessaly FILE.rtf`: the file opens in the report pane as "导入命稿"
+// opens it; a missing file says so and the pane keeps its text.
+TEST(ImportReport, FileFromTheCommandLineOpensInTheReportPane) {
+    TempHome home;
+    ScriptedMessages messages;
+    MainWindow w(home.Files());
+    w.show();
+    w.pages->setCurrentIndex(1);
+    StyledReport stored;
+    stored.text = "存着的报告\r\n第二行";
+    stored.runs.push_back({0, 6, RgbColor(255, 0, 0), 14.0, true});
+    const fs::path file = home.dir / "命稿.rtf";
+    ASSERT_TRUE(SaveReportFile(file, stored).ok());
+    w.OpenReportFile(QString::fromStdString(file.string()));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(w.pages->currentIndex(), 0);
+    EXPECT_EQ(w.reportPane->toPlainText(), QStringLiteral("存着的报告\n第二行"));
+    EXPECT_EQ(ColorAt(w.reportPane, 0), QColor(255, 0, 0));
+    EXPECT_TRUE(w.reportPane->document()->isModified());
+
+    w.OpenReportFile(QString::fromStdString((home.dir / "没有.rtf").string()));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("导入文件出错,请重试一次")));
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("文件不存在。")));
+    EXPECT_EQ(w.reportPane->toPlainText(), QStringLiteral("存着的报告\n第二行"));
 }
 
 TEST(ImportReport, PlainTextInGbkOrUtf8AndRefusals) {
@@ -404,28 +435,51 @@ PrintDialogFn ToPdf(const fs::path& pdf, int* calls, PrintDialogSetup* seen = nu
     };
 }
 
-TEST(PrintPane, PrintsThePaneToPdfWithPageNumbersAndUnwrappedColumns) {
+// What pdfinfo says of `pdf` (empty when it fails).
+QString PdfInfo(const fs::path& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf.string())});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The print dialog comes at once; the PDF is titled with both names and
+// has the chart picture on its first page.
+TEST(PrintPane, PrintsThePaneToPdfWithTitlePictureAndUnwrappedColumns) {
     Matched m;
     ASSERT_TRUE(m.w.chartValid());
     const fs::path pdf = m.home.dir / "report.pdf";
     int calls = 0;
     PrintDialogSetup setup;
-    m.w.SetPrintDialog(ToPdf(pdf, &calls, &setup));
+    QString docName;
+    m.w.SetPrintDialog([&](QPrinter& printer, QWidget* parent, const PrintDialogSetup& s) {
+        docName = printer.docName();
+        return ToPdf(pdf, &calls, &setup)(printer, parent, s);
+    });
     m.w.PrintPane(m.w.reportPane);
     ASSERT_EQ(calls, 1);
+    EXPECT_EQ(docName, QStringLiteral("张三、李四"));
     EXPECT_GE(setup.pageCount, 2);
     EXPECT_FALSE(setup.hasSelection);
-    ASSERT_GE(m.messages.shown.size(), 2u);
-    EXPECT_EQ(m.messages.shown[0].text, QStringLiteral("准备开始打印吗?"));
+    // No question before the dialog; afterwards where the PDF went.
+    ASSERT_EQ(m.messages.shown.size(), 1u);
+    EXPECT_TRUE(m.messages.shown[0].text.startsWith(QStringLiteral("已打印到 PDF 文件：")))
+        << m.messages.shown[0].text.toStdString();
     EXPECT_EQ(m.messages.shown[0].caption, QStringLiteral("打印"));
-    EXPECT_NE(m.messages.shown[1].caption, QStringLiteral("打印错误"));
 
+    const QString info = PdfInfo(pdf);
+    ASSERT_FALSE(info.isEmpty()) << "pdfinfo (poppler-utils) is needed";
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+张三、李四\\n")))) << info.toStdString();
     const QString text = PdfText(pdf);
-    ASSERT_FALSE(text.isEmpty()) << "pdftotext (poppler-utils) is needed";
     EXPECT_TRUE(text.contains(QStringLiteral("命主姓名:张三"))) << text.left(400).toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("婚配指数")));
     EXPECT_TRUE(text.contains(PageFooter(1, setup.pageCount)));
     EXPECT_TRUE(text.contains(PageFooter(setup.pageCount, setup.pageCount)));
+    // The picture's captions are text in the PDF: 乾造 and 坤造 appear only
+    // with the picture.
+    ASSERT_TRUE(m.w.chartPicture->Data().has_value());
+    EXPECT_TRUE(text.contains(QStringLiteral("乾造"))) << text.left(600).toStdString();
+    EXPECT_TRUE(text.contains(IndexCaption(m.w.chartPicture->Data()->matchIndex)));
     // The luck-pillar rows are the widest: each is printed on one line.
     const QStringList lines = m.w.reportPane->toPlainText().split(u'\n');
     int rows = 0;
@@ -437,23 +491,36 @@ TEST(PrintPane, PrintsThePaneToPdfWithPageNumbersAndUnwrappedColumns) {
     EXPECT_EQ(rows, 2);
 }
 
-TEST(PrintPane, NoPrintsNothingAndAFailureSaysSo) {
+TEST(PrintPane, CancelPrintsNothingAndAFailureSaysSo) {
     Matched m;
     int calls = 0;
-    m.w.SetPrintDialog(ToPdf(m.home.dir / "no.pdf", &calls));
-    m.messages.answers = {MsgAnswer::kNo};
+    m.w.SetPrintDialog([&](QPrinter&, QWidget*, const PrintDialogSetup&) {
+        ++calls;
+        return false;  // 取消
+    });
     m.w.PrintPane(m.w.weddingPane);
-    EXPECT_EQ(calls, 0);
-    EXPECT_FALSE(fs::exists(m.home.dir / "no.pdf"));
+    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(m.messages.shown.empty());
 
-    m.messages.shown.clear();
     m.w.SetPrintDialog(ToPdf(m.home.dir / "missing" / "folder" / "x.pdf", &calls));
     m.w.PrintPane(m.w.reportPane);
-    EXPECT_EQ(calls, 1);
-    ASSERT_EQ(m.messages.shown.size(), 2u);
-    EXPECT_TRUE(m.messages.shown[1].text.startsWith(QStringLiteral("打印错误，请检查打印设备！")));
-    EXPECT_EQ(m.messages.shown[1].caption, QStringLiteral("打印错误"));
-    EXPECT_EQ(m.messages.shown[1].icon, MsgIcon::kError);
+    EXPECT_EQ(calls, 2);
+    ASSERT_EQ(m.messages.shown.size(), 1u);
+    EXPECT_TRUE(m.messages.shown[0].text.startsWith(QStringLiteral("打印错误，请检查打印设备！")));
+    EXPECT_EQ(m.messages.shown[0].caption, QStringLiteral("打印错误"));
+    EXPECT_EQ(m.messages.shown[0].icon, MsgIcon::kError);
+}
+
+// The wedding dates carry the couple's title but not the chart picture.
+TEST(PrintPane, WeddingPaneHasTheTitleButNoPicture) {
+    Matched m;
+    m.w.weddingPane->setPlainText(QStringLiteral("择日的结果"));
+    const fs::path pdf = m.home.dir / "dates.pdf";
+    int calls = 0;
+    m.w.SetPrintDialog(ToPdf(pdf, &calls));
+    m.w.PrintPane(m.w.weddingPane);
+    EXPECT_TRUE(PdfInfo(pdf).contains(QStringLiteral("张三、李四")));
+    EXPECT_EQ(PdfText(pdf), QStringLiteral("择日的结果 ") + PageFooter(1, 1));
 }
 
 // Ctrl+P prints the pane of the page on top.

@@ -1,6 +1,9 @@
 // Positions counted in GBK bytes against the editor's characters, and the
 // chart picture.
+#include <QApplication>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextEdit>
 
 #include "app/ChartPicture.h"
@@ -44,6 +47,45 @@ TEST(ShowReport, RunsLandOnTheirCharactersAndTheIndentOnEveryParagraph) {
     EXPECT_EQ(c.charFormat().foreground().color(), QColor(Qt::black));
     EXPECT_EQ(pane.document()->begin().blockFormat().textIndent(), 20);
     EXPECT_EQ(pane.textCursor().position(), 0);
+}
+
+// The chart and luck tables keep their columns on screen: their lines do
+// not wrap (the pane scrolls sideways) while the readings do.
+TEST(ShowReport, ColumnLinesNeverWrapAndReadingsDo) {
+    QTextEdit pane;
+    pane.setFont(QFont(QStringLiteral("宋体"), 12));
+    pane.resize(220, 300);
+    const std::string luck = "大运 壬午  癸未  甲申  乙酉  丙戌  丁亥  戊子  己丑";
+    const std::string reading =
+        "  ★丁火日主，其个性是敦厚朴实，重信守义，但任性逞强，防止受骗，有时缺乏耐力，办事易半途而废。";
+    ReportText t;
+    t.Add(ReportRole::kBody, luck + "\r\n" + reading + "\r\n");
+    ShowReport(&pane, StyleReport(t, "宋体", 12, 0));
+    pane.show();
+    QApplication::processEvents();
+    const QTextBlock luckBlock = pane.document()->begin();
+    const QTextBlock readingBlock = luckBlock.next();
+    ASSERT_EQ(luckBlock.text(), QString::fromStdString(luck));
+    EXPECT_TRUE(luckBlock.blockFormat().nonBreakableLines());
+    EXPECT_EQ(luckBlock.layout()->lineCount(), 1);
+    EXPECT_FALSE(readingBlock.blockFormat().nonBreakableLines());
+    EXPECT_GT(readingBlock.layout()->lineCount(), 1);
+    EXPECT_GT(pane.horizontalScrollBar()->maximum(), 0);  // scrolls to the line's end
+
+    const struct {
+        const char* line;
+        bool columns;
+    } kLines[] = {
+        {"乾造  庚午        辛巳        丁丑        甲辰 (日空申、酉)", true},
+        {"      财          才          日元        印          ", true},
+        {"  ★火旺性急雄辩。", false},
+        {"婚配指数：65分", false},
+        {"", false},
+    };
+    for (const auto& l : kLines) {
+        SCOPED_TRACE(l.line);
+        EXPECT_EQ(IsColumnLine(QString::fromUtf8(l.line)), l.columns);
+    }
 }
 
 TEST(ChartPicture, IndexIsTruncatedTowardZero) {

@@ -349,7 +349,7 @@ TEST(SkinContrast, SwitchingSkinsKeepsTheWindowFont) {
     w.show();
     QApplication::processEvents();
     const int px = w.newButton->fontInfo().pixelSize();
-    EXPECT_EQ(px, 14);  // 宋体 at 14 pixels
+    EXPECT_EQ(px, QFontInfo(QApplication::font()).pixelSize());  // the desktop's
     for (const char* skin : {"Mx1", "Ink", "系统默认", "Celadon"}) {
         SCOPED_TRACE(skin);
         for (QAction* a : w.skinMenu->actions()) {
@@ -692,6 +692,32 @@ TEST(SkinContrast, ButtonsShowAFocusFrame) {
             }
             w->close();
         }
+    });
+}
+
+// The hint of the empty report pane and a report's text on the report's
+// own background, whatever the desktop's palette.
+TEST(SkinContrast, ReportPaneHintIsReadableOnLightAndDarkDesktops) {
+    TempHome home;
+    ScriptedMessages messages;
+    InEverySkinOnLightAndDark([&] {
+        const QString skin = qApp->styleSheet().isEmpty() ? QString() : SkinOfSheet(qApp->styleSheet());
+        ASSERT_TRUE(home.WriteSettings(skin.isEmpty()
+                                           ? std::string("[window]\r\nskined=0\r\n")
+                                           : "[window]\r\nskined=1\r\nskinname=" + skin.toStdString() + "\r\n")
+                        .ok());
+        MainWindow w(home.Files());
+        w.show();
+        QApplication::processEvents();
+        ASSERT_TRUE(w.reportPane->toPlainText().isEmpty());
+        const QFontMetrics fm(w.reportPane->font());
+        const QRect line(0, 0, fm.horizontalAdvance(w.reportPane->placeholderText()) + 8, fm.height() + 8);
+        ExpectReadable(Drawn(w.reportPane->viewport(), line), 4.5);
+        // Text typed into it (no colour of its own) reads too.
+        w.reportPane->setPlainText(QStringLiteral("婚配指数"));
+        QApplication::processEvents();
+        ExpectReadable(Drawn(w.reportPane->viewport(), line), 4.5);
+        w.close();
     });
 }
 

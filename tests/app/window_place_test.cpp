@@ -32,19 +32,45 @@ TEST(WindowPlace, SavedRectangleIsKeptOnItsScreen) {
     }
 }
 
+// With its frame the window lies wholly in the work area: a window saved
+// at 2500,1500 in 1300 × 820 on a 1600 × 1000 screen keeps its bottom on
+// screen below a 40-pixel title bar.
+TEST(WindowPlace, SavedRectangleIsKeptOnScreenWithItsFrame) {
+    const QSize frame(8, 40);
+    const struct {
+        const char* what;
+        QRect saved, available, want;
+    } kCases[] = {
+        {"off the right and bottom", {2500, 1500, 1300, 820}, {0, 0, 1600, 1000}, {292, 140, 1300, 820}},
+        {"taller than the screen with its frame", {0, 0, 1300, 990}, {0, 0, 1600, 1000}, {0, 0, 1300, 960}},
+        {"inside with its frame", {100, 100, 800, 600}, {0, 0, 1600, 1000}, {100, 100, 800, 600}},
+        {"below a top panel", {10, 0, 400, 400}, {0, 24, 1600, 976}, {10, 24, 400, 400}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        const QRect r = KeptOnScreen(c.saved, c.available, frame);
+        EXPECT_EQ(r, c.want);
+        EXPECT_TRUE(c.available.contains(QRect(r.topLeft(), r.size() + frame)));
+    }
+}
+
 TEST(WindowPlace, FirstStartIsCentredAndShowsAWholeReportLine) {
     const struct {
         QRect available, want;
     } kCases[] = {
-        {{0, 0, 1280, 900}, {140, 100, 1000, 700}},   // 75 % is less than 1000 × 700
-        {{0, 0, 1920, 1080}, {240, 135, 1440, 810}},  // 75 %
-        {{0, 24, 1280, 876}, {140, 112, 1000, 700}},  // below a panel
-        {{0, 0, 800, 600}, {8, 24, 784, 552}},        // a small screen: all of it but the frame
-        {{1920, 0, 2560, 1440}, {2240, 180, 1920, 1080}},
+        // The rectangle is the frame's top-left and the window's size: the
+        // frame (16 × 48 by default) is centred with it.
+        {{0, 0, 1280, 900}, {132, 76, 1000, 700}},    // 75 % is less than 1000 × 700
+        {{0, 0, 1920, 1080}, {232, 111, 1440, 810}},  // 75 %
+        {{0, 24, 1280, 876}, {132, 88, 1000, 700}},   // below a panel
+        {{0, 0, 800, 600}, {0, 0, 784, 552}},         // a small screen: all of it but the frame
+        {{1920, 0, 2560, 1440}, {2232, 156, 1920, 1080}},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.available.width() << "x" << c.available.height());
-        EXPECT_EQ(FirstStartGeometry(c.available), c.want);
+        const QRect r = FirstStartGeometry(c.available);
+        EXPECT_EQ(r, c.want);
+        EXPECT_TRUE(c.available.contains(QRect(r.topLeft(), r.size() + kFrameGuess)));
     }
 }
 
