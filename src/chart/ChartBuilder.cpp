@@ -105,10 +105,10 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     // --- Pillars ------------------------------------------------------------
     // Year and month from the standard-time moment, day and hour from the
     // corrected one.
-    const MonthOfMoment month = calendar.MonthBranchOf(clockTime);
-    const double prevJieJd = LunarCalendar::ToJulianDay(month.jie);
-    const double nextJieJd = LunarCalendar::ToJulianDay(month.nextJie);
-    pc.midTermJd = LunarCalendar::ToJulianDay(month.zhongqi);
+    // Only the 节 the luck count reads is needed to its minute; the others
+    // only tell on which side of them the birth lies.
+    const MonthPlace month = calendar.LocateMonth(clockTime);
+    pc.afterMidTerm = !calendar.BeforeTerm(clockJd, clockTime.year, month.jieAngle + 15);
     const int yearP = YearPillarOfYear(month.afterLichun ? clockTime.year : clockTime.year - 1);
     const int monthP = MonthPillarFrom(yearP, month.branch);
     const int dayP = LunarCalendar::DayPillarAt(chartTime, options.lateZiHourKeepsDay);
@@ -178,7 +178,9 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     const bool forward = (r.isMale && yangYear) || (!r.isMale && !yangYear);
     // Both moments are whole minutes plus one second: the difference is a
     // whole number of minutes.
-    const long minutes = std::lround((forward ? nextJieJd - clockJd : clockJd - prevJieJd) * 1440.0);
+    const long minutes =
+        forward ? std::lround((calendar.TermMinuteJd(clockTime.year, month.jieAngle + 30) - clockJd) * 1440.0)
+                : std::lround((clockJd - calendar.TermMinuteJd(clockTime.year, month.jieAngle)) * 1440.0);
     const long years = minutes / 4320;
     const long months = (minutes % 4320) / 360;
     const long days = (minutes % 4320 % 360) / 12;
@@ -225,7 +227,7 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
         int a = monthBranch - 1;
         if (a < 1) a += 12;
         a += 2;
-        if (clockJd < pc.midTermJd) a -= 1;
+        if (!pc.afterMidTerm) a -= 1;
         ordinal = a - 2;
         if (ordinal < 1) ordinal += 12;
     }
@@ -251,7 +253,7 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     line += "☆年命：" + NayinPillarName(yearP) + kEraText[c.era];
     int n = monthBranch - 1;
     if (n < 1) n += 12;
-    if (clockJd >= pc.midTermJd) n += 1;
+    if (pc.afterMidTerm) n += 1;
     c.constellation = static_cast<std::uint8_t>((n + 8) % 12);
     line += "星座：" + std::string(kConstellationNames[c.constellation]) + "座  ";
     line += "生肖：" + std::string(kZodiacNames[BranchOfPillar(yearP)]);

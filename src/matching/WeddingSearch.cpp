@@ -309,7 +309,7 @@ WeddingResult SearchWeddingDays(const WeddingSearchInput& input, const WeddingPr
         while (jie + 1 < jieJd.size() && T >= jieJd[jie + 1]) ++jie;
         const int branch = T >= jieJd.front() && T < jieJd.back()
                                ? BranchOfJieAngle(kFirstJie + 30 * static_cast<int>(jie))
-                               : calendar.MonthBranchOf(day).branch;
+                               : calendar.LocateMonth(day).branch;
         f.p.month = MonthPillarFrom(f.p.year, branch);
         f.p.day = LunarCalendar::DayPillarAt(f.chartTime, zishi);
         text.AddDay(f);
