@@ -1,7 +1,13 @@
 #include "calendar/Ephemeris.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <iterator>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace tessaly {
 namespace {
@@ -56,6 +62,98 @@ constexpr NutationRow kNutation[] = {
     {3.69, 25128.11, 0, -3},
     {3.55, 628.362, 0, 2},
 };
+
+// The Earth series by column, amplitudes as doubles: the form the sums read
+// two terms at a time.
+template <std::size_t N>
+struct EarthColumns {
+    std::array<double, N> A{}, phi{}, omega{};
+};
+template <std::size_t N>
+constexpr EarthColumns<N> ColumnsOf(const EarthTerm (&terms)[N]) {
+    EarthColumns<N> c;
+    for (std::size_t j = 0; j < N; ++j) {
+        c.A[j] = double(terms[j].A);  // below 2^53: exact
+        c.phi[j] = terms[j].phi;
+        c.omega[j] = terms[j].omega;
+    }
+    return c;
+}
+constexpr auto kEarthC0 = ColumnsOf(kEarthL0);
+constexpr auto kEarthC1 = ColumnsOf(kEarthL1);
+constexpr auto kEarthC2 = ColumnsOf(kEarthL2);
+constexpr auto kEarthC3 = ColumnsOf(kEarthL3);
+constexpr auto kEarthC4 = ColumnsOf(kEarthL4);
+constexpr auto kEarthC5 = ColumnsOf(kEarthL5);
+
+struct ColumnView {
+    const double *A, *phi, *omega;
+};
+template <std::size_t N>
+constexpr ColumnView ViewOf(const EarthColumns<N>& c) {
+    return {c.A.data(), c.phi.data(), c.omega.data()};
+}
+constexpr ColumnView kEarthColumns[] = {ViewOf(kEarthC0), ViewOf(kEarthC1), ViewOf(kEarthC2),
+                                        ViewOf(kEarthC3), ViewOf(kEarthC4), ViewOf(kEarthC5)};
+
+#if defined(__x86_64__)
+// glibc's vector cosines (libmvec): of two doubles in the SSE2 calling
+// convention every x86-64 has (glibc runs its SSE4.1 code where the
+// processor has it), and of four in the AVX2 one. Both agree with the scalar
+// cos to 4.5e-16 and cost a third (two doubles) or an eighth (four) of as
+// many scalar calls.
+extern "C" __m128d _ZGVbN2v_cos(__m128d x);
+extern "C" __m256d _ZGVdN4v_cos(__m256d x);
+
+// Σ A·cos(φ + ω·τ) over terms [j, n), two at a time; the odd last term
+// through the same cosine.
+double SeriesSumSse(const ColumnView& c, int j, int n, double tau) {
+    const __m128d t = _mm_set1_pd(tau);
+    __m128d sum = _mm_setzero_pd();
+    for (; j + 2 <= n; j += 2) {
+        const __m128d x = _mm_add_pd(_mm_loadu_pd(c.phi + j), _mm_mul_pd(_mm_loadu_pd(c.omega + j), t));
+        sum = _mm_add_pd(sum, _mm_mul_pd(_mm_loadu_pd(c.A + j), _ZGVbN2v_cos(x)));
+    }
+    double lanes[2];
+    _mm_storeu_pd(lanes, sum);
+    double s = lanes[0] + lanes[1];
+    if (j < n) {
+        _mm_storeu_pd(lanes, _ZGVbN2v_cos(_mm_set1_pd(c.phi[j] + c.omega[j] * tau)));
+        s += c.A[j] * lanes[0];
+    }
+    return s;
+}
+
+// The same four at a time; the last one to three terms as above.
+__attribute__((target("avx2"))) double SeriesSumAvx2(const ColumnView& c, int n, double tau) {
+    const __m256d t = _mm256_set1_pd(tau);
+    __m256d sum = _mm256_setzero_pd();
+    int j = 0;
+    for (; j + 4 <= n; j += 4) {
+        const __m256d x = _mm256_add_pd(_mm256_loadu_pd(c.phi + j), _mm256_mul_pd(_mm256_loadu_pd(c.omega + j), t));
+        sum = _mm256_add_pd(sum, _mm256_mul_pd(_mm256_loadu_pd(c.A + j), _ZGVdN4v_cos(x)));
+    }
+    double lanes[4];
+    _mm256_storeu_pd(lanes, sum);
+    return (lanes[0] + lanes[1]) + (lanes[2] + lanes[3]) + SeriesSumSse(c, j, n, tau);
+}
+
+const bool kHaveAvx2 = __builtin_cpu_supports("avx2");
+#endif
+
+// Σ A·cos(φ + ω·τ) over the first n terms, through glibc's vector cosine
+// where there is one. The vector sum differs from the scalar one by less
+// than 1e-15 of the sum: far below what a printed minute or a day of the
+// calendar can show.
+double SeriesSum(const ColumnView& c, int n, double tau) {
+#if defined(__x86_64__)
+    return kHaveAvx2 ? SeriesSumAvx2(c, n, tau) : SeriesSumSse(c, 0, n, tau);
+#else
+    double s = 0;
+    for (int j = 0; j < n; ++j) s += c.A[j] * std::cos(c.phi[j] + c.omega[j] * tau);
+    return s;
+#endif
+}
 
 double Ext(double y) {
     const double u = (y - 1820) / 100;
@@ -150,11 +248,7 @@ double EarthLon(double t, int n) {
     const double tau = t / 10;
     double L = 0, tp = 1;
     for (int i = 0; i < 6; ++i) {
-        const auto& s = kEarth[i];
-        const int used = EarthTermsUsed(n, i);
-        double sum = 0;
-        for (int j = 0; j < used; ++j) sum += double(s[j].A) * std::cos(s[j].phi + s[j].omega * tau);
-        L += tp * sum;
+        L += tp * SeriesSum(kEarthColumns[i], EarthTermsUsed(n, i), tau);
         tp *= tau;
     }
     L /= 1e10;
