@@ -2,8 +2,9 @@
 #include "chart/ChartBuilder.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "calendar/BirthTimeZone.h"
 #include "common/TextCodec.h"
@@ -16,15 +17,23 @@ namespace {
 
 std::string Sp(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
 
-std::string Format(const char* fmt, auto... args) {
-    char buf[256];
-    std::snprintf(buf, sizeof buf, fmt, args...);
-    return buf;
+// Text and numbers run together ("%d" of each number).
+std::string Join(auto... parts) {
+    std::string s;
+    const auto add = [&s](const auto& part) {
+        if constexpr (std::is_integral_v<std::decay_t<decltype(part)>>) {
+            s += std::to_string(part);
+        } else {
+            s += part;
+        }
+    };
+    (add(parts), ...);
+    return s;
 }
 
 // "出生公历：Y年M月D日H时M分" of a moment, the year as shown.
 std::string SolarDateText(const CivilTime& t) {
-    return Format("出生公历：%d年%d月%d日%d时%d分", ShownYear(t.year), t.month, t.day, t.hour, t.minute);
+    return Join("出生公历：", ShownYear(t.year), "年", t.month, "月", t.day, "日", t.hour, "时", t.minute, "分");
 }
 
 // "(纽约时间 08:30，夏令时)" after the Beijing time of a birth read from the
@@ -39,7 +48,7 @@ std::string CivilClockNote(const BirthMoments& m) {
 std::string DegreesText(double deg) {
     const double whole = std::floor(deg);
     const double minutes = LunarCalendar::RoundToDecimals((deg - whole) * 60.0, 0);
-    return Format("%d度%d分", static_cast<int>(whole), static_cast<int>(minutes));
+    return Join(static_cast<int>(whole), "度", static_cast<int>(minutes), "分");
 }
 
 std::string StemOf(int pillar) { return std::string(kStemNames[StemOfPillar(pillar)]); }
@@ -88,7 +97,9 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     body("\r\n");
 
     // --- Header lines ---------------------------------------------------
-    body(Format("命主姓名:%s  出生地:", r.name.c_str()));
+    // Written once through a 256-byte buffer: a name stopped at a NUL byte,
+    // the line cut to 255 bytes.
+    body(Join("命主姓名:", std::string_view(r.name.c_str()), "  出生地:").substr(0, 255));
     if (options.timeBasis == TimeBasis::kBeijingTime) {
         body(r.placeText + "。\r\n");
         body(SolarDateText(chartTime) + "(北京时间)" + CivilClockNote(pc.moments) + "，");
@@ -131,18 +142,18 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     line = Sp(6);
     for (int i = 0; i < 4; ++i) {
         if (i == kDayPos) {
-            line += "日元" + Sp(8);
+            line.append("日元").append(8, ' ');
         } else {
-            line += std::string(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(c.pillars[i]))]) + Sp(10);
+            line.append(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(c.pillars[i]))]).append(10, ' ');
         }
     }
     body(line + "\r\n");
     line = r.isMale ? "乾造  " : "坤造  ";
     for (int i = 0; i < 4; ++i) {
         if (!vertical) {
-            line += PillarName(c.pillars[i]) + (i < 3 ? Sp(8) : "");
+            line.append(PillarName(c.pillars[i])).append(i < 3 ? 8 : 0, ' ');
         } else {
-            line += StemOf(c.pillars[i]) + (i < 3 ? Sp(10) : "");
+            line.append(StemOf(c.pillars[i])).append(i < 3 ? 10 : 0, ' ');
         }
     }
     const VoidBranches voids = VoidBranchesOf(dayP);
@@ -150,7 +161,7 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
         " (日空" + std::string(kBranchNames[voids.first]) + "、" + std::string(kBranchNames[voids.second]) + ")\r\n";
     if (vertical) {
         line += Sp(6);
-        for (int i = 0; i < 4; ++i) line += BranchOf(c.pillars[i]) + (i < 3 ? Sp(10) : "");
+        for (int i = 0; i < 4; ++i) line.append(BranchOf(c.pillars[i])).append(i < 3 ? 10 : 0, ' ');
         line += "\r\n";
     }
     emit(ReportRole::kPillarRow, line);
@@ -159,14 +170,14 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
         const int b = BranchOfPillar(c.pillars[i]);
         std::string names;
         for (int k = 0; k < HiddenStemCount(b); ++k) names += kStemNames[HiddenStem(b, k)];
-        line += PadRightGbk(names, 12);
+        AppendPadRightGbk(line, names, 12);
     }
     line += "\r\n" + Sp(6);
     for (int i = 0; i < 4; ++i) {
         const int b = BranchOfPillar(c.pillars[i]);
         std::string gods;
         for (int k = 0; k < HiddenStemCount(b); ++k) gods += kTenGodShortNames[TenGodOf(dayStem, HiddenStem(b, k))];
-        line += PadRightGbk(gods, 12);
+        AppendPadRightGbk(line, gods, 12);
     }
     body(line + "\r\n\r\n");
 
@@ -194,22 +205,22 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     start = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(start) + static_cast<double>(days));
     pc.luckStartAge = static_cast<std::int16_t>(start.year - chartTime.year + 1);
     c.luckStartYears = static_cast<std::uint8_t>(pc.luckStartAge);
-    line = Format("起大运周岁：%ld岁 %ld个月 %ld天，", years, months, days);
-    line += Format("每一交大运年 %d月 %d日起运(公历)。\r\n", start.month, start.day);
+    line = Join("起大运周岁：", years, "岁 ", months, "个月 ", days, "天，");
+    line += Join("每一交大运年 ", start.month, "月 ", start.day, "日起运(公历)。\r\n");
 
     int luck[8];
     for (int u = 1; u <= 8; ++u) luck[u - 1] = FloorMod(monthP + (forward ? u : -u), 60);
     line += Sp(5);
-    for (const int p : luck) line += std::string(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(p))]) + Sp(4);
+    for (const int p : luck) line.append(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(p))]).append(4, ' ');
     line += "\r\n大运 ";
-    for (const int p : luck) line += PillarName(p) + Sp(2);
+    for (const int p : luck) line.append(PillarName(p)).append(2, ' ');
     line += "\r\n" + Sp(5);
-    for (const int p : luck) line += PadRightGbk(kGrowthStageNames[GrowthStageOf(dayStem, BranchOfPillar(p))], 6);
+    for (const int p : luck) AppendPadRightGbk(line, kGrowthStageNames[GrowthStageOf(dayStem, BranchOfPillar(p))], 6);
     line += "\r\n岁数 ";
-    for (int u = 1; u <= 8; ++u) line += PadRightGbk(std::to_string(pc.luckStartAge + 10 * (u - 1)), 6);
+    for (int u = 1; u <= 8; ++u) AppendPadRightGbk(line, std::to_string(pc.luckStartAge + 10 * (u - 1)), 6);
     line += "\r\n年份 ";
     for (int u = 1; u <= 8; ++u) {
-        line += PadRightGbk(std::to_string(ShownYear(chartTime.year) + pc.luckStartAge - 1 + 10 * (u - 1)), 6);
+        AppendPadRightGbk(line, std::to_string(ShownYear(chartTime.year) + pc.luckStartAge - 1 + 10 * (u - 1)), 6);
     }
     body(line + "\r\n\r\n");
 

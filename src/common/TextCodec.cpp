@@ -242,10 +242,15 @@ std::size_t GbkWidth(std::string_view utf8) {
 }
 
 std::string PadRightGbk(std::string_view utf8, std::size_t width) {
-    std::string s(utf8);
-    const std::size_t w = GbkWidth(utf8);
-    if (w < width) s.append(width - w, ' ');
+    std::string s;
+    AppendPadRightGbk(s, utf8, width);
     return s;
+}
+
+void AppendPadRightGbk(std::string& out, std::string_view utf8, std::size_t width) {
+    out += utf8;
+    const std::size_t w = GbkWidth(utf8);
+    if (w < width) out.append(width - w, ' ');
 }
 
 std::string PadLeftGbk(std::string_view utf8, std::size_t width) {

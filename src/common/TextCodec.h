@@ -41,6 +41,9 @@ std::size_t GbkWidth(std::string_view utf8);
 // A text already as wide or wider is returned unchanged.
 std::string PadRightGbk(std::string_view utf8, std::size_t width);
 
+// The same appended to `out`, without a string of its own.
+void AppendPadRightGbk(std::string& out, std::string_view utf8, std::size_t width);
+
 // Pads on the left (right-aligns) up to `width` GBK columns.
 std::string PadLeftGbk(std::string_view utf8, std::size_t width);
 
