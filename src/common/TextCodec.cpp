@@ -200,17 +200,21 @@ CodecResult Utf8ToGbk(std::string_view utf8) {
     return Convert(utf8, kToGbk, "GBK", "UTF-8", "UTF-8 转 GBK");
 }
 
+// Texts from this length on go to iconv in one call: a long text holds many
+// characters the cache has not seen, each a call of iconv of its own.
+constexpr std::size_t kLongGbkText = 128;
+
 CodecResult GbkToUtf8(std::string_view gbk) {
     // Each character on its own converts as it does within the text (GBK
     // keeps no state), so the cache gives iconv's answer; whatever it cannot
     // answer, errors included, goes to iconv whole.
     CodecResult r;
-    if (GbkToUtf8Cached(gbk, &r.text)) return r;
+    if (gbk.size() < kLongGbkText && GbkToUtf8Cached(gbk, &r.text)) return r;
     return Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK 转 UTF-8");
 }
 
 bool GbkToUtf8Into(std::string_view gbk, std::string* utf8) {
-    if (GbkToUtf8Cached(gbk, utf8)) return true;
+    if (gbk.size() < kLongGbkText && GbkToUtf8Cached(gbk, utf8)) return true;
     CodecResult r = Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK 转 UTF-8");
     if (!r.ok()) return false;
     *utf8 = std::move(r.text);
