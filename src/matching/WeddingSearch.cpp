@@ -1,6 +1,7 @@
 #include "matching/WeddingSearch.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "calendar/LunarCalendar.h"
@@ -108,6 +109,21 @@ bool YearConvertible(int year) { return year >= kMinYear && year <= kMaxYear; }
 
 bool Cancelled(const WeddingProgress& progress) {
     return progress.cancel != nullptr && progress.cancel->load(std::memory_order_relaxed);
+}
+
+// Whether true solar time, noon of `day` at `longitude` moved by the
+// longitude and by the equation of time, keeps the date and the hour 23 (or
+// not 23) of noon moved by the longitude alone, whatever the equation of time
+// is: both ends of the widest it can be (kMaxEquationOfTime) fall on the
+// same date and both are, or are not, in hour 23. Then the search need not
+// compute it: it reads only that date and that hour.
+bool EquationOfTimeLeavesTheDay(const CivilTime& day, float longitude) {
+    const double J = LunarCalendar::ToJulianDay(day);
+    const double shift = -std::floor((120 - double(longitude)) * 240);
+    const CivilTime early = LunarCalendar::FromJulianDay(J + (shift - kMaxEquationOfTime) / 86400);
+    const CivilTime late = LunarCalendar::FromJulianDay(J + (shift + kMaxEquationOfTime) / 86400);
+    return early.year == late.year && early.month == late.month && early.day == late.day &&
+           (early.hour == 23) == (late.hour == 23);
 }
 
 // Month branch of the 节 at cumulative angle a (−75 the 小寒 of January).
@@ -297,7 +313,11 @@ WeddingResult SearchWeddingDays(const WeddingSearchInput& input, const WeddingPr
 
         DayFacts f;
         f.chartTime = day;
-        if (input.options.timeBasis != TimeBasis::kBeijingTime) {
+        if (input.options.timeBasis == TimeBasis::kTrueSolarTime && EquationOfTimeLeavesTheDay(day, input.longitude)) {
+            // Only the date of the corrected noon and whether it is 23 hours
+            // are read: the longitude alone gives both.
+            LunarCalendar::ToLocalSolarTime(input.longitude, f.chartTime, static_cast<int>(TimeBasis::kLocalMeanTime));
+        } else if (input.options.timeBasis != TimeBasis::kBeijingTime) {
             LunarCalendar::ToLocalSolarTime(input.longitude, f.chartTime, static_cast<int>(input.options.timeBasis));
         }
         CivilTime s = f.chartTime;
