@@ -90,7 +90,8 @@ private:
 
 int PrintTree(CommandContext& ctx, CaseStore& db, const SearchCriteria& criteria) {
     TreeText tree;
-    if (Status s = db.VisitCases(criteria, [&](const CaseRecord& r) { return tree.Add(r); }); !s) return Refuse(ctx, s);
+    const auto add = [&](const CaseRecord& r) { return tree.Add(r); };
+    if (Status s = db.VisitCases(criteria, add, CaseTexts::kTreeLine); !s) return Refuse(ctx, s);
     ctx.Print(tree.Text());
     return kExitOk;
 }

@@ -135,6 +135,14 @@ public:
     };
     static constexpr std::uint8_t kNotGbk = 0xFF;
 
+    // The entry of a pair, or nullptr when iconv has not been asked yet.
+    const Entry* Find(unsigned char lead, unsigned char trail) const {
+        const std::unique_ptr<Row>& row = rows_[lead - 0x81];
+        if (!row) return nullptr;
+        const Entry& e = (*row)[trail - 0x40];
+        return e.length == 0 ? nullptr : &e;
+    }
+
     const Entry& Get(unsigned char lead, unsigned char trail) {
         std::unique_ptr<Row>& row = rows_[lead - 0x81];
         if (!row) row = std::make_unique<Row>();
@@ -156,7 +164,8 @@ private:
 
 // GBK to UTF-8 a character at a time through the cache. False (and `out`
 // unfinished) at anything the cache cannot answer alone: a byte that is
-// neither ASCII nor a lead with its trail, or a pair that is not GBK.
+// neither ASCII nor a lead with its trail, a pair that is not GBK, or more
+// than 16 pairs the cache has not met.
 bool GbkToUtf8Cached(std::string_view in, std::string* out) {
     thread_local GbkPairCache cache;
     // Each GBK byte gives at most two bytes of UTF-8 (a pair at most three),
@@ -165,6 +174,8 @@ bool GbkToUtf8Cached(std::string_view in, std::string* out) {
     std::string heap;
     char* const begin = in.size() * 2 + 4 <= sizeof local ? local : (heap.resize(in.size() * 2 + 4), heap.data());
     char* p = begin;
+    constexpr int kMaxUnknownPairs = 16;
+    int unknown = 0;
     for (std::size_t i = 0; i < in.size();) {
         const auto c = static_cast<unsigned char>(in[i]);
         if (c < 0x80) {
@@ -175,7 +186,11 @@ bool GbkToUtf8Cached(std::string_view in, std::string* out) {
         if (c < 0x81 || c > 0xFE || i + 1 >= in.size()) return false;
         const auto t = static_cast<unsigned char>(in[i + 1]);
         if (t < 0x40 || t > 0xFE) return false;
-        const GbkPairCache::Entry& e = cache.Get(c, t);
+        const GbkPairCache::Entry* known = cache.Find(c, t);
+        // A text of many characters not met yet (a section of dili.ini) is
+        // one call of iconv as a whole rather than one for each of them.
+        if (known == nullptr && ++unknown > kMaxUnknownPairs) return false;
+        const GbkPairCache::Entry& e = known != nullptr ? *known : cache.Get(c, t);
         if (e.length == GbkPairCache::kNotGbk) return false;
         std::memcpy(p, e.utf8, sizeof e.utf8);
         p += e.length;
@@ -200,21 +215,17 @@ CodecResult Utf8ToGbk(std::string_view utf8) {
     return Convert(utf8, kToGbk, "GBK", "UTF-8", "UTF-8 转 GBK");
 }
 
-// Texts from this length on go to iconv in one call: a long text holds many
-// characters the cache has not seen, each a call of iconv of its own.
-constexpr std::size_t kLongGbkText = 128;
-
 CodecResult GbkToUtf8(std::string_view gbk) {
     // Each character on its own converts as it does within the text (GBK
     // keeps no state), so the cache gives iconv's answer; whatever it cannot
     // answer, errors included, goes to iconv whole.
     CodecResult r;
-    if (gbk.size() < kLongGbkText && GbkToUtf8Cached(gbk, &r.text)) return r;
+    if (GbkToUtf8Cached(gbk, &r.text)) return r;
     return Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK 转 UTF-8");
 }
 
 bool GbkToUtf8Into(std::string_view gbk, std::string* utf8) {
-    if (gbk.size() < kLongGbkText && GbkToUtf8Cached(gbk, utf8)) return true;
+    if (GbkToUtf8Cached(gbk, utf8)) return true;
     CodecResult r = Convert(gbk, kFromGbk, "UTF-8", "GBK", "GBK 转 UTF-8");
     if (!r.ok()) return false;
     *utf8 = std::move(r.text);
