@@ -70,10 +70,10 @@ private:
         iconv_t cd{};
         bool open = false;
     };
-    Slot slots_[2];
+    Slot slots_[3];
 };
 
-enum ConverterId { kToGbk = 0, kFromGbk = 1 };
+enum ConverterId { kToGbk = 0, kFromGbk = 1, kFromShiftJis = 2 };
 
 bool IsAscii(std::string_view s) {
     for (const char c : s) {
@@ -230,6 +230,25 @@ bool GbkToUtf8Into(std::string_view gbk, std::string* utf8) {
     if (!r.ok()) return false;
     *utf8 = std::move(r.text);
     return true;
+}
+
+bool LooksLikeShiftJis(std::string_view bytes) {
+    // Read as GBK, count the two-byte characters outside GB2312 (lead and
+    // trail both 0xA1..0xFE); kana and most kanji of Shift-JIS land there.
+    int pairs = 0, outside = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80 || i + 1 >= bytes.size()) {
+            ++i;
+            continue;
+        }
+        const auto t = static_cast<unsigned char>(bytes[i + 1]);
+        ++pairs;
+        if (c < 0xA1 || c > 0xF7 || t < 0xA1 || t == 0xFF) ++outside;
+        i += 2;
+    }
+    if (pairs == 0 || 2 * outside <= pairs) return false;
+    return Convert(bytes, kFromShiftJis, "UTF-8", "SHIFT_JIS", "Shift-JIS 转 UTF-8").ok();
 }
 
 bool IsValidUtf8(std::string_view text) {

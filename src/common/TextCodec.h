@@ -52,6 +52,12 @@ std::string PadLeftGbk(std::string_view utf8, std::size_t width);
 // whole).
 std::string CutToGbkWidth(std::string_view utf8, std::size_t maxBytes);
 
+// True when GBK bytes look like Shift-JIS (Japanese) instead: most of their
+// two-byte characters lie outside GB2312, where Shift-JIS kana and most of
+// its kanji land when read as GBK, and the bytes are valid Shift-JIS. GBK
+// alone cannot tell: nearly every Shift-JIS text is valid GBK, as garbage.
+bool LooksLikeShiftJis(std::string_view bytes);
+
 // True when the text is valid UTF-8.
 bool IsValidUtf8(std::string_view text);
 
