@@ -65,14 +65,6 @@ void AddElementBonus(ChartData& c, int base, int element, int monthBranch) {
     c.yyScore[2 * element + 1] = static_cast<std::int16_t>(c.yyScore[2 * element + 1] + half);
 }
 
-// The 三合 group of a branch (every branch is in exactly one).
-const BranchTriple& HarmonyGroupOf(int branch) {
-    for (const BranchTriple& g : kThreeHarmonies) {
-        if (g.a == branch || g.b == branch || g.c == branch) return g;
-    }
-    return kThreeHarmonies[0];  // not reached: the four groups cover all twelve
-}
-
 // True when `other` is a mate of `branch` in its 三合 group: the middle has
 // both ends as mates, an end only the middle.
 bool IsHarmonyMate(const BranchTriple& g, int branch, int other) {

@@ -30,6 +30,7 @@
 #include "matching/MatchingRun.h"
 #include "matching/ReportStyle.h"
 #include "store/Categories.h"
+#include "store/CaseOperations.h"
 #include "store/CaseStore.h"
 #include "store/FileUtil.h"
 #include "store/ReportFile.h"
@@ -44,10 +45,6 @@ constexpr std::string_view kSynopsis =
     "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT | export DIR | "
     "import PATH/bazi0.dat | clear --yes | repair | move SLOT CATEGORY | edit SLOT [--a PERSON] [--note TEXT] | "
     "categories | rename-category OLD NEW";
-
-// What the save dialog accepts.
-constexpr std::size_t kMaxSavedCategoryBytes = 13;
-constexpr std::size_t kMaxNoteBytes = 1000;
 
 // The one argument SLOT of show and delete.
 bool ParseSlot(CommandContext& ctx, std::int32_t* slot) {
@@ -267,8 +264,8 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
         }
     }
     if (!hasCategory || category.empty()) return ctx.Usage("--category: 类别名不能为空");
-    if (GbkWidth(category) > kMaxSavedCategoryBytes) {
-        return ctx.Usage("--category: at most " + std::to_string(kMaxSavedCategoryBytes) +
+    if (GbkWidth(category) > kMaxStoredCategoryBytes) {
+        return ctx.Usage("--category: at most " + std::to_string(kMaxStoredCategoryBytes) +
                          " GBK bytes (six Chinese characters)");
     }
     if (!hasNote || note.empty()) return ctx.Usage("--note: 附加信息不能为空");

@@ -12,7 +12,7 @@
 namespace tessaly {
 namespace {
 
-// 三合 group of a branch, by branch % 4: 亥卯未 0, 申子辰 1, 巳酉丑 2, 寅午戌 3.
+// By the 三合 group (HarmonyGroupNumber): 亥卯未 0, 申子辰 1, 巳酉丑 2, 寅午戌 3.
 constexpr std::array<int, 4> kGroupBranch = {11, 8, 5, 2};       // 戌 未 辰 丑
 constexpr std::array<int, 4> kGroupMonthBranch = {10, 7, 4, 1};  // 酉 午 卯 子
 // 临官 branch of each stem: 癸子 甲寅 乙卯 丙巳 丁午 戊巳 己午 庚申 辛酉 壬亥.
@@ -145,7 +145,7 @@ WeddingKeys ComputeWeddingKeys(int womanYear, int marriageYear) {
     k.tigerBranch = (m + 8) % 12;
     k.dogBranch = (m + 10) % 12;
     k.clashBranch = (b + 6) % 12;
-    k.groupBranch = kGroupBranch[b % 4];
+    k.groupBranch = kGroupBranch[HarmonyGroupNumber(b)];
 
     const int sp = s > 4 ? s - 5 : s;
     const int f0 = (2 * sp + 1) % 10;
@@ -155,7 +155,7 @@ WeddingKeys ComputeWeddingKeys(int womanYear, int marriageYear) {
     const auto monthWithStem = [f0](int x) { return PillarOfStemBranch(x, (FloorMod(x - f0, 10) + 3) % 12); };
     k.officerMonth = monthWithStem(s % 2 == 1 ? (s + 7) % 10 : (s + 5) % 10);
     k.foodMonth = monthWithStem((s + 2) % 10);
-    const int w = kGroupMonthBranch[b % 4];
+    const int w = kGroupMonthBranch[HarmonyGroupNumber(b)];
     k.groupMonth = PillarOfStemBranch((f0 + FloorMod(w - 3, 12)) % 10, w);
 
     k.luBranch = kLuBranch[s];

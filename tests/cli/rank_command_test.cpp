@@ -23,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing_cli::RunCli;
 
-const std::string kA = "name=张三;sex=M;date=1984-03-08 23:30;prov=北京市;city=0";
+const std::string kRankA = "name=张三;sex=M;date=1984-03-08 23:30;prov=北京市;city=0";
 const std::string kFixture = (testing_paths::TestDataDir() / "rank_candidates.csv").string();
 
 std::string ReadFile(const fs::path& p) {
@@ -81,18 +81,18 @@ TEST(RankCommand, RanksTheFixtureAsTheMatchingRunsScoreIt) {
     ASSERT_EQ(want.size(), 50u);
     for (const char* jobs : {"1", "3"}) {
         SCOPED_TRACE(std::string("--jobs ") + jobs);
-        const auto r = RunCli({"rank", "--a", kA, "--candidates", kFixture, "--csv", "--jobs", jobs});
+        const auto r = RunCli({"rank", "--a", kRankA, "--candidates", kFixture, "--csv", "--jobs", jobs});
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(RankedRows(r.out), want);
     }
     // --top keeps the best.
-    const auto top = RunCli({"rank", "--a", kA, "--candidates", kFixture, "--csv", "--top", "5"});
+    const auto top = RunCli({"rank", "--a", kRankA, "--candidates", kFixture, "--csv", "--top", "5"});
     ASSERT_EQ(top.status, 0) << top.err;
     EXPECT_EQ(RankedRows(top.out), std::vector<std::string>(want.begin(), want.begin() + 5));
 }
 
 TEST(RankCommand, NamesEverySkippedRowByItsLine) {
-    const auto r = RunCli({"rank", "--a", kA, "--candidates", kFixture});
+    const auto r = RunCli({"rank", "--a", kRankA, "--candidates", kFixture});
     ASSERT_EQ(r.status, 0) << r.err;
     const char* kSkipped[] = {
         "column 'note' is no PERSON key; ignored",
@@ -113,14 +113,14 @@ TEST(RankCommand, NamesEverySkippedRowByItsLine) {
     EXPECT_NE(lines[2].find("周静霞"), std::string::npos);
     EXPECT_NE(lines[2].find("79  相合"), std::string::npos) << lines[2];
 
-    const auto any = RunCli({"rank", "--a", kA, "--candidates", kFixture, "--csv", "--any-sex"});
+    const auto any = RunCli({"rank", "--a", kRankA, "--candidates", kFixture, "--csv", "--any-sex"});
     ASSERT_EQ(any.status, 0) << any.err;
     EXPECT_EQ(Lines(any.out).size(), 53u);  // header, 50 and the two men
     EXPECT_EQ(any.err.find("same sex"), std::string::npos);
 }
 
 TEST(RankCommand, JsonCountsCandidatesRankedAndSkipped) {
-    const auto r = RunCli({"rank", "--a", kA, "--candidates", kFixture, "--json", "--top", "2"});
+    const auto r = RunCli({"rank", "--a", kRankA, "--candidates", kFixture, "--json", "--top", "2"});
     ASSERT_EQ(r.status, 0) << r.err;
     const char* kParts[] = {
         R"("a":{"name":"张三","sex":"M","birth":"1984-03-08 23:30","judgement":"太弱"})",
@@ -147,8 +147,8 @@ TEST(RankCommand, ReadsPersonLinesInGbkAndWritesReports) {
     std::ofstream(dir.path / "people.txt", std::ios::binary) << gbk.text;
 
     const fs::path reports = dir.path / "reports";
-    const auto r = RunCli(
-        {"rank", "--a", kA, "--candidates", (dir.path / "people.txt").string(), "--csv", "--report", reports.string()});
+    const auto r = RunCli({"rank", "--a", kRankA, "--candidates", (dir.path / "people.txt").string(), "--csv",
+                           "--report", reports.string()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("line 6: tz: say how the time was read"), std::string::npos) << r.err;
     const std::vector<std::string> rows = Lines(r.out);
@@ -167,7 +167,7 @@ TEST(RankCommand, ReadsPersonLinesInGbkAndWritesReports) {
     };
     for (const auto& c : kReports) {
         SCOPED_TRACE(c.file);
-        const auto match = RunCli({"match", "--a", kA, "--b", c.b});
+        const auto match = RunCli({"match", "--a", kRankA, "--b", c.b});
         ASSERT_EQ(match.status, 0) << match.err;
         EXPECT_EQ(ReadFile(reports / c.file), match.out);
     }
@@ -186,18 +186,20 @@ TEST(RankCommand, RefusesBadArgumentsAndEmptyRankings) {
         int status;
         const char* mentions;
     } kCases[] = {
-        {{"rank", "--a", kA}, 2, "--candidates FILE is required"},
+        {{"rank", "--a", kRankA}, 2, "--candidates FILE is required"},
         {{"rank", "--candidates", kFixture}, 2, "--a PERSON is required"},
-        {{"rank", "--a", kA, "--candidates", (dir.path / "none.csv").string()}, 2, "cannot be opened"},
-        {{"rank", "--a", kA, "--candidates", kFixture, "--top", "0"}, 2, "--top"},
-        {{"rank", "--a", kA, "--candidates", kFixture, "--jobs", "many"}, 2, "--jobs"},
-        {{"rank", "--a", kA, "--candidates", kFixture, "--json", "--csv"}, 2, "exclude each other"},
-        {{"rank", "--a", kA, "--candidates", kFixture, "--report"}, 2, "--report needs a folder"},
-        {{"rank", "--a", kA, "--candidates", kFixture, "extra"}, 2, "unexpected argument 'extra'"},
-        {{"rank", "--a", kA, "--candidates", (dir.path / "nodate.csv").string()}, 2, "names no date column"},
-        {{"rank", "--a", kA, "--candidates", (dir.path / "binary.csv").string()}, 2, "neither UTF-8 nor GBK"},
-        {{"rank", "--a", kA, "--candidates", (dir.path / "twice.csv").string()}, 2, "names 'name' twice"},
-        {{"rank", "--a", kA, "--candidates", (dir.path / "allbad.csv").string()}, 1, "no candidate could be ranked"},
+        {{"rank", "--a", kRankA, "--candidates", (dir.path / "none.csv").string()}, 2, "cannot be opened"},
+        {{"rank", "--a", kRankA, "--candidates", kFixture, "--top", "0"}, 2, "--top"},
+        {{"rank", "--a", kRankA, "--candidates", kFixture, "--jobs", "many"}, 2, "--jobs"},
+        {{"rank", "--a", kRankA, "--candidates", kFixture, "--json", "--csv"}, 2, "exclude each other"},
+        {{"rank", "--a", kRankA, "--candidates", kFixture, "--report"}, 2, "--report needs a folder"},
+        {{"rank", "--a", kRankA, "--candidates", kFixture, "extra"}, 2, "unexpected argument 'extra'"},
+        {{"rank", "--a", kRankA, "--candidates", (dir.path / "nodate.csv").string()}, 2, "names no date column"},
+        {{"rank", "--a", kRankA, "--candidates", (dir.path / "binary.csv").string()}, 2, "neither UTF-8 nor GBK"},
+        {{"rank", "--a", kRankA, "--candidates", (dir.path / "twice.csv").string()}, 2, "names 'name' twice"},
+        {{"rank", "--a", kRankA, "--candidates", (dir.path / "allbad.csv").string()},
+         1,
+         "no candidate could be ranked"},
         {{"rank", "--a", "name=甲;sex=M;date=1990-02-30 10:00", "--candidates", kFixture}, 1, "甲命：不存在这个日期"},
     };
     for (const auto& c : kCases) {
@@ -247,7 +249,7 @@ TEST(RankExpected, HoldsTheIndicesOfTheMatchRunsInRankingOrder) {
             person += (person.empty() ? "" : ";") + header[c] + "=" + cells[c];
         }
         EXPECT_NE(person.find("name=" + want.at(2)), std::string::npos);
-        const auto match = RunCli({"match", "--a", kA, "--b", person, "--json"});
+        const auto match = RunCli({"match", "--a", kRankA, "--b", person, "--json"});
         ASSERT_EQ(match.status, 0) << match.err;
         const std::size_t at = match.out.find("\"index\":");
         ASSERT_NE(at, std::string::npos);
@@ -278,7 +280,8 @@ TEST(RankCommand, ReportsNeitherFollowLinksNorWaitOnPipes) {
     ASSERT_EQ(::mkfifo((reports / "3.txt").c_str(), 0600), 0);         // 王芳芳, the second
     fs::create_directories(reports / "20.txt");                        // 郭艳艳, the third
     std::ofstream(reports / "4.txt") << "an earlier report";           // 李霞
-    const auto r = RunCli({"rank", "--a", kA, "--candidates", kFixture, "--top", "5", "--report", reports.string()});
+    const auto r =
+        RunCli({"rank", "--a", kRankA, "--candidates", kFixture, "--top", "5", "--report", reports.string()});
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("13.txt is a symbolic link"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("3.txt is not a regular file"), std::string::npos) << r.err;
@@ -318,11 +321,11 @@ TEST(RankCommand, RefusesFoldersLongLinesAndTextInOtherEncodings) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.file);
-        const auto r = RunCli({"rank", "--a", kA, "--candidates", (dir.path / c.file).string(), "--csv"});
+        const auto r = RunCli({"rank", "--a", kRankA, "--candidates", (dir.path / c.file).string(), "--csv"});
         EXPECT_EQ(r.status, c.status) << r.err;
         EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r.err;
     }
-    const auto gbk = RunCli({"rank", "--a", kA, "--candidates", (dir.path / "gbk.csv").string(), "--csv"});
+    const auto gbk = RunCli({"rank", "--a", kRankA, "--candidates", (dir.path / "gbk.csv").string(), "--csv"});
     EXPECT_NE(gbk.out.find("陳國華"), std::string::npos) << gbk.out;
 }
 
@@ -334,7 +337,7 @@ TEST(RankCommand, SevenDigitLinesStayApartFromTheRank) {
         std::ofstream f(dir.path / "far.csv");
         f << "name,date\n" << std::string(1'234'566, '\n') << "李四,1990-01-01\n";
     }
-    const auto r = RunCli({"rank", "--a", kA, "--candidates", (dir.path / "far.csv").string()});
+    const auto r = RunCli({"rank", "--a", kRankA, "--candidates", (dir.path / "far.csv").string()});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::vector<std::string> lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 3u) << r.out;
