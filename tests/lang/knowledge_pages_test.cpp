@@ -7,12 +7,14 @@
 #include <regex>
 #include <sstream>
 
+#include "test_paths.h"
+
 namespace tessaly {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kHelp = fs::path(TESSALY_SOURCE_DIR) / "data" / "dat" / "help";
+const fs::path kHelp = testing_paths::SourceDir() / "data" / "dat" / "help";
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -9,11 +9,12 @@
 
 #include "lang/ChineseScript.h"
 #include "lang/TsFile.h"
+#include "test_paths.h"
 
 namespace tessaly {
 namespace {
 
-const std::filesystem::path kDir = std::filesystem::path(TESSALY_SOURCE_DIR) / "src" / "app" / "translations";
+const std::filesystem::path kDir = testing_paths::SourceDir() / "src" / "app" / "translations";
 
 std::string ReadText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
