@@ -213,7 +213,7 @@ void PrintJson(CommandContext& ctx, const PersonRecord& a, int judgementA, std::
     ctx.Print(head.str() + ",\"skipped\":[");
     bool first = true;
     skipped.ForEach([&](const CandidateProblem& p) {
-        JsonWriter w;
+        JsonWriter w = JsonWriter::Part();
         w.BeginObject();
         w.Key("line").Integer(p.line);
         w.Key("reason").String(p.message);
@@ -225,7 +225,7 @@ void PrintJson(CommandContext& ctx, const PersonRecord& a, int judgementA, std::
     int rank = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const RankedRow& r = rows.row(i);
-        JsonWriter w;
+        JsonWriter w = JsonWriter::Part();
         w.BeginObject();
         w.Key("rank").Integer(++rank);
         w.Key("line").Integer(r.line);
