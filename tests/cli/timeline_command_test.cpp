@@ -11,8 +11,8 @@
 namespace tessaly {
 namespace {
 using testing_cli::CliResult;
-using testing_cli::JsonReader;
-using testing_cli::JsonValue;
+using LooseJsonReader = testing_cli::loose_json::JsonReader;
+using LooseJson = testing_cli::loose_json::JsonValue;
 using testing_cli::RunCli;
 
 // 戊辰 乙卯 甲子 己巳 and 己巳 丁丑 乙酉 辛巳 (born before 立春 1990).
@@ -40,7 +40,7 @@ std::vector<std::string> Split(const std::string& s, const std::string& separato
 // age, luck pillar, ten gods, relations, 桃花, clashed and repeated pillars
 // with 岁运并临, the relation to the other's day branch; nothing for a
 // relation that does not hold.
-std::vector<std::string> WordsOf(const JsonValue& y, const JsonValue& person, int year) {
+std::vector<std::string> WordsOf(const LooseJson& y, const LooseJson& person, int year) {
     if (!y["born"].boolean) return {"未出生"};
     std::vector<std::string> w;
     w.push_back(std::to_string(static_cast<int>(y["age"].number)) + "岁");
@@ -56,8 +56,8 @@ std::vector<std::string> WordsOf(const JsonValue& y, const JsonValue& person, in
     if (y["peach"].boolean) w.emplace_back("桃花");
     std::string marks;
     const auto add = [&](const std::string& m) { marks += (marks.empty() ? "" : "、") + m; };
-    for (const JsonValue& p : y["clashed_pillars"].array) add("冲" + p.string);
-    for (const JsonValue& p : y["repeated_pillars"].array) add("同" + p.string);
+    for (const LooseJson& p : y["clashed_pillars"].array) add("冲" + p.string);
+    for (const LooseJson& p : y["repeated_pillars"].array) add("同" + p.string);
     if (y["sui_yun_bing_lin"].boolean) add("岁运并临");
     if (!marks.empty()) w.push_back(marks);
     if (!y["other_day_branch"].IsNull()) w.push_back(y["other_day_branch"].string);
@@ -73,7 +73,7 @@ TEST(TimelineCommand, TableAndJsonCarryTheSameFacts) {
     const CliResult json = RunCli(withJson);
     ASSERT_EQ(json.status, 0) << json.err;
     bool ok = false;
-    const JsonValue root = JsonReader::Parse(json.out, &ok);
+    const LooseJson root = LooseJsonReader::Parse(json.out, &ok);
     ASSERT_TRUE(ok) << json.out.substr(0, 300);
     EXPECT_EQ(root["from"].number, 1985);
     EXPECT_EQ(root["to"].number, 2075);
@@ -83,7 +83,7 @@ TEST(TimelineCommand, TableAndJsonCarryTheSameFacts) {
     // The heading lines name each person's luck pillars with their years.
     for (int k = 0; k < 2; ++k) {
         std::string line = "  大运";
-        for (const JsonValue& period : root["persons"][static_cast<std::size_t>(k)]["luck"].array) {
+        for (const LooseJson& period : root["persons"][static_cast<std::size_t>(k)]["luck"].array) {
             line += "  " + period["pillar"].string + " " +
                     std::to_string(static_cast<int>(period["first_year"].number)) + "至" +
                     std::to_string(static_cast<int>(period["last_year"].number)) + "年";
@@ -99,7 +99,7 @@ TEST(TimelineCommand, TableAndJsonCarryTheSameFacts) {
     while (first < lines.size() && !lines[first].starts_with("年份")) ++first;
     ASSERT_LT(first + 91, lines.size());
     for (std::size_t i = 0; i < 91; ++i) {
-        const JsonValue& y = root["years"][i];
+        const LooseJson& y = root["years"][i];
         const int year = static_cast<int>(y["year"].number);
         SCOPED_TRACE(year);
         const std::vector<std::string> parts = Split(lines[first + 1 + i], " | ");
@@ -118,17 +118,17 @@ TEST(TimelineCommand, JsonOfAClashYearAndAPeachYear) {
     const CliResult r = RunCli({"timeline", "--a", kMan, "--b", kWoman, "--from", "2026", "--to", "2026", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     bool ok = false;
-    const JsonValue root = JsonReader::Parse(r.out, &ok);
+    const LooseJson root = LooseJsonReader::Parse(r.out, &ok);
     ASSERT_TRUE(ok);
-    const JsonValue& year = root["years"][0];
+    const LooseJson& year = root["years"][0];
     EXPECT_EQ(year["pillar"].string, "丙午");
-    const JsonValue& man = year["persons"][0];
+    const LooseJson& man = year["persons"][0];
     EXPECT_EQ(man["day_branch"].string, "相冲");  // 午 against his 子
     EXPECT_EQ(man["clashed_pillars"][0].string, "日柱");
     EXPECT_TRUE(man["year_branch"].IsNull());
     EXPECT_EQ(man["luck"].string, "己未");
     EXPECT_TRUE(man["luck_begins"].boolean);
-    const JsonValue& woman = year["persons"][1];
+    const LooseJson& woman = year["persons"][1];
     EXPECT_TRUE(woman["peach_by_day_branch"].boolean);  // 午 is 桃花 of her 酉
     EXPECT_EQ(woman["other_day_branch"].string, "相冲");
     EXPECT_EQ(root["persons"][1]["pillars"][0].string, "己巳");
@@ -143,14 +143,14 @@ TEST(TimelineCommand, WithoutYearsShowsThisYearAndTheNextTwenty) {
     const CliResult r = RunCli({"timeline", "--a", kMan, "--b", kWoman, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     bool ok = false;
-    const JsonValue root = JsonReader::Parse(r.out, &ok);
+    const LooseJson root = LooseJsonReader::Parse(r.out, &ok);
     ASSERT_TRUE(ok);
     ASSERT_EQ(root["years"].array.size(), 21u);
     EXPECT_EQ(root["years"][0]["year"].number, thisYear);
     // --from alone: that year and the next twenty.
     const CliResult from = RunCli({"timeline", "--a", kMan, "--b", kWoman, "--from", "-850", "--json"});
     ASSERT_EQ(from.status, 0) << from.err;
-    const JsonValue bc = JsonReader::Parse(from.out, &ok);
+    const LooseJson bc = LooseJsonReader::Parse(from.out, &ok);
     ASSERT_TRUE(ok);
     EXPECT_EQ(bc["years"][0]["year"].number, -850);
     EXPECT_EQ(bc["years"][20]["year"].number, -830);
