@@ -16,8 +16,8 @@ using LooseJson = testing_cli::loose_json::JsonValue;
 using testing_cli::RunCli;
 
 // 戊辰 乙卯 甲子 己巳 and 己巳 丁丑 乙酉 辛巳 (born before 立春 1990).
-const std::string kMan = "name=甲;sex=M;date=1988-03-10 10:00";
-const std::string kWoman = "name=乙;sex=F;date=1990-01-20 10:00";
+const std::string kHusband = "name=甲;sex=M;date=1988-03-10 10:00";
+const std::string kWife = "name=乙;sex=F;date=1990-01-20 10:00";
 
 std::vector<std::string> Words(const std::string& s) {
     std::istringstream in(s);
@@ -65,7 +65,7 @@ std::vector<std::string> WordsOf(const LooseJson& y, const LooseJson& person, in
 }
 
 TEST(TimelineCommand, TableAndJsonCarryTheSameFacts) {
-    const std::vector<std::string> args = {"timeline", "--a", kMan, "--b", kWoman, "--from", "1985", "--to", "2075"};
+    const std::vector<std::string> args = {"timeline", "--a", kHusband, "--b", kWife, "--from", "1985", "--to", "2075"};
     const CliResult text = RunCli(args);
     ASSERT_EQ(text.status, 0) << text.err;
     std::vector<std::string> withJson = args;
@@ -115,7 +115,7 @@ TEST(TimelineCommand, TableAndJsonCarryTheSameFacts) {
 
 // Facts checked by hand, as the JSON gives them.
 TEST(TimelineCommand, JsonOfAClashYearAndAPeachYear) {
-    const CliResult r = RunCli({"timeline", "--a", kMan, "--b", kWoman, "--from", "2026", "--to", "2026", "--json"});
+    const CliResult r = RunCli({"timeline", "--a", kHusband, "--b", kWife, "--from", "2026", "--to", "2026", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     bool ok = false;
     const LooseJson root = LooseJsonReader::Parse(r.out, &ok);
@@ -140,7 +140,7 @@ TEST(TimelineCommand, WithoutYearsShowsThisYearAndTheNextTwenty) {
     std::tm local{};
     localtime_r(&now, &local);
     const int thisYear = local.tm_year + 1900;
-    const CliResult r = RunCli({"timeline", "--a", kMan, "--b", kWoman, "--json"});
+    const CliResult r = RunCli({"timeline", "--a", kHusband, "--b", kWife, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     bool ok = false;
     const LooseJson root = LooseJsonReader::Parse(r.out, &ok);
@@ -148,7 +148,7 @@ TEST(TimelineCommand, WithoutYearsShowsThisYearAndTheNextTwenty) {
     ASSERT_EQ(root["years"].array.size(), 21u);
     EXPECT_EQ(root["years"][0]["year"].number, thisYear);
     // --from alone: that year and the next twenty.
-    const CliResult from = RunCli({"timeline", "--a", kMan, "--b", kWoman, "--from", "-850", "--json"});
+    const CliResult from = RunCli({"timeline", "--a", kHusband, "--b", kWife, "--from", "-850", "--json"});
     ASSERT_EQ(from.status, 0) << from.err;
     const LooseJson bc = LooseJsonReader::Parse(from.out, &ok);
     ASSERT_TRUE(ok);
@@ -169,9 +169,9 @@ TEST(TimelineCommand, RefusalsExitOneWithTheMessage) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.message);
-        std::vector<std::string> args = {"timeline", "--a", kMan};
+        std::vector<std::string> args = {"timeline", "--a", kHusband};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        if (args[3] != "--b") args.insert(args.begin() + 3, {"--b", kWoman});
+        if (args[3] != "--b") args.insert(args.begin() + 3, {"--b", kWife});
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(r.out.empty()) << r.out;
@@ -191,13 +191,13 @@ TEST(TimelineCommand, BadArgumentsExitTwoNamingTheArgument) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.mentions);
-        std::vector<std::string> args = {"timeline", "--a", kMan, "--b", kWoman};
+        std::vector<std::string> args = {"timeline", "--a", kHusband, "--b", kWife};
         args.insert(args.end(), c.args.begin(), c.args.end());
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r.err;
     }
-    const CliResult noB = RunCli({"timeline", "--a", kMan});
+    const CliResult noB = RunCli({"timeline", "--a", kHusband});
     EXPECT_EQ(noB.status, 2);
     EXPECT_NE(noB.err.find("--b"), std::string::npos);
 }
