@@ -108,7 +108,7 @@ provs = ["北京市", "上海市", "广东省", "四川省", "浙江省", "湖�
 with open(path, "w", encoding="utf-8") as f:
     f.write("name,sex,date,prov,city\n")
     for i in range(n):
-        f.write("候选%d,F,%04d-%02d-%02d %02d:%02d,%s,%d\n" % (i, 1950 + (i * 7919) % 55, 1 + (i * 5) % 12,
+        f.write("候%d,F,%04d-%02d-%02d %02d:%02d,%s,%d\n" % (i, 1950 + (i * 7919) % 55, 1 + (i * 5) % 12,
                 1 + (i * 11) % 28, (i * 13) % 24, (i * 17) % 60, provs[i % len(provs)], i % 3))
 EOF
 }
