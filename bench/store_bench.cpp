@@ -15,6 +15,7 @@
 #include <string>
 
 #include "store/CaseStore.h"
+#include "test_paths.h"
 
 namespace {
 
@@ -48,8 +49,9 @@ const fs::path& BigStore() {
     static const fs::path dir = [] {
         if (const char* given = std::getenv("TESSALY_BENCH_STORE")) return fs::path(given);
         const fs::path d = Scratch().path() / "big";
-        const std::string cmd = std::string("python3 '") + TESSALY_SOURCE_DIR + "/tools/make_case_store.py' --cli '" +
-                                TESSALY_CLI + "' --out '" + d.string() + "' --count 100000 --no-reports";
+        const std::string cmd = "python3 '" + (testing_paths::SourceDir() / "tools/make_case_store.py").string() +
+                                "' --cli '" + testing_paths::ProgramPath("tessaly-cli").string() + "' --out '" +
+                                d.string() + "' --count 100000 --no-reports";
         if (std::system(cmd.c_str()) != 0) std::abort();
         return d;
     }();

@@ -13,7 +13,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TESSALY_BUILD_DIR:-$root/build}
 
 # Debian packages the build, the tests and the programs need.
-packages=(build-essential cmake ninja-build pkg-config
+packages=(build-essential cmake ninja-build pkg-config ccache
           libgtest-dev libgmock-dev libbenchmark-dev
           libhowardhinnant-date-dev tzdata
           qt6-base-dev qt6-translations-l10n fonts-wqy-zenhei poppler-utils
@@ -37,11 +37,24 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# A compiler cache in the user's cache folder: a second build, from this
+# folder or a fresh clone, compiles only what changed. Paths are taken
+# relative to the source tree (no absolute path reaches the compiler but
+# through include options, which CCACHE_BASEDIR rewrites), and the
+# precompiled headers need the sloppiness ccache documents for them.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_DIR=${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/ccache}
+  export CCACHE_BASEDIR=$root
+  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 # The test build is the package's build: warnings are errors, Debian's flags.
 werror=OFF
 [ "$mode" = test ] && werror=ON
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=$werror \
-      -DTESSALY_DEBIAN_BUILD_FLAGS=$werror >/dev/null
+      -DTESSALY_DEBIAN_BUILD_FLAGS=$werror "${launcher[@]}" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
 case "$mode" in
@@ -74,7 +87,7 @@ case "$mode" in
     # desktop program and the benchmarks are left out to keep this short).
     asan=${build}-sanitize
     cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 \
-          -DTESSALY_SANITIZE=ON -DTESSALY_BUILD_APP=OFF -DTESSALY_BUILD_BENCH=OFF >/dev/null
+          -DTESSALY_SANITIZE=ON -DTESSALY_BUILD_APP=OFF -DTESSALY_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
     cmake --build "$asan" --parallel "$(nproc)"
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir "$asan" --output-on-failure --parallel "$(nproc)" --timeout 300

@@ -1,7 +1,13 @@
 #include "calendar/Ephemeris.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <iterator>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace tessaly {
 namespace {
@@ -56,6 +62,148 @@ constexpr NutationRow kNutation[] = {
     {3.69, 25128.11, 0, -3},
     {3.55, 628.362, 0, 2},
 };
+
+// A series by column, amplitudes as doubles: the form the sums read two or
+// four terms at a time. The Moon's terms have three more columns; the
+// Earth's leave them empty.
+struct ColumnView {
+    const double *A, *phi, *omega;
+    const double *c2 = nullptr, *c3 = nullptr, *c4 = nullptr;
+};
+
+template <std::size_t N>
+struct EarthColumns {
+    std::array<double, N> A{}, phi{}, omega{};
+    constexpr ColumnView View() const { return {A.data(), phi.data(), omega.data()}; }
+};
+template <std::size_t N>
+constexpr EarthColumns<N> ColumnsOf(const EarthTerm (&terms)[N]) {
+    EarthColumns<N> c;
+    for (std::size_t j = 0; j < N; ++j) {
+        c.A[j] = double(terms[j].A);  // below 2^53: exact
+        c.phi[j] = terms[j].phi;
+        c.omega[j] = terms[j].omega;
+    }
+    return c;
+}
+
+template <std::size_t N>
+struct MoonColumns {
+    std::array<double, N> A{}, phi{}, omega{}, c2{}, c3{}, c4{};
+    constexpr ColumnView View() const { return {A.data(), phi.data(), omega.data(), c2.data(), c3.data(), c4.data()}; }
+};
+template <std::size_t N>
+constexpr MoonColumns<N> ColumnsOf(const MoonTerm (&terms)[N]) {
+    MoonColumns<N> c;
+    for (std::size_t j = 0; j < N; ++j) {
+        c.A[j] = terms[j].A;
+        c.phi[j] = terms[j].phi;
+        c.omega[j] = terms[j].omega;
+        c.c2[j] = terms[j].c2;
+        c.c3[j] = terms[j].c3;
+        c.c4[j] = terms[j].c4;
+    }
+    return c;
+}
+
+constexpr auto kEarthC0 = ColumnsOf(kEarthL0);
+constexpr auto kEarthC1 = ColumnsOf(kEarthL1);
+constexpr auto kEarthC2 = ColumnsOf(kEarthL2);
+constexpr auto kEarthC3 = ColumnsOf(kEarthL3);
+constexpr auto kEarthC4 = ColumnsOf(kEarthL4);
+constexpr auto kEarthC5 = ColumnsOf(kEarthL5);
+constexpr ColumnView kEarthColumns[] = {kEarthC0.View(), kEarthC1.View(), kEarthC2.View(),
+                                        kEarthC3.View(), kEarthC4.View(), kEarthC5.View()};
+constexpr auto kMoonC0 = ColumnsOf(kMoonL0);
+constexpr auto kMoonC1 = ColumnsOf(kMoonL1);
+constexpr auto kMoonC2 = ColumnsOf(kMoonL2);
+constexpr auto kMoonC3 = ColumnsOf(kMoonL3);
+constexpr ColumnView kMoonColumns[] = {kMoonC0.View(), kMoonC1.View(), kMoonC2.View(), kMoonC3.View()};
+
+// The time arguments of a sum: the Earth's terms read τ, the Moon's t and
+// the powers q2 = t²·1e-4, q3 = t³·1e-8, q4 = t⁴·1e-8.
+struct SeriesTime {
+    double t, q2 = 0, q3 = 0, q4 = 0;
+};
+
+// The argument φ + ω·t (+ c2·q2 + c3·q3 + c4·q4) of term j, added in the
+// order the scalar sum adds them.
+inline double TermArgument(const ColumnView& c, int j, const SeriesTime& x) {
+    double a = c.phi[j] + c.omega[j] * x.t;
+    if (c.c2 != nullptr) a = a + c.c2[j] * x.q2 + c.c3[j] * x.q3 + c.c4[j] * x.q4;
+    return a;
+}
+
+#if defined(__x86_64__)
+// glibc's vector cosines (libmvec): of two doubles in the SSE2 calling
+// convention every x86-64 has (glibc runs its SSE4.1 code where the
+// processor has it), and of four in the AVX2 one. Both agree with the scalar
+// cos to 4.5e-16 and cost a third (two doubles) or an eighth (four) of as
+// many scalar calls.
+extern "C" __m128d _ZGVbN2v_cos(__m128d x);
+extern "C" __m256d _ZGVdN4v_cos(__m256d x);
+
+// Σ A·cos(argument) over terms [j, n), two at a time; the odd last term
+// through the same cosine.
+double SeriesSumSse(const ColumnView& c, int j, int n, const SeriesTime& time) {
+    const __m128d t = _mm_set1_pd(time.t);
+    const __m128d q2 = _mm_set1_pd(time.q2), q3 = _mm_set1_pd(time.q3), q4 = _mm_set1_pd(time.q4);
+    __m128d sum = _mm_setzero_pd();
+    for (; j + 2 <= n; j += 2) {
+        __m128d x = _mm_add_pd(_mm_loadu_pd(c.phi + j), _mm_mul_pd(_mm_loadu_pd(c.omega + j), t));
+        if (c.c2 != nullptr) {
+            x = _mm_add_pd(x, _mm_mul_pd(_mm_loadu_pd(c.c2 + j), q2));
+            x = _mm_add_pd(x, _mm_mul_pd(_mm_loadu_pd(c.c3 + j), q3));
+            x = _mm_add_pd(x, _mm_mul_pd(_mm_loadu_pd(c.c4 + j), q4));
+        }
+        sum = _mm_add_pd(sum, _mm_mul_pd(_mm_loadu_pd(c.A + j), _ZGVbN2v_cos(x)));
+    }
+    double lanes[2];
+    _mm_storeu_pd(lanes, sum);
+    double s = lanes[0] + lanes[1];
+    if (j < n) {
+        _mm_storeu_pd(lanes, _ZGVbN2v_cos(_mm_set1_pd(TermArgument(c, j, time))));
+        s += c.A[j] * lanes[0];
+    }
+    return s;
+}
+
+// The same four at a time; the last one to three terms as above.
+__attribute__((target("avx2"))) double SeriesSumAvx2(const ColumnView& c, int n, const SeriesTime& time) {
+    const __m256d t = _mm256_set1_pd(time.t);
+    const __m256d q2 = _mm256_set1_pd(time.q2), q3 = _mm256_set1_pd(time.q3), q4 = _mm256_set1_pd(time.q4);
+    __m256d sum = _mm256_setzero_pd();
+    int j = 0;
+    for (; j + 4 <= n; j += 4) {
+        __m256d x = _mm256_add_pd(_mm256_loadu_pd(c.phi + j), _mm256_mul_pd(_mm256_loadu_pd(c.omega + j), t));
+        if (c.c2 != nullptr) {
+            x = _mm256_add_pd(x, _mm256_mul_pd(_mm256_loadu_pd(c.c2 + j), q2));
+            x = _mm256_add_pd(x, _mm256_mul_pd(_mm256_loadu_pd(c.c3 + j), q3));
+            x = _mm256_add_pd(x, _mm256_mul_pd(_mm256_loadu_pd(c.c4 + j), q4));
+        }
+        sum = _mm256_add_pd(sum, _mm256_mul_pd(_mm256_loadu_pd(c.A + j), _ZGVdN4v_cos(x)));
+    }
+    double lanes[4];
+    _mm256_storeu_pd(lanes, sum);
+    return (lanes[0] + lanes[1]) + (lanes[2] + lanes[3]) + SeriesSumSse(c, j, n, time);
+}
+
+const bool kHaveAvx2 = __builtin_cpu_supports("avx2");
+#endif
+
+// Σ A·cos(argument) over the first n terms, through glibc's vector cosine
+// where there is one. The vector sum differs from the scalar one by less
+// than 1e-15 of the sum: far below what a printed minute or a day of the
+// calendar can show.
+double SeriesSum(const ColumnView& c, int n, const SeriesTime& time) {
+#if defined(__x86_64__)
+    return kHaveAvx2 ? SeriesSumAvx2(c, n, time) : SeriesSumSse(c, 0, n, time);
+#else
+    double s = 0;
+    for (int j = 0; j < n; ++j) s += c.A[j] * std::cos(TermArgument(c, j, time));
+    return s;
+#endif
+}
 
 double Ext(double y) {
     const double u = (y - 1820) / 100;
@@ -150,11 +298,7 @@ double EarthLon(double t, int n) {
     const double tau = t / 10;
     double L = 0, tp = 1;
     for (int i = 0; i < 6; ++i) {
-        const auto& s = kEarth[i];
-        const int used = EarthTermsUsed(n, i);
-        double sum = 0;
-        for (int j = 0; j < used; ++j) sum += double(s[j].A) * std::cos(s[j].phi + s[j].omega * tau);
-        L += tp * sum;
+        L += tp * SeriesSum(kEarthColumns[i], EarthTermsUsed(n, i), {tau});
         tp *= tau;
     }
     L /= 1e10;
@@ -178,14 +322,7 @@ double MoonLon(double t, int n) {
     const double q2 = t2 * 1e-4, q3 = t3 * 1e-8, q4 = t4 * 1e-8;
     double v = 0, tp = 1;
     for (int i = 0; i < 4; ++i) {
-        const auto& s = kMoon[i];
-        const int used = MoonTermsUsed(n, i);
-        double sum = 0;
-        for (int j = 0; j < used; ++j) {
-            const MoonTerm& m = s[j];
-            sum += m.A * std::cos(m.phi + m.omega * t + m.c2 * q2 + m.c3 * q3 + m.c4 * q4);
-        }
-        v += tp * sum;
+        v += tp * SeriesSum(kMoonColumns[i], MoonTermsUsed(n, i), {t, q2, q3, q4});
         tp *= t;
     }
     v += 5028.792262 * t + 1.1124406 * t2 + 0.00007699 * t3 - 0.000023479 * t4 - 1.78e-8 * t5;

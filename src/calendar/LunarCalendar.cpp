@@ -21,6 +21,11 @@ double TermMomentJd(int year, int a) {
     return StandardJdOfTd(TimeOfSunLon(W));
 }
 
+double TermMomentFastJd(int year, int a) {
+    const double W = kPi2 * ((year - 2000) + a / 360.0 + 1);
+    return StandardJdOfTd(TimeOfSunLonFast(W));
+}
+
 double LunarCalendar::ToJulianDay(const CivilTime& t) {
     return JdFromDate(t.year, t.month, t.day + (t.hour + (t.minute + 1.0 / 60) / 60) / 24);
 }
@@ -142,27 +147,27 @@ int LunarCalendar::TermInMonth(int year, int month, bool isJie, CivilTime* out) 
     return out->hour;
 }
 
-MonthOfMoment LunarCalendar::MonthBranchOf(const CivilTime& t) {
+double LunarCalendar::TermMinuteJd(int year, int a) { return MinuteJd(TermMoment(year, a)); }
+
+bool LunarCalendar::BeforeTerm(double jd, int year, int a) {
+    // Rounding to the printed minute moves a moment by at most half a minute.
+    constexpr double kMargin = kFastTermError + 1.0 / 1440;
+    const double fast = TermMomentFastJd(year, a);
+    if (jd < fast - kMargin) return true;
+    if (jd > fast + kMargin) return false;
+    return jd < TermMinuteJd(year, a);
+}
+
+MonthPlace LunarCalendar::LocateMonth(const CivilTime& t) {
+    // The 节 at a opens the month when its printed minute is at or before
+    // the moment and the next 节's is after it; the terms are a month apart,
+    // so that a is the only one.
     const double T = ToJulianDay(t);
     int a = 30 * t.month - 105;
-    double A = MinuteJd(TermMoment(t.year, a)), B = MinuteJd(TermMoment(t.year, a + 30));
-    for (;;) {
-        if (T < A) {
-            a -= 30;
-            B = A;
-            A = MinuteJd(TermMoment(t.year, a));
-        } else if (T >= B) {
-            a += 30;
-            A = B;
-            B = MinuteJd(TermMoment(t.year, a + 30));
-        } else {
-            break;
-        }
-    }
-    MonthOfMoment m;
-    m.jie = FromJulianDay(TermMoment(t.year, a));
-    m.zhongqi = FromJulianDay(TermMoment(t.year, a + 15));
-    m.nextJie = FromJulianDay(TermMoment(t.year, a + 30));
+    while (BeforeTerm(T, t.year, a)) a -= 30;
+    while (!BeforeTerm(T, t.year, a + 30)) a += 30;
+    MonthPlace m;
+    m.jieAngle = a;
     int r = a;
     while (r < 0) r += 360;
     m.branch = ((r >= 285 ? r - 285 : r + 75) / 30 + 2) % 12;
@@ -170,6 +175,18 @@ MonthOfMoment LunarCalendar::MonthBranchOf(const CivilTime& t) {
     // printed minutes as the year pillar is.
     m.afterLichun = a >= -45;
     m.jieAngle = a;
+    return m;
+}
+
+MonthOfMoment LunarCalendar::MonthBranchOf(const CivilTime& t) {
+    const MonthPlace place = LocateMonth(t);
+    const int a = place.jieAngle;
+    MonthOfMoment m;
+    m.branch = place.branch;
+    m.afterLichun = place.afterLichun;
+    m.jie = FromJulianDay(TermMoment(t.year, a));
+    m.zhongqi = FromJulianDay(TermMoment(t.year, a + 15));
+    m.nextJie = FromJulianDay(TermMoment(t.year, a + 30));
     return m;
 }
 
@@ -247,11 +264,11 @@ double LunarCalendar::RoundToDecimals(double x, int n) {
 int LunarCalendar::YearPillarOf(const CivilTime& t) {
     // The year changes at the printed minute of 立春, which opens a month: the
     // month of the moment tells on which side of it the moment lies.
-    return YearPillarOfYear(MonthBranchOf(t).afterLichun ? t.year : t.year - 1);
+    return YearPillarOfYear(LocateMonth(t).afterLichun ? t.year : t.year - 1);
 }
 
 int LunarCalendar::MonthPillarOf(const CivilTime& t) {
-    const MonthOfMoment m = MonthBranchOf(t);
+    const MonthPlace m = LocateMonth(t);
     return MonthPillarFrom(YearPillarOfYear(m.afterLichun ? t.year : t.year - 1), m.branch);
 }
 

@@ -47,6 +47,15 @@ struct LocalTimeShift {
     int Total() const { return longitudeSeconds + equationSeconds; }
 };
 
+// Where a moment lies among the 节: the month it falls in, without the
+// moments of the terms (LunarCalendar::LocateMonth finds most of it from the
+// fast inverse alone).
+struct MonthPlace {
+    int jieAngle = 0;          // angle (degrees of the moment's year) of the 节 that opens the month
+    int branch = 0;            // BranchIndex: 寅 = 3 opens at 立春
+    bool afterLichun = false;  // the month opens at or after 立春 of the moment's year
+};
+
 struct FourPillars {
     int year, month, day, hour;  // PillarIndex
 };
@@ -90,6 +99,18 @@ public:
     // Month branch of a moment: the month changes at the printed minute of
     // each 节 (term moments are compared rounded to the minute).
     MonthOfMoment MonthBranchOf(const CivilTime& t);
+    // The same month without the moments of its terms. The accurate inverse
+    // runs only for a 节 whose fast estimate lies within kFastTermError of
+    // the moment; MonthBranchOf(t) gives the same month.
+    MonthPlace LocateMonth(const CivilTime& t);
+    // Whether a minute (jd as ToJulianDay gives it) lies before the printed
+    // minute of the term at angle a degrees of year: decided by the fast
+    // inverse where it is far enough from the term, by the accurate one
+    // otherwise. Equal to jd < ToJulianDay(FromJulianDay(TermMoment(year, a))).
+    bool BeforeTerm(double jd, int year, int a);
+    // The printed minute of the term at angle a of year, as a Julian day
+    // (ToJulianDay(FromJulianDay(TermMoment(year, a)))).
+    double TermMinuteJd(int year, int a);
     // Every solar term of a Gregorian year (23 to 25 entries).
     static std::vector<TermEntry> TermsOfYear(int year);
     // Forgets the term moments found so far (the lunar years built stay).
@@ -136,6 +157,13 @@ private:
 // TermMomentJd — the moment of the solar term at angle a degrees of year,
 // computed afresh (LunarCalendar::TermMoment reuses what it found).
 double TermMomentJd(int year, int a);
+// The same from the fast inverse (one truncated series); it lies within
+// kFastTermError of TermMomentJd for every term of the years −4712..9999.
+double TermMomentFastJd(int year, int a);
+// The largest difference between the two, in days, with room to spare: the
+// largest found over every term of those years is 24 minutes (at −4616 and
+// 9683; 8 minutes from 0 to 3000).
+inline constexpr double kFastTermError = 60.0 / 1440;
 
 // "正月初一", "闰二月十五", "十一月廿三": a lunar month ("闰" before a leap
 // month, 正月 for the first) and day ("初" before days up to 10).

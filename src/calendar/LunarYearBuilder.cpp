@@ -1,5 +1,6 @@
 #include "calendar/LunarYearBuilder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -144,7 +145,11 @@ int LunarYearBuilder::EventDay(double d, EventKind kind) const {
 double LunarYearBuilder::SolsticeEstimate(int d) {
     const double W0 = std::floor((d - 355 + 183) / 365.2422) * 365.2422 + 355;
     int e;
-    if (haveW0_ && W0 == lastW0_) {
+    const auto built =
+        std::find_if(cache_.begin(), cache_.end(), [W0](const CacheEntry& c) { return c.used && c.W == W0; });
+    if (built != cache_.end()) {
+        e = built->state.termDays[0];  // the year built from W0 opens with EventDay(W0)
+    } else if (haveW0_ && W0 == lastW0_) {
         e = lastW0Day_;
     } else {
         e = EventDay(W0, EventKind::Term);

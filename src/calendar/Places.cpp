@@ -1,5 +1,7 @@
 #include "calendar/Places.h"
 
+#include <algorithm>
+
 #include "common/TextCodec.h"
 
 namespace tessaly {
@@ -149,14 +151,9 @@ Place ResolvePlaceClamped(int provinceIndex, int cityIndex, const IniFile& dili)
     return MakePlace(provinceIndex, cityIndex, cities);
 }
 
-PlaceResult FindPlace(std::string_view province, std::string_view city, const IniFile& dili) {
-    const int p = ProvinceFromText(province);
-    if (p < 0) {
-        return {Status::Error("unknown province '" + std::string(province) + "' (give 0.." +
-                              std::to_string(kProvinceCount - 1) + " or a name)"),
-                {}};
-    }
-    const std::vector<City> cities = LoadCities(p, dili);
+namespace {
+
+PlaceResult FindInCities(int p, std::string_view city, const std::vector<City>& cities) {
     int c = 0;
     if (IsUnsignedNumber(city)) {
         c = ToIndex(city);
@@ -175,6 +172,139 @@ PlaceResult FindPlace(std::string_view province, std::string_view city, const In
         }
     }
     return ResolveInList(p, c, cities);
+}
+
+PlaceResult UnknownProvince(std::string_view province) {
+    return {Status::Error("unknown province '" + std::string(province) + "' (give 0.." +
+                          std::to_string(kProvinceCount - 1) + " or a name)"),
+            {}};
+}
+
+// The name of a section header line of an INI file in GBK, as
+// IniFile::Parse reads it from the decoded line: the line begins (after
+// blanks) with "[" and holds a "]" character; the name is what lies between
+// the "[" and the first "]", blanks trimmed. A GBK trail byte may be "[" or
+// "]", so the bytes are walked a character at a time; nothing is decoded.
+std::optional<std::string_view> SectionHeaderName(std::string_view line) {
+    const std::string_view t = Trim(line);
+    if (t.size() < 2 || t.front() != '[') return std::nullopt;
+    for (std::size_t i = 1; i < t.size();) {
+        const auto c = static_cast<unsigned char>(t[i]);
+        if (c == ']') return Trim(t.substr(1, i - 1));
+        i += c >= 0x81 && c <= 0xFE ? 2 : 1;
+    }
+    return std::nullopt;
+}
+
+// The lines of the first section named `section` (compared as IniFile
+// does, on decoded text) of an INI file's GBK bytes: from the line after
+// its header to the next header or the end. A line end is never a GBK
+// trail byte.
+std::optional<std::string_view> FindSectionBytes(std::string_view gbk, std::string_view section) {
+    std::string name;
+    std::size_t bodyStart = std::string_view::npos;
+    std::size_t pos = 0;
+    while (pos < gbk.size()) {
+        std::size_t end = gbk.find('\n', pos);
+        if (end == std::string_view::npos) end = gbk.size();
+        if (const auto header = SectionHeaderName(gbk.substr(pos, end - pos))) {
+            if (bodyStart != std::string_view::npos) return gbk.substr(bodyStart, pos - bodyStart);
+            // Only a name of the section's length in GBK can be the section.
+            if (header->size() == GbkWidth(section) && GbkToUtf8Into(*header, &name) &&
+                EqualsIgnoreAsciiCase(name, section)) {
+                bodyStart = std::min(end + 1, gbk.size());
+            }
+        }
+        pos = end + 1;
+    }
+    if (bodyStart == std::string_view::npos) return std::nullopt;
+    return gbk.substr(bodyStart);
+}
+
+// The cities of a section's decoded lines, as LoadCities reads them from an
+// IniFile: entry lines ("key=value", not a comment), each key once (the
+// first, ASCII case ignored), in file order.
+std::vector<City> CitiesOfSection(std::string_view utf8) {
+    std::vector<City> cities;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        std::size_t end = utf8.find('\n', pos);
+        if (end == std::string_view::npos) end = utf8.size();
+        const std::string_view t = Trim(utf8.substr(pos, end - pos));
+        pos = end + 1;
+        const std::size_t eq = t.find('=');
+        if (t.empty() || t.front() == ';' || t.front() == '#' || eq == std::string_view::npos) continue;
+        const std::string_view key = Trim(t.substr(0, eq));
+        bool seen = false;
+        for (const City& c : cities) seen = seen || EqualsIgnoreAsciiCase(c.name, key);
+        if (seen) continue;
+        City city;
+        city.name = std::string(key);
+        city.value = std::string(Trim(t.substr(eq + 1)));
+        const Coordinates c = ParseCoordinates(city.value);
+        city.longitude = c.longitude;
+        city.latitude = c.latitude;
+        city.malformed = c.malformed;
+        cities.push_back(std::move(city));
+    }
+    return cities;
+}
+
+}  // namespace
+
+PlaceResult FindPlace(std::string_view province, std::string_view city, const IniFile& dili) {
+    const int p = ProvinceFromText(province);
+    if (p < 0) return UnknownProvince(province);
+    return FindInCities(p, city, LoadCities(p, dili));
+}
+
+PlaceList::PlaceList(std::filesystem::path path) : path_(std::move(path)) {
+    std::error_code ec;
+    exists_ = std::filesystem::exists(path_, ec);
+    if (!exists_) return;
+    if (Status s = ReadFileBytes(path_, &bytes_); !s.ok()) {
+        readStatus_ = s;
+        bytes_.clear();
+        return;
+    }
+    if (std::string_view(bytes_).starts_with("\xEF\xBB\xBF")) whole_.emplace(path_);  // as IniFile reads it
+}
+
+const PlaceList::Province& PlaceList::Cities(int provinceIndex) {
+    static const Province kNone;
+    if (provinceIndex < 0 || provinceIndex >= kProvinceCount) return kNone;
+    std::optional<Province>& slot = provinces_[static_cast<std::size_t>(provinceIndex)];
+    if (slot) return *slot;
+    slot.emplace();
+    Province& out = *slot;
+    if (!readStatus_.ok()) {
+        out.status = readStatus_;
+    } else if (whole_) {
+        out.status = whole_->loadStatus();
+        out.cities = LoadCities(provinceIndex, *whole_);
+    } else if (provinceIndex == kUnknownProvince) {
+        out.cities = LoadCities(provinceIndex, IniFile());
+    } else {
+        // The section's lines alone, decoded and read as IniFile would.
+        const std::string_view section = kProvinces[static_cast<std::size_t>(provinceIndex)];
+        std::string utf8;
+        if (const auto body = FindSectionBytes(bytes_, section)) {
+            if (GbkToUtf8Into(*body, &utf8)) {
+                out.cities = CitiesOfSection(utf8);
+            } else {
+                out.status = Status::Error(path_.string() + " 不是 GBK 文本文件（" + std::string(section) + "）");
+            }
+        }
+    }
+    return out;
+}
+
+PlaceResult FindPlace(std::string_view province, std::string_view city, PlaceList& places) {
+    const int p = ProvinceFromText(province);
+    if (p < 0) return UnknownProvince(province);
+    const PlaceList::Province& found = places.Cities(p);
+    if (!found.status.ok()) return {found.status, {}};
+    return FindInCities(p, city, found.cities);
 }
 
 CoordinateFields SplitCoordinateValue(std::string_view value) {

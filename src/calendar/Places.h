@@ -18,6 +18,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -116,6 +117,40 @@ Place ResolvePlaceClamped(int provinceIndex, int cityIndex, const IniFile& dili)
 // decimal number is an index, anything else a name (exact match). An empty
 // city means city 0.
 PlaceResult FindPlace(std::string_view province, std::string_view city, const IniFile& dili);
+
+// The cities of one dat/dili.ini, read for a province when it is first
+// asked for: the file is read once and only the section of that province is
+// decoded and parsed (a place or two cost a few lines, not the whole file),
+// and a ranking that names the same province on every row reads it once.
+// Each province's cities are those LoadCities gives for IniFile(path); an
+// undecodable line outside the province's section goes unnoticed.
+class PlaceList {
+public:
+    explicit PlaceList(std::filesystem::path path);
+
+    const std::filesystem::path& path() const { return path_; }
+    // Whether the file was there (a missing file lists no cities).
+    bool exists() const { return exists_; }
+
+    struct Province {
+        Status status;  // the file could not be read, or the province's section is not GBK
+        std::vector<City> cities;
+    };
+    // Province 0..34 (an index outside the list has no cities).
+    const Province& Cities(int provinceIndex);
+
+private:
+    std::filesystem::path path_;
+    bool exists_ = false;
+    Status readStatus_;
+    std::string bytes_;             // the file as read
+    std::optional<IniFile> whole_;  // a file in UTF-8 with its byte-order mark: parsed whole
+    std::array<std::optional<Province>, kProvinceCount> provinces_;
+};
+
+// As FindPlace above, with the cities from a PlaceList. A province whose
+// section is not GBK is an error with the list's message.
+PlaceResult FindPlace(std::string_view province, std::string_view city, PlaceList& places);
 
 // Province given as an index in text or as a name: the index, or -1.
 int ProvinceFromText(std::string_view text);

@@ -61,7 +61,9 @@ inline std::string_view PillarBranchName(int pillar) { return kBranchNames[Branc
 
 // "甲子" for pillar 1, "癸亥" for 0.
 inline std::string PillarName(int pillar) {
-    return std::string(PillarStemName(pillar)) + std::string(PillarBranchName(pillar));
+    std::string name(PillarStemName(pillar));
+    name += PillarBranchName(pillar);
+    return name;
 }
 
 // The pillar of a name such as "甲子", or −1 when it names none.

@@ -2,8 +2,9 @@
 #include "chart/ChartBuilder.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "calendar/BirthTimeZone.h"
 #include "common/TextCodec.h"
@@ -16,15 +17,23 @@ namespace {
 
 std::string Sp(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
 
-std::string Format(const char* fmt, auto... args) {
-    char buf[256];
-    std::snprintf(buf, sizeof buf, fmt, args...);
-    return buf;
+// Text and numbers run together ("%d" of each number).
+std::string Join(auto... parts) {
+    std::string s;
+    const auto add = [&s](const auto& part) {
+        if constexpr (std::is_integral_v<std::decay_t<decltype(part)>>) {
+            s += std::to_string(part);
+        } else {
+            s += part;
+        }
+    };
+    (add(parts), ...);
+    return s;
 }
 
 // "出生公历：Y年M月D日H时M分" of a moment, the year as shown.
 std::string SolarDateText(const CivilTime& t) {
-    return Format("出生公历：%d年%d月%d日%d时%d分", ShownYear(t.year), t.month, t.day, t.hour, t.minute);
+    return Join("出生公历：", ShownYear(t.year), "年", t.month, "月", t.day, "日", t.hour, "时", t.minute, "分");
 }
 
 // "(纽约时间 08:30，夏令时)" after the Beijing time of a birth read from the
@@ -39,7 +48,7 @@ std::string CivilClockNote(const BirthMoments& m) {
 std::string DegreesText(double deg) {
     const double whole = std::floor(deg);
     const double minutes = LunarCalendar::RoundToDecimals((deg - whole) * 60.0, 0);
-    return Format("%d度%d分", static_cast<int>(whole), static_cast<int>(minutes));
+    return Join(static_cast<int>(whole), "度", static_cast<int>(minutes), "分");
 }
 
 std::string StemOf(int pillar) { return std::string(kStemNames[StemOfPillar(pillar)]); }
@@ -88,7 +97,9 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     body("\r\n");
 
     // --- Header lines ---------------------------------------------------
-    body(Format("命主姓名:%s  出生地:", r.name.c_str()));
+    // Written once through a 256-byte buffer: a name stopped at a NUL byte,
+    // the line cut to 255 bytes.
+    body(Join("命主姓名:", std::string_view(r.name.c_str()), "  出生地:").substr(0, 255));
     if (options.timeBasis == TimeBasis::kBeijingTime) {
         body(r.placeText + "。\r\n");
         body(SolarDateText(chartTime) + "(北京时间)" + CivilClockNote(pc.moments) + "，");
@@ -105,10 +116,10 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     // --- Pillars ------------------------------------------------------------
     // Year and month from the standard-time moment, day and hour from the
     // corrected one.
-    const MonthOfMoment month = calendar.MonthBranchOf(clockTime);
-    const double prevJieJd = LunarCalendar::ToJulianDay(month.jie);
-    const double nextJieJd = LunarCalendar::ToJulianDay(month.nextJie);
-    pc.midTermJd = LunarCalendar::ToJulianDay(month.zhongqi);
+    // Only the 节 the luck count reads is needed to its minute; the others
+    // only tell on which side of them the birth lies.
+    const MonthPlace month = calendar.LocateMonth(clockTime);
+    pc.afterMidTerm = !calendar.BeforeTerm(clockJd, clockTime.year, month.jieAngle + 15);
     const int yearP = YearPillarOfYear(month.afterLichun ? clockTime.year : clockTime.year - 1);
     const int monthP = MonthPillarFrom(yearP, month.branch);
     const int dayP = LunarCalendar::DayPillarAt(chartTime, options.lateZiHourKeepsDay);
@@ -131,18 +142,18 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     line = Sp(6);
     for (int i = 0; i < 4; ++i) {
         if (i == kDayPos) {
-            line += "日元" + Sp(8);
+            line.append("日元").append(8, ' ');
         } else {
-            line += std::string(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(c.pillars[i]))]) + Sp(10);
+            line.append(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(c.pillars[i]))]).append(10, ' ');
         }
     }
     body(line + "\r\n");
     line = r.isMale ? "乾造  " : "坤造  ";
     for (int i = 0; i < 4; ++i) {
         if (!vertical) {
-            line += PillarName(c.pillars[i]) + (i < 3 ? Sp(8) : "");
+            line.append(PillarName(c.pillars[i])).append(i < 3 ? 8 : 0, ' ');
         } else {
-            line += StemOf(c.pillars[i]) + (i < 3 ? Sp(10) : "");
+            line.append(StemOf(c.pillars[i])).append(i < 3 ? 10 : 0, ' ');
         }
     }
     const VoidBranches voids = VoidBranchesOf(dayP);
@@ -150,7 +161,7 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
         " (日空" + std::string(kBranchNames[voids.first]) + "、" + std::string(kBranchNames[voids.second]) + ")\r\n";
     if (vertical) {
         line += Sp(6);
-        for (int i = 0; i < 4; ++i) line += BranchOf(c.pillars[i]) + (i < 3 ? Sp(10) : "");
+        for (int i = 0; i < 4; ++i) line.append(BranchOf(c.pillars[i])).append(i < 3 ? 10 : 0, ' ');
         line += "\r\n";
     }
     emit(ReportRole::kPillarRow, line);
@@ -159,14 +170,14 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
         const int b = BranchOfPillar(c.pillars[i]);
         std::string names;
         for (int k = 0; k < HiddenStemCount(b); ++k) names += kStemNames[HiddenStem(b, k)];
-        line += PadRightGbk(names, 12);
+        AppendPadRightGbk(line, names, 12);
     }
     line += "\r\n" + Sp(6);
     for (int i = 0; i < 4; ++i) {
         const int b = BranchOfPillar(c.pillars[i]);
         std::string gods;
         for (int k = 0; k < HiddenStemCount(b); ++k) gods += kTenGodShortNames[TenGodOf(dayStem, HiddenStem(b, k))];
-        line += PadRightGbk(gods, 12);
+        AppendPadRightGbk(line, gods, 12);
     }
     body(line + "\r\n\r\n");
 
@@ -178,7 +189,9 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     const bool forward = (r.isMale && yangYear) || (!r.isMale && !yangYear);
     // Both moments are whole minutes plus one second: the difference is a
     // whole number of minutes.
-    const long minutes = std::lround((forward ? nextJieJd - clockJd : clockJd - prevJieJd) * 1440.0);
+    const long minutes =
+        forward ? std::lround((calendar.TermMinuteJd(clockTime.year, month.jieAngle + 30) - clockJd) * 1440.0)
+                : std::lround((clockJd - calendar.TermMinuteJd(clockTime.year, month.jieAngle)) * 1440.0);
     const long years = minutes / 4320;
     const long months = (minutes % 4320) / 360;
     const long days = (minutes % 4320 % 360) / 12;
@@ -192,8 +205,8 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     start = LunarCalendar::FromJulianDay(LunarCalendar::ToJulianDay(start) + static_cast<double>(days));
     pc.luckStartAge = static_cast<std::int16_t>(start.year - chartTime.year + 1);
     c.luckStartYears = static_cast<std::uint8_t>(pc.luckStartAge);
-    line = Format("起大运周岁：%ld岁 %ld个月 %ld天，", years, months, days);
-    line += Format("每一交大运年 %d月 %d日起运(公历)。\r\n", start.month, start.day);
+    line = Join("起大运周岁：", years, "岁 ", months, "个月 ", days, "天，");
+    line += Join("每一交大运年 ", start.month, "月 ", start.day, "日起运(公历)。\r\n");
 
     LuckCycle& luck = pc.luck;
     luck.forward = forward;
@@ -205,17 +218,18 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
         luck.pillars[u - 1] = static_cast<std::int16_t>(FloorMod(monthP + (forward ? u : -u), 60));
     }
     line += Sp(5);
-    for (const int p : luck.pillars) line += std::string(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(p))]) + Sp(4);
+    for (const int p : luck.pillars) line.append(kTenGodShortNames[TenGodOf(dayStem, StemOfPillar(p))]).append(4, ' ');
     line += "\r\n大运 ";
-    for (const int p : luck.pillars) line += PillarName(p) + Sp(2);
+    for (const int p : luck.pillars) line.append(PillarName(p)).append(2, ' ');
     line += "\r\n" + Sp(5);
-    for (const int p : luck.pillars)
-        line += PadRightGbk(kGrowthStageNames[GrowthStageOf(dayStem, BranchOfPillar(p))], 6);
+    for (const int p : luck.pillars) {
+        AppendPadRightGbk(line, kGrowthStageNames[GrowthStageOf(dayStem, BranchOfPillar(p))], 6);
+    }
     line += "\r\n岁数 ";
-    for (int u = 1; u <= 8; ++u) line += PadRightGbk(std::to_string(pc.luckStartAge + 10 * (u - 1)), 6);
+    for (int u = 1; u <= 8; ++u) AppendPadRightGbk(line, std::to_string(pc.luckStartAge + 10 * (u - 1)), 6);
     line += "\r\n年份 ";
     for (int u = 1; u <= 8; ++u) {
-        line += PadRightGbk(std::to_string(ShownYear(chartTime.year) + pc.luckStartAge - 1 + 10 * (u - 1)), 6);
+        AppendPadRightGbk(line, std::to_string(ShownYear(chartTime.year) + pc.luckStartAge - 1 + 10 * (u - 1)), 6);
     }
     body(line + "\r\n\r\n");
 
@@ -233,7 +247,7 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
         int a = monthBranch - 1;
         if (a < 1) a += 12;
         a += 2;
-        if (clockJd < pc.midTermJd) a -= 1;
+        if (!pc.afterMidTerm) a -= 1;
         ordinal = a - 2;
         if (ordinal < 1) ordinal += 12;
     }
@@ -259,7 +273,7 @@ ChartBuild BuildChart(const PersonRecord& r, const ChartOptions& options, LunarC
     line += "☆年命：" + NayinPillarName(yearP) + kEraText[c.era];
     int n = monthBranch - 1;
     if (n < 1) n += 12;
-    if (clockJd >= pc.midTermJd) n += 1;
+    if (pc.afterMidTerm) n += 1;
     c.constellation = static_cast<std::uint8_t>((n + 8) % 12);
     line += "星座：" + std::string(kConstellationNames[c.constellation]) + "座  ";
     line += "生肖：" + std::string(kZodiacNames[BranchOfPillar(yearP)]);

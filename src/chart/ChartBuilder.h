@@ -40,12 +40,12 @@ struct LuckCycle {
 struct PersonChart {
     PersonRecord person;  // as entered; personNo 0 = 甲命, 1 = 乙命
     BirthMoments moments;
-    ChartData chart;         // pillars, cells, stars, relation slots, 胎元, 命宫, …
-    double midTermJd = 0;    // the 中气 inside the birth month
-    int luckStartAge = 0;    // age (in years, counted as the luck rows show it) of the first luck pillar
-    LuckCycle luck;          // the luck pillars and the day each begins
-    int yearFromLichun = 0;  // birth year counted from 立春, astronomical
-    ReportText text;         // from "甲命八字：" to the 年命/星座/生肖 line (aka chartText)
+    ChartData chart;            // pillars, cells, stars, relation slots, 胎元, 命宫, …
+    bool afterMidTerm = false;  // born at or after the minute of the 中气 inside the birth month
+    int luckStartAge = 0;       // age (in years, counted as the luck rows show it) of the first luck pillar
+    LuckCycle luck;             // the luck pillars and the day each begins
+    int yearFromLichun = 0;     // birth year counted from 立春, astronomical
+    ReportText text;            // from "甲命八字：" to the 年命/星座/生肖 line (aka chartText)
 };
 
 struct ChartBuild {

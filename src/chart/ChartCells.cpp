@@ -57,8 +57,6 @@ bool IsPairIn(const std::array<BranchPair, N>& table, int t, int n) {
     return false;
 }
 
-bool IsGraveBranch(int b) { return b == 2 || b == 5 || b == 8 || b == 11; }  // 丑 辰 未 戌
-
 // The element of the 三合 group in which t and n are the middle and one end,
 // or −1.
 int HalfTripleElement(int t, int n) {

@@ -116,8 +116,7 @@ inline constexpr std::array<std::string_view, 12> kTianDeName = {"乙", "巳", "
 
 // --- Group stars ---------------------------------------------------------------
 
-// The base branch's 三合 group is base % 4: 0 亥卯未, 1 申子辰, 2 巳酉丑, 3 寅午戌.
-constexpr int HarmonyGroupOf(int branch) { return branch % 4; }
+// The base branch's 三合 group is HarmonyGroupNumber(base) (Tables.h).
 
 // The branch that is the star for a base branch, by the base's group (columns
 // 亥卯未 申子辰 巳酉丑 寅午戌).
@@ -167,11 +166,11 @@ struct DeXiuClause {
     std::uint16_t anyOf, allOf;
 };
 inline constexpr DeXiuClause kDeXiuClauses[] = {
-    {HarmonyGroupOf(BranchOfName("寅")), StemSet("丙丁"), StemSet("戊癸")},
-    {HarmonyGroupOf(BranchOfName("申")), StemSet("壬癸"), StemSet("丙辛")},
-    {HarmonyGroupOf(BranchOfName("申")), StemSet("戊己"), StemSet("甲己")},
-    {HarmonyGroupOf(BranchOfName("巳")), StemSet("庚辛"), StemSet("乙庚")},
-    {HarmonyGroupOf(BranchOfName("亥")), StemSet("甲乙"), StemSet("丁壬")},
+    {HarmonyGroupNumber(BranchOfName("寅")), StemSet("丙丁"), StemSet("戊癸")},
+    {HarmonyGroupNumber(BranchOfName("申")), StemSet("壬癸"), StemSet("丙辛")},
+    {HarmonyGroupNumber(BranchOfName("申")), StemSet("戊己"), StemSet("甲己")},
+    {HarmonyGroupNumber(BranchOfName("巳")), StemSet("庚辛"), StemSet("乙庚")},
+    {HarmonyGroupNumber(BranchOfName("亥")), StemSet("甲乙"), StemSet("丁壬")},
 };
 
 // 拱禄: the day and hour pillar pairs.
@@ -184,8 +183,8 @@ inline constexpr PillarPair kGongLuPairs[] = {
     {PillarOfName("戊辰"), PillarOfName("戊午")},
 };
 
-static_assert(HarmonyGroupOf(BranchOfName("子")) == 1 && HarmonyGroupOf(BranchOfName("辰")) == 1);
-static_assert(HarmonyGroupOf(BranchOfName("午")) == 3 && HarmonyGroupOf(BranchOfName("丑")) == 2);
+static_assert(HarmonyGroupNumber(BranchOfName("子")) == 1 && HarmonyGroupNumber(BranchOfName("辰")) == 1);
+static_assert(HarmonyGroupNumber(BranchOfName("午")) == 3 && HarmonyGroupNumber(BranchOfName("丑")) == 2);
 static_assert(SeasonOfMonth(BranchOfName("辰")) == 1 && SeasonOfMonth(BranchOfName("丑")) == 0);
 static_assert(PillarOfName("甲子") == 1 && PillarOfName("癸亥") == 0);
 
@@ -219,8 +218,8 @@ void EvaluateStars(const std::array<std::int16_t, 4>& pillars, bool isMale, int 
     // Group stars: from the day branch (not on the day pillar), then from the
     // year branch (not on the year pillar) unless the day branch gave it.
     for (const GroupStar& star : kGroupStars) {
-        const bool fromDay = position != kDayPos && b == star.branchByGroup[HarmonyGroupOf(dayBranch)];
-        const bool fromYear = position != kYearPos && b == star.branchByGroup[HarmonyGroupOf(yearBranch)];
+        const bool fromDay = position != kDayPos && b == star.branchByGroup[HarmonyGroupNumber(dayBranch)];
+        const bool fromYear = position != kYearPos && b == star.branchByGroup[HarmonyGroupNumber(yearBranch)];
         if (fromDay || fromYear) Hit(hits, position, star.slot);
     }
 
@@ -265,7 +264,7 @@ void EvaluateDayHourStars(const std::array<std::int16_t, 4>& pillars, StarHits& 
     std::uint16_t stems = 0;
     for (const std::int16_t p : pillars) stems = static_cast<std::uint16_t>(stems | 1u << StemOfPillar(p));
     for (const DeXiuClause& c : kDeXiuClauses) {
-        if (c.group == HarmonyGroupOf(monthBranch) && (stems & c.anyOf) != 0 && (stems & c.allOf) == c.allOf) {
+        if (c.group == HarmonyGroupNumber(monthBranch) && (stems & c.anyOf) != 0 && (stems & c.allOf) == c.allOf) {
             hits[kYearPos][kStarDeXiu] = 1;
         }
     }
@@ -287,7 +286,7 @@ StarHits ChartStars(const std::array<std::int16_t, 4>& pillars, bool isMale) {
 
 int GroupStarBranch(int slot, int baseBranch) {
     for (const GroupStar& star : kGroupStars) {
-        if (star.slot == slot) return star.branchByGroup[HarmonyGroupOf(FloorMod(baseBranch, 12))];
+        if (star.slot == slot) return star.branchByGroup[HarmonyGroupNumber(FloorMod(baseBranch, 12))];
     }
     return -1;
 }

@@ -1,10 +1,10 @@
 #include "chart/Strength.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string_view>
 
 #include "chart/Tables.h"
+#include "common/NumberText.h"
 
 namespace tessaly {
 
@@ -63,14 +63,6 @@ void AddElementBonus(ChartData& c, int base, int element, int monthBranch) {
     const int half = TruncProduct(base, f) / 2;
     c.yyScore[2 * element] = static_cast<std::int16_t>(c.yyScore[2 * element] + half);
     c.yyScore[2 * element + 1] = static_cast<std::int16_t>(c.yyScore[2 * element + 1] + half);
-}
-
-// The 三合 group of a branch (every branch is in exactly one).
-const BranchTriple& HarmonyGroupOf(int branch) {
-    for (const BranchTriple& g : kThreeHarmonies) {
-        if (g.a == branch || g.b == branch || g.c == branch) return g;
-    }
-    return kThreeHarmonies[0];  // not reached: the four groups cover all twelve
 }
 
 // True when `other` is a mate of `branch` in its 三合 group: the middle has
@@ -216,12 +208,9 @@ float Percent(int part, int whole) {
     return static_cast<float>(100.0 * part / whole);
 }
 
-// "%2.1f%)": the number, then the two characters as they stand.
-std::string PercentText(float v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%2.1f", static_cast<double>(v));
-    return std::string(buf) + "%)";
-}
+// "%2.1f%)": the number, then the two characters as they stand (the
+// number never takes fewer than three characters, so the width adds none).
+std::string PercentText(float v) { return OneDecimalText(v) + "%)"; }
 
 // Replaces the last character (a full-width "，" or "。") by `with`.
 void ReplaceLastChar(std::string& s, std::string_view with) {
@@ -489,26 +478,37 @@ void SetRoleClasses(ChartData& c) {
 }
 
 std::string StrengthSectionText(const ChartData& c, const ChartOptions& options) {
-    std::string t = "\r\n\r\n※五行力量：";
+    std::string t;
+    t.reserve(640);  // the section with its longest names
+    t += "\r\n\r\n※五行力量：";
+    // "N(P%)" and what follows it.
+    const auto score = [&t](int value, float percent, std::string_view after) {
+        t += std::to_string(value);
+        t += '(';
+        t += PercentText(percent);
+        t += after;
+    };
     int total = 0;
     for (const int s : c.elementScore) total += s;
     for (int e = 0; e < 5; ++e) {
         t += kElementNames[e];
-        t += std::to_string(c.elementScore[e]) + "(" + PercentText(Percent(c.elementScore[e], total)) + "  ";
+        score(c.elementScore[e], Percent(c.elementScore[e], total), "  ");
     }
     t += "\r\n";
 
     const int support = c.pairScore[0] + c.pairScore[4];
     const int drain = c.pairScore[1] + c.pairScore[2] + c.pairScore[3];
     const float supportPct = Percent(support, support + drain);
-    t += "  己生助力量:" + std::to_string(support) + "(" + PercentText(supportPct);
-    t += "  克泄耗力量:" + std::to_string(drain) + "(" +
-         PercentText(static_cast<float>(100.0 - static_cast<double>(supportPct))) + "。";
+    t += "  己生助力量:";
+    score(support, supportPct, "");
+    t += "  克泄耗力量:";
+    score(drain, static_cast<float>(100.0 - static_cast<double>(supportPct)), "。");
 
     const float yinPct = Percent(c.yinTotal, c.yinTotal + c.yangTotal);
-    t += "  阴气:" + std::to_string(c.yinTotal) + "(" + PercentText(yinPct);
-    t += "  阳气:" + std::to_string(c.yangTotal) + "(" +
-         PercentText(static_cast<float>(100.0 - static_cast<double>(yinPct))) + "。\r\n\r\n";
+    t += "  阴气:";
+    score(c.yinTotal, yinPct, "");
+    t += "  阳气:";
+    score(c.yangTotal, static_cast<float>(100.0 - static_cast<double>(yinPct)), "。\r\n\r\n");
 
     t += "※日主综合得分：" + std::to_string(c.dayMasterScore) + "。 ";
 

@@ -102,6 +102,23 @@ inline constexpr std::array<BranchTriple, 4> kThreeHarmonies = {
 // 三会: 亥子丑 北方水, 寅卯辰 东方木, 巳午未 南方火, 申酉戌 西方金.
 inline constexpr std::array<BranchTriple, 4> kThreeMeetings = {
     {{0, 1, 2, 0}, {3, 4, 5, 1}, {6, 7, 8, 2}, {9, 10, 11, 4}}};
+// The 三合 group of a branch by number, branch % 4: 0 亥卯未, 1 申子辰,
+// 2 巳酉丑, 3 寅午戌.
+constexpr int HarmonyGroupNumber(int branch) { return branch % 4; }
+// The 三合 group of a branch, its three branches and element (every branch
+// is in exactly one).
+constexpr const BranchTriple& HarmonyGroupOf(int branch) {
+    for (const BranchTriple& g : kThreeHarmonies) {
+        if (g.a == branch || g.b == branch || g.c == branch) return g;
+    }
+    return kThreeHarmonies[0];  // not reached: the four groups cover all twelve
+}
+static_assert(HarmonyGroupOf(4).element == 1 && HarmonyGroupNumber(4) == 0);  // 卯: 亥卯未 木
+// The grave (库) branches 丑 辰 未 戌.
+constexpr bool IsGraveBranch(int branch) {
+    const int b = branch % 12;
+    return b == 2 || b == 5 || b == 8 || b == 11;
+}
 // 自刑: 辰 午 酉 亥 meeting themselves.
 constexpr bool IsSelfPunishing(int branch) {
     const int b = branch % 12;

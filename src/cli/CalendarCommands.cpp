@@ -12,14 +12,12 @@
 #include "calendar/MonthGrid.h"
 #include "cli/Command.h"
 #include "cli/Json.h"
+#include "cli/ShownYears.h"
 
 namespace tessaly::cli {
 namespace {
 
 // Shown years the calendar covers.
-constexpr int kFirstShownYear = -4712;
-constexpr int kLastShownYear = 9999;
-
 bool ParseInt(std::string_view s, int* out) {
     if (s.empty()) return false;
     const char* end = s.data() + s.size();

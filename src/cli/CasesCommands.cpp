@@ -33,6 +33,7 @@
 #include "session/CoupleSession.h"
 #include "session/Persons.h"
 #include "store/Categories.h"
+#include "store/CaseOperations.h"
 #include "store/CaseStore.h"
 #include "store/FileUtil.h"
 #include "store/ReportFile.h"
@@ -47,10 +48,6 @@ constexpr std::string_view kSynopsis =
     "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT | export DIR | "
     "import PATH/bazi0.dat | clear --yes | repair | move SLOT CATEGORY | edit SLOT [--a PERSON] [--note TEXT] | "
     "categories | rename-category OLD NEW";
-
-// What the save dialog accepts.
-constexpr std::size_t kMaxSavedCategoryBytes = 13;
-constexpr std::size_t kMaxNoteBytes = 1000;
 
 // The one argument SLOT of show and delete.
 bool ParseSlot(CommandContext& ctx, std::int32_t* slot) {
@@ -93,7 +90,8 @@ private:
 
 int PrintTree(CommandContext& ctx, CaseStore& db, const SearchCriteria& criteria) {
     TreeText tree;
-    if (Status s = db.VisitCases(criteria, [&](const CaseRecord& r) { return tree.Add(r); }); !s) return Refuse(ctx, s);
+    const auto add = [&](const CaseRecord& r) { return tree.Add(r); };
+    if (Status s = db.VisitCases(criteria, add, CaseTexts::kTreeLine); !s) return Refuse(ctx, s);
     ctx.Print(tree.Text());
     return kExitOk;
 }
@@ -304,8 +302,8 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
         }
     }
     if (!hasCategory || category.empty()) return ctx.Usage("--category: 类别名不能为空");
-    if (GbkWidth(category) > kMaxSavedCategoryBytes) {
-        return ctx.Usage("--category: at most " + std::to_string(kMaxSavedCategoryBytes) +
+    if (GbkWidth(category) > kMaxStoredCategoryBytes) {
+        return ctx.Usage("--category: at most " + std::to_string(kMaxStoredCategoryBytes) +
                          " GBK bytes (six Chinese characters)");
     }
     if (!hasNote || note.empty()) return ctx.Usage("--note: 附加信息不能为空");

@@ -8,12 +8,10 @@
 #include "calendar/EraText.h"
 #include "calendar/PersonRecord.h"
 #include "cli/Command.h"
+#include "cli/ShownYears.h"
 
 namespace tessaly::cli {
 namespace {
-
-constexpr int kFirstShownYear = -4712;
-constexpr int kLastShownYear = 9999;
 
 int RunEra(CommandContext& ctx) {
     if (ctx.args.size() != 1) return ctx.Usage("era: expected one argument YEAR");

@@ -37,7 +37,7 @@ void JsonWriter::Separate() {
 }
 
 JsonWriter& JsonWriter::BeginObject() {
-    const bool document = out_.empty();
+    const bool document = out_.empty() && !part_;
     Separate();
     out_ += '{';
     needComma_ = false;

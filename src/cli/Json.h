@@ -24,6 +24,14 @@ inline constexpr int kJsonSchema = 1;
 
 class JsonWriter {
 public:
+    // A writer for one piece of a document printed in parts (an element of
+    // a long array written as it comes): its object gets no "schema".
+    static JsonWriter Part() {
+        JsonWriter w;
+        w.part_ = true;
+        return w;
+    }
+
     JsonWriter& BeginObject();
     JsonWriter& EndObject();
     JsonWriter& BeginArray();
@@ -49,6 +57,7 @@ private:
     void Separate();
     std::string out_;
     bool needComma_ = false;
+    bool part_ = false;
 };
 
 std::string JsonEscape(std::string_view s);

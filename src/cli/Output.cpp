@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string_view>
 
 namespace tessaly::cli {
 namespace {
@@ -61,7 +62,19 @@ OutputBuffer::int_type OutputBuffer::overflow(int_type c) {
 }
 
 std::streamsize OutputBuffer::xsputn(const char* s, std::streamsize n) {
-    for (std::streamsize i = 0; i < n; ++i) Put(s[i]);
+    if (ends_ == LineEnds::kAsWritten && n > 0) {
+        // The bytes as they are (a report is some 10 KB): only the last line
+        // end and the last byte are noted, as Put would note them.
+        const std::string_view block(s, static_cast<std::size_t>(n));
+        pending_.append(block);
+        anything_ = true;
+        if (const std::size_t lf = block.rfind('\n'); lf != std::string_view::npos) {
+            lastEndCrlf_ = (lf > 0 ? block[lf - 1] : last_) == '\r';
+        }
+        last_ = block.back();
+    } else {
+        for (std::streamsize i = 0; i < n; ++i) Put(s[i]);
+    }
     if (interactive_ || pending_.size() >= kBufferSize) Drain();
     return n;
 }

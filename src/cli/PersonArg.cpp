@@ -22,22 +22,12 @@ bool Fail(std::string* error, std::string message) {
     return false;
 }
 
-// dat/dili.ini and whether it was there (a missing file reads as empty).
-struct LoadedPlaces {
-    IniFile ini;
-    bool existed = false;
-};
-
-// dat/dili.ini, read once per command (a ranking resolves thousands of
-// places).
-const LoadedPlaces& PlaceFile(const ProgramFiles& files) {
-    static std::optional<LoadedPlaces> dili;
+// dat/dili.ini, read once per command and each province's section decoded
+// once (a ranking resolves thousands of places).
+PlaceList& PlaceFile(const ProgramFiles& files) {
+    static std::optional<PlaceList> dili;
     const std::filesystem::path path = files.Dat("dili.ini");
-    if (!dili || dili->ini.path() != path) {
-        std::error_code ec;
-        const bool existed = std::filesystem::exists(path, ec);
-        dili.emplace(LoadedPlaces{IniFile(path), existed});
-    }
+    if (!dili || dili->path() != path) dili.emplace(path);
     return *dili;
 }
 
@@ -45,23 +35,22 @@ const LoadedPlaces& PlaceFile(const ProgramFiles& files) {
 // into the record's place fields.
 bool ResolvePlaceInto(std::string_view province, std::string_view city, const ProgramFiles& files, PersonRecord* r,
                       std::string* error, std::vector<std::string>* warnings) {
-    const std::filesystem::path path = files.Dat("dili.ini");
-    const LoadedPlaces& places = PlaceFile(files);
-    const IniFile& dili = places.ini;
-    if (!dili.loadStatus().ok()) return Fail(error, "prov: " + dili.loadStatus().message());
+    PlaceList& places = PlaceFile(files);
     // Without its cities a province would silently get the default place.
     if (const int index = ProvinceFromText(province); index >= 0 && index != kUnknownProvince) {
         const std::string_view name = kProvinces[static_cast<std::size_t>(index)];
-        if (!places.existed) {
-            return Fail(error, "prov: " + path.string() +
+        const PlaceList::Province& p = places.Cities(index);
+        if (!p.status.ok()) return Fail(error, "prov: " + p.status.message());
+        if (!places.exists()) {
+            return Fail(error, "prov: " + places.path().string() +
                                    " is missing, so no province or city can be found; give lon= and lat= instead");
         }
-        if (dili.Keys(name).empty()) {
-            return Fail(error, "prov: " + path.string() + " lists no cities for " + std::string(name) +
+        if (p.cities.empty()) {
+            return Fail(error, "prov: " + places.path().string() + " lists no cities for " + std::string(name) +
                                    "; give lon= and lat= instead");
         }
     }
-    const PlaceResult found = FindPlace(province, city, dili);
+    const PlaceResult found = FindPlace(province, city, places);
     if (!found.status.ok()) return Fail(error, "prov/city: " + found.status.message());
     const Place& p = found.place;
     r->provinceIndex = static_cast<std::int16_t>(p.provinceIndex);

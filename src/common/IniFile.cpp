@@ -6,9 +6,7 @@
 
 #include <cerrno>
 #include <charconv>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <system_error>
 
 #include "common/SystemError.h"
@@ -53,14 +51,24 @@ bool ParseInteger(std::string_view text, long* value) {
 }
 
 Status ReadFileBytes(const fs::path& path, std::string* bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return Status::Error("无法打开 " + path.string() + "：" + SystemErrorText(errno));
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Status::Error("无法打开 " + path.string() + "：" + SystemErrorText(errno));
+    std::string data;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) data.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return Status::Error("无法读取 " + path.string());
+        }
+        data.append(buf, static_cast<std::size_t>(n));
     }
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (in.bad()) return Status::Error("无法读取 " + path.string());
-    *bytes = std::move(ss).str();
+    ::close(fd);
+    *bytes = std::move(data);
     return Status::Ok();
 }
 

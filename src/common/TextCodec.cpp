@@ -88,10 +88,10 @@ private:
         iconv_t cd{};
         bool open = false;
     };
-    Slot slots_[2];
+    Slot slots_[3];
 };
 
-enum ConverterId { kToGbk = 0, kFromGbk = 1 };
+enum ConverterId { kToGbk = 0, kFromGbk = 1, kFromShiftJis = 2 };
 
 bool IsAscii(std::string_view s) {
     for (const char c : s) {
@@ -153,6 +153,14 @@ public:
     };
     static constexpr std::uint8_t kNotGbk = 0xFF;
 
+    // The entry of a pair, or nullptr when iconv has not been asked yet.
+    const Entry* Find(unsigned char lead, unsigned char trail) const {
+        const std::unique_ptr<Row>& row = rows_[lead - 0x81];
+        if (!row) return nullptr;
+        const Entry& e = (*row)[trail - 0x40];
+        return e.length == 0 ? nullptr : &e;
+    }
+
     const Entry& Get(unsigned char lead, unsigned char trail) {
         std::unique_ptr<Row>& row = rows_[lead - 0x81];
         if (!row) row = std::make_unique<Row>();
@@ -174,7 +182,8 @@ private:
 
 // GBK to UTF-8 a character at a time through the cache. False (and `out`
 // unfinished) at anything the cache cannot answer alone: a byte that is
-// neither ASCII nor a lead with its trail, or a pair that is not GBK.
+// neither ASCII nor a lead with its trail, a pair that is not GBK, or more
+// than 16 pairs the cache has not met.
 bool GbkToUtf8Cached(std::string_view in, std::string* out) {
     thread_local GbkPairCache cache;
     // Each GBK byte gives at most two bytes of UTF-8 (a pair at most three),
@@ -183,6 +192,8 @@ bool GbkToUtf8Cached(std::string_view in, std::string* out) {
     std::string heap;
     char* const begin = in.size() * 2 + 4 <= sizeof local ? local : (heap.resize(in.size() * 2 + 4), heap.data());
     char* p = begin;
+    constexpr int kMaxUnknownPairs = 16;
+    int unknown = 0;
     for (std::size_t i = 0; i < in.size();) {
         const auto c = static_cast<unsigned char>(in[i]);
         if (c < 0x80) {
@@ -193,7 +204,11 @@ bool GbkToUtf8Cached(std::string_view in, std::string* out) {
         if (c < 0x81 || c > 0xFE || i + 1 >= in.size()) return false;
         const auto t = static_cast<unsigned char>(in[i + 1]);
         if (t < 0x40 || t > 0xFE) return false;
-        const GbkPairCache::Entry& e = cache.Get(c, t);
+        const GbkPairCache::Entry* known = cache.Find(c, t);
+        // A text of many characters not met yet (a section of dili.ini) is
+        // one call of iconv as a whole rather than one for each of them.
+        if (known == nullptr && ++unknown > kMaxUnknownPairs) return false;
+        const GbkPairCache::Entry& e = known != nullptr ? *known : cache.Get(c, t);
         if (e.length == GbkPairCache::kNotGbk) return false;
         std::memcpy(p, e.utf8, sizeof e.utf8);
         p += e.length;
@@ -233,6 +248,25 @@ bool GbkToUtf8Into(std::string_view gbk, std::string* utf8) {
     if (!r.ok()) return false;
     *utf8 = std::move(r.text);
     return true;
+}
+
+bool LooksLikeShiftJis(std::string_view bytes) {
+    // Read as GBK, count the two-byte characters outside GB2312 (lead and
+    // trail both 0xA1..0xFE); kana and most kanji of Shift-JIS land there.
+    int pairs = 0, outside = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80 || i + 1 >= bytes.size()) {
+            ++i;
+            continue;
+        }
+        const auto t = static_cast<unsigned char>(bytes[i + 1]);
+        ++pairs;
+        if (c < 0xA1 || c > 0xF7 || t < 0xA1 || t == 0xFF) ++outside;
+        i += 2;
+    }
+    if (pairs == 0 || 2 * outside <= pairs) return false;
+    return Convert(bytes, kFromShiftJis, "UTF-8", "SHIFT_JIS", "Shift-JIS 转 UTF-8").ok();
 }
 
 bool IsValidUtf8(std::string_view text) {
@@ -335,10 +369,15 @@ std::string GbkRefusal(std::string_view utf8, const CodecResult& failed) {
 }
 
 std::string PadRightGbk(std::string_view utf8, std::size_t width) {
-    std::string s(utf8);
-    const std::size_t w = GbkWidth(utf8);
-    if (w < width) s.append(width - w, ' ');
+    std::string s;
+    AppendPadRightGbk(s, utf8, width);
     return s;
+}
+
+void AppendPadRightGbk(std::string& out, std::string_view utf8, std::size_t width) {
+    out += utf8;
+    const std::size_t w = GbkWidth(utf8);
+    if (w < width) out.append(width - w, ' ');
 }
 
 std::string PadLeftGbk(std::string_view utf8, std::size_t width) {

@@ -72,6 +72,9 @@ std::string GbkRefusal(std::string_view utf8, const CodecResult& failed);
 // A text already as wide or wider is returned unchanged.
 std::string PadRightGbk(std::string_view utf8, std::size_t width);
 
+// The same appended to `out`, without a string of its own.
+void AppendPadRightGbk(std::string& out, std::string_view utf8, std::size_t width);
+
 // Pads on the left (right-aligns) up to `width` GBK columns.
 std::string PadLeftGbk(std::string_view utf8, std::size_t width);
 
@@ -79,6 +82,12 @@ std::string PadLeftGbk(std::string_view utf8, std::size_t width);
 // for a text GBK holds), on a character boundary (a two-column character
 // that does not fit is dropped whole).
 std::string CutToGbkWidth(std::string_view utf8, std::size_t maxBytes);
+
+// True when GBK bytes look like Shift-JIS (Japanese) instead: most of their
+// two-byte characters lie outside GB2312, where Shift-JIS kana and most of
+// its kanji land when read as GBK, and the bytes are valid Shift-JIS. GBK
+// alone cannot tell: nearly every Shift-JIS text is valid GBK, as garbage.
+bool LooksLikeShiftJis(std::string_view bytes);
 
 // True when the text is valid UTF-8.
 bool IsValidUtf8(std::string_view text);

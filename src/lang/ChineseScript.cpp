@@ -8,27 +8,18 @@
 #include <set>
 
 #include "common/TextCodec.h"
+#include "lang/Utf8Text.h"
 
 namespace tessaly {
 namespace {
 
-// Length of the UTF-8 character starting with byte c (1 for a stray byte).
-std::size_t CharLength(std::string_view s, std::size_t i) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    const std::size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    return std::min(n, s.size() - i);
-}
+using utf8_text::CharLength;
+using utf8_text::CodePoints;
 
 // The start of the character that holds byte `at`.
 std::size_t CharStart(std::string_view s, std::size_t at) {
     while (at > 0 && at < s.size() && (static_cast<unsigned char>(s[at]) & 0xC0) == 0x80) --at;
     return at;
-}
-
-std::size_t CodePoints(std::string_view s) {
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < s.size(); i += CharLength(s, i)) ++n;
-    return n;
 }
 
 constexpr std::string_view kTermsTsv =

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/TextCodec.h"
+#include "lang/Utf8Text.h"
 
 namespace tessaly {
 namespace {
@@ -11,17 +12,8 @@ constexpr std::string_view kBuiltinTsv =
 #include "glossary.inc"
     ;
 
-std::size_t CharLength(std::string_view s, std::size_t i) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    const std::size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    return std::min(n, s.size() - i);
-}
-
-std::size_t CodePoints(std::string_view s) {
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < s.size(); i += CharLength(s, i)) ++n;
-    return n;
-}
+using utf8_text::CharLength;
+using utf8_text::CodePoints;
 
 // True for a CJK ideograph (the Han characters the report writes).
 bool IsHanAt(std::string_view s, std::size_t i) {

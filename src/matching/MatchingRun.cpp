@@ -71,7 +71,7 @@ MatchingScore ScoreMatching(const PersonAnalysis& a, const PersonRecord& b, cons
     }
     const ChartData& ca = a.Chart();
     const ChartData& cb = pb.analysis.Chart();
-    score.index = PairingAnalysis(ca, cb, a.Person(), pb.analysis.Person(), options).index;
+    score.index = PairingIndex(ca, cb, a.Person(), pb.analysis.Person(), options);
     score.years = YearPairKindOf(YearPairRelation(ca.pillars[kYearPos], cb.pillars[kYearPos]));
     score.judgements = {ca.judgement, cb.judgement};
     return score;

@@ -1,6 +1,7 @@
 #include "matching/WeddingSearch.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "calendar/LunarCalendar.h"
@@ -11,7 +12,7 @@
 namespace tessaly {
 namespace {
 
-// 三合 group of a branch, by branch % 4: 亥卯未 0, 申子辰 1, 巳酉丑 2, 寅午戌 3.
+// By the 三合 group (HarmonyGroupNumber): 亥卯未 0, 申子辰 1, 巳酉丑 2, 寅午戌 3.
 constexpr std::array<int, 4> kGroupBranch = {11, 8, 5, 2};       // 戌 未 辰 丑
 constexpr std::array<int, 4> kGroupMonthBranch = {10, 7, 4, 1};  // 酉 午 卯 子
 // 临官 branch of each stem: 癸子 甲寅 乙卯 丙巳 丁午 戊巳 己午 庚申 辛酉 壬亥.
@@ -110,6 +111,21 @@ bool Cancelled(const WeddingProgress& progress) {
     return progress.cancel != nullptr && progress.cancel->load(std::memory_order_relaxed);
 }
 
+// Whether true solar time, noon of `day` at `longitude` moved by the
+// longitude and by the equation of time, keeps the date and the hour 23 (or
+// not 23) of noon moved by the longitude alone, whatever the equation of time
+// is: both ends of the widest it can be (kMaxEquationOfTime) fall on the
+// same date and both are, or are not, in hour 23. Then the search need not
+// compute it: it reads only that date and that hour.
+bool EquationOfTimeLeavesTheDay(const CivilTime& day, float longitude) {
+    const double J = LunarCalendar::ToJulianDay(day);
+    const double shift = -std::floor((120 - double(longitude)) * 240);
+    const CivilTime early = LunarCalendar::FromJulianDay(J + (shift - kMaxEquationOfTime) / 86400);
+    const CivilTime late = LunarCalendar::FromJulianDay(J + (shift + kMaxEquationOfTime) / 86400);
+    return early.year == late.year && early.month == late.month && early.day == late.day &&
+           (early.hour == 23) == (late.hour == 23);
+}
+
 // Month branch of the 节 at cumulative angle a (−75 the 小寒 of January).
 int BranchOfJieAngle(int a) {
     int r = a;
@@ -129,7 +145,7 @@ WeddingKeys ComputeWeddingKeys(int womanYear, int marriageYear) {
     k.tigerBranch = (m + 8) % 12;
     k.dogBranch = (m + 10) % 12;
     k.clashBranch = (b + 6) % 12;
-    k.groupBranch = kGroupBranch[b % 4];
+    k.groupBranch = kGroupBranch[HarmonyGroupNumber(b)];
 
     const int sp = s > 4 ? s - 5 : s;
     const int f0 = (2 * sp + 1) % 10;
@@ -139,7 +155,7 @@ WeddingKeys ComputeWeddingKeys(int womanYear, int marriageYear) {
     const auto monthWithStem = [f0](int x) { return PillarOfStemBranch(x, (FloorMod(x - f0, 10) + 3) % 12); };
     k.officerMonth = monthWithStem(s % 2 == 1 ? (s + 7) % 10 : (s + 5) % 10);
     k.foodMonth = monthWithStem((s + 2) % 10);
-    const int w = kGroupMonthBranch[b % 4];
+    const int w = kGroupMonthBranch[HarmonyGroupNumber(b)];
     k.groupMonth = PillarOfStemBranch((f0 + FloorMod(w - 3, 12)) % 10, w);
 
     k.luBranch = kLuBranch[s];
@@ -297,7 +313,11 @@ WeddingResult SearchWeddingDays(const WeddingSearchInput& input, const WeddingPr
 
         DayFacts f;
         f.chartTime = day;
-        if (input.options.timeBasis != TimeBasis::kBeijingTime) {
+        if (input.options.timeBasis == TimeBasis::kTrueSolarTime && EquationOfTimeLeavesTheDay(day, input.longitude)) {
+            // Only the date of the corrected noon and whether it is 23 hours
+            // are read: the longitude alone gives both.
+            LunarCalendar::ToLocalSolarTime(input.longitude, f.chartTime, static_cast<int>(TimeBasis::kLocalMeanTime));
+        } else if (input.options.timeBasis != TimeBasis::kBeijingTime) {
             LunarCalendar::ToLocalSolarTime(input.longitude, f.chartTime, static_cast<int>(input.options.timeBasis));
         }
         CivilTime s = f.chartTime;
@@ -309,7 +329,7 @@ WeddingResult SearchWeddingDays(const WeddingSearchInput& input, const WeddingPr
         while (jie + 1 < jieJd.size() && T >= jieJd[jie + 1]) ++jie;
         const int branch = T >= jieJd.front() && T < jieJd.back()
                                ? BranchOfJieAngle(kFirstJie + 30 * static_cast<int>(jie))
-                               : calendar.MonthBranchOf(day).branch;
+                               : calendar.LocateMonth(day).branch;
         f.p.month = MonthPillarFrom(f.p.year, branch);
         f.p.day = LunarCalendar::DayPillarAt(f.chartTime, zishi);
         text.AddDay(f);

@@ -162,9 +162,9 @@ ReadingSection MarriageReading(const ChartFacts& f, const CivilTime& lunarTime) 
     s += DayStemBranchLine(f);
     s += DayBranchKindLine(f);
     s += SpouseStarLines(f);
-    s += RulesText(MarriageRulesCommonBefore(), f);
-    s += f.Male() ? MarriageReadingMan(f) : MarriageReadingWoman(f);
-    s += RulesText(MarriageRulesCommonAfter(), f);
+    AppendRulesText(MarriageRulesCommonBefore(), f, s);
+    AppendRulesText(f.Male() ? MarriageRulesMan() : MarriageRulesWoman(), f, s);
+    AppendRulesText(MarriageRulesCommonAfter(), f, s);
     s += "\r\n";
     return section;
 }

@@ -200,17 +200,26 @@ float SumOfIndexPoints(const IndexPoints& points) {
     return index;
 }
 
-PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const PersonRecord& personA,
-                              const PersonRecord& personB, const ChartOptions& options) {
-    PairingResult r;
-    const auto add = [&r](IndexPartId part, double points) { r.points[static_cast<int>(part)] = points; };
-    std::string body;
+namespace {
+
+// The parts of a couple's index and, when `text` is given, the section's
+// lines after the index line: one walk for both, so that the index a
+// ranking takes without the text is the index of the report.
+IndexPoints Pairing(const ChartData& a, const ChartData& b, const PersonRecord& personA, const PersonRecord& personB,
+                    const ChartOptions& options, std::string* text) {
+    IndexPoints points{};
+    const auto add = [&points](IndexPartId part, double value) { points[static_cast<int>(part)] = value; };
+    std::string ignored;
+    std::string& body = text != nullptr ? *text : ignored;
+    const bool writing = text != nullptr;
 
     // Mutual support, up to 35 points.
     const float supportBA = Support(a, b);
     const float supportAB = Support(b, a);
-    body += "☆乙命对甲命有" + std::to_string(PercentOf(supportBA)) + "％的补益作用力，";
-    body += "甲命对乙命有" + std::to_string(PercentOf(supportAB)) + "％的补益作用力。\r\n";
+    if (writing) {
+        body += "☆乙命对甲命有" + std::to_string(PercentOf(supportBA)) + "％的补益作用力，";
+        body += "甲命对乙命有" + std::to_string(PercentOf(supportAB)) + "％的补益作用力。\r\n";
+    }
     add(IndexPartId::kMutualSupport, 35.0 * (static_cast<double>(supportBA) + static_cast<double>(supportAB)) / 2.0);
 
     // Favourable elements, up to 25 points: 6.25 per supporting comparison.
@@ -221,8 +230,10 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
             (d == 0 || d == 1 || d == 4 ? support : conflict) += 1;
         }
     }
-    body += support >= conflict ? "☆双方喜用神互相生助，有共同点，容易相处。\r\n"
-                                : "☆双方喜用神互相克害，容易有分歧，不利相处。\r\n";
+    if (writing) {
+        body += support >= conflict ? "☆双方喜用神互相生助，有共同点，容易相处。\r\n"
+                                    : "☆双方喜用神互相克害，容易有分歧，不利相处。\r\n";
+    }
     add(IndexPartId::kFavourableElements, 6.25 * support);
 
     // Five-element balance of the two charts together, up to 15 points.
@@ -239,7 +250,7 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
     const float spread =
         Store(((static_cast<double>(share[0]) - share[4]) + (static_cast<double>(share[1]) - share[3])) / 2.0);
     const float balance = Store(1.0 - static_cast<double>(spread));
-    body += "☆双方八字交会后，五行平衡性为" + std::to_string(PercentOf(balance)) + "％。\r\n";
+    if (writing) body += "☆双方八字交会后，五行平衡性为" + std::to_string(PercentOf(balance)) + "％。\r\n";
     add(IndexPartId::kElementBalance, 15.0 * static_cast<double>(balance));
 
     // Yin-yang balance, up to 10 points. Two charts without any yin or yang
@@ -249,13 +260,15 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
     const float yy = yin + yang == 0 ? 1.0f
                                      : Store(1.0 - std::fabs(static_cast<double>(yin) / (yin + yang) -
                                                              static_cast<double>(yang) / (yin + yang)));
-    body += "☆双方八字交会后，阴阳平衡性为" + std::to_string(PercentOf(yy)) + "％。\r\n";
+    if (writing) body += "☆双方八字交会后，阴阳平衡性为" + std::to_string(PercentOf(yy)) + "％。\r\n";
     add(IndexPartId::kYinYangBalance, 10.0 * static_cast<double>(yy));
 
     // Day masters, up to 6 points by the distance of the mean judgement from 平和.
     const float p = Store((a.judgement + b.judgement) / 2.0);
-    body += p >= 2.0f && p <= 4.0f ? "☆甲乙命日元搭配，趋向于平和，相处和谐。\r\n"
-                                   : "☆甲乙命日元搭配不和谐，相处不容易。\r\n";
+    if (writing) {
+        body += p >= 2.0f && p <= 4.0f ? "☆甲乙命日元搭配，趋向于平和，相处和谐。\r\n"
+                                       : "☆甲乙命日元搭配不和谐，相处不容易。\r\n";
+    }
     add(IndexPartId::kDayMasters, 6.0 * std::fabs(static_cast<double>(p) - 3.0) / 3.0);
 
     // Birth years.
@@ -320,7 +333,7 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
     // without a birth number has nothing to compare).
     const int mn = man.birthNumber, wn = woman.birthNumber;
     if (couple && mn >= 1 && mn <= 9 && wn >= 1 && wn <= 9) {
-        body += "☆男命生日密码：" + std::to_string(mn) + "，女命生日密码：" + std::to_string(wn) + "，";
+        if (writing) body += "☆男命生日密码：" + std::to_string(mn) + "，女命生日密码：" + std::to_string(wn) + "，";
         switch (kBirthNumberVerdict[mn - 1][wn - 1]) {
             case 2:
                 body += "天生的一对，完美的绝配。\r\n";
@@ -334,16 +347,33 @@ PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const Pers
         }
     }
 
-    body += CrossRelations(0, StemOfPillar(a.pillars[kDayPos]), BranchOfPillar(a.pillars[kMonthPos]), b);
-    body += CrossRelations(1, StemOfPillar(b.pillars[kDayPos]), BranchOfPillar(b.pillars[kMonthPos]), a);
-    body += "\r\n※提示：指数有在60分以上，双方可以交往，喜配良缘的机会大。80分以上者，如能婚配真是天生的一对。※\r\n";
+    if (writing) {
+        body += CrossRelations(0, StemOfPillar(a.pillars[kDayPos]), BranchOfPillar(a.pillars[kMonthPos]), b);
+        body += CrossRelations(1, StemOfPillar(b.pillars[kDayPos]), BranchOfPillar(b.pillars[kMonthPos]), a);
+        body += "\r\n※提示：指数有在60分以上，双方可以交往，喜配良缘的机会大。80分以上者，如能婚配真是天生的一对。※\r\n";
+    }
 
     if (options.highScoreScale) add(IndexPartId::kHighScoreBonus, 10);
     // The index is the sum of the parts; a sum of 100 or more becomes 99
     // through a part of its own.
-    if (const float uncapped = SumOfIndexPoints(r.points); uncapped >= 100.0f) {
+    if (const float uncapped = SumOfIndexPoints(points); uncapped >= 100.0f) {
         add(IndexPartId::kCap, 99.0 - static_cast<double>(uncapped));
     }
+    return points;
+}
+
+}  // namespace
+
+float PairingIndex(const ChartData& a, const ChartData& b, const PersonRecord& personA, const PersonRecord& personB,
+                   const ChartOptions& options) {
+    return SumOfIndexPoints(Pairing(a, b, personA, personB, options, nullptr));
+}
+
+PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const PersonRecord& personA,
+                              const PersonRecord& personB, const ChartOptions& options) {
+    std::string body;
+    PairingResult r;
+    r.points = Pairing(a, b, personA, personB, options, &body);
     const float index = SumOfIndexPoints(r.points);
     r.index = index;
     r.report.Add(ReportRole::kPairingHeading, "婚姻配对分析：");

@@ -85,5 +85,8 @@ struct PairingResult {
 // the high-score scale adds 10 points before the cap at 99.
 PairingResult PairingAnalysis(const ChartData& a, const ChartData& b, const PersonRecord& personA,
                               const PersonRecord& personB, const ChartOptions& options);
+// The index of PairingAnalysis without the section's text (for a ranking).
+float PairingIndex(const ChartData& a, const ChartData& b, const PersonRecord& personA, const PersonRecord& personB,
+                   const ChartOptions& options);
 
 }  // namespace tessaly

@@ -46,10 +46,6 @@ constexpr std::array<ElementState, 5> kElementStates = {{
      "则悭吝贪酷，事多锉志，有三思，少决断，克薄内毒；贪淫好杀，身体瘦小。\r\n", "则好勇无谋，贪欲不仁。\r\n"},
 }};
 
-void Append(std::string& out, const std::vector<FiredRule>& hits) {
-    for (const FiredRule& h : hits) out += h.text;
-}
-
 // Step 5: the balance of yin and yang.
 std::string_view YinYangSentence(const ChartData& c) {
     const int yin = c.yinTotal, yang = c.yangTotal;
@@ -123,9 +119,9 @@ ReadingSection PersonalityReading(const ChartFacts& f) {
     out += YinYangSentence(f.c);
     AppendStemsByRole(out, f);
     // 7. Rules A1 to B5; 8. the day master's element; 9. rules C1 to AJ8.
-    Append(out, FireRules(personality::TraitRules(), f));
+    AppendRulesText(personality::TraitRules(), f, out);
     AppendElementState(out, f);
-    Append(out, FireRules(personality::CharacterRules(), f));
+    AppendRulesText(personality::CharacterRules(), f, out);
     // 10. The closing empty line.
     out += "\r\n";
     return section;

@@ -1,34 +1,59 @@
 #include "readings/ReadingRules.h"
 
+#include <cstdint>
+
 namespace tessaly {
 namespace {
 
-void FirePlain(std::span<const ReadingRule> rules, const ChartFacts& f, std::vector<FiredRule>& out) {
-    for (const ReadingRule& r : rules) {
-        if (r.when(f)) out.push_back({r.id, r.text});
+// Which rows of a group have ended their pass: bits of one word for the
+// groups the tables hold (a few rows each), a vector beyond that.
+class EndedRows {
+public:
+    explicit EndedRows(std::size_t n) {
+        if (n > 64) many_.assign(n, false);
     }
-}
-
-void FirePillarPass(std::span<const PillarReadingRule> rules, const ChartFacts& f, std::vector<FiredRule>& out) {
-    std::vector<bool> ended(rules.size(), false);
-    for (const int p : kAllPillars) {
-        for (std::size_t i = 0; i < rules.size(); ++i) {
-            const PillarReadingRule& r = rules[i];
-            if ((ended[i] && !r.everyHit) || !r.when(f, p)) continue;
-            ended[i] = true;
-            if (r.writeIf == nullptr || r.writeIf(f, p)) out.push_back({r.id, r.text});
+    bool Test(std::size_t i) const { return many_.empty() ? (bits_ >> i) & 1 : bool(many_[i]); }
+    void Set(std::size_t i) {
+        if (many_.empty()) {
+            bits_ |= std::uint64_t{1} << i;
+        } else {
+            many_[i] = true;
         }
     }
-}
 
-void FireStemPairPass(std::span<const StemPairReadingRule> rules, const ChartFacts& f, std::vector<FiredRule>& out) {
-    std::vector<bool> ended(rules.size(), false);
-    for (const auto& [first, next] : kAdjacentStemPairs) {
-        for (std::size_t i = 0; i < rules.size(); ++i) {
-            const StemPairReadingRule& r = rules[i];
-            if (ended[i] || !r.when(f, first, next)) continue;
-            ended[i] = true;
-            out.push_back({r.id, r.text});
+private:
+    std::uint64_t bits_ = 0;
+    std::vector<bool> many_;
+};
+
+// Walks the table in its order and hands every row written to emit(id, text).
+template <typename Emit>
+void WalkRules(ReadingRuleTable table, const ChartFacts& f, Emit&& emit) {
+    for (const ReadingRuleGroup& group : table) {
+        if (const auto* plain = std::get_if<std::span<const ReadingRule>>(&group)) {
+            for (const ReadingRule& r : *plain) {
+                if (r.when(f)) emit(r.id, r.text);
+            }
+        } else if (const auto* pillars = std::get_if<std::span<const PillarReadingRule>>(&group)) {
+            EndedRows ended(pillars->size());
+            for (const int p : kAllPillars) {
+                for (std::size_t i = 0; i < pillars->size(); ++i) {
+                    const PillarReadingRule& r = (*pillars)[i];
+                    if ((ended.Test(i) && !r.everyHit) || !r.when(f, p)) continue;
+                    ended.Set(i);
+                    if (r.writeIf == nullptr || r.writeIf(f, p)) emit(r.id, r.text);
+                }
+            }
+        } else if (const auto* pairs = std::get_if<std::span<const StemPairReadingRule>>(&group)) {
+            EndedRows ended(pairs->size());
+            for (const auto& [first, next] : kAdjacentStemPairs) {
+                for (std::size_t i = 0; i < pairs->size(); ++i) {
+                    const StemPairReadingRule& r = (*pairs)[i];
+                    if (ended.Test(i) || !r.when(f, first, next)) continue;
+                    ended.Set(i);
+                    emit(r.id, r.text);
+                }
+            }
         }
     }
 }
@@ -37,21 +62,17 @@ void FireStemPairPass(std::span<const StemPairReadingRule> rules, const ChartFac
 
 std::vector<FiredRule> FireRules(ReadingRuleTable table, const ChartFacts& f) {
     std::vector<FiredRule> out;
-    for (const ReadingRuleGroup& group : table) {
-        if (const auto* plain = std::get_if<std::span<const ReadingRule>>(&group)) {
-            FirePlain(*plain, f, out);
-        } else if (const auto* pillars = std::get_if<std::span<const PillarReadingRule>>(&group)) {
-            FirePillarPass(*pillars, f, out);
-        } else if (const auto* pairs = std::get_if<std::span<const StemPairReadingRule>>(&group)) {
-            FireStemPairPass(*pairs, f, out);
-        }
-    }
+    WalkRules(table, f, [&](std::string_view id, std::string_view text) { out.push_back({id, text}); });
     return out;
+}
+
+void AppendRulesText(ReadingRuleTable table, const ChartFacts& f, std::string& out) {
+    WalkRules(table, f, [&](std::string_view, std::string_view text) { out += text; });
 }
 
 std::string RulesText(ReadingRuleTable table, const ChartFacts& f) {
     std::string text;
-    for (const FiredRule& r : FireRules(table, f)) text += r.text;
+    AppendRulesText(table, f, text);
     return text;
 }
 

@@ -65,8 +65,9 @@ struct FiredRule {
 
 // The rows written for the chart, in order.
 std::vector<FiredRule> FireRules(ReadingRuleTable table, const ChartFacts& f);
-// Their sentences joined.
+// Their sentences joined, or appended to `out`.
 std::string RulesText(ReadingRuleTable table, const ChartFacts& f);
+void AppendRulesText(ReadingRuleTable table, const ChartFacts& f, std::string& out);
 
 // The ids of every row, in table order.
 std::vector<std::string_view> RuleIds(ReadingRuleTable table);

@@ -39,7 +39,7 @@ struct Entry {
     bool lunar = false, leap = false;
 };
 
-bool ParseNumber(std::string_view s, long* v) { return !s.empty() && ParseInteger(s, v); }
+bool ParseEntryNumber(std::string_view s, long* v) { return !s.empty() && ParseInteger(s, v); }
 
 // "solar 1990-05-12 08:30" (what EntryText writes).
 std::optional<Entry> ParseEntry(std::string_view text) {
@@ -59,9 +59,10 @@ std::optional<Entry> ParseEntry(std::string_view text) {
         colon == std::string_view::npos || !(d1 < d2 && d2 < blank && blank < colon)) {
         return std::nullopt;
     }
-    if (!ParseNumber(rest.substr(0, d1), &y) || !ParseNumber(rest.substr(d1 + 1, d2 - d1 - 1), &mo) ||
-        !ParseNumber(rest.substr(d2 + 1, blank - d2 - 1), &d) ||
-        !ParseNumber(rest.substr(blank + 1, colon - blank - 1), &h) || !ParseNumber(rest.substr(colon + 1), &mi)) {
+    if (!ParseEntryNumber(rest.substr(0, d1), &y) || !ParseEntryNumber(rest.substr(d1 + 1, d2 - d1 - 1), &mo) ||
+        !ParseEntryNumber(rest.substr(d2 + 1, blank - d2 - 1), &d) ||
+        !ParseEntryNumber(rest.substr(blank + 1, colon - blank - 1), &h) ||
+        !ParseEntryNumber(rest.substr(colon + 1), &mi)) {
         return std::nullopt;
     }
     if (bc) y = -y;

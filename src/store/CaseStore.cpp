@@ -599,7 +599,8 @@ Status CaseStore::SearchRecords(SearchCriteria* c, std::vector<std::int32_t>* sl
     });
 }
 
-Status CaseStore::VisitCases(const SearchCriteria& criteria, const std::function<bool(const CaseRecord&)>& visit) {
+Status CaseStore::VisitCases(const SearchCriteria& criteria, const std::function<bool(const CaseRecord&)>& visit,
+                             CaseTexts texts) {
     if (Status s = CheckOpened(); !s) return s;
     CaseMatcher matcher;
     if (Status s = CaseMatcher::Make(criteria, &matcher); !s) return s;
@@ -609,7 +610,7 @@ Status CaseStore::VisitCases(const SearchCriteria& criteria, const std::function
     CaseRecord record;
     return ScanRecords(ses.header, [&](std::int32_t, std::string_view rec) {
         if (!matcher.Matches(rec)) return true;
-        DecodeCaseRecord(rec, &record);
+        DecodeCaseRecord(rec, &record, texts);
         return visit(record);
     });
 }

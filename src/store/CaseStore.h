@@ -114,8 +114,10 @@ public:
 
     // The same scan handing each match to `visit` as it is decoded (one
     // record object, reused: copy what you keep); stops early when `visit`
-    // returns false.
-    Status VisitCases(const SearchCriteria& criteria, const std::function<bool(const CaseRecord&)>& visit);
+    // returns false. `texts` may leave out the texts a case tree does not
+    // show.
+    Status VisitCases(const SearchCriteria& criteria, const std::function<bool(const CaseRecord&)>& visit,
+                      CaseTexts texts = CaseTexts::kAll);
 
     // Calls `visit` for every live record in slot order (VisitCases with
     // empty criteria).

@@ -1,6 +1,7 @@
 #include "store/Categories.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 #include "common/TextCodec.h"
@@ -25,10 +26,18 @@ void AppendCaseNodeText(const CaseRecord& r, std::string* out) {
     text += r.a.name;
     text += r.a.isLunar == 1 ? "  农" : "  公";
     if (r.a.isLunar == 1 && r.a.isLeapMonth == 1) text += "闰";
-    char digits[48];
-    const int n = std::snprintf(digits, sizeof digits, "%d-%d-%d|%d", ShownYear(r.a.year), int(r.a.month), int(r.a.day),
-                                int(r.slot));
-    text.append(digits, std::size_t(n));
+    // "%d-%d-%d|%d" of the date as shown and the slot.
+    const auto number = [&text](int v) {
+        char digits[12];
+        text.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
+    };
+    number(ShownYear(r.a.year));
+    text += '-';
+    number(r.a.month);
+    text += '-';
+    number(r.a.day);
+    text += '|';
+    number(r.slot);
 }
 
 int SlotOfNodeText(std::string_view text) {

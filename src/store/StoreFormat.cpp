@@ -112,7 +112,7 @@ Status PutPerson(std::string& b, const PersonLayout& l, const PersonRecord& p, s
     return PutText(b, l.place, kPlaceField, p.placeText, std::string(who) + "出生地");
 }
 
-void GetPerson(std::string_view b, const PersonLayout& l, PersonRecord* p) {
+void GetPerson(std::string_view b, const PersonLayout& l, PersonRecord* p, bool placeText = true) {
     DecodeText(FieldBytes(b, l.name, kNameField), &p->name);
     p->year = GetI16(b, l.time);
     p->month = GetI16(b, l.time + 2);
@@ -126,7 +126,11 @@ void GetPerson(std::string_view b, const PersonLayout& l, PersonRecord* p) {
     p->cityIndex = GetI16(b, l.city);
     p->longitude = GetF32(b, l.longitude);
     p->latitude = GetF32(b, l.latitude);
-    DecodeText(FieldBytes(b, l.place, kPlaceField), &p->placeText);
+    if (placeText) {
+        DecodeText(FieldBytes(b, l.place, kPlaceField), &p->placeText);
+    } else {
+        p->placeText.clear();
+    }
 }
 
 // ---- search criteria --------------------------------------------------------
@@ -190,14 +194,20 @@ CaseRecord DecodeCaseRecord(std::string_view b) {
     return r;
 }
 
-void DecodeCaseRecord(std::string_view b, CaseRecord* r) {
+void DecodeCaseRecord(std::string_view b, CaseRecord* r, CaseTexts texts) {
+    const bool all = texts == CaseTexts::kAll;
     r->slot = GetI32(b, kSlotOffset);
     r->deleted = GetU8(b, kMarkOffset);
-    GetPerson(b, kPersonA, &r->a);
+    GetPerson(b, kPersonA, &r->a, all);
     r->a.personNo = 0;
     DecodeText(FieldBytes(b, kCategoryOffset, kCategoryField), &r->category);
-    DecodeText(FieldBytes(b, kNoteOffset, kNoteField), &r->note);
-    GetPerson(b, kPersonB, &r->b);
+    if (all) {
+        DecodeText(FieldBytes(b, kNoteOffset, kNoteField), &r->note);
+        GetPerson(b, kPersonB, &r->b);
+    } else {
+        r->note.clear();
+        r->b = PersonRecord{};
+    }
     r->b.personNo = 1;
 }
 

@@ -79,9 +79,13 @@ Status EncodeCaseRecord(const CaseRecord& record, std::string* bytes);
 // Reads a record from 1296 bytes. A text field that is not valid GBK (a
 // damaged file) is decoded with each bad byte shown as '?'.
 CaseRecord DecodeCaseRecord(std::string_view bytes);
+// Which texts a reader decodes: all of them, or those a line of the case
+// tree shows (甲命's name and the category, with 甲命's numbers; the note
+// and 甲命's place text are left empty, 乙命 is a default record).
+enum class CaseTexts { kAll, kTreeLine };
 // The same over *record, reusing the storage of its texts; `bytes` holds at
 // least 1296 bytes.
-void DecodeCaseRecord(std::string_view bytes, CaseRecord* record);
+void DecodeCaseRecord(std::string_view bytes, CaseRecord* record, CaseTexts texts = CaseTexts::kAll);
 
 // The deletion mark of a record's bytes (0 live, 1 deleted).
 inline std::uint8_t MarkOfRecord(std::string_view bytes) { return static_cast<std::uint8_t>(bytes[4]); }

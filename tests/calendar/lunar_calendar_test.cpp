@@ -273,6 +273,54 @@ TEST(Pillars, YearAndMonthChangeTogetherAtTheLichunMinute) {
     }
 }
 
+// The fast inverse decides which side of a term a moment lies on only where
+// the two cannot disagree: at the term's printed minute, a minute either
+// side, and around the edge of the fast inverse's error bound the answer is
+// the accurate one, over the whole range of the calendar.
+TEST(BeforeTerm, AgreesWithTheAccurateMinuteOfEveryTerm) {
+    LunarCalendar cal;
+    const double bound = kFastTermError * 1440;  // minutes
+    const double kMinutes[] = {0, 1, 2, bound - 1, bound, bound + 1, bound + 2, bound + 3};
+    for (int year = -4712; year <= 9999; year += 53) {
+        for (int a = -75; a <= 270; a += 15) {
+            SCOPED_TRACE(testing::Message() << year << " " << a);
+            const double minute = LunarCalendar::ToJulianDay(LunarCalendar::FromJulianDay(TermMomentJd(year, a)));
+            EXPECT_LT(std::abs(TermMomentFastJd(year, a) - TermMomentJd(year, a)), kFastTermError);
+            for (const double m : kMinutes) {
+                for (const double sign : {-1.0, 1.0}) {
+                    const double jd =
+                        LunarCalendar::ToJulianDay(LunarCalendar::FromJulianDay(minute + sign * m / 1440));
+                    ASSERT_EQ(cal.BeforeTerm(jd, year, a), jd < minute) << sign * m << " minutes";
+                }
+            }
+        }
+    }
+}
+
+// LocateMonth finds the 节 whose printed minute is the last at or before
+// the moment, as a walk over the accurate minutes does.
+TEST(LocateMonth, FindsTheJieOfTheAccurateMinutes) {
+    LunarCalendar cal;
+    for (int year = -4700; year <= 9990; year += 37) {
+        for (int m = 1; m <= 12; ++m) {
+            CivilTime jie;
+            cal.TermInMonth(year, m, true, &jie);
+            const double at = LunarCalendar::ToJulianDay(jie);
+            for (const double minutes : {-1.0, 0.0, 30.0, 1440.0 * 14}) {
+                const CivilTime t = LunarCalendar::FromJulianDay(at + minutes / 1440);
+                const double T = LunarCalendar::ToJulianDay(t);
+                int a = 30 * t.month - 105;
+                while (T < cal.TermMinuteJd(t.year, a)) a -= 30;
+                while (T >= cal.TermMinuteJd(t.year, a + 30)) a += 30;
+                SCOPED_TRACE(Text(t));
+                const MonthPlace place = cal.LocateMonth(t);
+                ASSERT_EQ(place.jieAngle, a);
+                EXPECT_EQ(place.afterLichun, a >= -45);
+            }
+        }
+    }
+}
+
 TEST(Pillars, DayAndHourWithLateZiHour) {
     // 2000-01-01 戊午日: 12:00 is 戊午 day, 戊午 hour; 23:30 belongs to 己未 day 甲子 hour
     // unless late 子 hours keep their own day (then 戊午 day, 甲子 hour as well).

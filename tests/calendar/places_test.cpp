@@ -1,6 +1,7 @@
 #include "calendar/Places.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <sstream>
 
 #include "common/TextCodec.h"
+#include "test_paths.h"
 
 namespace tessaly {
 namespace {
@@ -250,7 +252,7 @@ TEST(ResolvePlace, ByNameOrIndexText) {
 
 // --- the shipped data/dat/dili.ini -----------------------------------------
 
-const fs::path kShipped = fs::path(TESSALY_SOURCE_DIR) / "data" / "dat" / "dili.ini";
+const fs::path kShipped = testing_paths::SourceDir() / "data" / "dat" / "dili.ini";
 
 std::string ReadBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -272,7 +274,7 @@ TEST(ShippedDili, IsGbkWithCrLfAndMatchesItsSource) {
 
     // The file is generated from tools/dili_source.txt (comment lines
     // dropped); a hand edit of one without the other shows here.
-    std::istringstream src(ReadBytes(fs::path(TESSALY_SOURCE_DIR) / "tools" / "dili_source.txt"));
+    std::istringstream src(ReadBytes(testing_paths::SourceDir() / "tools" / "dili_source.txt"));
     std::string want, line;
     while (std::getline(src, line)) {
         if (!line.empty() && line[0] == '#') continue;
@@ -397,6 +399,66 @@ TEST(CoordinatesEditor, ChecksTheRangesLongitudeFirst) {
         EXPECT_EQ(e.refusal, c.refusal);
         EXPECT_EQ(e.value, c.value);
     }
+}
+
+std::string GbkOf(const std::string& utf8) {
+    const CodecResult r = Utf8ToGbk(utf8);
+    EXPECT_TRUE(r.ok()) << r.error;
+    return r.text;
+}
+
+// PlaceList decodes one section of the file; each province must get the
+// cities LoadCities reads from the whole file, on the shipped file and on a
+// crafted one: a header with blanks, a duplicated section (the first
+// counts), a key twice in another case, a comment, an entry-like line that
+// begins with "[", a GBK character whose second byte is "]" (0x5D) or "["
+// (0x5B) inside a line that begins with "[", and a province without a
+// section.
+TEST(PlaceList, GivesTheCitiesOfTheWholeFile) {
+    const fs::path dir = fs::temp_directory_path() / ("tessaly_placelist_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string crafted = GbkOf(
+                                    "; 注释\r\n"
+                                    "  [ 北京市 ]  \r\n北京=116:24*39:54\r\nHaiDian=116:17*39:57\r\nhaidian=1:0*1:0\r\n"
+                                    "#注=释\r\n[坏=1:0*1:0\r\n"
+                                    "[天津市]\r\n天津=117:10*39:10\r\n"
+                                    "[北京市]\r\n别处=10:0*10:0\r\n") +
+                                "[\x81\x5D\x81\x5B]\r\n" + GbkOf("[上海市]\r\n上海=121:26*31:12\r\n");
+    std::ofstream(dir / "crafted.ini", std::ios::binary) << crafted;
+    for (const fs::path& file : {kShipped, dir / "crafted.ini"}) {
+        SCOPED_TRACE(file.string());
+        const IniFile whole(file);
+        ASSERT_TRUE(whole.loadStatus().ok()) << whole.loadStatus().message();
+        PlaceList list(file);
+        EXPECT_TRUE(list.exists());
+        for (int p = 0; p < kProvinceCount; ++p) {
+            SCOPED_TRACE(kProvinces[static_cast<std::size_t>(p)]);
+            const PlaceList::Province& got = list.Cities(p);
+            ASSERT_TRUE(got.status.ok()) << got.status.message();
+            const std::vector<City> want = LoadCities(p, whole);
+            ASSERT_EQ(got.cities.size(), want.size());
+            for (std::size_t i = 0; i < want.size(); ++i) {
+                EXPECT_EQ(got.cities[i].name, want[i].name);
+                EXPECT_EQ(got.cities[i].value, want[i].value);
+                EXPECT_EQ(got.cities[i].longitude, want[i].longitude);
+                EXPECT_EQ(got.cities[i].latitude, want[i].latitude);
+            }
+        }
+    }
+    // A section that is not GBK is an error; another broken line is not.
+    std::ofstream(dir / "broken.ini", std::ios::binary)
+        << GbkOf("[天津市]\r\n天津=117:10*39:10\r\n[北京市]\r\n北京=") << "\xFF\xFF\r\n";
+    PlaceList broken(dir / "broken.ini");
+    EXPECT_FALSE(broken.Cities(1).status.ok());
+    EXPECT_TRUE(broken.Cities(2).status.ok());
+    EXPECT_EQ(broken.Cities(2).cities.size(), 1u);
+    EXPECT_FALSE(FindPlace("北京市", "", broken).status.ok());
+    // A missing file lists no cities, and 未知地 its own one.
+    PlaceList missing(dir / "none.ini");
+    EXPECT_FALSE(missing.exists());
+    EXPECT_TRUE(missing.Cities(1).cities.empty());
+    EXPECT_EQ(missing.Cities(kUnknownProvince).cities.size(), 1u);
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "chart/ChartBuilder.h"
 #include "chart/Tables.h"
 #include "chart/chart_test_util.h"
+#include "test_paths.h"
 
 namespace tessaly {
 namespace {
@@ -151,7 +152,7 @@ TEST(BuildChart, GoldenChartReports) {
     const ChartBuild a = Build(Person("甲", true, T(1990, 5, 12, 8, 30)), {}, 0);
     const ChartBuild b = Build(Person("乙", false, T(1992, 11, 3, 21, 10)), {}, 1);
     ASSERT_TRUE(a.status.ok() && b.status.ok());
-    std::ifstream in(fs::path(TESSALY_TEST_DATA_DIR) / "golden_chart_reports.txt", std::ios::binary);
+    std::ifstream in(testing_paths::TestDataDir() / "golden_chart_reports.txt", std::ios::binary);
     ASSERT_TRUE(in) << "fixture missing";
     std::stringstream ss;
     ss << in.rdbuf();

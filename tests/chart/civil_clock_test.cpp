@@ -29,7 +29,7 @@ PersonRecord Civil(CivilTime t, const char* zone, float longitude = 120) {
     return r;
 }
 
-ChartBuild Build(const PersonRecord& r, TimeBasis basis = TimeBasis::kBeijingTime) {
+ChartBuild BuildInBasis(const PersonRecord& r, TimeBasis basis = TimeBasis::kBeijingTime) {
     ChartOptions options;
     options.timeBasis = basis;
     LunarCalendar calendar;
@@ -66,7 +66,7 @@ TEST(CivilClock, ConvertsToStandardTimeBeforeThePillars) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
-        const ChartBuild b = Build(c.person);
+        const ChartBuild b = BuildInBasis(c.person);
         ASSERT_TRUE(b.status.ok()) << b.status.message();
         EXPECT_EQ(Text(b.person.moments.clockTime), Text(c.standard));
         EXPECT_EQ(Text(b.person.moments.chartTime), Text(c.standard));
@@ -81,7 +81,7 @@ TEST(CivilClock, ConvertsToStandardTimeBeforeThePillars) {
         EXPECT_EQ(stored.clock, BirthClock::kStandard);
         EXPECT_EQ(stored.isLunar, 0);
         EXPECT_EQ(Text(stored.Time()), Text(c.standard));
-        const ChartBuild again = Build(stored);
+        const ChartBuild again = BuildInBasis(stored);
         ASSERT_TRUE(again.status.ok()) << again.status.message();
         EXPECT_EQ(Pillars(again.person.chart), Pillars(b.person.chart));
         EXPECT_EQ(again.person.moments.lunarTime, b.person.moments.lunarTime);
@@ -132,7 +132,7 @@ TEST(CivilClock, BirthLineNamesTheClockAfterTheBeijingTime) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
-        const ChartBuild b = Build(c.person, c.basis);
+        const ChartBuild b = BuildInBasis(c.person, c.basis);
         ASSERT_TRUE(b.status.ok()) << b.status.message();
         const std::string text = b.person.text.PlainText();
         EXPECT_NE(text.find(c.line), std::string::npos) << text.substr(0, 400);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli_test_util.h"
+#include "test_paths.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -24,7 +25,7 @@ protected:
                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(home_);
         fs::create_directories(home_ / "dat");
-        fs::copy_file(fs::path(TESSALY_BUILD_DIR) / "dat/dili.ini", home_ / "dat/dili.ini");
+        fs::copy_file(tessaly::testing_paths::BuildDir() / "dat/dili.ini", home_ / "dat/dili.ini");
     }
     void TearDown() override { fs::remove_all(home_); }
     CliResult Match(const std::string& a) { return RunCli({"match", "--a", a, "--b", kB}, home_); }

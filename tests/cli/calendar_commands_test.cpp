@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include "test_paths.h"
 
 namespace {
 
@@ -154,7 +155,7 @@ TEST(CalendarCommands, MonthAgreesWithLunarAndTerms) {
 TEST(CalendarCommands, RefusalSaysWhy) {
     // Built in two steps: GCC 12 at -O3 warns falsely (array-bounds) about
     // a literal path joined to a literal with operator+.
-    std::string cmd = TESSALY_CLI;
+    std::string cmd = tessaly::testing_paths::ProgramPath("tessaly-cli").string();
     cmd += " solar 2024 1 30 2>&1";
     FILE* p = popen(cmd.c_str(), "r");
     char buf[512] = {};

@@ -9,6 +9,7 @@
 
 #include "cli_test_util.h"
 #include "store/store_test_util.h"
+#include "test_paths.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -23,7 +24,7 @@ protected:
                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(home_);
         fs::create_directories(home_ / "dat");
-        fs::copy_file(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini", home_ / "dat/dili.ini");
+        fs::copy_file(tessaly::testing_paths::SourceDir() / "data/dat/dili.ini", home_ / "dat/dili.ini");
         // The category list: 同事, abc (GBK, CR LF).
         std::ofstream(home_ / "dat/bzinit.ini", std::ios::binary)
             << "[classes]\r\ncount=2\r\n1=\xCD\xAC\xCA\xC2\r\n2=abc\r\n";

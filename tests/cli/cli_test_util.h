@@ -8,6 +8,7 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
+#include "test_paths.h"
 
 namespace tessaly::testing_cli {
 
@@ -54,7 +55,7 @@ inline CliResult RunShellLine(const std::string& commandLine) {
 // Runs tessaly-cli with `argsLine` put into the shell command as it is (the
 // caller quotes what needs quoting), with --home when `home` is not empty.
 inline CliResult RunCliLine(const std::string& argsLine, const std::filesystem::path& home = {}) {
-    std::string cmd = ShellQuote(TESSALY_CLI);
+    std::string cmd = ShellQuote(testing_paths::ProgramPath("tessaly-cli").string());
     // Appended piece by piece (g++ 12 warns falsely on "literal" + string&&).
     if (!home.empty()) cmd.append(" --home ").append(ShellQuote(home.string()));
     cmd.append(" ").append(argsLine);

@@ -9,8 +9,8 @@ namespace {
 using testing_cli::RunCli;
 
 // Both born after 23:00, far west of the standard meridian.
-const std::string kA = "name=张三;sex=M;date=1984-02-04 23:40;lon=104.1";
-const std::string kB = "name=李四;sex=F;date=1985-12-31 23:05;lon=87.6";
+const std::string kLateA = "name=张三;sex=M;date=1984-02-04 23:40;lon=104.1";
+const std::string kLateB = "name=李四;sex=F;date=1985-12-31 23:05;lon=87.6";
 
 int Count(const std::string& s, const std::string& part) {
     int n = 0;
@@ -19,7 +19,7 @@ int Count(const std::string& s, const std::string& part) {
 }
 
 TEST(CompareOptionsCommand, PrintsTheUsersRunAndWhatEachOtherValueChanges) {
-    const auto r = RunCli({"compare-options", "--a", kA, "--b", kB});
+    const auto r = RunCli({"compare-options", "--a", kLateA, "--b", kLateB});
     ASSERT_EQ(r.status, 0) << r.err;
     for (const char* part : {
              "甲命：张三（男）1984-02-04 23:40    乙命：李四（女）1985-12-31 23:05\n",
@@ -40,7 +40,7 @@ TEST(CompareOptionsCommand, PrintsTheUsersRunAndWhatEachOtherValueChanges) {
 // --set changes the user's own settings, the row of that option then shows
 // the value of the file.
 TEST(CompareOptionsCommand, SetChangesTheStartingPoint) {
-    const auto r = RunCli({"compare-options", "--a", kA, "--b", kB, "--set", "zishi=1", "--set", "idate=2"});
+    const auto r = RunCli({"compare-options", "--a", kLateA, "--b", kLateB, "--set", "zishi=1", "--set", "idate=2"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("区分夜子时、和早子时：是；"), std::string::npos);
     EXPECT_NE(r.out.find("区分夜子时、和早子时：否（zishi=0）："), std::string::npos);
@@ -50,7 +50,7 @@ TEST(CompareOptionsCommand, SetChangesTheStartingPoint) {
 }
 
 TEST(CompareOptionsCommand, JsonHasOneRowPerRun) {
-    const auto r = RunCli({"compare-options", "--a", kA, "--b", kB, "--json"});
+    const auto r = RunCli({"compare-options", "--a", kLateA, "--b", kLateB, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.starts_with(
         R"({"schema":1,"settings":{"zishi":0,"biange":1,"mgong":0,"idate":0,"bscore":0,"congGe":0},"columns":["甲命八字",)"))
@@ -64,8 +64,8 @@ TEST(CompareOptionsCommand, JsonHasOneRowPerRun) {
 }
 
 TEST(CompareOptionsCommand, GbkOutputDecodesToTheSameText) {
-    const auto utf8 = RunCli({"compare-options", "--a", kA, "--b", kB});
-    const auto gbk = RunCli({"--encoding", "gbk", "compare-options", "--a", kA, "--b", kB});
+    const auto utf8 = RunCli({"compare-options", "--a", kLateA, "--b", kLateB});
+    const auto gbk = RunCli({"--encoding", "gbk", "compare-options", "--a", kLateA, "--b", kLateB});
     ASSERT_EQ(gbk.status, 0) << gbk.err;
     const CodecResult back = GbkToUtf8(gbk.out);
     ASSERT_TRUE(back.ok()) << back.error;
@@ -78,10 +78,10 @@ TEST(CompareOptionsCommand, RefusalsAndBadArguments) {
         int status;
         const char* mentions;
     } kCases[] = {
-        {{"compare-options", "--a", kA, "--b", "name=乙;sex=F;date=2101-01-01 10:00"}, 1, "乙命："},
-        {{"compare-options", "--a", kA}, 2, "--b"},
-        {{"compare-options", "--a", kA, "--b", kB, "--set", "nosuch=1"}, 2, "nosuch"},
-        {{"compare-options", "--a", kA, "--b", kB, "extra"}, 2, "多余的参数 'extra'"},
+        {{"compare-options", "--a", kLateA, "--b", "name=乙;sex=F;date=2101-01-01 10:00"}, 1, "乙命："},
+        {{"compare-options", "--a", kLateA}, 2, "--b"},
+        {{"compare-options", "--a", kLateA, "--b", kLateB, "--set", "nosuch=1"}, 2, "nosuch"},
+        {{"compare-options", "--a", kLateA, "--b", kLateB, "extra"}, 2, "多余的参数 'extra'"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.mentions);

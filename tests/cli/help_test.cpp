@@ -10,6 +10,7 @@
 #include "cli/Help.h"
 #include "cli/cli_test_util.h"
 #include "common/Version.h"
+#include "test_paths.h"
 
 namespace tessaly::cli {
 namespace {
@@ -184,7 +185,7 @@ TEST(CliManners, WherePrintsTheFolderWithoutMakingIt) {
     EXPECT_FALSE(fs::exists(home));
 
     r = RunCliLine("--where");  // from the build folder: the build folder itself
-    EXPECT_EQ(r.out, fs::path(TESSALY_CLI).parent_path().string() + "\n");
+    EXPECT_EQ(r.out, tessaly::testing_paths::BuildDir().string() + "\n");
 }
 
 }  // namespace

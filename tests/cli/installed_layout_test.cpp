@@ -12,6 +12,7 @@
 #include "common/ProgramFiles.h"
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
+#include "test_paths.h"
 
 namespace tessaly {
 namespace {
@@ -31,10 +32,10 @@ protected:
         root_ = fs::temp_directory_path() / ("tessaly_installed_" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(bin_());
-        fs::copy_file(TESSALY_CLI, bin_() / "tessaly-cli");
+        fs::copy_file(tessaly::testing_paths::ProgramPath("tessaly-cli"), bin_() / "tessaly-cli");
         const fs::path shipped = InstalledShippedFolder(bin_());
         fs::create_directories(shipped / "dat");
-        fs::copy_file(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini", shipped / "dat/dili.ini");
+        fs::copy_file(tessaly::testing_paths::SourceDir() / "data/dat/dili.ini", shipped / "dat/dili.ini");
     }
     void TearDown() override { fs::remove_all(root_); }
 
@@ -65,7 +66,7 @@ TEST_F(InstalledLayoutTest, PerUserFolderIsMadeOnFirstUse) {
     EXPECT_EQ(r.out, "命例\n");
     EXPECT_TRUE(fs::is_regular_file(data / "dat/bazi0.dat"));
     EXPECT_TRUE(fs::is_directory(data / "bazi_f"));
-    EXPECT_EQ(ReadText(data / "dat/dili.ini"), ReadText(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini"));
+    EXPECT_EQ(ReadText(data / "dat/dili.ini"), ReadText(tessaly::testing_paths::SourceDir() / "data/dat/dili.ini"));
 
     r = Run("tessaly-cli", "places 广东省");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -111,9 +112,9 @@ TEST_F(InstalledLayoutTest, NewerShippedDataReachesTheUser) {
     EXPECT_EQ(keptAside, 1);
 }
 
-#ifdef TESSALY_APP
+#ifdef TESSALY_HAVE_APP
 TEST_F(InstalledLayoutTest, WindowUsesTheSameFolder) {
-    fs::copy_file(TESSALY_APP, bin_() / "tessaly");
+    fs::copy_file(tessaly::testing_paths::ProgramPath("tessaly"), bin_() / "tessaly");
     for (const bool withXdg : {true, false}) {
         SCOPED_TRACE(withXdg);
         const CliResult window = Run("tessaly", "--where", withXdg);

@@ -16,6 +16,7 @@
 #include "cli/Help.h"
 #include "cli/cli_test_util.h"
 #include "cli/json_test_util.h"
+#include "test_paths.h"
 
 namespace tessaly::cli {
 namespace {
@@ -28,7 +29,7 @@ using testing_cli::RunCli;
 
 // The field paths docs/json.md lists, by section ("terms", "cases show").
 std::map<std::string, std::set<std::string>> DocumentedFields() {
-    std::ifstream in(fs::path(TESSALY_SOURCE_DIR) / "docs/json.md");
+    std::ifstream in(testing_paths::SourceDir() / "docs/json.md");
     std::map<std::string, std::set<std::string>> fields;
     std::string line, section;
     while (std::getline(in, line)) {
@@ -68,7 +69,7 @@ protected:
         fs::remove_all(root_);
         fs::create_directories(home() / "dat");
         fs::create_directories(home() / "bazi_f");
-        fs::copy_file(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini", home() / "dat/dili.ini");
+        fs::copy_file(testing_paths::SourceDir() / "data/dat/dili.ini", home() / "dat/dili.ini");
         std::ofstream(candidates()) << "name,sex,date\n李四,F,1986-05-06 07:08\n孙八,M,1985-01-01 10:00\n";
         const CliResult added =
             RunCli({"cases", "add", "--a", kCivilA, "--b", kB, "--category", "临时保存", "--note", "一例"}, home());

@@ -11,8 +11,10 @@
 #include <vector>
 
 // Internal to each test file that reads JSON this loosely (json_test_util.h
-// holds the strict parser of the contract tests under the same names).
-namespace tessaly::testing_cli {
+// holds the strict parser of the contract tests under the same names in
+// testing_cli; this one has a namespace of its own, so that both may meet in
+// one unity-build source).
+namespace tessaly::testing_cli::loose_json {
 namespace {
 
 struct JsonValue {
@@ -151,4 +153,4 @@ private:
 };
 
 }  // namespace
-}  // namespace tessaly::testing_cli
+}  // namespace tessaly::testing_cli::loose_json

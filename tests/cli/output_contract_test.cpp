@@ -19,6 +19,7 @@
 #include "cli/json_test_util.h"
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
+#include "test_paths.h"
 
 namespace tessaly::cli {
 namespace {
@@ -71,7 +72,7 @@ protected:
         fs::remove_all(root_);
         fs::create_directories(home() / "dat");
         fs::create_directories(home() / "bazi_f");
-        fs::copy_file(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini", home() / "dat/dili.ini");
+        fs::copy_file(testing_paths::SourceDir() / "data/dat/dili.ini", home() / "dat/dili.ini");
         std::ofstream(candidates()) << "name,sex,date\n李四,F,1986-05-06 07:08\n王芳,F,1988-07-14 07:23\n";
         const CliResult added =
             RunCli({"cases", "add", "--a", kA, "--b", kB, "--category", "临时保存", "--note", "一例"}, home());
@@ -133,6 +134,7 @@ TEST_F(OutputContractTest, ClosedPipeIsAFailedWrite) {
     ASSERT_EQ(::pipe(out), 0);
     ::close(out[0]);
     const fs::path errFile = root_ / "err.txt";
+    const std::string cli = testing_paths::ProgramPath("tessaly-cli").string();
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -141,7 +143,7 @@ TEST_F(OutputContractTest, ClosedPipeIsAFailedWrite) {
         const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(err, STDERR_FILENO);
         const std::string homeDir = home().string();
-        ::execl(TESSALY_CLI, TESSALY_CLI, "--home", homeDir.c_str(), "terms", "2024", static_cast<char*>(nullptr));
+        ::execl(cli.c_str(), cli.c_str(), "--home", homeDir.c_str(), "terms", "2024", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(out[1]);

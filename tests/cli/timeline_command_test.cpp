@@ -11,13 +11,13 @@
 namespace tessaly {
 namespace {
 using testing_cli::CliResult;
-using testing_cli::JsonReader;
-using testing_cli::JsonValue;
+using LooseJsonReader = testing_cli::loose_json::JsonReader;
+using LooseJson = testing_cli::loose_json::JsonValue;
 using testing_cli::RunCli;
 
 // 戊辰 乙卯 甲子 己巳 and 己巳 丁丑 乙酉 辛巳 (born before 立春 1990).
-const std::string kMan = "name=甲;sex=M;date=1988-03-10 10:00";
-const std::string kWoman = "name=乙;sex=F;date=1990-01-20 10:00";
+const std::string kHusband = "name=甲;sex=M;date=1988-03-10 10:00";
+const std::string kWife = "name=乙;sex=F;date=1990-01-20 10:00";
 
 std::vector<std::string> Words(const std::string& s) {
     std::istringstream in(s);
@@ -40,7 +40,7 @@ std::vector<std::string> Split(const std::string& s, const std::string& separato
 // age, luck pillar, ten gods, relations, 桃花, clashed and repeated pillars
 // with 岁运并临, the relation to the other's day branch; nothing for a
 // relation that does not hold.
-std::vector<std::string> WordsOf(const JsonValue& y, const JsonValue& person, int year) {
+std::vector<std::string> WordsOf(const LooseJson& y, const LooseJson& person, int year) {
     if (!y["born"].boolean) return {"未出生"};
     std::vector<std::string> w;
     w.push_back(std::to_string(static_cast<int>(y["age"].number)) + "岁");
@@ -56,8 +56,8 @@ std::vector<std::string> WordsOf(const JsonValue& y, const JsonValue& person, in
     if (y["peach"].boolean) w.emplace_back("桃花");
     std::string marks;
     const auto add = [&](const std::string& m) { marks += (marks.empty() ? "" : "、") + m; };
-    for (const JsonValue& p : y["clashed_pillars"].array) add("冲" + p.string);
-    for (const JsonValue& p : y["repeated_pillars"].array) add("同" + p.string);
+    for (const LooseJson& p : y["clashed_pillars"].array) add("冲" + p.string);
+    for (const LooseJson& p : y["repeated_pillars"].array) add("同" + p.string);
     if (y["sui_yun_bing_lin"].boolean) add("岁运并临");
     if (!marks.empty()) w.push_back(marks);
     if (!y["other_day_branch"].IsNull()) w.push_back(y["other_day_branch"].string);
@@ -65,7 +65,7 @@ std::vector<std::string> WordsOf(const JsonValue& y, const JsonValue& person, in
 }
 
 TEST(TimelineCommand, TableAndJsonCarryTheSameFacts) {
-    const std::vector<std::string> args = {"timeline", "--a", kMan, "--b", kWoman, "--from", "1985", "--to", "2075"};
+    const std::vector<std::string> args = {"timeline", "--a", kHusband, "--b", kWife, "--from", "1985", "--to", "2075"};
     const CliResult text = RunCli(args);
     ASSERT_EQ(text.status, 0) << text.err;
     std::vector<std::string> withJson = args;
@@ -73,7 +73,7 @@ TEST(TimelineCommand, TableAndJsonCarryTheSameFacts) {
     const CliResult json = RunCli(withJson);
     ASSERT_EQ(json.status, 0) << json.err;
     bool ok = false;
-    const JsonValue root = JsonReader::Parse(json.out, &ok);
+    const LooseJson root = LooseJsonReader::Parse(json.out, &ok);
     ASSERT_TRUE(ok) << json.out.substr(0, 300);
     EXPECT_EQ(root["from"].number, 1985);
     EXPECT_EQ(root["to"].number, 2075);
@@ -83,7 +83,7 @@ TEST(TimelineCommand, TableAndJsonCarryTheSameFacts) {
     // The heading lines name each person's luck pillars with their years.
     for (int k = 0; k < 2; ++k) {
         std::string line = "  大运";
-        for (const JsonValue& period : root["persons"][static_cast<std::size_t>(k)]["luck"].array) {
+        for (const LooseJson& period : root["persons"][static_cast<std::size_t>(k)]["luck"].array) {
             line += "  " + period["pillar"].string + " " +
                     std::to_string(static_cast<int>(period["first_year"].number)) + "至" +
                     std::to_string(static_cast<int>(period["last_year"].number)) + "年";
@@ -99,7 +99,7 @@ TEST(TimelineCommand, TableAndJsonCarryTheSameFacts) {
     while (first < lines.size() && !lines[first].starts_with("年份")) ++first;
     ASSERT_LT(first + 91, lines.size());
     for (std::size_t i = 0; i < 91; ++i) {
-        const JsonValue& y = root["years"][i];
+        const LooseJson& y = root["years"][i];
         const int year = static_cast<int>(y["year"].number);
         SCOPED_TRACE(year);
         const std::vector<std::string> parts = Split(lines[first + 1 + i], " | ");
@@ -115,20 +115,20 @@ TEST(TimelineCommand, TableAndJsonCarryTheSameFacts) {
 
 // Facts checked by hand, as the JSON gives them.
 TEST(TimelineCommand, JsonOfAClashYearAndAPeachYear) {
-    const CliResult r = RunCli({"timeline", "--a", kMan, "--b", kWoman, "--from", "2026", "--to", "2026", "--json"});
+    const CliResult r = RunCli({"timeline", "--a", kHusband, "--b", kWife, "--from", "2026", "--to", "2026", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     bool ok = false;
-    const JsonValue root = JsonReader::Parse(r.out, &ok);
+    const LooseJson root = LooseJsonReader::Parse(r.out, &ok);
     ASSERT_TRUE(ok);
-    const JsonValue& year = root["years"][0];
+    const LooseJson& year = root["years"][0];
     EXPECT_EQ(year["pillar"].string, "丙午");
-    const JsonValue& man = year["persons"][0];
+    const LooseJson& man = year["persons"][0];
     EXPECT_EQ(man["day_branch"].string, "相冲");  // 午 against his 子
     EXPECT_EQ(man["clashed_pillars"][0].string, "日柱");
     EXPECT_TRUE(man["year_branch"].IsNull());
     EXPECT_EQ(man["luck"].string, "己未");
     EXPECT_TRUE(man["luck_begins"].boolean);
-    const JsonValue& woman = year["persons"][1];
+    const LooseJson& woman = year["persons"][1];
     EXPECT_TRUE(woman["peach_by_day_branch"].boolean);  // 午 is 桃花 of her 酉
     EXPECT_EQ(woman["other_day_branch"].string, "相冲");
     EXPECT_EQ(root["persons"][1]["pillars"][0].string, "己巳");
@@ -140,17 +140,17 @@ TEST(TimelineCommand, WithoutYearsShowsThisYearAndTheNextTwenty) {
     std::tm local{};
     localtime_r(&now, &local);
     const int thisYear = local.tm_year + 1900;
-    const CliResult r = RunCli({"timeline", "--a", kMan, "--b", kWoman, "--json"});
+    const CliResult r = RunCli({"timeline", "--a", kHusband, "--b", kWife, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     bool ok = false;
-    const JsonValue root = JsonReader::Parse(r.out, &ok);
+    const LooseJson root = LooseJsonReader::Parse(r.out, &ok);
     ASSERT_TRUE(ok);
     ASSERT_EQ(root["years"].array.size(), 21u);
     EXPECT_EQ(root["years"][0]["year"].number, thisYear);
     // --from alone: that year and the next twenty.
-    const CliResult from = RunCli({"timeline", "--a", kMan, "--b", kWoman, "--from", "-850", "--json"});
+    const CliResult from = RunCli({"timeline", "--a", kHusband, "--b", kWife, "--from", "-850", "--json"});
     ASSERT_EQ(from.status, 0) << from.err;
-    const JsonValue bc = JsonReader::Parse(from.out, &ok);
+    const LooseJson bc = LooseJsonReader::Parse(from.out, &ok);
     ASSERT_TRUE(ok);
     EXPECT_EQ(bc["years"][0]["year"].number, -850);
     EXPECT_EQ(bc["years"][20]["year"].number, -830);
@@ -169,9 +169,9 @@ TEST(TimelineCommand, RefusalsExitOneWithTheMessage) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.message);
-        std::vector<std::string> args = {"timeline", "--a", kMan};
+        std::vector<std::string> args = {"timeline", "--a", kHusband};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        if (args[3] != "--b") args.insert(args.begin() + 3, {"--b", kWoman});
+        if (args[3] != "--b") args.insert(args.begin() + 3, {"--b", kWife});
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(r.out.empty()) << r.out;
@@ -191,13 +191,13 @@ TEST(TimelineCommand, BadArgumentsExitTwoNamingTheArgument) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.mentions);
-        std::vector<std::string> args = {"timeline", "--a", kMan, "--b", kWoman};
+        std::vector<std::string> args = {"timeline", "--a", kHusband, "--b", kWife};
         args.insert(args.end(), c.args.begin(), c.args.end());
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r.err;
     }
-    const CliResult noB = RunCli({"timeline", "--a", kMan});
+    const CliResult noB = RunCli({"timeline", "--a", kHusband});
     EXPECT_EQ(noB.status, 2);
     EXPECT_NE(noB.err.find("--b"), std::string::npos);
 }

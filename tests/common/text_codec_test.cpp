@@ -209,5 +209,28 @@ TEST(TextCodec, CutsOnCharacterBoundaries) {
     EXPECT_EQ(CutToGbkWidth("ab", 5), "ab");
 }
 
+// Shift-JIS is nearly always valid GBK; what gives it away is where its
+// characters land in GBK, and that the bytes are Shift-JIS.
+TEST(LooksLikeShiftJis, TellsJapaneseFromChinese) {
+    const auto gbk = [](const char* utf8) { return Utf8ToGbk(utf8).text; };
+    const struct {
+        std::string bytes;
+        bool shiftJis;
+    } kCases[] = {
+        {"\x8e\x52\x93\x63\x89\xd4\x8e\x71", true},      // 山田花子
+        {"\x82\xe2\x82\xdc\x82\xbe,1990-01-01", true},   // やまだ
+        {"\x83\x5e\x83\x69\x83\x4a", true},              // タナカ
+        {gbk("张伟,F,1990-01-01 08:00,北京市"), false},  // GB2312
+        {gbk("陳國華"), false},                          // traditional, outside GB2312, not Shift-JIS
+        {gbk("王喆"), false},                            // one rare character of two
+        {"1990-01-01,F", false},                         // ASCII only
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.bytes);
+        ASSERT_TRUE(GbkToUtf8(c.bytes).ok());  // all of them read as GBK
+        EXPECT_EQ(LooksLikeShiftJis(c.bytes), c.shiftJis);
+    }
+}
+
 }  // namespace
 }  // namespace tessaly

@@ -8,6 +8,7 @@
 
 #include "chart/Stars.h"
 #include "chart/Tables.h"
+#include "test_paths.h"
 
 namespace tessaly {
 namespace {
@@ -20,7 +21,7 @@ std::string ReadText(const std::filesystem::path& path) {
 }
 
 TEST(Glossary, TheBuiltInGlossaryIsTheDataFileAndReadsWithoutError) {
-    const std::string tsv = ReadText(std::filesystem::path(TESSALY_SOURCE_DIR) / "data" / "glossary.tsv");
+    const std::string tsv = ReadText(testing_paths::SourceDir() / "data" / "glossary.tsv");
     ASSERT_FALSE(tsv.empty());
     Glossary g;
     const Status s = Glossary::Parse(tsv, &g);
@@ -134,8 +135,7 @@ TEST(Glossary, TermAtAPlaceIsTheTermThatCoversIt) {
 
 // data/dat/help/en/glossary.html is made from the data (make_glossary_page).
 TEST(Glossary, ThePageShippedIsTheOneTheDataMakes) {
-    const std::string shipped =
-        ReadText(std::filesystem::path(TESSALY_SOURCE_DIR) / "data" / "dat" / "help" / "en" / "glossary.html");
+    const std::string shipped = ReadText(testing_paths::SourceDir() / "data" / "dat" / "help" / "en" / "glossary.html");
     EXPECT_TRUE(shipped == GlossaryPageHtml(Glossary::Builtin()))
         << "run: build/make_glossary_page data/dat/help/en/glossary.html";
     EXPECT_NE(shipped.find("<td lang=\"zh-CN\">用神</td><td>yòngshén</td><td class=\"l\">Useful God</td>"),

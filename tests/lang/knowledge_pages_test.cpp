@@ -7,14 +7,16 @@
 #include <regex>
 #include <sstream>
 
+#include "test_paths.h"
+
 namespace tessaly {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kHelp = fs::path(TESSALY_SOURCE_DIR) / "data" / "dat" / "help";
+const fs::path kHelp = testing_paths::SourceDir() / "data" / "dat" / "help";
 
-std::string ReadText(const fs::path& path) {
+std::string ReadPage(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
@@ -35,7 +37,7 @@ TEST(KnowledgePages, EveryChinesePageHasItsEnglishPage) {
     ASSERT_GE(chinese.size(), 13u);
     for (const std::string& name : chinese) {
         SCOPED_TRACE(name);
-        const std::string english = ReadText(kHelp / "en" / name);
+        const std::string english = ReadPage(kHelp / "en" / name);
         ASSERT_FALSE(english.empty());
         EXPECT_NE(english.find("<html lang=\"en\">"), std::string::npos);
         EXPECT_NE(english.find("href=\"style.css\""), std::string::npos);
@@ -48,7 +50,7 @@ TEST(KnowledgePages, LinksLeadToPagesThatExist) {
     const std::regex link("href=\"([^\"#:]+)(#[^\"]*)?\"");
     for (const fs::path& dir : {kHelp, kHelp / "en"}) {
         for (const std::string& name : Pages(dir)) {
-            const std::string html = ReadText(dir / name);
+            const std::string html = ReadPage(dir / name);
             for (auto it = std::sregex_iterator(html.begin(), html.end(), link); it != std::sregex_iterator(); ++it) {
                 const fs::path target = dir / (*it)[1].str();
                 EXPECT_TRUE(fs::exists(target)) << (dir / name) << " links to " << (*it)[1].str();

@@ -9,13 +9,14 @@
 
 #include "lang/ChineseScript.h"
 #include "lang/TsFile.h"
+#include "test_paths.h"
 
 namespace tessaly {
 namespace {
 
-const std::filesystem::path kDir = std::filesystem::path(TESSALY_SOURCE_DIR) / "src" / "app" / "translations";
+const std::filesystem::path kDir = testing_paths::SourceDir() / "src" / "app" / "translations";
 
-std::string ReadText(const std::filesystem::path& path) {
+std::string ReadWhole(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
@@ -23,7 +24,7 @@ std::string ReadText(const std::filesystem::path& path) {
 }
 
 TEST(Translations, EveryEnglishEntryIsTranslated) {
-    const std::vector<TsMessage> messages = ReadTsMessages(ReadText(kDir / "tessaly_en.ts"));
+    const std::vector<TsMessage> messages = ReadTsMessages(ReadWhole(kDir / "tessaly_en.ts"));
     ASSERT_FALSE(messages.empty());
     for (const TsMessage& m : messages) {
         SCOPED_TRACE(testing::Message() << "tessaly_en.ts line " << m.line << " (" << m.context << "): " << m.source);
@@ -40,14 +41,14 @@ TEST(Translations, TraditionalFilesAreUpToDate) {
     for (UiLanguage l : {UiLanguage::kTraditionalTaiwan, UiLanguage::kTraditionalHongKong}) {
         const std::string code(LanguageCode(l));
         SCOPED_TRACE(code);
-        const std::string ts = ReadText(kDir / ("tessaly_" + code + ".ts"));
-        const std::string fixes = ReadText(kDir / ("traditional_fixes_" + code + ".tsv"));
+        const std::string ts = ReadWhole(kDir / ("tessaly_" + code + ".ts"));
+        const std::string fixes = ReadWhole(kDir / ("traditional_fixes_" + code + ".tsv"));
         ASSERT_FALSE(ts.empty());
         EXPECT_TRUE(TraditionalTs(ts, TraditionalConverter::For(l), ReadTsFixes(fixes)) == ts)
             << "run: cmake --build build --target traditional_translations";
         for (const TsMessage& m : ReadTsMessages(ts)) EXPECT_EQ(m.type, "") << m.source;
         // The same messages as the English file.
-        const auto en = ReadTsMessages(ReadText(kDir / "tessaly_en.ts"));
+        const auto en = ReadTsMessages(ReadWhole(kDir / "tessaly_en.ts"));
         const auto tr = ReadTsMessages(ts);
         ASSERT_EQ(en.size(), tr.size());
         for (std::size_t i = 0; i < en.size(); ++i) EXPECT_EQ(en[i].source, tr[i].source);

@@ -103,7 +103,7 @@ TEST(IndexPartsSweep, PartsAddUpToTheIndexOnTenThousandCouples) {
     EXPECT_GT(sameSex, 4000);
 }
 
-PersonRecord Person(const char* name, CivilTime t, bool male, float longitude) {
+PersonRecord SweepPerson(const char* name, CivilTime t, bool male, float longitude) {
     PersonRecord r;
     r.name = name;
     r.SetTime(t);
@@ -117,8 +117,8 @@ PersonRecord Person(const char* name, CivilTime t, bool male, float longitude) {
 // With the option the pairing section ends with the table of the parts; the
 // rest of the report stays as it is. The same after a re-analysis.
 TEST(IndexPartsReport, OptionAppendsTheTableAfterThePairingSection) {
-    const PersonRecord a = Person("张三", {1990, 5, 12, 8, 30}, true, 116.4f);
-    const PersonRecord b = Person("李四", {1992, 11, 3, 21, 10}, false, 121.5f);
+    const PersonRecord a = SweepPerson("张三", {1990, 5, 12, 8, 30}, true, 116.4f);
+    const PersonRecord b = SweepPerson("李四", {1992, 11, 3, 21, 10}, false, 121.5f);
     for (const bool bscore : {false, true}) {
         SCOPED_TRACE(bscore);
         ChartOptions off;

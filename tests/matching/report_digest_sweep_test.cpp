@@ -3,18 +3,22 @@
 // in both calendars. Each run's report text, index and the style of every
 // character (colour, size, weight) are reduced to a 64-bit digest and
 // compared with tests/data/report_digests.txt. On every run the parts of
-// the index are checked to add up to it.
+// the index are checked to add up to it. Some of the runs (the fixed
+// couples under a few option sets, the first random couples) are also kept
+// whole and readable in tests/data/report_goldens.txt, so that a change
+// shows as the lines that differ, not only as a digest.
 //
-// The digest file was written by this test (TESSALY_WRITE_DIGESTS=path) from
-// a version whose reports had been checked; a difference means a report
-// changed. When a change is intended, regenerate the file and say why in the
-// commit.
+// Both files are written by this test (TESSALY_WRITE_DIGESTS=DIR writes
+// DIR/report_digests.txt and DIR/report_goldens.txt) from a version whose
+// reports had been checked; a difference means a report changed. When a
+// change is intended, regenerate them and say why in the commit.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
@@ -22,6 +26,7 @@
 
 #include "matching/MatchingRun.h"
 #include "matching/ReportStyle.h"
+#include "test_paths.h"
 
 namespace tessaly {
 namespace {
@@ -78,8 +83,13 @@ PersonRecord Fixed(const char* name, CivilTime t, bool male, bool lunar, bool le
 std::vector<SweepRun> Runs() {
     std::vector<SweepRun> runs;
     // Random couples, random options.
+    // The draws map the generator's own output: its sequence is fixed by the
+    // C++ standard, std::uniform_int_distribution's mapping is not (it
+    // differs between standard libraries).
     std::mt19937 rng(20261210);
-    const auto draw = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const auto draw = [&](int lo, int hi) {
+        return lo + static_cast<int>(rng() % static_cast<std::uint32_t>(hi - lo + 1));
+    };
     for (int i = 0; i < 300; ++i) {
         SweepRun run;
         run.label = "random " + std::to_string(i);
@@ -146,43 +156,119 @@ std::vector<SweepRun> Runs() {
     return runs;
 }
 
-// One line per run: "label<TAB>digest" (digest "refused:<message>" when
-// the run is refused).
-std::string DigestLine(const SweepRun& run) {
+// The runs kept whole in report_goldens.txt: the fixed couples in the three
+// time bases with the options off, and with every option on in true solar
+// time; and the first random couples.
+bool KeptWhole(const std::string& label) {
+    if (label.starts_with("random ")) return std::stoi(label.substr(7)) < 5;
+    return label.ends_with(" bits 0") || label.ends_with("idate 1 bits 63");
+}
+
+struct SweepOutcome {
+    std::string digestLine;  // "label<TAB>digest", or "label<TAB>refused:<message>"
+    std::string whole;       // index, styles and report text, readable
+};
+
+SweepOutcome Outcome(const SweepRun& run) {
     ChartOptions options;
     for (const std::string& kv : run.options) EXPECT_TRUE(SetChartOption(options, kv).ok()) << kv;
     const MatchingResult m = RunMatching(run.a, run.b, options);
-    if (!m.Ok()) return run.label + "\trefused:" + m.status.message();
+    if (!m.Ok()) return {run.label + "\trefused:" + m.status.message(), "refused:" + m.status.message() + "\n"};
     // The parts of the index add up to it, in the same single-precision sum.
     EXPECT_EQ(SumOfIndexPoints(IndexPartsOf(m).Points()), m.index) << run.label;
-    std::uint64_t h = 14695981039346656037ull;
-    h = Fnv1a(h, m.Text());
+    const std::string text = m.Text();
     char index[32];
     std::snprintf(index, sizeof index, "|%.6f|", double(m.index));
+    const std::string styles = FlatStyles(StyleReport(m.report, "宋体", 12, 20));
+    std::uint64_t h = 14695981039346656037ull;
+    h = Fnv1a(h, text);
     h = Fnv1a(h, index);
-    h = Fnv1a(h, FlatStyles(StyleReport(m.report, "宋体", 12, 20)));
+    h = Fnv1a(h, styles);
     char buf[32];
     std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
-    return run.label + "\t" + buf;
+    return {run.label + "\t" + buf, std::string("index ") + index + "\nstyles " + styles + "\n" + text + "\n"};
+}
+
+std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// The whole runs of report_goldens.txt by label: each begins with a line
+// "=== LABEL".
+std::map<std::string, std::string> ParseWholeRuns(const std::string& file) {
+    std::map<std::string, std::string> runs;
+    const std::string mark = "=== ";
+    std::size_t at = file.starts_with(mark) ? 0 : file.find("\n" + mark);
+    while (at != std::string::npos) {
+        if (file[at] == '\n') ++at;
+        const std::size_t labelEnd = file.find('\n', at);
+        if (labelEnd == std::string::npos) break;
+        const std::size_t next = file.find("\n" + mark, labelEnd);
+        const std::size_t end = next == std::string::npos ? file.size() : next + 1;
+        runs[file.substr(at + mark.size(), labelEnd - at - mark.size())] =
+            file.substr(labelEnd + 1, end - labelEnd - 1);
+        at = next;
+    }
+    return runs;
+}
+
+// The first line where two texts differ, with its neighbours.
+std::string FirstDifference(const std::string& want, const std::string& got) {
+    const auto lines = [](const std::string& s) {
+        std::vector<std::string> v;
+        std::istringstream in(s);
+        for (std::string l; std::getline(in, l);) v.push_back(l);
+        return v;
+    };
+    const std::vector<std::string> w = lines(want), g = lines(got);
+    std::size_t i = 0;
+    while (i < w.size() && i < g.size() && w[i] == g[i]) ++i;
+    std::ostringstream out;
+    out << "first difference at line " << i + 1 << "\n";
+    for (std::size_t k = i >= 2 ? i - 2 : 0; k < i; ++k) out << "  " << w[k] << "\n";
+    for (std::size_t k = i; k < i + 3 && k < w.size(); ++k) out << "- " << w[k] << "\n";
+    for (std::size_t k = i; k < i + 3 && k < g.size(); ++k) out << "+ " << g[k] << "\n";
+    return out.str();
 }
 
 TEST(ReportDigestSweep, ReportsIndicesAndStylesAreUnchanged) {
-    std::vector<std::string> lines;
-    for (const SweepRun& run : Runs()) lines.push_back(DigestLine(run));
+    std::vector<SweepRun> runs = Runs();
+    std::vector<SweepOutcome> outcomes;
+    for (const SweepRun& run : runs) outcomes.push_back(Outcome(run));
 
     if (const char* out = std::getenv("TESSALY_WRITE_DIGESTS"); out != nullptr && *out != '\0') {
-        std::ofstream f(out, std::ios::binary);
-        for (const std::string& l : lines) f << l << '\n';
-        GTEST_SKIP() << "digests written to " << out;
+        std::ofstream digests(std::filesystem::path(out) / "report_digests.txt", std::ios::binary);
+        std::ofstream whole(std::filesystem::path(out) / "report_goldens.txt", std::ios::binary);
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            digests << outcomes[i].digestLine << '\n';
+            if (KeptWhole(runs[i].label)) whole << "=== " << runs[i].label << '\n' << outcomes[i].whole;
+        }
+        ASSERT_TRUE(digests && whole) << "cannot write into " << out;
+        GTEST_SKIP() << "digests and whole reports written into " << out;
     }
-    std::ifstream f(std::string(TESSALY_TEST_DATA_DIR) + "/report_digests.txt", std::ios::binary);
-    ASSERT_TRUE(f) << "tests/data/report_digests.txt is missing";
+    const std::string digestFile = ReadFile(testing_paths::TestDataDir() / "report_digests.txt");
+    ASSERT_FALSE(digestFile.empty()) << "tests/data/report_digests.txt is missing";
     std::vector<std::string> want;
-    for (std::string l; std::getline(f, l);) want.push_back(l);
-    ASSERT_EQ(lines.size(), want.size());
+    std::istringstream in(digestFile);
+    for (std::string l; std::getline(in, l);) want.push_back(l);
+    const std::map<std::string, std::string> wholeWant =
+        ParseWholeRuns(ReadFile(testing_paths::TestDataDir() / "report_goldens.txt"));
+    ASSERT_EQ(outcomes.size(), want.size());
     int differ = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i] != want[i] && ++differ <= 10) ADD_FAILURE() << "want " << want[i] << "\n got " << lines[i];
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        if (outcomes[i].digestLine != want[i] && ++differ <= 10) {
+            ADD_FAILURE() << "want " << want[i] << "\n got " << outcomes[i].digestLine;
+        }
+        if (!KeptWhole(runs[i].label)) continue;
+        const auto w = wholeWant.find(runs[i].label);
+        if (w == wholeWant.end()) {
+            ADD_FAILURE() << runs[i].label << ": missing in tests/data/report_goldens.txt";
+        } else if (w->second != outcomes[i].whole) {
+            ADD_FAILURE() << runs[i].label << ": " << FirstDifference(w->second, outcomes[i].whole);
+        }
     }
     EXPECT_EQ(differ, 0);
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -367,6 +369,14 @@ TEST(WeddingSearch, EqualsTheDayByDaySearch) {
         {"1582, the Gregorian switch", Input(1560, 1582, 1, 100)},
         {"-849, the first year", Input(-870, -849)},
         {"1000 真太阳时", Input(979, 1000, 1, 120)},
+        // West of 60°W noon moves back to midnight, west of 75°W to hour 23
+        // of the day before: the equation of time decides the day there.
+        {"2024 真太阳时 at 60°W", Input(1996, 2024, 1, -60.0f)},
+        {"2024 真太阳时 at 62.3°W", Input(1996, 2024, 1, -62.3f)},
+        {"2024 真太阳时 at 57.9°W", Input(1996, 2024, 1, -57.9f)},
+        {"2024 真太阳时 at 75°W, zishi", Input(1996, 2024, 1, -75.0f, true)},
+        {"1900 真太阳时 at 73.6°W", Input(1880, 1900, 1, -73.6f)},
+        {"-500 真太阳时 at 178°E", Input(-520, -500, 1, 178.0f)},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -421,6 +431,22 @@ TEST(WeddingSearch, TakesTheWomansYearAndTheLongitudeOfPersonB) {
     ASSERT_TRUE(WeddingSearchInputOf(RunMatching(woman, man, options), 2024, &in).ok());
     EXPECT_EQ(in.womanYear, 1995);
     EXPECT_EQ(in.longitude, 87.6f);
+}
+
+// The search in true solar time leaves out the equation of time where it
+// cannot move the day; its bound must hold over every marriage year.
+TEST(WeddingSearch, EquationOfTimeStaysWithinItsBound) {
+    double worst = 0;
+    for (int year = -850; year <= 2100; ++year) {
+        if (year == 0) continue;
+        for (int day = 1; day <= 365; day += 5) {
+            const CivilTime t = LunarCalendar::FromJulianDay(
+                LunarCalendar::ToJulianDay({static_cast<std::int16_t>(year), 1, 1, 12, 0}) + day - 1);
+            worst = std::max(worst, std::abs(LunarCalendar::EquationOfTime(t)));
+        }
+    }
+    EXPECT_LT(worst, 18.3 * 60);
+    EXPECT_LT(worst, kMaxEquationOfTime);
 }
 
 }  // namespace

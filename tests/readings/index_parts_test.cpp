@@ -6,23 +6,20 @@
 #include <string>
 
 #include "chart/Tables.h"
+#include "readings/reading_chart.h"
 
 namespace tessaly {
 namespace {
 
-std::int16_t P(std::string_view name) { return static_cast<std::int16_t>(PillarFromName(std::string(name))); }
+std::int16_t PillarNamed(std::string_view name) { return static_cast<std::int16_t>(PillarFromName(std::string(name))); }
 
-PersonRecord Person(bool male) {
-    PersonRecord r;
-    r.isMale = male ? 1 : 0;
-    return r;
-}
+using testing_charts::Person;
 
 // A chart carrying only what the pairing reads, all balanced: equal element
 // scores, equal yin and yang, both judgements 平和, born 甲子 in 下元.
-ChartData Plain() {
+ChartData BalancedChart() {
     ChartData c = ZeroChartData();
-    c.pillars = {P("甲子"), P("丙寅"), P("甲子"), P("甲子")};
+    c.pillars = {PillarNamed("甲子"), PillarNamed("丙寅"), PillarNamed("甲子"), PillarNamed("甲子")};
     c.elementScore = {100, 100, 100, 100, 100};
     c.roleElement = {0, 1, 2, 3, 4};
     c.yinTotal = 250;
@@ -40,8 +37,8 @@ void Favoured(ChartData& a, ChartData& b) {
     b.elementScore = {100, 100, 0, 0, 200};
     b.roleElement = {1, 0, 3, 4, 2};
     a.judgement = b.judgement = 0;
-    a.pillars[0] = P("甲子");
-    b.pillars[0] = P("己丑");
+    a.pillars[0] = PillarNamed("甲子");
+    b.pillars[0] = PillarNamed("己丑");
     a.birthNumber = 2;
     b.birthNumber = 7;
 }
@@ -126,7 +123,7 @@ TEST(IndexParts, AddUpToTheIndexOfThePairing) {
     };
     for (const auto& k : kCases) {
         SCOPED_TRACE(k.name);
-        ChartData a = Plain(), b = Plain();
+        ChartData a = BalancedChart(), b = BalancedChart();
         k.change(a, b);
         ChartOptions options;
         options.highScoreScale = k.bscore;
@@ -171,7 +168,7 @@ TEST(IndexParts, AddUpToTheIndexOfThePairing) {
 }
 
 TEST(IndexParts, InputsNameWhatWasCompared) {
-    ChartData a = Plain(), b = Plain();
+    ChartData a = BalancedChart(), b = BalancedChart();
     Favoured(a, b);
     a.constellation = 4;
     const IndexParts parts = IndexPartsOf(a, b, Person(true), Person(false), {});
@@ -196,7 +193,7 @@ TEST(IndexParts, InputsNameWhatWasCompared) {
 // A birth number outside 1..9 leaves that comparison out; the nine stars
 // still count.
 TEST(IndexParts, MissingBirthNumberIsNotCompared) {
-    ChartData a = Plain(), b = Plain();
+    ChartData a = BalancedChart(), b = BalancedChart();
     a.birthNumber = 0;
     const IndexParts parts = IndexPartsOf(a, b, Person(true), Person(false), {});
     EXPECT_TRUE(parts[IndexPartId::kNineStars].applies);
@@ -206,7 +203,7 @@ TEST(IndexParts, MissingBirthNumberIsNotCompared) {
 }
 
 TEST(IndexParts, ReportTableListsEveryPartAndTheSum) {
-    ChartData a = Plain(), b = Plain();
+    ChartData a = BalancedChart(), b = BalancedChart();
     Favoured(a, b);
     EXPECT_EQ(IndexPartsReportText(IndexPartsOf(a, b, Person(true), Person(false), {})),
               "\r\n※婚配指数构成（得分 / 满分）：\r\n"
@@ -223,7 +220,8 @@ TEST(IndexParts, ReportTableListsEveryPartAndTheSum) {
               "  封顶99分     -4.14\r\n"
               "  合计         99.00（婚配指数99分）\r\n");
     // Two men: no stars, no numbers, no cap.
-    const std::string men = IndexPartsReportText(IndexPartsOf(Plain(), Plain(), Person(true), Person(true), {}));
+    const std::string men =
+        IndexPartsReportText(IndexPartsOf(BalancedChart(), BalancedChart(), Person(true), Person(true), {}));
     EXPECT_NE(men.find("  九星          0.00 / 2   双方同性，不作九星合婚。\r\n"), std::string::npos) << men;
     EXPECT_EQ(men.find("封顶"), std::string::npos) << men;
     EXPECT_TRUE(men.ends_with("  合计         73.50（婚配指数73分）\r\n")) << men;

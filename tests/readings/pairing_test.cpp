@@ -7,9 +7,12 @@
 #include "chart/ChartCells.h"
 #include "chart/Strength.h"
 #include "chart/Tables.h"
+#include "readings/reading_chart.h"
 
 namespace tessaly {
 namespace {
+
+using testing_charts::Person;
 
 std::int16_t P(std::string_view name) {
     int s = -1, b = -1;
@@ -21,12 +24,6 @@ std::int16_t P(std::string_view name) {
     }
     EXPECT_TRUE(s >= 0 && b >= 0 && s % 2 == b % 2) << name;
     return static_cast<std::int16_t>(PillarOfStemBranch(s, b));
-}
-
-PersonRecord Person(bool male) {
-    PersonRecord r;
-    r.isMale = male ? 1 : 0;
-    return r;
 }
 
 // A chart carrying only what the pairing reads, all balanced: equal element

@@ -34,7 +34,7 @@ int Count(const std::vector<FiredRule>& hits, std::string_view id) {
     return static_cast<int>(std::count_if(hits.begin(), hits.end(), [&](const FiredRule& h) { return h.id == id; }));
 }
 
-struct RuleCase {
+struct PersonalityRuleCase {
     const char* rule;
     const char* pillars;  // year month day hour
     bool male;
@@ -51,7 +51,7 @@ struct RuleCase {
 // Use pairs: 比劫 favours 比劫 印枭 (against 官杀 财星); 食伤 favours 食伤 财星
 // (against 印枭 比劫); 财星 favours 财星 食伤 (against 比劫 印枭); 官杀 favours
 // 官杀 财星 (against 比劫 印枭); 印枭 favours 印枭 比劫 (against 财星 食伤).
-const RuleCase kRuleCases[] = {
+const PersonalityRuleCase kRuleCases[] = {
     // Group A and 三奇.
     {"P_A1", "丁卯 丙寅 甲子 甲子", kWoman, 4, kPairYin, nullptr, true, "伤官, strong woman"},
     {"P_A1", "丁卯 丙寅 甲子 甲子", kWoman, 3, kPairYin, nullptr, false, "level 3 is not above 3"},
@@ -433,7 +433,7 @@ const RuleCase kRuleCases[] = {
 };
 
 TEST(PersonalityRules, EachRuleFiresOnItsChartAndNotJustBeyondIt) {
-    for (const RuleCase& rc : kRuleCases) {
+    for (const PersonalityRuleCase& rc : kRuleCases) {
         ChartData c = BuildChart(rc.pillars, rc.male, rc.level, rc.use);
         if (rc.tweak != nullptr) rc.tweak(c);
         SCOPED_TRACE(testing::Message() << rc.rule << " " << rc.pillars << " (" << rc.why << ")\n" << Describe(c));
@@ -470,7 +470,7 @@ TEST(PersonalityRules, DayStemGivesExactlyItsBRule) {
 
 TEST(PersonalityRules, EveryRuleHasACase) {
     std::set<std::string> tested;
-    for (const RuleCase& rc : kRuleCases) tested.insert(rc.rule);
+    for (const PersonalityRuleCase& rc : kRuleCases) tested.insert(rc.rule);
     for (const auto& dc : kDayStemCases) tested.insert(dc.rule);
     for (const auto table : {TraitRules(), CharacterRules()}) {
         for (const std::string_view id : RuleIds(table)) EXPECT_TRUE(tested.count(std::string(id))) << id;

@@ -15,6 +15,7 @@
 #include "session/Persons.h"
 #include "store/ReportFile.h"
 #include "store/store_test_util.h"
+#include "test_paths.h"
 
 namespace tessaly {
 namespace {
@@ -39,7 +40,7 @@ PersonRecord Person(const char* name, bool male, int y, int m, int d, int h, int
 class SessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::copy_file(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini", dir_ / "dat/dili.ini");
+        fs::copy_file(testing_paths::SourceDir() / "data/dat/dili.ini", dir_ / "dat/dili.ini");
         ASSERT_TRUE(db_.Open(dir_.path()).ok());
         db_.SetSyncForTest(false);
     }

@@ -256,7 +256,13 @@ TEST_F(CaseOperationsTest, EditRefusalsChangeNothing) {
         {"control character", [](CaseEdit& e) { e.a->name = "张\t三"; }, "姓名：不能含有控制字符"},
         {"city", [](CaseEdit& e) { e.a->provinceIndex = 0, e.a->cityIndex = 5; }, "省市："},
         {"empty note", [](CaseEdit& e) { e.note = ""; }, "附加信息不能为空"},
-        {"long note", [](CaseEdit& e) { e.note = std::string(999, 'x') + "\n"; }, "附加信息：最多 1000 个 GBK 字节"},
+        {"long note",
+         [](CaseEdit& e) {
+             std::string note(999, 'x');
+             note += '\n';
+             e.note = std::move(note);
+         },
+         "附加信息：最多 1000 个 GBK 字节"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);

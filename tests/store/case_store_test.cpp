@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "common/TextCodec.h"
+#include "store/Categories.h"
 #include "store_test_util.h"
 
 namespace tessaly {
@@ -184,6 +185,33 @@ TEST_F(StoreTest, WritesLayoutByteForByte) {
     ASSERT_EQ(file.size(), 20u + 2 * 1296u);
     EXPECT_EQ(file.substr(20 + 1296), want);
     EXPECT_EQ(file.substr(0, 20), HeaderBytes(2, 0, 0, 1));
+}
+
+// A reader of tree lines decodes 甲命's name and the category and every
+// number of 甲命, and leaves the other texts out; the whole record decodes
+// as it was written.
+TEST(DecodeCaseRecord, TreeLineLeavesOnlyTheOtherTextsOut) {
+    CaseRecord r = MakeCase("张三", 1984, true, "同事", "备注很长");
+    r.slot = 7;
+    r.a.isLunar = 1;
+    std::string bytes;
+    ASSERT_TRUE(EncodeCaseRecord(r, &bytes).ok());
+    CaseRecord all, line;
+    DecodeCaseRecord(bytes, &all);
+    DecodeCaseRecord(bytes, &line, CaseTexts::kTreeLine);
+    EXPECT_EQ(all.note, "备注很长");
+    EXPECT_EQ(all.b.name, "乙张三");
+    EXPECT_EQ(all.a.placeText, "北京-北京");
+    EXPECT_EQ(line.a.name, "张三");
+    EXPECT_EQ(line.category, "同事");
+    EXPECT_EQ(line.slot, 7);
+    EXPECT_EQ(line.a.year, 1984);
+    EXPECT_EQ(line.a.isLunar, 1);
+    EXPECT_EQ(line.a.provinceIndex, 3);
+    EXPECT_TRUE(line.note.empty());
+    EXPECT_TRUE(line.a.placeText.empty());
+    EXPECT_EQ(line.b.name, PersonRecord{}.name);  // 乙命 is a default record
+    EXPECT_EQ(CaseNodeText(line), CaseNodeText(all));
 }
 
 TEST_F(StoreTest, TextsAreCutOnCharacterBoundariesInGbkBytes) {
