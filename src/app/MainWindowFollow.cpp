@@ -15,10 +15,10 @@
 
 #include "CaseTreeModel.h"
 #include "MainWindow.h"
-#include "WindowCommandLine.h"
 #include "MainWindowStore.h"
 #include "MessageService.h"
 #include "StoreWatcher.h"
+#include "WindowCommandLine.h"
 #include "WindowSettings.h"
 #include "store/CaseOperations.h"
 #include "store/Categories.h"
