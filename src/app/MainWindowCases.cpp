@@ -370,15 +370,14 @@ void MainWindow::RenameCategory() {
         caseTree->setCurrentIndex(existing);
         return;
     }
-    std::vector<std::int32_t> renamed;
-    const Status s = RenameCasesCategory(store_->db, caseModel->SlotsIn(category), name, &renamed);
-    session_.CasesRenamed(renamed, name);
-    if (!s) {
-        // The cases written so far bear the new name; the node keeps the old.
+    // The cases and the category list are renamed in one change: a failure
+    // leaves both as they were.
+    CategoryRename result;
+    if (const Status s = tessaly::RenameCategory(store_->db, settings_, old, name, &result); !s) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
-    if (RenameCategoryInList(settings_, old, name)) SaveSettingsNow();
+    session_.CasesRenamed(result.renamed, name);
     caseModel->RenameCategory(category, name);
 }
 
