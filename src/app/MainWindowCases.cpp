@@ -373,7 +373,8 @@ void MainWindow::RenameCategory() {
     // The cases and the category list are renamed in one change: a failure
     // leaves both as they were.
     CategoryRename result;
-    if (const Status s = tessaly::RenameCategory(store_->db, settings_, old, name, &result); !s) {
+    if (const Status s = RenameListedCategory(store_->db, settings_, caseModel->SlotsIn(category), old, name, &result);
+        !s) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }

@@ -138,7 +138,8 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
         std::string error;
         std::vector<std::string> warnings;
         const bool clipboard = Trim(person).starts_with(kClipboardMarker);
-        if (!ParsePersonArg(clipboard ? person : date + person, ctx.files, &a, &error, &warnings))
+        if (!ParsePersonArg(clipboard || SetsKey(person, {"date"}) ? person : date + person, ctx.files, &a, &error,
+                            &warnings))
             return Refuse(ctx, Status::Error("--a: " + error));
         for (const std::string& w : warnings) ctx.Error(w);
         // The reading of a skipped or repeated time chosen for the entry

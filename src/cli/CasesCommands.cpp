@@ -391,6 +391,12 @@ std::string RepairLine(const RepairAction& a) {
         case RepairAction::kRecordsMarkedGone:
             return file + ": " + std::to_string(a.count) + " missing records are deleted records now";
         case RepairAction::kReportFolderMade: return "the report folder " + file + " was created";
+        case RepairAction::kRecordSetAside:
+            return "slot " + std::to_string(a.count) + " held no case a person could enter (" +
+                   EscapeControls(a.reason) + "); it is marked deleted, its bytes stay in " + file +
+                   " and in the copy kept";
+        case RepairAction::kDeletedCountSet:
+            return "the deleted count of " + file + " follows the deletion marks again: " + std::to_string(a.count);
         case RepairAction::kInputSetAside:
             return "the input file " + file +
                    " could not be read; it is kept aside (the case opens with the "

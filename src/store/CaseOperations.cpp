@@ -109,6 +109,15 @@ Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName
     }
     if (newNameTaken || inList(name)) return Status::Error("已有这个类别了，请另起一个名称！");
 
+    return RenameListedCategory(db, settings, slots, old, name, result);
+}
+
+Status RenameListedCategory(CaseStore& db, IniFile& settings, const std::vector<std::int32_t>& slots,
+                            std::string_view oldName, std::string_view newName, CategoryRename* result) {
+    *result = {};
+    std::string name;
+    if (Status s = CheckCategoryName(newName, &name); !s) return s;
+    const std::string old(Trim(oldName));
     // The cases and the list entry change together, in one change of the
     // store (the list lives beside it, in dat/bzinit.ini).
     IniFile renamedList = settings;

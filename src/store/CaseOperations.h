@@ -71,6 +71,12 @@ struct CategoryRename {
 Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName, std::string_view newName,
                       CategoryRename* result);
 
+// The same for the live cases among `slots` only (the cases a tree lists),
+// without the refusals about names already in use: the cases and the first
+// list entry equal to `oldName` are renamed in one change of the store.
+Status RenameListedCategory(CaseStore& db, IniFile& settings, const std::vector<std::int32_t>& slots,
+                            std::string_view oldName, std::string_view newName, CategoryRename* result);
+
 // Marks the live case in `slot` deleted and removes its report
 // (bazi_f/SLOT.rtf) in the same journaled step: either both go or neither.
 Status DeleteCase(CaseStore& db, std::int32_t slot);
