@@ -9,7 +9,14 @@ recovers whatever the killed process left, and the whole folder (every
 file's bytes and mode, every folder and link) must be the folder before the
 operation or the folder after it completed: nothing else is accepted.
 
-  tools/kill_store_test.py --cli build/tessaly-cli --op add|import|clear|open [--runs 1000]
+  tools/kill_store_test.py --cli build/tessaly-cli --op add|import|clear|open|rename-category [--runs 1000]
+
+With --faults, the operation is instead stopped or failed at each call of
+each system call that changes files, one at a time, by strace: SIGKILL,
+ENOSPC and EIO at the 1st, 2nd, … rename, unlink, pwrite64, write, openat,
+fsync, ftruncate and mkdir. A failed operation must leave the old store,
+or the new one and say that the change stands ("已经生效"); one that
+exits 0 must leave the new one.
 
 Prints one line per operation: runs, how many were killed before they
 finished (and how many of those in the middle of changing the store: they
@@ -67,6 +74,8 @@ def op_command(cli, op, home, work):
         return base + ["cases", "import", os.path.join(work, "history", "bazi0.dat")]
     if op == "clear":
         return base + ["cases", "clear", "--yes"]
+    if op == "rename-category":
+        return base + ["cases", "rename-category", "同事", "新同事"]
     return base + ["cases", "list"]  # open: the first command on a folder without a store
 
 
@@ -82,6 +91,9 @@ def prepare(cli, op, work):
         shutil.copy(os.path.join(HERE, "..", "data", "dat", "dili.ini"), os.path.join(base, "dat"))
     else:
         make_store(cli, base, 200, 60)
+    if op == "rename-category":
+        with open(os.path.join(base, "dat", "bzinit.ini"), "wb") as f:
+            f.write("[classes]\r\ncount=3\r\n1=临时保存\r\n2=同事\r\n3=朋友\r\n".encode("gbk"))
     if op == "import":
         other = os.path.join(work, "other")
         make_store(cli, other, 150, 40)
@@ -95,10 +107,62 @@ def fresh_copy(base, home):
     shutil.copytree(base, home, symlinks=True)
 
 
+FAULT_CALLS = ["rename", "unlink", "pwrite64", "write", "openat", "fsync", "ftruncate", "mkdir"]
+FAULTS = ["signal=KILL", "error=ENOSPC", "error=EIO"]
+
+
+def count_calls(cli, op, base, home, work, call):
+    fresh_copy(base, home)
+    log = os.path.join(work, "strace.log")
+    subprocess.run(["strace", "-f", "-qq", "-e", "trace=" + call, "-o", log] + op_command(cli, op, home, work),
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(log) as f:
+        return sum(1 for line in f if call + "(" in line and "resumed" not in line)
+
+
+def run_faults(cli, op, base, home, work, old, new):
+    runs = bad_count = 0
+    killed = failed = 0
+    bad = []
+    for call in FAULT_CALLS:
+        calls = count_calls(cli, op, base, home, work, call)
+        for fault in FAULTS:
+            for n in range(1, calls + 1):
+                fresh_copy(base, home)
+                proc = subprocess.run(["strace", "-f", "-qq", "-o", "/dev/null",
+                                       "--inject=%s:%s:when=%d" % (call, fault, n)] + op_command(cli, op, home, work),
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+                runs += 1
+                rc = proc.returncode
+                killed += rc in (-signal.SIGKILL, 128 + signal.SIGKILL, 137)
+                failed += rc not in (0, -signal.SIGKILL, 137)
+                listed = list_store(cli, home)
+                got = manifest(home)
+                stands = "已经生效" in proc.stderr
+                if listed.returncode != 0 or got not in (old, new):
+                    why = "neither old nor new"
+                elif rc == 0 and got != new:
+                    why = "exit 0 but the old store"
+                elif fault.startswith("error") and rc != 0 and got == new and not stands:
+                    why = "exit %d, the change stands, and the message does not say so" % rc
+                elif fault.startswith("error") and rc != 0 and got == old and stands:
+                    why = "says the change stands, but the old store is there"
+                else:
+                    continue
+                bad_count += 1
+                bad.append("%s %s when=%d: %s (exit %d: %s)" % (call, fault, n, why, rc, proc.stderr.strip()[:160]))
+    print("%-6s fault runs %d  killed %d  failed with a message %d  bad %d"
+          % (op, runs, killed, failed, bad_count))
+    for b in bad[:20]:
+        print("  bad:", b)
+    return 1 if bad else 0
+
+
 def main():
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument("--cli", required=True)
-    p.add_argument("--op", required=True, choices=["add", "import", "clear", "open"])
+    p.add_argument("--op", required=True, choices=["add", "import", "clear", "open", "rename-category"])
+    p.add_argument("--faults", action="store_true", help="stop or fail each system call in turn (strace)")
     p.add_argument("--runs", type=int, default=1000)
     p.add_argument("--seed", type=int, default=1)
     a = p.parse_args()
@@ -122,6 +186,11 @@ def main():
     assert list_store(cli, home).returncode == 0
     new = manifest(home)
     length = statistics.median(durations)
+    if a.faults:
+        rc = run_faults(cli, a.op, base, home, work, old, new)
+        if rc == 0:
+            shutil.rmtree(work)
+        return rc
 
     killed = finished = midway = old_seen = new_seen = 0
     bad = []

@@ -392,17 +392,19 @@ void MainWindow::RenameCategory() {
         caseTree->setCurrentIndex(existing);
         return;
     }
-    std::vector<std::int32_t> renamed;
-    const Status s = RenameCasesCategory(store_->db, caseModel->SlotsIn(category), name, &renamed);
-    session_.CasesRenamed(renamed, name);
-    if (editMode() && Holds(renamed, currentSlot())) NoteViewedCase(true);
-    if (!s) {
-        // The cases written so far bear the new name; the node keeps the old.
+    // The cases and the category list are renamed in one change: a failure
+    // leaves both as they were. The list is taken as it is now in the file,
+    // changed by others or not.
+    RebaseSettings();
+    CategoryRename result;
+    if (const Status s = RenameListedCategory(store_->db, settings_, caseModel->SlotsIn(category), old, name, &result);
+        !s) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
-    RebaseSettings();  // the list as it is now, changed by others or not
-    if (RenameCategoryInList(settings_, old, name)) SaveSettingsNow();
+    session_.CasesRenamed(result.renamed, name);
+    if (editMode() && Holds(result.renamed, currentSlot())) NoteViewedCase(true);
+    RebaseSettings();  // the file holds the new list now
     caseModel->RenameCategory(category, name);
 }
 

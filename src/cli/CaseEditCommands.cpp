@@ -57,8 +57,8 @@ std::string PlaceOf(const PersonRecord& p) {
     char coords[48];
     std::snprintf(coords, sizeof coords, "%.4f, %.4f", static_cast<double>(p.longitude),
                   static_cast<double>(p.latitude));
-    return p.placeText + " (province " + std::to_string(p.provinceIndex) + ", city " + std::to_string(p.cityIndex) +
-           "; " + coords + ")";
+    return EscapeControls(p.placeText) + " (province " + std::to_string(p.provinceIndex) + ", city " +
+           std::to_string(p.cityIndex) + "; " + coords + ")";
 }
 
 // The lines "  field: old -> new" for what differs between two records.
@@ -67,7 +67,7 @@ std::string ChangedFields(const CaseRecord& before, const CaseRecord& after) {
         const char* field;
         std::string old, now;
     } kFields[] = {
-        {"name", before.a.name, after.a.name},
+        {"name", EscapeControls(before.a.name), EscapeControls(after.a.name)},
         {"sex", before.a.isMale ? "male" : "female", after.a.isMale ? "male" : "female"},
         {"birth", BirthText(before.a), BirthText(after.a)},
         {"place", PlaceOf(before.a), PlaceOf(after.a)},
@@ -101,8 +101,8 @@ int RunCasesMove(CommandContext& ctx, CaseStore& db) {
     if (Status s = db.ReadRecord(slot, &before); !s) return Refuse(ctx, s);
     CaseRecord moved;
     if (Status s = MoveCase(db, slot, ctx.args[0], &moved); !s) return Refuse(ctx, s);
-    ctx.Print("moved slot " + std::to_string(slot) + " from " + before.category + " to " + moved.category + ": " +
-              CaseNodeText(moved) + '\n');
+    ctx.Print("moved slot " + std::to_string(slot) + " from " + EscapeControls(before.category) + " to " +
+              EscapeControls(moved.category) + ": " + EscapeControls(CaseNodeText(moved)) + '\n');
     return kExitOk;
 }
 
@@ -138,7 +138,8 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
         std::string error;
         std::vector<std::string> warnings;
         const bool clipboard = Trim(person).starts_with(kClipboardMarker);
-        if (!ParsePersonArg(clipboard ? person : date + person, ctx.files, &a, &error, &warnings))
+        if (!ParsePersonArg(clipboard || SetsKey(person, {"date"}) ? person : date + person, ctx.files, &a, &error,
+                            &warnings))
             return Refuse(ctx, Status::Error("--a: " + error));
         for (const std::string& w : warnings) ctx.Error(w);
         // The reading of a skipped or repeated time chosen for the entry
@@ -167,7 +168,7 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
         std::snprintf(time, sizeof time, "%d-%d-%d %02d:%02d", ShownYear(a.year), a.month, a.day, a.hour, a.minute);
         standard = std::string("  stored as 北京时间 ") + time + '\n';
     }
-    ctx.Print("edited slot " + std::to_string(slot) + ": " + CaseNodeText(out.stored) + '\n' +
+    ctx.Print("edited slot " + std::to_string(slot) + ": " + EscapeControls(CaseNodeText(out.stored)) + '\n' +
               ChangedFields(out.before, out.after) + standard);
     return kExitOk;
 }
@@ -177,7 +178,7 @@ int RunCasesCategories(CommandContext& ctx, CaseStore&) {
     const IniFile settings(ctx.files.Dat("bzinit.ini"));
     if (!settings.loadStatus().ok()) return Refuse(ctx, settings.loadStatus());
     std::string out;
-    for (const std::string& name : ReadCategoryList(settings)) out += name + '\n';
+    for (const std::string& name : ReadCategoryList(settings)) out += EscapeControls(name) + '\n';
     ctx.Print(out);
     return kExitOk;
 }
@@ -189,8 +190,9 @@ int RunCasesRenameCategory(CommandContext& ctx, CaseStore& db) {
     if (Status s = RenameCategory(db, settings, ctx.args[0], ctx.args[1], &result); !s) return Refuse(ctx, s);
     std::string slots;
     for (const std::int32_t slot : result.renamed) slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
-    ctx.Print("renamed category " + std::string(Trim(ctx.args[0])) + " to " + std::string(Trim(ctx.args[1])) + ": " +
-              std::to_string(result.renamed.size()) + " case(s)" + (slots.empty() ? "" : " (slots " + slots + ")") +
+    ctx.Print("renamed category " + EscapeControls(Trim(ctx.args[0])) + " to " + EscapeControls(Trim(ctx.args[1])) +
+              ": " + std::to_string(result.renamed.size()) + " case(s)" +
+              (slots.empty() ? "" : " (slots " + slots + ")") +
               (result.listEntry ? "; the category list entry renamed\n" : "; not in the category list\n"));
     return kExitOk;
 }

@@ -68,9 +68,16 @@ public:
         const std::string folded = FoldAscii(r.category);
         auto it =
             std::find_if(categories_.begin(), categories_.end(), [&](const Category& c) { return c.folded == folded; });
-        if (it == categories_.end()) it = categories_.insert(categories_.end(), {folded, "  " + r.category + '\n'});
+        if (it == categories_.end()) {
+            it = categories_.insert(categories_.end(), {folded, "  " + EscapeControls(r.category) + '\n'});
+        }
         it->lines += "    ";
+        const std::size_t node = it->lines.size();
         AppendCaseNodeText(r, &it->lines);
+        // A stored text cannot act on the terminal.
+        if (HasControlCharacter(std::string_view(it->lines).substr(node))) {
+            it->lines.replace(node, std::string::npos, EscapeControls(std::string_view(it->lines).substr(node)));
+        }
         it->lines += '\n';
         return true;
     }
@@ -176,11 +183,11 @@ std::string PersonText(const PersonRecord& p, const PersonRecord& typed) {
     char coords[64];
     std::snprintf(coords, sizeof coords, "%.4f, %.4f", static_cast<double>(p.longitude),
                   static_cast<double>(p.latitude));
-    return "  name: " + p.name + "\n  sex: " + (p.isMale ? "male (乾造)" : "female (坤造)") +
+    return "  name: " + EscapeControls(p.name) + "\n  sex: " + (p.isMale ? "male (乾造)" : "female (坤造)") +
            "\n  birth: " + (p.isLunar ? "lunar " : "gregorian ") + (p.isLunar && p.isLeapMonth ? "leap " : "") + time +
-           "\n  entered: " + DescribeEntry(typed).text + "\n  place: " + p.placeText + " (province " +
-           std::to_string(p.provinceIndex) + ", city " + std::to_string(p.cityIndex) + ")\n  coordinates: " + coords +
-           '\n';
+           "\n  entered: " + EscapeControls(DescribeEntry(typed).text) + "\n  place: " + EscapeControls(p.placeText) +
+           " (province " + std::to_string(p.provinceIndex) + ", city " + std::to_string(p.cityIndex) +
+           ")\n  coordinates: " + coords + '\n';
 }
 
 void PersonJson(JsonWriter& j, const PersonRecord& p, const PersonRecord& typed, bool fromInputFile) {
@@ -272,10 +279,11 @@ int RunShow(CommandContext& ctx, CaseStore& db) {
         ctx.Print(j.str() + '\n');
         return kExitOk;
     }
-    ctx.Print("slot: " + std::to_string(slot) + "\ncategory: " + r.category + "\nnode: " + CaseNodeText(r) +
+    ctx.Print("slot: " + std::to_string(slot) + "\ncategory: " + EscapeControls(r.category) +
+              "\nnode: " + EscapeControls(CaseNodeText(r)) +
               "\nreport: " + (hasReport ? db.ReportPath(slot).string() : std::string("none")) + "\n甲命 (A):\n" +
-              PersonText(r.a, stored.typed[0]) + "乙命 (B):\n" + PersonText(r.b, stored.typed[1]) + "note:\n" + r.note +
-              '\n');
+              PersonText(r.a, stored.typed[0]) + "乙命 (B):\n" + PersonText(r.b, stored.typed[1]) + "note:\n" +
+              EscapeControls(r.note, true) + '\n');
     return kExitOk;
 }
 
@@ -328,7 +336,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     // font of the window ("宋体", 12 points) with the pane's colours and sizes.
     CaseRecord record;
     if (Status s = session.SaveNew(category, note, session.StyledRunReport(), &record); !s) return Refuse(ctx, s);
-    ctx.Print("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record) + '\n');
+    ctx.Print("saved in slot " + std::to_string(record.slot) + ": " + EscapeControls(CaseNodeText(record)) + '\n');
     return kExitOk;
 }
 
@@ -346,7 +354,7 @@ int RunExport(CommandContext& ctx, CaseStore& db) {
     const Status s = db.ExportTo(ctx.args[0], &skipped);
     for (const std::string& why : skipped) ctx.Error("skipped: " + why);
     if (!s) return Refuse(ctx, s);
-    ctx.Print("成功导出，已保存到" + ctx.args[0] + "目录下\n");
+    ctx.Print("成功导出，已保存到" + EscapeControls(ctx.args[0]) + "目录下\n");
     return kExitOk;
 }
 
@@ -381,6 +389,12 @@ std::string RepairLine(const RepairAction& a) {
         case RepairAction::kRecordsMarkedGone:
             return file + ": " + std::to_string(a.count) + " missing records are deleted records now";
         case RepairAction::kReportFolderMade: return "the report folder " + file + " was created";
+        case RepairAction::kRecordSetAside:
+            return "slot " + std::to_string(a.count) + " held no case a person could enter (" +
+                   EscapeControls(a.reason) + "); it is marked deleted, its bytes stay in " + file +
+                   " and in the copy kept";
+        case RepairAction::kDeletedCountSet:
+            return "the deleted count of " + file + " follows the deletion marks again: " + std::to_string(a.count);
         case RepairAction::kInputSetAside:
             return "the input file " + file +
                    " could not be read; it is kept aside (the case opens with the "

@@ -45,7 +45,11 @@ void CommandContext::Print(std::string_view utf8) {
     }
 }
 
-void CommandContext::Error(std::string_view message) { err << "tessaly-cli: " << message << '\n'; }
+// A message may quote an argument or a stored text: its control characters
+// are written out, its line breaks kept.
+void CommandContext::Error(std::string_view message) {
+    err << "tessaly-cli: " << EscapeControls(message, true) << '\n';
+}
 
 int CommandContext::Usage(std::string_view message) {
     Error(message);

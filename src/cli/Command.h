@@ -70,7 +70,8 @@ struct CommandContext {
     // Prints UTF-8 text to out, converted to GBK when gbkOutput is set and
     // the output is not JSON.
     void Print(std::string_view utf8);
-    // Prints "tessaly-cli: <message>\n" to err (always UTF-8).
+    // Prints "tessaly-cli: <message>\n" to err (always UTF-8), control
+    // characters other than line breaks written out (EscapeControls).
     void Error(std::string_view message);
     // Reports a bad argument and returns kExitUsage.
     int Usage(std::string_view message);

@@ -193,7 +193,13 @@ bool ParsePersonArg(std::string_view text, const ProgramFiles& files, PersonReco
         if (item.empty()) continue;
         const std::size_t eq = item.find('=');
         if (eq == std::string_view::npos) return Fail(error, "PERSON: '" + std::string(item) + "' is not key=value");
-        fields.push_back({std::string(Trim(item.substr(0, eq))), std::string(Trim(item.substr(eq + 1)))});
+        std::string key(Trim(item.substr(0, eq)));
+        // Which of two values was meant cannot be told: refused, as the
+        // override keys are.
+        if (std::any_of(fields.begin(), fields.end(), [&](const PersonField& f) { return f.key == key; })) {
+            return Fail(error, EscapeControls(key) + " is given twice");
+        }
+        fields.push_back({std::move(key), std::string(Trim(item.substr(eq + 1)))});
     }
     return ParsePersonFields(fields, files, r, error, warnings);
 }

@@ -413,4 +413,45 @@ bool HasControlCharacter(std::string_view utf8, bool lineBreaksAllowed) {
     return false;
 }
 
+std::string EscapeControls(std::string_view utf8, bool lineBreaksKept) {
+    if (!HasControlCharacter(utf8, lineBreaksKept)) return std::string(utf8);
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(utf8.size() + 16);
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (lineBreaksKept && (c == '\n' || (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n'))) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+            const auto c1 = static_cast<unsigned char>(utf8[++i]);
+            out += "\\u00";
+            out += kHex[c1 >> 4];
+            out += kHex[c1 & 0xF];
+            continue;
+        }
+        if (c >= 0x20 && c != 0x7F) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        switch (c) {
+            case 0x1B: out += "\\e"; break;
+            case '\t': out += "\\t"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\0': out += "\\0"; break;
+            case '\a': out += "\\a"; break;
+            case '\b': out += "\\b"; break;
+            case '\f': out += "\\f"; break;
+            case '\v': out += "\\v"; break;
+            default:
+                out += "\\x";
+                out += kHex[c >> 4];
+                out += kHex[c & 0xF];
+        }
+    }
+    return out;
+}
+
 }  // namespace tessaly

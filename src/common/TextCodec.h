@@ -96,4 +96,12 @@ bool IsValidUtf8(std::string_view text);
 // U+007F, U+0080..U+009F); CR and LF pass when `lineBreaksAllowed`.
 bool HasControlCharacter(std::string_view utf8, bool lineBreaksAllowed = false);
 
+// The text as a terminal may be given it: every control character of
+// HasControlCharacter written out, so that a stored text cannot move the
+// cursor, clear the screen or change colours: \e (escape), \t, \n, \r, \0,
+// \a, \b, \f, \v, else \xHH, and U+0080..U+009F as \u0080..\u009f. With
+// `lineBreaksKept`, LF and CR LF stay as they are (a lone CR is written
+// out). A text without control characters comes back unchanged.
+std::string EscapeControls(std::string_view utf8, bool lineBreaksKept = false);
+
 }  // namespace tessaly

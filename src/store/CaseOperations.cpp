@@ -7,6 +7,7 @@
 #include "store/Categories.h"
 
 namespace tessaly {
+namespace fs = std::filesystem;
 namespace {
 
 // Reads the case in `slot` and refuses a deleted one.
@@ -108,13 +109,39 @@ Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName
     }
     if (newNameTaken || inList(name)) return Status::Error("已有这个类别了，请另起一个名称！");
 
-    if (Status s = RenameCasesCategory(db, slots, name, &result->renamed); !s) return s;
-    result->listEntry = RenameCategoryInList(settings, old, name);
-    if (result->listEntry) {
-        if (Status s = settings.Save(); !s) {
+    return RenameListedCategory(db, settings, slots, old, name, result);
+}
+
+Status RenameListedCategory(CaseStore& db, IniFile& settings, const std::vector<std::int32_t>& slots,
+                            std::string_view oldName, std::string_view newName, CategoryRename* result) {
+    *result = {};
+    std::string name;
+    if (Status s = CheckCategoryName(newName, &name); !s) return s;
+    const std::string old(Trim(oldName));
+    // The cases and the list entry change together, in one change of the
+    // store (the list lives beside it, in dat/bzinit.ini).
+    IniFile renamedList = settings;
+    const bool listEntry = RenameCategoryInList(renamedList, old, name);
+    std::string listBytes;
+    if (listEntry) {
+        const CodecResult gbk = Utf8ToGbk(renamedList.ToText());
+        if (!gbk.ok()) return Status::Error("无法保存 " + settings.path().string() + "：" + gbk.error);
+        listBytes = gbk.text;
+    }
+    std::error_code ec;
+    const bool besideStore = fs::equivalent(settings.path(), db.SettingsPath(), ec) && !ec;
+    if (listEntry && !besideStore) {
+        // A list kept elsewhere cannot join the store's change: the cases
+        // first, then the list.
+        if (Status s = db.RecategorizeCases(slots, name, nullptr, &result->renamed); !s) return s;
+        if (Status s = renamedList.Save(); !s) {
             return Status::Error("命例的类别已经改名，但类别列表没能保存：" + s.message());
         }
+    } else if (Status s = db.RecategorizeCases(slots, name, listEntry ? &listBytes : nullptr, &result->renamed); !s) {
+        return s;
     }
+    result->listEntry = listEntry;
+    if (listEntry) settings = std::move(renamedList);
     return Status::Ok();
 }
 

@@ -62,12 +62,20 @@ struct CategoryRename {
 
 // Renames category `oldName` everywhere: every live stored case whose
 // category equals it (ignoring ASCII case) and the first entry of the
-// category list in `settings` (dat/bzinit.ini), which is saved. Refused when
-// no stored case and no list entry bears the old name, and when a stored
-// case or a list entry already bears the new one ("已有这个类别了，请另起一个名称！",
-// the old name itself included).
+// category list in `settings` (dat/bzinit.ini), which is saved — in one
+// change of the store (CaseStore::RecategorizeCases): a failure or a crash
+// leaves the cases and the list all old or all new. Refused when no stored
+// case and no list entry bears the old name, and when a stored case or a
+// list entry already bears the new one ("已有这个类别了，请另起一个名称！", the
+// old name itself included). On success `settings` holds the renamed list.
 Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName, std::string_view newName,
                       CategoryRename* result);
+
+// The same for the live cases among `slots` only (the cases a tree lists),
+// without the refusals about names already in use: the cases and the first
+// list entry equal to `oldName` are renamed in one change of the store.
+Status RenameListedCategory(CaseStore& db, IniFile& settings, const std::vector<std::int32_t>& slots,
+                            std::string_view oldName, std::string_view newName, CategoryRename* result);
 
 // Marks the live case in `slot` deleted and removes its report
 // (bazi_f/SLOT.rtf) in the same journaled step: either both go or neither.

@@ -54,6 +54,12 @@ struct CaseFileSwap {
     bool Acts() const { return bytes != nullptr || replaces; }
 };
 
+// The journal's name of a file in dat/ or in the report folder.
+std::string JournalName(const JournalPlace& place, const fs::path& file) {
+    const std::string name = file.filename().string();
+    return file.parent_path().filename() == "dat" ? place.DatName(name) : place.ReportName(name);
+}
+
 Status PlanSwap(const fs::path& target, const std::string* bytes, const JournalPlace& place, StoreJournal* j,
                 CaseFileSwap* swap) {
     const fs::path dir = target.parent_path();
@@ -66,10 +72,10 @@ Status PlanSwap(const fs::path& target, const std::string* bytes, const JournalP
     if (there == DirEntry::kDir) return Status::Error("无法写入 " + target.string() + "：" + SystemErrorText(EISDIR));
     swap->replaces = there != DirEntry::kMissing;
     if (!swap->Acts()) return Status::Ok();
-    j->undo.push_back(swap->replaces ? Step(JournalStep::kMoveBack, place.ReportName(swap->aside.filename().string()),
-                                            place.ReportName(name))
-                                     : Step(JournalStep::kRemove, place.ReportName(name)));
-    if (bytes) j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap->temp.filename().string())));
+    j->undo.push_back(swap->replaces
+                          ? Step(JournalStep::kMoveBack, JournalName(place, swap->aside), JournalName(place, target))
+                          : Step(JournalStep::kRemove, JournalName(place, target)));
+    if (bytes) j->finish.push_back(Step(JournalStep::kRemove, JournalName(place, swap->temp)));
     return Status::Ok();
 }
 
@@ -92,8 +98,7 @@ Status DoSwap(FileSteps& steps, const CaseFileSwap& swap, std::optional<mode_t> 
 bool FinishSwaps(std::initializer_list<const CaseFileSwap*> swaps, const JournalPlace& place, StoreJournal* j) {
     j->finish.clear();
     for (const CaseFileSwap* swap : swaps) {
-        if (swap->replaces)
-            j->finish.push_back(Step(JournalStep::kRemove, place.ReportName(swap->aside.filename().string())));
+        if (swap->replaces) j->finish.push_back(Step(JournalStep::kRemove, JournalName(place, swap->aside)));
     }
     return !j->finish.empty();
 }
@@ -581,6 +586,68 @@ Status CaseStore::Delete(std::int32_t slot, bool withReport) {
     return Commit(std::move(j), asides);
 }
 
+Status CaseStore::RecategorizeCases(const std::vector<std::int32_t>& slots, std::string_view category,
+                                    const std::string* settings, std::vector<std::int32_t>* changed) {
+    changed->clear();
+    if (Status s = CheckOpened(); !s) return s;
+    Session ses;
+    if (Status s = Begin(Access::kWrite, &ses); !s) return s;
+    std::vector<std::int32_t> wanted = slots;
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    if (!wanted.empty() && (wanted.front() < 0 || wanted.back() >= ses.header.count)) {
+        const std::int32_t bad = wanted.front() < 0 ? wanted.front() : wanted.back();
+        return Status::Error("没有第 " + std::to_string(bad) + " 号命例（命例库共有 " +
+                             std::to_string(ses.header.count) + " 个记录位置）");
+    }
+    // Every record as it is and as it will be, read under the lock.
+    struct Change {
+        std::int32_t slot;
+        off_t at;
+        std::string before, after;
+    };
+    std::vector<Change> changes;
+    std::map<int, UniqueFd> files;
+    for (const std::int32_t slot : wanted) {
+        const int k = FileOfSlot(slot);
+        const fs::path data = DataFilePath(k);
+        UniqueFd& fd = files[k];
+        if (!fd) {
+            if (Status s = OpenExisting(data, O_RDWR, &fd); !s) return s;
+        }
+        Change c{slot, OffsetOfSlot(slot), std::string(kCaseRecordSize, '\0'), {}};
+        if (Status s = ReadAt(fd.get(), data, c.before.data(), c.before.size(), c.at); !s) return s;
+        if (MarkOfRecord(c.before) != 0) continue;
+        CaseRecord r = DecodeCaseRecord(c.before);
+        r.category = std::string(category);
+        if (Status s = EncodeCaseRecord(r, &c.after); !s) return s;
+        changes.push_back(std::move(c));
+    }
+    const JournalPlace place = Place();
+    StoreJournal j{"rename-category", false, {}, {}};
+    CaseFileSwap list;
+    if (settings != nullptr) {
+        if (KindAt(SettingsPath()) != DirEntry::kFile) {
+            return Status::Error("类别列表 " + SettingsPath().string() + " 不是普通文件（为安全起见，不跟随符号链接）");
+        }
+        if (Status s = PlanSwap(SettingsPath(), settings, place, &j, &list); !s) return s;
+    }
+    for (const Change& c : changes) {
+        j.undo.push_back(
+            RestoreBytes(place.DatName(DataFilePath(FileOfSlot(c.slot)).filename().string()), c.at, c.before));
+    }
+    if (Status s = WriteJournal(steps_, place, j); !s) return s;
+    Status s = DoSwap(steps_, list, ModeOf(HeaderPath()));
+    for (const Change& c : changes) {
+        if (!s) break;
+        s = WriteAt(steps_, files[FileOfSlot(c.slot)].get(), DataFilePath(FileOfSlot(c.slot)), c.after, c.at);
+    }
+    if (!s) return Undo(j, s);
+    for (const Change& c : changes) changed->push_back(c.slot);
+    const bool asides = FinishSwaps({&list}, place, &j);
+    return Commit(std::move(j), asides);
+}
+
 Status CaseStore::DeleteRecord(std::int32_t slot) { return Delete(slot, false); }
 Status CaseStore::DeleteCase(std::int32_t slot) { return Delete(slot, true); }
 
@@ -805,6 +872,10 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     }
     std::vector<bool> live(std::size_t(h.count), false);
     Status checked;  // the verdict on the copies
+    // The cities of the program's own place list, when it has one.
+    IniFile dili;
+    if (KindAt(datDir_ / "dili.ini") == DirEntry::kFile) dili.Load(datDir_ / "dili.ini");
+    RecordCheck recordCheck(dili.loadStatus().ok() && !dili.Sections().empty() ? &dili : nullptr);
     if (s) {
         std::string copied(kStoreHeaderSize, '\0');
         UniqueFd fd;
@@ -823,7 +894,7 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
             s = ReadAt(fd.get(), path, block.data(), std::size_t(m) * kCaseRecordSize, OffsetOfSlot(first + i));
             for (std::int32_t r = 0; r < m && s && checked; ++r) {
                 const std::string_view rec(block.data() + std::size_t(r) * kCaseRecordSize, kCaseRecordSize);
-                if (Status c = CheckImportedRecord(rec, first + i + r); !c) {
+                if (Status c = recordCheck.Check(rec, first + i + r); !c) {
                     checked = refuse(c.message());
                 } else {
                     live[std::size_t(first + i + r)] = MarkOfRecord(rec) == 0;

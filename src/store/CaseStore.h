@@ -46,6 +46,9 @@
 
 namespace tessaly {
 
+// The settings file in dat/ that holds the category list.
+inline constexpr std::string_view kSettingsFileName = "bzinit.ini";
+
 class CaseStore {
 public:
     CaseStore() = default;
@@ -95,6 +98,16 @@ public:
     // Puts `report` in place of the report of the live case in `slot` (a
     // missing one made again).
     Status PutReport(std::int32_t slot, const StyledReport& report);
+
+    // Files the live records among `slots` under `category` and, when
+    // `settings` is given, puts its bytes in place of the settings file
+    // dat/bzinit.ini (which must be there; it holds the category list), as
+    // one change: a failure or a crash at any moment leaves every record and
+    // the file as they were, or all as asked. Deleted records among `slots`
+    // are left as they are; a slot outside the store is refused. *changed
+    // gets the slots written, ascending.
+    Status RecategorizeCases(const std::vector<std::int32_t>& slots, std::string_view category,
+                             const std::string* settings, std::vector<std::int32_t>* changed);
 
     // Marks a live record deleted. A slot out of range or already deleted is
     // refused and nothing changes. The report file stays.
@@ -158,6 +171,8 @@ public:
     std::filesystem::path ReportPath(std::int32_t slot) const;
     // bazi_f/N.input
     std::filesystem::path InputPath(std::int32_t slot) const;
+    // dat/bzinit.ini
+    std::filesystem::path SettingsPath() const { return datDir_ / kSettingsFileName; }
 
     // Test hooks. The first is called after a record is written and before
     // the header that counts it is; the second before every change to the

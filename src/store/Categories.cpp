@@ -80,6 +80,9 @@ bool AddCategory(IniFile& ini, std::string_view name) {
 Status CheckCategoryName(std::string_view name, std::string* trimmed, std::size_t maxBytes) {
     const std::string_view t = Trim(name);
     if (t.empty() || GbkWidth(t) > maxBytes) return Status::Error(std::string(kBadCategoryMessage));
+    // A line break would start another line of dat/bzinit.ini; no stored
+    // name holds any control character.
+    if (HasControlCharacter(t)) return Status::Error("类别名称：不能含有控制字符（换行、制表符、转义符等）");
     const CodecResult gbk = Utf8ToGbk(t);
     if (!gbk.ok()) return Status::Error("类别名称：" + GbkRefusal(t, gbk));
     *trimmed = std::string(t);

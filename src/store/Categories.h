@@ -49,8 +49,8 @@ void WriteCategoryList(IniFile& ini, const std::vector<std::string>& names);
 bool AddCategory(IniFile& ini, std::string_view name);
 
 // A category name as entered: trimmed, 1 to `maxBytes` GBK bytes (12
-// through the category commands; a record holds 13), GBK-encodable. On
-// success *trimmed holds the name to use.
+// through the category commands; a record holds 13), GBK-encodable, without
+// control characters. On success *trimmed holds the name to use.
 Status CheckCategoryName(std::string_view name, std::string* trimmed, std::size_t maxBytes = kMaxCategoryBytes);
 
 // Replaces the first entry of the list equal to `oldName` (ignoring ASCII

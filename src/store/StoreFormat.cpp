@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "calendar/PersonCheck.h"
 #include "common/TextCodec.h"
 
 namespace tessaly {
@@ -215,7 +216,7 @@ std::string_view StoreStem(std::uint8_t storeKind) { return storeKind == 0 ? "ba
 
 // ---- checks and matching -------------------------------------------------------
 
-Status CheckImportedRecord(std::string_view b, std::int32_t slot) {
+Status RecordCheck::Check(std::string_view b, std::int32_t slot) {
     const auto bad = [&](const std::string& what) {
         return Status::Error("第 " + std::to_string(slot) + " 号记录无效：" + what);
     };
@@ -232,6 +233,9 @@ Status CheckImportedRecord(std::string_view b, std::int32_t slot) {
         {kPersonB.name, kNameField, "乙命姓名"}, {kPersonB.place, kPlaceField, "乙命出生地"},
     };
     for (const auto& t : kTexts) {
+        if (b.substr(t.offset, t.field).find('\0') == std::string_view::npos) {
+            return bad(std::string(t.what) + "没有结尾（" + std::to_string(t.field) + " 个字节里没有 0 字节）");
+        }
         if (!GbkToUtf8(FieldBytes(b, t.offset, t.field)).ok()) return bad(std::string(t.what) + "不是 GBK 文字");
     }
     for (const PersonLayout* p : {&kPersonA, &kPersonB}) {
@@ -245,6 +249,10 @@ Status CheckImportedRecord(std::string_view b, std::int32_t slot) {
             {"日", GetI16(b, p->time + 4), 1, 31},
             {"小时", GetI16(b, p->time + 6), 0, 23},
             {"分钟", GetI16(b, p->time + 8), 0, 59},
+            {"农历标记", GetU8(b, p->isLunar), 0, 1},
+            {"闰月标记", GetU8(b, p->isLeapMonth), 0, 1},
+            {"性别标记", GetU8(b, p->isMale), 0, 1},
+            {"城市编号", GetI16(b, p->city), 0, INT16_MAX},
         };
         for (const auto& r : kRanges) {
             if (r.value < r.low || r.value > r.high) {
@@ -259,8 +267,26 @@ Status CheckImportedRecord(std::string_view b, std::int32_t slot) {
             return bad(std::string(who) + "经纬度不在 ±180°、±90° 之内");
         }
     }
+    // The persons as a person entered by hand must be.
+    DecodeCaseRecord(b, &record_);
+    for (const PersonRecord* p : {&record_.a, &record_.b}) {
+        const std::string who = p == &record_.a ? "甲命：" : "乙命：";
+        if (Status s = CheckPerson(*p, nullptr); !s) return bad(who + s.message());
+        if (dili_ == nullptr || p->provinceIndex < 0 || p->provinceIndex >= kProvinceCount) continue;
+        int& cities = cityCounts_[std::size_t(p->provinceIndex)];
+        if (cities < 0) cities = static_cast<int>(LoadCities(p->provinceIndex, *dili_).size());
+        if (cities == 0 ? p->cityIndex != 0 : p->cityIndex >= cities) {
+            return bad(who + "省市：" + std::string(kProvinces[std::size_t(p->provinceIndex)]) + "没有第 " +
+                       std::to_string(p->cityIndex) + " 号城市（城市编号 0 到 " +
+                       std::to_string(std::max(0, cities - 1)) + "）");
+        }
+    }
+    if (HasControlCharacter(record_.category)) return bad("类别不能含有控制字符");
+    if (HasControlCharacter(record_.note, true)) return bad("附加信息除换行外不能含有控制字符");
     return Status::Ok();
 }
+
+Status CheckImportedRecord(std::string_view b, std::int32_t slot) { return RecordCheck().Check(b, slot); }
 
 Status CaseMatcher::Make(const SearchCriteria& criteria, CaseMatcher* m) {
     m->c_ = criteria;

@@ -10,12 +10,15 @@
 
 #include <sys/types.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "calendar/PersonRecord.h"
+#include "calendar/Places.h"
+#include "common/IniFile.h"
 #include "common/Status.h"
 
 namespace tessaly {
@@ -91,10 +94,29 @@ void DecodeCaseRecord(std::string_view bytes, CaseRecord* record, CaseTexts text
 inline std::uint8_t MarkOfRecord(std::string_view bytes) { return static_cast<std::uint8_t>(bytes[4]); }
 inline constexpr std::size_t kMarkOffset = 4;
 
-// What a record must be to come into the store from an exported history:
-// its mark 0 or 1 and its slot field `slot`; when live, its texts valid GBK
-// and both persons' dates within the ranges the program stores. The error
-// names the slot and the field.
+// What a record must be to come into the store from an exported history (or
+// to stay live through a repair): its mark 0 or 1 and its slot field `slot`;
+// when live, every text field NUL-terminated within its field and valid GBK,
+// the calendar, leap-month and sex flags 0 or 1, both persons passing the
+// check a person entered by hand passes (CheckPerson: the date exists, the
+// coordinates finite and in range, the province and city indices, names and
+// places without control characters), the category without control
+// characters and the note without any but line breaks. The error is
+// "第 N 号记录无效：" and the reason.
+class RecordCheck {
+public:
+    // With `dili` (dat/dili.ini) the city indices are checked against the
+    // province's cities; without, they only must not be negative.
+    explicit RecordCheck(const IniFile* dili = nullptr) : dili_(dili) { cityCounts_.fill(-1); }
+    Status Check(std::string_view bytes, std::int32_t slot);
+
+private:
+    const IniFile* dili_;
+    std::array<int, kProvinceCount> cityCounts_;  // by province, −1 until looked up
+    CaseRecord record_;
+};
+
+// RecordCheck without the city list.
 Status CheckImportedRecord(std::string_view bytes, std::int32_t slot);
 
 // What a search looks for: the name is looked for in both persons' names,

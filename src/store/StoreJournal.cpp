@@ -62,11 +62,13 @@ bool IsDigits(std::string_view s) {
 
 // What a name inside dat/ or bazi_f/ may be (kReport: a file a case keeps
 // there, its report N.rtf or its input N.input).
-enum class NameKind { kNone, kDataFile, kReport, kOwn };
+// kSettings: the settings file that holds the category list.
+enum class NameKind { kNone, kDataFile, kReport, kOwn, kSettings };
 
 NameKind KindOfName(std::string_view name, std::string_view stem, bool inDat) {
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string_view::npos) return NameKind::kNone;
     if (name.starts_with(".tessaly-")) return NameKind::kOwn;
+    if (inDat && name == "bzinit.ini") return NameKind::kSettings;
     if (inDat && name.starts_with(stem) && name.ends_with(".dat") &&
         IsDigits(name.substr(stem.size(), name.size() - stem.size() - 4))) {
         return NameKind::kDataFile;
@@ -96,7 +98,8 @@ bool CheckStep(const JournalStep& s, const JournalPlace& place) {
         case JournalStep::kRestoreBytes:
         case JournalStep::kSetSize: return CheckPath(s.path, place, false, {kDataFile}) && s.number >= -1;
         case JournalStep::kMoveBack:
-            return CheckPath(s.path, place, false, {kOwn}) && CheckPath(s.path2, place, false, {kDataFile, kReport});
+            return CheckPath(s.path, place, false, {kOwn}) &&
+                   CheckPath(s.path2, place, false, {kDataFile, kReport, kSettings});
         case JournalStep::kRemove: return CheckPath(s.path, place, false, {kDataFile, kReport, kOwn});
         case JournalStep::kUnmove:
             if (!CheckPath(s.path, place, false, {kOwn}) || !CheckPath(s.path2, place, true, {})) return false;
@@ -243,8 +246,8 @@ std::string OperationText(std::string_view operation) {
     static constexpr struct {
         std::string_view word, text;
     } kTexts[] = {
-        {"add", "添加命例"},     {"write", "改写命例"}, {"delete", "删除命例"},
-        {"clear", "清空命例库"}, {"import", "导入"},    {"report", "写入命稿"},
+        {"add", "添加命例"}, {"write", "改写命例"},  {"delete", "删除命例"},          {"clear", "清空命例库"},
+        {"import", "导入"},  {"report", "写入命稿"}, {"rename-category", "修改类名"},
     };
     for (const auto& t : kTexts) {
         if (t.word == operation) return std::string(t.text);

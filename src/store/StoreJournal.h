@@ -12,8 +12,9 @@
 //
 // The journal is text, one step a line; paths are relative to the program
 // folder and name only files the store owns (dat/bazi<k>.dat, bazi_f/<n>.rtf,
-// bazi_f/<n>.input and the store's own ".tessaly-" files), so a planted
-// journal cannot make the store touch anything else.
+// bazi_f/<n>.input and the store's own ".tessaly-" files; dat/bzinit.ini,
+// which holds the category list, only as the place a file put aside goes
+// back to), so a planted journal cannot make the store touch anything else.
 #pragma once
 
 #include <cstdint>
@@ -43,7 +44,7 @@ struct JournalStep {
 };
 
 struct StoreJournal {
-    std::string operation;  // for messages: "add", "write", "delete", "clear", "import", "report"
+    std::string operation;  // for messages: "add", "write", "delete", "clear", "import", "report", "rename-category"
     bool committed = false;
     std::vector<JournalStep> undo;    // in order, when not committed
     std::vector<JournalStep> finish;  // in order, always

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "common/IniFile.h"
 #include "store/CaseInput.h"
 #include "store/FileUtil.h"
 #include "store/StoreFormat.h"
@@ -42,8 +43,32 @@ private:
     fs::path DataFile(int k) const { return dat_ / (stem_ + std::to_string(k) + ".dat"); }
     fs::path Header() const { return DataFile(0); }
 
-    void Did(RepairAction::Kind kind, const fs::path& file = {}, std::int64_t count = 0) {
-        result_.actions.push_back({kind, file, count});
+    void Did(RepairAction::Kind kind, const fs::path& file = {}, std::int64_t count = 0, std::string reason = {}) {
+        result_.actions.push_back({kind, file, count, std::move(reason)});
+    }
+
+    // What a repair may write beyond the bytes the data files hold: deleted
+    // records standing in for a torn or cut end.
+    static constexpr std::uint64_t kFillSlack = std::uint64_t(1) << 20;
+
+    // The bytes of all data files present, and the bytes that filling the
+    // first `count` slots would write.
+    Status Sizes(std::int32_t count, std::uint64_t* real, std::uint64_t* fill) {
+        std::vector<fs::path> files;
+        if (Status s = ListDataFiles(dat_, stem_, &files); !s) return s;
+        *real = 0;
+        for (const fs::path& f : files) {
+            std::uint64_t size = 0;
+            if (KindAt(f, &size) == DirEntry::kFile) *real += size;
+        }
+        *fill = 0;
+        for (int k = 0; k < FilesNeeded(count); ++k) {
+            std::uint64_t size = 0;
+            if (KindAt(DataFile(k), &size) != DirEntry::kFile) size = 0;
+            const std::uint64_t need = BytesNeeded(count, k);
+            *fill += need - std::min(size, need);
+        }
+        return Status::Ok();
     }
 
     // Copies (or moves) `file` into the folder of kept files, made on first use.
@@ -162,6 +187,15 @@ private:
                 count = std::max<std::int64_t>(count, std::int64_t(k) * kRecordsPerFile + std::int64_t(whole));
         }
         if (count > INT32_MAX) return Status::Error("无法修复命例库：数据文件太多");
+        std::uint64_t real = 0, fill = 0;
+        if (Status s = Sizes(static_cast<std::int32_t>(count), &real, &fill); !s) return s;
+        // A lost data file between others is made again (its slots deleted
+        // records), but no more than one file's worth.
+        if (fill > real + kDataFileBytes + kFillSlack) {
+            return Status::Error("无法修复命例库：数据文件 " + DataFile(FilesNeeded(std::int32_t(count)) - 1).string() +
+                                 " 远在其他数据文件之后，补齐中间的记录要写 " + std::to_string(fill) +
+                                 " 字节；请确认这个文件，把它移出 dat 文件夹后再修复");
+        }
         if (KindAt(Header()) == DirEntry::kFile) {
             if (Status s = Keep(Header(), false); !s) return s;
             if (headerSize < kStoreHeaderSize) {
@@ -226,6 +260,13 @@ private:
             if (Status s = ReadAt(fd.get(), Header(), bytes.data(), bytes.size(), 0); !s) return s;
             DecodeStoreHeader(bytes, &h);
             usable = h.storeKind == kind_ && h.count >= 0 && h.fileCount >= FilesNeeded(h.count);
+            // A count the data files come nowhere near is no count to fill
+            // up to: the records present say how many there are.
+            std::uint64_t real = 0, fill = 0;
+            if (usable) {
+                if (Status s = Sizes(h.count, &real, &fill); !s) return s;
+                usable = fill <= real + kFillSlack;
+            }
         }
         if (usable) {
             std::int64_t gone = 0;
@@ -254,6 +295,8 @@ private:
                 return s;
             }
         }
+        if (Status s = SetAsideBadRecords(); !s) return s;
+        if (Status s = SettleDeletedCount(); !s) return s;
         if (const DirEntry::Kind r = KindAt(reports); r != DirEntry::kDir) {
             if (r != DirEntry::kMissing) {
                 if (Status s = Keep(reports, true); !s) return s;
@@ -263,6 +306,73 @@ private:
         }
         if (Status s = SetAsideBadInputFiles(reports); !s) return s;
         if (Status s = SyncDir(steps_, dat_); !s) return s;
+        return Status::Ok();
+    }
+
+    Status ReadHeaderOnDisk(StoreHeader* h) {
+        UniqueFd fd;
+        std::string bytes(kStoreHeaderSize, '\0');
+        if (Status s = OpenExisting(Header(), O_RDONLY, &fd); !s) return s;
+        if (Status s = ReadAt(fd.get(), Header(), bytes.data(), bytes.size(), 0); !s) return s;
+        DecodeStoreHeader(bytes, h);
+        return Status::Ok();
+    }
+
+    // Live records no person could have entered are marked deleted, the
+    // data file kept as it was first.
+    Status SetAsideBadRecords() {
+        StoreHeader h;
+        if (Status s = ReadHeaderOnDisk(&h); !s) return s;
+        IniFile dili;
+        if (KindAt(dat_ / "dili.ini") == DirEntry::kFile) dili.Load(dat_ / "dili.ini");
+        RecordCheck check(dili.loadStatus().ok() && !dili.Sections().empty() ? &dili : nullptr);
+        for (int k = 0; k < FilesNeeded(h.count); ++k) {
+            const fs::path path = DataFile(k);
+            UniqueFd fd;
+            if (Status s = OpenExisting(path, O_RDWR, &fd); !s) return s;
+            const std::int32_t n = RecordsInFile(h.count, k), first = k * kRecordsPerFile;
+            std::string block(std::size_t(std::min(n, 1000)) * kCaseRecordSize, '\0');
+            for (std::int32_t i = 0; i < n; i += 1000) {
+                const std::int32_t m = std::min(n - i, 1000);
+                if (Status s =
+                        ReadAt(fd.get(), path, block.data(), std::size_t(m) * kCaseRecordSize, OffsetOfSlot(first + i));
+                    !s) {
+                    return s;
+                }
+                for (std::int32_t j = 0; j < m; ++j) {
+                    const std::string_view rec(block.data() + std::size_t(j) * kCaseRecordSize, kCaseRecordSize);
+                    const std::int32_t slot = first + i + j;
+                    if (MarkOfRecord(rec) != 0) continue;
+                    const Status why = check.Check(rec, slot);
+                    if (why) continue;
+                    if (Status s = Keep(path, false); !s) return s;
+                    if (Status s = WriteAt(steps_, fd.get(), path, std::string_view("\1", 1),
+                                           OffsetOfSlot(slot) + off_t(kMarkOffset));
+                        !s) {
+                        return s;
+                    }
+                    Did(RepairAction::kRecordSetAside, path, slot, why.message());
+                }
+            }
+        }
+        return Status::Ok();
+    }
+
+    // The deleted count is the number of marks; reuse ends with the last.
+    Status SettleDeletedCount() {
+        StoreHeader h;
+        if (Status s = ReadHeaderOnDisk(&h); !s) return s;
+        std::int64_t marks = 0;
+        if (Status s = CountDeleted(h.count, &marks); !s) return s;
+        StoreHeader next = h;
+        next.deletedCount = static_cast<std::int32_t>(marks);
+        if (marks == 0) next.reuseFlag = 0;
+        if (marks >= kReuseThreshold) next.reuseFlag = 1;
+        if (next.reuseFlag > 1) next.reuseFlag = 0;
+        if (next == h) return Status::Ok();
+        if (Status s = Keep(Header(), false); !s) return s;
+        if (Status s = WriteHeader(next); !s) return s;
+        Did(RepairAction::kDeletedCountSet, Header(), marks);
         return Status::Ok();
     }
 

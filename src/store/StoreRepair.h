@@ -15,6 +15,20 @@
 //     records and gets the rest as deleted records (mark 1, the slot field
 //     set, every other byte 0), so no slot number moves; a torn last record
 //     becomes one of them;
+//   - a header whose count would need more records written than the data
+//     files hold (beyond a small bound) is not trusted: it is rebuilt from
+//     the records present, so a repair never writes much more than the
+//     store's real size; when rebuilding, a gap of at most one data file
+//     is filled, and a data file lying further beyond the others is
+//     refused, naming the file;
+//   - a live record that could not have been entered (RecordCheck,
+//     StoreFormat.h: a date that does not exist, coordinates out of range,
+//     control characters …) is set aside: the data file is kept as it was,
+//     and the record is marked deleted (its bytes stay), named with its slot
+//     and the reason;
+//   - the deleted count follows the deletion marks (a repair or an
+//     operation stopped between the marks and the header leaves them
+//     apart), so a repair stopped at any moment is finished by the next;
 //   - a missing report folder is created;
 //   - an input file (bazi_f/N.input) that is no input file of this program
 //     (not a regular file, or not beginning as one) is moved aside; its
@@ -25,6 +39,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "common/Status.h"
@@ -40,9 +55,12 @@ struct RepairAction {
         kRecordsMarkedGone,  // `count` records missing from `file` are deleted records now
         kReportFolderMade,   // the report folder was missing
         kInputSetAside,      // an input file that could not be read was moved aside (file: where it was)
+        kRecordSetAside,     // the live record in slot `count` is no case (`reason`): marked deleted
+        kDeletedCountSet,    // the header's deleted count set to the marks (count: the marks)
     } kind;
     std::filesystem::path file;
     std::int64_t count = 0;
+    std::string reason;
 };
 
 struct RepairResult {

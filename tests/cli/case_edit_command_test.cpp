@@ -13,7 +13,9 @@
 
 namespace {
 namespace fs = std::filesystem;
+using tessaly::test::ReadAll;
 using tessaly::test::Snapshot;
+using tessaly::test::WriteAll;
 using tessaly::testing_cli::CliResult;
 using tessaly::testing_cli::RunCli;
 
@@ -153,6 +155,85 @@ TEST_F(CaseEditCommandTest, RefusalsExitOneAndChangeNothing) {
         EXPECT_TRUE(r.out.empty()) << r.out;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_EQ(Snapshot(home_), before);
+    }
+}
+
+// A text that lands in a file is refused when it holds a control
+// character: a line break in a category name would start a line of
+// dat/bzinit.ini of its own, an escape sequence would act on a terminal
+// when the case is listed.
+TEST_F(CaseEditCommandTest, ControlCharactersInTextsAreRefused) {
+    const auto before = Snapshot(home_);
+    const std::string a = "name=张三;sex=M;date=1990-05-12 08:30", b = "name=李四;sex=F;date=1992-03-04 10:00";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    } kCases[] = {
+        {{"move", "0", "a\tb"}, 1, "类别名称：不能含有控制字符"},
+        {{"move", "0", "\x1b[31m"}, 1, "类别名称：不能含有控制字符"},
+        {{"move", "0", "a\x7f"}, 1, "类别名称：不能含有控制字符"},
+        {{"move", "0",
+          "a\xc2\x9b"
+          "31m"},
+         1,
+         "类别名称：不能含有控制字符"},  // the one-character CSI
+        {{"rename-category", "同事", "a\ncount=0"}, 1, "类别名称：不能含有控制字符"},
+        {{"rename-category", "同事", "\x1b]0;x\x07"}, 1, "类别名称：不能含有控制字符"},
+        {{"edit", "0", "--note", "a\x1b[2Jb"}, 1, "附加信息：除换行外不能含有控制字符"},
+        {{"edit", "0", "--a", "name=\x1b[2J"}, 1, "name: must not hold control characters"},
+        {{"add", "--a", "name=x\x1b[5m;sex=M;date=1990-05-12 08:30", "--b", b, "--category", "c", "--note", "n"},
+         2,
+         "name: must not hold control characters"},
+        {{"add", "--a", a, "--b", b, "--category", "a\x1b", "--note", "n"}, 2, "--category: must not hold control"},
+        {{"add", "--a", a, "--b", b, "--category", "c", "--note", "a\x1b[2Jb"}, 2, "--note: must not hold control"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const CliResult r = Cases(c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << r.err;
+        EXPECT_EQ(Snapshot(home_), before);
+    }
+    EXPECT_EQ(ReadAll(home_ / "dat/bzinit.ini"), "[classes]\r\ncount=2\r\n1=\xCD\xAC\xCA\xC2\r\n2=abc\r\n");
+}
+
+// A stored text holding control characters (from an older store, or put
+// there by hand) is printed with them written out; line breaks of a note
+// stay line breaks.
+TEST_F(CaseEditCommandTest, StoredControlCharactersArePrintedWrittenOut) {
+    std::string file = ReadAll(home_ / "dat/bazi0.dat");
+    file.replace(20 + 5, 12, std::string("\x1b[31m\xba\xec", 7) + std::string(5, '\0'));  // the name: ESC [31m 红
+    file.replace(20 + 17, 4, std::string("a\tb\0", 4));                                   // the category
+    file.replace(20 + 60, 11, std::string("x\x1b[2Jy\r\nz\x07\0", 11));                   // the note
+    WriteAll(home_ / "dat/bazi0.dat", file);
+
+    CliResult r = Cases({"list"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("  a\\tb\n    \\e[31m红  公1990-5-12|0\n"), std::string::npos) << r.out;
+    r = Cases({"search", "--name", "[31m"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "命例\n  a\\tb\n    \\e[31m红  公1990-5-12|0\n");
+    r = Cases({"show", "0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* shown : {"category: a\\tb\n", "node: \\e[31m红  公1990-5-12|0\n", "  name: \\e[31m红\n",
+                              "note:\nx\\e[2Jy\r\nz\\a\n"}) {
+        EXPECT_NE(r.out.find(shown), std::string::npos) << shown << " in " << r.out;
+    }
+    r = Cases({"show", "0", "--json"});
+    EXPECT_NE(r.out.find("\"name\":\"\\u001b[31m红\""), std::string::npos) << r.out;
+    r = Cases({"move", "0", "客户"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "moved slot 0 from a\\tb to 客户: \\e[31m红  公1990-5-12|0\n");
+    r = Cases({"edit", "0", "--note", "新的"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("edited slot 0: \\e[31m红  公1990-5-12|0\n", 0), 0u) << r.out;
+    for (const auto& args : std::vector<std::vector<std::string>>{{"list"}, {"show", "0"}, {"categories"}}) {
+        const CliResult all = Cases(args);
+        EXPECT_EQ(all.out.find('\x1b'), std::string::npos) << all.out;
+        EXPECT_EQ(all.out.find('\t'), std::string::npos) << all.out;
     }
 }
 

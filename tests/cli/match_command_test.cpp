@@ -203,6 +203,21 @@ TEST(MatchCommandOverride, RefusedValuesExitTwoWithTheDialogsMessage) {
     EXPECT_NE(missing.err.find("--override-a needs VALUES"), std::string::npos) << missing.err;
 }
 
+// A PERSON key given twice is refused as an override key given twice is:
+// which of the two was meant cannot be told.
+TEST(MatchCommandPerson, AKeyGivenTwiceExitsTwo) {
+    for (const char* person :
+         {"name=张三;sex=M;sex=F;date=1990-05-12 08:30", "name=张三;sex=M;date=1990-05-12 08:30;date=1990-05-13 08:30",
+          "name=张三;name=李四;sex=M;date=1990-05-12 08:30"}) {
+        SCOPED_TRACE(person);
+        const auto r = RunCli({"match", "--a", person, "--b", kB});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find("--a: "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(" is given twice"), std::string::npos) << r.err;
+    }
+}
+
 // The strength section of person n (0 甲命, 1 乙命) in a printed report.
 std::string StrengthOf(const std::string& report, int n) {
     const std::size_t from = report.find("※五行力量：", n == 0 ? 0 : report.find("乙命八字："));

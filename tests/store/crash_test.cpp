@@ -19,6 +19,8 @@
 #include <map>
 #include <string>
 
+#include "common/IniFile.h"
+#include "store/CaseOperations.h"
 #include "store/CaseStore.h"
 #include "store_test_util.h"
 
@@ -316,6 +318,20 @@ TEST(CrashAtEveryStep, LeavesTheOldStoreOrTheNewOne) {
          },
          [](CaseStore& db, const fs::path& elsewhere) { return db.ImportFrom(elsewhere / "history/bazi0.dat"); }, false,
          true},
+        {"rename a category: its cases and the list entry",
+         [](const fs::path& home, const fs::path&) {
+             AddCases(home, 4, "酉");
+             AddCases(home, 1, "戌");
+             // 类酉 and abc in GBK
+             test::WriteAll(home / "dat/bzinit.ini", "[classes]\r\ncount=2\r\n1=\xC0\xE0\xD3\xCF\r\n2=abc\r\n");
+             fs::permissions(home / "dat/bzinit.ini", fs::perms::owner_read | fs::perms::owner_write);
+         },
+         [](CaseStore& db, const fs::path&) {
+             IniFile list(db.SettingsPath());
+             CategoryRename result;
+             return RenameCategory(db, list, "类酉", "新类", &result);
+         },
+         false, true},
         {"import",
          [](const fs::path& home, const fs::path& elsewhere) {
              AddCases(home, 3, "壬");

@@ -60,6 +60,27 @@ TEST(ImportChecks, EveryRecordIsChecked) {
         {"B year 3000", 1216, std::string("\xB8\x0B", 2), "第 2 号记录无效：乙命年份 3000 不在 "},
         {"minute 60", 40, std::string("\x3C\0", 2), "第 2 号记录无效：甲命分钟 60 不在 0 到 59 之间"},
         {"zeros", 0, std::string(1296, '\0'), "第 2 号记录无效：记录号是 0"},
+        // What a person entered by hand could never be.
+        {"longitude NaN", 52, std::string("\0\0\xC0\x7F", 4), "第 2 号记录无效：甲命经纬度不在 ±180°、±90° 之内"},
+        {"longitude inf", 52, std::string("\0\0\x80\x7F", 4), "甲命经纬度不在"},
+        {"longitude 1e30", 52, "\xCA\xF2\x49\x71", "甲命经纬度不在"},
+        {"B latitude -inf", 1240, std::string("\0\0\x80\xFF", 4), "乙命经纬度不在"},
+        {"province 999", 46, "\xE7\x03", "第 2 号记录无效：甲命：省市：省份编号 999 不在 0 到 34 之间"},
+        {"city -5", 48, "\xFB\xFF", "第 2 号记录无效：甲命城市编号 -5 不在 0 到 32767 之间"},
+        {"isLunar 7", 42, "\x07", "第 2 号记录无效：甲命农历标记 7 不在 0 到 1 之间"},
+        {"leap flag 2", 1227, "\x02", "第 2 号记录无效：乙命闰月标记 2 不在 0 到 1 之间"},
+        {"sex 9", 44, "\x09", "第 2 号记录无效：甲命性别标记 9 不在 0 到 1 之间"},
+        {"1990-02-31", 34, std::string("\x02\0\x1F\0", 4), "第 2 号记录无效：甲命：不存在这个日期：1990年2月只有28天"},
+        {"a lunar leap month the year lacks", 1226, "\x01\x01", "第 2 号记录无效：乙命：不存在这个农历日期"},
+        {"name without its NUL", 5, "ABCDEFGHIJKL", "第 2 号记录无效：甲命姓名没有结尾（12 个字节里没有 0 字节）"},
+        {"category without its NUL", 17, "ABCDEFGHIJKLMN", "第 2 号记录无效：类别没有结尾"},
+        {"B place without its NUL", 1244, std::string(52, 'x'), "第 2 号记录无效：乙命出生地没有结尾"},
+        {"empty name", 1204, std::string("\0", 1), "第 2 号记录无效：乙命：姓名不能为空"},
+        {"escape sequence in a name", 5, std::string("\x1B[31m\0", 6), "第 2 号记录无效：甲命：姓名：不能含有控制字符"},
+        {"tab in the category", 17, std::string("a\tb\0", 4), "第 2 号记录无效：类别不能含有控制字符"},
+        {"escape sequence in the note", 60, std::string("a\x1B[2Jb\0", 7),
+         "第 2 号记录无效：附加信息除换行外不能含有控制字符"},
+        {"escape in a place", 1152, std::string("\x1B]0;x\x07\0", 7), "第 2 号记录无效：甲命：地名：不能含有控制字符"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
@@ -80,6 +101,18 @@ TEST(ImportChecks, EveryRecordIsChecked) {
         EXPECT_TRUE(s.message().ends_with("；什么都没有改变")) << s.message();
         EXPECT_TRUE(Snapshot(dir.path()) == before);
     }
+    // Line breaks in a note are a note's own.
+    {
+        TempProgramDir dir("importnote");
+        ExportedHistory(dir);
+        std::string file = ReadAll(dir / "history/bazi0.dat");
+        file.replace(20 + 2 * 1296 + 60, 9, std::string("a\r\nb\nc\0", 8) + '\0');
+        WriteAll(dir / "history/bazi0.dat", file);
+        CaseStore db;
+        ASSERT_TRUE(db.Open(dir.path()).ok());
+        const Status s = db.ImportFrom(dir / "history/bazi0.dat");
+        EXPECT_TRUE(s.ok()) << s.message();
+    }
     // A deleted record may hold anything but its mark and slot.
     TempProgramDir dir("importdeleted");
     ExportedHistory(dir);
@@ -90,6 +123,24 @@ TEST(ImportChecks, EveryRecordIsChecked) {
     CaseStore db;
     ASSERT_TRUE(db.Open(dir.path()).ok());
     EXPECT_TRUE(db.ImportFrom(dir / "history/bazi0.dat").ok());
+}
+
+// With the program's place list, a city must be one of its province's.
+TEST(ImportChecks, CitiesAreThoseOfThePlaceList) {
+    TempProgramDir dir("importcity");
+    ExportedHistory(dir);
+    fs::copy_file(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini", dir / "dat/dili.ini");
+    CaseStore db;
+    ASSERT_TRUE(db.Open(dir.path()).ok());
+    ASSERT_TRUE(db.ImportFrom(dir / "history/bazi0.dat").ok());  // province 3, city 2 is in the list
+    std::string file = ReadAll(dir / "history/bazi0.dat");
+    file.replace(20 + 2 * 1296 + 48, 2, "\xE7\x03");  // city 999
+    WriteAll(dir / "history/bazi0.dat", file);
+    const auto before = Snapshot(dir.path());
+    const Status s = db.ImportFrom(dir / "history/bazi0.dat");
+    EXPECT_NE(s.message().find("第 2 号记录无效：甲命：省市："), std::string::npos) << s.message();
+    EXPECT_NE(s.message().find("没有第 999 号城市"), std::string::npos) << s.message();
+    EXPECT_TRUE(Snapshot(dir.path()) == before);
 }
 
 // Only regular files named N.rtf, N a live slot, come in; the rest is

@@ -248,6 +248,100 @@ TEST(RepairStore, MendsEachDamageAndKeepsTheFiles) {
     }
 }
 
+// What a repair stopped part way leaves, or a header that promises far
+// more than the files hold: the next repair finishes the job, writing no
+// more than the store's size and a small bound, and a third finds nothing.
+TEST(RepairStore, FinishesWhatAStoppedRepairLeftAndTrustsNoCountBeyondTheFiles) {
+    const struct {
+        const char* what;
+        std::function<void(const TempProgramDir&)> damage;
+        std::vector<std::string> live;
+        std::int32_t count, deleted;
+    } kCases[] = {
+        {"gone records written, the header not yet: deleted count 0 with marks",
+         [](const TempProgramDir& d) {
+             std::string file = ReadAll(d / "dat/bazi0.dat");
+             file.replace(8, 4, std::string(4, '\0'));  // deleted count 0; slot 1 is marked
+             file[20 + 3 * 1296 + 4] = 1;               // and slot 3 as a repair marks a gone record
+             WriteAll(d / "dat/bazi0.dat", file);
+         },
+         {"0例0", "2例2", "4例4"},
+         5,
+         2},
+        {"a count of a thousand million with the file count to match",
+         [](const TempProgramDir& d) {
+             std::string file = ReadAll(d / "dat/bazi0.dat");
+             file.replace(0, 20, EncodeStoreHeader(StoreHeader{0, 1000000000, 1, 0, 20000}));
+             WriteAll(d / "dat/bazi0.dat", file);
+         },
+         {"0例0", "2例2", "3例3", "4例4"},
+         5,
+         1},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        TempProgramDir dir("repairagain");
+        FiveCases(dir);
+        c.damage(dir);
+        std::uintmax_t sizeBefore = 0;
+        for (const auto& e : fs::recursive_directory_iterator(dir.path())) {
+            if (e.is_regular_file()) sizeBefore += e.file_size();
+        }
+        const RepairResult r = RepairStore(dir.path());
+        ASSERT_TRUE(r.status.ok()) << r.status.message();
+        EXPECT_FALSE(r.actions.empty());
+        std::uintmax_t sizeAfter = 0;
+        for (const auto& e : fs::recursive_directory_iterator(dir.path())) {
+            if (e.is_regular_file()) sizeAfter += e.file_size();
+        }
+        EXPECT_LE(sizeAfter, 2 * sizeBefore + (1u << 20));  // the copies kept, and the bound
+        CaseStore db;
+        ASSERT_TRUE(db.Open(dir.path()).ok());
+        StoreHeader h;
+        ASSERT_TRUE(db.ReadHeader(&h).ok());
+        EXPECT_EQ(h.count, c.count);
+        EXPECT_EQ(h.deletedCount, c.deleted);
+        EXPECT_EQ(LiveNames(dir.path()), c.live);
+        const auto after = Snapshot(dir.path());
+        const RepairResult again = RepairStore(dir.path());
+        EXPECT_TRUE(again.status.ok());
+        EXPECT_TRUE(again.actions.empty());
+        EXPECT_EQ(Snapshot(dir.path()), after);
+    }
+}
+
+// A live record no person could have entered is set aside: marked deleted
+// (its bytes stay, and the data file as it was is kept), named with its
+// slot and the reason; the other cases stay.
+TEST(RepairStore, SetsAsideRecordsNoPersonCouldHaveEntered) {
+    TempProgramDir dir("repairrecord");
+    FiveCases(dir);
+    std::string file = ReadAll(dir / "dat/bazi0.dat");
+    file.replace(20 + 2 * 1296 + 34, 4, std::string("\x02\0\x1F\0", 4));  // slot 2: 1982-02-31
+    file.replace(20 + 4 * 1296 + 52, 4, std::string("\0\0\xC0\x7F", 4));  // slot 4: longitude NaN
+    WriteAll(dir / "dat/bazi0.dat", file);
+    const RepairResult r = RepairStore(dir.path());
+    ASSERT_TRUE(r.status.ok()) << r.status.message();
+    std::vector<std::pair<std::int64_t, std::string>> setAside;
+    for (const RepairAction& a : r.actions) {
+        if (a.kind == RepairAction::kRecordSetAside) setAside.emplace_back(a.count, a.reason);
+    }
+    ASSERT_EQ(setAside.size(), 2u);
+    EXPECT_EQ(setAside[0].first, 2);
+    EXPECT_NE(setAside[0].second.find("不存在这个日期：1982年2月只有28天"), std::string::npos) << setAside[0].second;
+    EXPECT_EQ(setAside[1].first, 4);
+    EXPECT_NE(setAside[1].second.find("经纬度"), std::string::npos) << setAside[1].second;
+    ASSERT_FALSE(r.keptDir.empty());
+    EXPECT_EQ(ReadAll(r.keptDir / "bazi0.dat"), file);
+    EXPECT_EQ(LiveNames(dir.path()), (std::vector<std::string>{"0例0", "3例3"}));
+    const std::string now = ReadAll(dir / "dat/bazi0.dat");
+    EXPECT_EQ(now.substr(20 + 2 * 1296 + 5, 1291), file.substr(20 + 2 * 1296 + 5, 1291));  // the bytes stay
+    StoreHeader h;
+    DecodeStoreHeader(now, &h);
+    EXPECT_EQ(h.deletedCount, 3);
+    EXPECT_TRUE(RepairStore(dir.path()).actions.empty());
+}
+
 TEST(RepairStore, SoundStoreIsLeftAlone) {
     TempProgramDir dir("sound");
     FiveCases(dir);
