@@ -1,7 +1,7 @@
 // tessaly-cli cases SUBCOMMAND — the case store of the program folder.
 //
-//   list                       the case tree: categories and case node texts
-//   search [filters]           slots of the matching live cases, as in list
+//   list [--json]              the case tree: categories and case node texts
+//   search [filters] [--json]  slots of the matching live cases, as in list
 //   show SLOT [--json]         every field of one case
 //   add --a P --b P --category C --note N [--set K=V]...
 //                              runs the matching, stores the case and its
@@ -42,8 +42,8 @@ namespace tessaly::cli {
 namespace {
 
 constexpr std::string_view kSynopsis =
-    "list | search [--name T|--name-exact T] [--category C|--category-exact C] [--sex male|female] "
-    "[--years FROM..TO] [--province P] | show SLOT [--json] | "
+    "list [--json] | search [--name T|--name-exact T] [--category C|--category-exact C] [--sex male|female] "
+    "[--years FROM..TO] [--province P] [--json] | show SLOT [--json] | "
     "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT | export DIR | "
     "import PATH/bazi0.dat | clear --yes | repair | move SLOT CATEGORY | edit SLOT [--a PERSON] [--note TEXT] | "
     "categories | rename-category OLD NEW";
@@ -64,43 +64,99 @@ bool ParseSlot(CommandContext& ctx, std::int32_t* slot) {
 
 // The case tree, built as the records come: categories in the order of
 // their first case (compared without regard to ASCII case), cases in slot
-// order.
-class TreeText {
+// order; as text or, with --json, as the "categories" of a JSON document.
+class CaseTree {
 public:
+    explicit CaseTree(bool json) : json_(json) {}
+
     bool Add(const CaseRecord& r) {
         const std::string folded = FoldAscii(r.category);
         auto it =
             std::find_if(categories_.begin(), categories_.end(), [&](const Category& c) { return c.folded == folded; });
-        if (it == categories_.end()) it = categories_.insert(categories_.end(), {folded, "  " + r.category + '\n'});
+        if (it == categories_.end()) {
+            it = categories_.insert(categories_.end(), {folded, r.category, {}, {}});
+            if (json_) it->cases.BeginArray();
+            else it->lines = "  " + r.category + '\n';
+        }
+        ++count_;
+        if (json_) {
+            JsonWriter& j = it->cases;
+            j.BeginObject().Key("slot").Integer(r.slot).Key("node").String(CaseNodeText(r));
+            j.Key("a");
+            PersonBrief(j, r.a);
+            j.Key("b");
+            PersonBrief(j, r.b);
+            j.Key("note").String(r.note).EndObject();
+            return true;
+        }
         it->lines += "    ";
         AppendCaseNodeText(r, &it->lines);
         it->lines += '\n';
         return true;
     }
-    std::string Text() const {
+
+    std::string Text() {
+        if (json_) {
+            JsonWriter j;
+            j.BeginObject().Key("count").Integer(count_).Key("categories").BeginArray();
+            for (Category& c : categories_) {
+                j.BeginObject().Key("name").String(c.name).Key("cases").Raw(c.cases.EndArray().str()).EndObject();
+            }
+            j.EndArray().EndObject();
+            return j.str() + '\n';
+        }
         std::string out = "命例\n";
         for (const Category& c : categories_) out += c.lines;
         return out;
     }
 
 private:
+    // What the tree shows of a person, and the rest of the stored birth.
+    static void PersonBrief(JsonWriter& j, const PersonRecord& p) {
+        j.BeginObject()
+            .Key("name")
+            .String(p.name)
+            .Key("male")
+            .Bool(p.isMale != 0)
+            .Key("year")
+            .Integer(ShownYear(p.year))
+            .Key("month")
+            .Integer(p.month)
+            .Key("day")
+            .Integer(p.day)
+            .Key("hour")
+            .Integer(p.hour)
+            .Key("minute")
+            .Integer(p.minute)
+            .Key("lunar")
+            .Bool(p.isLunar != 0)
+            .Key("leapMonth")
+            .Bool(p.isLeapMonth != 0)
+            .EndObject();
+    }
+
     struct Category {
         std::string folded;  // the name with ASCII letters in lower case
-        std::string lines;   // its line and its cases' lines
+        std::string name;    // as its first case has it
+        std::string lines;   // text: its line and its cases' lines
+        JsonWriter cases;    // JSON: the array of its cases, not yet ended
     };
+    bool json_;
+    long long count_ = 0;
     std::vector<Category> categories_;
 };
 
-int PrintTree(CommandContext& ctx, CaseStore& db, const SearchCriteria& criteria) {
-    TreeText tree;
+int PrintTree(CommandContext& ctx, CaseStore& db, const SearchCriteria& criteria, bool json) {
+    CaseTree tree(json);
     if (Status s = db.VisitCases(criteria, [&](const CaseRecord& r) { return tree.Add(r); }); !s) return Refuse(ctx, s);
     ctx.Print(tree.Text());
     return kExitOk;
 }
 
 int RunList(CommandContext& ctx, CaseStore& db) {
+    const bool json = TakeFlag(ctx.args, "--json");
     if (!ctx.args.empty()) return ctx.Usage("cases list takes no arguments, got '" + ctx.args[0] + "'");
-    return PrintTree(ctx, db, SearchCriteria{});
+    return PrintTree(ctx, db, SearchCriteria{}, json);
 }
 
 // "1980..1990", "-120..-100" or a single year, as users write years (negative
@@ -121,6 +177,7 @@ bool ParseYears(std::string_view text, std::int16_t* first, std::int16_t* last) 
 }
 
 int RunSearch(CommandContext& ctx, CaseStore& db) {
+    const bool json = TakeFlag(ctx.args, "--json");
     SearchCriteria c;
     bool missing = false;
     std::string value;
@@ -162,7 +219,7 @@ int RunSearch(CommandContext& ctx, CaseStore& db) {
         c.province = static_cast<std::int16_t>(p);
     }
     if (!ctx.args.empty()) return ctx.Usage("cases search: unknown argument '" + ctx.args[0] + "'");
-    return PrintTree(ctx, db, c);
+    return PrintTree(ctx, db, c, json);
 }
 
 // The entry as typed beside the standard time the chart is read from.
@@ -442,13 +499,14 @@ const CommandRegistration kCases{
         .summary = "Lists, searches, adds, deletes, exports and imports the stored cases. The case store "
                    "(dat/bazi0.dat, dat/bazi1.dat, ... and the reports bazi_f/N.rtf) is the desktop program's. "
                    "A failed store operation prints its reason and changes nothing stored.",
-        .arguments = "list\tthe stored cases by category, as the case tree shows them\n"
+        .arguments = "list\tthe stored cases by category, as the case tree shows them; --json prints them as JSON\n"
                      "search\tthe cases that match every filter given, listed as by list:\n"
                      "  --name T, --name-exact T\tperson A's or person B's name contains or equals T\n"
                      "  --category C, --category-exact C\tthe category contains or equals C\n"
                      "  --sex male|female\tperson A's sex\n"
                      "  --years FROM..TO\tperson A's birth year, a range or one year (negative for BC)\n"
                      "  --province P\tperson A's province, by index or name\n"
+                     "  --json\tprint the cases as JSON, as list does\n"
                      "show SLOT\tone case: both persons (each birth as entered beside the standard time the chart "
                      "uses), category and note; --json prints it as JSON\n"
                      "add\truns the matching of two persons and stores the case with its report:\n"

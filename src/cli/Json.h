@@ -34,6 +34,9 @@ public:
     JsonWriter& Integer(long long v);
     JsonWriter& Bool(bool v);
     JsonWriter& Null();
+    // A value written elsewhere (by another JsonWriter that began with an
+    // array), put in as it is.
+    JsonWriter& Raw(std::string_view json);
 
     // An array of small integers (counts, scores, orders).
     template <class Container>
