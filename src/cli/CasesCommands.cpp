@@ -372,7 +372,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     const IniFile dili(ctx.files.Dat("dili.ini"));
     for (const PersonRecord* p : {&m.a, &m.b}) {
         if (Status s = CheckPerson(*p, &dili); !s) {
-            return Refuse(ctx, Status::Error(std::string(p == &m.a ? "甲命：" : "乙命：") + s.message()));
+            return Refuse(ctx, Status::Error(std::string(p == &m.a ? "person A: " : "person B: ") + s.message()));
         }
     }
     CoupleSession session;
@@ -387,7 +387,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     // font of the window ("宋体", 12 points) with the pane's colours and sizes.
     CaseRecord record;
     if (Status s = session.SaveNew(category, note, session.StyledRunReport(), &record); !s) return Refuse(ctx, s);
-    ctx.Print("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record) + '\n');
+    ctx.Notice("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record));
     return kExitOk;
 }
 
@@ -395,7 +395,7 @@ int RunDelete(CommandContext& ctx, CaseStore& db) {
     std::int32_t slot = 0;
     if (!ParseSlot(ctx, &slot)) return kExitUsage;
     if (Status s = db.DeleteCase(slot); !s) return Refuse(ctx, s);
-    ctx.Print("deleted slot " + std::to_string(slot) + '\n');
+    ctx.Notice("deleted slot " + std::to_string(slot));
     return kExitOk;
 }
 
@@ -405,7 +405,7 @@ int RunExport(CommandContext& ctx, CaseStore& db) {
     const Status s = db.ExportTo(ctx.args[0], &skipped);
     for (const std::string& why : skipped) ctx.Error("skipped: " + why);
     if (!s) return Refuse(ctx, s);
-    ctx.Print("成功导出，已保存到" + ctx.args[0] + "目录下\n");
+    ctx.Notice("exported; saved in the folder " + ctx.args[0]);
     return kExitOk;
 }
 
@@ -415,7 +415,7 @@ int RunImport(CommandContext& ctx, CaseStore& db) {
     const Status s = db.ImportFrom(ctx.args[0], &skipped);
     for (const std::string& why : skipped) ctx.Error("skipped: " + why);
     if (!s) return Refuse(ctx, s);
-    ctx.Print("成功导入\n");
+    ctx.Notice("imported");
     return kExitOk;
 }
 
@@ -424,7 +424,7 @@ int RunClear(CommandContext& ctx, CaseStore& db) {
     if (!ctx.args.empty()) return ctx.Usage("cases clear: unknown argument '" + ctx.args[0] + "'");
     if (!yes) return ctx.Usage("cases clear deletes every case and report; confirm with --yes");
     if (Status s = db.ClearAll(); !s) return Refuse(ctx, s);
-    ctx.Print("清除完成\n");
+    ctx.Notice("cleared");
     return kExitOk;
 }
 
@@ -451,14 +451,14 @@ std::string RepairLine(const RepairAction& a) {
 int RunRepair(CommandContext& ctx, const std::filesystem::path& home) {
     if (!ctx.args.empty()) return ctx.Usage("cases repair takes no arguments, got '" + ctx.args[0] + "'");
     const RepairResult r = RepairStore(home);
-    for (const RepairAction& a : r.actions) ctx.Print(RepairLine(a) + '\n');
+    for (const RepairAction& a : r.actions) ctx.Notice(RepairLine(a));
     if (!r.keptDir.empty()) {
         std::string names;
         for (const auto& k : r.kept) names += (names.empty() ? "" : ", ") + k.filename().string();
-        ctx.Print("the files as they were are kept in " + r.keptDir.string() + ": " + names + '\n');
+        ctx.Notice("the files as they were are kept in " + r.keptDir.string() + ": " + names);
     }
     if (!r.status.ok()) return Refuse(ctx, r.status);
-    if (r.actions.empty()) ctx.Print("the store needs no repair\n");
+    if (r.actions.empty()) ctx.Notice("the store needs no repair");
     return kExitOk;
 }
 

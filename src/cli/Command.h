@@ -70,8 +70,12 @@ struct CommandContext {
     // Prints UTF-8 text to out, converted to GBK when gbkOutput is set and
     // the output is not JSON.
     void Print(std::string_view utf8);
-    // Prints "tessaly-cli: <message>\n" to err (always UTF-8).
+    // Prints "tessaly-cli: <message>\n" to err (always UTF-8), the message
+    // in the language of the locale (cli/Messages.h).
     void Error(std::string_view message);
+    // Prints what a command did ("deleted slot 3"), each line in the
+    // language of the locale, to out.
+    void Notice(std::string_view message);
     // Reports a bad argument and returns kExitUsage.
     int Usage(std::string_view message);
 };

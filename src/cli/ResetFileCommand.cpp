@@ -17,7 +17,7 @@ int RunResetFile(CommandContext& ctx) {
     }
     std::string out = "已换用程序自带的 " + ctx.files.Dat(ctx.args[0]).string();
     if (!keptAs.empty()) out += "；原来的文件另存为 " + keptAs.string();
-    ctx.Print(out + "\n");
+    ctx.Notice(out);
     return kExitOk;
 }
 
