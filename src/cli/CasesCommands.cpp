@@ -520,6 +520,26 @@ const CommandRegistration kCases{
         .examples = "tessaly-cli cases list\n"
                     "tessaly-cli cases search --name 张 --years 1980..1995\n"
                     "tessaly-cli cases export ~/tessaly-backup",
+        .summaryZh =
+            "列出、查找、添加、删除、导出和导入保存的命例。命例库（dat/bazi0.dat、dat/bazi1.dat……和命稿 bazi_f/N.rtf）与桌面程序共用。命例库的操作失败时输出原因，保存的内容不变。",
+        .argumentsZh =
+            "list\t按类别列出保存的命例，和命例树一样；--json 以 JSON 输出\n"
+            "search\t符合所有给出条件的命例，按 list 的样子列出：\n"
+            "  --name T, --name-exact T\t甲命或乙命的姓名包含或等于 T\n"
+            "  --category C, --category-exact C\t类别包含或等于 C\n"
+            "  --sex male|female\t甲命的性别\n"
+            "  --years FROM..TO\t甲命的出生年份，一个范围或一年（公元前用负数）\n"
+            "  --province P\t甲命的省份，编号或名称\n"
+            "  --json\t以 JSON 输出命例，和 list 一样\n"
+            "show SLOT\t一个命例：两人（每人的出生时间按输入的样子，旁边是排盘用的标准时间）、类别和附加信息；--json 以 JSON 输出\n"
+            "add\t给两人合婚，把命例和命稿一起保存：\n"
+            "  --a PERSON, --b PERSON\t两人，写法同 match 命令\n"
+            "  --category C, --note N\t命例的类别和附加信息\n"
+            "  --set KEY=VALUE\t这次运行的一个分析选项，同 match 命令\n"
+            "delete SLOT\t把命例标为删除，并删除它的命稿\n"
+            "export DIR\t把全部历史（命例库和命稿）复制到 DIR\n"
+            "import PATH/bazi0.dat\t先检查，再用导出的历史替换现有的\n"
+            "clear --yes\t删除所有命例和命稿；--yes 表示确认",
     }};
 
 }  // namespace

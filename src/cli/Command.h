@@ -10,6 +10,10 @@
 //       .examples = "tessaly-cli terms 2024",
 //   }};
 //
+// Each registration also gives the summary and the arguments in Chinese
+// (.summaryZh, .argumentsZh, the same names line for line), printed under a
+// Chinese locale; the registry test fails on a command without them.
+//
 // The help is what `tessaly-cli help terms` and `tessaly-cli terms --help`
 // print; the manual page and the bash completion are made from the same
 // registrations (the completion takes the options and subcommands from the
@@ -88,6 +92,10 @@ struct CommandHelp {
     std::string_view arguments;  // one line per argument or option: "NAME\tmeaning";
                                  // a line "\tmore" goes on with the meaning above
     std::string_view examples;   // one whole command line per line
+    // The same in Chinese, for a Chinese locale (cli/Messages.h): the
+    // summary, and the arguments line for line with the same names.
+    std::string_view summaryZh;
+    std::string_view argumentsZh;
 };
 
 struct CommandInfo {

@@ -21,6 +21,7 @@ inline constexpr int kJsonSchema = 1;
 #define TESSALY_JSON_HELP                                                                             \
     "--json\tprint one JSON object instead, in UTF-8 whatever --encoding says (its fields: json.md, " \
     "installed with the documentation)"
+#define TESSALY_JSON_HELP_ZH "--json\t改为输出一个 JSON 对象，总是 UTF-8，不论 --encoding（字段见随文档安装的 json.md）"
 
 class JsonWriter {
 public:

@@ -31,6 +31,9 @@ const CommandRegistration kResetFile{
                    "you changed is kept, and the program says once that a newer one exists.",
         .arguments = "NAME\ta file of the shipped dat/ folder, e.g. dili.ini (the place list)",
         .examples = "tessaly-cli reset-file dili.ini",
+        .summaryZh =
+            "用程序自带的文件替换你文件夹中的一个数据文件，你的那份另存为 dat/NAME.YYYYMMDD-HHMMSS。你没改过的文件会自动随新版本更新；改过的保留，程序会提示一次有新版本。",
+        .argumentsZh = "NAME\t程序自带的 dat/ 中的一个文件，例如 dili.ini（地点列表）",
     }};
 
 }  // namespace
