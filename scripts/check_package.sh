@@ -105,8 +105,10 @@ as_user "$bin/tessaly-cli" --version >"$work/version" 2>&1 || true
 check "tessaly-cli --version" has_line "$work/version" "tessaly-cli $version"
 as_user "$bin/tessaly-cli" --where >"$work/where" 2>&1 || true
 check "tessaly-cli --where names the per-user folder" has_line "$work/where" "$data"
-as_user "$bin/tessaly-cli" help match >"$work/help" 2>&1 || true
-check "tessaly-cli help match" has_text "$work/help" "usage: tessaly-cli match --a PERSON --b PERSON"
+as_user env -u LC_ALL -u LC_MESSAGES LANG=en_US.UTF-8 "$bin/tessaly-cli" help match >"$work/help" 2>&1 || true
+check "tessaly-cli help match (English locale)" has_text "$work/help" "usage: tessaly-cli match --a PERSON --b PERSON"
+as_user env -u LC_ALL -u LC_MESSAGES -u LANG "$bin/tessaly-cli" help match >"$work/help-zh" 2>&1 || true
+check "tessaly-cli help match (no locale: Chinese)" has_text "$work/help-zh" "用法： tessaly-cli match --a PERSON --b PERSON"
 as_user "$bin/tessaly-cli" match --a "name=张三;sex=M;date=1990-05-12 08:30;prov=北京市" \
     --b "name=李四;sex=F;date=1992-11-03 21:10" >"$work/report" 2>&1 || true
 check "the unpacked tessaly-cli runs a matching" has_text "$work/report" "婚配指数"

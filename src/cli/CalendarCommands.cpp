@@ -343,6 +343,8 @@ int RunMonth(CommandContext& ctx) {
 
 #define TESSALY_JSON_ARGUMENT_HELP "\n" TESSALY_JSON_HELP
 #define TESSALY_YEAR_HELP "YEAR\tthe year, -4712..9999 (negative for BC, no year 0)\n"
+#define TESSALY_JSON_ARGUMENT_HELP_ZH "\n" TESSALY_JSON_HELP_ZH
+#define TESSALY_YEAR_HELP_ZH "YEAR\t年份，-4712..9999（公元前用负数，没有公元0年）\n"
 
 const CommandRegistration kTerms{
     "terms",
@@ -353,6 +355,8 @@ const CommandRegistration kTerms{
                    "time), the term number (0 = 小寒 ... 23 = 冬至) and the name.",
         .arguments = TESSALY_YEAR_HELP "--precise\tadd the seconds" TESSALY_JSON_ARGUMENT_HELP,
         .examples = "tessaly-cli terms 2024",
+        .summaryZh = "输出一年的每个节气。每行是日期和时间（北京时间）、节气编号（0 = 小寒 ... 23 = 冬至）和名称。",
+        .argumentsZh = TESSALY_YEAR_HELP_ZH "--precise\t加上秒" TESSALY_JSON_ARGUMENT_HELP_ZH,
     }};
 const CommandRegistration kNewMoons{
     "newmoons",
@@ -362,6 +366,8 @@ const CommandRegistration kNewMoons{
         .summary = "Prints every new moon (朔) whose date, in Beijing time, lies in the year.",
         .arguments = TESSALY_YEAR_HELP "--precise\tadd the seconds" TESSALY_JSON_ARGUMENT_HELP,
         .examples = "tessaly-cli newmoons 2024 --precise",
+        .summaryZh = "输出日期（北京时间）在这一年里的每个朔日。",
+        .argumentsZh = TESSALY_YEAR_HELP_ZH "--precise\t加上秒" TESSALY_JSON_ARGUMENT_HELP_ZH,
     }};
 const CommandRegistration kLunar{
     "lunar",
@@ -372,6 +378,9 @@ const CommandRegistration kLunar{
                    "then the day's four pillars at noon. Dates before 1582-10-15 are Julian dates.",
         .arguments = "YYYY-MM-DD\tthe date; a negative year is BC" TESSALY_JSON_ARGUMENT_HELP,
         .examples = "tessaly-cli lunar 2024-02-10",
+        .summaryZh =
+            "把公历日期换算为农历日期。输出农历年、月、日和闰月标记，然后是这一天正午的四柱。1582-10-15 以前是儒略历日期。",
+        .argumentsZh = "YYYY-MM-DD\t日期；负的年份是公元前" TESSALY_JSON_ARGUMENT_HELP_ZH,
     }};
 const CommandRegistration kSolar{
     "solar",
@@ -383,6 +392,9 @@ const CommandRegistration kSolar{
         .arguments = "Y M D\tlunar year, month (1..12) and day (1..30)\n"
                      "--leap\tthe month is the leap month",
         .examples = "tessaly-cli solar 2023 2 15 --leap",
+        .summaryZh = "把农历日期换算为公历日期。不存在的农历日期以状态 1 拒绝。",
+        .argumentsZh = "Y M D\t农历年、月（1..12）和日（1..30）\n"
+                       "--leap\t这个月是闰月",
     }};
 const CommandRegistration kLunarYear{
     "lunaryear",
@@ -393,6 +405,8 @@ const CommandRegistration kLunarYear{
                    "number, the leap flag and the length.",
         .arguments = TESSALY_YEAR_HELP TESSALY_JSON_HELP,
         .examples = "tessaly-cli lunaryear 2023",
+        .summaryZh = "输出一年中开始的各个农历月。每行是初一的日期、月份、闰月标记和月的天数。",
+        .argumentsZh = TESSALY_YEAR_HELP_ZH TESSALY_JSON_HELP_ZH,
     }};
 const CommandRegistration kPillars{
     "pillars",
@@ -404,6 +418,9 @@ const CommandRegistration kPillars{
                      "--set zishi=1\tfrom 23:00 the day pillar stays that of the same day (by default the 子 hour "
                      "starts the next day)",
         .examples = "tessaly-cli pillars \"1990-05-12 08:30\"",
+        .summaryZh = "输出一个时刻（北京时间）的四柱。",
+        .argumentsZh = "\"YYYY-MM-DD HH:MM\"\t时刻，写在一个参数里\n"
+                       "--set zishi=1\t23:00 以后日柱仍是当天的（默认子时开始算下一天）",
     }};
 const CommandRegistration kMonth{
     "month",
@@ -416,6 +433,10 @@ const CommandRegistration kMonth{
         .arguments = "YEAR\tthe year, -4713..9999 (negative for BC, no year 0)\n"
                      "MONTH\tthe month, 1..12" TESSALY_JSON_ARGUMENT_HELP,
         .examples = "tessaly-cli month 2024 2",
+        .summaryZh =
+            "按万年历的样子输出一个月。每天一行，有日期、星期、农历日期、日柱，交节的那天还有节气和它的时刻（北京时间）。",
+        .argumentsZh = "YEAR\t年份，-4713..9999（公元前用负数，没有公元0年）\n"
+                       "MONTH\t月份，1..12" TESSALY_JSON_ARGUMENT_HELP_ZH,
     }};
 
 }  // namespace

@@ -101,8 +101,8 @@ int RunCasesMove(CommandContext& ctx, CaseStore& db) {
     if (Status s = db.ReadRecord(slot, &before); !s) return Refuse(ctx, s);
     CaseRecord moved;
     if (Status s = MoveCase(db, slot, ctx.args[0], &moved); !s) return Refuse(ctx, s);
-    ctx.Print("moved slot " + std::to_string(slot) + " from " + EscapeControls(before.category) + " to " +
-              EscapeControls(moved.category) + ": " + EscapeControls(CaseNodeText(moved)) + '\n');
+    ctx.Notice("moved slot " + std::to_string(slot) + " from " + before.category + " to " + moved.category + ": " +
+               CaseNodeText(moved));
     return kExitOk;
 }
 
@@ -166,10 +166,10 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
         const PersonRecord& a = out.stored.a;
         char time[64];
         std::snprintf(time, sizeof time, "%d-%d-%d %02d:%02d", ShownYear(a.year), a.month, a.day, a.hour, a.minute);
-        standard = std::string("  stored as 北京时间 ") + time + '\n';
+        standard = std::string("  stored as Beijing time ") + time + '\n';
     }
-    ctx.Print("edited slot " + std::to_string(slot) + ": " + EscapeControls(CaseNodeText(out.stored)) + '\n' +
-              ChangedFields(out.before, out.after) + standard);
+    ctx.Notice("edited slot " + std::to_string(slot) + ": " + CaseNodeText(out.stored) + '\n' +
+               ChangedFields(out.before, out.after) + standard);
     return kExitOk;
 }
 
@@ -190,10 +190,9 @@ int RunCasesRenameCategory(CommandContext& ctx, CaseStore& db) {
     if (Status s = RenameCategory(db, settings, ctx.args[0], ctx.args[1], &result); !s) return Refuse(ctx, s);
     std::string slots;
     for (const std::int32_t slot : result.renamed) slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
-    ctx.Print("renamed category " + EscapeControls(Trim(ctx.args[0])) + " to " + EscapeControls(Trim(ctx.args[1])) +
-              ": " + std::to_string(result.renamed.size()) + " case(s)" +
-              (slots.empty() ? "" : " (slots " + slots + ")") +
-              (result.listEntry ? "; the category list entry renamed\n" : "; not in the category list\n"));
+    ctx.Notice("renamed category " + std::string(Trim(ctx.args[0])) + " to " + std::string(Trim(ctx.args[1])) + ": " +
+               std::to_string(result.renamed.size()) + " case(s)" + (slots.empty() ? "" : " (slots " + slots + ")") +
+               (result.listEntry ? "; the category list entry renamed" : "; not in the category list"));
     return kExitOk;
 }
 

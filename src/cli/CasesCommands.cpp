@@ -1,7 +1,7 @@
 // tessaly-cli cases SUBCOMMAND — the case store of the program folder.
 //
-//   list                       the case tree: categories and case node texts
-//   search [filters]           slots of the matching live cases, as in list
+//   list [--json]              the case tree: categories and case node texts
+//   search [filters] [--json]  slots of the matching live cases, as in list
 //   show SLOT [--json]         every field of one case
 //   add --a P --b P --category C --note N [--set K=V]...
 //                              runs the matching, stores the case and its
@@ -43,8 +43,8 @@ namespace tessaly::cli {
 namespace {
 
 constexpr std::string_view kSynopsis =
-    "list | search [--name T|--name-exact T] [--category C|--category-exact C] [--sex male|female] "
-    "[--years FROM..TO] [--province P] | show SLOT [--json] | "
+    "list [--json] | search [--name T|--name-exact T] [--category C|--category-exact C] [--sex male|female] "
+    "[--years FROM..TO] [--province P] [--json] | show SLOT [--json] | "
     "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT | export DIR | "
     "import PATH/bazi0.dat | clear --yes | repair | move SLOT CATEGORY | edit SLOT [--a PERSON] [--note TEXT] | "
     "categories | rename-category OLD NEW";
@@ -61,15 +61,30 @@ bool ParseSlot(CommandContext& ctx, std::int32_t* slot) {
 
 // The case tree, built as the records come: categories in the order of
 // their first case (compared without regard to ASCII case), cases in slot
-// order.
-class TreeText {
+// order; as text or, with --json, as the "categories" of a JSON document.
+class CaseTree {
 public:
+    explicit CaseTree(bool json) : json_(json) {}
+
     bool Add(const CaseRecord& r) {
         const std::string folded = FoldAscii(r.category);
         auto it =
             std::find_if(categories_.begin(), categories_.end(), [&](const Category& c) { return c.folded == folded; });
         if (it == categories_.end()) {
-            it = categories_.insert(categories_.end(), {folded, "  " + EscapeControls(r.category) + '\n'});
+            it = categories_.insert(categories_.end(), {folded, r.category, {}, {}});
+            if (json_) it->cases.BeginArray();
+            else it->lines = "  " + EscapeControls(r.category) + '\n';
+        }
+        ++count_;
+        if (json_) {
+            JsonWriter& j = it->cases;
+            j.BeginObject().Key("slot").Integer(r.slot).Key("node").String(CaseNodeText(r));
+            j.Key("a");
+            PersonBrief(j, r.a);
+            j.Key("b");
+            PersonBrief(j, r.b);
+            j.Key("note").String(r.note).EndObject();
+            return true;
         }
         it->lines += "    ";
         const std::size_t node = it->lines.size();
@@ -81,31 +96,73 @@ public:
         it->lines += '\n';
         return true;
     }
-    std::string Text() const {
+
+    std::string Text() {
+        if (json_) {
+            JsonWriter j;
+            j.BeginObject().Key("count").Integer(count_).Key("categories").BeginArray();
+            for (Category& c : categories_) {
+                j.BeginObject().Key("name").String(c.name).Key("cases").Raw(c.cases.EndArray().str()).EndObject();
+            }
+            j.EndArray().EndObject();
+            return j.str() + '\n';
+        }
         std::string out = "命例\n";
         for (const Category& c : categories_) out += c.lines;
         return out;
     }
 
 private:
+    // What the tree shows of a person, and the rest of the stored birth.
+    static void PersonBrief(JsonWriter& j, const PersonRecord& p) {
+        j.BeginObject()
+            .Key("name")
+            .String(p.name)
+            .Key("male")
+            .Bool(p.isMale != 0)
+            .Key("year")
+            .Integer(ShownYear(p.year))
+            .Key("month")
+            .Integer(p.month)
+            .Key("day")
+            .Integer(p.day)
+            .Key("hour")
+            .Integer(p.hour)
+            .Key("minute")
+            .Integer(p.minute)
+            .Key("lunar")
+            .Bool(p.isLunar != 0)
+            .Key("leapMonth")
+            .Bool(p.isLeapMonth != 0)
+            .EndObject();
+    }
+
     struct Category {
         std::string folded;  // the name with ASCII letters in lower case
-        std::string lines;   // its line and its cases' lines
+        std::string name;    // as its first case has it
+        std::string lines;   // text: its line and its cases' lines
+        JsonWriter cases;    // JSON: the array of its cases, not yet ended
     };
+    bool json_;
+    long long count_ = 0;
     std::vector<Category> categories_;
 };
 
-int PrintTree(CommandContext& ctx, CaseStore& db, const SearchCriteria& criteria) {
-    TreeText tree;
-    const auto add = [&](const CaseRecord& r) { return tree.Add(r); };
-    if (Status s = db.VisitCases(criteria, add, CaseTexts::kTreeLine); !s) return Refuse(ctx, s);
+int PrintTree(CommandContext& ctx, CaseStore& db, const SearchCriteria& criteria, bool json) {
+    CaseTree tree(json);
+    // The text lists only what its tree lines show; JSON gives every text.
+    const CaseTexts texts = json ? CaseTexts::kAll : CaseTexts::kTreeLine;
+    if (Status s = db.VisitCases(criteria, [&](const CaseRecord& r) { return tree.Add(r); }, texts); !s) {
+        return Refuse(ctx, s);
+    }
     ctx.Print(tree.Text());
     return kExitOk;
 }
 
 int RunList(CommandContext& ctx, CaseStore& db) {
+    const bool json = TakeFlag(ctx.args, "--json");
     if (!ctx.args.empty()) return ctx.Usage("cases list takes no arguments, got '" + ctx.args[0] + "'");
-    return PrintTree(ctx, db, SearchCriteria{});
+    return PrintTree(ctx, db, SearchCriteria{}, json);
 }
 
 // "1980..1990", "-120..-100" or a single year, as users write years (negative
@@ -126,6 +183,7 @@ bool ParseYears(std::string_view text, std::int16_t* first, std::int16_t* last) 
 }
 
 int RunSearch(CommandContext& ctx, CaseStore& db) {
+    const bool json = TakeFlag(ctx.args, "--json");
     SearchCriteria c;
     bool missing = false;
     std::string value;
@@ -167,7 +225,7 @@ int RunSearch(CommandContext& ctx, CaseStore& db) {
         c.province = static_cast<std::int16_t>(p);
     }
     if (!ctx.args.empty()) return ctx.Usage("cases search: unknown argument '" + ctx.args[0] + "'");
-    return PrintTree(ctx, db, c);
+    return PrintTree(ctx, db, c, json);
 }
 
 // The entry as typed beside the standard time the chart is read from.
@@ -321,7 +379,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     const IniFile dili(ctx.files.Dat("dili.ini"));
     for (const PersonRecord* p : {&m.a, &m.b}) {
         if (Status s = CheckPerson(*p, &dili); !s) {
-            return Refuse(ctx, Status::Error(std::string(p == &m.a ? "甲命：" : "乙命：") + s.message()));
+            return Refuse(ctx, Status::Error(std::string(p == &m.a ? "person A: " : "person B: ") + s.message()));
         }
     }
     CoupleSession session;
@@ -336,7 +394,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     // font of the window ("宋体", 12 points) with the pane's colours and sizes.
     CaseRecord record;
     if (Status s = session.SaveNew(category, note, session.StyledRunReport(), &record); !s) return Refuse(ctx, s);
-    ctx.Print("saved in slot " + std::to_string(record.slot) + ": " + EscapeControls(CaseNodeText(record)) + '\n');
+    ctx.Notice("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record));
     return kExitOk;
 }
 
@@ -344,7 +402,7 @@ int RunDelete(CommandContext& ctx, CaseStore& db) {
     std::int32_t slot = 0;
     if (!ParseSlot(ctx, &slot)) return kExitUsage;
     if (Status s = db.DeleteCase(slot); !s) return Refuse(ctx, s);
-    ctx.Print("deleted slot " + std::to_string(slot) + '\n');
+    ctx.Notice("deleted slot " + std::to_string(slot));
     return kExitOk;
 }
 
@@ -354,7 +412,7 @@ int RunExport(CommandContext& ctx, CaseStore& db) {
     const Status s = db.ExportTo(ctx.args[0], &skipped);
     for (const std::string& why : skipped) ctx.Error("skipped: " + why);
     if (!s) return Refuse(ctx, s);
-    ctx.Print("成功导出，已保存到" + EscapeControls(ctx.args[0]) + "目录下\n");
+    ctx.Notice("exported; saved in the folder " + ctx.args[0]);
     return kExitOk;
 }
 
@@ -364,7 +422,7 @@ int RunImport(CommandContext& ctx, CaseStore& db) {
     const Status s = db.ImportFrom(ctx.args[0], &skipped);
     for (const std::string& why : skipped) ctx.Error("skipped: " + why);
     if (!s) return Refuse(ctx, s);
-    ctx.Print("成功导入\n");
+    ctx.Notice("imported");
     return kExitOk;
 }
 
@@ -373,7 +431,7 @@ int RunClear(CommandContext& ctx, CaseStore& db) {
     if (!ctx.args.empty()) return ctx.Usage("cases clear: unknown argument '" + ctx.args[0] + "'");
     if (!yes) return ctx.Usage("cases clear deletes every case and report; confirm with --yes");
     if (Status s = db.ClearAll(); !s) return Refuse(ctx, s);
-    ctx.Print("清除完成\n");
+    ctx.Notice("cleared");
     return kExitOk;
 }
 
@@ -406,14 +464,14 @@ std::string RepairLine(const RepairAction& a) {
 int RunRepair(CommandContext& ctx, const std::filesystem::path& home) {
     if (!ctx.args.empty()) return ctx.Usage("cases repair takes no arguments, got '" + ctx.args[0] + "'");
     const RepairResult r = RepairStore(home);
-    for (const RepairAction& a : r.actions) ctx.Print(RepairLine(a) + '\n');
+    for (const RepairAction& a : r.actions) ctx.Notice(RepairLine(a));
     if (!r.keptDir.empty()) {
         std::string names;
         for (const auto& k : r.kept) names += (names.empty() ? "" : ", ") + k.filename().string();
-        ctx.Print("the files as they were are kept in " + r.keptDir.string() + ": " + names + '\n');
+        ctx.Notice("the files as they were are kept in " + r.keptDir.string() + ": " + names);
     }
     if (!r.status.ok()) return Refuse(ctx, r.status);
-    if (r.actions.empty()) ctx.Print("the store needs no repair\n");
+    if (r.actions.empty()) ctx.Notice("the store needs no repair");
     return kExitOk;
 }
 
@@ -454,13 +512,14 @@ const CommandRegistration kCases{
         .summary = "Lists, searches, adds, deletes, exports and imports the stored cases. The case store "
                    "(dat/bazi0.dat, dat/bazi1.dat, ... and the reports bazi_f/N.rtf) is the desktop program's. "
                    "A failed store operation prints its reason and changes nothing stored.",
-        .arguments = "list\tthe stored cases by category, as the case tree shows them\n"
+        .arguments = "list\tthe stored cases by category, as the case tree shows them; --json prints them as JSON\n"
                      "search\tthe cases that match every filter given, listed as by list:\n"
                      "  --name T, --name-exact T\tperson A's or person B's name contains or equals T\n"
                      "  --category C, --category-exact C\tthe category contains or equals C\n"
                      "  --sex male|female\tperson A's sex\n"
                      "  --years FROM..TO\tperson A's birth year, a range or one year (negative for BC)\n"
                      "  --province P\tperson A's province, by index or name\n"
+                     "  --json\tprint the cases as JSON, as list does\n"
                      "show SLOT\tone case: both persons (each birth as entered beside the standard time the chart "
                      "uses), category and note; --json prints it as JSON\n"
                      "add\truns the matching of two persons and stores the case with its report:\n"
@@ -474,6 +533,26 @@ const CommandRegistration kCases{
         .examples = "tessaly-cli cases list\n"
                     "tessaly-cli cases search --name 张 --years 1980..1995\n"
                     "tessaly-cli cases export ~/tessaly-backup",
+        .summaryZh =
+            "列出、查找、添加、删除、导出和导入保存的命例。命例库（dat/bazi0.dat、dat/bazi1.dat……和命稿 bazi_f/N.rtf）与桌面程序共用。命例库的操作失败时输出原因，保存的内容不变。",
+        .argumentsZh =
+            "list\t按类别列出保存的命例，和命例树一样；--json 以 JSON 输出\n"
+            "search\t符合所有给出条件的命例，按 list 的样子列出：\n"
+            "  --name T, --name-exact T\t甲命或乙命的姓名包含或等于 T\n"
+            "  --category C, --category-exact C\t类别包含或等于 C\n"
+            "  --sex male|female\t甲命的性别\n"
+            "  --years FROM..TO\t甲命的出生年份，一个范围或一年（公元前用负数）\n"
+            "  --province P\t甲命的省份，编号或名称\n"
+            "  --json\t以 JSON 输出命例，和 list 一样\n"
+            "show SLOT\t一个命例：两人（每人的出生时间按输入的样子，旁边是排盘用的标准时间）、类别和附加信息；--json 以 JSON 输出\n"
+            "add\t给两人合婚，把命例和命稿一起保存：\n"
+            "  --a PERSON, --b PERSON\t两人，写法同 match 命令\n"
+            "  --category C, --note N\t命例的类别和附加信息\n"
+            "  --set KEY=VALUE\t这次运行的一个分析选项，同 match 命令\n"
+            "delete SLOT\t把命例标为删除，并删除它的命稿\n"
+            "export DIR\t把全部历史（命例库和命稿）复制到 DIR\n"
+            "import PATH/bazi0.dat\t先检查，再用导出的历史替换现有的\n"
+            "clear --yes\t删除所有命例和命稿；--yes 表示确认",
     }};
 
 }  // namespace

@@ -2,7 +2,49 @@
 
 #include <cstdio>
 
+#include "calendar/Sexagenary.h"
+#include "chart/Stars.h"
+#include "chart/Tables.h"
+
 namespace tessaly::cli {
+namespace {
+
+// Names of the codes the chart block keeps as numbers, beside those of
+// chart/Tables.h.
+constexpr std::array<std::string_view, 5> kCombineNames = {"戊癸", "甲己", "乙庚", "丙辛", "丁壬"};
+constexpr std::array<std::string_view, 3> kRoleClassNames = {"喜用", "忌仇", "闲"};
+constexpr std::array<std::string_view, 8> kRelationNames = {"冲", "刑", "害", "六合", "三合", "半三合", "三会", "三刑"};
+// The day master's strength, weakest first, as the report words the extremes.
+constexpr std::array<std::string_view, 7> kStrengthLevelNames = {"极弱", "太弱", "偏弱", "平和",
+                                                                 "偏旺", "太旺", "极旺"};
+constexpr std::array<std::string_view, 3> kEraNames = {"上元", "中元", "下元"};
+
+// names[code] followed by `suffix`, or null for a code outside the table
+// (255 or −1, "none").
+template <class Names>
+void CodeName(JsonWriter& w, long long code, const Names& names, std::string_view suffix = {}) {
+    if (code < 0 || code >= static_cast<long long>(names.size())) {
+        w.Null();
+        return;
+    }
+    w.String(std::string(names[static_cast<std::size_t>(code)]).append(suffix));
+}
+
+// The names of an array of codes, one for one.
+template <class Codes, class Names>
+void CodeNames(JsonWriter& w, const Codes& codes, const Names& names) {
+    w.BeginArray();
+    for (const auto c : codes) CodeName(w, static_cast<long long>(c), names);
+    w.EndArray();
+}
+
+void PillarNames(JsonWriter& w, const auto& pillars) {
+    w.BeginArray();
+    for (const auto p : pillars) w.String(PillarName(p));
+    w.EndArray();
+}
+
+}  // namespace
 
 std::string FormatCivilTime(const CivilTime& t) {
     char buf[48];
@@ -58,7 +100,11 @@ void WriteBirthPath(JsonWriter& w, const BirthPath& p) {
 
 void WriteChartData(JsonWriter& w, const ChartData& c) {
     w.Key("pillars").IntArray(c.pillars);
+    w.Key("pillar_names");
+    PillarNames(w, c.pillars);
     w.Key("nayin_element").IntArray(c.nayinElement);
+    w.Key("nayin_element_names");
+    CodeNames(w, c.nayinElement, kElementNames);
     w.Key("yy_count_branch").IntArray(c.yyCountBranch);
     w.Key("yy_count_hidden").IntArray(c.yyCountHidden);
     w.Key("elem_count_branch").IntArray(c.elemCountBranch);
@@ -79,34 +125,83 @@ void WriteChartData(JsonWriter& w, const ChartData& c) {
     w.Key("element_score").IntArray(c.elementScore);
     w.Key("pair_score").IntArray(c.pairScore);
     w.Key("element_order").IntArray(c.elementOrder);
+    w.Key("element_order_names");
+    CodeNames(w, c.elementOrder, kElementNames);
     w.Key("pair_order").IntArray(c.pairOrder);
+    w.Key("pair_order_names");
+    CodeNames(w, c.pairOrder, kGodPairNames);
     w.Key("yy_order").IntArray(c.yyOrder);
+    w.Key("yy_order_names");
+    CodeNames(w, c.yyOrder, kYinYangElementNames);
     w.Key("god_order").IntArray(c.godOrder);
+    w.Key("god_order_names");
+    CodeNames(w, c.godOrder, kTenGodNames);
     w.Key("yin_total").Integer(c.yinTotal);
     w.Key("yang_total").Integer(c.yangTotal);
     w.Key("season_score").Integer(c.seasonScore);
     w.Key("strength_level").Integer(c.strengthLevel);
+    w.Key("strength_level_name");
+    CodeName(w, c.strengthLevel, kStrengthLevelNames);
     w.Key("judgement").Integer(c.judgement);
+    w.Key("judgement_name");
+    CodeName(w, c.judgement, kJudgementNames);
     w.Key("patterns").IntArray(c.patterns);
+    w.Key("pattern_names").BeginArray();
+    for (const auto p : c.patterns) {
+        if (p < 0) break;
+        CodeName(w, p, kOrdinaryPatternNames, "格");
+    }
+    w.EndArray();
     w.Key("special_pattern").Integer(c.specialPattern);
+    w.Key("special_pattern_name");
+    CodeName(w, c.specialPattern, kSpecialPatternNames);
     w.Key("constellation").Integer(c.constellation);
+    w.Key("constellation_name");
+    CodeName(w, c.constellation, kConstellationNames, "座");
     w.Key("life_palace").Integer(c.lifePalace);
+    w.Key("life_palace_name").String(PillarName(c.lifePalace));
     w.Key("conception_pillar").Integer(c.conceptionPillar);
+    w.Key("conception_pillar_name").String(PillarName(c.conceptionPillar));
     w.Key("luck_start_years").Integer(c.luckStartYears);
     w.Key("role_element").IntArray(c.roleElement);
+    w.Key("role_element_names");
+    CodeNames(w, c.roleElement, kElementNames);
     w.Key("role_pair").IntArray(c.rolePair);
+    w.Key("role_pair_names");
+    CodeNames(w, c.rolePair, kGodPairNames);
     w.Key("star_hits").BeginArray();
     for (const auto& row : c.starHits) w.IntArray(row);
+    w.EndArray();
+    w.Key("star_names").BeginArray();
+    for (const auto& row : c.starHits) {
+        w.BeginArray();
+        for (std::size_t slot = 0; slot < row.size(); ++slot) {
+            if (row[slot] != 0 && !kStarNames[slot].empty()) w.String(kStarNames[slot]);
+        }
+        w.EndArray();
+    }
     w.EndArray();
     w.Key("stems").BeginArray();
     for (const StemCell& s : c.stems) {
         w.BeginObject();
         w.Key("god").Integer(s.god);
+        w.Key("god_name");
+        CodeName(w, s.god, kTenGodNames);
         w.Key("pair").Integer(s.pair);
+        w.Key("pair_name");
+        CodeName(w, s.pair, kGodPairNames);
         w.Key("stage").Integer(s.stage);
+        w.Key("stage_name");
+        CodeName(w, s.stage, kGrowthStageNames);
         w.Key("season").Integer(s.season);
+        w.Key("season_name");
+        CodeName(w, s.season, kSeasonStateNames);
         w.Key("combine_kind").Integer(s.combineKind);
+        w.Key("combine_name");
+        CodeName(w, s.combineKind, kCombineNames);
         w.Key("role_class").Integer(s.roleClass);
+        w.Key("role_class_name");
+        CodeName(w, s.roleClass, kRoleClassNames);
         w.EndObject();
     }
     w.EndArray();
@@ -114,16 +209,35 @@ void WriteChartData(JsonWriter& w, const ChartData& c) {
     for (const BranchCell& b : c.branches) {
         w.BeginObject();
         w.Key("god").Integer(b.god);
+        w.Key("god_name");
+        CodeName(w, b.god, kTenGodNames);
         w.Key("pair").Integer(b.pair);
+        w.Key("pair_name");
+        CodeName(w, b.pair, kGodPairNames);
         w.Key("hidden_gods").IntArray(b.hiddenGods);
+        w.Key("hidden_god_names");
+        CodeNames(w, b.hiddenGods, kTenGodNames);
         w.Key("hidden_pairs").IntArray(b.hiddenPairs);
+        w.Key("hidden_pair_names");
+        CodeNames(w, b.hiddenPairs, kGodPairNames);
         w.Key("season").Integer(b.season);
+        w.Key("season_name");
+        CodeName(w, b.season, kSeasonStateNames);
         w.Key("role_class").Integer(b.roleClass);
+        w.Key("role_class_name");
+        CodeName(w, b.roleClass, kRoleClassNames);
         w.Key("relations").IntArray(b.relations);
+        w.Key("relation_names").BeginArray();
+        for (std::size_t slot = 0; slot < b.relations.size(); ++slot) {
+            if (b.relations[slot] >= 0) w.String(kRelationNames[slot]);
+        }
+        w.EndArray();
         w.EndObject();
     }
     w.EndArray();
     w.Key("era").Integer(c.era);
+    w.Key("era_name");
+    CodeName(w, c.era, kEraNames);
     w.Key("birth_number").Integer(c.birthNumber);
 }
 

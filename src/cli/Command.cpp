@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "cli/Messages.h"
 #include "common/TextCodec.h"
 
 namespace tessaly::cli {
@@ -40,7 +41,7 @@ void CommandContext::Print(std::string_view utf8) {
     } else {
         // A text the GBK code page cannot hold: print it as it is rather
         // than lose it, and say so.
-        err << "tessaly-cli: output kept in UTF-8: " << gbk.error << '\n';
+        Error("output kept in UTF-8: " + gbk.error);
         out << utf8;
     }
 }
@@ -48,7 +49,18 @@ void CommandContext::Print(std::string_view utf8) {
 // A message may quote an argument or a stored text: its control characters
 // are written out, its line breaks kept.
 void CommandContext::Error(std::string_view message) {
-    err << "tessaly-cli: " << EscapeControls(message, true) << '\n';
+    err << "tessaly-cli: " << EscapeControls(LocalizeMessage(message), true) << '\n';
+}
+
+void CommandContext::Notice(std::string_view message) {
+    std::string text;
+    for (std::size_t from = 0; from < message.size();) {
+        const std::size_t end = std::min(message.find('\n', from), message.size());
+        text += EscapeControls(LocalizeMessage(message.substr(from, end - from)), true);
+        text += '\n';
+        from = end + 1;
+    }
+    Print(text);
 }
 
 int CommandContext::Usage(std::string_view message) {

@@ -10,6 +10,10 @@
 //       .examples = "tessaly-cli terms 2024",
 //   }};
 //
+// Each registration also gives the summary and the arguments in Chinese
+// (.summaryZh, .argumentsZh, the same names line for line), printed under a
+// Chinese locale; the registry test fails on a command without them.
+//
 // The help is what `tessaly-cli help terms` and `tessaly-cli terms --help`
 // print; the manual page and the bash completion are made from the same
 // registrations (the completion takes the options and subcommands from the
@@ -70,9 +74,13 @@ struct CommandContext {
     // Prints UTF-8 text to out, converted to GBK when gbkOutput is set and
     // the output is not JSON.
     void Print(std::string_view utf8);
-    // Prints "tessaly-cli: <message>\n" to err (always UTF-8), control
-    // characters other than line breaks written out (EscapeControls).
+    // Prints "tessaly-cli: <message>\n" to err (always UTF-8), the message
+    // in the language of the locale (cli/Messages.h), control characters
+    // other than line breaks written out (EscapeControls).
     void Error(std::string_view message);
+    // Prints what a command did ("deleted slot 3"), each line in the
+    // language of the locale, to out.
+    void Notice(std::string_view message);
     // Reports a bad argument and returns kExitUsage.
     int Usage(std::string_view message);
 };
@@ -85,6 +93,10 @@ struct CommandHelp {
     std::string_view arguments;  // one line per argument or option: "NAME\tmeaning";
                                  // a line "\tmore" goes on with the meaning above
     std::string_view examples;   // one whole command line per line
+    // The same in Chinese, for a Chinese locale (cli/Messages.h): the
+    // summary, and the arguments line for line with the same names.
+    std::string_view summaryZh;
+    std::string_view argumentsZh;
 };
 
 struct CommandInfo {

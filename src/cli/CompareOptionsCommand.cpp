@@ -148,6 +148,10 @@ const CommandRegistration kCompareOptions{
         "parts that moved)",
         .examples = "tessaly-cli compare-options --a \"name=张三;sex=M;date=1990-05-12 23:30\" "
                     "--b \"name=李四;sex=F;date=1992-11-03 21:10\"",
+        .summaryZh =
+            "用你的分析选项和各派看法不同的每个选项值分别给两人合婚，输出每个值改变了什么。你的选项来自 dat/pan.ini 和 --set；各派看法不同的选项（zishi、biange、mgong、idate、bscore、congGe）逐一换成其他值各合一次；输出每人的四柱、命宫、格局、旺衰、用神和喜用五行，婚配指数，以及指数中变动的部分。不写任何文件。",
+        .argumentsZh = TESSALY_MATCH_ARGUMENTS_HELP_ZH
+        "--json\t输出一个 JSON 对象：你的设置、各列标题、指数各部分的名称和每次运行一行（各格、哪些格变了、指数、各部分的分数和变动的部分）",
     }};
 
 }  // namespace

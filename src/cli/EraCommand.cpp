@@ -38,6 +38,8 @@ const CommandRegistration kEra{"era",
                                    .summary = "Prints the historical Chinese era or eras (年号) of a year.",
                                    .arguments = "YEAR\tthe year, -4712..9999 (negative for BC, no year 0)",
                                    .examples = "tessaly-cli era 1644",
+                                   .summaryZh = "输出一年的中国历史纪年（年号）。",
+                                   .argumentsZh = "YEAR\t年份，-4712..9999（公元前用负数，没有公元0年）",
                                }};
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "cli/Messages.h"
 #include "common/Version.h"
 
 namespace tessaly::cli {
@@ -18,21 +19,24 @@ void Append(std::string& out, const Parts&... parts) {
 }
 
 struct OptionText {
-    std::string_view name, meaning;
+    std::string_view name, meaning, meaningZh;
 };
 
 // The options that come before the command.
 constexpr OptionText kGlobalOptions[] = {
     {"--home DIR",
      "keep and read the data in DIR (dat/, bazi_f/, skins/) instead of the usual folder; "
-     "the environment variable TESSALY_HOME does the same"},
-    {"--encoding utf8|gbk", "print texts in UTF-8 (the default) or in GBK; JSON is always UTF-8"},
+     "the environment variable TESSALY_HOME does the same",
+     "数据保存在 DIR（dat/、bazi_f/、skins/）而不是通常的文件夹；环境变量 TESSALY_HOME 的作用相同"},
+    {"--encoding utf8|gbk", "print texts in UTF-8 (the default) or in GBK; JSON is always UTF-8",
+     "文字以 UTF-8（默认）或 GBK 输出；JSON 总是 UTF-8"},
     {"--newline lf|crlf",
      "end every printed line with LF or with CR LF; without it a report keeps its own line ends (CR LF) "
-     "and every other text ends its lines with LF"},
-    {"--where", "print the data folder this run uses, and exit"},
-    {"--version", "print the version, and exit"},
-    {"--help, -h", "print this help, and exit"},
+     "and every other text ends its lines with LF",
+     "输出的每一行都以 LF 或 CR LF 结尾；不加时命稿保留自己的行尾（CR LF），其他文字的行以 LF 结尾"},
+    {"--where", "print the data folder this run uses, and exit", "输出这次运行使用的数据文件夹，然后退出"},
+    {"--version", "print the version, and exit", "输出版本号，然后退出"},
+    {"--help, -h", "print this help, and exit", "输出这份帮助，然后退出"},
 };
 
 constexpr std::string_view kAbout =
@@ -45,7 +49,8 @@ constexpr std::string_view kOutput =
     "after \"--\" every argument is an operand, even one beginning with \"-\". What is printed ends "
     "with a line end. A failed write (a full disk, a closed pipe) is reported on standard error and "
     "ends the run with status 1. --json prints one JSON object whose first key \"schema\" is the "
-    "version of its fields.";
+    "version of its fields. Messages and help follow the locale (LC_ALL, LC_MESSAGES, LANG): zh_* "
+    "Chinese, other languages English; with none set, C or POSIX, Chinese.";
 
 constexpr std::string_view kDataFolder =
     "A copy of Tessaly that runs from its own folder (a build folder, an unpacked archive) whose dat/ "
@@ -56,6 +61,25 @@ constexpr std::string_view kDataFolder =
     "takes it). Skins and help pages are read from there unless the user has their own. --home DIR, "
     "then TESSALY_HOME, take precedence. tessaly-cli --where prints the folder; the desktop program uses "
     "the same one.";
+
+constexpr std::string_view kAboutZh =
+    "Tessaly 按两人的八字（四柱）分析婚配（合婚）。tessaly-cli 做桌面程序 tessaly 所做的事："
+    "合婚命稿、择婚期、历法、地点列表和命例库。";
+
+constexpr std::string_view kOutputZh =
+    "每个选项的值写在下一个参数里或“=”之后（--year 2027 或 --year=2027）；“--”之后的参数都是操作数，"
+    "即使以“-”开头。输出总以行尾结束。写出失败（磁盘已满、管道已关闭）时在标准错误上报告，退出状态为 1。"
+    "--json 输出一个 JSON 对象，第一个键“schema”是其字段的版本。"
+    "消息的语言随区域设置（LC_ALL、LC_MESSAGES、LANG）：zh_* 为中文，其他语言为英文，未设置、C 或 POSIX 为中文。";
+
+constexpr std::string_view kDataFolderZh =
+    "从自己的文件夹运行（构建文件夹、解开的压缩包）且 dat/ 可写时，数据就保存在那里。安装的 Tessaly "
+    "把每个用户的数据保存在 $XDG_DATA_HOME/tessaly（未设置 XDG_DATA_HOME 时为 ~/.local/share/tessaly），"
+    "首次使用时从 /usr/share/tessaly 中程序自带的文件复制；用户没有改过的文件随新版本更新，改过的保留"
+    "（程序会提示一次有新版本，reset-file 可以换用）。--home DIR 和 TESSALY_HOME 优先。"
+    "tessaly-cli --where 输出这个文件夹；桌面程序使用同一个文件夹。";
+
+bool Chinese(MessageLanguage language) { return language == MessageLanguage::kChinese; }
 
 // Display columns of UTF-8 text: Chinese characters take two.
 std::size_t Columns(std::string_view s) {
@@ -69,27 +93,58 @@ std::size_t Columns(std::string_view s) {
     return cols;
 }
 
-// `text` as lines of at most kWidth columns, broken at spaces, each line
-// starting with `indent` spaces (the first with `first` already written).
-std::string Wrap(std::string_view text, std::size_t indent, std::size_t firstColumn) {
+// The length of the UTF-8 character at text[i].
+std::size_t CharLength(std::string_view text, std::size_t i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    return std::min(text.size() - i, std::size_t(c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4));
+}
+
+// Whether the character of `len` bytes at text[i] is wide (Chinese): a line
+// may break before it, and after it unless punctuation follows.
+bool Wide(std::size_t len) { return len >= 3; }
+
+// `text` as lines of at most kWidth columns, broken at spaces (and, with
+// `breakWide`, between Chinese characters), each line starting with
+// `indent` spaces (the first with `first` already written).
+std::string Wrap(std::string_view text, std::size_t indent, std::size_t firstColumn, bool breakWide = false) {
     std::string out;
     std::size_t col = firstColumn;
     bool lineEmpty = true;
     std::size_t pos = 0;
+    bool spaced = false;  // a space stands before the next piece
     while (pos < text.size()) {
-        std::size_t end = text.find(' ', pos);
-        if (end == std::string_view::npos) end = text.size();
+        if (text[pos] == ' ') {
+            spaced = true;
+            ++pos;
+            continue;
+        }
+        // The next piece: a run up to a space or, with breakWide, one wide
+        // character with the punctuation that follows it.
+        std::size_t end = pos;
+        if (breakWide && Wide(CharLength(text, pos))) {
+            end += CharLength(text, pos);
+            while (end < text.size() && Wide(CharLength(text, end)) &&
+                   std::string_view("，。；：、）”！？").find(text.substr(end, CharLength(text, end))) !=
+                       std::string_view::npos) {
+                end += CharLength(text, end);
+            }
+        } else {
+            while (end < text.size() && text[end] != ' ' && !(breakWide && Wide(CharLength(text, end)))) {
+                end += CharLength(text, end);
+            }
+        }
         const std::string_view word = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (word.empty()) continue;
+        const bool space = spaced && !lineEmpty;
+        pos = end;
+        spaced = false;
         const std::size_t w = Columns(word);
-        if (!lineEmpty && col + 1 + w > kWidth) {
+        if (!lineEmpty && col + (space ? 1 : 0) + w > kWidth) {
             out += '\n';
             out.append(indent, ' ');
             col = indent;
             lineEmpty = true;
         }
-        if (!lineEmpty) {
+        if (!lineEmpty && space) {
             out += ' ';
             ++col;
         }
@@ -115,9 +170,11 @@ struct Row {
     std::string name, meaning;
 };
 
-std::vector<Row> GlobalOptionRows() {
+std::vector<Row> GlobalOptionRows(MessageLanguage language = MessageLanguage::kEnglish) {
     std::vector<Row> rows;
-    for (const OptionText& o : kGlobalOptions) rows.push_back({std::string(o.name), std::string(o.meaning)});
+    for (const OptionText& o : kGlobalOptions) {
+        rows.push_back({std::string(o.name), std::string(Chinese(language) ? o.meaningZh : o.meaning)});
+    }
     return rows;
 }
 
@@ -137,7 +194,7 @@ std::vector<Row> ArgumentRows(std::string_view arguments) {
     return rows;
 }
 
-std::string Table(const std::vector<Row>& rows) {
+std::string Table(const std::vector<Row>& rows, bool breakWide = false) {
     std::size_t column = 0;
     for (const Row& r : rows) column = std::max(column, Columns(r.name));
     column = std::min(column, kNameColumn) + 4;
@@ -150,7 +207,7 @@ std::string Table(const std::vector<Row>& rows) {
             col = 0;
         }
         out.append(column - col, ' ');
-        out += Wrap(r.meaning, column, column);
+        out += Wrap(r.meaning, column, column, breakWide);
     }
     return out;
 }
@@ -176,8 +233,12 @@ std::vector<std::string_view> Alternatives(std::string_view synopsis) {
 
 bool IsWordChar(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'; }
 
-// Up to the first full stop that ends a sentence (". " and a capital).
+// Up to the first full stop that ends a sentence (". " and a capital, or
+// "。").
 std::string FirstSentence(std::string_view text) {
+    if (const std::size_t stop = text.find("。"); stop != std::string_view::npos) {
+        return std::string(text.substr(0, stop + std::string_view("。").size()));
+    }
     for (std::size_t i = 1; i + 2 < text.size(); ++i) {
         if (text[i] == '.' && text[i - 1] != '.' && text[i + 1] == ' ' && text[i + 2] >= 'A' && text[i + 2] <= 'Z') {
             return std::string(text.substr(0, i + 1));
@@ -256,38 +317,46 @@ std::vector<SynopsisPart> ParseSynopsis(std::string_view synopsis) {
     return parts;
 }
 
-std::string UsageText() {
-    std::string out =
-        "usage: tessaly-cli [--home DIR] [--encoding utf8|gbk] [--newline lf|crlf] COMMAND [ARGS...]\n"
-        "       tessaly-cli --version | --where | help [COMMAND]\n\n";
-    out += Wrap(kAbout, 0, 0);
-    out += "\nCommands:\n";
+std::string UsageText(MessageLanguage language) {
+    const bool zh = Chinese(language);
+    std::string out = zh ? "用法：" : "usage: ";
+    const std::string indent(7, ' ');  // under "用法： " or "usage: "
+    Append(out, zh ? " " : "", "tessaly-cli [--home DIR] [--encoding utf8|gbk] [--newline lf|crlf] COMMAND [ARGS...]\n",
+           indent, "tessaly-cli --version | --where | help [COMMAND]\n\n");
+    out += Wrap(zh ? kAboutZh : kAbout, 0, 0, zh);
+    out += zh ? "\n命令：\n" : "\nCommands:\n";
     std::vector<Row> rows;
-    for (const CommandInfo* c : SortedCommands())
-        rows.push_back({std::string(c->name), FirstSentence(c->help.summary)});
-    out += Table(rows);
-    Append(out, "\nOptions:\n", Table(GlobalOptionRows()));
+    for (const CommandInfo* c : SortedCommands()) {
+        const std::string_view summary = zh && !c->help.summaryZh.empty() ? c->help.summaryZh : c->help.summary;
+        rows.push_back({std::string(c->name), FirstSentence(summary)});
+    }
+    out += Table(rows, zh);
+    Append(out, zh ? "\n选项：\n" : "\nOptions:\n", Table(GlobalOptionRows(language), zh));
     out += "\n";
-    out += Wrap(kOutput, 0, 0);
+    out += Wrap(zh ? kOutputZh : kOutput, 0, 0, zh);
     out += "\n";
-    out += Wrap(kDataFolder, 0, 0);
-    out += "\n\"tessaly-cli help COMMAND\" or \"tessaly-cli COMMAND --help\" describes one command.\n";
+    out += Wrap(zh ? kDataFolderZh : kDataFolder, 0, 0, zh);
+    out += zh ? "\n“tessaly-cli help COMMAND”或“tessaly-cli COMMAND --help”说明一个命令。\n"
+              : "\n\"tessaly-cli help COMMAND\" or \"tessaly-cli COMMAND --help\" describes one command.\n";
     return out;
 }
 
-std::string CommandHelpText(const CommandInfo& c) {
+std::string CommandHelpText(const CommandInfo& c, MessageLanguage language) {
+    const bool zh = Chinese(language) && !c.help.summaryZh.empty();
     std::string out;
     const std::vector<std::string_view> alts = Alternatives(c.synopsis);
     for (std::size_t i = 0; i < alts.size(); ++i) {
-        out += i == 0 ? "usage: " : "       ";
+        out += i == 0 ? (zh ? "用法： " : "usage: ") : "       ";
         out.append("tessaly-cli ").append(c.name);
         if (!alts[i].empty()) out.append(" ").append(alts[i]);
         out += '\n';
     }
-    if (!c.help.summary.empty()) Append(out, "\n", Wrap(c.help.summary, 0, 0));
-    if (!c.help.arguments.empty()) Append(out, "\nArguments:\n", Table(ArgumentRows(c.help.arguments)));
+    const std::string_view summary = zh ? c.help.summaryZh : c.help.summary;
+    const std::string_view arguments = zh ? c.help.argumentsZh : c.help.arguments;
+    if (!summary.empty()) Append(out, "\n", Wrap(summary, 0, 0, zh));
+    if (!arguments.empty()) Append(out, zh ? "\n参数：\n" : "\nArguments:\n", Table(ArgumentRows(arguments), zh));
     if (!c.help.examples.empty()) {
-        out += Lines(c.help.examples).size() > 1 ? "\nExamples:\n" : "\nExample:\n";
+        out += zh ? "\n示例：\n" : Lines(c.help.examples).size() > 1 ? "\nExamples:\n" : "\nExample:\n";
         for (std::string_view line : Lines(c.help.examples)) out.append("  ").append(line).append("\n");
     }
     return out;

@@ -9,15 +9,16 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/Messages.h"
 
 namespace tessaly::cli {
 
 // The program's usage: its synopsis, every command with its summary, the
 // options that come before the command.
-std::string UsageText();
+std::string UsageText(MessageLanguage language = CurrentMessageLanguage());
 
 // One command: usage line(s), summary, arguments and examples.
-std::string CommandHelpText(const CommandInfo& command);
+std::string CommandHelpText(const CommandInfo& command, MessageLanguage language = CurrentMessageLanguage());
 
 // The manual page tessaly-cli(1), in roff.
 std::string ManualPage();

@@ -41,6 +41,9 @@ const CommandRegistration kHelp{
                      "--man\tprint the whole manual page in roff (for man -l -)",
         .examples = "tessaly-cli help match\n"
                     "tessaly-cli help --man | man -l -",
+        .summaryZh = "说明 tessaly-cli，或一个命令及其参数和示例。加 --man 时输出手册页 tessaly-cli(1)。",
+        .argumentsZh = "COMMAND\t要说明的命令；不给时简要列出所有命令\n"
+                       "--man\t以 roff 输出整个手册页（供 man -l - 使用）",
     }};
 
 const CommandRegistration kCompletion{
@@ -52,6 +55,9 @@ const CommandRegistration kCompletion{
                    "bash finds it; a copy run from its own folder can load it by hand.",
         .arguments = "bash\tthe shell (bash is the only one)",
         .examples = "source <(tessaly-cli completion bash)",
+        .summaryZh =
+            "输出 tessaly-cli 的 bash 补全脚本。安装的软件包把它放在 bash 能找到的地方；从自己的文件夹运行时可以手工加载。",
+        .argumentsZh = "bash\tshell（只有 bash）",
     }};
 
 }  // namespace

@@ -98,5 +98,10 @@ JsonWriter& JsonWriter::Null() {
     out_ += "null";
     return *this;
 }
+JsonWriter& JsonWriter::Raw(std::string_view json) {
+    Separate();
+    out_ += json;
+    return *this;
+}
 
 }  // namespace tessaly::cli

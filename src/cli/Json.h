@@ -21,6 +21,7 @@ inline constexpr int kJsonSchema = 1;
 #define TESSALY_JSON_HELP                                                                             \
     "--json\tprint one JSON object instead, in UTF-8 whatever --encoding says (its fields: json.md, " \
     "installed with the documentation)"
+#define TESSALY_JSON_HELP_ZH "--json\t改为输出一个 JSON 对象，总是 UTF-8，不论 --encoding（字段见随文档安装的 json.md）"
 
 class JsonWriter {
 public:
@@ -42,6 +43,9 @@ public:
     JsonWriter& Integer(long long v);
     JsonWriter& Bool(bool v);
     JsonWriter& Null();
+    // A value written elsewhere (by another JsonWriter that began with an
+    // array), put in as it is.
+    JsonWriter& Raw(std::string_view json);
 
     // An array of small integers (counts, scores, orders).
     template <class Container>

@@ -27,6 +27,16 @@ namespace tessaly::cli {
     "--b PERSON\tperson B (乙命), a woman unless sex=M\n"                                                 \
     "--set KEY=VALUE\tchange one analysis option of dat/pan.ini for this run only: zishi, biange, "         \
     "mgong, endinfo, pai, idate, save, leftpos, bscore, congGe, indexparts\n"
+#define TESSALY_MATCH_ARGUMENTS_HELP_ZH                                                                                                      \
+    "--a PERSON\t甲命，除非 sex=F 否则为男：以“;”分隔的 key=value：name（姓名，默认某人）、sex（M 或 F）、" \
+    "date（YYYY-MM-DD HH:MM，北京时间；公元前用负数，没有公元0年）、cal（solar 公历或 lunar 农历）、"           \
+    "leap（农历闰月为 1）、lon 和 lat（十进制度数）、prov 和 city（编号或名称，见 places 命令）、"             \
+    "place（lon/lat 对应的地名）、tz（时区，如 America/New_York；默认为省份的时区）、"                               \
+    "clock（standard：北京时间；civil：出生地的钟点，包括夏令时）和 dst（1 或 0：钟表跳过或重复的 civil "   \
+    "时间按夏令时还是标准时间读）；或者桌面程序复制的一行，以 orvane_mingli_data# 开头\n"                      \
+    "--b PERSON\t乙命，除非 sex=M 否则为女\n"                                                                                       \
+    "--set KEY=VALUE\t只在这次运行中改变 dat/pan.ini 的一个分析选项：zishi、biange、mgong、endinfo、"                   \
+    "pai、idate、save、leftpos、bscore、congGe、indexparts\n"
 
 struct MatchArgs {
     PersonRecord a, b;

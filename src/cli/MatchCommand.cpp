@@ -66,6 +66,13 @@ const CommandRegistration kMatch{
         "--json\tprint one JSON object: the index, the report and both persons' chart data",
         .examples = "tessaly-cli match --a \"name=张三;sex=M;date=1990-05-12 08:30;prov=北京市\" "
                     "--b \"name=李四;sex=F;date=1992-11-03 21:10\"",
+        .summaryZh = "给两人合婚并输出命稿。命稿包括两人的命盘、论断、配对和婚配指数。不写任何文件。",
+        .argumentsZh = TESSALY_MATCH_ARGUMENTS_HELP_ZH
+        "--override-a VALUES\t合婚之后，用你自己的十神分数、用神和旺衰重新分析甲命：VALUES 为 "
+        "scores=s0,...,s9;roles=Y,X,J,C,N;judgement=J（没给的键保留运行的值；五类为 比劫 食伤 财星 官杀 印枭 或 "
+        "0..4；旺衰为 从旺 太弱 偏弱 平和 偏旺 太旺 从弱 或 0..6）\n"
+        "--override-b VALUES\t乙命同上\n"
+        "--json\t输出一个 JSON 对象：指数、命稿和两人的命盘数据",
     }};
 
 }  // namespace

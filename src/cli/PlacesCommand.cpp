@@ -88,6 +88,8 @@ const CommandRegistration kPlaces{
         .arguments = "PROVINCE\tthe province, by index or by name\n" TESSALY_JSON_HELP,
         .examples = "tessaly-cli places\n"
                     "tessaly-cli places 广东省",
+        .summaryZh = "列出地点列表的省份，或一个省份的城市。城市带有经度和纬度（十进制度数），取自 dat/dili.ini。",
+        .argumentsZh = "PROVINCE\t省份，编号或名称\n" TESSALY_JSON_HELP_ZH,
     }};
 
 }  // namespace

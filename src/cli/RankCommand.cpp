@@ -493,6 +493,18 @@ const CommandRegistration kRank{
                      "--set KEY=VALUE\tchange one analysis option for this run only (see match)",
         .examples = "tessaly-cli rank --a \"name=张三;sex=M;date=1990-05-12 08:30\" --candidates women.csv "
                     "--top 10",
+        .summaryZh =
+            "把一个人和文件中的每个候选人合婚，按好坏列出候选人。每行是行号、婚配指数、两人年柱的关系和两人的旺衰。读不了的行报告行号后跳过；与 --a 同性别的行也跳过，除非加 --any-sex。使用所有处理器核心。",
+        .argumentsZh =
+            "--a PERSON\t与候选人合婚的人（甲命；PERSON 的写法同 match）\n"
+            "--candidates FILE\t带标题行的 CSV，标题是 PERSON 的键（name,sex,date,...），或每行一个 PERSON；UTF-8 或 GBK\n"
+            "--top N\t只列出最好的 N 个\n"
+            "--json\t以 JSON 输出排名\n"
+            "--csv\t以 CSV 输出排名\n"
+            "--jobs N\t使用 N 个线程（默认每个核心一个）\n"
+            "--any-sex\t保留与 --a 同性别的候选人\n"
+            "--report DIR\t把列出的每一对的完整命稿写到 DIR（LINE.txt）\n"
+            "--set KEY=VALUE\t只在这次运行中改变一个分析选项（见 match）",
     }};
 
 }  // namespace

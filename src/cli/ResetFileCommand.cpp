@@ -17,7 +17,7 @@ int RunResetFile(CommandContext& ctx) {
     }
     std::string out = "已换用程序自带的 " + ctx.files.Dat(ctx.args[0]).string();
     if (!keptAs.empty()) out += "；原来的文件另存为 " + keptAs.string();
-    ctx.Print(out + "\n");
+    ctx.Notice(out);
     return kExitOk;
 }
 
@@ -31,6 +31,9 @@ const CommandRegistration kResetFile{
                    "you changed is kept, and the program says once that a newer one exists.",
         .arguments = "NAME\ta file of the shipped dat/ folder, e.g. dili.ini (the place list)",
         .examples = "tessaly-cli reset-file dili.ini",
+        .summaryZh =
+            "用程序自带的文件替换你文件夹中的一个数据文件，你的那份另存为 dat/NAME.YYYYMMDD-HHMMSS。你没改过的文件会自动随新版本更新；改过的保留，程序会提示一次有新版本。",
+        .argumentsZh = "NAME\t程序自带的 dat/ 中的一个文件，例如 dili.ini（地点列表）",
     }};
 
 }  // namespace

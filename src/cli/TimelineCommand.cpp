@@ -98,6 +98,11 @@ const CommandRegistration kTimeline{
                                          "--json\tprint one JSON object with the same facts",
         .examples = "tessaly-cli timeline --a \"name=张三;sex=M;date=1990-05-12 08:30\" "
                     "--b \"name=李四;sex=F;date=1992-11-03 21:10\" --from 2025 --to 2045",
+        .summaryZh =
+            "并排输出一对人的流年：每人的八步大运及其覆盖的年份，每年一行，有流年干支（从当年立春起）以及它对每人的意义：天干和地支的十神、地支与日支、年支和对方日支的关系、桃花、被冲和重复的柱、岁运并临。不写任何文件。",
+        .argumentsZh = TESSALY_MATCH_ARGUMENTS_HELP_ZH "--from Y\t第一年，-850..2100（公元前用负数）；默认今年\n"
+                                                       "--to Y\t最后一年，-850..2100；默认第一年之后 20 年\n"
+                                                       "--json\t输出一个包含同样内容的 JSON 对象",
     }};
 
 }  // namespace

@@ -67,6 +67,9 @@ const CommandRegistration kWedding{
         .arguments = TESSALY_MATCH_ARGUMENTS_HELP "--year Y\tthe marriage year, -850..2100 (negative for BC)",
         .examples = "tessaly-cli wedding --a \"sex=M;date=1990-05-12 08:30\" --b \"sex=F;date=1992-11-03 21:10\" "
                     "--year 2026",
+        .summaryZh =
+            "为一对人在结婚年份中选择婚期和吉时。男女合婚之后，每个节气月输出一个标题及其对女方的吉凶，然后是每个合适的日子：公历和农历日期、日柱和吉时。同性别的一对会被拒绝。",
+        .argumentsZh = TESSALY_MATCH_ARGUMENTS_HELP_ZH "--year Y\t结婚年份，-850..2100（公元前用负数）",
     }};
 
 }  // namespace

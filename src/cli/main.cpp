@@ -7,6 +7,7 @@
 
 #include "cli/Command.h"
 #include "cli/Help.h"
+#include "cli/Messages.h"
 #include "cli/Output.h"
 #include "common/ProgramFiles.h"
 #include "common/SeededFiles.h"
@@ -23,19 +24,19 @@ int Run(std::vector<std::string> commandLine, OutputBuffer& output) {
     std::string home;
     if (TakeOption(args, "--home", &home, &missing)) {
         if (missing || home.empty()) {
-            std::cerr << "tessaly-cli: --home needs a folder\n";
+            std::cerr << "tessaly-cli: " << LocalizeMessage("--home needs a folder") << '\n';
             return kExitUsage;
         }
     }
     std::string encoding = "utf8";
     if (TakeOption(args, "--encoding", &encoding, &missing) && (missing || (encoding != "utf8" && encoding != "gbk"))) {
-        std::cerr << "tessaly-cli: --encoding takes utf8 or gbk\n";
+        std::cerr << "tessaly-cli: " << LocalizeMessage("--encoding takes utf8 or gbk") << '\n';
         return kExitUsage;
     }
     std::string newline;
     if (TakeOption(args, "--newline", &newline, &missing)) {
         if (missing || (newline != "lf" && newline != "crlf")) {
-            std::cerr << "tessaly-cli: --newline takes lf or crlf\n";
+            std::cerr << "tessaly-cli: " << LocalizeMessage("--newline takes lf or crlf") << '\n';
             return kExitUsage;
         }
         output.SetLineEnds(newline == "lf" ? LineEnds::kLf : LineEnds::kCrlf);
@@ -61,8 +62,10 @@ int Run(std::vector<std::string> commandLine, OutputBuffer& output) {
     }
     const CommandInfo* command = FindCommand(name);
     if (command == nullptr) {
-        std::cerr << "tessaly-cli: unknown " << (name.starts_with("-") ? "option" : "command") << " '" << name
-                  << "' (tessaly-cli --help lists the commands)\n";
+        std::cerr << "tessaly-cli: "
+                  << LocalizeMessage(std::string("unknown ") + (name.starts_with("-") ? "option" : "command") + " '" +
+                                     name + "' (tessaly-cli --help lists the commands)")
+                  << '\n';
         return kExitUsage;
     }
     if (HasFlag(args, "--help") || HasFlag(args, "-h")) {
@@ -78,9 +81,9 @@ int Run(std::vector<std::string> commandLine, OutputBuffer& output) {
         tessaly::Status problem;
         tessaly::SeedingReport seeding;
         files = tessaly::LocateProgramFiles(home, &problem, &seeding);
-        if (!problem) std::cerr << "tessaly-cli: " << problem.message() << '\n';
+        if (!problem) std::cerr << "tessaly-cli: " << LocalizeMessage(problem.message()) << '\n';
         if (const std::string notice = tessaly::SeedingNotice(seeding); !notice.empty()) {
-            std::cerr << "tessaly-cli: " << notice << '\n';
+            std::cerr << "tessaly-cli: " << LocalizeMessage(notice) << '\n';
         }
     }
     CommandContext ctx{args, std::cout, std::cerr, encoding == "gbk", files};
@@ -99,7 +102,8 @@ int main(int argc, char** argv) {
     const bool written = output.Finish();
     std::cout.rdbuf(original);
     if (!written) {
-        std::cerr << "tessaly-cli: 无法写出输出：" << tessaly::SystemErrorText(output.error()) << '\n';
+        std::cerr << "tessaly-cli: "
+                  << LocalizeMessage("cannot write the output: " + tessaly::SystemErrorText(output.error())) << '\n';
         return code == kExitOk ? kExitRefused : code;
     }
     return code;

@@ -52,10 +52,19 @@ inline CliResult RunShellLine(const std::string& commandLine) {
     return r;
 }
 
+// The locale the tests run tessaly-cli in unless they name another: its
+// messages then are English, the language most tests check them in.
+inline constexpr const char* kTestLocale = "en_US.UTF-8";
+
 // Runs tessaly-cli with `argsLine` put into the shell command as it is (the
-// caller quotes what needs quoting), with --home when `home` is not empty.
-inline CliResult RunCliLine(const std::string& argsLine, const std::filesystem::path& home = {}) {
-    std::string cmd = ShellQuote(testing_paths::ProgramPath("tessaly-cli").string());
+// caller quotes what needs quoting), with --home when `home` is not empty,
+// under the locale `locale` (LANG; LC_ALL and LC_MESSAGES emptied; "" leaves
+// all three unset).
+inline CliResult RunCliLine(const std::string& argsLine, const std::filesystem::path& home = {},
+                            const std::string& locale = kTestLocale) {
+    std::string cmd = "env -u LC_ALL -u LC_MESSAGES -u LANG ";
+    if (!locale.empty()) cmd.append("LANG=").append(ShellQuote(locale)).append(" ");
+    cmd.append(ShellQuote(testing_paths::ProgramPath("tessaly-cli").string()));
     // Appended piece by piece (g++ 12 warns falsely on "literal" + string&&).
     if (!home.empty()) cmd.append(" --home ").append(ShellQuote(home.string()));
     cmd.append(" ").append(argsLine);
@@ -63,10 +72,11 @@ inline CliResult RunCliLine(const std::string& argsLine, const std::filesystem::
 }
 
 // `args` is a list of arguments, each quoted here.
-inline CliResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& home = {}) {
+inline CliResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& home = {},
+                        const std::string& locale = kTestLocale) {
     std::string line;
     for (const std::string& a : args) line.append(line.empty() ? "" : " ").append(ShellQuote(a));
-    return RunCliLine(line, home);
+    return RunCliLine(line, home, locale);
 }
 
 }  // namespace tessaly::testing_cli

@@ -37,6 +37,79 @@ TEST(CommandRegistry, EveryCommandExplainsItselfAndEachOption) {
     }
 }
 
+// The names of "NAME\tmeaning" lines, one per line ("" for a line that goes
+// on with the meaning above).
+std::vector<std::string> ArgumentNames(std::string_view arguments) {
+    std::vector<std::string> names;
+    for (std::size_t from = 0; from <= arguments.size();) {
+        const std::size_t end = std::min(arguments.find('\n', from), arguments.size());
+        const std::string_view line = arguments.substr(from, end - from);
+        names.emplace_back(line.substr(0, line.find('\t')));
+        from = end + 1;
+    }
+    return names;
+}
+
+// Whether text holds a Chinese character (U+4E00..U+9FFF: E4..E9 lead bytes).
+bool HasHan(std::string_view text) {
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0xE4 && b <= 0xE9) return true;
+    }
+    return false;
+}
+
+TEST(CommandRegistry, EveryCommandHasItsHelpInChinese) {
+    for (const CommandInfo& c : Commands()) {
+        SCOPED_TRACE(std::string(c.name));
+        EXPECT_TRUE(HasHan(c.help.summaryZh)) << "no Chinese summary";
+        EXPECT_EQ(ArgumentNames(c.help.argumentsZh), ArgumentNames(c.help.arguments))
+            << "the Chinese arguments name the same arguments, line for line";
+        EXPECT_TRUE(HasHan(c.help.argumentsZh));
+        EXPECT_NE(CommandHelpText(c, MessageLanguage::kChinese), CommandHelpText(c, MessageLanguage::kEnglish));
+    }
+}
+
+// Help in the language of the locale, lines within the width either way.
+TEST(CliManners, HelpFollowsTheLocale) {
+    const struct {
+        std::string locale;
+        std::vector<std::string> args;
+        std::vector<std::string> parts;
+    } kCases[] = {
+        {"en_US.UTF-8",
+         {"help", "terms"},
+         {"usage: tessaly-cli terms YEAR", "\nArguments:\n  YEAR", "add the seconds"}},
+        {"zh_CN.UTF-8", {"help", "terms"}, {"用法： tessaly-cli terms YEAR", "\n参数：\n  YEAR", "加上秒"}},
+        {"", {"terms", "--help"}, {"用法： tessaly-cli terms YEAR", "输出一年的每个节气。"}},
+        {"en_US.UTF-8", {"--help"}, {"usage: tessaly-cli", "\nCommands:\n", "  terms", "Prints every solar term"}},
+        {"zh_CN.UTF-8", {"--help"}, {"用法： tessaly-cli", "\n命令：\n", "  terms", "输出一年的每个节气。"}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.locale + " " + c.args[0]);
+        const auto r = RunCli(c.args, {}, c.locale);
+        EXPECT_EQ(r.status, 0) << r.err;
+        for (const std::string& part : c.parts) EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+    }
+    for (const CommandInfo& c : Commands()) {
+        SCOPED_TRACE(std::string(c.name));
+        const std::string text = CommandHelpText(c, MessageLanguage::kChinese);
+        std::size_t from = 0;
+        for (std::size_t nl = text.find('\n'); nl != std::string::npos; from = nl + 1, nl = text.find('\n', from)) {
+            const std::string_view line = std::string_view(text).substr(from, nl - from);
+            std::size_t columns = 0;
+            for (std::size_t i = 0; i < line.size(); ++i) {
+                const auto b = static_cast<unsigned char>(line[i]);
+                if ((b & 0xC0) == 0x80) continue;
+                columns += b >= 0xE0 ? 2 : 1;
+            }
+            // A synopsis line and an example are not broken.
+            if (line.starts_with("用法") || line.starts_with("       ") || line.starts_with("  tessaly-cli")) continue;
+            EXPECT_LE(columns, 79u) << line;
+        }
+    }
+}
+
 TEST(CommandRegistry, SynopsisGivesSubcommandsOptionsAndValues) {
     using Values = std::vector<std::pair<std::string, std::string>>;
     const struct {

@@ -27,21 +27,34 @@ using testing_cli::JsonParser;
 using testing_cli::JsonValue;
 using testing_cli::RunCli;
 
-// The field paths docs/json.md lists, by section ("terms", "cases show").
+// The names in backquotes of a piece of docs/json.md.
+std::vector<std::string> QuotedNames(std::string_view text) {
+    std::vector<std::string> names;
+    for (std::size_t open = text.find('`'); open != std::string::npos; open = text.find('`', open)) {
+        const std::size_t close = text.find('`', open + 1);
+        if (close == std::string::npos) break;
+        names.emplace_back(text.substr(open + 1, close - open - 1));
+        open = close + 1;
+    }
+    return names;
+}
+
+// The field paths docs/json.md lists, by section ("terms", "cases show"); a
+// heading naming several commands ("## `cases list`, `cases search`") gives
+// each of them its table.
 std::map<std::string, std::set<std::string>> DocumentedFields() {
     std::ifstream in(testing_paths::SourceDir() / "docs/json.md");
     std::map<std::string, std::set<std::string>> fields;
-    std::string line, section;
+    std::string line;
+    std::vector<std::string> sections;
     while (std::getline(in, line)) {
         if (line.starts_with("## `")) {
-            section = line.substr(4, line.find('`', 4) - 4);
-            fields[section];
-        } else if (line.starts_with("| `") && !section.empty()) {
+            sections = QuotedNames(line);
+            for (const std::string& s : sections) fields[s];
+        } else if (line.starts_with("| `")) {
             const std::string cell = line.substr(1, line.find('|', 1) - 1);
-            for (std::size_t open = cell.find('`'); open != std::string::npos; open = cell.find('`', open)) {
-                const std::size_t close = cell.find('`', open + 1);
-                fields[section].insert(cell.substr(open + 1, close - open - 1));
-                open = close + 1;
+            for (const std::string& section : sections) {
+                for (const std::string& f : QuotedNames(cell)) fields[section].insert(f);
             }
         }
     }
@@ -107,6 +120,8 @@ TEST_F(JsonContractTest, OutputHasTheDocumentedFieldsInUtf8WithTheSchema) {
         {"match", {"match", "--a", kA, "--b", kB, "--json"}},
         {"match", {"match", "--a", kCivilA, "--b", kB, "--json"}},
         {"cases show", {"cases", "show", "0", "--json"}},
+        {"cases list", {"cases", "list", "--json"}},
+        {"cases search", {"cases", "search", "--name", "甲", "--json"}},
         {"rank", {"rank", "--a", kA, "--candidates", candidates().string(), "--json"}},
         {"compare-options", {"compare-options", "--a", kA, "--b", kB, "--json"}},
         {"explain", {"explain", "--a", kCivilA, "--b", kB, "--uncertainty-a", "30", "--json"}},

@@ -7,6 +7,7 @@
 #include <regex>
 
 #include "cli/cli_test_util.h"
+#include "cli/json_value.h"
 #include "common/TextCodec.h"
 
 namespace tessaly {
@@ -66,6 +67,39 @@ TEST(MatchCommand, JsonCarriesIndexReportAndBothPersons) {
           "\"stems\":[{", "\"branches\":[{", "\"clock_time\":\"1990-05-12 08:30\"",
           "\"chart_time\":", "\"lunar_time\":", "\"is_leap_month\":false"}) {
         EXPECT_NE(r.out.find(key), std::string::npos) << key;
+    }
+}
+
+// The names beside the chart data's codes say what the report says of the
+// same charts: 乾造 庚午 辛巳 丁丑 甲辰, "日元太旺，喜用水，金(官杀、财星)";
+// 坤造 壬申 庚戌 癸未 癸亥, "日元偏旺，喜用火，木(财星、食伤)".
+TEST(MatchCommand, JsonNamesAgreeWithTheReport) {
+    const auto r = RunCli({"match", "--a", kA, "--b", kB, "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    bool ok = false;
+    const testing_cli::JsonValue doc = testing_cli::JsonReader::Parse(r.out, &ok);
+    ASSERT_TRUE(ok);
+    const struct {
+        std::vector<std::string> pillars;
+        std::string strength;
+        std::vector<std::string> favourablePairs, favourableElements;
+        std::string yearStemGod;  // the chart's row above the pillars: 财, 劫
+    } kPersons[] = {
+        {{"庚午", "辛巳", "丁丑", "甲辰"}, "太旺", {"官杀", "财星"}, {"水", "金"}, "正财"},
+        {{"壬申", "庚戌", "癸未", "癸亥"}, "偏旺", {"财星", "食伤"}, {"火", "木"}, "劫财"},
+    };
+    for (std::size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const testing_cli::JsonValue& p = doc["persons"][i];
+        for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(p["pillar_names"][k].string, kPersons[i].pillars[k]);
+        EXPECT_EQ(p["strength_level_name"].string, kPersons[i].strength);
+        for (std::size_t k = 0; k < 2; ++k) {
+            EXPECT_EQ(p["role_pair_names"][k].string, kPersons[i].favourablePairs[k]);
+            EXPECT_EQ(p["role_element_names"][k].string, kPersons[i].favourableElements[k]);
+        }
+        EXPECT_EQ(p["stems"][0]["god_name"].string, kPersons[i].yearStemGod);
+        EXPECT_TRUE(p["stems"][2]["god_name"].IsNull()) << "the day stem is the day master (日元)";
+        EXPECT_EQ(p["stems"][2]["god"].number, 255);
     }
 }
 

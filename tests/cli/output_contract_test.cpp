@@ -121,7 +121,7 @@ TEST_F(OutputContractTest, FailedWriteExitsOneWithAMessage) {
         const CliResult ok = RunCli(args, home());
         ASSERT_EQ(ok.status, 0) << ok.err;
         ASSERT_FALSE(ok.out.empty());
-        const CliResult full = RunCliLine(Joined(args) + " >/dev/full", home());
+        const CliResult full = RunCliLine(Joined(args) + " >/dev/full", home(), "zh_CN.UTF-8");
         EXPECT_EQ(full.status, 1);
         EXPECT_NE(full.err.find("tessaly-cli: 无法写出输出：磁盘空间已满"), std::string::npos) << full.err;
     }

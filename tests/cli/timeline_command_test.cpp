@@ -172,7 +172,7 @@ TEST(TimelineCommand, RefusalsExitOneWithTheMessage) {
         std::vector<std::string> args = {"timeline", "--a", kHusband};
         args.insert(args.end(), c.args.begin(), c.args.end());
         if (args[3] != "--b") args.insert(args.begin() + 3, {"--b", kWife});
-        const CliResult r = RunCli(args);
+        const CliResult r = RunCli(args, {}, "zh_CN.UTF-8");  // the core's refusals as written
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(r.out.empty()) << r.out;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;

@@ -31,7 +31,7 @@ TEST(WeddingCommand, RefusalsExitOneWithTheMessage) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.message);
-        const auto r = RunCli(c.args);
+        const auto r = RunCli(c.args, {}, "zh_CN.UTF-8");  // the core's refusals as written
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(r.out.empty());
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
