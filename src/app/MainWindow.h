@@ -223,6 +223,9 @@ private:
     // Shows a finished run: the styled report and the chart picture.
     StyledReport ShowMatching(const MatchingResult& result);
     void ShowRunWarnings(const std::vector<std::string>& warnings);
+    // The warning of a store change that succeeded (it stands, though a
+    // flush to the disk failed afterwards), when there is one.
+    void ShowStoreWarning(const Status& s);
     // The session's report look: the report pane's font.
     void TakePaneLook();
     // The chart picture back to its background, the wedding pane and its

@@ -193,7 +193,8 @@ void MainWindow::SaveCase() {
         PaneToStyledReport(reportPane, &edited);
         bool gone = false;
         CaseRecord saved;
-        if (Status s = session_.SaveOver(edited, &gone, &saved); !s.ok()) {
+        const Status s = session_.SaveOver(edited, &gone, &saved);
+        if (!s.ok()) {
             Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
             if (gone) SetSaveCaption();
             return;
@@ -202,6 +203,7 @@ void MainWindow::SaveCase() {
         NoteViewedCase();
         caseModel->UpdateCase(saved.slot, saved.a.isMale != 0, Q(CaseNodeText(saved)));
         Inform(this, QStringLiteral("已保存编辑后的命例。"));
+        ShowStoreWarning(s);
         return;
     }
     if (!chartValid()) {
@@ -213,10 +215,12 @@ void MainWindow::SaveCase() {
     StyledReport report;
     PaneToStyledReport(reportPane, &report);
     CaseRecord record;
-    if (Status s = session_.SaveNew(dlg.Category(), dlg.Note(), report, &record); !s.ok()) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+    const Status saved = session_.SaveNew(dlg.Category(), dlg.Note(), report, &record);
+    if (!saved.ok()) {
+        Inform(this, Q(saved.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
+    ShowStoreWarning(saved);
     const QModelIndex node = caseModel->AddListedCase(ListingOf(record));
     caseTree->expand(caseModel->RootIndex());
     caseTree->expand(node.parent());
@@ -271,6 +275,10 @@ void MainWindow::ViewCase() {
     ShowRunWarnings(inputs.warnings);
 }
 
+void MainWindow::ShowStoreWarning(const Status& s) {
+    if (s.hasWarning()) Inform(this, Q(s.message()), tr("注意"), MsgIcon::kWarning);
+}
+
 void MainWindow::EditSelectedCase() {
     const std::int32_t slot = SelectedSlot();
     if (slot < 0) {
@@ -288,12 +296,15 @@ void MainWindow::EditSelectedCase() {
     if (viewed) SavePrompt();  // the pane of the case on view shows the new report
     TakePaneLook();
     const RunInputs inputs = LoadRunInputs(files_);
-    const EditOutcome edited = session_.Edit(slot, dlg.Edit(), inputs);
+    // The edit is of the case the dialog showed: one changed meanwhile is refused.
+    const CaseBasis shownBasis{stored.digest};
+    const EditOutcome edited = session_.Edit(slot, dlg.Edit(), inputs, &shownBasis);
     if (!edited.status.ok()) {
         Inform(this, Q(edited.status.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     if (edited.viewed) NoteViewedCase();
+    ShowStoreWarning(edited.status);
     ShowEditedCase(edited);
     ShowRunWarnings(inputs.warnings);
     if (caseModel->UpdateCase(slot, edited.stored.a.isMale != 0, Q(CaseNodeText(edited.stored)))) {
@@ -314,16 +325,21 @@ void MainWindow::MoveSelectedCase(const std::string& category) {
     const std::int32_t slot = SelectedSlot();
     const QModelIndex target = caseModel->FindCategory(category);
     if (slot < 0 || !target.isValid()) return;
-    CaseRecord r;
-    if (Status s = store_->db.ReadRecord(slot, &r); !s || !r.live()) return;  // gone meanwhile
+    // The case the tree shows, and nothing else, is moved.
+    CaseBasis basis;
+    const std::string shown = caseModel->data(caseModel->FindCase(slot)).toString().toStdString();
+    Status s = BasisOfListedCase(store_->db, slot, shown, &basis);
+    const std::string before = basis.digest;
     CaseRecord moved;
-    if (Status s = MoveCase(store_->db, slot, category, &moved); !s) {
+    if (s) s = MoveCase(store_->db, slot, category, &moved, &basis);
+    if (!s) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     caseTree->setCurrentIndex(caseModel->MoveCase(slot, target));  // the moved case stays selected
-    session_.CaseMoved(slot, moved.category);
+    session_.CaseMoved(slot, moved.category, before, basis.digest);
     if (editMode() && slot == currentSlot()) NoteViewedCase(true);
+    ShowStoreWarning(s);
 }
 
 void MainWindow::DeleteSelectedCase() {
@@ -340,12 +356,17 @@ void MainWindow::DeleteSelectedCase() {
     }
     if (!ConfirmDeletingViewedCase({slot})) return;
     const bool viewed = editMode() && slot == currentSlot();
-    if (Status s = session_.Delete(slot); !s) {
+    // Only the case the tree shows goes (not another one put in its slot since).
+    CaseBasis basis;
+    Status s = BasisOfListedCase(store_->db, slot, text.toStdString(), &basis);
+    if (s) s = session_.Delete(slot, &basis);
+    if (!s) {
         Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     caseModel->RemoveCase(slot);
     if (viewed) LeaveEditMode();
+    ShowStoreWarning(s);
 }
 
 std::string MainWindow::AskCategoryName(const QString& title, const QString& prompt, const QString& initial) {

@@ -46,6 +46,7 @@ void MainWindow::ClearHistory() {
     LeaveCaseEditing();
     const Status s = db->ClearAll();
     FillTree();
+    ShowStoreWarning(s);
     // The program ends, so that the next start opens the new, empty store.
     if (Reported(this, s, QStringLiteral("清除历史记录时出错。"), QStringLiteral("清除完成,请重启软件。"))) close();
 }
@@ -72,6 +73,7 @@ void MainWindow::ImportHistory() {
     LeaveCaseEditing();
     const Status s = db->ImportFrom(PathOf(path));
     FillTree();
+    ShowStoreWarning(s);
     if (Reported(this, s, QStringLiteral("导入历史记录时出错。"), QStringLiteral("成功导入，请重启软件！"))) close();
 }
 

@@ -27,6 +27,22 @@ int Refuse(CommandContext& ctx, const Status& s) {
     return kExitRefused;
 }
 
+void WarnIfAny(CommandContext& ctx, const Status& s) {
+    if (s.hasWarning()) ctx.Error("warning: " + s.message());
+}
+
+int TakeExpectedDigest(CommandContext& ctx, CaseBasis* basis) {
+    std::string digest;
+    bool missing = false;
+    if (!TakeOption(ctx.args, "--expect", &digest, &missing)) return kExitOk;
+    const bool hex = digest.size() == 16 && std::all_of(digest.begin(), digest.end(), [](char c) {
+                         return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+                     });
+    if (missing || !hex) return ctx.Usage("--expect takes the 16 hex digits of a case's digest (cases show prints it)");
+    basis->digest = digest;
+    return kExitOk;
+}
+
 bool TakeSlot(CommandContext& ctx, std::int32_t* slot) {
     long v = -1;
     const bool ok = !ctx.args.empty() && ParseInteger(ctx.args[0], &v) && v >= 0 && v <= INT32_MAX;
@@ -96,19 +112,28 @@ bool SetsKey(std::string_view person, std::initializer_list<std::string_view> ke
 
 int RunCasesMove(CommandContext& ctx, CaseStore& db) {
     std::int32_t slot = 0;
+    CaseBasis expected;
+    if (int rc = TakeExpectedDigest(ctx, &expected); rc != kExitOk) return rc;
     if (!TakeSlot(ctx, &slot) || ctx.args.size() != 1) return ctx.Usage("cases move takes SLOT CATEGORY");
-    CaseRecord before;
-    if (Status s = db.ReadRecord(slot, &before); !s) return Refuse(ctx, s);
+    StoredCase before;
+    if (Status s = db.ReadCase(slot, &before); !s) return Refuse(ctx, s);
+    // The case read is what the move is based on (and --expect, when given,
+    // what it must still be).
+    CaseBasis basis{expected.digest.empty() ? before.digest : expected.digest};
     CaseRecord moved;
-    if (Status s = MoveCase(db, slot, ctx.args[0], &moved); !s) return Refuse(ctx, s);
-    ctx.Notice("moved slot " + std::to_string(slot) + " from " + before.category + " to " + moved.category + ": " +
-               CaseNodeText(moved));
+    const Status s = MoveCase(db, slot, ctx.args[0], &moved, &basis);
+    if (!s) return Refuse(ctx, s);
+    ctx.Notice("moved slot " + std::to_string(slot) + " from " + before.record.category + " to " + moved.category +
+               ": " + CaseNodeText(moved));
+    WarnIfAny(ctx, s);
     return kExitOk;
 }
 
 int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
     std::int32_t slot = 0;
-    if (!TakeSlot(ctx, &slot)) return ctx.Usage("cases edit takes SLOT [--a PERSON] [--note TEXT]");
+    CaseBasis expected;
+    if (int rc = TakeExpectedDigest(ctx, &expected); rc != kExitOk) return rc;
+    if (!TakeSlot(ctx, &slot)) return ctx.Usage("cases edit takes SLOT [--a PERSON] [--note TEXT] [--expect DIGEST]");
     std::string person, note;
     bool missing = false;
     const bool hasPerson = TakeOption(ctx.args, "--a", &person, &missing);
@@ -124,6 +149,9 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
 
     StoredCase stored;
     if (Status s = db.ReadCase(slot, &stored); !s) return Refuse(ctx, s);
+    if (!expected.digest.empty() && expected.digest != stored.digest) {
+        return Refuse(ctx, Status::Error(std::string(kCaseChangedMessage)));
+    }
     if (!stored.record.live()) {
         return Refuse(ctx, Status::Error("the case in slot " + std::to_string(slot) + " is deleted"));
     }
@@ -156,7 +184,10 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
     // standard time for the record) and stored with a report made anew.
     CoupleSession session;
     session.SetStore(&db);
-    const EditOutcome out = session.Edit(slot, edit, MatchInputs(ctx, {}));
+    // The edit is made of the case as read here: one changed since is
+    // refused.
+    const CaseBasis basis{stored.digest};
+    const EditOutcome out = session.Edit(slot, edit, MatchInputs(ctx, {}), &basis);
     if (!out.status.ok()) {
         if (out.status.needsClockChoice()) return RefuseRun(ctx, out.status, 0);
         return Refuse(ctx, out.status);
@@ -170,6 +201,7 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
     }
     ctx.Notice("edited slot " + std::to_string(slot) + ": " + CaseNodeText(out.stored) + '\n' +
                ChangedFields(out.before, out.after) + standard);
+    WarnIfAny(ctx, out.status);
     return kExitOk;
 }
 

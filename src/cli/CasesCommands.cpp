@@ -45,8 +45,9 @@ namespace {
 constexpr std::string_view kSynopsis =
     "list [--json] | search [--name T|--name-exact T] [--category C|--category-exact C] [--sex male|female] "
     "[--years FROM..TO] [--province P] [--json] | show SLOT [--json] | "
-    "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT | export DIR | "
-    "import PATH/bazi0.dat | clear --yes | repair | move SLOT CATEGORY | edit SLOT [--a PERSON] [--note TEXT] | "
+    "add --a PERSON --b PERSON --category C --note N [--set KEY=VALUE]... | delete SLOT [--expect DIGEST] | "
+    "export DIR | import PATH/bazi0.dat | clear --yes | repair | move SLOT CATEGORY [--expect DIGEST] | "
+    "edit SLOT [--a PERSON] [--note TEXT] [--expect DIGEST] | "
     "categories | rename-category OLD NEW";
 
 // The one argument SLOT of show and delete.
@@ -326,6 +327,7 @@ int RunShow(CommandContext& ctx, CaseStore& db) {
     if (json) {
         JsonWriter j;
         j.BeginObject().Key("slot").Integer(slot).Key("category").String(r.category).Key("note").String(r.note);
+        j.Key("digest").String(stored.digest);
         j.Key("node").String(CaseNodeText(r)).Key("report");
         if (hasReport) j.String(db.ReportPath(slot).string());
         else j.String("");
@@ -337,7 +339,7 @@ int RunShow(CommandContext& ctx, CaseStore& db) {
         ctx.Print(j.str() + '\n');
         return kExitOk;
     }
-    ctx.Print("slot: " + std::to_string(slot) + "\ncategory: " + EscapeControls(r.category) +
+    ctx.Print("slot: " + std::to_string(slot) + "\ndigest: " + stored.digest + "\ncategory: " + EscapeControls(r.category) +
               "\nnode: " + EscapeControls(CaseNodeText(r)) +
               "\nreport: " + (hasReport ? db.ReportPath(slot).string() : std::string("none")) + "\n甲命 (A):\n" +
               PersonText(r.a, stored.typed[0]) + "乙命 (B):\n" + PersonText(r.b, stored.typed[1]) + "note:\n" +
@@ -393,16 +395,22 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     // typed beside it; the report as the pane shows it: the default report
     // font of the window ("宋体", 12 points) with the pane's colours and sizes.
     CaseRecord record;
-    if (Status s = session.SaveNew(category, note, session.StyledRunReport(), &record); !s) return Refuse(ctx, s);
+    const Status saved = session.SaveNew(category, note, session.StyledRunReport(), &record);
+    if (!saved) return Refuse(ctx, saved);
     ctx.Notice("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record));
+    WarnIfAny(ctx, saved);
     return kExitOk;
 }
 
 int RunDelete(CommandContext& ctx, CaseStore& db) {
+    CaseBasis expected;
+    if (int rc = TakeExpectedDigest(ctx, &expected); rc != kExitOk) return rc;
     std::int32_t slot = 0;
     if (!ParseSlot(ctx, &slot)) return kExitUsage;
-    if (Status s = db.DeleteCase(slot); !s) return Refuse(ctx, s);
+    const Status s = db.DeleteCase(slot, &expected);
+    if (!s) return Refuse(ctx, s);
     ctx.Notice("deleted slot " + std::to_string(slot));
+    WarnIfAny(ctx, s);
     return kExitOk;
 }
 
@@ -423,6 +431,7 @@ int RunImport(CommandContext& ctx, CaseStore& db) {
     for (const std::string& why : skipped) ctx.Error("skipped: " + why);
     if (!s) return Refuse(ctx, s);
     ctx.Notice("imported");
+    WarnIfAny(ctx, s);
     return kExitOk;
 }
 
@@ -430,8 +439,10 @@ int RunClear(CommandContext& ctx, CaseStore& db) {
     const bool yes = TakeFlag(ctx.args, "--yes");
     if (!ctx.args.empty()) return ctx.Usage("cases clear: unknown argument '" + ctx.args[0] + "'");
     if (!yes) return ctx.Usage("cases clear deletes every case and report; confirm with --yes");
-    if (Status s = db.ClearAll(); !s) return Refuse(ctx, s);
+    const Status s = db.ClearAll();
+    if (!s) return Refuse(ctx, s);
     ctx.Notice("cleared");
+    WarnIfAny(ctx, s);
     return kExitOk;
 }
 
@@ -521,12 +532,13 @@ const CommandRegistration kCases{
                      "  --province P\tperson A's province, by index or name\n"
                      "  --json\tprint the cases as JSON, as list does\n"
                      "show SLOT\tone case: both persons (each birth as entered beside the standard time the chart "
-                     "uses), category and note; --json prints it as JSON\n"
+                     "uses), category, note and the case's digest; --json prints it as JSON\n"
                      "add\truns the matching of two persons and stores the case with its report:\n"
                      "  --a PERSON, --b PERSON\tthe persons, as in the match command\n"
                      "  --category C, --note N\tthe case's category and note\n"
                      "  --set KEY=VALUE\tan analysis option for this run, as in the match command\n"
-                     "delete SLOT\tmarks the case deleted and removes its report\n"
+                     "delete SLOT\tmarks the case deleted and removes its report; with --expect DIGEST only "
+                     "while the case is still the one whose digest cases show printed\n"
                      "export DIR\tcopies the whole history (store and reports) into DIR\n"
                      "import PATH/bazi0.dat\treplaces the history with an exported one, checked first\n"
                      "clear --yes\tdeletes every case and report; --yes confirms it",

@@ -15,7 +15,10 @@ public:
     // shows it: damaged stored data that its repair can mend, and a clock
     // time that needs the user's choice between two readings, are told apart
     // from every other failure.
-    enum class Kind : std::uint8_t { kOk, kError, kNeedsRepair, kClockChoiceNeeded };
+    // A success may carry a warning: the operation did what it was asked,
+    // and the message tells the user what else to know (a stored change
+    // whose last flush to the disk failed, say).
+    enum class Kind : std::uint8_t { kOk, kError, kNeedsRepair, kClockChoiceNeeded, kOkWithWarning };
 
     Status() = default;
     static Status Ok() { return {}; }
@@ -29,11 +32,15 @@ public:
     static Status ClockChoiceNeeded(std::string message) {
         return Failure(Kind::kClockChoiceNeeded, std::move(message));
     }
-    bool ok() const { return kind_ == Kind::kOk; }
+    // Success with a message for the user; ok() is true.
+    static Status OkWithWarning(std::string message) { return Failure(Kind::kOkWithWarning, std::move(message)); }
+    bool ok() const { return kind_ == Kind::kOk || kind_ == Kind::kOkWithWarning; }
+    bool hasWarning() const { return kind_ == Kind::kOkWithWarning; }
     explicit operator bool() const { return ok(); }
     Kind kind() const { return kind_; }
     bool needsRepair() const { return kind_ == Kind::kNeedsRepair; }
     bool needsClockChoice() const { return kind_ == Kind::kClockChoiceNeeded; }
+    // The error, or the warning of a success; empty for a plain success.
     const std::string& message() const { return message_; }
 
 private:

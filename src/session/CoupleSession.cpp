@@ -93,12 +93,13 @@ Status CoupleSession::SaveNew(const std::string& category, const std::string& no
     CaseRecord record = CaseToStore();
     record.category = category;
     record.note = note;
-    if (Status s = store_->AddCase(&record, runPersons_, report); !s) return s;
+    const Status s = store_->AddCase(&record, runPersons_, report);
+    if (!s) return s;
     category_ = record.category;
     note_ = record.note;
     lastSlot_ = record.slot;
     *saved = record;
-    return Status::Ok();
+    return s;  // with its warning, if any
 }
 
 Status CoupleSession::SaveOver(const StyledReport& report, bool* gone, CaseRecord* saved) {
@@ -116,9 +117,14 @@ Status CoupleSession::SaveOver(const StyledReport& report, bool* gone, CaseRecor
     }
     CaseRecord record = CaseToStore();
     record.slot = viewedSlot_;
-    if (Status s = store_->WriteCase(viewedSlot_, record, runPersons_, report); !s) return s;
+    // Written only over the case as it was viewed (or last saved here).
+    CaseBasis basis{viewedDigest_};
+    const Status s = store_->WriteCase(viewedSlot_, record, runPersons_, report, &basis);
+    if (!s) return s;
+    viewedDigest_ = basis.digest;
+    viewedRecord_ = record;
     *saved = record;
-    return Status::Ok();
+    return s;
 }
 
 Status CoupleSession::ReadCase(std::int32_t slot, StoredCase* stored) {
@@ -136,6 +142,8 @@ ViewOutcome CoupleSession::View(const StoredCase& stored, const RunInputs& input
     note_ = stored.record.note;
     lastSlot_ = slot;
     viewedSlot_ = slot;
+    viewedDigest_ = stored.digest;
+    viewedRecord_ = stored.record;
     chartValid_ = false;
 
     // The stored report is shown as it is; a missing one is made again by
@@ -159,17 +167,26 @@ ViewOutcome CoupleSession::View(const StoredCase& stored, const RunInputs& input
     }
     if (!out.stored) {
         out.made = StyledRunReport();
-        if (storeMade) out.reportNotWritten = store_->PutReport(slot, *out.made);
+        if (storeMade) {
+            CaseBasis basis{viewedDigest_};
+            out.reportNotWritten = store_->PutReport(slot, *out.made, &basis);
+            if (out.reportNotWritten.ok()) viewedDigest_ = basis.digest;
+        }
     }
     return out;
 }
 
-EditOutcome CoupleSession::Edit(std::int32_t slot, const CaseEdit& edit, const RunInputs& inputs) {
+EditOutcome CoupleSession::Edit(std::int32_t slot, const CaseEdit& edit, const RunInputs& inputs,
+                                const CaseBasis* basis) {
     EditOutcome out;
     out.warnings = inputs.warnings;
     if (out.status = RequireStore(); !out.status) return out;
     StoredCase stored;
     if (out.status = store_->ReadCase(slot, &stored); !out.status) return out;
+    if (basis != nullptr && !basis->digest.empty() && basis->digest != stored.digest) {
+        out.status = Status::Error(std::string(kCaseChangedMessage));
+        return out;
+    }
     if (!stored.record.live()) {
         out.status = Status::Error("第 " + std::to_string(slot) + " 号命例已经删除了");
         return out;
@@ -192,12 +209,21 @@ EditOutcome CoupleSession::Edit(std::int32_t slot, const CaseEdit& edit, const R
     record.a = StandardTimeRecord(typed.a, run.persons[0].built.moments);
     record.b = StandardTimeRecord(typed.b, run.persons[1].built.moments);
     out.report = StyleReport(run.report, look_.family, look_.pointSize, run.options.firstLineIndent);
-    if (out.status = store_->WriteCase(slot, record, {typed.a, typed.b}, out.report); !out.status) return out;
+    // Written only over the case as read above: the read, the check and
+    // the write are one decision.
+    CaseBasis written{stored.digest};
+    if (out.status = store_->WriteCase(slot, record, {typed.a, typed.b}, out.report, &written); !out.status) {
+        return out;
+    }
     out.after = typed;
     out.stored = record;
 
     out.viewed = ViewingStoredCase() && slot == viewedSlot_;
     if (out.viewed) {
+        // The persons on view are those of the edit now, and so is the
+        // basis of a later "存旧".
+        viewedDigest_ = written.digest;
+        viewedRecord_ = record;
         SetPerson(0, typed.a);
         SetPerson(1, typed.b);
         note_ = record.note;
@@ -211,23 +237,39 @@ EditOutcome CoupleSession::Edit(std::int32_t slot, const CaseEdit& edit, const R
     return out;
 }
 
-Status CoupleSession::Delete(std::int32_t slot) {
+Status CoupleSession::Delete(std::int32_t slot, const CaseBasis* basis) {
     if (Status s = RequireStore(); !s) return s;
-    if (Status s = store_->DeleteCase(slot); !s) return s;
+    const Status s = store_->DeleteCase(slot, basis);
+    if (!s) return s;
     CasesDeleted({slot});
-    return Status::Ok();
+    return s;
 }
 
 void CoupleSession::CasesDeleted(const std::vector<std::int32_t>& slots) {
     if (ViewingStoredCase() && Holds(slots, viewedSlot_)) LeaveStoredCase();
 }
 
-void CoupleSession::CaseMoved(std::int32_t slot, const std::string& category) {
-    if (ViewingStoredCase() && slot == viewedSlot_) category_ = category;
+void CoupleSession::CaseMoved(std::int32_t slot, const std::string& category, const std::string& before,
+                              const std::string& after) {
+    if (!ViewingStoredCase() || slot != viewedSlot_) return;
+    category_ = category;
+    viewedRecord_.category = category;
+    if (!before.empty() && before == viewedDigest_) viewedDigest_ = after;
 }
 
 void CoupleSession::CasesRenamed(const std::vector<std::int32_t>& slots, const std::string& category) {
-    if (ViewingStoredCase() && Holds(slots, viewedSlot_)) category_ = category;
+    if (!ViewingStoredCase() || !Holds(slots, viewedSlot_)) return;
+    category_ = category;
+    CaseRecord was = viewedRecord_;
+    was.category = category;
+    StoredCase now;
+    std::string expected, stored;
+    if (store_ == nullptr || !store_->ReadCase(viewedSlot_, &now).ok() || !EncodeCaseRecord(was, &expected).ok() ||
+        !EncodeCaseRecord(now.record, &stored).ok() || expected != stored) {
+        return;  // changed elsewhere as well: the view stays old
+    }
+    viewedRecord_ = was;
+    viewedDigest_ = now.digest;
 }
 
 }  // namespace tessaly

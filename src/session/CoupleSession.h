@@ -86,9 +86,12 @@ public:
     bool ChartValid() const { return chartValid_; }
     void ForgetChart() { chartValid_ = false; }
 
-    // The stored case on view ("存旧" saves over it).
+    // The stored case on view ("存旧" saves over it), and its digest when
+    // it was read (or last written by this session): what a change of it
+    // is based on.
     bool ViewingStoredCase() const { return viewedSlot_ >= 0; }
     std::int32_t ViewedSlot() const { return viewedSlot_; }
+    const std::string& ViewedDigest() const { return viewedDigest_; }
     const std::string& Category() const { return category_; }
     const std::string& Note() const { return note_; }
     // Back to a new case: nothing on view, the chart forgotten.
@@ -117,30 +120,43 @@ public:
     Status SaveNew(const std::string& category, const std::string& note, const StyledReport& report, CaseRecord* saved);
     // Saves over the case on view. *gone is set when that case was deleted
     // meanwhile (by another program): nothing is written, and the session
-    // no longer views it.
+    // no longer views it. A case changed meanwhile (by another program, or
+    // replaced by another case in its slot) is refused with
+    // kCaseChangedMessage and nothing is written; the case stays on view.
     Status SaveOver(const StyledReport& report, bool* gone, CaseRecord* saved);
 
     // Reads a stored case with its persons as typed.
     Status ReadCase(std::int32_t slot, StoredCase* stored);
     // Views a live stored case: its persons as typed become the session's,
-    // it is the case on view, and the matching runs again. A case without
-    // its report gets the run's report stored (PutReport).
+    // it is the case on view (based on stored.digest), and the matching
+    // runs again. A case without its report gets the run's report stored
+    // (PutReport), unless the case changed since it was read.
     ViewOutcome View(const StoredCase& stored, const RunInputs& inputs);
 
     // Edits person A and the note of the live case in `slot` (as typed; see
     // CaseEdit): checked, run, and stored with its standard time, its input
-    // file and a report made anew, in one change of the store. When it is
-    // the case on view, its persons and last run follow.
-    EditOutcome Edit(std::int32_t slot, const CaseEdit& edit, const RunInputs& inputs);
+    // file and a report made anew, in one change of the store. The case is
+    // read and written as one decision: when it changed in between, or
+    // differs from `basis` (the case as the caller showed it), the edit is
+    // refused with kCaseChangedMessage. When it is the case on view, its
+    // persons and last run follow.
+    EditOutcome Edit(std::int32_t slot, const CaseEdit& edit, const RunInputs& inputs,
+                     const CaseBasis* basis = nullptr);
 
-    // Deletes the live case in `slot` with its report and input file; the
-    // case on view is left when it is the one.
-    Status Delete(std::int32_t slot);
+    // Deletes the live case in `slot` with its report and input file (only
+    // if it is still as `basis` says, when given); the case on view is left
+    // when it is the one.
+    Status Delete(std::int32_t slot, const CaseBasis* basis = nullptr);
 
     // What the case tree did to stored cases beyond the verbs above: the
-    // case on view follows.
+    // case on view follows. A move based on `before` (CaseBasis) that left
+    // the case with digest `after` keeps the view current when it was
+    // based on the view; a rename keeps it current when the stored record
+    // is the one on view but for its category. Otherwise a later "存旧"
+    // is refused as based on an old view.
     void CasesDeleted(const std::vector<std::int32_t>& slots);
-    void CaseMoved(std::int32_t slot, const std::string& category);
+    void CaseMoved(std::int32_t slot, const std::string& category, const std::string& before = {},
+                   const std::string& after = {});
     void CasesRenamed(const std::vector<std::int32_t>& slots, const std::string& category);
 
 private:
@@ -154,6 +170,8 @@ private:
     std::array<PersonRecord, 2> runRecord_;   // the same in standard time, as the store keeps them
     bool chartValid_ = false;
     std::int32_t viewedSlot_ = -1;
+    std::string viewedDigest_;   // of the case on view, as read or last written here
+    CaseRecord viewedRecord_;    // its record then
     std::int32_t lastSlot_ = 0;  // of the case last viewed or saved
     std::string category_, note_;
     LunarCalendar calendar_;  // kept between runs (its lunar years are reused)

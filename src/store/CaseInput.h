@@ -64,6 +64,9 @@ struct StoredCase {
     // persons: standard time, settled.
     std::array<bool, 2> typedKept{false, false};
     Status inputProblem;  // an input file that could not be read (the record's persons are taken)
+    // The case's digest when it was read (CaseStore::CaseDigest): what a
+    // change of it is based on.
+    std::string digest;
 };
 
 // The input file of a case whose record is `record` and whose persons were

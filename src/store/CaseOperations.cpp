@@ -10,13 +10,6 @@ namespace tessaly {
 namespace fs = std::filesystem;
 namespace {
 
-// Reads the case in `slot` and refuses a deleted one.
-Status ReadLiveCase(CaseStore& db, std::int32_t slot, CaseRecord* record) {
-    if (Status s = db.ReadRecord(slot, record); !s) return s;
-    if (!record->live()) return Status::Error("第 " + std::to_string(slot) + " 号命例已经删除了");
-    return Status::Ok();
-}
-
 Status CheckGbkText(std::string_view text, std::string_view what) {
     const CodecResult gbk = Utf8ToGbk(text);
     if (!gbk.ok()) return Status::Error(std::string(what) + "：" + GbkRefusal(text, gbk));
@@ -55,14 +48,33 @@ Status FindCases(CaseStore& db, SearchCriteria* criteria, std::vector<ListedCase
     return s;
 }
 
-Status MoveCase(CaseStore& db, std::int32_t slot, std::string_view category, CaseRecord* moved) {
+Status MoveCase(CaseStore& db, std::int32_t slot, std::string_view category, CaseRecord* moved, CaseBasis* basis) {
     std::string name;
     if (Status s = CheckCategoryName(category, &name, kMaxStoredCategoryBytes); !s) return s;
-    CaseRecord r;
-    if (Status s = ReadLiveCase(db, slot, &r); !s) return s;
+    StoredCase read;
+    if (Status s = db.ReadCase(slot, &read); !s) return s;
+    if (basis != nullptr && !basis->digest.empty() && basis->digest != read.digest) {
+        return Status::Error(std::string(kCaseChangedMessage));
+    }
+    if (!read.record.live()) return Status::Error("第 " + std::to_string(slot) + " 号命例已经删除了");
+    CaseRecord r = read.record;
     r.category = name;
-    if (Status s = db.WriteRecord(slot, r); !s) return s;
+    // Written only if the case is still the one read.
+    CaseBasis written{read.digest};
+    const Status s = db.WriteRecord(slot, r, &written);
+    if (!s) return s;
+    if (basis != nullptr) basis->digest = written.digest;
     *moved = std::move(r);
+    return s;  // with its warning, if any
+}
+
+Status BasisOfListedCase(CaseStore& db, std::int32_t slot, std::string_view nodeText, CaseBasis* basis) {
+    StoredCase read;
+    if (Status s = db.ReadCase(slot, &read); !s) return s;
+    if (!read.record.live() || CaseNodeText(read.record) != nodeText) {
+        return Status::Error(std::string(kCaseChangedMessage));
+    }
+    basis->digest = read.digest;
     return Status::Ok();
 }
 
@@ -145,7 +157,7 @@ Status RenameListedCategory(CaseStore& db, IniFile& settings, const std::vector<
     return Status::Ok();
 }
 
-Status DeleteCase(CaseStore& db, std::int32_t slot) { return db.DeleteCase(slot); }
+Status DeleteCase(CaseStore& db, std::int32_t slot, const CaseBasis* basis) { return db.DeleteCase(slot, basis); }
 
 Status DeleteCases(CaseStore& db, const std::vector<std::int32_t>& slots, std::vector<std::int32_t>* deleted) {
     deleted->clear();

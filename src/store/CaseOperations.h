@@ -45,8 +45,18 @@ Status ListCasesInSlots(CaseStore& db, const std::vector<std::int32_t>& slots, s
 Status FindCases(CaseStore& db, SearchCriteria* criteria, std::vector<ListedCase>* cases);
 
 // Files the live case in `slot` under `category` (trimmed; 1 to 13 GBK
-// bytes, what a record holds). *moved gets the record as written.
-Status MoveCase(CaseStore& db, std::int32_t slot, std::string_view category, CaseRecord* moved);
+// bytes, what a record holds). *moved gets the record as written. The case
+// is read and written as one decision: a case changed between the two is
+// refused (kCaseChangedMessage), and so is one that differs from `basis`
+// when given (CaseBasis; it gets the moved case's digest).
+Status MoveCase(CaseStore& db, std::int32_t slot, std::string_view category, CaseRecord* moved,
+                CaseBasis* basis = nullptr);
+
+// The basis of a change of the case in `slot` that a listing (the case
+// tree, `cases list`) showed as `nodeText` (CaseNodeText): its digest when
+// the slot still holds a live case shown so, kCaseChangedMessage otherwise
+// (it was deleted, or its slot now holds another case).
+Status BasisOfListedCase(CaseStore& db, std::int32_t slot, std::string_view nodeText, CaseBasis* basis);
 
 // Gives the live cases among `slots` the category `newName` (trimmed; 1 to
 // 12 GBK bytes); deleted ones are skipped. *renamed gets the slots written,
@@ -79,7 +89,8 @@ Status RenameListedCategory(CaseStore& db, IniFile& settings, const std::vector<
 
 // Marks the live case in `slot` deleted and removes its report
 // (bazi_f/SLOT.rtf) in the same journaled step: either both go or neither.
-Status DeleteCase(CaseStore& db, std::int32_t slot);
+// With a basis, a case that differs from it is refused (CaseBasis).
+Status DeleteCase(CaseStore& db, std::int32_t slot, const CaseBasis* basis = nullptr);
 
 // Marks the live cases among `slots` deleted; their report files stay (a
 // reused slot gets a new report when its case is saved). *deleted gets the

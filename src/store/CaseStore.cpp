@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <map>
 
@@ -194,21 +195,147 @@ Status CaseStore::Undo(const StoreJournal& journal, const Status& failure) {
     return StoreDamaged(failure.message() + "；撤销" + operation + "也失败了（" + undone.message() + "）");
 }
 
+namespace {
+
+// A failure once the change stands, as the user reads it: a warning.
+Status Stands(const std::string& operation, const Status& failure, std::string_view rest = {}) {
+    if (failure.ok()) return failure;
+    return Status::OkWithWarning(failure.message() + "；" + OperationText(operation) + "已经生效" + std::string(rest));
+}
+
+// The first warning, with the second's message after it.
+Status BothWarnings(const Status& first, const Status& second) {
+    if (!first.hasWarning()) return second;
+    if (!second.hasWarning()) return first;
+    return Status::OkWithWarning(first.message() + "；" + second.message());
+}
+
+}  // namespace
+
 Status CaseStore::Commit(StoreJournal journal, bool rewriteFirst) {
-    journal.committed = true;
-    journal.undo.clear();
-    if (!rewriteFirst) return RunJournal(steps_, Place(), journal);
-    if (Status s = WriteJournal(steps_, Place(), journal); !s) return s;
-    return FinishCommitted(journal);
+    StoreJournal done{journal.operation, true, {}, journal.finish};
+    if (!rewriteFirst) {
+        // The commit point: the journal goes.
+        if (Status s = RemoveFile(steps_, Place().JournalPath()); !s) return Undo(journal, s);
+        return Stands(done.operation, SyncDir(steps_, datDir_));
+    }
+    bool placed = false;
+    const Status s = PlaceCommitted(done, &placed);
+    if (!placed) return Undo(journal, s);
+    return BothWarnings(s, FinishCommitted(done));
+}
+
+Status CaseStore::PlaceCommitted(const StoreJournal& done, bool* placed) {
+    *placed = false;
+    const fs::path path = Place().JournalPath();
+    const fs::path temp = TempPathIn(datDir_);
+    Status s = WriteNewFile(steps_, temp, EncodeJournal(done), ModeOf(path));
+    if (s) s = RenameFile(steps_, temp, path);
+    if (!s) {
+        ::unlink(temp.c_str());
+        return s;
+    }
+    *placed = true;
+    return Stands(done.operation, SyncDir(steps_, datDir_));
 }
 
 Status CaseStore::FinishCommitted(const StoreJournal& journal) {
-    const Status s = RunJournal(steps_, Place(), journal);
-    if (s) return s;
     // The committed journal is on disk: the change stands, and the next use
     // of the store finishes what is left. Saying "failed" would be untrue.
-    return Status::Error(s.message() + "；" + OperationText(journal.operation) +
-                         "已经生效，余下的收尾在下次使用命例库时完成");
+    return Stands(journal.operation, RunJournal(steps_, Place(), journal), "，余下的收尾在下次使用命例库时完成");
+}
+
+Status CaseStore::PlanGeneration(StoreJournal* j, std::uint64_t* next) const {
+    const JournalPlace place = Place();
+    std::uint64_t now = 0;
+    if (Status s = ReadGeneration(place, &now); !s) return s;
+    JournalStep back{JournalStep::kGeneration, {}, {}, std::int64_t(now), {}, {}};
+    if (KindAt(place.GenerationPath()) == DirEntry::kMissing) back.number = -1;
+    j->undo.push_back(back);
+    *next = now + 1;
+    return Status::Ok();
+}
+
+Status CaseStore::Generation(std::uint64_t* generation) {
+    Session ses;
+    if (Status s = Begin(Access::kRead, &ses); !s) return s;
+    return ReadGeneration(Place(), generation);
+}
+
+namespace {
+
+// FNV-1a, 64 bits: enough to tell a changed case from the one read.
+struct Digest {
+    std::uint64_t h = 0xcbf29ce484222325ull;
+    void Add(std::string_view bytes) {
+        for (const char c : bytes) {
+            h ^= static_cast<unsigned char>(c);
+            h *= 0x100000001b3ull;
+        }
+    }
+    std::string Hex() const {
+        char out[17];
+        std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(h));
+        return out;
+    }
+};
+
+// A file of a case into the digest: its bytes, or what is there instead.
+Status AddFileToDigest(const fs::path& path, Digest* d) {
+    std::uint64_t size = 0;
+    const DirEntry::Kind kind = KindAt(path, &size);
+    if (kind != DirEntry::kFile) {
+        d->Add(kind == DirEntry::kMissing ? "M" : "O");
+        return Status::Ok();
+    }
+    UniqueFd fd;
+    if (Status s = OpenExisting(path, O_RDONLY | O_NONBLOCK, &fd); !s) return s;
+    d->Add("F" + std::to_string(size) + ":");
+    std::string block(std::size_t(64) << 10, '\0');
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), block.data(), block.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return ErrnoError("读取", path);
+        }
+        if (n == 0) break;
+        d->Add(std::string_view(block.data(), std::size_t(n)));
+    }
+    return Status::Ok();
+}
+
+}  // namespace
+
+Status CaseStore::DigestOfSlot(std::int32_t slot, std::string* digest) const {
+    const fs::path data = DataFilePath(FileOfSlot(slot));
+    UniqueFd fd;
+    if (Status s = OpenExisting(data, O_RDONLY, &fd); !s) return s;
+    char buf[kCaseRecordSize];
+    if (Status s = ReadAt(fd.get(), data, buf, sizeof buf, OffsetOfSlot(slot)); !s) return s;
+    Digest d;
+    d.Add(std::string_view(buf, sizeof buf));
+    if (Status s = AddFileToDigest(ReportPath(slot), &d); !s) return s;
+    if (Status s = AddFileToDigest(InputPath(slot), &d); !s) return s;
+    *digest = d.Hex();
+    return Status::Ok();
+}
+
+Status CaseStore::CheckBasis(std::int32_t slot, const CaseBasis* basis) const {
+    if (basis == nullptr || basis->digest.empty()) return Status::Ok();
+    std::string now;
+    if (Status s = DigestOfSlot(slot, &now); !s) return s;
+    if (now != basis->digest) return Status::Error(std::string(kCaseChangedMessage));
+    return Status::Ok();
+}
+
+Status CaseStore::CaseDigest(std::int32_t slot, std::string* digest) {
+    Session ses;
+    if (Status s = Begin(Access::kRead, &ses); !s) return s;
+    if (slot < 0 || slot >= ses.header.count) {
+        return Status::Error("没有第 " + std::to_string(slot) + " 号命例（命例库共有 " +
+                             std::to_string(ses.header.count) + " 个记录位置）");
+    }
+    return DigestOfSlot(slot, digest);
 }
 
 Status CaseStore::Open(const fs::path& programDir, std::uint8_t storeKind) {
@@ -363,9 +490,12 @@ Status CaseStore::Add(CaseRecord* record, const CaseFiles* files) {
     if (!oldBytes.empty()) j.undo.push_back(RestoreBytes(place.DatName(dataName), at, oldBytes));
     j.undo.push_back(SetSize(place.DatName(dataName), oldSize));
     j.undo.push_back(RestoreBytes(place.DatName(HeaderPath().filename().string()), 0, ses.headerBytes));
+    std::uint64_t generation = 0;
+    if (Status s = PlanGeneration(&j, &generation); !s) return s;
     if (Status s = WriteJournal(steps_, place, j); !s) return s;
 
-    Status s = DoSwap(steps_, report, storeMode);
+    Status s = WriteGeneration(steps_, place, generation);
+    if (s) s = DoSwap(steps_, report, storeMode);
     if (s) s = DoSwap(steps_, input, storeMode);
     if (s && oldSize < 0) {
         s = CreateExclusive(steps_, data, storeMode, &fd);
@@ -427,6 +557,12 @@ Status CaseStore::ReadCase(std::int32_t slot, StoredCase* stored) {
     char buf[kCaseRecordSize];
     if (Status s = ReadAt(fd.get(), path, buf, sizeof buf, OffsetOfSlot(slot)); !s) return s;
     const CaseRecord record = DecodeCaseRecord(std::string_view(buf, sizeof buf));
+    std::string digest;
+    if (Status s = DigestOfSlot(slot, &digest); !s) return s;
+    const auto done = [&] {
+        stored->digest = std::move(digest);
+        return Status::Ok();
+    };
 
     // The input file, read under the same lock as its record.
     const fs::path input = InputPath(slot);
@@ -434,7 +570,7 @@ Status CaseStore::ReadCase(std::int32_t slot, StoredCase* stored) {
     const DirEntry::Kind kind = KindAt(input, &size);
     if (kind == DirEntry::kMissing) {
         *stored = DecodeCaseInput(record, nullptr);
-        return Status::Ok();
+        return done();
     }
     std::string text;
     Status problem;
@@ -451,15 +587,15 @@ Status CaseStore::ReadCase(std::int32_t slot, StoredCase* stored) {
     if (!problem) {
         *stored = DecodeCaseInput(record, nullptr);
         stored->inputProblem = problem;
-        return Status::Ok();
+        return done();
     }
     *stored = DecodeCaseInput(record, &text);
     if (!stored->inputProblem)
         stored->inputProblem = Status::Error(input.string() + "：" + stored->inputProblem.message());
-    return Status::Ok();
+    return done();
 }
 
-Status CaseStore::Write(std::int32_t slot, const CaseRecord& record, const CaseFiles* files) {
+Status CaseStore::Write(std::int32_t slot, const CaseRecord& record, const CaseFiles* files, CaseBasis* basis) {
     if (Status s = CheckOpened(); !s) return s;
     std::string bytes;
     if (Status s = EncodeCaseRecord(record, &bytes); !s) return s;
@@ -475,6 +611,7 @@ Status CaseStore::Write(std::int32_t slot, const CaseRecord& record, const CaseF
     if (Status s = OpenExisting(data, O_RDWR, &fd); !s) return s;
     std::string oldBytes(kCaseRecordSize, '\0');
     if (Status s = ReadAt(fd.get(), data, oldBytes.data(), oldBytes.size(), at); !s) return s;
+    if (Status s = CheckBasis(slot, basis); !s) return s;
 
     const JournalPlace place = Place();
     StoreJournal j{"write", false, {}, {}};
@@ -486,38 +623,47 @@ Status CaseStore::Write(std::int32_t slot, const CaseRecord& record, const CaseF
         if (!s) return Status::Error("命稿无法写入，改动没有保存：" + s.message());
     }
     j.undo.push_back(RestoreBytes(place.DatName(data.filename().string()), at, oldBytes));
+    std::uint64_t generation = 0;
+    if (Status s = PlanGeneration(&j, &generation); !s) return s;
     if (Status s = WriteJournal(steps_, place, j); !s) return s;
 
     const std::optional<mode_t> storeMode = ModeOf(HeaderPath());
-    Status s = DoSwap(steps_, report, storeMode);
+    Status s = WriteGeneration(steps_, place, generation);
+    if (s) s = DoSwap(steps_, report, storeMode);
     if (s) s = DoSwap(steps_, input, storeMode);
     if (s) s = WriteAt(steps_, fd.get(), data, bytes, at);
     if (!s) return Undo(j, s);
     const bool asides = FinishSwaps({&report, &input}, place, &j);
-    return Commit(std::move(j), asides);
+    const Status committed = Commit(std::move(j), asides);
+    // The case's new digest, still under the lock, for the next change
+    // based on it.
+    if (committed && basis != nullptr && !DigestOfSlot(slot, &basis->digest).ok()) basis->digest.clear();
+    return committed;
 }
 
-Status CaseStore::WriteRecord(std::int32_t slot, const CaseRecord& record) { return Write(slot, record, nullptr); }
+Status CaseStore::WriteRecord(std::int32_t slot, const CaseRecord& record, CaseBasis* basis) {
+    return Write(slot, record, nullptr, basis);
+}
 
-Status CaseStore::WriteCase(std::int32_t slot, const CaseRecord& record, const StyledReport& report) {
+Status CaseStore::WriteCase(std::int32_t slot, const CaseRecord& record, const StyledReport& report, CaseBasis* basis) {
     CaseFiles files;
     if (Status s = WriteRtf(report, &files.report); !s) {
         return Status::Error("命稿无法写入，改动没有保存：" + s.message());
     }
-    return Write(slot, record, &files);
+    return Write(slot, record, &files, basis);
 }
 
 Status CaseStore::WriteCase(std::int32_t slot, const CaseRecord& record, const std::array<PersonRecord, 2>& typed,
-                            const StyledReport& report) {
+                            const StyledReport& report, CaseBasis* basis) {
     CaseFiles files;
     if (Status s = WriteRtf(report, &files.report); !s) {
         return Status::Error("命稿无法写入，改动没有保存：" + s.message());
     }
     files.input = EncodeCaseInput(record, typed);
-    return Write(slot, record, &files);
+    return Write(slot, record, &files, basis);
 }
 
-Status CaseStore::PutReport(std::int32_t slot, const StyledReport& styled) {
+Status CaseStore::PutReport(std::int32_t slot, const StyledReport& styled, CaseBasis* basis) {
     if (Status s = CheckOpened(); !s) return s;
     std::string rtf;
     if (Status s = WriteRtf(styled, &rtf); !s) return Status::Error("命稿无法写入：" + s.message());
@@ -532,19 +678,26 @@ Status CaseStore::PutReport(std::int32_t slot, const StyledReport& styled) {
     if (Status s = OpenExisting(data, O_RDONLY, &fd); !s) return s;
     char mark = 0;
     if (Status s = ReadAt(fd.get(), data, &mark, 1, OffsetOfSlot(slot) + off_t(kMarkOffset)); !s) return s;
+    if (Status s = CheckBasis(slot, basis); !s) return s;
     if (mark != 0) return Status::Error("第 " + std::to_string(slot) + " 号命例已经删除了");
 
     const JournalPlace place = Place();
     StoreJournal j{"report", false, {}, {}};
     CaseFileSwap report;
     if (Status s = PlanSwap(ReportPath(slot), &rtf, place, &j, &report); !s) return s;
+    std::uint64_t generation = 0;
+    if (Status s = PlanGeneration(&j, &generation); !s) return s;
     if (Status s = WriteJournal(steps_, place, j); !s) return s;
-    if (Status s = DoSwap(steps_, report, ModeOf(HeaderPath())); !s) return Undo(j, s);
+    Status s = WriteGeneration(steps_, place, generation);
+    if (s) s = DoSwap(steps_, report, ModeOf(HeaderPath()));
+    if (!s) return Undo(j, s);
     const bool asides = FinishSwaps({&report}, place, &j);
-    return Commit(std::move(j), asides);
+    const Status committed = Commit(std::move(j), asides);
+    if (committed && basis != nullptr && !DigestOfSlot(slot, &basis->digest).ok()) basis->digest.clear();
+    return committed;
 }
 
-Status CaseStore::Delete(std::int32_t slot, bool withReport) {
+Status CaseStore::Delete(std::int32_t slot, bool withReport, const CaseBasis* basis) {
     Session ses;
     if (Status s = Begin(Access::kWrite, &ses); !s) return s;
     const StoreHeader& h = ses.header;
@@ -558,6 +711,7 @@ Status CaseStore::Delete(std::int32_t slot, bool withReport) {
     const off_t markAt = OffsetOfSlot(slot) + off_t(kMarkOffset);
     char mark = 0;
     if (Status s = ReadAt(fd.get(), data, &mark, 1, markAt); !s) return s;
+    if (Status s = CheckBasis(slot, basis); !s) return s;
     if (mark != 0) return Status::Error("第 " + std::to_string(slot) + " 号命例已经删除了");
     StoreHeader next = h;
     next.deletedCount = std::max(0, h.deletedCount) + 1;
@@ -574,9 +728,12 @@ Status CaseStore::Delete(std::int32_t slot, bool withReport) {
     }
     j.undo.push_back(RestoreBytes(place.DatName(data.filename().string()), markAt, std::string(1, '\0')));
     j.undo.push_back(RestoreBytes(place.DatName(HeaderPath().filename().string()), 0, ses.headerBytes));
+    std::uint64_t generation = 0;
+    if (Status s = PlanGeneration(&j, &generation); !s) return s;
     if (Status s = WriteJournal(steps_, place, j); !s) return s;
 
-    Status s = DoSwap(steps_, report, std::nullopt);
+    Status s = WriteGeneration(steps_, place, generation);
+    if (s) s = DoSwap(steps_, report, std::nullopt);
     if (s) s = DoSwap(steps_, input, std::nullopt);
     if (s) s = WriteAt(steps_, fd.get(), data, std::string_view("\1", 1), markAt);
     if (s && betweenWrites_) betweenWrites_();
@@ -648,8 +805,8 @@ Status CaseStore::RecategorizeCases(const std::vector<std::int32_t>& slots, std:
     return Commit(std::move(j), asides);
 }
 
-Status CaseStore::DeleteRecord(std::int32_t slot) { return Delete(slot, false); }
-Status CaseStore::DeleteCase(std::int32_t slot) { return Delete(slot, true); }
+Status CaseStore::DeleteRecord(std::int32_t slot, const CaseBasis* basis) { return Delete(slot, false, basis); }
+Status CaseStore::DeleteCase(std::int32_t slot, const CaseBasis* basis) { return Delete(slot, true, basis); }
 
 Status CaseStore::SearchRecords(SearchCriteria* c, std::vector<std::int32_t>* slots) {
     if (Status s = CheckOpened(); !s) return s;
@@ -706,8 +863,15 @@ Status CaseStore::ClearAll() {
     JournalStep clear = Step(JournalStep::kClear, "");
     clear.number = storeKind_;
     j.finish.push_back(clear);
-    if (Status s = WriteJournal(steps_, Place(), j); !s) return s;
-    return FinishCommitted(j);
+    std::uint64_t generation = 0;
+    if (Status s = ReadGeneration(Place(), &generation); !s) return s;
+    JournalStep advance = Step(JournalStep::kGeneration, "");
+    advance.number = std::int64_t(generation + 1);
+    j.finish.push_back(advance);
+    bool placed = false;
+    const Status s = PlaceCommitted(j, &placed);
+    if (!placed) return s;  // nothing changed
+    return BothWarnings(s, FinishCommitted(j));
 }
 
 Status CaseStore::ExportTo(const fs::path& destDir, std::vector<std::string>* skipped) {
@@ -931,9 +1095,12 @@ Status CaseStore::ImportFrom(const fs::path& headerFile, std::vector<std::string
     unmoveData.names = dataNames;
     j.undo = {unmoveReports, unmoveData, Step(JournalStep::kMoveAllBack, place.ReportName(kImportPrevious), reportsTop),
               Step(JournalStep::kMoveAllBack, place.DatName(kImportPrevious), "dat")};
+    std::uint64_t generation = 0;
+    if (s = PlanGeneration(&j, &generation); !s) return Undo(j, s);
     if (s = WriteJournal(steps_, place, j); !s) return Undo(j, s);
     std::vector<fs::path> oldReports, oldData;
-    s = MakeDir(steps_, dataAside);
+    s = WriteGeneration(steps_, place, generation);
+    if (s) s = MakeDir(steps_, dataAside);
     if (s) s = MakeDir(steps_, reportAside);
     if (s) s = ListCaseFiles(reportDir, &oldReports);
     if (s) s = ListDataFiles(datDir_, stem_, &oldData);

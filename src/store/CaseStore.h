@@ -49,6 +49,19 @@ namespace tessaly {
 // The settings file in dat/ that holds the category list.
 inline constexpr std::string_view kSettingsFileName = "bzinit.ini";
 
+// The refusal of a change based on a view of a case that is no longer what
+// the store holds (another program changed, deleted or replaced it).
+inline constexpr std::string_view kCaseChangedMessage = "命例已被其他程序修改，请重新查看";
+
+// What a change of a stored case is based on: the case's digest when the
+// caller read it (StoredCase::digest, CaseStore::CaseDigest). When the case
+// differs from it at the moment of the change, the change is refused with
+// kCaseChangedMessage and nothing is written; an empty digest is not
+// compared. After a write it holds the case's new digest.
+struct CaseBasis {
+    std::string digest;
+};
+
 class CaseStore {
 public:
     CaseStore() = default;
@@ -85,19 +98,33 @@ public:
     // stored->inputProblem, and the persons are then the record's.
     Status ReadCase(std::int32_t slot, StoredCase* stored);
 
+    // The digest of the case in `slot` as it is now: of its record's bytes
+    // (deleted or not), its report and its input file (their bytes, or that
+    // there is none). Any change of the three changes it.
+    Status CaseDigest(std::int32_t slot, std::string* digest);
+
+    // The store's generation (StoreJournal.h: ReadGeneration), read under
+    // the lock: it differs from a number read before exactly when a change
+    // was committed since.
+    Status Generation(std::uint64_t* generation);
+
+    // The changes of one case below take an optional `basis` (CaseBasis):
+    // the case must still be the one the caller based the change on.
+
     // Overwrites an existing slot with the record as given (mark and slot
     // field included). A slot at or beyond the count is refused.
-    Status WriteRecord(std::int32_t slot, const CaseRecord& record);
+    Status WriteRecord(std::int32_t slot, const CaseRecord& record, CaseBasis* basis = nullptr);
     // The same, replacing the slot's report with `report`, together; the
     // slot's input file goes (the persons are those of the record).
-    Status WriteCase(std::int32_t slot, const CaseRecord& record, const StyledReport& report);
+    Status WriteCase(std::int32_t slot, const CaseRecord& record, const StyledReport& report,
+                     CaseBasis* basis = nullptr);
     // The same with the persons as typed, whose input file replaces the
     // slot's in the same change.
     Status WriteCase(std::int32_t slot, const CaseRecord& record, const std::array<PersonRecord, 2>& typed,
-                     const StyledReport& report);
+                     const StyledReport& report, CaseBasis* basis = nullptr);
     // Puts `report` in place of the report of the live case in `slot` (a
     // missing one made again).
-    Status PutReport(std::int32_t slot, const StyledReport& report);
+    Status PutReport(std::int32_t slot, const StyledReport& report, CaseBasis* basis = nullptr);
 
     // Files the live records among `slots` under `category` and, when
     // `settings` is given, puts its bytes in place of the settings file
@@ -111,9 +138,9 @@ public:
 
     // Marks a live record deleted. A slot out of range or already deleted is
     // refused and nothing changes. The report file stays.
-    Status DeleteRecord(std::int32_t slot);
+    Status DeleteRecord(std::int32_t slot, const CaseBasis* basis = nullptr);
     // The same, removing the case's report and input file with it.
-    Status DeleteCase(std::int32_t slot);
+    Status DeleteCase(std::int32_t slot, const CaseBasis* basis = nullptr);
 
     // Slots of all live records matching `criteria`, ascending. Sets the
     // criteria's third-text mode to 0 for store kinds below 3.
@@ -182,6 +209,12 @@ public:
     void SetBetweenWritesHookForTest(std::function<void()> hook) { betweenWrites_ = std::move(hook); }
     void SetStepHookForTest(std::function<void(int step)> hook) { steps_.beforeStep = std::move(hook); }
     void SetSyncForTest(bool sync) { steps_.sync = sync; }
+    // Fails the N-th flush to the disk from now on with the errno `error`
+    // returns for N (0: it goes ahead).
+    void SetFlushErrorForTest(std::function<int(int flush)> error) {
+        steps_.flushError = std::move(error);
+        steps_.flushes = 0;
+    }
 
 private:
     struct Session;
@@ -203,14 +236,31 @@ private:
         std::optional<std::string> input;
     };
     Status Add(CaseRecord* record, const CaseFiles* files);
-    Status Write(std::int32_t slot, const CaseRecord& record, const CaseFiles* files);
-    Status Delete(std::int32_t slot, bool withReport);
+    Status Write(std::int32_t slot, const CaseRecord& record, const CaseFiles* files, CaseBasis* basis);
+    Status Delete(std::int32_t slot, bool withReport, const CaseBasis* basis);
+    // The digest of `slot` (below the count) from the files, under the
+    // operation's lock.
+    Status DigestOfSlot(std::int32_t slot, std::string* digest) const;
+    // Refuses the change when `basis` names a digest the case no longer has.
+    Status CheckBasis(std::int32_t slot, const CaseBasis* basis) const;
+    // The generation a change advances to, with the undo step that puts
+    // back the one there is (planned before the journal is written).
+    Status PlanGeneration(StoreJournal* journal, std::uint64_t* next) const;
     // Runs an operation's journal after a failure part way (or to finish
     // a committed one) and says what became of the store.
     Status Undo(const StoreJournal& journal, const Status& failure);
-    // Runs a journal whose change is done: its finishing steps, then away.
+    // Commits a change whose journal `journal` (uncommitted) is on disk:
+    // the journal goes, or, with files put aside (rewriteFirst), is
+    // rewritten as committed and its finishing steps run. A failure before
+    // the commit point undoes the change; one after it is a warning: the
+    // change stands.
     Status Commit(StoreJournal journal, bool rewriteFirst);
-    // Runs the finishing steps of a journal already written as committed.
+    // Puts a committed journal in place of the journal there is: the
+    // commit point is its rename. *placed: the rename was made.
+    Status PlaceCommitted(const StoreJournal& done, bool* placed);
+    // Runs the finishing steps of a journal already written as committed;
+    // a failure is a warning (the change stands; the next use of the store
+    // finishes it).
     Status FinishCommitted(const StoreJournal& journal);
     JournalPlace Place() const { return {programDir_, stem_}; }
 

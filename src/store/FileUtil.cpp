@@ -78,6 +78,10 @@ Status SizeOf(int fd, const fs::path& path, std::uint64_t* size) {
 namespace {
 
 Status Flush(const FileSteps& steps, int fd, const fs::path& path) {
+    if (const int injected = steps.NextFlush(); injected != 0) {
+        errno = injected;
+        return ErrnoError("写入", path);
+    }
     if (steps.sync && ::fsync(fd) != 0) return ErrnoError("写入", path);
     return Status::Ok();
 }
@@ -208,6 +212,10 @@ Status RemoveTree(FileSteps& steps, const fs::path& path) {
 }
 
 Status SyncDir(const FileSteps& steps, const fs::path& dir) {
+    if (const int injected = steps.NextFlush(); injected != 0) {
+        errno = injected;
+        return ErrnoError("写入文件夹", dir);
+    }
     if (!steps.sync) return Status::Ok();
     UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd || ::fsync(fd.get()) != 0) return ErrnoError("写入文件夹", dir);

@@ -56,10 +56,20 @@ struct FileSteps {
     std::function<void(int step)> beforeStep;  // tests only
     bool sync = true;
     int count = 0;
+    // Tests only: every flush to the disk (of a file or a folder, made or
+    // skipped) is numbered too, and fails with the errno this returns for
+    // its number (0: it goes ahead).
+    std::function<int(int flush)> flushError;
+    mutable int flushes = 0;
 
     void Next() {
         ++count;
         if (beforeStep) beforeStep(count);
+    }
+    // The errno the next flush fails with; 0 when it goes ahead.
+    int NextFlush() const {
+        ++flushes;
+        return flushError ? flushError(flushes) : 0;
     }
 };
 

@@ -21,9 +21,10 @@ const struct {
     JournalStep::Kind kind;
     std::string_view word;
 } kKindWords[] = {
-    {JournalStep::kRestoreBytes, "bytes"}, {JournalStep::kSetSize, "size"},  {JournalStep::kMoveBack, "back"},
-    {JournalStep::kRemove, "remove"},      {JournalStep::kUnmove, "unmove"}, {JournalStep::kMoveAllBack, "moveall"},
-    {JournalStep::kClear, "clear"},
+    {JournalStep::kRestoreBytes, "bytes"}, {JournalStep::kSetSize, "size"},
+    {JournalStep::kMoveBack, "back"},      {JournalStep::kRemove, "remove"},
+    {JournalStep::kUnmove, "unmove"},      {JournalStep::kMoveAllBack, "moveall"},
+    {JournalStep::kClear, "clear"},        {JournalStep::kGeneration, "generation"},
 };
 
 std::string_view WordOf(JournalStep::Kind kind) {
@@ -110,6 +111,7 @@ bool CheckStep(const JournalStep& s, const JournalPlace& place) {
         case JournalStep::kMoveAllBack:
             return CheckPath(s.path, place, false, {kOwn}) && CheckPath(s.path2, place, true, {});
         case JournalStep::kClear: return s.number >= 0 && s.number <= 255;
+        case JournalStep::kGeneration: return s.number >= -1;
     }
     return false;
 }
@@ -126,7 +128,8 @@ void EncodeStep(std::ostringstream& out, std::string_view section, const Journal
             out << ' ' << s.path << ' ' << s.path2;
             for (const std::string& n : s.names) out << ' ' << n;
             break;
-        case JournalStep::kClear: out << ' ' << s.number; break;
+        case JournalStep::kClear:
+        case JournalStep::kGeneration: out << ' ' << s.number; break;
     }
     out << '\n';
 }
@@ -183,7 +186,8 @@ bool ParseStep(const std::vector<std::string_view>& w, JournalStep* s) {
             s->path2 = arg(1);
             for (std::size_t i = 2; i < n; ++i) s->names.push_back(arg(i));
             return true;
-        case JournalStep::kClear: return n == 1 && ParseNumber(w[2], &s->number);
+        case JournalStep::kClear:
+        case JournalStep::kGeneration: return n == 1 && ParseNumber(w[2], &s->number);
     }
     return false;
 }
@@ -228,6 +232,9 @@ Status RunStep(FileSteps& steps, const JournalPlace& place, const JournalStep& s
             return Status::Ok();
         }
         case JournalStep::kClear: return ClearStoreFiles(steps, place, static_cast<std::uint8_t>(s.number));
+        case JournalStep::kGeneration:
+            if (s.number < 0) return RemoveFile(steps, place.GenerationPath());
+            return WriteGeneration(steps, place, std::uint64_t(s.number));
     }
     return Status::Error("未知的日志步骤");
 }
@@ -241,6 +248,53 @@ Status SyncStoreDirs(const FileSteps& steps, const JournalPlace& place) {
 }  // namespace
 
 fs::path JournalPlace::JournalPath() const { return programDir / "dat" / (stem + ".journal"); }
+fs::path JournalPlace::GenerationPath() const { return programDir / "dat" / (stem + ".generation"); }
+
+Status CheckJournalAgainstFiles(const JournalPlace& place, const StoreJournal& journal) {
+    const auto check = [&](const JournalStep& s) -> Status {
+        if (s.kind != JournalStep::kRestoreBytes && s.kind != JournalStep::kSetSize) return Status::Ok();
+        std::uint64_t size = 0;
+        const DirEntry::Kind kind = KindAt(place.programDir / s.path, &size);
+        if (kind == DirEntry::kMissing) size = 0;
+        const std::uint64_t limit = size + kCaseRecordSize;
+        const std::uint64_t end =
+            s.kind == JournalStep::kRestoreBytes ? std::uint64_t(s.number) + s.bytes.size() : std::uint64_t(s.number);
+        if (s.number >= 0 && end > limit) {
+            return Status::Error(s.path + " 只有 " + std::to_string(size) + " 字节，日志却要写到第 " +
+                                 std::to_string(end) + " 字节");
+        }
+        if (s.kind == JournalStep::kRestoreBytes && s.number < 0) return Status::Error("日志里有负的位置");
+        return Status::Ok();
+    };
+    for (const auto* steps : {&journal.undo, &journal.finish}) {
+        for (const JournalStep& s : *steps) {
+            if (Status st = check(s); !st) return st;
+        }
+    }
+    return Status::Ok();
+}
+
+Status ReadGeneration(const JournalPlace& place, std::uint64_t* generation) {
+    *generation = 0;
+    const fs::path path = place.GenerationPath();
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!fd) return errno == ENOENT ? Status::Ok() : ErrnoError("读取", path);
+    char buf[32];
+    const ssize_t n = ::pread(fd.get(), buf, sizeof buf, 0);
+    if (n < 0) return ErrnoError("读取", path);
+    // Anything but a number counts as generation 0; the next change writes
+    // a good one.
+    std::uint64_t v = 0;
+    for (ssize_t i = 0; i < n && buf[i] >= '0' && buf[i] <= '9' && i < 19; ++i)
+        v = v * 10 + std::uint64_t(buf[i] - '0');
+    *generation = v;
+    return Status::Ok();
+}
+
+Status WriteGeneration(FileSteps& steps, const JournalPlace& place, std::uint64_t generation) {
+    const fs::path header = place.programDir / "dat" / (place.stem + "0.dat");
+    return ReplaceFile(steps, place.GenerationPath(), std::to_string(generation) + "\n", ModeOf(header));
+}
 
 std::string OperationText(std::string_view operation) {
     static constexpr struct {
@@ -300,6 +354,7 @@ Status WriteJournal(FileSteps& steps, const JournalPlace& place, const StoreJour
 }
 
 Status RunJournal(FileSteps& steps, const JournalPlace& place, const StoreJournal& journal) {
+    if (Status st = CheckJournalAgainstFiles(place, journal); !st) return st;
     if (!journal.committed && !journal.undo.empty()) {
         for (const JournalStep& s : journal.undo) {
             if (Status st = RunStep(steps, place, s); !st) return st;
@@ -337,8 +392,10 @@ Status RecoverJournal(FileSteps& steps, const JournalPlace& place, bool* found) 
     if (Status s = ReadAt(fd.get(), path, text.data(), text.size(), 0); !s) return s;
     fd.reset();
     StoreJournal journal;
-    if (Status s = ParseJournal(text, place, &journal); !s) {
-        return StoreDamaged("命例库的操作日志 " + path.string() + " 已损坏（" + s.message() + "）");
+    Status checked = ParseJournal(text, place, &journal);
+    if (checked) checked = CheckJournalAgainstFiles(place, journal);
+    if (!checked) {
+        return StoreDamaged("命例库的操作日志 " + path.string() + " 已损坏（" + checked.message() + "）");
     }
     if (Status s = RunJournal(steps, place, journal); !s) {
         return StoreDamaged("上次中断的" + OperationText(journal.operation) +

@@ -14,7 +14,9 @@
 // folder and name only files the store owns (dat/bazi<k>.dat, bazi_f/<n>.rtf,
 // bazi_f/<n>.input and the store's own ".tessaly-" files; dat/bzinit.ini,
 // which holds the category list, only as the place a file put aside goes
-// back to), so a planted journal cannot make the store touch anything else.
+// back to), so a planted journal cannot make the store touch anything else;
+// its offsets and sizes are checked against the files' real sizes before it
+// runs.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +38,7 @@ struct JournalStep {
         kUnmove,        // for each of `names` in `path2`'s folder missing from staging `path`: move it back there
         kMoveAllBack,   // rename every entry of folder `path` into folder `path2`
         kClear,         // empty the store of kind `number`: a new header, no other data files, no reports
+        kGeneration,    // the store's generation file (dat/bazi.generation) says `number`; −1: remove it
     } kind;
     std::string path, path2;
     std::int64_t number = 0;
@@ -55,7 +58,8 @@ struct JournalPlace {
     std::filesystem::path programDir;
     std::string stem;  // "bazi"
 
-    std::filesystem::path JournalPath() const;  // dat/bazi.journal
+    std::filesystem::path JournalPath() const;     // dat/bazi.journal
+    std::filesystem::path GenerationPath() const;  // dat/bazi.generation
     std::string DatName(std::string_view name) const { return "dat/" + std::string(name); }
     std::string ReportName(std::string_view name) const { return stem + "_f/" + std::string(name); }
 };
@@ -72,14 +76,30 @@ Status ParseJournal(std::string_view text, const JournalPlace& place, StoreJourn
 // Writes the journal in place of any previous one.
 Status WriteJournal(FileSteps& steps, const JournalPlace& place, const StoreJournal& journal);
 
+// Checks the steps against the files as they are before any step runs: a
+// step that writes or cuts a data file stays within the file's size plus
+// one record. A journal that asks for more is no journal of this store (a
+// planted one could make a data file grow without bound).
+Status CheckJournalAgainstFiles(const JournalPlace& place, const StoreJournal& journal);
+
 // Runs the journal (undo steps unless committed, then finishing steps) and
-// removes it.
+// removes it; a journal CheckJournalAgainstFiles refuses runs no step.
 Status RunJournal(FileSteps& steps, const JournalPlace& place, const StoreJournal& journal);
 
 // Finds a journal left behind and runs it; *found tells whether there was
 // one. A journal that cannot be read or run is damage that RepairStore
 // mends (Status::Kind::kNeedsRepair).
 Status RecoverJournal(FileSteps& steps, const JournalPlace& place, bool* found = nullptr);
+
+// The store's generation: a number that every committed change of the
+// store advances, kept in dat/bazi.generation (a decimal number and a line
+// end) and changed inside the change's journal, so that a change rolled
+// back leaves it as it was. A store without the file is at generation 0.
+// Read it under the store's lock.
+Status ReadGeneration(const JournalPlace& place, std::uint64_t* generation);
+// Replaces the generation file with `generation` (its mode that of the
+// header file).
+Status WriteGeneration(FileSteps& steps, const JournalPlace& place, std::uint64_t generation);
 
 // The whole of kClear, also used by CaseStore::ClearAll.
 Status ClearStoreFiles(FileSteps& steps, const JournalPlace& place, std::uint8_t storeKind);

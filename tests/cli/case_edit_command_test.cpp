@@ -260,3 +260,49 @@ TEST_F(CaseEditCommandTest, ArgumentErrorsExitTwo) {
 }
 
 }  // namespace
+
+namespace {
+
+// A change based on what `cases show` printed: the digest it shows is the
+// basis of --expect; once the case changed, edit, move and delete with the
+// old digest are refused (status 1) and nothing changes; with the current
+// one they go through. Another case's change is no reason to refuse.
+TEST_F(CaseEditCommandTest, ExpectRefusesAChangeBasedOnAnOldShow) {
+    const auto digestOf = [&](int slot) {
+        const std::string out = Cases({"show", std::to_string(slot)}).out;
+        const std::size_t at = out.find("\ndigest: ");
+        return at == std::string::npos ? std::string() : out.substr(at + 9, 16);
+    };
+    const std::string seen = digestOf(0);
+    ASSERT_EQ(seen.size(), 16u);
+    EXPECT_NE(Show(0).find("\"digest\":\"" + seen + "\""), std::string::npos);
+    ASSERT_EQ(Cases({"edit", "1", "--note", "别的命例"}).status, 0);
+    EXPECT_EQ(digestOf(0), seen);  // another case changed: not this one
+    ASSERT_EQ(Cases({"edit", "0", "--note", "别处改的"}).status, 0);
+    const std::string now = digestOf(0);
+    EXPECT_NE(now, seen);
+
+    const auto files = Snapshot(home_);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"edit", "0", "--note", "晚了", "--expect", seen},
+             {"move", "0", "客户", "--expect", seen},
+             {"delete", "0", "--expect", seen},
+         }) {
+        SCOPED_TRACE(args[0]);
+        const CliResult r = Cases(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "tessaly-cli: 命例已被其他程序修改，请重新查看\n");
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(Snapshot(home_), files);
+    }
+    EXPECT_EQ(Cases({"delete", "0", "--expect", "xyz"}).status, 2);
+    CliResult r = Cases({"move", "0", "客户", "--expect", now});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = Cases({"edit", "0", "--note", "新的", "--expect", digestOf(0)});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = Cases({"delete", "0", "--expect", digestOf(0)});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "deleted slot 0\n");
+}
+
+}  // namespace

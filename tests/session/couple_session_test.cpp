@@ -279,3 +279,67 @@ TEST_F(SessionTest, AnEditStoresRecordInputAndANewReportTogether) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// The window views a case while another program (here a second session on
+// the same folder, as tessaly-cli would be) changes it: "存旧", an edit, a
+// move and a delete based on the old view are refused with every file as
+// it was; the window's own changes keep its view current.
+TEST_F(SessionTest, ChangesBasedOnAStaleViewAreRefused) {
+    const PersonRecord a = Person("甲", true, 1990, 5, 12, 8, 30), b = Person("乙", false, 1992, 3, 1, 10, 0);
+    std::int32_t slot = -1;
+    CoupleSession window = SaveAndReopen(a, b, &slot);
+    ASSERT_FALSE(window.ViewedDigest().empty());
+
+    // The window's own save over, twice: the second is based on the first.
+    StyledReport report = window.StyledRunReport();
+    bool gone = false;
+    CaseRecord saved;
+    ASSERT_TRUE(window.SaveOver(report, &gone, &saved).ok());
+    ASSERT_TRUE(window.SaveOver(report, &gone, &saved).ok());
+    // Its own move of the case on view keeps the view current.
+    CaseBasis basis{window.ViewedDigest()};
+    const std::string before = basis.digest;
+    CaseRecord moved;
+    ASSERT_TRUE(MoveCase(db_, slot, "别类", &moved, &basis).ok());
+    window.CaseMoved(slot, moved.category, before, basis.digest);
+    ASSERT_TRUE(window.SaveOver(report, &gone, &saved).ok());
+
+    // Another program edits the note of the case.
+    CaseStore otherDb;
+    ASSERT_TRUE(otherDb.Open(dir_.path()).ok());
+    CoupleSession other;
+    other.SetStore(&otherDb);
+    CaseEdit note;
+    note.note = "别处改的";
+    ASSERT_TRUE(other.Edit(slot, note, inputs_).status.ok());
+
+    const auto files = Snapshot(dir_.path());
+    const Status over = window.SaveOver(report, &gone, &saved);
+    EXPECT_EQ(over.message(), "命例已被其他程序修改，请重新查看");
+    EXPECT_FALSE(gone);
+    EXPECT_TRUE(window.ViewingStoredCase());
+    const CaseBasis stale{window.ViewedDigest()};
+    CaseEdit edit;
+    edit.note = "窗口改的";
+    EXPECT_EQ(window.Edit(slot, edit, inputs_, &stale).status.message(), "命例已被其他程序修改，请重新查看");
+    CaseBasis moveBasis = stale;
+    EXPECT_EQ(MoveCase(db_, slot, "又一类", &moved, &moveBasis).message(), "命例已被其他程序修改，请重新查看");
+    EXPECT_EQ(window.Delete(slot, &stale).message(), "命例已被其他程序修改，请重新查看");
+    EXPECT_EQ(Snapshot(dir_.path()), files);
+
+    // Viewed again, the case takes the window's changes.
+    StoredCase fresh;
+    ASSERT_TRUE(window.ReadCase(slot, &fresh).ok());
+    EXPECT_EQ(fresh.record.note, "别处改的");
+    ASSERT_TRUE(window.View(fresh, inputs_).status.ok());
+    EXPECT_TRUE(window.SaveOver(window.StyledRunReport(), &gone, &saved).ok());
+    const CaseBasis current{window.ViewedDigest()};
+    EXPECT_TRUE(window.Delete(slot, &current).ok());
+    EXPECT_FALSE(window.ViewingStoredCase());
+}
+
+}  // namespace
+}  // namespace tessaly
