@@ -447,6 +447,14 @@ const CommandRegistration kExplain{
         .examples = "tessaly-cli explain --a \"name=张三;sex=M;date=2024-02-04 16:30\" --uncertainty-a 30\n"
                     "tessaly-cli explain --a \"name=张三;sex=M;date=1990-05-12 08:30\" --b \"name=李四;sex=F;"
                     "date=1992-11-03 23:10\" --uncertainty-a 60 --uncertainty-b 60",
+        .summaryZh =
+            "说明一个出生时刻的四柱从何而来：从输入的钟表时间到排盘时间的每一步（夏令时、北京时间、地方平太阳时、真太阳时，各步的改变量），"
+            "出生前后的四柱交界（前后的节、立春、时辰和日的交界）与出生时刻的距离及交界两侧的四柱；出生时刻只知道在 ± MIN "
+            "分钟之内时，列出这段时间内可能的每一种八字及其分钟范围；一对人时还给出每种组合的婚配指数。没有 --b 时只说明甲命。不写任何文件。",
+        .argumentsZh = TESSALY_MATCH_ARGUMENTS_HELP_ZH
+        "--uncertainty-a MIN\t甲命的出生时刻前后可能相差 MIN 分钟（0 到 1440，默认 0）\n"
+        "--uncertainty-b MIN\t乙命的同样设置（需要 --b）\n"
+        "--json\t输出一个 JSON 对象：每人的时间换算、交界和可能的八字；一对人时还有每种组合的婚配指数及其范围",
     }};
 
 }  // namespace
