@@ -77,7 +77,7 @@ TEST(MatchCommand, JsonNamesAgreeWithTheReport) {
     const auto r = RunCli({"match", "--a", kA, "--b", kB, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     bool ok = false;
-    const testing_cli::JsonValue doc = testing_cli::JsonReader::Parse(r.out, &ok);
+    const testing_cli::loose_json::JsonValue doc = testing_cli::loose_json::JsonReader::Parse(r.out, &ok);
     ASSERT_TRUE(ok);
     const struct {
         std::vector<std::string> pillars;
@@ -90,7 +90,7 @@ TEST(MatchCommand, JsonNamesAgreeWithTheReport) {
     };
     for (std::size_t i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
-        const testing_cli::JsonValue& p = doc["persons"][i];
+        const testing_cli::loose_json::JsonValue& p = doc["persons"][i];
         for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(p["pillar_names"][k].string, kPersons[i].pillars[k]);
         EXPECT_EQ(p["strength_level_name"].string, kPersons[i].strength);
         for (std::size_t k = 0; k < 2; ++k) {

@@ -80,7 +80,7 @@ protected:
         fs::remove_all(home_);
         fs::create_directories(home_ / "dat");
         fs::create_directories(home_ / "bazi_f");
-        fs::copy_file(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini", home_ / "dat/dili.ini");
+        fs::copy_file(testing_paths::SourceDir() / "data/dat/dili.ini", home_ / "dat/dili.ini");
     }
     void TearDown() override { fs::remove_all(home_); }
 
@@ -130,7 +130,7 @@ TEST_F(MessagesCliTest, RefusalUsageAndNoticeFollowTheLocale) {
 
 // LC_ALL before LC_MESSAGES before LANG, as the C library reads them.
 TEST_F(MessagesCliTest, LcAllOverridesLang) {
-    const std::string cli = testing_cli::ShellQuote(TESSALY_CLI);
+    const std::string cli = testing_cli::ShellQuote(testing_paths::ProgramPath("tessaly-cli").string());
     const struct {
         const char* env;
         const char* err;

@@ -12,6 +12,7 @@
 #include "store/CaseStore.h"
 #include "store/ReportFile.h"
 #include "store_test_util.h"
+#include "test_paths.h"
 
 namespace tessaly {
 namespace {
@@ -129,7 +130,7 @@ TEST(ImportChecks, EveryRecordIsChecked) {
 TEST(ImportChecks, CitiesAreThoseOfThePlaceList) {
     TempProgramDir dir("importcity");
     ExportedHistory(dir);
-    fs::copy_file(fs::path(TESSALY_SOURCE_DIR) / "data/dat/dili.ini", dir / "dat/dili.ini");
+    fs::copy_file(testing_paths::SourceDir() / "data/dat/dili.ini", dir / "dat/dili.ini");
     CaseStore db;
     ASSERT_TRUE(db.Open(dir.path()).ok());
     ASSERT_TRUE(db.ImportFrom(dir / "history/bazi0.dat").ok());  // province 3, city 2 is in the list
