@@ -184,6 +184,7 @@ MonthOfMoment LunarCalendar::MonthBranchOf(const CivilTime& t) {
     MonthOfMoment m;
     m.branch = place.branch;
     m.afterLichun = place.afterLichun;
+    m.jieAngle = a;
     m.jie = FromJulianDay(TermMoment(t.year, a));
     m.zhongqi = FromJulianDay(TermMoment(t.year, a + 15));
     m.nextJie = FromJulianDay(TermMoment(t.year, a + 30));
