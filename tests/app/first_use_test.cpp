@@ -237,9 +237,11 @@ TEST(ChineseTexts, SettingsThatCannotBeSavedAreReportedInChinese) {
     }
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, QStringLiteral("错误"));
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("无法替换 ") +
-                                          QString::fromStdString((home.dir / "dat" / "bzinit.ini").string()) +
-                                          QStringLiteral("：这是一个文件夹，不是文件"));
+    // The settings are merged into the file as it is: reading it already
+    // fails, and the message names it.
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("无法"))) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.contains(QString::fromStdString((home.dir / "dat" / "bzinit.ini").string())))
+        << messages.shown[0].text.toStdString();
 }
 
 TEST(CaseTreeView, LongNodeTextsAreShownWholeAndScrollSideways) {

@@ -105,7 +105,7 @@ TEST(ExplainCommand, BadArgumentsExitTwoAndRefusedBirthsOne) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.mentions);
-        const auto r = RunCli(c.args);
+        const auto r = RunCli(c.args, {}, "zh_CN.UTF-8");  // the core's refusals as written
         EXPECT_EQ(r.status, c.status);
         EXPECT_TRUE(r.out.empty()) << r.out;
         EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r.err;
