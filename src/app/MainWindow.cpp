@@ -65,6 +65,7 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     clock_ = [] { return QDateTime::currentDateTime(); };
     BuildLayout();
     BuildMenus();
+    BuildRunViews();
     BuildCaseMenu();
     InstallPaneCommands();
     reportPane->clear();
@@ -468,6 +469,7 @@ StyledReport MainWindow::ShowMatching(const MatchingResult& result) {
         StyleReport(result.report, font.family().toStdString(), font.pointSizeF(), result.options.firstLineIndent);
     ShowReport(reportPane, styled);
     chartPicture->SetPicture(PictureDataOf(result));
+    ShowRunViews(result);
     return styled;
 }
 
