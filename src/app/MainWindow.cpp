@@ -73,6 +73,7 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     clock_ = [] { return QDateTime::currentDateTime(); };
     BuildLayout();
     BuildMenus();
+    BuildRunViews();
     BuildCaseMenu();
     InstallPaneCommands();
     reportPane->clear();
@@ -511,6 +512,7 @@ StyledReport MainWindow::ShowMatching(const MatchingResult& result) {
         StyleReport(result.report, font.family().toStdString(), font.pointSizeF(), result.options.firstLineIndent);
     ShowReport(reportPane, styled);
     chartPicture->SetPicture(PictureDataOf(result));
+    ShowRunViews(result);
     return styled;
 }
 

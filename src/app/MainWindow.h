@@ -46,8 +46,10 @@ class QTreeView;
 
 namespace tessaly {
 
+class BoundaryNotice;
 class CaseTreeModel;
 class ChartPictureView;
+class CoupleTimelineView;
 struct CaseRecord;
 struct ListedCase;
 struct StyledReport;
@@ -145,6 +147,14 @@ public:
     void ExportHistory();  // "导出历史记录"
     void ClearHistory();   // "清除历史记录"
 
+    // What the window shows of the last run besides the report
+    // (MainWindowExtras.cpp): the menu "查看" and the tab "流年对照".
+    void ShowIndexParts();                    // "婚配指数构成"
+    void ShowBirthExplanation(int personNo);  // "出生时刻说明" of 甲命 (0) or 乙命 (1)
+    void ShowTimeline();                      // "流年对照": the tab on top
+    void PrintTimeline();                     // the tab's "打印"
+    void SaveTimelineImage();                 // the tab's "保存图片"
+
 public slots:
     // Help (MainWindowHelp.cpp).
     void ShowKnowledge();  // "相关知识"
@@ -198,6 +208,15 @@ public:
     QAction* saveCaseAction;
     QMenu* knowledgeMenu;  // "命理知识(&S)"
     QMenu* helpMenu;       // "帮助(&H)"
+    QMenu* viewMenu;       // "查看(&V)"
+    QAction* indexPartsAction;
+    QAction* explainActions[2];
+    QAction* timelineAction;
+    BoundaryNotice* boundaryNotice;  // above the report
+    QWidget* timelinePage;           // the tab "流年对照"
+    CoupleTimelineView* timelineView;
+    QPushButton* printTimelineButton;
+    QPushButton* saveTimelineButton;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -217,6 +236,14 @@ private:
     // Loads the report file `path` into `pane`; a file that cannot be
     // loaded is refused with its reason and the pane keeps its text.
     void LoadReportInto(QTextEdit* pane, const QString& path);
+    // The menu "查看", the notice above the report and the tab "流年对照".
+    void BuildRunViews();
+    // Fills them from a finished run, or empties them and disables their
+    // commands when no run is on screen.
+    void ShowRunViews(const MatchingResult& result);
+    void ClearRunViews();
+    // The commands that act on the run on the report pane's popup menu.
+    void AddRunItems(QMenu* menu);
     static QToolButton* NewSetRolesButton(QWidget* parent);  // SbtoSet, with its picture
     void ApplyReportFont(const QFont& font);
     void ApplyReportColor(const QColor& color);

@@ -163,6 +163,7 @@ void MainWindow::LeaveEditMode() {
     reportPane->document()->clearUndoRedoStacks();
     reportPane->document()->setModified(false);
     chartPicture->Clear();
+    ClearRunViews();
     SetSaveCaption();
 }
 
@@ -263,11 +264,13 @@ void MainWindow::ViewCase() {
     SetSaveCaption();
     if (!viewed.status.ok()) {
         chartPicture->Clear();
+        ClearRunViews();
         Inform(this, Q(viewed.status.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     if (viewed.made) ShowReport(reportPane, *viewed.made);
     chartPicture->SetPicture(PictureDataOf(*session_.LastRun()));
+    ShowRunViews(*session_.LastRun());
     if (!viewed.reportNotWritten.ok()) {
         Inform(this, Q(viewed.reportNotWritten.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
@@ -318,6 +321,7 @@ void MainWindow::ShowEditedCase(const EditOutcome& edited) {
     ClearCoupleViews();
     ShowReport(reportPane, edited.report);
     chartPicture->SetPicture(PictureDataOf(*session_.LastRun()));
+    ShowRunViews(*session_.LastRun());
     reportPane->document()->setModified(false);
 }
 

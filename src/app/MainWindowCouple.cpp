@@ -10,6 +10,7 @@ namespace tessaly {
 
 void MainWindow::ClearCoupleViews() {
     chartPicture->Clear();
+    ClearRunViews();
     ResetPane(weddingPane);
     searchProgress->setRange(0, 100);
     searchProgress->setValue(0);

@@ -68,6 +68,7 @@ void MainWindow::InstallPaneCommands() {
         pane->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(pane, &QWidget::customContextMenuRequested, this, [this, pane](const QPoint& at) {
             QMenu* menu = PaneMenu(pane);
+            if (pane == reportPane) AddRunItems(menu);
             menu->exec(pane->viewport()->mapToGlobal(at));
             menu->deleteLater();
         });
@@ -77,8 +78,13 @@ void MainWindow::InstallPaneCommands() {
     print->setObjectName(QStringLiteral("PrintPane"));
     print->setShortcut(QKeySequence::Print);
     print->setShortcutContext(Qt::WindowShortcut);
-    connect(print, &QAction::triggered, this,
-            [this] { PrintPane(pages->currentIndex() == 0 ? reportPane : weddingPane); });
+    connect(print, &QAction::triggered, this, [this] {
+        if (pages->currentWidget() == timelinePage) {
+            PrintTimeline();
+        } else {
+            PrintPane(pages->currentIndex() == 0 ? reportPane : weddingPane);
+        }
+    });
     addAction(print);
 }
 

@@ -386,7 +386,7 @@ TEST(MainWindow, MenusShowOnlyWhatWorks) {
     for (QAction* a : w.menuBar()->actions()) {
         if (a->isVisible()) menus << a->text();
     }
-    EXPECT_EQ(menus, (QStringList{"文件(&F)", "命理知识(&S)", "辅助工具(&T)", "选项(&O)", "帮助(&H)"}));
+    EXPECT_EQ(menus, (QStringList{"文件(&F)", "查看(&V)", "命理知识(&S)", "辅助工具(&T)", "选项(&O)", "帮助(&H)"}));
     QStringList fileItems;
     for (QAction* a : w.menuBar()->actions().front()->menu()->actions())
         fileItems << (a->isSeparator() ? "-" : a->text());
