@@ -60,6 +60,29 @@ bool ParseSlot(CommandContext& ctx, std::int32_t* slot) {
     return true;
 }
 
+// The fields of a stored person that the case tree and `cases show` share:
+// name, sex and the birth as stored.
+void BirthFields(JsonWriter& j, const PersonRecord& p) {
+    j.Key("name")
+        .String(p.name)
+        .Key("male")
+        .Bool(p.isMale != 0)
+        .Key("year")
+        .Integer(ShownYear(p.year))
+        .Key("month")
+        .Integer(p.month)
+        .Key("day")
+        .Integer(p.day)
+        .Key("hour")
+        .Integer(p.hour)
+        .Key("minute")
+        .Integer(p.minute)
+        .Key("lunar")
+        .Bool(p.isLunar != 0)
+        .Key("leapMonth")
+        .Bool(p.isLeapMonth != 0);
+}
+
 // The case tree, built as the records come: categories in the order of
 // their first case (compared without regard to ASCII case), cases in slot
 // order; as text or, with --json, as the "categories" of a JSON document.
@@ -116,26 +139,9 @@ public:
 private:
     // What the tree shows of a person, and the rest of the stored birth.
     static void PersonBrief(JsonWriter& j, const PersonRecord& p) {
-        j.BeginObject()
-            .Key("name")
-            .String(p.name)
-            .Key("male")
-            .Bool(p.isMale != 0)
-            .Key("year")
-            .Integer(ShownYear(p.year))
-            .Key("month")
-            .Integer(p.month)
-            .Key("day")
-            .Integer(p.day)
-            .Key("hour")
-            .Integer(p.hour)
-            .Key("minute")
-            .Integer(p.minute)
-            .Key("lunar")
-            .Bool(p.isLunar != 0)
-            .Key("leapMonth")
-            .Bool(p.isLeapMonth != 0)
-            .EndObject();
+        j.BeginObject();
+        BirthFields(j, p);
+        j.EndObject();
     }
 
     struct Category {
@@ -153,7 +159,9 @@ int PrintTree(CommandContext& ctx, CaseStore& db, const SearchCriteria& criteria
     CaseTree tree(json);
     // The text lists only what its tree lines show; JSON gives every text.
     const CaseTexts texts = json ? CaseTexts::kAll : CaseTexts::kTreeLine;
-    if (Status s = db.VisitCases(criteria, [&](const CaseRecord& r) { return tree.Add(r); }, texts); !s) {
+    if (Status s = db.VisitCases(
+            criteria, [&](const CaseRecord& r) { return tree.Add(r); }, texts);
+        !s) {
         return Refuse(ctx, s);
     }
     ctx.Print(tree.Text());
@@ -250,26 +258,9 @@ std::string PersonText(const PersonRecord& p, const PersonRecord& typed) {
 }
 
 void PersonJson(JsonWriter& j, const PersonRecord& p, const PersonRecord& typed, bool fromInputFile) {
-    j.BeginObject()
-        .Key("name")
-        .String(p.name)
-        .Key("male")
-        .Bool(p.isMale != 0)
-        .Key("year")
-        .Integer(ShownYear(p.year))
-        .Key("month")
-        .Integer(p.month)
-        .Key("day")
-        .Integer(p.day)
-        .Key("hour")
-        .Integer(p.hour)
-        .Key("minute")
-        .Integer(p.minute)
-        .Key("lunar")
-        .Bool(p.isLunar != 0)
-        .Key("leapMonth")
-        .Bool(p.isLeapMonth != 0)
-        .Key("provinceIndex")
+    j.BeginObject();
+    BirthFields(j, p);
+    j.Key("provinceIndex")
         .Integer(p.provinceIndex)
         .Key("cityIndex")
         .Integer(p.cityIndex)
@@ -339,8 +330,8 @@ int RunShow(CommandContext& ctx, CaseStore& db) {
         ctx.Print(j.str() + '\n');
         return kExitOk;
     }
-    ctx.Print("slot: " + std::to_string(slot) + "\ndigest: " + stored.digest + "\ncategory: " + EscapeControls(r.category) +
-              "\nnode: " + EscapeControls(CaseNodeText(r)) +
+    ctx.Print("slot: " + std::to_string(slot) + "\ndigest: " + stored.digest +
+              "\ncategory: " + EscapeControls(r.category) + "\nnode: " + EscapeControls(CaseNodeText(r)) +
               "\nreport: " + (hasReport ? db.ReportPath(slot).string() : std::string("none")) + "\n甲命 (A):\n" +
               PersonText(r.a, stored.typed[0]) + "乙命 (B):\n" + PersonText(r.b, stored.typed[1]) + "note:\n" +
               EscapeControls(r.note, true) + '\n');
