@@ -30,11 +30,11 @@
 #include "common/IniFile.h"
 #include "common/TextCodec.h"
 #include "chart/Tables.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 std::string S(const QString& s) { return s.toStdString(); }
 
 }  // namespace
@@ -87,7 +87,7 @@ QString BirthDataDialog::HourLabel(int hour) {
     int h = hour;
     if (h % 2 != 0) h = (h + 1) % 24;  // 23 becomes 0
     const int branch = (h / 2 + 1) % 12;
-    return QStringLiteral("%1时").arg(hour) + Q(kBranchNames[std::size_t(branch)]);
+    return QStringLiteral("%1时").arg(hour) + ToQString(kBranchNames[std::size_t(branch)]);
 }
 
 BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget* parent)
@@ -143,7 +143,7 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     leapMonthCheck->setEnabled(false);
 
     provinceBox = new QComboBox(this);
-    for (std::string_view p : kProvinces) provinceBox->addItem(Q(p));
+    for (std::string_view p : kProvinces) provinceBox->addItem(ToQString(p));
     provinceBox->setToolTip(QStringLiteral("真太阳时可在菜单\"选项->排盘设置\"里设定"));
     provinceBox->setMaxVisibleItems(20);
     cityBox = new QComboBox(this);
@@ -257,7 +257,7 @@ void BirthDataDialog::ReloadCities(int provinceIndex) {
     cities_ = LoadCities(provinceIndex, dili_);
     const QSignalBlocker block(cityBox);
     cityBox->clear();
-    for (const City& c : cities_) cityBox->addItem(Q(c.name));
+    for (const City& c : cities_) cityBox->addItem(ToQString(c.name));
     if (!cities_.empty()) cityBox->setCurrentIndex(0);
 }
 
@@ -344,7 +344,7 @@ void BirthDataDialog::accept() {
     // A date that does not exist (or anything else the person check
     // refuses) is refused here, where it was typed.
     if (Status s = CheckPerson(*r, &dili_); !s.ok()) {
-        Inform(this, Q(s.message()), QStringLiteral("输入错误"), MsgIcon::kWarning);
+        Inform(this, ToQString(s.message()), QStringLiteral("输入错误"), MsgIcon::kWarning);
         dayBox->setFocus();
         return;
     }

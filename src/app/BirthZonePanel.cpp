@@ -17,14 +17,13 @@
 #include "calendar/BirthTimeZone.h"
 #include "calendar/LunarCalendar.h"
 #include "calendar/Places.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
 // The text a zone is listed under: "纽约  America/New_York", or the name.
-QString ZoneItemText(const CommonTimeZone& z) { return Q(z.label) + QStringLiteral("  ") + Q(z.name); }
+QString ZoneItemText(const CommonTimeZone& z) { return ToQString(z.label) + QStringLiteral("  ") + ToQString(z.name); }
 
 // "经度 120.00°": degrees within ±limit, to the hundredth.
 QDoubleSpinBox* DegreesBox(QWidget* parent, const QString& name, int limit, const QString& what, const QString& tip) {
@@ -50,9 +49,9 @@ BirthZonePanel::BirthZonePanel(QWidget* dialog) : QObject(dialog), dialog_(dialo
     zoneBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     zoneBox->setMinimumContentsLength(12);  // widened below to its longest entry
     zoneBox->setToolTip(QStringLiteral("出生地的时区；可输入城市或时区名查找，如 New_York、London"));
-    for (const CommonTimeZone& z : CommonTimeZones()) zoneBox->addItem(ZoneItemText(z), Q(z.name));
+    for (const CommonTimeZone& z : CommonTimeZones()) zoneBox->addItem(ZoneItemText(z), ToQString(z.name));
     zoneBox->insertSeparator(zoneBox->count());
-    for (const std::string& name : AllTimeZones()) zoneBox->addItem(Q(name), Q(name));
+    for (const std::string& name : AllTimeZones()) zoneBox->addItem(ToQString(name), ToQString(name));
     // Wide enough for the longest of the common entries ("北京时间  Asia/Shanghai"):
     // the contents length counts average characters, and a Chinese one is
     // about two of them.
@@ -80,7 +79,7 @@ BirthZonePanel::BirthZonePanel(QWidget* dialog) : QObject(dialog), dialog_(dialo
     placeEdit = new QLineEdit(dialog);
     placeEdit->setObjectName(QStringLiteral("EdtPlace"));
     placeEdit->setValidator(new GbkLengthValidator(kPlaceTextBytes, placeEdit));
-    placeEdit->setPlaceholderText(Q(kUnknownPlace));
+    placeEdit->setPlaceholderText(ToQString(kUnknownPlace));
     placeEdit->setToolTip(QStringLiteral("出生地不在列表中（如国外）时，省份选“未知地”，在此填写地名和经纬度"));
     longitudeBox = DegreesBox(dialog, QStringLiteral("SpnLongitude"), 180, QStringLiteral("经度"),
                               QStringLiteral("经度，东经为正，西经为负"));
@@ -111,11 +110,11 @@ void BirthZonePanel::AddTo(QGridLayout* grid, int row, QWidget* tabAfter) {
 }
 
 void BirthZonePanel::ShowZone(const std::string& zone) {
-    const int i = zoneBox->findData(Q(zone));
+    const int i = zoneBox->findData(ToQString(zone));
     if (i >= 0) {
         zoneBox->setCurrentIndex(i);
     } else {
-        zoneBox->setEditText(Q(zone));
+        zoneBox->setEditText(ToQString(zone));
     }
     // A long entry shows its beginning (the country), not its end.
     zoneBox->lineEdit()->setCursorPosition(0);
@@ -139,7 +138,7 @@ void BirthZonePanel::ZoneChosen(int index) {
     if (province_ != kUnknownProvince || !placeEdit->text().isEmpty()) return;
     for (const CommonTimeZone& z : CommonTimeZones()) {
         if (z.name != zone) continue;
-        placeEdit->setText(Q(z.label));
+        placeEdit->setText(ToQString(z.label));
         longitudeBox->setValue(z.longitude);
         latitudeBox->setValue(z.latitude);
     }
@@ -153,7 +152,8 @@ void BirthZonePanel::SetRecord(const PersonRecord& r) {
     // had coordinates (0°, 0°) starts from the unknown place's 120°, 30°.
     const bool own = r.provinceIndex == kUnknownProvince;
     const bool located = own && (r.longitude != 0 || r.latitude != 0);
-    placeEdit->setText(own && !r.placeText.empty() && r.placeText != kUnknownPlace ? Q(r.placeText) : QString());
+    placeEdit->setText(own && !r.placeText.empty() && r.placeText != kUnknownPlace ? ToQString(r.placeText)
+                                                                                   : QString());
     longitudeBox->setValue(located ? r.longitude : kDefaultLongitude);
     latitudeBox->setValue(located ? r.latitude : kDefaultLatitude);
     SetProvince(r.provinceIndex);
@@ -202,7 +202,7 @@ bool BirthZonePanel::Confirm(PersonRecord& r) {
         // that keeps standard time) is not asked about again.
         const std::string question = PendingSummerTimeQuestion(r);
         if (question.empty()) return true;
-        if (!Ask(dialog_, Q(question), QStringLiteral("提示"), MsgIcon::kInformation)) {
+        if (!Ask(dialog_, ToQString(question), QStringLiteral("提示"), MsgIcon::kInformation)) {
             r.standardTimeSettled = true;  // answered: it is standard time
             return true;
         }
@@ -221,7 +221,7 @@ bool BirthZonePanel::Confirm(PersonRecord& r) {
     }
     r.clockReading = ClockReading::kAsk;
     if (!c.status.ok()) {
-        Inform(dialog_, Q(c.status.message()), QStringLiteral("输入错误"), MsgIcon::kWarning);
+        Inform(dialog_, ToQString(c.status.message()), QStringLiteral("输入错误"), MsgIcon::kWarning);
         return false;
     }
     return true;

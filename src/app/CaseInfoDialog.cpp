@@ -16,11 +16,10 @@
 #include "GbkLimits.h"
 #include "MessageService.h"
 #include "calendar/BirthTimeZone.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 QComboBox* NumberList(QWidget* parent, const char* name, int first, int last, const QString& unit, int lines) {
     auto* box = new QComboBox(parent);
@@ -90,7 +89,7 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     provinceBox = new QComboBox(this);
     provinceBox->setObjectName(QStringLiteral("cbodiZ"));
     provinceBox->setMaxVisibleItems(25);
-    for (std::string_view p : kProvinces) provinceBox->addItem(Q(p));
+    for (std::string_view p : kProvinces) provinceBox->addItem(ToQString(p));
     cityBox = new QComboBox(this);
     cityBox->setObjectName(QStringLiteral("cbodiC"));
     cityBox->setMaxVisibleItems(25);
@@ -173,7 +172,7 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
 void CaseInfoDialog::ReloadCities(int provinceIndex) {
     const QSignalBlocker block(cityBox);
     cityBox->clear();
-    for (const City& c : LoadCities(provinceIndex, dili_)) cityBox->addItem(Q(c.name));
+    for (const City& c : LoadCities(provinceIndex, dili_)) cityBox->addItem(ToQString(c.name));
     if (cityBox->count() > 0) cityBox->setCurrentIndex(0);
 }
 
@@ -188,7 +187,7 @@ void CaseInfoDialog::pushToWidgets(const CaseRecord& r) {
     (a.isLunar ? lunarButton : gregorianButton)->setChecked(true);
     leapMonthCheck->setChecked(a.isLeapMonth != 0);
     (a.isMale ? maleButton : femaleButton)->setChecked(true);
-    nameEdit->setText(Q(a.name));
+    nameEdit->setText(ToQString(a.name));
     shownProvince_ = a.provinceIndex >= 0 && a.provinceIndex < kProvinceCount ? a.provinceIndex : 0;
     provinceBox->setCurrentIndex(shownProvince_);
     ReloadCities(shownProvince_);
@@ -196,7 +195,7 @@ void CaseInfoDialog::pushToWidgets(const CaseRecord& r) {
     shownCity_ = cityBox->currentIndex();
     SetMemoText(noteEdit, r.note);
     if (a.clock == BirthClock::kCivil) {
-        clockLabel->setText(tr("当地钟表（%1）").arg(Q(TimeZoneLabel(TimeZoneOf(a)))));
+        clockLabel->setText(tr("当地钟表（%1）").arg(ToQString(TimeZoneLabel(TimeZoneOf(a)))));
         clockLabel->setVisible(true);
     }
 }
@@ -204,14 +203,14 @@ void CaseInfoDialog::pushToWidgets(const CaseRecord& r) {
 void CaseInfoDialog::accept() {
     if (!Ask(this, QStringLiteral("确定要保存修改吗？"), QStringLiteral("提示"), MsgIcon::kInformation)) return;
     if (nameEdit->text().isEmpty()) {
-        Inform(this, Q(kEmptyNameMessage), QStringLiteral("提示"), MsgIcon::kInformation);
+        Inform(this, ToQString(kEmptyNameMessage), QStringLiteral("提示"), MsgIcon::kInformation);
         nameEdit->setFocus();
         return;
     }
     long year = -1000;
     if (!ParseInteger(yearEdit->text().toStdString(), &year)) year = -1000;
     if (year < ShownYear(kMinYear) || year > kMaxYear || year == 0) {
-        Inform(this, Q(kYearRangeMessage), QStringLiteral("年份错误"), MsgIcon::kWarning);
+        Inform(this, ToQString(kYearRangeMessage), QStringLiteral("年份错误"), MsgIcon::kWarning);
         yearEdit->setFocus();
         return;
     }
@@ -232,7 +231,7 @@ void CaseInfoDialog::accept() {
     a.name = nameEdit->text().toStdString();
     const std::string note = MemoText(noteEdit);  // not trimmed
     if (note.empty()) {
-        Inform(this, Q(kEmptyNoteMessage), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(kEmptyNoteMessage), QStringLiteral("错误"), MsgIcon::kError);
         noteEdit->setFocus();
         return;
     }
@@ -245,7 +244,7 @@ void CaseInfoDialog::accept() {
     // the dialog has closed.
     CaseRecord probe = record_;
     if (Status s = ApplyCaseEdit(edit, dili_, &probe); !s) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     edit_ = std::move(edit);

@@ -18,11 +18,10 @@
 #include "WaitCursor.h"
 #include "calendar/Places.h"
 #include "common/IniFile.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // The longest name and category a search takes, in GBK bytes.
 constexpr std::size_t kSearchNameBytes = 10;
@@ -58,7 +57,7 @@ CaseSearchDialog::CaseSearchDialog(SearchCriteria& criteria, const std::vector<s
     provinceBox->setObjectName(QStringLiteral("cbodiZ"));
     provinceBox->setMaxVisibleItems(25);
     provinceBox->addItem(QStringLiteral(" "));
-    for (std::string_view p : kProvinces) provinceBox->addItem(Q(p));
+    for (std::string_view p : kProvinces) provinceBox->addItem(ToQString(p));
 
     firstYearEdit = new QLineEdit(this);
     firstYearEdit->setObjectName(QStringLiteral("LedtY1"));
@@ -76,7 +75,7 @@ CaseSearchDialog::CaseSearchDialog(SearchCriteria& criteria, const std::vector<s
     categoryBox->setInsertPolicy(QComboBox::NoInsert);
     categoryBox->setMaxVisibleItems(16);
     categoryBox->lineEdit()->setValidator(new GbkLengthValidator(kSearchCategoryBytes, categoryBox));
-    for (const std::string& c : categories) categoryBox->addItem(Q(c));
+    for (const std::string& c : categories) categoryBox->addItem(ToQString(c));
     categoryExact = new QCheckBox(QStringLiteral("全字匹配"), this);
     categoryExact->setObjectName(QStringLiteral("ChkClass"));
 
@@ -146,9 +145,9 @@ void CaseSearchDialog::pushToWidgets(const SearchCriteria& c) {
     firstYearEdit->setText(c.yearFilter ? QString::number(ShownYear(c.firstYear)) : QString());
     lastYearEdit->setText(c.yearFilter ? QString::number(ShownYear(c.lastYear)) : QString());
     nameExact->setChecked(c.nameMode == 2);
-    nameEdit->setText(c.nameMode != 0 ? Q(c.name) : QString());
+    nameEdit->setText(c.nameMode != 0 ? ToQString(c.name) : QString());
     categoryExact->setChecked(c.categoryMode == 2);
-    categoryBox->setEditText(c.categoryMode != 0 ? Q(c.category) : QString());
+    categoryBox->setEditText(c.categoryMode != 0 ? ToQString(c.category) : QString());
 }
 
 bool CaseSearchDialog::ReadCriteria(SearchCriteria* out) {
@@ -204,7 +203,7 @@ bool CaseSearchDialog::Search() {
     criteria_ = c;
     std::int32_t count = 0;
     if (Status s = store_.RecordCount(&count); !s) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return false;
     }
     if (count == 0) {
@@ -221,7 +220,7 @@ bool CaseSearchDialog::Search() {
     }
     for (QPushButton* b : {allButton, searchButton, closeButton}) b->setEnabled(true);
     if (!s) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return false;
     }
     if (found.empty()) {

@@ -6,11 +6,10 @@
 #include <unordered_map>
 
 #include "store/FileUtil.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // One icon drawn on a 16 × 16 grid at `scale`.
 QPixmap DrawTreeIcon(int kind, int scale) {
@@ -75,7 +74,7 @@ CaseTreeModel::CaseTreeModel(QObject* parent) : QAbstractItemModel(parent) {
 }
 
 CaseTreeModel::Category CaseTreeModel::MakeCategory(const std::string& name) {
-    return {nextSerial_++, name, FoldAscii(name), Q(name), {}};
+    return {nextSerial_++, name, FoldAscii(name), ToQString(name), {}};
 }
 
 void CaseTreeModel::Reset(const std::vector<ListedCase>& cases) {
@@ -90,7 +89,7 @@ void CaseTreeModel::Reset(const std::vector<ListedCase>& cases) {
             it = byKey.emplace(std::move(key), categories_.size()).first;
             categories_.push_back(MakeCategory(c.category));
         }
-        categories_[it->second].cases.push_back({c.slot, c.male, Q(c.nodeText)});
+        categories_[it->second].cases.push_back({c.slot, c.male, ToQString(c.nodeText)});
     }
     endResetModel();
 }
@@ -184,7 +183,7 @@ QModelIndex CaseTreeModel::AddCase(const QModelIndex& category, std::int32_t slo
 QModelIndex CaseTreeModel::AddListedCase(const ListedCase& listed) {
     QModelIndex category = FindCategory(listed.category);
     if (!category.isValid()) category = AddCategory(listed.category);
-    return AddCase(category, listed.slot, listed.male, Q(listed.nodeText));
+    return AddCase(category, listed.slot, listed.male, ToQString(listed.nodeText));
 }
 
 bool CaseTreeModel::UpdateCase(std::int32_t slot, bool male, const QString& text) {
@@ -222,7 +221,7 @@ void CaseTreeModel::RenameCategory(const QModelIndex& category, const std::strin
     Category& c = categories_[std::size_t(category.row())];
     c.name = name;
     c.key = FoldAscii(name);
-    c.text = Q(name);
+    c.text = ToQString(name);
     emit dataChanged(category, category, {Qt::DisplayRole});
 }
 

@@ -11,13 +11,10 @@
 #include "MessageService.h"
 #include "calendar/Places.h"
 #include "store/SettingsMerge.h"
+#include "app/QtText.h"
 
 namespace tessaly {
-namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
-}  // namespace
+namespace {}  // namespace
 
 CoordinatesEditorDialog::CoordinatesEditorDialog(std::filesystem::path diliPath, QWidget* parent)
     : QDialog(parent), path_(std::move(diliPath)), dili_(path_) {
@@ -27,7 +24,7 @@ CoordinatesEditorDialog::CoordinatesEditorDialog(std::filesystem::path diliPath,
 
     CboSheng = new QComboBox(this);
     CboSheng->setObjectName(QStringLiteral("CboSheng"));
-    for (int i = 0; i < kUnknownProvince; ++i) CboSheng->addItem(Q(kProvinces[std::size_t(i)]));
+    for (int i = 0; i < kUnknownProvince; ++i) CboSheng->addItem(ToQString(kProvinces[std::size_t(i)]));
     CboShi = new QComboBox(this);
     CboShi->setObjectName(QStringLiteral("CboShi"));
     CboShi->setMinimumContentsLength(8);
@@ -92,7 +89,7 @@ CoordinatesEditorDialog::CoordinatesEditorDialog(std::filesystem::path diliPath,
 void CoordinatesEditorDialog::ShowProvince(int index) {
     const QSignalBlocker block(CboShi);
     CboShi->clear();
-    for (const City& c : LoadCities(index, dili_)) CboShi->addItem(Q(c.name));
+    for (const City& c : LoadCities(index, dili_)) CboShi->addItem(ToQString(c.name));
     if (CboShi->count() > 0) {
         CboShi->setCurrentIndex(0);
         ShowCity(0);
@@ -106,10 +103,10 @@ void CoordinatesEditorDialog::ShowCity(int index) {
     if (index < 0) return;
     const std::string section(kProvinces[std::size_t(CboSheng->currentIndex())]);
     const CoordinateFields f = SplitCoordinateValue(dili_.ReadString(section, CboShi->itemText(index).toStdString()));
-    LedtJingDu->setText(Q(f.longitudeDegrees));
-    LedtJingFen->setText(Q(f.longitudeMinutes));
-    LedtWeiDu->setText(Q(f.latitudeDegrees));
-    LedtWeiFen->setText(Q(f.latitudeMinutes));
+    LedtJingDu->setText(ToQString(f.longitudeDegrees));
+    LedtJingFen->setText(ToQString(f.longitudeMinutes));
+    LedtWeiDu->setText(ToQString(f.latitudeDegrees));
+    LedtWeiFen->setText(ToQString(f.latitudeMinutes));
 }
 
 void CoordinatesEditorDialog::ApplyEdit() {
@@ -136,7 +133,8 @@ void CoordinatesEditorDialog::ApplyEdit() {
     IniFile file;
     const Status saved = MergeIntoIniFile(path_, {{province.toStdString(), city.toStdString(), edit.value}}, &file);
     if (!saved.ok()) {
-        Inform(this, QStringLiteral("经纬度没有保存：") + Q(saved.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, QStringLiteral("经纬度没有保存：") + ToQString(saved.message()), QStringLiteral("错误"),
+               MsgIcon::kError);
         return;
     }
     dili_ = std::move(file);

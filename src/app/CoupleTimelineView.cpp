@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "chart/Tables.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 
@@ -130,9 +131,6 @@ QFont SizedFont(const QFont& base, int pixels, bool bold = false) {
     f.setBold(bold);
     return f;
 }
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QString YearText(int year) { return QString::number(ShownYear(year)); }
 
@@ -288,14 +286,14 @@ void CoupleTimelineChart::Paint(QPainter& p, const TimelineColors& colors, int f
     p.setFont(SizedFont(base, 14, true));
     for (int k = 0; k < 2; ++k) {
         p.drawText(QRect(4, kBandTop[k], kGutter - 8, kBandHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                   Q(PersonLabel(k)));
+                   ToQString(PersonLabel(k)));
     }
     p.drawText(QRect(4, kPillarTop, kGutter - 8, kPillarHeight), Qt::AlignLeft | Qt::AlignVCenter, tr("流年"));
     p.setFont(SizedFont(base, 12));
     const QFontMetrics small(p.font());
     for (int k = 0; k < 2; ++k) {
         const QString name =
-            small.elidedText(Q(t.persons[static_cast<std::size_t>(k)].name), Qt::ElideRight, kGutter - 8);
+            small.elidedText(ToQString(t.persons[static_cast<std::size_t>(k)].name), Qt::ElideRight, kGutter - 8);
         p.drawText(QRect(4, kMarksTop[k], kGutter - 8, kMarksHeight), Qt::AlignLeft | Qt::AlignVCenter, name);
     }
 
@@ -318,7 +316,7 @@ void CoupleTimelineChart::Paint(QPainter& p, const TimelineColors& colors, int f
         p.drawText(QRect(x(i), kYearTop, kColumnWidth, kYearHeight), Qt::AlignCenter, YearText(year.year));
         p.setPen(current ? colors.currentText : colors.text);
         p.setFont(SizedFont(base, 15, true));
-        p.drawText(pillar, Qt::AlignCenter, Q(PillarName(year.pillar)));
+        p.drawText(pillar, Qt::AlignCenter, ToQString(PillarName(year.pillar)));
         p.setPen(QPen(colors.line, 1));
         p.drawLine(QPointF(x(i) + 0.5, kPillarTop), QPointF(x(i) + 0.5, kPillarTop + kPillarHeight));
     }
@@ -349,7 +347,7 @@ void CoupleTimelineChart::Paint(QPainter& p, const TimelineColors& colors, int f
                 p.setPen(colors.text);
                 p.setFont(SizedFont(base, 14, true));
                 p.drawText(band, Qt::AlignCenter,
-                           Q(PillarName(person.periods[static_cast<std::size_t>(y.period)].pillar)));
+                           ToQString(PillarName(person.periods[static_cast<std::size_t>(y.period)].pillar)));
             } else if (y.born && j > i && t.years[static_cast<std::size_t>(i)].year < person.periods[0].firstYear) {
                 p.setPen(colors.text);
                 p.setFont(SizedFont(base, 12));
@@ -451,9 +449,9 @@ QString CoupleTimelineChart::ToolTipAt(QPoint p) const {
         if (LuckRect(column, k).contains(p)) return LuckToolTip(column, k);
     }
     const TimelineYear& year = timeline_->years[static_cast<std::size_t>(column)];
-    return tr("%1年 %2（自立春起）").arg(YearText(year.year), Q(PillarName(year.pillar))) + u'\n' +
-           Q(TimelineYearLine(*timeline_, static_cast<std::size_t>(column), 0)) + u'\n' +
-           Q(TimelineYearLine(*timeline_, static_cast<std::size_t>(column), 1));
+    return tr("%1年 %2（自立春起）").arg(YearText(year.year), ToQString(PillarName(year.pillar))) + u'\n' +
+           ToQString(TimelineYearLine(*timeline_, static_cast<std::size_t>(column), 0)) + u'\n' +
+           ToQString(TimelineYearLine(*timeline_, static_cast<std::size_t>(column), 1));
 }
 
 QString CoupleTimelineChart::MarksToolTip(int column, int k) const {
@@ -461,25 +459,25 @@ QString CoupleTimelineChart::MarksToolTip(int column, int k) const {
     const TimelinePerson& person = timeline_->persons[static_cast<std::size_t>(k)];
     const TimelinePersonYear& y = year.persons[static_cast<std::size_t>(k)];
     if (!y.born) return {};
-    const QString yearBranch = Q(kBranchNames[static_cast<std::size_t>(BranchOfPillar(year.pillar))]);
+    const QString yearBranch = ToQString(kBranchNames[static_cast<std::size_t>(BranchOfPillar(year.pillar))]);
     QStringList lines;
-    lines << tr("%1 %2年 %3").arg(Q(PersonLabel(k)), YearText(year.year), Q(PillarName(year.pillar)));
-    const QString dayBranch = Q(kBranchNames[static_cast<std::size_t>(person.DayBranch())]);
+    lines << tr("%1 %2年 %3").arg(ToQString(PersonLabel(k)), YearText(year.year), ToQString(PillarName(year.pillar)));
+    const QString dayBranch = ToQString(kBranchNames[static_cast<std::size_t>(person.DayBranch())]);
     if (const auto mark = DayBranchMark(y)) {
         static const QString kSymbols[] = {QStringLiteral("✕"), QStringLiteral("◯"), QStringLiteral("△")};
         lines << tr("%1 日支%2：%3%2%4")
                      .arg(kSymbols[static_cast<int>(*mark)], dayBranch, yearBranch,
-                          Q(BranchRelationName(y.toDayBranch)));
+                          ToQString(BranchRelationName(y.toDayBranch)));
     }
     if (y.Peach()) {
         QStringList bases;
         if (y.peachByDayBranch) bases << tr("日支%1").arg(dayBranch);
         if (y.peachByYearBranch) {
-            bases << tr("年支%1").arg(Q(kBranchNames[static_cast<std::size_t>(person.YearBranch())]));
+            bases << tr("年支%1").arg(ToQString(kBranchNames[static_cast<std::size_t>(person.YearBranch())]));
         }
         lines << tr("✿ 桃花（%1）").arg(bases.join(QStringLiteral("、")));
     }
-    if (y.repeatsLuck) lines << tr("◆ 岁运并临（大运%1）").arg(Q(PillarName(year.pillar)));
+    if (y.repeatsLuck) lines << tr("◆ 岁运并临（大运%1）").arg(ToQString(PillarName(year.pillar)));
     if (lines.size() == 1) lines << tr("日支%1：无刑冲害合").arg(dayBranch);
     return lines.join(u'\n');
 }
@@ -488,17 +486,17 @@ QString CoupleTimelineChart::LuckToolTip(int column, int k) const {
     const TimelinePersonYear& y =
         timeline_->years[static_cast<std::size_t>(column)].persons[static_cast<std::size_t>(k)];
     const TimelinePerson& person = timeline_->persons[static_cast<std::size_t>(k)];
-    if (!y.born) return tr("%1 未出生").arg(Q(PersonLabel(k)));
+    if (!y.born) return tr("%1 未出生").arg(ToQString(PersonLabel(k)));
     if (y.period < 0) {
         if (YearOfColumn(column) < person.periods[0].firstYear) {
-            return tr("%1 未起运：%2年起大运").arg(Q(PersonLabel(k)), YearText(person.periods[0].firstYear));
+            return tr("%1 未起运：%2年起大运").arg(ToQString(PersonLabel(k)), YearText(person.periods[0].firstYear));
         }
         return {};
     }
     const LuckPeriod& period = person.periods[static_cast<std::size_t>(y.period)];
     return tr("%1 大运%2：%3年至%4年\n%5")
-        .arg(Q(PersonLabel(k)), Q(PillarName(period.pillar)), YearText(period.firstYear), YearText(period.lastYear),
-             Q(LuckStartText(person.luck)));
+        .arg(ToQString(PersonLabel(k)), ToQString(PillarName(period.pillar)), YearText(period.firstYear),
+             YearText(period.lastYear), ToQString(LuckStartText(person.luck)));
 }
 
 // --- The view ----------------------------------------------------------------------
@@ -567,8 +565,9 @@ void CoupleTimelineView::ShowColumn(int column) {
     chart_->SetSelectedColumn(column);
     const TimelineYear& year = timeline_->years[static_cast<std::size_t>(column)];
     const auto i = static_cast<std::size_t>(column);
-    const QString text = tr("%1年 %2（自立春起）").arg(YearText(year.year), Q(PillarName(year.pillar))) + u'\n' +
-                         Q(TimelineYearLine(*timeline_, i, 0)) + u'\n' + Q(TimelineYearLine(*timeline_, i, 1));
+    const QString text = tr("%1年 %2（自立春起）").arg(YearText(year.year), ToQString(PillarName(year.pillar))) +
+                         u'\n' + ToQString(TimelineYearLine(*timeline_, i, 0)) + u'\n' +
+                         ToQString(TimelineYearLine(*timeline_, i, 1));
     lines_->setText(text);
     chart_->setAccessibleDescription(text);
     const QRect r = chart_->ColumnRect(column);

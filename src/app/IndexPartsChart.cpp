@@ -1,4 +1,5 @@
 #include "IndexPartsChart.h"
+#include "app/QtText.h"
 
 #include <QEvent>
 #include <QHelpEvent>
@@ -14,8 +15,6 @@ constexpr int kMargin = 8;
 constexpr int kGap = 10;  // between the name, the track and the value
 constexpr int kMinTrackWidth = 120;
 constexpr int kTrackInset = 4;  // above and below a track within its row
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // A coordinate put on the nearest whole device pixel.
 qreal Snap(qreal v, qreal deviceScale) { return std::round(v * deviceScale) / deviceScale; }
@@ -40,7 +39,7 @@ int IndexPartsChart::RowHeight() const { return fontMetrics().height() + 2 * kTr
 
 int IndexPartsChart::NameWidth() const {
     int w = 0;
-    for (const IndexPart& p : parts_.parts) w = std::max(w, fontMetrics().horizontalAdvance(Q(p.name)));
+    for (const IndexPart& p : parts_.parts) w = std::max(w, fontMetrics().horizontalAdvance(ToQString(p.name)));
     return w;
 }
 
@@ -77,7 +76,7 @@ QString IndexPartsChart::ValueText(int row) const {
     if (row < 0 || row >= int(parts_.parts.size())) return {};
     const IndexPart& p = parts_.parts[std::size_t(row)];
     if (!p.applies) return QStringLiteral("—");
-    const QString points = Q(PointsText(p.points));
+    const QString points = ToQString(PointsText(p.points));
     if (p.id == IndexPartId::kCap) return points;
     return points + QStringLiteral(" / ") + QString::number(p.max);
 }
@@ -85,13 +84,13 @@ QString IndexPartsChart::ValueText(int row) const {
 QString IndexPartsChart::RowToolTip(int row) const {
     if (row < 0 || row >= int(parts_.parts.size())) return {};
     const IndexPart& p = parts_.parts[std::size_t(row)];
-    QString tip = Q(p.Explanation());
+    QString tip = ToQString(p.Explanation());
     for (const IndexPartInput& in : p.inputs) {
         tip += u'\n';
         if (in.ofBoth) {
-            tip += tr("甲命%1：%2　乙命%1：%3").arg(Q(in.name), Q(in.a), Q(in.b));
+            tip += tr("甲命%1：%2　乙命%1：%3").arg(ToQString(in.name), ToQString(in.a), ToQString(in.b));
         } else {
-            tip += tr("%1：%2").arg(Q(in.name), Q(in.a));
+            tip += tr("%1：%2").arg(ToQString(in.name), ToQString(in.a));
         }
     }
     return tip;
@@ -100,9 +99,9 @@ QString IndexPartsChart::RowToolTip(int row) const {
 void IndexPartsChart::UpdateAccessibleText() {
     QStringList rows;
     for (int r = 0; r < int(parts_.parts.size()); ++r) {
-        rows << tr("%1 %2").arg(Q(parts_.parts[std::size_t(r)].name), ValueText(r));
+        rows << tr("%1 %2").arg(ToQString(parts_.parts[std::size_t(r)].name), ValueText(r));
     }
-    setAccessibleDescription(tr("婚配指数%1分：").arg(Q(PointsText(parts_.index))) + rows.join(tr("；")));
+    setAccessibleDescription(tr("婚配指数%1分：").arg(ToQString(PointsText(parts_.index))) + rows.join(tr("；")));
 }
 
 // The rows of the parts and the row of their sum.
@@ -125,7 +124,7 @@ void IndexPartsChart::Paint(QPainter& p, qreal deviceScale) const {
         const QRectF row(kMargin, kMargin + r * RowHeight(), width() - 2 * kMargin, RowHeight());
         p.setPen(text);
         p.drawText(QRectF(row.left(), row.top(), NameWidth(), row.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   Q(parts_.parts[std::size_t(r)].name));
+                   ToQString(parts_.parts[std::size_t(r)].name));
         p.drawText(QRectF(row.right() - ValueWidth(), row.top(), ValueWidth(), row.height()),
                    Qt::AlignRight | Qt::AlignVCenter, ValueText(r));
         const QRectF track = TrackRect(r, deviceScale);
@@ -146,7 +145,7 @@ void IndexPartsChart::Paint(QPainter& p, qreal deviceScale) const {
     p.setPen(text);
     p.drawText(QRectF(sum.left(), sum.top(), NameWidth(), sum.height()), Qt::AlignLeft | Qt::AlignVCenter, tr("合计"));
     p.drawText(QRectF(sum.right() - ValueWidth(), sum.top(), ValueWidth(), sum.height()),
-               Qt::AlignRight | Qt::AlignVCenter, Q(PointsText(parts_.index)));
+               Qt::AlignRight | Qt::AlignVCenter, ToQString(PointsText(parts_.index)));
 }
 
 QImage IndexPartsChart::Render(qreal scale) const {

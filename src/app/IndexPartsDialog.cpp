@@ -9,13 +9,10 @@
 #include <QVBoxLayout>
 
 #include "IndexPartsChart.h"
+#include "app/QtText.h"
 
 namespace tessaly {
-namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
-}  // namespace
+namespace {}  // namespace
 
 IndexPartsDialog::IndexPartsDialog(const IndexParts& parts, const OptionComparison& comparison, QWidget* parent)
     : QDialog(parent) {
@@ -50,7 +47,7 @@ QWidget* IndexPartsDialog::BuildChartPage(const IndexParts& parts) {
     indexLabel->setObjectName(QStringLiteral("LabIndex"));
     indexLabel->setText(
         tr("婚配指数 %1 分（报告取整为 %2 分），由以下各项相加而得；鼠标停在一项上可看配对分析中的原句。")
-            .arg(Q(PointsText(parts.index)))
+            .arg(ToQString(PointsText(parts.index)))
             .arg(static_cast<int>(parts.index)));
     indexLabel->setWordWrap(true);
     chart = new IndexPartsChart(page);
@@ -80,18 +77,19 @@ QWidget* IndexPartsDialog::BuildTablePage(const OptionComparison& comparison) {
         OutcomeColumn::kPillarsB,   OutcomeColumn::kLifePalaceB, OutcomeColumn::kPatternB,
         OutcomeColumn::kJudgementB, OutcomeColumn::kFavourableB, OutcomeColumn::kParts};
     QStringList headers{tr("设置")};
-    for (const OutcomeColumn c : kOrder) headers << Q(table.columns[std::size_t(c)]);
+    for (const OutcomeColumn c : kOrder) headers << ToQString(table.columns[std::size_t(c)]);
     optionTable->setHorizontalHeaderLabels(headers);
 
     const ComparisonRow* own = table.rows.empty() ? nullptr : &table.rows.front();
     for (int r = 0; r < int(table.rows.size()); ++r) {
         const ComparisonRow& row = table.rows[std::size_t(r)];
-        auto* label = new QTableWidgetItem(Q(row.label));
-        label->setToolTip(row.setting.empty() ? tr("你在选项中的设置") : tr("只改这一项：%1").arg(Q(row.setting)));
+        auto* label = new QTableWidgetItem(ToQString(row.label));
+        label->setToolTip(row.setting.empty() ? tr("你在选项中的设置")
+                                              : tr("只改这一项：%1").arg(ToQString(row.setting)));
         optionTable->setItem(r, 0, label);
         for (int column = 1; column <= kOutcomeColumnCount; ++column) {
             const int k = static_cast<int>(kOrder[column - 1]);
-            auto* item = new QTableWidgetItem(Q(row.cells[std::size_t(k)]));
+            auto* item = new QTableWidgetItem(ToQString(row.cells[std::size_t(k)]));
             const bool changed = row.changed[std::size_t(k)];
             item->setData(kChangedRole, changed);
             if (changed) {
@@ -100,7 +98,7 @@ QWidget* IndexPartsDialog::BuildTablePage(const OptionComparison& comparison) {
                 item->setFont(f);
                 item->setForeground(optionTable->palette().brush(QPalette::Link));
                 if (own != nullptr && k != static_cast<int>(OutcomeColumn::kParts)) {
-                    item->setToolTip(tr("你的设置：%1").arg(Q(own->cells[std::size_t(k)])));
+                    item->setToolTip(tr("你的设置：%1").arg(ToQString(own->cells[std::size_t(k)])));
                 }
             }
             optionTable->setItem(r, column, item);
@@ -112,7 +110,7 @@ QWidget* IndexPartsDialog::BuildTablePage(const OptionComparison& comparison) {
     tableNote->setObjectName(QStringLiteral("LabTableNote"));
     tableNote->setWordWrap(true);
     tableNote->setText(comparison.Ok() ? tr("第一行是你的设置；以下每行只改变一个选项，粗体为与你的设置不同之处。")
-                                       : Q(comparison.status.message()));
+                                       : ToQString(comparison.status.message()));
     tableNote->setBuddy(optionTable);
     auto* box = new QVBoxLayout(page);
     box->addWidget(optionTable, 1);

@@ -49,12 +49,11 @@
 #include "store/Categories.h"
 #include "store/SettingsMerge.h"
 #include "store/StoreRepair.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // dat/pan.ini with every option present, a missing key holding what is read
 // for it: only options changed in a dialog differ from it.
@@ -325,14 +324,14 @@ void MainWindow::FirstShow() {
     // A first start from an empty folder makes the folders of the settings,
     // the case store and the reports.
     const Status folders = startProblem_.ok() ? MakeProgramFolders(files_) : startProblem_;
-    if (!folders.ok()) Inform(this, Q(folders.message()), QStringLiteral("错误"), MsgIcon::kError);
+    if (!folders.ok()) Inform(this, ToQString(folders.message()), QStringLiteral("错误"), MsgIcon::kError);
     settings_ = IniFile(files_.Dat("bzinit.ini"));
     const MainWindowSettings s = ReadMainWindowSettings(settings_);
 
     BuildSkinMenu();
     const QList<QAction*> items = skinMenu->actions();
     if (s.skined) {
-        const QString name = Q(s.skinname);
+        const QString name = ToQString(s.skinname);
         for (QAction* a : items) a->setChecked(a->isCheckable() && a->data().toInt() == 0 && a->text() == name);
         // A skin file gone since the last run leaves the system style, quietly.
         const QString path = QString::fromStdString(files_.Skin(s.skinname).string());
@@ -361,7 +360,7 @@ void MainWindow::FirstShow() {
 
     RestoreGeometry(s);
 
-    const QFont reportFont = PointFont(Q(s.fname), s.fsize);
+    const QFont reportFont = PointFont(ToQString(s.fname), s.fsize);
     ApplyReportFont(reportFont);
     ApplyReportColor(ColorFromWin(s.bcolor));
     // Its own text colour beside its background: a dark desktop's light
@@ -370,14 +369,15 @@ void MainWindow::FirstShow() {
     ApplyReportFont(reportFont);
 
     Status st = store_->db.Open(files_.home);
-    if (st.needsRepair() && Ask(this, Q(st.message()) + QStringLiteral("\r\n\r\n要修复吗？（修复前的文件会另存一份）"),
-                                QStringLiteral("错误"), MsgIcon::kError)) {
+    if (st.needsRepair() &&
+        Ask(this, ToQString(st.message()) + QStringLiteral("\r\n\r\n要修复吗？（修复前的文件会另存一份）"),
+            QStringLiteral("错误"), MsgIcon::kError)) {
         const RepairResult repaired = RepairStore(files_.home);
         if (repaired.status.ok()) {
             Inform(this,
                    repaired.keptDir.empty()
                        ? QStringLiteral("命例库已修复。")
-                       : QStringLiteral("命例库已修复，原来的文件保存在%1。").arg(Q(repaired.keptDir.string())),
+                       : QStringLiteral("命例库已修复，原来的文件保存在%1。").arg(ToQString(repaired.keptDir.string())),
                    QStringLiteral("提示"), MsgIcon::kInformation);
             st = store_->db.Open(files_.home);
         } else {
@@ -388,7 +388,7 @@ void MainWindow::FirstShow() {
         store_->open = true;
         session_.SetStore(&store_->db);
     } else {
-        Inform(this, Q(st.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(st.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
     FillTree();
     StartFollowingStore();
@@ -480,8 +480,8 @@ void MainWindow::StartMatching() {
     matchButton->setEnabled(true);
     if (!run.status.ok()) {
         // The error stays on screen where the report would be.
-        ResetPane(reportPane, Q(run.status.message()));
-        Inform(this, Q(run.status.message()), QStringLiteral("错误"), MsgIcon::kError);
+        ResetPane(reportPane, ToQString(run.status.message()));
+        Inform(this, ToQString(run.status.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     ShowMatching(*session_.LastRun());
@@ -492,7 +492,7 @@ void MainWindow::StartMatching() {
 void MainWindow::ShowRunWarnings(const std::vector<std::string>& warnings) {
     if (warnings.empty()) return;
     QStringList w;
-    for (const std::string& s : warnings) w << Q(s);
+    for (const std::string& s : warnings) w << ToQString(s);
     Inform(this, w.join(u'\n'), QStringLiteral("提示"), MsgIcon::kWarning);
 }
 
@@ -519,22 +519,22 @@ StyledReport MainWindow::ShowMatching(const MatchingResult& result) {
 void MainWindow::SearchDays() {
     if (searching_) return;
     if (!chartValid()) {
-        Inform(this, Q(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
+        Inform(this, ToQString(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
         return;
     }
     if (personA().isMale == personB().isMale) {
-        Inform(this, Q(kWeddingNeedsCouple));
+        Inform(this, ToQString(kWeddingNeedsCouple));
         return;
     }
     long year = 2000;
     if (!ParseInteger(marriageYearBox->currentText().toStdString(), &year)) year = 2000;
     WeddingSearchInput input;
     if (!lastMatching()) {
-        Inform(this, Q(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
+        Inform(this, ToQString(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
         return;
     }
     if (Status s = WeddingSearchInputOf(*lastMatching(), int(year), &input); !s.ok()) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     searching_ = true;
@@ -556,7 +556,7 @@ void MainWindow::SearchDays() {
     if (r.status.ok()) {
         ShowPlainText(weddingPane, r.text, input.options.firstLineIndent);
     } else {
-        Inform(this, Q(r.status.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(r.status.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
     searching_ = false;
     for (QWidget* w : {static_cast<QWidget*>(searchDaysButton), static_cast<QWidget*>(matchButton),
@@ -600,21 +600,21 @@ void MainWindow::ShowOptions() {
     o.appendEnding = ReadChartOptions(shown).appendEnding;
     WriteChartOptions(o, edited);
     if (Status s = MergeIntoIniFile(shown.path(), IniChanges(NormalizedOptions(shown), edited)); !s.ok()) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
 }
 
 void MainWindow::ShowEnding() {
     EndingText ending;
     if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), &ending); !s.ok()) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
     const IniFile shown(files_.Dat("pan.ini"));
     ReportEndingDialog dlg(ending, ReadChartOptions(shown).appendEnding, this);
     if (dlg.exec() != QDialog::Accepted) return;
     const std::filesystem::path endPath = files_.Dat("EndInfo.txt");
     if (Status s = WriteUnderFolderLock(endPath, [&] { return WriteEndingText(endPath, dlg.Ending()); }); !s.ok()) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     IniFile edited = shown;
@@ -622,7 +622,7 @@ void MainWindow::ShowEnding() {
     o.appendEnding = dlg.Append();
     WriteChartOptions(o, edited);
     if (Status s = MergeIntoIniFile(shown.path(), IniChanges(NormalizedOptions(shown), edited)); !s.ok()) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
 }
 
@@ -669,7 +669,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         s.shi2 = personB().cityIndex;
         WriteClosingSettings(s, s.state == 0, settings_);
         if (Status save = SaveSettingsMerged(); !save.ok()) {
-            Inform(this, Q(save.message()), QStringLiteral("错误"), MsgIcon::kError);
+            Inform(this, ToQString(save.message()), QStringLiteral("错误"), MsgIcon::kError);
         }
     }
     event->accept();

@@ -27,11 +27,10 @@
 #include "store/Categories.h"
 #include "session/RunInputs.h"
 #include "store/ReportFile.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 bool Holds(const std::vector<std::int32_t>& listed, std::int32_t slot) {
     return std::find(listed.begin(), listed.end(), slot) != listed.end();
@@ -120,7 +119,7 @@ void MainWindow::PrepareCaseMenu() {
     for (int row = 0; row < caseModel->CategoryCount(); ++row) {
         if (caseModel->CategoryIndex(row) == current.parent()) continue;
         const std::string name = caseModel->CategoryName(caseModel->CategoryIndex(row));
-        QString caption = Q(name);
+        QString caption = ToQString(name);
         caption.replace(u'&', QStringLiteral("&&"));
         moveMenu->addAction(caption, this, [this, name] { MoveSelectedCase(name); });
     }
@@ -136,7 +135,7 @@ void MainWindow::FillTree(const std::vector<std::int32_t>& listed) {
     std::vector<ListedCase> cases;
     if (store_->open) {
         if (Status s = ListCasesInSlots(store_->db, listed, &cases); !s) {
-            Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+            Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         }
     }
     ShowCases(cases);
@@ -154,7 +153,8 @@ void MainWindow::ShowCases(const std::vector<ListedCase>& cases) {
 std::vector<std::string> MainWindow::CategoryList() const { return ReadCategoryList(settings_); }
 
 void MainWindow::SaveSettingsNow() {
-    if (Status s = SaveSettingsMerged(); !s) Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+    if (Status s = SaveSettingsMerged(); !s)
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
 }
 
 void MainWindow::LeaveEditMode() {
@@ -180,7 +180,7 @@ void MainWindow::SaveCase() {
     if (editMode() && !ConfirmSavingOverStaleCase()) return;
     if (editMode()) {
         // 否 first: two quick Returns must not overwrite the stored case.
-        if (!Ask(this, QStringLiteral("要修改“%1”这条记录吗？").arg(Q(personA().name)), QStringLiteral("提示"),
+        if (!Ask(this, QStringLiteral("要修改“%1”这条记录吗？").arg(ToQString(personA().name)), QStringLiteral("提示"),
                  MsgIcon::kInformation, true)) {
             return;
         }
@@ -196,13 +196,13 @@ void MainWindow::SaveCase() {
         CaseRecord saved;
         const Status s = session_.SaveOver(edited, &gone, &saved);
         if (!s.ok()) {
-            Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+            Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
             if (gone) SetSaveCaption();
             return;
         }
         reportPane->document()->setModified(false);
         NoteViewedCase();
-        caseModel->UpdateCase(saved.slot, saved.a.isMale != 0, Q(CaseNodeText(saved)));
+        caseModel->UpdateCase(saved.slot, saved.a.isMale != 0, ToQString(CaseNodeText(saved)));
         Inform(this, QStringLiteral("已保存编辑后的命例。"));
         ShowStoreWarning(s);
         return;
@@ -218,7 +218,7 @@ void MainWindow::SaveCase() {
     CaseRecord record;
     const Status saved = session_.SaveNew(dlg.Category(), dlg.Note(), report, &record);
     if (!saved.ok()) {
-        Inform(this, Q(saved.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(saved.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     ShowStoreWarning(saved);
@@ -237,7 +237,7 @@ void MainWindow::ViewCase() {
     }
     StoredCase stored;
     if (Status s = session_.ReadCase(slot, &stored); !s) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     if (!stored.record.live()) return;
@@ -253,7 +253,7 @@ void MainWindow::ViewCase() {
     if (!viewed.reportUnreadable.ok()) {
         Inform(this,
                QStringLiteral("命例的报告文件无法读取，报告将重新生成（原文件保留）：\n") +
-                   Q(viewed.reportUnreadable.message()),
+                   ToQString(viewed.reportUnreadable.message()),
                QStringLiteral("错误"), MsgIcon::kError);
     }
     if (viewed.stored) {
@@ -265,21 +265,21 @@ void MainWindow::ViewCase() {
     if (!viewed.status.ok()) {
         chartPicture->Clear();
         ClearRunViews();
-        Inform(this, Q(viewed.status.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(viewed.status.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     if (viewed.made) ShowReport(reportPane, *viewed.made);
     chartPicture->SetPicture(PictureDataOf(*session_.LastRun()));
     ShowRunViews(*session_.LastRun());
     if (!viewed.reportNotWritten.ok()) {
-        Inform(this, Q(viewed.reportNotWritten.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(viewed.reportNotWritten.message()), QStringLiteral("错误"), MsgIcon::kError);
     }
     reportPane->document()->setModified(false);
     ShowRunWarnings(inputs.warnings);
 }
 
 void MainWindow::ShowStoreWarning(const Status& s) {
-    if (s.hasWarning()) Inform(this, Q(s.message()), tr("注意"), MsgIcon::kWarning);
+    if (s.hasWarning()) Inform(this, ToQString(s.message()), tr("注意"), MsgIcon::kWarning);
 }
 
 void MainWindow::EditSelectedCase() {
@@ -303,14 +303,14 @@ void MainWindow::EditSelectedCase() {
     const CaseBasis shownBasis{stored.digest};
     const EditOutcome edited = session_.Edit(slot, dlg.Edit(), inputs, &shownBasis);
     if (!edited.status.ok()) {
-        Inform(this, Q(edited.status.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(edited.status.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     if (edited.viewed) NoteViewedCase();
     ShowStoreWarning(edited.status);
     ShowEditedCase(edited);
     ShowRunWarnings(inputs.warnings);
-    if (caseModel->UpdateCase(slot, edited.stored.a.isMale != 0, Q(CaseNodeText(edited.stored)))) {
+    if (caseModel->UpdateCase(slot, edited.stored.a.isMale != 0, ToQString(CaseNodeText(edited.stored)))) {
         Inform(this, QStringLiteral("完成修改"), QStringLiteral("完成"), MsgIcon::kInformation);
     }
 }
@@ -337,7 +337,7 @@ void MainWindow::MoveSelectedCase(const std::string& category) {
     CaseRecord moved;
     if (s) s = MoveCase(store_->db, slot, category, &moved, &basis);
     if (!s) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     caseTree->setCurrentIndex(caseModel->MoveCase(slot, target));  // the moved case stays selected
@@ -365,7 +365,7 @@ void MainWindow::DeleteSelectedCase() {
     Status s = BasisOfListedCase(store_->db, slot, text.toStdString(), &basis);
     if (s) s = session_.Delete(slot, &basis);
     if (!s) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     caseModel->RemoveCase(slot);
@@ -386,7 +386,7 @@ std::string MainWindow::AskCategoryName(const QString& title, const QString& pro
         text = box.textValue();
         std::string name;
         if (CheckCategoryName(text.toStdString(), &name).ok()) return name;
-        Inform(this, Q(std::string(kBadCategoryMessage)));
+        Inform(this, ToQString(std::string(kBadCategoryMessage)));
     }
 }
 
@@ -410,7 +410,7 @@ void MainWindow::RenameCategory() {
     if (caseModel->LevelOf(category) != CaseTreeModel::Level::kCategory) return;
     const std::string old = caseModel->CategoryName(category);
     const std::string name =
-        AskCategoryName(QStringLiteral("修改类别名"), QStringLiteral("请输入新的类别名："), Q(old));
+        AskCategoryName(QStringLiteral("修改类别名"), QStringLiteral("请输入新的类别名："), ToQString(old));
     if (name.empty()) return;
     if (const QModelIndex existing = caseModel->FindCategory(name); existing.isValid()) {
         Inform(this, QStringLiteral("已有这个类别了，请另起一个名称！"), QStringLiteral("提示"), MsgIcon::kWarning);
@@ -424,7 +424,7 @@ void MainWindow::RenameCategory() {
     CategoryRename result;
     if (const Status s = RenameListedCategory(store_->db, settings_, caseModel->SlotsIn(category), old, name, &result);
         !s) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     session_.CasesRenamed(result.renamed, name);
@@ -436,7 +436,7 @@ void MainWindow::RenameCategory() {
 void MainWindow::DeleteCategory() {
     const QModelIndex category = caseTree->currentIndex();
     if (caseModel->LevelOf(category) != CaseTreeModel::Level::kCategory) return;
-    const QString name = Q(caseModel->CategoryName(category));
+    const QString name = ToQString(caseModel->CategoryName(category));
     if (!Ask(this, QStringLiteral("确定要删除“") + name + QStringLiteral("”这个类别吗？"), QStringLiteral("注意"),
              MsgIcon::kWarning, true)) {
         return;
@@ -448,7 +448,7 @@ void MainWindow::DeleteCategory() {
     if (editMode() && Holds(deleted, currentSlot())) LeaveEditMode();
     if (!s) {
         for (const std::int32_t slot : deleted) caseModel->RemoveCase(slot);
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     caseModel->RemoveCategory(category);
@@ -485,7 +485,7 @@ void MainWindow::ShowAllCases() {
     if (!store_->open) return;
     std::int32_t count = 0;
     if (Status s = store_->db.RecordCount(&count); !s) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     if (count == 0) {
@@ -500,7 +500,7 @@ void MainWindow::ShowAllCases() {
         s = FindCases(store_->db, &all, &found);
     }
     if (!s) {
-        Inform(this, Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     if (found.empty()) {

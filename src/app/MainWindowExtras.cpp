@@ -30,11 +30,10 @@
 #include "MessageService.h"
 #include "matching/CoupleTimeline.h"
 #include "matching/OptionComparison.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // The line above the report and its own layout beside the report pane.
 void PutAboveReport(QTextEdit* reportPane, QWidget* notice) {
@@ -188,7 +187,7 @@ void MainWindow::PrintTimeline() {
     PrintDialogSetup setup;
     if (!printDialog_(printer, this, setup)) return;
     if (Status s = timelineView->Print(printer); !s.ok()) {
-        Inform(this, tr("打印错误，请检查打印设备！\n%1").arg(Q(s.message())), tr("打印错误"), MsgIcon::kError);
+        Inform(this, tr("打印错误，请检查打印设备！\n%1").arg(ToQString(s.message())), tr("打印错误"), MsgIcon::kError);
         return;
     }
     if (printer.outputFormat() == QPrinter::PdfFormat) {
@@ -208,13 +207,14 @@ void MainWindow::SaveTimelineImage() {
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setNameFilters({tr("PNG 图片 (*.png)")});
     dlg.setDefaultSuffix(QStringLiteral("png"));
-    dlg.selectFile(Q(personA().name) + u'_' + Q(personB().name) + tr("_流年对照") + QStringLiteral(".png"));
+    dlg.selectFile(ToQString(personA().name) + u'_' + ToQString(personB().name) + tr("_流年对照") +
+                   QStringLiteral(".png"));
     QString path;
     if (!ChooseFile(dlg, &path)) return;
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) path += QStringLiteral(".png");
     lastFolder_ = QFileInfo(path).absolutePath();
     if (Status s = timelineView->SaveImage(path); !s.ok()) {
-        Inform(this, Q(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
     }
 }
 

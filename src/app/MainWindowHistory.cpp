@@ -11,11 +11,11 @@
 #include "MainWindow.h"
 #include "MessageService.h"
 #include "store/CaseStore.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::filesystem::path PathOf(const QString& s) { return std::filesystem::path(s.toStdString()); }
 
 const QString kCaution = QStringLiteral("注意了");
@@ -23,7 +23,7 @@ const QString kCaution = QStringLiteral("注意了");
 // Says how a command that changed the whole store ended; true on success.
 bool Reported(QWidget* parent, const Status& s, const QString& failed, const QString& done) {
     if (!s.ok()) {
-        Inform(parent, failed + u'\n' + Q(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(parent, failed + u'\n' + ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
         return false;
     }
     Inform(parent, done);
@@ -89,7 +89,7 @@ void MainWindow::ExportHistory() {
     if (!folder.endsWith(u'/')) folder += u'/';
     const QString shown = QDir::toNativeSeparators(folder);
     // An earlier export there would be overwritten.
-    if (QFileInfo::exists(folder + Q(std::string(StoreStem(0))) + QStringLiteral("0.dat")) &&
+    if (QFileInfo::exists(folder + ToQString(std::string(StoreStem(0))) + QStringLiteral("0.dat")) &&
         !Ask(this, QStringLiteral("“%1”里已有导出的历史记录，要覆盖它吗？").arg(shown), kCaution, MsgIcon::kWarning,
              true)) {
         return;

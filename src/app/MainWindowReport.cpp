@@ -22,11 +22,11 @@
 #include "ReportView.h"
 #include "SelectionFontDialog.h"
 #include "store/ReportFile.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::filesystem::path PathOf(const QString& s) { return std::filesystem::path(s.toStdString()); }
 
 // How long a short note stays in the status bar.
@@ -53,7 +53,8 @@ QString FreeFileName(const QString& folder, QString base, const QString& suffix)
 // what the pane holds.
 QString SuggestedName(bool reportPane, bool matched, const CurrentCase& couple) {
     if (!matched) return reportPane ? QStringLiteral("命稿") : QStringLiteral("结婚择日");
-    return Q(couple.a.name) + u'_' + Q(couple.b.name) + (reportPane ? QString() : QStringLiteral("_择日"));
+    return ToQString(couple.a.name) + u'_' + ToQString(couple.b.name) +
+           (reportPane ? QString() : QStringLiteral("_择日"));
 }
 
 QString DocumentsFolder() {
@@ -181,7 +182,7 @@ void MainWindow::LoadReportInto(QTextEdit* pane, const QString& path) {
     }
     StyledReport report;
     if (Status s = LoadReportFile(PathOf(path), &report); !s.ok()) {
-        refuse(Q(s.message()));
+        refuse(ToQString(s.message()));
         return;
     }
     // The pane's font size, black and no style under the file's own styles.
@@ -218,14 +219,14 @@ void MainWindow::SaveReportAs(QTextEdit* pane) {
         if (Status s = EncodePlainText(report.text, &gbk); !s.ok()) {
             Inform(this,
                    QStringLiteral("文本中有 GBK 编码无法表示的字符，不能保存为 Txt 格式；请保存为 Rtf 格式。\n%1")
-                       .arg(Q(s.message())),
+                       .arg(ToQString(s.message())),
                    QStringLiteral("错误"), MsgIcon::kError);
             return;
         }
     }
     if (Status s = SaveReportFile(PathOf(path), report); !s.ok()) {
-        Inform(this, QStringLiteral("保存文件“%1”出错。\n%2").arg(shown, Q(s.message())), QStringLiteral("错误"),
-               MsgIcon::kError);
+        Inform(this, QStringLiteral("保存文件“%1”出错。\n%2").arg(shown, ToQString(s.message())),
+               QStringLiteral("错误"), MsgIcon::kError);
         return;
     }
     // Said in the status bar: no box to dismiss after every save.
@@ -239,7 +240,7 @@ void MainWindow::PrintPane(QTextEdit* pane) {
     const bool matched = lastMatching().has_value();
     const CurrentCase couple = currentCase();
     PrintExtras extras;
-    if (matched) extras.title = PrintTitle(Q(couple.a.name), Q(couple.b.name));
+    if (matched) extras.title = PrintTitle(ToQString(couple.a.name), ToQString(couple.b.name));
     if (report && matched) extras.picture = chartPicture->Data();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(extras.title.isEmpty() ? SuggestedName(report, matched, couple) : extras.title);
@@ -255,8 +256,8 @@ void MainWindow::PrintPane(QTextEdit* pane) {
     if (!printDialog_(printer, this, setup)) return;
 
     if (Status s = PrintPaneOn(*pane, printer, extras); !s.ok()) {
-        Inform(this, QStringLiteral("打印错误，请检查打印设备！\n%1").arg(Q(s.message())), QStringLiteral("打印错误"),
-               MsgIcon::kError);
+        Inform(this, QStringLiteral("打印错误，请检查打印设备！\n%1").arg(ToQString(s.message())),
+               QStringLiteral("打印错误"), MsgIcon::kError);
         return;
     }
     if (printer.outputFormat() == QPrinter::PdfFormat) {

@@ -20,11 +20,10 @@
 #include "BirthDataDialog.h"
 #include "MessageService.h"
 #include "common/IniFile.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // The grid is a picture of its own: these colours hold on any desktop. The
 // window around it keeps the desktop's (or the skin's) colours.
@@ -85,9 +84,9 @@ QPoint MonthGridView::CellAt(const QPointF& pos) const {
 }
 
 QString MonthGridView::DayTip(const DayCell& cell) {
-    QString tip =
-        QStringLiteral("农历") + Q(cell.lunarText) + '\n' + Q(PillarName(cell.dayPillar)) + QStringLiteral("日");
-    if (cell.termDay()) tip += '\n' + Q(TermAtMinute(cell.term, cell.termHour, cell.termMinute));
+    QString tip = QStringLiteral("农历") + ToQString(cell.lunarText) + '\n' + ToQString(PillarName(cell.dayPillar)) +
+                  QStringLiteral("日");
+    if (cell.termDay()) tip += '\n' + ToQString(TermAtMinute(cell.term, cell.termHour, cell.termMinute));
     return tip;
 }
 
@@ -107,7 +106,7 @@ void MonthGridView::paintEvent(QPaintEvent*) {
     const QFont heading = GridFont(13, scale);
     for (int c = 0; c < 7; ++c) {
         p.setPen(c < 5 ? kWorkdayHeading : kWeekendHeading);
-        CentredText(p, CellRect(0, c), Q(kWeekdayHeadings[std::size_t(c)]), heading);
+        CentredText(p, CellRect(0, c), ToQString(kWeekdayHeadings[std::size_t(c)]), heading);
     }
     if (grid_ == nullptr) return;
 
@@ -116,8 +115,8 @@ void MonthGridView::paintEvent(QPaintEvent*) {
         const QRectF upper(box.left(), box.top(), box.width(), box.height() / 2);
         const QRectF lower(box.left(), box.center().y(), box.width(), box.height() / 2);
         p.setPen(cell.termDay() ? kTermDay : kPlainDay);
-        CentredText(p, upper, Q(cell.dayText), GridFont(cell.dayPoints, scale));
-        CentredText(p, lower, Q(cell.lunarText), GridFont(cell.lunarPoints, scale));
+        CentredText(p, upper, ToQString(cell.dayText), GridFont(cell.dayPoints, scale));
+        CentredText(p, lower, ToQString(cell.lunarText), GridFont(cell.lunarPoints, scale));
     }
 
     if (const DayCell* selected = grid_->Cell(selectedDay_)) {
@@ -324,15 +323,15 @@ bool PerpetualCalendarWindow::YearIsZero() const {
 void PerpetualCalendarWindow::Redraw() {
     const std::optional<int> year = ParseCalendarYear(EdtYear->text().toStdString());
     if (!year) {
-        Inform(this, YearIsZero() ? tr("没有公元0年") : Q(kShownYearRefused.text), Q(kShownYearRefused.caption),
-               MsgIcon::kError);
+        Inform(this, YearIsZero() ? tr("没有公元0年") : ToQString(kShownYearRefused.text),
+               ToQString(kShownYearRefused.caption), MsgIcon::kError);
         return;
     }
     const CivilTime t{std::int16_t(*year), std::int16_t(cbom->currentIndex() + 1),
                       std::int16_t(cbod->currentIndex() + 1), std::int16_t(cbos->currentIndex()),
                       std::int16_t(cbomin->currentIndex())};
     if (!LunarCalendar::SolarDateExists(t)) {
-        Inform(this, Q(kNoSuchDay.text), Q(kNoSuchDay.caption), MsgIcon::kInformation);
+        Inform(this, ToQString(kNoSuchDay.text), ToQString(kNoSuchDay.caption), MsgIcon::kInformation);
         return;
     }
     UdYear->setPosition(t.year);
@@ -341,24 +340,24 @@ void PerpetualCalendarWindow::Redraw() {
         grid_ = BuildMonthGrid(calendar_, t.year, t.month);
     }
     QStringList terms;
-    for (const MonthTerm& m : grid_.terms) terms << Q(TermListLine(m));
+    for (const MonthTerm& m : grid_.terms) terms << ToQString(TermListLine(m));
     memjie1->setPlainText(terms.join(QStringLiteral("\n\n")));
     Img1->SetGrid(&grid_, t.day);
 
     const MomentDescription d = DescribeMoment(calendar_, t);
-    labtitle->setText(Q(d.title));
-    labxiao->setText(Q(d.eraLine));
+    labtitle->setText(ToQString(d.title));
+    labxiao->setText(ToQString(d.eraLine));
     labxiao->setCursorPosition(0);
-    labxiao->setToolTip(Q(d.eraLine));
+    labxiao->setToolTip(ToQString(d.eraLine));
     QStringList pillars;
-    for (const std::string& line : d.pillarLines) pillars << Q(line);
+    for (const std::string& line : d.pillarLines) pillars << ToQString(line);
     memgz->setPlainText(pillars.join('\n'));
 }
 
 void PerpetualCalendarWindow::ConfirmYear() {
     if (!ParseCalendarYear(EdtYear->text().toStdString())) {
-        Inform(this, YearIsZero() ? tr("没有公元0年") : Q(kYearEntryRefused.text), Q(kYearEntryRefused.caption),
-               MsgIcon::kError);
+        Inform(this, YearIsZero() ? tr("没有公元0年") : ToQString(kYearEntryRefused.text),
+               ToQString(kYearEntryRefused.caption), MsgIcon::kError);
         EdtYear->setFocus();
         EdtYear->selectAll();
         return;

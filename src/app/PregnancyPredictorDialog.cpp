@@ -10,20 +10,17 @@
 
 #include "MessageService.h"
 #include "sidetools/PregnancyTable.h"
+#include "app/QtText.h"
 
 namespace tessaly {
-namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
-}  // namespace
+namespace {}  // namespace
 
 PregnancyPredictorDialog::PregnancyPredictorDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmHuaiYun"));
     setWindowTitle(QStringLiteral("测怀孕"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    auto* title = new QLabel(Q(kPregnancyTitle), this);
+    auto* title = new QLabel(ToQString(kPregnancyTitle), this);
     title->setObjectName(QStringLiteral("Label1"));
     QFont tf = title->font();
     tf.setBold(true);
@@ -74,12 +71,12 @@ PregnancyPredictorDialog::PregnancyPredictorDialog(QWidget* parent) : QDialog(pa
 void PregnancyPredictorDialog::Calculate() {
     const std::string_view answer = PregnancyAnswer(LedtArg->text().toStdString(), CboMonth->currentIndex() + 1);
     if (answer.empty()) {
-        Inform(this, Q(kAgeRefused), Q(kAgeRefusedCaption), MsgIcon::kError);
+        Inform(this, ToQString(kAgeRefused), ToQString(kAgeRefusedCaption), MsgIcon::kError);
         LedtArg->setFocus();
         LedtArg->selectAll();
         return;
     }
-    StxtOut->setText(Q(answer));
+    StxtOut->setText(ToQString(answer));
 }
 
 }  // namespace tessaly

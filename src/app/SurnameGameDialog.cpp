@@ -9,11 +9,10 @@
 
 #include "AppFonts.h"
 #include "MessageService.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 constexpr int kSide = 8;  // the table is 8 × 8
 
@@ -92,12 +91,12 @@ void SurnameGameDialog::Restart() {
 void SurnameGameDialog::ShowState() {
     const auto table = game_.Table();
     for (int i = 0; i < kSide * kSide; ++i) {
-        auto* item = new QTableWidgetItem(i < int(table.size()) ? Q(table[std::size_t(i)]) : QString());
+        auto* item = new QTableWidgetItem(i < int(table.size()) ? ToQString(table[std::size_t(i)]) : QString());
         item->setTextAlignment(Qt::AlignCenter);
         strbjx->setItem(i / kSide, i % kSide, item);
     }
     strbjx->setCurrentItem(nullptr);  // no cell looks chosen
-    Panel1->setText(Q(game_.PanelText()));
+    Panel1->setText(ToQString(game_.PanelText()));
 }
 
 void SurnameGameDialog::Answer(bool inTable) {
@@ -112,10 +111,10 @@ void SurnameGameDialog::Answer(bool inTable) {
     Btnno->setEnabled(false);
     Btnres->setFocus();
     if (game_.result() > 0) {
-        Panel1->setText(Q(game_.PanelText()));
-        Inform(this, Panel1->text(), Q(kSurnameFoundCaption), MsgIcon::kInformation);
+        Panel1->setText(ToQString(game_.PanelText()));
+        Inform(this, Panel1->text(), ToQString(kSurnameFoundCaption), MsgIcon::kInformation);
     } else {
-        Inform(this, Q(kSurnameMissing), Q(kSurnameMissingCaption), MsgIcon::kInformation);
+        Inform(this, ToQString(kSurnameMissing), ToQString(kSurnameMissingCaption), MsgIcon::kInformation);
     }
 }
 

@@ -16,11 +16,10 @@
 #include "ColourContrast.h"
 #include "MessageService.h"
 #include "chart/Tables.h"
+#include "app/QtText.h"
 
 namespace tessaly {
 namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // The object names of the role groups on 甲命's tab (乙命's add "2").
 constexpr const char* kRoleGroupNames[5] = {"RdoYong", "RdoXi", "RdoJi", "RdoChou", "RdoXian"};
@@ -83,7 +82,7 @@ UsefulGodDialog::PersonTab UsefulGodDialog::BuildTab(int person) {
     auto* scoreGrid = new QGridLayout;
     scoreGrid->setHorizontalSpacing(6);
     for (int g = 0; g < 10; ++g) {
-        t.scoreLabels[g] = new QLabel(Q(ScoreLabel(dayStem, g)), t.page);
+        t.scoreLabels[g] = new QLabel(ToQString(ScoreLabel(dayStem, g)), t.page);
         t.scores[g] = new QLineEdit(t.page);
         t.scores[g]->setObjectName(Suffixed(QStringLiteral("Ledt%1").arg(g), person));
         t.scores[g]->setMaxLength(3);
@@ -97,12 +96,12 @@ UsefulGodDialog::PersonTab UsefulGodDialog::BuildTab(int person) {
     // The pair of each role.
     auto* roleRow = new QHBoxLayout;
     for (int k = 0; k < 5; ++k) {
-        t.roleGroups[k] = new QGroupBox(Q(kRoleNames[k]), t.page);
+        t.roleGroups[k] = new QGroupBox(ToQString(kRoleNames[k]), t.page);
         t.roleGroups[k]->setObjectName(Suffixed(QString::fromLatin1(kRoleGroupNames[k]), person));
         t.roleButtons[k] = new QButtonGroup(t.page);
         auto* box = new QVBoxLayout(t.roleGroups[k]);
         for (int p = 0; p < 5; ++p) {
-            auto* b = new QRadioButton(Q(RolePairLabel(dayStem, p)), t.roleGroups[k]);
+            auto* b = new QRadioButton(ToQString(RolePairLabel(dayStem, p)), t.roleGroups[k]);
             t.roleButtons[k]->addButton(b, p);
             box->addWidget(b);
         }
@@ -116,7 +115,7 @@ UsefulGodDialog::PersonTab UsefulGodDialog::BuildTab(int person) {
     t.judgementButtons = new QButtonGroup(t.page);
     auto* dayMasterBox = new QVBoxLayout(t.dayMasterGroup);
     for (int j = 0; j < 7; ++j) {
-        auto* b = new QRadioButton(Q(kJudgementNames[j]), t.dayMasterGroup);
+        auto* b = new QRadioButton(ToQString(kJudgementNames[j]), t.dayMasterGroup);
         t.judgementButtons->addButton(b, j);
         dayMasterBox->addWidget(b);
     }
@@ -158,7 +157,7 @@ bool UsefulGodDialog::TakeTab(int person) {
     const OverrideCheck check = CheckOverride(o);
     if (!check.status.ok()) {
         pages->setCurrentIndex(person);
-        Inform(this, Q(check.status.message()), QStringLiteral("分数无效"), MsgIcon::kError);
+        Inform(this, ToQString(check.status.message()), QStringLiteral("分数无效"), MsgIcon::kError);
         QLineEdit* field = t.scores[check.scoreField >= 0 ? check.scoreField : 0];
         field->setFocus();
         field->selectAll();
