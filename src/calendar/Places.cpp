@@ -196,12 +196,34 @@ std::optional<std::string_view> SectionHeaderName(std::string_view line) {
     return std::nullopt;
 }
 
+// Whether two GBK texts read the same once decoded, ASCII case ignored (as
+// IniFile compares section names): double-byte characters compare byte for
+// byte, single bytes with their ASCII case folded. GBK decodes one way only,
+// so equal characters are equal bytes.
+bool GbkEqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size();) {
+        const auto c = static_cast<unsigned char>(a[i]);
+        if (c >= 0x81 && c <= 0xFE) {
+            if (i + 1 >= a.size() || a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+            i += 2;
+            continue;
+        }
+        const auto lower = [](unsigned char x) { return x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x; };
+        if (lower(c) != lower(static_cast<unsigned char>(b[i]))) return false;
+        ++i;
+    }
+    return true;
+}
+
 // The lines of the first section named `section` (compared as IniFile
 // does, on decoded text) of an INI file's GBK bytes: from the line after
 // its header to the next header or the end. A line end is never a GBK
-// trail byte.
+// trail byte. The name is put into GBK once and compared with the headers'
+// bytes, so no header is decoded.
 std::optional<std::string_view> FindSectionBytes(std::string_view gbk, std::string_view section) {
-    std::string name;
+    const CodecResult name = Utf8ToGbk(section);
+    if (!name.ok()) return std::nullopt;  // no GBK header can read as it
     std::size_t bodyStart = std::string_view::npos;
     std::size_t pos = 0;
     while (pos < gbk.size()) {
@@ -209,11 +231,7 @@ std::optional<std::string_view> FindSectionBytes(std::string_view gbk, std::stri
         if (end == std::string_view::npos) end = gbk.size();
         if (const auto header = SectionHeaderName(gbk.substr(pos, end - pos))) {
             if (bodyStart != std::string_view::npos) return gbk.substr(bodyStart, pos - bodyStart);
-            // Only a name of the section's length in GBK can be the section.
-            if (header->size() == GbkWidth(section) && GbkToUtf8Into(*header, &name) &&
-                EqualsIgnoreAsciiCase(name, section)) {
-                bodyStart = std::min(end + 1, gbk.size());
-            }
+            if (GbkEqualsIgnoreAsciiCase(*header, name.text)) bodyStart = std::min(end + 1, gbk.size());
         }
         pos = end + 1;
     }
