@@ -1,4 +1,4 @@
-// ChartPicture — the small picture beside the report: both persons' four
+// ChartPicture (aka TChartImage) — the small picture beside the report: both persons' four
 // pillars and the compatibility index on the background "bk".
 //
 // The picture is laid out on a 120 × 500 canvas of logical pixels and drawn
