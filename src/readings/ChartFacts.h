@@ -30,10 +30,16 @@
 
 namespace tessaly {
 
+// The pillars by one letter, for the rule tables of the readings, where a
+// pillar is named in almost every line: `using namespace pillar_letters;`
+// in the files that read so.
+namespace pillar_letters {
 inline constexpr int Y = kYearPos, M = kMonthPos, D = kDayPos, H = kHourPos;
-inline constexpr int kAllPillars[4] = {Y, M, D, H};
+}  // namespace pillar_letters
+
+inline constexpr int kAllPillars[4] = {kYearPos, kMonthPos, kDayPos, kHourPos};
 // The adjacent stem pairs, this stem and the next; the day stem is in none.
-inline constexpr std::pair<int, int> kAdjacentStemPairs[2] = {{Y, M}, {M, H}};
+inline constexpr std::pair<int, int> kAdjacentStemPairs[2] = {{kYearPos, kMonthPos}, {kMonthPos, kHourPos}};
 
 // Roles (usefulness of a god pair).
 enum Role : int { kYongShen = 0, kXiShen = 1, kJiShen = 2, kChouShen = 3, kXianShen = 4 };
@@ -96,15 +102,15 @@ struct ChartFacts {
     int Pillar(int p) const { return c.pillars[p]; }
     int Stem(int p) const { return StemOfPillar(c.pillars[p]); }
     int Branch(int p) const { return BranchOfPillar(c.pillars[p]); }
-    int DayStem() const { return Stem(D); }
-    int DayBranch() const { return Branch(D); }
+    int DayStem() const { return Stem(kDayPos); }
+    int DayBranch() const { return Branch(kDayPos); }
     int DayElement() const { return kStemElement[DayStem()]; }
     bool Male() const { return person.isMale != 0; }
 
-    // Stem cells. The day stem has no god or pair: SG(D) and SP(D) match no
+    // Stem cells. The day stem has no god or pair: SG and SP of the day match no
     // ten god or pair.
-    int SG(int p) const { return p == D ? -1 : c.stems[p].god; }
-    int SP(int p) const { return p == D ? -1 : c.stems[p].pair; }
+    int SG(int p) const { return p == kDayPos ? -1 : c.stems[p].god; }
+    int SP(int p) const { return p == kDayPos ? -1 : c.stems[p].pair; }
     int SS(int p) const { return c.stems[p].stage; }
     int SC(int p) const { return c.stems[p].combineKind; }
     int SR(int p) const { return c.stems[p].roleClass; }
@@ -140,7 +146,7 @@ struct ChartFacts {
     }
 
     // Counts over the pillars and small tests on the whole chart.
-    int DayPillar() const { return Pillar(D); }
+    int DayPillar() const { return Pillar(kDayPos); }
     // How many pillars p (Y, M, D, H) meet pred(p).
     template <class Pred>
     int CountPillars(Pred pred) const {

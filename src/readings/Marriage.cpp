@@ -8,6 +8,8 @@
 #include "readings/ProgramTexts.h"
 
 namespace tessaly {
+
+using namespace pillar_letters;
 namespace {
 
 using namespace marriage_names;

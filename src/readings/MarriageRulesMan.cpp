@@ -3,6 +3,8 @@
 #include "readings/MarriageRules.h"
 
 namespace tessaly {
+
+using namespace pillar_letters;
 namespace {
 
 using namespace marriage_names;

@@ -8,6 +8,8 @@
 #include "readings/ProgramTexts.h"
 
 namespace tessaly {
+
+using namespace pillar_letters;
 namespace {
 
 // First ids of the numbered texts: day stems 7016 (甲) … 7025 (癸), the month

@@ -3,6 +3,8 @@
 #include "readings/PersonalityRules.h"
 
 namespace tessaly::personality {
+
+using namespace pillar_letters;
 namespace {
 
 using F = const ChartFacts&;

@@ -3,6 +3,8 @@
 #include <cstdint>
 
 namespace tessaly {
+
+using namespace pillar_letters;
 namespace {
 
 // Which rows of a group have ended their pass: bits of one word for the
