@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
         tessaly::LunarCalendar calendar;
         const tessaly::CoupleTimelineBuild built =
             tessaly::BuildCoupleTimeline(Sample(0), Sample(1), tessaly::ChartOptions{}, {2026, 2046}, calendar);
-        if (!built.Ok()) {
+        if (!built.ok()) {
             qWarning("the timeline failed: %s", built.errorText.c_str());
             return 1;
         }

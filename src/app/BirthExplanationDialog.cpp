@@ -208,7 +208,7 @@ void BirthExplanationDialog::Explain() {
         const PersonRecord& a = personNo_ == 0 ? person_ : *other_;
         const PersonRecord& b = personNo_ == 0 ? *other_ : person_;
         couple_ = ExplainCouple(a, b, options_, personNo_ == 0 ? minutes : 0, personNo_ == 0 ? 0 : minutes, calendar_);
-        paired_ = couple_.Ok();
+        paired_ = couple_.ok();
     }
     // Without the other person (or when the other cannot be explained) the
     // alternatives come without an index.

@@ -109,7 +109,7 @@ QWidget* IndexPartsDialog::BuildTablePage(const OptionComparison& comparison) {
     tableNote = new QLabel(page);
     tableNote->setObjectName(QStringLiteral("LabTableNote"));
     tableNote->setWordWrap(true);
-    tableNote->setText(comparison.Ok() ? tr("第一行是你的设置；以下每行只改变一个选项，粗体为与你的设置不同之处。")
+    tableNote->setText(comparison.ok() ? tr("第一行是你的设置；以下每行只改变一个选项，粗体为与你的设置不同之处。")
                                        : ToQString(comparison.status.message()));
     tableNote->setBuddy(optionTable);
     auto* box = new QVBoxLayout(page);

@@ -42,7 +42,7 @@ QToolButton* MainWindow::NewSetRolesButton(QWidget* parent) {
 
 void MainWindow::OverrideRoles() {
     if (searching_) return;  // the wedding search holds the event loop
-    if (!chartValid() || !lastMatching() || !lastMatching()->Ok()) {
+    if (!chartValid() || !lastMatching() || !lastMatching()->ok()) {
         Inform(this, QString::fromUtf8(kNeedsMatchingText), QStringLiteral("排盘"), MsgIcon::kInformation);
         return;
     }

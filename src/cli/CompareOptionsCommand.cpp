@@ -47,7 +47,7 @@ std::string Text(const MatchArgs& m, const OptionComparison& c) {
         const ComparisonRow& row = t.rows[r];
         const OptionVariant& v = c.variants[r - 1];
         s += "\n" + row.label + "（" + row.setting + "）：";
-        if (!v.outcome.Ok()) {
+        if (!v.outcome.ok()) {
             s += "排盘失败：" + v.outcome.status.message() + "\n";
             continue;
         }
@@ -75,15 +75,15 @@ void WriteRow(JsonWriter& w, const ComparisonRow& row, const RunOutcome& outcome
     w.BeginObject();
     w.Key("label").String(row.label);
     w.Key("setting").String(row.setting);
-    w.Key("ok").Bool(outcome.Ok());
-    w.Key("message").String(outcome.Ok() ? "" : outcome.status.message());
+    w.Key("ok").Bool(outcome.ok());
+    w.Key("message").String(outcome.ok() ? "" : outcome.status.message());
     w.Key("cells").BeginArray();
     for (const std::string& cell : row.cells) w.String(cell);
     w.EndArray();
     w.Key("changed").BeginArray();
     for (const bool c : row.changed) w.Bool(c);
     w.EndArray();
-    if (outcome.Ok()) {
+    if (outcome.ok()) {
         w.Key("index").Number(outcome.index);
         w.Key("points").BeginArray();
         for (const double p : outcome.points) w.Number(p);
@@ -127,7 +127,7 @@ int RunCompareOptions(CommandContext& ctx) {
     if (!ctx.args.empty()) return ctx.Usage("compare-options：多余的参数 '" + ctx.args.front() + "'");
 
     const OptionComparison c = CompareOptions(m.a, m.b, MatchInputs(ctx, m.settings).options);
-    if (!c.Ok()) return RefuseRun(ctx, c.status, c.base.failedPerson);
+    if (!c.ok()) return RefuseRun(ctx, c.status, c.base.failedPerson);
     ctx.Print(json ? Json(c) + "\n" : Text(m, c));
     return kExitOk;
 }

@@ -413,7 +413,7 @@ int RunExplain(CommandContext& ctx) {
             x.failedPerson = 0;
         }
     }
-    if (!x.Ok()) {
+    if (!x.ok()) {
         const std::string text = std::string(x.failedPerson == 0 ? "甲命：" : "乙命：") + x.status.message();
         return RefuseRun(ctx, x.status.needsClockChoice() ? Status::ClockChoiceNeeded(text) : Status::Error(text),
                          x.failedPerson);

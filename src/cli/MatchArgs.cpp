@@ -55,7 +55,7 @@ int RunMatchingOf(CommandContext& ctx, const MatchArgs& m, MatchingResult* resul
     const RunInputs in = MatchInputs(ctx, m.settings);
     if (ending != nullptr) *ending = in.ending;
     *result = RunMatching(m.a, m.b, in.options, in.ending);
-    if (!result->Ok()) {
+    if (!result->ok()) {
         const Status s = result->status.needsClockChoice() ? Status::ClockChoiceNeeded(result->ErrorText())
                                                            : Status::Error(result->ErrorText());
         return RefuseRun(ctx, s, result->failedPerson);

@@ -36,7 +36,7 @@ int RunMatch(CommandContext& ctx) {
         std::array<RoleOverride, 2> overrides = FillOverrides(result);
         for (int n = 0; n < 2; ++n) overrides[n] = ApplyOverrideValues(overrides[n], chosen[n]);
         result = Reanalyse(result, overrides, ending);
-        if (!result.Ok()) {
+        if (!result.ok()) {
             ctx.Error(result.ErrorText());
             return kExitRefused;
         }

@@ -393,7 +393,7 @@ int RunRank(CommandContext& ctx) {
         for (std::size_t i = 0; i < scored.size(); ++i) {
             const CandidateRow& row = *scored[i];
             const MatchingScore& s = scores[i];
-            if (!s.Ok()) {
+            if (!s.ok()) {
                 std::string message = s.status.message();
                 if (s.status.needsClockChoice()) message += std::string(" (") + kClockChoiceHint + ")";
                 batchSkipped.push_back({row.line, message});

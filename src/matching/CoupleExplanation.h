@@ -31,7 +31,7 @@ struct CoupleExplanation {
     float minIndex = 0, maxIndex = 0;  // over the combinations
     float enteredIndex = 0;            // the births as entered
 
-    bool Ok() const { return status.ok(); }
+    bool ok() const { return status.ok(); }
     // The combination of two alternatives, or nullptr when either has no chart.
     const IndexCombination* Find(int a, int b) const;
 };

@@ -139,7 +139,7 @@ struct CoupleTimelineBuild {
     std::string errorText;  // the message with the person and the date: "乙命：不存在这个日期（2023-02-30）"
     CoupleTimeline timeline;
 
-    bool Ok() const { return status.ok(); }
+    bool ok() const { return status.ok(); }
 };
 
 // The charts of both records and their timeline.

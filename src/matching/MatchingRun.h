@@ -43,7 +43,7 @@ struct MatchingResult {
     float index = 0;                        // 婚配指数, 0..99
     ReportText report;                      // the whole report
 
-    bool Ok() const { return status.ok(); }
+    bool ok() const { return status.ok(); }
     std::string Text() const { return report.PlainText(); }
     // The message of a failed run with the person and the date it concerns,
     // e.g. "乙命：不存在这个日期（2023-02-30）".
@@ -93,7 +93,7 @@ struct MatchingScore {
     YearPairKind years = YearPairKind::kHarmless;  // what the pairing says of the birth years
     std::array<int, 2> judgements{};               // StrengthJudgement of 甲命 and 乙命
 
-    bool Ok() const { return status.ok(); }
+    bool ok() const { return status.ok(); }
 };
 
 // The person of a run in the slot personNo (0 甲命, 1 乙命): the record

@@ -61,7 +61,7 @@ RunOutcome ScoreRun(const PersonRecord& a, const PersonRecord& b, const ChartOpt
 }
 
 void MarkChanges(const RunOutcome& base, OptionVariant& v) {
-    if (!v.outcome.Ok()) {
+    if (!v.outcome.ok()) {
         v.changed.fill(true);
         return;
     }
@@ -139,7 +139,7 @@ ChartOptions WithSchoolOption(ChartOptions options, std::string_view key, int va
 
 RunOutcome OutcomeOf(const MatchingResult& result) {
     RunOutcome out;
-    if (!result.Ok()) {
+    if (!result.ok()) {
         out.status = result.status.needsClockChoice() ? Status::ClockChoiceNeeded(result.ErrorText())
                                                       : Status::Error(result.ErrorText());
         out.failedPerson = result.failedPerson;
@@ -175,7 +175,7 @@ OptionComparison CompareOptions(const PersonRecord& a, const PersonRecord& b, co
     c.options = options;
     calendar.ForgetTermMoments();
     c.base = ScoreRun(a, b, options, calendar);
-    if (!c.base.Ok()) {
+    if (!c.base.ok()) {
         c.status = c.base.status;
         return c;
     }
@@ -197,7 +197,7 @@ OptionComparison CompareOptions(const PersonRecord& a, const PersonRecord& b, co
 
 std::array<std::string, kOutcomeColumnCount> OutcomeCells(const RunOutcome& outcome) {
     std::array<std::string, kOutcomeColumnCount> cells;
-    if (!outcome.Ok()) {
+    if (!outcome.ok()) {
         cells.fill("—");
         cells[0] = outcome.status.message();
         return cells;
@@ -219,7 +219,7 @@ ComparisonTable ComparisonTableOf(const OptionComparison& comparison) {
     ComparisonTable t;
     t.columns = {"甲命八字", "甲命命宫", "甲命格局", "甲命日元", "甲命喜用", "乙命八字",
                  "乙命命宫", "乙命格局", "乙命日元", "乙命喜用", "婚配指数", "变动分项"};
-    if (!comparison.Ok()) return t;
+    if (!comparison.ok()) return t;
     ComparisonRow own;
     own.label = kOwnSettingsLabel;
     own.cells = OutcomeCells(comparison.base);
@@ -229,7 +229,7 @@ ComparisonTable ComparisonTableOf(const OptionComparison& comparison) {
         row.label = v.Label();
         row.setting = v.Setting();
         row.cells = OutcomeCells(v.outcome);
-        if (v.outcome.Ok()) row.cells[static_cast<std::size_t>(OutcomeColumn::kParts)] = MovedParts(comparison.base, v);
+        if (v.outcome.ok()) row.cells[static_cast<std::size_t>(OutcomeColumn::kParts)] = MovedParts(comparison.base, v);
         row.changed = v.changed;
         t.rows.push_back(std::move(row));
     }

@@ -64,7 +64,7 @@ struct RunOutcome {
     float index = 0;
     IndexPoints points{};  // the parts of the index (PairingResult::points)
 
-    bool Ok() const { return status.ok(); }
+    bool ok() const { return status.ok(); }
 };
 
 // The outcome of a finished matching run (or of a re-analysis).
@@ -107,7 +107,7 @@ struct OptionComparison {
     RunOutcome base;                      // the user's run
     std::vector<OptionVariant> variants;  // option by option, value by value
 
-    bool Ok() const { return status.ok(); }
+    bool ok() const { return status.ok(); }
 };
 
 // CompareOptions — the couple under the user's options and under each other

@@ -62,7 +62,7 @@ std::vector<std::size_t> RankOrder(std::span<const MatchingScore> scores, std::s
     // the order of their pinyin (a name GBK cannot hold by its UTF-8 bytes).
     std::vector<std::string> keys(scores.size());
     for (std::size_t i = 0; i < scores.size(); ++i) {
-        if (!scores[i].Ok()) continue;
+        if (!scores[i].ok()) continue;
         order.push_back(i);
         keys[i] = RankNameKey(candidates[i].name);
     }

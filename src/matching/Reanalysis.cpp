@@ -88,7 +88,7 @@ MatchingResult Reanalyse(const MatchingResult& last, const std::array<RoleOverri
                          const EndingText& ending) {
     MatchingResult result;
     result.options = last.options;  // the options of the last run, not read again
-    if (!last.Ok()) {
+    if (!last.ok()) {
         result.status = Status::Error(kNeedsMatchingText);
         return result;
     }

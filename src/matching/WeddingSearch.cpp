@@ -229,7 +229,7 @@ std::vector<int> WeddingYearChoices(int currentYear) {
 }
 
 Status WeddingSearchInputOf(const MatchingResult& matching, int marriageYear, WeddingSearchInput* out) {
-    if (!matching.Ok()) return Status::Error(kWeddingNeedsMatching);
+    if (!matching.ok()) return Status::Error(kWeddingNeedsMatching);
     if ((matching.persons[0].Person().isMale != 0) == (matching.persons[1].Person().isMale != 0)) {
         return Status::Error(kWeddingNeedsCouple);
     }

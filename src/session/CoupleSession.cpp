@@ -13,7 +13,7 @@ namespace {
 // that needs the user's choice stays one).
 MatchOutcome MatchOutcomeOf(const MatchingResult& r) {
     MatchOutcome out;
-    if (r.Ok()) return out;
+    if (r.ok()) return out;
     out.failedPerson = r.failedPerson;
     out.status = r.status.needsClockChoice() ? Status::ClockChoiceNeeded(r.ErrorText()) : Status::Error(r.ErrorText());
     return out;
@@ -58,7 +58,7 @@ MatchOutcome CoupleSession::Match(const RunInputs& inputs) {
     chartValid_ = false;
     MatchingResult result = RunMatching(persons_[0], persons_[1], inputs.options, inputs.ending, calendar_);
     const MatchOutcome out = MatchOutcomeOf(result);
-    if (!result.Ok()) return out;
+    if (!result.ok()) return out;
     runPersons_ = persons_;
     for (int n = 0; n < 2; ++n) {
         runRecord_[std::size_t(n)] =
@@ -71,13 +71,13 @@ MatchOutcome CoupleSession::Match(const RunInputs& inputs) {
 
 MatchOutcome CoupleSession::Reanalyse(const std::array<RoleOverride, 2>& overrides, const EndingText& ending) {
     MatchOutcome out;
-    if (!chartValid_ || !lastRun_ || !lastRun_->Ok()) {
+    if (!chartValid_ || !lastRun_ || !lastRun_->ok()) {
         out.status = Status::Error(kNeedsMatchingText);
         return out;
     }
     MatchingResult result = tessaly::Reanalyse(*lastRun_, overrides, ending);
     out = MatchOutcomeOf(result);
-    if (result.Ok()) lastRun_ = std::move(result);
+    if (result.ok()) lastRun_ = std::move(result);
     return out;
 }
 

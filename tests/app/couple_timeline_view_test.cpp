@@ -25,7 +25,7 @@ CoupleTimeline Sample(int from, int to) {
     const CoupleTimelineBuild built =
         BuildCoupleTimeline(TestPerson("甲", 1988, 3, 10, 10, true), TestPerson("乙", 1990, 1, 20, 10, false),
                             ChartOptions{}, {from, to}, calendar);
-    EXPECT_TRUE(built.Ok()) << built.errorText;
+    EXPECT_TRUE(built.ok()) << built.errorText;
     return built.timeline;
 }
 

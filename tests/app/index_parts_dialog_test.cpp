@@ -48,7 +48,7 @@ IndexParts PartsOf(const Couple& c) {
     ChartOptions o;
     o.highScoreScale = c.bscore;
     const MatchingResult m = RunMatching(c.a, c.b, o);
-    EXPECT_TRUE(m.Ok());
+    EXPECT_TRUE(m.ok());
     return IndexPartsOf(m);
 }
 
@@ -134,7 +134,7 @@ TEST(IndexPartsDialog, TableMarksExactlyTheChangedCells) {
         ChartOptions o;
         o.highScoreScale = c.bscore;
         const OptionComparison cmp = CompareOptions(c.a, c.b, o);
-        ASSERT_TRUE(cmp.Ok());
+        ASSERT_TRUE(cmp.ok());
         const ComparisonTable table = ComparisonTableOf(cmp);
         IndexPartsDialog dlg(PartsOf(c), cmp);
         EXPECT_EQ(dlg.pages->count(), 2);

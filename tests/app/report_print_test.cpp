@@ -54,7 +54,7 @@ Status PrintToPdf(const QTextEdit& pane, const fs::path& pdf, const PrintExtras&
 TEST(ReportPrint, TitleIsTheTwoNamesAndThePictureIsOnTheFirstPage) {
     TempHome home;
     Report r;
-    ASSERT_TRUE(r.result.Ok());
+    ASSERT_TRUE(r.result.ok());
     const ChartPictureData picture = PictureDataOf(r.result);
     const fs::path pdf = qEnvironmentVariableIsSet("KEEP_PDF")
                              ? fs::path(qEnvironmentVariable("KEEP_PDF").toStdString())

@@ -755,7 +755,7 @@ TEST(SkinContrast, IndexPartsDialogIsReadableInEverySkin) {
     a.isMale = 1;
     b.SetTime({1992, 11, 3, 21, 10});
     const MatchingResult m = RunMatching(a, b, {});
-    ASSERT_TRUE(m.Ok());
+    ASSERT_TRUE(m.ok());
     const OptionComparison comparison = CompareOptions(a, b, {});
     InEverySkinOnLightAndDark([&] {
         IndexPartsDialog dlg(IndexPartsOf(m), comparison);

@@ -111,7 +111,7 @@ std::size_t Characters(std::string_view s) {
 // it is named.
 TEST(ChineseScript, ReportKeepsItsColumnsAndStyles) {
     const MatchingResult m = SampleMatching();
-    ASSERT_TRUE(m.Ok());
+    ASSERT_TRUE(m.ok());
     const StyledReport simplified = StyleReport(m.report, "宋体", 10.5, 0);
     for (const TraditionalConverter* c : {&Taiwan(), &HongKong()}) {
         SCOPED_TRACE(c->configuration());

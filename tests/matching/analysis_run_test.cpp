@@ -34,7 +34,7 @@ TEST(AnalysisInTheRun, StrengthRelationsAndPairingSections) {
         ChartOptions options;
         options.highScoreScale = bscore;
         const MatchingResult m = RunMatching(Person(1990, true), Person(1992, false), options);
-        ASSERT_TRUE(m.Ok()) << m.status.message();
+        ASSERT_TRUE(m.ok()) << m.status.message();
         const std::string r = m.Text();
 
         EXPECT_EQ(Count(r, "※五行力量："), 2u);

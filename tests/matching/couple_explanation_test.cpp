@@ -110,7 +110,7 @@ TEST(CoupleExplanation, EveryAlternativeIsTheMatchingRunsChartInsideItsMinutes) 
         SCOPED_TRACE(c.what);
         LunarCalendar calendar;
         const CoupleExplanation x = ExplainCouple(c.a, c.b, c.options, c.minutesA, c.minutesB, calendar);
-        ASSERT_TRUE(x.Ok()) << x.status.message();
+        ASSERT_TRUE(x.ok()) << x.status.message();
         const PersonRecord* records[2] = {&c.a, &c.b};
         for (int n = 0; n < 2; ++n) {
             SCOPED_TRACE(n);
@@ -131,7 +131,7 @@ TEST(CoupleExplanation, EveryAlternativeIsTheMatchingRunsChartInsideItsMinutes) 
                         EXPECT_EQ(run.status.message(), alt.status.message());
                         continue;
                     }
-                    ASSERT_TRUE(run.Ok()) << run.status.message();
+                    ASSERT_TRUE(run.ok()) << run.status.message();
                     const ChartData& got = run.persons[n].Chart();
                     EXPECT_EQ(PillarsOf(got), PillarsOf(alt.chart.chart));
                     EXPECT_EQ(got.constellation, alt.chart.chart.constellation);
@@ -147,7 +147,7 @@ TEST(CoupleExplanation, EveryCombinationHasTheMatchingRunsIndex) {
         SCOPED_TRACE(c.what);
         LunarCalendar calendar;
         const CoupleExplanation x = ExplainCouple(c.a, c.b, c.options, c.minutesA, c.minutesB, calendar);
-        ASSERT_TRUE(x.Ok()) << x.status.message();
+        ASSERT_TRUE(x.ok()) << x.status.message();
         const auto& altA = x.persons[0].uncertainty.alternatives;
         const auto& altB = x.persons[1].uncertainty.alternatives;
         EXPECT_EQ(x.combinations.size(), altA.size() * altB.size());
@@ -156,7 +156,7 @@ TEST(CoupleExplanation, EveryCombinationHasTheMatchingRunsIndex) {
             const ChartAlternative &a = altA[std::size_t(k.a)], &b = altB[std::size_t(k.b)];
             const MatchingResult run =
                 RunMatching(EnteredAt(c.a, (a.first + a.last) / 2), EnteredAt(c.b, (b.first + b.last) / 2), c.options);
-            ASSERT_TRUE(run.Ok()) << run.status.message();
+            ASSERT_TRUE(run.ok()) << run.status.message();
             EXPECT_EQ(run.index, k.index) << "A" << k.a << " B" << k.b;
             lo = std::min(lo, k.index);
             hi = std::max(hi, k.index);
@@ -183,7 +183,7 @@ TEST(CoupleExplanation, LuckAcrossATermIsTheRunsLuckThere) {
             ++seen;
             const ClockMinute across = b.birthAfter ? b.mark.firstMinute - 1 : b.mark.firstMinute;
             const MatchingResult run = RunMatching(EnteredAt(r, across), Birth("丁", true, T(2000, 1, 1, 0, 0)), {});
-            ASSERT_TRUE(run.Ok());
+            ASSERT_TRUE(run.ok());
             const PersonChart& got = run.persons[0].built;
             EXPECT_EQ(got.chart.pillars[1], b.OtherSide().month);
             EXPECT_EQ(got.luck.Wait(), b.luckAcross);
@@ -202,7 +202,7 @@ TEST(CoupleExplanation, StopsAtTheFirstPersonThatCannotBeExplained) {
     const PersonRecord good = Birth("甲", true, T(2024, 2, 4, 16, 30));
     const PersonRecord bad = Birth("乙", false, T(2023, 2, 30, 10, 0));
     const CoupleExplanation x = ExplainCouple(good, bad, {}, 0, 0, calendar);
-    EXPECT_FALSE(x.Ok());
+    EXPECT_FALSE(x.ok());
     EXPECT_EQ(x.failedPerson, 1);
     EXPECT_EQ(x.status.message(), kNoSuchDate);
     const CoupleExplanation y = ExplainCouple(good, good, {}, 0, kMaxUncertaintyMinutes + 1, calendar);

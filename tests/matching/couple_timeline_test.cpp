@@ -36,7 +36,7 @@ PersonRecord Woman() { return Person("乙", 1990, 1, 20, 10, false); }
 CoupleTimeline Build(const PersonRecord& a, const PersonRecord& b, int from, int to) {
     LunarCalendar calendar;
     const CoupleTimelineBuild built = BuildCoupleTimeline(a, b, ChartOptions{}, {from, to}, calendar);
-    EXPECT_TRUE(built.Ok()) << built.errorText;
+    EXPECT_TRUE(built.ok()) << built.errorText;
     return built.timeline;
 }
 
@@ -212,7 +212,7 @@ TEST(CoupleTimeline, SpanIsChecked) {
 
     LunarCalendar calendar;
     const CoupleTimelineBuild refused = BuildCoupleTimeline(Man(), Woman(), {}, {2030, 2020}, calendar);
-    EXPECT_FALSE(refused.Ok());
+    EXPECT_FALSE(refused.ok());
     EXPECT_EQ(refused.errorText, kTimelineYearOrder);
     PersonRecord bad = Woman();
     bad.month = 2;

@@ -127,7 +127,7 @@ TEST(IndexPartsReport, OptionAppendsTheTableAfterThePairingSection) {
         on.appendIndexParts = true;
         const MatchingResult plain = RunMatching(a, b, off);
         const MatchingResult with = RunMatching(a, b, on);
-        ASSERT_TRUE(plain.Ok() && with.Ok());
+        ASSERT_TRUE(plain.ok() && with.ok());
         EXPECT_EQ(with.index, plain.index);
         const std::string table = IndexPartsReportText(IndexPartsOf(plain));
         std::string expected = plain.Text();
@@ -147,7 +147,7 @@ TEST(IndexPartsReport, OptionAppendsTheTableAfterThePairingSection) {
         std::array<RoleOverride, 2> overrides = FillOverrides(with);
         overrides[0].judgement = 0;  // 从旺
         const MatchingResult again = Reanalyse(with, overrides);
-        ASSERT_TRUE(again.Ok());
+        ASSERT_TRUE(again.ok());
         EXPECT_NE(again.Text().find(IndexPartsReportText(IndexPartsOf(again)) + kReportSeparator), std::string::npos);
         EXPECT_EQ(SumOfIndexPoints(IndexPartsOf(again).Points()), again.index);
     }

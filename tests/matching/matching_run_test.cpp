@@ -30,7 +30,7 @@ PersonRecord Person(const char* name, int year, bool male) {
 
 TEST(MatchingRun, AssemblesTheReportInItsFixedOrder) {
     const MatchingResult m = RunMatching(Person("甲", 1990, true), Person("乙", 1992, false), {});
-    ASSERT_TRUE(m.Ok()) << m.status.message();
+    ASSERT_TRUE(m.ok()) << m.status.message();
 
     const std::string r = m.Text();
     const std::size_t a = r.find("甲命八字：\r\n");
@@ -59,7 +59,7 @@ TEST(MatchingRun, AssemblesTheReportInItsFixedOrder) {
 
 TEST(MatchingRun, BlocksCarryTheRolesOfTheirText) {
     const MatchingResult m = RunMatching(Person("甲", 1990, true), Person("乙", 1992, false), {});
-    ASSERT_TRUE(m.Ok());
+    ASSERT_TRUE(m.ok());
     // The text of each role, run together in report order.
     const auto textOf = [&](ReportRole role) {
         std::string s;
@@ -88,7 +88,7 @@ TEST(MatchingRun, EndingTextFollowsTheClosingLineWhenAskedFor) {
         ChartOptions options;
         options.appendEnding = on;
         const MatchingResult m = RunMatching(Person("甲", 1990, true), Person("乙", 1992, false), options, ending);
-        ASSERT_TRUE(m.Ok());
+        ASSERT_TRUE(m.ok());
         EXPECT_TRUE(m.Text().ends_with(std::string(kReportClosing) + (on ? "第一行\r\n第二行\r\n" : "")));
     }
 }
@@ -120,7 +120,7 @@ TEST(MatchingRun, FailedPersonStopsTheRunAndIsNamed) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
         const MatchingResult m = RunMatching(c.a, c.b, {});
-        EXPECT_FALSE(m.Ok());
+        EXPECT_FALSE(m.ok());
         EXPECT_EQ(m.failedPerson, c.failed);
         EXPECT_EQ(m.status.message(), c.message);
         EXPECT_EQ(m.ErrorText(), c.errorText);
@@ -143,7 +143,7 @@ TEST(MatchingRun, RunsAreIndependentOfEachOther) {
 TEST(MatchingRun, NamesOutsideGbkAreReportedAsGiven) {
     const MatchingResult plain = RunMatching(Person("甲", 1990, true), Person("乙", 1992, false), {});
     const MatchingResult named = RunMatching(Person("Søren", 1990, true), Person("김민준", 1992, false), {});
-    ASSERT_TRUE(named.Ok()) << named.status.message();
+    ASSERT_TRUE(named.ok()) << named.status.message();
     std::string text = named.Text();
     for (const auto& [from, to] :
          {std::pair{"命主姓名:Søren  ", "命主姓名:甲  "}, {"命主姓名:김민준  ", "命主姓名:乙  "}}) {

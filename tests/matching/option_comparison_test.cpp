@@ -54,8 +54,8 @@ std::vector<ChartOptions> OptionSets() {
 }
 
 void ExpectSameOutcome(const RunOutcome& got, const RunOutcome& want) {
-    ASSERT_EQ(got.Ok(), want.Ok()) << got.status.message() << " / " << want.status.message();
-    if (!got.Ok()) {
+    ASSERT_EQ(got.ok(), want.ok()) << got.status.message() << " / " << want.status.message();
+    if (!got.ok()) {
         EXPECT_EQ(got.status.message(), want.status.message());
         return;
     }
@@ -86,7 +86,7 @@ TEST(CompareOptions, EachRowEqualsAMatchingRunWithThatOptionSet) {
         for (const ChartOptions& options : OptionSets()) {
             SCOPED_TRACE(c.label);
             const OptionComparison cmp = CompareOptions(c.a, c.b, options);
-            ASSERT_TRUE(cmp.Ok()) << cmp.status.message();
+            ASSERT_TRUE(cmp.ok()) << cmp.status.message();
             ExpectSameOutcome(cmp.base, OutcomeOf(RunMatching(c.a, c.b, options)));
             ASSERT_EQ(cmp.variants.size(), 7u);
             for (const OptionVariant& v : cmp.variants) {
@@ -143,7 +143,7 @@ TEST(CompareOptions, MarksExactlyTheCellsThatDiffer) {
 TEST(CompareOptions, WhatTheOptionsChange) {
     const Couple c = Couples()[1];  // born after 23:00
     const OptionComparison cmp = CompareOptions(c.a, c.b, {});
-    ASSERT_TRUE(cmp.Ok());
+    ASSERT_TRUE(cmp.ok());
     const auto variant = [&](std::string_view setting) -> const OptionVariant& {
         for (const OptionVariant& v : cmp.variants) {
             if (v.Setting() == setting) return v;
@@ -184,7 +184,7 @@ TEST(CompareOptions, WhatTheOptionsChange) {
 TEST(CompareOptions, TheCapIsAPartThatMoves) {
     const Couple c = Couples()[5];
     const OptionComparison cmp = CompareOptions(c.a, c.b, {});
-    ASSERT_TRUE(cmp.Ok());
+    ASSERT_TRUE(cmp.ok());
     EXPECT_NEAR(cmp.base.index, 91.02f, 0.01f);
     for (const OptionVariant& v : cmp.variants) {
         if (v.Setting() != "bscore=1") continue;
@@ -201,7 +201,7 @@ TEST(CompareOptions, AVariantThatCannotBeRunShowsItsMessage) {
     const PersonRecord a = Person("甲", {2100, 12, 31, 22, 50}, true, 135.0f);
     const PersonRecord b = Couples()[0].b;
     const OptionComparison cmp = CompareOptions(a, b, {});
-    ASSERT_TRUE(cmp.Ok()) << cmp.status.message();
+    ASSERT_TRUE(cmp.ok()) << cmp.status.message();
     const ComparisonTable t = ComparisonTableOf(cmp);
     int refused = 0;
     for (std::size_t i = 0; i < cmp.variants.size(); ++i) {
@@ -209,7 +209,7 @@ TEST(CompareOptions, AVariantThatCannotBeRunShowsItsMessage) {
         SCOPED_TRACE(v.Setting());
         const MatchingResult m = RunMatching(a, b, WithSchoolOption({}, v.option->key, v.value));
         ExpectSameOutcome(v.outcome, OutcomeOf(m));
-        if (v.outcome.Ok()) continue;
+        if (v.outcome.ok()) continue;
         ++refused;
         EXPECT_EQ(v.outcome.status.message(), m.ErrorText());
         EXPECT_TRUE(v.ChangesAnything());
@@ -227,7 +227,7 @@ TEST(CompareOptions, RefusedRunOfTheUserIsTheAnswer) {
     PersonRecord late = c.b;
     late.year = 2101;
     const OptionComparison cmp = CompareOptions(c.a, late, {});
-    EXPECT_FALSE(cmp.Ok());
+    EXPECT_FALSE(cmp.ok());
     EXPECT_TRUE(cmp.status.message().starts_with("乙命：")) << cmp.status.message();
     EXPECT_EQ(cmp.base.failedPerson, 1);
     EXPECT_TRUE(cmp.variants.empty());

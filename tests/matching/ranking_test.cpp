@@ -67,8 +67,8 @@ TEST(ScoreCandidates, GivesTheIndexOfTheWholeRunForEveryCandidate) {
             SCOPED_TRACE(candidates[i].name);
             const MatchingResult full = RunMatching(a, candidates[i], options);
             const MatchingScore& s = got.scores[i];
-            ASSERT_EQ(s.Ok(), full.Ok()) << full.ErrorText();
-            if (!full.Ok()) {
+            ASSERT_EQ(s.ok(), full.ok()) << full.ErrorText();
+            if (!full.ok()) {
                 EXPECT_EQ(s.status.message(), full.status.message());
                 EXPECT_EQ(s.failedPerson, 1);
                 continue;
@@ -93,7 +93,7 @@ TEST(ScoreCandidates, ReportsFailuresOfEitherSide) {
     EXPECT_EQ(got.scores[0].status.message(), "不存在这个日期");
     EXPECT_EQ(got.scores[0].failedPerson, 1);
     EXPECT_NE(got.scores[1].status.message().find("请选择其一"), std::string::npos);
-    EXPECT_TRUE(got.scores[2].Ok());
+    EXPECT_TRUE(got.scores[2].ok());
     EXPECT_EQ(RankOrder(got.scores, candidates), std::vector<std::size_t>{2});
 
     const RankingScores failedA = ScoreCandidates(badDate, candidates, ChartOptions{});

@@ -125,7 +125,7 @@ TEST(OverrideLabels, GodStemElementAndPairElement) {
 
 TEST(FillOverrides, TakesScoresRolesJudgementAndDayStemOfBothCharts) {
     const MatchingResult m = Couple();
-    ASSERT_TRUE(m.Ok());
+    ASSERT_TRUE(m.ok());
     const std::array<RoleOverride, 2> o = FillOverrides(m);
     for (int n = 0; n < 2; ++n) {
         SCOPED_TRACE(n);
@@ -142,7 +142,7 @@ TEST(Reanalyse, ChosenJudgementRolesAndScoresAreWrittenWithTheChartUnchanged) {
     ChartOptions options;
     options.specialPatternRoles = false;
     const MatchingResult m = Couple(options);
-    ASSERT_TRUE(m.Ok());
+    ASSERT_TRUE(m.ok());
     std::array<RoleOverride, 2> o = FillOverrides(m);
     const int dayStem = o[0].dayStem;
     const int dayElement = kStemElement[dayStem];
@@ -151,7 +151,7 @@ TEST(Reanalyse, ChosenJudgementRolesAndScoresAreWrittenWithTheChartUnchanged) {
     o[1].scores = {36, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // 比肩 alone
 
     const MatchingResult r = Reanalyse(m, o);
-    ASSERT_TRUE(r.Ok()) << r.status.message();
+    ASSERT_TRUE(r.ok()) << r.status.message();
     const ChartData& a = r.persons[0].Chart();
     EXPECT_EQ(a.judgement, 0);
     EXPECT_EQ(a.strengthLevel, 6);
@@ -202,12 +202,12 @@ TEST(Reanalyse, SpecialPatternWithBiangeIsNamedInsteadOfTheFollowSentence) {
     options.specialPatternRoles = true;
     const MatchingResult m =
         RunMatching(Person("甲", {1959, 3, 14, 0, 30}, true), Person("乙", {1992, 11, 3, 21, 10}, false), options);
-    ASSERT_TRUE(m.Ok());
+    ASSERT_TRUE(m.ok());
     ASSERT_EQ(m.persons[0].Chart().specialPattern, 0) << m.Text().substr(0, 400);
     std::array<RoleOverride, 2> o = FillOverrides(m);
     o[0].judgement = 0;
     const MatchingResult r = Reanalyse(m, o);
-    ASSERT_TRUE(r.Ok());
+    ASSERT_TRUE(r.ok());
     const std::string t = r.persons[0].analysis.PlainText();
     EXPECT_NE(t.find("日元极旺，命局入曲直格(以变格论命)，"), std::string::npos) << t;
     EXPECT_EQ(t.find("以从旺看"), std::string::npos) << t;
@@ -219,9 +219,9 @@ TEST(Reanalyse, UsesTheOptionsOfTheLastRunAndTheEndingText) {
     options.highScoreScale = true;
     options.verticalChart = true;
     const MatchingResult m = Couple(options);
-    ASSERT_TRUE(m.Ok());
+    ASSERT_TRUE(m.ok());
     const MatchingResult r = Reanalyse(m, FillOverrides(m), EndingText{{"甲行", "乙行"}});
-    ASSERT_TRUE(r.Ok());
+    ASSERT_TRUE(r.ok());
     EXPECT_TRUE(r.options.appendEnding && r.options.highScoreScale && r.options.verticalChart);
     EXPECT_TRUE(r.Text().ends_with(std::string(kReportClosing) + "甲行\r\n乙行\r\n"));
     EXPECT_GE(r.index, 10.0f);
@@ -231,7 +231,7 @@ TEST(Reanalyse, UsesTheOptionsOfTheLastRunAndTheEndingText) {
 TEST(Reanalyse, RefusesAFailedRunAndABadOverride) {
     MatchingResult failed =
         RunMatching(Person("甲", {2101, 1, 1, 0, 0}, true), Person("乙", {1992, 1, 1, 0, 0}, false), {});
-    ASSERT_FALSE(failed.Ok());
+    ASSERT_FALSE(failed.ok());
     EXPECT_EQ(Reanalyse(failed, {}).status.message(), kNeedsMatchingText);
 
     const MatchingResult m = Couple();
@@ -251,7 +251,7 @@ TEST(Reanalyse, RefusesAFailedRunAndABadOverride) {
         std::array<RoleOverride, 2> o = FillOverrides(m);
         k.spoil(o[static_cast<std::size_t>(k.person)]);
         const MatchingResult r = Reanalyse(m, o);
-        EXPECT_FALSE(r.Ok());
+        EXPECT_FALSE(r.ok());
         EXPECT_EQ(r.failedPerson, k.person);
         if (k.message) {
             EXPECT_EQ(r.status.message(), k.message);
@@ -284,11 +284,11 @@ TEST(Reanalyse, UnchangedOverridesReproduceTheReport) {
         options.timeBasis = static_cast<TimeBasis>(draw(0, 2));
         options.highScoreScale = draw(0, 1);
         const MatchingResult m = RunMatching(p[0], p[1], options);
-        if (!m.Ok()) continue;
+        if (!m.ok()) continue;
         SCOPED_TRACE(i);
         ++runs;
         const MatchingResult r = Reanalyse(m, FillOverrides(m));
-        ASSERT_TRUE(r.Ok()) << r.status.message();
+        ASSERT_TRUE(r.ok()) << r.status.message();
         bool sameLevels = true;
         for (int n = 0; n < 2; ++n) {
             const ChartData& before = m.persons[n].Chart();

@@ -173,7 +173,7 @@ SweepOutcome Outcome(const SweepRun& run) {
     ChartOptions options;
     for (const std::string& kv : run.options) EXPECT_TRUE(SetChartOption(options, kv).ok()) << kv;
     const MatchingResult m = RunMatching(run.a, run.b, options);
-    if (!m.Ok()) return {run.label + "\trefused:" + m.status.message(), "refused:" + m.status.message() + "\n"};
+    if (!m.ok()) return {run.label + "\trefused:" + m.status.message(), "refused:" + m.status.message() + "\n"};
     // The parts of the index add up to it, in the same single-precision sum.
     EXPECT_EQ(SumOfIndexPoints(IndexPartsOf(m).Points()), m.index) << run.label;
     const std::string text = m.Text();

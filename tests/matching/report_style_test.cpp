@@ -35,7 +35,7 @@ protected:
             p->placeText = "未知地";
         }
         const MatchingResult m = RunMatching(a, b, {});
-        ASSERT_TRUE(m.Ok()) << m.status.message();
+        ASSERT_TRUE(m.ok()) << m.status.message();
         report_ = new StyledReport(StyleReport(m.report, "宋体", 12, 20));
         styles_ = new std::vector<TextStyle>(Apply(*report_));
     }

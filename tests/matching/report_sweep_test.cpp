@@ -47,7 +47,7 @@ TEST(ReportSweep, EveryRunGivesAWholeGbkReportOrAKnownRefusal) {
                                         << (p[0].isLunar ? " lunar" : "") << ", " << p[1].year << '-' << p[1].month
                                         << '-' << p[1].day << (p[1].isLunar ? " lunar" : ""));
         const MatchingResult m = RunMatching(p[0], p[1], options);
-        if (!m.Ok()) {
+        if (!m.ok()) {
             EXPECT_TRUE(kRefusals.count(m.status.message())) << m.status.message();
             continue;
         }

@@ -207,7 +207,7 @@ TEST(WeddingSearch, WorkedExampleAfterAMatchingRun) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
         const MatchingResult m = Match(Person(1995, 5, 12, true), c.woman);
-        ASSERT_TRUE(m.Ok()) << m.status.message();
+        ASSERT_TRUE(m.ok()) << m.status.message();
         const WeddingResult r = SearchWeddingDays(m, 2024);
         ASSERT_TRUE(r.status.ok()) << r.status.message();
         const std::vector<std::string> lines = Lines(r.text);
