@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -160,7 +161,54 @@ double LunarYearBuilder::SolsticeEstimate(int d) {
     return e > d ? W0 - 365.2422 : W0;
 }
 
+namespace {
+
+// One lunar year of the table: the day of its opening winter solstice and
+// every other day counted from it.
+struct LunarYearRow {
+    int solsticeDay;
+    std::int16_t termOffsets[24];     // termDays[1..24] − solsticeDay
+    std::int16_t newMoonOffsets[15];  // newMoonDays[0..14] − solsticeDay
+    std::int8_t monthNumbers[14];
+    std::int8_t leapIndex;
+};
+
+#include "calendar/LunarYears.inc"
+
+LunarYearState StateOfRow(const LunarYearRow& row) {
+    LunarYearState s;
+    s.leapIndex = row.leapIndex;
+    s.termDays[0] = row.solsticeDay;
+    for (std::size_t i = 0; i < 24; ++i) s.termDays[i + 1] = row.solsticeDay + row.termOffsets[i];
+    for (std::size_t i = 0; i < 15; ++i) s.newMoonDays[i] = row.solsticeDay + row.newMoonOffsets[i];
+    for (std::size_t i = 0; i < 14; ++i) {
+        s.monthNumbers[i] = row.monthNumbers[i];
+        s.monthLengths[i] = s.newMoonDays[i + 1] - s.newMoonDays[i];
+    }
+    return s;
+}
+
+}  // namespace
+
+std::pair<int, int> LunarYearBuilder::TabulatedDays() {
+    const LunarYearRow& last = std::end(kLunarYearRows)[-1];
+    return {kLunarYearRows[0].solsticeDay, last.solsticeDay + last.termOffsets[23] - 1};
+}
+
+std::optional<LunarYearState> LunarYearBuilder::TabulatedLunarYear(int d) {
+    const auto [first, last] = TabulatedDays();
+    if (d < first || d > last) return std::nullopt;
+    // The last year opening on or before d; each year ends where the next opens.
+    const LunarYearRow* row = std::upper_bound(std::begin(kLunarYearRows), std::end(kLunarYearRows), d,
+                                               [](int day, const LunarYearRow& r) { return day < r.solsticeDay; });
+    return StateOfRow(row[-1]);
+}
+
 void LunarYearBuilder::BuildLunarYear(int d) {
+    if (const std::optional<LunarYearState> year = TabulatedLunarYear(d)) {
+        static_cast<LunarYearState&>(*this) = *year;
+        return;
+    }
     const double W = SolsticeEstimate(d);
     for (const CacheEntry& c : cache_) {
         if (c.used && c.W == W) {

@@ -16,8 +16,10 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tessaly {
 
@@ -55,6 +57,15 @@ public:
     void BuildLunarYear(int d);
     // The same without the cache (for checks and measurements).
     void BuildLunarYearUncached(int d);
+
+    // The lunar years from the winter solstice of 1799 to that of 2200 are
+    // kept in a table generated from BuildLunarYearUncached
+    // (tools/gen_lunar_years.cpp): BuildLunarYear reads a year of that span
+    // instead of computing its 40 terms and new moons. The state of day d
+    // from the table, or nothing outside it.
+    static std::optional<LunarYearState> TabulatedLunarYear(int d);
+    // The table's days: [first, last].
+    static std::pair<int, int> TabulatedDays();
 
     // One digit per event from the end of the fitted tables to 1960: "1" the
     // low-precision day is one day early, "2" one day late, "0" right.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "calendar/Ephemeris.h"
 #include "calendar/LunarYearBuilder.h"
@@ -144,6 +145,33 @@ TEST(BuildLunarYear, CacheGivesExactlyAFreshBuild) {
         fresh.BuildLunarYearUncached(d);
         ASSERT_EQ(static_cast<const LunarYearState&>(cached), static_cast<const LunarYearState&>(fresh)) << d;
     }
+}
+
+// The table of lunar years against the builder: both ends of every year.
+// BuildLunarYearUncached picks the last solstice on or before a day, so a
+// year whose first and last days build as the row builds so on every day
+// between; the day before its solstice belongs to the year before.
+TEST(TabulatedLunarYears, AreTheYearsTheBuilderBuilds) {
+    const auto [first, last] = LunarYearBuilder::TabulatedDays();
+    ASSERT_LE(first, DayOf(1800, 1, 1));
+    ASSERT_GE(last, DayOf(2200, 11, 30));
+    EXPECT_FALSE(LunarYearBuilder::TabulatedLunarYear(first - 1));
+    EXPECT_FALSE(LunarYearBuilder::TabulatedLunarYear(last + 1));
+    LunarYearBuilder fresh;
+    int years = 0;
+    for (int opening = first; opening <= last; ++years) {
+        const std::optional<LunarYearState> row = LunarYearBuilder::TabulatedLunarYear(opening);
+        ASSERT_TRUE(row) << opening;
+        ASSERT_EQ(row->termDays[0], opening);
+        const int closing = row->termDays[24] - 1;
+        for (const int d : {opening, closing}) {
+            fresh.BuildLunarYearUncached(d);
+            ASSERT_EQ(*row, static_cast<const LunarYearState&>(fresh)) << d;
+            ASSERT_EQ(LunarYearBuilder::TabulatedLunarYear(d), row) << d;
+        }
+        opening = closing + 1;
+    }
+    EXPECT_EQ(years, 401);
 }
 
 }  // namespace
