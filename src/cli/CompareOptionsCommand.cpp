@@ -124,7 +124,7 @@ int RunCompareOptions(CommandContext& ctx) {
     MatchArgs m;
     if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
     for (const std::string& w : m.warnings) ctx.Error(w);
-    if (!ctx.args.empty()) return ctx.Usage("compare-options：多余的参数 '" + ctx.args.front() + "'");
+    if (!ctx.args.empty()) return ctx.Usage("compare-options: unexpected argument '" + ctx.args.front() + "'");
 
     const OptionComparison c = CompareOptions(m.a, m.b, MatchInputs(ctx, m.settings).options);
     if (!c.ok()) return RefuseRun(ctx, c.status, c.base.failedPerson);

@@ -63,7 +63,7 @@ int RunTimeline(CommandContext& ctx) {
     MatchArgs m;
     if (int rc = TakeMatchArgs(ctx, &m); rc != kExitOk) return rc;
     for (const std::string& w : m.warnings) ctx.Error(w);
-    if (!ctx.args.empty()) return ctx.Usage("timeline: 多余的参数“" + ctx.args.front() + "”");
+    if (!ctx.args.empty()) return ctx.Usage("timeline: unexpected argument '" + ctx.args.front() + "'");
 
     const ChartOptions options = MatchInputs(ctx, m.settings).options;
     LunarCalendar calendar;

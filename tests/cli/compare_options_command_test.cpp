@@ -81,7 +81,7 @@ TEST(CompareOptionsCommand, RefusalsAndBadArguments) {
         {{"compare-options", "--a", kLateA, "--b", "name=乙;sex=F;date=2101-01-01 10:00"}, 1, "乙命："},
         {{"compare-options", "--a", kLateA}, 2, "--b"},
         {{"compare-options", "--a", kLateA, "--b", kLateB, "--set", "nosuch=1"}, 2, "nosuch"},
-        {{"compare-options", "--a", kLateA, "--b", kLateB, "extra"}, 2, "多余的参数 'extra'"},
+        {{"compare-options", "--a", kLateA, "--b", kLateB, "extra"}, 2, "compare-options: unexpected argument 'extra'"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.mentions);

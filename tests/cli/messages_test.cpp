@@ -64,6 +64,18 @@ TEST(MessageTable, KeepsOneLanguageWithinAMessage) {
         // An English message of the command line, nested in another.
         {"--a: date: month 13 is not 1..12", kZh, "--a：date：月份 13 不在 1..12 之间"},
         {"--a: date: month 13 is not 1..12", kEn, "--a: date: month 13 is not 1..12"},
+        // Places, candidate files and argument errors, nested in their option.
+        {"--a: prov/city: no city '不存在' in 北京市", kZh, "--a：prov/city：没有“不存在”这个城市（北京市）"},
+        {"--a: prov/city: no city '不存在' in 北京市", kEn, "--a: prov/city: no city '不存在' in 北京市"},
+        {"--candidates: /tmp/c.csv: line 4 is neither UTF-8 nor GBK; save the file as UTF-8", kZh,
+         "--candidates：/tmp/c.csv：第 4 行既不是 UTF-8 也不是 GBK；请把文件保存为 UTF-8"},
+        {"--candidates: /tmp/c.csv: header row (line 1): a quoted field is not closed", kZh,
+         "--candidates：/tmp/c.csv：标题行（第 1 行）：引号中的字段没有结束"},
+        {"line 3: text after a closing quote; skipped", kZh, "第 3 行：右引号后面还有文字；已跳过"},
+        {"--uncertainty-b needs --b PERSON", kZh, "--uncertainty-b 需要 --b PERSON"},
+        {"timeline: unexpected argument 'x'", kZh, "timeline：多余的参数“x”"},
+        {"dat/dili.ini: the value 'abc' of 北京市-北京 is not of the form d:m*d:m; 120°, 30° used", kZh,
+         "dat/dili.ini：“abc”（北京市-北京）不是 d:m*d:m 的形式；已按东经120°、北纬30°计算"},
         // Neither form known: as it is.
         {"something the table has never seen", kZh, "something the table has never seen"},
     };
