@@ -276,7 +276,7 @@ int CaseTreeModel::columnCount(const QModelIndex&) const { return 1; }
 QVariant CaseTreeModel::data(const QModelIndex& ix, int role) const {
     if (role != Qt::DisplayRole && role != Qt::DecorationRole) return {};
     switch (LevelOf(ix)) {
-        case Level::kRoot: return role == Qt::DisplayRole ? QVariant(QStringLiteral("命例")) : QVariant(icons_[3]);
+        case Level::kRoot: return role == Qt::DisplayRole ? QVariant(tr("命例")) : QVariant(icons_[3]);
         case Level::kCategory:
             if (ix.row() >= int(categories_.size())) return {};
             return role == Qt::DisplayRole ? QVariant(categories_[std::size_t(ix.row())].text) : QVariant(icons_[2]);
