@@ -249,5 +249,26 @@ TEST(MainWindowInTraditionalChinese, AnEditedReportIsStoredAsEdited) {
     EXPECT_EQ(stored.text, pane.text);
 }
 
+// The case tree's calendar mark is the program's; the names are the user's.
+TEST(CaseTreeInEnglish, CalendarMarkOfACaseNode) {
+    const struct {
+        UiLanguage language;
+        const char* stored;
+        const char* shown;
+    } kCases[] = {
+        {UiLanguage::kEnglish, "张三  公1990-5-12|0", "张三  1990-5-12|0"},
+        {UiLanguage::kEnglish, "小芳  农1995-9-9|2", "小芳  lunar 1995-9-9|2"},
+        {UiLanguage::kEnglish, "公  农  公2001-1-1|7", "公  农  2001-1-1|7"},  // a name of marks
+        {UiLanguage::kSimplified, "小芳  农1995-9-9|2", "小芳  农1995-9-9|2"},
+        {UiLanguage::kTraditionalTaiwan, "小芳  农1995-9-9|2", "小芳  農1995-9-9|2"},
+        {UiLanguage::kEnglish, "没有日期", "没有日期"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.stored);
+        const LanguageForTest speak(c.language);
+        EXPECT_EQ(CaseTreeModel::ShownCaseText(QString::fromUtf8(c.stored)).toStdString(), c.shown);
+    }
+}
+
 }  // namespace
 }  // namespace tessaly

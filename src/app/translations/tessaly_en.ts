@@ -100,288 +100,6 @@
     </message>
 </context>
 <context>
-    <name>tessaly::AnalysisOptionsDialog</name>
-    <message>
-        <source>命稿附婚配指数构成</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>tessaly::BirthExplanationDialog</name>
-    <message>
-        <source>%1岁%2个月%3天</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1（节）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1（中气）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1（%2 %3）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>出生时刻说明</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>出生时刻的换算</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>步骤</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>调整</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>结果</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>说明</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>附近的交界</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>交界</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>时刻（北京时间）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>相距</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>柱的变化</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>越过此节起大运</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>出生时刻误差</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>误差范围(&amp;W)：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>出生时刻误差范围</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>准确（0 分钟）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>±%1 分钟</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>自定义</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>自定义误差（分钟）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> 分钟</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>时段（北京时间）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>当地钟表</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>年柱</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>月柱</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>日柱</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>时柱</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>起点</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>婚配指数</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>出生时刻误差内的八字</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>关闭</source>
-        <translation type="unfinished">Close</translation>
-    </message>
-    <message>
-        <source>%1：%2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>农历 %1年%2%3月%4日 %5:%6</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>闰</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>公历 %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1当地钟表</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>北京时间</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>输入</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>农历换公历</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>钟表换成北京时间</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1，夏令时</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>年柱、月柱由此定</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>经度校正</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>地方时 %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>东经 %1°</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>均时差</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>真太阳时 %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>取整到分</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>日柱、时柱由此定</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>23时属本日：日柱取本日，时柱取次日子时</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>23时起算次日：日柱取 %1 之日柱</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>排盘时间（%1）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>四柱：%1&#x3000;起大运：%2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 %2→%3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>出生前 %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>出生后 %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>四柱不变</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>，</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 至 %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>★ %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>、</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 分</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>出生时刻误差 ±%1 分钟内共有 %2 种八字</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>；婚配指数 %1 至 %2 分（按输入时刻 %3 分）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>。</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>tessaly::BoundaryNotice</name>
     <message>
         <source>出生时刻临近交界的提示</source>
@@ -413,51 +131,18 @@
     </message>
 </context>
 <context>
-    <name>tessaly::CaseInfoDialog</name>
-    <message>
-        <source>时间的钟表</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>当地钟表（%1）</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>tessaly::CaseSearchDialog</name>
-    <message>
-        <source>甲命或乙命的姓名</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>请填写“到”的年份；只查一年时，两栏填同一年。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>请填写“出生年从”的年份；只查一年时，两栏填同一年。</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>tessaly::CaseTreeModel</name>
     <message>
         <source>命例</source>
         <translation>Cases</translation>
     </message>
-</context>
-<context>
-    <name>tessaly::CoordinatesEditorDialog</name>
     <message>
-        <source>经纬度设置</source>
-        <translation type="unfinished"></translation>
+        <source>公%1</source>
+        <translation>%1</translation>
     </message>
     <message>
-        <source>经度在-179到179之间，分数在0到59之间</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>纬度在-89到89之间，分数在0到59之间</source>
-        <translation type="unfinished"></translation>
+        <source>农%1</source>
+        <translation>lunar %1</translation>
     </message>
 </context>
 <context>
@@ -666,45 +351,6 @@
     </message>
 </context>
 <context>
-    <name>tessaly::IndexPartsDialog</name>
-    <message>
-        <source>婚配指数构成</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>不同排法对比</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>关闭</source>
-        <translation type="unfinished">Close</translation>
-    </message>
-    <message>
-        <source>婚配指数 %1 分（报告取整为 %2 分），由以下各项相加而得；鼠标停在一项上可看配对分析中的原句。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>设置</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>你在选项中的设置</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>只改这一项：%1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>你的设置：%1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>第一行是你的设置；以下每行只改变一个选项，粗体为与你的设置不同之处。</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>tessaly::LanguageMenu</name>
     <message>
         <source>跟随系统</source>
@@ -727,7 +373,7 @@
     </message>
     <message>
         <source>按『开始合婚(M)』输入甲乙双方生日</source>
-        <translation>Press &quot;Start matching (M)&quot; to enter the births of Person A and Person B</translation>
+        <translation>Press &quot;Match (M)&quot; to enter the births of Person A and Person B</translation>
     </message>
     <message>
         <source>新建</source>
@@ -743,7 +389,7 @@
     </message>
     <message>
         <source>开始合婚(&amp;M)</source>
-        <translation>Start &amp;matching</translation>
+        <translation>&amp;Match</translation>
     </message>
     <message>
         <source>合婚配对</source>
@@ -835,11 +481,11 @@
     </message>
     <message>
         <source>存旧</source>
-        <translation>Save over</translation>
+        <translation>Update</translation>
     </message>
     <message>
         <source>存新</source>
-        <translation>Save new</translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>系统默认</source>
@@ -1119,7 +765,7 @@
     </message>
     <message>
         <source>正在查看的命例已被其他程序修改。重新查看它可以看到现在保存的内容；“存旧”会先询问。</source>
-        <translation>Another program changed the case on view. View it again to see what is stored now; &quot;Save over&quot; asks first.</translation>
+        <translation>Another program changed the case on view. View it again to see what is stored now; &quot;Update&quot; asks first.</translation>
     </message>
     <message>
         <source>合婚配对（命例已被其他程序删除）</source>
@@ -1127,7 +773,7 @@
     </message>
     <message>
         <source>正在查看的命例已被其他程序删除。“存旧”会询问是否把它存为新命例。</source>
-        <translation>Another program deleted the case on view. &quot;Save over&quot; asks whether to save it as a new case.</translation>
+        <translation>Another program deleted the case on view. &quot;Update&quot; asks whether to save it as a new case.</translation>
     </message>
     <message>
         <source>正在查看的命例已被其他程序修改。仍要用这里的内容覆盖它吗？</source>
@@ -1201,7 +847,7 @@
     </message>
     <message>
         <source>设定用神</source>
-        <translation>Set 用神 Useful God</translation>
+        <translation>Useful God</translation>
     </message>
     <message>
         <source>请先排一个正确的盘</source>
@@ -1316,20 +962,6 @@
     </message>
 </context>
 <context>
-    <name>tessaly::PerpetualCalendarWindow</name>
-    <message>
-        <source>没有公元0年</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>tessaly::ReportEndingDialog</name>
-    <message>
-        <source>命稿结尾信息</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>tessaly::ReportPrinter</name>
     <message>
         <source>PDF 文件 %1</source>
@@ -1362,13 +994,6 @@
     <message>
         <source>打印到%1时出错。</source>
         <translation>Printing to %1 failed.</translation>
-    </message>
-</context>
-<context>
-    <name>tessaly::SelectionFontDialog</name>
-    <message>
-        <source>斜体(&amp;T)</source>
-        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -100,288 +100,6 @@
     </message>
 </context>
 <context>
-    <name>tessaly::AnalysisOptionsDialog</name>
-    <message>
-        <source>命稿附婚配指数构成</source>
-        <translation>命稿附婚配指數構成</translation>
-    </message>
-</context>
-<context>
-    <name>tessaly::BirthExplanationDialog</name>
-    <message>
-        <source>%1岁%2个月%3天</source>
-        <translation>%1歲%2個月%3天</translation>
-    </message>
-    <message>
-        <source>%1（节）</source>
-        <translation>%1（節）</translation>
-    </message>
-    <message>
-        <source>%1（中气）</source>
-        <translation>%1（中氣）</translation>
-    </message>
-    <message>
-        <source>%1（%2 %3）</source>
-        <translation>%1（%2 %3）</translation>
-    </message>
-    <message>
-        <source>出生时刻说明</source>
-        <translation>出生時刻説明</translation>
-    </message>
-    <message>
-        <source>出生时刻的换算</source>
-        <translation>出生時刻的換算</translation>
-    </message>
-    <message>
-        <source>步骤</source>
-        <translation>步驟</translation>
-    </message>
-    <message>
-        <source>调整</source>
-        <translation>調整</translation>
-    </message>
-    <message>
-        <source>结果</source>
-        <translation>結果</translation>
-    </message>
-    <message>
-        <source>说明</source>
-        <translation>説明</translation>
-    </message>
-    <message>
-        <source>附近的交界</source>
-        <translation>附近的交界</translation>
-    </message>
-    <message>
-        <source>交界</source>
-        <translation>交界</translation>
-    </message>
-    <message>
-        <source>时刻（北京时间）</source>
-        <translation>時刻（北京時間）</translation>
-    </message>
-    <message>
-        <source>相距</source>
-        <translation>相距</translation>
-    </message>
-    <message>
-        <source>柱的变化</source>
-        <translation>柱的變化</translation>
-    </message>
-    <message>
-        <source>越过此节起大运</source>
-        <translation>越過此節起大運</translation>
-    </message>
-    <message>
-        <source>出生时刻误差</source>
-        <translation>出生時刻誤差</translation>
-    </message>
-    <message>
-        <source>误差范围(&amp;W)：</source>
-        <translation>誤差範圍(&amp;W)：</translation>
-    </message>
-    <message>
-        <source>出生时刻误差范围</source>
-        <translation>出生時刻誤差範圍</translation>
-    </message>
-    <message>
-        <source>准确（0 分钟）</source>
-        <translation>準確（0 分鐘）</translation>
-    </message>
-    <message>
-        <source>±%1 分钟</source>
-        <translation>±%1 分鐘</translation>
-    </message>
-    <message>
-        <source>自定义</source>
-        <translation>自定義</translation>
-    </message>
-    <message>
-        <source>自定义误差（分钟）</source>
-        <translation>自定義誤差（分鐘）</translation>
-    </message>
-    <message>
-        <source> 分钟</source>
-        <translation> 分鐘</translation>
-    </message>
-    <message>
-        <source>时段（北京时间）</source>
-        <translation>時段（北京時間）</translation>
-    </message>
-    <message>
-        <source>当地钟表</source>
-        <translation>當地鐘錶</translation>
-    </message>
-    <message>
-        <source>年柱</source>
-        <translation>年柱</translation>
-    </message>
-    <message>
-        <source>月柱</source>
-        <translation>月柱</translation>
-    </message>
-    <message>
-        <source>日柱</source>
-        <translation>日柱</translation>
-    </message>
-    <message>
-        <source>时柱</source>
-        <translation>時柱</translation>
-    </message>
-    <message>
-        <source>起点</source>
-        <translation>起點</translation>
-    </message>
-    <message>
-        <source>婚配指数</source>
-        <translation>婚配指數</translation>
-    </message>
-    <message>
-        <source>出生时刻误差内的八字</source>
-        <translation>出生時刻誤差內的八字</translation>
-    </message>
-    <message>
-        <source>关闭</source>
-        <translation>關閉</translation>
-    </message>
-    <message>
-        <source>%1：%2</source>
-        <translation>%1：%2</translation>
-    </message>
-    <message>
-        <source>农历 %1年%2%3月%4日 %5:%6</source>
-        <translation>農曆 %1年%2%3月%4日 %5:%6</translation>
-    </message>
-    <message>
-        <source>闰</source>
-        <translation>閏</translation>
-    </message>
-    <message>
-        <source>公历 %1</source>
-        <translation>公曆 %1</translation>
-    </message>
-    <message>
-        <source>%1当地钟表</source>
-        <translation>%1當地鐘錶</translation>
-    </message>
-    <message>
-        <source>北京时间</source>
-        <translation>北京時間</translation>
-    </message>
-    <message>
-        <source>输入</source>
-        <translation>輸入</translation>
-    </message>
-    <message>
-        <source>农历换公历</source>
-        <translation>農曆換公曆</translation>
-    </message>
-    <message>
-        <source>钟表换成北京时间</source>
-        <translation>鐘錶換成北京時間</translation>
-    </message>
-    <message>
-        <source>%1，夏令时</source>
-        <translation>%1，夏令時</translation>
-    </message>
-    <message>
-        <source>年柱、月柱由此定</source>
-        <translation>年柱、月柱由此定</translation>
-    </message>
-    <message>
-        <source>经度校正</source>
-        <translation>經度校正</translation>
-    </message>
-    <message>
-        <source>地方时 %1</source>
-        <translation>地方時 %1</translation>
-    </message>
-    <message>
-        <source>东经 %1°</source>
-        <translation>東經 %1°</translation>
-    </message>
-    <message>
-        <source>均时差</source>
-        <translation>均時差</translation>
-    </message>
-    <message>
-        <source>真太阳时 %1</source>
-        <translation>真太陽時 %1</translation>
-    </message>
-    <message>
-        <source>取整到分</source>
-        <translation>取整到分</translation>
-    </message>
-    <message>
-        <source>日柱、时柱由此定</source>
-        <translation>日柱、時柱由此定</translation>
-    </message>
-    <message>
-        <source>23时属本日：日柱取本日，时柱取次日子时</source>
-        <translation>23時屬本日：日柱取本日，時柱取次日子時</translation>
-    </message>
-    <message>
-        <source>23时起算次日：日柱取 %1 之日柱</source>
-        <translation>23時起算次日：日柱取 %1 之日柱</translation>
-    </message>
-    <message>
-        <source>排盘时间（%1）</source>
-        <translation>排盤時間（%1）</translation>
-    </message>
-    <message>
-        <source>四柱：%1&#x3000;起大运：%2</source>
-        <translation>四柱：%1&#x3000;起大運：%2</translation>
-    </message>
-    <message>
-        <source>%1 %2→%3</source>
-        <translation>%1 %2→%3</translation>
-    </message>
-    <message>
-        <source>出生前 %1</source>
-        <translation>出生前 %1</translation>
-    </message>
-    <message>
-        <source>出生后 %1</source>
-        <translation>出生後 %1</translation>
-    </message>
-    <message>
-        <source>四柱不变</source>
-        <translation>四柱不變</translation>
-    </message>
-    <message>
-        <source>，</source>
-        <translation>，</translation>
-    </message>
-    <message>
-        <source>%1 至 %2</source>
-        <translation>%1 至 %2</translation>
-    </message>
-    <message>
-        <source>★ %1</source>
-        <translation>★ %1</translation>
-    </message>
-    <message>
-        <source>、</source>
-        <translation>、</translation>
-    </message>
-    <message>
-        <source>%1 分</source>
-        <translation>%1 分</translation>
-    </message>
-    <message>
-        <source>出生时刻误差 ±%1 分钟内共有 %2 种八字</source>
-        <translation>出生時刻誤差 ±%1 分鐘內共有 %2 種八字</translation>
-    </message>
-    <message>
-        <source>；婚配指数 %1 至 %2 分（按输入时刻 %3 分）</source>
-        <translation>；婚配指數 %1 至 %2 分（按輸入時刻 %3 分）</translation>
-    </message>
-    <message>
-        <source>。</source>
-        <translation>。</translation>
-    </message>
-</context>
-<context>
     <name>tessaly::BoundaryNotice</name>
     <message>
         <source>出生时刻临近交界的提示</source>
@@ -413,51 +131,18 @@
     </message>
 </context>
 <context>
-    <name>tessaly::CaseInfoDialog</name>
-    <message>
-        <source>时间的钟表</source>
-        <translation>時間的鐘表</translation>
-    </message>
-    <message>
-        <source>当地钟表（%1）</source>
-        <translation>當地鐘錶（%1）</translation>
-    </message>
-</context>
-<context>
-    <name>tessaly::CaseSearchDialog</name>
-    <message>
-        <source>甲命或乙命的姓名</source>
-        <translation>甲命或乙命的姓名</translation>
-    </message>
-    <message>
-        <source>请填写“到”的年份；只查一年时，两栏填同一年。</source>
-        <translation>請填寫“到”的年份；只查一年時，兩欄填同一年。</translation>
-    </message>
-    <message>
-        <source>请填写“出生年从”的年份；只查一年时，两栏填同一年。</source>
-        <translation>請填寫“出生年從”的年份；只查一年時，兩欄填同一年。</translation>
-    </message>
-</context>
-<context>
     <name>tessaly::CaseTreeModel</name>
     <message>
         <source>命例</source>
         <translation>命例</translation>
     </message>
-</context>
-<context>
-    <name>tessaly::CoordinatesEditorDialog</name>
     <message>
-        <source>经纬度设置</source>
-        <translation>經緯度設置</translation>
+        <source>公%1</source>
+        <translation>公%1</translation>
     </message>
     <message>
-        <source>经度在-179到179之间，分数在0到59之间</source>
-        <translation>經度在-179到179之間，分數在0到59之間</translation>
-    </message>
-    <message>
-        <source>纬度在-89到89之间，分数在0到59之间</source>
-        <translation>緯度在-89到89之間，分數在0到59之間</translation>
+        <source>农%1</source>
+        <translation>農%1</translation>
     </message>
 </context>
 <context>
@@ -663,45 +348,6 @@
     <message>
         <source>合计</source>
         <translation>合計</translation>
-    </message>
-</context>
-<context>
-    <name>tessaly::IndexPartsDialog</name>
-    <message>
-        <source>婚配指数构成</source>
-        <translation>婚配指數構成</translation>
-    </message>
-    <message>
-        <source>不同排法对比</source>
-        <translation>不同排法對比</translation>
-    </message>
-    <message>
-        <source>关闭</source>
-        <translation>關閉</translation>
-    </message>
-    <message>
-        <source>婚配指数 %1 分（报告取整为 %2 分），由以下各项相加而得；鼠标停在一项上可看配对分析中的原句。</source>
-        <translation>婚配指數 %1 分（報告取整為 %2 分），由以下各項相加而得；鼠標停在一項上可看配對分析中的原句。</translation>
-    </message>
-    <message>
-        <source>设置</source>
-        <translation>設置</translation>
-    </message>
-    <message>
-        <source>你在选项中的设置</source>
-        <translation>你在選項中的設置</translation>
-    </message>
-    <message>
-        <source>只改这一项：%1</source>
-        <translation>只改這一項：%1</translation>
-    </message>
-    <message>
-        <source>你的设置：%1</source>
-        <translation>你的設置：%1</translation>
-    </message>
-    <message>
-        <source>第一行是你的设置；以下每行只改变一个选项，粗体为与你的设置不同之处。</source>
-        <translation>第一行是你的設置；以下每行只改變一個選項，粗體為與你的設置不同之處。</translation>
     </message>
 </context>
 <context>
@@ -1316,20 +962,6 @@
     </message>
 </context>
 <context>
-    <name>tessaly::PerpetualCalendarWindow</name>
-    <message>
-        <source>没有公元0年</source>
-        <translation>沒有公元0年</translation>
-    </message>
-</context>
-<context>
-    <name>tessaly::ReportEndingDialog</name>
-    <message>
-        <source>命稿结尾信息</source>
-        <translation>命稿結尾信息</translation>
-    </message>
-</context>
-<context>
     <name>tessaly::ReportPrinter</name>
     <message>
         <source>PDF 文件 %1</source>
@@ -1362,13 +994,6 @@
     <message>
         <source>打印到%1时出错。</source>
         <translation>打印到%1時出錯。</translation>
-    </message>
-</context>
-<context>
-    <name>tessaly::SelectionFontDialog</name>
-    <message>
-        <source>斜体(&amp;T)</source>
-        <translation>斜體(&amp;T)</translation>
     </message>
 </context>
 <context>
