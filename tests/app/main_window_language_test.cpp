@@ -249,6 +249,38 @@ TEST(MainWindowInTraditionalChinese, AnEditedReportIsStoredAsEdited) {
     EXPECT_EQ(stored.text, pane.text);
 }
 
+// A text file is GBK: it holds the Traditional report (GBK has its
+// characters), and a character GBK lacks is named in the refusal.
+TEST(MainWindowInTraditionalChinese, TextFileInGbkHoldsTheConvertedReportAndNamesACharacterItLacks) {
+    for (UiLanguage l : {UiLanguage::kTraditionalTaiwan, UiLanguage::kTraditionalHongKong}) {
+        SCOPED_TRACE(std::string(LanguageCode(l)));
+        const LanguageForTest speak(l);
+        TempHome home;
+        ScriptedMessages messages;
+        MainWindow w(home.Files());
+        w.show();
+        MatchCouple(w, Person("张三", 1994, true), Person("李四", 1996, false));
+        StyledReport pane;
+        PaneToStyledReport(w.reportPane, &pane);
+        const QString txt = QCoreApplication::translate("tessaly::MainWindow", "Txt格式 (*.txt)");
+        AnswerFileDialog(home.dir / "report", txt);
+        w.SaveReportAs(w.reportPane);
+        EXPECT_TRUE(messages.shown.empty());
+        StyledReport back;
+        ASSERT_TRUE(LoadReportFile(home.dir / "report.txt", &back).ok());
+        EXPECT_EQ(back.text, pane.text);
+        EXPECT_NE(back.text.find("婚配指數"), std::string::npos);
+
+        w.reportPane->append(QString::fromUtf8("\xF0\xA0\x9D\xB9"));  // 𠝹, a Hong Kong character outside GBK
+        AnswerFileDialog(home.dir / "edited", txt);
+        w.SaveReportAs(w.reportPane);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8("“\xF0\xA0\x9D\xB9”")))
+            << messages.shown[0].text.toStdString();
+        EXPECT_FALSE(fs::exists(home.dir / "edited.txt"));
+    }
+}
+
 // The case tree's calendar mark is the program's; the names are the user's.
 TEST(CaseTreeInEnglish, CalendarMarkOfACaseNode) {
     const struct {
