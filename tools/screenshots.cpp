@@ -6,9 +6,11 @@
 // editor, the He Tu and Luo Shu diagrams, the help window, a couple's
 // timeline ("流年对照") and "出生时刻说明" of a birth near 立春.
 //
-//   tessaly-screenshots OUTDIR     (program folder: TESSALY_HOME, without
-//                                   dat/bzinit.ini: a first start; a few
-//                                   stored cases)
+//   tessaly-screenshots OUTDIR [en]  (program folder: TESSALY_HOME, without
+//                                     dat/bzinit.ini: a first start; a few
+//                                     stored cases). With "en" the window
+//                                     speaks English and every picture is
+//                                     named NAME-en.png.
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
@@ -19,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <string_view>
 
 #include "app/AppSetup.h"
 #include "app/BirthDataDialog.h"
@@ -74,6 +77,11 @@ void AnswerDialogs(int* asked) {
     });
 }
 
+// The pictures of the English window are named "-en": main-window-en.png.
+QString g_suffix;
+
+QString Png(const QString& out, const char* name) { return out + u'/' + QLatin1String(name) + g_suffix + ".png"; }
+
 bool Save(QWidget* w, const QString& path) {
     QApplication::processEvents();
     if (w->grab().save(path)) return true;
@@ -99,11 +107,13 @@ bool ChooseSkin(tessaly::MainWindow& w, const QString& name) {
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    tessaly::SetUpApplication(app);
-    if (argc != 2) {
-        qWarning("usage: tessaly-screenshots OUTDIR");
+    const bool english = argc == 3 && std::string_view(argv[2]) == "en";
+    if (argc != 2 && !english) {
+        qWarning("usage: tessaly-screenshots OUTDIR [en]");
         return 2;
     }
+    tessaly::SetUpApplication(app, english ? tessaly::UiLanguage::kEnglish : tessaly::UiLanguage::kSimplified);
+    if (english) g_suffix = QStringLiteral("-en");
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
     const tessaly::ProgramFiles files = tessaly::LocateProgramFiles();
@@ -111,7 +121,7 @@ int main(int argc, char** argv) {
     {  // The first start: no settings yet.
         tessaly::MainWindow first(files);
         first.show();
-        if (!Save(&first, out + "/first-start.png")) return 1;
+        if (!Save(&first, Png(out, "first-start"))) return 1;
         first.close();
     }
     {  // The categories of the stored cases in the list of the drop-downs.
@@ -130,33 +140,33 @@ int main(int argc, char** argv) {
         qWarning("the matching run failed");
         return 1;
     }
-    if (!Save(&window, out + "/main-window.png")) return 1;
+    if (!Save(&window, Png(out, "main-window"))) return 1;
 
     // The calendar on the day of 立春 2024, a minute after the term.
     tessaly::PerpetualCalendarWindow calendar(nullptr, [] { return QDateTime(QDate(2024, 2, 4), QTime(16, 28)); });
     calendar.resize(calendar.sizeHint());  // as on a desktop screen
     calendar.show();
     QApplication::processEvents();
-    if (!calendar.grab().save(out + "/calendar-window.png")) return 1;
+    if (!calendar.grab().save(Png(out, "calendar-window"))) return 1;
 
     tessaly::CoordinatesEditorDialog editor(files.Dat("dili.ini"));
     editor.CboSheng->setCurrentIndex(1);  // 北京市
     editor.show();
     QApplication::processEvents();
-    if (!editor.grab().save(out + "/coordinates-editor.png")) return 1;
+    if (!editor.grab().save(Png(out, "coordinates-editor"))) return 1;
 
     tessaly::HeTuLuoShuDialog diagrams;
     diagrams.show();
     QApplication::processEvents();
-    if (!diagrams.grab().save(out + "/hetu.png")) return 1;
+    if (!diagrams.grab().save(Png(out, "hetu"))) return 1;
     diagrams.Label2->click();
     QApplication::processEvents();
-    if (!diagrams.grab().save(out + "/luoshu.png")) return 1;
+    if (!diagrams.grab().save(Png(out, "luoshu"))) return 1;
 
     tessaly::UsefulGodDialog roles(tessaly::FillOverrides(*window.lastMatching()));
     roles.show();
     QApplication::processEvents();
-    if (!roles.grab().save(out + "/useful-god-dialog.png")) return 1;
+    if (!roles.grab().save(Png(out, "useful-god-dialog"))) return 1;
 
     // "婚配指数构成" of that run: the bars, then the table of the other options.
     const tessaly::MatchingResult& run = *window.lastMatching();
@@ -166,10 +176,10 @@ int main(int argc, char** argv) {
     parts.resize(860, 520);
     parts.show();
     QApplication::processEvents();
-    if (!parts.grab().save(out + "/index-parts.png")) return 1;
+    if (!parts.grab().save(Png(out, "index-parts"))) return 1;
     parts.pages->setCurrentIndex(1);
     QApplication::processEvents();
-    if (!parts.grab().save(out + "/option-comparison.png")) return 1;
+    if (!parts.grab().save(Png(out, "option-comparison"))) return 1;
 
     // The case tree opened, a stored case viewed.
     window.caseTree->setCurrentIndex(window.caseModel->RootIndex());
@@ -180,7 +190,7 @@ int main(int argc, char** argv) {
         window.ViewCase();
     }
     QApplication::processEvents();
-    if (!window.grab().save(out + "/case-tree.png")) return 1;
+    if (!window.grab().save(Png(out, "case-tree"))) return 1;
 
     tessaly::CaseStore store;
     if (!store.Open(files.home).ok()) return 1;
@@ -196,25 +206,25 @@ int main(int argc, char** argv) {
                                      store, &window);
     search.show();
     QApplication::processEvents();
-    if (!search.grab().save(out + "/case-search.png")) return 1;
+    if (!search.grab().save(Png(out, "case-search"))) return 1;
 
     tessaly::CaseRecord record;
     if (!store.ReadRecord(1, &record).ok()) return 1;
     tessaly::CaseInfoDialog info(record, files.Dat("dili.ini"), &window);
     info.show();
     QApplication::processEvents();
-    if (!info.grab().save(out + "/case-info.png")) return 1;
+    if (!info.grab().save(Png(out, "case-info"))) return 1;
 
     tessaly::HelpWindow help(&window);
     help.show();
     QApplication::processEvents();
-    if (!help.grab().save(out + "/help-window.png")) return 1;
+    if (!help.grab().save(Png(out, "help-window"))) return 1;
 
     {
         tessaly::BirthDataDialog dialog(files.Dat("dili.ini"));
         dialog.SetRecord(Sample(1), 1);
         dialog.show();
-        if (!Save(&dialog, out + "/birth-dialog.png")) return 1;
+        if (!Save(&dialog, Png(out, "birth-dialog"))) return 1;
     }
 
     {  // A couple's years side by side ("流年对照"): 2026 and the next twenty.
@@ -233,7 +243,7 @@ int main(int argc, char** argv) {
         host.setCentralWidget(view);
         host.resize(view->chart()->width(), 300);
         host.show();
-        if (!Save(&host, out + "/couple-timeline.png")) return 1;
+        if (!Save(&host, Png(out, "couple-timeline"))) return 1;
     }
 
     {  // Four minutes after 立春 2024, known to ± 30 minutes, with 乙命 of the run.
@@ -243,11 +253,11 @@ int main(int argc, char** argv) {
         tessaly::BirthExplanationDialog dialog(a, 0, {}, Sample(1));
         dialog.SetUncertaintyMinutes(30);
         dialog.show();
-        if (!Save(&dialog, out + "/birth-explanation.png")) return 1;
+        if (!Save(&dialog, Png(out, "birth-explanation"))) return 1;
     }
 
     if (!ChooseSkin(window, QStringLiteral("Ink"))) return 1;
-    if (!Save(&window, out + "/ink-skin.png")) return 1;
+    if (!Save(&window, Png(out, "ink-skin"))) return 1;
     window.close();
     return 0;
 }

@@ -17,6 +17,7 @@
 #   help-window.png     the help window ("软件帮助")
 #   couple-timeline.png a couple's years side by side ("流年对照"), 2026..2046
 #   birth-explanation.png  "出生时刻说明" of a birth four minutes after 立春
+# and each of them again with the window in English: NAME-en.png.
 # Usage: tools/screenshots.sh [OUTDIR]        (default docs/; after a build)
 #        SCALE=2 tools/screenshots.sh /tmp/x  the same at twice the resolution
 set -euo pipefail
@@ -47,6 +48,10 @@ add "name=张飞;sex=M;date=1968-06-06 16:00;prov=河北省" "name=夏侯;sex=F;
 printf '{"windowFrameMargins": true, "screens": [{"name": "screen", "x": 0, "y": 0, "width": 1280, "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96}]}\n' \
   >"$home/screen.json"
 
-TESSALY_HOME=$home QT_QPA_PLATFORM="offscreen:configfile=$home/screen.json" QT_SCALE_FACTOR=${SCALE:-1} \
-  "$build/tessaly-screenshots" "$out" 2> >(grep -v -e XDG_RUNTIME_DIR -e propagateSizeHints >&2)
+# Each picture in Chinese, then in English (NAME-en.png), each from a first start.
+for lang in "" en; do
+  rm -f "$home/dat/bzinit.ini"
+  TESSALY_HOME=$home QT_QPA_PLATFORM="offscreen:configfile=$home/screen.json" QT_SCALE_FACTOR=${SCALE:-1} \
+    "$build/tessaly-screenshots" "$out" $lang 2> >(grep -v -e XDG_RUNTIME_DIR -e propagateSizeHints >&2)
+done
 echo "Wrote the pictures into $out"

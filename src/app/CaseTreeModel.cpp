@@ -273,10 +273,22 @@ int CaseTreeModel::rowCount(const QModelIndex& parent) const {
 
 int CaseTreeModel::columnCount(const QModelIndex&) const { return 1; }
 
+QString CaseTreeModel::ShownCaseText(const QString& text) {
+    // "张三  公1990-5-12|0": the calendar's mark after the last two spaces,
+    // 公 (Gregorian) or 农 (lunar), in the window's language.
+    const qsizetype at = text.lastIndexOf(QStringLiteral("  "));
+    if (at < 0 || at + 2 >= text.size()) return text;
+    const QChar mark = text.at(at + 2);
+    const QString date = text.mid(at + 3);
+    if (mark == u'公') return text.left(at + 2) + tr("公%1").arg(date);
+    if (mark == u'农') return text.left(at + 2) + tr("农%1").arg(date);
+    return text;
+}
+
 QVariant CaseTreeModel::data(const QModelIndex& ix, int role) const {
     if (role != Qt::DisplayRole && role != Qt::DecorationRole) return {};
     switch (LevelOf(ix)) {
-        case Level::kRoot: return role == Qt::DisplayRole ? QVariant(QStringLiteral("命例")) : QVariant(icons_[3]);
+        case Level::kRoot: return role == Qt::DisplayRole ? QVariant(tr("命例")) : QVariant(icons_[3]);
         case Level::kCategory:
             if (ix.row() >= int(categories_.size())) return {};
             return role == Qt::DisplayRole ? QVariant(categories_[std::size_t(ix.row())].text) : QVariant(icons_[2]);
@@ -284,7 +296,7 @@ QVariant CaseTreeModel::data(const QModelIndex& ix, int role) const {
             const int cat = RowOfSerial(std::uint32_t(ix.internalId() - 2));
             if (cat < 0 || ix.row() >= int(categories_[std::size_t(cat)].cases.size())) return {};
             const Case& c = categories_[std::size_t(cat)].cases[std::size_t(ix.row())];
-            return role == Qt::DisplayRole ? QVariant(c.text) : QVariant(icons_[c.male ? 1 : 0]);
+            return role == Qt::DisplayRole ? QVariant(ShownCaseText(c.text)) : QVariant(icons_[c.male ? 1 : 0]);
         }
         case Level::kNone: return {};
     }

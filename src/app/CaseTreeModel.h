@@ -71,6 +71,11 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // A case node's text as shown: the stored form ("张三  公1990-5-12|0")
+    // with its calendar mark in the window's language ("张三  1990-5-12|0",
+    // "小芳  lunar 1995-9-9|2" in English).
+    static QString ShownCaseText(const QString& text);
+
 private:
     struct Case {
         std::int32_t slot;

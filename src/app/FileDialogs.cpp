@@ -27,9 +27,9 @@ FolderChooser::FolderChooser(QWidget* parent, const QString& caption, const QStr
     setFileMode(QFileDialog::Directory);
     setOption(QFileDialog::ShowDirsOnly, true);
     setAcceptMode(QFileDialog::AcceptOpen);
-    setLabelText(QFileDialog::Accept, QStringLiteral("选择"));
-    setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
-    setLabelText(QFileDialog::FileName, QStringLiteral("文件夹:"));
+    setLabelText(QFileDialog::Accept, QCoreApplication::translate("tessaly::FolderChooser", "选择"));
+    setLabelText(QFileDialog::Reject, QCoreApplication::translate("tessaly::FolderChooser", "取消"));
+    setLabelText(QFileDialog::FileName, QCoreApplication::translate("tessaly::FolderChooser", "文件夹:"));
 }
 
 void FolderChooser::accept() {
@@ -37,19 +37,25 @@ void FolderChooser::accept() {
     const QString folder = files.isEmpty() ? QString() : QDir::cleanPath(files.front());
     if (folder.isEmpty()) return;
     if (!QFileInfo::exists(folder)) {
-        if (!Ask(this, QStringLiteral("文件夹“%1”不存在，要创建它吗？").arg(QDir::toNativeSeparators(folder)),
-                 QStringLiteral("提示"), MsgIcon::kInformation)) {
+        if (!Ask(this,
+                 QCoreApplication::translate("tessaly::FolderChooser", "文件夹“%1”不存在，要创建它吗？")
+                     .arg(QDir::toNativeSeparators(folder)),
+                 QCoreApplication::translate("tessaly::FolderChooser", "提示"), MsgIcon::kInformation)) {
             return;
         }
         if (!QDir().mkpath(folder)) {
-            Inform(this, QStringLiteral("无法创建文件夹“%1”。").arg(QDir::toNativeSeparators(folder)),
-                   QStringLiteral("错误"), MsgIcon::kError);
+            Inform(this,
+                   QCoreApplication::translate("tessaly::FolderChooser", "无法创建文件夹“%1”。")
+                       .arg(QDir::toNativeSeparators(folder)),
+                   QCoreApplication::translate("tessaly::FolderChooser", "错误"), MsgIcon::kError);
             return;
         }
     }
     if (!QFileInfo(folder).isDir()) {
-        Inform(this, QStringLiteral("“%1”不是文件夹。").arg(QDir::toNativeSeparators(folder)), QStringLiteral("错误"),
-               MsgIcon::kError);
+        Inform(this,
+               QCoreApplication::translate("tessaly::FolderChooser", "“%1”不是文件夹。")
+                   .arg(QDir::toNativeSeparators(folder)),
+               QCoreApplication::translate("tessaly::FolderChooser", "错误"), MsgIcon::kError);
         return;
     }
     chosen_ = folder;

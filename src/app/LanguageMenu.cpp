@@ -30,6 +30,21 @@ LanguageMenu::LanguageMenu(IniFile& settings, QWidget* parent) : QMenu(parent), 
         const std::string_view name = LanguageOwnName(l);
         add(QString::fromUtf8(name.data(), qsizetype(name.size())), l);
     }
+    // The main window reads bzinit.ini at its first show, after its menus
+    // were made, and again when another program changes it: the mark follows
+    // the file as the window holds it.
+    connect(this, &QMenu::aboutToShow, this, &LanguageMenu::MarkChoice);
+}
+
+void LanguageMenu::MarkChoice() {
+    const std::optional<UiLanguage> chosen = ReadLanguageSetting(settings_);
+    const QString name =
+        QStringLiteral("OmnuLanguage_") +
+        (chosen ? QString::fromUtf8(LanguageCode(*chosen).data(), qsizetype(LanguageCode(*chosen).size()))
+                : QStringLiteral("desktop"));
+    for (QAction* a : actions()) {
+        if (a->isCheckable()) a->setChecked(a->objectName() == name);
+    }
 }
 
 QString LanguageMenu::RestartNotice() {

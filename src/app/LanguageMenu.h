@@ -25,6 +25,9 @@ public:
     // The notice after a choice: "语言将在重新启动 Tessaly 后改变。" and its English.
     static QString RestartNotice();
 
+    // Marks the choice kept in the settings (done before the menu opens).
+    void MarkChoice();
+
 private:
     void Choose(std::optional<UiLanguage> language);
 

@@ -34,6 +34,8 @@
 #include "ColourContrast.h"
 #include "MainWindowStore.h"
 #include "FocusKeys.h"
+#include "GlossaryTip.h"
+#include "LanguageMenu.h"
 #include "MessageService.h"
 #include "ReportEndingDialog.h"
 #include "SideToolMenus.h"
@@ -41,6 +43,7 @@
 #include "ReportFontDialog.h"
 #include "ReportView.h"
 #include "calendar/Places.h"
+#include "lang/ChineseScript.h"
 #include "matching/ReportStyle.h"
 #include "matching/WeddingSearch.h"
 #include "session/Persons.h"
@@ -62,6 +65,12 @@ IniFile NormalizedOptions(const IniFile& pan) {
     WriteChartOptions(ReadChartOptions(pan), normal);
     return normal;
 }
+
+// The matching's refusal of a wedding search, in the window's language.
+QString WeddingNeedsMatching() { return MainWindow::tr("请先输入男、女生日合婚后，才能选择结婚吉日！"); }
+static_assert(std::string_view(kWeddingNeedsMatching) == "请先输入男、女生日合婚后，才能选择结婚吉日！");
+QString WeddingNeedsCouple() { return MainWindow::tr("必须输入男、女八字合婚后，才能选择结婚吉日！"); }
+static_assert(std::string_view(kWeddingNeedsCouple) == "必须输入男、女八字合婚后，才能选择结婚吉日！");
 
 }  // namespace
 
@@ -111,6 +120,8 @@ void MainWindow::BuildLayout() {
     // What an empty pane says (at the first start, and after "新建").
     reportPane->setPlaceholderText(tr("按『开始合婚(M)』输入甲乙双方生日"));
     reportPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // In English the report's terms of art explain themselves on hover.
+    InstallGlossaryToolTips(reportPane);
 
     auto* right = new QWidget(tab1);
     chartPicture = new ChartPictureView(right);
@@ -119,16 +130,16 @@ void MainWindow::BuildLayout() {
     bottom->setMinimumHeight(120);
     bottom->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     // No room for an accelerator beside "存新": Ctrl+N (BuildMenus).
-    newButton = new QPushButton(QStringLiteral("新建"), bottom);
+    newButton = new QPushButton(tr("新建"), bottom);
     newButton->setObjectName(QStringLiteral("BtoNew"));
-    newButton->setToolTip(QStringLiteral("新建命例"));
+    newButton->setToolTip(tr("新建命例"));
     saveButton = new QToolButton(bottom);
     saveButton->setObjectName(QStringLiteral("SbtoSave"));
     // Looks like the button it is (a flat one reads as a label).
     saveButton->setAutoRaise(false);
-    saveButton->setToolTip(QStringLiteral("保存八字"));
+    saveButton->setToolTip(tr("保存八字"));
     setRolesButton = NewSetRolesButton(bottom);
-    matchButton = new QPushButton(QStringLiteral("开始合婚(&M)"), bottom);
+    matchButton = new QPushButton(tr("开始合婚(&M)"), bottom);
     matchButton->setObjectName(QStringLiteral("BtnPai"));
     QFont pf = matchButton->font();
     pf.setBold(true);
@@ -157,14 +168,14 @@ void MainWindow::BuildLayout() {
     tab1Box->setSpacing(0);
     tab1Box->addWidget(reportPane, 1);
     tab1Box->addWidget(right);
-    pages->addTab(tab1, QStringLiteral("合婚配对"));
+    pages->addTab(tab1, tr("合婚配对"));
 
     // Tab 2: the wedding-date search.
     auto* tab2 = new QWidget;
     tab2->setObjectName(QStringLiteral("TabSheet2"));
     auto* top = new QWidget(tab2);
     top->setFixedHeight(49);
-    marriageYearLabel = new QLabel(QStringLiteral("结婚年"), top);
+    marriageYearLabel = new QLabel(tr("结婚年"), top);
     marriageYearBox = new QComboBox(top);
     marriageYearBox->setObjectName(QStringLiteral("CboHunYear"));
     marriageYearBox->setMinimumWidth(90);
@@ -192,7 +203,7 @@ void MainWindow::BuildLayout() {
     tab2Box->addWidget(top);
     tab2Box->addWidget(weddingPane, 1);
     tab2Box->addWidget(searchProgress);
-    pages->addTab(tab2, QStringLiteral("结婚择日"));
+    pages->addTab(tab2, tr("结婚择日"));
     // The wedding tab waits for the wedding search of the engine.
 
     splitter = new QSplitter(Qt::Horizontal, this);
@@ -215,19 +226,15 @@ void MainWindow::BuildLayout() {
 
 void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu(QStringLiteral("文件(&F)"));
-    saveCaseAction =
-        file->addAction(QStringLiteral("保存八字"), QKeySequence(Qt::CTRL | Qt::Key_S), this, &MainWindow::SaveCase);
+    QMenu* file = bar->addMenu(tr("文件(&F)"));
+    saveCaseAction = file->addAction(tr("保存八字"), QKeySequence(Qt::CTRL | Qt::Key_S), this, &MainWindow::SaveCase);
     saveCaseAction->setObjectName(QStringLiteral("mnuF_save"));
     file->addSeparator();
-    file->addAction(QStringLiteral("导入历史记录"), this, &MainWindow::ImportHistory)
-        ->setObjectName(QStringLiteral("mnuF_impotr"));
-    file->addAction(QStringLiteral("导出历史记录"), this, &MainWindow::ExportHistory)
-        ->setObjectName(QStringLiteral("mnuF_export"));
-    file->addAction(QStringLiteral("清除历史记录"), this, &MainWindow::ClearHistory)
-        ->setObjectName(QStringLiteral("mnuF_delete"));
+    file->addAction(tr("导入历史记录"), this, &MainWindow::ImportHistory)->setObjectName(QStringLiteral("mnuF_impotr"));
+    file->addAction(tr("导出历史记录"), this, &MainWindow::ExportHistory)->setObjectName(QStringLiteral("mnuF_export"));
+    file->addAction(tr("清除历史记录"), this, &MainWindow::ClearHistory)->setObjectName(QStringLiteral("mnuF_delete"));
     file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+    QAction* quit = file->addAction(tr("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("fnumclose"));
     auto* newCase = new QAction(this);  // "新建" from the keyboard
     newCase->setObjectName(QStringLiteral("actNewCase"));
@@ -235,39 +242,35 @@ void MainWindow::BuildMenus() {
     connect(newCase, &QAction::triggered, this, &MainWindow::NewCase);
     addAction(newCase);
 
-    knowledgeMenu = bar->addMenu(QStringLiteral("命理知识(&S)"));
-    knowledgeMenu->addAction(QStringLiteral("相关知识"), this, &MainWindow::ShowKnowledge)
+    knowledgeMenu = bar->addMenu(tr("命理知识(&S)"));
+    knowledgeMenu->addAction(tr("相关知识"), this, &MainWindow::ShowKnowledge)
         ->setObjectName(QStringLiteral("mlzishi"));
 
-    QMenu* options = bar->addMenu(QStringLiteral("选项(&O)"));
-    QMenu* look = options->addMenu(QStringLiteral("命稿设置"));
+    QMenu* options = bar->addMenu(tr("选项(&O)"));
+    QMenu* look = options->addMenu(tr("命稿设置"));
     look->menuAction()->setObjectName(QStringLiteral("Omnuset"));
-    look->addAction(QStringLiteral("默认"), this, &MainWindow::SetDefaultAppearance)
-        ->setObjectName(QStringLiteral("Osetmo"));
-    look->addAction(QStringLiteral("字体设置"), this, &MainWindow::ChooseReportFont)
-        ->setObjectName(QStringLiteral("Omnusetfont"));
-    look->addAction(QStringLiteral("背景色设置"), this, &MainWindow::ChooseReportColor)
+    look->addAction(tr("默认"), this, &MainWindow::SetDefaultAppearance)->setObjectName(QStringLiteral("Osetmo"));
+    look->addAction(tr("字体设置"), this, &MainWindow::ChooseReportFont)->setObjectName(QStringLiteral("Omnusetfont"));
+    look->addAction(tr("背景色设置"), this, &MainWindow::ChooseReportColor)
         ->setObjectName(QStringLiteral("Omnusetcolor"));
-    options->addAction(QStringLiteral("排盘设置"), this, &MainWindow::ShowOptions)
-        ->setObjectName(QStringLiteral("OmnuSel"));
-    options->addAction(QStringLiteral("命稿结尾信息"), this, &MainWindow::ShowEnding)
-        ->setObjectName(QStringLiteral("OmnuEnd"));
+    options->addAction(tr("排盘设置"), this, &MainWindow::ShowOptions)->setObjectName(QStringLiteral("OmnuSel"));
+    options->addAction(tr("命稿结尾信息"), this, &MainWindow::ShowEnding)->setObjectName(QStringLiteral("OmnuEnd"));
     options->addSeparator();
-    skinMenu = options->addMenu(QStringLiteral("界面风格"));
+    skinMenu = options->addMenu(tr("界面风格"));
     skinMenu->menuAction()->setObjectName(QStringLiteral("Opt_Skin"));
+    languageMenu = new LanguageMenu(settings_, options);
+    options->addMenu(languageMenu);
     AddSideToolMenus(this, knowledgeMenu, options->menuAction(), files_.Dat("dili.ini"));
 
-    helpMenu = bar->addMenu(QStringLiteral("帮助(&H)"));
-    helpMenu->addAction(QStringLiteral("软件帮助"), this, &MainWindow::ShowHelp)
-        ->setObjectName(QStringLiteral("HmnuRhelp"));
+    helpMenu = bar->addMenu(tr("帮助(&H)"));
+    helpMenu->addAction(tr("软件帮助"), this, &MainWindow::ShowHelp)->setObjectName(QStringLiteral("HmnuRhelp"));
     helpMenu->addSeparator();
-    helpMenu->addAction(QStringLiteral("关于 Tessaly"), this, &MainWindow::ShowAbout)
-        ->setObjectName(QStringLiteral("HmnuAbout"));
+    helpMenu->addAction(tr("关于 Tessaly"), this, &MainWindow::ShowAbout)->setObjectName(QStringLiteral("HmnuAbout"));
 }
 
 void MainWindow::SetSaveCaption() {
     const bool editMode = this->editMode();
-    saveButton->setText(editMode ? QStringLiteral("存旧") : QStringLiteral("存新"));
+    saveButton->setText(editMode ? tr("存旧") : tr("存新"));
     // "存新" in the desktop's button text, "存旧" in its link colour made
     // readable on its buttons, through the palette: a style sheet of the
     // button's own would drop its font. A skin gives its own colours for
@@ -311,7 +314,7 @@ void MainWindow::BuildSkinMenu() {
     }
     if (!names.isEmpty()) {
         skinMenu->addSeparator();
-        QAction* sys = skinMenu->addAction(QStringLiteral("系统默认"));
+        QAction* sys = skinMenu->addAction(tr("系统默认"));
         sys->setCheckable(true);
         sys->setData(1);
         group->addAction(sys);
@@ -324,7 +327,7 @@ void MainWindow::FirstShow() {
     // A first start from an empty folder makes the folders of the settings,
     // the case store and the reports.
     const Status folders = startProblem_.ok() ? MakeProgramFolders(files_) : startProblem_;
-    if (!folders.ok()) Inform(this, ToQString(folders.message()), QStringLiteral("错误"), MsgIcon::kError);
+    if (!folders.ok()) Inform(this, ToQString(folders.message()), tr("错误"), MsgIcon::kError);
     settings_ = IniFile(files_.Dat("bzinit.ini"));
     const MainWindowSettings s = ReadMainWindowSettings(settings_);
 
@@ -370,15 +373,15 @@ void MainWindow::FirstShow() {
 
     Status st = store_->db.Open(files_.home);
     if (st.needsRepair() &&
-        Ask(this, ToQString(st.message()) + QStringLiteral("\r\n\r\n要修复吗？（修复前的文件会另存一份）"),
-            QStringLiteral("错误"), MsgIcon::kError)) {
+        Ask(this, ToQString(st.message()) + QStringLiteral("\r\n\r\n") + tr("要修复吗？（修复前的文件会另存一份）"),
+            tr("错误"), MsgIcon::kError)) {
         const RepairResult repaired = RepairStore(files_.home);
         if (repaired.status.ok()) {
             Inform(this,
                    repaired.keptDir.empty()
-                       ? QStringLiteral("命例库已修复。")
-                       : QStringLiteral("命例库已修复，原来的文件保存在%1。").arg(ToQString(repaired.keptDir.string())),
-                   QStringLiteral("提示"), MsgIcon::kInformation);
+                       ? tr("命例库已修复。")
+                       : tr("命例库已修复，原来的文件保存在%1。").arg(ToQString(repaired.keptDir.string())),
+                   tr("提示"), MsgIcon::kInformation);
             st = store_->db.Open(files_.home);
         } else {
             st = repaired.status;
@@ -388,7 +391,7 @@ void MainWindow::FirstShow() {
         store_->open = true;
         session_.SetStore(&store_->db);
     } else {
-        Inform(this, ToQString(st.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(st.message()), tr("错误"), MsgIcon::kError);
     }
     FillTree();
     StartFollowingStore();
@@ -406,7 +409,7 @@ void MainWindow::FillTree() {
 
 CaseStore* MainWindow::OpenStore() {
     if (store_->open) return &store_->db;
-    Inform(this, QStringLiteral("命例库没有打开，无法进行这项操作。"), QStringLiteral("错误"), MsgIcon::kError);
+    Inform(this, tr("命例库没有打开，无法进行这项操作。"), tr("错误"), MsgIcon::kError);
     return nullptr;
 }
 
@@ -449,7 +452,7 @@ void MainWindow::TakePaneLook() {
 
 void MainWindow::SavePrompt() {
     if (!editMode() || !reportPane->document()->isModified()) return;
-    if (Ask(this, QStringLiteral("当前命例文本已改变，要保存吗？"), QStringLiteral("提示"), MsgIcon::kWarning)) {
+    if (Ask(this, tr("当前命例文本已改变，要保存吗？"), tr("提示"), MsgIcon::kWarning)) {
         SaveCase();
     }
 }
@@ -464,12 +467,12 @@ void MainWindow::StartMatching() {
         session_.SetPerson(n, dlg.Record());
     }
     if (session_.Person(0).isMale == session_.Person(1).isMale &&
-        !Ask(this, QStringLiteral("甲命和乙命的性别相同，一般情况下是一男一女不同的，确定无误要继续运算吗？"),
-             QStringLiteral("性别相同！"), MsgIcon::kInformation)) {
+        !Ask(this, tr("甲命和乙命的性别相同，一般情况下是一男一女不同的，确定无误要继续运算吗？"), tr("性别相同！"),
+             MsgIcon::kInformation)) {
         return;
     }
     SavePrompt();
-    ResetPane(reportPane, QStringLiteral("婚配运算中.............."));
+    ResetPane(reportPane, tr("婚配运算中.............."));
     // A new couple: nothing of the previous one stays beside the new run.
     ClearCoupleViews();
 
@@ -481,7 +484,7 @@ void MainWindow::StartMatching() {
     if (!run.status.ok()) {
         // The error stays on screen where the report would be.
         ResetPane(reportPane, ToQString(run.status.message()));
-        Inform(this, ToQString(run.status.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(run.status.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     ShowMatching(*session_.LastRun());
@@ -493,7 +496,7 @@ void MainWindow::ShowRunWarnings(const std::vector<std::string>& warnings) {
     if (warnings.empty()) return;
     QStringList w;
     for (const std::string& s : warnings) w << ToQString(s);
-    Inform(this, w.join(u'\n'), QStringLiteral("提示"), MsgIcon::kWarning);
+    Inform(this, w.join(u'\n'), tr("提示"), MsgIcon::kWarning);
 }
 
 void MainWindow::NewCase() {
@@ -510,31 +513,53 @@ StyledReport MainWindow::ShowMatching(const MatchingResult& result) {
     const QFont font = reportPane->font();
     StyledReport styled =
         StyleReport(result.report, font.family().toStdString(), font.pointSizeF(), result.options.firstLineIndent);
-    ShowReport(reportPane, styled);
+    ShowProgramReport(styled);
     chartPicture->SetPicture(PictureDataOf(result));
     ShowRunViews(result);
     return styled;
 }
 
+void MainWindow::ShowProgramReport(const StyledReport& simplified) {
+    ShowReport(reportPane, simplified);
+    shownReport_ = {};
+    shownPaneText_.clear();
+    const UiLanguage language = CurrentLanguage();
+    if (!IsTraditional(language)) return;
+    // The pane's report in Simplified Chinese, as the store gets it in
+    // Simplified Chinese, then shown converted.
+    PaneToStyledReport(reportPane, &shownReport_);
+    ShowReport(reportPane, TraditionalConverter::For(language).ConvertReport(shownReport_));
+    StyledReport shown;
+    PaneToStyledReport(reportPane, &shown);
+    shownPaneText_ = std::move(shown.text);
+}
+
+StyledReport MainWindow::PaneReportForStore() const {
+    StyledReport pane;
+    PaneToStyledReport(reportPane, &pane);
+    if (!shownPaneText_.empty() && pane.text == shownPaneText_) return shownReport_;
+    return pane;
+}
+
 void MainWindow::SearchDays() {
     if (searching_) return;
     if (!chartValid()) {
-        Inform(this, ToQString(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
+        Inform(this, WeddingNeedsMatching(), tr("提示"), MsgIcon::kInformation);
         return;
     }
     if (personA().isMale == personB().isMale) {
-        Inform(this, ToQString(kWeddingNeedsCouple));
+        Inform(this, WeddingNeedsCouple());
         return;
     }
     long year = 2000;
     if (!ParseInteger(marriageYearBox->currentText().toStdString(), &year)) year = 2000;
     WeddingSearchInput input;
     if (!lastMatching()) {
-        Inform(this, ToQString(kWeddingNeedsMatching), QStringLiteral("提示"), MsgIcon::kInformation);
+        Inform(this, WeddingNeedsMatching(), tr("提示"), MsgIcon::kInformation);
         return;
     }
     if (Status s = WeddingSearchInputOf(*lastMatching(), int(year), &input); !s.ok()) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     searching_ = true;
@@ -554,9 +579,9 @@ void MainWindow::SearchDays() {
     const WeddingResult r = tessaly::SearchWeddingDays(input, progress);
     searchProgress->setValue(searchProgress->maximum());
     if (r.status.ok()) {
-        ShowPlainText(weddingPane, r.text, input.options.firstLineIndent);
+        ShowPlainText(weddingPane, ToScript(CurrentLanguage(), r.text), input.options.firstLineIndent);
     } else {
-        Inform(this, ToQString(r.status.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(r.status.message()), tr("错误"), MsgIcon::kError);
     }
     searching_ = false;
     for (QWidget* w : {static_cast<QWidget*>(searchDaysButton), static_cast<QWidget*>(matchButton),
@@ -569,7 +594,7 @@ void MainWindow::SearchDays() {
 void MainWindow::SetDefaultAppearance() {
     ApplyReportFont(PointFont(kSongTi, 12));
     ApplyReportColor(Qt::white);
-    Inform(this, QStringLiteral("设置完成"));
+    Inform(this, tr("设置完成"));
 }
 
 void MainWindow::ChooseReportFont() {
@@ -579,14 +604,14 @@ void MainWindow::ChooseReportFont() {
     // The font standing in for "宋体" keeps that name in the settings.
     if (family == QFontInfo(PointFont(kSongTi, 12)).family()) family = kSongTi;
     ApplyReportFont(PointFont(family, dlg.PointSize()));
-    Inform(this, QStringLiteral("设置完成"));
+    Inform(this, tr("设置完成"));
 }
 
 void MainWindow::ChooseReportColor() {
     const QColor c = QColorDialog::getColor(reportColor_, this);
     if (!c.isValid()) return;
     ApplyReportColor(c);
-    Inform(this, QStringLiteral("设置完成"));
+    Inform(this, tr("设置完成"));
 }
 
 void MainWindow::ShowOptions() {
@@ -600,21 +625,21 @@ void MainWindow::ShowOptions() {
     o.appendEnding = ReadChartOptions(shown).appendEnding;
     WriteChartOptions(o, edited);
     if (Status s = MergeIntoIniFile(shown.path(), IniChanges(NormalizedOptions(shown), edited)); !s.ok()) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
     }
 }
 
 void MainWindow::ShowEnding() {
     EndingText ending;
     if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), &ending); !s.ok()) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
     }
     const IniFile shown(files_.Dat("pan.ini"));
     ReportEndingDialog dlg(ending, ReadChartOptions(shown).appendEnding, this);
     if (dlg.exec() != QDialog::Accepted) return;
     const std::filesystem::path endPath = files_.Dat("EndInfo.txt");
     if (Status s = WriteUnderFolderLock(endPath, [&] { return WriteEndingText(endPath, dlg.Ending()); }); !s.ok()) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     IniFile edited = shown;
@@ -622,7 +647,7 @@ void MainWindow::ShowEnding() {
     o.appendEnding = dlg.Append();
     WriteChartOptions(o, edited);
     if (Status s = MergeIntoIniFile(shown.path(), IniChanges(NormalizedOptions(shown), edited)); !s.ok()) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
     }
 }
 
@@ -635,7 +660,7 @@ void MainWindow::ChooseSkin(QAction* item) {
     }
     const QString path = QString::fromStdString(files_.Skin(item->text().toStdString()).string());
     if (!QFileInfo::exists(path) || !skins_.Load(path)) {
-        Inform(this, QStringLiteral("对应的皮肤文件已经丢失，请关闭软件，再重新打开软件！"));
+        Inform(this, tr("对应的皮肤文件已经丢失，请关闭软件，再重新打开软件！"));
         return;
     }
     skins_.Activate();
@@ -669,7 +694,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         s.shi2 = personB().cityIndex;
         WriteClosingSettings(s, s.state == 0, settings_);
         if (Status save = SaveSettingsMerged(); !save.ok()) {
-            Inform(this, ToQString(save.message()), QStringLiteral("错误"), MsgIcon::kError);
+            Inform(this, ToQString(save.message()), tr("错误"), MsgIcon::kError);
         }
     }
     event->accept();

@@ -50,6 +50,7 @@ class BoundaryNotice;
 class CaseTreeModel;
 class ChartPictureView;
 class CoupleTimelineView;
+class LanguageMenu;
 struct CaseRecord;
 struct ListedCase;
 struct StyledReport;
@@ -205,6 +206,7 @@ public:
     QTextEdit* weddingPane;
     QProgressBar* searchProgress;
     QMenu* skinMenu;
+    LanguageMenu* languageMenu;  // "语言 / Language" under 选项
     QAction* saveCaseAction;
     QMenu* knowledgeMenu;  // "命理知识(&S)"
     QMenu* helpMenu;       // "帮助(&H)"
@@ -249,6 +251,16 @@ private:
     void ApplyReportColor(const QColor& color);
     // Shows a finished run: the styled report and the chart picture.
     StyledReport ShowMatching(const MatchingResult& result);
+    // Shows a report the program made (a run's, a stored case's) on the
+    // report pane: as it is in Simplified Chinese and English, in
+    // Traditional characters (ChineseScript) in a Traditional language.
+    void ShowProgramReport(const StyledReport& simplified);
+    // The report pane's report as the case store keeps it. The store holds
+    // the program's data, in Simplified Chinese, whatever the window speaks:
+    // a pane showing a program's report converted to Traditional characters
+    // and not edited since gives that report in Simplified; an edited pane
+    // (or one that shows an imported file) gives what it shows.
+    StyledReport PaneReportForStore() const;
     void ShowRunWarnings(const std::vector<std::string>& warnings);
     // The warning of a store change that succeeded (it stands, though a
     // flush to the disk failed afterwards), when there is one.
@@ -321,6 +333,10 @@ private:
     SkinEngine skins_;
     std::function<QDateTime()> clock_;
     PrintDialogFn printDialog_ = RunPrintDialog;
+    // In a Traditional language, the last ShowProgramReport's report in
+    // Simplified Chinese and the text the pane showed of it.
+    StyledReport shownReport_;
+    std::string shownPaneText_;
     QString lastFolder_;  // of the last report or history file dialog
     QStringList forwardedArguments_;
     struct Store;

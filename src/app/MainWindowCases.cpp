@@ -36,7 +36,7 @@ bool Holds(const std::vector<std::int32_t>& listed, std::int32_t slot) {
     return std::find(listed.begin(), listed.end(), slot) != listed.end();
 }
 
-const QString kSelectCase = QStringLiteral("请先选择一个命例！");
+QString SelectCaseFirst() { return MainWindow::tr("请先选择一个命例！"); }
 
 }  // namespace
 
@@ -44,7 +44,7 @@ void MainWindow::BuildCaseMenu() {
     using Level = CaseTreeModel::Level;
     caseMenu = new QMenu(this);
     caseMenu->setObjectName(QStringLiteral("PopMingLi"));
-    moveMenu = new QMenu(QStringLiteral("移动到"), caseMenu);
+    moveMenu = new QMenu(tr("移动到"), caseMenu);
     moveMenu->menuAction()->setObjectName(QStringLiteral("pop_ming_move"));
 
     // The items, and the levels of the selected node they are enabled for:
@@ -56,21 +56,21 @@ void MainWindow::BuildCaseMenu() {
         void (MainWindow::*command)();
         bool root, category, kase;
     } kItems[] = {
-        {"pop_ming_pai", "查看命例", &MainWindow::ViewCase, false, false, true},
-        {"pop_ming_edit", "编辑命例", &MainWindow::EditSelectedCase, false, false, true},
-        {"pop_ming_move", "移动到", nullptr, false, false, true},
-        {"pop_ming_delete", "删除命例", &MainWindow::DeleteSelectedCase, false, false, true},
+        {"pop_ming_pai", QT_TR_NOOP("查看命例"), &MainWindow::ViewCase, false, false, true},
+        {"pop_ming_edit", QT_TR_NOOP("编辑命例"), &MainWindow::EditSelectedCase, false, false, true},
+        {"pop_ming_move", QT_TR_NOOP("移动到"), nullptr, false, false, true},
+        {"pop_ming_delete", QT_TR_NOOP("删除命例"), &MainWindow::DeleteSelectedCase, false, false, true},
         {nullptr, nullptr, nullptr, false, false, false},
-        {"pop_class_add", "增加类别", &MainWindow::AddCategory, true, true, true},
-        {"pop_class_edit", "修改类名", &MainWindow::RenameCategory, false, true, false},
-        {"pop_class_delete", "删除类别", &MainWindow::DeleteCategory, false, true, false},
-        {"pop_class_editfile", "编辑类别文件", &MainWindow::EditCategoryFile, true, true, true},
+        {"pop_class_add", QT_TR_NOOP("增加类别"), &MainWindow::AddCategory, true, true, true},
+        {"pop_class_edit", QT_TR_NOOP("修改类名"), &MainWindow::RenameCategory, false, true, false},
+        {"pop_class_delete", QT_TR_NOOP("删除类别"), &MainWindow::DeleteCategory, false, true, false},
+        {"pop_class_editfile", QT_TR_NOOP("编辑类别文件"), &MainWindow::EditCategoryFile, true, true, true},
         {nullptr, nullptr, nullptr, false, false, false},
-        {"pop_search", "查找", &MainWindow::SearchCases, true, true, true},
-        {"pop_s_full", "显示全部命例", &MainWindow::ShowAllCases, true, true, true},
+        {"pop_search", QT_TR_NOOP("查找"), &MainWindow::SearchCases, true, true, true},
+        {"pop_s_full", QT_TR_NOOP("显示全部命例"), &MainWindow::ShowAllCases, true, true, true},
         {nullptr, nullptr, nullptr, false, false, false},
-        {"pop_node_kai", "展开", &MainWindow::ExpandSelected, true, true, false},
-        {"pop_node_shou", "收缩", &MainWindow::CollapseSelected, true, true, false},
+        {"pop_node_kai", QT_TR_NOOP("展开"), &MainWindow::ExpandSelected, true, true, false},
+        {"pop_node_shou", QT_TR_NOOP("收缩"), &MainWindow::CollapseSelected, true, true, false},
     };
     for (const auto& item : kItems) {
         if (item.name == nullptr) {
@@ -78,7 +78,7 @@ void MainWindow::BuildCaseMenu() {
             continue;
         }
         QAction* a = item.command == nullptr ? caseMenu->addMenu(moveMenu)
-                                             : caseMenu->addAction(QString::fromUtf8(item.text), this, item.command);
+                                             : caseMenu->addAction(tr(item.text), this, item.command);
         a->setObjectName(QString::fromUtf8(item.name));
         QList<QVariant> levels;
         if (item.root) levels << int(Level::kRoot);
@@ -135,7 +135,7 @@ void MainWindow::FillTree(const std::vector<std::int32_t>& listed) {
     std::vector<ListedCase> cases;
     if (store_->open) {
         if (Status s = ListCasesInSlots(store_->db, listed, &cases); !s) {
-            Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+            Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         }
     }
     ShowCases(cases);
@@ -153,8 +153,7 @@ void MainWindow::ShowCases(const std::vector<ListedCase>& cases) {
 std::vector<std::string> MainWindow::CategoryList() const { return ReadCategoryList(settings_); }
 
 void MainWindow::SaveSettingsNow() {
-    if (Status s = SaveSettingsMerged(); !s)
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+    if (Status s = SaveSettingsMerged(); !s) Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
 }
 
 void MainWindow::LeaveEditMode() {
@@ -169,56 +168,53 @@ void MainWindow::LeaveEditMode() {
 
 bool MainWindow::ConfirmDeletingViewedCase(const std::vector<std::int32_t>& listed) {
     if (!editMode() || !Holds(listed, currentSlot())) return true;
-    return Ask(this, QStringLiteral("确定要删除当前正在查看的命例吗？"), QStringLiteral("提示"), MsgIcon::kWarning);
+    return Ask(this, tr("确定要删除当前正在查看的命例吗？"), tr("提示"), MsgIcon::kWarning);
 }
 
 void MainWindow::SaveCase() {
     if (!store_->open) {
-        Inform(this, QStringLiteral("命例库没有打开，无法保存。"), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, tr("命例库没有打开，无法保存。"), tr("错误"), MsgIcon::kError);
         return;
     }
     if (editMode() && !ConfirmSavingOverStaleCase()) return;
     if (editMode()) {
         // 否 first: two quick Returns must not overwrite the stored case.
-        if (!Ask(this, QStringLiteral("要修改“%1”这条记录吗？").arg(ToQString(personA().name)), QStringLiteral("提示"),
-                 MsgIcon::kInformation, true)) {
+        if (!Ask(this, tr("要修改“%1”这条记录吗？").arg(ToQString(personA().name)), tr("提示"), MsgIcon::kInformation,
+                 true)) {
             return;
         }
         if (!chartValid()) {
-            Inform(this, QStringLiteral("当前八字运算没有成功，不能覆盖保存的命例。"), QStringLiteral("提示"),
-                   MsgIcon::kInformation);
+            Inform(this, tr("当前八字运算没有成功，不能覆盖保存的命例。"), tr("提示"), MsgIcon::kInformation);
             return;
         }
         // The record, the persons as typed and the report are replaced together.
-        StyledReport edited;
-        PaneToStyledReport(reportPane, &edited);
+        const StyledReport edited = PaneReportForStore();
         bool gone = false;
         CaseRecord saved;
         const Status s = session_.SaveOver(edited, &gone, &saved);
         if (!s.ok()) {
-            Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+            Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
             if (gone) SetSaveCaption();
             return;
         }
         reportPane->document()->setModified(false);
         NoteViewedCase();
         caseModel->UpdateCase(saved.slot, saved.a.isMale != 0, ToQString(CaseNodeText(saved)));
-        Inform(this, QStringLiteral("已保存编辑后的命例。"));
+        Inform(this, tr("已保存编辑后的命例。"));
         ShowStoreWarning(s);
         return;
     }
     if (!chartValid()) {
-        Inform(this, QStringLiteral("请先排一个正确的盘后再保存"), QStringLiteral("提示"), MsgIcon::kInformation);
+        Inform(this, tr("请先排一个正确的盘后再保存"), tr("提示"), MsgIcon::kInformation);
         return;
     }
     CategoryDialog dlg(CategoryList(), this);
     if (dlg.exec() != QDialog::Accepted) return;
-    StyledReport report;
-    PaneToStyledReport(reportPane, &report);
+    const StyledReport report = PaneReportForStore();
     CaseRecord record;
     const Status saved = session_.SaveNew(dlg.Category(), dlg.Note(), report, &record);
     if (!saved.ok()) {
-        Inform(this, ToQString(saved.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(saved.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     ShowStoreWarning(saved);
@@ -232,12 +228,12 @@ void MainWindow::ViewCase() {
     if (searching_) return;  // the wedding search still works on the case shown
     const std::int32_t slot = SelectedSlot();
     if (slot < 0) {
-        Inform(this, kSelectCase);
+        Inform(this, SelectCaseFirst());
         return;
     }
     StoredCase stored;
     if (Status s = session_.ReadCase(slot, &stored); !s) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     if (!stored.record.live()) return;
@@ -252,12 +248,12 @@ void MainWindow::ViewCase() {
     NoteViewedCase();
     if (!viewed.reportUnreadable.ok()) {
         Inform(this,
-               QStringLiteral("命例的报告文件无法读取，报告将重新生成（原文件保留）：\n") +
+               tr("命例的报告文件无法读取，报告将重新生成（原文件保留）：\n") +
                    ToQString(viewed.reportUnreadable.message()),
-               QStringLiteral("错误"), MsgIcon::kError);
+               tr("错误"), MsgIcon::kError);
     }
     if (viewed.stored) {
-        ShowReport(reportPane, *viewed.stored);
+        ShowProgramReport(*viewed.stored);
     } else {
         ResetPane(reportPane);
     }
@@ -265,14 +261,14 @@ void MainWindow::ViewCase() {
     if (!viewed.status.ok()) {
         chartPicture->Clear();
         ClearRunViews();
-        Inform(this, ToQString(viewed.status.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(viewed.status.message()), tr("错误"), MsgIcon::kError);
         return;
     }
-    if (viewed.made) ShowReport(reportPane, *viewed.made);
+    if (viewed.made) ShowProgramReport(*viewed.made);
     chartPicture->SetPicture(PictureDataOf(*session_.LastRun()));
     ShowRunViews(*session_.LastRun());
     if (!viewed.reportNotWritten.ok()) {
-        Inform(this, ToQString(viewed.reportNotWritten.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(viewed.reportNotWritten.message()), tr("错误"), MsgIcon::kError);
     }
     reportPane->document()->setModified(false);
     ShowRunWarnings(inputs.warnings);
@@ -285,7 +281,7 @@ void MainWindow::ShowStoreWarning(const Status& s) {
 void MainWindow::EditSelectedCase() {
     const std::int32_t slot = SelectedSlot();
     if (slot < 0) {
-        Inform(this, kSelectCase);
+        Inform(this, SelectCaseFirst());
         return;
     }
     StoredCase stored;
@@ -303,7 +299,7 @@ void MainWindow::EditSelectedCase() {
     const CaseBasis shownBasis{stored.digest};
     const EditOutcome edited = session_.Edit(slot, dlg.Edit(), inputs, &shownBasis);
     if (!edited.status.ok()) {
-        Inform(this, ToQString(edited.status.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(edited.status.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     if (edited.viewed) NoteViewedCase();
@@ -311,7 +307,7 @@ void MainWindow::EditSelectedCase() {
     ShowEditedCase(edited);
     ShowRunWarnings(inputs.warnings);
     if (caseModel->UpdateCase(slot, edited.stored.a.isMale != 0, ToQString(CaseNodeText(edited.stored)))) {
-        Inform(this, QStringLiteral("完成修改"), QStringLiteral("完成"), MsgIcon::kInformation);
+        Inform(this, tr("完成修改"), tr("完成"), MsgIcon::kInformation);
     }
 }
 
@@ -319,7 +315,7 @@ void MainWindow::ShowEditedCase(const EditOutcome& edited) {
     if (!edited.viewed) return;
     // The couple changed: the wedding dates found for it go.
     ClearCoupleViews();
-    ShowReport(reportPane, edited.report);
+    ShowProgramReport(edited.report);
     chartPicture->SetPicture(PictureDataOf(*session_.LastRun()));
     ShowRunViews(*session_.LastRun());
     reportPane->document()->setModified(false);
@@ -337,7 +333,7 @@ void MainWindow::MoveSelectedCase(const std::string& category) {
     CaseRecord moved;
     if (s) s = MoveCase(store_->db, slot, category, &moved, &basis);
     if (!s) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     caseTree->setCurrentIndex(caseModel->MoveCase(slot, target));  // the moved case stays selected
@@ -349,13 +345,12 @@ void MainWindow::MoveSelectedCase(const std::string& category) {
 void MainWindow::DeleteSelectedCase() {
     const std::int32_t slot = SelectedSlot();
     if (slot < 0) {
-        Inform(this, kSelectCase);
+        Inform(this, SelectCaseFirst());
         return;
     }
     const QString text = caseModel->data(caseModel->FindCase(slot)).toString();
     const QString name = text.left(text.lastIndexOf(QStringLiteral("  ")));  // the node text ends "  公Y-M-D|slot"
-    if (!Ask(this, QStringLiteral("确定要删除“") + name + QStringLiteral("”这个命例吗？"), QStringLiteral("注意"),
-             MsgIcon::kWarning, true)) {
+    if (!Ask(this, tr("确定要删除“%1”这个命例吗？").arg(name), tr("注意"), MsgIcon::kWarning, true)) {
         return;
     }
     if (!ConfirmDeletingViewedCase({slot})) return;
@@ -365,7 +360,7 @@ void MainWindow::DeleteSelectedCase() {
     Status s = BasisOfListedCase(store_->db, slot, text.toStdString(), &basis);
     if (s) s = session_.Delete(slot, &basis);
     if (!s) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     caseModel->RemoveCase(slot);
@@ -380,8 +375,8 @@ std::string MainWindow::AskCategoryName(const QString& title, const QString& pro
         box.setWindowTitle(title);
         box.setLabelText(prompt);
         box.setTextValue(text);
-        box.setOkButtonText(QStringLiteral("确定"));
-        box.setCancelButtonText(QStringLiteral("取消"));
+        box.setOkButtonText(tr("确定"));
+        box.setCancelButtonText(tr("取消"));
         if (box.exec() != QDialog::Accepted) return {};
         text = box.textValue();
         std::string name;
@@ -391,11 +386,10 @@ std::string MainWindow::AskCategoryName(const QString& title, const QString& pro
 }
 
 void MainWindow::AddCategory() {
-    const std::string name =
-        AskCategoryName(QStringLiteral("新建类别"), QStringLiteral("请输入新建类别名："), QStringLiteral("新类别"));
+    const std::string name = AskCategoryName(tr("新建类别"), tr("请输入新建类别名："), tr("新类别"));
     if (name.empty()) return;
     if (const QModelIndex existing = caseModel->FindCategory(name); existing.isValid()) {
-        Inform(this, QStringLiteral("已有这个类别了！"), QStringLiteral("提示"), MsgIcon::kWarning);
+        Inform(this, tr("已有这个类别了！"), tr("提示"), MsgIcon::kWarning);
         caseTree->setCurrentIndex(existing);
         return;
     }
@@ -409,11 +403,10 @@ void MainWindow::RenameCategory() {
     const QModelIndex category = caseTree->currentIndex();
     if (caseModel->LevelOf(category) != CaseTreeModel::Level::kCategory) return;
     const std::string old = caseModel->CategoryName(category);
-    const std::string name =
-        AskCategoryName(QStringLiteral("修改类别名"), QStringLiteral("请输入新的类别名："), ToQString(old));
+    const std::string name = AskCategoryName(tr("修改类别名"), tr("请输入新的类别名："), ToQString(old));
     if (name.empty()) return;
     if (const QModelIndex existing = caseModel->FindCategory(name); existing.isValid()) {
-        Inform(this, QStringLiteral("已有这个类别了，请另起一个名称！"), QStringLiteral("提示"), MsgIcon::kWarning);
+        Inform(this, tr("已有这个类别了，请另起一个名称！"), tr("提示"), MsgIcon::kWarning);
         caseTree->setCurrentIndex(existing);
         return;
     }
@@ -424,7 +417,7 @@ void MainWindow::RenameCategory() {
     CategoryRename result;
     if (const Status s = RenameListedCategory(store_->db, settings_, caseModel->SlotsIn(category), old, name, &result);
         !s) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     session_.CasesRenamed(result.renamed, name);
@@ -437,8 +430,7 @@ void MainWindow::DeleteCategory() {
     const QModelIndex category = caseTree->currentIndex();
     if (caseModel->LevelOf(category) != CaseTreeModel::Level::kCategory) return;
     const QString name = ToQString(caseModel->CategoryName(category));
-    if (!Ask(this, QStringLiteral("确定要删除“") + name + QStringLiteral("”这个类别吗？"), QStringLiteral("注意"),
-             MsgIcon::kWarning, true)) {
+    if (!Ask(this, tr("确定要删除“%1”这个类别吗？").arg(name), tr("注意"), MsgIcon::kWarning, true)) {
         return;
     }
     const std::vector<std::int32_t> listed = caseModel->SlotsIn(category);
@@ -448,7 +440,7 @@ void MainWindow::DeleteCategory() {
     if (editMode() && Holds(deleted, currentSlot())) LeaveEditMode();
     if (!s) {
         for (const std::int32_t slot : deleted) caseModel->RemoveCase(slot);
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     caseModel->RemoveCategory(category);
@@ -485,11 +477,11 @@ void MainWindow::ShowAllCases() {
     if (!store_->open) return;
     std::int32_t count = 0;
     if (Status s = store_->db.RecordCount(&count); !s) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     if (count == 0) {
-        Inform(this, QStringLiteral("没有记录，无从查找。"));
+        Inform(this, tr("没有记录，无从查找。"));
         return;
     }
     SearchCriteria all;  // of its own: the criteria of the last search stay
@@ -500,11 +492,11 @@ void MainWindow::ShowAllCases() {
         s = FindCases(store_->db, &all, &found);
     }
     if (!s) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     if (found.empty()) {
-        Inform(this, QStringLiteral("没有找到符合条件的命例。"), QStringLiteral("信息"), MsgIcon::kInformation);
+        Inform(this, tr("没有找到符合条件的命例。"), tr("信息"), MsgIcon::kInformation);
         return;
     }
     ShowCases(found);

@@ -18,12 +18,12 @@ namespace {
 
 std::filesystem::path PathOf(const QString& s) { return std::filesystem::path(s.toStdString()); }
 
-const QString kCaution = QStringLiteral("注意了");
+QString Caution() { return MainWindow::tr("注意了"); }
 
 // Says how a command that changed the whole store ended; true on success.
 bool Reported(QWidget* parent, const Status& s, const QString& failed, const QString& done) {
     if (!s.ok()) {
-        Inform(parent, failed + u'\n' + ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(parent, failed + u'\n' + ToQString(s.message()), MainWindow::tr("错误"), MsgIcon::kError);
         return false;
     }
     Inform(parent, done);
@@ -39,8 +39,8 @@ void MainWindow::LeaveCaseEditing() {
 
 void MainWindow::ClearHistory() {
     SavePrompt();
-    if (!Ask(this, QStringLiteral("这将清除所有历史记录，要继续吗？"), kCaution, MsgIcon::kWarning, true)) return;
-    if (!Ask(this, QStringLiteral("确定要清除吗？"), kCaution, MsgIcon::kWarning, true)) return;
+    if (!Ask(this, tr("这将清除所有历史记录，要继续吗？"), Caution(), MsgIcon::kWarning, true)) return;
+    if (!Ask(this, tr("确定要清除吗？"), Caution(), MsgIcon::kWarning, true)) return;
     CaseStore* db = OpenStore();
     if (db == nullptr) return;
     LeaveCaseEditing();
@@ -48,17 +48,17 @@ void MainWindow::ClearHistory() {
     FillTree();
     ShowStoreWarning(s);
     // The program ends, so that the next start opens the new, empty store.
-    if (Reported(this, s, QStringLiteral("清除历史记录时出错。"), QStringLiteral("清除完成,请重启软件。"))) close();
+    if (Reported(this, s, tr("清除历史记录时出错。"), tr("清除完成,请重启软件。"))) close();
 }
 
 void MainWindow::ImportHistory() {
     SavePrompt();
-    if (!Ask(this, QStringLiteral("执行此操作将覆盖现有的历史记录，要继续吗？"), kCaution, MsgIcon::kWarning, true)) {
+    if (!Ask(this, tr("执行此操作将覆盖现有的历史记录，要继续吗？"), Caution(), MsgIcon::kWarning, true)) {
         return;
     }
     CaseStore* db = OpenStore();
     if (db == nullptr) return;
-    QFileDialog dlg(this, QStringLiteral("导入历史记录"), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
+    QFileDialog dlg(this, tr("导入历史记录"), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
     dlg.setObjectName(QStringLiteral("OpenDialog"));
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
@@ -74,7 +74,7 @@ void MainWindow::ImportHistory() {
     const Status s = db->ImportFrom(PathOf(path));
     FillTree();
     ShowStoreWarning(s);
-    if (Reported(this, s, QStringLiteral("导入历史记录时出错。"), QStringLiteral("成功导入，请重启软件！"))) close();
+    if (Reported(this, s, tr("导入历史记录时出错。"), tr("成功导入，请重启软件！"))) close();
 }
 
 void MainWindow::ExportHistory() {
@@ -82,7 +82,7 @@ void MainWindow::ExportHistory() {
     SavePrompt();
     CaseStore* db = OpenStore();
     if (db == nullptr) return;
-    FolderChooser dlg(this, QStringLiteral("导出历史记录"), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
+    FolderChooser dlg(this, tr("导出历史记录"), lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_);
     if (dlg.exec() != QDialog::Accepted || dlg.Folder().isEmpty()) return;
     QString folder = dlg.Folder();
     lastFolder_ = folder;
@@ -90,12 +90,11 @@ void MainWindow::ExportHistory() {
     const QString shown = QDir::toNativeSeparators(folder);
     // An earlier export there would be overwritten.
     if (QFileInfo::exists(folder + ToQString(std::string(StoreStem(0))) + QStringLiteral("0.dat")) &&
-        !Ask(this, QStringLiteral("“%1”里已有导出的历史记录，要覆盖它吗？").arg(shown), kCaution, MsgIcon::kWarning,
-             true)) {
+        !Ask(this, tr("“%1”里已有导出的历史记录，要覆盖它吗？").arg(shown), Caution(), MsgIcon::kWarning, true)) {
         return;
     }
-    Reported(this, db->ExportTo(PathOf(folder)), QStringLiteral("导出历史记录时出错。"),
-             QStringLiteral("成功导出，已保存到") + shown + QStringLiteral("目录下"));
+    Reported(this, db->ExportTo(PathOf(folder)), tr("导出历史记录时出错。"),
+             tr("成功导出，已保存到%1目录下").arg(shown));
 }
 
 }  // namespace tessaly

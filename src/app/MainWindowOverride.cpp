@@ -12,12 +12,14 @@
 
 namespace tessaly {
 
+static_assert(std::string_view(kNeedsMatchingText) == "请先排一个正确的盘");  // the text of the tr() below
+
 QToolButton* MainWindow::NewSetRolesButton(QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QStringLiteral("SbtoSet"));
     button->setAutoRaise(true);
-    button->setText(QStringLiteral("设定用神"));
-    button->setToolTip(QStringLiteral("设定用神"));
+    button->setText(tr("设定用神"));
+    button->setToolTip(tr("设定用神"));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     // The picture: "用" on a red seal.
     QPixmap pm(40, 40);
@@ -43,7 +45,7 @@ QToolButton* MainWindow::NewSetRolesButton(QWidget* parent) {
 void MainWindow::OverrideRoles() {
     if (searching_) return;  // the wedding search holds the event loop
     if (!chartValid() || !lastMatching() || !lastMatching()->ok()) {
-        Inform(this, QString::fromUtf8(kNeedsMatchingText), QStringLiteral("排盘"), MsgIcon::kInformation);
+        Inform(this, tr("请先排一个正确的盘"), tr("排盘"), MsgIcon::kInformation);
         return;
     }
     std::array<RoleOverride, 2> overrides;
@@ -59,10 +61,10 @@ void MainWindow::OverrideRoles() {
     std::vector<std::string> warnings;
     const EndingText ending = LoadEndingText(files_, lastMatching()->options, &warnings);
     for (const std::string& w : warnings) {
-        Inform(this, QString::fromStdString(w), QStringLiteral("提示"), MsgIcon::kWarning);
+        Inform(this, QString::fromStdString(w), tr("提示"), MsgIcon::kWarning);
     }
     if (const MatchOutcome run = session_.Reanalyse(overrides, ending); !run.status.ok()) {
-        Inform(this, QString::fromStdString(run.status.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, QString::fromStdString(run.status.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     ShowMatching(*lastMatching());

@@ -35,8 +35,8 @@ constexpr int kStatusMessageMs = 8000;
 // A report is some tens of kilobytes; a bigger file is surely not one.
 constexpr qint64 kLargestReportFile = 16 * 1024 * 1024;
 
-const QString kRtfFilter = QStringLiteral("Rtf格式 (*.rtf)");
-const QString kTxtFilter = QStringLiteral("Txt格式 (*.txt)");
+QString RtfFilter() { return MainWindow::tr("Rtf格式 (*.rtf)"); }
+QString TxtFilter() { return MainWindow::tr("Txt格式 (*.txt)"); }
 
 // A file name that does not exist yet: `folder`/`base``suffix`, or with
 // "(2)", "(3)", … before the suffix.
@@ -52,9 +52,9 @@ QString FreeFileName(const QString& folder, QString base, const QString& suffix)
 // The name proposed for a file made from a pane: the couple on screen, or
 // what the pane holds.
 QString SuggestedName(bool reportPane, bool matched, const CurrentCase& couple) {
-    if (!matched) return reportPane ? QStringLiteral("命稿") : QStringLiteral("结婚择日");
+    if (!matched) return reportPane ? MainWindow::tr("命稿") : MainWindow::tr("结婚择日");
     return ToQString(couple.a.name) + u'_' + ToQString(couple.b.name) +
-           (reportPane ? QString() : QStringLiteral("_择日"));
+           (reportPane ? QString() : MainWindow::tr("_择日"));
 }
 
 QString DocumentsFolder() {
@@ -75,7 +75,7 @@ void MainWindow::InstallPaneCommands() {
         });
     }
     // Ctrl+P prints the pane of the page on top.
-    auto* print = new QAction(QStringLiteral("打印"), this);
+    auto* print = new QAction(tr("打印"), this);
     print->setObjectName(QStringLiteral("PrintPane"));
     print->setShortcut(QKeySequence::Print);
     print->setShortcutContext(Qt::WindowShortcut);
@@ -110,21 +110,19 @@ QMenu* MainWindow::PaneMenu(QTextEdit* pane) {
         menu->addSeparator();
         ++number;
     };
-    add(QStringLiteral("撤销"), "psendundo", QKeySequence::Undo, pane->document()->isUndoAvailable(),
-        [pane] { pane->undo(); });
+    add(tr("撤销"), "psendundo", QKeySequence::Undo, pane->document()->isUndoAvailable(), [pane] { pane->undo(); });
     separator();
-    add(QStringLiteral("复制"), "psendcopy", QKeySequence::Copy, selected, [pane] { pane->copy(); });
-    add(QStringLiteral("粘贴"), "psendpaste", QKeySequence::Paste, pane->canPaste(), [pane] { pane->paste(); });
-    add(QStringLiteral("剪切"), "psendcut", QKeySequence::Cut, selected, [pane] { pane->cut(); });
-    add(QStringLiteral("删除"), "psenddel", QKeySequence::Delete, selected,
-        [pane] { pane->textCursor().removeSelectedText(); });
-    add(QStringLiteral("全选"), "pRdtselall", QKeySequence::SelectAll, true, [pane] { pane->selectAll(); });
+    add(tr("复制"), "psendcopy", QKeySequence::Copy, selected, [pane] { pane->copy(); });
+    add(tr("粘贴"), "psendpaste", QKeySequence::Paste, pane->canPaste(), [pane] { pane->paste(); });
+    add(tr("剪切"), "psendcut", QKeySequence::Cut, selected, [pane] { pane->cut(); });
+    add(tr("删除"), "psenddel", QKeySequence::Delete, selected, [pane] { pane->textCursor().removeSelectedText(); });
+    add(tr("全选"), "pRdtselall", QKeySequence::SelectAll, true, [pane] { pane->selectAll(); });
     separator();
-    add(QStringLiteral("设置选中文本"), "psend_setF", {}, selected, [this, pane] { SetSelectionFont(pane); });
+    add(tr("设置选中文本"), "psend_setF", {}, selected, [this, pane] { SetSelectionFont(pane); });
     separator();
-    add(QStringLiteral("导入命稿"), "psend_import", {}, true, [this, pane] { ImportReport(pane); });
-    add(QStringLiteral("另存为"), "psend_save", {}, true, [this, pane] { SaveReportAs(pane); });
-    add(QStringLiteral("打印"), "psend_prt", QKeySequence::Print, true, [this, pane] { PrintPane(pane); });
+    add(tr("导入命稿"), "psend_import", {}, true, [this, pane] { ImportReport(pane); });
+    add(tr("另存为"), "psend_save", {}, true, [this, pane] { SaveReportAs(pane); });
+    add(tr("打印"), "psend_prt", QKeySequence::Print, true, [this, pane] { PrintPane(pane); });
     return menu;
 }
 
@@ -150,7 +148,7 @@ void MainWindow::SetSelectionFont(QTextEdit* pane) {
 void MainWindow::ImportReport(QTextEdit* pane) {
     // Unsaved edits of a stored case are offered for saving before they go.
     if (pane == reportPane) SavePrompt();
-    QFileDialog dlg(this, QStringLiteral("导入命稿"), lastFolder_.isEmpty() ? DocumentsFolder() : lastFolder_);
+    QFileDialog dlg(this, tr("导入命稿"), lastFolder_.isEmpty() ? DocumentsFolder() : lastFolder_);
     dlg.setObjectName(QStringLiteral("OpenDialog"));
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
@@ -169,15 +167,15 @@ void MainWindow::OpenReportFile(const QString& path) {
 void MainWindow::LoadReportInto(QTextEdit* pane, const QString& path) {
     lastFolder_ = QFileInfo(path).absolutePath();
     const auto refuse = [&](const QString& why) {
-        Inform(this, QStringLiteral("导入文件出错,请重试一次\n%1\n%2").arg(QDir::toNativeSeparators(path), why),
-               QStringLiteral("重试一次"), MsgIcon::kWarning);
+        Inform(this, tr("导入文件出错,请重试一次\n%1\n%2").arg(QDir::toNativeSeparators(path), why), tr("重试一次"),
+               MsgIcon::kWarning);
     };
     if (!QFileInfo(path).isFile()) {
         refuse(tr("文件不存在。"));
         return;
     }
     if (QFileInfo(path).size() > kLargestReportFile) {
-        refuse(QStringLiteral("文件太大，不是命稿。"));
+        refuse(tr("文件太大，不是命稿。"));
         return;
     }
     StyledReport report;
@@ -192,23 +190,23 @@ void MainWindow::LoadReportInto(QTextEdit* pane, const QString& path) {
 }
 
 void MainWindow::SaveReportAs(QTextEdit* pane) {
-    QFileDialog dlg(this, QStringLiteral("另存为"), lastFolder_.isEmpty() ? DocumentsFolder() : lastFolder_);
+    QFileDialog dlg(this, tr("另存为"), lastFolder_.isEmpty() ? DocumentsFolder() : lastFolder_);
     dlg.setObjectName(QStringLiteral("SaveDialog"));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setNameFilters({kRtfFilter, kTxtFilter});
-    dlg.selectNameFilter(kRtfFilter);
+    dlg.setNameFilters({RtfFilter(), TxtFilter()});
+    dlg.selectNameFilter(RtfFilter());
     // The overwrite question comes below, for the name with its extension.
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     dlg.selectFile(SuggestedName(pane == reportPane, lastMatching().has_value(), currentCase()));
     QString typed, filter;
     if (!ChooseFile(dlg, &typed, &filter)) return;
-    const bool plain = filter == kTxtFilter;
+    const bool plain = filter == TxtFilter();
     const QString path = WithExtension(typed, plain ? QStringLiteral(".txt") : QStringLiteral(".rtf"));
     lastFolder_ = QFileInfo(path).absolutePath();
     const QString shown = QDir::toNativeSeparators(path);
-    if (QFileInfo::exists(path) && !Ask(this, QStringLiteral("文件“%1”已经存在，要替换它吗？").arg(shown),
-                                        QStringLiteral("另存为"), MsgIcon::kWarning, true)) {
+    if (QFileInfo::exists(path) &&
+        !Ask(this, tr("文件“%1”已经存在，要替换它吗？").arg(shown), tr("另存为"), MsgIcon::kWarning, true)) {
         return;
     }
 
@@ -218,15 +216,14 @@ void MainWindow::SaveReportAs(QTextEdit* pane) {
         std::string gbk;
         if (Status s = EncodePlainText(report.text, &gbk); !s.ok()) {
             Inform(this,
-                   QStringLiteral("文本中有 GBK 编码无法表示的字符，不能保存为 Txt 格式；请保存为 Rtf 格式。\n%1")
+                   tr("文本中有 GBK 编码无法表示的字符，不能保存为 Txt 格式；请保存为 Rtf 格式。\n%1")
                        .arg(ToQString(s.message())),
-                   QStringLiteral("错误"), MsgIcon::kError);
+                   tr("错误"), MsgIcon::kError);
             return;
         }
     }
     if (Status s = SaveReportFile(PathOf(path), report); !s.ok()) {
-        Inform(this, QStringLiteral("保存文件“%1”出错。\n%2").arg(shown, ToQString(s.message())),
-               QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, tr("保存文件“%1”出错。\n%2").arg(shown, ToQString(s.message())), tr("错误"), MsgIcon::kError);
         return;
     }
     // Said in the status bar: no box to dismiss after every save.
@@ -256,13 +253,12 @@ void MainWindow::PrintPane(QTextEdit* pane) {
     if (!printDialog_(printer, this, setup)) return;
 
     if (Status s = PrintPaneOn(*pane, printer, extras); !s.ok()) {
-        Inform(this, QStringLiteral("打印错误，请检查打印设备！\n%1").arg(ToQString(s.message())),
-               QStringLiteral("打印错误"), MsgIcon::kError);
+        Inform(this, tr("打印错误，请检查打印设备！\n%1").arg(ToQString(s.message())), tr("打印错误"), MsgIcon::kError);
         return;
     }
     if (printer.outputFormat() == QPrinter::PdfFormat) {
-        Inform(this, QStringLiteral("已打印到 PDF 文件：%1").arg(QDir::toNativeSeparators(printer.outputFileName())),
-               QStringLiteral("打印"), MsgIcon::kInformation);
+        Inform(this, tr("已打印到 PDF 文件：%1").arg(QDir::toNativeSeparators(printer.outputFileName())), tr("打印"),
+               MsgIcon::kInformation);
     }
 }
 

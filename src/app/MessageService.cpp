@@ -38,8 +38,10 @@ public:
             box.exec();
             return MsgAnswer::kOk;
         }
-        QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+        QPushButton* yes =
+            box.addButton(QCoreApplication::translate("tessaly::MessageService", "是(&Y)"), QMessageBox::YesRole);
+        QPushButton* no =
+            box.addButton(QCoreApplication::translate("tessaly::MessageService", "否(&N)"), QMessageBox::NoRole);
         box.setDefaultButton(r.defaultNo ? no : yes);
         box.setEscapeButton(no);
         box.exec();

@@ -157,22 +157,26 @@ void DrawPage(QPainter& painter, const PrintLayout& l, int index, const QFont& f
 
 QString PrinterName(const QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat) {
-        return QStringLiteral("PDF 文件 %1").arg(printer.outputFileName());
+        return QCoreApplication::translate("tessaly::ReportPrinter", "PDF 文件 %1").arg(printer.outputFileName());
     }
-    return QStringLiteral("打印机 %1").arg(printer.printerName());
+    return QCoreApplication::translate("tessaly::ReportPrinter", "打印机 %1").arg(printer.printerName());
 }
 
 Status Failed(const QString& what) { return Status::Error(what.toStdString()); }
 
 }  // namespace
 
-QString PageFooter(int page, int pages) { return QStringLiteral("第 %1 页，共 %2 页").arg(page).arg(pages); }
+QString PageFooter(int page, int pages) {
+    return QCoreApplication::translate("tessaly::ReportPrinter", "第 %1 页，共 %2 页").arg(page).arg(pages);
+}
 
-QString PrintTitle(const QString& nameA, const QString& nameB) { return nameA + QStringLiteral("、") + nameB; }
+QString PrintTitle(const QString& nameA, const QString& nameB) {
+    return nameA + QCoreApplication::translate("tessaly::ReportPrinter", "、") + nameB;
+}
 
 bool RunPrintDialog(QPrinter& printer, QWidget* parent, const PrintDialogSetup& setup) {
     QPrintDialog dlg(&printer, parent);
-    dlg.setWindowTitle(QStringLiteral("打印"));
+    dlg.setWindowTitle(QCoreApplication::translate("tessaly::ReportPrinter", "打印"));
     QAbstractPrintDialog::PrintDialogOptions options =
         QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
         QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies;
@@ -194,7 +198,9 @@ Status PrintDocument(const QTextDocument& doc, const QFont& font, QPrinter& prin
         if (ranges.isEmpty() || ranges.contains(i)) pages.push_back(i);
     }
     if (pages.empty()) {
-        return Failed(QStringLiteral("所选页码范围内没有可打印的页（共 %1 页）。").arg(l.pages));
+        return Failed(
+            QCoreApplication::translate("tessaly::ReportPrinter", "所选页码范围内没有可打印的页（共 %1 页）。")
+                .arg(l.pages));
     }
     if (printer.pageOrder() == QPrinter::LastPageFirst) std::reverse(pages.begin(), pages.end());
     // Copies the printer does not make itself are printed here.
@@ -205,7 +211,9 @@ Status PrintDocument(const QTextDocument& doc, const QFont& font, QPrinter& prin
 
     if (!extras.title.isEmpty()) printer.setDocName(extras.title);
     QPainter painter;
-    if (!painter.begin(&printer)) return Failed(QStringLiteral("无法开始打印到%1。").arg(PrinterName(printer)));
+    if (!painter.begin(&printer))
+        return Failed(
+            QCoreApplication::translate("tessaly::ReportPrinter", "无法开始打印到%1。").arg(PrinterName(printer)));
     const QFont footerFont = FooterFont(font);
     bool first = true;
     for (int copy = 0; copy < wholeCopies; ++copy) {
@@ -213,7 +221,8 @@ Status PrintDocument(const QTextDocument& doc, const QFont& font, QPrinter& prin
             for (int k = 0; k < pageCopies; ++k) {
                 if (!first && !printer.newPage()) {
                     painter.end();
-                    return Failed(QStringLiteral("打印到%1时出错。").arg(PrinterName(printer)));
+                    return Failed(QCoreApplication::translate("tessaly::ReportPrinter", "打印到%1时出错。")
+                                      .arg(PrinterName(printer)));
                 }
                 first = false;
                 DrawPage(painter, l, page - 1, footerFont);
@@ -221,7 +230,8 @@ Status PrintDocument(const QTextDocument& doc, const QFont& font, QPrinter& prin
         }
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
-        return Failed(QStringLiteral("打印到%1时出错。").arg(PrinterName(printer)));
+        return Failed(
+            QCoreApplication::translate("tessaly::ReportPrinter", "打印到%1时出错。").arg(PrinterName(printer)));
     }
     return Status::Ok();
 }

@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
     window.show();
     if (const std::string notice = SeedingNotice(seeding); !notice.empty()) {
         QTimer::singleShot(0, &window, [&window, notice] {
-            Inform(&window, QString::fromStdString(notice), QStringLiteral("提示"), MsgIcon::kInformation);
+            Inform(&window, QString::fromStdString(notice), QCoreApplication::translate("tessaly::MainWindow", "提示"),
+                   MsgIcon::kInformation);
         });
     }
     if (!cl.report.empty()) window.OpenReportFile(QString::fromLocal8Bit(cl.report.c_str()));

@@ -25,6 +25,278 @@
     </message>
 </context>
 <context>
+    <name>ExplanationTexts</name>
+    <message>
+        <source>%1 天 </source>
+        <translation>%1 天 </translation>
+    </message>
+    <message>
+        <source>%1 小时 </source>
+        <translation>%1 小時 </translation>
+    </message>
+    <message>
+        <source>%1 分 </source>
+        <translation>%1 分 </translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>可排盘年份的边界</source>
+        <translation>可排盤年份的邊界</translation>
+    </message>
+    <message>
+        <source>零时（换日）</source>
+        <translation>零時（換日）</translation>
+    </message>
+    <message>
+        <source>零时（生日日期）</source>
+        <translation>零時（生日日期）</translation>
+    </message>
+    <message>
+        <source>%1时与%2时之交</source>
+        <translation>%1時與%2時之交</translation>
+    </message>
+    <message>
+        <source>%1（换日）</source>
+        <translation>%1（換日）</translation>
+    </message>
+    <message>
+        <source>年柱</source>
+        <translation>年柱</translation>
+    </message>
+    <message>
+        <source>月柱</source>
+        <translation>月柱</translation>
+    </message>
+    <message>
+        <source>日柱</source>
+        <translation>日柱</translation>
+    </message>
+    <message>
+        <source>时柱</source>
+        <translation>時柱</translation>
+    </message>
+    <message>
+        <source>真太阳时</source>
+        <translation>真太陽時</translation>
+    </message>
+    <message>
+        <source>地方时</source>
+        <translation>地方時</translation>
+    </message>
+    <message>
+        <source>北京时间</source>
+        <translation>北京時間</translation>
+    </message>
+    <message>
+        <source>甲命</source>
+        <translation>甲命</translation>
+    </message>
+    <message>
+        <source>乙命</source>
+        <translation>乙命</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::BoundaryNotice</name>
+    <message>
+        <source>出生时刻临近交界的提示</source>
+        <translation>出生時刻臨近交界的提示</translation>
+    </message>
+    <message>
+        <source>%1为%2</source>
+        <translation>%1為%2</translation>
+    </message>
+    <message>
+        <source>%1（北京时间）</source>
+        <translation>%1（北京時間）</translation>
+    </message>
+    <message>
+        <source>若早于 %1</source>
+        <translation>若早於 %1</translation>
+    </message>
+    <message>
+        <source>若晚于 %1</source>
+        <translation>若晚於 %1</translation>
+    </message>
+    <message>
+        <source>%1出生时刻距%2仅 %3：%4，%5</source>
+        <translation>%1出生時刻距%2僅 %3：%4，%5</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>、</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::CaseTreeModel</name>
+    <message>
+        <source>命例</source>
+        <translation>命例</translation>
+    </message>
+    <message>
+        <source>公%1</source>
+        <translation>公%1</translation>
+    </message>
+    <message>
+        <source>农%1</source>
+        <translation>農%1</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::CoupleTimelineChart</name>
+    <message>
+        <source>冲日支</source>
+        <translation>衝日支</translation>
+    </message>
+    <message>
+        <source>合日支</source>
+        <translation>合日支</translation>
+    </message>
+    <message>
+        <source>刑害日支</source>
+        <translation>刑害日支</translation>
+    </message>
+    <message>
+        <source>桃花</source>
+        <translation>桃花</translation>
+    </message>
+    <message>
+        <source>岁运并临</source>
+        <translation>歲運並臨</translation>
+    </message>
+    <message>
+        <source>今年</source>
+        <translation>今年</translation>
+    </message>
+    <message>
+        <source>流年对照图</source>
+        <translation>流年對照圖</translation>
+    </message>
+    <message>
+        <source>甲命、乙命的大运与各年流年：上为甲命，下为乙命，中间为流年干支；点击某年或用左右方向键选年，下方显示该年两人的全部关系。</source>
+        <translation>甲命、乙命的大運與各年流年：上為甲命，下為乙命，中間為流年干支；點擊某年或用左右方向鍵選年，下方顯示該年兩人的全部關係。</translation>
+    </message>
+    <message>
+        <source>流年</source>
+        <translation>流年</translation>
+    </message>
+    <message>
+        <source>未起运</source>
+        <translation>未起運</translation>
+    </message>
+    <message>
+        <source>%1年 %2（自立春起）</source>
+        <translation>%1年 %2（自立春起）</translation>
+    </message>
+    <message>
+        <source>%1 %2年 %3</source>
+        <translation>%1 %2年 %3</translation>
+    </message>
+    <message>
+        <source>%1 日支%2：%3%2%4</source>
+        <translation>%1 日支%2：%3%2%4</translation>
+    </message>
+    <message>
+        <source>日支%1</source>
+        <translation>日支%1</translation>
+    </message>
+    <message>
+        <source>年支%1</source>
+        <translation>年支%1</translation>
+    </message>
+    <message>
+        <source>✿ 桃花（%1）</source>
+        <translation>✿ 桃花（%1）</translation>
+    </message>
+    <message>
+        <source>◆ 岁运并临（大运%1）</source>
+        <translation>◆ 歲運並臨（大運%1）</translation>
+    </message>
+    <message>
+        <source>日支%1：无刑冲害合</source>
+        <translation>日支%1：無刑沖害合</translation>
+    </message>
+    <message>
+        <source>%1 未出生</source>
+        <translation>%1 未出生</translation>
+    </message>
+    <message>
+        <source>%1 未起运：%2年起大运</source>
+        <translation>%1 未起運：%2年起大運</translation>
+    </message>
+    <message>
+        <source>%1 大运%2：%3年至%4年
+%5</source>
+        <translation>%1 大運%2：%3年至%4年
+%5</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::CoupleTimelineView</name>
+    <message>
+        <source>所选年份</source>
+        <translation>所選年份</translation>
+    </message>
+    <message>
+        <source>点击某一年，这里显示该年两人的全部关系。</source>
+        <translation>點擊某一年，這裏顯示該年兩人的全部關係。</translation>
+    </message>
+    <message>
+        <source>%1年 %2（自立春起）</source>
+        <translation>%1年 %2（自立春起）</translation>
+    </message>
+    <message>
+        <source>无法保存图片到%1。</source>
+        <translation>無法保存圖片到%1。</translation>
+    </message>
+    <message>
+        <source>无法开始打印。</source>
+        <translation>無法開始打印。</translation>
+    </message>
+    <message>
+        <source>打印未能完成。</source>
+        <translation>打印未能完成。</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::FolderChooser</name>
+    <message>
+        <source>选择</source>
+        <translation>選擇</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>文件夹:</source>
+        <translation>文件夾:</translation>
+    </message>
+    <message>
+        <source>文件夹“%1”不存在，要创建它吗？</source>
+        <translation>文件夾“%1”不存在，要創建它嗎？</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹“%1”。</source>
+        <translation>無法創建文件夾“%1”。</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>“%1”不是文件夹。</source>
+        <translation>“%1”不是文件夾。</translation>
+    </message>
+</context>
+<context>
     <name>tessaly::HelpWindow</name>
     <message>
         <source>使用说明</source>
@@ -48,6 +320,37 @@
     </message>
 </context>
 <context>
+    <name>tessaly::IndexPartsChart</name>
+    <message>
+        <source>婚配指数构成</source>
+        <translation>婚配指數構成</translation>
+    </message>
+    <message>
+        <source>甲命%1：%2&#x3000;乙命%1：%3</source>
+        <translation>甲命%1：%2&#x3000;乙命%1：%3</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>婚配指数%1分：</source>
+        <translation>婚配指數%1分：</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>；</translation>
+    </message>
+    <message>
+        <source>合计</source>
+        <translation>合計</translation>
+    </message>
+</context>
+<context>
     <name>tessaly::LanguageMenu</name>
     <message>
         <source>跟随系统</source>
@@ -56,6 +359,668 @@
     <message>
         <source>错误</source>
         <translation>錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::MainWindow</name>
+    <message>
+        <source>请先输入男、女生日合婚后，才能选择结婚吉日！</source>
+        <translation>請先輸入男、女生日合婚後，才能選擇結婚吉日！</translation>
+    </message>
+    <message>
+        <source>必须输入男、女八字合婚后，才能选择结婚吉日！</source>
+        <translation>必須輸入男、女八字合婚後，才能選擇結婚吉日！</translation>
+    </message>
+    <message>
+        <source>按『开始合婚(M)』输入甲乙双方生日</source>
+        <translation>按『開始合婚(M)』輸入甲乙雙方生日</translation>
+    </message>
+    <message>
+        <source>新建</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <source>新建命例</source>
+        <translation>新建命例</translation>
+    </message>
+    <message>
+        <source>保存八字</source>
+        <translation>保存八字</translation>
+    </message>
+    <message>
+        <source>开始合婚(&amp;M)</source>
+        <translation>開始合婚(&amp;M)</translation>
+    </message>
+    <message>
+        <source>合婚配对</source>
+        <translation>合婚配對</translation>
+    </message>
+    <message>
+        <source>结婚年</source>
+        <translation>結婚年</translation>
+    </message>
+    <message>
+        <source>查找(&amp;D)</source>
+        <translation>查找(&amp;D)</translation>
+    </message>
+    <message>
+        <source>结婚择日</source>
+        <translation>結婚擇日</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <source>导入历史记录</source>
+        <translation>導入歷史記錄</translation>
+    </message>
+    <message>
+        <source>导出历史记录</source>
+        <translation>導出歷史記錄</translation>
+    </message>
+    <message>
+        <source>清除历史记录</source>
+        <translation>清除歷史記錄</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>命理知识(&amp;S)</source>
+        <translation>命理知識(&amp;S)</translation>
+    </message>
+    <message>
+        <source>相关知识</source>
+        <translation>相關知識</translation>
+    </message>
+    <message>
+        <source>选项(&amp;O)</source>
+        <translation>選項(&amp;O)</translation>
+    </message>
+    <message>
+        <source>命稿设置</source>
+        <translation>命稿設置</translation>
+    </message>
+    <message>
+        <source>默认</source>
+        <translation>默認</translation>
+    </message>
+    <message>
+        <source>字体设置</source>
+        <translation>字體設置</translation>
+    </message>
+    <message>
+        <source>背景色设置</source>
+        <translation>背景色設置</translation>
+    </message>
+    <message>
+        <source>排盘设置</source>
+        <translation>排盤設置</translation>
+    </message>
+    <message>
+        <source>命稿结尾信息</source>
+        <translation>命稿結尾信息</translation>
+    </message>
+    <message>
+        <source>界面风格</source>
+        <translation>界面風格</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>幫助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>软件帮助</source>
+        <translation>軟件幫助</translation>
+    </message>
+    <message>
+        <source>关于 Tessaly</source>
+        <translation>關於 Tessaly</translation>
+    </message>
+    <message>
+        <source>存旧</source>
+        <translation>存舊</translation>
+    </message>
+    <message>
+        <source>存新</source>
+        <translation>存新</translation>
+    </message>
+    <message>
+        <source>系统默认</source>
+        <translation>系統默認</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>要修复吗？（修复前的文件会另存一份）</source>
+        <translation>要修復嗎？（修復前的文件會另存一份）</translation>
+    </message>
+    <message>
+        <source>命例库已修复。</source>
+        <translation>命例庫已修復。</translation>
+    </message>
+    <message>
+        <source>命例库已修复，原来的文件保存在%1。</source>
+        <translation>命例庫已修復，原來的文件保存在%1。</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>命例库没有打开，无法进行这项操作。</source>
+        <translation>命例庫沒有打開，無法進行這項操作。</translation>
+    </message>
+    <message>
+        <source>当前命例文本已改变，要保存吗？</source>
+        <translation>當前命例文本已改變，要保存嗎？</translation>
+    </message>
+    <message>
+        <source>甲命和乙命的性别相同，一般情况下是一男一女不同的，确定无误要继续运算吗？</source>
+        <translation>甲命和乙命的性別相同，一般情況下是一男一女不同的，確定無誤要繼續運算嗎？</translation>
+    </message>
+    <message>
+        <source>性别相同！</source>
+        <translation>性別相同！</translation>
+    </message>
+    <message>
+        <source>婚配运算中..............</source>
+        <translation>婚配運算中..............</translation>
+    </message>
+    <message>
+        <source>设置完成</source>
+        <translation>設置完成</translation>
+    </message>
+    <message>
+        <source>对应的皮肤文件已经丢失，请关闭软件，再重新打开软件！</source>
+        <translation>對應的皮膚文件已經丟失，請關閉軟件，再重新打開軟件！</translation>
+    </message>
+    <message>
+        <source>请先选择一个命例！</source>
+        <translation>請先選擇一個命例！</translation>
+    </message>
+    <message>
+        <source>移动到</source>
+        <translation>移動到</translation>
+    </message>
+    <message>
+        <source>查看命例</source>
+        <translation>查看命例</translation>
+    </message>
+    <message>
+        <source>编辑命例</source>
+        <translation>編輯命例</translation>
+    </message>
+    <message>
+        <source>删除命例</source>
+        <translation>刪除命例</translation>
+    </message>
+    <message>
+        <source>增加类别</source>
+        <translation>增加類別</translation>
+    </message>
+    <message>
+        <source>修改类名</source>
+        <translation>修改類名</translation>
+    </message>
+    <message>
+        <source>删除类别</source>
+        <translation>刪除類別</translation>
+    </message>
+    <message>
+        <source>编辑类别文件</source>
+        <translation>編輯類別文件</translation>
+    </message>
+    <message>
+        <source>查找</source>
+        <translation>查找</translation>
+    </message>
+    <message>
+        <source>显示全部命例</source>
+        <translation>顯示全部命例</translation>
+    </message>
+    <message>
+        <source>展开</source>
+        <translation>展開</translation>
+    </message>
+    <message>
+        <source>收缩</source>
+        <translation>收縮</translation>
+    </message>
+    <message>
+        <source>确定要删除当前正在查看的命例吗？</source>
+        <translation>確定要刪除當前正在查看的命例嗎？</translation>
+    </message>
+    <message>
+        <source>命例库没有打开，无法保存。</source>
+        <translation>命例庫沒有打開，無法保存。</translation>
+    </message>
+    <message>
+        <source>要修改“%1”这条记录吗？</source>
+        <translation>要修改“%1”這條記錄嗎？</translation>
+    </message>
+    <message>
+        <source>当前八字运算没有成功，不能覆盖保存的命例。</source>
+        <translation>當前八字運算沒有成功，不能覆蓋保存的命例。</translation>
+    </message>
+    <message>
+        <source>已保存编辑后的命例。</source>
+        <translation>已保存編輯後的命例。</translation>
+    </message>
+    <message>
+        <source>请先排一个正确的盘后再保存</source>
+        <translation>請先排一個正確的盤後再保存</translation>
+    </message>
+    <message>
+        <source>命例的报告文件无法读取，报告将重新生成（原文件保留）：
+</source>
+        <translation>命例的報告文件無法讀取，報告將重新生成（原文件保留）：
+</translation>
+    </message>
+    <message>
+        <source>注意</source>
+        <translation>注意</translation>
+    </message>
+    <message>
+        <source>完成修改</source>
+        <translation>完成修改</translation>
+    </message>
+    <message>
+        <source>完成</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>确定要删除“%1”这个命例吗？</source>
+        <translation>確定要刪除“%1”這個命例嗎？</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>新建类别</source>
+        <translation>新建類別</translation>
+    </message>
+    <message>
+        <source>请输入新建类别名：</source>
+        <translation>請輸入新建類別名：</translation>
+    </message>
+    <message>
+        <source>新类别</source>
+        <translation>新類別</translation>
+    </message>
+    <message>
+        <source>已有这个类别了！</source>
+        <translation>已有這個類別了！</translation>
+    </message>
+    <message>
+        <source>修改类别名</source>
+        <translation>修改類別名</translation>
+    </message>
+    <message>
+        <source>请输入新的类别名：</source>
+        <translation>請輸入新的類別名：</translation>
+    </message>
+    <message>
+        <source>已有这个类别了，请另起一个名称！</source>
+        <translation>已有這個類別了，請另起一個名稱！</translation>
+    </message>
+    <message>
+        <source>确定要删除“%1”这个类别吗？</source>
+        <translation>確定要刪除“%1”這個類別嗎？</translation>
+    </message>
+    <message>
+        <source>没有记录，无从查找。</source>
+        <translation>沒有記錄，無從查找。</translation>
+    </message>
+    <message>
+        <source>没有找到符合条件的命例。</source>
+        <translation>沒有找到符合條件的命例。</translation>
+    </message>
+    <message>
+        <source>信息</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>查看(&amp;V)</source>
+        <translation>查看(&amp;V)</translation>
+    </message>
+    <message>
+        <source>婚配指数构成(&amp;I)</source>
+        <translation>婚配指數構成(&amp;I)</translation>
+    </message>
+    <message>
+        <source>甲命出生时刻说明(&amp;A)</source>
+        <translation>甲命出生時刻説明(&amp;A)</translation>
+    </message>
+    <message>
+        <source>乙命出生时刻说明(&amp;B)</source>
+        <translation>乙命出生時刻説明(&amp;B)</translation>
+    </message>
+    <message>
+        <source>流年对照(&amp;Y)</source>
+        <translation>流年對照(&amp;Y)</translation>
+    </message>
+    <message>
+        <source>时柱边界提示</source>
+        <translation>時柱邊界提示</translation>
+    </message>
+    <message>
+        <source>出生时刻离柱的交界很近：点击查看“出生时刻说明”</source>
+        <translation>出生時刻離柱的交界很近：點擊查看“出生時刻説明”</translation>
+    </message>
+    <message>
+        <source>流年对照</source>
+        <translation>流年對照</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>打印流年对照</source>
+        <translation>打印流年對照</translation>
+    </message>
+    <message>
+        <source>保存图片</source>
+        <translation>保存圖片</translation>
+    </message>
+    <message>
+        <source>流年对照保存为 PNG 图片</source>
+        <translation>流年對照保存為 PNG 圖片</translation>
+    </message>
+    <message>
+        <source>打印错误，请检查打印设备！
+%1</source>
+        <translation>打印錯誤，請檢查打印設備！
+%1</translation>
+    </message>
+    <message>
+        <source>打印错误</source>
+        <translation>打印錯誤</translation>
+    </message>
+    <message>
+        <source>已打印到 PDF 文件：%1</source>
+        <translation>已打印到 PDF 文件：%1</translation>
+    </message>
+    <message>
+        <source>PNG 图片 (*.png)</source>
+        <translation>PNG 圖片 (*.png)</translation>
+    </message>
+    <message>
+        <source>_流年对照</source>
+        <translation>_流年對照</translation>
+    </message>
+    <message>
+        <source>合婚配对（命例已被其他程序修改）</source>
+        <translation>合婚配對（命例已被其他程序修改）</translation>
+    </message>
+    <message>
+        <source>正在查看的命例已被其他程序修改。重新查看它可以看到现在保存的内容；“存旧”会先询问。</source>
+        <translation>正在查看的命例已被其他程序修改。重新查看它可以看到現在保存的內容；“存舊”會先詢問。</translation>
+    </message>
+    <message>
+        <source>合婚配对（命例已被其他程序删除）</source>
+        <translation>合婚配對（命例已被其他程序刪除）</translation>
+    </message>
+    <message>
+        <source>正在查看的命例已被其他程序删除。“存旧”会询问是否把它存为新命例。</source>
+        <translation>正在查看的命例已被其他程序刪除。“存舊”會詢問是否把它存為新命例。</translation>
+    </message>
+    <message>
+        <source>正在查看的命例已被其他程序修改。仍要用这里的内容覆盖它吗？</source>
+        <translation>正在查看的命例已被其他程序修改。仍要用這裏的內容覆蓋它嗎？</translation>
+    </message>
+    <message>
+        <source>正在查看的命例已被其他程序删除。要把这里的内容存为新命例吗？</source>
+        <translation>正在查看的命例已被其他程序刪除。要把這裏的內容存為新命例嗎？</translation>
+    </message>
+    <message>
+        <source>没有可以打开帮助文件“%1”的程序。</source>
+        <translation>沒有可以打開幫助文件“%1”的程序。</translation>
+    </message>
+    <message>
+        <source>找不到命理知识页面“%1”。</source>
+        <translation>找不到命理知識頁面“%1”。</translation>
+    </message>
+    <message>
+        <source>没有可以打开网页“%1”的程序（浏览器）。</source>
+        <translation>沒有可以打開網頁“%1”的程序（瀏覽器）。</translation>
+    </message>
+    <message>
+        <source>无法打开相关知识：
+</source>
+        <translation>無法打開相關知識：
+</translation>
+    </message>
+    <message>
+        <source>注意了</source>
+        <translation>注意了</translation>
+    </message>
+    <message>
+        <source>这将清除所有历史记录，要继续吗？</source>
+        <translation>這將清除所有歷史記錄，要繼續嗎？</translation>
+    </message>
+    <message>
+        <source>确定要清除吗？</source>
+        <translation>確定要清除嗎？</translation>
+    </message>
+    <message>
+        <source>清除历史记录时出错。</source>
+        <translation>清除歷史記錄時出錯。</translation>
+    </message>
+    <message>
+        <source>清除完成,请重启软件。</source>
+        <translation>清除完成,請重啓軟件。</translation>
+    </message>
+    <message>
+        <source>执行此操作将覆盖现有的历史记录，要继续吗？</source>
+        <translation>執行此操作將覆蓋現有的歷史記錄，要繼續嗎？</translation>
+    </message>
+    <message>
+        <source>导入历史记录时出错。</source>
+        <translation>導入歷史記錄時出錯。</translation>
+    </message>
+    <message>
+        <source>成功导入，请重启软件！</source>
+        <translation>成功導入，請重啓軟件！</translation>
+    </message>
+    <message>
+        <source>“%1”里已有导出的历史记录，要覆盖它吗？</source>
+        <translation>“%1”裏已有導出的歷史記錄，要覆蓋它嗎？</translation>
+    </message>
+    <message>
+        <source>导出历史记录时出错。</source>
+        <translation>導出歷史記錄時出錯。</translation>
+    </message>
+    <message>
+        <source>成功导出，已保存到%1目录下</source>
+        <translation>成功導出，已保存到%1目錄下</translation>
+    </message>
+    <message>
+        <source>设定用神</source>
+        <translation>設定用神</translation>
+    </message>
+    <message>
+        <source>请先排一个正确的盘</source>
+        <translation>請先排一個正確的盤</translation>
+    </message>
+    <message>
+        <source>排盘</source>
+        <translation>排盤</translation>
+    </message>
+    <message>
+        <source>Rtf格式 (*.rtf)</source>
+        <translation>Rtf格式 (*.rtf)</translation>
+    </message>
+    <message>
+        <source>Txt格式 (*.txt)</source>
+        <translation>Txt格式 (*.txt)</translation>
+    </message>
+    <message>
+        <source>命稿</source>
+        <translation>命稿</translation>
+    </message>
+    <message>
+        <source>_择日</source>
+        <translation>_擇日</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>撤銷</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation>粘貼</translation>
+    </message>
+    <message>
+        <source>剪切</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>全选</source>
+        <translation>全選</translation>
+    </message>
+    <message>
+        <source>设置选中文本</source>
+        <translation>設置選中文本</translation>
+    </message>
+    <message>
+        <source>导入命稿</source>
+        <translation>導入命稿</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>另存為</translation>
+    </message>
+    <message>
+        <source>导入文件出错,请重试一次
+%1
+%2</source>
+        <translation>導入文件出錯,請重試一次
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>重试一次</source>
+        <translation>重試一次</translation>
+    </message>
+    <message>
+        <source>文件不存在。</source>
+        <translation>文件不存在。</translation>
+    </message>
+    <message>
+        <source>文件太大，不是命稿。</source>
+        <translation>文件太大，不是命稿。</translation>
+    </message>
+    <message>
+        <source>文件“%1”已经存在，要替换它吗？</source>
+        <translation>文件“%1”已經存在，要替換它嗎？</translation>
+    </message>
+    <message>
+        <source>文本中有 GBK 编码无法表示的字符，不能保存为 Txt 格式；请保存为 Rtf 格式。
+%1</source>
+        <translation>文本中有 GBK 編碼無法表示的字符，不能保存為 Txt 格式；請保存為 Rtf 格式。
+%1</translation>
+    </message>
+    <message>
+        <source>保存文件“%1”出错。
+%2</source>
+        <translation>保存文件“%1”出錯。
+%2</translation>
+    </message>
+    <message>
+        <source>已保存！</source>
+        <translation>已保存！</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::MessageService</name>
+    <message>
+        <source>是(&amp;Y)</source>
+        <translation>是(&amp;Y)</translation>
+    </message>
+    <message>
+        <source>否(&amp;N)</source>
+        <translation>否(&amp;N)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::ReportPrinter</name>
+    <message>
+        <source>PDF 文件 %1</source>
+        <translation>PDF 文件 %1</translation>
+    </message>
+    <message>
+        <source>打印机 %1</source>
+        <translation>打印機 %1</translation>
+    </message>
+    <message>
+        <source>第 %1 页，共 %2 页</source>
+        <translation>第 %1 頁，共 %2 頁</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>所选页码范围内没有可打印的页（共 %1 页）。</source>
+        <translation>所選頁碼範圍內沒有可打印的頁（共 %1 頁）。</translation>
+    </message>
+    <message>
+        <source>无法开始打印到%1。</source>
+        <translation>無法開始打印到%1。</translation>
+    </message>
+    <message>
+        <source>打印到%1时出错。</source>
+        <translation>打印到%1時出錯。</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::SideToolMenus</name>
+    <message>
+        <source>河洛图像</source>
+        <translation>河洛圖像</translation>
+    </message>
+    <message>
+        <source>辅助工具(&amp;T)</source>
+        <translation>輔助工具(&amp;T)</translation>
+    </message>
+    <message>
+        <source>测怀孕</source>
+        <translation>測懷孕</translation>
+    </message>
+    <message>
+        <source>巧猜姓氏</source>
+        <translation>巧猜姓氏</translation>
+    </message>
+    <message>
+        <source>经纬度设置</source>
+        <translation>經緯度設置</translation>
+    </message>
+    <message>
+        <source>万年历</source>
+        <translation>萬年曆</translation>
     </message>
 </context>
 </TS>
