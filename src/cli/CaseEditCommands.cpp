@@ -219,12 +219,14 @@ int RunCasesRenameCategory(CommandContext& ctx, CaseStore& db) {
     if (ctx.args.size() != 2) return ctx.Usage("cases rename-category takes OLD NEW");
     IniFile settings(ctx.files.Dat("bzinit.ini"));
     CategoryRename result;
-    if (Status s = RenameCategory(db, settings, ctx.args[0], ctx.args[1], &result); !s) return Refuse(ctx, s);
+    const Status s = RenameCategory(db, settings, ctx.args[0], ctx.args[1], &result);
+    if (!s) return Refuse(ctx, s);
     std::string slots;
     for (const std::int32_t slot : result.renamed) slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
     ctx.Notice("renamed category " + std::string(Trim(ctx.args[0])) + " to " + std::string(Trim(ctx.args[1])) + ": " +
                std::to_string(result.renamed.size()) + " case(s)" + (slots.empty() ? "" : " (slots " + slots + ")") +
                (result.listEntry ? "; the category list entry renamed" : "; not in the category list"));
+    WarnIfAny(ctx, s);
     return kExitOk;
 }
 
