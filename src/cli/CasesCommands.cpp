@@ -306,14 +306,15 @@ int RunShow(CommandContext& ctx, CaseStore& db) {
         ctx.Error("warning: what was typed for slot " + std::to_string(slot) +
                   " cannot be read, the stored standard time is shown: " + stored.inputProblem.message());
     }
-    std::error_code ec;
+    // Looked at, not read whole: a report of many megabytes is only opened.
     const std::filesystem::path reportPath = db.ReportPath(slot);
-    const bool hasReport = std::filesystem::is_regular_file(reportPath, ec);
-    StyledReport report;
+    const ReportCheck check = CheckReportFile(reportPath);
+    const bool hasReport = check.present;
     if (!hasReport) {
         ctx.Error("warning: the report of slot " + std::to_string(slot) + " (" + reportPath.string() + ") is missing");
-    } else if (Status s = LoadReportFile(reportPath, &report); !s) {
-        ctx.Error("warning: the report of slot " + std::to_string(slot) + " cannot be read: " + s.message());
+    } else if (!check.problem) {
+        ctx.Error("warning: the report of slot " + std::to_string(slot) +
+                  " cannot be read: " + check.problem.message());
     }
     if (json) {
         JsonWriter j;

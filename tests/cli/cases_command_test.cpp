@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,44 @@ TEST_F(CasesCommandTest, AddListShowSearchDelete) {
     EXPECT_EQ(Cases({"delete", "0"}).status, 1);  // already deleted
     EXPECT_EQ(Cases({"show", "0"}).status, 1);
     EXPECT_EQ(Cases({"show", "9"}).status, 1);
+}
+
+// show looks at the report without reading a large one whole: the same
+// lines for a report of any size, a warning for a missing or unreadable one.
+TEST_F(CasesCommandTest, ShowNamesTheReportAndWarnsOfAMissingOrBadOne) {
+    AddCase("张三", "同事");
+    const fs::path report = home_ / "bazi_f/0.rtf";
+    const CliResult sound = Cases({"show", "0"});
+    ASSERT_EQ(sound.status, 0) << sound.err;
+    EXPECT_EQ(sound.err, "");
+    EXPECT_NE(sound.out.find("\nreport: " + report.string() + "\n"), std::string::npos) << sound.out;
+
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        bool warned;  // a warning naming the report
+    } kReports[] = {
+        {"larger than is read to look at it", [&] { fs::resize_file(report, (std::uintmax_t(16) << 20) + 1); }, false},
+        {"neither RTF nor text", [&] { std::ofstream(report, std::ios::binary) << "\xFF\xFF\xFF"; }, true},
+        {"missing", [&] { fs::remove(report); }, true},
+    };
+    for (const auto& k : kReports) {
+        SCOPED_TRACE(k.what);
+        k.make();
+        const CliResult r = Cases({"show", "0"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        if (!k.warned) {
+            EXPECT_EQ(r.err, "");
+            // The same lines but the digest, which covers the report's bytes.
+            const auto withoutDigest = [](std::string out) {
+                const std::size_t at = out.find("digest: ");
+                return out.erase(at, out.find('\n', at) - at);
+            };
+            EXPECT_EQ(withoutDigest(r.out), withoutDigest(sound.out));
+        } else {
+            EXPECT_NE(r.err.find(report.string()), std::string::npos) << r.err;
+        }
+    }
 }
 
 TEST_F(CasesCommandTest, ArgumentErrorsExitTwo) {
