@@ -389,6 +389,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     CaseRecord record;
     const Status saved = session.SaveNew(category, note, session.StyledRunReport(), &record);
     if (!saved) return Refuse(ctx, saved);
+    ctx.storeChanged = true;
     ctx.Notice("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record));
     WarnIfAny(ctx, saved);
     return kExitOk;
@@ -401,6 +402,7 @@ int RunDelete(CommandContext& ctx, CaseStore& db) {
     if (!ParseSlot(ctx, &slot)) return kExitUsage;
     const Status s = db.DeleteCase(slot, &expected);
     if (!s) return Refuse(ctx, s);
+    ctx.storeChanged = true;
     ctx.Notice("deleted slot " + std::to_string(slot));
     WarnIfAny(ctx, s);
     return kExitOk;
@@ -422,6 +424,7 @@ int RunImport(CommandContext& ctx, CaseStore& db) {
     const Status s = db.ImportFrom(ctx.args[0], &skipped);
     for (const std::string& why : skipped) ctx.Error("skipped: " + why);
     if (!s) return Refuse(ctx, s);
+    ctx.storeChanged = true;
     ctx.Notice("imported");
     WarnIfAny(ctx, s);
     return kExitOk;
@@ -433,6 +436,7 @@ int RunClear(CommandContext& ctx, CaseStore& db) {
     if (!yes) return ctx.Usage("cases clear deletes every case and report; confirm with --yes");
     const Status s = db.ClearAll();
     if (!s) return Refuse(ctx, s);
+    ctx.storeChanged = true;
     ctx.Notice("cleared");
     WarnIfAny(ctx, s);
     return kExitOk;
@@ -467,6 +471,8 @@ std::string RepairLine(const RepairAction& a) {
 int RunRepair(CommandContext& ctx, const std::filesystem::path& home) {
     if (!ctx.args.empty()) return ctx.Usage("cases repair takes no arguments, got '" + ctx.args[0] + "'");
     const RepairResult r = RepairStore(home);
+    // A repair stopped part way has changed the store too.
+    ctx.storeChanged = !r.actions.empty() || !r.keptDir.empty();
     for (const RepairAction& a : r.actions) ctx.Notice(RepairLine(a));
     if (!r.keptDir.empty()) {
         std::string names;

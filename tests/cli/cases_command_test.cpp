@@ -102,6 +102,38 @@ TEST_F(CasesCommandTest, ShowNamesTheReportAndWarnsOfAMissingOrBadOne) {
     }
 }
 
+// A change made and then not printed (standard output full) is a warning
+// that the change stands, with exit 0: a script must not make it again.
+TEST_F(CasesCommandTest, AChangeMadeButNotPrintedStandsWithExitZero) {
+    AddCase("张三", "同事");
+    const struct {
+        const char* line;
+        bool changes;
+    } kRuns[] = {
+        {"cases add --a 'name=王五;sex=M;date=1990-05-12 08:30' --b 'name=李四;sex=F;date=1992-03-04 10:00' "
+         "--category 同事 --note 备注",
+         true},
+        {"cases move 0 朋友", true},
+        {"cases rename-category 朋友 亲戚", true},
+        {"cases delete 1", true},
+        {"cases repair", false},  // nothing to mend: nothing changed
+        {"cases list", false},
+    };
+    for (const auto& run : kRuns) {
+        SCOPED_TRACE(run.line);
+        const CliResult r = tessaly::testing_cli::RunCliLine(std::string(run.line) + " >/dev/full", home_);
+        if (run.changes) {
+            EXPECT_EQ(r.status, 0) << r.err;
+            EXPECT_NE(r.err.find("warning: cannot write the output: "), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find("the change of the store stands"), std::string::npos) << r.err;
+        } else {
+            EXPECT_EQ(r.status, 1) << r.err;
+            EXPECT_EQ(r.err.find("stands"), std::string::npos) << r.err;
+        }
+    }
+    EXPECT_EQ(Cases({"list"}).out, "命例\n  亲戚\n    张三  公1990-5-12|0\n");
+}
+
 TEST_F(CasesCommandTest, ArgumentErrorsExitTwo) {
     const std::vector<std::vector<std::string>> kCases = {
         {},
