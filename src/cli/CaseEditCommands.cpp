@@ -123,6 +123,7 @@ int RunCasesMove(CommandContext& ctx, CaseStore& db) {
     CaseRecord moved;
     const Status s = MoveCase(db, slot, ctx.args[0], &moved, &basis);
     if (!s) return Refuse(ctx, s);
+    ctx.storeChanged = true;
     ctx.Notice("moved slot " + std::to_string(slot) + " from " + before.record.category + " to " + moved.category +
                ": " + CaseNodeText(moved));
     WarnIfAny(ctx, s);
@@ -199,6 +200,7 @@ int RunCasesEdit(CommandContext& ctx, CaseStore& db) {
         std::snprintf(time, sizeof time, "%d-%d-%d %02d:%02d", ShownYear(a.year), a.month, a.day, a.hour, a.minute);
         standard = std::string("  stored as Beijing time ") + time + '\n';
     }
+    ctx.storeChanged = true;
     ctx.Notice("edited slot " + std::to_string(slot) + ": " + CaseNodeText(out.stored) + '\n' +
                ChangedFields(out.before, out.after) + standard);
     WarnIfAny(ctx, out.status);
@@ -219,12 +221,15 @@ int RunCasesRenameCategory(CommandContext& ctx, CaseStore& db) {
     if (ctx.args.size() != 2) return ctx.Usage("cases rename-category takes OLD NEW");
     IniFile settings(ctx.files.Dat("bzinit.ini"));
     CategoryRename result;
-    if (Status s = RenameCategory(db, settings, ctx.args[0], ctx.args[1], &result); !s) return Refuse(ctx, s);
+    const Status s = RenameCategory(db, settings, ctx.args[0], ctx.args[1], &result);
+    if (!s) return Refuse(ctx, s);
     std::string slots;
     for (const std::int32_t slot : result.renamed) slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
+    ctx.storeChanged = true;
     ctx.Notice("renamed category " + std::string(Trim(ctx.args[0])) + " to " + std::string(Trim(ctx.args[1])) + ": " +
                std::to_string(result.renamed.size()) + " case(s)" + (slots.empty() ? "" : " (slots " + slots + ")") +
                (result.listEntry ? "; the category list entry renamed" : "; not in the category list"));
+    WarnIfAny(ctx, s);
     return kExitOk;
 }
 

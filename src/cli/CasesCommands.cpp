@@ -306,14 +306,15 @@ int RunShow(CommandContext& ctx, CaseStore& db) {
         ctx.Error("warning: what was typed for slot " + std::to_string(slot) +
                   " cannot be read, the stored standard time is shown: " + stored.inputProblem.message());
     }
-    std::error_code ec;
+    // Looked at, not read whole: a report of many megabytes is only opened.
     const std::filesystem::path reportPath = db.ReportPath(slot);
-    const bool hasReport = std::filesystem::is_regular_file(reportPath, ec);
-    StyledReport report;
+    const ReportCheck check = CheckReportFile(reportPath);
+    const bool hasReport = check.present;
     if (!hasReport) {
         ctx.Error("warning: the report of slot " + std::to_string(slot) + " (" + reportPath.string() + ") is missing");
-    } else if (Status s = LoadReportFile(reportPath, &report); !s) {
-        ctx.Error("warning: the report of slot " + std::to_string(slot) + " cannot be read: " + s.message());
+    } else if (!check.problem) {
+        ctx.Error("warning: the report of slot " + std::to_string(slot) +
+                  " cannot be read: " + check.problem.message());
     }
     if (json) {
         JsonWriter j;
@@ -388,6 +389,7 @@ int RunAdd(CommandContext& ctx, CaseStore& db) {
     CaseRecord record;
     const Status saved = session.SaveNew(category, note, session.StyledRunReport(), &record);
     if (!saved) return Refuse(ctx, saved);
+    ctx.storeChanged = true;
     ctx.Notice("saved in slot " + std::to_string(record.slot) + ": " + CaseNodeText(record));
     WarnIfAny(ctx, saved);
     return kExitOk;
@@ -400,6 +402,7 @@ int RunDelete(CommandContext& ctx, CaseStore& db) {
     if (!ParseSlot(ctx, &slot)) return kExitUsage;
     const Status s = db.DeleteCase(slot, &expected);
     if (!s) return Refuse(ctx, s);
+    ctx.storeChanged = true;
     ctx.Notice("deleted slot " + std::to_string(slot));
     WarnIfAny(ctx, s);
     return kExitOk;
@@ -421,6 +424,7 @@ int RunImport(CommandContext& ctx, CaseStore& db) {
     const Status s = db.ImportFrom(ctx.args[0], &skipped);
     for (const std::string& why : skipped) ctx.Error("skipped: " + why);
     if (!s) return Refuse(ctx, s);
+    ctx.storeChanged = true;
     ctx.Notice("imported");
     WarnIfAny(ctx, s);
     return kExitOk;
@@ -432,6 +436,7 @@ int RunClear(CommandContext& ctx, CaseStore& db) {
     if (!yes) return ctx.Usage("cases clear deletes every case and report; confirm with --yes");
     const Status s = db.ClearAll();
     if (!s) return Refuse(ctx, s);
+    ctx.storeChanged = true;
     ctx.Notice("cleared");
     WarnIfAny(ctx, s);
     return kExitOk;
@@ -466,6 +471,8 @@ std::string RepairLine(const RepairAction& a) {
 int RunRepair(CommandContext& ctx, const std::filesystem::path& home) {
     if (!ctx.args.empty()) return ctx.Usage("cases repair takes no arguments, got '" + ctx.args[0] + "'");
     const RepairResult r = RepairStore(home);
+    // A repair stopped part way has changed the store too.
+    ctx.storeChanged = !r.actions.empty() || !r.keptDir.empty();
     for (const RepairAction& a : r.actions) ctx.Notice(RepairLine(a));
     if (!r.keptDir.empty()) {
         std::string names;

@@ -70,6 +70,9 @@ struct CommandContext {
     // The command prints JSON (it was given --json): what it prints is
     // UTF-8 whatever --encoding says.
     bool jsonOutput = false;
+    // Set by a command once its change of the stored files is made: a
+    // failure to print after it is a warning (exit 0), not a failure.
+    bool storeChanged = false;
 
     // Prints UTF-8 text to out, converted to GBK when gbkOutput is set and
     // the output is not JSON.

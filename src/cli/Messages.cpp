@@ -81,6 +81,8 @@ constexpr MessageRow kMessages[] = {
     {"unknown option '{}' (tessaly-cli --help lists the commands)",
      "没有“{}”这个选项（tessaly-cli --help 列出所有命令）"},
     {"cannot write the output: {m}", "无法写出输出：{m}"},
+    {"warning: cannot write the output: {m}; the change of the store stands",
+     "警告：无法写出输出：{m}；命例库的改动已经生效"},
 
     // --- Usage errors of the commands ---------------------------------------
     {"expected one YEAR argument", "需要一个参数：年份 YEAR"},

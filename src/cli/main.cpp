@@ -17,7 +17,8 @@
 namespace {
 using namespace tessaly::cli;
 
-int Run(std::vector<std::string> commandLine, OutputBuffer& output) {
+// *storeChanged: the command changed the stored files (CommandContext).
+int Run(std::vector<std::string> commandLine, OutputBuffer& output, bool* storeChanged) {
     ArgList args = SplitOperands(std::move(commandLine));
 
     bool missing = false;
@@ -88,7 +89,9 @@ int Run(std::vector<std::string> commandLine, OutputBuffer& output) {
     }
     CommandContext ctx{args, std::cout, std::cerr, encoding == "gbk", files};
     ctx.jsonOutput = HasFlag(ctx.args, "--json");
-    return command->run(ctx);
+    const int code = command->run(ctx);
+    *storeChanged = ctx.storeChanged;
+    return code;
 }
 
 }  // namespace
@@ -98,9 +101,19 @@ int main(int argc, char** argv) {
     // fail or succeed.
     OutputBuffer output(STDOUT_FILENO);
     std::streambuf* const original = std::cout.rdbuf(&output);
-    const int code = Run(std::vector<std::string>(argv + 1, argv + argc), output);
+    bool storeChanged = false;
+    const int code = Run(std::vector<std::string>(argv + 1, argv + argc), output, &storeChanged);
     const bool written = output.Finish();
     std::cout.rdbuf(original);
+    if (!written && storeChanged && code == kExitOk) {
+        // The change is made: saying "failed" would make a script try it
+        // again (and store a case twice).
+        std::cerr << "tessaly-cli: "
+                  << LocalizeMessage("warning: cannot write the output: " + tessaly::SystemErrorText(output.error()) +
+                                     "; the change of the store stands")
+                  << '\n';
+        return code;
+    }
     if (!written) {
         std::cerr << "tessaly-cli: "
                   << LocalizeMessage("cannot write the output: " + tessaly::SystemErrorText(output.error())) << '\n';

@@ -1,6 +1,7 @@
 #include "store/CaseOperations.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "calendar/Places.h"
 #include "common/TextCodec.h"
@@ -83,92 +84,106 @@ Status RenameCasesCategory(CaseStore& db, const std::vector<std::int32_t>& slots
     renamed->clear();
     std::string name;
     if (Status s = CheckCategoryName(newName, &name); !s) return s;
-    for (const std::int32_t slot : slots) {
-        CaseRecord r;
-        if (Status s = db.ReadRecord(slot, &r); !s) return s;
-        if (!r.live()) continue;
-        r.category = name;
-        if (Status s = db.WriteRecord(slot, r); !s) return s;
-        renamed->push_back(slot);
-    }
-    return Status::Ok();
+    return db.RecategorizeCases(slots, name, renamed);
 }
 
-Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName, std::string_view newName,
-                      CategoryRename* result) {
+namespace {
+
+// Chooses, under the lock of the change, the cases to rename from the
+// live cases (`scan`) and the category list as it is now; an error refuses
+// the rename.
+using RenameChoice = std::function<Status(const CaseStore::CaseScan& scan, const IniFile& list, std::string_view old,
+                                          std::string_view name, std::vector<std::int32_t>* slots)>;
+
+// The cases chosen and the first list entry equal to `oldName`, renamed in
+// one change of the store. A list kept beside the store (dat/bzinit.ini)
+// is read and written in that change; one kept elsewhere cannot join it
+// and is saved after the cases.
+Status RenameChosen(CaseStore& db, IniFile& settings, std::string_view oldName, std::string_view newName,
+                    const RenameChoice& choose, CategoryRename* result) {
     *result = {};
     std::string name;
     if (Status s = CheckCategoryName(newName, &name); !s) return s;
     if (!settings.loadStatus().ok()) return settings.loadStatus();
     const std::string old(Trim(oldName));
-
-    std::vector<std::int32_t> slots;
-    bool newNameTaken = false;
-    if (Status s = db.ForEachRecord([&](const CaseRecord& r) {
-            if (EqualsIgnoreAsciiCase(r.category, old)) slots.push_back(r.slot);
-            newNameTaken = newNameTaken || EqualsIgnoreAsciiCase(r.category, name);
-            return true;
-        });
-        !s) {
-        return s;
+    std::error_code ec;
+    const bool besideStore =
+        settings.path() == db.SettingsPath() || (fs::equivalent(settings.path(), db.SettingsPath(), ec) && !ec);
+    IniFile renamedList;
+    bool listEntry = false;
+    const Status s = db.ChangeCases(
+        "rename-category",
+        [&](const CaseStore::CaseScan& scan, IniFile* stored, CaseStore::CasesChange* change) {
+            const IniFile& list = besideStore ? *stored : settings;
+            if (Status c = choose(scan, list, old, name, &change->refile); !c) return c;
+            change->category = name;
+            renamedList = list;
+            listEntry = RenameCategoryInList(renamedList, old, name);
+            if (besideStore && listEntry) {
+                *stored = renamedList;
+                change->settingsChanged = true;
+            }
+            return Status::Ok();
+        },
+        &result->renamed);
+    if (!s) return s;
+    if (listEntry && !besideStore) {
+        if (Status saved = renamedList.Save(); !saved) {
+            return Status::Error("命例的类别已经改名，但类别列表没能保存：" + saved.message());
+        }
     }
-    const std::vector<std::string> list = ReadCategoryList(settings, "");
-    const auto inList = [&](std::string_view n) {
-        return std::any_of(list.begin(), list.end(), [&](const std::string& e) { return EqualsIgnoreAsciiCase(e, n); });
-    };
-    if (slots.empty() && !inList(old)) {
-        return Status::Error("没有命例属于类别“" + old + "”，类别列表里也没有它");
-    }
-    if (newNameTaken || inList(name)) return Status::Error("已有这个类别了，请另起一个名称！");
+    result->listEntry = listEntry;
+    if (listEntry) settings = std::move(renamedList);
+    return s;  // with its warning, if any
+}
 
-    return RenameListedCategory(db, settings, slots, old, name, result);
+}  // namespace
+
+Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName, std::string_view newName,
+                      CategoryRename* result) {
+    return RenameChosen(
+        db, settings, oldName, newName,
+        [](const CaseStore::CaseScan& scan, const IniFile& settingsNow, std::string_view old, std::string_view name,
+           std::vector<std::int32_t>* slots) {
+            bool newNameTaken = false;
+            if (Status s = scan([&](const CaseRecord& r) {
+                    if (EqualsIgnoreAsciiCase(r.category, old)) slots->push_back(r.slot);
+                    newNameTaken = newNameTaken || EqualsIgnoreAsciiCase(r.category, name);
+                    return true;
+                });
+                !s) {
+                return s;
+            }
+            const std::vector<std::string> list = ReadCategoryList(settingsNow, "");
+            const auto inList = [&](std::string_view n) {
+                return std::any_of(list.begin(), list.end(),
+                                   [&](const std::string& e) { return EqualsIgnoreAsciiCase(e, n); });
+            };
+            if (slots->empty() && !inList(old)) {
+                return Status::Error("没有命例属于类别“" + std::string(old) + "”，类别列表里也没有它");
+            }
+            if (newNameTaken || inList(name)) return Status::Error("已有这个类别了，请另起一个名称！");
+            return Status::Ok();
+        },
+        result);
 }
 
 Status RenameListedCategory(CaseStore& db, IniFile& settings, const std::vector<std::int32_t>& slots,
                             std::string_view oldName, std::string_view newName, CategoryRename* result) {
-    *result = {};
-    std::string name;
-    if (Status s = CheckCategoryName(newName, &name); !s) return s;
-    const std::string old(Trim(oldName));
-    // The cases and the list entry change together, in one change of the
-    // store (the list lives beside it, in dat/bzinit.ini).
-    IniFile renamedList = settings;
-    const bool listEntry = RenameCategoryInList(renamedList, old, name);
-    std::string listBytes;
-    if (listEntry) {
-        const CodecResult gbk = Utf8ToGbk(renamedList.ToText());
-        if (!gbk.ok()) return Status::Error("无法保存 " + settings.path().string() + "：" + gbk.error);
-        listBytes = gbk.text;
-    }
-    std::error_code ec;
-    const bool besideStore = fs::equivalent(settings.path(), db.SettingsPath(), ec) && !ec;
-    if (listEntry && !besideStore) {
-        // A list kept elsewhere cannot join the store's change: the cases
-        // first, then the list.
-        if (Status s = db.RecategorizeCases(slots, name, nullptr, &result->renamed); !s) return s;
-        if (Status s = renamedList.Save(); !s) {
-            return Status::Error("命例的类别已经改名，但类别列表没能保存：" + s.message());
-        }
-    } else if (Status s = db.RecategorizeCases(slots, name, listEntry ? &listBytes : nullptr, &result->renamed); !s) {
-        return s;
-    }
-    result->listEntry = listEntry;
-    if (listEntry) settings = std::move(renamedList);
-    return Status::Ok();
+    return RenameChosen(
+        db, settings, oldName, newName,
+        [&](const CaseStore::CaseScan&, const IniFile&, std::string_view, std::string_view,
+            std::vector<std::int32_t>* chosen) {
+            *chosen = slots;
+            return Status::Ok();
+        },
+        result);
 }
 
 Status DeleteCase(CaseStore& db, std::int32_t slot, const CaseBasis* basis) { return db.DeleteCase(slot, basis); }
 
 Status DeleteCases(CaseStore& db, const std::vector<std::int32_t>& slots, std::vector<std::int32_t>* deleted) {
-    deleted->clear();
-    for (const std::int32_t slot : slots) {
-        CaseRecord r;
-        if (Status s = db.ReadRecord(slot, &r); !s) return s;
-        if (!r.live()) continue;
-        if (Status s = db.DeleteRecord(slot); !s) return s;
-        deleted->push_back(slot);
-    }
-    return Status::Ok();
+    return db.DeleteCases(slots, deleted);
 }
 
 std::string WithCrLfLineEnds(std::string_view text) {

@@ -59,8 +59,8 @@ Status MoveCase(CaseStore& db, std::int32_t slot, std::string_view category, Cas
 Status BasisOfListedCase(CaseStore& db, std::int32_t slot, std::string_view nodeText, CaseBasis* basis);
 
 // Gives the live cases among `slots` the category `newName` (trimmed; 1 to
-// 12 GBK bytes); deleted ones are skipped. *renamed gets the slots written,
-// in the order given.
+// 12 GBK bytes), in one change of the store; deleted ones are skipped.
+// *renamed gets the slots written, ascending.
 Status RenameCasesCategory(CaseStore& db, const std::vector<std::int32_t>& slots, std::string_view newName,
                            std::vector<std::int32_t>* renamed);
 
@@ -77,7 +77,10 @@ struct CategoryRename {
 // leaves the cases and the list all old or all new. Refused when no stored
 // case and no list entry bears the old name, and when a stored case or a
 // list entry already bears the new one ("已有这个类别了，请另起一个名称！", the
-// old name itself included). On success `settings` holds the renamed list.
+// old name itself included). The cases and the list are those of the
+// moment of the change, read under its lock (a list kept beside the store;
+// `settings` itself for one kept elsewhere). On success `settings` holds
+// the renamed list.
 Status RenameCategory(CaseStore& db, IniFile& settings, std::string_view oldName, std::string_view newName,
                       CategoryRename* result);
 
@@ -92,9 +95,11 @@ Status RenameListedCategory(CaseStore& db, IniFile& settings, const std::vector<
 // With a basis, a case that differs from it is refused (CaseBasis).
 Status DeleteCase(CaseStore& db, std::int32_t slot, const CaseBasis* basis = nullptr);
 
-// Marks the live cases among `slots` deleted; their report files stay (a
-// reused slot gets a new report when its case is saved). *deleted gets the
-// slots marked; deleted ones are skipped.
+// Marks the live cases among `slots` deleted, in one change of the store
+// (CaseStore::DeleteCases: a failure or a crash leaves them all live or all
+// deleted); their report files stay (a reused slot gets a new report when
+// its case is saved). *deleted gets the slots marked, ascending; deleted
+// ones are skipped. The category list is not changed.
 Status DeleteCases(CaseStore& db, const std::vector<std::int32_t>& slots, std::vector<std::int32_t>* deleted);
 
 // The longest note a case takes when entered, in GBK bytes (with CR LF line

@@ -12,6 +12,7 @@
 
 #include "common/IniFile.h"
 #include "common/SystemError.h"
+#include "common/TextCodec.h"
 #include "store/ReportFile.h"
 
 namespace tessaly {
@@ -743,17 +744,39 @@ Status CaseStore::Delete(std::int32_t slot, bool withReport, const CaseBasis* ba
     return Commit(std::move(j), asides);
 }
 
-Status CaseStore::RecategorizeCases(const std::vector<std::int32_t>& slots, std::string_view category,
-                                    const std::string* settings, std::vector<std::int32_t>* changed) {
+Status CaseStore::ChangeCases(std::string_view operation, const CasesPlan& plan, std::vector<std::int32_t>* changed) {
     changed->clear();
     if (Status s = CheckOpened(); !s) return s;
     Session ses;
     if (Status s = Begin(Access::kWrite, &ses); !s) return s;
-    std::vector<std::int32_t> wanted = slots;
-    std::sort(wanted.begin(), wanted.end());
-    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
-    if (!wanted.empty() && (wanted.front() < 0 || wanted.back() >= ses.header.count)) {
-        const std::int32_t bad = wanted.front() < 0 ? wanted.front() : wanted.back();
+
+    // The plan, made on the store and the settings file as they are now.
+    IniFile settings;
+    std::uint64_t settingsSize = 0;
+    const DirEntry::Kind settingsKind = KindAt(SettingsPath(), &settingsSize);
+    if (settingsKind == DirEntry::kFile) {
+        if (settingsSize > kMaxSettingsFileBytes) {
+            return Status::Error("类别列表 " + SettingsPath().string() + " 太大（" + std::to_string(settingsSize) +
+                                 " 字节），不是设置文件");
+        }
+        if (Status s = settings.Load(SettingsPath()); !s) return s;
+    }
+    const CaseScan scan = [&](const std::function<bool(const CaseRecord&)>& visit) {
+        CaseRecord record;
+        return ScanRecords(ses.header, [&](std::int32_t, std::string_view rec) {
+            if (MarkOfRecord(rec) != 0) return true;
+            DecodeCaseRecord(rec, &record, CaseTexts::kAll);
+            return visit(record);
+        });
+    };
+    CasesChange planned;
+    if (Status s = plan(scan, &settings, &planned); !s) return s;
+
+    std::map<std::int32_t, int> wanted;  // slot -> 1 refile, 2 remove, 3 both
+    for (const std::int32_t slot : planned.refile) wanted[slot] |= 1;
+    for (const std::int32_t slot : planned.remove) wanted[slot] |= 2;
+    if (!wanted.empty() && (wanted.begin()->first < 0 || wanted.rbegin()->first >= ses.header.count)) {
+        const std::int32_t bad = wanted.begin()->first < 0 ? wanted.begin()->first : wanted.rbegin()->first;
         return Status::Error("没有第 " + std::to_string(bad) + " 号命例（命例库共有 " +
                              std::to_string(ses.header.count) + " 个记录位置）");
     }
@@ -765,7 +788,8 @@ Status CaseStore::RecategorizeCases(const std::vector<std::int32_t>& slots, std:
     };
     std::vector<Change> changes;
     std::map<int, UniqueFd> files;
-    for (const std::int32_t slot : wanted) {
+    std::int32_t removed = 0;
+    for (const auto& [slot, what] : wanted) {
         const int k = FileOfSlot(slot);
         const fs::path data = DataFilePath(k);
         UniqueFd& fd = files[k];
@@ -775,34 +799,84 @@ Status CaseStore::RecategorizeCases(const std::vector<std::int32_t>& slots, std:
         Change c{slot, OffsetOfSlot(slot), std::string(kCaseRecordSize, '\0'), {}};
         if (Status s = ReadAt(fd.get(), data, c.before.data(), c.before.size(), c.at); !s) return s;
         if (MarkOfRecord(c.before) != 0) continue;
-        CaseRecord r = DecodeCaseRecord(c.before);
-        r.category = std::string(category);
-        if (Status s = EncodeCaseRecord(r, &c.after); !s) return s;
-        changes.push_back(std::move(c));
+        c.after = c.before;
+        if (what & 1) {
+            CaseRecord r = DecodeCaseRecord(c.before);
+            r.category = planned.category;
+            if (Status s = EncodeCaseRecord(r, &c.after); !s) return s;
+        }
+        if (what & 2) {
+            c.after[kMarkOffset] = 1;
+            ++removed;
+        }
+        if (c.after != c.before) changes.push_back(std::move(c));
     }
-    const JournalPlace place = Place();
-    StoreJournal j{"rename-category", false, {}, {}};
-    CaseFileSwap list;
-    if (settings != nullptr) {
-        if (KindAt(SettingsPath()) != DirEntry::kFile) {
+    std::string settingsBytes;
+    if (planned.settingsChanged) {
+        if (settingsKind != DirEntry::kFile) {
             return Status::Error("类别列表 " + SettingsPath().string() + " 不是普通文件（为安全起见，不跟随符号链接）");
         }
-        if (Status s = PlanSwap(SettingsPath(), settings, place, &j, &list); !s) return s;
+        const CodecResult gbk = Utf8ToGbk(settings.ToText());
+        if (!gbk.ok()) return Status::Error("无法保存 " + SettingsPath().string() + "：" + gbk.error);
+        settingsBytes = gbk.text;
+    }
+    if (changes.empty() && !planned.settingsChanged) return Status::Ok();  // nothing to change
+    StoreHeader next = ses.header;
+    if (removed > 0) {
+        next.deletedCount = std::max(0, next.deletedCount) + removed;
+        if (next.deletedCount >= kReuseThreshold) next.reuseFlag = 1;
+    }
+
+    const JournalPlace place = Place();
+    StoreJournal j{std::string(operation), false, {}, {}};
+    CaseFileSwap list;
+    if (planned.settingsChanged) {
+        if (Status s = PlanSwap(SettingsPath(), &settingsBytes, place, &j, &list); !s) return s;
     }
     for (const Change& c : changes) {
         j.undo.push_back(
             RestoreBytes(place.DatName(DataFilePath(FileOfSlot(c.slot)).filename().string()), c.at, c.before));
     }
+    if (removed > 0) {
+        j.undo.push_back(RestoreBytes(place.DatName(HeaderPath().filename().string()), 0, ses.headerBytes));
+    }
+    std::uint64_t generation = 0;
+    if (Status s = PlanGeneration(&j, &generation); !s) return s;
     if (Status s = WriteJournal(steps_, place, j); !s) return s;
-    Status s = DoSwap(steps_, list, ModeOf(HeaderPath()));
+    Status s = WriteGeneration(steps_, place, generation);
+    if (s) s = DoSwap(steps_, list, ModeOf(HeaderPath()));
     for (const Change& c : changes) {
         if (!s) break;
         s = WriteAt(steps_, files[FileOfSlot(c.slot)].get(), DataFilePath(FileOfSlot(c.slot)), c.after, c.at);
     }
+    if (s && removed > 0 && betweenWrites_) betweenWrites_();
+    if (s && removed > 0) s = WriteAt(steps_, ses.headerFd.get(), HeaderPath(), EncodeStoreHeader(next), 0);
     if (!s) return Undo(j, s);
     for (const Change& c : changes) changed->push_back(c.slot);
     const bool asides = FinishSwaps({&list}, place, &j);
     return Commit(std::move(j), asides);
+}
+
+Status CaseStore::RecategorizeCases(const std::vector<std::int32_t>& slots, std::string_view category,
+                                    std::vector<std::int32_t>* changed) {
+    return ChangeCases(
+        "rename-category",
+        [&](const CaseScan&, IniFile*, CasesChange* change) {
+            change->refile = slots;
+            change->category = std::string(category);
+            return Status::Ok();
+        },
+        changed);
+}
+
+Status CaseStore::DeleteCases(const std::vector<std::int32_t>& slots, std::vector<std::int32_t>* deleted) {
+    return ChangeCases(
+        "delete-category",
+        [&](const CaseScan&, IniFile*, CasesChange* change) {
+            change->remove = slots;
+            return Status::Ok();
+        },
+        deleted);
 }
 
 Status CaseStore::DeleteRecord(std::int32_t slot, const CaseBasis* basis) { return Delete(slot, false, basis); }

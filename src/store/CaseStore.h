@@ -46,8 +46,14 @@
 
 namespace tessaly {
 
+class IniFile;
+
 // The settings file in dat/ that holds the category list.
 inline constexpr std::string_view kSettingsFileName = "bzinit.ini";
+
+// The largest settings file a change of the store reads (a category list
+// of thousands of names is far below it).
+inline constexpr std::uint64_t kMaxSettingsFileBytes = std::uint64_t(4) << 20;
 
 // The refusal of a change based on a view of a case that is no longer what
 // the store holds (another program changed, deleted or replaced it).
@@ -126,15 +132,40 @@ public:
     // missing one made again).
     Status PutReport(std::int32_t slot, const StyledReport& report, CaseBasis* basis = nullptr);
 
-    // Files the live records among `slots` under `category` and, when
-    // `settings` is given, puts its bytes in place of the settings file
-    // dat/bzinit.ini (which must be there; it holds the category list), as
-    // one change: a failure or a crash at any moment leaves every record and
-    // the file as they were, or all as asked. Deleted records among `slots`
-    // are left as they are; a slot outside the store is refused. *changed
-    // gets the slots written, ascending.
+    // A change of many cases at once (ChangeCases): what it does to them.
+    struct CasesChange {
+        std::vector<std::int32_t> refile;  // live cases filed under `category`
+        std::string category;
+        std::vector<std::int32_t> remove;  // live cases marked deleted; their report and input files stay
+        bool settingsChanged = false;      // the settings file is saved as the plan left it
+    };
+    // Visits every live case in slot order (one record object, reused);
+    // stops when `visit` returns false.
+    using CaseScan = std::function<Status(const std::function<bool(const CaseRecord&)>& visit)>;
+    // Plans a change of many cases from what the store holds, under the
+    // change's lock: the live cases (through the scan) and the settings file
+    // dat/bzinit.ini, loaded (empty when there is none), which the plan may
+    // edit. An error refuses the change and nothing is written.
+    using CasesPlan = std::function<Status(const CaseScan& scan, IniFile* settings, CasesChange* change)>;
+
+    // Plans (CasesPlan) and makes, as one change, every record, the header
+    // and the settings file: a failure or a crash at any moment leaves them
+    // all as they were, or all as planned. Deleted cases among the slots
+    // planned are left as they are; a slot outside the store is refused, and
+    // so is a settings file to save that is not a regular file. `operation`
+    // names the change in messages ("rename-category", "delete-category").
+    // *changed gets the slots written, ascending.
+    Status ChangeCases(std::string_view operation, const CasesPlan& plan, std::vector<std::int32_t>* changed);
+
+    // Files the live records among `slots` under `category`, as one change
+    // (ChangeCases). *changed gets the slots written, ascending.
     Status RecategorizeCases(const std::vector<std::int32_t>& slots, std::string_view category,
-                             const std::string* settings, std::vector<std::int32_t>* changed);
+                             std::vector<std::int32_t>* changed);
+
+    // Marks the live records among `slots` deleted, as one change with the
+    // header (ChangeCases); their reports and input files stay. *deleted gets
+    // the slots marked, ascending.
+    Status DeleteCases(const std::vector<std::int32_t>& slots, std::vector<std::int32_t>* deleted);
 
     // Marks a live record deleted. A slot out of range or already deleted is
     // refused and nothing changes. The report file stays.

@@ -1,11 +1,17 @@
 #include "store/ReportFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <map>
 
 #include "common/IniFile.h"
+#include "common/SystemError.h"
 #include "common/TextCodec.h"
 
 namespace tessaly {
@@ -699,6 +705,34 @@ Status LoadReportFile(const std::filesystem::path& path, StyledReport* report) {
     if (Status s = DecodeTextFile(bytes, &plain.text); !s) return Status::Error(path.string() + "：" + s.message());
     *report = std::move(plain);
     return Status::Ok();
+}
+
+ReportCheck CheckReportFile(const std::filesystem::path& path, std::uint64_t limit) {
+    ReportCheck check;
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return check;
+    check.present = true;
+    check.size = static_cast<std::uint64_t>(st.st_size);
+    if (check.size <= limit) {
+        StyledReport report;
+        check.problem = LoadReportFile(path, &report);
+        return check;
+    }
+    // Too large to read whole just to look: opened, and its first bytes
+    // read, with the messages ReadFileBytes gives.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        check.problem = Status::Error("无法打开 " + path.string() + "：" + SystemErrorText(errno));
+        return check;
+    }
+    char head[64];
+    ssize_t n;
+    do {
+        n = ::read(fd, head, sizeof head);
+    } while (n < 0 && errno == EINTR);
+    ::close(fd);
+    if (n < 0) check.problem = Status::Error("无法读取 " + path.string());
+    return check;
 }
 
 }  // namespace tessaly

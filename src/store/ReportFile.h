@@ -72,4 +72,21 @@ Status DecodeTextFile(std::string_view bytes, std::string* utf8);
 // DecodeTextFile reads it.
 Status LoadReportFile(const std::filesystem::path& path, StyledReport* report);
 
+// The largest report CheckReportFile reads whole (a report of the program
+// is some ten kilobytes).
+inline constexpr std::uint64_t kLargestCheckedReport = std::uint64_t(16) << 20;
+
+// What a look at a report file found.
+struct ReportCheck {
+    bool present = false;    // a regular file is there (as LoadReportFile reaches it)
+    std::uint64_t size = 0;  // its size
+    Status problem;          // why it cannot be loaded, when that is known
+};
+
+// Looks at the report file at `path` reading no more than `limit` bytes of
+// it: one of at most `limit` bytes is loaded as LoadReportFile loads it
+// (its problem is the error), a larger one only opened and its first
+// bytes read.
+ReportCheck CheckReportFile(const std::filesystem::path& path, std::uint64_t limit = kLargestCheckedReport);
+
 }  // namespace tessaly

@@ -301,7 +301,7 @@ std::string OperationText(std::string_view operation) {
         std::string_view word, text;
     } kTexts[] = {
         {"add", "添加命例"}, {"write", "改写命例"},  {"delete", "删除命例"},          {"clear", "清空命例库"},
-        {"import", "导入"},  {"report", "写入命稿"}, {"rename-category", "修改类名"},
+        {"import", "导入"},  {"report", "写入命稿"}, {"rename-category", "修改类名"}, {"delete-category", "删除类别"},
     };
     for (const auto& t : kTexts) {
         if (t.word == operation) return std::string(t.text);

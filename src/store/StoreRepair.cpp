@@ -71,8 +71,22 @@ private:
         return Status::Ok();
     }
 
+    // Before the first change of the store: its generation advances, so
+    // that a view read before the repair is seen to be old (also when the
+    // repair is stopped part way; the next one advances it again).
+    Status Advance() {
+        if (advanced_) return Status::Ok();
+        const JournalPlace place{programDir_, stem_};
+        std::uint64_t now = 0;
+        if (Status s = ReadGeneration(place, &now); !s) return s;
+        if (Status s = WriteGeneration(steps_, place, now + 1); !s) return s;
+        advanced_ = true;
+        return Status::Ok();
+    }
+
     // Copies (or moves) `file` into the folder of kept files, made on first use.
     Status Keep(const fs::path& file, bool move) {
+        if (Status s = Advance(); !s) return s;
         if (std::find(result_.kept.begin(), result_.kept.end(), result_.keptDir / file.filename()) !=
             result_.kept.end()) {
             return Status::Ok();  // kept already, as it was before this repair
@@ -113,6 +127,7 @@ private:
         UniqueFd fd;
         if (kind == DirEntry::kMissing) {
             size = 0;
+            if (Status s = Advance(); !s) return s;
             if (Status s = CreateExclusive(steps_, path, ModeOf(Header()), &fd); !s) return s;
         } else {
             if (Status s = Keep(path, false); !s) return s;
@@ -203,6 +218,8 @@ private:
                 if (Status s = OpenExisting(Header(), O_RDWR, &fd); !s) return s;
                 if (Status s = TruncateTo(steps_, fd.get(), Header(), kStoreHeaderSize); !s) return s;
             }
+        } else if (Status s = Advance(); !s) {
+            return s;
         } else if (Status s = ReplaceFile(steps_, Header(), std::string(kStoreHeaderSize, '\0')); !s) {
             return s;
         }
@@ -289,6 +306,7 @@ private:
                 }
                 StoreHeader fresh;
                 fresh.storeKind = kind_;
+                if (Status s = Advance(); !s) return s;
                 if (Status s = ReplaceFile(steps_, Header(), EncodeStoreHeader(fresh)); !s) return s;
                 Did(RepairAction::kFreshStore, Header());
             } else if (Status s = RebuildHeader(size); !s) {
@@ -301,6 +319,7 @@ private:
             if (r != DirEntry::kMissing) {
                 if (Status s = Keep(reports, true); !s) return s;
             }
+            if (Status s = Advance(); !s) return s;
             if (Status s = MakeDir(steps_, reports); !s) return s;
             Did(RepairAction::kReportFolderMade, reports);
         }
@@ -408,6 +427,7 @@ private:
     std::string stem_;
     std::uint8_t kind_;
     RepairResult result_;
+    bool advanced_ = false;  // the generation was advanced
 };
 
 }  // namespace

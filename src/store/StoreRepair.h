@@ -34,7 +34,8 @@
 //     (not a regular file, or not beginning as one) is moved aside; its
 //     case then opens with the standard time of its record.
 // Temporary files of dead processes are removed from dat/ and bazi_f/.
-// Running it on a sound store changes nothing.
+// Before its first change the store's generation advances (StoreJournal.h),
+// as with every other change. Running it on a sound store changes nothing.
 #pragma once
 
 #include <cstdint>

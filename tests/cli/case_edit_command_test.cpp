@@ -115,9 +115,16 @@ TEST_F(CaseEditCommandTest, CategoriesAndRename) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "同事\nabc\n");
 
+    const auto generation = [&] {
+        return fs::exists(home_ / "dat/bazi.generation")
+                   ? std::stoull(tessaly::test::ReadAll(home_ / "dat/bazi.generation"))
+                   : 0ull;
+    };
+    const unsigned long long before = generation();
     r = Cases({"rename-category", "ABC", "朋友"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "renamed category ABC to 朋友: 2 case(s) (slots 1, 2); the category list entry renamed\n");
+    EXPECT_EQ(generation(), before + 1);  // a change like any other
     EXPECT_EQ(Cases({"categories"}).out, "同事\n朋友\n");
     EXPECT_EQ(Cases({"list"}).out,
               "命例\n  同事\n    张三  公1990-5-12|0\n  朋友\n    王五  公1990-5-12|1\n    张飞  公1990-5-12|2\n");

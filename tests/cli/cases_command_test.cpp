@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,76 @@ TEST_F(CasesCommandTest, AddListShowSearchDelete) {
     EXPECT_EQ(Cases({"delete", "0"}).status, 1);  // already deleted
     EXPECT_EQ(Cases({"show", "0"}).status, 1);
     EXPECT_EQ(Cases({"show", "9"}).status, 1);
+}
+
+// show looks at the report without reading a large one whole: the same
+// lines for a report of any size, a warning for a missing or unreadable one.
+TEST_F(CasesCommandTest, ShowNamesTheReportAndWarnsOfAMissingOrBadOne) {
+    AddCase("张三", "同事");
+    const fs::path report = home_ / "bazi_f/0.rtf";
+    const CliResult sound = Cases({"show", "0"});
+    ASSERT_EQ(sound.status, 0) << sound.err;
+    EXPECT_EQ(sound.err, "");
+    EXPECT_NE(sound.out.find("\nreport: " + report.string() + "\n"), std::string::npos) << sound.out;
+
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        bool warned;  // a warning naming the report
+    } kReports[] = {
+        {"larger than is read to look at it", [&] { fs::resize_file(report, (std::uintmax_t(16) << 20) + 1); }, false},
+        {"neither RTF nor text", [&] { std::ofstream(report, std::ios::binary) << "\xFF\xFF\xFF"; }, true},
+        {"missing", [&] { fs::remove(report); }, true},
+    };
+    for (const auto& k : kReports) {
+        SCOPED_TRACE(k.what);
+        k.make();
+        const CliResult r = Cases({"show", "0"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        if (!k.warned) {
+            EXPECT_EQ(r.err, "");
+            // The same lines but the digest, which covers the report's bytes.
+            const auto withoutDigest = [](std::string out) {
+                const std::size_t at = out.find("digest: ");
+                return out.erase(at, out.find('\n', at) - at);
+            };
+            EXPECT_EQ(withoutDigest(r.out), withoutDigest(sound.out));
+        } else {
+            EXPECT_NE(r.err.find(report.string()), std::string::npos) << r.err;
+        }
+    }
+}
+
+// A change made and then not printed (standard output full) is a warning
+// that the change stands, with exit 0: a script must not make it again.
+TEST_F(CasesCommandTest, AChangeMadeButNotPrintedStandsWithExitZero) {
+    AddCase("张三", "同事");
+    const struct {
+        const char* line;
+        bool changes;
+    } kRuns[] = {
+        {"cases add --a 'name=王五;sex=M;date=1990-05-12 08:30' --b 'name=李四;sex=F;date=1992-03-04 10:00' "
+         "--category 同事 --note 备注",
+         true},
+        {"cases move 0 朋友", true},
+        {"cases rename-category 朋友 亲戚", true},
+        {"cases delete 1", true},
+        {"cases repair", false},  // nothing to mend: nothing changed
+        {"cases list", false},
+    };
+    for (const auto& run : kRuns) {
+        SCOPED_TRACE(run.line);
+        const CliResult r = tessaly::testing_cli::RunCliLine(std::string(run.line) + " >/dev/full", home_);
+        if (run.changes) {
+            EXPECT_EQ(r.status, 0) << r.err;
+            EXPECT_NE(r.err.find("warning: cannot write the output: "), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find("the change of the store stands"), std::string::npos) << r.err;
+        } else {
+            EXPECT_EQ(r.status, 1) << r.err;
+            EXPECT_EQ(r.err.find("stands"), std::string::npos) << r.err;
+        }
+    }
+    EXPECT_EQ(Cases({"list"}).out, "命例\n  亲戚\n    张三  公1990-5-12|0\n");
 }
 
 TEST_F(CasesCommandTest, ArgumentErrorsExitTwo) {

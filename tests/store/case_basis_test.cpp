@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <functional>
 
+#include "common/IniFile.h"
+#include "store/CaseOperations.h"
 #include "store/CaseStore.h"
 #include "store/StoreRepair.h"
 #include "store_test_util.h"
@@ -24,10 +26,11 @@ using test::Snapshot;
 using test::TempProgramDir;
 using test::WriteAll;
 
-// Three cases with reports and input files.
+// Three cases with reports and input files, and a category list.
 void ThreeCases(const fs::path& home) {
     CaseStore db;
     ASSERT_TRUE(db.Open(home).ok());
+    WriteAll(home / "dat/bzinit.ini", "[classes]\r\ncount=1\r\n1=x\r\n");
     for (int i = 0; i < 3; ++i) {
         CaseRecord r = MakeCase("例" + std::to_string(i), 1980 + i, true, "类");
         ASSERT_TRUE(db.AddCase(&r, {r.a, r.b}, ReportOf("report " + std::to_string(i))).ok());
@@ -215,8 +218,26 @@ TEST(Generation, AdvancesWithEveryCommittedChangeAndNothingElse) {
          false},
         {"report made again", [&] { return db.PutReport(0, ReportOf("again")); }, true},
         {"delete", [&] { return db.DeleteCase(0); }, true},
+        {"rename a category",
+         [&] {
+             std::vector<std::int32_t> changed;
+             return db.RecategorizeCases({0}, "新类", &changed);  // slot 0 is deleted: nothing to change
+         },
+         false},
         {"export", [&] { return db.ExportTo(dir / "out"); }, false},
         {"import", [&] { return db.ImportFrom(elsewhere / "history/bazi0.dat"); }, true},
+        {"rename the cases of a category",
+         [&] {
+             std::vector<std::int32_t> changed;
+             return db.RecategorizeCases({0, 1, 2}, "新类", &changed);
+         },
+         true},
+        {"delete the cases of a category",
+         [&] {
+             std::vector<std::int32_t> deleted;
+             return db.DeleteCases({1, 2}, &deleted);
+         },
+         true},
         {"clear", [&] { return db.ClearAll(); }, true},
         {"add after clear",
          [&] {
@@ -230,12 +251,13 @@ TEST(Generation, AdvancesWithEveryCommittedChangeAndNothingElse) {
         std::uint64_t before = 0, after = 0;
         ASSERT_TRUE(db.Generation(&before).ok());
         const Status s = step.op();
-        EXPECT_EQ(s.ok(), step.changes || std::string(step.what) == "list" || std::string(step.what) == "export")
+        EXPECT_EQ(s.ok(), step.changes || std::string(step.what) == "list" || std::string(step.what) == "export" ||
+                              std::string(step.what) == "rename a category")
             << s.message();
         ASSERT_TRUE(db.Generation(&after).ok());
         EXPECT_EQ(after, before + (step.changes ? 1 : 0));
     }
-    EXPECT_EQ(ReadAll(dir / "dat/bazi.generation"), "7\n");
+    EXPECT_EQ(ReadAll(dir / "dat/bazi.generation"), "9\n");
 }
 
 // EIO at each flush of an operation, one flush at a time: a failure before
@@ -265,6 +287,17 @@ TEST(FlushFailure, AfterTheCommitIsAWarningAndTheChangeStands) {
         {"report made again", [](CaseStore& db) { return db.PutReport(1, ReportOf("again")); }},
         {"clear", [](CaseStore& db) { return db.ClearAll(); }},
         {"import", [&](CaseStore& db) { return db.ImportFrom(elsewhere / "history/bazi0.dat"); }},
+        {"rename a category",
+         [](CaseStore& db) {
+             IniFile list(db.SettingsPath());
+             CategoryRename result;
+             return RenameListedCategory(db, list, {0, 2}, "x", "y", &result);
+         }},
+        {"delete a category",
+         [](CaseStore& db) {
+             std::vector<std::int32_t> deleted;
+             return DeleteCases(db, {0, 2}, &deleted);
+         }},
     };
     for (const auto& o : kOps) {
         SCOPED_TRACE(o.what);

@@ -3,6 +3,8 @@
 // text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "calendar/Places.h"
 #include "store/CaseOperations.h"
 #include "store/Categories.h"
@@ -175,6 +177,63 @@ TEST_F(CaseOperationsTest, RenameCategoryEverywhere) {
     ASSERT_TRUE(RenameCategory(db_, ini, "空类", "亲戚", &result).ok());
     EXPECT_TRUE(result.renamed.empty());
     EXPECT_EQ(ReadCategoryList(IniFile(iniPath)).back(), "亲戚");
+}
+
+// The rename is decided on the cases and the list as they are at the
+// moment of the change: a list entry or a case another program added after
+// the caller read the settings file is seen (and kept).
+TEST_F(CaseOperationsTest, RenameCategorySeesTheStoreAndTheListAsTheyAreNow) {
+    Add({"甲"}, "同事");
+    const fs::path iniPath = dir_ / "dat/bzinit.ini";
+    WriteAll(iniPath, "[classes]\r\ncount=1\r\n1=abc\r\n");
+    IniFile read(iniPath);                                                         // read before the others' changes
+    WriteAll(iniPath, "[classes]\r\ncount=2\r\n1=abc\r\n2=\xCD\xAC\xCA\xC2\r\n");  // 同事 added to the list
+    Add({"乙"}, "同事");
+    CategoryRename result;
+    ASSERT_TRUE(RenameCategory(db_, read, "同事", "朋友", &result).ok());
+    EXPECT_EQ(result.renamed, (std::vector<std::int32_t>{0, 1}));
+    EXPECT_TRUE(result.listEntry);
+    EXPECT_EQ(ReadCategoryList(IniFile(iniPath)), (std::vector<std::string>{"abc", "朋友"}));
+    EXPECT_EQ(ReadCategoryList(read), (std::vector<std::string>{"abc", "朋友"}));
+    // A name taken in the list meanwhile is refused, nothing written.
+    WriteAll(iniPath, "[classes]\r\ncount=3\r\n1=abc\r\n2=\xC5\xF3\xD3\xD1\r\n3=xyz\r\n");
+    const auto before = Snapshot(dir_.path());
+    const Status s = RenameCategory(db_, read, "abc", "xyz", &result);
+    EXPECT_NE(s.message().find("已有这个类别了"), std::string::npos) << s.message();
+    EXPECT_EQ(Snapshot(dir_.path()), before);
+}
+
+// Deleting a category's cases is one change: a slot outside the store
+// refuses all of it, and the deleted count grows by the cases marked.
+TEST_F(CaseOperationsTest, DeletingACategoryIsOneChange) {
+    Add({"甲", "乙", "丙"}, "同事");
+    const auto before = Snapshot(dir_.path());
+    std::vector<std::int32_t> deleted;
+    EXPECT_FALSE(DeleteCases(db_, {0, 1, 7}, &deleted).ok());
+    EXPECT_TRUE(deleted.empty());
+    EXPECT_EQ(Snapshot(dir_.path()), before);
+    EXPECT_FALSE(DeleteCases(db_, {-1, 0}, &deleted).ok());
+    EXPECT_EQ(Snapshot(dir_.path()), before);
+
+    // 28 more cases: deleting 30 at once turns slot reuse on.
+    for (int i = 0; i < 28; ++i) Add({"丁"}, "朋友");
+    ASSERT_TRUE(db_.DeleteRecord(5).ok());
+    std::vector<std::int32_t> slots;
+    for (std::int32_t i = 30; i >= 0; --i) slots.push_back(i);
+    ASSERT_TRUE(DeleteCases(db_, slots, &deleted).ok());
+    EXPECT_EQ(deleted.size(), 30u);  // slot 5 was deleted already
+    EXPECT_TRUE(std::is_sorted(deleted.begin(), deleted.end()));
+    StoreHeader h;
+    ASSERT_TRUE(db_.ReadHeader(&h).ok());
+    EXPECT_EQ(h.deletedCount, 31);
+    EXPECT_EQ(h.reuseFlag, 1);
+    // Nothing left to delete: nothing written, not even the generation.
+    std::uint64_t g = 0, after = 0;
+    ASSERT_TRUE(db_.Generation(&g).ok());
+    ASSERT_TRUE(DeleteCases(db_, {0, 5}, &deleted).ok());
+    EXPECT_TRUE(deleted.empty());
+    ASSERT_TRUE(db_.Generation(&after).ok());
+    EXPECT_EQ(after, g);
 }
 
 PersonRecord EditedA(const CaseRecord& stored) {

@@ -332,6 +332,30 @@ TEST(CrashAtEveryStep, LeavesTheOldStoreOrTheNewOne) {
              return RenameCategory(db, list, "类酉", "新类", &result);
          },
          false, true},
+        {"delete a category: its listed cases, the 30th deletion among them",
+         [](const fs::path& home, const fs::path&) {
+             AddCases(home, 31, "亥");
+             CaseStore db;
+             db.SetSyncForTest(false);
+             ASSERT_TRUE(db.Open(home).ok());
+             for (int s = 5; s < 32 - 5; ++s) ASSERT_TRUE(db.DeleteRecord(s).ok());
+         },
+         [](CaseStore& db, const fs::path&) {
+             std::vector<std::int32_t> deleted;
+             return DeleteCases(db, {0, 1, 2, 7, 30}, &deleted);
+         },
+         false, true},
+        {"rename the listed cases of a category and the list entry",
+         [](const fs::path& home, const fs::path&) {
+             AddCases(home, 3, "酉");
+             // 类酉 in GBK
+             test::WriteAll(home / "dat/bzinit.ini", "[classes]\r\ncount=1\r\n1=\xC0\xE0\xD3\xCF\r\n");
+         },
+         [](CaseStore& db, const fs::path&) {
+             IniFile list(db.SettingsPath());
+             CategoryRename result;
+             return RenameListedCategory(db, list, {0, 2}, "类酉", "新类", &result);
+         }},
         {"import",
          [](const fs::path& home, const fs::path& elsewhere) {
              AddCases(home, 3, "壬");

@@ -353,5 +353,47 @@ TEST(RepairStore, SoundStoreIsLeftAlone) {
     EXPECT_EQ(Snapshot(dir.path()), before);
 }
 
+// A repair that changes the store advances its generation, as every other
+// change does, so that a view read before it is seen to be old; a repair
+// with nothing to mend leaves it.
+TEST(RepairStore, AdvancesTheGenerationWhenItChangesTheStore) {
+    const struct {
+        const char* what;
+        std::function<void(const fs::path&)> damage;
+    } kDamages[] = {
+        {"a cut data file", [](const fs::path& home) { fs::resize_file(home / "dat/bazi0.dat", 20 + 3 * 1296 + 9); }},
+        {"the deleted count off the marks",
+         [](const fs::path& home) {
+             std::string file = ReadAll(home / "dat/bazi0.dat");
+             file.replace(0, 20, EncodeStoreHeader(StoreHeader{0, 5, 0, 0, 1}));
+             WriteAll(home / "dat/bazi0.dat", file);
+         }},
+        {"no report folder", [](const fs::path& home) { fs::remove_all(home / "bazi_f"); }},
+        {"an unreadable header", [](const fs::path& home) { fs::resize_file(home / "dat/bazi0.dat", 7); }},
+    };
+    for (const auto& d : kDamages) {
+        SCOPED_TRACE(d.what);
+        TempProgramDir dir("repairgen");
+        FiveCases(dir);
+        std::uint64_t before = 0, after = 0;
+        {
+            CaseStore db;
+            ASSERT_TRUE(db.Open(dir.path()).ok());
+            ASSERT_TRUE(db.Generation(&before).ok());
+        }
+        d.damage(dir.path());
+        const RepairResult r = RepairStore(dir.path());
+        ASSERT_TRUE(r.status.ok()) << r.status.message();
+        ASSERT_FALSE(r.actions.empty());
+        CaseStore db;
+        ASSERT_TRUE(db.Open(dir.path()).ok());
+        ASSERT_TRUE(db.Generation(&after).ok());
+        EXPECT_EQ(after, before + 1);
+        EXPECT_TRUE(RepairStore(dir.path()).actions.empty());
+        ASSERT_TRUE(db.Generation(&after).ok());
+        EXPECT_EQ(after, before + 1);
+    }
+}
+
 }  // namespace
 }  // namespace tessaly
