@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     if (!calendar.grab().save(out + "/calendar-window.png")) return 1;
 
     tessaly::CoordinatesEditorDialog editor(files.Dat("dili.ini"));
-    editor.CboSheng->setCurrentIndex(1);  // 北京市
+    editor.provinceBox->setCurrentIndex(1);  // 北京市
     editor.show();
     QApplication::processEvents();
     if (!editor.grab().save(out + "/coordinates-editor.png")) return 1;

@@ -17,7 +17,7 @@ namespace {}  // namespace
 
 PregnancyPredictorDialog::PregnancyPredictorDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmHuaiYun"));
-    setWindowTitle(QStringLiteral("测怀孕"));
+    setWindowTitle(tr("测怀孕"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     auto* title = new QLabel(ToQString(kPregnancyTitle), this);
@@ -34,7 +34,7 @@ PregnancyPredictorDialog::PregnancyPredictorDialog(QWidget* parent) : QDialog(pa
     LedtArg->setFixedWidth(LedtArg->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 14);
     CboMonth = new QComboBox(this);
     CboMonth->setObjectName(QStringLiteral("CboMonth"));
-    for (int m = 1; m <= 12; ++m) CboMonth->addItem(QString::number(m) + QStringLiteral("月"));
+    for (int m = 1; m <= 12; ++m) CboMonth->addItem(tr("%1月").arg(m));
     CboMonth->setCurrentIndex(0);
 
     StxtOut = new QLabel(this);
@@ -47,13 +47,13 @@ PregnancyPredictorDialog::PregnancyPredictorDialog(QWidget* parent) : QDialog(pa
     of.setBold(true);
     StxtOut->setFont(of);
 
-    Button1 = new QPushButton(QStringLiteral("计算"), this);
+    Button1 = new QPushButton(tr("计算"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("母亲年龄(虚岁)"), LedtArg);
-    form->addRow(QStringLiteral("怀孕月份(农历)"), CboMonth);
+    form->addRow(tr("母亲年龄(虚岁)"), LedtArg);
+    form->addRow(tr("怀孕月份(农历)"), CboMonth);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -20,14 +20,15 @@ constexpr int kSide = 8;  // the table is 8 × 8
 
 SurnameGameDialog::SurnameGameDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmTestName"));
-    setWindowTitle(QStringLiteral("巧猜姓氏"));
+    setWindowTitle(tr("巧猜姓氏"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    auto* question = new QLabel(QStringLiteral("回答下表中有否你的姓"), this);
+    auto* question = new QLabel(tr("回答下表中有否你的姓"), this);
     question->setObjectName(QStringLiteral("StaticText1"));
 
     strbjx = new QTableWidget(kSide, kSide, this);
     strbjx->setObjectName(QStringLiteral("strbjx"));
+    strbjx->setAccessibleName(tr("姓氏表"));
     strbjx->horizontalHeader()->hide();
     strbjx->verticalHeader()->hide();
     strbjx->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -55,12 +56,12 @@ SurnameGameDialog::SurnameGameDialog(QWidget* parent) : QDialog(parent) {
     pf.setPixelSize(18);
     Panel1->setFont(pf);
 
-    Btnok = new QPushButton(QStringLiteral("有"), this);
+    Btnok = new QPushButton(tr("有"), this);
     Btnok->setObjectName(QStringLiteral("Btnok"));
     Btnok->setDefault(true);
-    Btnno = new QPushButton(QStringLiteral("没有"), this);
+    Btnno = new QPushButton(tr("没有"), this);
     Btnno->setObjectName(QStringLiteral("Btnno"));
-    Btnres = new QPushButton(QStringLiteral("重来"), this);
+    Btnres = new QPushButton(tr("重来"), this);
     Btnres->setObjectName(QStringLiteral("Btnres"));
 
     auto* buttons = new QHBoxLayout;
