@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "MainWindowAccessibility.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -75,6 +76,7 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     BuildRunViews();
     BuildCaseMenu();
     InstallPaneCommands();
+    NameMainWindowControls(*this);
     reportPane->clear();
 }
 
