@@ -170,7 +170,15 @@ void MonthGridView::paintEvent(QPaintEvent*) {
         const QRectF upper(box.left(), box.top(), box.width(), box.height() / 2);
         const QRectF lower(box.left(), box.center().y(), box.width(), box.height() / 2);
         p.setPen(cell.termDay() ? kTermDay : kPlainDay);
-        CentredText(p, upper, ToQString(cell.dayText), GridFont(cell.dayPoints, scale));
+        QString dayText = ToQString(cell.dayText);
+        if (InEnglish() && cell.day == 1) {  // "12月" on the first day: "Dec 1"
+            const qsizetype month = dayText.indexOf(u'月');
+            if (month > 0) {
+                dayText = QLocale(QLocale::English).monthName(grid_->month, QLocale::ShortFormat) +
+                          QStringLiteral(" 1") + dayText.mid(month + 1);
+            }
+        }
+        CentredText(p, upper, dayText, GridFont(cell.dayPoints, scale));
         CentredText(p, lower, ToQString(cell.lunarText), GridFont(cell.lunarPoints, scale));
     }
 

@@ -97,7 +97,15 @@ void SurnameGameDialog::ShowState() {
         strbjx->setItem(i / kSide, i % kSide, item);
     }
     strbjx->setCurrentItem(nullptr);  // no cell looks chosen
-    Panel1->setText(ToQString(game_.PanelText()));
+    Panel1->setText(PanelText());
+}
+
+// SurnameGame::PanelText, translated: the tables still to answer, or the
+// surname found (a surname is the person's own and stays Chinese).
+QString SurnameGameDialog::PanelText() const {
+    if (!game_.finished()) return tr("倒数 第%1 张表").arg(game_.tablesLeft());
+    if (game_.result() > 0) return tr("你姓:%1").arg(ToQString(SurnameOf(game_.result())));
+    return {};
 }
 
 void SurnameGameDialog::Answer(bool inTable) {
@@ -112,10 +120,11 @@ void SurnameGameDialog::Answer(bool inTable) {
     Btnno->setEnabled(false);
     Btnres->setFocus();
     if (game_.result() > 0) {
-        Panel1->setText(ToQString(game_.PanelText()));
-        Inform(this, Panel1->text(), ToQString(kSurnameFoundCaption), MsgIcon::kInformation);
+        Panel1->setText(PanelText());
+        // The Chinese texts are those of sidetools/SurnameGame.h.
+        Inform(this, Panel1->text(), tr("猜中"), MsgIcon::kInformation);
     } else {
-        Inform(this, ToQString(kSurnameMissing), ToQString(kSurnameMissingCaption), MsgIcon::kInformation);
+        Inform(this, tr("你的姓不在本字库中!"), tr("意外"), MsgIcon::kInformation);
     }
 }
 

@@ -1413,7 +1413,7 @@
     </message>
     <message>
         <source>流年对照</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Years side by side (流年 Annual Pillars)</translation>
     </message>
     <message>
         <source>打印</source>
@@ -1684,6 +1684,26 @@
         <source>怀孕月份(农历)</source>
         <translation>Month of conception (农历 Chinese calendar)</translation>
     </message>
+    <message>
+        <source>清宫珍藏生男生女预计法</source>
+        <translation>The Qing court&apos;s table: a boy or a girl</translation>
+    </message>
+    <message>
+        <source>母亲年龄在18-45岁</source>
+        <translation>The mother&apos;s age is from 18 to 45</translation>
+    </message>
+    <message>
+        <source>岁数</source>
+        <translation>Age</translation>
+    </message>
+    <message>
+        <source>生男孩</source>
+        <translation>A boy</translation>
+    </message>
+    <message>
+        <source>生女孩</source>
+        <translation>A girl</translation>
+    </message>
 </context>
 <context>
     <name>tessaly::ReportEndingDialog</name>
@@ -1819,6 +1839,26 @@
     <message>
         <source>姓氏表</source>
         <translation>Table of surnames</translation>
+    </message>
+    <message>
+        <source>倒数 第%1 张表</source>
+        <translation>Tables left: %1</translation>
+    </message>
+    <message>
+        <source>你姓:%1</source>
+        <translation>Your surname: %1</translation>
+    </message>
+    <message>
+        <source>猜中</source>
+        <translation>Found</translation>
+    </message>
+    <message>
+        <source>你的姓不在本字库中!</source>
+        <translation>Your surname is not among these characters!</translation>
+    </message>
+    <message>
+        <source>意外</source>
+        <translation>Not found</translation>
     </message>
 </context>
 <context>

@@ -1686,6 +1686,26 @@
         <source>怀孕月份(农历)</source>
         <translation>懷孕月份(農曆)</translation>
     </message>
+    <message>
+        <source>清宫珍藏生男生女预计法</source>
+        <translation>清宮珍藏生男生女預計法</translation>
+    </message>
+    <message>
+        <source>母亲年龄在18-45岁</source>
+        <translation>母親年齡在18-45歲</translation>
+    </message>
+    <message>
+        <source>岁数</source>
+        <translation>歲數</translation>
+    </message>
+    <message>
+        <source>生男孩</source>
+        <translation>生男孩</translation>
+    </message>
+    <message>
+        <source>生女孩</source>
+        <translation>生女孩</translation>
+    </message>
 </context>
 <context>
     <name>tessaly::ReportEndingDialog</name>
@@ -1821,6 +1841,26 @@
     <message>
         <source>姓氏表</source>
         <translation>姓氏表</translation>
+    </message>
+    <message>
+        <source>倒数 第%1 张表</source>
+        <translation>倒數 第%1 張表</translation>
+    </message>
+    <message>
+        <source>你姓:%1</source>
+        <translation>你姓:%1</translation>
+    </message>
+    <message>
+        <source>猜中</source>
+        <translation>猜中</translation>
+    </message>
+    <message>
+        <source>你的姓不在本字库中!</source>
+        <translation>你的姓不在本字庫中!</translation>
+    </message>
+    <message>
+        <source>意外</source>
+        <translation>意外</translation>
     </message>
 </context>
 <context>
