@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
     if (!calendar.grab().save(Png(out, "calendar-window"))) return 1;
 
     tessaly::CoordinatesEditorDialog editor(files.Dat("dili.ini"));
-    editor.CboSheng->setCurrentIndex(1);  // 北京市
+    editor.provinceBox->setCurrentIndex(1);  // 北京市
     editor.show();
     QApplication::processEvents();
     if (!editor.grab().save(Png(out, "coordinates-editor"))) return 1;

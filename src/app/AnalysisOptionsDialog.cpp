@@ -20,45 +20,45 @@ namespace tessaly {
 AnalysisOptionsDialog::AnalysisOptionsDialog(const ChartOptions& options, QWidget* parent)
     : QDialog(parent), options_(options) {
     setObjectName(QStringLiteral("FrmSet"));
-    setWindowTitle(QStringLiteral("命稿预测选项设置"));
+    setWindowTitle(tr("命稿预测选项设置"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     timeBasisBox = new QComboBox(this);
     timeBasisBox->setObjectName(QStringLiteral("CboSelDate"));
-    timeBasisBox->addItems({QStringLiteral("北京时间"), QStringLiteral("真太阳时"), QStringLiteral("地方时")});
-    auto* layoutGroup = new QGroupBox(QStringLiteral("八字设置"), this);
-    horizontalChart = new QRadioButton(QStringLiteral("八字横排"), layoutGroup);
-    verticalChart = new QRadioButton(QStringLiteral("八字竖排"), layoutGroup);
+    timeBasisBox->addItems({tr("北京时间"), tr("真太阳时"), tr("地方时")});
+    auto* layoutGroup = new QGroupBox(tr("八字设置"), this);
+    horizontalChart = new QRadioButton(tr("八字横排"), layoutGroup);
+    verticalChart = new QRadioButton(tr("八字竖排"), layoutGroup);
     auto* layoutBox = new QHBoxLayout(layoutGroup);
     layoutBox->addWidget(horizontalChart);
     layoutBox->addWidget(verticalChart);
-    lateZiHourKeepsDay = new QCheckBox(QStringLiteral("区分夜子时、和早子时"), this);
-    auto* palaceGroup = new QGroupBox(QStringLiteral("命宫起法"), this);
-    lifePalaceBy[0] = new QRadioButton(QStringLiteral("按节入起"), palaceGroup);
-    lifePalaceBy[1] = new QRadioButton(QStringLiteral("按中气起"), palaceGroup);
+    lateZiHourKeepsDay = new QCheckBox(tr("区分夜子时、和早子时"), this);
+    auto* palaceGroup = new QGroupBox(tr("命宫起法"), this);
+    lifePalaceBy[0] = new QRadioButton(tr("按节入起"), palaceGroup);
+    lifePalaceBy[1] = new QRadioButton(tr("按中气起"), palaceGroup);
     auto* palaceBox = new QHBoxLayout(palaceGroup);
     palaceBox->addWidget(lifePalaceBy[0]);
     palaceBox->addWidget(lifePalaceBy[1]);
-    highScoreScale = new QCheckBox(QStringLiteral("婚配指数高分制"), this);
-    specialPatternRoles = new QCheckBox(QStringLiteral("变格时按格局取用神"), this);
-    followJudgements = new QCheckBox(QStringLiteral("分析使用从格"), this);
+    highScoreScale = new QCheckBox(tr("婚配指数高分制"), this);
+    specialPatternRoles = new QCheckBox(tr("变格时按格局取用神"), this);
+    followJudgements = new QCheckBox(tr("分析使用从格"), this);
     firstLineIndent = new QLineEdit(this);
     firstLineIndent->setObjectName(QStringLiteral("LedtLeftPos"));
     firstLineIndent->setMaxLength(3);
     firstLineIndent->setFixedWidth(60);
-    askToSave = new QCheckBox(QStringLiteral("提示保存"), this);
+    askToSave = new QCheckBox(tr("提示保存"), this);
     appendIndexParts = new QCheckBox(tr("命稿附婚配指数构成"), this);
     appendIndexParts->setObjectName(QStringLiteral("ChkIndexParts"));
     appendIndexParts->setAccessibleName(tr("命稿附婚配指数构成"));
-    okButton = new QPushButton(QStringLiteral("确定(&O)"), this);
+    okButton = new QPushButton(tr("确定(&O)"), this);
     okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
+    cancelButton = new QPushButton(tr("取消(&C)"), this);
     connect(okButton, &QPushButton::clicked, this, &AnalysisOptionsDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &AnalysisOptionsDialog::reject);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("使用时间"), timeBasisBox);
-    form->addRow(QStringLiteral("文本左边距离"), firstLineIndent);
+    form->addRow(tr("使用时间"), timeBasisBox);
+    form->addRow(tr("文本左边距离"), firstLineIndent);
     auto* checks = new QVBoxLayout;
     for (QCheckBox* c :
          {lateZiHourKeepsDay, highScoreScale, specialPatternRoles, followJudgements, appendIndexParts, askToSave}) {
@@ -101,7 +101,7 @@ void AnalysisOptionsDialog::accept() {
     long left = -1;
     if (!ParseInteger(firstLineIndent->text().toStdString(), &left)) left = -1;
     if (left < 0 || left > 500) {
-        Inform(this, QStringLiteral("文本左边距离在0-500之间"), QStringLiteral("输入错误"), MsgIcon::kError);
+        Inform(this, tr("文本左边距离在0-500之间"), tr("输入错误"), MsgIcon::kError);
         firstLineIndent->setFocus();
         return;
     }

@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "BirthZonePanel.h"
+#include "BuddyLabel.h"
 #include "GbkLimits.h"
 #include "MessageService.h"
 #include "calendar/BirthClipboard.h"
@@ -87,13 +88,12 @@ QString BirthDataDialog::HourLabel(int hour) {
     int h = hour;
     if (h % 2 != 0) h = (h + 1) % 24;  // 23 becomes 0
     const int branch = (h / 2 + 1) % 12;
-    return QStringLiteral("%1时").arg(hour) + ToQString(kBranchNames[std::size_t(branch)]);
+    return tr("%1时%2").arg(hour).arg(ToQString(kBranchNames[std::size_t(branch)]));
 }
 
 BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget* parent)
     : QDialog(parent), dili_(diliPath) {
     setObjectName(QStringLiteral("FrmInputDate"));
-    setWindowTitle(QStringLiteral("输入生日-右键"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     personLabel = new QLabel(this);
@@ -107,12 +107,12 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
 
     nameEdit = new QLineEdit(this);
     nameEdit->setValidator(new GbkLengthValidator(kNameBytes, nameEdit));
-    maleButton = new QRadioButton(QStringLiteral("男"), this);
-    femaleButton = new QRadioButton(QStringLiteral("女"), this);
+    maleButton = new QRadioButton(tr("男"), this);
+    femaleButton = new QRadioButton(tr("女"), this);
 
     yearEdit = new QLineEdit(this);
     yearEdit->setMaxLength(4);
-    yearEdit->setToolTip(QStringLiteral("年份在1900至2100"));
+    yearEdit->setToolTip(tr("年份在1900至2100"));
     yearEdit->setFixedWidth(56);
     yearUpDown = new YearUpDown(1900, 2100, this);
     yearUpDown->setObjectName(QStringLiteral("UpYear"));
@@ -126,17 +126,17 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
             [this](int p) { yearEdit->setText(QString::number(p <= 0 ? p - 1 : p)); });
 
     monthBox = new QComboBox(this);
-    for (int i = 1; i <= 12; ++i) monthBox->addItem(QStringLiteral("%1月").arg(i));
+    for (int i = 1; i <= 12; ++i) monthBox->addItem(tr("%1月").arg(i));
     dayBox = new QComboBox(this);
-    for (int i = 1; i <= 31; ++i) dayBox->addItem(QStringLiteral("%1日").arg(i));
+    for (int i = 1; i <= 31; ++i) dayBox->addItem(tr("%1日").arg(i));
     hourBox = new QComboBox(this);
     for (int i = 0; i < 24; ++i) hourBox->addItem(HourLabel(i));
     minuteBox = new QComboBox(this);
-    for (int i = 0; i < 60; ++i) minuteBox->addItem(QStringLiteral("%1分").arg(i));
+    for (int i = 0; i < 60; ++i) minuteBox->addItem(tr("%1分").arg(i));
     minuteBox->setMaxVisibleItems(15);
     calendarBox = new QComboBox(this);
-    calendarBox->addItems({QStringLiteral("公历"), QStringLiteral("农历")});
-    leapMonthCheck = new QCheckBox(QStringLiteral("农闰"), this);
+    calendarBox->addItems({tr("公历"), tr("农历")});
+    leapMonthCheck = new QCheckBox(tr("农闰"), this);
     // A leap month is a lunar thing: the box waits for "农历".
     connect(calendarBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { leapMonthCheck->setEnabled(index == 1); });
@@ -144,24 +144,24 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
 
     provinceBox = new QComboBox(this);
     for (std::string_view p : kProvinces) provinceBox->addItem(ToQString(p));
-    provinceBox->setToolTip(QStringLiteral("真太阳时可在菜单\"选项->排盘设置\"里设定"));
+    provinceBox->setToolTip(tr("真太阳时可在菜单\"选项->排盘设置\"里设定"));
     provinceBox->setMaxVisibleItems(20);
     cityBox = new QComboBox(this);
-    cityBox->setToolTip(QStringLiteral("选择邻近城市"));
+    cityBox->setToolTip(tr("选择邻近城市"));
     cityBox->setMinimumWidth(110);
     cityBox->setMaxVisibleItems(20);
     connect(provinceBox, &QComboBox::activated, this, [this](int index) { ReloadCities(index); });
 
-    okButton = new QPushButton(QStringLiteral("确定(&O)"), this);
+    okButton = new QPushButton(tr("确定(&O)"), this);
     okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
+    cancelButton = new QPushButton(tr("取消(&C)"), this);
     connect(okButton, &QPushButton::clicked, this, &BirthDataDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &BirthDataDialog::reject);
 
     clipboardMenu = new QMenu(this);
-    QAction* n1 = clipboardMenu->addAction(QStringLiteral("复制命理参数"));
+    QAction* n1 = clipboardMenu->addAction(tr("复制命理参数"));
     n1->setObjectName(QStringLiteral("N1"));
-    QAction* n2 = clipboardMenu->addAction(QStringLiteral("粘贴命理参数"));
+    QAction* n2 = clipboardMenu->addAction(tr("粘贴命理参数"));
     n2->setObjectName(QStringLiteral("N2"));
     connect(n1, &QAction::triggered, this, &BirthDataDialog::CopyToClipboard);
     connect(n2, &QAction::triggered, this, [this] { PasteFromClipboard(); });
@@ -169,10 +169,21 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { clipboardMenu->exec(mapToGlobal(at)); });
 
+    // A screen reader names each field of a row: the row's label names its
+    // first field only, and a list box would be read out by its entry.
+    yearEdit->setAccessibleName(tr("出生年份"));
+    monthBox->setAccessibleName(tr("月"));
+    dayBox->setAccessibleName(tr("日"));
+    calendarBox->setAccessibleName(tr("历法"));
+    hourBox->setAccessibleName(tr("时"));
+    minuteBox->setAccessibleName(tr("分"));
+    provinceBox->setAccessibleName(tr("出生地省份"));
+    cityBox->setAccessibleName(tr("出生地城市"));
+
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(8);
-    auto* nameLabel = new QLabel(QStringLiteral("姓名"), this);
+    auto* nameLabel = new QLabel(tr("姓名"), this);
     nameLabel->setBuddy(nameEdit);
     auto* sexBox = new QHBoxLayout;
     sexBox->addWidget(maleButton);
@@ -186,17 +197,17 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
     yearBox->setSpacing(1);
     yearBox->addWidget(yearEdit);
     yearBox->addWidget(yearUpDown);
-    yearBox->addWidget(new QLabel(QStringLiteral("年"), this));
-    grid->addWidget(new QLabel(QStringLiteral("日期"), this), 1, 0);
+    yearBox->addWidget(new QLabel(tr("年"), this));
+    grid->addWidget(BuddyLabel(tr("日期"), yearEdit), 1, 0);
     grid->addLayout(yearBox, 1, 1);
     grid->addWidget(monthBox, 1, 2);
     grid->addWidget(dayBox, 1, 3);
     grid->addWidget(calendarBox, 1, 4);
-    grid->addWidget(new QLabel(QStringLiteral("时间"), this), 2, 0);
+    grid->addWidget(BuddyLabel(tr("时间"), hourBox), 2, 0);
     grid->addWidget(hourBox, 2, 1);
     grid->addWidget(minuteBox, 2, 2);
     grid->addWidget(leapMonthCheck, 2, 3);
-    grid->addWidget(new QLabel(QStringLiteral("出生地"), this), 3, 0);
+    grid->addWidget(BuddyLabel(tr("出生地"), provinceBox), 3, 0);
     grid->addWidget(provinceBox, 3, 1, 1, 2);
     grid->addWidget(cityBox, 3, 3, 1, 2);
     zonePanel = new BirthZonePanel(this);
@@ -210,7 +221,7 @@ BirthDataDialog::BirthDataDialog(const std::filesystem::path& diliPath, QWidget*
 
     auto* buttons = new QHBoxLayout;
     // An ordinary label: the disabled grey was hard to read on any desktop.
-    auto* hint = new QLabel(QStringLiteral("右键可复制、粘贴命理参数"), this);
+    auto* hint = new QLabel(tr("右键可复制、粘贴命理参数"), this);
     hint->setObjectName(QStringLiteral("LabHint"));
     buttons->addWidget(hint);
     buttons->addStretch();
@@ -284,7 +295,10 @@ void BirthDataDialog::pushToWidgets(const PersonRecord& r) {
 void BirthDataDialog::SetRecord(const PersonRecord& record, int personNo) {
     record_ = record;
     personNo_ = personNo;
-    personLabel->setText(personNo == 0 ? QStringLiteral("甲") : QStringLiteral("乙"));
+    // The caption says whose birth it is, for those who cannot see the big
+    // 甲 or 乙 (a screen reader reads the caption first).
+    setWindowTitle(personNo == 0 ? tr("甲命生日") : tr("乙命生日"));
+    personLabel->setText(personNo == 0 ? tr("甲") : tr("乙"));
     // 甲 in the desktop's text colour (black on a light desktop, light on a
     // dark one), 乙 in red; a skin that colours labels names its own for
     // both (QLabel#LabTitle[person="0"], [person="1"]).
@@ -300,14 +314,14 @@ void BirthDataDialog::SetRecord(const PersonRecord& record, int personNo) {
 std::optional<PersonRecord> BirthDataDialog::BuildRecord() {
     const std::string name = S(nameEdit->text());
     if (name.empty()) {
-        Inform(this, QStringLiteral("姓名不能为空"), QStringLiteral("提示"), MsgIcon::kInformation);
+        Inform(this, tr("姓名不能为空"), tr("提示"), MsgIcon::kInformation);
         nameEdit->setFocus();
         return std::nullopt;
     }
     long year = -1000;
     if (!ParseInteger(S(yearEdit->text()), &year)) year = -1000;
     if (year < 1900 || year > 2100) {
-        Inform(this, QStringLiteral("出生年份必须在1900到2100年之间"), QStringLiteral("年份错误"), MsgIcon::kWarning);
+        Inform(this, tr("出生年份必须在1900到2100年之间"), tr("年份错误"), MsgIcon::kWarning);
         yearEdit->setFocus();
         return std::nullopt;
     }
@@ -344,7 +358,7 @@ void BirthDataDialog::accept() {
     // A date that does not exist (or anything else the person check
     // refuses) is refused here, where it was typed.
     if (Status s = CheckPerson(*r, &dili_); !s.ok()) {
-        Inform(this, ToQString(s.message()), QStringLiteral("输入错误"), MsgIcon::kWarning);
+        Inform(this, ToQString(s.message()), tr("输入错误"), MsgIcon::kWarning);
         dayBox->setFocus();
         return;
     }

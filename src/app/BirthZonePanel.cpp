@@ -17,13 +17,18 @@
 #include "calendar/BirthTimeZone.h"
 #include "calendar/LunarCalendar.h"
 #include "calendar/Places.h"
+#include "app/AppSetup.h"
 #include "app/QtText.h"
 
 namespace tessaly {
 namespace {
 
-// The text a zone is listed under: "纽约  America/New_York", or the name.
-QString ZoneItemText(const CommonTimeZone& z) { return ToQString(z.label) + QStringLiteral("  ") + ToQString(z.name); }
+// The text a zone is listed under: "纽约  America/New_York", or the name
+// alone for a reader of English.
+QString ZoneItemText(const CommonTimeZone& z) {
+    if (CurrentLanguage() == UiLanguage::kEnglish) return ToQString(z.name);
+    return ToQString(z.label) + QStringLiteral("  ") + ToQString(z.name);
+}
 
 // "经度 120.00°": degrees within ±limit, to the hundredth.
 QDoubleSpinBox* DegreesBox(QWidget* parent, const QString& name, int limit, const QString& what, const QString& tip) {
@@ -34,6 +39,7 @@ QDoubleSpinBox* DegreesBox(QWidget* parent, const QString& name, int limit, cons
     box->setPrefix(what + QStringLiteral(" "));
     box->setSuffix(QStringLiteral("°"));
     box->setToolTip(tip);
+    box->setAccessibleName(what);
     return box;
 }
 
@@ -48,7 +54,7 @@ BirthZonePanel::BirthZonePanel(QWidget* dialog) : QObject(dialog), dialog_(dialo
     zoneBox->setMaxVisibleItems(20);
     zoneBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     zoneBox->setMinimumContentsLength(12);  // widened below to its longest entry
-    zoneBox->setToolTip(QStringLiteral("出生地的时区；可输入城市或时区名查找，如 New_York、London"));
+    zoneBox->setToolTip(tr("出生地的时区；可输入城市或时区名查找，如 New_York、London"));
     for (const CommonTimeZone& z : CommonTimeZones()) zoneBox->addItem(ZoneItemText(z), ToQString(z.name));
     zoneBox->insertSeparator(zoneBox->count());
     for (const std::string& name : AllTimeZones()) zoneBox->addItem(ToQString(name), ToQString(name));
@@ -71,24 +77,24 @@ BirthZonePanel::BirthZonePanel(QWidget* dialog) : QObject(dialog), dialog_(dialo
 
     clockBox = new QComboBox(dialog);
     clockBox->setObjectName(QStringLiteral("CboClock"));
-    clockBox->addItems({QStringLiteral("北京时间"), QStringLiteral("当地钟表（含夏令时）")});
+    clockBox->addItems({tr("北京时间"), tr("当地钟表（含夏令时）")});
     clockBox->setToolTip(
-        QStringLiteral("出生证上的时间是出生地当时的钟表时间，夏令时期间比标准时快；"
-                       "选“当地钟表”，程序按时区换算成北京时间"));
+        tr("出生证上的时间是出生地当时的钟表时间，夏令时期间比标准时快；"
+           "选“当地钟表”，程序按时区换算成北京时间"));
+    clockBox->setAccessibleName(tr("时间的钟表"));
 
     placeEdit = new QLineEdit(dialog);
     placeEdit->setObjectName(QStringLiteral("EdtPlace"));
     placeEdit->setValidator(new GbkLengthValidator(kPlaceTextBytes, placeEdit));
-    placeEdit->setPlaceholderText(ToQString(kUnknownPlace));
-    placeEdit->setToolTip(QStringLiteral("出生地不在列表中（如国外）时，省份选“未知地”，在此填写地名和经纬度"));
-    longitudeBox = DegreesBox(dialog, QStringLiteral("SpnLongitude"), 180, QStringLiteral("经度"),
-                              QStringLiteral("经度，东经为正，西经为负"));
-    latitudeBox = DegreesBox(dialog, QStringLiteral("SpnLatitude"), 90, QStringLiteral("纬度"),
-                             QStringLiteral("纬度，北纬为正，南纬为负"));
+    // The place written when none is typed: kUnknownPlace, "未知地".
+    placeEdit->setPlaceholderText(tr("未知地"));
+    placeEdit->setToolTip(tr("出生地不在列表中（如国外）时，省份选“未知地”，在此填写地名和经纬度"));
+    longitudeBox = DegreesBox(dialog, QStringLiteral("SpnLongitude"), 180, tr("经度"), tr("经度，东经为正，西经为负"));
+    latitudeBox = DegreesBox(dialog, QStringLiteral("SpnLatitude"), 90, tr("纬度"), tr("纬度，北纬为正，南纬为负"));
 
-    zoneLabel_ = new QLabel(QStringLiteral("时区"), dialog);
+    zoneLabel_ = new QLabel(tr("时区"), dialog);
     zoneLabel_->setBuddy(zoneBox);
-    placeLabel_ = new QLabel(QStringLiteral("地名"), dialog);
+    placeLabel_ = new QLabel(tr("地名"), dialog);
     placeLabel_->setBuddy(placeEdit);
 
     SetRecord(PersonRecord{});
@@ -184,8 +190,7 @@ void BirthZonePanel::ApplyTo(PersonRecord& r) const {
 bool BirthZonePanel::Confirm(PersonRecord& r) {
     const std::string zone = Zone();
     if (zone.empty()) {
-        Inform(dialog_, QStringLiteral("未知的时区：%1").arg(zoneBox->currentText()), QStringLiteral("输入错误"),
-               MsgIcon::kWarning);
+        Inform(dialog_, tr("未知的时区：%1").arg(zoneBox->currentText()), tr("输入错误"), MsgIcon::kWarning);
         zoneBox->setFocus();
         return false;
     }
@@ -202,7 +207,7 @@ bool BirthZonePanel::Confirm(PersonRecord& r) {
         // that keeps standard time) is not asked about again.
         const std::string question = PendingSummerTimeQuestion(r);
         if (question.empty()) return true;
-        if (!Ask(dialog_, ToQString(question), QStringLiteral("提示"), MsgIcon::kInformation)) {
+        if (!Ask(dialog_, ToQString(question), tr("提示"), MsgIcon::kInformation)) {
             r.standardTimeSettled = true;  // answered: it is standard time
             return true;
         }
@@ -221,7 +226,7 @@ bool BirthZonePanel::Confirm(PersonRecord& r) {
     }
     r.clockReading = ClockReading::kAsk;
     if (!c.status.ok()) {
-        Inform(dialog_, ToQString(c.status.message()), QStringLiteral("输入错误"), MsgIcon::kWarning);
+        Inform(dialog_, ToQString(c.status.message()), tr("输入错误"), MsgIcon::kWarning);
         return false;
     }
     return true;

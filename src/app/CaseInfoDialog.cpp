@@ -21,10 +21,10 @@
 namespace tessaly {
 namespace {
 
-QComboBox* NumberList(QWidget* parent, const char* name, int first, int last, const QString& unit, int lines) {
+QComboBox* NumberList(QWidget* parent, const char* name, int first, int last, const QString& format, int lines) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromUtf8(name));
-    for (int i = first; i <= last; ++i) box->addItem(QString::number(i) + unit);
+    for (int i = first; i <= last; ++i) box->addItem(format.arg(i));
     box->setMaxVisibleItems(lines);
     return box;
 }
@@ -34,14 +34,14 @@ QComboBox* NumberList(QWidget* parent, const char* name, int first, int last, co
 CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::path& diliPath, QWidget* parent)
     : QDialog(parent), dili_(diliPath), record_(record) {
     setObjectName(QStringLiteral("FrmInfo"));
-    setWindowTitle(QStringLiteral("命例信息"));
+    setWindowTitle(tr("命例信息"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    gregorianButton = new QRadioButton(QStringLiteral("公历"), this);
+    gregorianButton = new QRadioButton(tr("公历"), this);
     gregorianButton->setObjectName(QStringLiteral("Rdogl"));
-    lunarButton = new QRadioButton(QStringLiteral("农历"), this);
+    lunarButton = new QRadioButton(tr("农历"), this);
     lunarButton->setObjectName(QStringLiteral("Rdonl"));
-    leapMonthCheck = new QCheckBox(QStringLiteral("农历闰月"), this);
+    leapMonthCheck = new QCheckBox(tr("农历闰月"), this);
     leapMonthCheck->setObjectName(QStringLiteral("Chkrun"));
     auto* calendarGroup = new QWidget(this);  // the calendar buttons apart from the sex buttons
     auto* calendarBox = new QHBoxLayout(calendarGroup);
@@ -64,16 +64,20 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     connect(yearUpDown, &YearUpDown::clicked, this,
             [this](int p) { yearEdit->setText(QString::number(ShownYear(p))); });
 
-    monthBox = NumberList(this, "cbom", 1, 12, QStringLiteral("月"), 12);
-    dayBox = NumberList(this, "cbod", 1, 31, QStringLiteral("日"), 15);
+    monthBox = NumberList(this, "cbom", 1, 12, tr("%1月"), 12);
+    dayBox = NumberList(this, "cbod", 1, 31, tr("%1日"), 15);
     hourBox = new QComboBox(this);
     hourBox->setObjectName(QStringLiteral("cbos"));
     for (int h = 0; h < 24; ++h) hourBox->addItem(BirthDataDialog::HourLabel(h));
-    minuteBox = NumberList(this, "cbomin", 0, 59, QStringLiteral("分"), 15);
+    minuteBox = NumberList(this, "cbomin", 0, 59, tr("%1分"), 15);
+    // The fields of a row after the first, named for a screen reader.
+    monthBox->setAccessibleName(tr("月"));
+    dayBox->setAccessibleName(tr("日"));
+    minuteBox->setAccessibleName(tr("分"));
 
-    maleButton = new QRadioButton(QStringLiteral("男"), this);
+    maleButton = new QRadioButton(tr("男"), this);
     maleButton->setObjectName(QStringLiteral("Rdona"));
-    femaleButton = new QRadioButton(QStringLiteral("女"), this);
+    femaleButton = new QRadioButton(tr("女"), this);
     femaleButton->setObjectName(QStringLiteral("Rdonv"));
     auto* sexGroup = new QWidget(this);
     auto* sexBox = new QHBoxLayout(sexGroup);
@@ -92,8 +96,9 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     for (std::string_view p : kProvinces) provinceBox->addItem(ToQString(p));
     cityBox = new QComboBox(this);
     cityBox->setObjectName(QStringLiteral("cbodiC"));
+    cityBox->setAccessibleName(tr("出生地城市"));
     cityBox->setMaxVisibleItems(25);
-    cityBox->setToolTip(QStringLiteral("选择邻近城市"));
+    cityBox->setToolTip(tr("选择邻近城市"));
     cityBox->setMinimumWidth(110);
     connect(provinceBox, &QComboBox::activated, this, [this](int index) { ReloadCities(index); });
 
@@ -109,9 +114,9 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     noteEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     noteEdit->setTabChangesFocus(true);
 
-    saveButton = new QPushButton(QStringLiteral("保存"), this);
+    saveButton = new QPushButton(tr("保存"), this);
     saveButton->setObjectName(QStringLiteral("BitBtn1"));
-    closeButton = new QPushButton(QStringLiteral("关闭"), this);
+    closeButton = new QPushButton(tr("关闭"), this);
     closeButton->setObjectName(QStringLiteral("Button1"));
     connect(saveButton, &QPushButton::clicked, this, &CaseInfoDialog::accept);
     connect(closeButton, &QPushButton::clicked, this, &CaseInfoDialog::reject);
@@ -120,7 +125,7 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
     yearBox->setSpacing(1);
     yearBox->addWidget(yearEdit);
     yearBox->addWidget(yearUpDown);
-    yearBox->addWidget(new QLabel(QStringLiteral("年"), this));
+    yearBox->addWidget(new QLabel(tr("年"), this));
     auto* dateBox = new QHBoxLayout;
     dateBox->addLayout(yearBox);
     dateBox->addWidget(monthBox);
@@ -139,18 +144,18 @@ CaseInfoDialog::CaseInfoDialog(const CaseRecord& record, const std::filesystem::
 
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(8);
-    grid->addWidget(BuddyLabel(QStringLiteral("姓名"), nameEdit), 0, 0);
+    grid->addWidget(BuddyLabel(tr("姓名"), nameEdit), 0, 0);
     grid->addWidget(nameEdit, 0, 1);
     grid->addWidget(sexGroup, 0, 2);
-    grid->addWidget(BuddyLabel(QStringLiteral("历法"), gregorianButton), 1, 0);
+    grid->addWidget(BuddyLabel(tr("历法"), gregorianButton), 1, 0);
     grid->addWidget(calendarGroup, 1, 1, 1, 2);
-    grid->addWidget(BuddyLabel(QStringLiteral("日期"), yearEdit), 2, 0);
+    grid->addWidget(BuddyLabel(tr("日期"), yearEdit), 2, 0);
     grid->addLayout(dateBox, 2, 1, 1, 2);
-    grid->addWidget(BuddyLabel(QStringLiteral("时间"), hourBox), 3, 0);
+    grid->addWidget(BuddyLabel(tr("时间"), hourBox), 3, 0);
     grid->addLayout(timeBox, 3, 1, 1, 2);
-    grid->addWidget(BuddyLabel(QStringLiteral("出生地"), provinceBox), 4, 0);
+    grid->addWidget(BuddyLabel(tr("出生地"), provinceBox), 4, 0);
     grid->addLayout(placeBox, 4, 1, 1, 2);
-    grid->addWidget(BuddyLabel(QStringLiteral("附加信息"), noteEdit), 5, 0, Qt::AlignTop);
+    grid->addWidget(BuddyLabel(tr("附加信息"), noteEdit), 5, 0, Qt::AlignTop);
     grid->addWidget(noteEdit, 5, 1, 1, 2);
     grid->setRowStretch(5, 1);
     grid->setColumnStretch(1, 1);
@@ -201,16 +206,16 @@ void CaseInfoDialog::pushToWidgets(const CaseRecord& r) {
 }
 
 void CaseInfoDialog::accept() {
-    if (!Ask(this, QStringLiteral("确定要保存修改吗？"), QStringLiteral("提示"), MsgIcon::kInformation)) return;
+    if (!Ask(this, tr("确定要保存修改吗？"), tr("提示"), MsgIcon::kInformation)) return;
     if (nameEdit->text().isEmpty()) {
-        Inform(this, ToQString(kEmptyNameMessage), QStringLiteral("提示"), MsgIcon::kInformation);
+        Inform(this, ToQString(kEmptyNameMessage), tr("提示"), MsgIcon::kInformation);
         nameEdit->setFocus();
         return;
     }
     long year = -1000;
     if (!ParseInteger(yearEdit->text().toStdString(), &year)) year = -1000;
     if (year < ShownYear(kMinYear) || year > kMaxYear || year == 0) {
-        Inform(this, ToQString(kYearRangeMessage), QStringLiteral("年份错误"), MsgIcon::kWarning);
+        Inform(this, ToQString(kYearRangeMessage), tr("年份错误"), MsgIcon::kWarning);
         yearEdit->setFocus();
         return;
     }
@@ -231,7 +236,7 @@ void CaseInfoDialog::accept() {
     a.name = nameEdit->text().toStdString();
     const std::string note = MemoText(noteEdit);  // not trimmed
     if (note.empty()) {
-        Inform(this, ToQString(kEmptyNoteMessage), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(kEmptyNoteMessage), tr("错误"), MsgIcon::kError);
         noteEdit->setFocus();
         return;
     }
@@ -244,7 +249,7 @@ void CaseInfoDialog::accept() {
     // the dialog has closed.
     CaseRecord probe = record_;
     if (Status s = ApplyCaseEdit(edit, dili_, &probe); !s) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     edit_ = std::move(edit);

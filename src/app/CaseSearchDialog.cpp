@@ -42,14 +42,14 @@ CaseSearchDialog::CaseSearchDialog(SearchCriteria& criteria, const std::vector<s
                                    CaseStore& store, QWidget* parent)
     : QDialog(parent), criteria_(criteria), store_(store) {
     setObjectName(QStringLiteral("FrmSearch"));
-    setWindowTitle(QStringLiteral("查找命例"));
+    setWindowTitle(tr("查找命例"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    auto* sexGroup = new QGroupBox(QStringLiteral("性别"), this);
+    auto* sexGroup = new QGroupBox(tr("性别"), this);
     sexGroup->setObjectName(QStringLiteral("RdoSex"));
-    anySexButton = new QRadioButton(QStringLiteral("不分"), sexGroup);
-    maleButton = new QRadioButton(QStringLiteral("男"), sexGroup);
-    femaleButton = new QRadioButton(QStringLiteral("女"), sexGroup);
+    anySexButton = new QRadioButton(tr("不分"), sexGroup);
+    maleButton = new QRadioButton(tr("男"), sexGroup);
+    femaleButton = new QRadioButton(tr("女"), sexGroup);
     auto* sexBox = new QHBoxLayout(sexGroup);
     for (QRadioButton* b : {anySexButton, maleButton, femaleButton}) sexBox->addWidget(b);
 
@@ -66,7 +66,7 @@ CaseSearchDialog::CaseSearchDialog(SearchCriteria& criteria, const std::vector<s
     for (QLineEdit* e : {firstYearEdit, lastYearEdit}) {
         e->setMaxLength(4);
         e->setFixedWidth(64);
-        e->setToolTip(QStringLiteral("公元前用负数，比如公元前120年，就输入-120"));
+        e->setToolTip(tr("公元前用负数，比如公元前120年，就输入-120"));
     }
 
     categoryBox = new QComboBox(this);
@@ -76,22 +76,22 @@ CaseSearchDialog::CaseSearchDialog(SearchCriteria& criteria, const std::vector<s
     categoryBox->setMaxVisibleItems(16);
     categoryBox->lineEdit()->setValidator(new GbkLengthValidator(kSearchCategoryBytes, categoryBox));
     for (const std::string& c : categories) categoryBox->addItem(ToQString(c));
-    categoryExact = new QCheckBox(QStringLiteral("全字匹配"), this);
+    categoryExact = new QCheckBox(tr("全字匹配"), this);
     categoryExact->setObjectName(QStringLiteral("ChkClass"));
 
     nameEdit = new QLineEdit(this);
     nameEdit->setObjectName(QStringLiteral("Edtname"));
     nameEdit->setValidator(new GbkLengthValidator(kSearchNameBytes, nameEdit));
     nameEdit->setToolTip(tr("甲命或乙命的姓名"));
-    nameExact = new QCheckBox(QStringLiteral("全字匹配"), this);
+    nameExact = new QCheckBox(tr("全字匹配"), this);
     nameExact->setObjectName(QStringLiteral("ChkName"));
 
-    allButton = new QPushButton(QStringLiteral("全部"), this);
+    allButton = new QPushButton(tr("全部"), this);
     allButton->setObjectName(QStringLiteral("BtoAll"));
-    searchButton = new QPushButton(QStringLiteral("查找"), this);
+    searchButton = new QPushButton(tr("查找"), this);
     searchButton->setObjectName(QStringLiteral("BtnSearch"));
     searchButton->setDefault(true);
-    closeButton = new QPushButton(QStringLiteral("关闭"), this);
+    closeButton = new QPushButton(tr("关闭"), this);
     closeButton->setObjectName(QStringLiteral("BtoCancel"));
     connect(searchButton, &QPushButton::clicked, this, [this] {
         if (Search()) accept();
@@ -101,19 +101,19 @@ CaseSearchDialog::CaseSearchDialog(SearchCriteria& criteria, const std::vector<s
 
     auto* years = new QHBoxLayout;
     years->addWidget(firstYearEdit);
-    years->addWidget(BuddyLabel(QStringLiteral("到"), lastYearEdit));
+    years->addWidget(BuddyLabel(tr("到"), lastYearEdit));
     years->addWidget(lastYearEdit);
     years->addStretch();
     auto* grid = new QGridLayout;
     grid->addWidget(sexGroup, 0, 0, 1, 3);
-    grid->addWidget(BuddyLabel(QStringLiteral("出生年从"), firstYearEdit), 1, 0);
+    grid->addWidget(BuddyLabel(tr("出生年从"), firstYearEdit), 1, 0);
     grid->addLayout(years, 1, 1, 1, 2);
-    grid->addWidget(BuddyLabel(QStringLiteral("出生地"), provinceBox), 2, 0);
+    grid->addWidget(BuddyLabel(tr("出生地"), provinceBox), 2, 0);
     grid->addWidget(provinceBox, 2, 1);
-    grid->addWidget(BuddyLabel(QStringLiteral("类别"), categoryBox), 3, 0);
+    grid->addWidget(BuddyLabel(tr("类别"), categoryBox), 3, 0);
     grid->addWidget(categoryBox, 3, 1);
     grid->addWidget(categoryExact, 3, 2);
-    grid->addWidget(BuddyLabel(QStringLiteral("姓名"), nameEdit), 4, 0);
+    grid->addWidget(BuddyLabel(tr("姓名"), nameEdit), 4, 0);
     grid->addWidget(nameEdit, 4, 1);
     grid->addWidget(nameExact, 4, 2);
     grid->setColumnStretch(1, 1);
@@ -165,7 +165,7 @@ bool CaseSearchDialog::ReadCriteria(SearchCriteria* out) {
         Inform(this,
                noLast ? tr("请填写“到”的年份；只查一年时，两栏填同一年。")
                       : tr("请填写“出生年从”的年份；只查一年时，两栏填同一年。"),
-               QStringLiteral("年份错误"), MsgIcon::kWarning);
+               tr("年份错误"), MsgIcon::kWarning);
         (noLast ? lastYearEdit : firstYearEdit)->setFocus();
         return false;
     } else {
@@ -173,12 +173,12 @@ bool CaseSearchDialog::ReadCriteria(SearchCriteria* out) {
         const bool firstOk = ShownYearOf(firstYearEdit, &first);
         const bool lastOk = ShownYearOf(lastYearEdit, &last);
         if (!firstOk || !lastOk) {
-            Inform(this, QString::fromUtf8(kYearRangeMessage), QStringLiteral("年份错误"), MsgIcon::kWarning);
+            Inform(this, QString::fromUtf8(kYearRangeMessage), tr("年份错误"), MsgIcon::kWarning);
             (firstOk ? lastYearEdit : firstYearEdit)->setFocus();
             return false;
         }
         if (last < first) {
-            Inform(this, QStringLiteral("结束年必须大于或等于起始年"), QStringLiteral("年份错误"), MsgIcon::kWarning);
+            Inform(this, tr("结束年必须大于或等于起始年"), tr("年份错误"), MsgIcon::kWarning);
             lastYearEdit->setFocus();
             return false;
         }
@@ -203,11 +203,11 @@ bool CaseSearchDialog::Search() {
     criteria_ = c;
     std::int32_t count = 0;
     if (Status s = store_.RecordCount(&count); !s) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return false;
     }
     if (count == 0) {
-        Inform(this, QStringLiteral("没有记录，无从查找。"));
+        Inform(this, tr("没有记录，无从查找。"));
         return false;
     }
     // The wait cursor stands in for the find-file animation.
@@ -220,15 +220,14 @@ bool CaseSearchDialog::Search() {
     }
     for (QPushButton* b : {allButton, searchButton, closeButton}) b->setEnabled(true);
     if (!s) {
-        Inform(this, ToQString(s.message()), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
         return false;
     }
     if (found.empty()) {
-        Inform(this, QStringLiteral("没有找到符合条件的命例。"), QStringLiteral("信息"), MsgIcon::kInformation);
+        Inform(this, tr("没有找到符合条件的命例。"), tr("信息"), MsgIcon::kInformation);
         return false;
     }
-    if (!Ask(this, QStringLiteral("共找到%1条记录，要显示到命例列表中吗？").arg(found.size()), QStringLiteral("提示"),
-             MsgIcon::kInformation)) {
+    if (!Ask(this, tr("共找到%1条记录，要显示到命例列表中吗？").arg(found.size()), tr("提示"), MsgIcon::kInformation)) {
         return false;
     }
     found_ = std::move(found);
@@ -236,8 +235,7 @@ bool CaseSearchDialog::Search() {
 }
 
 void CaseSearchDialog::SearchAll() {
-    if (!Ask(this, QStringLiteral("这将清除所有输入的条件参数，以便搜索所有命例，确定吗？"), QStringLiteral("提示"),
-             MsgIcon::kInformation)) {
+    if (!Ask(this, tr("这将清除所有输入的条件参数，以便搜索所有命例，确定吗？"), tr("提示"), MsgIcon::kInformation)) {
         return;
     }
     anySexButton->setChecked(true);

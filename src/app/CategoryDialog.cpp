@@ -18,14 +18,14 @@ namespace tessaly {
 
 CategoryDialog::CategoryDialog(const std::vector<std::string>& categories, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmFenLei"));
-    setWindowTitle(QStringLiteral("分类保存"));
+    setWindowTitle(tr("分类保存"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     noteEdit = new QPlainTextEdit(this);
     noteEdit->setObjectName(QStringLiteral("Memo1"));
     noteEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     noteEdit->setTabChangesFocus(true);
-    noteEdit->setPlainText(QStringLiteral("备注:"));
+    noteEdit->setPlainText(tr("备注:"));
     noteEdit->moveCursor(QTextCursor::End);
     LimitMemoBytes(noteEdit, kSaveNoteBytes);
 
@@ -38,10 +38,10 @@ CategoryDialog::CategoryDialog(const std::vector<std::string>& categories, QWidg
     for (const std::string& c : categories) categoryBox->addItem(QString::fromStdString(c));
     if (categoryBox->count() > 0) categoryBox->setCurrentIndex(0);
 
-    okButton = new QPushButton(QStringLiteral("确定"), this);
+    okButton = new QPushButton(tr("确定"), this);
     okButton->setObjectName(QStringLiteral("Btnok"));
     okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    cancelButton = new QPushButton(tr("取消"), this);
     cancelButton->setObjectName(QStringLiteral("Btnno"));
     connect(okButton, &QPushButton::clicked, this, &CategoryDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &CategoryDialog::reject);
@@ -51,9 +51,9 @@ CategoryDialog::CategoryDialog(const std::vector<std::string>& categories, QWidg
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(BuddyLabel(QStringLiteral("保存类别"), categoryBox), 0, 0);
+    grid->addWidget(BuddyLabel(tr("保存类别"), categoryBox), 0, 0);
     grid->addWidget(categoryBox, 0, 1);
-    grid->addWidget(BuddyLabel(QStringLiteral("附加信息"), noteEdit), 1, 0, Qt::AlignTop);
+    grid->addWidget(BuddyLabel(tr("附加信息"), noteEdit), 1, 0, Qt::AlignTop);
     grid->addWidget(noteEdit, 1, 1);
     grid->addLayout(buttons, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
@@ -69,12 +69,12 @@ void CategoryDialog::accept() {
     const std::string category(Trim(categoryBox->currentText().toStdString()));
     const std::string note(Trim(MemoText(noteEdit)));
     if (category.empty()) {
-        Inform(this, QStringLiteral("类别名不能为空"), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, tr("类别名不能为空"), tr("错误"), MsgIcon::kError);
         categoryBox->setFocus();
         return;
     }
     if (note.empty()) {
-        Inform(this, QStringLiteral("附加信息不能为空"), QStringLiteral("错误"), MsgIcon::kError);
+        Inform(this, tr("附加信息不能为空"), tr("错误"), MsgIcon::kError);
         noteEdit->setFocus();
         return;
     }

@@ -15,17 +15,17 @@ namespace tessaly {
 CategoryFileEditor::CategoryFileEditor(const std::vector<std::string>& categories, QWidget* parent)
     : QDialog(parent), categories_(categories) {
     setObjectName(QStringLiteral("FrmClassEdit"));
-    setWindowTitle(QStringLiteral("类别编辑"));
+    setWindowTitle(tr("类别编辑"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    auto* label = new QLabel(QStringLiteral("一行一个类别，类别名最长6个汉字"), this);
+    auto* label = new QLabel(tr("一行一个类别，类别名最长6个汉字"), this);
     textEdit = new QPlainTextEdit(this);
     textEdit->setObjectName(QStringLiteral("Memo1"));
     textEdit->setTabChangesFocus(true);
     SetMemoText(textEdit, CategoryLinesText(categories));
     label->setBuddy(textEdit);
-    saveButton = new QPushButton(QStringLiteral("保存"), this);
-    cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    saveButton = new QPushButton(tr("保存"), this);
+    cancelButton = new QPushButton(tr("取消"), this);
     connect(saveButton, &QPushButton::clicked, this, &CategoryFileEditor::accept);
     connect(cancelButton, &QPushButton::clicked, this, &CategoryFileEditor::reject);
 

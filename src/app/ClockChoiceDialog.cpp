@@ -17,7 +17,7 @@ QString HourMinute(const CivilTime& t) {
 
 ClockChoiceDialog::ClockChoiceDialog(const ClockConversion& c, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmClockChoice"));
-    setWindowTitle(QStringLiteral("提示"));
+    setWindowTitle(tr("提示"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     auto* icon = new QLabel(this);
@@ -28,11 +28,11 @@ ClockChoiceDialog::ClockChoiceDialog(const ClockConversion& c, QWidget* parent) 
     messageLabel->setMinimumWidth(380);
 
     const auto label = [](const std::string& name, const CivilTime& t) {
-        return QStringLiteral("按%1：北京时间 %2").arg(QString::fromStdString(name), HourMinute(t));
+        return tr("按%1：北京时间 %2").arg(QString::fromStdString(name), HourMinute(t));
     };
     summerButton = new QPushButton(label(c.summerName, c.summerReading), this);
     standardButton = new QPushButton(label(c.standardName, c.standardReading), this);
-    cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    cancelButton = new QPushButton(tr("取消"), this);
     summerButton->setDefault(true);
     connect(summerButton, &QPushButton::clicked, this, [this] {
         choice_ = ClockReading::kSummerTime;

@@ -25,14 +25,15 @@ public:
     // "修改": checks the four fields, asks, and writes them for the chosen city.
     void ApplyEdit();
 
-    // Controls, named as in the other program.
-    QComboBox* CboSheng;
-    QComboBox* CboShi;
-    QLineEdit* LedtJingDu;
-    QLineEdit* LedtJingFen;
-    QLineEdit* LedtWeiDu;
-    QLineEdit* LedtWeiFen;
-    QPushButton* BtoEdit;
+    // Controls (their object names, which skins select, are the former
+    // names in the comments).
+    QComboBox* provinceBox;           // CboSheng
+    QComboBox* cityBox;               // CboShi
+    QLineEdit* longitudeDegreesEdit;  // LedtJingDu
+    QLineEdit* longitudeMinutesEdit;  // LedtJingFen
+    QLineEdit* latitudeDegreesEdit;   // LedtWeiDu
+    QLineEdit* latitudeMinutesEdit;   // LedtWeiFen
+    QPushButton* applyButton;         // BtoEdit, "修改"
 
 private:
     void ShowProvince(int index);

@@ -94,7 +94,7 @@ void NumberDiagramView::paintEvent(QPaintEvent*) {
 
 HeTuLuoShuDialog::HeTuLuoShuDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmHeLuo"));
-    setWindowTitle(QStringLiteral("河图与洛书"));
+    setWindowTitle(tr("河图与洛书"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     img1 = new NumberDiagramView(this);
@@ -114,8 +114,8 @@ HeTuLuoShuDialog::HeTuLuoShuDialog(QWidget* parent) : QDialog(parent) {
         connect(b, &QToolButton::clicked, this, [this, diagram] { img1->SetDiagram(diagram); });
         return b;
     };
-    Label1 = label("Label1", QStringLiteral("河图"), NumberDiagram::kHeTu);
-    Label2 = label("Label2", QStringLiteral("洛书"), NumberDiagram::kLuoShu);
+    Label1 = label("Label1", tr("河图"), NumberDiagram::kHeTu);
+    Label2 = label("Label2", tr("洛书"), NumberDiagram::kLuoShu);
 
     auto* labels = new QHBoxLayout;
     labels->addWidget(Label1);

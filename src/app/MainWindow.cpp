@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "MainWindowAccessibility.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -84,6 +85,7 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     BuildRunViews();
     BuildCaseMenu();
     InstallPaneCommands();
+    NameMainWindowControls(*this);
     reportPane->clear();
 }
 

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -17,9 +18,11 @@
 #include <cmath>
 
 #include "AppFonts.h"
+#include "AppSetup.h"
 #include "BirthDataDialog.h"
 #include "MessageService.h"
 #include "common/IniFile.h"
+#include "lang/Glossary.h"
 #include "app/QtText.h"
 
 namespace tessaly {
@@ -54,6 +57,48 @@ void CentredText(QPainter& p, const QRectF& box, const QString& text, QFont font
     p.drawText(box, Qt::AlignCenter, text);
 }
 
+// The weekday headings, Monday to Sunday, for a reader of English.
+const char* const kWeekdayHeadingSources[7] = {
+    QT_TRANSLATE_NOOP("tessaly::MonthGridView", "星期一"), QT_TRANSLATE_NOOP("tessaly::MonthGridView", "星期二"),
+    QT_TRANSLATE_NOOP("tessaly::MonthGridView", "星期三"), QT_TRANSLATE_NOOP("tessaly::MonthGridView", "星期四"),
+    QT_TRANSLATE_NOOP("tessaly::MonthGridView", "星期五"), QT_TRANSLATE_NOOP("tessaly::MonthGridView", "星期六"),
+    QT_TRANSLATE_NOOP("tessaly::MonthGridView", "星期日")};
+
+bool InEnglish() { return CurrentLanguage() == UiLanguage::kEnglish; }
+
+// The glossary's English of a calendar term ("立春" → "Start of Spring").
+QString EnglishOf(std::string_view chinese) {
+    const GlossaryTerm* t = Glossary::Builtin().Find(chinese);
+    return t != nullptr ? QString::fromStdString(t->english) : QString();
+}
+
+// "甲辰 jiǎ chén": a pillar with the pinyin of its stem and branch.
+QString PillarWithPinyin(int pillar) {
+    QStringList pinyin;
+    for (std::string_view part : {PillarStemName(pillar), PillarBranchName(pillar)}) {
+        if (const GlossaryTerm* t = Glossary::Builtin().Find(part)) pinyin << QString::fromStdString(t->pinyin);
+    }
+    return ToQString(PillarName(pillar)) + u' ' + pinyin.join(u' ');
+}
+
+// "February 2024", "March 120 BC": a month as the year field shows it.
+QString EnglishMonthTitle(int shownYear, int month) {
+    const QString name = QLocale(QLocale::English).monthName(month);
+    return shownYear < 0 ? QStringLiteral("%1 %2 BC").arg(name).arg(-shownYear)
+                         : QStringLiteral("%1 %2").arg(name).arg(shownYear);
+}
+
+// "立春 Start of Spring" over "February 4, 16:27": a term of the month.
+QString EnglishTermLines(const MonthTerm& m, int month) {
+    const std::string_view name = kSolarTermNames[std::size_t(m.term)];
+    return ToQString(name) + u' ' + EnglishOf(name) + u'\n' +
+           QStringLiteral("%1 %2, %3:%4")
+               .arg(QLocale(QLocale::English).monthName(month, QLocale::ShortFormat))
+               .arg(m.day)
+               .arg(m.hour, 2, 10, QChar(u'0'))
+               .arg(m.minute, 2, 10, QChar(u'0'));
+}
+
 }  // namespace
 
 // ---- the grid ----
@@ -62,7 +107,7 @@ MonthGridView::MonthGridView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Img1"));
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setAccessibleName(QStringLiteral("月历"));
+    setAccessibleName(tr("月历"));
 }
 
 void MonthGridView::SetGrid(const MonthGrid* grid, int selectedDay) {
@@ -84,8 +129,17 @@ QPoint MonthGridView::CellAt(const QPointF& pos) const {
 }
 
 QString MonthGridView::DayTip(const DayCell& cell) {
-    QString tip = QStringLiteral("农历") + ToQString(cell.lunarText) + '\n' + ToQString(PillarName(cell.dayPillar)) +
-                  QStringLiteral("日");
+    if (InEnglish()) {
+        // 农历 and the pillar are the calendar's terms: kept, with the English.
+        QString tip = QStringLiteral("农历 %1 (Chinese calendar)\n%2 (day pillar)")
+                          .arg(ToQString(cell.lunarText), PillarWithPinyin(cell.dayPillar));
+        if (cell.termDay()) {
+            tip += u'\n' + ToQString(TermAtMinute(cell.term, cell.termHour, cell.termMinute)) + u' ' +
+                   EnglishOf(kSolarTermNames[std::size_t(cell.term)]);
+        }
+        return tip;
+    }
+    QString tip = tr("农历") + ToQString(cell.lunarText) + '\n' + ToQString(PillarName(cell.dayPillar)) + tr("日");
     if (cell.termDay()) tip += '\n' + ToQString(TermAtMinute(cell.term, cell.termHour, cell.termMinute));
     return tip;
 }
@@ -106,7 +160,8 @@ void MonthGridView::paintEvent(QPaintEvent*) {
     const QFont heading = GridFont(13, scale);
     for (int c = 0; c < 7; ++c) {
         p.setPen(c < 5 ? kWorkdayHeading : kWeekendHeading);
-        CentredText(p, CellRect(0, c), ToQString(kWeekdayHeadings[std::size_t(c)]), heading);
+        const QString name = InEnglish() ? tr(kWeekdayHeadingSources[c]) : ToQString(kWeekdayHeadings[std::size_t(c)]);
+        CentredText(p, CellRect(0, c), name, heading);
     }
     if (grid_ == nullptr) return;
 
@@ -115,7 +170,15 @@ void MonthGridView::paintEvent(QPaintEvent*) {
         const QRectF upper(box.left(), box.top(), box.width(), box.height() / 2);
         const QRectF lower(box.left(), box.center().y(), box.width(), box.height() / 2);
         p.setPen(cell.termDay() ? kTermDay : kPlainDay);
-        CentredText(p, upper, ToQString(cell.dayText), GridFont(cell.dayPoints, scale));
+        QString dayText = ToQString(cell.dayText);
+        if (InEnglish() && cell.day == 1) {  // "12月" on the first day: "Dec 1"
+            const qsizetype month = dayText.indexOf(u'月');
+            if (month > 0) {
+                dayText = QLocale(QLocale::English).monthName(grid_->month, QLocale::ShortFormat) +
+                          QStringLiteral(" 1") + dayText.mid(month + 1);
+            }
+        }
+        CentredText(p, upper, dayText, GridFont(cell.dayPoints, scale));
         CentredText(p, lower, ToQString(cell.lunarText), GridFont(cell.lunarPoints, scale));
     }
 
@@ -173,26 +236,26 @@ PerpetualCalendarWindow::PerpetualCalendarWindow(QWidget* parent, std::function<
     : QDialog(parent), clock_(std::move(clock)) {
     if (!clock_) clock_ = [] { return QDateTime::currentDateTime(); };
     setObjectName(QStringLiteral("FrmWnl"));
-    setWindowTitle(QStringLiteral("Tessaly万年历"));
+    setWindowTitle(tr("Tessaly万年历"));
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     QFont wf(kSongTi);
     wf.setPixelSize(14);
     setFont(wf);
 
-    labxiao = new QLineEdit(this);
-    labxiao->setObjectName(QStringLiteral("labxiao"));
-    labxiao->setReadOnly(true);
-    labxiao->setFocusPolicy(Qt::ClickFocus);
+    eraLine = new QLineEdit(this);
+    eraLine->setObjectName(QStringLiteral("labxiao"));
+    eraLine->setReadOnly(true);
+    eraLine->setFocusPolicy(Qt::ClickFocus);
 
-    labtitle = new QLabel(this);
-    labtitle->setObjectName(QStringLiteral("labtitle"));
-    QFont tf = labtitle->font();
+    monthTitle = new QLabel(this);
+    monthTitle->setObjectName(QStringLiteral("labtitle"));
+    QFont tf = monthTitle->font();
     tf.setPixelSize(18);
     tf.setBold(true);
-    labtitle->setFont(tf);
-    labtitle->setAlignment(Qt::AlignCenter);
-    labtitle->setMinimumWidth(labtitle->fontMetrics().horizontalAdvance(QStringLiteral("-4713年12月")) + 8);
+    monthTitle->setFont(tf);
+    monthTitle->setAlignment(Qt::AlignCenter);
+    monthTitle->setMinimumWidth(monthTitle->fontMetrics().horizontalAdvance(QStringLiteral("-4713年12月")) + 8);
 
     // Arrows as text, so that every skin colours them as its buttons' text.
     const auto arrow = [this](const char* name, const QString& glyph, const QString& hint) {
@@ -205,35 +268,38 @@ PerpetualCalendarWindow::PerpetualCalendarWindow(QWidget* parent, std::function<
         b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
-    BitBtn2 = arrow("BitBtn2", QStringLiteral("◀"), QStringLiteral("上一月"));
-    BitBtn1 = arrow("BitBtn1", QStringLiteral("▶"), QStringLiteral("下一月"));
-    sbtnnow = new QToolButton(this);
-    sbtnnow->setObjectName(QStringLiteral("sbtnnow"));
-    sbtnnow->setText(QStringLiteral("当前时间"));
-    sbtnnow->setToolTip(QStringLiteral("当前时间"));
-    sbtnnow->setAutoRaise(true);
-    sbtnnow->setFocusPolicy(Qt::TabFocus);
+    previousMonthButton = arrow("BitBtn2", QStringLiteral("◀"), tr("上一月"));
+    nextMonthButton = arrow("BitBtn1", QStringLiteral("▶"), tr("下一月"));
+    nowButton = new QToolButton(this);
+    nowButton->setObjectName(QStringLiteral("sbtnnow"));
+    nowButton->setText(tr("当前时间"));
+    nowButton->setToolTip(tr("当前时间"));
+    nowButton->setAutoRaise(true);
+    nowButton->setFocusPolicy(Qt::TabFocus);
 
-    EdtYear = new QLineEdit(this);
-    EdtYear->setObjectName(QStringLiteral("EdtYear"));
-    EdtYear->setMaxLength(5);
-    EdtYear->setFixedWidth(EdtYear->fontMetrics().horizontalAdvance(QStringLiteral("-47130")) + 12);
-    EdtYear->setToolTip(QStringLiteral("年份在-4713至9999，公元前用负数"));
-    UdYear = new YearUpDown(StoredYear(kCalendarFirstShownYear), kCalendarLastShownYear, this);
-    UdYear->setObjectName(QStringLiteral("UdYear"));
-    UdYear->StepWithArrowKeysOf(EdtYear);
+    yearEdit = new QLineEdit(this);
+    yearEdit->setObjectName(QStringLiteral("EdtYear"));
+    yearEdit->setMaxLength(5);
+    yearEdit->setFixedWidth(yearEdit->fontMetrics().horizontalAdvance(QStringLiteral("-47130")) + 12);
+    yearEdit->setToolTip(tr("年份在-4713至9999，公元前用负数"));
+    yearUpDown = new YearUpDown(StoredYear(kCalendarFirstShownYear), kCalendarLastShownYear, this);
+    yearUpDown->setObjectName(QStringLiteral("UdYear"));
+    yearUpDown->StepWithArrowKeysOf(yearEdit);
 
-    const auto list = [this](const char* name, int first, int last, const QString& unit) {
+    const auto list = [this](const char* name, int first, int last, const QString& format) {
         auto* c = new QComboBox(this);
         c->setObjectName(QString::fromLatin1(name));
-        for (int i = first; i <= last; ++i) c->addItem(QString::number(i) + unit);
+        for (int i = first; i <= last; ++i) c->addItem(format.arg(i));
         c->setMaxVisibleItems(16);
         return c;
     };
-    cbom = list("cbom", 1, 12, QStringLiteral("月"));
-    cbod = list("cbod", 1, 31, QStringLiteral("日"));
-    cbos = list("cbos", 0, 23, QStringLiteral("时"));
-    cbomin = list("cbomin", 0, 59, QStringLiteral("分"));
+    monthBox = list("cbom", 1, 12, tr("%1月"));
+    if (InEnglish()) {  // the month of the Gregorian calendar by its name
+        for (int i = 0; i < 12; ++i) monthBox->setItemText(i, QLocale(QLocale::English).monthName(i + 1));
+    }
+    dayBox = list("cbod", 1, 31, tr("%1日"));
+    hourBox = list("cbos", 0, 23, tr("%1时"));
+    minuteBox = list("cbomin", 0, 59, tr("%1分"));
 
     const auto memo = [this](const char* name) {
         auto* m = new QPlainTextEdit(this);
@@ -243,140 +309,173 @@ PerpetualCalendarWindow::PerpetualCalendarWindow(QWidget* parent, std::function<
         m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m->setLineWrapMode(QPlainTextEdit::NoWrap);
-        m->setFixedWidth(m->fontMetrics().horizontalAdvance(QStringLiteral("小寒:31日23时59分")) + 32);
+        int widest = m->fontMetrics().horizontalAdvance(QStringLiteral("小寒:31日23时59分"));
+        if (InEnglish()) {  // "惊蛰 Awakening of Insects"
+            for (std::string_view term : kSolarTermNames) {
+                widest = std::max(widest, m->fontMetrics().horizontalAdvance(ToQString(term) + u' ' + EnglishOf(term)));
+            }
+        }
+        m->setFixedWidth(widest + 32);
         return m;
     };
-    memjie1 = memo("memjie1");
-    memgz = memo("memgz");
-    QFont gz = memgz->font();
-    gz.setPixelSize(18);
-    memgz->setFont(gz);
-    Img1 = new MonthGridView(this);
+    monthTermsPane = memo("memjie1");
+    pillarsPane = memo("memgz");
+    QFont gz = pillarsPane->font();
+    gz.setPixelSize(InEnglish() ? 15 : 18);  // with pinyin beside the pillars
+    pillarsPane->setFont(gz);
+    monthGrid = new MonthGridView(this);
+
+    // What a screen reader says for the fields that stand without a label.
+    eraLine->setAccessibleName(tr("纪年"));
+    monthTitle->setAccessibleName(tr("所示月份"));
+    yearEdit->setAccessibleName(tr("年份"));
+    monthBox->setAccessibleName(tr("月"));
+    dayBox->setAccessibleName(tr("日"));
+    hourBox->setAccessibleName(tr("时"));
+    minuteBox->setAccessibleName(tr("分"));
+    monthTermsPane->setAccessibleName(tr("本月节气"));
+    pillarsPane->setAccessibleName(tr("四柱"));
 
     auto* nav = new QHBoxLayout;
     nav->setSpacing(4);
-    nav->addWidget(BitBtn2);
-    nav->addWidget(labtitle);
-    nav->addWidget(BitBtn1);
+    nav->addWidget(previousMonthButton);
+    nav->addWidget(monthTitle);
+    nav->addWidget(nextMonthButton);
     nav->addStretch(1);
-    nav->addWidget(EdtYear);
-    nav->addWidget(UdYear);
-    for (QComboBox* c : {cbom, cbod, cbos, cbomin}) nav->addWidget(c);
-    nav->addWidget(sbtnnow);
+    nav->addWidget(yearEdit);
+    nav->addWidget(yearUpDown);
+    for (QComboBox* c : {monthBox, dayBox, hourBox, minuteBox}) nav->addWidget(c);
+    nav->addWidget(nowButton);
 
     auto* side = new QVBoxLayout;
-    side->addWidget(memjie1, 1);
-    side->addWidget(memgz, 1);
+    side->addWidget(monthTermsPane, 1);
+    side->addWidget(pillarsPane, 1);
 
     auto* body = new QHBoxLayout;
-    body->addWidget(Img1, 1);
+    body->addWidget(monthGrid, 1);
     body->addLayout(side);
 
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(8, 8, 8, 8);
-    root->addWidget(labxiao);
+    root->addWidget(eraLine);
     root->addLayout(nav);
     root->addLayout(body, 1);
 
-    setTabOrder(Img1, EdtYear);
-    setTabOrder(EdtYear, cbom);
-    setTabOrder(cbom, cbod);
-    setTabOrder(cbod, cbos);
-    setTabOrder(cbos, cbomin);
-    setTabOrder(cbomin, BitBtn2);
-    setTabOrder(BitBtn2, BitBtn1);
-    setTabOrder(BitBtn1, sbtnnow);
+    setTabOrder(monthGrid, yearEdit);
+    setTabOrder(yearEdit, monthBox);
+    setTabOrder(monthBox, dayBox);
+    setTabOrder(dayBox, hourBox);
+    setTabOrder(hourBox, minuteBox);
+    setTabOrder(minuteBox, previousMonthButton);
+    setTabOrder(previousMonthButton, nextMonthButton);
+    setTabOrder(nextMonthButton, nowButton);
 
-    connect(BitBtn2, &QToolButton::clicked, this, &PerpetualCalendarWindow::PreviousMonth);
-    connect(BitBtn1, &QToolButton::clicked, this, &PerpetualCalendarWindow::NextMonth);
-    connect(sbtnnow, &QToolButton::clicked, this, &PerpetualCalendarWindow::ShowNow);
-    connect(EdtYear, &QLineEdit::returnPressed, this, &PerpetualCalendarWindow::ConfirmYear);
-    connect(UdYear, &YearUpDown::clicked, this, &PerpetualCalendarWindow::StepYear);
-    for (QComboBox* c : {cbom, cbod, cbos, cbomin}) {
+    connect(previousMonthButton, &QToolButton::clicked, this, &PerpetualCalendarWindow::PreviousMonth);
+    connect(nextMonthButton, &QToolButton::clicked, this, &PerpetualCalendarWindow::NextMonth);
+    connect(nowButton, &QToolButton::clicked, this, &PerpetualCalendarWindow::ShowNow);
+    connect(yearEdit, &QLineEdit::returnPressed, this, &PerpetualCalendarWindow::ConfirmYear);
+    connect(yearUpDown, &YearUpDown::clicked, this, &PerpetualCalendarWindow::StepYear);
+    for (QComboBox* c : {monthBox, dayBox, hourBox, minuteBox}) {
         connect(c, &QComboBox::currentIndexChanged, this, &PerpetualCalendarWindow::Redraw);
     }
-    connect(Img1, &MonthGridView::cellClicked, this, &PerpetualCalendarWindow::ClickCell);
-    connect(Img1, &MonthGridView::moveDays, this, &PerpetualCalendarWindow::MoveDays);
+    connect(monthGrid, &MonthGridView::cellClicked, this, &PerpetualCalendarWindow::ClickCell);
+    connect(monthGrid, &MonthGridView::moveDays, this, &PerpetualCalendarWindow::MoveDays);
 
     // Opening: the computer's current date and time.
     const QDateTime now = clock_();
     SetFields(now.date().year(), now.date().month(), now.date().day(), now.time().hour(), now.time().minute());
     Redraw();
-    Img1->setFocus();
+    monthGrid->setFocus();
 }
 
 void PerpetualCalendarWindow::SetFields(int shownYear, int month, int day, int hour, int minute) {
-    const QSignalBlocker b1(cbom), b2(cbod), b3(cbos), b4(cbomin);
-    EdtYear->setText(QString::number(shownYear));
-    UdYear->setPosition(StoredYear(shownYear));
-    cbom->setCurrentIndex(month - 1);
-    cbod->setCurrentIndex(day - 1);
-    cbos->setCurrentIndex(hour);
-    cbomin->setCurrentIndex(minute);
+    const QSignalBlocker b1(monthBox), b2(dayBox), b3(hourBox), b4(minuteBox);
+    yearEdit->setText(QString::number(shownYear));
+    yearUpDown->setPosition(StoredYear(shownYear));
+    monthBox->setCurrentIndex(month - 1);
+    dayBox->setCurrentIndex(day - 1);
+    hourBox->setCurrentIndex(hour);
+    minuteBox->setCurrentIndex(minute);
 }
 
 bool PerpetualCalendarWindow::YearIsZero() const {
     long typed = 1;
-    return ParseInteger(EdtYear->text().toStdString(), &typed) && typed == 0;
+    return ParseInteger(yearEdit->text().toStdString(), &typed) && typed == 0;
 }
 
 void PerpetualCalendarWindow::Redraw() {
-    const std::optional<int> year = ParseCalendarYear(EdtYear->text().toStdString());
+    const std::optional<int> year = ParseCalendarYear(yearEdit->text().toStdString());
     if (!year) {
         Inform(this, YearIsZero() ? tr("没有公元0年") : ToQString(kShownYearRefused.text),
                ToQString(kShownYearRefused.caption), MsgIcon::kError);
         return;
     }
-    const CivilTime t{std::int16_t(*year), std::int16_t(cbom->currentIndex() + 1),
-                      std::int16_t(cbod->currentIndex() + 1), std::int16_t(cbos->currentIndex()),
-                      std::int16_t(cbomin->currentIndex())};
+    const CivilTime t{std::int16_t(*year), std::int16_t(monthBox->currentIndex() + 1),
+                      std::int16_t(dayBox->currentIndex() + 1), std::int16_t(hourBox->currentIndex()),
+                      std::int16_t(minuteBox->currentIndex())};
     if (!LunarCalendar::SolarDateExists(t)) {
         Inform(this, ToQString(kNoSuchDay.text), ToQString(kNoSuchDay.caption), MsgIcon::kInformation);
         return;
     }
-    UdYear->setPosition(t.year);
+    yearUpDown->setPosition(t.year);
     selected_ = t;
     if (grid_.year != t.year || grid_.month != t.month || grid_.days.empty()) {
         grid_ = BuildMonthGrid(calendar_, t.year, t.month);
     }
     QStringList terms;
-    for (const MonthTerm& m : grid_.terms) terms << ToQString(TermListLine(m));
-    memjie1->setPlainText(terms.join(QStringLiteral("\n\n")));
-    Img1->SetGrid(&grid_, t.day);
+    for (const MonthTerm& m : grid_.terms) {
+        terms << (InEnglish() ? EnglishTermLines(m, t.month) : ToQString(TermListLine(m)));
+    }
+    monthTermsPane->setPlainText(terms.join(QStringLiteral("\n\n")));
+    monthGrid->SetGrid(&grid_, t.day);
 
     const MomentDescription d = DescribeMoment(calendar_, t);
-    labtitle->setText(ToQString(d.title));
-    labxiao->setText(ToQString(d.eraLine));
-    labxiao->setCursorPosition(0);
-    labxiao->setToolTip(ToQString(d.eraLine));
+    monthTitle->setText(InEnglish() ? EnglishMonthTitle(ShownYear(t.year), t.month) : ToQString(d.title));
+    if (InEnglish()) {
+        // The era and the animal are the calendar's own words: kept, and
+        // said in English after them.
+        const std::string_view animal = kZodiacNames[std::size_t(BranchOfPillar(d.pillars.year))];
+        eraLine->setText(ToQString(d.eraLine) +
+                         QStringLiteral("  —  year of the %1 (from 立春 Start of Spring)").arg(EnglishOf(animal)));
+    } else {
+        eraLine->setText(ToQString(d.eraLine));
+    }
+    eraLine->setCursorPosition(0);
+    eraLine->setToolTip(ToQString(d.eraLine));
     QStringList pillars;
-    for (const std::string& line : d.pillarLines) pillars << ToQString(line);
-    memgz->setPlainText(pillars.join('\n'));
+    if (InEnglish()) {
+        const std::array<int, 4> p = {d.pillars.year, d.pillars.month, d.pillars.day, d.pillars.hour};
+        const char* const kWhich[4] = {"Year", "Month", "Day", "Hour"};
+        for (std::size_t i = 0; i < 4; ++i) pillars << QStringLiteral("%1  %2").arg(kWhich[i], PillarWithPinyin(p[i]));
+    } else {
+        for (const std::string& line : d.pillarLines) pillars << ToQString(line);
+    }
+    pillarsPane->setPlainText(pillars.join('\n'));
 }
 
 void PerpetualCalendarWindow::ConfirmYear() {
-    if (!ParseCalendarYear(EdtYear->text().toStdString())) {
+    if (!ParseCalendarYear(yearEdit->text().toStdString())) {
         Inform(this, YearIsZero() ? tr("没有公元0年") : ToQString(kYearEntryRefused.text),
                ToQString(kYearEntryRefused.caption), MsgIcon::kError);
-        EdtYear->setFocus();
-        EdtYear->selectAll();
+        yearEdit->setFocus();
+        yearEdit->selectAll();
         return;
     }
     Redraw();
 }
 
 void PerpetualCalendarWindow::StepYear(int position) {
-    EdtYear->setText(QString::number(ShownYear(position)));
+    yearEdit->setText(QString::number(ShownYear(position)));
     Redraw();
 }
 
 void PerpetualCalendarWindow::StepMonth(bool forward) {
     long typed = 0;
-    const int year = ParseInteger(EdtYear->text().toStdString(), &typed) ? int(typed) : 1900;
-    const ShownMonth from{year, cbom->currentIndex() + 1};
+    const int year = ParseInteger(yearEdit->text().toStdString(), &typed) ? int(typed) : 1900;
+    const ShownMonth from{year, monthBox->currentIndex() + 1};
     const std::optional<ShownMonth> to = forward ? tessaly::NextMonth(from) : tessaly::PreviousMonth(from);
     if (!to) return;
-    SetFields(to->shownYear, to->month, 1, cbos->currentIndex(), cbomin->currentIndex());
+    SetFields(to->shownYear, to->month, 1, hourBox->currentIndex(), minuteBox->currentIndex());
     Redraw();
 }
 
@@ -395,8 +494,8 @@ void PerpetualCalendarWindow::ClickCell(int row, int column) {
     const int day = grid_.DayAt(row, column);
     if (day == 0) return;
     {
-        const QSignalBlocker b(cbod);
-        cbod->setCurrentIndex(day - 1);
+        const QSignalBlocker b(dayBox);
+        dayBox->setCurrentIndex(day - 1);
     }
     Redraw();
 }

@@ -83,21 +83,22 @@ public:
     const MonthGrid& grid() const { return grid_; }
     const CivilTime& selected() const { return selected_; }
 
-    // Controls, named as in the other program.
-    QLineEdit* labxiao;
-    QLabel* labtitle;
-    QToolButton* BitBtn2;  // "上一月"
-    QToolButton* BitBtn1;  // "下一月"
-    QToolButton* sbtnnow;  // "当前时间"
-    QLineEdit* EdtYear;
-    YearUpDown* UdYear;
-    QComboBox* cbom;
-    QComboBox* cbod;
-    QComboBox* cbos;
-    QComboBox* cbomin;
-    QPlainTextEdit* memjie1;
-    QPlainTextEdit* memgz;
-    MonthGridView* Img1;
+    // Controls (their object names, which skins select, are the former
+    // names in the comments).
+    QLineEdit* eraLine;                // labxiao: era, calendar year, zodiac animal
+    QLabel* monthTitle;                // labtitle: the month shown
+    QToolButton* previousMonthButton;  // BitBtn2, "上一月"
+    QToolButton* nextMonthButton;      // BitBtn1, "下一月"
+    QToolButton* nowButton;            // sbtnnow, "当前时间"
+    QLineEdit* yearEdit;               // EdtYear
+    YearUpDown* yearUpDown;            // UdYear
+    QComboBox* monthBox;               // cbom
+    QComboBox* dayBox;                 // cbod
+    QComboBox* hourBox;                // cbos
+    QComboBox* minuteBox;              // cbomin
+    QPlainTextEdit* monthTermsPane;    // memjie1: the month's solar terms to the minute
+    QPlainTextEdit* pillarsPane;       // memgz: the four pillars of the selected moment
+    MonthGridView* monthGrid;          // Img1
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

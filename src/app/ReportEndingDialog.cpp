@@ -22,14 +22,16 @@ ReportEndingDialog::ReportEndingDialog(const EndingText& ending, bool append, QW
     textBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textBox->setMinimumSize(360, 180);
     textBox->setTabChangesFocus(true);  // Tab leaves the box for the buttons
-    appendBox = new QCheckBox(QStringLiteral("加入到命稿尾部"), this);
-    okButton = new QPushButton(QStringLiteral("确定(&O)"), this);
-    cancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
+    appendBox = new QCheckBox(tr("加入到命稿尾部"), this);
+    okButton = new QPushButton(tr("确定(&O)"), this);
+    cancelButton = new QPushButton(tr("取消(&C)"), this);
     connect(okButton, &QPushButton::clicked, this, &ReportEndingDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &ReportEndingDialog::reject);
 
     auto* outer = new QVBoxLayout(this);
-    outer->addWidget(new QLabel(QStringLiteral("命稿尾部信息"), this));
+    auto* label = new QLabel(tr("命稿尾部信息"), this);
+    label->setBuddy(textBox);
+    outer->addWidget(label);
     outer->addWidget(textBox, 1);
     auto* row = new QHBoxLayout;
     row->addWidget(appendBox);
@@ -46,7 +48,7 @@ ReportEndingDialog::ReportEndingDialog(const EndingText& ending, bool append, QW
 
 void ReportEndingDialog::accept() {
     if (textBox->toPlainText().isEmpty()) {
-        Inform(this, QStringLiteral("输入不能为空"), QStringLiteral("信息"), MsgIcon::kInformation);
+        Inform(this, tr("输入不能为空"), tr("信息"), MsgIcon::kInformation);
         textBox->setFocus();
         return;
     }
@@ -55,8 +57,8 @@ void ReportEndingDialog::accept() {
     // The file keeps GBK: a character it cannot hold is refused here.
     for (const std::string& line : ending.lines) {
         if (const CodecResult gbk = Utf8ToGbk(line); !gbk.ok()) {
-            Inform(this, QStringLiteral("尾部信息含有无法保存的字符：") + QString::fromStdString(gbk.error),
-                   QStringLiteral("输入错误"), MsgIcon::kError);
+            Inform(this, tr("尾部信息含有无法保存的字符：") + QString::fromStdString(gbk.error), tr("输入错误"),
+                   MsgIcon::kError);
             textBox->setFocus();
             return;
         }

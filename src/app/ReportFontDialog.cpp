@@ -49,7 +49,7 @@ QStringList ReportFontDialog::ColumnFamilies() {
 
 ReportFontDialog::ReportFontDialog(const QFont& current, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmReportFont"));
-    setWindowTitle(QStringLiteral("字体"));
+    setWindowTitle(tr("字体"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     familyList = new QListWidget(this);
@@ -78,17 +78,18 @@ ReportFontDialog::ReportFontDialog(const QFont& current, QWidget* parent) : QDia
     preview->setMinimumHeight(90);
     preview->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    okButton = new QPushButton(QStringLiteral("确定(&O)"), this);
+    okButton = new QPushButton(tr("确定(&O)"), this);
     okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
+    cancelButton = new QPushButton(tr("取消(&C)"), this);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* nameLabel = new QLabel(QStringLiteral("字体(&F)："), this);
+    auto* nameLabel = new QLabel(tr("字体(&F)："), this);
     nameLabel->setBuddy(familyList);
-    auto* sizeLabel = new QLabel(QStringLiteral("大小(&S)："), this);
+    familyList->setAccessibleName(tr("字体"));  // a list takes no name from its label
+    auto* sizeLabel = new QLabel(tr("大小(&S)："), this);
     sizeLabel->setBuddy(sizeBox);
-    auto* hint = new QLabel(QStringLiteral("命稿按列排版，这里只列出等宽字体。"), this);
+    auto* hint = new QLabel(tr("命稿按列排版，这里只列出等宽字体。"), this);
 
     auto* sizeRow = new QHBoxLayout;
     sizeRow->addWidget(sizeLabel);

@@ -2,11 +2,13 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,7 +18,7 @@ namespace tessaly {
 SelectionFontDialog::SelectionFontDialog(const QFont& font, const QColor& color, QWidget* parent)
     : QDialog(parent), family_(font.family()), shownAs_(font.family()) {
     setObjectName(QStringLiteral("FontDialog"));
-    setWindowTitle(QStringLiteral("字体"));
+    setWindowTitle(tr("字体"));
     // A family that is not installed shows as the font standing in for it.
     QFont shown(font);
     const QStringList installed = QFontDatabase::families();
@@ -36,8 +38,16 @@ SelectionFontDialog::SelectionFontDialog(const QFont& font, const QColor& color,
     fontPanel->setSizeGripEnabled(false);
     fontPanel->setCurrentFont(shown);
     lastPanelFont_ = fontPanel->currentFont();
+    // The panel's lists and its writing-system box stand under labels that
+    // name their edits only: named here for a screen reader.
+    {
+        const QList<QListView*> lists = fontPanel->findChildren<QListView*>();
+        const QString names[] = {tr("字体"), tr("字形"), tr("大小")};
+        for (int i = 0; i < lists.size() && i < 3; ++i) lists[i]->setAccessibleName(names[i]);
+        for (QComboBox* box : fontPanel->findChildren<QComboBox*>()) box->setAccessibleName(tr("文字系统"));
+    }
 
-    boldBox = new QCheckBox(QStringLiteral("粗体(&B)"), this);
+    boldBox = new QCheckBox(tr("粗体(&B)"), this);
     boldBox->setObjectName(QStringLiteral("ChkBold"));
     boldBox->setChecked(font.bold());
     // Alt+I is the panel's own (文字系统).
@@ -52,7 +62,7 @@ SelectionFontDialog::SelectionFontDialog(const QFont& font, const QColor& color,
         lastPanelFont_ = f;
     });
 
-    auto* colorLabel = new QLabel(QStringLiteral("颜色(&C):"), this);
+    auto* colorLabel = new QLabel(tr("颜色(&C):"), this);
     colorButton = new QPushButton(this);
     colorButton->setObjectName(QStringLiteral("BtnColor"));
     colorButton->setMinimumWidth(96);
@@ -61,8 +71,8 @@ SelectionFontDialog::SelectionFontDialog(const QFont& font, const QColor& color,
     SetColor(color.isValid() ? color : QColor(Qt::black));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -97,7 +107,7 @@ void SelectionFontDialog::SetColor(const QColor& color) {
 }
 
 void SelectionFontDialog::ChooseColor() {
-    const QColor c = QColorDialog::getColor(color_, this, QStringLiteral("颜色"));
+    const QColor c = QColorDialog::getColor(color_, this, tr("颜色"));
     if (c.isValid()) SetColor(c);
 }
 

@@ -20,14 +20,15 @@ constexpr int kSide = 8;  // the table is 8 × 8
 
 SurnameGameDialog::SurnameGameDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmTestName"));
-    setWindowTitle(QStringLiteral("巧猜姓氏"));
+    setWindowTitle(tr("巧猜姓氏"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    auto* question = new QLabel(QStringLiteral("回答下表中有否你的姓"), this);
+    auto* question = new QLabel(tr("回答下表中有否你的姓"), this);
     question->setObjectName(QStringLiteral("StaticText1"));
 
     strbjx = new QTableWidget(kSide, kSide, this);
     strbjx->setObjectName(QStringLiteral("strbjx"));
+    strbjx->setAccessibleName(tr("姓氏表"));
     strbjx->horizontalHeader()->hide();
     strbjx->verticalHeader()->hide();
     strbjx->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -55,12 +56,12 @@ SurnameGameDialog::SurnameGameDialog(QWidget* parent) : QDialog(parent) {
     pf.setPixelSize(18);
     Panel1->setFont(pf);
 
-    Btnok = new QPushButton(QStringLiteral("有"), this);
+    Btnok = new QPushButton(tr("有"), this);
     Btnok->setObjectName(QStringLiteral("Btnok"));
     Btnok->setDefault(true);
-    Btnno = new QPushButton(QStringLiteral("没有"), this);
+    Btnno = new QPushButton(tr("没有"), this);
     Btnno->setObjectName(QStringLiteral("Btnno"));
-    Btnres = new QPushButton(QStringLiteral("重来"), this);
+    Btnres = new QPushButton(tr("重来"), this);
     Btnres->setObjectName(QStringLiteral("Btnres"));
 
     auto* buttons = new QHBoxLayout;
@@ -96,7 +97,15 @@ void SurnameGameDialog::ShowState() {
         strbjx->setItem(i / kSide, i % kSide, item);
     }
     strbjx->setCurrentItem(nullptr);  // no cell looks chosen
-    Panel1->setText(ToQString(game_.PanelText()));
+    Panel1->setText(PanelText());
+}
+
+// SurnameGame::PanelText, translated: the tables still to answer, or the
+// surname found (a surname is the person's own and stays Chinese).
+QString SurnameGameDialog::PanelText() const {
+    if (!game_.finished()) return tr("倒数 第%1 张表").arg(game_.tablesLeft());
+    if (game_.result() > 0) return tr("你姓:%1").arg(ToQString(SurnameOf(game_.result())));
+    return {};
 }
 
 void SurnameGameDialog::Answer(bool inTable) {
@@ -111,10 +120,11 @@ void SurnameGameDialog::Answer(bool inTable) {
     Btnno->setEnabled(false);
     Btnres->setFocus();
     if (game_.result() > 0) {
-        Panel1->setText(ToQString(game_.PanelText()));
-        Inform(this, Panel1->text(), ToQString(kSurnameFoundCaption), MsgIcon::kInformation);
+        Panel1->setText(PanelText());
+        // The Chinese texts are those of sidetools/SurnameGame.h.
+        Inform(this, Panel1->text(), tr("猜中"), MsgIcon::kInformation);
     } else {
-        Inform(this, ToQString(kSurnameMissing), ToQString(kSurnameMissingCaption), MsgIcon::kInformation);
+        Inform(this, tr("你的姓不在本字库中!"), tr("意外"), MsgIcon::kInformation);
     }
 }
 

@@ -30,6 +30,7 @@ public:
     QPushButton* Btnres;
 
 private:
+    QString PanelText() const;
     void ShowState();
 
     SurnameGame game_;

@@ -31,16 +31,16 @@ QString Suffixed(const QString& name, int person) { return person == 0 ? name : 
 UsefulGodDialog::UsefulGodDialog(const std::array<RoleOverride, 2>& overrides, QWidget* parent)
     : QDialog(parent), overrides_(overrides) {
     setObjectName(QStringLiteral("FrmSetYong"));
-    setWindowTitle(QStringLiteral("设定用神"));
+    setWindowTitle(tr("设定用神"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("PageControl1"));
     for (int n = 0; n < 2; ++n) {
         tabs[n] = BuildTab(n);
-        pages->addTab(tabs[n].page, n == 0 ? QStringLiteral("甲命用神") : QStringLiteral("乙命用神"));
+        pages->addTab(tabs[n].page, n == 0 ? tr("甲命用神") : tr("乙命用神"));
     }
-    note = new QLabel(QStringLiteral("重设以上参数将改变软件的判断。"), this);
+    note = new QLabel(tr("重设以上参数将改变软件的判断。"), this);
     note->setObjectName(QStringLiteral("Label1"));
     // Blue as the desktop draws links, where that blue is readable on the
     // desktop's window colour; through the palette, not a style sheet of its
@@ -50,10 +50,10 @@ UsefulGodDialog::UsefulGodDialog(const std::array<RoleOverride, 2>& overrides, Q
         notePalette.setColor(QPalette::WindowText, notePalette.color(QPalette::Link));
         note->setPalette(notePalette);
     }
-    okButton = new QPushButton(QStringLiteral("重新分析"), this);
+    okButton = new QPushButton(tr("重新分析"), this);
     okButton->setObjectName(QStringLiteral("BtnOk"));
     okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    cancelButton = new QPushButton(tr("取消"), this);
     cancelButton->setObjectName(QStringLiteral("BtnCancel"));
     connect(okButton, &QPushButton::clicked, this, &UsefulGodDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &UsefulGodDialog::reject);
@@ -110,7 +110,7 @@ UsefulGodDialog::PersonTab UsefulGodDialog::BuildTab(int person) {
     }
 
     // The judgement of the day master.
-    t.dayMasterGroup = new QGroupBox(QStringLiteral("日元"), t.page);
+    t.dayMasterGroup = new QGroupBox(tr("日元"), t.page);
     t.dayMasterGroup->setObjectName(Suffixed(QStringLiteral("RdoRi"), person));
     t.judgementButtons = new QButtonGroup(t.page);
     auto* dayMasterBox = new QVBoxLayout(t.dayMasterGroup);
@@ -157,7 +157,7 @@ bool UsefulGodDialog::TakeTab(int person) {
     const OverrideCheck check = CheckOverride(o);
     if (!check.status.ok()) {
         pages->setCurrentIndex(person);
-        Inform(this, ToQString(check.status.message()), QStringLiteral("分数无效"), MsgIcon::kError);
+        Inform(this, ToQString(check.status.message()), tr("分数无效"), MsgIcon::kError);
         QLineEdit* field = t.scores[check.scoreField >= 0 ? check.scoreField : 0];
         field->setFocus();
         field->selectAll();

@@ -27,13 +27,13 @@ std::function<QDateTime()> At(int y, int m, int d, int h, int min) {
 
 // Types a moment into the year field and the lists, then redraws.
 void Show(PerpetualCalendarWindow& w, const char* year, int month, int day, int hour = 12, int minute = 0) {
-    for (QComboBox* c : {w.cbom, w.cbod, w.cbos, w.cbomin}) c->blockSignals(true);
-    w.EdtYear->setText(QString::fromUtf8(year));
-    w.cbom->setCurrentIndex(month - 1);
-    w.cbod->setCurrentIndex(day - 1);
-    w.cbos->setCurrentIndex(hour);
-    w.cbomin->setCurrentIndex(minute);
-    for (QComboBox* c : {w.cbom, w.cbod, w.cbos, w.cbomin}) c->blockSignals(false);
+    for (QComboBox* c : {w.monthBox, w.dayBox, w.hourBox, w.minuteBox}) c->blockSignals(true);
+    w.yearEdit->setText(QString::fromUtf8(year));
+    w.monthBox->setCurrentIndex(month - 1);
+    w.dayBox->setCurrentIndex(day - 1);
+    w.hourBox->setCurrentIndex(hour);
+    w.minuteBox->setCurrentIndex(minute);
+    for (QComboBox* c : {w.monthBox, w.dayBox, w.hourBox, w.minuteBox}) c->blockSignals(false);
     w.Redraw();
 }
 
@@ -48,25 +48,25 @@ TEST(CalendarWindow, OpensOnTheCurrentMoment) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tessaly万年历"));
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(w.isModal());
-    EXPECT_EQ(w.EdtYear->text(), "2024");
-    EXPECT_EQ(w.cbom->currentText(), QStringLiteral("2月"));
-    EXPECT_EQ(w.cbod->currentText(), QStringLiteral("4日"));
-    EXPECT_EQ(w.cbos->currentText(), QStringLiteral("16时"));
-    EXPECT_EQ(w.cbomin->currentText(), QStringLiteral("28分"));
-    EXPECT_EQ(w.labtitle->text(), QStringLiteral("2024年2月"));
-    EXPECT_EQ(w.labxiao->text(), QStringLiteral("[当代] 中国  公历纪元2024年  【龙年】"));
-    EXPECT_EQ(w.memjie1->toPlainText(), QStringLiteral("立春:4日16时27分\n\n雨水:19日12时13分"));
-    EXPECT_EQ(w.memgz->toPlainText(), QStringLiteral("甲辰年\n丙寅月\n戊戌日\n庚申时"));
+    EXPECT_EQ(w.yearEdit->text(), "2024");
+    EXPECT_EQ(w.monthBox->currentText(), QStringLiteral("2月"));
+    EXPECT_EQ(w.dayBox->currentText(), QStringLiteral("4日"));
+    EXPECT_EQ(w.hourBox->currentText(), QStringLiteral("16时"));
+    EXPECT_EQ(w.minuteBox->currentText(), QStringLiteral("28分"));
+    EXPECT_EQ(w.monthTitle->text(), QStringLiteral("2024年2月"));
+    EXPECT_EQ(w.eraLine->text(), QStringLiteral("[当代] 中国  公历纪元2024年  【龙年】"));
+    EXPECT_EQ(w.monthTermsPane->toPlainText(), QStringLiteral("立春:4日16时27分\n\n雨水:19日12时13分"));
+    EXPECT_EQ(w.pillarsPane->toPlainText(), QStringLiteral("甲辰年\n丙寅月\n戊戌日\n庚申时"));
     EXPECT_EQ(w.grid().days.size(), 29u);
-    EXPECT_EQ(w.Img1->selectedDay(), 4);
+    EXPECT_EQ(w.monthGrid->selectedDay(), 4);
     EXPECT_EQ(MonthGridView::DayTip(*w.grid().Cell(4)), QStringLiteral("农历十二月廿五\n戊戌日\n立春 16:27"));
     EXPECT_EQ(MonthGridView::DayTip(*w.grid().Cell(10)), QStringLiteral("农历正月初一\n甲辰日"));
     EXPECT_TRUE(messages.shown.empty());
 
     // A minute before 立春 the year pillar and the era are the old year's.
     Show(w, "2024", 2, 4, 16, 26);
-    EXPECT_EQ(w.labxiao->text(), QStringLiteral("[当代] 中国  公历纪元2023年  【兔年】"));
-    EXPECT_EQ(w.memgz->toPlainText(), QStringLiteral("癸卯年\n乙丑月\n戊戌日\n庚申时"));
+    EXPECT_EQ(w.eraLine->text(), QStringLiteral("[当代] 中国  公历纪元2023年  【兔年】"));
+    EXPECT_EQ(w.pillarsPane->toPlainText(), QStringLiteral("癸卯年\n乙丑月\n戊戌日\n庚申时"));
 }
 
 TEST(CalendarWindow, CurrentTimeButtonTakesTheClock) {
@@ -75,11 +75,11 @@ TEST(CalendarWindow, CurrentTimeButtonTakesTheClock) {
     PerpetualCalendarWindow w(nullptr, [&now] { return now; });
     Show(w, "1900", 5, 5);
     now = QDateTime(QDate(2033, 12, 22), QTime(23, 30));
-    w.sbtnnow->click();
+    w.nowButton->click();
     EXPECT_EQ(w.selected(), (CivilTime{2033, 12, 22, 23, 30}));
-    EXPECT_EQ(w.EdtYear->text(), "2033");
-    EXPECT_EQ(w.cbomin->currentText(), QStringLiteral("30分"));
-    EXPECT_EQ(w.labtitle->text(), QStringLiteral("2033年12月"));
+    EXPECT_EQ(w.yearEdit->text(), "2033");
+    EXPECT_EQ(w.minuteBox->currentText(), QStringLiteral("30分"));
+    EXPECT_EQ(w.monthTitle->text(), QStringLiteral("2033年12月"));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -94,14 +94,14 @@ TEST(CalendarWindow, October1582HasTwentyOneCells) {
     EXPECT_EQ(w.grid().days[3].day, 4);
     EXPECT_EQ(w.grid().days[4].day, 15);
     // A click on the fifth cell selects the 15th.
-    const QPointF centre = w.Img1->CellRect(1, w.grid().firstColumn + 4).center();
-    QMouseEvent click(QEvent::MouseButtonPress, centre, w.Img1->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(w.Img1, &click);
-    EXPECT_EQ(w.cbod->currentText(), QStringLiteral("15日"));
+    const QPointF centre = w.monthGrid->CellRect(1, w.grid().firstColumn + 4).center();
+    QMouseEvent click(QEvent::MouseButtonPress, centre, w.monthGrid->mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.monthGrid, &click);
+    EXPECT_EQ(w.dayBox->currentText(), QStringLiteral("15日"));
     EXPECT_EQ(w.selected().day, 15);
     // The missing days cannot be chosen in the lists either.
-    w.cbod->setCurrentIndex(9);
+    w.dayBox->setCurrentIndex(9);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("不存在这个日期，请重新输入！"));
     EXPECT_EQ(messages.shown[0].caption, QStringLiteral("日期不对"));
@@ -113,13 +113,13 @@ TEST(CalendarWindow, MonthStepsSkipYearZero) {
     ScriptedMessages messages;
     PerpetualCalendarWindow w(nullptr, At(2024, 1, 1, 0, 0));
     Show(w, "1", 1, 1, 8, 30);
-    w.BitBtn2->click();  // "上一月"
-    EXPECT_EQ(w.EdtYear->text(), "-1");
-    EXPECT_EQ(w.labtitle->text(), QStringLiteral("-1年12月"));
+    w.previousMonthButton->click();  // "上一月"
+    EXPECT_EQ(w.yearEdit->text(), "-1");
+    EXPECT_EQ(w.monthTitle->text(), QStringLiteral("-1年12月"));
     EXPECT_EQ(w.selected(), (CivilTime{0, 12, 1, 8, 30}));
-    w.BitBtn1->click();  // "下一月"
-    EXPECT_EQ(w.EdtYear->text(), "1");
-    EXPECT_EQ(w.labtitle->text(), QStringLiteral("1年1月"));
+    w.nextMonthButton->click();  // "下一月"
+    EXPECT_EQ(w.yearEdit->text(), "1");
+    EXPECT_EQ(w.monthTitle->text(), QStringLiteral("1年1月"));
     // A step selects the first day of the new month.
     Show(w, "2024", 3, 15);
     w.PreviousMonth();
@@ -128,16 +128,16 @@ TEST(CalendarWindow, MonthStepsSkipYearZero) {
     Show(w, "-4713", 1, 20);
     w.PreviousMonth();
     EXPECT_EQ(w.selected(), (CivilTime{-4712, 1, 20, 12, 0}));
-    EXPECT_EQ(w.labtitle->text(), QStringLiteral("-4713年1月"));
+    EXPECT_EQ(w.monthTitle->text(), QStringLiteral("-4713年1月"));
     Show(w, "9999", 12, 31);
     w.NextMonth();
     EXPECT_EQ(w.selected(), (CivilTime{9999, 12, 31, 12, 0}));
     EXPECT_TRUE(messages.shown.empty());
     // A year field that is not a number steps from 1900 (here from its
     // December).
-    w.EdtYear->setText("abc");
+    w.yearEdit->setText("abc");
     w.NextMonth();
-    EXPECT_EQ(w.EdtYear->text(), "1901");
+    EXPECT_EQ(w.yearEdit->text(), "1901");
     EXPECT_EQ(w.selected(), (CivilTime{1901, 1, 1, 12, 0}));
 }
 
@@ -152,9 +152,9 @@ TEST(CalendarWindow, RefusesYearZeroAndYearsOutsideTheRange) {
     for (const auto& [year, noYearZero] : kCases) {
         SCOPED_TRACE(year);
         messages.shown.clear();
-        w.EdtYear->setText(QString::fromUtf8(year));
-        w.cbos->setCurrentIndex(9);  // any list change redraws
-        w.cbos->setCurrentIndex(7);
+        w.yearEdit->setText(QString::fromUtf8(year));
+        w.hourBox->setCurrentIndex(9);  // any list change redraws
+        w.hourBox->setCurrentIndex(7);
         ASSERT_EQ(messages.shown.size(), 2u);
         EXPECT_EQ(messages.shown[0].text, noYearZero ? QStringLiteral("没有公元0年")
                                                      : QStringLiteral("年份在-4713 到 9999年之间，并且没有公元0年"));
@@ -164,32 +164,32 @@ TEST(CalendarWindow, RefusesYearZeroAndYearsOutsideTheRange) {
 
         // Enter in the year field says it in its own words.
         messages.shown.clear();
-        Key(w.EdtYear, Qt::Key_Return);
+        Key(w.yearEdit, Qt::Key_Return);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].text,
                   noYearZero ? QStringLiteral("没有公元0年") : QStringLiteral("年份在-4713 到 9999之间"));
         EXPECT_EQ(messages.shown[0].caption, QStringLiteral("错误"));
     }
     messages.shown.clear();
-    w.EdtYear->setText("-4713");
-    Key(w.EdtYear, Qt::Key_Return);
+    w.yearEdit->setText("-4713");
+    Key(w.yearEdit, Qt::Key_Return);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(w.selected().year, -4712);
-    EXPECT_EQ(w.labtitle->text(), QStringLiteral("-4713年5月"));
+    EXPECT_EQ(w.monthTitle->text(), QStringLiteral("-4713年5月"));
 }
 
 TEST(CalendarWindow, YearUpDownSkipsYearZero) {
     ScriptedMessages messages;
     PerpetualCalendarWindow w(nullptr, At(1, 3, 1, 0, 0));
-    EXPECT_EQ(w.EdtYear->text(), "1");
-    Key(w.EdtYear, Qt::Key_Down);  // Down in the year field steps the up-down
-    EXPECT_EQ(w.EdtYear->text(), "-1");
+    EXPECT_EQ(w.yearEdit->text(), "1");
+    Key(w.yearEdit, Qt::Key_Down);  // Down in the year field steps the up-down
+    EXPECT_EQ(w.yearEdit->text(), "-1");
     EXPECT_EQ(w.selected().year, 0);
-    Key(w.EdtYear, Qt::Key_Down);
-    EXPECT_EQ(w.EdtYear->text(), "-2");
-    Key(w.EdtYear, Qt::Key_Up);
-    Key(w.EdtYear, Qt::Key_Up);
-    EXPECT_EQ(w.EdtYear->text(), "1");
+    Key(w.yearEdit, Qt::Key_Down);
+    EXPECT_EQ(w.yearEdit->text(), "-2");
+    Key(w.yearEdit, Qt::Key_Up);
+    Key(w.yearEdit, Qt::Key_Up);
+    EXPECT_EQ(w.yearEdit->text(), "1");
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -202,37 +202,37 @@ TEST(CalendarWindow, LeapFirstMonthAndLateZiHour) {
 
     // 23:30 takes the next day's day pillar and its 子 hour.
     Show(w, "2000", 1, 1, 22, 59);
-    EXPECT_EQ(w.memgz->toPlainText(), QStringLiteral("己卯年\n丙子月\n戊午日\n癸亥时"));
+    EXPECT_EQ(w.pillarsPane->toPlainText(), QStringLiteral("己卯年\n丙子月\n戊午日\n癸亥时"));
     Show(w, "2000", 1, 1, 23, 30);
-    EXPECT_EQ(w.memgz->toPlainText(), QStringLiteral("己卯年\n丙子月\n己未日\n甲子时"));
+    EXPECT_EQ(w.pillarsPane->toPlainText(), QStringLiteral("己卯年\n丙子月\n己未日\n甲子时"));
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(CalendarWindow, KeyboardMovesTheDayAndTheMonth) {
     ScriptedMessages messages;
     PerpetualCalendarWindow w(nullptr, At(2024, 2, 28, 9, 15));
-    Key(w.Img1, Qt::Key_Right);
+    Key(w.monthGrid, Qt::Key_Right);
     EXPECT_EQ(w.selected(), (CivilTime{2024, 2, 29, 9, 15}));
-    Key(w.Img1, Qt::Key_Right);  // into the next month
+    Key(w.monthGrid, Qt::Key_Right);  // into the next month
     EXPECT_EQ(w.selected(), (CivilTime{2024, 3, 1, 9, 15}));
-    EXPECT_EQ(w.labtitle->text(), QStringLiteral("2024年3月"));
-    EXPECT_EQ(w.cbod->currentText(), QStringLiteral("1日"));
-    Key(w.Img1, Qt::Key_Up);
+    EXPECT_EQ(w.monthTitle->text(), QStringLiteral("2024年3月"));
+    EXPECT_EQ(w.dayBox->currentText(), QStringLiteral("1日"));
+    Key(w.monthGrid, Qt::Key_Up);
     EXPECT_EQ(w.selected(), (CivilTime{2024, 2, 23, 9, 15}));
-    Key(w.Img1, Qt::Key_Down);
-    Key(w.Img1, Qt::Key_Left);
+    Key(w.monthGrid, Qt::Key_Down);
+    Key(w.monthGrid, Qt::Key_Left);
     EXPECT_EQ(w.selected(), (CivilTime{2024, 2, 29, 9, 15}));
     // Across the gap of 1582.
     Show(w, "1582", 10, 4);
-    Key(w.Img1, Qt::Key_Right);
+    Key(w.monthGrid, Qt::Key_Right);
     EXPECT_EQ(w.selected(), (CivilTime{1582, 10, 15, 12, 0}));
     EXPECT_TRUE(messages.shown.empty());
 
     // PageUp and PageDown from the grid and from the year field.
-    Key(w.Img1, Qt::Key_PageUp);
+    Key(w.monthGrid, Qt::Key_PageUp);
     EXPECT_EQ(w.selected(), (CivilTime{1582, 9, 1, 12, 0}));
-    Key(w.EdtYear, Qt::Key_PageDown);
-    Key(w.EdtYear, Qt::Key_PageDown);
+    Key(w.yearEdit, Qt::Key_PageDown);
+    Key(w.yearEdit, Qt::Key_PageDown);
     EXPECT_EQ(w.selected(), (CivilTime{1582, 11, 1, 12, 0}));
     EXPECT_TRUE(messages.shown.empty());
 }

@@ -33,24 +33,24 @@ TEST(CoordinatesEditor, ShowsTheCitiesOfAProvince) {
     TempHome home;
     CoordinatesEditorDialog d(home.dir / "dat" / "dili.ini");
     EXPECT_EQ(d.windowTitle(), QStringLiteral("经纬度设置"));  // as its menu item
-    EXPECT_EQ(d.CboSheng->count(), 34);                        // not 未知地
-    EXPECT_EQ(d.CboSheng->currentText(), QStringLiteral("福建省"));
-    EXPECT_EQ(d.CboShi->currentText(), QStringLiteral("福州"));
-    EXPECT_EQ(d.LedtJingDu->text(), "119");
-    EXPECT_EQ(d.LedtJingFen->text(), "18");
-    EXPECT_EQ(d.LedtWeiDu->text(), "26");
-    EXPECT_EQ(d.LedtWeiFen->text(), "05");  // the texts found in the value
-    d.CboSheng->setCurrentIndex(1);
-    EXPECT_EQ(d.CboShi->currentText(), QStringLiteral("北京"));
-    EXPECT_EQ(d.LedtJingDu->text(), "116");
-    d.CboShi->setCurrentIndex(1);
-    EXPECT_EQ(d.LedtJingFen->text(), "25");
-    EXPECT_EQ(d.LedtWeiFen->text(), "56");
+    EXPECT_EQ(d.provinceBox->count(), 34);                     // not 未知地
+    EXPECT_EQ(d.provinceBox->currentText(), QStringLiteral("福建省"));
+    EXPECT_EQ(d.cityBox->currentText(), QStringLiteral("福州"));
+    EXPECT_EQ(d.longitudeDegreesEdit->text(), "119");
+    EXPECT_EQ(d.longitudeMinutesEdit->text(), "18");
+    EXPECT_EQ(d.latitudeDegreesEdit->text(), "26");
+    EXPECT_EQ(d.latitudeMinutesEdit->text(), "05");  // the texts found in the value
+    d.provinceBox->setCurrentIndex(1);
+    EXPECT_EQ(d.cityBox->currentText(), QStringLiteral("北京"));
+    EXPECT_EQ(d.longitudeDegreesEdit->text(), "116");
+    d.cityBox->setCurrentIndex(1);
+    EXPECT_EQ(d.longitudeMinutesEdit->text(), "25");
+    EXPECT_EQ(d.latitudeMinutesEdit->text(), "56");
     // Signed degrees of longitude and latitude fit their fields.
-    EXPECT_EQ(d.LedtJingDu->maxLength(), 4);
-    EXPECT_EQ(d.LedtWeiDu->maxLength(), 3);
-    EXPECT_EQ(d.LedtJingFen->maxLength(), 2);
-    EXPECT_EQ(d.LedtWeiFen->maxLength(), 2);
+    EXPECT_EQ(d.longitudeDegreesEdit->maxLength(), 4);
+    EXPECT_EQ(d.latitudeDegreesEdit->maxLength(), 3);
+    EXPECT_EQ(d.longitudeMinutesEdit->maxLength(), 2);
+    EXPECT_EQ(d.latitudeMinutesEdit->maxLength(), 2);
 }
 
 TEST(CoordinatesEditor, WritesOneLineAndTheBirthDialogSeesIt) {
@@ -59,12 +59,12 @@ TEST(CoordinatesEditor, WritesOneLineAndTheBirthDialogSeesIt) {
     const auto path = home.dir / "dat" / "dili.ini";
     const std::string before = FileBytes(path);
     CoordinatesEditorDialog d(path);
-    d.CboSheng->setCurrentIndex(1);  // 北京市, first city 北京 = 116:24*39:54
-    d.LedtJingDu->setText("116");
-    d.LedtJingFen->setText("28");
-    d.LedtWeiDu->setText("39");
-    d.LedtWeiFen->setText("54");
-    d.BtoEdit->click();
+    d.provinceBox->setCurrentIndex(1);  // 北京市, first city 北京 = 116:24*39:54
+    d.longitudeDegreesEdit->setText("116");
+    d.longitudeMinutesEdit->setText("28");
+    d.latitudeDegreesEdit->setText("39");
+    d.latitudeMinutesEdit->setText("54");
+    d.applyButton->click();
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("确定要修改：北京市北京 的经纬度数据吗？"));
     EXPECT_EQ(messages.shown[0].caption, QStringLiteral("注意了"));
@@ -118,10 +118,10 @@ TEST(CoordinatesEditor, RangeChecksComeFirstAndLeaveTheFileUnchanged) {
         const auto path = home.dir / "dat" / "dili.ini";
         const std::string before = FileBytes(path);
         CoordinatesEditorDialog d(path);
-        d.LedtJingDu->setText(c.lonDeg);
-        d.LedtJingFen->setText(c.lonMin);
-        d.LedtWeiDu->setText(c.latDeg);
-        d.LedtWeiFen->setText(c.latMin);
+        d.longitudeDegreesEdit->setText(c.lonDeg);
+        d.longitudeMinutesEdit->setText(c.lonMin);
+        d.latitudeDegreesEdit->setText(c.latDeg);
+        d.latitudeMinutesEdit->setText(c.latMin);
         d.ApplyEdit();
         if (c.refusal == nullptr) {
             ASSERT_EQ(messages.shown.size(), 2u);
@@ -146,7 +146,7 @@ TEST(CoordinatesEditor, NoChangesNothing) {
     const auto path = home.dir / "dat" / "dili.ini";
     const std::string before = FileBytes(path);
     CoordinatesEditorDialog d(path);
-    d.LedtJingDu->setText("100");
+    d.longitudeDegreesEdit->setText("100");
     d.ApplyEdit();
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(FileBytes(path), before);
@@ -156,8 +156,8 @@ TEST(CoordinatesEditor, MissingFileGivesProvincesWithoutCities) {
     TempHome home;
     ScriptedMessages messages;
     CoordinatesEditorDialog d(home.dir / "dat" / "none.ini");
-    EXPECT_EQ(d.CboSheng->count(), 34);
-    EXPECT_EQ(d.CboShi->count(), 0);
+    EXPECT_EQ(d.provinceBox->count(), 34);
+    EXPECT_EQ(d.cityBox->count(), 0);
     d.ApplyEdit();  // no city: nothing to ask
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(std::filesystem::exists(home.dir / "dat" / "none.ini"));
@@ -172,10 +172,11 @@ TEST(CoordinatesEditor, ProvinceWithoutCitiesClearsTheFields) {
     ASSERT_TRUE(gbk.ok());
     std::ofstream(path, std::ios::binary | std::ios::trunc) << gbk.text;
     CoordinatesEditorDialog d(path);
-    EXPECT_EQ(d.LedtJingDu->text(), "119");
-    d.CboSheng->setCurrentIndex(1);  // 北京市: no section in this file
-    EXPECT_EQ(d.CboShi->count(), 0);
-    for (QLineEdit* e : {d.LedtJingDu, d.LedtJingFen, d.LedtWeiDu, d.LedtWeiFen}) EXPECT_TRUE(e->text().isEmpty());
+    EXPECT_EQ(d.longitudeDegreesEdit->text(), "119");
+    d.provinceBox->setCurrentIndex(1);  // 北京市: no section in this file
+    EXPECT_EQ(d.cityBox->count(), 0);
+    for (QLineEdit* e : {d.longitudeDegreesEdit, d.longitudeMinutesEdit, d.latitudeDegreesEdit, d.latitudeMinutesEdit})
+        EXPECT_TRUE(e->text().isEmpty());
 }
 
 // ---- pregnancy predictor ----
