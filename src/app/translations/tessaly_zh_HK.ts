@@ -100,6 +100,621 @@
     </message>
 </context>
 <context>
+    <name>tessaly::AboutDialog</name>
+    <message>
+        <source>关于 Tessaly</source>
+        <translation>關於 Tessaly</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b style=&apos;font-size:large&apos;&gt;Tessaly 八字合婚&lt;/b&gt;&amp;nbsp;&amp;nbsp;版本 %1&lt;/p&gt;&lt;p&gt;四柱八字合婚分析：排盘、性格与婚姻批语、婚配指数、结婚择日和命例管理。&lt;/p&gt;&lt;p&gt;&lt;b&gt;许可证&lt;/b&gt;：MIT 许可证，见随程序附带的 LICENSE 文件。Copyright © Tessaly 开发者。&lt;/p&gt;&lt;p&gt;&lt;b&gt;天文数据&lt;/b&gt;：节气与朔的计算采用两种已发表的天文级数的截断：地球的 VSOP87D（P. Bretagnon, G. Francou 1988）与月球的 ELP/MPP02（J. Chapront, G. Francou 2003），由 npm 包 astronomia 4.3.0 的数据文件生成（MIT 许可证，Copyright © 2013 Sonia Keys，© 2016 commenthol）。详见随程序附带的 NOTICE 文件。&lt;/p&gt;&lt;p&gt;&lt;b&gt;地名与经纬度&lt;/b&gt;：dat/dili.ini 的省市列表与经纬度由 Tessaly 开发者依据公开的地理常识整理，未复制任何第三方数据文件。&lt;/p&gt;&lt;p&gt;&lt;b&gt;数据文件夹&lt;/b&gt;（设置、地名、命例库与命稿）：&lt;br&gt;&lt;tt&gt;%2&lt;/tt&gt;&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b style=&apos;font-size:large&apos;&gt;Tessaly 八字合婚&lt;/b&gt;&amp;nbsp;&amp;nbsp;版本 %1&lt;/p&gt;&lt;p&gt;四柱八字合婚分析：排盤、性格與婚姻批語、婚配指數、結婚擇日和命例管理。&lt;/p&gt;&lt;p&gt;&lt;b&gt;許可證&lt;/b&gt;：MIT 許可證，見隨程序附帶的 LICENSE 文件。Copyright © Tessaly 開發者。&lt;/p&gt;&lt;p&gt;&lt;b&gt;天文數據&lt;/b&gt;：節氣與朔的計算採用兩種已發表的天文級數的截斷：地球的 VSOP87D（P. Bretagnon, G. Francou 1988）與月球的 ELP/MPP02（J. Chapront, G. Francou 2003），由 npm 包 astronomia 4.3.0 的數據文件生成（MIT 許可證，Copyright © 2013 Sonia Keys，© 2016 commenthol）。詳見隨程序附帶的 NOTICE 文件。&lt;/p&gt;&lt;p&gt;&lt;b&gt;地名與經緯度&lt;/b&gt;：dat/dili.ini 的省市列表與經緯度由 Tessaly 開發者依據公開的地理常識整理，未複製任何第三方數據文件。&lt;/p&gt;&lt;p&gt;&lt;b&gt;數據文件夾&lt;/b&gt;（設置、地名、命例庫與命稿）：&lt;br&gt;&lt;tt&gt;%2&lt;/tt&gt;&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>打开数据文件夹</source>
+        <translation>打開數據文件夾</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>没有可以打开文件夹“%1”的程序。</source>
+        <translation>沒有可以打開文件夾“%1”的程序。</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::AnalysisOptionsDialog</name>
+    <message>
+        <source>命稿预测选项设置</source>
+        <translation>命稿預測選項設置</translation>
+    </message>
+    <message>
+        <source>北京时间</source>
+        <translation>北京時間</translation>
+    </message>
+    <message>
+        <source>真太阳时</source>
+        <translation>真太陽時</translation>
+    </message>
+    <message>
+        <source>地方时</source>
+        <translation>地方時</translation>
+    </message>
+    <message>
+        <source>八字设置</source>
+        <translation>八字設置</translation>
+    </message>
+    <message>
+        <source>八字横排</source>
+        <translation>八字橫排</translation>
+    </message>
+    <message>
+        <source>八字竖排</source>
+        <translation>八字豎排</translation>
+    </message>
+    <message>
+        <source>区分夜子时、和早子时</source>
+        <translation>區分夜子時、和早子時</translation>
+    </message>
+    <message>
+        <source>命宫起法</source>
+        <translation>命宮起法</translation>
+    </message>
+    <message>
+        <source>按节入起</source>
+        <translation>按節入起</translation>
+    </message>
+    <message>
+        <source>按中气起</source>
+        <translation>按中氣起</translation>
+    </message>
+    <message>
+        <source>婚配指数高分制</source>
+        <translation>婚配指數高分制</translation>
+    </message>
+    <message>
+        <source>变格时按格局取用神</source>
+        <translation>變格時按格局取用神</translation>
+    </message>
+    <message>
+        <source>分析使用从格</source>
+        <translation>分析使用從格</translation>
+    </message>
+    <message>
+        <source>提示保存</source>
+        <translation>提示保存</translation>
+    </message>
+    <message>
+        <source>命稿附婚配指数构成</source>
+        <translation>命稿附婚配指數構成</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>確定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>使用时间</source>
+        <translation>使用時間</translation>
+    </message>
+    <message>
+        <source>文本左边距离</source>
+        <translation>文本左邊距離</translation>
+    </message>
+    <message>
+        <source>文本左边距离在0-500之间</source>
+        <translation>文本左邊距離在0-500之間</translation>
+    </message>
+    <message>
+        <source>输入错误</source>
+        <translation>輸入錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::BirthDataDialog</name>
+    <message>
+        <source>%1时%2</source>
+        <translation>%1時%2</translation>
+    </message>
+    <message>
+        <source>男</source>
+        <translation>男</translation>
+    </message>
+    <message>
+        <source>女</source>
+        <translation>女</translation>
+    </message>
+    <message>
+        <source>年份在1900至2100</source>
+        <translation>年份在1900至2100</translation>
+    </message>
+    <message>
+        <source>%1月</source>
+        <translation>%1月</translation>
+    </message>
+    <message>
+        <source>%1日</source>
+        <translation>%1日</translation>
+    </message>
+    <message>
+        <source>%1分</source>
+        <translation>%1分</translation>
+    </message>
+    <message>
+        <source>公历</source>
+        <translation>公曆</translation>
+    </message>
+    <message>
+        <source>农历</source>
+        <translation>農曆</translation>
+    </message>
+    <message>
+        <source>农闰</source>
+        <translation>農閏</translation>
+    </message>
+    <message>
+        <source>真太阳时可在菜单&quot;选项-&gt;排盘设置&quot;里设定</source>
+        <translation>真太陽時可在菜單&quot;選項-&gt;排盤設置&quot;裏設定</translation>
+    </message>
+    <message>
+        <source>选择邻近城市</source>
+        <translation>選擇鄰近城市</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>確定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>复制命理参数</source>
+        <translation>複製命理參數</translation>
+    </message>
+    <message>
+        <source>粘贴命理参数</source>
+        <translation>粘貼命理參數</translation>
+    </message>
+    <message>
+        <source>出生年份</source>
+        <translation>出生年份</translation>
+    </message>
+    <message>
+        <source>月</source>
+        <translation>月</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>历法</source>
+        <translation>曆法</translation>
+    </message>
+    <message>
+        <source>时</source>
+        <translation>時</translation>
+    </message>
+    <message>
+        <source>分</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <source>出生地省份</source>
+        <translation>出生地省份</translation>
+    </message>
+    <message>
+        <source>出生地城市</source>
+        <translation>出生地城市</translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation>姓名</translation>
+    </message>
+    <message>
+        <source>年</source>
+        <translation>年</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>出生地</source>
+        <translation>出生地</translation>
+    </message>
+    <message>
+        <source>右键可复制、粘贴命理参数</source>
+        <translation>右鍵可複製、粘貼命理參數</translation>
+    </message>
+    <message>
+        <source>甲命生日</source>
+        <translation>甲命生日</translation>
+    </message>
+    <message>
+        <source>乙命生日</source>
+        <translation>乙命生日</translation>
+    </message>
+    <message>
+        <source>甲</source>
+        <translation>甲</translation>
+    </message>
+    <message>
+        <source>乙</source>
+        <translation>乙</translation>
+    </message>
+    <message>
+        <source>姓名不能为空</source>
+        <translation>姓名不能為空</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>出生年份必须在1900到2100年之间</source>
+        <translation>出生年份必須在1900到2100年之間</translation>
+    </message>
+    <message>
+        <source>年份错误</source>
+        <translation>年份錯誤</translation>
+    </message>
+    <message>
+        <source>输入错误</source>
+        <translation>輸入錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::BirthExplanationDialog</name>
+    <message>
+        <source>%1岁%2个月%3天</source>
+        <translation>%1歲%2個月%3天</translation>
+    </message>
+    <message>
+        <source>%1（节）</source>
+        <translation>%1（節）</translation>
+    </message>
+    <message>
+        <source>%1（中气）</source>
+        <translation>%1（中氣）</translation>
+    </message>
+    <message>
+        <source>%1（%2 %3）</source>
+        <translation>%1（%2 %3）</translation>
+    </message>
+    <message>
+        <source>出生时刻说明</source>
+        <translation>出生時刻説明</translation>
+    </message>
+    <message>
+        <source>出生时刻的换算</source>
+        <translation>出生時刻的換算</translation>
+    </message>
+    <message>
+        <source>步骤</source>
+        <translation>步驟</translation>
+    </message>
+    <message>
+        <source>调整</source>
+        <translation>調整</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>説明</translation>
+    </message>
+    <message>
+        <source>附近的交界</source>
+        <translation>附近的交界</translation>
+    </message>
+    <message>
+        <source>交界</source>
+        <translation>交界</translation>
+    </message>
+    <message>
+        <source>时刻（北京时间）</source>
+        <translation>時刻（北京時間）</translation>
+    </message>
+    <message>
+        <source>相距</source>
+        <translation>相距</translation>
+    </message>
+    <message>
+        <source>柱的变化</source>
+        <translation>柱的變化</translation>
+    </message>
+    <message>
+        <source>越过此节起大运</source>
+        <translation>越過此節起大運</translation>
+    </message>
+    <message>
+        <source>出生时刻误差</source>
+        <translation>出生時刻誤差</translation>
+    </message>
+    <message>
+        <source>误差范围(&amp;W)：</source>
+        <translation>誤差範圍(&amp;W)：</translation>
+    </message>
+    <message>
+        <source>出生时刻误差范围</source>
+        <translation>出生時刻誤差範圍</translation>
+    </message>
+    <message>
+        <source>准确（0 分钟）</source>
+        <translation>準確（0 分鐘）</translation>
+    </message>
+    <message>
+        <source>±%1 分钟</source>
+        <translation>±%1 分鐘</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>自定義</translation>
+    </message>
+    <message>
+        <source>自定义误差（分钟）</source>
+        <translation>自定義誤差（分鐘）</translation>
+    </message>
+    <message>
+        <source> 分钟</source>
+        <translation> 分鐘</translation>
+    </message>
+    <message>
+        <source>时段（北京时间）</source>
+        <translation>時段（北京時間）</translation>
+    </message>
+    <message>
+        <source>当地钟表</source>
+        <translation>當地鐘錶</translation>
+    </message>
+    <message>
+        <source>年柱</source>
+        <translation>年柱</translation>
+    </message>
+    <message>
+        <source>月柱</source>
+        <translation>月柱</translation>
+    </message>
+    <message>
+        <source>日柱</source>
+        <translation>日柱</translation>
+    </message>
+    <message>
+        <source>时柱</source>
+        <translation>時柱</translation>
+    </message>
+    <message>
+        <source>起点</source>
+        <translation>起點</translation>
+    </message>
+    <message>
+        <source>婚配指数</source>
+        <translation>婚配指數</translation>
+    </message>
+    <message>
+        <source>出生时刻误差内的八字</source>
+        <translation>出生時刻誤差內的八字</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>农历 %1年%2%3月%4日 %5:%6</source>
+        <translation>農曆 %1年%2%3月%4日 %5:%6</translation>
+    </message>
+    <message>
+        <source>闰</source>
+        <translation>閏</translation>
+    </message>
+    <message>
+        <source>公历 %1</source>
+        <translation>公曆 %1</translation>
+    </message>
+    <message>
+        <source>%1当地钟表</source>
+        <translation>%1當地鐘錶</translation>
+    </message>
+    <message>
+        <source>北京时间</source>
+        <translation>北京時間</translation>
+    </message>
+    <message>
+        <source>输入</source>
+        <translation>輸入</translation>
+    </message>
+    <message>
+        <source>农历换公历</source>
+        <translation>農曆換公曆</translation>
+    </message>
+    <message>
+        <source>钟表换成北京时间</source>
+        <translation>鐘錶換成北京時間</translation>
+    </message>
+    <message>
+        <source>%1，夏令时</source>
+        <translation>%1，夏令時</translation>
+    </message>
+    <message>
+        <source>年柱、月柱由此定</source>
+        <translation>年柱、月柱由此定</translation>
+    </message>
+    <message>
+        <source>经度校正</source>
+        <translation>經度校正</translation>
+    </message>
+    <message>
+        <source>地方时 %1</source>
+        <translation>地方時 %1</translation>
+    </message>
+    <message>
+        <source>东经 %1°</source>
+        <translation>東經 %1°</translation>
+    </message>
+    <message>
+        <source>均时差</source>
+        <translation>均時差</translation>
+    </message>
+    <message>
+        <source>真太阳时 %1</source>
+        <translation>真太陽時 %1</translation>
+    </message>
+    <message>
+        <source>取整到分</source>
+        <translation>取整到分</translation>
+    </message>
+    <message>
+        <source>日柱、时柱由此定</source>
+        <translation>日柱、時柱由此定</translation>
+    </message>
+    <message>
+        <source>23时属本日：日柱取本日，时柱取次日子时</source>
+        <translation>23時屬本日：日柱取本日，時柱取次日子時</translation>
+    </message>
+    <message>
+        <source>23时起算次日：日柱取 %1 之日柱</source>
+        <translation>23時起算次日：日柱取 %1 之日柱</translation>
+    </message>
+    <message>
+        <source>排盘时间（%1）</source>
+        <translation>排盤時間（%1）</translation>
+    </message>
+    <message>
+        <source>四柱：%1&#x3000;起大运：%2</source>
+        <translation>四柱：%1&#x3000;起大運：%2</translation>
+    </message>
+    <message>
+        <source>%1 %2→%3</source>
+        <translation>%1 %2→%3</translation>
+    </message>
+    <message>
+        <source>出生前 %1</source>
+        <translation>出生前 %1</translation>
+    </message>
+    <message>
+        <source>出生后 %1</source>
+        <translation>出生後 %1</translation>
+    </message>
+    <message>
+        <source>四柱不变</source>
+        <translation>四柱不變</translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>%1 至 %2</source>
+        <translation>%1 至 %2</translation>
+    </message>
+    <message>
+        <source>★ %1</source>
+        <translation>★ %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>%1 分</source>
+        <translation>%1 分</translation>
+    </message>
+    <message>
+        <source>出生时刻误差 ±%1 分钟内共有 %2 种八字</source>
+        <translation>出生時刻誤差 ±%1 分鐘內共有 %2 種八字</translation>
+    </message>
+    <message>
+        <source>；婚配指数 %1 至 %2 分（按输入时刻 %3 分）</source>
+        <translation>；婚配指數 %1 至 %2 分（按輸入時刻 %3 分）</translation>
+    </message>
+    <message>
+        <source>。</source>
+        <translation>。</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::BirthZonePanel</name>
+    <message>
+        <source>出生地的时区；可输入城市或时区名查找，如 New_York、London</source>
+        <translation>出生地的時區；可輸入城市或時區名查找，如 New_York、London</translation>
+    </message>
+    <message>
+        <source>北京时间</source>
+        <translation>北京時間</translation>
+    </message>
+    <message>
+        <source>当地钟表（含夏令时）</source>
+        <translation>當地鐘錶（含夏令時）</translation>
+    </message>
+    <message>
+        <source>出生证上的时间是出生地当时的钟表时间，夏令时期间比标准时快；选“当地钟表”，程序按时区换算成北京时间</source>
+        <translation>出生證上的時間是出生地當時的鐘錶時間，夏令時期間比標準時快；選“當地鐘錶”，程序按時區換算成北京時間</translation>
+    </message>
+    <message>
+        <source>时间的钟表</source>
+        <translation>時間的鐘表</translation>
+    </message>
+    <message>
+        <source>未知地</source>
+        <translation>未知地</translation>
+    </message>
+    <message>
+        <source>出生地不在列表中（如国外）时，省份选“未知地”，在此填写地名和经纬度</source>
+        <translation>出生地不在列表中（如國外）時，省份選“未知地”，在此填寫地名和經緯度</translation>
+    </message>
+    <message>
+        <source>经度</source>
+        <translation>經度</translation>
+    </message>
+    <message>
+        <source>经度，东经为正，西经为负</source>
+        <translation>經度，東經為正，西經為負</translation>
+    </message>
+    <message>
+        <source>纬度</source>
+        <translation>緯度</translation>
+    </message>
+    <message>
+        <source>纬度，北纬为正，南纬为负</source>
+        <translation>緯度，北緯為正，南緯為負</translation>
+    </message>
+    <message>
+        <source>时区</source>
+        <translation>時區</translation>
+    </message>
+    <message>
+        <source>地名</source>
+        <translation>地名</translation>
+    </message>
+    <message>
+        <source>未知的时区：%1</source>
+        <translation>未知的時區：%1</translation>
+    </message>
+    <message>
+        <source>输入错误</source>
+        <translation>輸入錯誤</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+</context>
+<context>
     <name>tessaly::BoundaryNotice</name>
     <message>
         <source>出生时刻临近交界的提示</source>
@@ -131,6 +746,236 @@
     </message>
 </context>
 <context>
+    <name>tessaly::CaseInfoDialog</name>
+    <message>
+        <source>命例信息</source>
+        <translation>命例信息</translation>
+    </message>
+    <message>
+        <source>公历</source>
+        <translation>公曆</translation>
+    </message>
+    <message>
+        <source>农历</source>
+        <translation>農曆</translation>
+    </message>
+    <message>
+        <source>农历闰月</source>
+        <translation>農曆閏月</translation>
+    </message>
+    <message>
+        <source>%1月</source>
+        <translation>%1月</translation>
+    </message>
+    <message>
+        <source>%1日</source>
+        <translation>%1日</translation>
+    </message>
+    <message>
+        <source>%1分</source>
+        <translation>%1分</translation>
+    </message>
+    <message>
+        <source>月</source>
+        <translation>月</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>分</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <source>男</source>
+        <translation>男</translation>
+    </message>
+    <message>
+        <source>女</source>
+        <translation>女</translation>
+    </message>
+    <message>
+        <source>出生地城市</source>
+        <translation>出生地城市</translation>
+    </message>
+    <message>
+        <source>选择邻近城市</source>
+        <translation>選擇鄰近城市</translation>
+    </message>
+    <message>
+        <source>时间的钟表</source>
+        <translation>時間的鐘表</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>年</source>
+        <translation>年</translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation>姓名</translation>
+    </message>
+    <message>
+        <source>历法</source>
+        <translation>曆法</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>出生地</source>
+        <translation>出生地</translation>
+    </message>
+    <message>
+        <source>附加信息</source>
+        <translation>附加信息</translation>
+    </message>
+    <message>
+        <source>当地钟表（%1）</source>
+        <translation>當地鐘錶（%1）</translation>
+    </message>
+    <message>
+        <source>确定要保存修改吗？</source>
+        <translation>確定要保存修改嗎？</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>年份错误</source>
+        <translation>年份錯誤</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::CaseSearchDialog</name>
+    <message>
+        <source>查找命例</source>
+        <translation>查找命例</translation>
+    </message>
+    <message>
+        <source>性别</source>
+        <translation>性別</translation>
+    </message>
+    <message>
+        <source>不分</source>
+        <translation>不分</translation>
+    </message>
+    <message>
+        <source>男</source>
+        <translation>男</translation>
+    </message>
+    <message>
+        <source>女</source>
+        <translation>女</translation>
+    </message>
+    <message>
+        <source>公元前用负数，比如公元前120年，就输入-120</source>
+        <translation>公元前用負數，比如公元前120年，就輸入-120</translation>
+    </message>
+    <message>
+        <source>全字匹配</source>
+        <translation>全字匹配</translation>
+    </message>
+    <message>
+        <source>甲命或乙命的姓名</source>
+        <translation>甲命或乙命的姓名</translation>
+    </message>
+    <message>
+        <source>全部</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>查找</source>
+        <translation>查找</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>到</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>出生年从</source>
+        <translation>出生年從</translation>
+    </message>
+    <message>
+        <source>出生地</source>
+        <translation>出生地</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>類別</translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation>姓名</translation>
+    </message>
+    <message>
+        <source>请填写“到”的年份；只查一年时，两栏填同一年。</source>
+        <translation>請填寫“到”的年份；只查一年時，兩欄填同一年。</translation>
+    </message>
+    <message>
+        <source>请填写“出生年从”的年份；只查一年时，两栏填同一年。</source>
+        <translation>請填寫“出生年從”的年份；只查一年時，兩欄填同一年。</translation>
+    </message>
+    <message>
+        <source>年份错误</source>
+        <translation>年份錯誤</translation>
+    </message>
+    <message>
+        <source>结束年必须大于或等于起始年</source>
+        <translation>結束年必須大於或等於起始年</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>没有记录，无从查找。</source>
+        <translation>沒有記錄，無從查找。</translation>
+    </message>
+    <message>
+        <source>没有找到符合条件的命例。</source>
+        <translation>沒有找到符合條件的命例。</translation>
+    </message>
+    <message>
+        <source>信息</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>共找到%1条记录，要显示到命例列表中吗？</source>
+        <translation>共找到%1條記錄，要顯示到命例列表中嗎？</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>这将清除所有输入的条件参数，以便搜索所有命例，确定吗？</source>
+        <translation>這將清除所有輸入的條件參數，以便搜索所有命例，確定嗎？</translation>
+    </message>
+</context>
+<context>
     <name>tessaly::CaseTreeModel</name>
     <message>
         <source>命例</source>
@@ -143,6 +988,166 @@
     <message>
         <source>农%1</source>
         <translation>農%1</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::CategoryDialog</name>
+    <message>
+        <source>分类保存</source>
+        <translation>分類保存</translation>
+    </message>
+    <message>
+        <source>备注:</source>
+        <translation>備註:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>保存类别</source>
+        <translation>保存類別</translation>
+    </message>
+    <message>
+        <source>附加信息</source>
+        <translation>附加信息</translation>
+    </message>
+    <message>
+        <source>类别名不能为空</source>
+        <translation>類別名不能為空</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>附加信息不能为空</source>
+        <translation>附加信息不能為空</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::CategoryFileEditor</name>
+    <message>
+        <source>类别编辑</source>
+        <translation>類別編輯</translation>
+    </message>
+    <message>
+        <source>一行一个类别，类别名最长6个汉字</source>
+        <translation>一行一個類別，類別名最長6個漢字</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::ClockChoiceDialog</name>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>按%1：北京时间 %2</source>
+        <translation>按%1：北京時間 %2</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::CoordinatesEditorDialog</name>
+    <message>
+        <source>经纬度设置</source>
+        <translation>經緯度設置</translation>
+    </message>
+    <message>
+        <source>-179至179，西经用负数</source>
+        <translation>-179至179，西經用負數</translation>
+    </message>
+    <message>
+        <source>0至59</source>
+        <translation>0至59</translation>
+    </message>
+    <message>
+        <source>-89至89，南纬用负数</source>
+        <translation>-89至89，南緯用負數</translation>
+    </message>
+    <message>
+        <source>修改</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>度</source>
+        <translation>度</translation>
+    </message>
+    <message>
+        <source>分</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <source>省份</source>
+        <translation>省份</translation>
+    </message>
+    <message>
+        <source>城市</source>
+        <translation>城市</translation>
+    </message>
+    <message>
+        <source>经度的分</source>
+        <translation>經度的分</translation>
+    </message>
+    <message>
+        <source>纬度的分</source>
+        <translation>緯度的分</translation>
+    </message>
+    <message>
+        <source>经度</source>
+        <translation>經度</translation>
+    </message>
+    <message>
+        <source>纬度</source>
+        <translation>緯度</translation>
+    </message>
+    <message>
+        <source>经度在-179到179之间，分数在0到59之间</source>
+        <translation>經度在-179到179之間，分數在0到59之間</translation>
+    </message>
+    <message>
+        <source>纬度在-89到89之间，分数在0到59之间</source>
+        <translation>緯度在-89到89之間，分數在0到59之間</translation>
+    </message>
+    <message>
+        <source>输入错误</source>
+        <translation>輸入錯誤</translation>
+    </message>
+    <message>
+        <source>确定要修改：%1%2 的经纬度数据吗？</source>
+        <translation>確定要修改：%1%2 的經緯度數據嗎？</translation>
+    </message>
+    <message>
+        <source>注意了</source>
+        <translation>注意了</translation>
+    </message>
+    <message>
+        <source>经纬度没有保存：</source>
+        <translation>經緯度沒有保存：</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>完成</source>
+        <translation>完成</translation>
     </message>
 </context>
 <context>
@@ -297,6 +1302,21 @@
     </message>
 </context>
 <context>
+    <name>tessaly::HeTuLuoShuDialog</name>
+    <message>
+        <source>河图与洛书</source>
+        <translation>河圖與洛書</translation>
+    </message>
+    <message>
+        <source>河图</source>
+        <translation>河圖</translation>
+    </message>
+    <message>
+        <source>洛书</source>
+        <translation>洛書</translation>
+    </message>
+</context>
+<context>
     <name>tessaly::HelpWindow</name>
     <message>
         <source>使用说明</source>
@@ -348,6 +1368,45 @@
     <message>
         <source>合计</source>
         <translation>合計</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::IndexPartsDialog</name>
+    <message>
+        <source>婚配指数构成</source>
+        <translation>婚配指數構成</translation>
+    </message>
+    <message>
+        <source>不同排法对比</source>
+        <translation>不同排法對比</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>婚配指数 %1 分（报告取整为 %2 分），由以下各项相加而得；鼠标停在一项上可看配对分析中的原句。</source>
+        <translation>婚配指數 %1 分（報告取整為 %2 分），由以下各項相加而得；鼠標停在一項上可看配對分析中的原句。</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>設置</translation>
+    </message>
+    <message>
+        <source>你在选项中的设置</source>
+        <translation>你在選項中的設置</translation>
+    </message>
+    <message>
+        <source>只改这一项：%1</source>
+        <translation>只改這一項：%1</translation>
+    </message>
+    <message>
+        <source>你的设置：%1</source>
+        <translation>你的設置：%1</translation>
+    </message>
+    <message>
+        <source>第一行是你的设置；以下每行只改变一个选项，粗体为与你的设置不同之处。</source>
+        <translation>第一行是你的設置；以下每行只改變一個選項，粗體為與你的設置不同之處。</translation>
     </message>
 </context>
 <context>
@@ -951,6 +2010,49 @@
     </message>
 </context>
 <context>
+    <name>tessaly::MainWindowAccessibility</name>
+    <message>
+        <source>命例列表</source>
+        <translation>命例列表</translation>
+    </message>
+    <message>
+        <source>命稿</source>
+        <translation>命稿</translation>
+    </message>
+    <message>
+        <source>结婚择日结果</source>
+        <translation>結婚擇日結果</translation>
+    </message>
+    <message>
+        <source>择日进度</source>
+        <translation>擇日進度</translation>
+    </message>
+    <message>
+        <source>八字图</source>
+        <translation>八字圖</translation>
+    </message>
+    <message>
+        <source>合婚页面</source>
+        <translation>合婚頁面</translation>
+    </message>
+    <message>
+        <source>结婚年</source>
+        <translation>結婚年</translation>
+    </message>
+    <message>
+        <source>流年对照</source>
+        <translation>流年對照</translation>
+    </message>
+    <message>
+        <source>保存八字</source>
+        <translation>保存八字</translation>
+    </message>
+    <message>
+        <source>设定用神</source>
+        <translation>設定用神</translation>
+    </message>
+</context>
+<context>
     <name>tessaly::MessageService</name>
     <message>
         <source>是(&amp;Y)</source>
@@ -959,6 +2061,237 @@
     <message>
         <source>否(&amp;N)</source>
         <translation>否(&amp;N)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::MonthGridView</name>
+    <message>
+        <source>星期一</source>
+        <translation>星期一</translation>
+    </message>
+    <message>
+        <source>星期二</source>
+        <translation>星期二</translation>
+    </message>
+    <message>
+        <source>星期三</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>星期四</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
+        <source>星期五</source>
+        <translation>星期五</translation>
+    </message>
+    <message>
+        <source>星期六</source>
+        <translation>星期六</translation>
+    </message>
+    <message>
+        <source>星期日</source>
+        <translation>星期日</translation>
+    </message>
+    <message>
+        <source>月历</source>
+        <translation>月曆</translation>
+    </message>
+    <message>
+        <source>农历</source>
+        <translation>農曆</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>日</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::PerpetualCalendarWindow</name>
+    <message>
+        <source>Tessaly万年历</source>
+        <translation>Tessaly萬年曆</translation>
+    </message>
+    <message>
+        <source>上一月</source>
+        <translation>上一月</translation>
+    </message>
+    <message>
+        <source>下一月</source>
+        <translation>下一月</translation>
+    </message>
+    <message>
+        <source>当前时间</source>
+        <translation>當前時間</translation>
+    </message>
+    <message>
+        <source>年份在-4713至9999，公元前用负数</source>
+        <translation>年份在-4713至9999，公元前用負數</translation>
+    </message>
+    <message>
+        <source>%1月</source>
+        <translation>%1月</translation>
+    </message>
+    <message>
+        <source>%1日</source>
+        <translation>%1日</translation>
+    </message>
+    <message>
+        <source>%1时</source>
+        <translation>%1時</translation>
+    </message>
+    <message>
+        <source>%1分</source>
+        <translation>%1分</translation>
+    </message>
+    <message>
+        <source>纪年</source>
+        <translation>紀年</translation>
+    </message>
+    <message>
+        <source>所示月份</source>
+        <translation>所示月份</translation>
+    </message>
+    <message>
+        <source>年份</source>
+        <translation>年份</translation>
+    </message>
+    <message>
+        <source>月</source>
+        <translation>月</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>时</source>
+        <translation>時</translation>
+    </message>
+    <message>
+        <source>分</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <source>本月节气</source>
+        <translation>本月節氣</translation>
+    </message>
+    <message>
+        <source>四柱</source>
+        <translation>四柱</translation>
+    </message>
+    <message>
+        <source>没有公元0年</source>
+        <translation>沒有公元0年</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::PregnancyPredictorDialog</name>
+    <message>
+        <source>清宫珍藏生男生女预计法</source>
+        <translation>清宮珍藏生男生女預計法</translation>
+    </message>
+    <message>
+        <source>母亲年龄在18-45岁</source>
+        <translation>母親年齡在18-45歲</translation>
+    </message>
+    <message>
+        <source>岁数</source>
+        <translation>歲數</translation>
+    </message>
+    <message>
+        <source>生男孩</source>
+        <translation>生男孩</translation>
+    </message>
+    <message>
+        <source>生女孩</source>
+        <translation>生女孩</translation>
+    </message>
+    <message>
+        <source>测怀孕</source>
+        <translation>測懷孕</translation>
+    </message>
+    <message>
+        <source>%1月</source>
+        <translation>%1月</translation>
+    </message>
+    <message>
+        <source>计算</source>
+        <translation>計算</translation>
+    </message>
+    <message>
+        <source>母亲年龄(虚岁)</source>
+        <translation>母親年齡(虛歲)</translation>
+    </message>
+    <message>
+        <source>怀孕月份(农历)</source>
+        <translation>懷孕月份(農曆)</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::ReportEndingDialog</name>
+    <message>
+        <source>命稿结尾信息</source>
+        <translation>命稿結尾信息</translation>
+    </message>
+    <message>
+        <source>加入到命稿尾部</source>
+        <translation>加入到命稿尾部</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>確定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>命稿尾部信息</source>
+        <translation>命稿尾部信息</translation>
+    </message>
+    <message>
+        <source>输入不能为空</source>
+        <translation>輸入不能為空</translation>
+    </message>
+    <message>
+        <source>信息</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>尾部信息含有无法保存的字符：</source>
+        <translation>尾部信息含有無法保存的字符：</translation>
+    </message>
+    <message>
+        <source>输入错误</source>
+        <translation>輸入錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::ReportFontDialog</name>
+    <message>
+        <source>字体</source>
+        <translation>字體</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>確定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>字体(&amp;F)：</source>
+        <translation>字體(&amp;F)：</translation>
+    </message>
+    <message>
+        <source>大小(&amp;S)：</source>
+        <translation>大小(&amp;S)：</translation>
+    </message>
+    <message>
+        <source>命稿按列排版，这里只列出等宽字体。</source>
+        <translation>命稿按列排版，這裏只列出等寬字體。</translation>
     </message>
 </context>
 <context>
@@ -997,6 +2330,49 @@
     </message>
 </context>
 <context>
+    <name>tessaly::SelectionFontDialog</name>
+    <message>
+        <source>字体</source>
+        <translation>字體</translation>
+    </message>
+    <message>
+        <source>字形</source>
+        <translation>字形</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <source>文字系统</source>
+        <translation>文字系統</translation>
+    </message>
+    <message>
+        <source>粗体(&amp;B)</source>
+        <translation>粗體(&amp;B)</translation>
+    </message>
+    <message>
+        <source>斜体(&amp;T)</source>
+        <translation>斜體(&amp;T)</translation>
+    </message>
+    <message>
+        <source>颜色(&amp;C):</source>
+        <translation>顏色(&amp;C):</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>颜色</source>
+        <translation>顏色</translation>
+    </message>
+</context>
+<context>
     <name>tessaly::SideToolMenus</name>
     <message>
         <source>河洛图像</source>
@@ -1021,6 +2397,88 @@
     <message>
         <source>万年历</source>
         <translation>萬年曆</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::SurnameGameDialog</name>
+    <message>
+        <source>巧猜姓氏</source>
+        <translation>巧猜姓氏</translation>
+    </message>
+    <message>
+        <source>回答下表中有否你的姓</source>
+        <translation>回答下表中有否你的姓</translation>
+    </message>
+    <message>
+        <source>姓氏表</source>
+        <translation>姓氏表</translation>
+    </message>
+    <message>
+        <source>有</source>
+        <translation>有</translation>
+    </message>
+    <message>
+        <source>没有</source>
+        <translation>沒有</translation>
+    </message>
+    <message>
+        <source>重来</source>
+        <translation>重來</translation>
+    </message>
+    <message>
+        <source>倒数 第%1 张表</source>
+        <translation>倒數 第%1 張表</translation>
+    </message>
+    <message>
+        <source>你姓:%1</source>
+        <translation>你姓:%1</translation>
+    </message>
+    <message>
+        <source>猜中</source>
+        <translation>猜中</translation>
+    </message>
+    <message>
+        <source>你的姓不在本字库中!</source>
+        <translation>你的姓不在本字庫中!</translation>
+    </message>
+    <message>
+        <source>意外</source>
+        <translation>意外</translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::UsefulGodDialog</name>
+    <message>
+        <source>设定用神</source>
+        <translation>設定用神</translation>
+    </message>
+    <message>
+        <source>甲命用神</source>
+        <translation>甲命用神</translation>
+    </message>
+    <message>
+        <source>乙命用神</source>
+        <translation>乙命用神</translation>
+    </message>
+    <message>
+        <source>重设以上参数将改变软件的判断。</source>
+        <translation>重設以上參數將改變軟件的判斷。</translation>
+    </message>
+    <message>
+        <source>重新分析</source>
+        <translation>重新分析</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>日元</source>
+        <translation>日元</translation>
+    </message>
+    <message>
+        <source>分数无效</source>
+        <translation>分數無效</translation>
     </message>
 </context>
 </TS>
