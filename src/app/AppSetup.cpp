@@ -10,8 +10,11 @@
 
 #include "AppFonts.h"
 #include "ColourContrast.h"
+#include "app/QtText.h"
 #include "common/IniFile.h"
+#include "common/MessageTable.h"
 #include "common/ProgramFiles.h"
+#include "lang/ChineseScript.h"
 
 namespace tessaly {
 namespace {
@@ -145,6 +148,16 @@ void ApplyLanguage(UiLanguage language, AppSetupResult* result) {
 }
 
 UiLanguage CurrentLanguage() { return gLanguage; }
+
+QString CoreText(std::string_view message) {
+    switch (gLanguage) {
+        case UiLanguage::kEnglish: return ToQString(LocalizeMessage(message, MessageLanguage::kEnglish));
+        case UiLanguage::kTraditionalTaiwan:
+        case UiLanguage::kTraditionalHongKong: return ToQString(ToScript(gLanguage, message));
+        case UiLanguage::kSimplified: break;
+    }
+    return ToQString(message);
+}
 
 AppSetupResult SetUpApplication(QApplication&, UiLanguage language) {
     AppSetupResult result;

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 #include "lang/Language.h"
 
 class QApplication;
@@ -40,6 +42,12 @@ AppSetupResult SetUpApplication(QApplication& app, UiLanguage language = UiLangu
 
 // The language of the running program.
 UiLanguage CurrentLanguage();
+
+// A message of the core (a refusal, a file error: Chinese) in the window's
+// language: put into English through the message table shared with the
+// command line when it has a row for it (else left Chinese whole), into
+// Traditional characters for Taiwan and Hong Kong, as it is otherwise.
+QString CoreText(std::string_view message);
 
 // Puts `language` in place of the current one: the program's and Qt's
 // translators are replaced and the default QLocale set. Qt then sends every

@@ -32,6 +32,7 @@
 #include "common/TextCodec.h"
 #include "chart/Tables.h"
 #include "app/QtText.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 namespace {
@@ -358,7 +359,7 @@ void BirthDataDialog::accept() {
     // A date that does not exist (or anything else the person check
     // refuses) is refused here, where it was typed.
     if (Status s = CheckPerson(*r, &dili_); !s.ok()) {
-        Inform(this, ToQString(s.message()), tr("输入错误"), MsgIcon::kWarning);
+        Inform(this, CoreText(s.message()), tr("输入错误"), MsgIcon::kWarning);
         dayBox->setFocus();
         return;
     }

@@ -13,6 +13,7 @@
 
 #include "app/ExplanationTexts.h"
 #include "calendar/BirthTimeZone.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 namespace {
@@ -216,7 +217,7 @@ void BirthExplanationDialog::Explain() {
         paired_ ? couple_.persons[std::size_t(personNo_)] : ExplainBirth(person_, options_, minutes, calendar_);
     const bool ok = explanation_.status.ok();
     messageLabel->setVisible(!ok);
-    messageLabel->setText(ok ? QString() : QString::fromStdString(explanation_.status.message()));
+    messageLabel->setText(ok ? QString() : CoreText(explanation_.status.message()));
     FillAlternatives();
 }
 
@@ -324,7 +325,7 @@ void BirthExplanationDialog::FillAlternatives() {
         if (a.status.ok()) {
             for (const int p : a.chart.chart.pillars) cells << ExplanationTexts::Pillar(p);
         } else {
-            cells << QString::fromStdString(a.status.message()) << QString() << QString() << QString();
+            cells << CoreText(a.status.message()) << QString() << QString() << QString();
         }
         QStringList opening;
         for (const BoundaryMark& m : a.opening) {

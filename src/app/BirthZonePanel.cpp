@@ -226,7 +226,7 @@ bool BirthZonePanel::Confirm(PersonRecord& r) {
     }
     r.clockReading = ClockReading::kAsk;
     if (!c.status.ok()) {
-        Inform(dialog_, ToQString(c.status.message()), tr("输入错误"), MsgIcon::kWarning);
+        Inform(dialog_, CoreText(c.status.message()), tr("输入错误"), MsgIcon::kWarning);
         return false;
     }
     return true;

@@ -17,6 +17,7 @@
 #include "MessageService.h"
 #include "calendar/BirthTimeZone.h"
 #include "app/QtText.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 namespace {
@@ -249,7 +250,7 @@ void CaseInfoDialog::accept() {
     // the dialog has closed.
     CaseRecord probe = record_;
     if (Status s = ApplyCaseEdit(edit, dili_, &probe); !s) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     edit_ = std::move(edit);

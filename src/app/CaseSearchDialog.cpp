@@ -19,6 +19,7 @@
 #include "calendar/Places.h"
 #include "common/IniFile.h"
 #include "app/QtText.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 namespace {
@@ -203,7 +204,7 @@ bool CaseSearchDialog::Search() {
     criteria_ = c;
     std::int32_t count = 0;
     if (Status s = store_.RecordCount(&count); !s) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return false;
     }
     if (count == 0) {
@@ -220,7 +221,7 @@ bool CaseSearchDialog::Search() {
     }
     for (QPushButton* b : {allButton, searchButton, closeButton}) b->setEnabled(true);
     if (!s) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return false;
     }
     if (found.empty()) {

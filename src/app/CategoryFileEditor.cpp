@@ -9,6 +9,7 @@
 #include "GbkLimits.h"
 #include "MessageService.h"
 #include "store/Categories.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 
@@ -43,7 +44,7 @@ CategoryFileEditor::CategoryFileEditor(const std::vector<std::string>& categorie
 void CategoryFileEditor::accept() {
     std::vector<std::string> names;
     if (Status s = ParseCategoryLines(MemoText(textEdit), &names); !s) {
-        Inform(this, QString::fromStdString(s.message()));
+        Inform(this, CoreText(s.message()));
         return;
     }
     categories_ = std::move(names);

@@ -1,4 +1,5 @@
 #include "ClockChoiceDialog.h"
+#include "app/AppSetup.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,7 +24,7 @@ ClockChoiceDialog::ClockChoiceDialog(const ClockConversion& c, QWidget* parent) 
     auto* icon = new QLabel(this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
     icon->setAlignment(Qt::AlignTop);
-    messageLabel = new QLabel(QString::fromStdString(c.status.message()), this);
+    messageLabel = new QLabel(CoreText(c.status.message()), this);
     messageLabel->setWordWrap(true);
     messageLabel->setMinimumWidth(380);
 

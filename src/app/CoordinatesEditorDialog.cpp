@@ -12,6 +12,7 @@
 #include "calendar/Places.h"
 #include "store/SettingsMerge.h"
 #include "app/QtText.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 namespace {}  // namespace
@@ -138,7 +139,7 @@ void CoordinatesEditorDialog::ApplyEdit() {
     IniFile file;
     const Status saved = MergeIntoIniFile(path_, {{province.toStdString(), city.toStdString(), edit.value}}, &file);
     if (!saved.ok()) {
-        Inform(this, tr("经纬度没有保存：") + ToQString(saved.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, tr("经纬度没有保存：") + CoreText(saved.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     dili_ = std::move(file);

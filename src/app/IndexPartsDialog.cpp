@@ -10,6 +10,7 @@
 
 #include "IndexPartsChart.h"
 #include "app/QtText.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 namespace {}  // namespace
@@ -110,7 +111,7 @@ QWidget* IndexPartsDialog::BuildTablePage(const OptionComparison& comparison) {
     tableNote->setObjectName(QStringLiteral("LabTableNote"));
     tableNote->setWordWrap(true);
     tableNote->setText(comparison.ok() ? tr("第一行是你的设置；以下每行只改变一个选项，粗体为与你的设置不同之处。")
-                                       : ToQString(comparison.status.message()));
+                                       : CoreText(comparison.status.message()));
     tableNote->setBuddy(optionTable);
     auto* box = new QVBoxLayout(page);
     box->addWidget(optionTable, 1);

@@ -5,6 +5,7 @@
 #include "MessageService.h"
 #include "common/IniFile.h"
 #include "store/SettingsMerge.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 
@@ -58,7 +59,7 @@ void LanguageMenu::Choose(std::optional<UiLanguage> language) {
     // Only this key, into the file as it is now (another program may have
     // changed others since the window read it).
     if (Status s = MergeIntoIniFile(settings_.path(), IniChanges(before, settings_)); !s.ok()) {
-        Inform(parentWidget(), QString::fromStdString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(parentWidget(), CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     Inform(parentWidget(), RestartNotice(), QStringLiteral("语言 / Language"), MsgIcon::kInformation);

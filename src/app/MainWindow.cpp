@@ -329,7 +329,7 @@ void MainWindow::FirstShow() {
     // A first start from an empty folder makes the folders of the settings,
     // the case store and the reports.
     const Status folders = startProblem_.ok() ? MakeProgramFolders(files_) : startProblem_;
-    if (!folders.ok()) Inform(this, ToQString(folders.message()), tr("错误"), MsgIcon::kError);
+    if (!folders.ok()) Inform(this, CoreText(folders.message()), tr("错误"), MsgIcon::kError);
     settings_ = IniFile(files_.Dat("bzinit.ini"));
     const MainWindowSettings s = ReadMainWindowSettings(settings_);
 
@@ -375,7 +375,7 @@ void MainWindow::FirstShow() {
 
     Status st = store_->db.Open(files_.home);
     if (st.needsRepair() &&
-        Ask(this, ToQString(st.message()) + QStringLiteral("\r\n\r\n") + tr("要修复吗？（修复前的文件会另存一份）"),
+        Ask(this, CoreText(st.message()) + QStringLiteral("\r\n\r\n") + tr("要修复吗？（修复前的文件会另存一份）"),
             tr("错误"), MsgIcon::kError)) {
         const RepairResult repaired = RepairStore(files_.home);
         if (repaired.status.ok()) {
@@ -393,7 +393,7 @@ void MainWindow::FirstShow() {
         store_->open = true;
         session_.SetStore(&store_->db);
     } else {
-        Inform(this, ToQString(st.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(st.message()), tr("错误"), MsgIcon::kError);
     }
     FillTree();
     StartFollowingStore();
@@ -485,8 +485,8 @@ void MainWindow::StartMatching() {
     matchButton->setEnabled(true);
     if (!run.status.ok()) {
         // The error stays on screen where the report would be.
-        ResetPane(reportPane, ToQString(run.status.message()));
-        Inform(this, ToQString(run.status.message()), tr("错误"), MsgIcon::kError);
+        ResetPane(reportPane, CoreText(run.status.message()));
+        Inform(this, CoreText(run.status.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     ShowMatching(*session_.LastRun());
@@ -561,7 +561,7 @@ void MainWindow::SearchDays() {
         return;
     }
     if (Status s = WeddingSearchInputOf(*lastMatching(), int(year), &input); !s.ok()) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     searching_ = true;
@@ -583,7 +583,7 @@ void MainWindow::SearchDays() {
     if (r.status.ok()) {
         ShowPlainText(weddingPane, ToScript(CurrentLanguage(), r.text), input.options.firstLineIndent);
     } else {
-        Inform(this, ToQString(r.status.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(r.status.message()), tr("错误"), MsgIcon::kError);
     }
     searching_ = false;
     for (QWidget* w : {static_cast<QWidget*>(searchDaysButton), static_cast<QWidget*>(matchButton),
@@ -627,21 +627,21 @@ void MainWindow::ShowOptions() {
     o.appendEnding = ReadChartOptions(shown).appendEnding;
     WriteChartOptions(o, edited);
     if (Status s = MergeIntoIniFile(shown.path(), IniChanges(NormalizedOptions(shown), edited)); !s.ok()) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
     }
 }
 
 void MainWindow::ShowEnding() {
     EndingText ending;
     if (Status s = ReadEndingText(files_.Dat("EndInfo.txt"), &ending); !s.ok()) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
     }
     const IniFile shown(files_.Dat("pan.ini"));
     ReportEndingDialog dlg(ending, ReadChartOptions(shown).appendEnding, this);
     if (dlg.exec() != QDialog::Accepted) return;
     const std::filesystem::path endPath = files_.Dat("EndInfo.txt");
     if (Status s = WriteUnderFolderLock(endPath, [&] { return WriteEndingText(endPath, dlg.Ending()); }); !s.ok()) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     IniFile edited = shown;
@@ -649,7 +649,7 @@ void MainWindow::ShowEnding() {
     o.appendEnding = dlg.Append();
     WriteChartOptions(o, edited);
     if (Status s = MergeIntoIniFile(shown.path(), IniChanges(NormalizedOptions(shown), edited)); !s.ok()) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
     }
 }
 
@@ -696,7 +696,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         s.shi2 = personB().cityIndex;
         WriteClosingSettings(s, s.state == 0, settings_);
         if (Status save = SaveSettingsMerged(); !save.ok()) {
-            Inform(this, ToQString(save.message()), tr("错误"), MsgIcon::kError);
+            Inform(this, CoreText(save.message()), tr("错误"), MsgIcon::kError);
         }
     }
     event->accept();

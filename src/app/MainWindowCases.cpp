@@ -28,6 +28,7 @@
 #include "session/RunInputs.h"
 #include "store/ReportFile.h"
 #include "app/QtText.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 namespace {
@@ -135,7 +136,7 @@ void MainWindow::FillTree(const std::vector<std::int32_t>& listed) {
     std::vector<ListedCase> cases;
     if (store_->open) {
         if (Status s = ListCasesInSlots(store_->db, listed, &cases); !s) {
-            Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+            Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         }
     }
     ShowCases(cases);
@@ -153,7 +154,7 @@ void MainWindow::ShowCases(const std::vector<ListedCase>& cases) {
 std::vector<std::string> MainWindow::CategoryList() const { return ReadCategoryList(settings_); }
 
 void MainWindow::SaveSettingsNow() {
-    if (Status s = SaveSettingsMerged(); !s) Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+    if (Status s = SaveSettingsMerged(); !s) Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
 }
 
 void MainWindow::LeaveEditMode() {
@@ -193,7 +194,7 @@ void MainWindow::SaveCase() {
         CaseRecord saved;
         const Status s = session_.SaveOver(edited, &gone, &saved);
         if (!s.ok()) {
-            Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+            Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
             if (gone) SetSaveCaption();
             return;
         }
@@ -214,7 +215,7 @@ void MainWindow::SaveCase() {
     CaseRecord record;
     const Status saved = session_.SaveNew(dlg.Category(), dlg.Note(), report, &record);
     if (!saved.ok()) {
-        Inform(this, ToQString(saved.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(saved.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     ShowStoreWarning(saved);
@@ -233,7 +234,7 @@ void MainWindow::ViewCase() {
     }
     StoredCase stored;
     if (Status s = session_.ReadCase(slot, &stored); !s) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     if (!stored.record.live()) return;
@@ -249,7 +250,7 @@ void MainWindow::ViewCase() {
     if (!viewed.reportUnreadable.ok()) {
         Inform(this,
                tr("命例的报告文件无法读取，报告将重新生成（原文件保留）：\n") +
-                   ToQString(viewed.reportUnreadable.message()),
+                   CoreText(viewed.reportUnreadable.message()),
                tr("错误"), MsgIcon::kError);
     }
     if (viewed.stored) {
@@ -261,21 +262,21 @@ void MainWindow::ViewCase() {
     if (!viewed.status.ok()) {
         chartPicture->Clear();
         ClearRunViews();
-        Inform(this, ToQString(viewed.status.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(viewed.status.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     if (viewed.made) ShowProgramReport(*viewed.made);
     chartPicture->SetPicture(PictureDataOf(*session_.LastRun()));
     ShowRunViews(*session_.LastRun());
     if (!viewed.reportNotWritten.ok()) {
-        Inform(this, ToQString(viewed.reportNotWritten.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(viewed.reportNotWritten.message()), tr("错误"), MsgIcon::kError);
     }
     reportPane->document()->setModified(false);
     ShowRunWarnings(inputs.warnings);
 }
 
 void MainWindow::ShowStoreWarning(const Status& s) {
-    if (s.hasWarning()) Inform(this, ToQString(s.message()), tr("注意"), MsgIcon::kWarning);
+    if (s.hasWarning()) Inform(this, CoreText(s.message()), tr("注意"), MsgIcon::kWarning);
 }
 
 void MainWindow::EditSelectedCase() {
@@ -299,7 +300,7 @@ void MainWindow::EditSelectedCase() {
     const CaseBasis shownBasis{stored.digest};
     const EditOutcome edited = session_.Edit(slot, dlg.Edit(), inputs, &shownBasis);
     if (!edited.status.ok()) {
-        Inform(this, ToQString(edited.status.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(edited.status.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     if (edited.viewed) NoteViewedCase();
@@ -333,7 +334,7 @@ void MainWindow::MoveSelectedCase(const std::string& category) {
     CaseRecord moved;
     if (s) s = MoveCase(store_->db, slot, category, &moved, &basis);
     if (!s) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     caseTree->setCurrentIndex(caseModel->MoveCase(slot, target));  // the moved case stays selected
@@ -360,7 +361,7 @@ void MainWindow::DeleteSelectedCase() {
     Status s = BasisOfListedCase(store_->db, slot, text.toStdString(), &basis);
     if (s) s = session_.Delete(slot, &basis);
     if (!s) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     caseModel->RemoveCase(slot);
@@ -417,7 +418,7 @@ void MainWindow::RenameCategory() {
     CategoryRename result;
     if (const Status s = RenameListedCategory(store_->db, settings_, caseModel->SlotsIn(category), old, name, &result);
         !s) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     session_.CasesRenamed(result.renamed, name);
@@ -440,7 +441,7 @@ void MainWindow::DeleteCategory() {
     if (editMode() && Holds(deleted, currentSlot())) LeaveEditMode();
     if (!s) {
         for (const std::int32_t slot : deleted) caseModel->RemoveCase(slot);
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     caseModel->RemoveCategory(category);
@@ -477,7 +478,7 @@ void MainWindow::ShowAllCases() {
     if (!store_->open) return;
     std::int32_t count = 0;
     if (Status s = store_->db.RecordCount(&count); !s) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     if (count == 0) {
@@ -492,7 +493,7 @@ void MainWindow::ShowAllCases() {
         s = FindCases(store_->db, &all, &found);
     }
     if (!s) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     if (found.empty()) {

@@ -31,6 +31,7 @@
 #include "matching/CoupleTimeline.h"
 #include "matching/OptionComparison.h"
 #include "app/QtText.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 namespace {
@@ -187,7 +188,7 @@ void MainWindow::PrintTimeline() {
     PrintDialogSetup setup;
     if (!printDialog_(printer, this, setup)) return;
     if (Status s = timelineView->Print(printer); !s.ok()) {
-        Inform(this, tr("打印错误，请检查打印设备！\n%1").arg(ToQString(s.message())), tr("打印错误"), MsgIcon::kError);
+        Inform(this, tr("打印错误，请检查打印设备！\n%1").arg(CoreText(s.message())), tr("打印错误"), MsgIcon::kError);
         return;
     }
     if (printer.outputFormat() == QPrinter::PdfFormat) {
@@ -214,7 +215,7 @@ void MainWindow::SaveTimelineImage() {
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) path += QStringLiteral(".png");
     lastFolder_ = QFileInfo(path).absolutePath();
     if (Status s = timelineView->SaveImage(path); !s.ok()) {
-        Inform(this, ToQString(s.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);
     }
 }
 

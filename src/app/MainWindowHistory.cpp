@@ -12,6 +12,7 @@
 #include "MessageService.h"
 #include "store/CaseStore.h"
 #include "app/QtText.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 namespace {
@@ -23,7 +24,7 @@ QString Caution() { return MainWindow::tr("注意了"); }
 // Says how a command that changed the whole store ended; true on success.
 bool Reported(QWidget* parent, const Status& s, const QString& failed, const QString& done) {
     if (!s.ok()) {
-        Inform(parent, failed + u'\n' + ToQString(s.message()), MainWindow::tr("错误"), MsgIcon::kError);
+        Inform(parent, failed + u'\n' + CoreText(s.message()), MainWindow::tr("错误"), MsgIcon::kError);
         return false;
     }
     Inform(parent, done);

@@ -9,6 +9,7 @@
 #include "UsefulGodDialog.h"
 #include "matching/Reanalysis.h"
 #include "session/RunInputs.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 
@@ -64,7 +65,7 @@ void MainWindow::OverrideRoles() {
         Inform(this, QString::fromStdString(w), tr("提示"), MsgIcon::kWarning);
     }
     if (const MatchOutcome run = session_.Reanalyse(overrides, ending); !run.status.ok()) {
-        Inform(this, QString::fromStdString(run.status.message()), tr("错误"), MsgIcon::kError);
+        Inform(this, CoreText(run.status.message()), tr("错误"), MsgIcon::kError);
         return;
     }
     ShowMatching(*lastMatching());

@@ -23,6 +23,7 @@
 #include "SelectionFontDialog.h"
 #include "store/ReportFile.h"
 #include "app/QtText.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 namespace {
@@ -180,7 +181,7 @@ void MainWindow::LoadReportInto(QTextEdit* pane, const QString& path) {
     }
     StyledReport report;
     if (Status s = LoadReportFile(PathOf(path), &report); !s.ok()) {
-        refuse(ToQString(s.message()));
+        refuse(CoreText(s.message()));
         return;
     }
     // The pane's font size, black and no style under the file's own styles.
@@ -217,13 +218,13 @@ void MainWindow::SaveReportAs(QTextEdit* pane) {
         if (Status s = EncodePlainText(report.text, &gbk); !s.ok()) {
             Inform(this,
                    tr("文本中有 GBK 编码无法表示的字符，不能保存为 Txt 格式；请保存为 Rtf 格式。\n%1")
-                       .arg(ToQString(s.message())),
+                       .arg(CoreText(s.message())),
                    tr("错误"), MsgIcon::kError);
             return;
         }
     }
     if (Status s = SaveReportFile(PathOf(path), report); !s.ok()) {
-        Inform(this, tr("保存文件“%1”出错。\n%2").arg(shown, ToQString(s.message())), tr("错误"), MsgIcon::kError);
+        Inform(this, tr("保存文件“%1”出错。\n%2").arg(shown, CoreText(s.message())), tr("错误"), MsgIcon::kError);
         return;
     }
     // Said in the status bar: no box to dismiss after every save.
@@ -253,7 +254,7 @@ void MainWindow::PrintPane(QTextEdit* pane) {
     if (!printDialog_(printer, this, setup)) return;
 
     if (Status s = PrintPaneOn(*pane, printer, extras); !s.ok()) {
-        Inform(this, tr("打印错误，请检查打印设备！\n%1").arg(ToQString(s.message())), tr("打印错误"), MsgIcon::kError);
+        Inform(this, tr("打印错误，请检查打印设备！\n%1").arg(CoreText(s.message())), tr("打印错误"), MsgIcon::kError);
         return;
     }
     if (printer.outputFormat() == QPrinter::PdfFormat) {

@@ -17,6 +17,7 @@
 #include "MessageService.h"
 #include "chart/Tables.h"
 #include "app/QtText.h"
+#include "app/AppSetup.h"
 
 namespace tessaly {
 namespace {
@@ -157,7 +158,7 @@ bool UsefulGodDialog::TakeTab(int person) {
     const OverrideCheck check = CheckOverride(o);
     if (!check.status.ok()) {
         pages->setCurrentIndex(person);
-        Inform(this, ToQString(check.status.message()), tr("分数无效"), MsgIcon::kError);
+        Inform(this, CoreText(check.status.message()), tr("分数无效"), MsgIcon::kError);
         QLineEdit* field = t.scores[check.scoreField >= 0 ? check.scoreField : 0];
         field->setFocus();
         field->selectAll();

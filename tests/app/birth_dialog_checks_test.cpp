@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "app/AppSetup.h"
 #include "app/BirthDataDialog.h"
 #include "app/BirthZonePanel.h"
 #include "app_test_util.h"
@@ -20,6 +21,15 @@ using apptest::ScriptedMessages;
 using apptest::TempHome;
 
 PersonRecord Sample() { return apptest::TestPerson("张三", 1984, 5, 10, 8, true); }
+
+// The sample born on another date, Gregorian or lunar.
+PersonRecord BornOn(int year, int month, int day, bool lunar, bool leap) {
+    PersonRecord r = Sample();
+    r.year = std::int16_t(year), r.month = std::int16_t(month), r.day = std::int16_t(day);
+    r.isLunar = lunar ? 1 : 0;
+    r.isLeapMonth = leap ? 1 : 0;
+    return r;
+}
 
 TEST(BirthDialogDates, DateThatDoesNotExistIsRefusedAndTheDialogStaysOpen) {
     TempHome home;
@@ -47,10 +57,7 @@ TEST(BirthDialogDates, DateThatDoesNotExistIsRefusedAndTheDialogStaysOpen) {
                                         << c.month << "-" << c.day);
         ScriptedMessages messages;
         BirthDataDialog dlg(home.dir / "dat" / "dili.ini");
-        PersonRecord r = Sample();
-        r.year = std::int16_t(c.year), r.month = std::int16_t(c.month), r.day = std::int16_t(c.day);
-        r.isLunar = c.lunar ? 1 : 0;
-        r.isLeapMonth = c.leap ? 1 : 0;
+        PersonRecord r = BornOn(c.year, c.month, c.day, c.lunar, c.leap);
         r.hour = 23;
         dlg.SetRecord(r, 1);
         dlg.accept();
@@ -63,6 +70,33 @@ TEST(BirthDialogDates, DateThatDoesNotExistIsRefusedAndTheDialogStaysOpen) {
             EXPECT_EQ(messages.shown[0].caption, QStringLiteral("输入错误"));
             EXPECT_NE(dlg.result(), QDialog::Accepted);
         }
+    }
+}
+
+// The core's refusal in the window's language: English where the message
+// table knows it, Traditional characters for Taiwan, else the Chinese whole.
+TEST(BirthDialogDates, RefusalSpeaksTheWindowsLanguage) {
+    TempHome home;
+    const struct {
+        UiLanguage language;
+        int year, month, day;
+        bool lunar, leap;
+        const char* message;
+    } kCases[] = {
+        {UiLanguage::kEnglish, 2023, 2, 29, false, false, "the date does not exist: 2023-2 has only 28 days"},
+        {UiLanguage::kTraditionalTaiwan, 2023, 2, 29, false, false, "不存在這個日期：2023年2月只有28天"},
+        {UiLanguage::kEnglish, 1984, 5, 10, true, true, "不存在这个农历日期：农历1984年没有闰五月（这一年闰十月）"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.message);
+        ApplyLanguage(c.language);
+        ScriptedMessages messages;
+        BirthDataDialog dlg(home.dir / "dat" / "dili.ini");
+        dlg.SetRecord(BornOn(c.year, c.month, c.day, c.lunar, c.leap), 0);
+        dlg.accept();
+        ApplyLanguage(UiLanguage::kSimplified);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(c.message));
     }
 }
 

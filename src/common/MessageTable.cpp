@@ -1,10 +1,10 @@
-#include "cli/Messages.h"
+#include "common/MessageTable.h"
 
 #include <cstdlib>
 #include <optional>
 #include <vector>
 
-namespace tessaly::cli {
+namespace tessaly {
 namespace {
 
 struct MessageRow {
@@ -262,6 +262,11 @@ constexpr MessageRow kMessages[] = {
     {"the store is full", "命例库已满"},
     {"person A: {m}", "甲命：{m}"},
     {"person B: {m}", "乙命：{m}"},
+    {"the date does not exist: {}-{} has only {} days", "不存在这个日期：{}年{}月只有{}天"},
+    {"the last run did not succeed, so it cannot be saved over the stored case",
+     "当前八字运算没有成功，不能覆盖保存的命例。"},
+    {"run a matching first", "请先排一个正确的盘"},
+    {"the store is not open", "命例库没有打开"},
     {"the date does not exist", "不存在这个日期"},
     {"UTF-8 to GBK: the character at byte {} is not valid or has no GBK form",
      "UTF-8 转 GBK：第 {} 字节处的字符无效或无法转换"},
@@ -413,4 +418,4 @@ std::string LocalizeMessage(std::string_view message, MessageLanguage language) 
 
 bool HasMessageRow(std::string_view message) { return Localize(message, MessageLanguage::kChinese).known; }
 
-}  // namespace tessaly::cli
+}  // namespace tessaly
