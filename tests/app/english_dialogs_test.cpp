@@ -18,37 +18,15 @@
 #include "app/PerpetualCalendarWindow.h"
 #include "app_test_util.h"
 #include "keyboard_walk.h"
+#include "language_test_util.h"
 #include "lang/Glossary.h"
 
 namespace tessaly {
 namespace {
 
+using apptest::HanOutsideTermsOfArt;
+using apptest::LanguageForTest;
 using apptest::TempHome;
-
-// English while it lives; Simplified Chinese again afterwards.
-struct EnglishForTest {
-    EnglishForTest() { ApplyLanguage(UiLanguage::kEnglish); }
-    ~EnglishForTest() { ApplyLanguage(UiLanguage::kSimplified); }
-};
-
-bool IsHan(char32_t c) { return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF); }
-
-// `text` without the glossary's terms; what is left of Chinese, or empty.
-QString ChineseOutsideTerms(const QString& text) {
-    const std::string utf8 = text.toStdString();
-    std::string rest;
-    std::size_t at = 0;
-    for (const TermMatch& m : Glossary::Builtin().TermsIn(utf8)) {
-        rest += utf8.substr(at, m.start - at) + ' ';
-        at = m.start + m.length;
-    }
-    rest += utf8.substr(at);
-    QString han;
-    for (const char32_t c : QString::fromStdString(rest).toUcs4()) {
-        if (IsHan(c)) han += QString::fromUcs4(&c, 1);
-    }
-    return han;
-}
 
 // The texts of `window` a reader meets (captions, labels, buttons, fields,
 // list entries, tooltips, accessible names), as "where: text", leaving out
@@ -82,7 +60,7 @@ std::vector<std::pair<std::string, QString>> ShownTexts(QWidget* window, const s
 std::string ChineseLeft(QWidget* window, const std::set<QWidget*>& data) {
     std::string out;
     for (const auto& [where, text] : ShownTexts(window, data)) {
-        if (const QString han = ChineseOutsideTerms(text); !han.isEmpty()) {
+        if (const QString han = HanOutsideTermsOfArt(text); !han.isEmpty()) {
             out += "\n  " + where + ": \"" + text.toStdString() + "\" (" + han.toStdString() + ")";
         }
     }
@@ -90,13 +68,13 @@ std::string ChineseLeft(QWidget* window, const std::set<QWidget*>& data) {
 }
 
 TEST(EnglishWindows, ChineseTermsKeepTheirChineseOtherWordsDoNot) {
-    EXPECT_EQ(ChineseOutsideTerms(QStringLiteral("Set the 用神 Useful God")), QString());
-    EXPECT_EQ(ChineseOutsideTerms(QStringLiteral("0 h (子)")), QString());
-    EXPECT_EQ(ChineseOutsideTerms(QStringLiteral("右键 to copy")), QStringLiteral("右键"));
+    EXPECT_EQ(HanOutsideTermsOfArt(QStringLiteral("Set the 用神 Useful God")), QString());
+    EXPECT_EQ(HanOutsideTermsOfArt(QStringLiteral("0 h (子)")), QString());
+    EXPECT_EQ(HanOutsideTermsOfArt(QStringLiteral("右键 to copy")), QStringLiteral("右键"));
 }
 
 TEST(EnglishWindows, BirthDialogSpeaksEnglish) {
-    const EnglishForTest english;
+    const LanguageForTest english(UiLanguage::kEnglish);
     TempHome home;
     BirthDataDialog dialog(home.dir / "dat" / "dili.ini");
     PersonRecord r;
@@ -112,7 +90,7 @@ TEST(EnglishWindows, BirthDialogSpeaksEnglish) {
 }
 
 TEST(EnglishWindows, PerpetualCalendarSpeaksEnglishBesideTheCalendarsTerms) {
-    const EnglishForTest english;
+    const LanguageForTest english(UiLanguage::kEnglish);
     PerpetualCalendarWindow calendar(nullptr, [] { return QDateTime(QDate(2024, 2, 10), QTime(12, 0)); });
     calendar.show();
     EXPECT_EQ(calendar.monthTitle->text(), QStringLiteral("February 2024"));
@@ -131,7 +109,7 @@ TEST(EnglishWindows, PerpetualCalendarSpeaksEnglishBesideTheCalendarsTerms) {
 // The accelerators of each dialog stay unique in English ("&OK", "&Cancel",
 // "&Font:", "&Size:" …). The main window's menus are checked with it.
 TEST(EnglishWindows, EachAcceleratorOfADialogIsUniqueInEnglish) {
-    const EnglishForTest english;
+    const LanguageForTest english(UiLanguage::kEnglish);
     apptest::ScriptedMessages messages;
     for (const apptest::DialogMaker& d : apptest::AllDialogs()) {
         if (d.name == "Tessaly") continue;

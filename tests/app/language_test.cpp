@@ -10,19 +10,13 @@
 #include "app/ChartPicture.h"
 #include "app/HelpWindow.h"
 #include "app_test_util.h"
+#include "language_test_util.h"
 
 namespace tessaly {
 namespace {
 
+using apptest::LanguageForTest;
 using apptest::TempHome;
-
-// Speaks `language` while it lives; Simplified Chinese again afterwards, as
-// the other tests expect.
-struct LanguageForTest {
-    explicit LanguageForTest(UiLanguage language) { ApplyLanguage(language, &loaded); }
-    ~LanguageForTest() { ApplyLanguage(UiLanguage::kSimplified); }
-    AppSetupResult loaded;
-};
 
 QString CancelText() {
     QDialogButtonBox box(QDialogButtonBox::Cancel);

@@ -20,6 +20,7 @@
 #include "app/ReportFileBridge.h"
 #include "lang/ChineseScript.h"
 #include "lang/Glossary.h"
+#include "language_test_util.h"
 #include "pane_test_util.h"
 #include "store/CaseOperations.h"
 #include "store/ReportFile.h"
@@ -28,38 +29,14 @@ namespace tessaly {
 namespace {
 
 using apptest::AnswerFileDialog;
+using apptest::HanOutsideTermsOfArt;
+using apptest::LanguageForTest;
 using apptest::MatchCouple;
 using apptest::Person;
 using apptest::SaveAsNewCase;
 using apptest::ScriptedMessages;
 using apptest::TempHome;
 namespace fs = std::filesystem;
-
-// Speaks `language` while it lives; Simplified Chinese again afterwards.
-struct LanguageForTest {
-    explicit LanguageForTest(UiLanguage language) { ApplyLanguage(language); }
-    ~LanguageForTest() { ApplyLanguage(UiLanguage::kSimplified); }
-};
-
-bool IsHan(char32_t c) { return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0x20000 && c <= 0x2FFFF); }
-
-// The Han characters of `text` that belong to no term of art of the
-// glossary ("用神 Useful God" has none; "保存 Save" has 保 and 存).
-QString HanOutsideTermsOfArt(const QString& text) {
-    const std::string utf8 = text.toStdString();
-    std::string rest;
-    std::size_t at = 0;
-    for (const TermMatch& m : Glossary::Builtin().TermsIn(utf8)) {
-        rest += utf8.substr(at, m.start - at) + ' ';
-        at = m.start + m.length;
-    }
-    rest += utf8.substr(at);
-    QString han;
-    for (const char32_t c : QString::fromStdString(rest).toUcs4()) {
-        if (IsHan(c)) han += QString::fromUcs4(&c, 1);
-    }
-    return han;
-}
 
 // Every text of a menu and its submenus: titles, items, tooltips. The menu
 // "语言 / Language" names each language in that language, on purpose: only
