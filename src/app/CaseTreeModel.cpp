@@ -273,6 +273,12 @@ int CaseTreeModel::rowCount(const QModelIndex& parent) const {
 
 int CaseTreeModel::columnCount(const QModelIndex&) const { return 1; }
 
+std::string CaseTreeModel::StoredCaseText(std::int32_t slot) const {
+    int cat = 0, row = 0;
+    if (!Locate(slot, &cat, &row)) return {};
+    return categories_[std::size_t(cat)].cases[std::size_t(row)].text.toStdString();
+}
+
 QString CaseTreeModel::ShownCaseText(const QString& text) {
     // "张三  公1990-5-12|0": the calendar's mark after the last two spaces,
     // 公 (Gregorian) or 农 (lunar), in the window's language.

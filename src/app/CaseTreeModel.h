@@ -44,6 +44,11 @@ public:
     QModelIndex FindCategory(const std::string& name) const;
     // The case node of `slot`, over all categories; invalid when none.
     QModelIndex FindCase(std::int32_t slot) const;
+    // The text of the case node of `slot` in the store's form
+    // ("张三  公1990-5-12|0", whatever the window's language shows), for
+    // checking that the slot still holds the case the tree shows; empty
+    // when there is no such node.
+    std::string StoredCaseText(std::int32_t slot) const;
     // The slots of the cases under a category node, in tree order.
     std::vector<std::int32_t> SlotsIn(const QModelIndex& category) const;
 

@@ -328,8 +328,7 @@ void MainWindow::MoveSelectedCase(const std::string& category) {
     if (slot < 0 || !target.isValid()) return;
     // The case the tree shows, and nothing else, is moved.
     CaseBasis basis;
-    const std::string shown = caseModel->data(caseModel->FindCase(slot)).toString().toStdString();
-    Status s = BasisOfListedCase(store_->db, slot, shown, &basis);
+    Status s = BasisOfListedCase(store_->db, slot, caseModel->StoredCaseText(slot), &basis);
     const std::string before = basis.digest;
     CaseRecord moved;
     if (s) s = MoveCase(store_->db, slot, category, &moved, &basis);
@@ -358,7 +357,7 @@ void MainWindow::DeleteSelectedCase() {
     const bool viewed = editMode() && slot == currentSlot();
     // Only the case the tree shows goes (not another one put in its slot since).
     CaseBasis basis;
-    Status s = BasisOfListedCase(store_->db, slot, text.toStdString(), &basis);
+    Status s = BasisOfListedCase(store_->db, slot, caseModel->StoredCaseText(slot), &basis);
     if (s) s = session_.Delete(slot, &basis);
     if (!s) {
         Inform(this, CoreText(s.message()), tr("错误"), MsgIcon::kError);

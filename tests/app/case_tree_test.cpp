@@ -26,6 +26,7 @@
 #include "app/MainWindow.h"
 #include "app_test_util.h"
 #include "keyboard_walk.h"
+#include "language_test_util.h"
 #include "store/CaseOperations.h"
 #include "store/CaseStore.h"
 #include "store/Categories.h"
@@ -883,6 +884,30 @@ TEST_F(CaseTree, DeleteKeyDeletesTheSelectedCase) {
     QTest::keyClick(w.caseTree, Qt::Key_Delete);  // Yes
     EXPECT_FALSE(Stored(home_.dir, 1).live());
     EXPECT_FALSE(w.caseModel->FindCase(1).isValid());
+}
+
+// The tree shows a case's calendar mark in the window's language; moving
+// and deleting still know the case it shows for the one stored.
+TEST_F(CaseTree, MoveAndDeleteInEveryLanguage) {
+    for (const UiLanguage language : {UiLanguage::kEnglish, UiLanguage::kTraditionalTaiwan, UiLanguage::kSimplified}) {
+        SCOPED_TRACE(LanguageCode(language));
+        const apptest::LanguageForTest speak(language);
+        window_.reset();
+        MainWindow& w = Open({Case("张三", "同事"), Case("王五", "客户")});
+        apptest::Open(&w, w.caseTree);
+        Select(w, w.caseModel->FindCase(0));
+        w.PrepareCaseMenu();
+        ASSERT_EQ(w.moveMenu->actions().size(), 1);
+        w.moveMenu->actions()[0]->trigger();
+        EXPECT_EQ(Stored(home_.dir, 0).category, "客户");
+
+        Select(w, w.caseModel->FindCase(1));
+        messages_.answers = {MsgAnswer::kYes};
+        QTest::keyClick(w.caseTree, Qt::Key_Delete);
+        EXPECT_EQ(messages_.shown.size(), 1u);  // the question only, no refusal
+        EXPECT_FALSE(Stored(home_.dir, 1).live());
+        messages_.shown.clear();
+    }
 }
 
 TEST_F(CaseTree, ExpandAndCollapseANodeWithAllBelowIt) {
